@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "core/IObjRef.h"
+
 namespace SWUI {
 
 enum LogLevel {
@@ -16,8 +18,10 @@ enum LogLevel {
 };
 
 // What the framework asks of a log manager: whether a level is accepted for a logger, and
-// writing one line.
-struct ILogMgr {
+// writing one line. Reference-counted like every framework service (implement it over
+// TObjRefImpl<ILogMgr>); SLog itself holds no reference: whoever installs a manager keeps it
+// alive until it is uninstalled.
+struct ILogMgr : IObjRef {
   virtual ~ILogMgr() = default;
   virtual BOOL PrePrintLog(int loggerId, int level) = 0;
   virtual void PrintLog(int loggerId, int level, const char* tag, const char* file, int line,

@@ -1,0 +1,30 @@
+#include "core/SwuiMem.h"
+
+#include <cstdlib>
+
+namespace SWUI {
+
+void* SwuiMalloc(size_t size) { return std::malloc(size); }
+
+void* SwuiRealloc(void* block, size_t size) { return std::realloc(block, size); }
+
+void* SwuiCalloc(size_t count, size_t elemSize) { return std::calloc(count, elemSize); }
+
+void SwuiFree(void* block) { std::free(block); }
+
+HRESULT MultiplyNoOverflow(UINT* product, UINT a, UINT b) {
+  const unsigned long long wide = static_cast<unsigned long long>(a) * b;
+  if (wide > 0xFFFFFFFFull) return E_INVALIDARG;
+  *product = static_cast<UINT>(wide);
+  return S_OK;
+}
+
+void FreeBlockChain(void* first) {
+  while (first) {
+    void* next = *static_cast<void**>(first);
+    SwuiFree(first);
+    first = next;
+  }
+}
+
+}  // namespace SWUI

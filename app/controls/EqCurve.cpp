@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <new>
 
 double g_eqFreqAxis[kEqCurvePoints];
@@ -160,12 +159,19 @@ void CalcEqBandResponse(EqBandInfo& band) {
   if (band.response.size() != static_cast<size_t>(kEqCurvePoints)) return;
   const double scale = IsPassShape(band.shape) ? band.gain / -12.0 : 1.0;
   for (int i = 0; i < kEqCurvePoints; ++i) {
+    // H(e^jw) = (b0 + b1 e^-jw + b2 e^-2jw) / (a0 + a1 e^-jw + a2 e^-2jw); the double angle
+    // comes from the single one, and one logarithm of the squared magnitudes gives the dB.
     const double w = g_eqFreqAxis[i];
-    const std::complex<double> num(band.b0 + band.b1 * std::cos(-w) + band.b2 * std::cos(-2.0 * w),
-                                   band.b1 * std::sin(-w) + band.b2 * std::sin(-2.0 * w));
-    const std::complex<double> den(band.a0 + band.a1 * std::cos(-w) + band.a2 * std::cos(-2.0 * w),
-                                   band.a1 * std::sin(-w) + band.a2 * std::sin(-2.0 * w));
-    band.response[i] = 20.0 * std::log10(std::abs(num) / std::abs(den)) * scale;
+    const double c1 = std::cos(w);
+    const double s1 = std::sin(w);
+    const double c2 = 2.0 * c1 * c1 - 1.0;
+    const double s2 = 2.0 * s1 * c1;
+    const double numRe = band.b0 + band.b1 * c1 + band.b2 * c2;
+    const double numIm = -(band.b1 * s1 + band.b2 * s2);
+    const double denRe = band.a0 + band.a1 * c1 + band.a2 * c2;
+    const double denIm = -(band.a1 * s1 + band.a2 * s2);
+    const double ratio = (numRe * numRe + numIm * numIm) / (denRe * denRe + denIm * denIm);
+    band.response[i] = 10.0 * std::log10(ratio) * scale;
   }
 }
 

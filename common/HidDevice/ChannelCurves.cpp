@@ -1,8 +1,8 @@
-#include "ChannelCurves.h"
+#include "HidDevice/ChannelCurves.h"
 
 #include <algorithm>
 
-#include "EqBandRecord.h"
+#include "HidDevice/EqBandRecord.h"
 
 namespace {
 

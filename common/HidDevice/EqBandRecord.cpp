@@ -1,6 +1,6 @@
-#include "EqBandRecord.h"
+#include "HidDevice/EqBandRecord.h"
 
-#include "EqTables.h"
+#include "HidDevice/EqTables.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "EqTables.h"
+#include "HidDevice/EqTables.h"
 
 // EQ band frequencies in 0.1 Hz, 36 steps per octave around 1 kHz (entry 204), each rounded to
 // three significant digits; entries 24 and 81..84 are the device's own values.

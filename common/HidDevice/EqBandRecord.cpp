@@ -12,6 +12,8 @@ constexpr uint32_t kHighPassKind = 1;
 constexpr uint32_t kLowPassKind = 2;
 constexpr double kLowPassZeroFreq = 10.0;  // a low-pass at 0 Hz means its lowest corner
 
+constexpr int kMaxGainValue = 480;  // +24 dB; larger values overflow the shelf and peak formulas
+
 int Clamp(int index, int count) { return index < count ? index : count - 1; }
 
 uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
@@ -50,7 +52,7 @@ EqBandInfo DecodeEqBand(const uint8_t* record) {
   band.passKind = record[0];
   band.shape = record[0] == kPeakingMode ? kPeakingShape : kShelfShape;
   band.freq = BandFreqHz(ReadU16(record + 1));
-  band.gain = ReadU16(record + 3) / 10.0 - 24.0;
+  band.gain = Clamp(ReadU16(record + 3), kMaxGainValue + 1) / 10.0 - 24.0;
   band.q = QValue(record[5]);
   band.q2 = QValue(record[6]);
   return band;

@@ -1,7 +1,7 @@
 #pragma once
 // Decoding of the EQ bytes of the parameter image: 7-byte band records and 4-byte filter blocks
 // become the band parameters of the curve model. Table indices beyond the tables clamp to the
-// last entry; the image bytes themselves are never changed.
+// last entry and gains above +24 dB to +24 dB; the image bytes themselves are never changed.
 
 #include <cstdint>
 

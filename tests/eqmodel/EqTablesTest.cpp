@@ -129,6 +129,8 @@ TEST_CASE("band records decode to frequency, gain and Q; indices past the tables
   CHECK(b.q2 == 128.0);
   const uint8_t justPast[7] = {0x01, 0x6A, 0x01, 0xF0, 0x00, 0x10, 0x10};  // index 362
   CHECK(DecodeEqBand(justPast).freq == 20600.0);
+  const uint8_t hugeGain[7] = {0x01, 0xCC, 0x00, 0xFF, 0xFF, 0x10, 0x10};  // 65535 -> +24 dB
+  CHECK(DecodeEqBand(hugeGain).gain == 24.0);
 
   EqBandInfo run[3];
   const uint8_t records[21] = {1, 20, 0, 0xF0, 0, 16, 16, 1, 204, 0, 0x2C, 1, 16, 16,

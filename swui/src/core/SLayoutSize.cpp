@@ -1,0 +1,70 @@
+#include "core/SLayoutSize.h"
+
+#include <cmath>
+#include <cwchar>
+#include <cwctype>
+
+namespace SWUI {
+
+namespace {
+
+constexpr float kTolerance = 1e-8f;
+
+bool NearlyEqual(float a, float b) { return std::fabs(a - b) < kTolerance; }
+
+// Whether text ends with the lower-case suffix, ignoring the case of A-Z in text.
+bool EndsWithNoCase(const wchar_t* text, size_t len, const wchar_t* suffix) {
+  size_t n = wcslen(suffix);
+  if (len < n) return false;
+  const wchar_t* tail = text + len - n;
+  for (size_t i = 0; i < n; ++i) {
+    wchar_t c = tail[i];
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+SLayoutSizeUnit UnitOf(const wchar_t* text) {
+  size_t len = wcslen(text);
+  // "dip" is the one three-letter unit; it is tested first so that it does not read as px.
+  if (EndsWithNoCase(text, len, L"dip")) return dip;
+  if (EndsWithNoCase(text, len, L"dp")) return dp;
+  if (EndsWithNoCase(text, len, L"sp")) return sp;
+  return px;
+}
+
+}  // namespace
+
+bool SLayoutSize::IsMatchParent() const { return NearlyEqual(fSize, kMatchParent); }
+
+bool SLayoutSize::IsWrapContent() const { return NearlyEqual(fSize, kWrapContent); }
+
+bool SLayoutSize::IsValid() const { return !NearlyEqual(fSize, kInvalid); }
+
+bool SLayoutSize::IsZero() const { return NearlyEqual(fSize, 0.0f); }
+
+int SLayoutSize::toPixelSize(int scale) const {
+  if (IsMatchParent()) return -2;
+  if (IsWrapContent()) return -1;
+  if (unit == px) return static_cast<int>(fSize);
+  // Each step is rounded to float so that the result is the same on every build.
+  float product = fSize * static_cast<float>(scale);
+  float quotient = product / 100.0f;
+  float sum = quotient + 0.5f;
+  return static_cast<int>(std::floor(sum));
+}
+
+void SLayoutSize::parseString(const wchar_t* text) {
+  if (text == nullptr || text[0] == L'\0') return;
+  unit = UnitOf(text);
+  fSize = static_cast<float>(wcstod(text, nullptr));
+}
+
+SLayoutSize SLayoutSize::fromString(const wchar_t* text) {
+  SLayoutSize size;
+  size.parseString(text);
+  return size;
+}
+
+}  // namespace SWUI

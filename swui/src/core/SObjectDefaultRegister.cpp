@@ -1,0 +1,130 @@
+#include "core/SObjectDefaultRegister.h"
+
+#include <memory>
+
+#include "core/SObjectFactoryMgr.h"
+
+namespace SWUI {
+
+namespace {
+
+// When a built-in class lands, include its header and put NewFactory<TheClass> in its entry.
+template <class T>
+SObjectFactory* NewFactory() {
+  return new TplSObjectFactory<T>();
+}
+
+using Entry = SObjectDefaultRegister::BuiltinClass;
+constexpr int kW = OBJ_TYPE_WINDOW;
+constexpr int kS = OBJ_TYPE_SKIN;
+constexpr int kL = OBJ_TYPE_LAYOUT;
+constexpr int kI = OBJ_TYPE_INTERPOLATOR;
+
+const Entry kBuiltinClasses[] = {
+    // Layouts.
+    {L"SwuiLayout", kL, L"object", nullptr},
+    {L"linearLayout", kL, L"object", nullptr},
+    {L"hbox", kL, L"linearLayout", nullptr},
+    {L"vbox", kL, L"linearLayout", nullptr},
+    {L"gridLayout", kL, L"object", nullptr},
+    // Skins.
+    {L"imglist", kS, L"skinObjBase", nullptr},
+    {L"imgCenter", kS, L"imglist", nullptr},
+    {L"imgframe", kS, L"imglist", nullptr},
+    {L"imgframe2", kS, L"imgframe", nullptr},
+    {L"button", kS, L"skinObjBase", nullptr},
+    {L"gradation", kS, L"skinObjBase", nullptr},
+    {L"scrollbar", kS, L"imglist", nullptr},
+    {L"colorrect", kS, L"skinObjBase", nullptr},
+    {L"shape", kS, L"skinObjBase", nullptr},
+    {L"group", kS, L"skinObjBase", nullptr},
+    // Window elements.
+    {L"window", kW, L"object", nullptr},
+    {L"div", kW, L"window", nullptr},
+    {L"text", kW, L"window", nullptr},
+    {L"button", kW, L"window", nullptr},
+    {L"img", kW, L"window", nullptr},
+    {L"progress", kW, L"window", nullptr},
+    {L"imgbtn", kW, L"button", nullptr},
+    {L"hr", kW, L"window", nullptr},
+    {L"check", kW, L"window", nullptr},
+    {L"icon", kW, L"window", nullptr},
+    {L"radio", kW, L"window", nullptr},
+    {L"link", kW, L"window", nullptr},
+    {L"group", kW, L"window", nullptr},
+    {L"animateimg", kW, L"window", nullptr},
+    {L"scrollview", kW, L"div", nullptr},
+    {L"realwnd", kW, L"window", nullptr},
+    {L"toggle", kW, L"window", nullptr},
+    {L"caption", kW, L"window", nullptr},
+    {L"tabctrl", kW, L"window", nullptr},
+    {L"page", kW, L"window", nullptr},
+    {L"activex", kW, L"window", nullptr},
+    {L"flash", kW, L"activex", nullptr},
+    {L"pane", kW, L"window", nullptr},
+    {L"splitwnd", kW, L"window", nullptr},
+    {L"splitcol", kW, L"splitwnd", nullptr},
+    {L"splitrow", kW, L"splitwnd", nullptr},
+    {L"sliderbar", kW, L"progress", nullptr},
+    {L"treectrl", kW, L"scrollview", nullptr},
+    {L"scrollbar", kW, L"window", nullptr},
+    {L"header", kW, L"window", nullptr},
+    {L"listctrl", kW, L"div", nullptr},
+    {L"listbox", kW, L"scrollview", nullptr},
+    {L"richedit", kW, L"div", nullptr},
+    {L"edit", kW, L"richedit", nullptr},
+    {L"hotkey", kW, L"window", nullptr},
+    {L"combobox", kW, L"combobase", nullptr},
+    {L"calendar", kW, L"window", nullptr},
+    {L"spinButton", kW, L"window", nullptr},
+    {L"listview", kW, L"div", nullptr},
+    {L"comboview", kW, L"combobase", nullptr},
+    {L"mclistview", kW, L"div", nullptr},
+    {L"tileview", kW, L"div", nullptr},
+    {L"treeview", kW, L"div", nullptr},
+    {L"menubar", kW, L"window", nullptr},
+    {L"calendarex", kW, L"window", nullptr},
+    {L"dateTimePicker", kW, L"window", nullptr},
+    // Interpolators.
+    {L"Linear", kI, L"interpolator_base", nullptr},
+    {L"Accelerate", kI, L"interpolator_base", nullptr},
+    {L"Decelerate", kI, L"interpolator_base", nullptr},
+    {L"AccelerateDecelerate", kI, L"interpolator_base", nullptr},
+    {L"Anticipate", kI, L"interpolator_base", nullptr},
+    {L"AnticipateOvershoot", kI, L"interpolator_base", nullptr},
+    {L"Bounce", kI, L"interpolator_base", nullptr},
+    {L"Cycle", kI, L"interpolator_base", nullptr},
+    {L"Overshoot", kI, L"interpolator_base", nullptr},
+};
+
+}  // namespace
+
+size_t SObjectDefaultRegister::GetBuiltinClassCount() {
+  return sizeof(kBuiltinClasses) / sizeof(kBuiltinClasses[0]);
+}
+
+const SObjectDefaultRegister::BuiltinClass& SObjectDefaultRegister::GetBuiltinClass(
+    size_t index) {
+  return kBuiltinClasses[index];
+}
+
+void SObjectDefaultRegister::RegisterType(SObjectFactoryMgr* mgr, int type) {
+  if (mgr == nullptr) return;
+  for (const Entry& entry : kBuiltinClasses) {
+    if (entry.type != type || entry.newFactory == nullptr) continue;
+    std::unique_ptr<SObjectFactory> factory(entry.newFactory());
+    if (factory) mgr->RegisterFactory(*factory, FALSE);
+  }
+}
+
+void SObjectDefaultRegister::RegisterLayouts(SObjectFactoryMgr* mgr) { RegisterType(mgr, kL); }
+
+void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* mgr) { RegisterType(mgr, kS); }
+
+void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* mgr) { RegisterType(mgr, kW); }
+
+void SObjectDefaultRegister::RegisterInterpolator(SObjectFactoryMgr* mgr) {
+  RegisterType(mgr, kI);
+}
+
+}  // namespace SWUI

@@ -1,4 +1,4 @@
-#include <doctest/doctest.h>
+#include "StringPrint.h"
 
 #include "core/SArray.h"
 #include "core/SCmnMap.h"

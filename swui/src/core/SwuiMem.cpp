@@ -8,7 +8,10 @@ void* SwuiMalloc(size_t size) { return std::malloc(size); }
 
 void* SwuiRealloc(void* block, size_t size) { return std::realloc(block, size); }
 
-void* SwuiCalloc(size_t count, size_t elemSize) { return std::calloc(count, elemSize); }
+void* SwuiCalloc(size_t count, size_t elemSize) {
+  if (elemSize != 0 && count > static_cast<size_t>(-1) / elemSize) return nullptr;
+  return std::calloc(count, elemSize);
+}
 
 void SwuiFree(void* block) { std::free(block); }
 

@@ -1,0 +1,824 @@
+#include "SRenderTarget_GDI.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <cwchar>
+#include <new>
+
+#include "AlphaChannelBackup.h"
+#include "SBitmap_GDI.h"
+#include "SBrush_GDI.h"
+#include "SFont_GDI.h"
+#include "SGdiAlphaLayer.h"
+#include "SPen_GDI.h"
+#include "SRegion_GDI.h"
+
+namespace SWUI {
+
+namespace {
+
+constexpr COLORREF kOutside = 0x00FFFFFF;
+
+SPen_GDI* PenOf(IRenderObj* obj) { return static_cast<SPen_GDI*>(static_cast<IPen*>(obj)); }
+SBrush_GDI* BrushOf(IRenderObj* obj) {
+  return static_cast<SBrush_GDI*>(static_cast<IBrush*>(obj));
+}
+SBitmap_GDI* BitmapOf(IRenderObj* obj) {
+  return static_cast<SBitmap_GDI*>(static_cast<IBitmap*>(obj));
+}
+SFont_GDI* FontOf(IRenderObj* obj) { return static_cast<SFont_GDI*>(static_cast<IFont*>(obj)); }
+
+// The alpha a brush draws with: opaque for a bitmap brush, the colour's alpha for a solid one.
+BYTE BrushAlpha(IBrush* brush) {
+  if (brush == nullptr) return 0xFF;
+  SBrush_GDI* b = BrushOf(brush);
+  return b->IsBitmap() ? 0xFF : GetAValue(b->GetColor());
+}
+
+BYTE PenAlpha(IPen* pen) { return pen == nullptr ? 0xFF : GetAValue(PenOf(pen)->GetColor()); }
+int PenWidth(IPen* pen) { return pen == nullptr ? 1 : PenOf(pen)->GetWidth(); }
+
+// Selects a GDI object for the lifetime of the scope.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ obj) : dc_(dc), old_(::SelectObject(dc, obj)) {}
+  ~ScopedSelect() {
+    if (old_ != nullptr) ::SelectObject(dc_, old_);
+  }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A memory device context holding a bitmap for reading.
+class BitmapDC {
+ public:
+  explicit BitmapDC(HBITMAP bmp) : dc_(CreateCompatibleDC(nullptr)) {
+    if (dc_ != nullptr) old_ = ::SelectObject(dc_, bmp);
+  }
+  ~BitmapDC() {
+    if (dc_ == nullptr) return;
+    ::SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  BitmapDC(const BitmapDC&) = delete;
+  BitmapDC& operator=(const BitmapDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+RECT Inflated(const RECT& rc, int d) { return RECT{rc.left - d, rc.top - d, rc.right + d, rc.bottom + d}; }
+
+}  // namespace
+
+SRenderTarget_GDI::SRenderTarget_GDI(IRenderFactory* pRenderFactory, int nWid, int nHei)
+    : factory_(pRenderFactory) {
+  dc_ = CreateCompatibleDC(nullptr);
+  if (dc_ != nullptr) {
+    SetBkMode(dc_, TRANSPARENT);
+    SetGraphicsMode(dc_, GM_ADVANCED);
+  }
+
+  IPen* pen = nullptr;
+  if (SUCCEEDED(CreatePen(PS_SOLID, 0xFF000000, 1, &pen)) && pen != nullptr) {
+    defPen_.Attach(pen);
+    SelectObject(pen, nullptr);
+  }
+  IBrush* brush = nullptr;
+  if (SUCCEEDED(CreateSolidColorBrush(0xFF000000, &brush)) && brush != nullptr) {
+    defBrush_.Attach(brush);
+    SelectObject(brush, nullptr);
+  }
+  if (pRenderFactory != nullptr) {
+    LOGFONTW lf{};
+    lf.lfHeight = 20;
+    wcscpy(lf.lfFaceName, L"\x5B8B\x4F53");
+    IFont* font = nullptr;
+    if (pRenderFactory->CreateFont(&font, lf) && font != nullptr) {
+      defFont_.Attach(font);
+      SelectObject(font, nullptr);
+    }
+    IBitmap* bmp = nullptr;
+    if (pRenderFactory->CreateBitmap(&bmp) && bmp != nullptr) {
+      defBmp_.Attach(bmp);
+      bmp->Init(nWid, nHei, nullptr);
+      SelectObject(bmp, nullptr);
+    }
+  }
+}
+
+SRenderTarget_GDI::~SRenderTarget_GDI() {
+  // The device context goes first, so that no selected object is still in use when the
+  // counted references below release it.
+  if (dc_ != nullptr) DeleteDC(dc_);
+}
+
+HGDIOBJ SRenderTarget_GDI::HandleOf(IRenderObj* pObj) {
+  switch (pObj->ObjectType()) {
+    case OT_PEN:
+      return PenOf(pObj)->GetPen();
+    case OT_BRUSH:
+      return BrushOf(pObj)->GetBrush();
+    case OT_BITMAP:
+      return BitmapOf(pObj)->GetBitmap();
+    case OT_FONT:
+      return FontOf(pObj)->GetFont();
+    default:
+      return nullptr;
+  }
+}
+
+HRESULT SRenderTarget_GDI::CreateCompatibleRenderTarget(SIZE szTarget,
+                                                        IRenderTarget** ppRenderTarget) {
+  if (ppRenderTarget == nullptr) return E_INVALIDARG;
+  *ppRenderTarget = new (std::nothrow) SRenderTarget_GDI(factory_, szTarget.cx, szTarget.cy);
+  return *ppRenderTarget != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT SRenderTarget_GDI::CreatePen(int iStyle, COLORREF cr, int cWidth, IPen** ppPen) {
+  if (ppPen == nullptr) return E_INVALIDARG;
+  *ppPen = new (std::nothrow) SPen_GDI(factory_, iStyle, cr, cWidth);
+  return *ppPen != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT SRenderTarget_GDI::CreateSolidColorBrush(COLORREF cr, IBrush** ppBrush) {
+  if (ppBrush == nullptr) return E_INVALIDARG;
+  *ppBrush = SBrush_GDI::CreateSolidBrush(factory_, cr);
+  return *ppBrush != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT SRenderTarget_GDI::CreateBitmapBrush(IBitmap* pBmp, IBrush** ppBrush) {
+  if (ppBrush == nullptr || pBmp == nullptr) return E_INVALIDARG;
+  *ppBrush = SBrush_GDI::CreateBitmapBrush(factory_, BitmapOf(pBmp)->GetBitmap());
+  return *ppBrush != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT SRenderTarget_GDI::CreateRegion(IRegion** ppRegion) {
+  if (ppRegion == nullptr) return E_INVALIDARG;
+  *ppRegion = nullptr;
+  if (!factory_ || !factory_->CreateRegion(ppRegion) || *ppRegion == nullptr) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::Resize(SIZE sz) {
+  if (!curBmp_) return E_UNEXPECTED;
+  // The bitmap cannot be remade while selected: hold a placeholder meanwhile.
+  HBITMAP placeholder = CreateCompatibleBitmap(dc_, 0, 0);
+  ::SelectObject(dc_, placeholder);
+  const HRESULT hr = curBmp_->Init(sz.cx, sz.cy, nullptr);
+  HBITMAP bmp = BitmapOf(curBmp_)->GetBitmap();
+  if (bmp != nullptr) ::SelectObject(dc_, bmp);
+  if (placeholder != nullptr) DeleteObject(placeholder);
+  return hr;
+}
+
+HRESULT SRenderTarget_GDI::OffsetViewportOrg(int xOff, int yOff, LPPOINT lpPoint) {
+  if (lpPoint != nullptr) *lpPoint = origin_;
+  origin_.x += xOff;
+  origin_.y += yOff;
+  ::SetViewportOrgEx(dc_, origin_.x, origin_.y, nullptr);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::GetViewportOrg(LPPOINT lpPoint) {
+  if (lpPoint != nullptr) *lpPoint = origin_;
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::SetViewportOrg(POINT pt) {
+  origin_ = pt;
+  ::SetViewportOrgEx(dc_, origin_.x, origin_.y, nullptr);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::PushClipRect(LPCRECT pRect, UINT mode) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  RECT rc = *pRect;
+  OffsetRect(&rc, origin_.x, origin_.y);
+  ::SaveDC(dc_);
+  HRGN rgn = CreateRectRgnIndirect(&rc);
+  if (rgn == nullptr) return E_OUTOFMEMORY;
+  ExtSelectClipRgn(dc_, rgn, static_cast<int>(mode));
+  DeleteObject(rgn);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::PushClipRegion(IRegion* pRegion, UINT mode) {
+  if (pRegion == nullptr) return E_INVALIDARG;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  if (rgn == nullptr) return E_OUTOFMEMORY;
+  ::CombineRgn(rgn, static_cast<SRegion_GDI*>(pRegion)->GetRegion(), nullptr, RGN_COPY);
+  OffsetRgn(rgn, origin_.x, origin_.y);
+  ::SaveDC(dc_);
+  ExtSelectClipRgn(dc_, rgn, static_cast<int>(mode));
+  DeleteObject(rgn);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::PopClip() {
+  ::RestoreDC(dc_, -1);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::ExcludeClipRect(LPCRECT pRc) {
+  if (pRc == nullptr) return E_INVALIDARG;
+  ::ExcludeClipRect(dc_, pRc->left, pRc->top, pRc->right, pRc->bottom);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::IntersectClipRect(LPCRECT pRc) {
+  if (pRc == nullptr) return E_INVALIDARG;
+  ::IntersectClipRect(dc_, pRc->left, pRc->top, pRc->right, pRc->bottom);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::SaveClip(int* pnState) {
+  const int state = ::SaveDC(dc_);
+  if (pnState != nullptr) *pnState = state;
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::RestoreClip(int nState) {
+  ::RestoreDC(dc_, nState);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::GetClipRegion(IRegion** ppRegion) {
+  if (ppRegion == nullptr) return E_INVALIDARG;
+  IRegion* region = nullptr;
+  HRESULT hr = CreateRegion(&region);
+  if (FAILED(hr)) return hr;
+  HRGN clip = CreateRectRgn(0, 0, 0, 0);
+  if (clip != nullptr && ::GetClipRgn(dc_, clip) == 1) {
+    region->CopyFromHRGN(clip);
+    region->Offset(POINT{-origin_.x, -origin_.y});
+  }
+  if (clip != nullptr) DeleteObject(clip);
+  *ppRegion = region;
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::GetClipBox(LPRECT prc) {
+  if (prc == nullptr) return E_INVALIDARG;
+  ::GetClipBox(dc_, prc);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::DrawText(LPCWSTR pszText, int cchLen, LPRECT pRc, UINT uFormat) {
+  if (pszText == nullptr || pRc == nullptr) return E_INVALIDARG;
+  if (uFormat & DT_CALCRECT) {
+    if (::DrawTextW(dc_, pszText, cchLen, pRc, uFormat) == 0) {
+      pRc->right = pRc->left;
+      pRc->bottom = pRc->top;
+    }
+    return S_OK;
+  }
+  if (cchLen == 0) return S_OK;
+  SGdiAlphaLayer layer(dc_, *pRc, GetAValue(textColor_), true);
+  if (layer.GetDC() != nullptr) ::DrawTextW(layer.GetDC(), pszText, cchLen, pRc, uFormat);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::MeasureText(LPCWSTR pszText, int cchLen, SIZE* psz) {
+  if (pszText == nullptr || psz == nullptr) return E_INVALIDARG;
+  if (cchLen < 0) cchLen = static_cast<int>(wcslen(pszText));
+  psz->cx = psz->cy = 0;
+  ::GetTextExtentPoint32W(dc_, pszText, cchLen, psz);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::TextOut(int x, int y, LPCWSTR lpszString, int nCount) {
+  if (lpszString == nullptr) return E_INVALIDARG;
+  if (nCount < 0) nCount = static_cast<int>(wcslen(lpszString));
+  SIZE sz = {0, 0};
+  MeasureText(lpszString, nCount, &sz);
+  RECT rc = {x, y, x + sz.cx, y + sz.cy};
+  return DrawText(lpszString, nCount, &rc, DT_SINGLELINE);
+}
+
+HRESULT SRenderTarget_GDI::DrawRectangle(LPCRECT pRect) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  if (!curPen_) return E_INVALIDARG;
+  RECT rc = *pRect;
+  const int width = PenWidth(curPen_);
+  if (width <= 1) {
+    rc.right -= 1;
+    rc.bottom -= 1;
+  } else {
+    rc = Inflated(rc, -(width / 2));
+  }
+  AlphaChannelBackup backup;
+  BackupAlphaChannel(dc_, pRect, &backup);
+  ScopedSelect nullBrush(dc_, GetStockObject(NULL_BRUSH));
+  ::Rectangle(dc_, rc.left, rc.top, rc.right, rc.bottom);
+  GdiFlush();
+  RestoreAlphaChannel(&backup);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::FillRectangle(LPCRECT pRect) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), false);
+  if (layer.GetDC() != nullptr) {
+    ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
+    ::Rectangle(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::FillSolidRect(LPCRECT pRect, COLORREF cr) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
+  if (layer.GetDC() != nullptr) {
+    HBRUSH brush = ::CreateSolidBrush(cr & 0x00FFFFFF);
+    if (brush != nullptr) {
+      ::FillRect(layer.GetDC(), pRect, brush);
+      DeleteObject(brush);
+    }
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::DrawRoundRect(LPCRECT pRect, POINT pt) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  if (!curPen_) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, PenAlpha(curPen_), true);
+  if (layer.GetDC() != nullptr) {
+    ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
+    ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, pt.x * 2,
+                pt.y * 2);
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::FillRoundRect(LPCRECT pRect, POINT pt) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), true);
+  if (layer.GetDC() != nullptr) {
+    ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
+    ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, pt.x,
+                pt.y);
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::FillSolidRoundRect(LPCRECT pRect, POINT pt, COLORREF cr) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
+  if (layer.GetDC() != nullptr) {
+    HBRUSH brush = ::CreateSolidBrush(cr & 0x00FFFFFF);
+    if (brush != nullptr) {
+      ScopedSelect useBrush(layer.GetDC(), brush);
+      ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
+      ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom,
+                  pt.x * 2, pt.y * 2);
+    }
+    if (brush != nullptr) DeleteObject(brush);
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::ClearRect(LPCRECT pRect, COLORREF cr) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  const int width = pRect->right - pRect->left;
+  const int height = pRect->bottom - pRect->top;
+  if (width <= 0 || height <= 0) return S_OK;
+  void* bits = nullptr;
+  HBITMAP bmp = SBitmap_GDI::CreateDIB32(width, height, &bits);
+  if (bmp == nullptr) return E_OUTOFMEMORY;
+  // The colour's own bytes reordered to B, G, R, A, not premultiplied.
+  const DWORD pixel = (cr & 0xFF000000u) | ((cr & 0xFFu) << 16) | (cr & 0xFF00u) |
+                      ((cr >> 16) & 0xFFu);
+  DWORD* px = static_cast<DWORD*>(bits);
+  const size_t count = static_cast<size_t>(width) * height;
+  for (size_t i = 0; i < count; ++i) px[i] = pixel;
+  {
+    BitmapDC src(bmp);
+    if (src.Get() != nullptr) {
+      ::BitBlt(dc_, pRect->left, pRect->top, width, height, src.Get(), 0, 0, SRCCOPY);
+    }
+  }
+  DeleteObject(bmp);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::InvertRect(LPCRECT pRect) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  return ::InvertRect(dc_, pRect) ? S_OK : E_UNEXPECTED;
+}
+
+HRESULT SRenderTarget_GDI::DrawEllipse(LPCRECT pRect) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  if (!curPen_) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  if (layer.GetDC() != nullptr) {
+    ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::FillEllipse(LPCRECT pRect) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), true);
+  if (layer.GetDC() != nullptr) {
+    ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::FillSolidEllipse(LPCRECT pRect, COLORREF cr) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
+  if (layer.GetDC() != nullptr) {
+    HBRUSH brush = ::CreateSolidBrush(cr & 0x00FFFFFF);
+    if (brush != nullptr) {
+      ScopedSelect useBrush(layer.GetDC(), brush);
+      ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
+      ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
+    }
+    if (brush != nullptr) DeleteObject(brush);
+  }
+  return S_OK;
+}
+
+namespace {
+
+// The two radial points of an arc of a rectangle, in single precision as GDI callers expect.
+void ArcPoints(const RECT& rc, float startAngle, float sweepAngle, POINT* first, POINT* second) {
+  const float pi = 3.1415925025939941f;
+  const float a1 = startAngle * pi / 180.0f;
+  const float a2 = (startAngle + sweepAngle) * pi / 180.0f;
+  const int cx = (rc.left + rc.right) / 2;
+  const int cy = (rc.top + rc.bottom) / 2;
+  const int rx = cx - rc.left;
+  const int ry = cy - rc.top;
+  first->x = cx + static_cast<int>(std::cos(a2) * static_cast<float>(rx));
+  first->y = cy + static_cast<int>(std::sin(a2) * static_cast<float>(ry));
+  second->x = cx + static_cast<int>(std::cos(a1) * static_cast<float>(rx));
+  second->y = cy + static_cast<int>(std::sin(a1) * static_cast<float>(ry));
+}
+
+}  // namespace
+
+HRESULT SRenderTarget_GDI::DrawArc(LPCRECT pRect, float startAngle, float sweepAngle,
+                                   BOOL useCenter) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  if (!curPen_) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  if (layer.GetDC() != nullptr) {
+    ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
+    POINT p1;
+    POINT p2;
+    ArcPoints(*pRect, startAngle, sweepAngle, &p1, &p2);
+    if (useCenter) {
+      ::Pie(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, p1.x, p1.y,
+            p2.x, p2.y);
+    } else {
+      ::Arc(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, p1.x, p1.y,
+            p2.x, p2.y);
+    }
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::FillArc(LPCRECT pRect, float startAngle, float sweepAngle) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), true);
+  if (layer.GetDC() != nullptr) {
+    ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
+    POINT p1;
+    POINT p2;
+    ArcPoints(*pRect, startAngle, sweepAngle, &p1, &p2);
+    ::Pie(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, p1.x, p1.y,
+          p2.x, p2.y);
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::DrawLines(LPPOINT pPt, size_t nCount) {
+  if (pPt == nullptr || nCount == 0) return E_INVALIDARG;
+  if (!curPen_) return E_INVALIDARG;
+  RECT box = {100000, 100000, 0, 0};
+  for (size_t i = 0; i < nCount; ++i) {
+    if (pPt[i].x < box.left) box.left = pPt[i].x;
+    if (pPt[i].y < box.top) box.top = pPt[i].y;
+    if (pPt[i].x > box.right) box.right = pPt[i].x;
+    if (pPt[i].y > box.bottom) box.bottom = pPt[i].y;
+  }
+  const int w = PenWidth(curPen_);
+  const RECT rc = {box.left - 1, box.top - 1, box.right + w, box.bottom + w};
+  SGdiAlphaLayer layer(dc_, rc, PenAlpha(curPen_), true);
+  if (layer.GetDC() != nullptr) ::Polyline(layer.GetDC(), pPt, static_cast<int>(nCount));
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::GradientFill(LPCRECT pRect, BOOL bVert, COLORREF crBegin,
+                                        COLORREF crEnd, BYTE byAlpha) {
+  if (pRect == nullptr) return E_INVALIDARG;
+  TRIVERTEX v[2] = {};
+  v[0].x = pRect->left;
+  v[0].y = pRect->top;
+  v[0].Red = static_cast<COLOR16>(GetRValue(crBegin) << 8);
+  v[0].Green = static_cast<COLOR16>(GetGValue(crBegin) << 8);
+  v[0].Blue = static_cast<COLOR16>(GetBValue(crBegin) << 8);
+  v[0].Alpha = 0xFF00;
+  v[1].x = pRect->right;
+  v[1].y = pRect->bottom;
+  v[1].Red = static_cast<COLOR16>(GetRValue(crEnd) << 8);
+  v[1].Green = static_cast<COLOR16>(GetGValue(crEnd) << 8);
+  v[1].Blue = static_cast<COLOR16>(GetBValue(crEnd) << 8);
+  v[1].Alpha = 0xFF00;
+  GRADIENT_RECT gr = {0, 1};
+  const ULONG mode = bVert ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H;
+  if (byAlpha == 0xFF) {
+    ::GradientFill(dc_, v, 2, &gr, 1, mode);
+    return S_OK;
+  }
+  SGdiAlphaLayer layer(dc_, *pRect, byAlpha, false);
+  if (layer.GetDC() != nullptr) ::GradientFill(layer.GetDC(), v, 2, &gr, 1, mode);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::DrawIconEx(int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
+                                      UINT diFlags) {
+  if (hIcon == nullptr) return E_INVALIDARG;
+  ICONINFO info{};
+  if (!GetIconInfo(hIcon, &info)) return S_FALSE;
+  bool protect = true;
+  if (info.hbmColor != nullptr) {
+    BITMAP bm{};
+    if (GetObjectW(info.hbmColor, sizeof(bm), &bm) != 0 && bm.bmBitsPixel == 32) protect = false;
+  }
+  AlphaChannelBackup backup{};
+  const RECT rc = {xLeft, yTop, xLeft + cxWidth, yTop + cyWidth};
+  if (protect) BackupAlphaChannel(dc_, &rc, &backup);
+  const BOOL drawn = ::DrawIconEx(dc_, xLeft, yTop, hIcon, cxWidth, cyWidth, 0, nullptr, diFlags);
+  GdiFlush();
+  if (protect) RestoreAlphaChannel(&backup);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  return drawn ? S_OK : S_FALSE;
+}
+
+HRESULT SRenderTarget_GDI::DrawBitmap(LPCRECT pRcDest, IBitmap* pBitmap, int xSrc, int ySrc,
+                                      BYTE byAlpha) {
+  if (pRcDest == nullptr || pBitmap == nullptr) return E_INVALIDARG;
+  BitmapDC src(BitmapOf(pBitmap)->GetBitmap());
+  if (src.Get() == nullptr) return E_FAIL;
+  const int w = std::min<int>(static_cast<int>(pBitmap->Width()), pRcDest->right - pRcDest->left);
+  const int h =
+      std::min<int>(static_cast<int>(pBitmap->Height()), pRcDest->bottom - pRcDest->top);
+  BLENDFUNCTION bf = {AC_SRC_OVER, 0, byAlpha, AC_SRC_ALPHA};
+  return ::AlphaBlend(dc_, pRcDest->left, pRcDest->top, w, h, src.Get(), xSrc, ySrc, w, h, bf)
+             ? S_OK
+             : E_FAIL;
+}
+
+HRESULT SRenderTarget_GDI::DrawBitmapEx(LPCRECT pRcDest, IBitmap* pBitmap, LPCRECT pRcSrc,
+                                        UINT expandMode, BYTE byAlpha) {
+  if (pRcDest == nullptr || pBitmap == nullptr || pRcSrc == nullptr) return E_INVALIDARG;
+  const UINT mode = LOWORD(expandMode);
+  if (mode == EM_NULL) return DrawBitmap(pRcDest, pBitmap, pRcSrc->left, pRcSrc->top, byAlpha);
+  BitmapDC src(BitmapOf(pBitmap)->GetBitmap());
+  if (src.Get() == nullptr) return E_FAIL;
+  BLENDFUNCTION bf = {AC_SRC_OVER, 0, byAlpha, AC_SRC_ALPHA};
+  const int sw = pRcSrc->right - pRcSrc->left;
+  const int sh = pRcSrc->bottom - pRcSrc->top;
+  if (mode == EM_STRETCH) {
+    ::AlphaBlend(dc_, pRcDest->left, pRcDest->top, pRcDest->right - pRcDest->left,
+                 pRcDest->bottom - pRcDest->top, src.Get(), pRcSrc->left, pRcSrc->top, sw, sh,
+                 bf);
+    return S_OK;
+  }
+  // Tiles of an empty source would never advance: nothing to draw.
+  if (sw <= 0 || sh <= 0) return S_OK;
+  const int saved = ::SaveDC(dc_);
+  ::IntersectClipRect(dc_, pRcDest->left, pRcDest->top, pRcDest->right, pRcDest->bottom);
+  for (int y = pRcDest->top; y < pRcDest->bottom; y += sh) {
+    for (int x = pRcDest->left; x < pRcDest->right; x += sw) {
+      ::AlphaBlend(dc_, x, y, sw, sh, src.Get(), pRcSrc->left, pRcSrc->top, sw, sh, bf);
+    }
+  }
+  ::RestoreDC(dc_, saved);
+  return S_OK;
+}
+
+namespace {
+
+// Shrinks one axis of a nine-patch whose two margins exceed the destination's extent.
+void FitMargins(LONG* x, LONG* u, LONG marginLow, LONG marginHigh, LONG extent) {
+  if (marginLow + marginHigh <= extent) return;
+  if (marginLow >= extent) {
+    u[1] = u[2] = u[3] = u[0] + extent;
+    x[1] = x[2] = x[3] = x[0] + extent;
+  } else if (marginHigh < extent) {
+    u[2] = u[3] - (extent - marginLow);
+    x[2] = x[1];
+  } else {
+    u[0] = u[1] = u[2] = u[3] - extent;
+    x[0] = x[1] = x[2] = x[3] - extent;
+  }
+}
+
+}  // namespace
+
+HRESULT SRenderTarget_GDI::DrawBitmap9Patch(LPCRECT pRcDest, IBitmap* pBitmap, LPCRECT pRcSrc,
+                                            LPCRECT pRcSourMargin, UINT expandMode,
+                                            BYTE byAlpha) {
+  if (pRcDest == nullptr || pBitmap == nullptr || pRcSrc == nullptr || pRcSourMargin == nullptr) {
+    return E_INVALIDARG;
+  }
+  const RECT& d = *pRcDest;
+  const RECT& s = *pRcSrc;
+  const RECT& m = *pRcSourMargin;
+  LONG x[4] = {d.left, d.left + m.left, d.right - m.right, d.right};
+  LONG u[4] = {s.left, s.left + m.left, s.right - m.right, s.right};
+  LONG y[4] = {d.top, d.top + m.top, d.bottom - m.bottom, d.bottom};
+  LONG v[4] = {s.top, s.top + m.top, s.bottom - m.bottom, s.bottom};
+  if (!(u[0] <= u[1] && u[1] <= u[2] && u[2] <= u[3] && v[0] <= v[1] && v[1] <= v[2] &&
+        v[2] <= v[3])) {
+    return S_FALSE;
+  }
+  FitMargins(x, u, m.left, m.right, d.right - d.left);
+  FitMargins(y, v, m.top, m.bottom, d.bottom - d.top);
+  for (int j = 0; j < 3; ++j) {
+    for (int i = 0; i < 3; ++i) {
+      if (u[i + 1] <= u[i] || v[j + 1] <= v[j]) continue;
+      const bool corner = (i != 1) && (j != 1);
+      const RECT src = {u[i], v[j], u[i + 1], v[j + 1]};
+      const RECT dst = {x[i], y[j], x[i + 1], y[j + 1]};
+      DrawBitmapEx(&dst, pBitmap, &src, corner ? EM_NULL : expandMode, byAlpha);
+    }
+  }
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::BitBlt(LPCRECT pRcDest, IRenderTarget* pRTSour, int xSrc, int ySrc,
+                                  DWORD dwRop) {
+  if (pRcDest == nullptr || pRTSour == nullptr) return E_INVALIDARG;
+  HDC src = pRTSour->GetDC(0);
+  AlphaChannelBackup backup{};
+  const bool protect = dwRop != SRCCOPY;
+  if (protect) BackupAlphaChannel(dc_, pRcDest, &backup);
+  ::BitBlt(dc_, pRcDest->left, pRcDest->top, pRcDest->right - pRcDest->left,
+           pRcDest->bottom - pRcDest->top, src, xSrc, ySrc, dwRop);
+  GdiFlush();
+  if (protect) RestoreAlphaChannel(&backup);
+  pRTSour->ReleaseDC(src);
+  return S_OK;
+}
+
+HRESULT SRenderTarget_GDI::AlphaBlend(LPCRECT pRcDest, IRenderTarget* pRTSrc, LPCRECT pRcSrc,
+                                      BYTE byAlpha) {
+  if (pRcDest == nullptr || pRTSrc == nullptr || pRcSrc == nullptr) return E_INVALIDARG;
+  HDC src = pRTSrc->GetDC(0);
+  BLENDFUNCTION bf = {AC_SRC_OVER, 0, byAlpha, AC_SRC_ALPHA};
+  const BOOL ok = ::AlphaBlend(dc_, pRcDest->left, pRcDest->top, pRcDest->right - pRcDest->left,
+                               pRcDest->bottom - pRcDest->top, src, pRcSrc->left, pRcSrc->top,
+                               pRcSrc->right - pRcSrc->left, pRcSrc->bottom - pRcSrc->top, bf);
+  pRTSrc->ReleaseDC(src);
+  return ok ? S_OK : E_FAIL;
+}
+
+IRenderObj* SRenderTarget_GDI::GetCurrentObject(int uType) {
+  switch (uType) {
+    case OT_PEN:
+      return curPen_;
+    case OT_BRUSH:
+      return curBrush_;
+    case OT_BITMAP:
+      return curBmp_;
+    case OT_FONT:
+      return curFont_;
+    default:
+      return nullptr;
+  }
+}
+
+HRESULT SRenderTarget_GDI::SelectDefaultObject(int objType, IRenderObj** pOldObj) {
+  IRenderObj* def = nullptr;
+  switch (objType) {
+    case OT_PEN:
+      def = defPen_;
+      break;
+    case OT_BRUSH:
+      def = defBrush_;
+      break;
+    case OT_BITMAP:
+      def = defBmp_;
+      break;
+    case OT_FONT:
+      def = defFont_;
+      break;
+    default:
+      return E_INVALIDARG;
+  }
+  if (def == nullptr) return E_INVALIDARG;
+  if (GetCurrentObject(objType) == def) return S_FALSE;
+  return SelectObject(def, pOldObj);
+}
+
+HRESULT SRenderTarget_GDI::SelectObject(IRenderObj* pObj, IRenderObj** pOldObj) {
+  if (pOldObj != nullptr) *pOldObj = nullptr;
+  if (pObj == nullptr) return E_INVALIDARG;
+  RefPtrAssign<IRenderObj> previous;
+  switch (pObj->ObjectType()) {
+    case OT_PEN:
+      previous = curPen_.Get();
+      curPen_ = static_cast<IPen*>(pObj);
+      break;
+    case OT_BRUSH:
+      previous = curBrush_.Get();
+      curBrush_ = static_cast<IBrush*>(pObj);
+      break;
+    case OT_BITMAP:
+      previous = curBmp_.Get();
+      curBmp_ = static_cast<IBitmap*>(pObj);
+      break;
+    case OT_FONT:
+      previous = curFont_.Get();
+      curFont_ = static_cast<IFont*>(pObj);
+      break;
+    default:
+      return S_OK;
+  }
+  HGDIOBJ handle = HandleOf(pObj);
+  if (handle != nullptr) ::SelectObject(dc_, handle);
+  if (pOldObj != nullptr) *pOldObj = previous.Detach();
+  return S_OK;
+}
+
+COLORREF SRenderTarget_GDI::SetTextColor(COLORREF color) {
+  const COLORREF old = textColor_;
+  textColor_ = color;
+  ::SetTextColor(dc_, color & 0x00FFFFFF);
+  return old;
+}
+
+HDC SRenderTarget_GDI::GetDC(UINT uFlag) {
+  getDCFlags_ = uFlag;
+  return dc_;
+}
+
+void SRenderTarget_GDI::ReleaseDC(HDC hdc) {
+  if (hdc == dc_) getDCFlags_ = 0;
+}
+
+HRESULT SRenderTarget_GDI::SetTransform(const float matrix[6], float oldMatrix[6]) {
+  if (matrix == nullptr) return E_INVALIDARG;
+  if (oldMatrix != nullptr && FAILED(GetTransform(oldMatrix))) return E_FAIL;
+  const XFORM xf = {matrix[0], matrix[1], matrix[2], matrix[3], matrix[4], matrix[5]};
+  return ::SetWorldTransform(dc_, &xf) ? S_OK : E_FAIL;
+}
+
+HRESULT SRenderTarget_GDI::GetTransform(float matrix[6]) const {
+  if (matrix == nullptr) return E_INVALIDARG;
+  XFORM xf{};
+  if (!::GetWorldTransform(dc_, &xf)) return E_FAIL;
+  matrix[0] = xf.eM11;
+  matrix[1] = xf.eM12;
+  matrix[2] = xf.eM21;
+  matrix[3] = xf.eM22;
+  matrix[4] = xf.eDx;
+  matrix[5] = xf.eDy;
+  return S_OK;
+}
+
+DWORD* SRenderTarget_GDI::PixelAt(int x, int y) {
+  if (!curBmp_) return nullptr;
+  x += origin_.x;
+  y += origin_.y;
+  const int width = static_cast<int>(curBmp_->Width());
+  const int height = static_cast<int>(curBmp_->Height());
+  if (x < 0 || y < 0 || x >= width || y >= height) return nullptr;
+  auto* bits = static_cast<DWORD*>(curBmp_->LockPixelBits());
+  if (bits == nullptr) return nullptr;
+  return bits + static_cast<size_t>(y) * width + x;
+}
+
+COLORREF SRenderTarget_GDI::GetPixel(int x, int y) {
+  GdiFlush();
+  DWORD* px = PixelAt(x, y);
+  return px != nullptr ? *px : kOutside;
+}
+
+COLORREF SRenderTarget_GDI::SetPixel(int x, int y, COLORREF cr) {
+  GdiFlush();
+  DWORD* px = PixelAt(x, y);
+  if (px == nullptr) return kOutside;
+  const COLORREF old = *px;
+  *px = cr;
+  curBmp_->UnlockPixelBits(px);
+  return old;
+}
+
+}  // namespace SWUI

@@ -1,0 +1,123 @@
+// The GDI render target: a memory device context holding a 32-bit DIB section (the selected
+// bitmap), the selected pen, brush and font as counted references, default objects of each
+// kind, a text colour with alpha and a viewport origin mirrored from the device context.
+#pragma once
+#include <windows.h>
+
+#include "IRenderFactory.h"
+#include "IRenderTarget.h"
+#include "RefPtrAssign.h"
+#include "core/SObjectImpl.h"
+#include "core/TObjRefImpl.h"
+
+namespace SWUI {
+
+class SBitmap_GDI;
+
+class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<IObject> {
+ public:
+  // A target of nWid x nHei, all pixels zero, with the default objects selected. When the
+  // surface cannot be made (for instance a size of 0) the default bitmap stays empty.
+  SRenderTarget_GDI(IRenderFactory* pRenderFactory, int nWid, int nHei);
+  ~SRenderTarget_GDI() override;
+
+  HRESULT CreateCompatibleRenderTarget(SIZE szTarget, IRenderTarget** ppRenderTarget) override;
+  HRESULT CreatePen(int iStyle, COLORREF cr, int cWidth, IPen** ppPen) override;
+  HRESULT CreateSolidColorBrush(COLORREF cr, IBrush** ppBrush) override;
+  HRESULT CreateBitmapBrush(IBitmap* pBmp, IBrush** ppBrush) override;
+  HRESULT CreateRegion(IRegion** ppRegion) override;
+  HRESULT Resize(SIZE sz) override;
+
+  HRESULT OffsetViewportOrg(int xOff, int yOff, LPPOINT lpPoint) override;
+  HRESULT GetViewportOrg(LPPOINT lpPoint) override;
+  HRESULT SetViewportOrg(POINT pt) override;
+
+  HRESULT PushClipRect(LPCRECT pRect, UINT mode) override;
+  HRESULT PushClipRegion(IRegion* pRegion, UINT mode) override;
+  HRESULT PopClip() override;
+  HRESULT ExcludeClipRect(LPCRECT pRc) override;
+  HRESULT IntersectClipRect(LPCRECT pRc) override;
+  HRESULT SaveClip(int* pnState) override;
+  HRESULT RestoreClip(int nState) override;
+  HRESULT GetClipRegion(IRegion** ppRegion) override;
+  HRESULT GetClipBox(LPRECT prc) override;
+
+  HRESULT DrawText(LPCWSTR pszText, int cchLen, LPRECT pRc, UINT uFormat) override;
+  HRESULT MeasureText(LPCWSTR pszText, int cchLen, SIZE* psz) override;
+  HRESULT TextOut(int x, int y, LPCWSTR lpszString, int nCount) override;
+
+  HRESULT DrawRectangle(LPCRECT pRect) override;
+  HRESULT FillRectangle(LPCRECT pRect) override;
+  HRESULT FillSolidRect(LPCRECT pRect, COLORREF cr) override;
+  HRESULT DrawRoundRect(LPCRECT pRect, POINT pt) override;
+  HRESULT FillRoundRect(LPCRECT pRect, POINT pt) override;
+  HRESULT FillSolidRoundRect(LPCRECT pRect, POINT pt, COLORREF cr) override;
+  HRESULT ClearRect(LPCRECT pRect, COLORREF cr) override;
+  HRESULT InvertRect(LPCRECT pRect) override;
+  HRESULT DrawEllipse(LPCRECT pRect) override;
+  HRESULT FillEllipse(LPCRECT pRect) override;
+  HRESULT FillSolidEllipse(LPCRECT pRect, COLORREF cr) override;
+  HRESULT DrawArc(LPCRECT pRect, float startAngle, float sweepAngle, BOOL useCenter) override;
+  HRESULT FillArc(LPCRECT pRect, float startAngle, float sweepAngle) override;
+  HRESULT DrawLines(LPPOINT pPt, size_t nCount) override;
+  HRESULT GradientFill(LPCRECT pRect, BOOL bVert, COLORREF crBegin, COLORREF crEnd,
+                       BYTE byAlpha) override;
+  HRESULT Reserved39(LPCRECT, int, int, COLORREF, COLORREF, BYTE) override { return E_NOTIMPL; }
+  HRESULT Reserved40(LPCRECT, int, int, int, int, COLORREF, COLORREF, COLORREF, COLORREF,
+                     BYTE) override {
+    return E_NOTIMPL;
+  }
+  HRESULT DrawIconEx(int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
+                     UINT diFlags) override;
+  HRESULT DrawBitmap(LPCRECT pRcDest, IBitmap* pBitmap, int xSrc, int ySrc,
+                     BYTE byAlpha) override;
+  HRESULT DrawBitmapEx(LPCRECT pRcDest, IBitmap* pBitmap, LPCRECT pRcSrc, UINT expandMode,
+                       BYTE byAlpha) override;
+  HRESULT DrawBitmap9Patch(LPCRECT pRcDest, IBitmap* pBitmap, LPCRECT pRcSrc,
+                           LPCRECT pRcSourMargin, UINT expandMode, BYTE byAlpha) override;
+  HRESULT BitBlt(LPCRECT pRcDest, IRenderTarget* pRTSour, int xSrc, int ySrc,
+                 DWORD dwRop) override;
+  HRESULT AlphaBlend(LPCRECT pRcDest, IRenderTarget* pRTSrc, LPCRECT pRcSrc,
+                     BYTE byAlpha) override;
+
+  IRenderObj* GetCurrentObject(int uType) override;
+  HRESULT SelectDefaultObject(int objType, IRenderObj** pOldObj) override;
+  HRESULT SelectObject(IRenderObj* pObj, IRenderObj** pOldObj) override;
+  COLORREF GetTextColor() override { return textColor_; }
+  COLORREF SetTextColor(COLORREF color) override;
+
+  HDC GetDC(UINT uFlag) override;
+  void ReleaseDC(HDC hdc) override;
+
+  HRESULT SetTransform(const float matrix[6], float oldMatrix[6]) override;
+  HRESULT GetTransform(float matrix[6]) const override;
+  HRESULT QueryInterface(REFGUID, IObjRef**) override { return E_NOINTERFACE; }
+
+  COLORREF GetPixel(int x, int y) override;
+  COLORREF SetPixel(int x, int y, COLORREF cr) override;
+
+  HRESULT Reserved59(LPCRECT, int, int) override { return E_NOTIMPL; }
+  HRESULT Reserved60(LPCRECT, int) override { return E_NOTIMPL; }
+
+ private:
+  // The selected bitmap's pixel at a logical point; null outside it or without a bitmap.
+  DWORD* PixelAt(int x, int y);
+  // The GDI handle of a render object of this back-end.
+  static HGDIOBJ HandleOf(IRenderObj* pObj);
+
+  HDC dc_ = nullptr;
+  COLORREF textColor_ = 0xFF000000;
+  RefPtrAssign<IBitmap> curBmp_;
+  RefPtrAssign<IPen> curPen_;
+  RefPtrAssign<IBrush> curBrush_;
+  RefPtrAssign<IFont> curFont_;
+  POINT origin_ = {0, 0};
+  RefPtrAssign<IBitmap> defBmp_;
+  RefPtrAssign<IPen> defPen_;
+  RefPtrAssign<IBrush> defBrush_;
+  RefPtrAssign<IFont> defFont_;
+  RefPtrAssign<IRenderFactory> factory_;
+  UINT getDCFlags_ = 0;
+};
+
+}  // namespace SWUI

@@ -1,0 +1,293 @@
+#include "HidDevice/CHidBase.h"
+
+#include <dbt.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+
+#include "HidDevice/HidApi.h"
+#include "core/SLog.h"
+
+#define HID_LOG(func, ...)                                                                   \
+  SWUI::SLog::Printf(SWUI::LOG_LEVEL_ERROR, "swui", "..\\common\\HidDevice\\HidBase", __LINE__, \
+                     func, __VA_ARGS__)
+
+namespace {
+const DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+// How long a new write waits for the previous one before cancelling it.
+const DWORD kWriteDrainMs = 1000;
+}  // namespace
+
+HDEVNOTIFY CHidBase::s_notify = nullptr;
+
+CHidBase::CHidBase()
+    : m_hWrite(INVALID_HANDLE_VALUE),
+      m_hRead(INVALID_HANDLE_VALUE),
+      m_inputLength(0),
+      m_outputLength(0),
+      m_writePending(false),
+      m_wake(false) {
+  memset(m_path, 0, sizeof(m_path));
+  memset(m_readBuffer, 0, sizeof(m_readBuffer));
+  memset(m_writeBuffer, 0, sizeof(m_writeBuffer));
+  memset(&m_writeOv, 0, sizeof(m_writeOv));
+  memset(&m_readOv, 0, sizeof(m_readOv));
+  InitializeCriticalSection(&m_writeLock);
+}
+
+CHidBase::~CHidBase() { DeleteCriticalSection(&m_writeLock); }
+
+void CHidBase::CopyPath(DevicePath& dst, const wchar_t* src) {
+  if (src == nullptr) {
+    dst[0] = L'\0';
+    return;
+  }
+  wcsncpy(dst, src, kMaxPath - 1);
+  dst[kMaxPath - 1] = L'\0';
+}
+
+int CHidBase::EnumDevices(DevicePath* paths, USHORT vendorId, USHORT productId) {
+  const HidApi& api = HidApi::Current();
+  GUID guid;
+  api.GetHidGuid(&guid);
+  HDEVINFO set = api.GetClassDevs(&guid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  if (set == INVALID_HANDLE_VALUE) return 0;
+
+  int count = 0;
+  for (DWORD index = 0;; ++index) {
+    SP_DEVICE_INTERFACE_DATA data;
+    memset(&data, 0, sizeof(data));
+    data.cbSize = sizeof(data);
+    if (!api.EnumDeviceInterfaces(set, nullptr, &guid, index, &data)) break;
+
+    DWORD required = 0;
+    api.GetDeviceInterfaceDetail(set, &data, nullptr, 0, &required, nullptr);
+    if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {
+      required = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+    }
+    auto* detail = static_cast<PSP_DEVICE_INTERFACE_DETAIL_DATA_W>(malloc(required));
+    if (detail == nullptr) {
+      HID_LOG("CHidBase::EnumDevices", "malloc return NULL");
+      break;
+    }
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+    if (!api.GetDeviceInterfaceDetail(set, &data, detail, required, nullptr, nullptr)) {
+      HID_LOG("CHidBase::EnumDevices",
+              "CHidBase::EnumDevices SetupDiGetDeviceInterfaceDetail failed. error=%ld\n",
+              static_cast<long>(GetLastError()));
+      free(detail);
+      break;
+    }
+
+    HANDLE probe = api.CreateFile(detail->DevicePath, GENERIC_READ | GENERIC_WRITE, kShare, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+      HIDD_ATTRIBUTES attributes;
+      memset(&attributes, 0, sizeof(attributes));
+      attributes.Size = sizeof(attributes);
+      if (api.GetAttributes(probe, &attributes) && attributes.VendorID == vendorId &&
+          attributes.ProductID == productId) {
+        if (paths != nullptr && count < kMaxDevices) CopyPath(paths[count], detail->DevicePath);
+        ++count;
+      }
+      CloseHandle(probe);
+    }
+    free(detail);
+  }
+  api.DestroyDeviceInfoList(set);
+  return count;
+}
+
+BOOL CHidBase::OpenDevice(const wchar_t* path) {
+  if (m_hWrite != INVALID_HANDLE_VALUE || m_hRead != INVALID_HANDLE_VALUE) {
+    HID_LOG("CHidBase::OpenDevice", "One device is already opened.");
+    return FALSE;
+  }
+  if (path == nullptr) {
+    HID_LOG("CHidBase::OpenDevice", "Invalid parameter.");
+    return FALSE;
+  }
+  const HidApi& api = HidApi::Current();
+  HANDLE probe = api.CreateFile(path, GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OVERLAPPED, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return FALSE;
+
+  PHIDP_PREPARSED_DATA preparsed = nullptr;
+  if (!api.GetPreparsedData(probe, &preparsed)) {
+    HID_LOG("CHidBase::OpenDevice", "HidD_GetPreparsedData failed.");
+    CloseHandle(probe);
+    return FALSE;
+  }
+  HIDP_CAPS caps;
+  memset(&caps, 0, sizeof(caps));
+  if (api.GetCaps(preparsed, &caps) != HIDP_STATUS_SUCCESS) memset(&caps, 0, sizeof(caps));
+  api.FreePreparsedData(preparsed);
+  CloseHandle(probe);
+
+  DWORD inputLength = caps.InputReportByteLength;
+  DWORD outputLength = caps.OutputReportByteLength;
+  if (inputLength < 1 || inputLength > kBufferSize || outputLength < 1 ||
+      outputLength > kBufferSize) {
+    HID_LOG("CHidBase::OpenDevice", "invalide device report byte length.");
+    return FALSE;
+  }
+
+  // A failed earlier attempt may have left the events; they are reused, never leaked.
+  if (m_writeOv.hEvent == nullptr) m_writeOv.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+  if (m_readOv.hEvent == nullptr) m_readOv.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+  m_writeOv.Offset = m_writeOv.OffsetHigh = 0;
+  m_readOv.Offset = m_readOv.OffsetHigh = 0;
+  if (m_writeOv.hEvent == nullptr || m_readOv.hEvent == nullptr) {
+    HID_LOG("CHidBase::OpenDevice", "CreateEvent failed.");
+    return FALSE;
+  }
+
+  HANDLE hWrite = api.CreateFile(path, GENERIC_WRITE, kShare, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OVERLAPPED, nullptr);
+  if (hWrite == INVALID_HANDLE_VALUE) {
+    HID_LOG("CHidBase::OpenDevice", "CreateFile for write error.");
+    return FALSE;
+  }
+  HANDLE hRead = api.CreateFile(path, GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OVERLAPPED, nullptr);
+  if (hRead == INVALID_HANDLE_VALUE) {
+    HID_LOG("CHidBase::OpenDevice", "CreateFile for write error.");
+    CloseHandle(hWrite);
+    return FALSE;
+  }
+
+  EnterCriticalSection(&m_writeLock);
+  m_hWrite = hWrite;
+  m_hRead = hRead;
+  m_inputLength = inputLength;
+  m_outputLength = outputLength;
+  m_writePending = false;
+  m_wake = false;
+  CopyPath(m_path, path);
+  LeaveCriticalSection(&m_writeLock);
+  return TRUE;
+}
+
+void CHidBase::FinishPendingWrite() {
+  if (!m_writePending) return;
+  if (WaitForSingleObject(m_writeOv.hEvent, kWriteDrainMs) != WAIT_OBJECT_0) {
+    CancelIoEx(m_hWrite, &m_writeOv);
+  }
+  DWORD done = 0;
+  // Returns once the write has completed or been cancelled; the buffer is free afterwards.
+  GetOverlappedResult(m_hWrite, &m_writeOv, &done, TRUE);
+  m_writePending = false;
+}
+
+void CHidBase::CancelPendingRead() {
+  if (m_hRead == INVALID_HANDLE_VALUE) return;
+  CancelIoEx(m_hRead, &m_readOv);
+  // Wait for the cancellation itself, bounded, so the read buffer is not written afterwards.
+  for (int i = 0; i < 1000 && !HasOverlappedIoCompleted(&m_readOv); ++i) Sleep(1);
+}
+
+void CHidBase::Close() {
+  EnterCriticalSection(&m_writeLock);
+  if (m_hWrite != INVALID_HANDLE_VALUE) {
+    FinishPendingWrite();
+    CloseHandle(m_hWrite);
+    m_hWrite = INVALID_HANDLE_VALUE;
+  }
+  if (m_hRead != INVALID_HANDLE_VALUE) {
+    CloseHandle(m_hRead);
+    m_hRead = INVALID_HANDLE_VALUE;
+  }
+  if (m_writeOv.hEvent != nullptr) {
+    CloseHandle(m_writeOv.hEvent);
+    m_writeOv.hEvent = nullptr;
+  }
+  if (m_readOv.hEvent != nullptr) {
+    CloseHandle(m_readOv.hEvent);
+    m_readOv.hEvent = nullptr;
+  }
+  m_inputLength = 0;
+  m_outputLength = 0;
+  m_writePending = false;
+  m_wake = false;
+  m_path[0] = L'\0';
+  LeaveCriticalSection(&m_writeLock);
+}
+
+BOOL CHidBase::Write(const void* data, DWORD length) {
+  if (data == nullptr || length == 0 || length + 1 > m_outputLength) {
+    HID_LOG("CHidBase::Write", "invalide parameter.");
+    return FALSE;
+  }
+  EnterCriticalSection(&m_writeLock);
+  if (m_hWrite == INVALID_HANDLE_VALUE) {
+    LeaveCriticalSection(&m_writeLock);
+    HID_LOG("CHidBase::Write", "Please OpenDevice before Write.");
+    return FALSE;
+  }
+  FinishPendingWrite();
+  ResetEvent(m_writeOv.hEvent);
+  memset(m_writeBuffer, 0, sizeof(m_writeBuffer));
+  m_writeBuffer[0] = 0;  // report ID
+  memcpy(m_writeBuffer + 1, data, length);
+  BOOL ok = WriteFile(m_hWrite, m_writeBuffer, m_outputLength, nullptr, &m_writeOv);
+  DWORD error = ok ? 0 : GetLastError();
+  if (!ok && error == ERROR_IO_PENDING) m_writePending = true;
+  LeaveCriticalSection(&m_writeLock);
+  if (ok || error == ERROR_IO_PENDING || error == 0) return TRUE;
+  HID_LOG("CHidBase::Write", "error code %ld", static_cast<long>(error));
+  return FALSE;
+}
+
+BOOL CHidBase::Read(BYTE** data) {
+  if (m_hRead == INVALID_HANDLE_VALUE) {
+    HID_LOG("CHidBase::Read", "Please OpenDevice before Read.");
+    return FALSE;
+  }
+  ResetEvent(m_readOv.hEvent);
+  memset(m_readBuffer, 0, sizeof(m_readBuffer));
+  BOOL ok = ReadFile(m_hRead, m_readBuffer, m_inputLength, nullptr, &m_readOv);
+  if (!ok && GetLastError() != ERROR_IO_PENDING) return FALSE;  // dead or failing device
+  if (!ok) {
+    // ReadFile resets the event when it starts, so a wake-up may have been swallowed: the
+    // flag, set before the event, tells.
+    if (m_wake) {
+      CancelPendingRead();
+      return FALSE;
+    }
+    if (WaitForSingleObject(m_readOv.hEvent, INFINITE) != WAIT_OBJECT_0) {
+      CancelPendingRead();
+      return FALSE;
+    }
+  }
+  DWORD transferred = 0;
+  if (!GetOverlappedResult(m_hRead, &m_readOv, &transferred, FALSE)) {
+    if (GetLastError() == ERROR_IO_INCOMPLETE) CancelPendingRead();  // woken, nothing came
+    return FALSE;
+  }
+  if (data != nullptr) *data = m_readBuffer + 1;
+  return TRUE;
+}
+
+void CHidBase::WakeRead() {
+  m_wake = true;
+  if (m_readOv.hEvent != nullptr) SetEvent(m_readOv.hEvent);
+}
+
+BOOL CHidBase::RegisterDeviceNotify(HWND window) {
+  BOOL unregistered = FALSE;
+  if (s_notify != nullptr) {
+    unregistered = UnregisterDeviceNotification(s_notify);
+    s_notify = nullptr;
+  }
+  if (window == nullptr) return unregistered;
+  if (!IsWindow(window)) return FALSE;
+
+  DEV_BROADCAST_DEVICEINTERFACE_W filter;
+  memset(&filter, 0, sizeof(filter));
+  filter.dbcc_size = sizeof(filter);
+  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+  HidApi::Current().GetHidGuid(&filter.dbcc_classguid);
+  s_notify = RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+  return s_notify != nullptr;
+}

@@ -656,7 +656,7 @@ HRESULT SRenderTarget_GDI::DrawBitmap9Patch(LPCRECT pRcDest, IBitmap* pBitmap, L
       const bool corner = (i != 1) && (j != 1);
       const RECT src = {u[i], v[j], u[i + 1], v[j + 1]};
       const RECT dst = {x[i], y[j], x[i + 1], y[j + 1]};
-      DrawBitmapEx(&dst, pBitmap, &src, corner ? EM_NULL : expandMode, byAlpha);
+      DrawBitmapEx(&dst, pBitmap, &src, corner ? static_cast<UINT>(EM_NULL) : expandMode, byAlpha);
     }
   }
   return S_OK;

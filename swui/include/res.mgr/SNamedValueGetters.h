@@ -1,0 +1,28 @@
+// Resolving attribute texts that may name a value of the current UI definition: "@color/",
+// "@dim/" and "@string/" references are looked up in its tables, other texts are read as
+// literals. Without a current definition the lookups use empty tables, so literals still parse
+// and every reference gives the table's missing value. UI thread only.
+#pragma once
+#include "core/SLayoutSize.h"
+#include "core/SString.h"
+#include "res.mgr/SNamedColor.h"
+#include "res.mgr/SNamedDimension.h"
+#include "res.mgr/SNamedString.h"
+
+namespace SWUI {
+
+COLORREF GetNamedColor(const SStringW& text);
+SLayoutSize GetNamedDimension(const SStringW& text);
+SStringW GetNamedString(const SStringW& text);
+
+// The value at an index of the current tables (the missing value outside them).
+COLORREF GetNamedColorAt(int index);
+SLayoutSize GetNamedDimensionAt(int index);
+SStringW GetNamedStringAt(int index);
+
+// Installed by the owner of the current UI definition whenever it changes (null for none);
+// the tables must stay alive while installed.
+void SetCurrentNamedValues(const SNamedColor* colors, const SNamedString* strings,
+                           const SNamedDimension* dimensions);
+
+}  // namespace SWUI

@@ -1,0 +1,15 @@
+// String definitions: the text itself.
+#pragma once
+#include "core/SString.h"
+
+namespace SWUI {
+
+class SStringParser {
+ public:
+  static bool ParseValue(const SStringW& text, SStringW& value) {
+    value = text;
+    return true;
+  }
+};
+
+}  // namespace SWUI

@@ -34,17 +34,14 @@ HRESULT IBitmap::Scale(IBitmap** ppOutput, int nWid, int nHei, FilterLevel filte
   }
   IRenderFactory* factory = GetRenderFactory();
   if (factory == nullptr) return E_UNEXPECTED;
-  IBitmap* probe = nullptr;
-  if (!factory->CreateBitmap(&probe) || probe == nullptr) return E_UNEXPECTED;
-  probe->Release();
   IRenderTarget* raw = nullptr;
   if (!factory->CreateRenderTarget(&raw, nWid, nHei) || raw == nullptr) return E_OUTOFMEMORY;
   RefPtrAssign<IRenderTarget> target;
   target.Attach(raw);
-  // A target whose surface could not be made has no bitmap of the asked size.
+  // The target's surface is a bitmap of the factory's: without one the factory makes none.
   auto* surface = static_cast<IBitmap*>(target->GetCurrentObject(OT_BITMAP));
-  if (surface == nullptr || static_cast<int>(surface->Width()) != nWid ||
-      static_cast<int>(surface->Height()) != nHei) {
+  if (surface == nullptr) return E_UNEXPECTED;
+  if (static_cast<int>(surface->Width()) != nWid || static_cast<int>(surface->Height()) != nHei) {
     return E_OUTOFMEMORY;
   }
   const RECT dest = {0, 0, nWid, nHei};

@@ -268,3 +268,22 @@ TEST_CASE("subscribers may change the subscriptions while the event fires") {
     CHECK(set == nullptr);
   }
 }
+
+TEST_CASE("many subscribers: one removes others that are still to come") {
+  std::vector<std::string> log;
+  std::vector<std::unique_ptr<Handler>> handlers;
+  SEventSet set;
+  set.AddEvent(kId, L"on_command");
+  for (int i = 0; i < 12; ++i) {
+    handlers.push_back(std::make_unique<Handler>(std::to_string(i), &log));
+    REQUIRE(set.SubscribeEvent(kId, SlotOf(*handlers.back())));
+  }
+  // The last subscribed runs first and drops every even-numbered one.
+  handlers[11]->action = [&] {
+    for (int i = 0; i < 12; i += 2) CHECK(set.UnsubscribeEvent(kId, SlotOf(*handlers[i])));
+  };
+  EventCmd ev(nullptr);
+  set.FireEvent(ev);
+  CHECK(log == std::vector<std::string>{"11", "9", "7", "5", "3", "1"});
+  CHECK(set.GetEventObject(kId)->GetSlotCount() == 6);
+}

@@ -1,5 +1,7 @@
 #include "core/SLog.h"
 
+#include "core/SApplication.h"
+
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
@@ -10,7 +12,15 @@ namespace {
 std::atomic<ILogMgr*> g_logMgr{nullptr};
 }
 
-ILogMgr* SLog::GetLogManager() { return g_logMgr.load(); }
+// While an application exists and holds a log manager, every line goes there; otherwise to
+// the manager installed here (if any), so the program has one log path before, during and
+// after the application's lifetime.
+ILogMgr* SLog::GetLogManager() {
+  if (SApplication* app = SApplication::getSingletonPtr()) {
+    if (ILogMgr* mgr = app->GetLogManager()) return mgr;
+  }
+  return g_logMgr.load();
+}
 
 void SLog::SetLogManager(ILogMgr* mgr) { g_logMgr.store(mgr); }
 

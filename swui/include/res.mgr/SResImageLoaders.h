@@ -1,0 +1,19 @@
+// Image loaders shared by the resource providers: bytes or a file become a render-factory
+// bitmap or a decoded image, through the render factory of the running application.
+#pragma once
+#include <windows.h>
+#include <cstddef>
+
+namespace SWUI {
+
+struct IBitmap;
+struct IImgX;
+
+// Each returns a new object holding one reference for the caller, or null when there is no
+// application, no render factory (or decoder factory), or the data does not decode.
+IBitmap* LoadBitmapFromMemory(const void* data, size_t size);
+IImgX* LoadImgXFromMemory(const void* data, size_t size);
+IBitmap* LoadBitmapFromFile(LPCWSTR path);
+IImgX* LoadImgXFromFile(LPCWSTR path);
+
+}  // namespace SWUI

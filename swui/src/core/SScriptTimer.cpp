@@ -1,0 +1,9 @@
+#include "core/SScriptTimer.h"
+
+namespace SWUI {
+
+SScriptTimer::SScriptTimer() = default;
+
+SScriptTimer::~SScriptTimer() = default;
+
+}  // namespace SWUI

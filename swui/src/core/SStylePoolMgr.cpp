@@ -1,0 +1,9 @@
+#include "core/SStylePoolMgr.h"
+
+namespace SWUI {
+
+SStylePoolMgr::SStylePoolMgr() = default;
+
+SStylePoolMgr::~SStylePoolMgr() = default;
+
+}  // namespace SWUI

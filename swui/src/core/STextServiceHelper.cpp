@@ -1,0 +1,9 @@
+#include "core/STextServiceHelper.h"
+
+namespace SWUI {
+
+STextServiceHelper::STextServiceHelper() = default;
+
+STextServiceHelper::~STextServiceHelper() = default;
+
+}  // namespace SWUI

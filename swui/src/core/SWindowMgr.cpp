@@ -1,0 +1,9 @@
+#include "core/SWindowMgr.h"
+
+namespace SWUI {
+
+SWindowMgr::SWindowMgr() = default;
+
+SWindowMgr::~SWindowMgr() = default;
+
+}  // namespace SWUI

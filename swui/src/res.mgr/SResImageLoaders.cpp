@@ -1,0 +1,76 @@
+#include "res.mgr/SResImageLoaders.h"
+
+#include "IBitmap.h"
+#include "IImgDecoderFactory.h"
+#include "IImgX.h"
+#include "IRenderFactory.h"
+#include "core/SApplication.h"
+
+namespace SWUI {
+
+namespace {
+
+IRenderFactory* CurrentRenderFactory() {
+  SApplication* app = SApplication::getSingletonPtr();
+  return app != nullptr ? app->GetRenderFactory() : nullptr;
+}
+
+IBitmap* NewBitmap() {
+  IRenderFactory* factory = CurrentRenderFactory();
+  IBitmap* bitmap = nullptr;
+  if (factory == nullptr || !factory->CreateBitmap(&bitmap)) return nullptr;
+  return bitmap;
+}
+
+IImgX* NewImgX() {
+  IRenderFactory* factory = CurrentRenderFactory();
+  if (factory == nullptr) return nullptr;
+  IImgDecoderFactory* decoders = factory->GetImgDecoderFactory();
+  IImgX* img = nullptr;
+  if (decoders == nullptr || !decoders->CreateImgX(&img)) return nullptr;
+  return img;
+}
+
+IBitmap* KeepIfLoaded(IBitmap* bitmap, HRESULT hr) {
+  if (SUCCEEDED(hr)) return bitmap;
+  bitmap->Release();
+  return nullptr;
+}
+
+IImgX* KeepIfFrames(IImgX* img, int frames) {
+  if (frames > 0) return img;
+  img->Release();
+  return nullptr;
+}
+
+}  // namespace
+
+IBitmap* LoadBitmapFromMemory(const void* data, size_t size) {
+  if (data == nullptr || size == 0) return nullptr;
+  IBitmap* bitmap = NewBitmap();
+  if (bitmap == nullptr) return nullptr;
+  return KeepIfLoaded(bitmap, bitmap->LoadFromMemory(static_cast<const BYTE*>(data), size));
+}
+
+IImgX* LoadImgXFromMemory(const void* data, size_t size) {
+  if (data == nullptr || size == 0) return nullptr;
+  IImgX* img = NewImgX();
+  if (img == nullptr) return nullptr;
+  return KeepIfFrames(img, img->LoadFromMemory(const_cast<void*>(data), size));
+}
+
+IBitmap* LoadBitmapFromFile(LPCWSTR path) {
+  if (path == nullptr || *path == 0) return nullptr;
+  IBitmap* bitmap = NewBitmap();
+  if (bitmap == nullptr) return nullptr;
+  return KeepIfLoaded(bitmap, bitmap->LoadFromFile(path));
+}
+
+IImgX* LoadImgXFromFile(LPCWSTR path) {
+  if (path == nullptr || *path == 0) return nullptr;
+  IImgX* img = NewImgX();
+  if (img == nullptr) return nullptr;
+  return KeepIfFrames(img, img->LoadFromFileW(path));
+}
+
+}  // namespace SWUI

@@ -1,0 +1,141 @@
+// The PE provider over the test program's own resources, the folder provider over an index,
+// and their factory.
+#include <doctest/doctest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "TempFolder.h"
+#include "res.mgr/SResKey.h"
+#include "res.mgr/SResProviderFactory.h"
+#include "res.mgr/SResProviderFiles.h"
+#include "res.mgr/SResProviderPE.h"
+
+using namespace SWUI;
+
+namespace {
+
+std::string Raw(IResProvider& provider, LPCWSTR type, LPCWSTR name) {
+  std::string out(provider.GetRawBufferSize(type, name), '\0');
+  if (out.empty() || !provider.GetRawBuffer(type, name, &out[0], out.size())) return "<none>";
+  return out;
+}
+
+}  // namespace
+
+TEST_CASE("the PE provider serves string-typed resources of the test program") {
+  SResProviderPE pe;
+  CHECK_FALSE(pe.Init(0, 0));
+  REQUIRE(pe.Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0));
+
+  CHECK(pe.HasResource(L"TEXTDATA", L"TEXT_HELLO"));
+  CHECK(pe.HasResource(L"textdata", L"text_hello"));
+  CHECK(Raw(pe, L"TEXTDATA", L"TEXT_HELLO") == "hello resource");
+  CHECK(Raw(pe, L"LAYOUT", L"XML_TEST") == "<layout name=\"test\"/>\n");
+  CHECK_FALSE(pe.HasResource(L"LAYOUT", L"TEXT_HELLO"));
+  CHECK(pe.GetRawBufferSize(L"LAYOUT", L"NOPE") == 0);
+  CHECK(pe.LoadImage(L"LAYOUT", L"NOPE") == nullptr);
+
+  char buf[32];
+  memset(buf, 'x', sizeof(buf));
+  SetLastError(0);
+  CHECK_FALSE(pe.GetRawBuffer(L"TEXTDATA", L"TEXT_HELLO", buf, 13));
+  CHECK(GetLastError() == ERROR_INSUFFICIENT_BUFFER);
+  CHECK(buf[0] == 'x');
+  CHECK_FALSE(pe.GetRawBuffer(L"TEXTDATA", L"NOPE", buf, sizeof(buf)));
+}
+
+TEST_CASE("the PE provider maps the standard type words in any case") {
+  struct Case {
+    LPCWSTR text;
+    LPCWSTR type;
+  };
+  for (Case c : {Case{L"BITMAP", RT_BITMAP}, Case{L"icon", RT_GROUP_ICON},
+                 Case{L"Cursor", RT_GROUP_CURSOR}, Case{L"html", RT_HTML}}) {
+    CHECK(SResProviderPE::MapResourceType(c.text) == c.type);
+  }
+  CHECK(wcscmp(SResProviderPE::MapResourceType(L"LAYOUT"), L"LAYOUT") == 0);
+}
+
+TEST_CASE("resource keys ignore case and refuse what does not fit") {
+  SResKey a, b;
+  REQUIRE(a.Assign(L"LAYOUT", L"XML_Main"));
+  REQUIRE(b.Assign(L"layout", L"xml_main"));
+  CHECK(a == b);
+  CHECK(a.Hash() == b.Hash());
+  CHECK(std::wstring(a.Type()) == L"layout");
+
+  // hash * 33 + character over the type, then the name.
+  SResKey small;
+  REQUIRE(small.Assign(L"a", L"b"));
+  CHECK(small.Hash() == size_t(L'a') * 33 + L'b');
+
+  CHECK(a.Assign(std::wstring(29, L't').c_str(), std::wstring(99, L'n').c_str()));
+  CHECK_FALSE(a.Assign(std::wstring(30, L't').c_str(), L"n"));
+  CHECK_FALSE(a.Assign(L"t", std::wstring(100, L'n').c_str()));
+  CHECK(std::wstring(a.Type()).empty());
+}
+
+TEST_CASE("the folder provider reads its index; a later duplicate wins") {
+  TempFolder dir;
+  dir.Write(L"first.xml", "first");
+  dir.Write(L"Second.xml", "second");
+  dir.Write(L"uires.idx",
+            "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+            "<resource>\n"
+            "  <LAYOUT>\n"
+            "    <file name=\"xml_main\" path=\"first.xml\"/>\n"
+            "    <file name=\"XML_MAIN\" path=\"Second.xml\"/>\n"
+            "    <file name=\"no_path\"/>\n"
+            "    <file name=\"" + std::string(100, 'n') + "\" path=\"first.xml\"/>\n"
+            "  </LAYOUT>\n"
+            "  <IMG><file name=\"logo\" path=\"first.xml\"/></IMG>\n"
+            "</resource>\n");
+  SResProviderFiles files;
+  REQUIRE(files.Init(reinterpret_cast<WPARAM>(dir.Path().c_str()), 0));
+
+  CHECK(files.HasResource(L"Layout", L"XML_MAIN"));
+  CHECK(Raw(files, L"layout", L"xml_main") == "second");
+  CHECK(std::wstring(files.GetResPath(L"LAYOUT", L"xml_main")) == dir.Path() + L"\\Second.xml");
+  CHECK(std::wstring(files.GetResPath(L"LAYOUT", L"no_path")) == dir.Path() + L"\\");
+  CHECK(Raw(files, L"IMG", L"logo") == "first");
+  CHECK_FALSE(files.HasResource(L"IMG", L"xml_main"));
+  CHECK_FALSE(files.HasResource(L"LAYOUT", std::wstring(100, L'n').c_str()));
+  CHECK_FALSE(files.HasResource(L"LAYOUT", std::wstring(99, L'n').c_str()));
+
+  char buf[8];
+  memset(buf, 'x', sizeof(buf));
+  SetLastError(0);
+  CHECK_FALSE(files.GetRawBuffer(L"LAYOUT", L"xml_main", buf, 5));
+  CHECK(GetLastError() == ERROR_INSUFFICIENT_BUFFER);
+  CHECK(buf[0] == 'x');
+}
+
+TEST_CASE("the folder provider fails without a well-formed index") {
+  struct Case {
+    const char* what;
+    const char* index;  // null: no index file
+  };
+  for (Case c : {Case{"missing", nullptr}, Case{"malformed", "<resource><LAYOUT>"},
+                 Case{"wrong root", "<resources><LAYOUT/></resources>"}}) {
+    CAPTURE(c.what);
+    TempFolder dir;
+    if (c.index != nullptr) dir.Write(L"uires.idx", c.index);
+    SResProviderFiles files;
+    CHECK_FALSE(files.Init(reinterpret_cast<WPARAM>(dir.Path().c_str()), 0));
+  }
+}
+
+TEST_CASE("CreateResProvider makes the two kinds and nothing else") {
+  IResProvider* provider = nullptr;
+  REQUIRE(CreateResProvider(RES_PE, &provider));
+  CHECK(dynamic_cast<SResProviderPE*>(provider) != nullptr);
+  provider->Release();
+  REQUIRE(CreateResProvider(RES_FILE, &provider));
+  CHECK(dynamic_cast<SResProviderFiles*>(provider) != nullptr);
+  provider->Release();
+  provider = reinterpret_cast<IResProvider*>(1);
+  CHECK_FALSE(CreateResProvider(2, &provider));
+  CHECK(provider == nullptr);
+}

@@ -46,6 +46,26 @@ TEST_CASE("the PE provider serves string-typed resources of the test program") {
   CHECK_FALSE(pe.GetRawBuffer(L"TEXTDATA", L"NOPE", buf, sizeof(buf)));
 }
 
+TEST_CASE("the PE provider finds cursor groups and animated cursors by the type word") {
+  SResProviderPE pe;
+  REQUIRE(pe.Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0));
+  for (LPCWSTR type : {L"CURSOR", L"cursor", L"Cursor"}) {
+    CHECK(pe.HasResource(type, L"CUR_PLAIN"));
+    CHECK(pe.HasResource(type, L"CUR_ANI"));  // only an animated cursor carries this name
+  }
+  CHECK(pe.GetRawBufferSize(L"cursor", L"CUR_ANI") == 402);
+  std::string ani(402, '\0');
+  REQUIRE(pe.GetRawBuffer(L"cursor", L"CUR_ANI", &ani[0], ani.size()));
+  CHECK(ani.compare(0, 4, "RIFF") == 0);
+
+  HCURSOR plain = pe.LoadCursor(L"CUR_PLAIN");
+  HCURSOR animated = pe.LoadCursor(L"CUR_ANI");
+  CHECK(plain != nullptr);
+  CHECK(animated != nullptr);
+  if (animated != nullptr) DestroyCursor(animated);
+  CHECK(pe.LoadCursor(L"NO_CURSOR") == nullptr);
+}
+
 TEST_CASE("the PE provider maps the standard type words in any case") {
   struct Case {
     LPCWSTR text;

@@ -31,8 +31,10 @@ IImgX* NewImgX() {
   return img;
 }
 
+// A decoder that finds no frame answers S_FALSE: that is no image either, so only S_OK keeps
+// the bitmap.
 IBitmap* KeepIfLoaded(IBitmap* bitmap, HRESULT hr) {
-  if (SUCCEEDED(hr)) return bitmap;
+  if (hr == S_OK) return bitmap;
   bitmap->Release();
   return nullptr;
 }

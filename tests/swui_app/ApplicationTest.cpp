@@ -198,7 +198,7 @@ TEST_CASE_FIXTURE(AppFixture, "the named-ID table answers by exact name") {
 
   // Names of 50 characters or more do not fit: never found, never stored.
   SNamedID::NAMEDVALUE longEntry = {};
-  wmemset(longEntry.strName, L'a', 50);
+  wmemset(longEntry.strName, L'a', 50);  // a 50-character name
   longEntry.value = 9;
   app.InitXmlNamedID(&longEntry, 1, TRUE);
   CHECK(app.Str2ID(SStringW(longEntry.strName)) == 0);

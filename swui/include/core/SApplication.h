@@ -13,10 +13,10 @@
 #include "core/ITranslatorMgr.h"
 #include "core/SAutoRefPtr.h"
 #include "core/SLog.h"
-#include "core/SNamedID.h"
 #include "core/SObjectFactoryMgr.h"
 #include "core/SSingleton.h"
 #include "core/SString.h"
+#include "res.mgr/SNamedID.h"
 #include "res.mgr/SResProviderMgr.h"
 
 namespace SWUI {
@@ -78,8 +78,9 @@ class SApplication : public SSingleton<SApplication>,
   // the bits of what failed (SysResourceFailure), 0 when all loaded.
   UINT LoadSystemNamedResource(IResProvider* provider);
 
-  // Replaces the named-ID table by a copy of the entries; sorts it unless sorted. Entries
-  // whose names have 50 or more characters are skipped.
+  // Replaces the named-ID table by a copy of the entries, kept in name order (entries that
+  // come sorted are appended in turn). Entries whose names have 50 or more characters are
+  // skipped.
   void InitXmlNamedID(const SNamedID::NAMEDVALUE* entries, int count, BOOL sorted);
   // The ID of a name (case-sensitive), 0 when absent or 50 characters or longer.
   int Str2ID(const SStringW& name) const;

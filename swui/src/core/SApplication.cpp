@@ -63,7 +63,7 @@ SApplication::~SApplication() {
   RemoveAll();
   DestroySingletons();
   m_strAppDir = SStringW();
-  m_namedID.Clear();
+  m_namedID = SNamedID();
   m_attrStorageFactory = nullptr;
   m_logManager = nullptr;
   m_msgLoopFactory = nullptr;
@@ -209,19 +209,19 @@ UINT SApplication::LoadSystemNamedResource(IResProvider* provider) {
   return failed;
 }
 
-void SApplication::InitXmlNamedID(const SNamedID::NAMEDVALUE* entries, int count, BOOL sorted) {
-  m_namedID.Clear();
-  if (entries == nullptr || count <= 0) return;
+void SApplication::InitXmlNamedID(const SNamedID::NAMEDVALUE* entries, int count, BOOL) {
+  m_namedID = SNamedID();
+  if (entries == nullptr) return;
   for (int i = 0; i < count; ++i) {
+    // A name without its terminator inside the field is over-long: skip it, never read on.
     if (wcsnlen(entries[i].strName, kMaxNamedIdLength) >= kMaxNamedIdLength) continue;
-    m_namedID.Add(entries[i]);
+    m_namedID.Add(entries[i].strName, entries[i].value);
   }
-  if (!sorted) m_namedID.Sort();
 }
 
 int SApplication::Str2ID(const SStringW& name) const {
   if (name.GetLength() >= kMaxNamedIdLength) return 0;
-  return m_namedID.Find(name);
+  return m_namedID.Get(name);
 }
 
 SStringW SApplication::Translate(const SStringW& src, const SStringW& ctx) const {

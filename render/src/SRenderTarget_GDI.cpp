@@ -543,6 +543,9 @@ HRESULT SRenderTarget_GDI::GradientFill(LPCRECT pRect, BOOL bVert, COLORREF crBe
     ::GradientFill(dc_, v, 2, &gr, 1, mode);
     return S_OK;
   }
+  // The layer takes the pixels whose alpha GDI left at 0 as drawn: the vertices carry alpha 0
+  // so that the gradient shows at byAlpha.
+  v[0].Alpha = v[1].Alpha = 0;
   SGdiAlphaLayer layer(dc_, *pRect, byAlpha, false);
   if (layer.GetDC() != nullptr) ::GradientFill(layer.GetDC(), v, 2, &gr, 1, mode);
   return S_OK;

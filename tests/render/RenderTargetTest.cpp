@@ -94,6 +94,16 @@ TEST_CASE("drawing through the alpha layer and the alpha backup keeps the surfac
     CHECK(t.Pixel(3, 3) == 0xFF000000u);
     CHECK(t.Pixel(8, 8) == 0xFF000000u);
   }
+  SUBCASE("a translucent gradient shows at its alpha, an opaque one is drawn directly") {
+    const RECT rc = {0, 0, 16, 4};
+    REQUIRE(t.rt->GradientFill(&rc, FALSE, 0xFFFFFFFF, 0xFFFFFFFF, 0x80) == S_OK);
+    const DWORD half = t.Pixel(8, 1);
+    CHECK((half >> 24) >= 0x7F);
+    CHECK((half >> 24) <= 0x80);
+    const RECT below = {0, 8, 16, 12};
+    REQUIRE(t.rt->GradientFill(&below, TRUE, 0xFF0000FF, 0xFF0000FF, 0xFF) == S_OK);
+    CHECK((t.Pixel(8, 9) & 0x00FFFFFFu) == 0x00FF0000u);
+  }
   SUBCASE("opaque text on a transparent surface is opaque where drawn, untouched elsewhere") {
     REQUIRE(t.rt->TextOut(0, 0, L"W", -1) == S_OK);
     const int drawn = t.CountPixels([](DWORD p) { return p != 0; });

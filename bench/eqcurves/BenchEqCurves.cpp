@@ -1,48 +1,71 @@
-// Prints the time to rebuild every channel's EQ curves from a parameter image, once with the
-// frequency axis absent (coefficients only, as at start-up) and once with it built (full
-// responses, as after the EQ editor has attached).
+// Prints the time to rebuild every channel's 12 EQ curves from a parameter image: with the
+// frequency axis absent (coefficients only, as at start-up) and built (full responses, as once
+// the EQ editor has attached), for the default image and for one whose every band is active.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "HidDevice/ChannelCurves.h"
+#include "HidDevice/DefaultParamImages.h"
+#include "HidDevice/ParamDesc.h"
+#include "HidDevice/ParamRows.h"
 #include "controls/EqCurve.h"
 
 namespace {
 
-constexpr int kImageSize = 1392;
 constexpr int kRounds = 50;
+constexpr int kRowsPerBand = 5;  // mode, freq, gain, Q, Q2
+constexpr int kGainRow = 2;
 
-// An image whose every byte pattern gives non-flat bands and active filters.
-std::vector<uint8_t> MakeImage() {
-  std::vector<uint8_t> image(kImageSize);
-  for (int i = 0; i < kImageSize; ++i) image[i] = static_cast<uint8_t>((i * 37 + 11) & 0x7F);
+// The default image with every band of every set at +3 dB.
+std::vector<uint8_t> AllBandsActive() {
+  std::vector<uint8_t> image(DefaultParamImages::Sing(), DefaultParamImages::Sing() + kParamImageSize);
+  const struct {
+    int firstRow, bands;
+  } sets[] = {{ParamRow::MicEQInfo0mode, 26},   {ParamRow::Mic2EQInfo0mode, 26},
+              {ParamRow::EchoEQInfo0mode, 11},  {ParamRow::Rev_EQ0mode, 11},
+              {ParamRow::MusicEQInfo0mode, 11}, {ParamRow::MusicREQInfo0mode, 11},
+              {ParamRow::MainEQInfo0mode, 11},  {ParamRow::MainREQInfo0mode, 11},
+              {ParamRow::SubEQInfo0mode, 11},   {ParamRow::SCCENEQInfo0mode, 11},
+              {ParamRow::SCSUREQInfo0mode, 11}, {ParamRow::SurR_EQ_INFO0mode, 11}};
+  for (const auto& set : sets) {
+    for (int b = 0; b < set.bands; ++b) {
+      SetImageParam(image.data(), set.firstRow + b * kRowsPerBand + kGainRow, 270);
+    }
+  }
   return image;
 }
 
-double MillisecondsPerRound(CChannelCurves& curves, const std::vector<uint8_t>& image) {
+double Ms(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double MsPerRefresh(CChannelCurves& curves, const uint8_t* image) {
   const auto start = std::chrono::steady_clock::now();
-  for (int r = 0; r < kRounds; ++r) curves.RefreshCurves(image.data());
-  const auto end = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::milli>(end - start).count() / kRounds;
+  for (int r = 0; r < kRounds; ++r) curves.RefreshCurves(image);
+  return Ms(std::chrono::steady_clock::now() - start) / kRounds;
+}
+
+void Report(const char* name, const uint8_t* image) {
+  CChannelCurves curves;
+  const auto start = std::chrono::steady_clock::now();
+  curves.InitCurves(image);
+  const double init = Ms(std::chrono::steady_clock::now() - start);
+  std::printf("%-22s InitCurves %.3f ms, RefreshCurves %.3f ms per rebuild of all 12 curves\n",
+              name, init, MsPerRefresh(curves, image));
 }
 
 }  // namespace
 
 int main() {
-  const std::vector<uint8_t> image = MakeImage();
-  CChannelCurves curves;
-  const auto start = std::chrono::steady_clock::now();
-  const bool ok = curves.InitCurves(image.data());
-  const auto end = std::chrono::steady_clock::now();
-  std::printf("InitCurves (12 curves, no axis): %.3f ms%s\n",
-              std::chrono::duration<double, std::milli>(end - start).count(),
-              ok ? "" : " (allocation failed)");
-  std::printf("RefreshCurves, no axis:    %.3f ms per rebuild of 12 curves\n",
-              MillisecondsPerRound(curves, image));
+  const std::vector<uint8_t> active = AllBandsActive();
+  std::printf("Frequency axis absent (start-up):\n");
+  Report("  default image:", DefaultParamImages::Sing());
+  Report("  every band +3 dB:", active.data());
   InitEqFreqAxis(10.0);
-  std::printf("RefreshCurves, axis built: %.3f ms per rebuild of 12 curves\n",
-              MillisecondsPerRound(curves, image));
+  std::printf("Frequency axis built (1024 points per response):\n");
+  Report("  default image:", DefaultParamImages::Sing());
+  Report("  every band +3 dB:", active.data());
   return 0;
 }

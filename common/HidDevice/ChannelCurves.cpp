@@ -3,49 +3,47 @@
 #include <algorithm>
 
 #include "HidDevice/EqBandRecord.h"
+#include "HidDevice/ParamDesc.h"
+#include "HidDevice/ParamRows.h"
 
 namespace {
 
 constexpr int kMaxCurveBands = 20;
 
-// Where one curve's data sits in the parameter image. Byte offsets of the rows named in the
-// comments; an effect curve has single frequency rows in place of filter blocks.
+// Where one curve's data sits in the parameter table: the first band record of its set, and its
+// filter blocks (for the effect curves, the single frequency rows that stand in for them).
 struct CurveLayout {
   int channel;
   int side;
-  int bandsOffset;  // first EqBandRecord of the set
-  int imageBands;   // records the image holds for the set
-  int curveBands;   // records the curve uses
-  int hpOffset;     // high-pass filter block, or the effect's high-pass frequency row
-  int lpOffset;     // low-pass filter block, or the effect's low-pass frequency row
+  int bandsRow;    // first row (mode) of the set's first EqBandRecord
+  int curveBands;  // records the curve uses (the image may hold more)
+  int hpRow;       // high-pass filter block (type row) or the effect's high-pass frequency row
+  int lpRow;       // low-pass filter block (type row) or the effect's low-pass frequency row
 };
 
-constexpr CurveLayout kLayouts[CChannelCurves::kCurveCount] = {
-    // MusicEQInfo0mode, MusicL_HPF_Type, MusicL_LPF_Type
-    {CChannelCurves::kMusic, 0, 610, 11, 11, 601, 605},
-    // MusicREQInfo0mode, MusicR_HPF_Type, MusicR_LPF_Type
-    {CChannelCurves::kMusic, 1, 700, 11, 11, 691, 695},
-    // MicEQInfo0mode, MicHPF_Type, MicLPF_Type
-    {CChannelCurves::kMic, 0, 17, 26, 20, 8, 12},
-    // Mic2EQInfo0mode, Mic2HPF_Type, Mic2LPF_Type
-    {CChannelCurves::kMic, 1, 217, 26, 20, 208, 212},
-    // EchoEQInfo0mode, EchoHPF_FREQ, EchoLPF_FREQ
-    {CChannelCurves::kEffect, 0, 427, 11, 5, 410, 411},
-    // Rev_EQ0mode, ReverbHPF_FREQ, ReverbLPF_FREQ
-    {CChannelCurves::kEffect, 1, 521, 11, 5, 508, 509},
-    // MainEQInfo0mode, MainL_HPF_Type, MainL_LPF_Type
-    {CChannelCurves::kMain, 0, 806, 11, 7, 797, 801},
-    // MainREQInfo0mode, MainR_HPF_Type, MainR_LPF_Type
-    {CChannelCurves::kMain, 1, 896, 11, 7, 887, 891},
-    // SCCENEQInfo0mode, CenHPF, CenLPF
-    {CChannelCurves::kCenter, 0, 1100, 11, 7, 1091, 1095},
-    // SubEQInfo0mode, SubHPF, SubLPF
-    {CChannelCurves::kSub, 0, 998, 11, 7, 989, 993},
-    // SCSUREQInfo0mode, SurL_HPF_Type, SurL_LPF_TYPE
-    {CChannelCurves::kSurround, 0, 1206, 11, 7, 1197, 1201},
-    // SurR_EQ_INFO0mode, SurR_HPF_Type, SurR_LPF_TYPE
-    {CChannelCurves::kSurround, 1, 1296, 11, 7, 1287, 1291},
+using C = CChannelCurves;
+namespace R = ParamRow;
+
+constexpr CurveLayout kLayouts[C::kCurveCount] = {
+    {C::kMusic, 0, R::MusicEQInfo0mode, 11, R::MusicL_HPF_Type, R::MusicL_LPF_Type},
+    {C::kMusic, 1, R::MusicREQInfo0mode, 11, R::MusicR_HPF_Type, R::MusicR_LPF_Type},
+    {C::kMic, 0, R::MicEQInfo0mode, 20, R::MicHPF_Type, R::MicLPF_Type},
+    {C::kMic, 1, R::Mic2EQInfo0mode, 20, R::Mic2HPF_Type, R::Mic2LPF_Type},
+    {C::kEffect, 0, R::EchoEQInfo0mode, 5, R::EchoHPF_FREQ, R::EchoLPF_FREQ},
+    {C::kEffect, 1, R::Rev_EQ0mode, 5, R::ReverbHPF_FREQ, R::ReverbLPF_FREQ},
+    {C::kMain, 0, R::MainEQInfo0mode, 7, R::MainL_HPF_Type, R::MainL_LPF_Type},
+    {C::kMain, 1, R::MainREQInfo0mode, 7, R::MainR_HPF_Type, R::MainR_LPF_Type},
+    {C::kCenter, 0, R::SCCENEQInfo0mode, 7, R::CenHPF, R::CenLPF},
+    {C::kSub, 0, R::SubEQInfo0mode, 7, R::SubHPF, R::SubLPF},
+    {C::kSurround, 0, R::SCSUREQInfo0mode, 7, R::SurL_HPF_Type, R::SurL_LPF_TYPE},
+    {C::kSurround, 1, R::SurR_EQ_INFO0mode, 7, R::SurR_HPF_Type, R::SurR_LPF_TYPE},
 };
+
+const uint8_t* RowBytes(const uint8_t* image, int row) { return image + g_ParamDesc[row].offset; }
+
+const uint8_t* BandRecord(const uint8_t* image, const CurveLayout& layout, int band) {
+  return RowBytes(image, layout.bandsRow) + band * kEqBandRecordSize;
+}
 
 bool ValidChannel(int channel) { return channel >= 0 && channel < CChannelCurves::kChannelCount; }
 
@@ -87,7 +85,7 @@ const EqCurveInfo* CChannelCurves::GetChannelCurve(int channel, int side) const 
 void CChannelCurves::LoadBands(const uint8_t* image, int curve, bool init) {
   const CurveLayout& layout = kLayouts[curve];
   EqBandInfo bands[kMaxCurveBands];
-  DecodeEqBands(image + layout.bandsOffset, layout.curveBands, bands);
+  DecodeEqBands(BandRecord(image, layout, 0), layout.curveBands, bands);
   if (init) {
     InitEqCurve(m_curves[curve], bands, layout.curveBands);
   } else {
@@ -98,8 +96,8 @@ void CChannelCurves::LoadBands(const uint8_t* image, int curve, bool init) {
 void CChannelCurves::LoadHighPass(const uint8_t* image, int curve) {
   const CurveLayout& layout = kLayouts[curve];
   const EqBandInfo band = layout.channel == kEffect
-                              ? DecodeEffectHighPass(image[layout.hpOffset])
-                              : DecodeFilterBlock(image + layout.hpOffset, kHighPassDefaultShape,
+                              ? DecodeEffectHighPass(*RowBytes(image, layout.hpRow))
+                              : DecodeFilterBlock(RowBytes(image, layout.hpRow), kHighPassDefaultShape,
                                                   true);
   SetEqCurveHighPass(m_curves[curve], band.shape, band.freq, band.gain, band.q);
 }
@@ -107,8 +105,8 @@ void CChannelCurves::LoadHighPass(const uint8_t* image, int curve) {
 void CChannelCurves::LoadLowPass(const uint8_t* image, int curve) {
   const CurveLayout& layout = kLayouts[curve];
   const EqBandInfo band = layout.channel == kEffect
-                              ? DecodeEffectLowPass(image[layout.lpOffset])
-                              : DecodeFilterBlock(image + layout.lpOffset, kLowPassDefaultShape,
+                              ? DecodeEffectLowPass(*RowBytes(image, layout.lpRow))
+                              : DecodeFilterBlock(RowBytes(image, layout.lpRow), kLowPassDefaultShape,
                                                   false);
   SetEqCurveLowPass(m_curves[curve], band.shape, band.freq, band.gain, band.q);
 }
@@ -135,7 +133,7 @@ bool CChannelCurves::UpdateEqBand(const uint8_t* image, int channel, int band) {
   for (int i = 0; i < kCurveCount; ++i) {
     const CurveLayout& layout = kLayouts[i];
     if (layout.channel != channel || band >= layout.curveBands) continue;
-    const EqBandInfo info = DecodeEqBand(image + layout.bandsOffset + band * kEqBandRecordSize);
+    const EqBandInfo info = DecodeEqBand(BandRecord(image, layout, band));
     if (SetEqCurveBand(m_curves[i], band, info) != 0) changed = true;
   }
   return changed;

@@ -27,6 +27,7 @@ CHidBase::CHidBase()
       m_inputLength(0),
       m_outputLength(0),
       m_writePending(false),
+      m_readPending(false),
       m_wake(false) {
   memset(m_path, 0, sizeof(m_path));
   memset(m_readBuffer, 0, sizeof(m_readBuffer));
@@ -181,10 +182,11 @@ void CHidBase::FinishPendingWrite() {
 }
 
 void CHidBase::CancelPendingRead() {
-  if (m_hRead == INVALID_HANDLE_VALUE) return;
+  if (!m_readPending || m_hRead == INVALID_HANDLE_VALUE) return;
   CancelIoEx(m_hRead, &m_readOv);
   // Wait for the cancellation itself, bounded, so the read buffer is not written afterwards.
   for (int i = 0; i < 1000 && !HasOverlappedIoCompleted(&m_readOv); ++i) Sleep(1);
+  m_readPending = false;
 }
 
 void CHidBase::Close() {
@@ -195,6 +197,7 @@ void CHidBase::Close() {
     m_hWrite = INVALID_HANDLE_VALUE;
   }
   if (m_hRead != INVALID_HANDLE_VALUE) {
+    CancelPendingRead();  // a read left behind must not complete into a freed buffer
     CloseHandle(m_hRead);
     m_hRead = INVALID_HANDLE_VALUE;
   }
@@ -209,6 +212,7 @@ void CHidBase::Close() {
   m_inputLength = 0;
   m_outputLength = 0;
   m_writePending = false;
+  m_readPending = false;
   m_wake = false;
   m_path[0] = L'\0';
   LeaveCriticalSection(&m_writeLock);
@@ -249,6 +253,7 @@ BOOL CHidBase::Read(BYTE** data) {
   BOOL ok = ReadFile(m_hRead, m_readBuffer, m_inputLength, nullptr, &m_readOv);
   if (!ok && GetLastError() != ERROR_IO_PENDING) return FALSE;  // dead or failing device
   if (!ok) {
+    m_readPending = true;
     // ReadFile resets the event when it starts, so a wake-up may have been swallowed: the
     // flag, set before the event, tells.
     if (m_wake) {
@@ -263,8 +268,10 @@ BOOL CHidBase::Read(BYTE** data) {
   DWORD transferred = 0;
   if (!GetOverlappedResult(m_hRead, &m_readOv, &transferred, FALSE)) {
     if (GetLastError() == ERROR_IO_INCOMPLETE) CancelPendingRead();  // woken, nothing came
+    m_readPending = false;
     return FALSE;
   }
+  m_readPending = false;
   if (data != nullptr) *data = m_readBuffer + 1;
   return TRUE;
 }

@@ -60,6 +60,7 @@ class CHidBase {
   // buffer is not reused while the previous write is still pending.
   CRITICAL_SECTION m_writeLock;
   bool m_writePending;
+  bool m_readPending;  // a read was issued and its completion not yet seen
   std::atomic<bool> m_wake;
 
   static HDEVNOTIFY s_notify;

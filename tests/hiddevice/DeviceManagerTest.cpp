@@ -1,0 +1,131 @@
+#include <doctest/doctest.h>
+
+#include <cstring>
+#include <utility>
+
+#include "DebugOutputCapture.h"
+#include "DeviceRig.h"
+#include "HidDevice/CHidRecvThread.h"
+#include "HidDevice/CommandReport.h"
+
+namespace {
+typedef std::pair<WPARAM, LPARAM> Msg;
+const Msg kClosed(CDeviceManager::kDeviceClosed, 2);
+const Msg kNotified(CDeviceManager::kDeviceNotification, 0);
+}  // namespace
+
+TEST_CASE("Enumeration keeps at most ten devices and a bad index connects nothing") {
+  DeviceRig rig;
+  for (int i = 0; i < 10; ++i) rig.bus.AddDevice(kRigVid, kRigPid);
+  CHECK(rig.mgr.EnumDevices() == 10);
+  CHECK(rig.mgr.GetDevicePath(9) != nullptr);
+  CHECK(rig.mgr.GetDevicePath(10) == nullptr);
+  CHECK_FALSE(rig.mgr.ConnectDevice(10));
+  CHECK_FALSE(rig.mgr.ConnectDevice(-1));
+  CHECK_FALSE(rig.mgr.IsOpen());
+  CHECK(rig.window.Messages().empty());
+}
+
+TEST_CASE("Without an open device the forwarders do nothing") {
+  DeviceRig rig;
+  BYTE request[64] = {CmdWriteParams}, reply[64];
+  BYTE b;
+  CHECK_FALSE(rig.mgr.SendAndReceive(request, reply, 200));
+  CHECK_FALSE(rig.mgr.SendNotReceive(request));
+  CHECK_FALSE(rig.mgr.GetDeviceInfo(3, &b, 1));
+  CHECK_FALSE(rig.mgr.Command(2, nullptr, 0));
+  CHECK(rig.mgr.GetConnectedPath() == nullptr);
+  rig.mgr.DisconnectDevice();  // nothing open: no message
+  CHECK(rig.window.Messages().empty());
+  CHECK_FALSE(rig.mgr.StartRecvThread());  // one receive thread per manager
+}
+
+TEST_CASE("A device silent on the session key request is dropped and its closing reported") {
+  DeviceRig rig;
+  rig.mgr.SetSessionSink(&rig.sink);
+  DebugOutputCapture out;
+  rig.dev.InjectFault(SimDevice::NoReply, -1, CmdSessionKey);
+  CHECK_FALSE(rig.Connect());
+  CHECK_FALSE(rig.mgr.IsOpen());
+  CHECK(rig.dev.ReceivedCount(CmdSessionKey) == 5);
+  CHECK(rig.window.Messages() == std::vector<Msg>{kClosed});
+  CHECK(rig.sink.cleared == 1);
+  CHECK(out.Count("ORVK2: ====Disconnect device=====\n") == 1);
+  CHECK(out.Count("ORVK2: ====Connect device=====\n") == 0);
+}
+
+TEST_CASE("Connecting a second device first reports the first one's disconnection") {
+  DeviceRig rig;
+  SimDevice& second = rig.bus.AddDevice(kRigVid, kRigPid);
+  REQUIRE(rig.Connect());
+  CHECK(rig.window.Messages().empty());
+  REQUIRE(rig.mgr.ConnectDevice(second.Path().c_str()));
+  CHECK(rig.window.Messages() == std::vector<Msg>{kClosed});
+  CHECK(std::wstring(rig.mgr.GetConnectedPath()) == second.Path());
+  rig.dev.ClearRecords();
+  BYTE request[64] = {CmdWriteParams}, reply[64];
+  CHECK(rig.mgr.SendAndReceive(request, reply, 200));
+  CHECK(second.ReceivedCount(CmdWriteParams) == 1);
+  CHECK(rig.dev.ReceivedCount() == 0);
+}
+
+TEST_CASE("Device notifications are acknowledged; only a good one reaches the window") {
+  DeviceRig rig;
+  REQUIRE(rig.Connect());
+  rig.dev.ClearRecords();
+
+  REQUIRE(rig.dev.SendNotification(true, 0x42));
+  REQUIRE(rig.dev.WaitReceived(1, 1000, CmdNotifyAck));
+  rig.window.Pump(50);
+  CHECK(rig.window.Messages() == std::vector<Msg>{kNotified});
+  auto ack = rig.dev.Received().back();
+  CHECK(ack[1] == 0);
+  CHECK(ack[2] == 0);
+  CHECK(ack[3] == 0xFF);
+  CHECK(ack[4] == 0x42);
+  CHECK(ack[63] == Crc8(ack.data(), 63));
+
+  rig.window.Clear();
+  REQUIRE(rig.dev.SendNotification(false, 0x43));
+  REQUIRE(rig.dev.WaitReceived(2, 1000, CmdNotifyAck));
+  rig.window.Pump(50);
+  CHECK(rig.window.Messages().empty());
+  ack = rig.dev.Received().back();
+  CHECK(ack[3] == 3);
+  CHECK(ack[4] == 0x43);
+  CHECK(ack[63] == Crc8(ack.data(), 63));
+
+  // Another unsolicited report is neither acknowledged nor announced.
+  SimDevice::Report other{};
+  other[0] = 0x55;
+  CommandReport::Seal(other.data());
+  REQUIRE(rig.dev.SendReport(other));
+  rig.window.Pump(50);
+  CHECK(rig.window.Messages().empty());
+  CHECK(rig.dev.ReceivedCount(CmdNotifyAck) == 2);
+}
+
+TEST_CASE("A receive thread stuck in a protocol is stopped before the protocol is deleted") {
+  DeviceRig rig;
+  REQUIRE(rig.Connect());
+  rig.mgr.SetSessionSink(&rig.sink);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  rig.sink.block = release;
+  REQUIRE(rig.dev.SendNotification(true));
+  REQUIRE(rig.sink.WaitFor(CmdActiveBank, 1000));  // the thread now waits inside the handler
+  DWORD start = GetTickCount();
+  rig.mgr.DisconnectDevice();
+  DWORD took = GetTickCount() - start;
+  CHECK(took >= 2900);   // the close waited for the loop ...
+  CHECK(took < 6500);    // ... then the thread was stopped (2000 ms) and ended
+  CHECK_FALSE(rig.mgr.IsOpen());
+  rig.sink.block = nullptr;
+  SetEvent(release);
+  CloseHandle(release);
+
+  // A fresh thread serves the next device.
+  CHECK(rig.mgr.GetRecvThread()->IsRunning());
+  REQUIRE(rig.Connect());
+  BYTE request[64] = {CmdWriteParams}, reply[64];
+  CHECK(rig.mgr.SendAndReceive(request, reply, 200));
+}

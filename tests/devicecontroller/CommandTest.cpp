@@ -366,3 +366,55 @@ TEST_CASE("PumpMessages dispatches queued messages and posts a WM_QUIT again") {
   REQUIRE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   CHECK(msg.wParam == 5);
 }
+
+TEST_CASE("a read reply claiming more than was asked copies only what was asked") {
+  ControllerRig rig;
+  FillBank(rig.dev, 0, 1);
+  rig.dev.Inspect([](SimProcessor& p) { return p.readLengthClaim = 255; });
+  REQUIRE(rig.ctl.ReadAllParams());
+  CHECK(rig.Requests(0x60).size() == 48);  // still 24 blocks per bank
+  for (int i = 0; i < kParamReadSize; ++i) {
+    if (rig.ctl.Bank0Image()[i] != Expected(1, i)) FAIL("byte " << i << " differs");
+  }
+  CHECK(rig.ctl.Bank0Image()[1390] == 0);
+  CHECK(rig.ctl.Bank0Image()[1401] == 0);
+
+  rig.dev.Inspect([](SimProcessor& p) { return p.readLengthClaim = 0; });  // an empty block
+  const uint8_t before = rig.ctl.Bank0Image()[5];
+  FillBank(rig.dev, 0, 2);
+  CHECK_FALSE(rig.ctl.ReadAllParams());
+  CHECK(rig.ctl.Bank0Image()[5] == before);
+}
+
+TEST_CASE("read-all and imports rebuild the EQ curves from the new image") {
+  if (g_eqAxisMinFreq < 0) InitEqFreqAxis(10.0);  // the EQ editor builds the axis in the program
+  ControllerRig rig;
+  rig.dev.Inspect([](SimProcessor& p) {
+    memcpy(p.banks[0], DefaultParamImages::Sing(), SimProcessor::kBankSize);
+    const int gain = g_ParamDesc[ParamRow::MusicEQInfo3gain].offset;
+    p.banks[0][gain] = 360 & 0xFF;  // +12 dB
+    p.banks[0][gain + 1] = 360 >> 8;
+    return 0;
+  });
+  const EqCurveInfo* music = rig.ctl.Curves().GetChannelCurve(CDeviceController::kMusic, 0);
+  REQUIRE(music != nullptr);
+  CHECK(music->maxDb < 1.0);
+  REQUIRE(rig.ctl.ReadAllParams());
+  CHECK(music->maxDb > 6.0);
+
+  REQUIRE(rig.ctl.UploadImage(DefaultParamImages::Sing()));
+  CHECK(music->maxDb < 1.0);
+}
+
+TEST_CASE("a device-mode upload stores the current image in its work mode's bank") {
+  ControllerRig rig;
+  CDeviceController& c = rig.ctl;
+  c.SetParam(ParamRow::MainWorkMode, 1);
+  c.SetParam(ParamRow::EchoDelay, 123);
+  REQUIRE(c.UploadToDeviceMode(15));
+  CHECK(GetParam(c.Bank1Image(), ParamRow::EchoDelay) == 123);
+  CHECK(GetParam(c.Bank0Image(), ParamRow::EchoDelay) == 250);
+  CHECK(rig.LastRequest(0x68)[7] == 16);
+  CHECK(rig.LastRequest(0x7E)[4] == 1);
+  CHECK_FALSE(c.UploadToDeviceMode(16));
+}

@@ -76,6 +76,7 @@ void SimProcessor::OnReadParams(const uint8_t* req, uint8_t* rep) {
   length = std::max(0, std::min(length, kBankSize - offset));
   rep[4] = static_cast<uint8_t>(length);
   if (length > 0) memcpy(rep + 5, banks[readBank] + offset, length);
+  if (readLengthClaim >= 0) rep[4] = static_cast<uint8_t>(readLengthClaim);
 }
 
 void SimProcessor::OnChangePassword(const uint8_t* req, uint8_t*) {

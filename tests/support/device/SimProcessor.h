@@ -43,6 +43,7 @@ class SimProcessor {
   bool spdifConnected = false;
   int lastAction = -1, lastActionArg = -1;        // the last 'l' request's bytes 4 and 5
   int lastActiveBankCode = -1;                    // byte 4 of the last active-bank request
+  int readLengthClaim = -1;  // when >= 0, byte 4 of every read reply (the data stay as asked)
   // Image upload: the buffer fills block by block; selecting a bank with mode 0 commits it.
   uint8_t upload[kUploadBlock * kUploadBlocks] = {};
   uint32_t uploadBlocksSeen = 0;                  // bit per block since the last commit

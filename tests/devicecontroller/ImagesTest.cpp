@@ -1,0 +1,50 @@
+// The controller's three image slots without a device.
+#include <doctest/doctest.h>
+
+#include <cstring>
+
+#include "DebugOutputCapture.h"
+#include "HidDevice/CDeviceController.h"
+#include "HidDevice/DefaultParamImages.h"
+#include "HidDevice/ParamRows.h"
+
+TEST_CASE("the slots start from the default images and the current image is dumped") {
+  DebugOutputCapture out;
+  CDeviceController c;
+  CHECK(memcmp(c.CurrentImage(), DefaultParamImages::Sing(), kParamImageSize) == 0);
+  CHECK(memcmp(c.Bank0Image(), DefaultParamImages::Sing(), kParamImageSize) == 0);
+  CHECK(memcmp(c.Bank1Image(), DefaultParamImages::Disco(), kParamImageSize) == 0);
+  CHECK(out.Count("ORVK2: ") == kParamCount);
+  CHECK(out.Contains(
+      "ORVK2:        EchoDelay =  250 = 0x00FA  (2 bytes) index=308  offset=412\n"));
+}
+
+TEST_CASE("bank parameters and the bank switch") {
+  CDeviceController c;
+  c.SetBankParams(ParamRow::EchoDelay, 111, 222);
+  CHECK(GetParam(c.Bank0Image(), ParamRow::EchoDelay) == 111);
+  CHECK(GetParam(c.Bank1Image(), ParamRow::EchoDelay) == 222);
+  CHECK(GetParam(c.CurrentImage(), ParamRow::EchoDelay) == 250);
+  c.SetBankParam(ParamRow::Micvolume, 7);
+  CHECK(GetParam(c.Bank1Image(), ParamRow::Micvolume) == 7);
+
+  c.SetParam(ParamRow::Musicvolume, 44);
+  c.SetParam(ParamRow::SysMusicStartVolume, 9);  // beyond the switched bytes
+  c.SwitchBankImage(true);
+  CHECK(GetParam(c.Bank0Image(), ParamRow::Musicvolume) == 44);  // the left bank got the image
+  CHECK(GetParam(c.CurrentImage(), ParamRow::EchoDelay) == 222);
+  CHECK(GetParam(c.CurrentImage(), ParamRow::MainWorkMode) == 1);
+  CHECK(GetParam(c.CurrentImage(), ParamRow::SysMusicStartVolume) == 9);
+  c.SwitchBankImage(false);
+  CHECK(GetParam(c.CurrentImage(), ParamRow::Musicvolume) == 44);
+  CHECK(GetParam(c.Bank1Image(), ParamRow::EchoDelay) == 222);
+}
+
+TEST_CASE("an unattached controller's throttle is not driven by the timer") {
+  CDeviceController c;
+  CHECK_FALSE(c.Throttle().IsInitialised());
+  c.OnSendTimer();  // nothing to do and nothing to crash on
+  CHECK(c.FlushPendingParams() == 1);
+  CHECK_FALSE(c.IsConnected());
+  CHECK_FALSE(c.ConnectDevice());
+}

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "HidDevice/CommandReport.h"
-#include "HidDevice/Crc8.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamRows.h"
 

@@ -168,3 +168,38 @@ TEST_CASE("system cursor names answer without a provider; other cursors load onc
   CHECK(provider->hasCalls > 0);
   provider->Release();
 }
+
+TEST_CASE("providers may be added and removed on one thread while another reads") {
+  auto* stable = new FakeResProvider();
+  stable->Add(L"XML", L"stable", "always");
+  SResProviderMgr mgr;
+  mgr.AddResProvider(stable);
+
+  struct Churn {
+    SResProviderMgr* mgr;
+    volatile LONG stop;
+    static DWORD WINAPI Run(void* arg) {
+      auto* self = static_cast<Churn*>(arg);
+      while (!self->stop) {
+        auto* extra = new FakeResProvider();
+        extra->Add(L"XML", L"extra", "x");
+        for (int i = 0; i < 32; ++i) self->mgr->AddResProvider(extra);
+        for (int i = 0; i < 32; ++i) self->mgr->RemoveResProvider(extra);
+        extra->Release();
+      }
+      return 0;
+    }
+  } churn{&mgr, 0};
+  HANDLE thread = CreateThread(nullptr, 0, Churn::Run, &churn, 0, nullptr);
+  REQUIRE(thread != nullptr);
+  int misses = 0;
+  for (int i = 0; i < 20000; ++i) {
+    if (Raw(mgr, L"XML", L"stable") != "always") ++misses;
+  }
+  InterlockedExchange(&churn.stop, 1);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  CHECK(misses == 0);
+  CHECK(mgr.GetMatchResProvider(L"XML", L"extra") == nullptr);
+  stable->Release();
+}

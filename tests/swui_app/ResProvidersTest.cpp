@@ -46,6 +46,45 @@ TEST_CASE("the PE provider serves string-typed resources of the test program") {
   CHECK_FALSE(pe.GetRawBuffer(L"TEXTDATA", L"NOPE", buf, sizeof(buf)));
 }
 
+namespace {
+
+// Writes the headers of a DLL that holds no section and so no resources.
+std::string ModuleWithoutResources() {
+  std::string file(0x200, '\0');
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(&file[0]);
+  dos->e_magic = IMAGE_DOS_SIGNATURE;
+  dos->e_lfanew = 0x40;
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(&file[0x40]);
+  nt->Signature = IMAGE_NT_SIGNATURE;
+  nt->FileHeader.Machine = IMAGE_FILE_MACHINE_I386;
+  nt->FileHeader.SizeOfOptionalHeader = sizeof(IMAGE_OPTIONAL_HEADER32);
+  nt->FileHeader.Characteristics = IMAGE_FILE_EXECUTABLE_IMAGE | IMAGE_FILE_32BIT_MACHINE | IMAGE_FILE_DLL;
+  IMAGE_OPTIONAL_HEADER32& opt = nt->OptionalHeader;
+  opt.Magic = IMAGE_NT_OPTIONAL_HDR32_MAGIC;
+  opt.ImageBase = 0x10000000;
+  opt.SectionAlignment = 0x1000;
+  opt.FileAlignment = 0x200;
+  opt.MajorOperatingSystemVersion = 4;
+  opt.MajorSubsystemVersion = 4;
+  opt.SizeOfImage = 0x1000;
+  opt.SizeOfHeaders = 0x200;
+  opt.Subsystem = IMAGE_SUBSYSTEM_WINDOWS_GUI;
+  opt.NumberOfRvaAndSizes = IMAGE_NUMBEROF_DIRECTORY_ENTRIES;
+  return file;
+}
+
+}  // namespace
+
+TEST_CASE("the PE provider refuses a module without resources") {
+  TempFolder dir;
+  std::wstring path = dir.Write(L"nores.dll", ModuleWithoutResources());
+  HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  REQUIRE(module != nullptr);
+  SResProviderPE pe;
+  CHECK_FALSE(pe.Init(reinterpret_cast<WPARAM>(module), 0));
+  FreeLibrary(module);
+}
+
 TEST_CASE("the PE provider finds cursor groups and animated cursors by the type word") {
   SResProviderPE pe;
   REQUIRE(pe.Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "HidDevice/ChannelCurves.h"
+#include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/EqTables.h"
 #include "controls/EqCurve.h"
 
@@ -202,4 +203,23 @@ TEST_CASE("a never-built set of curves ignores refreshes and updates") {
   CHECK(curves.InitCurves(image.data()));
   CHECK(curves.InitCurves(image.data()));  // a second build starts afresh
   CHECK(curves.GetCurve(0)->bands.size() == 15);
+}
+
+TEST_CASE("the default image gives flat bands at the default frequencies on every side") {
+  InitEqFreqAxis(10.0);
+  CChannelCurves curves;
+  REQUIRE(curves.InitCurves(DefaultParamImages::Sing()));
+  const struct {
+    int curve, band, freqIndex;
+  } cases[] = {{0, 1, 40},  {1, 10, 360}, {2, 17, 340}, {3, 18, 350}, {3, 19, 360}, {4, 1, 100},
+               {5, 4, 340}, {6, 6, 220},  {7, 0, 0},    {8, 3, 120},  {9, 5, 180},  {11, 6, 220}};
+  for (const auto& c : cases) {
+    CAPTURE(c.curve);
+    CAPTURE(c.band);
+    const EqBandInfo& b = curves.GetCurve(c.curve)->bands[c.band];
+    CHECK(b.freq == doctest::Approx(g_eqFreqTable[c.freqIndex] / 10.0));
+    CHECK(b.shape == 0);
+    CHECK(b.gain == 0.0);
+    CHECK(b.q == 1.0);
+  }
 }

@@ -1,6 +1,5 @@
 #include "core/SApplication.h"
 
-#include <algorithm>
 #include <cwchar>
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "res.mgr/SResProviderMgr.h"
 
+#include <climits>
 #include <cwchar>
-#include <cwctype>
 
 #include "core/SAutoLock.h"
 #include "core/SString.h"
@@ -36,10 +36,13 @@ bool SplitRef(LPCWSTR ref, SStringW* left, SStringW* right) {
   return true;
 }
 
-// Leading decimal digits; 0 when there are none.
+// Leading decimal digits; 0 when there are none. A run of digits too long for an int stops
+// growing the value instead of overflowing it.
 int LeadingDecimal(const wchar_t* text) {
   int value = 0;
-  for (; *text >= L'0' && *text <= L'9'; ++text) value = value * 10 + (*text - L'0');
+  for (; *text >= L'0' && *text <= L'9' && value <= (INT_MAX - 9) / 10; ++text) {
+    value = value * 10 + (*text - L'0');
+  }
   return value;
 }
 

@@ -10,8 +10,6 @@ namespace SWUI {
 struct IBitmap;
 
 struct IImgDecoderFactory : IObjRef {
-  virtual ~IImgDecoderFactory() = default;
-
   // A new empty image with one reference, owned by the caller.
   virtual BOOL CreateImgX(IImgX** ppImgDecoder) = 0;
 
@@ -26,6 +24,7 @@ struct IImgDecoderFactory : IObjRef {
 
   // The decoder's name ("gdi+" for the GDI+ decoder); null when it has none.
   virtual LPCWSTR GetDescription() const { return nullptr; }
+  virtual ~IImgDecoderFactory() = default;
 };
 
 }  // namespace SWUI

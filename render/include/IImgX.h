@@ -10,8 +10,6 @@
 namespace SWUI {
 
 struct IImgX : IObjRef {
-  virtual ~IImgX() = default;
-
   // Decodes an encoded image held in memory, replacing any frames held; returns the frame
   // count (0 on failure).
   virtual int LoadFromMemory(void* pBuf, size_t bufLen) = 0;
@@ -32,6 +30,7 @@ struct IImgX : IObjRef {
   virtual UINT GetFrameCount() = 0;
   // Frame iFrame, owned by the image; null when iFrame >= GetFrameCount().
   virtual IImgFrame* GetFrame(UINT iFrame) = 0;
+  virtual ~IImgX() = default;
 };
 
 }  // namespace SWUI

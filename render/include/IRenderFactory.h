@@ -14,8 +14,6 @@
 namespace SWUI {
 
 struct IRenderFactory : public IObjRef {
-  virtual ~IRenderFactory() = default;
-
   // The held decoder factory, no reference added; null until one is set.
   virtual IImgDecoderFactory* GetImgDecoderFactory() = 0;
   // Holds a reference to the new decoder factory and releases the old one; null clears it.
@@ -31,6 +29,7 @@ struct IRenderFactory : public IObjRef {
   virtual BOOL Reserved9(void* a1) = 0;
   virtual BOOL Reserved10(void* a1, void* a2) = 0;
   virtual BOOL Reserved11(void* a1) = 0;
+  virtual ~IRenderFactory() = default;
 };
 
 }  // namespace SWUI

@@ -14,6 +14,7 @@
 #include "core/CSimpleWndHelper.h"
 #include "core/SApplication.h"
 #include "core/SDefMsgLoopFactory.h"
+#include "core/SDefToolTipFactory.h"
 #include "core/SMessageLoop.h"
 #include "core/SRicheditMenuDef.h"
 #include "core/SUiDef.h"
@@ -59,6 +60,46 @@ class FakeTranslator : public TObjRefImpl<ITranslatorMgr> {
   int answer_;
 };
 
+// Records its name when its last reference goes.
+template <class Base>
+class Recorded : public Base {
+ public:
+  template <class... Args>
+  Recorded(std::vector<std::string>* log, const char* name, Args... args)
+      : Base(args...), log_(log), name_(name) {}
+  void OnFinalRelease() override {
+    log_->push_back(name_);
+    Base::OnFinalRelease();
+  }
+
+ private:
+  std::vector<std::string>* log_;
+  const char* name_;
+};
+
+// A render factory that makes nothing.
+class NullRenderFactory : public TObjRefImpl<IRenderFactory> {
+ public:
+  IImgDecoderFactory* GetImgDecoderFactory() override { return nullptr; }
+  void SetImgDecoderFactory(IImgDecoderFactory*) override {}
+  BOOL CreateRenderTarget(IRenderTarget**, int, int) override { return FALSE; }
+  BOOL CreateFont(IFont**, const LOGFONTW&) override { return FALSE; }
+  BOOL CreateBitmap(IBitmap**) override { return FALSE; }
+  BOOL CreateRegion(IRegion**) override { return FALSE; }
+  BOOL Reserved9(void*) override { return FALSE; }
+  BOOL Reserved10(void*, void*) override { return FALSE; }
+  BOOL Reserved11(void*) override { return FALSE; }
+};
+
+// Answers every request for a script module with S_FALSE and no module.
+class NullScriptFactory : public TObjRefImpl<IScriptFactory> {
+ public:
+  HRESULT CreateScriptModule(SHostWnd*, IScriptModule** ppModule) override {
+    *ppModule = nullptr;
+    return S_FALSE;
+  }
+};
+
 const char kSkin[] = "<skin><imglist name=\"a\"/></skin>";
 const char kEditMenu[] = "<editmenu><item id=\"1\">cut</item></editmenu>";
 const char kMsgBox[] = "<SWUI frameSize=\"10,10,10,10\" minSize=\"200,100\"><root/></SWUI>";
@@ -101,6 +142,8 @@ TEST_CASE_FIXTURE(AppFixture, "the application's defaults and services") {
   CHECK(app.GetMsgLoop() != nullptr);
   CHECK(app.GetLogManager() == nullptr);
   CHECK(app.GetRealWndHandler() == nullptr);
+  IScriptModule* module = nullptr;
+  CHECK(app.CreateScriptModule(nullptr, &module) == E_FAIL);  // no script factory
 
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
@@ -120,6 +163,40 @@ TEST_CASE_FIXTURE(AppFixture, "the application's defaults and services") {
   app.SetLogManager(nullptr);
   CHECK(log->GetRefCount() == 1);
   log->Release();
+}
+
+TEST_CASE("teardown releases the services in their fixed order") {
+  std::vector<std::string> released;
+  auto* render = new Recorded<NullRenderFactory>(&released, "render");
+  {
+    SApplication app(render, GetModuleHandleW(nullptr));
+    render->Release();  // the application now holds the last reference
+    auto* translator = new Recorded<FakeTranslator>(&released, "translator", 0);
+    auto* tooltips = new Recorded<SDefToolTipFactory>(&released, "tooltip");
+    auto* loops = new Recorded<SDefMsgLoopFactory>(&released, "msgloop");
+    auto* log = new Recorded<FakeLogMgr>(&released, "log");
+    auto* realWnd = new Recorded<TObjRefImpl<IObjRef>>(&released, "realwnd");
+    auto* script = new Recorded<NullScriptFactory>(&released, "script");
+    auto* attrs = new Recorded<TObjRefImpl<IObjRef>>(&released, "attrs");
+    app.SetTranslator(translator);
+    app.SetToolTipFactory(tooltips);
+    REQUIRE(app.SetMsgLoopFactory(loops));
+    app.SetLogManager(log);
+    app.SetRealWndHandler(realWnd);
+    app.SetScriptFactory(script);
+    app.SetAttrStorageFactory(attrs);
+    for (IObjRef* service : std::initializer_list<IObjRef*>{translator, tooltips, loops, log,
+                                                            realWnd, script, attrs}) {
+      service->Release();
+    }
+    IScriptModule* module = reinterpret_cast<IScriptModule*>(1);
+    CHECK(app.CreateScriptModule(nullptr, &module) == S_FALSE);  // the factory's answer
+    CHECK(module == nullptr);
+    CHECK(released.empty());
+  }
+  const std::vector<std::string> expected = {"attrs", "log", "msgloop", "tooltip",
+                                             "translator", "render", "script", "realwnd"};
+  CHECK(released == expected);
 }
 
 TEST_CASE_FIXTURE(AppFixture, "system resources report what failed and the provider leaves again") {

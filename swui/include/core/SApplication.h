@@ -9,6 +9,7 @@
 #include "IRenderFactory.h"
 #include "core/IMsgLoopFactory.h"
 #include "core/IObjRef.h"
+#include "core/IScriptFactory.h"
 #include "core/IToolTipFactory.h"
 #include "core/ITranslatorMgr.h"
 #include "core/SAutoRefPtr.h"
@@ -99,7 +100,7 @@ class SApplication : public SSingleton<SApplication>,
   IMsgLoopFactory* GetMsgLoopFactory() const { return m_msgLoopFactory; }
   ILogMgr* GetLogManager() const { return m_logManager; }
   IObjRef* GetRealWndHandler() const { return m_realWndHandler; }
-  IObjRef* GetScriptFactory() const { return m_scriptFactory; }
+  IScriptFactory* GetScriptFactory() const { return m_scriptFactory; }
   IObjRef* GetAttrStorageFactory() const { return m_attrStorageFactory; }
   SStringW GetAppDir() const { return m_strAppDir; }
   HINSTANCE GetInstance() const { return m_hInst; }
@@ -109,10 +110,14 @@ class SApplication : public SSingleton<SApplication>,
   void SetToolTipFactory(IToolTipFactory* factory);
   void SetLogManager(ILogMgr* logManager);
   void SetRealWndHandler(IObjRef* handler);
-  void SetScriptFactory(IObjRef* factory);
+  void SetScriptFactory(IScriptFactory* factory);
   void SetAttrStorageFactory(IObjRef* factory);
   // FALSE while the main loop runs; otherwise the main loop is rebuilt by the new factory.
   BOOL SetMsgLoopFactory(IMsgLoopFactory* factory);
+
+  // A new script module for a host window from the script factory: E_FAIL without one,
+  // else the factory's result.
+  HRESULT CreateScriptModule(SHostWnd* host, IScriptModule** ppModule);
 
   // The system's layered-window functions, null where the system lacks them.
   FARPROC GetUpdateLayeredWindow() const { return m_fnUpdateLayeredWindow; }
@@ -130,7 +135,7 @@ class SApplication : public SSingleton<SApplication>,
   void RegisterSystemObjects(ISystemObjectRegister* reg);
 
   SAutoRefPtr<IObjRef> m_realWndHandler;
-  SAutoRefPtr<IObjRef> m_scriptFactory;
+  SAutoRefPtr<IScriptFactory> m_scriptFactory;
   SAutoRefPtr<IRenderFactory> m_renderFactory;
   SAutoRefPtr<ITranslatorMgr> m_translator;
   SAutoRefPtr<IToolTipFactory> m_tooltipFactory;

@@ -1,7 +1,6 @@
 #include "core/SApplication.h"
 
 #include <cwchar>
-#include <vector>
 
 #include "core/CSimpleWndHelper.h"
 #include "core/SDefMsgLoopFactory.h"
@@ -16,6 +15,7 @@
 #include "core/SSkinPoolMgr.h"
 #include "core/SStylePoolMgr.h"
 #include "core/STextServiceHelper.h"
+#include "core/STempBuffer.h"
 #include "core/STimer2.h"
 #include "core/SUiDef.h"
 #include "core/SWindowFinder.h"
@@ -170,10 +170,12 @@ BOOL SApplication::LoadXmlDocument(LPCWSTR name, LPCWSTR type, pugi::xml_documen
   }
   size_t size = provider->GetRawBufferSize(type, name);
   if (size == 0) return FALSE;
-  std::vector<char> buf(size);
+  // A size the heap cannot hold is refused, not thrown about.
+  STempBuffer buf;
+  if (buf.Allocate(size) == nullptr) return FALSE;
   // A failed read leaves the buffer unfilled: never parse it.
-  if (!provider->GetRawBuffer(type, name, buf.data(), size)) return FALSE;
-  return doc.load_buffer(buf.data(), size, pugi::parse_default, pugi::encoding_utf8) ? TRUE : FALSE;
+  if (!provider->GetRawBuffer(type, name, buf, size)) return FALSE;
+  return doc.load_buffer(buf, size, pugi::parse_default, pugi::encoding_utf8) ? TRUE : FALSE;
 }
 
 UINT SApplication::LoadSystemNamedResource(IResProvider* provider) {
@@ -257,7 +259,12 @@ void SApplication::SetLogManager(ILogMgr* logManager) { m_logManager = logManage
 
 void SApplication::SetRealWndHandler(IObjRef* handler) { m_realWndHandler = handler; }
 
-void SApplication::SetScriptFactory(IObjRef* factory) { m_scriptFactory = factory; }
+void SApplication::SetScriptFactory(IScriptFactory* factory) { m_scriptFactory = factory; }
+
+HRESULT SApplication::CreateScriptModule(SHostWnd* host, IScriptModule** ppModule) {
+  if (m_scriptFactory == nullptr) return E_FAIL;
+  return m_scriptFactory->CreateScriptModule(host, ppModule);
+}
 
 void SApplication::SetAttrStorageFactory(IObjRef* factory) { m_attrStorageFactory = factory; }
 

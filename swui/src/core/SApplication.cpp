@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "core/CSimpleWndHelper.h"
+#include "core/SAutoLock.h"
 #include "core/SDefMsgLoopFactory.h"
 #include "core/SDefToolTipFactory.h"
 #include "core/SFontPool.h"
@@ -161,6 +162,8 @@ BOOL SApplication::LoadXmlDocument(pugi::xml_document& doc, LPCWSTR name, LPCWST
 BOOL SApplication::LoadXmlDocument(LPCWSTR name, LPCWSTR type, pugi::xml_document& doc,
                                    IResProvider* provider) {
   if (name == nullptr) return FALSE;
+  // A provider found by the search must stay in the list until it has been read.
+  SAutoLock lock(m_cs);
   if (provider == nullptr) {
     if (IsFileType(type)) {
       return doc.load_file(name, pugi::parse_default, pugi::encoding_utf8) ? TRUE : FALSE;

@@ -177,6 +177,22 @@ TEST_CASE("slot equality: same object and function, same type") {
   CHECK(set.GetEventObject(kId)->FindSlot(typed) == 2);
 }
 
+TEST_CASE("a slot that cannot be copied is not subscribed") {
+  struct Uncopyable : ISlotFunctor {
+    bool operator()(EventArgs*) override { return true; }
+    ISlotFunctor* Clone() const override { return nullptr; }
+    bool Equal(const ISlotFunctor& other) const override { return &other == this; }
+    unsigned int GetSlotType() const override { return kSlotTypeGeneric; }
+  };
+  SEventSet set;
+  set.AddEvent(kId, L"on_command");
+  CHECK_FALSE(set.SubscribeEvent(kId, Uncopyable()));
+  CHECK(set.GetEventObject(kId)->GetSlotCount() == 0);
+  EventCmd ev(nullptr);
+  set.FireEvent(ev);
+  CHECK(ev.handled == 0);
+}
+
 TEST_CASE("a typed slot only receives the event class it was made for") {
   std::vector<std::string> log;
   Handler a{"A", &log, true};

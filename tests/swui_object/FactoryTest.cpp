@@ -72,6 +72,14 @@ class SelfBaseFactory : public TplSObjectFactory<SelfBase> {
   SObjectFactory* Clone() const override { return new SelfBaseFactory(); }
 };
 
+// A factory that names no base at all.
+class NoBaseFactory : public TplSObjectFactory<TestWindow> {
+ public:
+  LPCWSTR BaseClassName() const override { return nullptr; }
+  SObjectInfo GetObjectInfo() const override { return SObjectInfo(L"nobase", OBJ_TYPE_LAYOUT); }
+  SObjectFactory* Clone() const override { return new NoBaseFactory(); }
+};
+
 void ReleaseObject(IObject* obj) {
   if (obj != nullptr) dynamic_cast<IObjRef*>(obj)->Release();
 }
@@ -193,12 +201,25 @@ TEST_CASE("the registry owns copies of the factories it is offered") {
   CHECK(g_liveFactories == 0);
 }
 
+TEST_CASE("a replacement whose copy fails leaves the registered factory") {
+  struct Uncloneable : TplSObjectFactory<TestButton2> {
+    SObjectFactory* Clone() const override { return nullptr; }
+  };
+  SObjectFactoryMgr mgr;
+  REQUIRE(mgr.TplRegisterFactory<TestButton>());
+  CHECK_FALSE(mgr.RegisterFactory(Uncloneable(), TRUE));
+  IObject* obj = mgr.CreateObject(SObjectInfo(L"button", OBJ_TYPE_WINDOW));
+  CHECK(dynamic_cast<TestButton*>(obj) != nullptr);
+  ReleaseObject(obj);
+}
+
 TEST_CASE("BaseObjectInfo names the registered base class") {
   SObjectFactoryMgr mgr;
   mgr.TplRegisterFactory<TestWindow>();
   mgr.TplRegisterFactory<TestEdit>();
   mgr.TplRegisterFactory<TestSkinButton>();
   mgr.RegisterFactory(SelfBaseFactory());
+  mgr.RegisterFactory(NoBaseFactory());
   struct Row {
     LPCWSTR name;
     int type;
@@ -213,6 +234,7 @@ TEST_CASE("BaseObjectInfo names the registered base class") {
       {L"richedit", OBJ_TYPE_WINDOW, L"", -1},  // not registered
       {L"edit", OBJ_TYPE_SKIN, L"", -1},        // registered as another kind only
       {L"selfbase", OBJ_TYPE_LAYOUT, L"", -1},  // names itself as its base
+      {L"nobase", OBJ_TYPE_LAYOUT, L"", -1},    // names no base
   };
   for (const Row& row : rows) {
     CAPTURE(std::wstring(row.name));

@@ -236,6 +236,10 @@ TEST_CASE("MakeLower lower-cases A to Z only") {
   s.MakeLower();
   CHECK(s == L"abc\x00C4z");
   CHECK(copy == L"AbC\x00C4Z");
+  const wchar_t embedded[] = {L'A', 0, L'B'};
+  SStringW withNul(embedded, 3);
+  withNul.MakeLower();
+  CHECK(withNul == SStringW(L"a\0b", 3));  // the whole length, not up to the first NUL
 }
 
 TEST_CASE("shared blocks survive copying and destruction on two threads") {

@@ -252,7 +252,7 @@ class TStringT {
   // Lower-cases A to Z in place (no other letters).
   TStringT& MakeLower() {
     if (IsEmpty() || !CopyBeforeWrite()) return *this;
-    for (T* p = m_psz; *p; ++p) *p = Traits::ToLower(*p);
+    for (int i = 0, n = GetLength(); i < n; ++i) m_psz[i] = Traits::ToLower(m_psz[i]);
     return *this;
   }
 

@@ -26,7 +26,12 @@ int SEvent::FindSlot(const ISlotFunctor& slot) const {
 
 bool SEvent::Subscribe(const ISlotFunctor& slot) {
   if (FindSlot(slot) >= 0) return false;
-  m_slots.Add(slot.Clone());
+  ISlotFunctor* copy = slot.Clone();
+  if (copy == nullptr) return false;
+  if (m_slots.Add(copy) == SArray<ISlotFunctor*>::kNotFound) {
+    delete copy;
+    return false;
+  }
   return true;
 }
 

@@ -29,14 +29,18 @@ SObjectFactoryMgr::~SObjectFactoryMgr() {
 
 BOOL SObjectFactoryMgr::RegisterFactory(const SObjectFactory& factory, BOOL bReplace) {
   SObjectInfo key = factory.GetObjectInfo();
-  if (m_factories.count(key) != 0) {
-    if (!bReplace) return FALSE;
-    UnregisterFactory(key);
-  }
+  auto it = m_factories.find(key);
+  if (it != m_factories.end() && !bReplace) return FALSE;
+  // The copy is made first, so that a failed clone leaves a replaced entry in place.
   std::unique_ptr<SObjectFactory> copy(factory.Clone());
   if (!copy) return FALSE;
-  m_factories.emplace(key, copy.get());
-  copy.release();
+  if (it != m_factories.end()) {
+    delete it->second;
+    it->second = copy.release();
+  } else {
+    m_factories.emplace(key, copy.get());
+    copy.release();
+  }
   return TRUE;
 }
 
@@ -64,7 +68,7 @@ SObjectInfo SObjectFactoryMgr::BaseObjectInfo(const SObjectInfo& info) const {
   auto it = m_factories.find(info);
   if (it == m_factories.end()) return SObjectInfo();
   SObjectInfo base(it->second->BaseClassName(), info.Type());
-  if (base.Name() == info.Name()) return SObjectInfo();
+  if (base.Name().IsEmpty() || base.Name() == info.Name()) return SObjectInfo();
   return base;
 }
 

@@ -6,7 +6,9 @@ namespace SWUI {
 
 void* SwuiMalloc(size_t size) { return std::malloc(size); }
 
-void* SwuiRealloc(void* block, size_t size) { return std::realloc(block, size); }
+// The runtime's realloc frees the block and answers null for size 0, which a caller would
+// read as "not resized, the old block is still valid": ask for one byte instead.
+void* SwuiRealloc(void* block, size_t size) { return std::realloc(block, size ? size : 1); }
 
 void* SwuiCalloc(size_t count, size_t elemSize) {
   if (elemSize != 0 && count > static_cast<size_t>(-1) / elemSize) return nullptr;

@@ -9,7 +9,7 @@ SEventSet::~SEventSet() { RemoveAllEvents(); }
 void SEventSet::AddEvent(DWORD id, LPCWSTR name) {
   if (IsEventPresent(id)) return;
   SEvent* ev = new (std::nothrow) SEvent(id, name);
-  if (ev != nullptr) m_events.Add(ev);
+  if (ev != nullptr && m_events.Add(ev) == SArray<SEvent*>::kNotFound) delete ev;
 }
 
 SEvent* SEventSet::GetEventObject(DWORD id) const {

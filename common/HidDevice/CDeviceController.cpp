@@ -236,20 +236,23 @@ void CDeviceController::GetChannelLpfRows(int channel, int* left, int* right) {
   SetIfPresent(kChannels[channel].lpfRight, right);
 }
 
-const uint8_t* CDeviceController::GetChannelHpfBlock(int channel) const {
-  int left = -1, right = -1;
-  GetChannelHpfRows(channel, &left, &right);
+// The block of the side the link mode selects: right for 1, left for 0 and 2, none otherwise.
+const uint8_t* CDeviceController::LinkedBlock(int channel, int left, int right) const {
   const int link = GetChannelLinkMode(channel);
   const int row = link == 1 ? right : (link == 0 || link == 2) ? left : -1;
   return row < 0 ? nullptr : m_current + g_ParamDesc[row].offset;
 }
 
+const uint8_t* CDeviceController::GetChannelHpfBlock(int channel) const {
+  int left = -1, right = -1;
+  GetChannelHpfRows(channel, &left, &right);
+  return LinkedBlock(channel, left, right);
+}
+
 const uint8_t* CDeviceController::GetChannelLpfBlock(int channel) const {
   int left = -1, right = -1;
   GetChannelLpfRows(channel, &left, &right);
-  const int link = GetChannelLinkMode(channel);
-  const int row = link == 1 ? right : (link == 0 || link == 2) ? left : -1;
-  return row < 0 ? nullptr : m_current + g_ParamDesc[row].offset;
+  return LinkedBlock(channel, left, right);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -707,15 +710,9 @@ int CDeviceController::SetWifiConfig(WifiConfigBlock block) {
 
 int CDeviceController::OnRecvEncryptData(const BYTE* report) {
   if (!report || report[0] != CmdActiveBank) return 0;
-  const bool goodCheck = CommandReport::HasGoodCheck(report);
-  uint8_t ack[kReportSize];
-  std::memcpy(ack, report, kReportSize);
-  ack[0] = CmdNotifyAck;
-  ack[1] = 0;
-  ack[2] = 0;
-  ack[3] = goodCheck ? CommandReport::kAccepted : 3;
-  if (!HasOpenProtocol() || !m_manager->SendNotReceive(ack)) return 1;
-  return goodCheck ? 0 : 1;
+  // The device manager frames the acknowledgement; without one nothing can be acknowledged.
+  CDeviceManager* manager = m_manager;
+  return manager ? manager->AckDeviceNotification(report) : 1;
 }
 
 void CDeviceController::PumpMessages() {

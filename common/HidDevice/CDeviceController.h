@@ -166,6 +166,7 @@ class CDeviceController : public IDeviceSessionSink {
   void LogSetParam(int row, uint16_t value) const;
   bool WriteAndQueue(int row, uint16_t value, bool force);
   void SetChannelFilterParam(int left, int right, int channel, int rowDelta, uint16_t value);
+  const uint8_t* LinkedBlock(int channel, int left, int right) const;
   void CopyDefaultBands(int channel, int side);
   bool EnsurePasswordsRead();
 

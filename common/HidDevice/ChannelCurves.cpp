@@ -149,17 +149,17 @@ void CChannelCurves::UpdateChannelCurves(const uint8_t* image, int channel) {
 }
 
 void CChannelCurves::UpdateHighPassCurves(const uint8_t* image, int first, int last) {
-  if (image == nullptr) return;
-  ClampRange(first, last);
-  for (int i = 0; i < kCurveCount; ++i) {
-    if (kLayouts[i].channel >= first && kLayouts[i].channel <= last) LoadHighPass(image, i);
-  }
+  LoadFilters(image, first, last, &CChannelCurves::LoadHighPass);
 }
 
 void CChannelCurves::UpdateLowPassCurves(const uint8_t* image, int first, int last) {
+  LoadFilters(image, first, last, &CChannelCurves::LoadLowPass);
+}
+
+void CChannelCurves::LoadFilters(const uint8_t* image, int first, int last, FilterLoader load) {
   if (image == nullptr) return;
   ClampRange(first, last);
   for (int i = 0; i < kCurveCount; ++i) {
-    if (kLayouts[i].channel >= first && kLayouts[i].channel <= last) LoadLowPass(image, i);
+    if (kLayouts[i].channel >= first && kLayouts[i].channel <= last) (this->*load)(image, i);
   }
 }

@@ -47,6 +47,9 @@ class CChannelCurves {
   static int CurveBandCount(int channel);
 
  private:
+  using FilterLoader = void (CChannelCurves::*)(const uint8_t* image, int curve);
+  // Runs `load` for every curve of channels first..last (clamped to 0..6).
+  void LoadFilters(const uint8_t* image, int first, int last, FilterLoader load);
   void LoadBands(const uint8_t* image, int curve, bool init);
   void LoadHighPass(const uint8_t* image, int curve);
   void LoadLowPass(const uint8_t* image, int curve);

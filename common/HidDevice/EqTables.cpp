@@ -2,7 +2,7 @@
 
 // EQ band frequencies in 0.1 Hz, 36 steps per octave around 1 kHz (entry 204), each rounded to
 // three significant digits; entries 24 and 81..84 are the device's own values.
-const uint32_t g_eqFreqTable[kEqFreqCount] = {
+constexpr uint32_t g_eqFreqTable[kEqFreqCount] = {
     197, 201, 205, 209, 213, 217, 221, 225, 230, 234, 239, 243,
     248, 253, 258, 263, 268, 273, 278, 284, 289, 295, 301, 307,
     313, 319, 325, 331, 338, 344, 351, 358, 365, 372, 379, 386,
@@ -49,27 +49,20 @@ const uint16_t g_eqQTable[kEqQCount] = {
 };
 
 // Filter block frequencies in 0.1 Hz (before the block's factor): entry 0 is 0, entries 1..205
-// repeat band frequencies 0..204 (19.7 Hz .. 1 kHz).
-const uint32_t g_eqFilterFreqTable[kEqFilterFreqCount] = {
-    0, 197, 201, 205, 209, 213, 217, 221, 225, 230, 234, 239,
-    243, 248, 253, 258, 263, 268, 273, 278, 284, 289, 295, 301,
-    307, 313, 319, 325, 331, 338, 344, 351, 358, 365, 372, 379,
-    386, 394, 401, 409, 417, 425, 434, 442, 451, 459, 468, 477,
-    487, 496, 506, 516, 526, 536, 546, 557, 568, 579, 590, 601,
-    613, 625, 637, 650, 662, 675, 688, 702, 715, 729, 743, 758,
-    772, 787, 803, 818, 834, 850, 867, 884, 901, 919, 940, 950,
-    970, 990, 1010, 1030, 1050, 1070, 1090, 1110, 1140, 1160, 1180, 1200,
-    1230, 1250, 1270, 1300, 1320, 1350, 1380, 1400, 1430, 1460, 1490, 1520,
-    1540, 1570, 1610, 1640, 1670, 1700, 1730, 1770, 1800, 1840, 1870, 1910,
-    1950, 1980, 2020, 2060, 2100, 2140, 2180, 2230, 2270, 2310, 2360, 2410,
-    2450, 2500, 2550, 2600, 2650, 2700, 2750, 2810, 2860, 2920, 2970, 3030,
-    3090, 3150, 3210, 3270, 3340, 3400, 3470, 3540, 3600, 3670, 3750, 3820,
-    3890, 3970, 4050, 4120, 4200, 4290, 4370, 4450, 4540, 4630, 4720, 4810,
-    4900, 5000, 5100, 5200, 5300, 5400, 5510, 5610, 5720, 5830, 5950, 6060,
-    6180, 6300, 6420, 6550, 6670, 6800, 6940, 7070, 7210, 7350, 7490, 7640,
-    7790, 7940, 8090, 8250, 8410, 8570, 8740, 8910, 9080, 9260, 9440, 9620,
-    9810, 10000,
+// repeat band frequencies 0..204 (19.7 Hz .. 1 kHz). Derived from the band table at compile time
+// so that the two can never disagree.
+namespace {
+struct FilterFreqs {
+  uint32_t tenthsHz[kEqFilterFreqCount];
 };
+constexpr FilterFreqs MakeFilterFreqs() {
+  FilterFreqs table{};
+  for (int i = 1; i < kEqFilterFreqCount; ++i) table.tenthsHz[i] = g_eqFreqTable[i - 1];
+  return table;
+}
+constexpr FilterFreqs kFilterFreqs = MakeFilterFreqs();
+}  // namespace
+const uint32_t (&g_eqFilterFreqTable)[kEqFilterFreqCount] = kFilterFreqs.tenthsHz;
 
 // Low-pass corner frequencies in Hz of the echo and reverb filters.
 const uint32_t g_effectLpfTable[kEffectLpfCount] = {

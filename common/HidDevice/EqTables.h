@@ -10,7 +10,7 @@ constexpr int kEffectLpfCount = 66;      // echo/reverb low-pass corners, Hz, 5.
 
 extern const uint32_t g_eqFreqTable[kEqFreqCount];
 extern const uint16_t g_eqQTable[kEqQCount];
-extern const uint32_t g_eqFilterFreqTable[kEqFilterFreqCount];
+extern const uint32_t (&g_eqFilterFreqTable)[kEqFilterFreqCount];
 extern const uint32_t g_effectLpfTable[kEffectLpfCount];
 
 // Index of the entry of a rising table nearest to value: an exact hit gives its own index,

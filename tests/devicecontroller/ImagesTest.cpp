@@ -47,4 +47,6 @@ TEST_CASE("an unattached controller's throttle is not driven by the timer") {
   CHECK(c.FlushPendingParams() == 1);
   CHECK_FALSE(c.IsConnected());
   CHECK_FALSE(c.ConnectDevice());
+  uint8_t notification[64] = {0x7E};
+  CHECK(c.OnRecvEncryptData(notification) == 1);  // nothing to acknowledge it with
 }

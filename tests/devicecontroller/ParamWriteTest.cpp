@@ -161,3 +161,28 @@ TEST_CASE("channel filter writes follow the link mode") {
   c.SetChannelLpfParam(CDeviceController::kEffect, 0, 9);  // the effect channel has no blocks
   CHECK(memcmp(before, c.CurrentImage(), sizeof before) == 0);
 }
+
+TEST_CASE("the filter block a channel's link mode selects") {
+  CDeviceController c;
+  auto at = [&](int row) { return c.CurrentImage() + g_ParamDesc[row].offset; };
+  const struct {
+    int link;
+    int hpRow, lpRow;  // -1: no block
+  } cases[] = {
+      {0, ParamRow::MainL_HPF_Type, ParamRow::MainL_LPF_Type},
+      {1, ParamRow::MainR_HPF_Type, ParamRow::MainR_LPF_Type},
+      {2, ParamRow::MainL_HPF_Type, ParamRow::MainL_LPF_Type},
+      {3, -1, -1},
+  };
+  for (const auto& k : cases) {
+    CAPTURE(k.link);
+    c.SetParam(ParamRow::Main_LinkAdjust, static_cast<uint16_t>(k.link));
+    CHECK(c.GetChannelHpfBlock(CDeviceController::kMain) == (k.hpRow < 0 ? nullptr : at(k.hpRow)));
+    CHECK(c.GetChannelLpfBlock(CDeviceController::kMain) == (k.lpRow < 0 ? nullptr : at(k.lpRow)));
+  }
+  CHECK(c.GetChannelHpfBlock(CDeviceController::kSub) == at(ParamRow::SubHPF));
+  CHECK(c.GetChannelLpfBlock(CDeviceController::kCenter) == at(ParamRow::CenLPF));
+  c.SetEffectLinkMode(1);
+  CHECK(c.GetChannelHpfBlock(CDeviceController::kEffect) == nullptr);
+  CHECK(c.GetChannelLpfBlock(CDeviceController::kEffect) == nullptr);
+}

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "HidDevice/ChannelCurves.h"
+#include "HidDevice/CChannelCurves.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"

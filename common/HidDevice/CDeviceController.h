@@ -9,7 +9,7 @@
 
 #include "HidDevice/CDeviceManager.h"
 #include "HidDevice/CSendThrottle.h"
-#include "HidDevice/ChannelCurves.h"
+#include "HidDevice/CChannelCurves.h"
 #include "HidDevice/ParamDesc.h"
 
 // The Wi-Fi settings block the network dialog builds: byte 0 a flag, byte 1 a mode, 2..21 the

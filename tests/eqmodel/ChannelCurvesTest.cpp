@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "HidDevice/ChannelCurves.h"
+#include "HidDevice/CChannelCurves.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/EqTables.h"
 #include "controls/EqCurve.h"

@@ -1,4 +1,4 @@
-#include "HidDevice/ChannelCurves.h"
+#include "HidDevice/CChannelCurves.h"
 
 #include <algorithm>
 

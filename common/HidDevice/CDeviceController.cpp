@@ -276,9 +276,10 @@ void CDeviceController::UpdateLowPassCurves(int firstChannel, int lastChannel) {
 // ---------------------------------------------------------------------------------------
 // Session
 
-CDeviceController::~CDeviceController() {
-  if (m_manager) m_manager->SetSessionSink(nullptr);
-}
+// The application deletes its device manager at shut-down while the controller lives on until
+// the process ends, so the destructor must not reach the manager: it may be gone already. An
+// owner that ends a controller before its manager detaches it first (AttachDeviceManager(null)).
+CDeviceController::~CDeviceController() = default;
 
 void CDeviceController::AttachDeviceManager(CDeviceManager* manager) {
   if (m_manager && m_manager != manager) m_manager->SetSessionSink(nullptr);

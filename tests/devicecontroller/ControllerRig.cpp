@@ -23,6 +23,7 @@ ControllerRig::~ControllerRig() {
   KillTimer(window, CSendThrottle::kTimerId);
   mgr.DisconnectDevice();
   mgr.Shutdown();
+  ctl.AttachDeviceManager(nullptr);  // the controller ends first here
   DestroyWindow(window);
 }
 

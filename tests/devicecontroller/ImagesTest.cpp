@@ -1,7 +1,10 @@
 // The controller's three image slots without a device.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <new>
 
 #include "DebugOutputCapture.h"
 #include "HidDevice/CDeviceController.h"
@@ -49,4 +52,16 @@ TEST_CASE("an unattached controller's throttle is not driven by the timer") {
   CHECK_FALSE(c.ConnectDevice());
   uint8_t notification[64] = {0x7E};
   CHECK(c.OnRecvEncryptData(notification) == 1);  // nothing to acknowledge it with
+}
+
+TEST_CASE("a controller outliving its device manager never touches the deleted manager") {
+  // As at shut-down: the manager is deleted, the controller lives on until the process ends.
+  alignas(CDeviceManager) unsigned char storage[sizeof(CDeviceManager)];
+  auto* controller = new CDeviceController;
+  auto* manager = new (storage) CDeviceManager(CDeviceManager::kVendorId, CDeviceManager::kProductId);
+  controller->AttachDeviceManager(manager);
+  manager->~CDeviceManager();
+  std::memset(storage, 0xAB, sizeof storage);  // what freed memory may hold
+  delete controller;
+  CHECK(std::all_of(std::begin(storage), std::end(storage), [](unsigned char b) { return b == 0xAB; }));
 }

@@ -19,6 +19,8 @@ constexpr int kAdminDigits = 6;
 constexpr int kKeyDigits = 4;
 constexpr uint8_t kAdminMode = 0x80;
 constexpr uint8_t kKeyLocked = 0x80;
+constexpr uint8_t kActionSpdifOn = 7;   // 'l' actions 0..6 reset a channel's EQ
+constexpr uint8_t kActionSpdifOff = 8;
 constexpr DWORD kRecallTimeoutMs = 10000;
 constexpr DWORD kWifiStateTimeoutMs = 5000;
 constexpr DWORD kWifiListTimeoutMs = 10000;
@@ -613,21 +615,19 @@ bool CDeviceController::IsKeyLocked() const {
 // ---------------------------------------------------------------------------------------
 // Actions
 
-bool CDeviceController::ConnectSpdif() {
+// One 'l' request: byte 4 the action, byte 5 its argument.
+bool CDeviceController::SendAction(uint8_t action, uint8_t argument) {
   if (!IsConnected()) return false;
   uint8_t request[kReportSize] = {CmdAction};
-  request[4] = 7;
+  request[4] = action;
+  request[5] = argument;
   uint8_t reply[kReportSize];
   return Request(request, reply);
 }
 
-bool CDeviceController::DisconnectSpdif() {
-  if (!IsConnected()) return false;
-  uint8_t request[kReportSize] = {CmdAction};
-  request[4] = 8;
-  uint8_t reply[kReportSize];
-  return Request(request, reply);
-}
+bool CDeviceController::ConnectSpdif() { return SendAction(kActionSpdifOn, 0); }
+
+bool CDeviceController::DisconnectSpdif() { return SendAction(kActionSpdifOff, 0); }
 
 // Copies one band set of the channel (side 0 left, 1 right) from the sing default image.
 void CDeviceController::CopyDefaultBands(int channel, int side) {
@@ -645,12 +645,7 @@ bool CDeviceController::ResetChannelEq(int channel) {
   if (link == 0 || link == 2) CopyDefaultBands(channel, 0);
   if (link == 1 || link == 2) CopyDefaultBands(channel, 1);
   UpdateChannelCurves(channel);
-  if (!IsConnected()) return false;
-  uint8_t request[kReportSize] = {CmdAction};
-  request[4] = static_cast<uint8_t>(channel);
-  request[5] = static_cast<uint8_t>(link);
-  uint8_t reply[kReportSize];
-  return Request(request, reply);
+  return SendAction(static_cast<uint8_t>(channel), static_cast<uint8_t>(link));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -163,6 +163,7 @@ class CDeviceController : public IDeviceSessionSink {
   bool SendImageBlocks(uint8_t* request, const uint8_t* image);
   bool SendUploadHeader(int slot);
   bool WriteSystemRow(int row, uint16_t value);
+  bool SendAction(uint8_t action, uint8_t argument);
   void LogSetParam(int row, uint16_t value) const;
   bool WriteAndQueue(int row, uint16_t value, bool force);
   void SetChannelFilterParam(int left, int right, int channel, int rowDelta, uint16_t value);

@@ -8,6 +8,7 @@
 
 #include "HidDevice/CChannelCurves.h"
 #include "HidDevice/DefaultParamImages.h"
+#include "HidDevice/EqBandRecord.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "controls/EqCurve.h"
@@ -15,7 +16,6 @@
 namespace {
 
 constexpr int kRounds = 50;
-constexpr int kRowsPerBand = 5;  // mode, freq, gain, Q, Q2
 constexpr int kGainRow = 2;
 
 // The default image with every band of every set at +3 dB.
@@ -31,7 +31,7 @@ std::vector<uint8_t> AllBandsActive() {
               {ParamRow::SCSUREQInfo0mode, 11}, {ParamRow::SurR_EQ_INFO0mode, 11}};
   for (const auto& set : sets) {
     for (int b = 0; b < set.bands; ++b) {
-      SetImageParam(image.data(), set.firstRow + b * kRowsPerBand + kGainRow, 270);
+      SetImageParam(image.data(), set.firstRow + b * kEqBandRecordRows + kGainRow, 270);
     }
   }
   return image;

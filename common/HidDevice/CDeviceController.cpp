@@ -6,6 +6,7 @@
 
 #include "HidDevice/CommandReport.h"
 #include "HidDevice/DefaultParamImages.h"
+#include "HidDevice/EqBandRecord.h"
 #include "HidDevice/ParamRows.h"
 
 namespace {
@@ -14,7 +15,6 @@ constexpr int kReportSize = 64;
 constexpr int kReadBlockBytes = 58;
 constexpr int kUploadBlockBytes = 59;
 constexpr int kUploadBlocks = 24;
-constexpr int kBandRecordBytes = 7;
 constexpr int kAdminDigits = 6;
 constexpr int kKeyDigits = 4;
 constexpr uint8_t kAdminMode = 0x80;
@@ -636,7 +636,7 @@ void CDeviceController::CopyDefaultBands(int channel, int side) {
   if (first < 0) return;
   const int offset = g_ParamDesc[first].offset;
   std::memcpy(m_current + offset, DefaultParamImages::Sing() + offset,
-              rows.imageBands * kBandRecordBytes);
+              rows.imageBands * kEqBandRecordSize);
 }
 
 bool CDeviceController::ResetChannelEq(int channel) {

@@ -18,6 +18,7 @@
 
 #include <array>
 
+#include "HidDevice/EqBandRecord.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 
@@ -51,7 +52,7 @@ void Set(Image& image, int row, uint16_t value) { SetImageParam(image.data(), ro
 // A band set: `count` consecutive 7-byte records starting at the row of band 0's mode.
 void SetBands(Image& image, int firstModeRow, const uint16_t* freqs, int count) {
   for (int band = 0; band < count; ++band) {
-    const int row = firstModeRow + 5 * band;  // mode, freq, gain, Q, Q2
+    const int row = firstModeRow + kEqBandRecordRows * band;  // mode, freq, gain, Q, Q2
     Set(image, row, kBandMode);
     Set(image, row + 1, freqs[band]);
     Set(image, row + 2, kBandGain);

@@ -10,6 +10,8 @@
 // Band record: mode (1 peaking, else shelf), u16 LE frequency index, u16 LE gain (dB x 10 + 240),
 // Q index, second Q index.
 constexpr int kEqBandRecordSize = 7;
+// Table rows of one band record: mode, frequency, gain, Q, second Q.
+constexpr int kEqBandRecordRows = 5;
 // Filter block: type, frequency index, frequency factor (0 x1, 1 x10, 2 x100), Q index.
 constexpr int kFilterBlockSize = 4;
 

@@ -214,11 +214,12 @@ HRESULT SRenderTarget_GDI::PushClipRect(LPCRECT pRect, UINT mode) {
 
 HRESULT SRenderTarget_GDI::PushClipRegion(IRegion* pRegion, UINT mode) {
   if (pRegion == nullptr) return E_INVALIDARG;
+  // Saved first, as PushClipRect does, so that the caller's PopClip always matches a save.
+  ::SaveDC(dc_);
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   if (rgn == nullptr) return E_OUTOFMEMORY;
   ::CombineRgn(rgn, static_cast<SRegion_GDI*>(pRegion)->GetRegion(), nullptr, RGN_COPY);
   OffsetRgn(rgn, origin_.x, origin_.y);
-  ::SaveDC(dc_);
   ExtSelectClipRgn(dc_, rgn, static_cast<int>(mode));
   DeleteObject(rgn);
   return S_OK;
@@ -796,7 +797,7 @@ HRESULT SRenderTarget_GDI::GetTransform(float matrix[6]) const {
   return S_OK;
 }
 
-DWORD* SRenderTarget_GDI::PixelAt(int x, int y) {
+DWORD* SRenderTarget_GDI::PixelAt(int x, int y, size_t* index) {
   if (!curBmp_) return nullptr;
   x += origin_.x;
   y += origin_.y;
@@ -805,22 +806,28 @@ DWORD* SRenderTarget_GDI::PixelAt(int x, int y) {
   if (x < 0 || y < 0 || x >= width || y >= height) return nullptr;
   auto* bits = static_cast<DWORD*>(curBmp_->LockPixelBits());
   if (bits == nullptr) return nullptr;
-  return bits + static_cast<size_t>(y) * width + x;
+  *index = static_cast<size_t>(y) * width + x;
+  return bits;
 }
 
 COLORREF SRenderTarget_GDI::GetPixel(int x, int y) {
   GdiFlush();
-  DWORD* px = PixelAt(x, y);
-  return px != nullptr ? *px : kOutside;
+  size_t index = 0;
+  DWORD* bits = PixelAt(x, y, &index);
+  if (bits == nullptr) return kOutside;
+  const COLORREF value = bits[index];
+  curBmp_->UnlockPixelBits(bits);
+  return value;
 }
 
 COLORREF SRenderTarget_GDI::SetPixel(int x, int y, COLORREF cr) {
   GdiFlush();
-  DWORD* px = PixelAt(x, y);
-  if (px == nullptr) return kOutside;
-  const COLORREF old = *px;
-  *px = cr;
-  curBmp_->UnlockPixelBits(px);
+  size_t index = 0;
+  DWORD* bits = PixelAt(x, y, &index);
+  if (bits == nullptr) return kOutside;
+  const COLORREF old = bits[index];
+  bits[index] = cr;
+  curBmp_->UnlockPixelBits(bits);
   return old;
 }
 

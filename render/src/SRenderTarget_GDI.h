@@ -100,8 +100,9 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   HRESULT Reserved60(LPCRECT, int) override { return E_NOTIMPL; }
 
  private:
-  // The selected bitmap's pixel at a logical point; null outside it or without a bitmap.
-  DWORD* PixelAt(int x, int y);
+  // The selected bitmap's bits, locked, and the index of the pixel at a logical point in
+  // *index; null (nothing locked) outside the bitmap or without one.
+  DWORD* PixelAt(int x, int y, size_t* index);
   // The GDI handle of a render object of this back-end.
   static HGDIOBJ HandleOf(IRenderObj* pObj);
 

@@ -7,20 +7,11 @@
 #include <string>
 
 #include "FakeResProvider.h"
+#include "RawRead.h"
 #include "TempFolder.h"
 #include "res.mgr/SResProviderMgr.h"
 
 using SWUI::SResProviderMgr;
-
-namespace {
-
-std::string Raw(SResProviderMgr& mgr, LPCWSTR type, LPCWSTR name) {
-  std::string out(mgr.GetRawBufferSize(type, name), '\0');
-  if (out.empty() || !mgr.GetRawBuffer(type, name, &out[0], out.size())) return "<none>";
-  return out;
-}
-
-}  // namespace
 
 TEST_CASE("the newest provider wins and the older one serves after its removal") {
   auto* older = new FakeResProvider();
@@ -34,14 +25,14 @@ TEST_CASE("the newest provider wins and the older one serves after its removal")
     mgr.AddResProvider(newer);
     CHECK(older->GetRefCount() == 2);
     CHECK(mgr.GetMatchResProvider(L"LAYOUT", L"XML_MAINWND") == newer);
-    CHECK(Raw(mgr, L"LAYOUT", L"XML_MAINWND") == "new");
-    CHECK(Raw(mgr, L"LAYOUT", L"ONLY_OLD") == "only old");
-    CHECK(Raw(mgr, L"LAYOUT", L"MISSING") == "<none>");
+    CHECK(ReadRaw(mgr, L"LAYOUT", L"XML_MAINWND") == "new");
+    CHECK(ReadRaw(mgr, L"LAYOUT", L"ONLY_OLD") == "only old");
+    CHECK(ReadRaw(mgr, L"LAYOUT", L"MISSING") == "<none>");
     CHECK(mgr.GetRawBufferSize(nullptr, L"XML_MAINWND") == 0);
 
     mgr.RemoveResProvider(newer);
     CHECK(newer->GetRefCount() == 1);
-    CHECK(Raw(mgr, L"LAYOUT", L"XML_MAINWND") == "old");
+    CHECK(ReadRaw(mgr, L"LAYOUT", L"XML_MAINWND") == "old");
     mgr.RemoveResProvider(newer);  // absent: nothing happens
     CHECK(newer->GetRefCount() == 1);
   }
@@ -60,7 +51,7 @@ TEST_CASE("the same provider added twice is removed newest entry first") {
   mgr.AddResProvider(b);
   mgr.AddResProvider(a);
   mgr.RemoveResProvider(a);  // the later entry goes; b is now the newest
-  CHECK(Raw(mgr, L"IMG", L"x") == "b");
+  CHECK(ReadRaw(mgr, L"IMG", L"x") == "b");
   CHECK(a->GetRefCount() == 2);
   a->Release();
   b->Release();
@@ -76,7 +67,7 @@ TEST_CASE("file references read the disk and never ask a provider") {
   for (LPCWSTR type : {L"file", L"FILE", L"File"}) {
     CAPTURE(std::string(type, type + wcslen(type)));
     CHECK(mgr.GetRawBufferSize(type, file.c_str()) == 10);
-    CHECK(Raw(mgr, type, file.c_str()) == "0123456789");
+    CHECK(ReadRaw(mgr, type, file.c_str()) == "0123456789");
   }
   CHECK(mgr.GetRawBufferSize(L"file", (dir.Path() + L"\\missing.bin").c_str()) == 0);
   // A drive letter's colon belongs to the path: the reference splits at its first colon.
@@ -104,14 +95,8 @@ TEST_CASE("a destination one byte short gives error 122 and stays untouched") {
     LPCWSTR name;
   };
   for (Case c : {Case{L"file", file.c_str()}, Case{L"XML", L"five"}}) {
-    char buf[8];
-    memset(buf, 'x', sizeof(buf));
-    SetLastError(0);
-    CHECK_FALSE(mgr.GetRawBuffer(c.type, c.name, buf, 4));
-    CHECK(GetLastError() == ERROR_INSUFFICIENT_BUFFER);
-    CHECK(std::string(buf, 8) == "xxxxxxxx");
-    CHECK(mgr.GetRawBuffer(c.type, c.name, buf, 5));
-    CHECK(std::string(buf, 5) == "abcde");
+    CHECK(RefusesShortBuffer(mgr, c.type, c.name));
+    CHECK(ReadRaw(mgr, c.type, c.name) == "abcde");
   }
   provider->Release();
 }
@@ -194,7 +179,7 @@ TEST_CASE("providers may be added and removed on one thread while another reads"
   REQUIRE(thread != nullptr);
   int misses = 0;
   for (int i = 0; i < 20000; ++i) {
-    if (Raw(mgr, L"XML", L"stable") != "always") ++misses;
+    if (ReadRaw(mgr, L"XML", L"stable") != "always") ++misses;
   }
   InterlockedExchange(&churn.stop, 1);
   WaitForSingleObject(thread, INFINITE);

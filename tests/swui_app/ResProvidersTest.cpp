@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "RawRead.h"
 #include "TempFolder.h"
 #include "res.mgr/SResKey.h"
 #include "res.mgr/SResProviderFactory.h"
@@ -14,16 +15,6 @@
 
 using namespace SWUI;
 
-namespace {
-
-std::string Raw(IResProvider& provider, LPCWSTR type, LPCWSTR name) {
-  std::string out(provider.GetRawBufferSize(type, name), '\0');
-  if (out.empty() || !provider.GetRawBuffer(type, name, &out[0], out.size())) return "<none>";
-  return out;
-}
-
-}  // namespace
-
 TEST_CASE("the PE provider serves string-typed resources of the test program") {
   SResProviderPE pe;
   CHECK_FALSE(pe.Init(0, 0));
@@ -31,18 +22,14 @@ TEST_CASE("the PE provider serves string-typed resources of the test program") {
 
   CHECK(pe.HasResource(L"TEXTDATA", L"TEXT_HELLO"));
   CHECK(pe.HasResource(L"textdata", L"text_hello"));
-  CHECK(Raw(pe, L"TEXTDATA", L"TEXT_HELLO") == "hello resource");
-  CHECK(Raw(pe, L"LAYOUT", L"XML_TEST") == "<layout name=\"test\"/>\n");
+  CHECK(ReadRaw(pe, L"TEXTDATA", L"TEXT_HELLO") == "hello resource");
+  CHECK(ReadRaw(pe, L"LAYOUT", L"XML_TEST") == "<layout name=\"test\"/>\n");
   CHECK_FALSE(pe.HasResource(L"LAYOUT", L"TEXT_HELLO"));
   CHECK(pe.GetRawBufferSize(L"LAYOUT", L"NOPE") == 0);
   CHECK(pe.LoadImage(L"LAYOUT", L"NOPE") == nullptr);
 
+  CHECK(RefusesShortBuffer(pe, L"TEXTDATA", L"TEXT_HELLO"));
   char buf[32];
-  memset(buf, 'x', sizeof(buf));
-  SetLastError(0);
-  CHECK_FALSE(pe.GetRawBuffer(L"TEXTDATA", L"TEXT_HELLO", buf, 13));
-  CHECK(GetLastError() == ERROR_INSUFFICIENT_BUFFER);
-  CHECK(buf[0] == 'x');
   CHECK_FALSE(pe.GetRawBuffer(L"TEXTDATA", L"NOPE", buf, sizeof(buf)));
 }
 
@@ -155,20 +142,14 @@ TEST_CASE("the folder provider reads its index; a later duplicate wins") {
   REQUIRE(files.Init(reinterpret_cast<WPARAM>(dir.Path().c_str()), 0));
 
   CHECK(files.HasResource(L"Layout", L"XML_MAIN"));
-  CHECK(Raw(files, L"layout", L"xml_main") == "second");
+  CHECK(ReadRaw(files, L"layout", L"xml_main") == "second");
   CHECK(std::wstring(files.GetResPath(L"LAYOUT", L"xml_main")) == dir.Path() + L"\\Second.xml");
   CHECK(std::wstring(files.GetResPath(L"LAYOUT", L"no_path")) == dir.Path() + L"\\");
-  CHECK(Raw(files, L"IMG", L"logo") == "first");
+  CHECK(ReadRaw(files, L"IMG", L"logo") == "first");
   CHECK_FALSE(files.HasResource(L"IMG", L"xml_main"));
   CHECK_FALSE(files.HasResource(L"LAYOUT", std::wstring(100, L'n').c_str()));
   CHECK_FALSE(files.HasResource(L"LAYOUT", std::wstring(99, L'n').c_str()));
-
-  char buf[8];
-  memset(buf, 'x', sizeof(buf));
-  SetLastError(0);
-  CHECK_FALSE(files.GetRawBuffer(L"LAYOUT", L"xml_main", buf, 5));
-  CHECK(GetLastError() == ERROR_INSUFFICIENT_BUFFER);
-  CHECK(buf[0] == 'x');
+  CHECK(RefusesShortBuffer(files, L"LAYOUT", L"xml_main"));
 }
 
 TEST_CASE("the folder provider fails without a well-formed index") {

@@ -68,8 +68,10 @@ BOOL CThreadObject::Stop(DWORD timeoutMs) {
 
 unsigned __stdcall CThreadObject::ThreadProc(void* param) {
   CThreadObject* self = static_cast<CThreadObject*>(param);
-  SetEvent(self->m_runningEvent);
+  // The stop event is cleared before the thread says it runs: a Stop that follows Start at once
+  // must not be wiped out.
   ResetEvent(self->m_stopEvent);
+  SetEvent(self->m_runningEvent);
   DWORD result = self->Run();
   ResetEvent(self->m_runningEvent);
   return result;

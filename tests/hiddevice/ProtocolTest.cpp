@@ -309,4 +309,11 @@ TEST_CASE("Unplugging mid-request fails the request in bounded time, then pauses
   start = GetTickCount();
   rig.mgr.DisconnectDevice();
   CHECK(GetTickCount() - start < 600);
+
+  // Plugged in again, the device is found and answers.
+  CHECK(rig.mgr.EnumDevices() == 0);
+  rig.dev.Plug();
+  rig.dev.ClearFaults();
+  REQUIRE(rig.Connect());
+  CHECK(SendD(rig.mgr.GetProtocol(), reply));
 }

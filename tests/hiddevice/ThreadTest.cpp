@@ -44,6 +44,9 @@ TEST_CASE("A thread object starts once, stops on request and starts again") {
   CHECK_FALSE(w.IsRunning());
   REQUIRE(w.Start());
   CHECK(w.IsRunning());
+  DWORD start = GetTickCount();
+  CHECK(w.Stop(1000));  // a stop right after the start is seen, not timed out
+  CHECK(GetTickCount() - start < 500);
   CHECK(w.runs == 2);
 }
 

@@ -174,7 +174,6 @@ DWORD WINAPI SimDevice::ThreadProc(void* self) {
 
 void SimDevice::Loop() {
   while (!m_stop) {
-    AdoptNewEnds();
     if (m_fromHost != INVALID_HANDLE_VALUE && !m_readPending) StartRead();
     HANDLE handles[2] = {m_wake, m_readOv.hEvent};
     DWORD n = m_readPending ? 2 : 1;
@@ -193,6 +192,9 @@ void SimDevice::Loop() {
         }
       }
     }
+    // New ends first: a report queued right after the host opened its reading end must go to
+    // that end, not be dropped for want of one.
+    AdoptNewEnds();
     FlushDue();
   }
   CloseServerEnds();

@@ -303,8 +303,16 @@ DWORD SimDevice::NextTimeout() {
 void SimDevice::FlushDue() {
   for (;;) {
     std::vector<uint8_t> frame;
+    HANDLE newToHost = INVALID_HANDLE_VALUE;
     {
       std::lock_guard<std::mutex> guard(m_lock);
+      // Under the lock that queued the report: a reading end the host opened before the
+      // report was queued is the one it goes to.
+      std::swap(newToHost, m_newToHost);
+      if (newToHost != INVALID_HANDLE_VALUE) {
+        CloseEnd(m_toHost);
+        m_toHost = newToHost;
+      }
       if (m_outgoing.empty() ||
           static_cast<LONG>(m_outgoing.front().due - GetTickCount()) > 0) {
         return;

@@ -120,6 +120,8 @@ TEST_CASE("resource keys ignore case and refuse what does not fit") {
   CHECK(a.Assign(std::wstring(29, L't').c_str(), std::wstring(99, L'n').c_str()));
   CHECK_FALSE(a.Assign(std::wstring(30, L't').c_str(), L"n"));
   CHECK_FALSE(a.Assign(L"t", std::wstring(100, L'n').c_str()));
+  CHECK_FALSE(a.Assign(L"t", nullptr));
+  CHECK_FALSE(a.Assign(nullptr, L"n"));
   CHECK(std::wstring(a.Type()).empty());
 }
 
@@ -134,6 +136,7 @@ TEST_CASE("the folder provider reads its index; a later duplicate wins") {
             "    <file name=\"xml_main\" path=\"first.xml\"/>\n"
             "    <file name=\"XML_MAIN\" path=\"Second.xml\"/>\n"
             "    <file name=\"no_path\"/>\n"
+            "    <file path=\"first.xml\"/>\n"
             "    <file name=\"" + std::string(100, 'n') + "\" path=\"first.xml\"/>\n"
             "  </LAYOUT>\n"
             "  <IMG><file name=\"logo\" path=\"first.xml\"/></IMG>\n"
@@ -145,6 +148,7 @@ TEST_CASE("the folder provider reads its index; a later duplicate wins") {
   CHECK(ReadRaw(files, L"layout", L"xml_main") == "second");
   CHECK(std::wstring(files.GetResPath(L"LAYOUT", L"xml_main")) == dir.Path() + L"\\Second.xml");
   CHECK(std::wstring(files.GetResPath(L"LAYOUT", L"no_path")) == dir.Path() + L"\\");
+  CHECK_FALSE(files.HasResource(L"LAYOUT", nullptr));  // never the index's nameless entry
   CHECK(ReadRaw(files, L"IMG", L"logo") == "first");
   CHECK_FALSE(files.HasResource(L"IMG", L"xml_main"));
   CHECK_FALSE(files.HasResource(L"LAYOUT", std::wstring(100, L'n').c_str()));

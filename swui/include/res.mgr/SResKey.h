@@ -12,8 +12,8 @@ class SResKey {
   static const int kMaxName = 99;
 
   SResKey();
-  // False, and the key left empty, when the type or the name does not fit its field: such a
-  // key would otherwise be cut and collide with a shorter one.
+  // False, and the key left empty, when the type or the name is null or does not fit its
+  // field: such a key would otherwise be cut and collide with a shorter one.
   bool Assign(LPCWSTR type, LPCWSTR name);
 
   LPCWSTR Type() const { return type_; }

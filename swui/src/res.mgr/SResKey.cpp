@@ -7,7 +7,8 @@ namespace SWUI {
 namespace {
 
 bool CopyLower(wchar_t* dst, int maxLen, LPCWSTR src) {
-  if (src == nullptr) src = L"";
+  // No text is no key: a null name must not find an entry written without a name.
+  if (src == nullptr) return false;
   size_t len = wcslen(src);
   if (len > static_cast<size_t>(maxLen)) return false;
   wmemcpy(dst, src, len);

@@ -25,8 +25,6 @@ enum ExpandMode {
 };
 
 struct IRenderTarget : public IObjRef {
-  virtual ~IRenderTarget() = default;
-
   virtual HRESULT CreateCompatibleRenderTarget(SIZE szTarget, IRenderTarget** ppRenderTarget) = 0;
   virtual HRESULT CreatePen(int iStyle, COLORREF cr, int cWidth, IPen** ppPen) = 0;
   virtual HRESULT CreateSolidColorBrush(COLORREF cr, IBrush** ppBrush) = 0;
@@ -127,6 +125,7 @@ struct IRenderTarget : public IObjRef {
   // Reserved: E_NOTIMPL.
   virtual HRESULT Reserved59(LPCRECT a1, int a2, int a3) = 0;
   virtual HRESULT Reserved60(LPCRECT a1, int a2) = 0;
+  virtual ~IRenderTarget() = default;
 };
 
 }  // namespace SWUI

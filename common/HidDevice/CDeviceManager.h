@@ -9,22 +9,13 @@
 
 #include "HidDevice/CHidBase.h"
 #include "HidDevice/CProtocolDev.h"
+#include "HidDevice/IDeviceSessionSink.h"
 
 class CHidRecvThread;
 
 // To the main window: wParam kDeviceClosed with lParam 2 (sent), or wParam
 // kDeviceNotification with lParam 0 (posted).
 #define WM_DEVICE_NOTIFY (WM_USER + 100)
-
-// What the device manager needs of the device controller: clearing its session state when the
-// device goes away, and checking (and acknowledging) an unsolicited report.
-class IDeviceSessionSink {
- public:
-  virtual ~IDeviceSessionSink() = default;
-  virtual void ClearSessionFlags() = 0;
-  // 0 to go on with the report; nonzero ends its handling (bad check, acknowledgement lost).
-  virtual int OnRecvEncryptData(const BYTE* report) = 0;
-};
 
 class CDeviceManager {
  public:

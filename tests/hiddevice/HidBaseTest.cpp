@@ -105,14 +105,22 @@ TEST_CASE("OpenDevice failure texts") {
   CHECK_FALSE(hid.OpenDevice(d.Path().c_str()));
   CHECK(log.Texts() == std::vector<std::string>{"HidD_GetPreparsedData failed."});
   bus.FailPreparsedData(false);
+  for (DWORD access : {static_cast<DWORD>(GENERIC_WRITE), static_cast<DWORD>(GENERIC_READ)}) {
+    log.Clear();
+    bus.FailOpen(access);
+    CHECK_FALSE(hid.OpenDevice(d.Path().c_str()));
+    CHECK(log.Texts() == std::vector<std::string>{"CreateFile for write error."});
+    CHECK_FALSE(hid.IsOpen());
+  }
+  bus.FailOpen(0);
   log.Clear();
   REQUIRE(hid.OpenDevice(d.Path().c_str()));
   CHECK_FALSE(hid.OpenDevice(d.Path().c_str()));
   CHECK(log.Texts() == std::vector<std::string>{"One device is already opened."});
   CHECK(log.Lines()[0].func == "CHidBase::OpenDevice");
   hid.Close();
-  CHECK(bus.OpenCount(GENERIC_WRITE) == 1);
-  CHECK(bus.OpenCount(GENERIC_READ) == 1);
+  CHECK(bus.OpenCount(GENERIC_WRITE) == 3);
+  CHECK(bus.OpenCount(GENERIC_READ) == 2);
 }
 
 TEST_CASE("Write takes 1..output length - 1 bytes and frames them with report ID 0") {
@@ -181,7 +189,10 @@ TEST_CASE("Read delivers a report, wakes on request and fails on an unplugged de
   CHECK_FALSE(hid.Read(&data));
   CHECK(GetTickCount() - start < 500);
   uint8_t ack[64] = {0x7F};
+  log.Clear();
   CHECK_FALSE(hid.Write(ack, 64));
+  REQUIRE(log.Lines().size() == 1);
+  CHECK(log.Lines()[0].text.rfind("error code ", 0) == 0);
   hid.Close();
   CHECK_FALSE(hid.OpenDevice(d.Path().c_str()));
 }

@@ -125,7 +125,7 @@ HANDLE WINAPI SimHidBus::CreateFile(LPCWSTR path, DWORD access, DWORD, LPSECURIT
   {
     std::lock_guard<std::mutex> guard(bus->m_lock);
     ++bus->m_opens[access];
-    if (bus->m_failOpen) {
+    if (bus->m_failOpenAccess != 0 && bus->m_failOpenAccess == access) {
       SetLastError(ERROR_ACCESS_DENIED);
       return INVALID_HANDLE_VALUE;
     }

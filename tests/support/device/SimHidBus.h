@@ -25,8 +25,9 @@ class SimHidBus {
   void FailNextInterfaceDetail(DWORD error) { m_detailError = error; }
   // HidD_GetPreparsedData fails while set.
   void FailPreparsedData(bool fail) { m_failPreparsed = fail; }
-  // Opening any path fails while set (as for a device that refuses to open).
-  void FailOpen(bool fail) { m_failOpen = fail; }
+  // Opening any path with exactly this access mask fails while set (0: none), as for a device
+  // that refuses one kind of handle.
+  void FailOpen(DWORD access) { m_failOpenAccess = access; }
   // CreateFile calls seen, by access mask (probe, write, read).
   int OpenCount(DWORD access) const;
 
@@ -55,6 +56,6 @@ class SimHidBus {
   std::map<HANDLE, SimDevice*> m_handles;
   std::map<DWORD, int> m_opens;
   DWORD m_detailError = 0;
-  bool m_failOpen = false;
+  DWORD m_failOpenAccess = 0;
   bool m_failPreparsed = false;
 };

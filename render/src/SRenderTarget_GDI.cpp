@@ -54,6 +54,33 @@ class ScopedSelect {
   HGDIOBJ old_;
 };
 
+// A solid brush of a colour's low 24 bits and the null pen, selected into a device context
+// for the lifetime of the scope: a shape filled in one colour without an outline.
+class SolidFill {
+ public:
+  SolidFill(HDC dc, COLORREF cr) : brush_(::CreateSolidBrush(cr & 0x00FFFFFF)) {
+    if (brush_ == nullptr) return;
+    dc_ = dc;
+    oldBrush_ = ::SelectObject(dc, brush_);
+    oldPen_ = ::SelectObject(dc, GetStockObject(NULL_PEN));
+  }
+  ~SolidFill() {
+    if (brush_ == nullptr) return;
+    if (oldPen_ != nullptr) ::SelectObject(dc_, oldPen_);
+    if (oldBrush_ != nullptr) ::SelectObject(dc_, oldBrush_);
+    DeleteObject(brush_);
+  }
+  SolidFill(const SolidFill&) = delete;
+  SolidFill& operator=(const SolidFill&) = delete;
+  bool Ready() const { return brush_ != nullptr; }
+
+ private:
+  HBRUSH brush_;
+  HDC dc_ = nullptr;
+  HGDIOBJ oldBrush_ = nullptr;
+  HGDIOBJ oldPen_ = nullptr;
+};
+
 // A memory device context holding a bitmap for reading.
 class BitmapDC {
  public:
@@ -375,15 +402,11 @@ HRESULT SRenderTarget_GDI::FillRoundRect(LPCRECT pRect, POINT pt) {
 HRESULT SRenderTarget_GDI::FillSolidRoundRect(LPCRECT pRect, POINT pt, COLORREF cr) {
   if (pRect == nullptr) return E_INVALIDARG;
   SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
-  if (layer.GetDC() != nullptr) {
-    HBRUSH brush = ::CreateSolidBrush(cr & 0x00FFFFFF);
-    if (brush != nullptr) {
-      ScopedSelect useBrush(layer.GetDC(), brush);
-      ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
-      ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom,
-                  pt.x * 2, pt.y * 2);
-    }
-    if (brush != nullptr) DeleteObject(brush);
+  if (layer.GetDC() == nullptr) return S_OK;
+  SolidFill fill(layer.GetDC(), cr);
+  if (fill.Ready()) {
+    ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, pt.x * 2,
+                pt.y * 2);
   }
   return S_OK;
 }
@@ -439,15 +462,9 @@ HRESULT SRenderTarget_GDI::FillEllipse(LPCRECT pRect) {
 HRESULT SRenderTarget_GDI::FillSolidEllipse(LPCRECT pRect, COLORREF cr) {
   if (pRect == nullptr) return E_INVALIDARG;
   SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
-  if (layer.GetDC() != nullptr) {
-    HBRUSH brush = ::CreateSolidBrush(cr & 0x00FFFFFF);
-    if (brush != nullptr) {
-      ScopedSelect useBrush(layer.GetDC(), brush);
-      ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
-      ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
-    }
-    if (brush != nullptr) DeleteObject(brush);
-  }
+  if (layer.GetDC() == nullptr) return S_OK;
+  SolidFill fill(layer.GetDC(), cr);
+  if (fill.Ready()) ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
   return S_OK;
 }
 

@@ -118,6 +118,23 @@ TEST_CASE("drawing through the alpha layer and the alpha backup keeps the surfac
     CHECK(calc.right > 0);
     CHECK(t.CountPixels([](DWORD p) { return p != 0; }) == 0);
   }
+  SUBCASE("solid ellipses and round rectangles fill in their colour with no outline") {
+    IPen* pen = nullptr;
+    REQUIRE(t.rt->CreatePen(PS_SOLID, 0xFFFF0000, 1, &pen) == S_OK);  // blue: must not show
+    t.rt->SelectObject(pen, nullptr);
+    pen->Release();
+    const DWORD red = 0xFFFF0000u;  // raw pixel of 0xFF0000FF
+    REQUIRE(t.rt->FillSolidEllipse(&all, 0xFF0000FF) == S_OK);
+    CHECK(t.Pixel(8, 8) == red);
+    CHECK(t.Pixel(0, 8) == red);
+    CHECK(t.Pixel(0, 0) == 0u);  // outside the ellipse
+    t.rt->ClearRect(&all, 0);
+    REQUIRE(t.rt->FillSolidRoundRect(&all, POINT{4, 4}, 0xFF0000FF) == S_OK);
+    CHECK(t.Pixel(8, 8) == red);
+    CHECK(t.Pixel(0, 8) == red);
+    CHECK(t.Pixel(0, 0) == 0u);  // cut by the 8 x 8 corner ellipse
+    CHECK(t.CountPixels([](DWORD p) { return p != 0 && p != 0xFFFF0000u; }) == 0);
+  }
   SUBCASE("a rectangle outline changes colour only, its right and bottom edge included") {
     t.rt->ClearRect(&all, 0x40000000);
     IPen* pen = nullptr;

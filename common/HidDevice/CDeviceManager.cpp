@@ -53,7 +53,11 @@ BOOL CDeviceManager::ConnectDevice(int index) {
   return ConnectDevice(m_paths[index]);
 }
 
-BOOL CDeviceManager::ConnectDevice(const wchar_t* path) {
+BOOL CDeviceManager::ConnectDevice(const wchar_t* devicePath) {
+  // A copy: the disconnection message below may lead the window to enumerate again, which
+  // rewrites the list the caller's path may point into.
+  CHidBase::DevicePath path;
+  CHidBase::CopyPath(path, devicePath);
   if (m_protocol.load() != nullptr) {
     DestroyProtocol();
     OnDeviceDisconnected();

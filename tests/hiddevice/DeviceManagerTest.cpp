@@ -69,6 +69,22 @@ TEST_CASE("Connecting a second device first reports the first one's disconnectio
   CHECK(rig.dev.ReceivedCount() == 0);
 }
 
+TEST_CASE("Connecting by index survives a window that enumerates on the disconnection") {
+  DeviceRig rig;
+  SimDevice& second = rig.bus.AddDevice(kRigVid, kRigPid);
+  REQUIRE(rig.mgr.EnumDevices() == 2);
+  REQUIRE(rig.mgr.ConnectDevice(0));
+  // The first device goes away while the window handles its closing and lists the devices.
+  rig.window.onMessage = [&](WPARAM, LPARAM) {
+    rig.dev.Unplug();
+    rig.mgr.EnumDevices();
+  };
+  REQUIRE(rig.mgr.ConnectDevice(1));
+  CHECK(rig.mgr.GetDeviceCount() == 1);
+  CHECK(std::wstring(rig.mgr.GetConnectedPath()) == second.Path());
+  rig.window.onMessage = nullptr;
+}
+
 TEST_CASE("Device notifications are acknowledged; only a good one reaches the window") {
   DeviceRig rig;
   REQUIRE(rig.Connect());

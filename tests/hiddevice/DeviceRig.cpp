@@ -19,6 +19,7 @@ LRESULT CALLBACK NotifyWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto* self = reinterpret_cast<NotifyWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (msg == WM_DEVICE_NOTIFY && self != nullptr) {
     self->m_messages.emplace_back(wp, lp);
+    if (self->onMessage) self->onMessage(wp, lp);
     return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);

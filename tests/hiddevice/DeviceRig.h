@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -23,6 +24,8 @@ class NotifyWindow {
   void Pump(DWORD ms);
   std::vector<std::pair<WPARAM, LPARAM>> Messages() const { return m_messages; }
   void Clear() { m_messages.clear(); }
+  // Runs inside the window's handler of each WM_DEVICE_NOTIFY, as the main window's logic would.
+  std::function<void(WPARAM, LPARAM)> onMessage;
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

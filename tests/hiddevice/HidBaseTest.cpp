@@ -231,6 +231,49 @@ TEST_CASE("Writes from two threads arrive whole and in per-thread order") {
   hid.Close();
 }
 
+TEST_CASE("A write waits for the previous one before reusing the write buffer") {
+  SimHidBus bus;
+  SimDevice& d = bus.AddDevice(kVid, kPid);
+  d.SetHostWriteBuffer(16);  // every write stays pending until the device reads it
+  CHidBase hid;
+  REQUIRE(hid.OpenDevice(d.Path().c_str()));
+  const int kCount = 40;
+  for (int i = 0; i < kCount; ++i) {
+    uint8_t r[64];
+    memset(r, i + 1, sizeof(r));
+    r[0] = 0x7F;  // no reply
+    REQUIRE(hid.Write(r, 64));
+  }
+  REQUIRE(d.WaitReceived(kCount, 5000));
+  int wrong = 0;
+  auto got = d.Received();
+  for (int i = 0; i < kCount; ++i)
+    for (int k = 1; k < 64; ++k) wrong += got[i][k] != i + 1 ? 1 : 0;
+  CHECK(wrong == 0);
+
+  // A write stuck behind a device that reads nothing is given up after a bounded wait.
+  d.ClearRecords();
+  d.StallReads(true);
+  Sleep(50);  // the device has withdrawn its read
+  uint8_t a[64], b[64];
+  memset(a, 0xAA, sizeof(a));
+  memset(b, 0xBB, sizeof(b));
+  a[0] = b[0] = 0x7F;
+  REQUIRE(hid.Write(a, 64));
+  DWORD start = GetTickCount();
+  REQUIRE(hid.Write(b, 64));
+  DWORD took = GetTickCount() - start;
+  CHECK(took >= 900);
+  CHECK(took < 3000);
+  d.StallReads(false);
+  REQUIRE(d.WaitReceived(1, 2000));
+  Sleep(50);
+  got = d.Received();
+  REQUIRE(got.size() == 1);
+  CHECK(got[0][5] == 0xBB);
+  hid.Close();
+}
+
 TEST_CASE("RegisterDeviceNotify registers a window and a null window only removes it") {
   HWND wnd = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                              nullptr);

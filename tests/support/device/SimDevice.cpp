@@ -90,6 +90,11 @@ void SimDevice::Unplug() {
 
 void SimDevice::Plug() { m_plugged = true; }
 
+void SimDevice::StallReads(bool stall) {
+  m_stallReads = stall;
+  SetEvent(m_wake);
+}
+
 std::vector<SimDevice::Report> SimDevice::Received() const {
   std::lock_guard<std::mutex> guard(m_lock);
   return m_received;
@@ -139,8 +144,9 @@ HANDLE SimDevice::OpenHostEnd(DWORD access, DWORD flags) {
            static_cast<unsigned long>(GetCurrentProcessId()), m_id, ++m_pipeSerial);
   DWORD openMode = (hostWrites ? PIPE_ACCESS_INBOUND : PIPE_ACCESS_OUTBOUND) |
                    FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE;
+  DWORD inBuffer = hostWrites ? m_hostWriteBuffer.load() : 65536;
   HANDLE server = CreateNamedPipeW(name, openMode, PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT,
-                                   1, 65536, 65536, 0, nullptr);
+                                   1, 65536, inBuffer, 0, nullptr);
   if (server == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
   HANDLE client = ::CreateFileW(name, hostWrites ? GENERIC_WRITE : GENERIC_READ, 0, nullptr,
                                 OPEN_EXISTING, flags, nullptr);
@@ -174,7 +180,7 @@ DWORD WINAPI SimDevice::ThreadProc(void* self) {
 
 void SimDevice::Loop() {
   while (!m_stop) {
-    if (m_fromHost != INVALID_HANDLE_VALUE && !m_readPending) StartRead();
+    if (m_fromHost != INVALID_HANDLE_VALUE && !m_readPending && !m_stallReads) StartRead();
     HANDLE handles[2] = {m_wake, m_readOv.hEvent};
     DWORD n = m_readPending ? 2 : 1;
     DWORD w = WaitForMultipleObjects(n, handles, FALSE, NextTimeout());
@@ -185,12 +191,14 @@ void SimDevice::Loop() {
       if (!ok || got == 0) {
         CloseEnd(m_fromHost);  // the host closed its end, or the device was unplugged
       } else {
-        m_rxFill += got;
-        if (m_rxFill >= m_outputLength) {
-          OnHostReport(m_rx, m_outputLength);
-          m_rxFill = 0;
-        }
+        TakeBytes(got);
       }
+    } else if (m_readPending && m_stallReads) {
+      // Stalled: withdraw the read in flight (keeping whatever it already took).
+      CancelIoEx(m_fromHost, &m_readOv);
+      DWORD got = 0;
+      if (GetOverlappedResult(m_fromHost, &m_readOv, &got, TRUE) && got > 0) TakeBytes(got);
+      m_readPending = false;
     }
     // New ends first: a report queued right after the host opened its reading end must go to
     // that end, not be dropped for want of one.
@@ -198,6 +206,14 @@ void SimDevice::Loop() {
     FlushDue();
   }
   CloseServerEnds();
+}
+
+void SimDevice::TakeBytes(DWORD got) {
+  m_rxFill += got;
+  if (m_rxFill >= m_outputLength) {
+    OnHostReport(m_rx, m_outputLength);
+    m_rxFill = 0;
+  }
 }
 
 void SimDevice::CloseFromHost() {

@@ -47,6 +47,12 @@ class SimDevice {
   bool SendNotification(bool goodCheck, uint8_t payload = 1);
   bool SendReport(const Report& report);
 
+  // Pipe buffer for the host's writes, for ends opened afterwards (default 64 KiB). Smaller
+  // than a report, every host write stays pending until the device has read it.
+  void SetHostWriteBuffer(DWORD bytes) { m_hostWriteBuffer = bytes; }
+  // While stalled the device reads nothing, so host writes beyond the buffer stay pending.
+  void StallReads(bool stall);
+
   void Unplug();  // host reads and writes fail; enumeration no longer finds the device
   void Plug();
   bool IsPlugged() const { return m_plugged; }
@@ -86,6 +92,7 @@ class SimDevice {
   void Loop();
   void AdoptNewEnds();
   void StartRead();
+  void TakeBytes(DWORD got);
   void OnHostReport(const uint8_t* frame, DWORD length);
   void QueueReport(const uint8_t* report, DWORD delayMs);
   void FlushDue();
@@ -100,6 +107,8 @@ class SimDevice {
   std::atomic<bool> m_plugged{true};
   std::atomic<bool> m_stop{false};
   std::atomic<int> m_pipeSerial{0};
+  std::atomic<DWORD> m_hostWriteBuffer{65536};
+  std::atomic<bool> m_stallReads{false};
 
   mutable std::mutex m_lock;  // guards everything below
   SimProcessor m_processor;

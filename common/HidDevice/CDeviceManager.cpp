@@ -27,11 +27,7 @@ CDeviceManager::CDeviceManager(USHORT vendorId, USHORT productId)
 
 CDeviceManager::~CDeviceManager() {
   if (m_protocol.load() != nullptr) DestroyProtocol();
-  if (m_thread != nullptr) {
-    m_thread->Stop();
-    delete m_thread;
-    m_thread = nullptr;
-  }
+  Shutdown();  // deleting the manager also ends the notification registration and the thread
 }
 
 int CDeviceManager::EnumDevices() {

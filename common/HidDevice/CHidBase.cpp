@@ -219,7 +219,8 @@ void CHidBase::Close() {
 }
 
 BOOL CHidBase::Write(const void* data, DWORD length) {
-  if (data == nullptr || length == 0 || length + 1 > m_outputLength) {
+  // Compared without adding to `length`, which a huge value would wrap past the test.
+  if (data == nullptr || length == 0 || m_outputLength == 0 || length > m_outputLength - 1) {
     HID_LOG("CHidBase::Write", "invalide parameter.");
     return FALSE;
   }

@@ -40,6 +40,19 @@ TEST_CASE("Without an open device the forwarders do nothing") {
   CHECK_FALSE(rig.mgr.StartRecvThread());  // one receive thread per manager
 }
 
+TEST_CASE("Deleting the manager ends its notification registration") {
+  HWND wnd = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                             nullptr);
+  REQUIRE(wnd != nullptr);
+  {
+    CDeviceManager mgr(kRigVid, kRigPid);
+    REQUIRE(mgr.StartRecvThread());
+    CHECK(mgr.RegisterDeviceNotify(wnd));
+  }
+  CHECK_FALSE(CHidBase::RegisterDeviceNotify(nullptr));  // nothing was left to remove
+  DestroyWindow(wnd);
+}
+
 TEST_CASE("A device silent on the session key request is dropped and its closing reported") {
   DeviceRig rig;
   rig.mgr.SetSessionSink(&rig.sink);
@@ -64,7 +77,7 @@ TEST_CASE("Connecting a second device first reports the first one's disconnectio
   CHECK(std::wstring(rig.mgr.GetConnectedPath()) == second.Path());
   rig.dev.ClearRecords();
   BYTE request[64] = {CmdWriteParams}, reply[64];
-  CHECK(rig.mgr.SendAndReceive(request, reply, 200));
+  CHECK(rig.mgr.SendAndReceive(request, reply, 2000));
   CHECK(second.ReceivedCount(CmdWriteParams) == 1);
   CHECK(rig.dev.ReceivedCount() == 0);
 }
@@ -91,8 +104,9 @@ TEST_CASE("Device notifications are acknowledged; only a good one reaches the wi
   rig.dev.ClearRecords();
 
   REQUIRE(rig.dev.SendNotification(true, 0x42));
-  REQUIRE(rig.dev.WaitReceived(1, 1000, CmdNotifyAck));
-  rig.window.Pump(50);
+  REQUIRE(rig.dev.WaitReceived(1, 5000, CmdNotifyAck));
+  // The message is posted after the acknowledgement has gone out.
+  CHECK(rig.window.PumpUntil([&] { return !rig.window.Messages().empty(); }, 5000));
   CHECK(rig.window.Messages() == std::vector<Msg>{kNotified});
   auto ack = rig.dev.Received().back();
   CHECK(ack[1] == 0);
@@ -103,7 +117,7 @@ TEST_CASE("Device notifications are acknowledged; only a good one reaches the wi
 
   rig.window.Clear();
   REQUIRE(rig.dev.SendNotification(false, 0x43));
-  REQUIRE(rig.dev.WaitReceived(2, 1000, CmdNotifyAck));
+  REQUIRE(rig.dev.WaitReceived(2, 5000, CmdNotifyAck));
   rig.window.Pump(50);
   CHECK(rig.window.Messages().empty());
   ack = rig.dev.Received().back();
@@ -128,12 +142,12 @@ TEST_CASE("A receive thread stuck in a protocol is stopped before the protocol i
   HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   rig.sink.block = release;
   REQUIRE(rig.dev.SendNotification(true));
-  REQUIRE(rig.sink.WaitFor(CmdActiveBank, 1000));  // the thread now waits inside the handler
+  REQUIRE(rig.sink.WaitFor(CmdActiveBank, 5000));  // the thread now waits inside the handler
   DWORD start = GetTickCount();
   rig.mgr.DisconnectDevice();
   DWORD took = GetTickCount() - start;
   CHECK(took >= 2900);   // the close waited for the loop ...
-  CHECK(took < 6500);    // ... then the thread was stopped (2000 ms) and ended
+  CHECK(took < 15000);   // ... then the thread was stopped (2000 ms) and ended, no hang
   CHECK_FALSE(rig.mgr.IsOpen());
   rig.sink.block = nullptr;
   SetEvent(release);

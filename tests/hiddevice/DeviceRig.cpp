@@ -1,5 +1,7 @@
 #include "DeviceRig.h"
 
+#include "WaitUntil.h"
+
 NotifyWindow::NotifyWindow() {
   WNDCLASSW wc = {};
   wc.lpfnWndProc = &NotifyWindow::Proc;
@@ -26,15 +28,21 @@ LRESULT CALLBACK NotifyWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void NotifyWindow::Pump(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+bool NotifyWindow::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   DWORD start = GetTickCount();
-  do {
+  for (;;) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
     Sleep(5);
-  } while (GetTickCount() - start < ms);
+  }
 }
 
 int RecordingSink::OnRecvEncryptData(const BYTE* report) {
@@ -52,11 +60,11 @@ std::vector<std::vector<BYTE>> RecordingSink::Reports() const {
 }
 
 bool RecordingSink::WaitFor(BYTE code, DWORD timeoutMs) const {
-  DWORD start = GetTickCount();
-  do {
-    for (auto& r : Reports())
-      if (r[0] == code) return true;
-    Sleep(2);
-  } while (GetTickCount() - start < timeoutMs);
-  return false;
+  return WaitUntil(
+      [&] {
+        for (auto& r : Reports())
+          if (r[0] == code) return true;
+        return false;
+      },
+      timeoutMs);
 }

@@ -22,6 +22,8 @@ class NotifyWindow {
   HWND Handle() const { return m_hwnd; }
   // Dispatches posted messages for `ms` milliseconds.
   void Pump(DWORD ms);
+  // Dispatches posted messages until `done` holds or `timeoutMs` have passed.
+  bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
   std::vector<std::pair<WPARAM, LPARAM>> Messages() const { return m_messages; }
   void Clear() { m_messages.clear(); }
   // Runs inside the window's handler of each WM_DEVICE_NOTIFY, as the main window's logic would.

@@ -91,6 +91,7 @@ void SimDevice::Unplug() {
 void SimDevice::Plug() { m_plugged = true; }
 
 void SimDevice::StallReads(bool stall) {
+  m_readsWithdrawn = false;
   m_stallReads = stall;
   SetEvent(m_wake);
 }
@@ -204,6 +205,7 @@ void SimDevice::Loop() {
     // that end, not be dropped for want of one.
     AdoptNewEnds();
     FlushDue();
+    m_readsWithdrawn = m_stallReads && !m_readPending;
   }
   CloseServerEnds();
 }

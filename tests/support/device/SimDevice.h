@@ -52,6 +52,8 @@ class SimDevice {
   void SetHostWriteBuffer(DWORD bytes) { m_hostWriteBuffer = bytes; }
   // While stalled the device reads nothing, so host writes beyond the buffer stay pending.
   void StallReads(bool stall);
+  // True once the device thread, stalled, has withdrawn its read in flight.
+  bool ReadsWithdrawn() const { return m_readsWithdrawn; }
 
   void Unplug();  // host reads and writes fail; enumeration no longer finds the device
   void Plug();
@@ -109,6 +111,7 @@ class SimDevice {
   std::atomic<int> m_pipeSerial{0};
   std::atomic<DWORD> m_hostWriteBuffer{65536};
   std::atomic<bool> m_stallReads{false};
+  std::atomic<bool> m_readsWithdrawn{false};
 
   mutable std::mutex m_lock;  // guards everything below
   SimProcessor m_processor;

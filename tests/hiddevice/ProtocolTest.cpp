@@ -245,9 +245,9 @@ TEST_CASE("Firmware upload framing, and sizes 0 and 65537 refused without sendin
     return s.firmware == std::vector<uint8_t>(data, data + 33);
   }));
 
-  // A block without a good reply ends the upload.
+  // A block without a good reply ends the upload (rejected replies: no time-out to sit out).
   rig.dev.ClearRecords();
-  rig.dev.InjectFault(SimDevice::NoReply, -1, CmdFirmwareBlock);
+  rig.dev.InjectFault(SimDevice::BadCheck, -1, CmdFirmwareBlock);
   CHECK_FALSE(p->UpdateFirmware(data, 100));
   CHECK(rig.dev.ReceivedCount(CmdFirmwareBlock) == 5);
 }

@@ -10,7 +10,9 @@ class CThreadObject {
   CThreadObject(const CThreadObject&) = delete;
   CThreadObject& operator=(const CThreadObject&) = delete;
 
-  // FALSE when already running or when the thread cannot be created.
+  // FALSE when already running or when the thread cannot be created. TRUE once the new thread
+  // has begun its body (IsRunning is then true until Run returns); Run itself may not yet have
+  // done anything.
   BOOL Start();
   // Asks the thread to stop, waits up to `timeoutMs`, then terminates it; always releases the
   // thread handle.

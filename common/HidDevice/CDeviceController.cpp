@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kReportSize = 64;
+constexpr int kReportSize = CommandReport::kSize;
 constexpr int kReadBlockBytes = 58;
 constexpr int kUploadBlockBytes = 59;
 constexpr int kUploadBlocks = 24;

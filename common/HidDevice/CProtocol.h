@@ -7,12 +7,13 @@
 #include <atomic>
 
 #include "HidDevice/CHidBase.h"
+#include "HidDevice/CommandReport.h"
 
 class CDeviceManager;
 
 class CProtocol {
  public:
-  static const DWORD kReportSize = 64;
+  static const DWORD kReportSize = CommandReport::kSize;
 
   CProtocol();
   virtual ~CProtocol();

@@ -5,4 +5,13 @@ export WINEPREFIX="${TEVARO_WINEPREFIX:-/var/cache/tevaro/wineprefix}"
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 unset DISPLAY
-exec wine "$@"
+# The first Wine program of a session starts Wine's own services (services.exe, winedevice.exe,
+# ...), and they inherit its standard output. Were that a pipe, whoever reads it (ctest) would
+# wait for those services to end long after the program itself has ended. So the program writes
+# to a file, and only this script writes to our own standard output.
+out="$(mktemp)"
+trap 'rm -f "$out"' EXIT
+wine "$@" >"$out" 2>&1
+rc=$?
+cat "$out"
+exit "$rc"

@@ -16,11 +16,11 @@
 #include "core/SSkinPoolMgr.h"
 #include "core/SStylePoolMgr.h"
 #include "core/STextServiceHelper.h"
-#include "core/STempBuffer.h"
 #include "core/STimer2.h"
 #include "core/SUiDef.h"
 #include "core/SWindowFinder.h"
 #include "core/SWindowMgr.h"
+#include "res.mgr/SResXml.h"
 
 namespace SWUI {
 
@@ -171,14 +171,7 @@ BOOL SApplication::LoadXmlDocument(LPCWSTR name, LPCWSTR type, pugi::xml_documen
     provider = GetMatchResProvider(type, name);
     if (provider == nullptr) return FALSE;
   }
-  size_t size = provider->GetRawBufferSize(type, name);
-  if (size == 0) return FALSE;
-  // A size the heap cannot hold is refused, not thrown about.
-  STempBuffer buf;
-  if (buf.Allocate(size) == nullptr) return FALSE;
-  // A failed read leaves the buffer unfilled: never parse it.
-  if (!provider->GetRawBuffer(type, name, buf, size)) return FALSE;
-  return doc.load_buffer(buf, size, pugi::parse_default, pugi::encoding_utf8) ? TRUE : FALSE;
+  return LoadResXml(provider, type, name, doc) ? TRUE : FALSE;
 }
 
 UINT SApplication::LoadSystemNamedResource(IResProvider* provider) {

@@ -81,8 +81,8 @@ void SUiDefInfo::LoadDefaultFont(pugi::xml_node font) {
   style.SetSize(SXmlNoCase::Attribute(font, L"size").as_int(12));
   m_defFont.style = style;
 
-  pugi::xml_attribute name = SXmlNoCase::Attribute(font, L"name");
-  m_defFont.strName = name ? name.value() : L"default";
+  LPCWSTR name = SXmlNoCase::Attribute(font, L"name").value();
+  m_defFont.strName = name[0] != 0 ? name : L"default";
   SStringW face = SXmlNoCase::Attribute(font, L"face").value();
   if (face.IsEmpty() || !CheckFont(face)) face = kDefaultFace;
   m_defFont.strFaceName = face;

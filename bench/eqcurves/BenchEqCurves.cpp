@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "Eq/EqCurve.h"
 #include "HidDevice/CChannelCurves.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/EqBandRecord.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
-#include "controls/EqCurve.h"
 
 namespace {
 

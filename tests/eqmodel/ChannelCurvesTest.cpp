@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "Eq/EqCurve.h"
 #include "HidDevice/CChannelCurves.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/EqTables.h"
-#include "controls/EqCurve.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "controls/EqCurve.h"
+#include "Eq/EqCurve.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "controls/EqCurve.h"
+#include "Eq/EqCurve.h"
 
 #include <algorithm>
 #include <cmath>

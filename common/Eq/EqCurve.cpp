@@ -269,8 +269,9 @@ void SetEqCurveLowPass2(EqCurveInfo& model, uint32_t shape, double freq, double 
 }
 
 void RebuildEqCurve(EqCurveInfo& model, double lowestFreq) {
-  if (!IsInitialised(model)) return;
+  // The axis comes first: the first model the editor is given may well be an empty one.
   if (!IsAxisBuilt()) InitEqFreqAxis(lowestFreq);
+  if (!IsInitialised(model)) return;
   for (int i = 0; i < model.nBands; ++i) {
     if (!IsEqGainFlat(model.bands[i].gain)) ComputeRecord(model.bands[i]);
   }

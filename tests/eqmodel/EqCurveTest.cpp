@@ -260,3 +260,19 @@ TEST_CASE_FIXTURE(AxisFixture, "RebuildEqCurve builds the axis once and computes
   CHECK(c.maxDb > 5.9);
   InitEqFreqAxis(10.0);
 }
+
+TEST_CASE("the first RebuildEqCurve builds the axis even for an empty curve") {
+  g_eqAxisMinFreq = -1.0;  // as in a fresh process
+  EqCurveInfo empty;
+  RebuildEqCurve(empty, 15.0);
+  CHECK(g_eqAxisMinFreq == 15.0);
+  CHECK(AxisHz(0) == doctest::Approx(15.0));
+  CHECK(AxisHz(kEqCurvePoints - 1) > 23000.0);
+  CHECK(AxisHz(kEqCurvePoints - 1) < 24000.0);
+  for (int i = 1; i < kEqCurvePoints; ++i) REQUIRE(g_eqFreqAxis[i] > g_eqFreqAxis[i - 1]);
+  CHECK(empty.bands.empty());
+  // Curves made afterwards are computed on that axis.
+  EqCurveInfo c = MakeCurve({Peak(1000.0, 6.0)});
+  CHECK(c.curve[NearestAxisPoint(1000.0)] == doctest::Approx(6.0).epsilon(0.01));
+  InitEqFreqAxis(10.0);
+}

@@ -47,7 +47,8 @@ struct EqCurveInfo {
 
 // The process-wide frequency axis: normalised angular frequency (radians per sample at 48 kHz)
 // of each point; point i stands for g_eqFreqAxis[i] * 24000 / pi Hz. g_eqAxisMinFreq is -1 until
-// the axis is built; until then no response is evaluated and no total is summed.
+// the axis is built; until then no response is evaluated and no total is summed. Only
+// InitEqFreqAxis writes the axis: it also keeps each point's trigonometry for every response.
 extern double g_eqFreqAxis[kEqCurvePoints];
 extern double g_eqAxisMinFreq;
 

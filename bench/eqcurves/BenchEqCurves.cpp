@@ -41,22 +41,28 @@ void PrintRatio(const char* what, double model, double baseline) {
               baseline / model);
 }
 
-void ReportWithoutAxis(const char* name, const uint8_t* image) {
-  CChannelCurves curves;
+// The first build of the curves from an image, then the rebuild of all 12 from it.
+struct Timings {
+  double init, refresh;
+};
+
+Timings TimeBuildAndRefresh(CChannelCurves& curves, const uint8_t* image) {
   const auto start = Clock::now();
   curves.InitCurves(image);
   const double init = Ms(Clock::now() - start);
-  const double refresh = MsPer(kRounds, [&](int) { curves.RefreshCurves(image); });
+  return {init, MsPer(kRounds, [&](int) { curves.RefreshCurves(image); })};
+}
+
+void ReportWithoutAxis(const char* name, const uint8_t* image) {
+  CChannelCurves curves;
+  const Timings t = TimeBuildAndRefresh(curves, image);
   std::printf("%-20s InitCurves %.3f ms, RefreshCurves %.3f ms per rebuild of all 12 curves\n",
-              name, init, refresh);
+              name, t.init, t.refresh);
 }
 
 void ReportWithAxis(const char* name, const uint8_t* image) {
   CChannelCurves curves;
-  const auto start = Clock::now();
-  curves.InitCurves(image);
-  const double init = Ms(Clock::now() - start);
-  const double refresh = MsPer(kRounds, [&](int) { curves.RefreshCurves(image); });
+  const Timings t = TimeBuildAndRefresh(curves, image);
   std::vector<EqReference::Curves> reference(CChannelCurves::kCurveCount);
   const double straightforward = MsPer(kRounds, [&](int) {
     for (int i = 0; i < CChannelCurves::kCurveCount; ++i)
@@ -65,8 +71,8 @@ void ReportWithAxis(const char* name, const uint8_t* image) {
   double worst = 0.0;
   for (int i = 0; i < CChannelCurves::kCurveCount; ++i)
     worst = std::max(worst, EqReference::MaxDifference(*curves.GetCurve(i), reference[i]));
-  std::printf("%-20s InitCurves %.3f ms; largest difference %.2g dB\n", name, init, worst);
-  PrintRatio("    RefreshCurves (all 12 curves)", refresh, straightforward);
+  std::printf("%-20s InitCurves %.3f ms; largest difference %.2g dB\n", name, t.init, worst);
+  PrintRatio("    RefreshCurves (all 12 curves)", t.refresh, straightforward);
 }
 
 // Mic A of the every-band image (20 active bands and both filters): one band's frequency and

@@ -347,7 +347,7 @@ def switch_pages(x):
         p = t + 1
         x.open("page")
         x.leaf("text", title, pos="10,8,-8,@22", class_="cls_panel_title")
-        x.leaf("check", "EQ PASS", id=1000 + 100 * p + 50, pos="10,40,-8,@22", class_="cls_check")
+        x.leaf("zucheckbtn", "EQ PASS", id=1000 + 100 * p + 50, pos="10,40,-8,@24", class_="cls_radio_btn")
         if t in SIDES:
             x.leaf("text", "Channel", pos="10,72,-8,@20", class_="cls_label")
             x.open("window", pos="10,94,-8,@%d" % (len(SIDES[t]) * 28))

@@ -571,21 +571,16 @@ def img_btn_switch():
     return strip(36, 18, 3, draw)
 
 
-def img_vscrollbar():
-    c = Canvas(24, 48)
+def img_scrollbar(vertical):
+    """Three state columns (rows when horizontal): the thumb cell, then the rail cell."""
+    c = Canvas(24, 48) if vertical else Canvas(48, 24)
+
+    def box(x0, y0, x1, y1):  # drawn for the vertical bar, transposed for the horizontal one
+        return (x0, y0, x1, y1) if vertical else (y0, x0, y1, x1)
     for s in range(3):
         col = ((0x55, 0x5D, 0x66), (0x6F, 0x78, 0x82), ACCENT)[s]
-        c.fill(rrect(s * 8 + 1.5, 1, s * 8 + 6.5, 23, 2.5), col)
-        c.fill(rrect(s * 8 + 2.5, 25, s * 8 + 5.5, 47, 1.5), (0x14, 0x16, 0x19), 0.6)
-    return c
-
-
-def img_hscrollbar():
-    c = Canvas(48, 24)
-    for s in range(3):
-        col = ((0x55, 0x5D, 0x66), (0x6F, 0x78, 0x82), ACCENT)[s]
-        c.fill(rrect(1, s * 8 + 1.5, 23, s * 8 + 6.5, 2.5), col)
-        c.fill(rrect(25, s * 8 + 2.5, 47, s * 8 + 5.5, 1.5), (0x14, 0x16, 0x19), 0.6)
+        c.fill(rrect(*box(s * 8 + 1.5, 1, s * 8 + 6.5, 23), 2.5), col)
+        c.fill(rrect(*box(s * 8 + 2.5, 25, s * 8 + 5.5, 47), 1.5), (0x14, 0x16, 0x19), 0.6)
     return c
 
 
@@ -636,8 +631,8 @@ IMAGES = {
     "left_thumb.png": lambda: img_guide_thumb(True),
     "right_thumb.png": lambda: img_guide_thumb(False),
     "btn_switch.png": img_btn_switch,
-    "vscrollbar.png": img_vscrollbar,
-    "hscrollbar.png": img_hscrollbar,
+    "vscrollbar.png": lambda: img_scrollbar(True),
+    "hscrollbar.png": lambda: img_scrollbar(False),
     "sys_arrow_up.png": lambda: img_sys_arrow("up"),
     "sys_arrow_down.png": lambda: img_sys_arrow("down"),
     "sys_arrow_left.png": lambda: img_sys_arrow("left"),

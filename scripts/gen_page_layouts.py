@@ -188,20 +188,21 @@ def page_scrollview_open(x, sid):
 
 # --- pages -----------------------------------------------------------------------------------
 
+ROW2_TOP = 300       # panels below the band columns, on pages without the EQ editor above them
+
+
 def page_music(x):
     page_scrollview_open(x, 21000)
     left = band_columns(x, 0, 11, "music_eq") + 6
     filter_panel(x, left, 4, (2120, 2125), (2126, 2127), (8112, 8110, 8113, 8111))
-    left += PANEL_W + 8
-    dynamics_panel(x, left, 4, 2121, 87)
-    panel(x, left, 150, PANEL_W, 4, "Pitch")
+    dynamics_panel(x, BAND_X0, ROW2_TOP, 2121, 87)
+    panel(x, BAND_X0 + PANEL_W + 8, ROW2_TOP, PANEL_W, 4, "Pitch")
     slider_row(x, 0, "Music Pitch", 2130, 0, 100)
     slider_row(x, 1, "Music Key", 2131, 0, 240)
     slider_row(x, 2, "MIC Pitch", 2140, 0, 100)
     slider_row(x, 3, "MIC Key", 2141, 0, 240)
     x.close("window")
-    left += PANEL_W + 8
-    panel(x, left, 4, PANEL_W, 2, "Music Input")
+    panel(x, BAND_X0 + 2 * (PANEL_W + 8), ROW2_TOP, PANEL_W, 2, "Music Input")
     x.open("window", pos="10,%d,@244,@24" % PANEL_TOP)
     for c in range(4):
         x.leaf("zuradiobtn", "Input %d" % (c + 1), id=19010 + c, pos="%d,0,@58,@22" % (c * 61),
@@ -216,12 +217,13 @@ def page_mic(x):
     x.open("tabctrl", name="micparam_tab", pos="0,0,-0,-0", class_="cls_vtab", curSel="0")
     x.open("page", title="EQ")
     page_scrollview_open(x, 21001)
-    left = band_columns(x, 1, 20, "mic_eq") + 6
-    filter_panel(x, left, 4, (2225, 2227), (2226, 2228), (8212, 8210, 8213, 8211))
+    band_columns(x, 1, 20, "mic_eq")
+    left = BAND_X0
+    filter_panel(x, left, ROW2_TOP, (2225, 2227), (2226, 2228), (8212, 8210, 8213, 8211))
     left += PANEL_W + 8
-    dynamics_panel(x, left, 4, 2221, 34, "Compressor")
+    dynamics_panel(x, left, ROW2_TOP, 2221, 34, "Compressor")
     left += PANEL_W + 8
-    panel(x, left, 4, PANEL_W, 4, "MIC")
+    panel(x, left, ROW2_TOP, PANEL_W, 4, "MIC")
     slider_row(x, 0, "MIC A Volume", 2240, 0, 100)
     slider_row(x, 1, "MIC B Volume", 2241, 0, 100)
     slider_row(x, 2, "Feedback", 2242, 0, 16)

@@ -44,7 +44,11 @@ const pugi::xml_document& EmbeddedResources::ExpandedLayout(const wchar_t* name)
   auto& doc = m_expanded[Lower(name)];
   if (!doc) {
     doc = std::make_unique<pugi::xml_document>();
-    doc->reset(Xml(L"LAYOUT", name));
+    // "type:name" names another resource type; a bare name is a layout.
+    const std::wstring ref = name;
+    const size_t colon = ref.find(L':');
+    doc->reset(colon == std::wstring::npos ? Xml(L"LAYOUT", name)
+                                           : Xml(ref.substr(0, colon).c_str(), ref.substr(colon + 1).c_str()));
     Expand(doc->document_element());
   }
   return *doc;
@@ -125,6 +129,7 @@ bool TagIsClass(const std::wstring& tag, const std::wstring& cls) {
       {L"chrometabctrl", {L"chromeTabCtrl"}},
       {L"ipctrl", {L"ipctrl"}},
       {L"gifplayer", {L"gifplayer"}},
+      {L"menuitem", {L"menuItem"}},
   };
   auto it = chains.find(Lower(tag));
   if (it == chains.end()) return false;

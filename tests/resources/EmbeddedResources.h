@@ -21,7 +21,7 @@ class EmbeddedResources {
   // The parsed document; an empty one when the resource is missing or not well-formed.
   const pugi::xml_document& Xml(const wchar_t* type, const wchar_t* name);
   // A layout with every "include" replaced by the elements of the layout it names (a missing
-  // include leaves nothing, as in the framework).
+  // include leaves nothing, as in the framework); a "type:name" reference reads that resource.
   const pugi::xml_document& ExpandedLayout(const wchar_t* name);
 
   // Names of the layouts, menus and value files the program carries.

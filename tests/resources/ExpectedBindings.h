@@ -7,7 +7,7 @@
 #pragma once
 
 struct ExpectedBinding {
-  const wchar_t* layout;     // layout resource name (its includes count as part of it)
+  const wchar_t* layout;     // layout name (its includes count as part of it), or type:name
   int id;                    // 0 when the element is looked up by name alone
   const wchar_t* name;       // nullptr when the element is looked up by id
   const wchar_t* cls;        // class name the lookup asks for
@@ -1016,4 +1016,44 @@ inline constexpr ExpectedBinding kExpectedBindings[] = {
     {L"XML_TOOLTIP", 0, L"txt_tip", L"text", nullptr, 0, nullptr},
     {L"XML_PROGRESS", 0, L"progress_bar", L"progress", nullptr, 0, nullptr},
     {L"XML_PROGRESS", 0, L"btn_close", L"window", nullptr, 0, nullptr},
+    {L"SMENU:menu_main", 5, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 51, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 52, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 3, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 4, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 40, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 41, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 70, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 71, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 72, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 73, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 74, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 75, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 76, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 80, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main", 63, nullptr, L"menuItem", nullptr, 0, nullptr},  // main menu item
+    {L"SMENU:menu_main_admin", 5, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 51, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 52, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 3, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 4, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 40, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 41, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 70, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 71, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 72, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 73, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 74, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 75, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 76, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 80, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 63, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 16, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 20, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 1, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_main_admin", 2, nullptr, L"menuItem", nullptr, 0, nullptr},  // administrator menu item
+    {L"SMENU:menu_tray", 7, nullptr, L"menuItem", nullptr, 0, nullptr},  // tray menu item
+    {L"SMENU:menu_tray", 8, nullptr, L"menuItem", nullptr, 0, nullptr},  // tray menu item
+    {L"SMENU:menu_tray", 63, nullptr, L"menuItem", nullptr, 0, nullptr},  // tray menu item
+    {L"SMENU:menu_tray", 10, nullptr, L"menuItem", nullptr, 0, nullptr},  // tray menu item
 };

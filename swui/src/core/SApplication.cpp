@@ -42,10 +42,7 @@ void TraceSingleton(const char* action, int index) {
 SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE instance,
                            LPCWSTR hostClassName, ISystemObjectRegister* reg, BOOL imeEnabled)
     : m_renderFactory(renderFactory), m_hInst(instance) {
-  if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
-    m_fnUpdateLayeredWindow = GetProcAddress(user, "UpdateLayeredWindow");
-    m_fnUpdateLayeredWindowIndirect = GetProcAddress(user, "UpdateLayeredWindowIndirect");
-  }
+  SLayeredWindowApi::Resolve(&m_fnUpdateLayeredWindow, &m_fnUpdateLayeredWindowIndirect);
   CreateSingletons(hostClassName, imeEnabled);
 
   m_translator.Attach(new SNullTranslator());

@@ -7,6 +7,7 @@
 #include <pugixml.hpp>
 
 #include "IRenderFactory.h"
+#include "core/IInterpolator.h"
 #include "core/IMsgLoopFactory.h"
 #include "core/IObjRef.h"
 #include "core/IScriptFactory.h"
@@ -93,7 +94,8 @@ class SApplication : public SSingleton<SApplication>,
   // one reference, or null.
   virtual IObject* CreateWindowByName(LPCWSTR name);
   virtual IObject* CreateSkinByName(LPCWSTR name);
-  virtual IObject* CreateInterpolatorByName(LPCWSTR name);
+  // Null as well when the class registered under the name is no interpolator.
+  virtual IInterpolator* CreateInterpolatorByName(LPCWSTR name);
 
   IRenderFactory* GetRenderFactory() const { return m_renderFactory; }
   ITranslatorMgr* GetTranslator() const { return m_translator; }

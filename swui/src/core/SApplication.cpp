@@ -240,8 +240,17 @@ IObject* SApplication::CreateSkinByName(LPCWSTR name) {
   return CreateObject(SObjectInfo(name, 2));
 }
 
-IObject* SApplication::CreateInterpolatorByName(LPCWSTR name) {
-  return CreateObject(SObjectInfo(name, 4));
+IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {
+  IObject* obj = CreateObject(SObjectInfo(name, 4));
+  if (obj == nullptr) return nullptr;
+  if (auto* interpolator = dynamic_cast<IInterpolator*>(obj)) return interpolator;
+  // Registered under the interpolator kind, yet something else: not handed out as one.
+  if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
+    counted->Release();
+  } else {
+    delete obj;
+  }
+  return nullptr;
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator) { m_translator = translator; }

@@ -2,7 +2,16 @@
 
 #include <memory>
 
+#include "core/SAccelerateDecelerateInterpolator.h"
+#include "core/SAccelerateInterpolator.h"
+#include "core/SAnticipateInterpolator.h"
+#include "core/SAnticipateOvershootInterpolator.h"
+#include "core/SBounceInterpolator.h"
+#include "core/SCycleInterpolator.h"
+#include "core/SDecelerateInterpolator.h"
+#include "core/SLinearInterpolator.h"
 #include "core/SObjectFactoryMgr.h"
+#include "core/SOvershootInterpolator.h"
 
 namespace SWUI {
 
@@ -86,15 +95,15 @@ const Entry kBuiltinClasses[] = {
     {L"calendarex", kW, L"window", nullptr},
     {L"dateTimePicker", kW, L"window", nullptr},
     // Interpolators.
-    {L"Linear", kI, L"interpolator_base", nullptr},
-    {L"Accelerate", kI, L"interpolator_base", nullptr},
-    {L"Decelerate", kI, L"interpolator_base", nullptr},
-    {L"AccelerateDecelerate", kI, L"interpolator_base", nullptr},
-    {L"Anticipate", kI, L"interpolator_base", nullptr},
-    {L"AnticipateOvershoot", kI, L"interpolator_base", nullptr},
-    {L"Bounce", kI, L"interpolator_base", nullptr},
-    {L"Cycle", kI, L"interpolator_base", nullptr},
-    {L"Overshoot", kI, L"interpolator_base", nullptr},
+    {L"Linear", kI, L"interpolator_base", NewFactory<SLinearInterpolator>},
+    {L"Accelerate", kI, L"interpolator_base", NewFactory<SAccelerateInterpolator>},
+    {L"Decelerate", kI, L"interpolator_base", NewFactory<SDecelerateInterpolator>},
+    {L"AccelerateDecelerate", kI, L"interpolator_base", NewFactory<SAccelerateDecelerateInterpolator>},
+    {L"Anticipate", kI, L"interpolator_base", NewFactory<SAnticipateInterpolator>},
+    {L"AnticipateOvershoot", kI, L"interpolator_base", NewFactory<SAnticipateOvershootInterpolator>},
+    {L"Bounce", kI, L"interpolator_base", NewFactory<SBounceInterpolator>},
+    {L"Cycle", kI, L"interpolator_base", NewFactory<SCycleInterpolator>},
+    {L"Overshoot", kI, L"interpolator_base", NewFactory<SOvershootInterpolator>},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "HostRig.h"
@@ -107,6 +108,30 @@ TEST_CASE("the first message reaches the object before CreateWindowExW returns")
   CHECK(wnd.DestroyWindow());
   CHECK(wnd.finalHandles == std::vector<HWND>{hWnd});
   CHECK(wnd.m_hWnd == nullptr);
+}
+
+TEST_CASE("windows created on several threads at once each reach their own object") {
+  HostRig rig;
+  auto createMany = [](int* good) {
+    for (int i = 0; i < 40; ++i) {
+      RecordingWnd wnd;
+      HWND hWnd = CreatePopup(wnd, RECT{0, 0, 10, 10});
+      if (hWnd != nullptr && wnd.m_hWnd == hWnd && wnd.attachedAtCreate &&
+          wnd.Count(WM_NCCREATE) == 1) {
+        ++*good;
+      }
+      wnd.DestroyWindow();
+    }
+  };
+  int good[3] = {};
+  std::thread a(createMany, &good[0]);
+  std::thread b(createMany, &good[1]);
+  createMany(&good[2]);
+  a.join();
+  b.join();
+  CHECK(good[0] == 40);
+  CHECK(good[1] == 40);
+  CHECK(good[2] == 40);
 }
 
 TEST_CASE("a window of the class created without an object goes to the default procedure") {

@@ -3,10 +3,12 @@
 // windows, tooltips and the notify centre's receiver.
 //
 // Dispatch: the framework's window class starts every window in a start procedure, which
-// takes the object that CSimpleWnd::Create is creating on this thread, ties it to the window
-// by a window property and switches the window to the shared procedure; from then on the
-// shared procedure finds the object by that property. So the first message (before
-// CreateWindowExW returns) already reaches the object. One CSimpleWnd per native window.
+// takes the object that CSimpleWnd::Create is creating on this thread, stores it in the
+// window's user data and switches the window to the procedure of created windows, which finds
+// the object there. So the first message (before CreateWindowExW returns) already reaches the
+// object. A subclassed window keeps its object in a window property instead, as its user data
+// belongs to its own class. One CSimpleWnd per native window; the framework's windows leave
+// their user data alone.
 #pragma once
 #include <windows.h>
 
@@ -96,10 +98,13 @@ class CSimpleWnd {
   };
 
   static LRESULT CALLBACK StartWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK CreatedWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassedWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  // Ties the window to this object; FALSE when the property cannot be set.
-  BOOL Attach(HWND hWnd);
+  // Whether the window's messages come to this object.
+  bool RoutesHere(HWND hWnd) const;
+  // Clears where the window keeps this object.
+  void ForgetWindow(HWND hWnd);
   void Detach();
   BOOL ModifyStyleAt(int index, DWORD remove, DWORD add, UINT swpFlags);
   HWND FindReflectionTarget(UINT msg, WPARAM wParam, LPARAM lParam) const;

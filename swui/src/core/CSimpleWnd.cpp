@@ -7,23 +7,38 @@ namespace SWUI {
 
 namespace {
 
-// The property that ties a native window to its object.
+// Where a window keeps its object: a window created in the framework's class in its user
+// data (the class is ours, and reading it costs next to nothing), a subclassed window in this
+// property (its user data belongs to its own class).
 const wchar_t kObjectProp[] = L"SWUI.CSimpleWnd";
 
 // Reflected notifications carry the original message plus this.
 const UINT kOcmBase = WM_USER + 0x1C00;
 
-CSimpleWnd* ObjectOf(HWND hWnd) { return static_cast<CSimpleWnd*>(GetPropW(hWnd, kObjectProp)); }
+CSimpleWnd* CreatedObjectOf(HWND hWnd) {
+  return reinterpret_cast<CSimpleWnd*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+}
+
+CSimpleWnd* SubclassedObjectOf(HWND hWnd) {
+  return static_cast<CSimpleWnd*>(GetPropW(hWnd, kObjectProp));
+}
 
 WNDPROC WndProcOf(HWND hWnd) {
   return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
 }
 
 // SetWindowLongPtrW answers 0 both for a failure and for an old value of 0.
-bool SetWndProc(HWND hWnd, WNDPROC proc, WNDPROC* old) {
+bool SetLongPtr(HWND hWnd, int index, LONG_PTR value, LONG_PTR* old) {
   SetLastError(0);
-  LONG_PTR prev = SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+  LONG_PTR prev = SetWindowLongPtrW(hWnd, index, value);
   if (prev == 0 && GetLastError() != 0) return false;
+  if (old != nullptr) *old = prev;
+  return true;
+}
+
+bool SetWndProc(HWND hWnd, WNDPROC proc, WNDPROC* old) {
+  LONG_PTR prev = 0;
+  if (!SetLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc), &prev)) return false;
   if (old != nullptr) *old = reinterpret_cast<WNDPROC>(prev);
   return true;
 }
@@ -55,7 +70,7 @@ bool IsControlNotification(UINT msg) {
 CSimpleWnd::CSimpleWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CSimpleWnd::~CSimpleWnd() {
-  if (m_hWnd == nullptr || ObjectOf(m_hWnd) != this) return;
+  if (m_hWnd == nullptr || !RoutesHere(m_hWnd)) return;
   if (m_bSubclassed) {
     UnsubclassWindow(TRUE);
   } else {
@@ -89,26 +104,30 @@ HWND CSimpleWnd::Create(LPCWSTR windowName, DWORD style, DWORD exStyle, int x, i
   return hWnd;
 }
 
-BOOL CSimpleWnd::Attach(HWND hWnd) {
-  if (!SetPropW(hWnd, kObjectProp, this)) return FALSE;
-  m_hWnd = hWnd;
-  return TRUE;
+bool CSimpleWnd::RoutesHere(HWND hWnd) const {
+  if (m_bSubclassed) return SubclassedObjectOf(hWnd) == this;
+  return WndProcOf(hWnd) == &CSimpleWnd::CreatedWindowProc && CreatedObjectOf(hWnd) == this;
 }
 
-void CSimpleWnd::Detach() {
-  RemovePropW(m_hWnd, kObjectProp);
-  m_hWnd = nullptr;
-  m_pfnSuperWindowProc = ::DefWindowProcW;
-  m_bSubclassed = FALSE;
+void CSimpleWnd::ForgetWindow(HWND hWnd) {
+  if (m_bSubclassed) {
+    RemovePropW(hWnd, kObjectProp);
+  } else {
+    SetLongPtr(hWnd, GWLP_USERDATA, 0, nullptr);
+  }
 }
 
 BOOL CSimpleWnd::SubclassWindow(HWND hWnd) {
-  if (m_hWnd != nullptr || !IsWindow(hWnd) || ObjectOf(hWnd) != nullptr) return FALSE;
-  if (!Attach(hWnd)) return FALSE;
-  // Messages may arrive as soon as the procedure is set: the previous one must be in place.
-  m_pfnSuperWindowProc = WndProcOf(hWnd);
+  if (m_hWnd != nullptr || !IsWindow(hWnd)) return FALSE;
+  if (SubclassedObjectOf(hWnd) != nullptr || WndProcOf(hWnd) == &CSimpleWnd::CreatedWindowProc) {
+    return FALSE;
+  }
+  if (!SetPropW(hWnd, kObjectProp, this)) return FALSE;
+  // Messages may arrive as soon as the procedure is set: everything must be in place.
+  m_hWnd = hWnd;
   m_bSubclassed = TRUE;
-  if (!SetWndProc(hWnd, &CSimpleWnd::WindowProc, &m_pfnSuperWindowProc)) {
+  m_pfnSuperWindowProc = WndProcOf(hWnd);
+  if (!SetWndProc(hWnd, &CSimpleWnd::SubclassedWindowProc, &m_pfnSuperWindowProc)) {
     Detach();
     return FALSE;
   }
@@ -117,23 +136,41 @@ BOOL CSimpleWnd::SubclassWindow(HWND hWnd) {
 
 HWND CSimpleWnd::UnsubclassWindow(BOOL force) {
   if (m_hWnd == nullptr || !m_bSubclassed) return nullptr;
-  if (!force && WndProcOf(m_hWnd) != &CSimpleWnd::WindowProc) return nullptr;
+  if (!force && WndProcOf(m_hWnd) != &CSimpleWnd::SubclassedWindowProc) return nullptr;
   if (!SetWndProc(m_hWnd, m_pfnSuperWindowProc, nullptr)) return nullptr;
   HWND old = m_hWnd;
   Detach();
   return old;
 }
 
+void CSimpleWnd::Detach() {
+  ForgetWindow(m_hWnd);
+  m_hWnd = nullptr;
+  m_pfnSuperWindowProc = ::DefWindowProcW;
+  m_bSubclassed = FALSE;
+}
+
 LRESULT CALLBACK CSimpleWnd::StartWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   CSimpleWndHelper* helper = CSimpleWndHelper::getSingletonPtr();
   CSimpleWnd* self = helper != nullptr ? helper->TakeCreatingObject() : nullptr;
-  if (self == nullptr || !self->Attach(hWnd)) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
-  SetWndProc(hWnd, &CSimpleWnd::WindowProc, nullptr);
+  if (self == nullptr ||
+      !SetLongPtr(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self), nullptr)) {
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+  }
+  self->m_hWnd = hWnd;
+  SetWndProc(hWnd, &CSimpleWnd::CreatedWindowProc, nullptr);
   return self->Dispatch(hWnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK CSimpleWnd::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  CSimpleWnd* self = ObjectOf(hWnd);
+LRESULT CALLBACK CSimpleWnd::CreatedWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  CSimpleWnd* self = CreatedObjectOf(hWnd);
+  if (self == nullptr) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+  return self->Dispatch(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK CSimpleWnd::SubclassedWindowProc(HWND hWnd, UINT msg, WPARAM wParam,
+                                                  LPARAM lParam) {
+  CSimpleWnd* self = SubclassedObjectOf(hWnd);
   if (self == nullptr) return ::DefWindowProcW(hWnd, msg, wParam, lParam);
   return self->Dispatch(hWnd, msg, wParam, lParam);
 }
@@ -161,7 +198,7 @@ LRESULT CSimpleWnd::Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     }
   }
   // No message follows WM_NCDESTROY.
-  if (msg == WM_NCDESTROY) RemovePropW(hWnd, kObjectProp);
+  if (msg == WM_NCDESTROY) ForgetWindow(hWnd);
 
   if (m_bDestroyed && record.prev == nullptr) {
     HWND old = m_hWnd;

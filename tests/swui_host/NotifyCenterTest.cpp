@@ -193,11 +193,21 @@ TEST_CASE("events still queued when the centre goes are released, and a closed c
     e->Release();
   }
 
-  SNotifyCenter centre;
-  DestroyWindow(centre.GetReceiverHwnd());
+  SNotifyCenter closed;
+  DestroyWindow(closed.GetReceiverHwnd());
   auto* late = new EventPing(9);
-  CHECK_FALSE(centre.FireEventAsync(late));
+  CHECK_FALSE(closed.FireEventAsync(late));
+  CHECK(late->GetRefCount() == 1);
+  CHECK_FALSE(closed.FireEventAsync(nullptr));
+
+  // A post that fails gives back the reference it took: here the window went behind the
+  // centre's back, so the centre still holds its handle.
+  SNotifyCenter orphan;
+  HWND receiver = orphan.GetReceiverHwnd();
+  SetWindowLongPtrW(receiver, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
+  DestroyWindow(receiver);
+  REQUIRE(orphan.GetReceiverHwnd() == receiver);
+  CHECK_FALSE(orphan.FireEventAsync(late));
   CHECK(late->GetRefCount() == 1);
   late->Release();
-  CHECK_FALSE(centre.FireEventAsync(nullptr));
 }

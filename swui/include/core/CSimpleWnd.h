@@ -39,7 +39,7 @@ class CSimpleWnd {
   // object already has a window, or without the application's window helper.
   HWND Create(LPCWSTR windowName, DWORD style, DWORD exStyle, int x, int y, int cx, int cy,
               HWND hWndParent, LPVOID createParam);
-  // Routes an existing window of this thread through this object; FALSE when this object
+  // Routes an existing window of this process through this object; FALSE when this object
   // already has a window or the window already belongs to a CSimpleWnd.
   BOOL SubclassWindow(HWND hWnd);
   // Gives the window its previous procedure back and detaches it; null when nothing is

@@ -97,7 +97,7 @@ HWND CSimpleWnd::Create(LPCWSTR windowName, DWORD style, DWORD exStyle, int x, i
     return nullptr;
   }
   if (m_hWnd != hWnd) {
-    // The window never reached this object (its property could not be set): useless.
+    // The window never reached this object (its user data could not be set): useless.
     ::DestroyWindow(hWnd);
     return nullptr;
   }

@@ -65,7 +65,7 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   HRESULT GradientFill(LPCRECT pRect, BOOL bVert, COLORREF crBegin, COLORREF crEnd,
                        BYTE byAlpha) override;
   HRESULT Reserved39(LPCRECT, int, int, COLORREF, COLORREF, BYTE) override { return E_NOTIMPL; }
-  HRESULT Reserved40(LPCRECT, int, int, int, int, COLORREF, COLORREF, COLORREF, COLORREF,
+  HRESULT Reserved40(LPCRECT, int, COLORREF, COLORREF, COLORREF, float, float, float, int,
                      BYTE) override {
     return E_NOTIMPL;
   }

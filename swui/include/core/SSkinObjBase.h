@@ -58,6 +58,9 @@ class SSkinObjBase : public SSkinObjBaseImpl {
   static bool Is(const SStringW& name, LPCWSTR attr) { return name.CompareNoCase(attr) == 0; }
   static int ParseInt(const SStringW& value);
   static HRESULT ParseColor(const SStringW& value, COLORREF* color);
+  // A length of this skin in pixels at another scale: value x nScale / this skin's scale, so
+  // that a skin made for 200 % and asked for at 150 % shrinks.
+  int ScaledLength(int value, int nScale) const;
   // A colour's alpha combined with a draw alpha below 255: (a x b) >> 8.
   static COLORREF WithAlpha(COLORREF cr, BYTE byAlpha);
   // The corner radius of a rectangle: the radius, or above 0 the percent (a fraction) of the

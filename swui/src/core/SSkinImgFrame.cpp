@@ -20,10 +20,10 @@ void SSkinImgFrame::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
   SSkinImgList::CopyScaledInto(pTarget, nScale);
   auto* target = dynamic_cast<SSkinImgFrame*>(pTarget);
   if (target == nullptr) return;
-  target->margin_.left = MulDiv(margin_.left, nScale, 100);
-  target->margin_.top = MulDiv(margin_.top, nScale, 100);
-  target->margin_.right = MulDiv(margin_.right, nScale, 100);
-  target->margin_.bottom = MulDiv(margin_.bottom, nScale, 100);
+  target->margin_.left = ScaledLength(margin_.left, nScale);
+  target->margin_.top = ScaledLength(margin_.top, nScale);
+  target->margin_.right = ScaledLength(margin_.right, nScale);
+  target->margin_.bottom = ScaledLength(margin_.bottom, nScale);
 }
 
 HRESULT SSkinImgFrame::SetAttribute(const SStringW& name, const SStringW& value,

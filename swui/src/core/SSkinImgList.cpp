@@ -114,8 +114,8 @@ void SSkinImgList::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
   target->stateMap_ = stateMap_;
   if (!image_) return;
   const SIZE cell = GetSkinSize();
-  const int cw = MulDiv(cell.cx, nScale, 100);
-  const int ch = MulDiv(cell.cy, nScale, 100);
+  const int cw = ScaledLength(cell.cx, nScale);
+  const int ch = ScaledLength(cell.cy, nScale);
   const int w = vertical_ ? cw : cw * states_;
   const int h = vertical_ ? ch * states_ : ch;
   target->image_.Attach(Resampled(image_, w, h));

@@ -79,6 +79,10 @@ HRESULT SSkinObjBase::ParseColor(const SStringW& value, COLORREF* color) {
   return S_OK;
 }
 
+int SSkinObjBase::ScaledLength(int value, int nScale) const {
+  return MulDiv(value, nScale, scale_ > 0 ? scale_ : 100);
+}
+
 COLORREF SSkinObjBase::WithAlpha(COLORREF cr, BYTE byAlpha) {
   if (byAlpha == 0xFF) return cr;
   const DWORD a = ((cr >> 24) * byAlpha) >> 8;

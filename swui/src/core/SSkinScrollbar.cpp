@@ -61,7 +61,7 @@ void SSkinScrollbar::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
   SSkinImgList::CopyScaledInto(pTarget, nScale);
   auto* target = dynamic_cast<SSkinScrollbar*>(pTarget);
   if (target == nullptr) return;
-  target->margin_ = MulDiv(margin_, nScale, 100);
+  target->margin_ = ScaledLength(margin_, nScale);
   target->hasGripper_ = hasGripper_;
   target->hasInactive_ = hasInactive_;
 }

@@ -83,31 +83,25 @@ class SolidFill {
   HGDIOBJ oldPen_ = nullptr;
 };
 
-// A memory device context holding a bitmap for reading. A bitmap is selected into one device
-// context at a time: when it is another target's surface (or this target's own), the context
-// gets a copy of its pixels instead, so that it is drawn from its bits all the same.
+// A bitmap selected for reading into the target's source device context for the lifetime of
+// the scope. A bitmap is selected into one device context at a time: when it is another
+// target's surface (or this target's own), the context gets a copy of its pixels instead, so
+// that it is drawn from its bits all the same.
 class SourceDC {
  public:
-  explicit SourceDC(IBitmap* bmp) : dc_(CreateCompatibleDC(nullptr)) {
+  SourceDC(HDC dc, IBitmap* bmp) : dc_(dc) {
     if (dc_ == nullptr) return;
     old_ = ::SelectObject(dc_, BitmapOf(bmp)->GetBitmap());
     if (old_ == nullptr) SelectCopy(bmp);
-    if (old_ == nullptr) {
-      DeleteDC(dc_);
-      dc_ = nullptr;
-    }
   }
   ~SourceDC() {
-    if (dc_ != nullptr) {
-      ::SelectObject(dc_, old_);
-      DeleteDC(dc_);
-    }
+    if (old_ != nullptr) ::SelectObject(dc_, old_);
     if (copy_ != nullptr) DeleteObject(copy_);
   }
   SourceDC(const SourceDC&) = delete;
   SourceDC& operator=(const SourceDC&) = delete;
-  // Null when the bitmap has no pixels or no device context could be made.
-  HDC Get() const { return dc_; }
+  // Null when the bitmap has no pixels or there is no source context.
+  HDC Get() const { return old_ != nullptr ? dc_ : nullptr; }
 
  private:
   void SelectCopy(IBitmap* bmp) {
@@ -157,6 +151,7 @@ SRenderTarget_GDI::SRenderTarget_GDI(IRenderFactory* pRenderFactory, int nWid, i
     original_[OT_BITMAP] = ::GetCurrentObject(dc_, OBJ_BITMAP);
     original_[OT_FONT] = ::GetCurrentObject(dc_, OBJ_FONT);
   }
+  srcDC_ = CreateCompatibleDC(nullptr);
 
   IPen* pen = nullptr;
   if (SUCCEEDED(CreatePen(PS_SOLID, 0xFF000000, 1, &pen)) && pen != nullptr) {
@@ -190,6 +185,7 @@ SRenderTarget_GDI::~SRenderTarget_GDI() {
   // The device context goes first, so that no selected object is still in use when the
   // counted references below release it.
   if (dc_ != nullptr) DeleteDC(dc_);
+  if (srcDC_ != nullptr) DeleteDC(srcDC_);
 }
 
 HGDIOBJ SRenderTarget_GDI::SelectableHandle(IRenderObj* pObj) const {
@@ -747,7 +743,7 @@ HRESULT SRenderTarget_GDI::Blend1To1(HDC src, IBitmap* pBitmap, const RECT& dest
 HRESULT SRenderTarget_GDI::DrawBitmap(LPCRECT pRcDest, IBitmap* pBitmap, int xSrc, int ySrc,
                                       BYTE byAlpha) {
   if (pRcDest == nullptr || pBitmap == nullptr) return E_INVALIDARG;
-  SourceDC src(pBitmap);
+  SourceDC src(srcDC_, pBitmap);
   if (src.Get() == nullptr) return E_FAIL;
   const RECT source = {xSrc, ySrc, static_cast<LONG>(pBitmap->Width()),
                        static_cast<LONG>(pBitmap->Height())};
@@ -757,7 +753,7 @@ HRESULT SRenderTarget_GDI::DrawBitmap(LPCRECT pRcDest, IBitmap* pBitmap, int xSr
 HRESULT SRenderTarget_GDI::DrawBitmapEx(LPCRECT pRcDest, IBitmap* pBitmap, LPCRECT pRcSrc,
                                         UINT expandMode, BYTE byAlpha) {
   if (pRcDest == nullptr || pBitmap == nullptr || pRcSrc == nullptr) return E_INVALIDARG;
-  SourceDC src(pBitmap);
+  SourceDC src(srcDC_, pBitmap);
   if (src.Get() == nullptr) return E_FAIL;
   return DrawBitmapFrom(src.Get(), pBitmap, *pRcDest, *pRcSrc, expandMode, byAlpha);
 }
@@ -826,7 +822,7 @@ HRESULT SRenderTarget_GDI::DrawBitmap9Patch(LPCRECT pRcDest, IBitmap* pBitmap, L
   FitMargins(x, u, m.left, m.right, d.right - d.left);
   FitMargins(y, v, m.top, m.bottom, d.bottom - d.top);
   // One source context serves all nine parts.
-  SourceDC srcDC(pBitmap);
+  SourceDC srcDC(srcDC_, pBitmap);
   if (srcDC.Get() == nullptr) return E_FAIL;
   for (int j = 0; j < 3; ++j) {
     for (int i = 0; i < 3; ++i) {

@@ -149,6 +149,8 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   RefPtrAssign<IFont> defFont_;
   RefPtrAssign<IRenderFactory> factory_;
   UINT getDCFlags_ = 0;
+  // Holds the bitmaps drawn from, one at a time, for the length of a drawing call.
+  HDC srcDC_ = nullptr;
   // The device context's own pen, brush, bitmap and font from its creation, by OBJTYPE.
   HGDIOBJ original_[OT_FONT + 1] = {};
   std::vector<SavedState> saved_;

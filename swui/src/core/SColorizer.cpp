@@ -125,7 +125,7 @@ bool SColorizer::TintBitmap(IBitmap* bitmap, COLORREF tint) {
   if (px == nullptr) return false;
   const SColorizer colorizer(tint);
   // Skin images hold few distinct values: each is converted once for this call.
-  SCmnMap<DWORD, DWORD> done;
+  SCmnMap<DWORD, DWORD> done(17, 1024);
   const size_t count = static_cast<size_t>(bitmap->Width()) * bitmap->Height();
   for (size_t i = 0; i < count; ++i) {
     DWORD tinted;

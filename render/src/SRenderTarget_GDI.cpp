@@ -673,7 +673,13 @@ IconShape ShapeOf(const ICONINFO& info, int cx, int cy, UINT flags) {
   if (cy != 0) shape.size.cy = cy;
   if (info.hbmColor == nullptr || bm.bmBitsPixel != 32 || bm.bmWidth <= 0) return shape;
   const int height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
-  std::vector<DWORD> px(static_cast<size_t>(bm.bmWidth) * height);
+  // Icons of up to 64 x 64 are read without an allocation.
+  constexpr size_t kStackPixels = 64 * 64;
+  DWORD stackPixels[kStackPixels];
+  std::vector<DWORD> heapPixels;
+  const size_t count = static_cast<size_t>(bm.bmWidth) * height;
+  if (count > kStackPixels) heapPixels.resize(count);
+  DWORD* px = count > kStackPixels ? heapPixels.data() : stackPixels;
   BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bmi.bmiHeader.biWidth = bm.bmWidth;
@@ -682,15 +688,10 @@ IconShape ShapeOf(const ICONINFO& info, int cx, int cy, UINT flags) {
   bmi.bmiHeader.biBitCount = 32;
   bmi.bmiHeader.biCompression = BI_RGB;
   HDC screen = ::GetDC(nullptr);
-  const int rows = GetDIBits(screen, info.hbmColor, 0, height, px.data(), &bmi, DIB_RGB_COLORS);
+  const int rows = GetDIBits(screen, info.hbmColor, 0, height, px, &bmi, DIB_RGB_COLORS);
   if (screen != nullptr) ::ReleaseDC(nullptr, screen);
   if (rows != height) return shape;
-  for (DWORD p : px) {
-    if (p & 0xFF000000u) {
-      shape.hasAlpha = true;
-      break;
-    }
-  }
+  for (size_t i = 0; i < count && !shape.hasAlpha; ++i) shape.hasAlpha = (px[i] >> 24) != 0;
   return shape;
 }
 

@@ -114,6 +114,27 @@ TEST_CASE("1:1 bitmap drawing reads only inside its source") {
   }
 }
 
+TEST_CASE("a nine-patch narrower than its two side margins keeps parts of the sides") {
+  RenderRig t(8, 2);
+  // Columns 0-1 red, 2-3 blue; margins of 2 at both sides.
+  std::vector<DWORD> px = {kRed, kRed, kBlue, kBlue, kRed, kRed, kBlue, kBlue};
+  RefPtrAssign<IBitmap> src = t.MakeBitmap(4, 2, px.data());
+  const RECT whole = {0, 0, 4, 2};
+  const RECT margins = {2, 0, 2, 0};
+  const RECT narrow = {0, 0, 3, 2};
+  REQUIRE(t.Target()->DrawBitmap9Patch(&narrow, src, &whole, &margins, EM_STRETCH, 0xFF) ==
+          S_OK);
+  CHECK(t.Pixel(0, 0) == kRed);
+  CHECK(t.Pixel(1, 1) == kRed);
+  CHECK(t.Pixel(2, 0) == kBlue);  // the last column of the right part
+  CHECK(t.Pixel(3, 0) == 0u);
+  // Narrower than the left margin alone: only its first columns.
+  const RECT tiny = {5, 0, 6, 2};
+  REQUIRE(t.Target()->DrawBitmap9Patch(&tiny, src, &whole, &margins, EM_STRETCH, 0xFF) == S_OK);
+  CHECK(t.Pixel(5, 0) == kRed);
+  CHECK(t.Pixel(6, 0) == 0u);
+}
+
 TEST_CASE("another target's surface draws stretched, tiled, scaled and onto itself") {
   RenderRig t(8, 8);
   IRenderTarget* raw = nullptr;

@@ -49,8 +49,7 @@ TEST_CASE("all 34 built-in skins load from the framework's resources") {
     CAPTURE(c.index);
     CHECK(pools.GetBuiltinSkin(c.index, 100)->GetStates() == c.states);
   }
-  auto* bar = dynamic_cast<SSkinScrollbar*>(pools.GetBuiltinSkin(5, 100));
-  REQUIRE(bar != nullptr);
+  auto* bar = SkinAs<SSkinScrollbar>(pools.GetBuiltinSkin(5, 100));
   CHECK(bar->GetIdealSize() == 16);
   // At 150 % a check box is drawn from a scaled copy.
   ISkinObj* big = pools.GetBuiltinSkin(0, 150);

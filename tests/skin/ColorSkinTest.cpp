@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "SkinRig.h"
 #include "core/SColorizer.h"
@@ -60,7 +61,7 @@ TEST_CASE("a button is flat when its two colours are equal, a gradient with a bo
 
   CHECK(t.Set(skin, L"colorUp", L"") == E_FAIL);
   CHECK(t.Set(skin, L"colorUpPush", L"rgba(1,2,3,4)") == S_OK);
-  CHECK(dynamic_cast<SSkinButton*>(skin.Get())->GetColors().up[2] == 0x04030201u);
+  CHECK(SkinAs<SSkinButton>(skin)->GetColors().up[2] == 0x04030201u);
 }
 
 TEST_CASE("button corners: the default radius, a percent of the shorter side, the round clip") {
@@ -92,7 +93,7 @@ TEST_CASE("button corners: the default radius, a percent of the shorter side, th
 TEST_CASE("button and gradient colours take a tint and lose it again exactly") {
   SkinRig t(4, 4);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<button name='b' colorUp='#c8c8c880'/>");
-  auto* button = dynamic_cast<SSkinButton*>(skin.Get());
+  auto* button = SkinAs<SSkinButton>(skin);
   const SSkinButton::Colors before = button->GetColors();
   skin->OnColorize(0xFFFF0000);
   const COLORREF up = button->GetColors().up[0];
@@ -106,7 +107,7 @@ TEST_CASE("button and gradient colours take a tint and lose it again exactly") {
 
   SAutoRefPtr<ISkinObj> grad =
       t.Make(L"<gradation name='g' colorFrom='#808080' colorTo='#404040' vertical='0'/>");
-  auto* gradation = dynamic_cast<SSkinGradation*>(grad.Get());
+  auto* gradation = SkinAs<SSkinGradation>(grad);
   grad->OnColorize(0xFF0000FF);
   CHECK(gradation->GetColorFrom() == SColorizer(0xFF0000FF).TintColor(0xFF808080));
   grad->OnColorize(0);
@@ -163,7 +164,8 @@ TEST_CASE("shapes: fills, strokes and rings, with the target's pen and brush giv
   const RECT rc = {0, 0, 40, 40};
 
   SUBCASE("an oval fill shows no outline of the selected pen") {
-    SAutoRefPtr<ISkinObj> oval = t.Make(L"<shape name='o' shape='oval'><solid color='#ff0000'/></shape>");
+    SAutoRefPtr<ISkinObj> oval =
+        t.Make(L"<shape name='o' shape='oval'><solid color='#ff0000'/></shape>");
     oval->Draw(rt, &rc, 0);
     CHECK(t.Pixel(20, 20) == kRed);
     CHECK(t.Pixel(0, 20) == kRed);
@@ -187,25 +189,22 @@ TEST_CASE("shapes: fills, strokes and rings, with the target's pen and brush giv
     CHECK(t.Pixel(4, 20) == 0u);
   }
   SUBCASE("a ring of a full turn is a whole circle, of no turn nothing") {
-    SAutoRefPtr<ISkinObj> full = t.Make(
-        L"<shape name='r' shape='ring'><stroke width='2' color='#0000ff'/>"
-        L"<ring startAngle='90' sweepAngle='360'/></shape>");
-    full->Draw(rt, &rc, 0);
+    auto ring = [&](const wchar_t* start, const wchar_t* sweep) {
+      t.Clear();
+      t.Make((std::wstring(L"<shape name='r' shape='ring'><stroke width='2' color='#0000ff'/>") +
+              L"<ring startAngle='" + start + L"' sweepAngle='" + sweep + L"'/></shape>")
+                 .c_str())
+          ->Draw(rt, &rc, 0);
+    };
+    ring(L"90", L"360");
     CHECK(t.Pixel(1, 20) == kBlue);
     CHECK(t.Pixel(38, 20) == kBlue);
     CHECK(t.Pixel(20, 1) == kBlue);
     CHECK(t.Pixel(20, 38) == kBlue);
     CHECK(t.Pixel(20, 20) == 0u);
-    t.Clear();
-    SAutoRefPtr<ISkinObj> none = t.Make(
-        L"<shape name='n' shape='ring'><stroke width='2' color='#0000ff'/>"
-        L"<ring startAngle='90' sweepAngle='0'/></shape>");
-    none->Draw(rt, &rc, 0);
+    ring(L"90", L"0");
     CHECK(t.render.CountPixels([](DWORD p) { return p != 0; }) == 0);
-    SAutoRefPtr<ISkinObj> half = t.Make(
-        L"<shape name='h' shape='ring'><stroke width='2' color='#0000ff'/>"
-        L"<ring startAngle='0' sweepAngle='180'/></shape>");
-    half->Draw(rt, &rc, 0);
+    ring(L"0", L"180");
     CHECK(t.Pixel(20, 38) == kBlue);  // the lower half
     CHECK(t.Pixel(20, 1) == 0u);
   }

@@ -20,18 +20,13 @@ constexpr DWORD kGreen = 0xFF00FF00u;
 constexpr DWORD kBlue = 0xFF0000FFu;
 constexpr DWORD kWhite = 0xFFFFFFFFu;
 
-SSkinImgList* AsList(ISkinObj* skin) {
-  auto* list = dynamic_cast<SSkinImgList*>(skin);
-  REQUIRE(list != nullptr);
-  return list;
-}
 
 }  // namespace
 
 TEST_CASE("a strip's size, states and attribute results") {
   SkinRig t(4, 4);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<imglist name='strip' states='3'/>");
-  SSkinImgList* list = AsList(skin);
+  SSkinImgList* list = SkinAs<SSkinImgList>(skin);
   CHECK(skin->GetSkinSize().cx == 0);  // no image yet
   list->SetImage(t.render.MakeBitmap(300, 20));
   CHECK(skin->GetSkinSize().cx == 100);
@@ -75,7 +70,7 @@ TEST_CASE("a strip's size, states and attribute results") {
 TEST_CASE("a state map picks the cell each state draws") {
   SkinRig t(10, 10);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<imglist name='m' states='2' stateMap='0-0-1'/>");
-  AsList(skin)->SetImage(t.Strip(4, 4, {kRed, kBlue}));
+  SkinAs<SSkinImgList>(skin)->SetImage(t.Strip(4, 4, {kRed, kBlue}));
   CHECK(skin->GetStates() == 3);
   CHECK(skin->GetSkinSize().cx == 4);
   const RECT rc = {0, 0, 10, 10};
@@ -85,7 +80,7 @@ TEST_CASE("a state map picks the cell each state draws") {
   CHECK(t.Pixel(5, 5) == kRed);
 
   t.Set(skin, L"stateMap", L"0--1");  // empty pieces are dropped
-  const SArray<int>& map = AsList(skin)->GetStateMap();
+  const SArray<int>& map = SkinAs<SSkinImgList>(skin)->GetStateMap();
   REQUIRE(map.GetCount() == 2);
   CHECK(map[0] == 0);
   CHECK(map[1] == 1);
@@ -97,8 +92,8 @@ TEST_CASE("an image loaded by reference; a centred cell; a tiled frame") {
   TempImageFile file(cells, L"cells");
   SAutoRefPtr<ISkinObj> center =
       t.Make((L"<imgCenter name='c' states='2' src='" + file.Ref() + L"'/>").c_str());
-  REQUIRE(AsList(center)->GetImage() != nullptr);
-  CHECK(AsList(center)->GetImage()->Width() == 8u);
+  REQUIRE(SkinAs<SSkinImgList>(center)->GetImage() != nullptr);
+  CHECK(SkinAs<SSkinImgList>(center)->GetImage()->Width() == 8u);
   const RECT rc = {0, 0, 20, 20};
   center->Draw(t.Target(), &rc, 1);
   const RECT middle = {8, 8, 12, 12};
@@ -110,8 +105,8 @@ TEST_CASE("an image loaded by reference; a centred cell; a tiled frame") {
   SAutoRefPtr<ISkinObj> frame = t.Make(L"<imgframe name='f' tile='1' autoFit='0' margin='1,1,1,1'/>");
   std::vector<DWORD> px(3 * 3, kBlue);
   px[4] = kRed;  // the centre pixel
-  AsList(frame)->SetImage(t.render.MakeBitmap(3, 3, px.data()));
-  CHECK(AsList(frame)->GetExpandMode() == EM_TILE);
+  SkinAs<SSkinImgList>(frame)->SetImage(t.render.MakeBitmap(3, 3, px.data()));
+  CHECK(SkinAs<SSkinImgList>(frame)->GetExpandMode() == EM_TILE);
   frame->Draw(t.Target(), &rc, 0);
   const RECT inside = {1, 1, 19, 19};
   CHECK(t.render.CountEqual(inside, kRed) == 18 * 18);
@@ -121,8 +116,7 @@ TEST_CASE("an image loaded by reference; a centred cell; a tiled frame") {
 TEST_CASE("frame margins from attributes") {
   SkinRig t(4, 4);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<imgframe name='f' margin='1,2,3,4'/>");
-  auto* frame = dynamic_cast<SSkinImgFrame*>(skin.Get());
-  REQUIRE(frame != nullptr);
+  auto* frame = SkinAs<SSkinImgFrame>(skin);
   CHECK(frame->GetMargin().left == 1);
   CHECK(frame->GetMargin().bottom == 4);
   CHECK(t.Set(skin, L"margin", L"7,8") == S_FALSE);  // the rest keep their values
@@ -153,8 +147,7 @@ TEST_CASE("a frame whose image marks its own margins") {
   TempImageFile file(marked, L"frame2");
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<imgframe2 name='f2'/>");
   CHECK(t.Set(skin, L"src", file.Ref().c_str()) == S_FALSE);
-  auto* frame = dynamic_cast<SSkinImgFrame2*>(skin.Get());
-  REQUIRE(frame != nullptr);
+  auto* frame = SkinAs<SSkinImgFrame2>(skin);
   CHECK(frame->GetMargin().left == 2);
   CHECK(frame->GetMargin().right == 3);
   CHECK(frame->GetMargin().top == 1);
@@ -178,7 +171,7 @@ TEST_CASE("scaled copies resample each cell and scale the margins") {
   SkinRig t(4, 4);
   SAutoRefPtr<ISkinObj> strip =
       t.Make(L"<imgframe name='s' states='3' margin='2,2,4,4' tile='1' stateMap='0-2' alpha='9'/>");
-  AsList(strip)->SetImage(t.Strip(30, 30, {kRed, kGreen, kBlue}));
+  SkinAs<SSkinImgList>(strip)->SetImage(t.Strip(30, 30, {kRed, kGreen, kBlue}));
   SAutoRefPtr<ISkinObj> copy;
   copy.Attach(strip->Scale(150));
   REQUIRE(copy);
@@ -186,14 +179,14 @@ TEST_CASE("scaled copies resample each cell and scale the margins") {
   CHECK(copy->GetScale() == 150);
   CHECK(copy->GetAlpha() == 9);
   CHECK(std::wstring(copy->GetName()) == L"s");
-  SSkinImgList* scaled = AsList(copy);
+  SSkinImgList* scaled = SkinAs<SSkinImgList>(copy);
   REQUIRE(scaled->GetImage() != nullptr);
   CHECK(scaled->GetImage()->Width() == 135u);
   CHECK(scaled->GetImage()->Height() == 45u);
   CHECK(copy->GetSkinSize().cx == 45);
   CHECK(scaled->IsTile());
   CHECK(scaled->GetStateMap().GetCount() == 2);
-  const RECT& m = dynamic_cast<SSkinImgFrame*>(copy.Get())->GetMargin();
+  const RECT& m = SkinAs<SSkinImgFrame>(copy)->GetMargin();
   CHECK(m.left == 3);
   CHECK(m.bottom == 6);
   // The middle of the third cell is still blue.
@@ -204,7 +197,7 @@ TEST_CASE("scaled copies resample each cell and scale the margins") {
   SAutoRefPtr<ISkinObj> emptyCopy;
   emptyCopy.Attach(empty->Scale(200));
   REQUIRE(emptyCopy);
-  CHECK(AsList(emptyCopy)->GetImage() == nullptr);
+  CHECK(SkinAs<SSkinImgList>(emptyCopy)->GetImage() == nullptr);
   CHECK(emptyCopy->GetStates() == 2);
 }
 
@@ -212,9 +205,9 @@ TEST_CASE("colourising an image and taking the tint off again") {
   SkinRig t(4, 4);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<imglist name='c'/>");
   std::vector<DWORD> px = {0xFF808080u, 0u, 0x80404040u, kWhite};
-  AsList(skin)->SetImage(t.render.MakeBitmap(2, 2, px.data()));
+  SkinAs<SSkinImgList>(skin)->SetImage(t.render.MakeBitmap(2, 2, px.data()));
   auto Pixels = [&]() {
-    const auto* bits = static_cast<const DWORD*>(AsList(skin)->GetImage()->GetPixelBits());
+    const auto* bits = static_cast<const DWORD*>(SkinAs<SSkinImgList>(skin)->GetImage()->GetPixelBits());
     return std::vector<DWORD>(bits, bits + 4);
   };
 
@@ -235,13 +228,13 @@ TEST_CASE("colourising an image and taking the tint off again") {
   SAutoRefPtr<ISkinObj> bare = t.Make(L"<imgframe name='b'/>");
   bare->OnColorize(0xFF0000FF);
   bare->OnColorize(0);
-  CHECK(AsList(bare)->GetImage() == nullptr);
+  CHECK(SkinAs<SSkinImgList>(bare)->GetImage() == nullptr);
 }
 
 TEST_CASE("state cells outside the image draw nothing; skins refuse no target") {
   SkinRig t(8, 8);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<imglist name='o' states='2' autoFit='0'/>");
-  AsList(skin)->SetImage(t.Strip(4, 4, {kRed, kBlue}));
+  SkinAs<SSkinImgList>(skin)->SetImage(t.Strip(4, 4, {kRed, kBlue}));
   const RECT rc = {0, 0, 8, 8};
   skin->Draw(t.Target(), &rc, 5);
   CHECK(t.render.CountPixels([](DWORD p) { return p != 0; }) == 0);

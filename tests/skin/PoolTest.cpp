@@ -71,8 +71,7 @@ TEST_CASE("a skin asked at a scale it lacks is scaled once and kept under the no
   SkinRig t(4, 4);
   SAutoRefPtr<SSkinPool> pool =
       LoadPool(L"<skin><imglist name='big' scale='200' states='2'/><colorrect name='c'/></skin>");
-  auto* big = dynamic_cast<SSkinImgList*>(pool->GetSkin(L"big", 200));
-  REQUIRE(big != nullptr);
+  auto* big = SkinAs<SSkinImgList>(pool->GetSkin(L"big", 200));
   big->SetImage(t.Strip(20, 20, {kRed, kBlue}));
 
   ISkinObj* at150 = pool->GetSkin(L"big", 150);
@@ -155,15 +154,14 @@ TEST_CASE("a group at another scale finds its state skins at that scale") {
       L"<skin><imgCenter name='dot' states='1'/><group name='g' normal='dot'/>"
       L"<group name='self' normal='self'/><group name='ping' normal='pong'/>"
       L"<group name='pong' normal='ping'/></skin>");
-  auto* dot = dynamic_cast<SSkinImgList*>(pool->GetSkin(L"dot", 100));
-  REQUIRE(dot != nullptr);
+  auto* dot = SkinAs<SSkinImgList>(pool->GetSkin(L"dot", 100));
   dot->SetImage(t.render.SolidBitmap(4, 4, kRed));
   Pools().PushSkinPool(pool);
   ISkinObj* group = pool->GetSkin(L"g", 150);
   REQUIRE(group != nullptr);
   CHECK(group->GetScale() == 150);
   CHECK(group->GetSkinSize().cx == 6);
-  auto* state = dynamic_cast<SSKinGroup*>(group)->GetStateSkin(0);
+  auto* state = SkinAs<SSKinGroup>(group)->GetStateSkin(0);
   CHECK(state == pool->GetSkin(L"dot", 150));
   const RECT rc = {0, 0, 20, 20};
   group->Draw(t.Target(), &rc, 0);

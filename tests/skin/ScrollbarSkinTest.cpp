@@ -26,18 +26,13 @@ SAutoRefPtr<IBitmap> Grid(const SkinRig& t) {
   return t.render.MakeBitmap(90, 50, px.data());
 }
 
-SSkinScrollbar* AsScrollbar(ISkinObj* skin) {
-  auto* bar = dynamic_cast<SSkinScrollbar*>(skin);
-  REQUIRE(bar != nullptr);
-  return bar;
-}
 
 }  // namespace
 
 TEST_CASE("scroll-bar parts come from their column and the state's row") {
   SkinRig t(40, 40);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<scrollbar name='sb' margin='2'/>");
-  SSkinScrollbar* bar = AsScrollbar(skin);
+  SSkinScrollbar* bar = SkinAs<SSkinScrollbar>(skin);
   CHECK(bar->GetIdealSize() == 0);
   bar->SetImage(Grid(t));
   CHECK(bar->GetIdealSize() == 10);
@@ -88,7 +83,7 @@ TEST_CASE("scroll-bar parts come from their column and the state's row") {
 TEST_CASE("the gripper sits centred on the thumb at its own length") {
   SkinRig t(40, 10);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<scrollbar name='sb' hasGripper='1'/>");
-  AsScrollbar(skin)->SetImage(Grid(t));
+  SkinAs<SSkinScrollbar>(skin)->SetImage(Grid(t));
   const RECT thumb = {0, 0, 40, 10};
   skin->Draw(t.Target(), &thumb, SSkinScrollbar::MakeState(SB_THUMBTRACK, 1, FALSE));
   CHECK(t.Pixel(2, 5) == CellColor(6, 1));
@@ -102,11 +97,11 @@ TEST_CASE("a scaled scroll bar scales its cells and margin") {
   SkinRig t(4, 4);
   SAutoRefPtr<ISkinObj> skin =
       t.Make(L"<scrollbar name='sb' margin='3' hasGripper='1' hasInactive='1' states='1'/>");
-  AsScrollbar(skin)->SetImage(Grid(t));
+  SkinAs<SSkinScrollbar>(skin)->SetImage(Grid(t));
   SAutoRefPtr<ISkinObj> copy;
   copy.Attach(skin->Scale(200));
   REQUIRE(copy);
-  SSkinScrollbar* bar = AsScrollbar(copy);
+  SSkinScrollbar* bar = SkinAs<SSkinScrollbar>(copy);
   CHECK(bar->GetIdealSize() == 20);
   CHECK(bar->GetPartRect(SB_LINEUP, 4, TRUE).top == 80);  // inactive cells kept
 }

@@ -1,6 +1,7 @@
 // An application (decoding through GDI+) with a memory target to draw skins into, and skins
 // made from XML text the way the skin pools make them.
 #pragma once
+#include <doctest/doctest.h>
 #include <windows.h>
 
 #include <string>
@@ -33,6 +34,14 @@ class SkinRig {
   RenderRig render;
   SWUI::SApplication app;
 };
+
+// The skin as its own class; the test fails when it is not one.
+template <class T>
+T* SkinAs(SWUI::ISkinObj* skin) {
+  auto* typed = dynamic_cast<T*>(skin);
+  REQUIRE(typed != nullptr);
+  return typed;
+}
 
 // A bitmap written as a PNG file in the temporary folder for the lifetime of the object.
 class TempImageFile {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 #include <cwchar>
-#include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "AlphaChannelBackup.h"
@@ -498,14 +498,9 @@ HRESULT SRenderTarget_GDI::ClearRect(LPCRECT pRect, COLORREF cr) {
   DWORD* px = static_cast<DWORD*>(bits);
   const size_t count = static_cast<size_t>(width) * height;
   for (size_t i = 0; i < count; ++i) px[i] = pixel;
-  {
-    HDC src = CreateCompatibleDC(nullptr);
-    if (src != nullptr) {
-      HGDIOBJ old = ::SelectObject(src, bmp);
-      ::BitBlt(dc_, rc.left, rc.top, width, height, src, 0, 0, SRCCOPY);
-      ::SelectObject(src, old);
-      DeleteDC(src);
-    }
+  if (HGDIOBJ old = srcDC_ != nullptr ? ::SelectObject(srcDC_, bmp) : nullptr) {
+    ::BitBlt(dc_, rc.left, rc.top, width, height, srcDC_, 0, 0, SRCCOPY);
+    ::SelectObject(srcDC_, old);
   }
   DeleteObject(bmp);
   return S_OK;
@@ -707,10 +702,10 @@ HRESULT SRenderTarget_GDI::DrawIconEx(int xLeft, int yTop, HICON hIcon, int cxWi
   if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
   BOOL drawn;
   {
-    std::unique_ptr<ScopedAlphaBackup> keepAlpha;
+    std::optional<ScopedAlphaBackup> keepAlpha;
     if (!shape.hasAlpha) {
       const RECT rc = {xLeft, yTop, xLeft + shape.size.cx, yTop + shape.size.cy};
-      keepAlpha = std::make_unique<ScopedAlphaBackup>(dc_, rc);
+      keepAlpha.emplace(dc_, rc);
     }
     drawn = ::DrawIconEx(dc_, xLeft, yTop, hIcon, cxWidth, cyWidth, 0, nullptr, diFlags);
   }
@@ -843,8 +838,8 @@ HRESULT SRenderTarget_GDI::BitBlt(LPCRECT pRcDest, IRenderTarget* pRTSour, int x
   if (pRcDest == nullptr || pRTSour == nullptr) return E_INVALIDARG;
   HDC src = pRTSour->GetDC(0);
   {
-    std::unique_ptr<ScopedAlphaBackup> keepAlpha;
-    if (dwRop != SRCCOPY) keepAlpha = std::make_unique<ScopedAlphaBackup>(dc_, *pRcDest);
+    std::optional<ScopedAlphaBackup> keepAlpha;
+    if (dwRop != SRCCOPY) keepAlpha.emplace(dc_, *pRcDest);
     ::BitBlt(dc_, pRcDest->left, pRcDest->top, pRcDest->right - pRcDest->left,
              pRcDest->bottom - pRcDest->top, src, xSrc, ySrc, dwRop);
   }

@@ -1,5 +1,6 @@
 #include <doctest/doctest.h>
 
+#include <string>
 #include <vector>
 
 #include "FakeElement.h"
@@ -37,6 +38,9 @@ const GrammarCase kGrammarCases[] = {
     {"a neighbour waits for the offset of the child it refers to",
      {{L"pos=5,|0;offset=0,-0.5", {30, 20}, 0}, {L"pos=[0,{0", {10, 10}, 0}},
      {{15, 60, 45, 80}, {45, 60, 55, 70}}},
+    {"an offset that moves by nothing still releases the neighbour",
+     {{L"pos=5,|0;offset=0,-0.1", {30, 5}, 0}, {L"pos=[0,{0", {10, 10}, 0}},
+     {{15, 70, 45, 75}, {45, 70, 55, 80}}},
     {"-17,|0 is 17 left of the right edge", {{L"pos=-17,|0", {10, 10}, 0}}, {{193, 70, 203, 80}}},
     {"|-10 is 10 before the centre", {{L"pos=|-10,0", {10, 10}, 0}}, {{100, 20, 110, 30}}},
     {"%-30 is the complement of 30 percent", {{L"pos=%-30,0", {10, 10}, 0}}, {{150, 20, 160, 30}}},
@@ -75,7 +79,7 @@ const GrammarCase kGrammarCases[] = {
 
 TEST_CASE("the position grammar places children") {
   for (const GrammarCase& c : kGrammarCases) {
-    CAPTURE(c.name);
+    CAPTURE(std::string(c.name));
     FakeElement root(new SwuiLayout, kLayoutRect);
     for (const ChildSpec& spec : c.children) root.AddChild(spec.attributes, spec.desired, spec.id);
     root.RunLayout();
@@ -183,6 +187,17 @@ TEST_CASE("the solver ends when edges refer to each other") {
   for (FakeElement* child : {&a, &b, &self, &sized}) CHECK(child->relayouts == 1);
   // Measuring leaves the unresolved edges out.
   CHECK(root.Measure(200, 100) == SIZE{5, 0});
+}
+
+TEST_CASE("a long chain of children without pos, each asked its size once") {
+  FakeElement root(new SwuiLayout, kLayoutRect);
+  for (int i = 0; i < 500; ++i) root.AddChild(L"", {3, 4});
+  root.RunLayout();
+  CHECK(root.Child(499).rect == RECT{10 + 499 * 3, 20, 10 + 500 * 3, 24});
+  size_t askedOnce = 0;
+  for (size_t i = 0; i < 500; ++i) askedOnce += root.Child(i).desireAsked.size() == 1 ? 1 : 0;
+  CHECK(askedOnce == 500);
+  CHECK(root.Measure(200, 100) == SIZE{1500, 4});
 }
 
 TEST_CASE("desired sizes are asked with the known size or the parent's extent") {

@@ -8,16 +8,15 @@ FakeElement::~FakeElement() = default;
 
 FakeElement& FakeElement::AddChild(const std::wstring& attributes, SIZE size, int childId) {
   std::unique_ptr<FakeElement> child(new FakeElement());
-  child->m_parent = this;
   child->m_param.Attach(m_layout->CreateLayoutParam());
   child->desired = size;
   child->id = childId;
-  child->SetParamAttributes(attributes);
+  ApplyAttributes(child->m_param.Get(), attributes);
   m_children.push_back(std::move(child));
   return *m_children.back();
 }
 
-HRESULT FakeElement::SetParamAttributes(const std::wstring& attributes) {
+HRESULT ApplyAttributes(IObject* object, const std::wstring& attributes) {
   HRESULT hr = S_OK;
   size_t start = 0;
   while (start < attributes.size()) {
@@ -25,7 +24,7 @@ HRESULT FakeElement::SetParamAttributes(const std::wstring& attributes) {
     if (end == std::wstring::npos) end = attributes.size();
     const std::wstring piece = attributes.substr(start, end - start);
     const size_t eq = piece.find(L'=');
-    hr = m_param->SetAttribute(SStringW(piece.substr(0, eq).c_str()),
+    hr = object->SetAttribute(SStringW(piece.substr(0, eq).c_str()),
                                SStringW(piece.substr(eq + 1).c_str()), TRUE);
     start = end + 1;
   }

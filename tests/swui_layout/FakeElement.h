@@ -13,6 +13,9 @@
 #include "layout/ILayout.h"
 #include "layout/ILayoutElement.h"
 
+// Applies "name=value" pieces separated by ';' to an object; returns the last result.
+HRESULT ApplyAttributes(SWUI::IObject* object, const std::wstring& attributes);
+
 class FakeElement : public SWUI::ILayoutElement {
  public:
   // A root whose children the given layout places inside layoutRect (the layout is taken
@@ -27,8 +30,6 @@ class FakeElement : public SWUI::ILayoutElement {
   FakeElement& AddChild(const std::wstring& attributes = L"", SIZE desired = SIZE{0, 0}, int id = 0);
   // Gives this element a parameter of its own (as its parent's layout would).
   void TakeParam(SWUI::ILayoutParam* param) { m_param.Attach(param); }
-  // Applies "name=value;..." to the parameter; returns the last result.
-  HRESULT SetParamAttributes(const std::wstring& attributes);
 
   FakeElement& Child(size_t index) { return *m_children[index]; }
   SWUI::ILayout* Layout() const { return m_layout.Get(); }
@@ -60,6 +61,5 @@ class FakeElement : public SWUI::ILayoutElement {
 
   SWUI::SAutoRefPtr<SWUI::ILayout> m_layout;
   SWUI::SAutoRefPtr<SWUI::ILayoutParam> m_param;
-  FakeElement* m_parent = nullptr;
   std::vector<std::unique_ptr<FakeElement>> m_children;
 };

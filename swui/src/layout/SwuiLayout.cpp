@@ -34,6 +34,11 @@ struct Entry {
   int edge[4];            // left, top, right, bottom
 
   const SwuiLayoutParamStruct& data() const { return param->GetData(); }
+  // Same edges and same offsets still to come: nothing that depends on it can have changed.
+  bool SameState(const Entry& other) const {
+    return std::equal(edge, edge + 4, other.edge) &&
+           offsetPending[0] == other.offsetPending[0] && offsetPending[1] == other.offsetPending[1];
+  }
   int& Near(bool vert) { return edge[vert ? 1 : 0]; }
   int& Far(bool vert) { return edge[vert ? 3 : 2]; }
 };
@@ -44,27 +49,105 @@ ORIENTATION AxisOf(bool vert) { return vert ? Vert : Horz; }
 
 // The two-stage solver over one run's working list. An extent of -1 is not known (measuring);
 // then the items measured from it wait, and match-parent sizes measure their content.
+//
+// Rounds: the first stage resolves what the items and sizes give until nothing more follows,
+// then the second stage asks wrap-content children their size and applies the offsets; the
+// rounds end when a first stage resolves nothing. Every counted resolution turns an unknown
+// coordinate into a known one for good, so the rounds end. The first stage's outcome does not
+// depend on the order of its steps, so after one sweep over every entry it revisits only the
+// entries whose references changed (the neighbours, and the entries with sibling forms);
+// the second stage sees only the entries that changed since it last ran. A chain of children
+// each waiting for the one before thus costs one step per child, not one sweep.
 class PosSolver {
  public:
   PosSolver(std::vector<Entry>& entries, int width, int height)
-      : m_entries(entries), m_extent{width, height} {}
+      : m_entries(entries),
+        m_extent{width, height},
+        m_queued(entries.size(), false),
+        m_changed(entries.size(), false) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (HasSiblingForm(entries[i].data())) m_siblingForms.push_back(i);
+    }
+  }
 
-  // Repeats rounds until one resolves nothing: every counted resolution turns an unknown
-  // coordinate into a known one for good, so the rounds end.
   int Solve() {
+    // Match parent is set in this first sweep and not counted: when nothing counted, the
+    // solver ends here.
+    int round = 0;
+    for (size_t i = 0; i < m_entries.size(); ++i) round += FirstStageStep(i);
+    if (round == 0) return 0;
+    for (size_t i = 0; i < m_entries.size(); ++i) Enqueue(i);
     int total = 0;
     for (;;) {
-      int round = RepeatSweeps(&PosSolver::FirstStageSweep);
-      if (round > 0) round += RepeatSweeps(&PosSolver::SecondStageSweep);
+      round += DrainFirstStage();
       if (round == 0) return total;
+      round += SecondStage();
       total += round;
+      round = 0;
     }
   }
 
  private:
-  int RepeatSweeps(int (PosSolver::*sweep)()) {
+  static bool IsSiblingForm(const PosItem& item) {
+    return item.pit == PosSibNear || item.pit == PosSibFar;
+  }
+  static bool HasSiblingForm(const SwuiLayoutParamStruct& d) {
+    if (d.nCount < 2) return false;
+    if (IsSiblingForm(d.posLeft) || IsSiblingForm(d.posTop)) return true;
+    return d.nCount == 4 && (IsSiblingForm(d.posRight) || IsSiblingForm(d.posBottom));
+  }
+
+  void Enqueue(size_t index) {
+    if (m_queued[index]) return;
+    m_queued[index] = true;
+    m_queue.push_back(index);
+  }
+
+  // An entry's edges changed: it, its neighbours and every entry with a sibling form may now
+  // resolve more, and the second stage has to see it again.
+  void NoteChange(size_t index) {
+    Enqueue(index);
+    if (index > 0) Enqueue(index - 1);
+    if (index + 1 < m_entries.size()) Enqueue(index + 1);
+    for (size_t i : m_siblingForms) Enqueue(i);
+    if (!m_changed[index]) {
+      m_changed[index] = true;
+      m_changedList.push_back(index);
+    }
+  }
+
+  int DrainFirstStage() {
     int resolved = 0;
-    for (int n = (this->*sweep)(); n > 0; n = (this->*sweep)()) resolved += n;
+    while (!m_queue.empty()) {
+      const size_t index = m_queue.back();
+      m_queue.pop_back();
+      m_queued[index] = false;
+      resolved += FirstStageStep(index);
+    }
+    return resolved;
+  }
+
+  // Left, top, right, bottom of one entry; returns the counted resolutions.
+  int FirstStageStep(size_t index) {
+    const Entry before = m_entries[index];
+    const int resolved = ResolveNear(index, false) + ResolveNear(index, true) +
+                         ResolveFar(index, false) + ResolveFar(index, true);
+    if (!before.SameState(m_entries[index])) NoteChange(index);
+    return resolved;
+  }
+
+  // The changed entries in list order, as a sweep would meet them.
+  int SecondStage() {
+    std::vector<size_t> visit;
+    visit.swap(m_changedList);
+    std::sort(visit.begin(), visit.end());
+    int resolved = 0;
+    for (size_t index : visit) {
+      m_changed[index] = false;
+      const Entry before = m_entries[index];
+      resolved += SecondStageStep(m_entries[index]);
+      if (!before.SameState(m_entries[index])) NoteChange(index);
+    }
     return resolved;
   }
 
@@ -74,17 +157,6 @@ class PosSolver {
   bool Wraps(const Entry& e, bool vert) const {
     const ORIENTATION o = AxisOf(vert);
     return e.param->IsWrapContent(o) || (e.param->IsMatchParent(o) && !ExtentKnown(vert));
-  }
-
-  int FirstStageSweep() {
-    int resolved = 0;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-      resolved += ResolveNear(i, false);
-      resolved += ResolveNear(i, true);
-      resolved += ResolveFar(i, false);
-      resolved += ResolveFar(i, true);
-    }
-    return resolved;
   }
 
   int ResolveNear(size_t index, bool vert) {
@@ -116,24 +188,22 @@ class PosSolver {
     return e.Far(vert) != POS_WAIT ? 1 : 0;
   }
 
-  int SecondStageSweep() {
-    int resolved = 0;
-    for (Entry& e : m_entries) {
-      if (!IsKnown(e.edge[0]) || !IsKnown(e.edge[1])) continue;
-      const bool wantX = !IsKnown(e.edge[2]) && Wraps(e, false);
-      const bool wantY = !IsKnown(e.edge[3]) && Wraps(e, true);
-      if (wantX || wantY) {
-        const int w = IsKnown(e.edge[2]) ? e.edge[2] - e.edge[0] : m_extent[0];
-        const int h = IsKnown(e.edge[3]) ? e.edge[3] - e.edge[1] : m_extent[1];
-        const SIZE desired = e.child->GetDesiredSize(w, h);
-        if (wantX) e.edge[2] = e.edge[0] + KnownSizeOr(desired.cx, 0);
-        if (wantY) e.edge[3] = e.edge[1] + KnownSizeOr(desired.cy, 0);
-        resolved += (wantX ? 1 : 0) + (wantY ? 1 : 0);
-      }
-      ApplyOffset(e, false);
-      ApplyOffset(e, true);
+  // Asks a wrap-content child its size once its near edges are known, then applies the
+  // offsets of the axes whose far edge is known.
+  int SecondStageStep(Entry& e) {
+    if (!IsKnown(e.edge[0]) || !IsKnown(e.edge[1])) return 0;
+    const bool wantX = !IsKnown(e.edge[2]) && Wraps(e, false);
+    const bool wantY = !IsKnown(e.edge[3]) && Wraps(e, true);
+    if (wantX || wantY) {
+      const int w = IsKnown(e.edge[2]) ? e.edge[2] - e.edge[0] : m_extent[0];
+      const int h = IsKnown(e.edge[3]) ? e.edge[3] - e.edge[1] : m_extent[1];
+      const SIZE desired = e.child->GetDesiredSize(w, h);
+      if (wantX) e.edge[2] = e.edge[0] + KnownSizeOr(desired.cx, 0);
+      if (wantY) e.edge[3] = e.edge[1] + KnownSizeOr(desired.cy, 0);
     }
-    return resolved;
+    ApplyOffset(e, false);
+    ApplyOffset(e, true);
+    return (wantX ? 1 : 0) + (wantY ? 1 : 0);
   }
 
   // Once both edges of an axis are known the child moves by its offset times its size.
@@ -216,6 +286,11 @@ class PosSolver {
 
   std::vector<Entry>& m_entries;
   const int m_extent[2];
+  std::vector<size_t> m_siblingForms;  // entries whose items name a sibling by id
+  std::vector<size_t> m_queue;         // first stage: entries that may resolve more
+  std::vector<bool> m_queued;
+  std::vector<size_t> m_changedList;  // second stage: entries changed since it last ran
+  std::vector<bool> m_changed;
 };
 
 std::vector<Entry> BuildEntries(ILayoutElement* parent) {

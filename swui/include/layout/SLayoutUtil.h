@@ -5,6 +5,7 @@
 
 #include "core/SLayoutSize.h"
 #include "core/SString.h"
+#include "layout/ILayoutElement.h"
 #include "layout/ILayoutParam.h"
 
 namespace SWUI {
@@ -17,6 +18,16 @@ constexpr int kLayoutSizeUnknown = 0x7FFFFF;
 inline bool IsLayoutSizeKnown(int size) { return size >= 0 && size < kLayoutSizeUnknown; }
 // The size itself when known, else -1, the layouts' one spelling of "unknown".
 inline int KnownSizeOr(int size, int fallback) { return IsLayoutSizeKnown(size) ? size : fallback; }
+
+// The child's parameter when it is a Param; a child whose parameter belongs to another layout
+// (or that has none) is placed as one with a cleared Param.
+template <class Param>
+const Param& LayoutParamOf(const ILayoutElement* child) {
+  static const Param kCleared;
+  ILayoutParam* param = child->GetLayoutParam();
+  if (param != nullptr && param->IsClass(Param::ClassName())) return *static_cast<const Param*>(param);
+  return kCleared;
+}
 
 // The answer of a parameter query over its width and height tests: Horz and Vert ask one of
 // them, Any either, Both (and any other value) both.

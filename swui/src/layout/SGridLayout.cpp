@@ -12,15 +12,6 @@ namespace SWUI {
 
 namespace {
 
-const SGridLayoutParamStruct& GridDataOf(const ILayoutElement* child) {
-  static const SGridLayoutParamStruct kCleared;
-  ILayoutParam* param = child->GetLayoutParam();
-  if (param != nullptr && param->IsClass(SGridLayoutParam::ClassName())) {
-    return static_cast<const SGridLayoutParam*>(param)->GetData();
-  }
-  return kCleared;
-}
-
 // A count as written: below 1 it is not given (-1), above the cap it is the cap.
 int CountFromText(const SStringW& value) {
   const int count = ParseLayoutInt(value);
@@ -130,7 +121,7 @@ bool SGridLayout::FillCells(ILayoutElement* parent, Grid& grid) const {
   long long cells = 0;
   for (ILayoutElement* child = parent->GetNextLayoutChild(nullptr); child != nullptr;
        child = parent->GetNextLayoutChild(child)) {
-    const SGridLayoutParamStruct& d = GridDataOf(child);
+    const SGridLayoutParamStruct& d = LayoutParamOf<SGridLayoutParam>(child).GetData();
     children.push_back(child);
     cells += static_cast<long long>(std::max(d.nColSpan, 1)) * std::max(d.nRowSpan, 1);
   }
@@ -147,7 +138,7 @@ bool SGridLayout::FillCells(ILayoutElement* parent, Grid& grid) const {
     if (cursor >= grid.occupied.size()) break;
     const int row = static_cast<int>(cursor / grid.cols);
     const int col = static_cast<int>(cursor % grid.cols);
-    const SGridLayoutParamStruct& d = GridDataOf(child);
+    const SGridLayoutParamStruct& d = LayoutParamOf<SGridLayoutParam>(child).GetData();
     int colSpan = std::min(std::max(d.nColSpan, 1), grid.cols - col);
     int rowSpan = std::min(std::max(d.nRowSpan, 1), grid.rows - row);
     for (int i = 0; i < rowSpan; ++i) {

@@ -10,15 +10,6 @@ namespace SWUI {
 
 namespace {
 
-const SLinearLayoutParamStruct& LinearDataOf(const ILayoutElement* child) {
-  static const SLinearLayoutParamStruct kCleared;
-  ILayoutParam* param = child->GetLayoutParam();
-  if (param != nullptr && param->IsClass(SLinearLayoutParam::ClassName())) {
-    return static_cast<const SLinearLayoutParam*>(param)->GetData();
-  }
-  return kCleared;
-}
-
 // One child's slot: its size with the extends round it, per axis (x, y).
 struct Slot {
   ILayoutElement* child;
@@ -37,7 +28,7 @@ struct Slot {
 // A slot per axis: match parent takes matchSize (-1 when that is not known), a specified size
 // adds the extends, and whatever stays unknown is the child's desired size plus the extends.
 Slot MeasureSlot(ILayoutElement* child, const int matchSize[2]) {
-  const SLinearLayoutParamStruct& d = LinearDataOf(child);
+  const SLinearLayoutParamStruct& d = LayoutParamOf<SLinearLayoutParam>(child).GetData();
   Slot slot{child, &d, child->GetScale(), {-1, -1}};
   const SLayoutSize* sizes[2] = {&d.width, &d.height};
   bool unknown = false;

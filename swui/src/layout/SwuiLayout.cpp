@@ -14,17 +14,6 @@ namespace {
 const PosItem kDefaultX{PosPrevNear, -1, 1, SLayoutSize(0.0f, px)};
 const PosItem kDefaultY{PosPrevFar, -1, 1, SLayoutSize(0.0f, px)};
 
-// A child whose parameter is not the anchor layout's (or that has none) is placed as one
-// without attributes.
-const SwuiLayoutParam& AnchorParamOf(const ILayoutElement* child) {
-  static const SwuiLayoutParam kCleared;
-  ILayoutParam* param = child->GetLayoutParam();
-  if (param != nullptr && param->IsClass(SwuiLayoutParam::ClassName())) {
-    return *static_cast<const SwuiLayoutParam*>(param);
-  }
-  return kCleared;
-}
-
 // One layout child of a run, with its four coordinates and the offsets still to apply.
 struct Entry {
   ILayoutElement* child;
@@ -297,7 +286,7 @@ std::vector<Entry> BuildEntries(ILayoutElement* parent) {
   std::vector<Entry> entries;
   for (ILayoutElement* child = parent->GetNextLayoutChild(nullptr); child != nullptr;
        child = parent->GetNextLayoutChild(child)) {
-    const SwuiLayoutParam& param = AnchorParamOf(child);
+    const SwuiLayoutParam& param = LayoutParamOf<SwuiLayoutParam>(child);
     entries.push_back(Entry{child,
                             &param,
                             child->GetScale(),

@@ -16,7 +16,7 @@ constexpr int kLayoutSizeUnknown = 0x7FFFFF;
 // A size in pixels is known when it is neither negative nor one of the sentinels; a known size
 // never reaches 0x7FFFFF.
 inline bool IsLayoutSizeKnown(int size) { return size >= 0 && size < kLayoutSizeUnknown; }
-// The size itself when known, else -1, the layouts' one spelling of "unknown".
+// The size itself when known, else fallback (-1 is the layouts' one spelling of "unknown").
 inline int KnownSizeOr(int size, int fallback) { return IsLayoutSizeKnown(size) ? size : fallback; }
 
 // The child's parameter when it is a Param; a child whose parameter belongs to another layout

@@ -44,7 +44,7 @@ int Sum(const std::vector<int>& sizes) {
   return total;
 }
 
-// The length of `count` columns (rows) with the intervals between them; none for no columns.
+// The length of the columns (rows) with the intervals between them; no interval without columns.
 int Extent(const std::vector<int>& sizes, int interval) {
   return Sum(sizes) + interval * std::max(0, static_cast<int>(sizes.size()) - 1);
 }

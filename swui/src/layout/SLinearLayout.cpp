@@ -112,7 +112,7 @@ void SLinearLayout::LayoutChildren(ILayoutElement* parent) {
     int start[2];
     start[along] = pos;
     start[across] = 0;
-    int gravity = slot.data->gravity != GravityUnset ? slot.data->gravity : m_gravity;
+    const int gravity = slot.data->gravity != GravityUnset ? slot.data->gravity : m_gravity;
     if (gravity == GravityCenter) start[across] = (extent[across] - slot.size[across]) / 2;
     if (gravity == GravityEnd) start[across] = extent[across] - slot.size[across];
     const RECT placed{rc.left + start[0] + slot.Extend(false, false),

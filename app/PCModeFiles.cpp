@@ -217,9 +217,16 @@ int SavePCMode(const std::wstring& programFolder, PCModeList* list, const std::w
 bool LoadPCMode(int index, const PCModeList& list, uint8_t* current, uint8_t* singBank,
                 uint8_t* discoBank) {
   const PCModeEntry* entry = GetPCMode(index, list);
-  if (!entry || !current || !singBank || !discoBank) return false;
+  std::string bytes;
+  return entry && ReadSmallFile(entry->path, kMaxModeFileBytes, &bytes) &&
+         DecodePCModeFile(bytes, current, singBank, discoBank);
+}
+
+bool DecodePCModeFile(const std::string& fileBytes, uint8_t* current, uint8_t* singBank,
+                      uint8_t* discoBank) {
+  if (!current || !singBank || !discoBank || fileBytes.size() > kMaxModeFileBytes) return false;
   CSimpleIniW ini(true);
-  if (!LoadModeIni(entry->path, &ini) || !HasModeVersion(ini)) return false;
+  if (ini.LoadData(fileBytes.data(), fileBytes.size()) < 0 || !HasModeVersion(ini)) return false;
   uint8_t sing[kParamSlotSize] = {};
   uint8_t disco[kParamSlotSize] = {};
   if (!DecodeBank(ini, L"SingData", sing) || !DecodeBank(ini, L"DiscoData", disco)) return false;

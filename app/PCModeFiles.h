@@ -53,6 +53,9 @@ int SavePCMode(const std::wstring& programFolder, PCModeList* list, const std::w
 // is not at least 1382 well-formed bytes with their Crc8 ("Can not open file").
 bool LoadPCMode(int index, const PCModeList& list, uint8_t* current, uint8_t* singBank,
                 uint8_t* discoBank);
+// LoadPCMode's reading of the file's bytes, with the same rules and outcomes.
+bool DecodePCModeFile(const std::string& fileBytes, uint8_t* current, uint8_t* singBank,
+                      uint8_t* discoBank);
 
 // Deletes mode `index`: its file (one already gone counts as deleted), then its entry. False,
 // entry kept, for an index outside the list or a file that cannot be deleted ("Delete failed,

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "HidDevice/HexText.h"
 #include "HidDevice/ParamDesc.h"
 
 namespace {
@@ -11,30 +12,16 @@ namespace {
 constexpr wchar_t kSection[] = L"ORVConfig";
 constexpr wchar_t kKey[] = L"data";
 
-int UpperHexValue(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
-}
-
 // Decodes the 2766 characters of a value: every one an upper-case hex digit and the last pair
 // the low byte of the sum of the bytes before it.
 bool DecodeValue(const wchar_t* text, uint8_t* bytes) {
   unsigned sum = 0;
-  uint8_t check = 0;
-  for (int i = 0; i < kEffectValueChars / 2; ++i) {
-    const int hi = UpperHexValue(text[2 * i]);
-    const int lo = UpperHexValue(text[2 * i + 1]);
-    if (hi < 0 || lo < 0) return false;
-    const uint8_t b = static_cast<uint8_t>(hi << 4 | lo);
-    if (i < kParamTransferSize) {
-      bytes[i] = b;
-      sum += b;
-    } else {
-      check = b;
-    }
+  for (int i = 0; i < kParamTransferSize; ++i) {
+    if (!DecodeHexPair(text + 2 * i, bytes + i)) return false;
+    sum += bytes[i];
   }
-  return check == static_cast<uint8_t>(sum);
+  uint8_t check = 0;
+  return DecodeHexPair(text + 2 * kParamTransferSize, &check) && check == static_cast<uint8_t>(sum);
 }
 
 }  // namespace

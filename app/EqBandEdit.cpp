@@ -16,9 +16,9 @@ constexpr double kMinDb = -24.0;
 constexpr double kMaxDb = 12.0;
 constexpr long long kLowestFreqTenths = 197;
 constexpr long long kHighestFreqTenths = 206000;
-constexpr long long kLowestQ = 40;          // Q x 100 at index 0
+constexpr long long kLowestQ = 40;  // Q x 100 at index 0
 constexpr long long kHighestBandPassQ = 12800;
-constexpr long long kHighestShelfQ = 200;   // Q x 100 at index 28
+constexpr long long kHighestShelfQ = 200;  // Q x 100 at index 28
 constexpr int kBandTypeCount = 4;
 
 int Clamp(long long v, int lo, int hi) {
@@ -32,9 +32,7 @@ int ClampQ(int type, long long index) {
 
 }  // namespace
 
-int EqBandRow(int setRow, int band, int field) {
-  return setRow + band * kEqBandRecordRows + field;
-}
+int EqBandRow(int setRow, int band, int field) { return setRow + band * kEqBandRecordRows + field; }
 
 int EqReadSetRow(int firstRow, int secondRow, int linkMode) {
   return linkMode == 1 && secondRow >= 0 ? secondRow : firstRow;
@@ -108,7 +106,8 @@ bool ParseBandGainText(const std::wstring& text, int step, int* raw) {
 bool ParseBandFreqText(const std::wstring& text, int step, int* index) {
   long long tenths = 0;
   if (!ParseScaledDecimal(RemoveAll(text, L"Hz"), 1, &tenths)) return false;
-  if (index) *index = Clamp(static_cast<long long>(BandFreqIndex(tenths)) + step, 0, kEqFreqCount - 1);
+  const long long stepped = static_cast<long long>(BandFreqIndex(tenths)) + step;
+  if (index) *index = Clamp(stepped, 0, kEqFreqCount - 1);
   return true;
 }
 

@@ -8,9 +8,9 @@
 
 enum EqBandField { kBandType = 0, kBandFreq = 1, kBandGain = 2, kBandQ = 3, kBandShelfQ = 4 };
 
-constexpr int kBandGainMax = 360;     // raw gain: 0 .. 360 is -24 .. +12 dB
-constexpr int kBandPassQMax = 100;    // Q index of a band-pass band
-constexpr int kShelfQMax = 28;        // Q index of any other type
+constexpr int kBandGainMax = 360;   // raw gain: 0 .. 360 is -24 .. +12 dB
+constexpr int kBandPassQMax = 100;  // Q index of a band-pass band
+constexpr int kShelfQMax = 28;      // Q index of any other type
 constexpr int kBandPassType = 1;
 
 int EqBandRow(int setRow, int band, int field);

@@ -36,7 +36,8 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   while (done < bytes.size()) {
     const DWORD part = NextPart(bytes.size(), done);
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data() + done, part, &written, nullptr) || written != part) return false;
+    if (!WriteFile(file, bytes.data() + done, part, &written, nullptr)) return false;
+    if (written != part) return false;
     done += part;
   }
   return true;
@@ -82,9 +83,9 @@ bool ReadSmallFile(const std::wstring& path, size_t maxBytes, std::string* out) 
 bool ReplaceFileWith(const std::wstring& path, const std::string& bytes) {
   wchar_t temporary[MAX_PATH];
   if (!GetTempFileNameW(FolderOf(path).c_str(), L"tvr", 0, temporary)) return false;
-  const bool ok = WriteTemporary(temporary, bytes) &&
-                  MoveFileExW(temporary, path.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  const bool ok =
+      WriteTemporary(temporary, bytes) &&
+      MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) DeleteFileW(temporary);
   return ok;
 }

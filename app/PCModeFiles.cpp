@@ -1,8 +1,7 @@
 #include "PCModeFiles.h"
 
-#include <windows.h>
-
 #include <SimpleIni.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
@@ -46,9 +45,8 @@ bool EqualIgnoringCase(const wchar_t* a, size_t aLength, const wchar_t* b, size_
 }
 
 bool EndsWithIgnoringCase(const std::wstring& text, const wchar_t* suffix, size_t suffixLength) {
-  return text.size() >= suffixLength &&
-         EqualIgnoringCase(text.c_str() + text.size() - suffixLength, suffixLength, suffix,
-                           suffixLength);
+  return text.size() >= suffixLength && EqualIgnoringCase(text.c_str() + text.size() - suffixLength,
+                                                          suffixLength, suffix, suffixLength);
 }
 
 // The mode name of a file name ending ".orm" or ".morv" (any case), or false.
@@ -132,10 +130,11 @@ std::wstring NameOnDisk(const std::wstring& path, const std::wstring& fallback) 
 
 bool IsReservedDeviceName(const std::wstring& name) {
   static const wchar_t* const kReserved[] = {
-      L"CON",  L"PRN",  L"AUX",  L"NUL",  L"CONIN$", L"CONOUT$", L"COM1", L"COM2", L"COM3",
-      L"COM4", L"COM5", L"COM6", L"COM7", L"COM8",   L"COM9",    L"COM\u00B9", L"COM\u00B2",
-      L"COM\u00B3", L"LPT1", L"LPT2", L"LPT3", L"LPT4", L"LPT5", L"LPT6", L"LPT7", L"LPT8",
-      L"LPT9", L"LPT\u00B9", L"LPT\u00B2", L"LPT\u00B3"};
+      L"CON",  L"PRN",  L"AUX",  L"NUL",       L"CONIN$",    L"CONOUT$",
+      L"COM1", L"COM2", L"COM3", L"COM4",      L"COM5",      L"COM6",
+      L"COM7", L"COM8", L"COM9", L"COM\u00B9", L"COM\u00B2", L"COM\u00B3",
+      L"LPT1", L"LPT2", L"LPT3", L"LPT4",      L"LPT5",      L"LPT6",
+      L"LPT7", L"LPT8", L"LPT9", L"LPT\u00B9", L"LPT\u00B2", L"LPT\u00B3"};
   // The device is named by what precedes the first dot, trailing spaces ignored ("con .x").
   size_t base = name.find(L'.');
   if (base == std::wstring::npos) base = name.size();
@@ -190,13 +189,13 @@ void ScanPCModes(const std::wstring& programFolder, PCModeList* list) {
 }
 
 int SavePCMode(const std::wstring& programFolder, PCModeList* list, const std::wstring& name,
-               const uint8_t* current, const uint8_t* bank0, const uint8_t* bank1,
-               bool* replaced) {
+               const uint8_t* current, const uint8_t* bank0, const uint8_t* bank1, bool* replaced) {
   if (replaced) *replaced = false;
   if (!list || !current || !bank0 || !bank1 || !IsValidPCModeName(name)) return -1;
   const int listed = FindPCMode(*list, name);
   // A listed mode is rewritten at its own path, so its file keeps its name on any file system.
-  const std::wstring path = listed >= 0 ? (*list)[listed].path : PCModeFilePath(programFolder, name);
+  const std::wstring path =
+      listed >= 0 ? (*list)[listed].path : PCModeFilePath(programFolder, name);
   if (path.empty()) return -1;
 
   const bool sing = !IsDiscoMode(GetParam(current, ParamRow::MainWorkMode));

@@ -265,8 +265,11 @@ FilterThumbValue ChannelFilterThumb(double freqTenths, int multiple) {
   if (m == 2) {
     if (hz < 1970.0) m = 1;
   } else if (m == 1) {
-    if (hz > 3030.0) m = 2;
-    else if (hz < 197.0) m = 0;
+    if (hz > 3030.0) {
+      m = 2;
+    } else if (hz < 197.0) {
+      m = 0;
+    }
   } else if (hz > 303.0) {
     m = 1;
   }
@@ -363,9 +366,8 @@ RadioDesc DescribeRadio(int id) {
     r.kind = RadioKind::kSingDisco;
     r.page = 3;
     r.value = id - 14600;
-  } else if ((id >= 11700 && id <= 11702) || (id >= 12700 && id <= 12702) ||
-             id == 13700 || id == 13701 || (id >= 14700 && id <= 14702) ||
-             (id >= 17700 && id <= 17702)) {
+  } else if ((id >= 11700 && id <= 11702) || (id >= 12700 && id <= 12702) || id == 13700 ||
+             id == 13701 || (id >= 14700 && id <= 14702) || (id >= 17700 && id <= 17702)) {
     r.kind = RadioKind::kSide;
     r.page = id / 1000 % 10 - 1;
     r.value = id % 10;

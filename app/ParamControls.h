@@ -38,7 +38,8 @@ enum class CurveUpdate : uint8_t { kNone, kHighPass, kLowPass };
 
 struct FixedSlider {
   int id;
-  int row;             // the row written; the input gain adds the music input port to it
+  // The row written; the input gain adds the music input port to it.
+  int row;
   SliderText text;
   uint16_t flagMask;   // kMuteBit16, kFlagBit8 or 0
   int capRow;          // the limit row the position is capped at, -1 for none
@@ -75,7 +76,8 @@ int LinkShownSide(int linkMode);
 enum FilterRowOffset { kFilterType = 0, kFilterFreq = 1, kFilterMultiple = 2, kFilterQ = 3 };
 
 struct FilterControl {
-  int channel;    // 0 .. 6; -1 for the multiple combo boxes 8810/8811, which have no channel
+  // 0 .. 6; -1 for the multiple combo boxes 8810/8811, which have no channel.
+  int channel;
   bool lowPass;
   int rowOffset;  // FilterRowOffset
 };

@@ -60,7 +60,8 @@ std::wstring EffectLowPassText(int index) {
 }
 
 std::wstring ReverbTimeText(int index) {
-  return Format(L"%.01fms", static_cast<double>(g_reverbTimeTable[ClampIndex(index, kReverbTimeCount)]));
+  return Format(L"%.01fms",
+                static_cast<double>(g_reverbTimeTable[ClampIndex(index, kReverbTimeCount)]));
 }
 
 std::wstring DelayText(int v) {
@@ -89,16 +90,15 @@ std::wstring AttackText(int index) {
 }
 
 std::wstring ReleaseText(int index) {
-  return Format(L"Atk x %d", static_cast<int>(g_releaseTable[FirstWhenOutside(index, kReleaseCount)]));
+  return Format(L"Atk x %d",
+                static_cast<int>(g_releaseTable[FirstWhenOutside(index, kReleaseCount)]));
 }
 
 std::wstring RatioText(int index) {
   return Format(L"%.01f", g_ratioTable[FirstWhenOutside(index, kRatioCount)] / 10.0);
 }
 
-std::wstring BandGainText(int raw) {
-  return Format(L"%.01fdB", (raw - kBandGainZero) / 10.0);
-}
+std::wstring BandGainText(int raw) { return Format(L"%.01fdB", (raw - kBandGainZero) / 10.0); }
 
 std::wstring BandFreqText(int index) {
   const int entry = ClampIndex(index, kEqFreqCount);

@@ -19,8 +19,8 @@
 namespace {
 
 constexpr int kRounds = 7;
-constexpr int kRepeats = 50;      // per round, for one file's save and load
-constexpr int kScanRepeats = 3;   // per round, for a listing of the whole folder
+constexpr int kRepeats = 50;     // per round, for one file's save and load
+constexpr int kScanRepeats = 3;  // per round, for a listing of the whole folder
 constexpr int kModeFiles = 200;
 
 using Clock = std::chrono::steady_clock;
@@ -31,7 +31,8 @@ double MedianMs(const std::function<void()>& work, int repeats = kRepeats) {
   for (int r = 0; r < kRounds; ++r) {
     const auto start = Clock::now();
     for (int i = 0; i < repeats; ++i) work();
-    rounds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() / repeats);
+    rounds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() /
+                     repeats);
   }
   std::sort(rounds.begin(), rounds.end());
   return rounds[rounds.size() / 2];
@@ -52,7 +53,8 @@ bool RawWrite(const std::wstring& path, const void* bytes, DWORD size) {
 }
 
 bool RawRead(const std::wstring& path, void* bytes, DWORD size) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE h =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   DWORD read = 0;
   const BOOL ok = ReadFile(h, bytes, size, &read, nullptr);
@@ -63,7 +65,8 @@ bool RawRead(const std::wstring& path, void* bytes, DWORD size) {
 std::wstring MakeFolder() {
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
-  const std::wstring folder = std::wstring(base) + L"bench_appcore_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folder =
+      std::wstring(base) + L"bench_appcore_" + std::to_wstring(GetCurrentProcessId());
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder;
 }
@@ -75,7 +78,8 @@ void RemoveFolder(const std::wstring& folder) {
     HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
       do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((dir + L"\\" + data.cFileName).c_str());
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+          DeleteFileW((dir + L"\\" + data.cFileName).c_str());
       } while (FindNextFileW(find, &data));
       FindClose(find);
     }
@@ -123,20 +127,23 @@ int main() {
   Print("mode save + load", mode, "raw write + read", modeBare);
 
   for (int i = 0; i < kModeFiles - 1; ++i) {
-    SavePCMode(folder, &list, L"mode " + std::to_wstring(i), image.data(), bank0.data(), bank1.data());
+    SavePCMode(folder, &list, L"mode " + std::to_wstring(i), image.data(), bank0.data(),
+               bank1.data());
   }
   PCModeList scanned;
   const double scan = MedianMs([&] { ScanPCModes(folder, &scanned); }, kScanRepeats);
   size_t listed = 0;
-  const double scanBare = MedianMs([&] {
-    WIN32_FIND_DATAW data;
-    listed = 0;
-    HANDLE find = FindFirstFileW((folder + L"\\mode\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do ++listed;
-    while (FindNextFileW(find, &data));
-    FindClose(find);
-  }, kScanRepeats);
+  const double scanBare = MedianMs(
+      [&] {
+        WIN32_FIND_DATAW data;
+        listed = 0;
+        HANDLE find = FindFirstFileW((folder + L"\\mode\\*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return;
+        do ++listed;
+        while (FindNextFileW(find, &data));
+        FindClose(find);
+      },
+      kScanRepeats);
   std::printf("(%zu modes listed, %zu directory entries)\n", scanned.size(), listed);
   Print("ScanPCModes of 200 files", scan, "FindFirstFile listing", scanBare);
 

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "core/CSimpleWndHelper.h"
+#include "core/ISkinObj.h"
 #include "core/SAutoLock.h"
 #include "core/SDefMsgLoopFactory.h"
 #include "core/SDefToolTipFactory.h"
@@ -35,6 +36,21 @@ void TraceSingleton(const char* action, int index) {
   if (SLog::GetLogManager() == nullptr) return;
   SLog::Printf(LOG_LEVEL_TRACE, "swui", __FILE__, __LINE__, "SWUI::SApplication",
                "%s singleton %d", action, index);
+}
+
+// A new object as the interface its kind promises, or null: an object registered under the
+// kind that is something else is not handed out, and goes (released, or deleted when it is
+// not counted).
+template <class T>
+T* AsKind(IObject* obj) {
+  if (obj == nullptr) return nullptr;
+  if (auto* typed = dynamic_cast<T*>(obj)) return typed;
+  if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
+    counted->Release();
+  } else {
+    delete obj;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -236,21 +252,12 @@ IObject* SApplication::CreateWindowByName(LPCWSTR name) {
   return CreateObject(SObjectInfo(name, 1));
 }
 
-IObject* SApplication::CreateSkinByName(LPCWSTR name) {
-  return CreateObject(SObjectInfo(name, 2));
+ISkinObj* SApplication::CreateSkinByName(LPCWSTR name) {
+  return AsKind<ISkinObj>(CreateObject(SObjectInfo(name, 2)));
 }
 
 IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {
-  IObject* obj = CreateObject(SObjectInfo(name, 4));
-  if (obj == nullptr) return nullptr;
-  if (auto* interpolator = dynamic_cast<IInterpolator*>(obj)) return interpolator;
-  // Registered under the interpolator kind, yet something else: not handed out as one.
-  if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
-    counted->Release();
-  } else {
-    delete obj;
-  }
-  return nullptr;
+  return AsKind<IInterpolator>(CreateObject(SObjectInfo(name, 4)));
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator) { m_translator = translator; }

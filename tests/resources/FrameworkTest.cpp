@@ -143,9 +143,9 @@ TEST_CASE("every skin of the UI definition is made by its class, with its image"
   const std::wstring src = uidef.child(L"skin").attribute(L"src").value();
   const size_t colon = src.find(L':');
   REQUIRE(colon != std::wstring::npos);
-  const std::wstring type = src.substr(0, colon);
-  const std::wstring name = src.substr(colon + 1);
-  pugi::xml_node section = Resources().Xml(type.c_str(), name.c_str()).child(L"skin");
+  const std::wstring resType = src.substr(0, colon);
+  const std::wstring resName = src.substr(colon + 1);
+  pugi::xml_node section = Resources().Xml(resType.c_str(), resName.c_str()).child(L"skin");
   REQUIRE(section);
 
   size_t made = 0;

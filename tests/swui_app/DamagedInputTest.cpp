@@ -25,14 +25,16 @@ const char kDefinition[] =
     "<style src='values:styles'/>"
     "<objattr><window margin='1'/><button class='normalbtn' pos='0,0'/></objattr></uidef>";
 
-// Skins that name the colours read before them and each other.
+// Skins that name the colours and dimensions read before them, and each other.
 const char kSkins[] =
     "<skin><colorrect name='bg' normal='@color/red' hover='#00ff00'/>"
     "<imglist name='strip' src='img:bg' states='2' stateMap='0-1-1'/>"
     "<group name='g' normal='bg' hover='strip' pushDown='g'/>"
     "<button name='btn' colorUp='@color/half' colorDown='#101010' cornerRadius='3'/>"
     "<shape name='s' shape='ring'><solid color='@color/red'/><stroke width='2' color='#000000'"
-    " style='dash'/><ring ratio='0.5' thickness='2' start='10' sweep='200'/></shape></skin>";
+    " style='dash'/><corners radius='@dim/gap'/><ring startAngle='10' sweepAngle='200'/>"
+    "<gradient type='linear' startColor='@color/red' endColor='#0000ff' angle='45'/></shape>"
+    "</skin>";
 
 const wchar_t* const kSkinNames[] = {L"bg", L"strip", L"g", L"btn", L"s", L"own"};
 

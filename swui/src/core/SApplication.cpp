@@ -38,21 +38,6 @@ void TraceSingleton(const char* action, int index) {
                "%s singleton %d", action, index);
 }
 
-// A new object as the interface its kind promises, or null: an object registered under the
-// kind that is something else is not handed out, and goes (released, or deleted when it is
-// not counted).
-template <class T>
-T* AsKind(IObject* obj) {
-  if (obj == nullptr) return nullptr;
-  if (auto* typed = dynamic_cast<T*>(obj)) return typed;
-  if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
-    counted->Release();
-  } else {
-    delete obj;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE instance,
@@ -253,11 +238,11 @@ IObject* SApplication::CreateWindowByName(LPCWSTR name) {
 }
 
 ISkinObj* SApplication::CreateSkinByName(LPCWSTR name) {
-  return AsKind<ISkinObj>(CreateObject(SObjectInfo(name, 2)));
+  return TakeObjectAs<ISkinObj>(CreateObject(SObjectInfo(name, OBJ_TYPE_SKIN)));
 }
 
 IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {
-  return AsKind<IInterpolator>(CreateObject(SObjectInfo(name, 4)));
+  return TakeObjectAs<IInterpolator>(CreateObject(SObjectInfo(name, OBJ_TYPE_INTERPOLATOR)));
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator) { m_translator = translator; }

@@ -54,10 +54,11 @@ function(tevaro_bench name)
 endfunction()
 
 # tevaro_sys_resources(RCFILE): lets a resource script include the framework's resources
-# (swui_sys_skin.rc) and rebuild when they change.
+# (swui_sys_skin.rc) and rebuild when they change. It adds to the script's include folders and
+# dependencies, so other rules may name dependencies of their own.
 function(tevaro_sys_resources rcfile)
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${SWUI_RES_DIR}/*.xml ${SWUI_RES_DIR}/*.rc
     ${SWUI_RES_DIR}/*.png)
-  set_source_files_properties(${rcfile} PROPERTIES
-    INCLUDE_DIRECTORIES ${SWUI_RES_DIR} OBJECT_DEPENDS "${files}")
+  set_property(SOURCE ${rcfile} APPEND PROPERTY INCLUDE_DIRECTORIES ${SWUI_RES_DIR})
+  set_property(SOURCE ${rcfile} APPEND PROPERTY OBJECT_DEPENDS ${files})
 endfunction()

@@ -27,6 +27,7 @@ namespace SWUI {
 class SMessageLoop;
 struct ISystemObjectRegister;
 struct IObject;
+struct ISkinObj;
 
 // Indices of SApplication::GetSingleton.
 enum SingletonType {
@@ -91,10 +92,10 @@ class SApplication : public SSingleton<SApplication>,
   SStringW Translate(const SStringW& src, const SStringW& ctx) const;
 
   // New objects of the registered classes by name (window 1, skin 2, interpolator 4), with
-  // one reference, or null.
+  // one reference, or null. A skin or interpolator name whose class is registered under that
+  // kind but is no skin or interpolator gives null too.
   virtual IObject* CreateWindowByName(LPCWSTR name);
-  virtual IObject* CreateSkinByName(LPCWSTR name);
-  // Null as well when the class registered under the name is no interpolator.
+  virtual ISkinObj* CreateSkinByName(LPCWSTR name);
   virtual IInterpolator* CreateInterpolatorByName(LPCWSTR name);
 
   IRenderFactory* GetRenderFactory() const { return m_renderFactory; }

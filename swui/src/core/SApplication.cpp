@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "core/CSimpleWndHelper.h"
+#include "core/ISkinObj.h"
 #include "core/SAutoLock.h"
 #include "core/SDefMsgLoopFactory.h"
 #include "core/SDefToolTipFactory.h"
@@ -236,21 +237,12 @@ IObject* SApplication::CreateWindowByName(LPCWSTR name) {
   return CreateObject(SObjectInfo(name, 1));
 }
 
-IObject* SApplication::CreateSkinByName(LPCWSTR name) {
-  return CreateObject(SObjectInfo(name, 2));
+ISkinObj* SApplication::CreateSkinByName(LPCWSTR name) {
+  return TakeObjectAs<ISkinObj>(CreateObject(SObjectInfo(name, OBJ_TYPE_SKIN)));
 }
 
 IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {
-  IObject* obj = CreateObject(SObjectInfo(name, 4));
-  if (obj == nullptr) return nullptr;
-  if (auto* interpolator = dynamic_cast<IInterpolator*>(obj)) return interpolator;
-  // Registered under the interpolator kind, yet something else: not handed out as one.
-  if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
-    counted->Release();
-  } else {
-    delete obj;
-  }
-  return nullptr;
+  return TakeObjectAs<IInterpolator>(CreateObject(SObjectInfo(name, OBJ_TYPE_INTERPOLATOR)));
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator) { m_translator = translator; }

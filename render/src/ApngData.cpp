@@ -26,6 +26,8 @@ const uint32_t kFDAT = C::Type('f', 'd', 'A', 'T');
 
 // Nothing that decodes to at most kApngMaxPixelBytes needs a larger stream.
 const size_t kMaxStreamBytes = 256u << 20;
+// Deflate cannot shrink data by more than about 1032 to 1.
+const uint64_t kMaxDeflateRatio = 1032;
 
 struct ApngFrame {
   ApngRect rect;
@@ -41,6 +43,8 @@ struct ApngFrame {
 struct ApngLayout {
   UINT width = 0;
   UINT height = 0;
+  UINT bitsPerPixel = 0;
+  std::vector<PngChunk> imageData;  // the IDAT chunks
   const PngChunk* ihdr = nullptr;
   const PngChunk* plte = nullptr;
   const PngChunk* trns = nullptr;
@@ -86,6 +90,7 @@ bool ReadChunks(const std::vector<PngChunk>& chunks, ApngLayout* layout) {
     if (chunk.type == kIDAT) {
       if (idatEnded) return false;  // image data must be one run of chunks
       seenIdat = true;
+      layout->imageData.push_back(chunk);
       if (layout->animated && layout->frames.size() == 1 && layout->frames[0].isDefaultImage) {
         layout->frames[0].data.push_back(chunk);
       }
@@ -132,9 +137,37 @@ bool ReadChunks(const std::vector<PngChunk>& chunks, ApngLayout* layout) {
   return seenIdat;
 }
 
+// Bits per pixel of the header's colour type and bit depth (a lower bound for types libpng
+// will refuse anyway).
+UINT BitsPerPixel(const BYTE* ihdr) {
+  const UINT depth = ihdr[8];
+  switch (ihdr[9]) {
+    case 2:
+      return depth * 3;
+    case 4:
+      return depth * 2;
+    case 6:
+      return depth * 4;
+    default:
+      return depth;
+  }
+}
+
+// Compressed data too short to inflate to width x height pixels is damage: refusing it before
+// anything is allocated keeps a small file from claiming a huge canvas.
+bool DataCanHold(const std::vector<PngChunk>& data, uint64_t width, uint64_t height,
+                 UINT bitsPerPixel) {
+  uint64_t compressed = 0;
+  for (const PngChunk& part : data) compressed += part.length;
+  return width * height * bitsPerPixel / 8 <= (compressed + 1) * kMaxDeflateRatio;
+}
+
 bool FrameFits(const ApngFrame& frame, const ApngLayout& layout) {
   const ApngRect& r = frame.rect;
-  if (r.width == 0 || r.height == 0 || frame.data.empty()) return false;
+  if (r.width == 0 || r.height == 0 || frame.data.empty() ||
+      !DataCanHold(frame.data, r.width, r.height, layout.bitsPerPixel)) {
+    return false;
+  }
   if (static_cast<uint64_t>(r.x) + r.width > layout.width ||
       static_cast<uint64_t>(r.y) + r.height > layout.height) {
     return false;
@@ -149,8 +182,12 @@ bool ReadLayout(const std::vector<PngChunk>& chunks, ApngLayout* layout) {
   layout->ihdr = &chunks[0];
   layout->width = C::ReadBE32(chunks[0].data);
   layout->height = C::ReadBE32(chunks[0].data + 4);
+  layout->bitsPerPixel = BitsPerPixel(chunks[0].data);
   if (layout->width == 0 || layout->height == 0) return false;
-  if (!ReadChunks(chunks, layout)) return false;
+  if (!ReadChunks(chunks, layout) ||
+      !DataCanHold(layout->imageData, layout->width, layout->height, layout->bitsPerPixel)) {
+    return false;
+  }
   if (!layout->animated) {
     layout->frameCount = 1;
   } else {

@@ -9,32 +9,13 @@
 #include <pugixml.hpp>
 
 #include "TempFolder.h"
+#include "XmlFixtures.h"
 #include "core/SBinaryXml.h"
 
 using namespace SWUI;
+using fixtures::TreeText;
 
 namespace {
-
-// The tree as text, one line per node (depth, type, name, value, attributes), without
-// recursion so that deep trees can be compared.
-std::string TreeText(const pugi::xml_node& root) {
-  std::string out;
-  std::vector<std::pair<pugi::xml_node, int>> stack = {{root, 0}};
-  while (!stack.empty()) {
-    auto [node, depth] = stack.back();
-    stack.pop_back();
-    std::wstring line = std::to_wstring(depth) + L"|" + std::to_wstring(node.type()) + L"|" +
-                        node.name() + L"|" + node.value();
-    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-      line += std::wstring(L"|") + a.name() + L"=" + a.value();
-    }
-    out += std::string(line.begin(), line.end()) + "\n";
-    std::vector<pugi::xml_node> children;
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) children.push_back(c);
-    for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({*it, depth + 1});
-  }
-  return out;
-}
 
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;

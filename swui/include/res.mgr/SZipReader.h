@@ -39,7 +39,9 @@ class SZipReader {
   // The first entry whose name matches, without regard to case, '/' and '\' alike; -1 when
   // none does.
   int FindEntry(LPCWSTR name) const;
-  // The entry's uncompressed size as the central directory gives it.
+  // The entry's uncompressed size as the central directory gives it; 0 for an entry whose
+  // sizes cannot be true (a stored entry whose sizes differ, a deflated one larger than
+  // deflate can expand, data past the directory), so nobody allocates for a lie.
   DWORD EntrySize(int index) const;
   // The entry's bytes; false when it cannot be read, is encrypted and the password is missing
   // or wrong, or its data do not check.
@@ -48,6 +50,7 @@ class SZipReader {
  private:
   struct Entry {
     uint16_t flags;
+    uint16_t method;
     uint16_t time;
     uint32_t crc;
     uint32_t compressedSize;
@@ -56,6 +59,7 @@ class SZipReader {
   };
 
   bool ReadDirectory();
+  bool Plausible(const Entry& entry) const;
   bool ReadAt(uint64_t offset, void* buffer, size_t count) const;
   bool Decrypt(const Entry& entry, uint16_t localFlags, std::vector<BYTE>* data) const;
 

@@ -63,7 +63,6 @@ class ZipKeys {
 
 // Raw deflate data into exactly size bytes.
 bool Inflate(const std::vector<BYTE>& in, uint32_t size, std::vector<BYTE>* out) {
-  if (size > in.size() * kMaxInflateRatio + 64) return false;
   out->resize(size);
   z_stream z{};
   if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return false;
@@ -167,8 +166,8 @@ bool SZipReader::ReadDirectory() {
       const size_t nameLength = U16(d + 28);
       const size_t rest = nameLength + U16(d + 30) + U16(d + 32);
       if (directory.size() - pos - kDirectoryEntryBytes < rest) return false;
-      entries_.push_back({U16(d + 8), U16(d + 12), U32(d + 16), U32(d + 20), U32(d + 24),
-                          U32(d + 42)});
+      entries_.push_back({U16(d + 8), U16(d + 10), U16(d + 12), U32(d + 16), U32(d + 20),
+                          U32(d + 24), U32(d + 42)});
       char* name = reinterpret_cast<char*>(d + kDirectoryEntryBytes);
       for (size_t c = 0; c < nameLength; ++c) {
         if (name[c] == '/') name[c] = '\\';
@@ -202,9 +201,22 @@ int SZipReader::FindEntry(LPCWSTR name) const {
   return it != names_.end() ? it->second : -1;
 }
 
+bool SZipReader::Plausible(const Entry& entry) const {
+  if (entry.localOffset > directoryStart_ ||
+      directoryStart_ - entry.localOffset < kLocalHeaderBytes + uint64_t{entry.compressedSize}) {
+    return false;
+  }
+  const uint64_t data = (entry.flags & kEncrypted) ? entry.compressedSize - uint64_t{kEncryptionHeader}
+                                                   : entry.compressedSize;
+  if ((entry.flags & kEncrypted) && entry.compressedSize < kEncryptionHeader) return false;
+  if (entry.method == 0) return entry.size == data;
+  return entry.method == 8 && entry.size <= data * kMaxInflateRatio + 64;
+}
+
 DWORD SZipReader::EntrySize(int index) const {
   if (index < 0 || static_cast<size_t>(index) >= entries_.size()) return 0;
-  return entries_[index].size;
+  const Entry& entry = entries_[index];
+  return Plausible(entry) ? entry.size : 0;
 }
 
 bool SZipReader::Decrypt(const Entry& entry, uint16_t localFlags, std::vector<BYTE>* data) const {
@@ -228,6 +240,7 @@ bool SZipReader::ReadEntry(int index, std::vector<BYTE>* data) const {
   data->clear();
   if (!open_ || index < 0 || static_cast<size_t>(index) >= entries_.size()) return false;
   const Entry& entry = entries_[index];
+  if (!Plausible(entry)) return false;
   BYTE local[kLocalHeaderBytes];
   // Local headers and their data lie before the central directory.
   if (entry.localOffset > directoryStart_ ||
@@ -238,6 +251,7 @@ bool SZipReader::ReadEntry(int index, std::vector<BYTE>* data) const {
   const uint16_t flags = U16(local + 6);
   const uint16_t method = U16(local + 8);
   // Without a trailing descriptor the local header must agree with the directory.
+  if (method != entry.method || (flags & kEncrypted) != (entry.flags & kEncrypted)) return false;
   if (!(flags & kDataDescriptor) &&
       (U32(local + 14) != entry.crc || U32(local + 18) != entry.compressedSize ||
        U32(local + 22) != entry.size)) {

@@ -227,9 +227,9 @@ std::unique_ptr<ApngData> NewData(const ApngLayout& layout) {
   data->nFrames = layout.frameCount;
   data->nLoops = layout.animated ? layout.playCount : 0;
   const size_t bytes = static_cast<size_t>(layout.frameCount) * layout.width * layout.height * 4;
+  // Every byte is written by the decode (a still image) or a canvas copy (each frame).
   data->pdata.reset(new (std::nothrow) BYTE[bytes]);
   if (!data->pdata) return nullptr;
-  memset(data->pdata.get(), 0, bytes);
   return data;
 }
 

@@ -213,6 +213,7 @@ TEST_CASE("damaged packages fail: a comment, a bad CRC, sizes that lie") {
   Patch32(longer, local[1] + 22, static_cast<uint32_t>(stored.size() + 1));
   Patch32(longer, central[1] + 24, static_cast<uint32_t>(stored.size() + 1));
   REQUIRE(InitWith(damaged, FileParam(dir.Write(L"size.zip", longer))));
+  CHECK(damaged.GetRawBufferSize(L"TEXT", L"s") == 0);  // no caller allocates for a lie
   CHECK(ReadRaw(damaged, L"TEXT", L"s") == "<none>");
 
   std::string shorter = good;  // a deflated entry said to be one byte shorter than it inflates

@@ -19,7 +19,7 @@ need_root() {
 }
 
 PACKAGES=(g++-mingw-w64-i686-posix wine wine32:i386 cmake ninja-build libz-mingw-w64-dev
-          libstb-dev libsimpleini-dev doctest-dev xvfb xauth dpkg-dev)
+          libstb-dev libsimpleini-dev doctest-dev xvfb xauth dpkg-dev fonts-wqy-microhei)
 
 packages_missing() {
   local p
@@ -91,9 +91,25 @@ make_prefix() {
   touch "$PREFIX_DIR/.ready"
 }
 
+# The program's default face is "宋体", absent from a Wine prefix: map it (and its English name)
+# to the installed CJK font, so Chinese texts render and font tests see a real face. Wine reads
+# the names as UTF-8 only under a UTF-8 locale.
+map_cjk_fonts() {
+  [ -f "$PREFIX_DIR/.cjk-fonts" ] && return 0
+  log "mapping 宋体 and SimSun to WenQuanYi Micro Hei in the Wine prefix"
+  local face
+  for face in 宋体 SimSun; do
+    env -u DISPLAY LC_ALL=C.UTF-8 WINEPREFIX="$PREFIX_DIR" WINEARCH=win32 WINEDEBUG=-all \
+      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f \
+      >/dev/null 2>&1
+  done
+  touch "$PREFIX_DIR/.cjk-fonts"
+}
+
 need_root
 install_packages
 fetch_source pugixml pugixml
 fetch_source libpng1.6 libpng
 make_prefix
+map_cjk_fonts
 log "ready (sources in $SRC_DIR, prefix $PREFIX_DIR)"

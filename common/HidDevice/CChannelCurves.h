@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "controls/EqCurve.h"
+#include "Eq/EqCurve.h"
 
 class CChannelCurves {
  public:

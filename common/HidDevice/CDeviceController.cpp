@@ -75,10 +75,21 @@ void CopyName(char* record, const uint8_t* field, int length) {
   record[length] = '\0';
 }
 
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
 bool IsDigitString(const wchar_t* text, size_t length) {
   if (!text || wcslen(text) != length) return false;
   for (size_t i = 0; i < length; ++i)
-    if (text[i] < L'0' || text[i] > L'9') return false;
+    if (!IsDigit(text[i])) return false;
+  return true;
+}
+
+// Typed characters against the device's stored digit values. Only '0'..'9' count as digits:
+// any other character would otherwise reach values of 10 and more, which an erased store (0xFF)
+// or a damaged one holds, and so match it. A stored value above 9 therefore matches nothing.
+bool TypedDigitsMatch(const wchar_t* typed, const uint8_t* stored, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    if (!IsDigit(typed[i]) || typed[i] - L'0' != stored[i]) return false;
   return true;
 }
 
@@ -558,8 +569,7 @@ int CDeviceController::ChangePassword(int kind, const wchar_t* oldPassword,
   if (!oldPassword || wcslen(oldPassword) != digits) return kPasswordBadInput;
   // The new password becomes digit values on the device: anything but 0..9 is refused.
   if (!IsDigitString(newPassword, digits)) return kPasswordBadInput;
-  for (size_t i = 0; i < digits; ++i)
-    if (oldPassword[i] - L'0' != stored[i]) return kPasswordWrong;
+  if (!TypedDigitsMatch(oldPassword, stored, digits)) return kPasswordWrong;
 
   uint8_t request[kReportSize] = {CmdChangePassword};
   request[4] = kind == 0 ? 2 : 1;
@@ -575,8 +585,7 @@ int CDeviceController::CheckAdminPassword(const wchar_t* typed) {
   if (!IsConnected()) return kPasswordNotConnected;
   if (!EnsurePasswordsRead()) return kPasswordUnreadable;
   if (!typed || wcslen(typed) != kAdminDigits) return kPasswordBadInput;
-  for (int i = 0; i < kAdminDigits; ++i)
-    if (typed[i] - L'0' != m_adminPassword[i]) return kPasswordWrong;
+  if (!TypedDigitsMatch(typed, m_adminPassword, kAdminDigits)) return kPasswordWrong;
   m_loggedIn = 1;
   return kPasswordOk;
 }

@@ -33,7 +33,7 @@ class CDeviceController : public IDeviceSessionSink {
   enum PasswordResult {
     kPasswordOk = 0,
     kPasswordNotConnected = 1,
-    kPasswordWrong = 2,
+    kPasswordWrong = 2,  // also for a typed character that is not '0'..'9'
     kPasswordNoReply = 3,
     kPasswordUnreadable = 4,
     kPasswordBadInput = 5,

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "controls/EqCurve.h"
+#include "Eq/EqCurve.h"
 
 // Band record: mode (1 peaking, else shelf), u16 LE frequency index, u16 LE gain (dB x 10 + 240),
 // Q index, second Q index.

@@ -216,6 +216,36 @@ TEST_CASE("ChangePassword when the passwords cannot be read, and without a sessi
   CHECK(unread.ctl.ChangePassword(0, L"123456", L"111111") == 1);
 }
 
+TEST_CASE("typed passwords match stored digits only with the digits '0'..'9'") {
+  // U+012F less '0' is 0xFF, the value of an erased store; ':' less '0' is 10.
+  const struct {
+    uint8_t stored[6];
+    const wchar_t* typed;
+    int result;
+  } cases[] = {
+      {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, L"\u012F\u012F\u012F\u012F\u012F\u012F", 2},
+      {{1, 2, 3, 4, 5, 10}, L"12345:", 2},
+      {{1, 2, 3, 4, 5, 10}, L"123450", 2},
+      {{1, 2, 3, 4, 5, 6}, L"12345\u0666", 2},  // an Arabic-Indic six is no '6'
+      {{1, 2, 3, 4, 5, 6}, L"123456", 0},
+  };
+  for (const auto& k : cases) {
+    CAPTURE(k.typed);
+    ControllerRig rig;
+    rig.dev.Inspect([&](SimProcessor& p) {
+      std::memcpy(p.adminPassword, k.stored, 6);
+      std::memcpy(p.keyPassword, k.stored + 2, 4);
+      return 0;
+    });
+    CHECK(rig.ctl.CheckAdminPassword(k.typed) == k.result);
+    CHECK(rig.ctl.IsLoggedIn() == (k.result == 0));
+    // The same rule for the old password of a change: a mismatch sends nothing.
+    CHECK(rig.ctl.ChangePassword(0, k.typed, L"000000") == k.result);
+    CHECK(rig.ctl.ChangePassword(1, k.typed + 2, L"0000") == k.result);  // the last four
+    CHECK(rig.Requests(0x62).size() == (k.result == 0 ? 2u : 0u));
+  }
+}
+
 TEST_CASE("a read-all never turns the stored password into zeros") {
   ControllerRig rig;
   REQUIRE(rig.ctl.ReadPasswords());

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "AllBandsActiveImage.h"
+#include "Eq/EqCurve.h"
+#include "EqReference.h"
 #include "HidDevice/CChannelCurves.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/EqTables.h"
-#include "controls/EqCurve.h"
 
 namespace {
 
@@ -221,5 +223,33 @@ TEST_CASE("the default image gives flat bands at the default frequencies on ever
     CHECK(b.shape == 0);
     CHECK(b.gain == 0.0);
     CHECK(b.q == 1.0);
+  }
+}
+
+TEST_CASE("the curves equal the straightforward evaluation, default image and every band active") {
+  InitEqFreqAxis(10.0);
+  const auto checkAll = [](const CChannelCurves& curves) {
+    for (int i = 0; i < CChannelCurves::kCurveCount; ++i) {
+      CAPTURE(i);
+      const EqCurveInfo& c = *curves.GetCurve(i);
+      CHECK(EqReference::MaxDifference(c, EqReference::Evaluate(c)) <= 1e-9);
+    }
+  };
+  CChannelCurves curves;
+  REQUIRE(curves.InitCurves(DefaultParamImages::Sing()));
+  checkAll(curves);
+
+  std::vector<uint8_t> active = AllBandsActiveImage();
+  curves.RefreshCurves(active.data());
+  checkAll(curves);
+  const EqCurveInfo& micA = *curves.GetChannelCurve(CChannelCurves::kMic, 0);
+  CHECK(micA.maxDb > 3.0);  // the bands really are in the totals
+
+  // A handle drag: one band walks across the frequency table, one record recomputed per step.
+  for (int freqIndex = 0; freqIndex <= 361; freqIndex += 19) {
+    CAPTURE(freqIndex);
+    WriteBand(active, kMicEq + 7 * 5, freqIndex, 120);
+    REQUIRE(curves.UpdateEqBand(active.data(), CChannelCurves::kMic, 5));
+    CHECK(EqReference::MaxDifference(micA, EqReference::Evaluate(micA)) <= 1e-9);
   }
 }

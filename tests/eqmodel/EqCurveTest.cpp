@@ -4,7 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "controls/EqCurve.h"
+#include "Eq/EqCurve.h"
+#include "EqReference.h"
 
 namespace {
 
@@ -258,5 +259,75 @@ TEST_CASE_FIXTURE(AxisFixture, "RebuildEqCurve builds the axis once and computes
   CHECK(c.curve[NearestAxisPoint(1000.0)] == doctest::Approx(6.0).epsilon(0.01));
   CHECK(c.bands[c.lpIndex].response[kEqCurvePoints - 1] < -20.0);
   CHECK(c.maxDb > 5.9);
+  InitEqFreqAxis(10.0);
+}
+
+TEST_CASE("the first RebuildEqCurve builds the axis even for an empty curve") {
+  g_eqAxisMinFreq = -1.0;  // as in a fresh process
+  EqCurveInfo empty;
+  RebuildEqCurve(empty, 15.0);
+  CHECK(g_eqAxisMinFreq == 15.0);
+  CHECK(AxisHz(0) == doctest::Approx(15.0));
+  CHECK(AxisHz(kEqCurvePoints - 1) > 23000.0);
+  CHECK(AxisHz(kEqCurvePoints - 1) < 24000.0);
+  for (int i = 1; i < kEqCurvePoints; ++i) REQUIRE(g_eqFreqAxis[i] > g_eqFreqAxis[i - 1]);
+  CHECK(empty.bands.empty());
+  // Curves made afterwards are computed on that axis.
+  EqCurveInfo c = MakeCurve({Peak(1000.0, 6.0)});
+  CHECK(c.curve[NearestAxisPoint(1000.0)] == doctest::Approx(6.0).epsilon(0.01));
+  InitEqFreqAxis(10.0);
+}
+
+TEST_CASE("responses and totals equal the straightforward evaluation, every shape, either axis") {
+  struct Record {
+    uint32_t shape, passKind;
+    double freq, gain, q, q2;
+  };
+  const Record ordinary[] = {
+      {0, 1, 19.7, 24.0, 128.0, 1.0},     // the sharpest boost at the bottom of the table
+      {0, 1, 20600.0, -24.0, 0.4, 1.0},   // the widest cut at the top
+      {0, 9, 1000.0, 0.02, 1.0, 1.0},     // barely above flat; the pass kind is ignored
+      {4, 2, 100.0, 12.0, 1.0, 0.4},      // low shelf
+      {4, 3, 8000.0, -18.0, 1.0, 2.0},    // high shelf
+      {4, 1, 500.0, 6.0, 1.0, 1.0},       // neither shelf: the unity filter, exactly 0 dB
+      {9, 1, 1000.0, 6.0, 1.0, 1.0},      // unknown shape: keeps the unity filter
+      {1, 1, 10.0, -12.0, 1.0, 1.0},      // pass filters as regular bands, at the window's ends
+      {2, 2, 21000.0, -24.0, 1.0, 1.0},
+      {3, 1, 5000.0, -6.0, 1.0, 1.0},
+      {5, 2, 40.0, -12.0, 12.0, 1.0},
+  };
+  const Record degenerate[] = {
+      {1, 1, 24000.0, -12.0, 1.0, 1.0},  // high-pass at half the rate: numerator 0, -inf dB
+      {0, 1, 1000.0, 6.0, 0.0, 1.0},     // Q 0: coefficients and response not a number
+  };
+  const auto makeCurve = [](const Record* records, int n) {
+    std::vector<EqBandInfo> bands;
+    for (int i = 0; i < n; ++i) {
+      EqBandInfo b = Peak(records[i].freq, records[i].gain, records[i].q);
+      b.shape = records[i].shape;
+      b.passKind = records[i].passKind;
+      b.q2 = records[i].q2;
+      bands.push_back(b);
+    }
+    return MakeCurve(bands);
+  };
+  EqCurveInfo c = makeCurve(ordinary, 11);
+  SetEqCurveHighPass(c, 1, 10.0, -24.0, 1.0);
+  SetEqCurveLowPass(c, 5, 20600.0, -12.0, 2.0);
+  SetEqCurveHighPass2(c, 3, 21000.0, -12.0, 1.0);
+  SetEqCurveLowPass2(c, 2, 10.0, -24.0, 1.0);
+  EqCurveInfo odd = makeCurve(degenerate, 2);
+  for (double lowest : {10.0, 20.0}) {
+    CAPTURE(lowest);
+    InitEqFreqAxis(lowest);
+    RebuildEqCurve(c, lowest);
+    RebuildEqCurve(odd, lowest);
+    CHECK(EqReference::MaxDifference(c, EqReference::Evaluate(c)) <= 1e-9);
+    CHECK(EqReference::MaxDifference(odd, EqReference::Evaluate(odd)) <= 1e-9);
+    CHECK(AllZero(c.bands[5].response));
+    CHECK(AllZero(c.bands[6].response));
+    CHECK(std::isinf(odd.bands[0].response[0]));
+    CHECK(std::isnan(odd.bands[1].response[0]));
+  }
   InitEqFreqAxis(10.0);
 }

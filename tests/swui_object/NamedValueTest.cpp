@@ -1,10 +1,13 @@
 #include <doctest/doctest.h>
 
+#include <climits>
 #include <string>
 
 #include "core/SLayoutSize.h"
+#include "core/SUiDef.h"
 #include "res.mgr/SIntParser.h"
 #include "res.mgr/SNamedValueGetters.h"
+#include "res.mgr/SUiDefInfo.h"
 
 using namespace SWUI;
 
@@ -98,6 +101,24 @@ TEST_CASE("pixel sizes") {
   CHECK(s.IsSpecifiedSize());
 }
 
+TEST_CASE("lengths beyond int saturate the pixel size; inf and nan are no number") {
+  struct Row {
+    const wchar_t* text;
+    int scale;
+    int pixels;
+  };
+  const Row rows[] = {
+      {L"3e9", 100, INT_MAX},      {L"2147483648", 100, INT_MAX}, {L"1e39dp", 100, INT_MAX},
+      {L"-3e9", 100, INT_MIN},     {L"-1e39sp", 150, INT_MIN},    {L"2e9dp", 200, INT_MAX},
+      {L"inf", 100, 0},            {L"-infinity", 100, 0},        {L"nan", 100, 0},
+      {L"infdp", 150, 0},          {L"2147483520", 100, 2147483520},
+  };
+  for (const Row& row : rows) {
+    CAPTURE(std::wstring(row.text));
+    CHECK(SLayoutSize::fromString(row.text).toPixelSize(row.scale) == row.pixels);
+  }
+}
+
 TEST_CASE("a colour table: sorted, case-sensitive, bad definitions skipped") {
   pugi::xml_document doc;
   REQUIRE(doc.load_string(
@@ -175,24 +196,24 @@ TEST_CASE("dimension, string and integer tables") {
   CHECK_FALSE(ids.FindValue(L"other", id));
 }
 
-TEST_CASE("global getters answer from the current tables, else from empty ones") {
+TEST_CASE("global getters answer from the current UI definition, else from empty tables") {
+  SUiDef defs;
   CHECK(GetNamedString(SStringW(L"@string/title")).IsEmpty());
   CHECK(GetNamedColorAt(0) == 0x00FFFFFF);
 
-  SNamedColor colors;
-  SNamedString strings;
-  SNamedDimension dims;
-  colors.Add(L"brand", 0xFF112233);
-  strings.Add(L"title", SStringW(L"Tevaro"));
-  dims.Add(L"gap", SLayoutSize(6, sp));
-  SetCurrentNamedValues(&colors, &strings, &dims);
+  SAutoRefPtr<SUiDefInfo> info;
+  info.Attach(new SUiDefInfo());
+  info->GetNamedColor().Add(L"brand", 0xFF112233);
+  info->GetNamedString().Add(L"title", SStringW(L"Tevaro"));
+  info->GetNamedDimension().Add(L"gap", SLayoutSize(6, sp));
+  defs.SetUiDef(info);
   CHECK(GetNamedColor(SStringW(L"@color/brand")) == 0xFF112233);
   CHECK(GetNamedString(SStringW(L"@string/title")) == L"Tevaro");
   CHECK(GetNamedDimension(SStringW(L"@dim/gap")).unit == sp);
   CHECK(GetNamedColorAt(0) == 0xFF112233);
   CHECK(GetNamedStringAt(0) == L"Tevaro");
   CHECK(GetNamedDimensionAt(0).fSize == 6);
-  SetCurrentNamedValues(nullptr, nullptr, nullptr);
+  defs.SetUiDef(nullptr);
   CHECK(GetNamedColor(SStringW(L"@color/brand")) == 0x00FFFFFF);
   CHECK(GetNamedDimension(SStringW(L"@dim/gap")).IsZero());
 }

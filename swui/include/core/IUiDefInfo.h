@@ -1,12 +1,27 @@
-// One loaded UI definition: default font, named values, skins, styles and class defaults.
-// Its tables are added with the UI-definition loader; here it is the counted handle that the
-// resource manager and SUiDef pass around.
+// One loaded UI definition: default font, named values, styles and class default attributes.
+// The setters release the old object and hold a reference to the new one (the same pointer
+// changes nothing). The definition's skin pool comes with the skin pools.
 #pragma once
+#include "core/FontInfo.h"
 #include "core/IObjRef.h"
 
 namespace SWUI {
 
+class SStylePool;
+class SObjDefAttr;
+class SNamedColor;
+class SNamedString;
+class SNamedDimension;
+
 struct IUiDefInfo : public IObjRef {
+  virtual void SetStylePool(SStylePool* pool) = 0;
+  virtual SStylePool* GetStylePool() = 0;
+  virtual void SetObjDefAttr(SObjDefAttr* defAttr) = 0;
+  virtual SObjDefAttr* GetObjDefAttr() = 0;
+  virtual SNamedColor& GetNamedColor() = 0;
+  virtual SNamedString& GetNamedString() = 0;
+  virtual SNamedDimension& GetNamedDimension() = 0;
+  virtual const FontInfo& GetDefFontInfo() = 0;
   virtual ~IUiDefInfo() = default;
 };
 

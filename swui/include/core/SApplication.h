@@ -7,12 +7,14 @@
 #include <pugixml.hpp>
 
 #include "IRenderFactory.h"
+#include "core/IInterpolator.h"
 #include "core/IMsgLoopFactory.h"
 #include "core/IObjRef.h"
 #include "core/IScriptFactory.h"
 #include "core/IToolTipFactory.h"
 #include "core/ITranslatorMgr.h"
 #include "core/SAutoRefPtr.h"
+#include "core/SLayeredWindowApi.h"
 #include "core/SLog.h"
 #include "core/SObjectFactoryMgr.h"
 #include "core/SSingleton.h"
@@ -92,7 +94,8 @@ class SApplication : public SSingleton<SApplication>,
   // one reference, or null.
   virtual IObject* CreateWindowByName(LPCWSTR name);
   virtual IObject* CreateSkinByName(LPCWSTR name);
-  virtual IObject* CreateInterpolatorByName(LPCWSTR name);
+  // Null as well when the class registered under the name is no interpolator.
+  virtual IInterpolator* CreateInterpolatorByName(LPCWSTR name);
 
   IRenderFactory* GetRenderFactory() const { return m_renderFactory; }
   ITranslatorMgr* GetTranslator() const { return m_translator; }
@@ -119,9 +122,12 @@ class SApplication : public SSingleton<SApplication>,
   // else the factory's result.
   HRESULT CreateScriptModule(SHostWnd* host, IScriptModule** ppModule);
 
-  // The system's layered-window functions, null where the system lacks them.
-  FARPROC GetUpdateLayeredWindow() const { return m_fnUpdateLayeredWindow; }
-  FARPROC GetUpdateLayeredWindowIndirect() const { return m_fnUpdateLayeredWindowIndirect; }
+  // The system's layered-window functions, both null without UpdateLayeredWindow; a system
+  // without UpdateLayeredWindowIndirect gets a replacement (SLayeredWindowApi).
+  PFN_UpdateLayeredWindow GetUpdateLayeredWindow() const { return m_fnUpdateLayeredWindow; }
+  PFN_UpdateLayeredWindowIndirect GetUpdateLayeredWindowIndirect() const {
+    return m_fnUpdateLayeredWindowIndirect;
+  }
 
  protected:
   // With a provider: reads from it directly, without the "file" test and without a search.
@@ -148,8 +154,8 @@ class SApplication : public SSingleton<SApplication>,
   HWND m_hMainWnd = nullptr;
   SMessageLoop* m_pMsgLoop = nullptr;
   void* m_pSingletons[SINGLETON_COUNT] = {};
-  FARPROC m_fnUpdateLayeredWindow = nullptr;
-  FARPROC m_fnUpdateLayeredWindowIndirect = nullptr;
+  PFN_UpdateLayeredWindow m_fnUpdateLayeredWindow = nullptr;
+  PFN_UpdateLayeredWindowIndirect m_fnUpdateLayeredWindowIndirect = nullptr;
 };
 
 }  // namespace SWUI

@@ -35,12 +35,14 @@ class SLayoutSize {
   bool IsSpecifiedSize() const { return fSize >= 0.0f; }
 
   // Pixels at a scale in percent (100 = none): match parent -2, wrap content -1, px truncated,
-  // other units floor(value * scale / 100 + 0.5) in float arithmetic.
+  // other units floor(value * scale / 100 + 0.5) in float arithmetic; results beyond int
+  // saturate at INT_MAX / INT_MIN.
   int toPixelSize(int scale) const;
 
   // Reads a number with an optional unit suffix ("12", "12px", "12dp", "12dip", "12sp", any
-  // case); an unknown suffix counts as px and text without a leading number gives 0. Null or
-  // empty text leaves the size unchanged.
+  // case); an unknown suffix counts as px and text without a leading number gives 0, as do
+  // "inf" and "nan"; a number beyond float range saturates. Null or empty text leaves the size
+  // unchanged.
   void parseString(const wchar_t* text);
   static SLayoutSize fromString(const wchar_t* text);
 

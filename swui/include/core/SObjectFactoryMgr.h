@@ -37,8 +37,8 @@ class SObjectFactoryMgr {
   size_t GetFactoryCount() const { return m_factories.size(); }
 
  protected:
-  // The default-attribute element of a window class in the current UI definition; empty when
-  // there is none (and while no UI definition exists).
+  // The default-attribute element of a window class (or of its nearest base class) in the
+  // current UI definition; empty when there is none (and while no UI definition exists).
   virtual pugi::xml_node GetClassDefAttribute(LPCWSTR className);
 
  private:

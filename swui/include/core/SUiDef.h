@@ -1,4 +1,5 @@
-// Holds the current UI definition (application singleton 0).
+// Holds the current UI definition (application singleton 0), which the named-value getters,
+// the font pool and the class default attributes answer from.
 #pragma once
 #include <windows.h>
 
@@ -15,8 +16,10 @@ class SUiDef : public SSingleton<SUiDef> {
   SUiDef();
   virtual ~SUiDef();
 
-  // Loads the definition named by ref ("type:name") from provider; a new definition with
-  // one reference for the caller, or null. Definitions are not read yet: always null.
+  // Loads the definition named by ref ("type:name") from provider, current while it loads so
+  // that it may refer to what it has already read, then restores the current one. Its style
+  // pool is pushed on the style pool manager. A new definition with one reference for the
+  // caller, partly or wholly empty when loading failed (the failure is logged).
   IUiDefInfo* CreateUiDefInfo(IResProvider* provider, LPCWSTR ref);
   // Makes info current (a reference of its own; null clears).
   void SetUiDef(IUiDefInfo* info);

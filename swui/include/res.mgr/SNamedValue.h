@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include <pugixml.hpp>
@@ -30,16 +31,22 @@ class SNamedValue {
   virtual ~SNamedValue() = default;
 
   // Adds one entry per child element whose "value" the parser accepts, named after the
-  // child's element name. 0 when the element is empty, else 1.
+  // child's element name. 0 when the element is empty, else 1. The entries are appended and
+  // sorted once at the end (stable, so earlier definitions of a name stay first): inserting
+  // each at its place would move the table's tail for every entry.
   int Init(pugi::xml_node xmlNode) {
     if (!xmlNode) return 0;
     for (pugi::xml_node child = xmlNode.first_child(); child; child = child.next_sibling()) {
-      if (child.type() != pugi::node_element) continue;
-      T value = m_missing;
-      if (Parser::ParseValue(SStringW(child.attribute(L"value").value()), value)) {
-        Add(child.name(), value);
-      }
+      if (child.type() != pugi::node_element || !FitsName(child.name())) continue;
+      Entry entry;
+      entry.value = m_missing;
+      if (!Parser::ParseValue(SStringW(child.attribute(L"value").value()), entry.value)) continue;
+      wcscpy(entry.strName, child.name());
+      m_entries.Add(std::move(entry));
     }
+    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
+      return wcscmp(a.strName, b.strName) < 0;
+    });
     return 1;
   }
 

@@ -1,7 +1,7 @@
 // Resolving attribute texts that may name a value of the current UI definition: "@color/",
 // "@dim/" and "@string/" references are looked up in its tables, other texts are read as
-// literals. Without a current definition the lookups use empty tables, so literals still parse
-// and every reference gives the table's missing value. UI thread only.
+// literals. The current definition is SUiDef's; without one the lookups use empty tables, so
+// literals still parse and every reference gives the table's missing value. UI thread only.
 #pragma once
 #include "core/SLayoutSize.h"
 #include "core/SString.h"
@@ -19,10 +19,5 @@ SStringW GetNamedString(const SStringW& text);
 COLORREF GetNamedColorAt(int index);
 SLayoutSize GetNamedDimensionAt(int index);
 SStringW GetNamedStringAt(int index);
-
-// Installed by the owner of the current UI definition whenever it changes (null for none);
-// the tables must stay alive while installed.
-void SetCurrentNamedValues(const SNamedColor* colors, const SNamedString* strings,
-                           const SNamedDimension* dimensions);
 
 }  // namespace SWUI

@@ -16,11 +16,11 @@
 #include "core/SSkinPoolMgr.h"
 #include "core/SStylePoolMgr.h"
 #include "core/STextServiceHelper.h"
-#include "core/STempBuffer.h"
 #include "core/STimer2.h"
 #include "core/SUiDef.h"
 #include "core/SWindowFinder.h"
 #include "core/SWindowMgr.h"
+#include "res.mgr/SResXml.h"
 
 namespace SWUI {
 
@@ -42,10 +42,7 @@ void TraceSingleton(const char* action, int index) {
 SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE instance,
                            LPCWSTR hostClassName, ISystemObjectRegister* reg, BOOL imeEnabled)
     : m_renderFactory(renderFactory), m_hInst(instance) {
-  if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
-    m_fnUpdateLayeredWindow = GetProcAddress(user, "UpdateLayeredWindow");
-    m_fnUpdateLayeredWindowIndirect = GetProcAddress(user, "UpdateLayeredWindowIndirect");
-  }
+  SLayeredWindowApi::Resolve(&m_fnUpdateLayeredWindow, &m_fnUpdateLayeredWindowIndirect);
   CreateSingletons(hostClassName, imeEnabled);
 
   m_translator.Attach(new SNullTranslator());
@@ -171,14 +168,7 @@ BOOL SApplication::LoadXmlDocument(LPCWSTR name, LPCWSTR type, pugi::xml_documen
     provider = GetMatchResProvider(type, name);
     if (provider == nullptr) return FALSE;
   }
-  size_t size = provider->GetRawBufferSize(type, name);
-  if (size == 0) return FALSE;
-  // A size the heap cannot hold is refused, not thrown about.
-  STempBuffer buf;
-  if (buf.Allocate(size) == nullptr) return FALSE;
-  // A failed read leaves the buffer unfilled: never parse it.
-  if (!provider->GetRawBuffer(type, name, buf, size)) return FALSE;
-  return doc.load_buffer(buf, size, pugi::parse_default, pugi::encoding_utf8) ? TRUE : FALSE;
+  return LoadResXml(provider, type, name, doc) ? TRUE : FALSE;
 }
 
 UINT SApplication::LoadSystemNamedResource(IResProvider* provider) {
@@ -250,8 +240,17 @@ IObject* SApplication::CreateSkinByName(LPCWSTR name) {
   return CreateObject(SObjectInfo(name, 2));
 }
 
-IObject* SApplication::CreateInterpolatorByName(LPCWSTR name) {
-  return CreateObject(SObjectInfo(name, 4));
+IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {
+  IObject* obj = CreateObject(SObjectInfo(name, 4));
+  if (obj == nullptr) return nullptr;
+  if (auto* interpolator = dynamic_cast<IInterpolator*>(obj)) return interpolator;
+  // Registered under the interpolator kind, yet something else: not handed out as one.
+  if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
+    counted->Release();
+  } else {
+    delete obj;
+  }
+  return nullptr;
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator) { m_translator = translator; }

@@ -1,5 +1,7 @@
 #include "core/SLayoutSize.h"
 
+#include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cwchar>
 #include <cwctype>
@@ -34,6 +36,24 @@ SLayoutSizeUnit UnitOf(const wchar_t* text) {
   return px;
 }
 
+// A pixel count beyond int saturates instead of wrapping to INT_MIN.
+int SaturateToInt(float value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483648.0f) return INT_MAX;
+  if (value <= -2147483648.0f) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+// The leading number of text; "inf", "nan" and the like count as no number (0), and a finite
+// number beyond float range saturates to the largest float.
+float LeadingNumber(const wchar_t* text) {
+  double value = wcstod(text, nullptr);
+  if (!std::isfinite(value)) return 0.0f;
+  if (value > FLT_MAX) return FLT_MAX;
+  if (value < -FLT_MAX) return -FLT_MAX;
+  return static_cast<float>(value);
+}
+
 }  // namespace
 
 bool SLayoutSize::IsMatchParent() const { return NearlyEqual(fSize, kMatchParent); }
@@ -47,18 +67,18 @@ bool SLayoutSize::IsZero() const { return NearlyEqual(fSize, 0.0f); }
 int SLayoutSize::toPixelSize(int scale) const {
   if (IsMatchParent()) return -2;
   if (IsWrapContent()) return -1;
-  if (unit == px) return static_cast<int>(fSize);
+  if (unit == px) return SaturateToInt(fSize);
   // Each step is rounded to float so that the result is the same on every build.
   float product = fSize * static_cast<float>(scale);
   float quotient = product / 100.0f;
   float sum = quotient + 0.5f;
-  return static_cast<int>(std::floor(sum));
+  return SaturateToInt(std::floor(sum));
 }
 
 void SLayoutSize::parseString(const wchar_t* text) {
   if (text == nullptr || text[0] == L'\0') return;
   unit = UnitOf(text);
-  fSize = static_cast<float>(wcstod(text, nullptr));
+  fSize = LeadingNumber(text);
 }
 
 SLayoutSize SLayoutSize::fromString(const wchar_t* text) {

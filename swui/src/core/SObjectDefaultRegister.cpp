@@ -2,7 +2,24 @@
 
 #include <memory>
 
+#include "core/SAccelerateDecelerateInterpolator.h"
+#include "core/SAccelerateInterpolator.h"
+#include "core/SAnticipateInterpolator.h"
+#include "core/SAnticipateOvershootInterpolator.h"
+#include "core/SBounceInterpolator.h"
+#include "core/SCycleInterpolator.h"
+#include "core/SDecelerateInterpolator.h"
+#include "core/SLinearInterpolator.h"
 #include "core/SObjectFactoryMgr.h"
+#include "core/SOvershootInterpolator.h"
+#include "core/SSKinGroup.h"
+#include "core/SSkinButton.h"
+#include "core/SSkinColorRect.h"
+#include "core/SSkinGradation.h"
+#include "core/SSkinImgCenter.h"
+#include "core/SSkinImgFrame2.h"
+#include "core/SSkinScrollbar.h"
+#include "core/SSkinShape.h"
 
 namespace SWUI {
 
@@ -28,16 +45,16 @@ const Entry kBuiltinClasses[] = {
     {L"vbox", kL, L"linearLayout", nullptr},
     {L"gridLayout", kL, L"object", nullptr},
     // Skins.
-    {L"imglist", kS, L"skinObjBase", nullptr},
-    {L"imgCenter", kS, L"imglist", nullptr},
-    {L"imgframe", kS, L"imglist", nullptr},
-    {L"imgframe2", kS, L"imgframe", nullptr},
-    {L"button", kS, L"skinObjBase", nullptr},
-    {L"gradation", kS, L"skinObjBase", nullptr},
-    {L"scrollbar", kS, L"imglist", nullptr},
-    {L"colorrect", kS, L"skinObjBase", nullptr},
-    {L"shape", kS, L"skinObjBase", nullptr},
-    {L"group", kS, L"skinObjBase", nullptr},
+    {L"imglist", kS, L"skinObjBase", NewFactory<SSkinImgList>},
+    {L"imgCenter", kS, L"imglist", NewFactory<SSkinImgCenter>},
+    {L"imgframe", kS, L"imglist", NewFactory<SSkinImgFrame>},
+    {L"imgframe2", kS, L"imgframe", NewFactory<SSkinImgFrame2>},
+    {L"button", kS, L"skinObjBase", NewFactory<SSkinButton>},
+    {L"gradation", kS, L"skinObjBase", NewFactory<SSkinGradation>},
+    {L"scrollbar", kS, L"imglist", NewFactory<SSkinScrollbar>},
+    {L"colorrect", kS, L"skinObjBase", NewFactory<SSkinColorRect>},
+    {L"shape", kS, L"skinObjBase", NewFactory<SSkinShape>},
+    {L"group", kS, L"skinObjBase", NewFactory<SSKinGroup>},
     // Window elements.
     {L"window", kW, L"object", nullptr},
     {L"div", kW, L"window", nullptr},
@@ -86,15 +103,15 @@ const Entry kBuiltinClasses[] = {
     {L"calendarex", kW, L"window", nullptr},
     {L"dateTimePicker", kW, L"window", nullptr},
     // Interpolators.
-    {L"Linear", kI, L"interpolator_base", nullptr},
-    {L"Accelerate", kI, L"interpolator_base", nullptr},
-    {L"Decelerate", kI, L"interpolator_base", nullptr},
-    {L"AccelerateDecelerate", kI, L"interpolator_base", nullptr},
-    {L"Anticipate", kI, L"interpolator_base", nullptr},
-    {L"AnticipateOvershoot", kI, L"interpolator_base", nullptr},
-    {L"Bounce", kI, L"interpolator_base", nullptr},
-    {L"Cycle", kI, L"interpolator_base", nullptr},
-    {L"Overshoot", kI, L"interpolator_base", nullptr},
+    {L"Linear", kI, L"interpolator_base", NewFactory<SLinearInterpolator>},
+    {L"Accelerate", kI, L"interpolator_base", NewFactory<SAccelerateInterpolator>},
+    {L"Decelerate", kI, L"interpolator_base", NewFactory<SDecelerateInterpolator>},
+    {L"AccelerateDecelerate", kI, L"interpolator_base", NewFactory<SAccelerateDecelerateInterpolator>},
+    {L"Anticipate", kI, L"interpolator_base", NewFactory<SAnticipateInterpolator>},
+    {L"AnticipateOvershoot", kI, L"interpolator_base", NewFactory<SAnticipateOvershootInterpolator>},
+    {L"Bounce", kI, L"interpolator_base", NewFactory<SBounceInterpolator>},
+    {L"Cycle", kI, L"interpolator_base", NewFactory<SCycleInterpolator>},
+    {L"Overshoot", kI, L"interpolator_base", NewFactory<SOvershootInterpolator>},
 };
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "core/SLog.h"
+#include "core/SUiDef.h"
 #include "core/SXmlMark.h"
+#include "res.mgr/SObjDefAttr.h"
 
 namespace SWUI {
 
@@ -93,6 +95,11 @@ void SObjectFactoryMgr::SetSwndDefAttr(IObject* obj) {
   if (classAttr) SXmlMark::SetMark(classAttr, oldMark);
 }
 
-pugi::xml_node SObjectFactoryMgr::GetClassDefAttribute(LPCWSTR) { return pugi::xml_node(); }
+pugi::xml_node SObjectFactoryMgr::GetClassDefAttribute(LPCWSTR className) {
+  SUiDef* defs = SUiDef::getSingletonPtr();
+  IUiDefInfo* info = defs != nullptr ? defs->GetUiDef() : nullptr;
+  SObjDefAttr* defAttr = info != nullptr ? info->GetObjDefAttr() : nullptr;
+  return defAttr != nullptr ? defAttr->GetDefAttribute(className, this) : pugi::xml_node();
+}
 
 }  // namespace SWUI

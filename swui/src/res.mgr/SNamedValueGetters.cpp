@@ -1,30 +1,32 @@
 #include "res.mgr/SNamedValueGetters.h"
 
+#include "core/SUiDef.h"
+
 namespace SWUI {
 
 namespace {
 
-struct CurrentTables {
-  const SNamedColor* colors = nullptr;
-  const SNamedString* strings = nullptr;
-  const SNamedDimension* dimensions = nullptr;
-};
-
-CurrentTables g_current;
+IUiDefInfo* Current() {
+  SUiDef* defs = SUiDef::getSingletonPtr();
+  return defs != nullptr ? defs->GetUiDef() : nullptr;
+}
 
 const SNamedColor& Colors() {
   static const SNamedColor empty;
-  return g_current.colors != nullptr ? *g_current.colors : empty;
+  IUiDefInfo* info = Current();
+  return info != nullptr ? info->GetNamedColor() : empty;
 }
 
 const SNamedString& Strings() {
   static const SNamedString empty;
-  return g_current.strings != nullptr ? *g_current.strings : empty;
+  IUiDefInfo* info = Current();
+  return info != nullptr ? info->GetNamedString() : empty;
 }
 
 const SNamedDimension& Dimensions() {
   static const SNamedDimension empty;
-  return g_current.dimensions != nullptr ? *g_current.dimensions : empty;
+  IUiDefInfo* info = Current();
+  return info != nullptr ? info->GetNamedDimension() : empty;
 }
 
 }  // namespace
@@ -40,12 +42,5 @@ COLORREF GetNamedColorAt(int index) { return Colors().GetAt(index); }
 SLayoutSize GetNamedDimensionAt(int index) { return Dimensions().GetAt(index); }
 
 SStringW GetNamedStringAt(int index) { return Strings().GetAt(index); }
-
-void SetCurrentNamedValues(const SNamedColor* colors, const SNamedString* strings,
-                           const SNamedDimension* dimensions) {
-  g_current.colors = colors;
-  g_current.strings = strings;
-  g_current.dimensions = dimensions;
-}
 
 }  // namespace SWUI

@@ -47,12 +47,14 @@ struct EqCurveInfo {
 
 // The process-wide frequency axis: normalised angular frequency (radians per sample at 48 kHz)
 // of each point; point i stands for g_eqFreqAxis[i] * 24000 / pi Hz. g_eqAxisMinFreq is -1 until
-// the axis is built; until then no response is evaluated and no total is summed.
+// the axis is built; until then no response is evaluated and no total is summed. Only
+// InitEqFreqAxis writes the axis: it also keeps each point's trigonometry for every response.
 extern double g_eqFreqAxis[kEqCurvePoints];
 extern double g_eqAxisMinFreq;
 
 // Builds the axis from the lowest frequency fmin (clamped into [10, 20] Hz) up to one step below
-// 24000 Hz. Rebuilds unconditionally; RebuildEqCurve builds it only once per process.
+// 24000 Hz. Rebuilds unconditionally; RebuildEqCurve builds it only once per process (also when
+// the curve it is given is empty).
 void InitEqFreqAxis(double fmin);
 
 // Coefficients of one record from its shape, pass kind, frequency, gain and factors.
@@ -78,7 +80,8 @@ void SetEqCurveHighPass(EqCurveInfo& model, uint32_t shape, double freq, double 
 void SetEqCurveLowPass(EqCurveInfo& model, uint32_t shape, double freq, double slope, double q);
 void SetEqCurveHighPass2(EqCurveInfo& model, uint32_t shape, double freq, double slope, double q);
 void SetEqCurveLowPass2(EqCurveInfo& model, uint32_t shape, double freq, double slope, double q);
-// Builds the axis on first use, recomputes every record that counts and sums.
+// Builds the axis on first use, then recomputes every record that counts and sums (nothing more
+// for a curve that was never initialised).
 void RebuildEqCurve(EqCurveInfo& model, double lowestFreq);
 // Releases every array and returns the curve to its fresh state.
 void FreeEqCurve(EqCurveInfo& model);

@@ -1,8 +1,10 @@
-#include "controls/EqCurve.h"
+#include "Eq/EqCurve.h"
 
 #include <algorithm>
 #include <cmath>
 #include <new>
+
+#include "Eq/EqResponseKernel.h"
 
 double g_eqFreqAxis[kEqCurvePoints];
 double g_eqAxisMinFreq = -1.0;
@@ -119,8 +121,16 @@ void SetFilterSlot(EqCurveInfo& model, FilterSlot which, uint32_t passKind, uint
   model.selected = InWindow(freq, selectMax) ? slot : -1;
 }
 
-double SlotResponse(const EqCurveInfo& model, int index, int point) {
-  return index >= 0 ? model.bands[index].response[point] : 0.0;
+// Separate arrays by construction: a record's response is never a total.
+void AddResponse(double* __restrict total, const double* __restrict response) {
+  for (int i = 0; i < kEqCurvePoints; ++i) total[i] += response[i];
+}
+
+// A filter slot without an index adds nothing to the totals.
+constexpr double kNoResponse[kEqCurvePoints] = {};
+
+const double* SlotResponse(const EqCurveInfo& model, int index) {
+  return index >= 0 ? model.bands[index].response.data() : kNoResponse;
 }
 
 }  // namespace
@@ -137,6 +147,7 @@ void InitEqFreqAxis(double fmin) {
     g_eqFreqAxis[i] = std::pow(10.0, l);
     l += step;
   }
+  PrepareEqResponseTables(g_eqFreqAxis);
 }
 
 void CalcEqBandCoefs(EqBandInfo& band) {
@@ -158,38 +169,37 @@ void CalcEqBandResponse(EqBandInfo& band) {
   if (band.gain > -0.001 && band.gain < 0.001) return;
   if (band.response.size() != static_cast<size_t>(kEqCurvePoints)) return;
   const double scale = IsPassShape(band.shape) ? band.gain / -12.0 : 1.0;
-  for (int i = 0; i < kEqCurvePoints; ++i) {
-    // H(e^jw) = (b0 + b1 e^-jw + b2 e^-2jw) / (a0 + a1 e^-jw + a2 e^-2jw); the double angle
-    // comes from the single one, and one logarithm of the squared magnitudes gives the dB.
-    const double w = g_eqFreqAxis[i];
-    const double c1 = std::cos(w);
-    const double s1 = std::sin(w);
-    const double c2 = 2.0 * c1 * c1 - 1.0;
-    const double s2 = 2.0 * s1 * c1;
-    const double numRe = band.b0 + band.b1 * c1 + band.b2 * c2;
-    const double numIm = -(band.b1 * s1 + band.b2 * s2);
-    const double denRe = band.a0 + band.a1 * c1 + band.a2 * c2;
-    const double denIm = -(band.a1 * s1 + band.a2 * s2);
-    const double ratio = (numRe * numRe + numIm * numIm) / (denRe * denRe + denIm * denIm);
-    band.response[i] = 10.0 * std::log10(ratio) * scale;
-  }
+  EvalEqBiquadDb({band.b0, band.b1, band.b2, band.a0, band.a1, band.a2}, scale,
+                 band.response.data());
 }
 
 void SumEqCurves(EqCurveInfo& model) {
   if (!IsAxisBuilt() || !IsInitialised(model)) return;
-  model.maxDb = 0.0;
-  const bool second = model.hp2Index >= 0 || model.lp2Index >= 0;
-  for (int i = 0; i < kEqCurvePoints; ++i) {
-    double s = 0.0;
-    for (int b = 0; b < model.nBands; ++b) s += model.bands[b].response[i];
-    model.curve[i] = s + SlotResponse(model, model.hpIndex, i) + SlotResponse(model, model.lpIndex, i);
-    model.maxDb = std::max(model.maxDb, model.curve[i]);
-    if (second) {
-      model.curve2[i] =
-          s + SlotResponse(model, model.hp2Index, i) + SlotResponse(model, model.lp2Index, i);
-      model.maxDb = std::max(model.maxDb, model.curve2[i]);
-    }
+  // The regular bands are added up in `curve` band by band, each response walked once; every
+  // point still sums its bands in band order, then the filter slots go onto the totals. A flat
+  // band's response is all zeros, so it is left out.
+  double* total = model.curve.data();
+  std::fill(total, total + kEqCurvePoints, 0.0);
+  for (int b = 0; b < model.nBands; ++b) {
+    const EqBandInfo& band = model.bands[b];
+    if (!IsEqGainFlat(band.gain)) AddResponse(total, band.response.data());
   }
+  const bool second = model.hp2Index >= 0 || model.lp2Index >= 0;
+  const double* hp = SlotResponse(model, model.hpIndex);
+  const double* lp = SlotResponse(model, model.lpIndex);
+  const double* hp2 = SlotResponse(model, model.hp2Index);
+  const double* lp2 = SlotResponse(model, model.lp2Index);
+  double maxDb = 0.0;
+  for (int i = 0; i < kEqCurvePoints; ++i) {
+    const double s = total[i];
+    if (second) {
+      model.curve2[i] = s + hp2[i] + lp2[i];
+      maxDb = std::max(maxDb, model.curve2[i]);
+    }
+    total[i] = s + hp[i] + lp[i];
+    maxDb = std::max(maxDb, total[i]);
+  }
+  model.maxDb = maxDb;
 }
 
 bool InitEqCurve(EqCurveInfo& model, const EqBandInfo* bands, int n) {
@@ -269,8 +279,9 @@ void SetEqCurveLowPass2(EqCurveInfo& model, uint32_t shape, double freq, double 
 }
 
 void RebuildEqCurve(EqCurveInfo& model, double lowestFreq) {
-  if (!IsInitialised(model)) return;
+  // The axis comes first: the first model the editor is given may well be an empty one.
   if (!IsAxisBuilt()) InitEqFreqAxis(lowestFreq);
+  if (!IsInitialised(model)) return;
   for (int i = 0; i < model.nBands; ++i) {
     if (!IsEqGainFlat(model.bands[i].gain)) ComputeRecord(model.bands[i]);
   }

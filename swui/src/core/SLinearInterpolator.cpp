@@ -1,0 +1,7 @@
+#include "core/SLinearInterpolator.h"
+
+namespace SWUI {
+
+float SLinearInterpolator::GetInterpolation(float t) { return t; }
+
+}  // namespace SWUI

@@ -1,0 +1,107 @@
+// The framework takes the program's resources as they are embedded: its own defaults load from
+// the PE provider, the UI definition installs with its values and styles, the language files
+// translate, and the named-ID table installs and answers the layouts' names.
+#include <doctest/doctest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "NamedIdTable.h"
+#include "RenderModule.h"
+#include "core/SApplication.h"
+#include "core/SMsgTemplate.h"
+#include "core/SStylePoolMgr.h"
+#include "core/STranslator.h"
+#include "core/STranslatorMgr.h"
+#include "core/SUiDef.h"
+#include "res.mgr/SNamedValueGetters.h"
+#include "res.mgr/SResProviderPE.h"
+
+using namespace SWUI;
+
+namespace {
+
+struct App {
+  App() {
+    IObjRef* obj = nullptr;
+    REQUIRE(CreateRenderFactory_GDI(&obj));
+    render = static_cast<IRenderFactory*>(obj);
+    app = new SApplication(render, GetModuleHandleW(nullptr));
+  }
+  ~App() {
+    delete app;
+    render->Release();
+  }
+  // A new PE provider over this program's resources (one reference, the caller's).
+  static SResProviderPE* Provider() {
+    auto* provider = new SResProviderPE();
+    REQUIRE(provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0));
+    return provider;
+  }
+  std::wstring Translated(const wchar_t* language, const wchar_t* text) {
+    IObjRef* obj = nullptr;
+    REQUIRE(Translator_SCreateInstance(&obj));
+    SAutoRefPtr<ITranslatorMgr> mgr;
+    mgr.Attach(static_cast<ITranslatorMgr*>(obj));
+    app->SetTranslator(mgr);
+    SAutoRefPtr<ITranslator> tr;
+    ITranslator* created = nullptr;
+    REQUIRE(mgr->CreateTranslator(&created));
+    tr.Attach(created);
+    pugi::xml_document doc;
+    REQUIRE(app->LoadXmlDocument(doc, language, L"translator"));
+    pugi::xml_node root = doc.child(L"language");
+    REQUIRE(tr->Load(&root, STranslator::kLoadXmlNode));
+    REQUIRE(mgr->InstallTranslator(tr));
+    std::wstring out = app->Translate(text, L"XML_MAINWND").c_str();
+    app->SetTranslator(nullptr);
+    return out;
+  }
+
+  IRenderFactory* render = nullptr;
+  SApplication* app = nullptr;
+};
+
+}  // namespace
+
+TEST_CASE("the framework loads its defaults and the message box template from the program's resources") {
+  App a;
+  SResProviderPE* provider = App::Provider();
+  // Skin, edit menu and message box template all load (no failure bit).
+  CHECK(a.app->LoadSystemNamedResource(provider) == 0);
+  // The program's own message box template is accepted in place of the framework's.
+  a.app->AddResProvider(provider, nullptr);
+  pugi::xml_document msgbox;
+  CHECK(a.app->LoadXmlDocument(msgbox, L"XML_MSGBOX", L"LAYOUT"));
+  CHECK(SetMsgTemplate(msgbox.child(L"SWUI")));
+  provider->Release();
+}
+
+TEST_CASE("the UI definition installs with its named values, styles and font, and both languages translate") {
+  App a;
+  SResProviderPE* provider = App::Provider();
+  a.app->AddResProvider(provider, L"uidef:xml_init");
+  provider->Release();
+  IUiDefInfo* def = SUiDef::getSingleton().GetUiDef();
+  REQUIRE(def != nullptr);
+  CHECK(GetNamedColor(L"@color/accent") == 0xFFF5A93Fu);
+  CHECK(GetNamedString(L"@string/app_name") == L"Tevaro");
+  CHECK(def->GetDefFontInfo().style.GetSize() == 12);
+  for (const wchar_t* style : {L"cls_border", L"cls_hscrollview", L"cls_nullhscrollview", L"cls_slider"}) {
+    CHECK_FALSE(SStylePoolMgr::getSingleton().GetStyle(style).empty());
+  }
+  CHECK(a.Translated(L"cn", L"Device not connected") == L"\u8bbe\u5907\u672a\u8fde\u63a5");
+  CHECK(a.Translated(L"cn", L"Tevaro") == L"Tevaro \u97f3\u6548\u5904\u7406\u5668");
+  CHECK(a.Translated(L"en", L"cut") == L"Cut");
+}
+
+TEST_CASE("the named-ID table installs in the framework and answers the layouts' names") {
+  App a;
+  a.app->InitXmlNamedID(kNamedIdTable, kNamedIdCount, TRUE);
+  CHECK(a.app->Str2ID(L"btnOK") == 1);
+  CHECK(a.app->Str2ID(L"orv_tab") == 999);
+  CHECK(a.app->Str2ID(L"edit_spin") == 7100);
+  CHECK(a.app->Str2ID(L"APWnd") == 65536);
+  CHECK(a.app->Str2ID(L"_name_start") == 65535);
+  CHECK(a.app->Str2ID(L"wifiname_list") > 65536);
+}

@@ -63,10 +63,9 @@ fixtures::PngImage Picture(int phase) {
       noise = noise * 1103515245u + 12345u;
       const int grain = static_cast<int>((noise >> 16) & 15);
       const UINT edge = x < y ? x : y;
-      image.pixels[y * 256 + x] = {static_cast<BYTE>(x + phase + grain),
-                                   static_cast<BYTE>(y * 2 + phase + grain),
-                                   static_cast<BYTE>((x ^ y) + phase),
-                                   static_cast<BYTE>(edge < 16 ? edge * 16 : 255)};
+      image.pixels[y * 256 + x] = {
+          static_cast<BYTE>(x + phase + grain), static_cast<BYTE>(y * 2 + phase + grain),
+          static_cast<BYTE>((x ^ y) + phase), static_cast<BYTE>(edge < 16 ? edge * 16 : 255)};
     }
   }
   return image;
@@ -159,10 +158,10 @@ void ZipFigures() {
   };
   const std::wstring dir = TempDir();
   const std::wstring zipPath = dir + L"\\bench.zip";
-  WriteFileBytes(zipPath, fixtures::MakeZip({entry("uires.idx", index, false, ""),
-                                             entry("s.bin", payload, false, ""),
-                                             entry("d.bin", payload, true, ""),
-                                             entry("e.bin", payload, true, "bench")}));
+  WriteFileBytes(zipPath,
+                 fixtures::MakeZip(
+                     {entry("uires.idx", index, false, ""), entry("s.bin", payload, false, ""),
+                      entry("d.bin", payload, true, ""), entry("e.bin", payload, true, "bench")}));
   WriteFileBytes(dir + L"\\uires.idx", index);
   WriteFileBytes(dir + L"\\s.bin", payload);
 

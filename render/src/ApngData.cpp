@@ -35,7 +35,7 @@ struct ApngFrame {
   uint16_t delayDen;
   BYTE dispose;
   BYTE blend;
-  bool isDefaultImage;       // its data are the IDAT chunks
+  bool isDefaultImage;         // its data are the IDAT chunks
   std::vector<PngChunk> data;  // payloads, sequence numbers stripped
 };
 
@@ -71,8 +71,7 @@ bool ReadFrameControl(const PngChunk& chunk, uint32_t* nextSequence, ApngFrame* 
   if (chunk.length != 26) return false;
   const BYTE* p = chunk.data;
   if (C::ReadBE32(p) != (*nextSequence)++) return false;
-  frame->rect = {C::ReadBE32(p + 12), C::ReadBE32(p + 16), C::ReadBE32(p + 4),
-                 C::ReadBE32(p + 8)};
+  frame->rect = {C::ReadBE32(p + 12), C::ReadBE32(p + 16), C::ReadBE32(p + 4), C::ReadBE32(p + 8)};
   frame->delayNum = C::ReadBE16(p + 20);
   frame->delayDen = C::ReadBE16(p + 22);
   frame->dispose = p[24];
@@ -173,8 +172,8 @@ bool FrameFits(const ApngFrame& frame, const ApngLayout& layout) {
     return false;
   }
   // The image data of the still fallback is encoded at the canvas size.
-  return !frame.isDefaultImage || (r.x == 0 && r.y == 0 && r.width == layout.width &&
-                                   r.height == layout.height);
+  return !frame.isDefaultImage ||
+         (r.x == 0 && r.y == 0 && r.width == layout.width && r.height == layout.height);
 }
 
 bool ReadLayout(const std::vector<PngChunk>& chunks, ApngLayout* layout) {
@@ -196,8 +195,8 @@ bool ReadLayout(const std::vector<PngChunk>& chunks, ApngLayout* layout) {
       if (!FrameFits(frame, *layout)) return false;
     }
   }
-  const uint64_t bytes = static_cast<uint64_t>(layout->frameCount) * layout->width *
-                         layout->height * 4;
+  const uint64_t bytes =
+      static_cast<uint64_t>(layout->frameCount) * layout->width * layout->height * 4;
   return bytes <= kApngMaxPixelBytes;
 }
 
@@ -296,8 +295,8 @@ std::unique_ptr<ApngData> LoadApng(IPngReader* reader) {
     }
     std::vector<PngChunk> chunks;
     ApngLayout layout;
-    if (!ReadStream(reader, &stream) ||
-        !C::Split(stream.data() + 8, stream.size() - 8, &chunks) || !ReadLayout(chunks, &layout)) {
+    if (!ReadStream(reader, &stream) || !C::Split(stream.data() + 8, stream.size() - 8, &chunks) ||
+        !ReadLayout(chunks, &layout)) {
       return nullptr;
     }
     return layout.animated ? DecodeAnimation(layout) : DecodeStill(stream, layout);

@@ -2,8 +2,6 @@
 
 namespace SWUI {
 
-size_t IPngReader_File::Read(void* buffer, size_t size) {
-  return fread(buffer, 1, size, file_);
-}
+size_t IPngReader_File::Read(void* buffer, size_t size) { return fread(buffer, 1, size, file_); }
 
 }  // namespace SWUI

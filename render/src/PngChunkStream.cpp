@@ -46,8 +46,8 @@ void PngChunkStream::Append(std::vector<BYTE>* out, uint32_t type, const BYTE* d
   const size_t typeAt = out->size();
   PutBE32(out, type);
   if (length != 0) out->insert(out->end(), data, data + length);
-  PutBE32(out, static_cast<uint32_t>(
-                   crc32(crc32(0L, Z_NULL, 0), out->data() + typeAt, static_cast<uInt>(length + 4))));
+  PutBE32(out, static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), out->data() + typeAt,
+                                           static_cast<uInt>(length + 4))));
 }
 
 }  // namespace SWUI

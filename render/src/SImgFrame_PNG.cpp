@@ -11,8 +11,7 @@ BOOL SImgFrame_PNG::GetSize(UINT* pWid, UINT* pHei) {
   return TRUE;
 }
 
-BOOL SImgFrame_PNG::CopyPixels(const RECT* prc, UINT cbStride, UINT cbBufferSize,
-                               BYTE* pbBuffer) {
+BOOL SImgFrame_PNG::CopyPixels(const RECT* prc, UINT cbStride, UINT cbBufferSize, BYTE* pbBuffer) {
   (void)prc;
   (void)cbStride;
   if (pixels_ == nullptr || pbBuffer == nullptr) return FALSE;

@@ -17,8 +17,7 @@ BOOL SImgFrame_STB::GetSize(UINT* pWid, UINT* pHei) {
   return TRUE;
 }
 
-BOOL SImgFrame_STB::CopyPixels(const RECT* prc, UINT cbStride, UINT cbBufferSize,
-                               BYTE* pbBuffer) {
+BOOL SImgFrame_STB::CopyPixels(const RECT* prc, UINT cbStride, UINT cbBufferSize, BYTE* pbBuffer) {
   (void)prc;
   (void)cbStride;
   if (pbBuffer == nullptr) return FALSE;

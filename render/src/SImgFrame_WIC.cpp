@@ -12,15 +12,14 @@ BOOL SImgFrame_WIC::GetSize(UINT* pWid, UINT* pHei) {
   return TRUE;
 }
 
-BOOL SImgFrame_WIC::CopyPixels(const RECT* prc, UINT cbStride, UINT cbBufferSize,
-                               BYTE* pbBuffer) {
+BOOL SImgFrame_WIC::CopyPixels(const RECT* prc, UINT cbStride, UINT cbBufferSize, BYTE* pbBuffer) {
   if (!source_ || pbBuffer == nullptr) return FALSE;
   WICRect rect = {};
   if (prc != nullptr) {
     rect = {prc->left, prc->top, prc->right - prc->left, prc->bottom - prc->top};
   }
-  return SUCCEEDED(source_->CopyPixels(prc != nullptr ? &rect : nullptr, cbStride, cbBufferSize,
-                                       pbBuffer));
+  return SUCCEEDED(
+      source_->CopyPixels(prc != nullptr ? &rect : nullptr, cbStride, cbBufferSize, pbBuffer));
 }
 
 }  // namespace SWUI

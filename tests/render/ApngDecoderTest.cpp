@@ -16,6 +16,7 @@
 #include "PngFixtures.h"
 
 using namespace SWUI;
+using fixtures::ApngFrame;
 using fixtures::ApngFrameSpec;
 using fixtures::ApngSpec;
 using fixtures::Fill;
@@ -31,17 +32,8 @@ const Rgba kBlue = {0, 0, 255, 255};
 const Rgba kWhite = {255, 255, 255, 255};
 const Rgba kClear = {0, 0, 0, 0};
 
-int Load(IImgX* img, std::vector<BYTE> bytes) { return img->LoadFromMemory(bytes.data(), bytes.size()); }
-
-ApngFrameSpec Frame(fixtures::PngImage image, UINT x = 0, UINT y = 0, BYTE blend = 0,
-                    BYTE dispose = 0) {
-  ApngFrameSpec f;
-  f.image = std::move(image);
-  f.x = x;
-  f.y = y;
-  f.blend = blend;
-  f.dispose = dispose;
-  return f;
+int Load(IImgX* img, std::vector<BYTE> bytes) {
+  return img->LoadFromMemory(bytes.data(), bytes.size());
 }
 
 // What a canvas of width x height looks like: every pixel premultiplied.
@@ -58,7 +50,7 @@ void Paint(std::vector<uint32_t>& px, UINT width, UINT x, UINT y, UINT w, UINT h
 // A 5 x 3 image holding opaque, translucent and transparent pixels of several colours.
 fixtures::PngImage Sampler() {
   fixtures::PngImage image = Fill(5, 3, kWhite);
-  const Rgba colours[] = {{200, 100, 50, 128}, {255, 0, 0, 255}, {0, 0, 0, 0},   {10, 20, 30, 1},
+  const Rgba colours[] = {{200, 100, 50, 128}, {255, 0, 0, 255}, {0, 0, 0, 0},      {10, 20, 30, 1},
                           {0, 255, 0, 64},     {9, 8, 7, 255},   {255, 255, 255, 0}};
   for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = colours[i % 7];
   return image;
@@ -73,11 +65,13 @@ std::vector<uint32_t> PremultipliedOf(const fixtures::PngImage& image) {
 // Rewrites one chunk's 4-byte field and its CRC.
 void PatchChunk(std::vector<BYTE>& png, const char* type, int occurrence, size_t at, uint32_t v) {
   for (size_t pos = 8; pos + 12 <= png.size();) {
-    const uint32_t length = (png[pos] << 24) | (png[pos + 1] << 16) | (png[pos + 2] << 8) | png[pos + 3];
+    const uint32_t length =
+        (png[pos] << 24) | (png[pos + 1] << 16) | (png[pos + 2] << 8) | png[pos + 3];
     if (memcmp(&png[pos + 4], type, 4) == 0 && occurrence-- == 0) {
       for (int i = 0; i < 4; ++i) png[pos + 8 + at + i] = static_cast<BYTE>(v >> (24 - 8 * i));
       const uLong crc = crc32(0, &png[pos + 4], length + 4);
-      for (int i = 0; i < 4; ++i) png[pos + 8 + length + i] = static_cast<BYTE>(crc >> (24 - 8 * i));
+      for (int i = 0; i < 4; ++i)
+        png[pos + 8 + length + i] = static_cast<BYTE>(crc >> (24 - 8 * i));
       return;
     }
     pos += 12 + length;
@@ -88,7 +82,8 @@ void PatchChunk(std::vector<BYTE>& png, const char* type, int occurrence, size_t
 // Gives the first chunk of a type new contents, with its length and CRC.
 void ReplaceChunkData(std::vector<BYTE>& png, const char* type, const std::vector<BYTE>& data) {
   for (size_t pos = 8; pos + 12 <= png.size();) {
-    const uint32_t length = (png[pos] << 24) | (png[pos + 1] << 16) | (png[pos + 2] << 8) | png[pos + 3];
+    const uint32_t length =
+        (png[pos] << 24) | (png[pos + 1] << 16) | (png[pos + 2] << 8) | png[pos + 3];
     if (memcmp(&png[pos + 4], type, 4) == 0) {
       std::vector<BYTE> chunk(12 + data.size());
       for (int i = 0; i < 4; ++i) {
@@ -97,7 +92,8 @@ void ReplaceChunkData(std::vector<BYTE>& png, const char* type, const std::vecto
       }
       std::copy(data.begin(), data.end(), chunk.begin() + 8);
       const uLong crc = crc32(0, chunk.data() + 4, static_cast<uInt>(data.size() + 4));
-      for (int i = 0; i < 4; ++i) chunk[8 + data.size() + i] = static_cast<BYTE>(crc >> (24 - 8 * i));
+      for (int i = 0; i < 4; ++i)
+        chunk[8 + data.size() + i] = static_cast<BYTE>(crc >> (24 - 8 * i));
       png.erase(png.begin() + pos, png.begin() + pos + 12 + length);
       png.insert(png.begin() + pos, chunk.begin(), chunk.end());
       return;
@@ -112,8 +108,8 @@ void ReplaceChunkData(std::vector<BYTE>& png, const char* type, const std::vecto
 TEST_CASE("a still PNG of every pixel format arrives premultiplied, one frame, delay 0") {
   auto decoders = rig::Decoders(L"imgdecoder-png");
   const fixtures::PngImage image = Sampler();
-  for (PngFormat format : {PngFormat::kRgba8, PngFormat::kRgba16, PngFormat::kPaletteTrns,
-                           PngFormat::kInterlaced}) {
+  for (PngFormat format :
+       {PngFormat::kRgba8, PngFormat::kRgba16, PngFormat::kPaletteTrns, PngFormat::kInterlaced}) {
     CAPTURE(static_cast<int>(format));
     auto img = rig::NewImage(decoders);
     REQUIRE(Load(img, fixtures::EncodePng(image, format)) == 1);
@@ -128,12 +124,12 @@ TEST_CASE("APNG frame delays are hundredths as written, saturating at 65535") {
   const struct {
     uint16_t num, den;
     int hundredths;
-  } kDelays[] = {{1, 10, 10}, {50, 1000, 5}, {3, 25, 12}, {7, 0, 7},
+  } kDelays[] = {{1, 10, 10}, {50, 1000, 5},     {3, 25, 12},      {7, 0, 7},
                  {2, 100, 2}, {65535, 1, 65535}, {9999, 10, 65535}};
   ApngSpec spec;
   spec.width = spec.height = 1;
   for (const auto& d : kDelays) {
-    ApngFrameSpec f = Frame(Fill(1, 1, kRed));
+    ApngFrameSpec f = ApngFrame(Fill(1, 1, kRed));
     f.delayNum = d.num;
     f.delayDen = d.den;
     spec.frames.push_back(f);
@@ -161,8 +157,8 @@ TEST_CASE("OVER composes straight colour, rounded, and keeps an opaque canvas op
     CAPTURE(int(c.frame.a));
     ApngSpec spec;
     spec.width = spec.height = 1;
-    spec.frames = {Frame(Fill(1, 1, c.canvas)), Frame(Fill(1, 1, c.frame), 0, 0, 1),
-                   Frame(Fill(1, 1, c.frame), 0, 0, 1)};
+    spec.frames = {ApngFrame(Fill(1, 1, c.canvas)), ApngFrame(Fill(1, 1, c.frame), 0, 0, 1),
+                   ApngFrame(Fill(1, 1, c.frame), 0, 0, 1)};
     auto img = rig::NewImage(decoders);
     REQUIRE(Load(img, fixtures::EncodeApng(spec)) == 3);
     CHECK(rig::FramePixels(img->GetFrame(1)) == Expect(1, 1, c.result));
@@ -177,8 +173,8 @@ TEST_CASE("disposal: BACKGROUND clears only the frame's area, PREVIOUS restores 
   SUBCASE("BACKGROUND") {
     ApngSpec spec;
     spec.width = spec.height = 4;
-    spec.frames = {Frame(Fill(4, 4, kRed)), Frame(Fill(2, 2, kGreen), 1, 1, 0, 1),
-                   Frame(Fill(1, 1, kBlue), 0, 0, 1)};
+    spec.frames = {ApngFrame(Fill(4, 4, kRed)), ApngFrame(Fill(2, 2, kGreen), 1, 1, 0, 1),
+                   ApngFrame(Fill(1, 1, kBlue), 0, 0, 1)};
     auto img = rig::NewImage(decoders);
     REQUIRE(Load(img, fixtures::EncodeApng(spec)) == 3);
     std::vector<uint32_t> shown = Expect(4, 4, kRed);
@@ -191,8 +187,9 @@ TEST_CASE("disposal: BACKGROUND clears only the frame's area, PREVIOUS restores 
   SUBCASE("PREVIOUS after a BACKGROUND frame restores the cleared canvas, not the frame before") {
     ApngSpec spec;
     spec.width = spec.height = 3;
-    spec.frames = {Frame(Fill(3, 3, kRed), 0, 0, 0, 1), Frame(Fill(3, 3, kGreen), 0, 0, 0, 2),
-                   Frame(Fill(1, 1, kBlue), 2, 2, 1)};
+    spec.frames = {ApngFrame(Fill(3, 3, kRed), 0, 0, 0, 1),
+                   ApngFrame(Fill(3, 3, kGreen), 0, 0, 0, 2),
+                   ApngFrame(Fill(1, 1, kBlue), 2, 2, 1)};
     auto img = rig::NewImage(decoders);
     REQUIRE(Load(img, fixtures::EncodeApng(spec)) == 3);
     CHECK(rig::FramePixels(img->GetFrame(1)) == Expect(3, 3, kGreen));
@@ -203,7 +200,7 @@ TEST_CASE("disposal: BACKGROUND clears only the frame's area, PREVIOUS restores 
   SUBCASE("PREVIOUS on the first frame clears") {
     ApngSpec spec;
     spec.width = spec.height = 2;
-    spec.frames = {Frame(Fill(2, 2, kRed), 0, 0, 0, 2), Frame(Fill(1, 1, kBlue), 0, 0, 1)};
+    spec.frames = {ApngFrame(Fill(2, 2, kRed), 0, 0, 0, 2), ApngFrame(Fill(1, 1, kBlue), 0, 0, 1)};
     auto img = rig::NewImage(decoders);
     REQUIRE(Load(img, fixtures::EncodeApng(spec)) == 2);
     std::vector<uint32_t> shown = Expect(2, 2, kClear);
@@ -216,7 +213,7 @@ TEST_CASE("an image before the first frame control is no frame") {
   ApngSpec spec;
   spec.width = spec.height = 2;
   spec.hiddenDefault = Fill(2, 2, {255, 255, 0, 255});
-  spec.frames = {Frame(Fill(1, 1, kBlue), 1, 1)};
+  spec.frames = {ApngFrame(Fill(1, 1, kBlue), 1, 1)};
   auto img = rig::NewImage(rig::Decoders(L"imgdecoder-png"));
   REQUIRE(Load(img, fixtures::EncodeApng(spec)) == 1);
   std::vector<uint32_t> shown = Expect(2, 2, kClear);
@@ -232,7 +229,7 @@ TEST_CASE("animations in palette, 16-bit and interlaced formats compose the same
     spec.height = 3;
     spec.format = format;
     fixtures::PngImage sampler = Sampler();
-    spec.frames = {Frame(sampler), Frame(Fill(2, 1, {0, 0, 255, 128}), 3, 2, 0)};
+    spec.frames = {ApngFrame(sampler), ApngFrame(Fill(2, 1, {0, 0, 255, 128}), 3, 2, 0)};
     auto img = rig::NewImage(rig::Decoders(L"imgdecoder-png"));
     REQUIRE(Load(img, fixtures::EncodeApng(spec)) == 2);
     CHECK(rig::FramePixels(img->GetFrame(0)) == PremultipliedOf(sampler));
@@ -245,7 +242,7 @@ TEST_CASE("animations in palette, 16-bit and interlaced formats compose the same
 TEST_CASE("animations whose layout does not hold give no frame") {
   ApngSpec good;
   good.width = good.height = 4;
-  good.frames = {Frame(Fill(4, 4, kRed)), Frame(Fill(2, 2, kBlue), 2, 2)};
+  good.frames = {ApngFrame(Fill(4, 4, kRed)), ApngFrame(Fill(2, 2, kBlue), 2, 2)};
   auto decoders = rig::Decoders(L"imgdecoder-png");
   REQUIRE(Load(rig::NewImage(decoders), fixtures::EncodeApng(good)) == 2);
 
@@ -268,7 +265,7 @@ TEST_CASE("animations whose layout does not hold give no frame") {
   spec.declaredFrames = 0;
   cases.push_back({"zero frames declared", fixtures::EncodeApng(spec)});
   spec = good;
-  spec.frames[0] = Frame(Fill(3, 3, kRed));
+  spec.frames[0] = ApngFrame(Fill(3, 3, kRed));
   cases.push_back({"image data frame smaller than the canvas", fixtures::EncodeApng(spec)});
   std::vector<BYTE> bytes = fixtures::EncodeApng(good);
   PatchChunk(bytes, "fcTL", 1, 0, 7);
@@ -278,7 +275,7 @@ TEST_CASE("animations whose layout does not hold give no frame") {
   ApngSpec tiny;
   tiny.width = tiny.height = 1;
   tiny.hiddenDefault = Fill(1, 1, kRed);
-  tiny.frames.assign(17, Frame(Fill(1, 1, kBlue)));
+  tiny.frames.assign(17, ApngFrame(Fill(1, 1, kBlue)));
   bytes = fixtures::EncodeApng(tiny);
   PatchChunk(bytes, "IHDR", 0, 0, 64);
   PatchChunk(bytes, "IHDR", 0, 4, 64);

@@ -75,8 +75,8 @@ TEST_CASE("stb: a one-component JPEG arrives as opaque gray; frame copies need t
     CHECK((px & 0xFF) == ((px >> 16) & 0xFF));
   }
   std::vector<BYTE> shortBuffer(w * h * 4 - 1, 0xAB);
-  CHECK_FALSE(frame->CopyPixels(nullptr, w * 4, static_cast<UINT>(shortBuffer.size()),
-                                shortBuffer.data()));
+  CHECK_FALSE(
+      frame->CopyPixels(nullptr, w * 4, static_cast<UINT>(shortBuffer.size()), shortBuffer.data()));
   CHECK(shortBuffer == std::vector<BYTE>(w * h * 4 - 1, 0xAB));
 
   CHECK(img->LoadFromFileW(L"C:\\no\\such\\file.jpg") == 0);
@@ -108,7 +108,8 @@ TEST_CASE("WIC: rectangles, frames of a GIF, and images that outlive their bytes
       for (UINT x = 0; x < 10; ++x) {
         CAPTURE(x);
         CAPTURE(y);
-        CHECK(block[y * 10 + x] == fixtures::Premultiplied(gradient.pixels[(y + 10) * 30 + x + 10]));
+        CHECK(block[y * 10 + x] ==
+              fixtures::Premultiplied(gradient.pixels[(y + 10) * 30 + x + 10]));
       }
     }
     std::vector<uint32_t> tooSmall(10 * 20 - 1);

@@ -35,7 +35,7 @@ IconImageSpec Pattern(int size, int bitCount) {
   s.width = s.height = size;
   s.bitCount = bitCount;
   for (int i = 0; i < size * size; ++i) {
-    s.pixels.push_back(bitCount == 32 ? 0x80000000u | (i * 0x10203u)
+    s.pixels.push_back(bitCount == 32   ? 0x80000000u | (i * 0x10203u)
                        : bitCount == 24 ? (i * 0x30201u) & 0xFFFFFF
                                         : static_cast<uint32_t>(i % (1 << bitCount)));
     s.mask.push_back(static_cast<BYTE>(i % 5 == 0));
@@ -76,11 +76,11 @@ TEST_CASE("icon sweep: file images give null or a handle the platform accepts") 
       REQUIRE(RequestAccepted(input, cursor, turn));
     }
     unsigned turn = 0;
-    const sweep::Result r = sweep::Run(cursor ? "cursor" : "icon", input, kMutations,
-                                       [&](const std::string& bytes, bool) {
-                                         return RequestAccepted(bytes, cursor, turn++);
-                                       });
-    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ", sweep::Seed());
+    const sweep::Result r = sweep::Run(
+        cursor ? "cursor" : "icon", input, kMutations,
+        [&](const std::string& bytes, bool) { return RequestAccepted(bytes, cursor, turn++); });
+    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ",
+                  sweep::Seed());
   }
 }
 
@@ -92,16 +92,17 @@ TEST_CASE("icon sweep: an image cut short gives a handle only when the cut is in
     const std::string image = fixtures::IconImageBytes(spec);
     const size_t colours = bitCount <= 8 ? spec.palette.size() * 4 : 0;
     const size_t maskStart = 40 + colours + (12 * bitCount + 31) / 32 * 4 * 12;
-    const sweep::Result r = sweep::Run("icon image", image, kMutations / 3,
-                                       [&](const std::string& bytes, bool truncated) {
-      HICON icon = SIconLoader::FromBitmapInfo(reinterpret_cast<const BYTE*>(bytes.data()),
-                                               bytes.size(), 3, 4, TRUE, 0, 0, 0);
-      if (truncated && (icon != nullptr) != (bytes.size() >= maskStart)) {
-        Accepted(icon);
-        return false;
-      }
-      return Accepted(icon);
-    });
-    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ", sweep::Seed());
+    const sweep::Result r = sweep::Run(
+        "icon image", image, kMutations / 3, [&](const std::string& bytes, bool truncated) {
+          HICON icon = SIconLoader::FromBitmapInfo(reinterpret_cast<const BYTE*>(bytes.data()),
+                                                   bytes.size(), 3, 4, TRUE, 0, 0, 0);
+          if (truncated && (icon != nullptr) != (bytes.size() >= maskStart)) {
+            Accepted(icon);
+            return false;
+          }
+          return Accepted(icon);
+        });
+    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ",
+                  sweep::Seed());
   }
 }

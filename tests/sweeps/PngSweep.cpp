@@ -14,6 +14,7 @@
 #include "SweepRig.h"
 
 using namespace SWUI;
+using fixtures::ApngFrame;
 using fixtures::ApngFrameSpec;
 using fixtures::ApngSpec;
 using fixtures::Fill;
@@ -57,35 +58,26 @@ fixtures::PngImage Pattern(UINT w, UINT h, BYTE seed) {
   for (size_t i = 0; i < image.pixels.size(); ++i) {
     const BYTE v = static_cast<BYTE>(seed + i * 37);
     image.pixels[i] = {v, static_cast<BYTE>(v ^ 0x5A), static_cast<BYTE>(i * 11),
-                       static_cast<BYTE>(i % 3 == 0 ? 255 : i % 3 == 1 ? 128 : 0)};
+                       static_cast<BYTE>(i % 3 == 0   ? 255
+                                         : i % 3 == 1 ? 128
+                                                      : 0)};
   }
   return image;
 }
 
-ApngFrameSpec Frame(fixtures::PngImage image, UINT x, UINT y, BYTE blend, BYTE dispose,
-                    uint16_t num, uint16_t den) {
-  ApngFrameSpec f;
-  f.image = std::move(image);
-  f.x = x;
-  f.y = y;
-  f.blend = blend;
-  f.dispose = dispose;
-  f.delayNum = num;
-  f.delayDen = den;
-  return f;
-}
-
 std::vector<std::string> Inputs() {
   std::vector<std::string> inputs;
-  auto add = [&](const std::vector<BYTE>& bytes) { inputs.emplace_back(bytes.begin(), bytes.end()); };
+  auto add = [&](const std::vector<BYTE>& bytes) {
+    inputs.emplace_back(bytes.begin(), bytes.end());
+  };
   ApngSpec animated;
   animated.width = 8;
   animated.height = 6;
   animated.plays = 3;
-  animated.frames = {Frame(Pattern(8, 6, 1), 0, 0, 0, 0, 1, 10),
-                     Frame(Pattern(4, 3, 2), 2, 2, 1, 1, 50, 1000),
-                     Frame(Pattern(3, 3, 3), 5, 3, 0, 2, 3, 25),
-                     Frame(Pattern(2, 2, 4), 0, 4, 1, 0, 7, 0)};
+  animated.frames = {ApngFrame(Pattern(8, 6, 1), 0, 0, 0, 0, 1, 10),
+                     ApngFrame(Pattern(4, 3, 2), 2, 2, 1, 1, 50, 1000),
+                     ApngFrame(Pattern(3, 3, 3), 5, 3, 0, 2, 3, 25),
+                     ApngFrame(Pattern(2, 2, 4), 0, 4, 1, 0, 7, 0)};
   add(fixtures::EncodeApng(animated));
   ApngSpec palette = animated;
   palette.format = PngFormat::kPaletteTrns;
@@ -106,7 +98,8 @@ std::string RepairCrcs(std::string bytes) {
     const uint32_t length = (uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
     if (length > bytes.size() - pos - 12) break;
     const uLong crc = crc32(0, p + 4, length + 4);
-    for (int i = 0; i < 4; ++i) bytes[pos + 8 + length + i] = static_cast<char>(crc >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+      bytes[pos + 8 + length + i] = static_cast<char>(crc >> (24 - 8 * i));
     pos += 12 + length;
   }
   return bytes;
@@ -134,13 +127,15 @@ TEST_CASE("png sweep: every cut and thousands of mutations fail or give the unda
     Frames reference;
     REQUIRE(Decode(decoders, input, &reference));
     REQUIRE(!reference.pixels.empty());
-    sweep::Result r = sweep::Run("png", input, kMutations, [&](const std::string& bytes, bool truncated) {
-      Frames got;
-      if (!Decode(decoders, bytes, &got)) return false;
-      if (got.pixels.empty()) return true;
-      return !truncated && got.pixels == reference.pixels && got.delays == reference.delays;
-    });
-    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ", sweep::Seed());
+    sweep::Result r =
+        sweep::Run("png", input, kMutations, [&](const std::string& bytes, bool truncated) {
+          Frames got;
+          if (!Decode(decoders, bytes, &got)) return false;
+          if (got.pixels.empty()) return true;
+          return !truncated && got.pixels == reference.pixels && got.delays == reference.delays;
+        });
+    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ",
+                  sweep::Seed());
     r = sweep::Run(
         "png", input, kMutations,
         [&](const std::string& bytes, bool) {
@@ -148,6 +143,7 @@ TEST_CASE("png sweep: every cut and thousands of mutations fail or give the unda
           return Decode(decoders, bytes, &got) && Consistent(got);
         },
         RepairCrcs);
-    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ", sweep::Seed());
+    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ",
+                  sweep::Seed());
   }
 }

@@ -18,7 +18,8 @@ uint32_t Seed() {
 }
 
 std::mt19937 CaseRng(uint32_t seed, uint64_t caseNumber) {
-  std::seed_seq seq{seed, static_cast<uint32_t>(caseNumber), static_cast<uint32_t>(caseNumber >> 32)};
+  std::seed_seq seq{seed, static_cast<uint32_t>(caseNumber),
+                    static_cast<uint32_t>(caseNumber >> 32)};
   return std::mt19937(seq);
 }
 
@@ -37,9 +38,18 @@ std::string Mutate(const std::string& input, std::mt19937& rng) {
         out[at] = static_cast<char>(rng() & 0xFF);
         break;
       default: {
-        const uint32_t edges[] = {0u, 1u, 0x7Fu, 0x80u, 0xFFu, 0x7FFFu, 0xFFFFu, 0x7FFFFFFFu,
-                                  0xFFFFFFFFu, static_cast<uint32_t>(input.size()),
-                                  static_cast<uint32_t>(input.size() - 1), static_cast<uint32_t>(at)};
+        const uint32_t edges[] = {0u,
+                                  1u,
+                                  0x7Fu,
+                                  0x80u,
+                                  0xFFu,
+                                  0x7FFFu,
+                                  0xFFFFu,
+                                  0x7FFFFFFFu,
+                                  0xFFFFFFFFu,
+                                  static_cast<uint32_t>(input.size()),
+                                  static_cast<uint32_t>(input.size() - 1),
+                                  static_cast<uint32_t>(at)};
         const uint32_t v = edges[pick(sizeof(edges) / sizeof(edges[0]))];
         const int width = (rng() % 2) ? 4 : 2;
         const bool bigEndian = (rng() % 2) != 0;
@@ -108,7 +118,8 @@ Result Run(const char* sweepName, const std::string& input, int mutations, const
     }
   };
   const size_t cuts = repair ? 0 : input.size();
-  for (size_t cut = 0; cut < cuts; ++cut) one(input.substr(0, cut), true, "cut at " + std::to_string(cut));
+  for (size_t cut = 0; cut < cuts; ++cut)
+    one(input.substr(0, cut), true, "cut at " + std::to_string(cut));
   // Repaired mutations draw from case numbers of their own.
   const uint64_t first = repair ? (1ull << 32) : 0;
   const char* kind = repair ? "repaired mutation " : "mutation ";

@@ -17,12 +17,13 @@ using fixtures::TreeText;
 
 namespace {
 
-const int kMutations = 30000;
+const int kMutations = 15000;
 
 std::wstring TempFile(const wchar_t* name) {
   wchar_t dir[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + L"tevaro_sweep_" + std::to_wstring(GetCurrentProcessId()) + L"_" + name;
+  return std::wstring(dir) + L"tevaro_sweep_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+         name;
 }
 
 std::string Encode(const pugi::xml_document& doc, const std::wstring& path) {
@@ -48,7 +49,8 @@ pugi::xml_document Sample(bool wide) {
     item.append_attribute(L"name") = (L"n" + std::to_wstring(i)).c_str();
     item.append_attribute(L"src") = i % 3 ? L"" : L"img:shared";
     if (i % 4 == 0) item.append_child(pugi::node_pcdata).set_value(L"text");
-    if (i % 5 == 0) item.append_child(pugi::node_cdata).set_value((L"<c" + std::to_wstring(i) + L">").c_str());
+    if (i % 5 == 0)
+      item.append_child(pugi::node_cdata).set_value((L"<c" + std::to_wstring(i) + L">").c_str());
     if (i % 7 == 0) item.append_child(pugi::node_comment).set_value(L"note");
     item.append_child(L"state").append_attribute(L"index") = i % 3;
   }
@@ -64,22 +66,24 @@ TEST_CASE("sxml sweep: damage fails and leaves the document, or reads back to it
     const std::string input = Encode(Sample(wide), path);
     REQUIRE(!input.empty());
     pugi::xml_document doc;
-    const sweep::Result r = sweep::Run("sxml", input, kMutations, [&](const std::string& bytes, bool truncated) {
-      doc.reset();
-      doc.append_child(L"untouched");
-      const std::string before = TreeText(doc);
-      if (SBinaryXml::Load(doc, bytes.data(), bytes.size()).status != pugi::status_ok) {
-        return TreeText(doc) == before;
-      }
-      if (truncated) return false;
-      const std::string tree = TreeText(doc);
-      pugi::xml_document again;
-      const std::string saved = Encode(doc, path);
-      return !saved.empty() &&
-             SBinaryXml::Load(again, saved.data(), saved.size()).status == pugi::status_ok &&
-             TreeText(again) == tree;
-    });
-    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ", sweep::Seed());
+    const sweep::Result r =
+        sweep::Run("sxml", input, kMutations, [&](const std::string& bytes, bool truncated) {
+          doc.reset();
+          doc.append_child(L"untouched");
+          const std::string before = TreeText(doc);
+          if (SBinaryXml::Load(doc, bytes.data(), bytes.size()).status != pugi::status_ok) {
+            return TreeText(doc) == before;
+          }
+          if (truncated) return false;
+          const std::string tree = TreeText(doc);
+          pugi::xml_document again;
+          const std::string saved = Encode(doc, path);
+          return !saved.empty() &&
+                 SBinaryXml::Load(again, saved.data(), saved.size()).status == pugi::status_ok &&
+                 TreeText(again) == tree;
+        });
+    CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ",
+                  sweep::Seed());
   }
   DeleteFileW(path.c_str());
 }

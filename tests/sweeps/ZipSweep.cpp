@@ -29,8 +29,8 @@ const std::map<std::wstring, std::string> kTexts = {
     {L"echo", "echo: deflated with sizes after the data, echo echo echo echo"},
 };
 
-ZipEntrySpec Entry(const std::string& name, const std::string& data, bool deflate,
-                   bool encrypt, bool descriptor) {
+ZipEntrySpec Entry(const std::string& name, const std::string& data, bool deflate, bool encrypt,
+                   bool descriptor) {
   ZipEntrySpec e;
   e.name = name;
   e.data = data;
@@ -59,7 +59,8 @@ std::string Package(const std::string& prefix) {
 std::wstring TempFile(const wchar_t* name) {
   wchar_t dir[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + L"tevaro_sweep_" + std::to_wstring(GetCurrentProcessId()) + L"_" + name;
+  return std::wstring(dir) + L"tevaro_sweep_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+         name;
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
@@ -109,13 +110,14 @@ TEST_CASE("zip sweep: damaged packages never replace a good one nor serve wrong 
     REQUIRE(Init(check, damagedPath));
     REQUIRE(ServesOnly(check, "", true));
   }
-  const sweep::Result r = sweep::Run("zip", input, kMutations, [&](const std::string& bytes, bool truncated) {
-    if (!WriteFileBytes(damagedPath, bytes)) return false;
-    if (!Init(*zip, damagedPath)) return ServesOnly(*zip, "old ", true);
-    // Cut archives lose their end record: none may open.
-    const bool ok = !truncated && ServesOnly(*zip, "", false);
-    return Init(*zip, goodPath) && ok;
-  });
+  const sweep::Result r =
+      sweep::Run("zip", input, kMutations, [&](const std::string& bytes, bool truncated) {
+        if (!WriteFileBytes(damagedPath, bytes)) return false;
+        if (!Init(*zip, damagedPath)) return ServesOnly(*zip, "old ", true);
+        // Cut archives lose their end record: none may open.
+        const bool ok = !truncated && ServesOnly(*zip, "", false);
+        return Init(*zip, goodPath) && ok;
+      });
   CHECK_MESSAGE(r.failures == 0, "first failing case: ", r.firstFailure, ", seed ", sweep::Seed());
   zip->Release();
   DeleteFileW(goodPath.c_str());

@@ -8,9 +8,11 @@
 
 #include <pugixml.hpp>
 
+#include "LittleEndian.h"
 #include "TempFolder.h"
 #include "XmlFixtures.h"
 #include "core/SBinaryXml.h"
+#include "core/SByteOrder.h"
 
 using namespace SWUI;
 using fixtures::TreeText;
@@ -46,28 +48,21 @@ void FillSentinel(pugi::xml_document& doc) {
 }
 
 uint32_t U32(const std::string& b, size_t at) {
-  return static_cast<BYTE>(b[at]) | (static_cast<BYTE>(b[at + 1]) << 8) |
-         (static_cast<BYTE>(b[at + 2]) << 16) | (static_cast<uint32_t>(static_cast<BYTE>(b[at + 3])) << 24);
+  return ReadLE32(reinterpret_cast<const BYTE*>(b.data()) + at);
 }
 
 // A hand-made file: header, a table of the given texts, then the tree bytes (1-byte indices).
 std::string Craft(const std::vector<std::wstring>& texts, const std::string& tree,
                   int countAdjust = 0) {
   std::string out = "sxml";
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
   uint32_t chars = 0;
   for (const auto& t : texts) chars += static_cast<uint32_t>(t.size() + 1);
-  put32(1);
-  put32(static_cast<uint32_t>(texts.size() + countAdjust));
-  put32(chars);
+  fixtures::PutLE32(out, 1);
+  fixtures::PutLE32(out, static_cast<uint32_t>(texts.size() + countAdjust));
+  fixtures::PutLE32(out, chars);
   for (const auto& t : texts) {
-    for (wchar_t c : t) {
-      out.push_back(static_cast<char>(c & 0xFF));
-      out.push_back(static_cast<char>(c >> 8));
-    }
-    out += std::string(2, '\0');
+    for (wchar_t c : t) fixtures::PutLE16(out, c);
+    fixtures::PutLE16(out, 0);
   }
   return out + tree;
 }
@@ -181,9 +176,12 @@ TEST_CASE("sxml statuses: wrong magic or version 9, no file 2, damage 5, the doc
       {"a document as a child", Craft({L"e"}, std::string("\x01\x01\x00\x00\x00\x00", 6))},
       {"a name on text", Craft({L"e"}, std::string("\x03\x01\x00\x00\x00\x00", 6))},
       {"a value on an element", Craft({L"e"}, std::string("\x02\x01\x01\x00\x00\x00", 6))},
-      {"an attribute on a comment", Craft({L"e"}, std::string("\x05\x00\x01\x01\x01\x00\x00\x00", 8))},
-      {"an attribute with an empty name", Craft({L""}, std::string("\x02\x00\x00\x01\x00\x00\x00\x00", 8))},
-      {"a child of text", Craft({L"e"}, std::string("\x03\x00\x01\x00\x02\x00\x00\x00\x00\x00", 10))},
+      {"an attribute on a comment",
+       Craft({L"e"}, std::string("\x05\x00\x01\x01\x01\x00\x00\x00", 8))},
+      {"an attribute with an empty name",
+       Craft({L""}, std::string("\x02\x00\x00\x01\x00\x00\x00\x00", 8))},
+      {"a child of text",
+       Craft({L"e"}, std::string("\x03\x00\x01\x00\x02\x00\x00\x00\x00\x00", 10))},
       {"more strings counted than present", Craft({L"e"}, std::string("\x00", 1), 1)},
       {"fewer strings counted than present", Craft({L"e", L"f"}, std::string("\x00", 1), -1)},
   };

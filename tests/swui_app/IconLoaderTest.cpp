@@ -25,8 +25,8 @@ const uint32_t kBlue = 0xFF0000FFu;
 const COLORREF kWhiteBack = 0xFFFFFF;
 
 HICON FromImage(const std::string& file, int cx, int cy, BOOL cursor, UINT flags = 0) {
-  return SIconLoader::FromFileImage(reinterpret_cast<const BYTE*>(file.data()), file.size(), cx,
-                                    cy, cursor, flags);
+  return SIconLoader::FromFileImage(reinterpret_cast<const BYTE*>(file.data()), file.size(), cx, cy,
+                                    cursor, flags);
 }
 
 // The icon drawn at size x size over white; pixels as 0x00RRGGBB, rows top-down.
@@ -104,14 +104,15 @@ IconImageSpec PaletteIcon(int size, uint32_t rgb) {
 
 }  // namespace
 
-TEST_CASE("entry choice: nearest size first, then nearest depth; cursors take the largest that fits") {
+TEST_CASE(
+    "entry choice: nearest size first, then nearest depth; cursors take the largest that fits") {
   const std::vector<IconImageSpec> twoSizes = {SolidIcon(16, 16, kRed), SolidIcon(32, 32, kBlue)};
   const std::string ico = MakeIconFile(twoSizes);
   const std::string cur = MakeIconFile(twoSizes, true);
   CHECK(Centre(FromImage(ico, 24, 24, FALSE), 24) == 0xFF0000);  // 16 against 16: the first
   CHECK(Centre(FromImage(cur, 24, 24, TRUE), 24) == 0xFF0000);   // the largest that fits
   CHECK(Centre(FromImage(ico, 30, 30, FALSE), 30) == 0x0000FF);
-  CHECK(Centre(FromImage(cur, 8, 8, TRUE), 8) == 0xFF0000);      // none fits: the smallest
+  CHECK(Centre(FromImage(cur, 8, 8, TRUE), 8) == 0xFF0000);  // none fits: the smallest
 
   // Same size, depths 8 and 32: the screen's depth picks 32, a monochrome request 8.
   const std::string depths = MakeIconFile({PaletteIcon(16, 0x00FF00), SolidIcon(16, 16, kRed)});
@@ -119,7 +120,8 @@ TEST_CASE("entry choice: nearest size first, then nearest depth; cursors take th
   CHECK(Centre(FromImage(depths, 16, 16, FALSE, LR_MONOCHROME), 16) == 0x00FF00);
 }
 
-TEST_CASE("a request of 0 x 0 takes the first entry's size, or the system size with LR_DEFAULTSIZE") {
+TEST_CASE(
+    "a request of 0 x 0 takes the first entry's size, or the system size with LR_DEFAULTSIZE") {
   const std::vector<IconImageSpec> images = {SolidIcon(16, 16, kRed), SolidIcon(48, 48, kBlue)};
   CHECK(Facts(FromImage(MakeIconFile(images), 0, 0, FALSE)).width == 16);
   CHECK(Facts(FromImage(MakeIconFile(images), 0, 0, FALSE, LR_DEFAULTSIZE)).width ==
@@ -130,7 +132,8 @@ TEST_CASE("a request of 0 x 0 takes the first entry's size, or the system size w
   CHECK(FromImage(MakeIconFile({}), 0, 0, FALSE) == nullptr);
 }
 
-TEST_CASE("alpha: none at all draws through the mask; any alpha blends as the platform's own icons") {
+TEST_CASE(
+    "alpha: none at all draws through the mask; any alpha blends as the platform's own icons") {
   // All alpha bytes 0: the colour and the mask decide.
   IconImageSpec opaque = SolidIcon(4, 4, 0x00FF0000u);
   opaque.mask[0] = 1;  // transparent: AND 1, XOR 0
@@ -145,8 +148,8 @@ TEST_CASE("alpha: none at all draws through the mask; any alpha blends as the pl
   translucent.pixels[0] = 0x80FF0000u;
   TempFolder dir;
   const std::string file = MakeIconFile({translucent});
-  HICON platform = static_cast<HICON>(
-      LoadImageW(nullptr, dir.Write(L"alpha.ico", file).c_str(), IMAGE_ICON, 4, 4, LR_LOADFROMFILE));
+  HICON platform = static_cast<HICON>(LoadImageW(nullptr, dir.Write(L"alpha.ico", file).c_str(),
+                                                 IMAGE_ICON, 4, 4, LR_LOADFROMFILE));
   REQUIRE(platform != nullptr);
   const std::vector<uint32_t> expected = Draw(platform, 4);
   DestroyIcon(platform);
@@ -216,8 +219,8 @@ TEST_CASE("damaged images: null with a trace line, except a mask cut short") {
   const std::string image = fixtures::IconImageBytes(spec);
   const size_t colourEnd = 40 + 8 * 24;  // header, then 8 rows of 24 bytes
   auto fromInfo = [](const std::string& bytes) {
-    return SIconLoader::FromBitmapInfo(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(),
-                                       0, 0, TRUE, 0, 0, 0);
+    return SIconLoader::FromBitmapInfo(reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), 0,
+                                       0, TRUE, 0, 0, 0);
   };
   HICON whole = fromInfo(image);
   CHECK(Draw(whole, 8)[9] == 0xFFFFFF);  // masked out

@@ -12,6 +12,7 @@
 #include "IImgX.h"
 #include "IRenderFactory.h"
 #include "IconFixtures.h"
+#include "LittleEndian.h"
 #include "OutsideZip.h"
 #include "PngFixtures.h"
 #include "RawRead.h"
@@ -70,7 +71,9 @@ BOOL InitWith(SResProviderZip& zip, const ZipResParam& param) {
 
 // Writes a little-endian 32-bit field.
 void Patch32(std::string& bytes, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  std::string field;
+  fixtures::PutLE32(field, v);
+  bytes.replace(at, 4, field);
 }
 
 std::string Narrow(const wchar_t* s) { return std::string(s, s + wcslen(s)); }
@@ -102,13 +105,10 @@ TEST_CASE("stored, deflated and encrypted entries read back exactly, with or wit
   const struct {
     const wchar_t* name;
     std::string data;
-  } kExpected[] = {{L"stored", small},
-                   {L"deflated", kLongText},
-                   {L"stored-enc", small},
-                   {L"deflated-enc", kLongText},
-                   {L"deflated-enc-desc", kLongText},
-                   {L"stored-enc-desc", small},
-                   {L"deflated-desc", kLongText}};
+  } kExpected[] = {
+      {L"stored", small},           {L"deflated", kLongText},          {L"stored-enc", small},
+      {L"deflated-enc", kLongText}, {L"deflated-enc-desc", kLongText}, {L"stored-enc-desc", small},
+      {L"deflated-desc", kLongText}};
   for (const auto& e : kExpected) {
     CAPTURE(Narrow(e.name));
     CHECK(zip.HasResource(L"text", e.name));
@@ -134,8 +134,9 @@ TEST_CASE("passwords: wrong, missing and too long ones read nothing") {
   REQUIRE(InitWith(zip, FileParam(encryptedIndex, "right")));
   CHECK(ReadRaw(zip, L"TEXT", L"secret") == "secret text");
 
-  const std::wstring plainIndex = dir.Write(
-      L"pi.zip", MakeZip({Entry("uires.idx", index), Entry("s.txt", "secret text", true, "right")}));
+  const std::wstring plainIndex =
+      dir.Write(L"pi.zip",
+                MakeZip({Entry("uires.idx", index), Entry("s.txt", "secret text", true, "right")}));
   SResProviderZip other;
   REQUIRE(InitWith(other, FileParam(plainIndex, "wrong")));
   CHECK(other.HasResource(L"TEXT", L"secret"));
@@ -143,8 +144,9 @@ TEST_CASE("passwords: wrong, missing and too long ones read nothing") {
   CHECK(ReadRaw(other, L"TEXT", L"secret") == "<none>");
 
   const std::string longest(SZipReader::kMaxPassword, 'k');
-  const std::wstring keyed = dir.Write(
-      L"long.zip", MakeZip({Entry("uires.idx", index), Entry("s.txt", "long key", false, longest)}));
+  const std::wstring keyed =
+      dir.Write(L"long.zip",
+                MakeZip({Entry("uires.idx", index), Entry("s.txt", "long key", false, longest)}));
   SResProviderZip third;
   REQUIRE(InitWith(third, FileParam(keyed, longest.c_str())));
   CHECK(ReadRaw(third, L"TEXT", L"secret") == "long key");
@@ -192,10 +194,12 @@ TEST_CASE("damaged packages fail: a comment, a bad CRC, sizes that lie") {
   // directory entries in the same order.
   std::vector<size_t> local;
   std::vector<size_t> central;
-  for (size_t at = good.find("PK\x03\x04"); at != std::string::npos; at = good.find("PK\x03\x04", at + 4)) {
+  for (size_t at = good.find("PK\x03\x04"); at != std::string::npos;
+       at = good.find("PK\x03\x04", at + 4)) {
     local.push_back(at);
   }
-  for (size_t at = good.find("PK\x01\x02"); at != std::string::npos; at = good.find("PK\x01\x02", at + 4)) {
+  for (size_t at = good.find("PK\x01\x02"); at != std::string::npos;
+       at = good.find("PK\x01\x02", at + 4)) {
     central.push_back(at);
   }
   REQUIRE(local.size() == 3);
@@ -236,8 +240,8 @@ TEST_CASE("damaged packages fail: a comment, a bad CRC, sizes that lie") {
 TEST_CASE("the sub-folder is one prefix however it is written, and names ignore case and slashes") {
   TempFolder dir;
   const std::wstring path = dir.Write(
-      L"skin.zip", MakeZip({Entry("Skin/uires.idx", Index({{"TEXT", "b", "a/B.txt"},
-                                                            {"TEXT", "c", "a\\c.txt"}})),
+      L"skin.zip", MakeZip({Entry("Skin/uires.idx",
+                                  Index({{"TEXT", "b", "a/B.txt"}, {"TEXT", "c", "a\\c.txt"}})),
                             Entry("Skin/a/b.txt", "bee"), Entry("skin/A/C.TXT", "sea")}));
   for (const wchar_t* child : {L"skin", L"skin/", L"skin\\", L"SKIN//", L"skin\\/"}) {
     CAPTURE(Narrow(child));
@@ -260,9 +264,10 @@ TEST_CASE("a second Init takes only a good package, keeps no old key and frees t
   const std::wstring first = dir.Write(
       L"first.zip", MakeZip({Entry("uires.idx", index), Entry("s.txt", "first secret", false, "pw"),
                              Entry("p.txt", "first plain")}));
-  const std::wstring second = dir.Write(
-      L"second.zip", MakeZip({Entry("uires.idx", index), Entry("s.txt", "second secret", false, "pw"),
-                              Entry("p.txt", "second plain")}));
+  const std::wstring second =
+      dir.Write(L"second.zip",
+                MakeZip({Entry("uires.idx", index), Entry("s.txt", "second secret", false, "pw"),
+                         Entry("p.txt", "second plain")}));
   const std::wstring damaged =
       dir.Write(L"damaged.zip", MakeZip({Entry("uires.idx", index)}, "trailing comment"));
 
@@ -307,19 +312,18 @@ namespace {
 
 // A 2 x 2 24-bit bitmap file; offBits may be set past the end to damage it.
 std::string BitmapFile(uint32_t offBits = 54) {
+  using fixtures::PutLE16;
+  using fixtures::PutLE32;
   std::string bmp = "BM";
-  auto put = [&](uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  put(54 + 16, 4);
-  put(0, 4);
-  put(offBits, 4);
-  put(40, 4);
-  put(2, 4);
-  put(2, 4);
-  put(1, 2);
-  put(24, 2);
-  for (int i = 0; i < 6; ++i) put(0, 4);
+  PutLE32(bmp, 54 + 16);
+  PutLE32(bmp, 0);
+  PutLE32(bmp, offBits);
+  PutLE32(bmp, 40);
+  PutLE32(bmp, 2);
+  PutLE32(bmp, 2);
+  PutLE16(bmp, 1);
+  PutLE16(bmp, 24);
+  for (int i = 0; i < 6; ++i) PutLE32(bmp, 0);
   bmp += std::string(16, '\x7F');  // two rows of 6 bytes, padded to 8
   return bmp;
 }
@@ -360,15 +364,14 @@ TEST_CASE("images, icons, cursors and bitmaps come out of the package") {
       fixtures::MakeIconFile({fixtures::SolidIcon(32, 32, 0xFF00FF00u)}, true);
   TempFolder dir;
   const std::wstring path = dir.Write(
-      L"images.zip",
-      MakeZip({Entry("uires.idx", Index({{"IMG", "pic", "pic.png"},
-                                         {"ICON", "logo", "logo.ico"},
-                                         {"CURSOR", "hand", "hand.cur"},
-                                         {"BITMAP", "bmp", "b.bmp"},
-                                         {"BITMAP", "bad", "bad.bmp"}})),
-               Entry("pic.png", std::string(png.begin(), png.end()), true),
-               Entry("logo.ico", icon, true), Entry("hand.cur", cursor),
-               Entry("b.bmp", BitmapFile()), Entry("bad.bmp", BitmapFile(60))}));
+      L"images.zip", MakeZip({Entry("uires.idx", Index({{"IMG", "pic", "pic.png"},
+                                                        {"ICON", "logo", "logo.ico"},
+                                                        {"CURSOR", "hand", "hand.cur"},
+                                                        {"BITMAP", "bmp", "b.bmp"},
+                                                        {"BITMAP", "bad", "bad.bmp"}})),
+                              Entry("pic.png", std::string(png.begin(), png.end()), true),
+                              Entry("logo.ico", icon, true), Entry("hand.cur", cursor),
+                              Entry("b.bmp", BitmapFile()), Entry("bad.bmp", BitmapFile(60))}));
 
   for (const wchar_t* module : {L"imgdecoder-png", L"imgdecoder-wic"}) {
     CAPTURE(Narrow(module));

@@ -22,8 +22,8 @@ class SIconLoader {
   // system size with LR_DEFAULTSIZE, else the image's own). An icon's hotspot is its centre;
   // a cursor's is (hotX, hotY) scaled with the image. An image cut inside its mask still
   // gives a handle, drawn without mask.
-  static HICON FromBitmapInfo(const BYTE* bytes, size_t size, int hotX, int hotY, BOOL icon,
-                              int cx, int cy, UINT flags);
+  static HICON FromBitmapInfo(const BYTE* bytes, size_t size, int hotX, int hotY, BOOL icon, int cx,
+                              int cy, UINT flags);
 
   // A file mapped read-only and passed to FromFileImage.
   static HICON FromFile(LPCWSTR path, int cx, int cy, BOOL cursor, UINT flags);

@@ -1,5 +1,7 @@
 #include "core/SBinaryXml.h"
 
+#include "core/SByteOrder.h"
+
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -76,9 +78,7 @@ class StringTable {
       chars_ += wcslen(text) + 1;
     }
   }
-  uint32_t Of(const wchar_t* text) const {
-    return *text == 0 ? 0 : numbers_.find(text)->second;
-  }
+  uint32_t Of(const wchar_t* text) const { return *text == 0 ? 0 : numbers_.find(text)->second; }
   size_t Count() const { return texts_.size(); }
   uint64_t Chars() const { return chars_; }
   const std::vector<const wchar_t*>& Texts() const { return texts_; }
@@ -161,12 +161,13 @@ class Decoder {
 
   pugi::xml_parse_status Run(pugi::xml_document* doc) {
     if (size_ < kHeaderBytes) return pugi::status_unrecognized_tag;
-    const uint64_t count = U32At(8);
-    const uint64_t chars = U32At(12);
+    const uint64_t count = ReadLE32(bytes_ + 8);
+    const uint64_t chars = ReadLE32(bytes_ + 12);
     if (chars * 2 > size_ - kHeaderBytes || count > chars) return pugi::status_unrecognized_tag;
     pos_ = kHeaderBytes + static_cast<size_t>(chars) * 2;
     width_ = IndexWidth(count);
-    pugi::xml_parse_status status = ReadTable(static_cast<size_t>(count), static_cast<size_t>(chars));
+    pugi::xml_parse_status status =
+        ReadTable(static_cast<size_t>(count), static_cast<size_t>(chars));
     if (status != pugi::status_ok) return status;
     status = ReadTree(doc);
     if (status == pugi::status_ok && pos_ != size_) status = pugi::status_unrecognized_tag;
@@ -176,11 +177,6 @@ class Decoder {
   size_t Offset() const { return pos_; }
 
  private:
-  uint32_t U32At(size_t at) const {
-    return bytes_[at] | (bytes_[at + 1] << 8) | (bytes_[at + 2] << 16) |
-           (static_cast<uint32_t>(bytes_[at + 3]) << 24);
-  }
-
   // The N texts must fill the table exactly: each ends at a NUL, the last at its end.
   pugi::xml_parse_status ReadTable(size_t count, size_t chars) {
     try {
@@ -361,8 +357,7 @@ pugi::xml_parse_result SBinaryXml::Load(pugi::xml_document& doc, const void* buf
   // What there is of the magic and the version must be right; a header that is merely cut
   // short is damage.
   if ((size > 0 && memcmp(bytes, kMagic, size < 4 ? size : 4) != 0) ||
-      (size >= 8 && (bytes[4] | (bytes[5] << 8) | (bytes[6] << 16) |
-                     (static_cast<uint32_t>(bytes[7]) << 24)) != kVersion)) {
+      (size >= 8 && ReadLE32(bytes + 4) != kVersion)) {
     return Result(pugi::status_bad_doctype);
   }
   pugi::xml_document read;

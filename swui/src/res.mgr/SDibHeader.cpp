@@ -1,30 +1,20 @@
 #include "SDibHeader.h"
 
+#include "core/SByteOrder.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace SWUI {
 
-namespace {
-
-template <class T>
-T At(const BYTE* bytes, size_t offset) {
-  T v;
-  memcpy(&v, bytes + offset, sizeof(T));
-  return v;
-}
-
-}  // namespace
-
 bool SDibHeader::Read(const BYTE* bytes, size_t available) {
   if (bytes == nullptr || available < 4) return false;
-  size = At<DWORD>(bytes, 0);
+  size = ReadLE32(bytes);
   if (size > available) return false;
   if (size == sizeof(BITMAPCOREHEADER)) {
     core = true;
-    width = At<WORD>(bytes, 4);
-    height = At<WORD>(bytes, 6);
-    bitCount = At<WORD>(bytes, 10);
+    width = ReadLE16(bytes + 4);
+    height = ReadLE16(bytes + 6);
+    bitCount = ReadLE16(bytes + 10);
     compression = BI_RGB;
     sizeImage = 0;
     clrUsed = 0;
@@ -35,12 +25,12 @@ bool SDibHeader::Read(const BYTE* bytes, size_t available) {
     return false;
   }
   core = false;
-  width = At<LONG>(bytes, 4);
-  height = At<LONG>(bytes, 8);
-  bitCount = At<WORD>(bytes, 14);
-  compression = At<DWORD>(bytes, 16);
-  sizeImage = At<DWORD>(bytes, 20);
-  clrUsed = At<DWORD>(bytes, 32);
+  width = static_cast<int32_t>(ReadLE32(bytes + 4));
+  height = static_cast<int32_t>(ReadLE32(bytes + 8));
+  bitCount = ReadLE16(bytes + 14);
+  compression = ReadLE32(bytes + 16);
+  sizeImage = ReadLE32(bytes + 20);
+  clrUsed = ReadLE32(bytes + 32);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SDibHeader.h"
+#include "core/SByteOrder.h"
 #include "core/SLog.h"
 
 namespace SWUI {
@@ -16,10 +17,8 @@ namespace {
 const size_t kDirHeader = 6;
 const size_t kDirEntry = 16;
 
-#define ICON_TRACE(...) SLog::Printf(LOG_LEVEL_WARN, "swui", __FILE__, __LINE__, __func__, __VA_ARGS__)
-
-uint16_t U16(const BYTE* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+#define ICON_TRACE(...) \
+  SLog::Printf(LOG_LEVEL_WARN, "swui", __FILE__, __LINE__, __func__, __VA_ARGS__)
 
 // One directory entry as the choice sees it.
 struct Entry {
@@ -31,7 +30,7 @@ struct Entry {
 class IconDirectory {
  public:
   IconDirectory(const BYTE* bytes, size_t size)
-      : bytes_(bytes), size_(size), count_(size >= kDirHeader ? U16(bytes + 4) : 0) {}
+      : bytes_(bytes), size_(size), count_(size >= kDirHeader ? ReadLE16(bytes + 4) : 0) {}
 
   bool Fits() const { return size_ >= kDirHeader && size_ - kDirHeader >= count_ * kDirEntry; }
   int Count() const { return count_; }
@@ -42,23 +41,23 @@ class IconDirectory {
   bool Read(int i, Entry* e) const {
     if (i < 0 || i >= count_) return false;
     const BYTE* d = Raw(i);
-    const uint64_t offset = U32(d + 12);
+    const uint64_t offset = ReadLE32(d + 12);
     if (offset > size_ || size_ - offset < 4) return false;
     const BYTE* header = bytes_ + offset;
-    const uint32_t headerSize = U32(header);
+    const uint32_t headerSize = ReadLE32(header);
     const uint64_t needed = headerSize == 12 ? 12 : 16;
     if (headerSize < needed || size_ - offset < headerSize) return false;
     e->width = d[0] == 0 ? 256 : d[0];
     e->height = d[1] == 0 ? 256 : d[1];
-    e->bitCount = U16(header + (headerSize == 12 ? 10 : 14));
+    e->bitCount = ReadLE16(header + (headerSize == 12 ? 10 : 14));
     return true;
   }
 
   // The entry's image: it must lie inside the bytes.
   bool Image(int i, const BYTE** image, size_t* available) const {
     const BYTE* d = Raw(i);
-    const uint64_t length = U32(d + 8);
-    const uint64_t offset = U32(d + 12);
+    const uint64_t length = ReadLE32(d + 8);
+    const uint64_t offset = ReadLE32(d + 12);
     if (offset + length > size_) return false;
     *image = bytes_ + offset;
     *available = size_ - static_cast<size_t>(offset);
@@ -226,7 +225,7 @@ struct IconImage {
 
 bool ReadImage(const BYTE* bytes, size_t size, IconImage* image) {
   if (bytes == nullptr || size < 12) return false;
-  const uint32_t headerSize = U32(bytes);
+  const uint32_t headerSize = ReadLE32(bytes);
   if (headerSize > size) {
     ICON_TRACE("invalid header size %u\n", headerSize);
     return false;
@@ -234,12 +233,17 @@ bool ReadImage(const BYTE* bytes, size_t size, IconImage* image) {
   SDibHeader& dib = image->dib;
   const bool read = dib.Read(bytes, size);
   if (!read || (dib.size != 12 && !(dib.size == 40 && (dib.compression == BI_RGB ||
-                                                        dib.compression == BI_BITFIELDS)))) {
+                                                       dib.compression == BI_BITFIELDS)))) {
     ICON_TRACE("invalid bitmap header %u\n", headerSize);
     return false;
   }
   switch (dib.bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32:
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
       break;
     default:
       return false;
@@ -364,12 +368,14 @@ HICON SIconLoader::FromFileImage(const BYTE* bytes, size_t size, int cx, int cy,
   IconDirectory dir(bytes, size);
   if (!dir.Fits()) return nullptr;
   const int depth = (flags & LR_MONOCHROME) ? 1 : ScreenBitsPerPixel();
-  const int chosen = cursor ? ChooseCursor(dir, cx, cy, flags) : ChooseIcon(dir, cx, cy, depth, flags);
+  const int chosen =
+      cursor ? ChooseCursor(dir, cx, cy, flags) : ChooseIcon(dir, cx, cy, depth, flags);
   const BYTE* image = nullptr;
   size_t available = 0;
   if (chosen < 0 || !dir.Image(chosen, &image, &available)) return nullptr;
   const BYTE* entry = dir.Raw(chosen);
-  return FromBitmapInfo(image, available, U16(entry + 4), U16(entry + 6), !cursor, cx, cy, flags);
+  return FromBitmapInfo(image, available, ReadLE16(entry + 4), ReadLE16(entry + 6), !cursor, cx, cy,
+                        flags);
 }
 
 HICON SIconLoader::FromBitmapInfo(const BYTE* bytes, size_t size, int hotX, int hotY, BOOL icon,

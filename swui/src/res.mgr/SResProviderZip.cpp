@@ -80,8 +80,8 @@ HBITMAP BitmapFromFile(const std::vector<BYTE>& bytes) {
   const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + kFileHeader);
   HDC screen = GetDC(nullptr);
   if (screen == nullptr) return nullptr;
-  HBITMAP bitmap = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT,
-                                  bytes.data() + file.bfOffBits, info, DIB_RGB_COLORS);
+  HBITMAP bitmap = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bytes.data() + file.bfOffBits,
+                                  info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   return bitmap;
 }

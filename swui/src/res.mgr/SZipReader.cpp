@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include "core/SByteOrder.h"
+
 #include <cstring>
 #include <new>
 
@@ -20,11 +22,6 @@ const uint16_t kEncrypted = 0x1;
 const uint16_t kDataDescriptor = 0x8;
 // Deflate cannot expand data by more than about 1032 to 1; a larger size is a lie.
 const uint64_t kMaxInflateRatio = 1032;
-
-uint16_t U16(const BYTE* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const BYTE* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 std::wstring Normalised(LPCWSTR name, size_t length) {
   std::wstring out(name, length);
@@ -148,9 +145,9 @@ bool SZipReader::ReadDirectory() {
   BYTE end[kEndRecordBytes];
   if (!ReadAt(size_ - kEndRecordBytes, end, sizeof(end))) return false;
   // The record must end the archive: a comment after it is not supported.
-  if (U32(end) != kEndRecord || U16(end + 20) != 0) return false;
-  const uint16_t count = U16(end + 10);
-  const uint32_t directorySize = U32(end + 12);
+  if (ReadLE32(end) != kEndRecord || ReadLE16(end + 20) != 0) return false;
+  const uint16_t count = ReadLE16(end + 10);
+  const uint32_t directorySize = ReadLE32(end + 12);
   if (directorySize > size_ - kEndRecordBytes) return false;
   directoryStart_ = size_ - kEndRecordBytes - directorySize;
   std::vector<BYTE> directory;
@@ -162,20 +159,21 @@ bool SZipReader::ReadDirectory() {
     for (uint16_t i = 0; i < count; ++i) {
       if (directory.size() - pos < kDirectoryEntryBytes) return false;
       BYTE* d = directory.data() + pos;
-      if (U32(d) != kDirectoryEntry) return false;
-      const size_t nameLength = U16(d + 28);
-      const size_t rest = nameLength + U16(d + 30) + U16(d + 32);
+      if (ReadLE32(d) != kDirectoryEntry) return false;
+      const size_t nameLength = ReadLE16(d + 28);
+      const size_t rest = nameLength + ReadLE16(d + 30) + ReadLE16(d + 32);
       if (directory.size() - pos - kDirectoryEntryBytes < rest) return false;
-      entries_.push_back({U16(d + 8), U16(d + 10), U16(d + 12), U32(d + 16), U32(d + 20),
-                          U32(d + 24), U32(d + 42)});
+      entries_.push_back({ReadLE16(d + 8), ReadLE16(d + 10), ReadLE16(d + 12), ReadLE32(d + 16),
+                          ReadLE32(d + 20), ReadLE32(d + 24), ReadLE32(d + 42)});
       char* name = reinterpret_cast<char*>(d + kDirectoryEntryBytes);
       for (size_t c = 0; c < nameLength; ++c) {
         if (name[c] == '/') name[c] = '\\';
       }
       std::wstring wide(nameLength, L'\0');
-      const int n = nameLength == 0 ? 0
-                                    : MultiByteToWideChar(CP_OEMCP, 0, name, static_cast<int>(nameLength),
-                                                          &wide[0], static_cast<int>(wide.size()));
+      const int n = nameLength == 0
+                        ? 0
+                        : MultiByteToWideChar(CP_OEMCP, 0, name, static_cast<int>(nameLength),
+                                              &wide[0], static_cast<int>(wide.size()));
       wide.resize(n);
       names_.emplace(Normalised(wide.c_str(), wide.size()), static_cast<int>(i));
       pos += kDirectoryEntryBytes + rest;
@@ -206,9 +204,9 @@ bool SZipReader::Plausible(const Entry& entry) const {
       directoryStart_ - entry.localOffset < kLocalHeaderBytes + uint64_t{entry.compressedSize}) {
     return false;
   }
-  const uint64_t data = (entry.flags & kEncrypted) ? entry.compressedSize - uint64_t{kEncryptionHeader}
-                                                   : entry.compressedSize;
-  if ((entry.flags & kEncrypted) && entry.compressedSize < kEncryptionHeader) return false;
+  const bool encrypted = (entry.flags & kEncrypted) != 0;
+  if (encrypted && entry.compressedSize < kEncryptionHeader) return false;
+  const uint64_t data = entry.compressedSize - (encrypted ? kEncryptionHeader : 0);
   if (entry.method == 0) return entry.size == data;
   return entry.method == 8 && entry.size <= data * kMaxInflateRatio + 64;
 }
@@ -226,8 +224,9 @@ bool SZipReader::Decrypt(const Entry& entry, uint16_t localFlags, std::vector<BY
   for (size_t i = 0; i < kEncryptionHeader; ++i) check = keys.Decrypt((*data)[i]);
   // Writers that stream (sizes in a trailing descriptor) check with the time's high byte,
   // others with the CRC's.
-  const bool passes = check == static_cast<BYTE>(entry.crc >> 24) ||
-                      ((localFlags & kDataDescriptor) && check == static_cast<BYTE>(entry.time >> 8));
+  const bool passes =
+      check == static_cast<BYTE>(entry.crc >> 24) ||
+      ((localFlags & kDataDescriptor) && check == static_cast<BYTE>(entry.time >> 8));
   if (!passes) return false;
   for (size_t i = kEncryptionHeader; i < data->size(); ++i) {
     (*data)[i - kEncryptionHeader] = keys.Decrypt((*data)[i]);
@@ -245,21 +244,22 @@ bool SZipReader::ReadEntry(int index, std::vector<BYTE>* data) const {
   // Local headers and their data lie before the central directory.
   if (entry.localOffset > directoryStart_ ||
       directoryStart_ - entry.localOffset < kLocalHeaderBytes ||
-      !ReadAt(entry.localOffset, local, sizeof(local)) || U32(local) != kLocalHeader) {
+      !ReadAt(entry.localOffset, local, sizeof(local)) || ReadLE32(local) != kLocalHeader) {
     return false;
   }
-  const uint16_t flags = U16(local + 6);
-  const uint16_t method = U16(local + 8);
+  const uint16_t flags = ReadLE16(local + 6);
+  const uint16_t method = ReadLE16(local + 8);
   // Without a trailing descriptor the local header must agree with the directory.
   if (method != entry.method || (flags & kEncrypted) != (entry.flags & kEncrypted)) return false;
   if (!(flags & kDataDescriptor) &&
-      (U32(local + 14) != entry.crc || U32(local + 18) != entry.compressedSize ||
-       U32(local + 22) != entry.size)) {
+      (ReadLE32(local + 14) != entry.crc || ReadLE32(local + 18) != entry.compressedSize ||
+       ReadLE32(local + 22) != entry.size)) {
     return false;
   }
-  const uint64_t dataStart =
-      static_cast<uint64_t>(entry.localOffset) + kLocalHeaderBytes + U16(local + 26) + U16(local + 28);
-  if (dataStart > directoryStart_ || directoryStart_ - dataStart < entry.compressedSize) return false;
+  const uint64_t dataStart = static_cast<uint64_t>(entry.localOffset) + kLocalHeaderBytes +
+                             ReadLE16(local + 26) + ReadLE16(local + 28);
+  if (dataStart > directoryStart_ || directoryStart_ - dataStart < entry.compressedSize)
+    return false;
   try {
     std::vector<BYTE> raw(entry.compressedSize);
     if (!ReadAt(dataStart, raw.data(), raw.size())) return false;

@@ -28,6 +28,8 @@ const uint32_t kFDAT = C::Type('f', 'd', 'A', 'T');
 const size_t kMaxStreamBytes = 256u << 20;
 // Deflate cannot shrink data by more than about 1032 to 1.
 const uint64_t kMaxDeflateRatio = 1032;
+// PNG's own limit on a side.
+const UINT kMaxSide = 0x7FFFFFFF;
 
 struct ApngFrame {
   ApngRect rect;
@@ -157,8 +159,10 @@ UINT BitsPerPixel(const BYTE* ihdr) {
 bool DataCanHold(const std::vector<PngChunk>& data, uint64_t width, uint64_t height,
                  UINT bitsPerPixel) {
   uint64_t compressed = 0;
-  for (const PngChunk& part : data) compressed += part.length;
-  return width * height * bitsPerPixel / 8 <= (compressed + 1) * kMaxDeflateRatio;
+  for (const PngChunk& part : data) compressed += part.length;  // at most the stream's size
+  const uint64_t maxBits = (compressed + 1) * kMaxDeflateRatio * 8;
+  // width x height stays below 2^64 for 32-bit sides; the bits are compared by division.
+  return width * height <= maxBits / std::max<UINT>(bitsPerPixel, 1);
 }
 
 bool FrameFits(const ApngFrame& frame, const ApngLayout& layout) {
@@ -182,7 +186,10 @@ bool ReadLayout(const std::vector<PngChunk>& chunks, ApngLayout* layout) {
   layout->width = C::ReadBE32(chunks[0].data);
   layout->height = C::ReadBE32(chunks[0].data + 4);
   layout->bitsPerPixel = BitsPerPixel(chunks[0].data);
-  if (layout->width == 0 || layout->height == 0) return false;
+  if (layout->width == 0 || layout->height == 0 || layout->width > kMaxSide ||
+      layout->height > kMaxSide) {
+    return false;
+  }
   if (!ReadChunks(chunks, layout) ||
       !DataCanHold(layout->imageData, layout->width, layout->height, layout->bitsPerPixel)) {
     return false;
@@ -195,9 +202,9 @@ bool ReadLayout(const std::vector<PngChunk>& chunks, ApngLayout* layout) {
       if (!FrameFits(frame, *layout)) return false;
     }
   }
-  const uint64_t bytes =
-      static_cast<uint64_t>(layout->frameCount) * layout->width * layout->height * 4;
-  return bytes <= kApngMaxPixelBytes;
+  // Divisions, so that no product of untrusted sizes can wrap.
+  const uint64_t frameBytes = static_cast<uint64_t>(layout->width) * layout->height * 4;
+  return frameBytes <= kApngMaxPixelBytes && layout->frameCount <= kApngMaxPixelBytes / frameBytes;
 }
 
 // A plain PNG of one frame: the image header at the frame's size, the palette and

@@ -156,11 +156,15 @@ TEST_CASE("the folder provider reads its index; a later duplicate wins") {
   CHECK(RefusesShortBuffer(files, L"LAYOUT", L"xml_main"));
 }
 
-TEST_CASE("the folder provider fails without a well-formed index") {
+TEST_CASE("the folder provider fails without a well-formed index, keeping the folder it had") {
   struct Case {
     const char* what;
     const char* index;  // null: no index file
   };
+  TempFolder good;
+  good.Write(L"main.xml", "main");
+  good.Write(L"uires.idx",
+             "<resource><LAYOUT><file name='main' path='main.xml'/></LAYOUT></resource>");
   for (Case c : {Case{"missing", nullptr}, Case{"malformed", "<resource><LAYOUT>"},
                  Case{"wrong root", "<resources><LAYOUT/></resources>"}}) {
     CAPTURE(c.what);
@@ -168,6 +172,12 @@ TEST_CASE("the folder provider fails without a well-formed index") {
     if (c.index != nullptr) dir.Write(L"uires.idx", c.index);
     SResProviderFiles files;
     CHECK_FALSE(files.Init(reinterpret_cast<WPARAM>(dir.Path().c_str()), 0));
+    CHECK_FALSE(files.HasResource(L"LAYOUT", L"main"));
+
+    REQUIRE(files.Init(reinterpret_cast<WPARAM>(good.Path().c_str()), 0));
+    CHECK_FALSE(files.Init(reinterpret_cast<WPARAM>(dir.Path().c_str()), 0));
+    CHECK(ReadRaw(files, L"LAYOUT", L"main") == "main");
+    CHECK(std::wstring(files.GetFolder()) == good.Path());
   }
 }
 

@@ -17,7 +17,8 @@ class SResProviderFiles : public TObjRefImpl<IResProvider> {
   SResProviderFiles();
 
   // wParam is the folder path (LPCWSTR); lParam is ignored. Reads the folder's index;
-  // fails, leaving the index empty, when it is missing, malformed or has no root "resource".
+  // fails when it is missing, malformed or has no root "resource", and then keeps serving the
+  // folder it served before (none on a new provider).
   BOOL Init(WPARAM wParam, LPARAM lParam) override;
   BOOL HasResource(LPCWSTR type, LPCWSTR name) override;
   HICON LoadIcon(LPCWSTR name, int cx, int cy) override;

@@ -17,7 +17,6 @@ SResProviderFiles::SResProviderFiles() = default;
 
 BOOL SResProviderFiles::Init(WPARAM wParam, LPARAM) {
   LPCWSTR folder = reinterpret_cast<LPCWSTR>(wParam);
-  m_mapFiles.clear();
   if (folder == nullptr || *folder == 0) return FALSE;
 
   std::wstring indexPath(folder);
@@ -31,15 +30,18 @@ BOOL SResProviderFiles::Init(WPARAM wParam, LPARAM) {
   DWORD len = GetFullPathNameW(folder, kMaxFolderPath + 1, full, nullptr);
   if (len == 0 || len > kMaxFolderPath) return FALSE;
 
+  // Read aside: a folder that fails leaves the one served before in place.
+  decltype(m_mapFiles) files;
   for (pugi::xml_node type = root.first_child(); type; type = type.next_sibling()) {
     if (type.type() != pugi::node_element) continue;
     for (pugi::xml_node file = type.child(L"file"); file; file = file.next_sibling(L"file")) {
       SResKey key;
       // An over-long type or name has no key: refuse the entry rather than cut it.
       if (!key.Assign(type.name(), file.attribute(L"name").value())) continue;
-      m_mapFiles[key] = file.attribute(L"path").value();  // a later duplicate replaces
+      files[key] = file.attribute(L"path").value();  // a later duplicate replaces
     }
   }
+  m_mapFiles.swap(files);
   m_strPath = full;
   return TRUE;
 }

@@ -12,8 +12,8 @@
 // is read from the newest provider that holds it; its element "skin" lists the skins. The
 // first document that loads fills the pool; every later one re-initialises the pool's skins
 // of the names it lists and leaves the rest alone (it adds no skin). A package that cannot be
-// opened, or a document that is missing or not well-formed, changes nothing; nothing is
-// reported. UI thread only.
+// opened changes nothing (the package served before stays); a document that is missing or not
+// well-formed leaves the skins as they were. Nothing is reported. UI thread only.
 #pragma once
 #include <windows.h>
 

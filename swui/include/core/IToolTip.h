@@ -2,12 +2,26 @@
 #pragma once
 #include <windows.h>
 
+#include "core/SwndHandle.h"
+
 namespace SWUI {
 
+// Whose tip is shown: the element and the element's own cookie for one of its tips.
+struct TIPID {
+  SwndHandle swnd = 0;
+  DWORD dwCookie = 0;
+
+  bool operator==(const TIPID& other) const {
+    return swnd == other.swnd && dwCookie == other.dwCookie;
+  }
+  bool operator!=(const TIPID& other) const { return !(*this == other); }
+};
+
 struct IToolTip {
+  // Sees every message of the thread's loop; never consumes one.
   virtual BOOL PreTranslateMessage(MSG* msg) = 0;
-  // id identifies the tip's owner; rc is in the host's client coordinates.
-  virtual void UpdateTip(const void* id, const RECT& rc, LPCWSTR tip, int scale) = 0;
+  // rc is in the host's client coordinates; scale in percent.
+  virtual void UpdateTip(const TIPID& id, const RECT& rc, LPCWSTR tip, int scale) = 0;
   virtual void ClearTip() = 0;
   virtual void RelayEvent(const MSG* msg) = 0;
 

@@ -1,4 +1,4 @@
-// The application's default tooltip factory.
+// The application's default tooltip factory: one STipCtrl per host window.
 #pragma once
 #include "core/IToolTipFactory.h"
 #include "core/TObjRefImpl.h"
@@ -7,8 +7,9 @@ namespace SWUI {
 
 class SDefToolTipFactory : public TObjRefImpl<IToolTipFactory> {
  public:
-  // The default tooltip window comes with the tooltip control; until then none is made.
+  // A new tooltip with its window, or null when the window cannot be made.
   IToolTip* CreateToolTip(HWND owner) override;
+  // Destroys a tooltip this factory made, window and all; anything else is left alone.
   void DestroyToolTip(IToolTip* tip) override;
 };
 

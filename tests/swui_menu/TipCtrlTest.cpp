@@ -7,6 +7,7 @@
 
 #include "RenderRig.h"
 #include "core/SApplication.h"
+#include "core/SDefToolTipFactory.h"
 #include "core/STipCtrl.h"
 
 using namespace SWUI;
@@ -275,4 +276,11 @@ TEST_CASE_FIXTURE(TipRig, "the tip paints the info colour inside a one-pixel fra
   }
   CHECK(margin == (w - 2) * (h - 2) - (w - 10) * (h - 10));
   CHECK(text > 10);
+}
+
+TEST_CASE("without an application the factory makes no tooltip") {
+  SAutoRefPtr<IToolTipFactory> factory;
+  factory.Attach(new SDefToolTipFactory());
+  CHECK(factory->CreateToolTip(nullptr) == nullptr);
+  factory->DestroyToolTip(nullptr);
 }

@@ -408,9 +408,11 @@ def menu_parts():
     c.fill(rect(0, 0, 8, 8), rgba("#f9f9f9"))
     c.fill(frame(0, 0, 8, 8, 0), rgba("#cccccc"))
     c.save("menu_border.png")
+    # The selected item is the accent blue under the highlight text colour that menus draw it
+    # with; the normal state stays clear, over the menu's own background.
     c = strip(8, 8, 2)
-    c.fill(rrect(8, 0, 16, 8, 1.5), rgba("#cce8ff"))
-    c.fill(shifted(frame(0, 0, 8, 8, 1.5), 8, 0), rgba("#99d1ff"))
+    c.fill(rrect(8, 0, 16, 8, 1.5), rgba(ACCENT[0]))
+    c.fill(shifted(frame(0, 0, 8, 8, 1.5), 8, 0), rgba(ACCENT[2]))
     c.save("menu_skin.png")
 
 

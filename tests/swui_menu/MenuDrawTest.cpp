@@ -235,15 +235,17 @@ TEST_CASE_FIXTURE(MenuRig, "the edit menu draws with the program's skins and ico
   }
   target.Target()->ReleaseDC(dc);
   RenderRig::SavePng(target.Surface(), L"edit_menu", 2);
-  // Rows are opaque (they are copied onto the menu as they are): white, the selected one blue
-  // behind its text.
-  const DWORD white = 0xFFFFFFFF;
-  const DWORD blue = 0xFF3FA9F5;
-  for (int pos : {0, 2, 3, 5}) CHECK(target.Pixel(150, tops[pos] + 2) == white);
-  CHECK(target.Pixel(150, tops[1] + 2) == blue);
+  // Rows are opaque (they are copied onto the menu as they are): the menu colour under the
+  // skin's clear normal state, the accent blue under the selected one.
+  const COLORREF menuColor = GetSysColor(COLOR_MENU);
+  const DWORD normal =
+      0xFF000000u | ((menuColor & 0xFF) << 16) | (menuColor & 0xFF00) | ((menuColor >> 16) & 0xFF);
+  const DWORD blue = 0xFF2F7BD8;
+  for (int pos : {0, 2, 3, 5}) CHECK(target.Pixel(150, tops[pos] + 13) == normal);
+  CHECK(target.Pixel(150, tops[1] + 13) == blue);
   int text = 0;
   for (int y = tops[1]; y < tops[2]; ++y) {
-    for (int x = 30; x < 150; ++x) text += (target.Pixel(x, y) & 0xFFFFFF) != (blue & 0xFFFFFF) ? 1 : 0;
+    for (int x = 30; x < 150; ++x) text += target.Pixel(x, y) == 0xFFFFFFFF ? 1 : 0;
   }
   CHECK(text > 10);
   // Icon boxes (16 x 16 at margin 4, centred in 26): "cut" shows an icon, "delete" none.

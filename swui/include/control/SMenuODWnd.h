@@ -21,7 +21,8 @@ class SMenuODWnd : public CSimpleWnd {
   // Items with data: the item height and icon, margins and text width (cut to the widest
   // item); separators: the separator skin's height (3 without one) and no width.
   void MeasureItem(LPMEASUREITEMSTRUCT mis) const;
-  // Draws the item into a memory target of its size, then copies that to the menu's DC.
+  // Draws the item over the menu colour into a memory target of its size, then copies that
+  // to the menu's DC.
   void DrawItem(const DRAWITEMSTRUCT* dis) const;
   // MAKELRESULT(index, MNC_EXECUTE) of the first item of the menu whose hot key is the
   // character (separators counted), else 0.

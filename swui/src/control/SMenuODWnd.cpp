@@ -109,6 +109,8 @@ void SMenuODWnd::DrawItem(const DRAWITEMSTRUCT* dis) const {
   SAutoRefPtr<IRenderTarget> rt = NewTarget(width, height);
   if (rt == nullptr) return;
   const RECT rc = {0, 0, width, height};
+  // Skins may leave parts clear; copied as they are, those parts would show black.
+  rt->ClearRect(&rc, GetSysColor(COLOR_MENU) | 0xFF000000u);
   DrawItemContent(rt, rc, dis);
   HDC src = rt->GetDC(0);
   ::BitBlt(dis->hDC, dis->rcItem.left, dis->rcItem.top, width, height, src, 0, 0, SRCCOPY);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "RenderModule.h"
+#include "RenderRig.h"
 #include "controls/SSimpleToolTip.h"
 #include "core/SApplication.h"
 
@@ -13,19 +13,10 @@ using namespace SWUI;
 namespace {
 
 struct AppRig {
-  AppRig() {
-    IObjRef* obj = nullptr;
-    REQUIRE(CreateRenderFactory_GDI(&obj));
-    render = static_cast<IRenderFactory*>(obj);
-    app = new SApplication(render, GetModuleHandleW(nullptr), L"AppNativeTest");
-  }
-  ~AppRig() {
-    delete app;
-    render->Release();
-  }
+  AppRig() : render(1, 1), app(render.Factory(), GetModuleHandleW(nullptr), L"AppNativeTest") {}
 
-  IRenderFactory* render = nullptr;
-  SApplication* app = nullptr;
+  RenderRig render;
+  SApplication app;
 };
 
 RECT WindowRect(HWND hWnd) {

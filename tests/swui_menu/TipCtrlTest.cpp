@@ -45,6 +45,8 @@ struct TipRig {
     tip->RelayEvent(&msg);
   }
   void Timer(UINT_PTR id) { SendMessageW(tip->m_hWnd, WM_TIMER, id, 0); }
+  // A new tip over kTipRect, rested on at (20, 20) until the show delay ran out.
+  void ShowNew(HWND owner, SwndHandle swnd, const wchar_t* text);
   RECT WindowRect() const {
     RECT rc;
     GetWindowRect(tip->m_hWnd, &rc);
@@ -79,6 +81,13 @@ TIPID Id(SwndHandle swnd, DWORD cookie = 0) {
   id.swnd = swnd;
   id.dwCookie = cookie;
   return id;
+}
+
+void TipRig::ShowNew(HWND owner, SwndHandle swnd, const wchar_t* text) {
+  tip->UpdateTip(Id(swnd), kTipRect, text, 100);
+  Relay(owner, WM_MOUSEMOVE, 20, 20);
+  Timer(STipCtrl::kTimerDelay);
+  REQUIRE(Visible());
 }
 
 }  // namespace
@@ -153,14 +162,7 @@ TEST_CASE_FIXTURE(TipRig, "clicks and leaving hide the tip; only the owner's mes
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   REQUIRE(child != nullptr);
   Make(owner.m_hWnd);
-  auto show = [&](SwndHandle swnd) {
-    tip->UpdateTip(Id(swnd), kTipRect, L"tip", 100);
-    Relay(owner.m_hWnd, WM_MOUSEMOVE, 20, 20);
-    Timer(STipCtrl::kTimerDelay);
-    REQUIRE(Visible());
-  };
-
-  show(1);
+  ShowNew(owner.m_hWnd, 1, L"tip");
   for (UINT message : {WM_LBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE}) {
     Relay(stranger.m_hWnd, message, 200, 200);
     Relay(nullptr, message, 200, 200);
@@ -178,7 +180,7 @@ TEST_CASE_FIXTURE(TipRig, "clicks and leaving hide the tip; only the owner's mes
                  Case{WM_RBUTTONUP, 20, 20}, Case{WM_MBUTTONDOWN, 20, 20}, Case{WM_MBUTTONUP, 20, 20},
                  Case{WM_MOUSEMOVE, 200, 20}}) {
     CAPTURE(c.message);
-    show(swnd++);
+    ShowNew(owner.m_hWnd, swnd++, L"tip");
     Relay(owner.m_hWnd, c.message, c.x, c.y);
     CHECK_FALSE(Visible());
   }
@@ -201,9 +203,7 @@ TEST_CASE_FIXTURE(TipRig, "clicks and leaving hide the tip; only the owner's mes
 TEST_CASE_FIXTURE(TipRig, "backslash-n breaks the line; the scale sizes the font") {
   PlainWnd owner(100, 100);
   Make(owner.m_hWnd);
-  tip->UpdateTip(Id(1), kTipRect, L"line one", 100);
-  Relay(owner.m_hWnd, WM_MOUSEMOVE, 20, 20);
-  Timer(STipCtrl::kTimerDelay);
+  ShowNew(owner.m_hWnd, 1, L"line one");
   const LONG oneLine = WindowRect().bottom - WindowRect().top;
 
   // A visible tip takes the new text's size at once.
@@ -243,9 +243,7 @@ TEST_CASE_FIXTURE(TipRig, "a tip near the bottom-right corner is moved back onto
 TEST_CASE_FIXTURE(TipRig, "the tip paints the info colour inside a one-pixel frame, its text inset") {
   PlainWnd owner(100, 100);
   Make(owner.m_hWnd);
-  tip->UpdateTip(Id(1), kTipRect, L"Painted tip", 100);
-  Relay(owner.m_hWnd, WM_MOUSEMOVE, 20, 20);
-  Timer(STipCtrl::kTimerDelay);
+  ShowNew(owner.m_hWnd, 1, L"Painted tip");
   const RECT rc = WindowRect();
   const int w = rc.right - rc.left;
   const int h = rc.bottom - rc.top;

@@ -106,6 +106,8 @@ void SMenuODWnd::DrawItem(const DRAWITEMSTRUCT* dis) const {
   const int width = dis->rcItem.right - dis->rcItem.left;
   const int height = dis->rcItem.bottom - dis->rcItem.top;
   if (width <= 0 || height <= 0) return;
+  // Only a framework-made menu's item data can be read as ours.
+  if (SMenuAttr::OfMenu(reinterpret_cast<HMENU>(dis->hwndItem)) == nullptr) return;
   SAutoRefPtr<IRenderTarget> rt = NewTarget(width, height);
   if (rt == nullptr) return;
   const RECT rc = {0, 0, width, height};

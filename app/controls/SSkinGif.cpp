@@ -107,22 +107,10 @@ UINT FirstDimensionFrameCount(GpImage* image) {
   return count;
 }
 
-// The image's active frame drawn into a new premultiplied bitmap of its size and read back
-// into a bitmap of the render layer; null when any step fails.
+// The image's active frame locked in the premultiplied format and copied into a bitmap of
+// the render layer; null when any step fails.
 IBitmap* ReadActiveFrame(IRenderFactory* factory, GpImage* image, UINT width, UINT height) {
-  GpImageHolder work;
-  if (GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0,
-                                PixelFormat32bppPARGB, nullptr, work.outBitmap()) != Gdiplus::Ok) {
-    return nullptr;
-  }
-  Gdiplus::GpGraphics* graphics = nullptr;
-  if (GdipGetImageGraphicsContext(work.get(), &graphics) != Gdiplus::Ok) return nullptr;
-  const bool drawn = GdipGraphicsClear(graphics, 0) == Gdiplus::Ok &&
-                     GdipDrawImageRectI(graphics, image, 0, 0, static_cast<INT>(width),
-                                        static_cast<INT>(height)) == Gdiplus::Ok;
-  GdipDeleteGraphics(graphics);
-  if (!drawn) return nullptr;
-  auto* bitmap = reinterpret_cast<Gdiplus::GpBitmap*>(work.get());
+  auto* bitmap = reinterpret_cast<Gdiplus::GpBitmap*>(image);
   Gdiplus::GpRect rect(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   Gdiplus::BitmapData data{};
   if (GdipBitmapLockBits(bitmap, &rect, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB,

@@ -45,6 +45,14 @@ std::vector<uint8_t> StillGif() {
   return WriteGif(4, 4, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}, {frame});
 }
 
+// One blue 2 x 2 frame whose top-left pixel is transparent.
+std::vector<uint8_t> TransparentGif() {
+  GifFrameSpec frame;
+  frame.indices = {3, 2, 2, 2};
+  frame.transparent = 3;
+  return WriteGif(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}, {frame});
+}
+
 std::wstring TempPath(const wchar_t* name) {
   wchar_t dir[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);
@@ -198,6 +206,15 @@ TEST_CASE("a GIF skin holds every frame with its delay and draws the frame a sta
   CHECK(t.Pixel(32 + 7, 0) == kBlack);
   CHECK(t.Pixel(32 + 8, 0) == kBlue);
   t.render.SavePng(L"appskins-gif-frames", 4);
+
+  // Transparent pixels stay transparent (premultiplied: all zero).
+  const std::vector<uint8_t> clear = TransparentGif();
+  REQUIRE(gif->LoadFromMemory(clear.data(), clear.size()) == 1);
+  t.Clear(0x11223344);
+  const RECT two = {0, 0, 2, 2};
+  skin->DrawWithAlpha(t.Target(), &two, 0, 0xFF);
+  CHECK(t.Pixel(0, 0) == 0x11443322u);
+  CHECK(t.Pixel(1, 1) == kBlue);
 }
 
 TEST_CASE("a GIF skin loads from files and resources; a new source replaces the frames") {

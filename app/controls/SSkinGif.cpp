@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "IRenderFactory.h"
@@ -19,28 +18,27 @@ namespace SWUI {
 namespace {
 
 using namespace Gdiplus::DllExports;
-using Gdiplus::GpImage;
+using Gdiplus::GpBitmap;
 
 // {6AEDBD6D-3FB5-418A-83A6-7F45229DC872}: the time dimension of animated images.
 constexpr GUID kFrameDimensionTime = {
     0x6aedbd6d, 0x3fb5, 0x418a, {0x83, 0xa6, 0x7f, 0x45, 0x22, 0x9d, 0xc8, 0x72}};
 constexpr PROPID kPropertyTagFrameDelay = 0x5100;
 
-// Owns a GDI+ image.
-class GpImageHolder {
+// Owns a GDI+ bitmap.
+class GpBitmapHolder {
  public:
-  GpImageHolder() = default;
-  ~GpImageHolder() {
-    if (image_ != nullptr) GdipDisposeImage(image_);
+  GpBitmapHolder() = default;
+  ~GpBitmapHolder() {
+    if (bitmap_ != nullptr) GdipDisposeImage(bitmap_);
   }
-  GpImageHolder(const GpImageHolder&) = delete;
-  GpImageHolder& operator=(const GpImageHolder&) = delete;
-  GpImage* get() const { return image_; }
-  GpImage** out() { return &image_; }
-  Gdiplus::GpBitmap** outBitmap() { return reinterpret_cast<Gdiplus::GpBitmap**>(&image_); }
+  GpBitmapHolder(const GpBitmapHolder&) = delete;
+  GpBitmapHolder& operator=(const GpBitmapHolder&) = delete;
+  GpBitmap* get() const { return bitmap_; }
+  GpBitmap** out() { return &bitmap_; }
 
  private:
-  GpImage* image_ = nullptr;
+  GpBitmap* bitmap_ = nullptr;
 };
 
 IRenderFactory* RenderFactory() {
@@ -72,7 +70,7 @@ IBitmap* NewBitmap(IRenderFactory* factory, UINT width, UINT height, const BYTE*
 
 // The image's frame delays in hundredths of a second, one 32-bit value per frame; empty when
 // the image has no delay property.
-std::vector<UINT> FrameDelays(GpImage* image) {
+std::vector<UINT> FrameDelays(GpBitmap* image) {
   std::vector<UINT> delays;
   UINT size = 0;
   if (GdipGetPropertyItemSize(image, kPropertyTagFrameDelay, &size) != Gdiplus::Ok ||
@@ -95,7 +93,7 @@ std::vector<UINT> FrameDelays(GpImage* image) {
 }
 
 // The number of frames along the image's first frame dimension; 0 when it has none.
-UINT FirstDimensionFrameCount(GpImage* image) {
+UINT FirstDimensionFrameCount(GpBitmap* image) {
   UINT dimensions = 0;
   if (GdipImageGetFrameDimensionsCount(image, &dimensions) != Gdiplus::Ok || dimensions == 0) {
     return 0;
@@ -109,8 +107,7 @@ UINT FirstDimensionFrameCount(GpImage* image) {
 
 // The image's active frame locked in the premultiplied format and copied into a bitmap of
 // the render layer; null when any step fails.
-IBitmap* ReadActiveFrame(IRenderFactory* factory, GpImage* image, UINT width, UINT height) {
-  auto* bitmap = reinterpret_cast<Gdiplus::GpBitmap*>(image);
+IBitmap* ReadActiveFrame(IRenderFactory* factory, GpBitmap* bitmap, UINT width, UINT height) {
   Gdiplus::GpRect rect(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   Gdiplus::BitmapData data{};
   if (GdipBitmapLockBits(bitmap, &rect, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB,
@@ -125,8 +122,8 @@ IBitmap* ReadActiveFrame(IRenderFactory* factory, GpImage* image, UINT width, UI
 
 }  // namespace
 
-int SSkinGif::LoadFrames(void* gpImage) {
-  auto* image = static_cast<GpImage*>(gpImage);
+int SSkinGif::LoadFrames(void* gpBitmap) {
+  auto* image = static_cast<GpBitmap*>(gpBitmap);
   IRenderFactory* factory = RenderFactory();
   if (factory == nullptr) return 0;
   const UINT count = FirstDimensionFrameCount(image);
@@ -170,8 +167,8 @@ int SSkinGif::LoadFromMemory(const void* buf, size_t len) {
   }
   int frames = 0;
   {
-    GpImageHolder image;
-    if (GdipCreateBitmapFromStream(stream, image.outBitmap()) == Gdiplus::Ok &&
+    GpBitmapHolder image;
+    if (GdipCreateBitmapFromStream(stream, image.out()) == Gdiplus::Ok &&
         image.get() != nullptr) {
       frames = LoadFrames(image.get());
     }
@@ -182,8 +179,8 @@ int SSkinGif::LoadFromMemory(const void* buf, size_t len) {
 
 int SSkinGif::LoadFromFile(LPCWSTR path) {
   if (path == nullptr) return 0;
-  GpImageHolder image;
-  if (GdipCreateBitmapFromFile(path, image.outBitmap()) != Gdiplus::Ok || image.get() == nullptr) {
+  GpBitmapHolder image;
+  if (GdipCreateBitmapFromFile(path, image.out()) != Gdiplus::Ok || image.get() == nullptr) {
     return 0;
   }
   return LoadFrames(image.get());

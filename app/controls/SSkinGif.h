@@ -42,9 +42,9 @@ class SSkinGif : public SSkinAni {
   using SSkinAni::SetAttribute;
 
  private:
-  // The frames of a GDI+ image (a GpImage), replacing the old ones; 0 when any frame cannot
+  // The frames of a GDI+ bitmap (a GpBitmap), replacing the old ones; 0 when any frame cannot
   // be read.
-  int LoadFrames(void* gpImage);
+  int LoadFrames(void* gpBitmap);
   // Loads the resource a "src" value names.
   int LoadFromResource(const SStringW& ref);
 };

@@ -138,7 +138,7 @@ void ScrollbarDraws(IRenderFactory* factory) {
 std::vector<uint8_t> BenchGif() {
   std::vector<uint32_t> palette(256);
   for (int i = 0; i < 256; ++i) palette[i] = (i << 16) | ((255 - i) << 8) | ((i * 3) & 0xFF);
-  std::vector<GifFrameSpec> frames(30);
+  std::vector<GifFrame> frames(30);
   for (int f = 0; f < 30; ++f) {
     frames[f].delay = static_cast<uint16_t>(5 + f % 3);
     frames[f].indices.resize(256 * 256);

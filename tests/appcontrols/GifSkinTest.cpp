@@ -26,7 +26,7 @@ const DWORD kFrameColors[] = {kRed, kGreen, kBlue};
 // 8 x 8, three frames red, green, blue with delays 10, 0, 20 hundredths; each frame's top-left
 // 4 x 4 block is black, so that a misplaced frame shows.
 std::vector<uint8_t> ThreeFrameGif() {
-  std::vector<GifFrameSpec> frames(3);
+  std::vector<GifFrame> frames(3);
   const uint16_t delays[] = {10, 0, 20};
   for (int f = 0; f < 3; ++f) {
     frames[f].delay = delays[f];
@@ -39,7 +39,7 @@ std::vector<uint8_t> ThreeFrameGif() {
 
 // One blue 4 x 4 frame without a graphic control block (so without a delay).
 std::vector<uint8_t> StillGif() {
-  GifFrameSpec frame;
+  GifFrame frame;
   frame.indices.assign(16, 2);
   frame.controlBlock = false;
   return WriteGif(4, 4, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}, {frame});
@@ -47,7 +47,7 @@ std::vector<uint8_t> StillGif() {
 
 // One blue 2 x 2 frame whose top-left pixel is transparent.
 std::vector<uint8_t> TransparentGif() {
-  GifFrameSpec frame;
+  GifFrame frame;
   frame.indices = {3, 2, 2, 2};
   frame.transparent = 3;
   return WriteGif(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}, {frame});

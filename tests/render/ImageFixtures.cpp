@@ -13,7 +13,7 @@ namespace fixtures {
 using namespace Gdiplus::DllExports;
 
 std::vector<BYTE> MakeAnimatedGif(int width, int height, const std::vector<int>& delays) {
-  std::vector<GifFrameSpec> frames(delays.size());
+  std::vector<GifFrame> frames(delays.size());
   for (size_t f = 0; f < delays.size(); ++f) {
     frames[f].indices.assign(static_cast<size_t>(width) * height, static_cast<uint8_t>(f % 4));
     frames[f].delay = static_cast<uint16_t>(delays[f]);

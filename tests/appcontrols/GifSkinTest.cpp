@@ -11,6 +11,8 @@
 #include "AppSkinRig.h"
 #include "GdiplusSession.h"
 #include "GifWriter.h"
+#include "PngFixtures.h"
+#include "RenderModule.h"
 #include "core/TObjRefImpl.h"
 
 using namespace SWUI;
@@ -304,6 +306,21 @@ TEST_CASE("frames from a decoder are kept in hundredths") {
   TempFile file(L"decoded.gif", StillGif());
   CHECK(gif->LoadFromFileWith(decoders, file.Path().c_str()) == 1);
   CHECK(gif->LoadFromMemoryWith(nullptr, bytes.data(), bytes.size()) == 0);
+
+  // The PNG decoder ("apng") answers hundredths.
+  IObjRef* pngObj = nullptr;
+  REQUIRE(CreateImgDecoderFactoryByName(L"imgdecoder-png", &pngObj));
+  SAutoRefPtr<IImgDecoderFactory> png;
+  png.Attach(static_cast<IImgDecoderFactory*>(pngObj));
+  fixtures::ApngSpec apng;
+  apng.width = apng.height = 8;
+  apng.frames.push_back(
+      fixtures::ApngFrame(fixtures::Fill(8, 8, {255, 0, 0, 255}), 0, 0, 0, 0, 10, 100));
+  apng.frames.push_back(
+      fixtures::ApngFrame(fixtures::Fill(8, 8, {0, 0, 255, 255}), 0, 0, 0, 0, 25, 100));
+  const std::vector<BYTE> apngBytes = fixtures::EncodeApng(apng);
+  REQUIRE(gif->LoadFromMemoryWith(png, apngBytes.data(), apngBytes.size()) == 2);
+  CHECK(Delays(gif) == std::vector<UINT>{10, 25});
 
   SAutoRefPtr<FakeImage> image;
   image.Attach(new FakeImage);

@@ -24,6 +24,9 @@
 #include "core/SSkinScrollbar.h"
 
 using namespace SWUI;
+using fixtures::GifFrame;
+using fixtures::GdiplusSession;
+using fixtures::WriteGif;
 
 namespace {
 

@@ -16,6 +16,9 @@
 #include "core/TObjRefImpl.h"
 
 using namespace SWUI;
+using fixtures::GifFrame;
+using fixtures::GdiplusSession;
+using fixtures::WriteGif;
 
 namespace {
 

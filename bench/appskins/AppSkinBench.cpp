@@ -7,11 +7,11 @@
 
 #include <gdiplus.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "BenchClock.h"
 #include "GdiplusSession.h"
 #include "GifWriter.h"
 #include "IRenderFactory.h"
@@ -30,48 +30,16 @@ using fixtures::WriteGif;
 
 namespace {
 
-double NowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-// Runs body repeatedly for about budgetMs (at least once); answers milliseconds per call.
-template <class F>
-double MsPerCall(F body, double budgetMs = 600.0) {
-  body();  // warm-up
-  int calls = 0;
-  const double start = NowMs();
-  double elapsed = 0.0;
-  do {
-    body();
-    ++calls;
-    elapsed = NowMs() - start;
-  } while (elapsed < budgetMs);
-  return elapsed / calls;
-}
-
 void Report(const char* what, double ours, double bare) {
   printf("%-46s ours %9.4f ms   bare %9.4f ms   ratio %5.2f\n", what, ours, bare,
          bare > 0 ? ours / bare : 0.0);
 }
 
-// Times ours and bare in alternating rounds and reports the best round of each: the machine
-// is shared, and the best round is the one least disturbed.
+// Ours against bare in alternating rounds, the best round of each.
 template <class F, class G>
 void Compare(const char* what, F ours, G bare, double budgetMs = 150.0) {
-  double bestOurs = 1e300;
-  double bestBare = 1e300;
-  for (int round = 0; round < 5; ++round) {
-    bestOurs = std::min(bestOurs, MsPerCall(ours, budgetMs));
-    bestBare = std::min(bestBare, MsPerCall(bare, budgetMs));
-  }
-  Report(what, bestOurs, bestBare);
+  const bench::Timing t = bench::BestOfAlternating(ours, bare, budgetMs);
+  Report(what, t.ours, t.bare);
 }
 
 IBitmap* NewBitmap(IRenderFactory* factory, int w, int h) {

@@ -12,6 +12,7 @@
 
 #include <pugixml.hpp>
 
+#include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
 #include "core/SApplication.h"
@@ -24,16 +25,7 @@ using namespace SWUI;
 
 namespace {
 
-double NowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::NowMs;
 
 // Runs body repeatedly for about budgetMs (at least once); answers calls per second.
 template <class F>

@@ -30,16 +30,7 @@ using bench::NowMs;
 // Runs body repeatedly for about budgetMs (at least once); answers calls per second.
 template <class F>
 double PerSecond(F body, double budgetMs = 400.0) {
-  body();  // warm-up
-  int calls = 0;
-  const double start = NowMs();
-  double elapsed = 0.0;
-  do {
-    body();
-    ++calls;
-    elapsed = NowMs() - start;
-  } while (elapsed < budgetMs);
-  return calls * 1000.0 / elapsed;
+  return 1000.0 / bench::MsPerCall(body, budgetMs);
 }
 
 void Report(const char* what, double ours, double bare) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "IImgDecoderFactory.h"
 #include "PngFixtures.h"
 #include "RenderModule.h"
@@ -19,23 +20,14 @@ using namespace SWUI;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::NowMs;
 
 // Milliseconds per run of body, after one warm-up run.
 double TimeMs(int rounds, const std::function<void()>& body) {
   body();
-  const double start = Now();
+  const double start = NowMs();
   for (int i = 0; i < rounds; ++i) body();
-  return (Now() - start) / rounds;
+  return (NowMs() - start) / rounds;
 }
 
 IImgDecoderFactory* Decoders(const wchar_t* module) {

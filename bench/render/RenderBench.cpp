@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchClock.h"
 #include "IImgDecoderFactory.h"
 #include "ImageFixtures.h"
 #include "RenderModule.h"
@@ -16,34 +17,25 @@ using namespace SWUI;
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::NowMs;
 
 // Milliseconds per decode through the decoder; frames checked once.
 double DecoderMs(IImgDecoderFactory* decoders, std::vector<BYTE>& bytes, int rounds,
                  int* frames) {
-  const double start = Now();
+  const double start = NowMs();
   for (int i = 0; i < rounds; ++i) {
     IImgX* img = nullptr;
     decoders->CreateImgX(&img);
     *frames = img->LoadFromMemory(bytes.data(), bytes.size());
     img->Release();
   }
-  return (Now() - start) / rounds;
+  return (NowMs() - start) / rounds;
 }
 
 // Milliseconds per bare GDI+ decode of the first frame: stream, bitmap, LockBits, unlock.
 double BareMs(const std::vector<BYTE>& bytes, int rounds) {
   using namespace Gdiplus::DllExports;
-  const double start = Now();
+  const double start = NowMs();
   for (int i = 0; i < rounds; ++i) {
     HGLOBAL block = GlobalAlloc(GMEM_FIXED, bytes.size());
     memcpy(reinterpret_cast<void*>(block), bytes.data(), bytes.size());
@@ -62,7 +54,7 @@ double BareMs(const std::vector<BYTE>& bytes, int rounds) {
     GdipBitmapUnlockBits(bmp, &data);
     GdipDisposeImage(bmp);
   }
-  return (Now() - start) / rounds;
+  return (NowMs() - start) / rounds;
 }
 
 void Report(const char* what, IImgDecoderFactory* decoders, std::vector<BYTE>& bytes,

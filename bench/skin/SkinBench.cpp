@@ -12,6 +12,7 @@
 
 #include <pugixml.hpp>
 
+#include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
 #include "core/SApplication.h"
@@ -24,30 +25,12 @@ using namespace SWUI;
 
 namespace {
 
-double NowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+using bench::NowMs;
 
 // Runs body repeatedly for about budgetMs (at least once); answers calls per second.
 template <class F>
 double PerSecond(F body, double budgetMs = 400.0) {
-  body();  // warm-up
-  int calls = 0;
-  const double start = NowMs();
-  double elapsed = 0.0;
-  do {
-    body();
-    ++calls;
-    elapsed = NowMs() - start;
-  } while (elapsed < budgetMs);
-  return calls * 1000.0 / elapsed;
+  return 1000.0 / bench::MsPerCall(body, budgetMs);
 }
 
 void Report(const char* what, double ours, double bare) {

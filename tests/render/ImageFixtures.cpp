@@ -4,105 +4,21 @@
 
 #include <gdiplus.h>
 
-#include <algorithm>
-
 #include <string>
+
+#include "GifWriter.h"
 
 namespace fixtures {
 
 using namespace Gdiplus::DllExports;
 
-GdiplusSession::GdiplusSession() {
-  Gdiplus::GdiplusStartupInput input;
-  Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-}
-
-GdiplusSession::~GdiplusSession() {
-  if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
-}
-
-namespace {
-
-// Packs variable-width codes least significant bit first.
-class BitWriter {
- public:
-  void Put(unsigned code, int width) {
-    acc_ |= code << bits_;
-    bits_ += width;
-    while (bits_ >= 8) {
-      out_.push_back(static_cast<BYTE>(acc_ & 0xFF));
-      acc_ >>= 8;
-      bits_ -= 8;
-    }
-  }
-  std::vector<BYTE> Finish() {
-    if (bits_ > 0) out_.push_back(static_cast<BYTE>(acc_ & 0xFF));
-    return out_;
-  }
-
- private:
-  std::vector<BYTE> out_;
-  unsigned acc_ = 0;
-  int bits_ = 0;
-};
-
-void Put16(std::vector<BYTE>& out, int v) {
-  out.push_back(static_cast<BYTE>(v & 0xFF));
-  out.push_back(static_cast<BYTE>((v >> 8) & 0xFF));
-}
-
-// Image data for 2-bit pixels without real compression: a clear code before every two
-// literals keeps the code width at 3 bits.
-std::vector<BYTE> LzwLiterals(const std::vector<BYTE>& pixels) {
-  const unsigned kClear = 4;
-  const unsigned kEnd = 5;
-  BitWriter w;
-  for (size_t i = 0; i < pixels.size(); ++i) {
-    if (i % 2 == 0) w.Put(kClear, 3);
-    w.Put(pixels[i], 3);
-  }
-  w.Put(kEnd, 3);
-  return w.Finish();
-}
-
-}  // namespace
-
 std::vector<BYTE> MakeAnimatedGif(int width, int height, const std::vector<int>& delays) {
-  std::vector<BYTE> gif = {'G', 'I', 'F', '8', '9', 'a'};
-  Put16(gif, width);
-  Put16(gif, height);
-  gif.push_back(0x91);  // global colour table of 4 entries, 2 bits of colour resolution
-  gif.push_back(0);
-  gif.push_back(0);
-  const BYTE palette[12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-  gif.insert(gif.end(), palette, palette + 12);
-  const BYTE loop[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E',
-                       '2',  '.',  '0',  0x03, 0x01, 0x00, 0x00, 0x00};
-  gif.insert(gif.end(), loop, loop + sizeof(loop));
+  std::vector<GifFrame> frames(delays.size());
   for (size_t f = 0; f < delays.size(); ++f) {
-    const BYTE gce[] = {0x21, 0xF9, 0x04, 0x04, 0, 0, 0, 0};
-    gif.insert(gif.end(), gce, gce + sizeof(gce));
-    gif[gif.size() - 4] = static_cast<BYTE>(delays[f] & 0xFF);
-    gif[gif.size() - 3] = static_cast<BYTE>((delays[f] >> 8) & 0xFF);
-    gif.push_back(0x2C);
-    Put16(gif, 0);
-    Put16(gif, 0);
-    Put16(gif, width);
-    Put16(gif, height);
-    gif.push_back(0);
-    gif.push_back(2);  // minimum code size
-    const std::vector<BYTE> pixels(static_cast<size_t>(width) * height,
-                                   static_cast<BYTE>(f % 4));
-    const std::vector<BYTE> data = LzwLiterals(pixels);
-    for (size_t pos = 0; pos < data.size(); pos += 255) {
-      const size_t n = std::min<size_t>(255, data.size() - pos);
-      gif.push_back(static_cast<BYTE>(n));
-      gif.insert(gif.end(), data.begin() + pos, data.begin() + pos + n);
-    }
-    gif.push_back(0);
+    frames[f].indices.assign(static_cast<size_t>(width) * height, static_cast<uint8_t>(f % 4));
+    frames[f].delay = static_cast<uint16_t>(delays[f]);
   }
-  gif.push_back(0x3B);
-  return gif;
+  return WriteGif(width, height, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}, frames);
 }
 
 std::vector<BYTE> EncodePng(int width, int height, const std::vector<DWORD>& argb) {

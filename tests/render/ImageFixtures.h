@@ -6,22 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "GdiplusSession.h"
+
 namespace fixtures {
 
 // {B96B3CAF-0728-11D3-9D7B-0000F81EF32E}
 constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-
-// Keeps GDI+ running for the test's own encoding.
-class GdiplusSession {
- public:
-  GdiplusSession();
-  ~GdiplusSession();
-  GdiplusSession(const GdiplusSession&) = delete;
-  GdiplusSession& operator=(const GdiplusSession&) = delete;
-
- private:
-  ULONG_PTR token_ = 0;
-};
 
 // A GIF89a of width x height with one frame per delay (hundredths of a second); frame i is
 // filled with palette colour i % 4 of {red, green, blue, white}.

@@ -44,6 +44,13 @@ class SSkinScrollbar : public SSkinImgList {
 
  protected:
   void OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) override;
+  // Draws the part a packed state word names from an image laid out as GetPartRect says (skins
+  // that keep more than one image pass the one for the bar's orientation): the part's cell as
+  // a nine-patch with the margin at both ends along the bar, then the gripper over a thumb
+  // when the skin has one. Parts without a cell draw nothing.
+  void DrawPart(IRenderTarget* pRT, LPCRECT rcDraw, IBitmap* image, DWORD dwState,
+                BYTE byAlpha) const;
+  BOOL HasInactive() const { return hasInactive_; }
 
  private:
   int margin_ = 0;

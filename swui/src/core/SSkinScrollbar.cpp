@@ -33,6 +33,11 @@ RECT SSkinScrollbar::GetPartRect(int part, int state, BOOL vertical) const {
 
 void SSkinScrollbar::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) {
   if (!image_) return;
+  DrawPart(pRT, rcDraw, image_, dwState, byAlpha);
+}
+
+void SSkinScrollbar::DrawPart(IRenderTarget* pRT, LPCRECT rcDraw, IBitmap* image, DWORD dwState,
+                              BYTE byAlpha) const {
   const int part = static_cast<int>(LOWORD(dwState));
   const int state = static_cast<int>((dwState >> 16) & 0xFF);
   const BOOL vertical = (dwState >> 24) != 0;
@@ -40,10 +45,11 @@ void SSkinScrollbar::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, B
   if (IsRectEmpty(&src)) return;
   const RECT margin = vertical ? RECT{0, margin_, 0, margin_} : RECT{margin_, 0, margin_, 0};
   const UINT mode = tile_ ? EM_TILE : EM_STRETCH;
-  pRT->DrawBitmap9Patch(rcDraw, image_, &src, &margin, mode, byAlpha);
+  pRT->DrawBitmap9Patch(rcDraw, image, &src, &margin, mode, byAlpha);
   if (part != SB_THUMBTRACK || !hasGripper_) return;
   // The gripper at its own length, centred along the bar, across the thumb's whole width.
   const RECT grip = GetPartRect(kPartGripper, 0, vertical);
+  if (IsRectEmpty(&grip)) return;
   RECT dest = *rcDraw;
   if (vertical) {
     const LONG len = grip.bottom - grip.top;
@@ -54,7 +60,7 @@ void SSkinScrollbar::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, B
     dest.left = rcDraw->left + (rcDraw->right - rcDraw->left - len) / 2;
     dest.right = dest.left + len;
   }
-  pRT->DrawBitmap9Patch(&dest, image_, &grip, &margin, mode, byAlpha);
+  pRT->DrawBitmap9Patch(&dest, image, &grip, &margin, mode, byAlpha);
 }
 
 void SSkinScrollbar::CopyScaledInto(ISkinObj* pTarget, int nScale) const {

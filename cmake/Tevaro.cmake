@@ -52,3 +52,12 @@ function(tevaro_bench name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${A_LIBS})
 endfunction()
+
+# tevaro_sys_resources(RCFILE): lets a resource script include the framework's resources
+# (swui_sys_skin.rc) and rebuild when they change.
+function(tevaro_sys_resources rcfile)
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS ${SWUI_RES_DIR}/*.xml ${SWUI_RES_DIR}/*.rc
+    ${SWUI_RES_DIR}/*.png)
+  set_source_files_properties(${rcfile} PROPERTIES
+    INCLUDE_DIRECTORIES ${SWUI_RES_DIR} OBJECT_DEPENDS "${files}")
+endfunction()

@@ -77,8 +77,12 @@ struct IRenderTarget : public IObjRef {
                                BYTE byAlpha) = 0;
   // Reserved: E_NOTIMPL.
   virtual HRESULT Reserved39(LPCRECT a1, int a2, int a3, COLORREF a4, COLORREF a5, BYTE a6) = 0;
-  virtual HRESULT Reserved40(LPCRECT a1, int a2, int a3, int a4, int a5, COLORREF a6,
-                             COLORREF a7, COLORREF a8, COLORREF a9, BYTE a10) = 0;
+  // Reserved for gradients of shape skins over a rectangle: type (0 linear, 1 radial, 2 sweep),
+  // start, centre and end colours, angle in degrees, centre as fractions of the rectangle,
+  // radius in pixels, alpha. The GDI back-end does not draw them: E_NOTIMPL.
+  virtual HRESULT Reserved40(LPCRECT pRect, int type, COLORREF crStart, COLORREF crCenter,
+                             COLORREF crEnd, float angle, float centerX, float centerY,
+                             int radius, BYTE byAlpha) = 0;
   // S_FALSE when GDI could not draw the icon.
   virtual HRESULT DrawIconEx(int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
                              UINT diFlags) = 0;

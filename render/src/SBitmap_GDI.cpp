@@ -41,6 +41,16 @@ HBITMAP SBitmap_GDI::CreateDIB32(int nWid, int nHei, void** ppBits) {
   return bmp;
 }
 
+void* SBitmap_GDI::LockPixelBits() {
+  GdiFlush();
+  return bits_;
+}
+
+const void* SBitmap_GDI::GetPixelBits() const {
+  GdiFlush();
+  return bits_;
+}
+
 HRESULT SBitmap_GDI::Init(int nWid, int nHei, const void* pBits) {
   Free();
   void* bits = nullptr;

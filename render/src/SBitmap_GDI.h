@@ -27,9 +27,10 @@ class SBitmap_GDI : public SBitmapBase_GDI {
   UINT Width() const override { return static_cast<UINT>(width_); }
   UINT Height() const override { return static_cast<UINT>(height_); }
   SIZE Size() const override { return SIZE{width_, height_}; }
-  void* LockPixelBits() override { return bits_; }
+  // Both flush GDI first, so that the bits hold every drawing call made so far.
+  void* LockPixelBits() override;
   void UnlockPixelBits(void*) override {}
-  const void* GetPixelBits() const override { return bits_; }
+  const void* GetPixelBits() const override;
 
   HBITMAP GetBitmap() const { return bitmap_; }
 

@@ -4,13 +4,20 @@
 
 namespace SWUI {
 
+RECT SGdiAlphaLayer::VisiblePart(HDC hdc, const RECT& rc) {
+  RECT box;
+  const int kind = ::GetClipBox(hdc, &box);
+  if (kind == ERROR) return rc;
+  RECT visible;
+  if (!IntersectRect(&visible, &rc, &box)) SetRectEmpty(&visible);
+  return visible;
+}
+
 SGdiAlphaLayer::SGdiAlphaLayer(HDC hdcTarget, const RECT& rc, BYTE byAlpha, bool bCopy)
-    : target_(hdcTarget),
-      alpha_(byAlpha),
-      rc_(rc),
-      width_(rc.right - rc.left),
-      height_(rc.bottom - rc.top),
-      copy_(bCopy) {
+    : target_(hdcTarget), alpha_(byAlpha), rc_(VisiblePart(hdcTarget, rc)), copy_(bCopy) {
+  width_ = rc_.right - rc_.left;
+  height_ = rc_.bottom - rc_.top;
+  if (width_ <= 0 || height_ <= 0) return;
   void* bits = nullptr;
   bitmap_ = SBitmap_GDI::CreateDIB32(width_, height_, &bits);
   if (bitmap_ == nullptr) return;

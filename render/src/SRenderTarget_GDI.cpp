@@ -5,6 +5,8 @@
 #include <cstring>
 #include <cwchar>
 #include <new>
+#include <optional>
+#include <vector>
 
 #include "AlphaChannelBackup.h"
 #include "SBitmap_GDI.h"
@@ -81,24 +83,57 @@ class SolidFill {
   HGDIOBJ oldPen_ = nullptr;
 };
 
-// A memory device context holding a bitmap for reading.
-class BitmapDC {
+// A bitmap selected for reading into the target's source device context for the lifetime of
+// the scope. A bitmap is selected into one device context at a time: when it is another
+// target's surface (or this target's own), the context gets a copy of its pixels instead, so
+// that it is drawn from its bits all the same.
+class SourceDC {
  public:
-  explicit BitmapDC(HBITMAP bmp) : dc_(CreateCompatibleDC(nullptr)) {
-    if (dc_ != nullptr) old_ = ::SelectObject(dc_, bmp);
-  }
-  ~BitmapDC() {
+  SourceDC(HDC dc, IBitmap* bmp) : dc_(dc) {
     if (dc_ == nullptr) return;
-    ::SelectObject(dc_, old_);
-    DeleteDC(dc_);
+    old_ = ::SelectObject(dc_, BitmapOf(bmp)->GetBitmap());
+    if (old_ == nullptr) SelectCopy(bmp);
   }
-  BitmapDC(const BitmapDC&) = delete;
-  BitmapDC& operator=(const BitmapDC&) = delete;
-  HDC Get() const { return dc_; }
+  ~SourceDC() {
+    if (old_ != nullptr) ::SelectObject(dc_, old_);
+    if (copy_ != nullptr) DeleteObject(copy_);
+  }
+  SourceDC(const SourceDC&) = delete;
+  SourceDC& operator=(const SourceDC&) = delete;
+  // Null when the bitmap has no pixels or there is no source context.
+  HDC Get() const { return old_ != nullptr ? dc_ : nullptr; }
 
  private:
+  void SelectCopy(IBitmap* bmp) {
+    const void* pixels = bmp->GetPixelBits();
+    if (pixels == nullptr) return;
+    void* bits = nullptr;
+    copy_ = SBitmap_GDI::CreateDIB32(static_cast<int>(bmp->Width()),
+                                     static_cast<int>(bmp->Height()), &bits);
+    if (copy_ == nullptr) return;
+    memcpy(bits, pixels, static_cast<size_t>(bmp->Width()) * bmp->Height() * 4);
+    old_ = ::SelectObject(dc_, copy_);
+  }
+
   HDC dc_;
   HGDIOBJ old_ = nullptr;
+  HBITMAP copy_ = nullptr;
+};
+
+// Saves the alpha bytes of an area for the lifetime of the scope, so that a GDI call made
+// meanwhile changes colour only.
+class ScopedAlphaBackup {
+ public:
+  ScopedAlphaBackup(HDC dc, const RECT& rc) { BackupAlphaChannel(dc, &rc, &backup_); }
+  ~ScopedAlphaBackup() {
+    GdiFlush();
+    RestoreAlphaChannel(&backup_);
+  }
+  ScopedAlphaBackup(const ScopedAlphaBackup&) = delete;
+  ScopedAlphaBackup& operator=(const ScopedAlphaBackup&) = delete;
+
+ private:
+  AlphaChannelBackup backup_{};
 };
 
 RECT Inflated(const RECT& rc, int d) { return RECT{rc.left - d, rc.top - d, rc.right + d, rc.bottom + d}; }
@@ -111,7 +146,12 @@ SRenderTarget_GDI::SRenderTarget_GDI(IRenderFactory* pRenderFactory, int nWid, i
   if (dc_ != nullptr) {
     SetBkMode(dc_, TRANSPARENT);
     SetGraphicsMode(dc_, GM_ADVANCED);
+    original_[OT_PEN] = ::GetCurrentObject(dc_, OBJ_PEN);
+    original_[OT_BRUSH] = ::GetCurrentObject(dc_, OBJ_BRUSH);
+    original_[OT_BITMAP] = ::GetCurrentObject(dc_, OBJ_BITMAP);
+    original_[OT_FONT] = ::GetCurrentObject(dc_, OBJ_FONT);
   }
+  srcDC_ = CreateCompatibleDC(nullptr);
 
   IPen* pen = nullptr;
   if (SUCCEEDED(CreatePen(PS_SOLID, 0xFF000000, 1, &pen)) && pen != nullptr) {
@@ -145,6 +185,14 @@ SRenderTarget_GDI::~SRenderTarget_GDI() {
   // The device context goes first, so that no selected object is still in use when the
   // counted references below release it.
   if (dc_ != nullptr) DeleteDC(dc_);
+  if (srcDC_ != nullptr) DeleteDC(srcDC_);
+}
+
+HGDIOBJ SRenderTarget_GDI::SelectableHandle(IRenderObj* pObj) const {
+  HGDIOBJ handle = HandleOf(pObj);
+  if (handle != nullptr) return handle;
+  const int type = pObj->ObjectType();
+  return type >= OT_PEN && type <= OT_FONT ? original_[type] : nullptr;
 }
 
 HGDIOBJ SRenderTarget_GDI::HandleOf(IRenderObj* pObj) {
@@ -202,8 +250,7 @@ HRESULT SRenderTarget_GDI::Resize(SIZE sz) {
   HBITMAP placeholder = CreateCompatibleBitmap(dc_, 0, 0);
   ::SelectObject(dc_, placeholder);
   const HRESULT hr = curBmp_->Init(sz.cx, sz.cy, nullptr);
-  HBITMAP bmp = BitmapOf(curBmp_)->GetBitmap();
-  if (bmp != nullptr) ::SelectObject(dc_, bmp);
+  ::SelectObject(dc_, SelectableHandle(curBmp_));
   if (placeholder != nullptr) DeleteObject(placeholder);
   return hr;
 }
@@ -227,11 +274,38 @@ HRESULT SRenderTarget_GDI::SetViewportOrg(POINT pt) {
   return S_OK;
 }
 
+int SRenderTarget_GDI::SaveState() {
+  const int level = ::SaveDC(dc_);
+  if (level == 0) return 0;
+  SavedState state{level, curBmp_, curPen_, curBrush_, curFont_, textColor_, origin_};
+  saved_.push_back(state);
+  return level;
+}
+
+void SRenderTarget_GDI::RestoreState(int level) {
+  const int newest = saved_.empty() ? 0 : saved_.back().level;
+  const int target = level < 0 ? newest + level + 1 : level;
+  if (target <= 0 || !::RestoreDC(dc_, target)) return;
+  // The device context is back in the state saved at that level: so are the records.
+  while (!saved_.empty() && saved_.back().level > target) saved_.pop_back();
+  if (saved_.empty() || saved_.back().level != target) return;
+  SavedState& state = saved_.back();
+  curBmp_ = state.bmp;
+  curPen_ = state.pen;
+  curBrush_ = state.brush;
+  curFont_ = state.font;
+  textColor_ = state.textColor;
+  origin_ = state.origin;
+  saved_.pop_back();
+}
+
+// Every push saves first, even when it then fails, so that the caller's PopClip always
+// matches a save of its own.
 HRESULT SRenderTarget_GDI::PushClipRect(LPCRECT pRect, UINT mode) {
+  SaveState();
   if (pRect == nullptr) return E_INVALIDARG;
   RECT rc = *pRect;
   OffsetRect(&rc, origin_.x, origin_.y);
-  ::SaveDC(dc_);
   HRGN rgn = CreateRectRgnIndirect(&rc);
   if (rgn == nullptr) return E_OUTOFMEMORY;
   ExtSelectClipRgn(dc_, rgn, static_cast<int>(mode));
@@ -240,9 +314,8 @@ HRESULT SRenderTarget_GDI::PushClipRect(LPCRECT pRect, UINT mode) {
 }
 
 HRESULT SRenderTarget_GDI::PushClipRegion(IRegion* pRegion, UINT mode) {
+  SaveState();
   if (pRegion == nullptr) return E_INVALIDARG;
-  // Saved first, as PushClipRect does, so that the caller's PopClip always matches a save.
-  ::SaveDC(dc_);
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   if (rgn == nullptr) return E_OUTOFMEMORY;
   ::CombineRgn(rgn, static_cast<SRegion_GDI*>(pRegion)->GetRegion(), nullptr, RGN_COPY);
@@ -253,7 +326,7 @@ HRESULT SRenderTarget_GDI::PushClipRegion(IRegion* pRegion, UINT mode) {
 }
 
 HRESULT SRenderTarget_GDI::PopClip() {
-  ::RestoreDC(dc_, -1);
+  RestoreState(-1);
   return S_OK;
 }
 
@@ -270,13 +343,13 @@ HRESULT SRenderTarget_GDI::IntersectClipRect(LPCRECT pRc) {
 }
 
 HRESULT SRenderTarget_GDI::SaveClip(int* pnState) {
-  const int state = ::SaveDC(dc_);
+  const int state = SaveState();
   if (pnState != nullptr) *pnState = state;
   return S_OK;
 }
 
 HRESULT SRenderTarget_GDI::RestoreClip(int nState) {
-  ::RestoreDC(dc_, nState);
+  RestoreState(nState);
   return S_OK;
 }
 
@@ -344,12 +417,9 @@ HRESULT SRenderTarget_GDI::DrawRectangle(LPCRECT pRect) {
   } else {
     rc = Inflated(rc, -(width / 2));
   }
-  AlphaChannelBackup backup;
-  BackupAlphaChannel(dc_, pRect, &backup);
+  ScopedAlphaBackup keepAlpha(dc_, *pRect);
   ScopedSelect nullBrush(dc_, GetStockObject(NULL_BRUSH));
   ::Rectangle(dc_, rc.left, rc.top, rc.right, rc.bottom);
-  GdiFlush();
-  RestoreAlphaChannel(&backup);
   return S_OK;
 }
 
@@ -357,8 +427,9 @@ HRESULT SRenderTarget_GDI::FillRectangle(LPCRECT pRect) {
   if (pRect == nullptr) return E_INVALIDARG;
   SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), false);
   if (layer.GetDC() != nullptr) {
+    // Without a pen GDI's Rectangle leaves the right column and the bottom row out.
     ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
-    ::Rectangle(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
+    ::Rectangle(layer.GetDC(), pRect->left, pRect->top, pRect->right + 1, pRect->bottom + 1);
   }
   return S_OK;
 }
@@ -379,7 +450,7 @@ HRESULT SRenderTarget_GDI::FillSolidRect(LPCRECT pRect, COLORREF cr) {
 HRESULT SRenderTarget_GDI::DrawRoundRect(LPCRECT pRect, POINT pt) {
   if (pRect == nullptr) return E_INVALIDARG;
   if (!curPen_) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, pt.x * 2,
@@ -413,8 +484,10 @@ HRESULT SRenderTarget_GDI::FillSolidRoundRect(LPCRECT pRect, POINT pt, COLORREF 
 
 HRESULT SRenderTarget_GDI::ClearRect(LPCRECT pRect, COLORREF cr) {
   if (pRect == nullptr) return E_INVALIDARG;
-  const int width = pRect->right - pRect->left;
-  const int height = pRect->bottom - pRect->top;
+  // Only what can show is allocated and written.
+  const RECT rc = SGdiAlphaLayer::VisiblePart(dc_, *pRect);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
   if (width <= 0 || height <= 0) return S_OK;
   void* bits = nullptr;
   HBITMAP bmp = SBitmap_GDI::CreateDIB32(width, height, &bits);
@@ -425,11 +498,9 @@ HRESULT SRenderTarget_GDI::ClearRect(LPCRECT pRect, COLORREF cr) {
   DWORD* px = static_cast<DWORD*>(bits);
   const size_t count = static_cast<size_t>(width) * height;
   for (size_t i = 0; i < count; ++i) px[i] = pixel;
-  {
-    BitmapDC src(bmp);
-    if (src.Get() != nullptr) {
-      ::BitBlt(dc_, pRect->left, pRect->top, width, height, src.Get(), 0, 0, SRCCOPY);
-    }
+  if (HGDIOBJ old = srcDC_ != nullptr ? ::SelectObject(srcDC_, bmp) : nullptr) {
+    ::BitBlt(dc_, rc.left, rc.top, width, height, srcDC_, 0, 0, SRCCOPY);
+    ::SelectObject(srcDC_, old);
   }
   DeleteObject(bmp);
   return S_OK;
@@ -437,6 +508,7 @@ HRESULT SRenderTarget_GDI::ClearRect(LPCRECT pRect, COLORREF cr) {
 
 HRESULT SRenderTarget_GDI::InvertRect(LPCRECT pRect) {
   if (pRect == nullptr) return E_INVALIDARG;
+  ScopedAlphaBackup keepAlpha(dc_, *pRect);
   return ::InvertRect(dc_, pRect) ? S_OK : E_UNEXPECTED;
 }
 
@@ -445,6 +517,7 @@ HRESULT SRenderTarget_GDI::DrawEllipse(LPCRECT pRect) {
   if (!curPen_) return E_INVALIDARG;
   SGdiAlphaLayer layer(dc_, Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
+    ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
   }
   return S_OK;
@@ -569,64 +642,137 @@ HRESULT SRenderTarget_GDI::GradientFill(LPCRECT pRect, BOOL bVert, COLORREF crBe
   return S_OK;
 }
 
+namespace {
+
+// What DrawIconEx will cover of an icon and whether its colour bitmap carries an alpha
+// channel of its own (any alpha byte not 0); icons without one make GDI write alpha 0.
+struct IconShape {
+  SIZE size = {0, 0};
+  bool hasAlpha = false;
+};
+
+IconShape ShapeOf(const ICONINFO& info, int cx, int cy, UINT flags) {
+  IconShape shape;
+  BITMAP bm{};
+  HBITMAP sizer = info.hbmColor != nullptr ? info.hbmColor : info.hbmMask;
+  if (sizer != nullptr && GetObjectW(sizer, sizeof(bm), &bm) != 0) {
+    shape.size.cx = bm.bmWidth;
+    // A monochrome icon stacks its AND and XOR masks in one bitmap.
+    shape.size.cy = info.hbmColor != nullptr ? bm.bmHeight : bm.bmHeight / 2;
+  }
+  if (flags & DI_DEFAULTSIZE) {
+    shape.size.cx = GetSystemMetrics(SM_CXICON);
+    shape.size.cy = GetSystemMetrics(SM_CYICON);
+  }
+  if (cx != 0) shape.size.cx = cx;
+  if (cy != 0) shape.size.cy = cy;
+  if (info.hbmColor == nullptr || bm.bmBitsPixel != 32 || bm.bmWidth <= 0) return shape;
+  const int height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+  // Icons of up to 64 x 64 are read without an allocation.
+  constexpr size_t kStackPixels = 64 * 64;
+  DWORD stackPixels[kStackPixels];
+  std::vector<DWORD> heapPixels;
+  const size_t count = static_cast<size_t>(bm.bmWidth) * height;
+  if (count > kStackPixels) heapPixels.resize(count);
+  DWORD* px = count > kStackPixels ? heapPixels.data() : stackPixels;
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = bm.bmWidth;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  HDC screen = ::GetDC(nullptr);
+  const int rows = GetDIBits(screen, info.hbmColor, 0, height, px, &bmi, DIB_RGB_COLORS);
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  if (rows != height) return shape;
+  for (size_t i = 0; i < count && !shape.hasAlpha; ++i) shape.hasAlpha = (px[i] >> 24) != 0;
+  return shape;
+}
+
+}  // namespace
+
 HRESULT SRenderTarget_GDI::DrawIconEx(int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
                                       UINT diFlags) {
   if (hIcon == nullptr) return E_INVALIDARG;
   ICONINFO info{};
   if (!GetIconInfo(hIcon, &info)) return S_FALSE;
-  bool protect = true;
-  if (info.hbmColor != nullptr) {
-    BITMAP bm{};
-    if (GetObjectW(info.hbmColor, sizeof(bm), &bm) != 0 && bm.bmBitsPixel == 32) protect = false;
-  }
-  AlphaChannelBackup backup{};
-  const RECT rc = {xLeft, yTop, xLeft + cxWidth, yTop + cyWidth};
-  if (protect) BackupAlphaChannel(dc_, &rc, &backup);
-  const BOOL drawn = ::DrawIconEx(dc_, xLeft, yTop, hIcon, cxWidth, cyWidth, 0, nullptr, diFlags);
-  GdiFlush();
-  if (protect) RestoreAlphaChannel(&backup);
+  const IconShape shape = ShapeOf(info, cxWidth, cyWidth, diFlags);
   if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
   if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  BOOL drawn;
+  {
+    std::optional<ScopedAlphaBackup> keepAlpha;
+    if (!shape.hasAlpha) {
+      const RECT rc = {xLeft, yTop, xLeft + shape.size.cx, yTop + shape.size.cy};
+      keepAlpha.emplace(dc_, rc);
+    }
+    drawn = ::DrawIconEx(dc_, xLeft, yTop, hIcon, cxWidth, cyWidth, 0, nullptr, diFlags);
+  }
   return drawn ? S_OK : S_FALSE;
+}
+
+HRESULT SRenderTarget_GDI::Blend1To1(HDC src, IBitmap* pBitmap, const RECT& dest,
+                                     const RECT& source, BYTE byAlpha) {
+  int xs = source.left;
+  int ys = source.top;
+  int xd = dest.left;
+  int yd = dest.top;
+  // Destination columns and rows that face no pixel of the bitmap stay untouched.
+  if (xs < 0) {
+    xd -= xs;
+    xs = 0;
+  }
+  if (ys < 0) {
+    yd -= ys;
+    ys = 0;
+  }
+  const int right = std::min<int>(source.right, static_cast<int>(pBitmap->Width()));
+  const int bottom = std::min<int>(source.bottom, static_cast<int>(pBitmap->Height()));
+  const int w = std::min<int>(dest.right - xd, right - xs);
+  const int h = std::min<int>(dest.bottom - yd, bottom - ys);
+  if (w <= 0 || h <= 0) return S_OK;
+  BLENDFUNCTION bf = {AC_SRC_OVER, 0, byAlpha, AC_SRC_ALPHA};
+  return ::AlphaBlend(dc_, xd, yd, w, h, src, xs, ys, w, h, bf) ? S_OK : E_FAIL;
 }
 
 HRESULT SRenderTarget_GDI::DrawBitmap(LPCRECT pRcDest, IBitmap* pBitmap, int xSrc, int ySrc,
                                       BYTE byAlpha) {
   if (pRcDest == nullptr || pBitmap == nullptr) return E_INVALIDARG;
-  BitmapDC src(BitmapOf(pBitmap)->GetBitmap());
+  SourceDC src(srcDC_, pBitmap);
   if (src.Get() == nullptr) return E_FAIL;
-  const int w = std::min<int>(static_cast<int>(pBitmap->Width()), pRcDest->right - pRcDest->left);
-  const int h =
-      std::min<int>(static_cast<int>(pBitmap->Height()), pRcDest->bottom - pRcDest->top);
-  BLENDFUNCTION bf = {AC_SRC_OVER, 0, byAlpha, AC_SRC_ALPHA};
-  return ::AlphaBlend(dc_, pRcDest->left, pRcDest->top, w, h, src.Get(), xSrc, ySrc, w, h, bf)
-             ? S_OK
-             : E_FAIL;
+  const RECT source = {xSrc, ySrc, static_cast<LONG>(pBitmap->Width()),
+                       static_cast<LONG>(pBitmap->Height())};
+  return Blend1To1(src.Get(), pBitmap, *pRcDest, source, byAlpha);
 }
 
 HRESULT SRenderTarget_GDI::DrawBitmapEx(LPCRECT pRcDest, IBitmap* pBitmap, LPCRECT pRcSrc,
                                         UINT expandMode, BYTE byAlpha) {
   if (pRcDest == nullptr || pBitmap == nullptr || pRcSrc == nullptr) return E_INVALIDARG;
-  const UINT mode = LOWORD(expandMode);
-  if (mode == EM_NULL) return DrawBitmap(pRcDest, pBitmap, pRcSrc->left, pRcSrc->top, byAlpha);
-  BitmapDC src(BitmapOf(pBitmap)->GetBitmap());
+  SourceDC src(srcDC_, pBitmap);
   if (src.Get() == nullptr) return E_FAIL;
+  return DrawBitmapFrom(src.Get(), pBitmap, *pRcDest, *pRcSrc, expandMode, byAlpha);
+}
+
+HRESULT SRenderTarget_GDI::DrawBitmapFrom(HDC src, IBitmap* pBitmap, const RECT& dest,
+                                          const RECT& source, UINT expandMode, BYTE byAlpha) {
+  const UINT mode = LOWORD(expandMode);
+  if (mode == EM_NULL) return Blend1To1(src, pBitmap, dest, source, byAlpha);
   BLENDFUNCTION bf = {AC_SRC_OVER, 0, byAlpha, AC_SRC_ALPHA};
-  const int sw = pRcSrc->right - pRcSrc->left;
-  const int sh = pRcSrc->bottom - pRcSrc->top;
+  const int sw = source.right - source.left;
+  const int sh = source.bottom - source.top;
   if (mode == EM_STRETCH) {
-    ::AlphaBlend(dc_, pRcDest->left, pRcDest->top, pRcDest->right - pRcDest->left,
-                 pRcDest->bottom - pRcDest->top, src.Get(), pRcSrc->left, pRcSrc->top, sw, sh,
-                 bf);
+    ::AlphaBlend(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src,
+                 source.left, source.top, sw, sh, bf);
     return S_OK;
   }
   // Tiles of an empty source would never advance: nothing to draw.
   if (sw <= 0 || sh <= 0) return S_OK;
   const int saved = ::SaveDC(dc_);
-  ::IntersectClipRect(dc_, pRcDest->left, pRcDest->top, pRcDest->right, pRcDest->bottom);
-  for (int y = pRcDest->top; y < pRcDest->bottom; y += sh) {
-    for (int x = pRcDest->left; x < pRcDest->right; x += sw) {
-      ::AlphaBlend(dc_, x, y, sw, sh, src.Get(), pRcSrc->left, pRcSrc->top, sw, sh, bf);
+  ::IntersectClipRect(dc_, dest.left, dest.top, dest.right, dest.bottom);
+  for (int y = dest.top; y < dest.bottom; y += sh) {
+    for (int x = dest.left; x < dest.right; x += sw) {
+      ::AlphaBlend(dc_, x, y, sw, sh, src, source.left, source.top, sw, sh, bf);
     }
   }
   ::RestoreDC(dc_, saved);
@@ -671,13 +817,17 @@ HRESULT SRenderTarget_GDI::DrawBitmap9Patch(LPCRECT pRcDest, IBitmap* pBitmap, L
   }
   FitMargins(x, u, m.left, m.right, d.right - d.left);
   FitMargins(y, v, m.top, m.bottom, d.bottom - d.top);
+  // One source context serves all nine parts.
+  SourceDC srcDC(srcDC_, pBitmap);
+  if (srcDC.Get() == nullptr) return E_FAIL;
   for (int j = 0; j < 3; ++j) {
     for (int i = 0; i < 3; ++i) {
       if (u[i + 1] <= u[i] || v[j + 1] <= v[j]) continue;
       const bool corner = (i != 1) && (j != 1);
       const RECT src = {u[i], v[j], u[i + 1], v[j + 1]};
       const RECT dst = {x[i], y[j], x[i + 1], y[j + 1]};
-      DrawBitmapEx(&dst, pBitmap, &src, corner ? static_cast<UINT>(EM_NULL) : expandMode, byAlpha);
+      DrawBitmapFrom(srcDC.Get(), pBitmap, dst, src,
+                     corner ? static_cast<UINT>(EM_NULL) : expandMode, byAlpha);
     }
   }
   return S_OK;
@@ -687,13 +837,12 @@ HRESULT SRenderTarget_GDI::BitBlt(LPCRECT pRcDest, IRenderTarget* pRTSour, int x
                                   DWORD dwRop) {
   if (pRcDest == nullptr || pRTSour == nullptr) return E_INVALIDARG;
   HDC src = pRTSour->GetDC(0);
-  AlphaChannelBackup backup{};
-  const bool protect = dwRop != SRCCOPY;
-  if (protect) BackupAlphaChannel(dc_, pRcDest, &backup);
-  ::BitBlt(dc_, pRcDest->left, pRcDest->top, pRcDest->right - pRcDest->left,
-           pRcDest->bottom - pRcDest->top, src, xSrc, ySrc, dwRop);
-  GdiFlush();
-  if (protect) RestoreAlphaChannel(&backup);
+  {
+    std::optional<ScopedAlphaBackup> keepAlpha;
+    if (dwRop != SRCCOPY) keepAlpha.emplace(dc_, *pRcDest);
+    ::BitBlt(dc_, pRcDest->left, pRcDest->top, pRcDest->right - pRcDest->left,
+             pRcDest->bottom - pRcDest->top, src, xSrc, ySrc, dwRop);
+  }
   pRTSour->ReleaseDC(src);
   return S_OK;
 }
@@ -726,6 +875,7 @@ IRenderObj* SRenderTarget_GDI::GetCurrentObject(int uType) {
 }
 
 HRESULT SRenderTarget_GDI::SelectDefaultObject(int objType, IRenderObj** pOldObj) {
+  if (pOldObj != nullptr) *pOldObj = nullptr;
   IRenderObj* def = nullptr;
   switch (objType) {
     case OT_PEN:
@@ -772,7 +922,7 @@ HRESULT SRenderTarget_GDI::SelectObject(IRenderObj* pObj, IRenderObj** pOldObj) 
     default:
       return S_OK;
   }
-  HGDIOBJ handle = HandleOf(pObj);
+  HGDIOBJ handle = SelectableHandle(pObj);
   if (handle != nullptr) ::SelectObject(dc_, handle);
   if (pOldObj != nullptr) *pOldObj = previous.Detach();
   return S_OK;

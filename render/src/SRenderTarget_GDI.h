@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "IRenderFactory.h"
 #include "IRenderTarget.h"
 #include "RefPtrAssign.h"
@@ -63,7 +65,7 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   HRESULT GradientFill(LPCRECT pRect, BOOL bVert, COLORREF crBegin, COLORREF crEnd,
                        BYTE byAlpha) override;
   HRESULT Reserved39(LPCRECT, int, int, COLORREF, COLORREF, BYTE) override { return E_NOTIMPL; }
-  HRESULT Reserved40(LPCRECT, int, int, int, int, COLORREF, COLORREF, COLORREF, COLORREF,
+  HRESULT Reserved40(LPCRECT, int, COLORREF, COLORREF, COLORREF, float, float, float, int,
                      BYTE) override {
     return E_NOTIMPL;
   }
@@ -100,11 +102,39 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   HRESULT Reserved60(LPCRECT, int) override { return E_NOTIMPL; }
 
  private:
+  // What a SaveDC keeps of the target's own records, so that a restore brings back the
+  // objects, text colour and origin the device context goes back to. The saved objects stay
+  // referenced while their handles may be selected again.
+  struct SavedState {
+    int level;
+    RefPtrAssign<IBitmap> bmp;
+    RefPtrAssign<IPen> pen;
+    RefPtrAssign<IBrush> brush;
+    RefPtrAssign<IFont> font;
+    COLORREF textColor;
+    POINT origin;
+  };
+
+  // SaveDC and a record of the target's state; the saved level (0 when GDI failed).
+  int SaveState();
+  // RestoreDC to a level (negative: relative to the newest save) and the records with it.
+  void RestoreState(int level);
+
   // The selected bitmap's bits, locked, and the index of the pixel at a logical point in
   // *index; null (nothing locked) outside the bitmap or without one.
   DWORD* PixelAt(int x, int y, size_t* index);
   // The GDI handle of a render object of this back-end.
   static HGDIOBJ HandleOf(IRenderObj* pObj);
+  // The handle to select for an object: its own, or the device context's original object of
+  // that kind when it has none, so that the context never keeps a released handle.
+  HGDIOBJ SelectableHandle(IRenderObj* pObj) const;
+  // Draws a part of a bitmap held by the memory device context src.
+  HRESULT DrawBitmapFrom(HDC src, IBitmap* pBitmap, const RECT& dest, const RECT& source,
+                         UINT expandMode, BYTE byAlpha);
+  // 1:1 from source (clipped to the bitmap; a negative offset leaves the destination's
+  // matching columns or rows out) to the destination's top-left corner.
+  HRESULT Blend1To1(HDC src, IBitmap* pBitmap, const RECT& dest, const RECT& source,
+                    BYTE byAlpha);
 
   HDC dc_ = nullptr;
   COLORREF textColor_ = 0xFF000000;
@@ -119,6 +149,11 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   RefPtrAssign<IFont> defFont_;
   RefPtrAssign<IRenderFactory> factory_;
   UINT getDCFlags_ = 0;
+  // Holds the bitmaps drawn from, one at a time, for the length of a drawing call.
+  HDC srcDC_ = nullptr;
+  // The device context's own pen, brush, bitmap and font from its creation, by OBJTYPE.
+  HGDIOBJ original_[OT_FONT + 1] = {};
+  std::vector<SavedState> saved_;
 };
 
 }  // namespace SWUI

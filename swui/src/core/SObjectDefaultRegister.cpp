@@ -12,6 +12,14 @@
 #include "core/SLinearInterpolator.h"
 #include "core/SObjectFactoryMgr.h"
 #include "core/SOvershootInterpolator.h"
+#include "core/SSKinGroup.h"
+#include "core/SSkinButton.h"
+#include "core/SSkinColorRect.h"
+#include "core/SSkinGradation.h"
+#include "core/SSkinImgCenter.h"
+#include "core/SSkinImgFrame2.h"
+#include "core/SSkinScrollbar.h"
+#include "core/SSkinShape.h"
 
 namespace SWUI {
 
@@ -37,16 +45,16 @@ const Entry kBuiltinClasses[] = {
     {L"vbox", kL, L"linearLayout", nullptr},
     {L"gridLayout", kL, L"object", nullptr},
     // Skins.
-    {L"imglist", kS, L"skinObjBase", nullptr},
-    {L"imgCenter", kS, L"imglist", nullptr},
-    {L"imgframe", kS, L"imglist", nullptr},
-    {L"imgframe2", kS, L"imgframe", nullptr},
-    {L"button", kS, L"skinObjBase", nullptr},
-    {L"gradation", kS, L"skinObjBase", nullptr},
-    {L"scrollbar", kS, L"imglist", nullptr},
-    {L"colorrect", kS, L"skinObjBase", nullptr},
-    {L"shape", kS, L"skinObjBase", nullptr},
-    {L"group", kS, L"skinObjBase", nullptr},
+    {L"imglist", kS, L"skinObjBase", NewFactory<SSkinImgList>},
+    {L"imgCenter", kS, L"imglist", NewFactory<SSkinImgCenter>},
+    {L"imgframe", kS, L"imglist", NewFactory<SSkinImgFrame>},
+    {L"imgframe2", kS, L"imgframe", NewFactory<SSkinImgFrame2>},
+    {L"button", kS, L"skinObjBase", NewFactory<SSkinButton>},
+    {L"gradation", kS, L"skinObjBase", NewFactory<SSkinGradation>},
+    {L"scrollbar", kS, L"imglist", NewFactory<SSkinScrollbar>},
+    {L"colorrect", kS, L"skinObjBase", NewFactory<SSkinColorRect>},
+    {L"shape", kS, L"skinObjBase", NewFactory<SSkinShape>},
+    {L"group", kS, L"skinObjBase", NewFactory<SSKinGroup>},
     // Window elements.
     {L"window", kW, L"object", nullptr},
     {L"div", kW, L"window", nullptr},

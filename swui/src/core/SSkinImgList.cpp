@@ -1,0 +1,172 @@
+#include "core/SSkinImgList.h"
+
+#include <cstring>
+#include <cwchar>
+
+#include "core/SApplication.h"
+#include "core/SColorizer.h"
+
+namespace SWUI {
+
+namespace {
+
+const LPCWSTR kFilterLevels[] = {L"none", L"low", L"medium", L"high"};
+
+// Another bitmap's pixels copied over a bitmap of the same size.
+void CopyPixels(IBitmap* to, const IBitmap* from) {
+  if (to->Width() != from->Width() || to->Height() != from->Height()) return;
+  void* dst = to->LockPixelBits();
+  const void* src = from->GetPixelBits();
+  if (dst != nullptr && src != nullptr) {
+    memcpy(dst, src, static_cast<size_t>(to->Width()) * to->Height() * 4);
+  }
+  to->UnlockPixelBits(dst);
+}
+
+// A bitmap resampled to w x h with the high filter, or null.
+IBitmap* Resampled(const IBitmap* bmp, int w, int h) {
+  IBitmap* out = nullptr;
+  if (FAILED(bmp->Scale(&out, w, h, kHigh_FilterLevel))) return nullptr;
+  return out;
+}
+
+}  // namespace
+
+SIZE SSkinImgList::GetSkinSize() const {
+  if (!image_) return SIZE{0, 0};
+  SIZE sz = image_->Size();
+  if (vertical_) {
+    sz.cy /= states_;
+  } else {
+    sz.cx /= states_;
+  }
+  return sz;
+}
+
+int SSkinImgList::GetStates() const {
+  return stateMap_.IsEmpty() ? states_ : static_cast<int>(stateMap_.GetCount());
+}
+
+BOOL SSkinImgList::SetStates(int nStates) {
+  if (nStates < 1) return FALSE;
+  states_ = nStates;
+  return TRUE;
+}
+
+void SSkinImgList::SetImage(IBitmap* pImg) {
+  if (pImg == image_) return;
+  image_ = pImg;
+  backup_ = nullptr;
+  colorizeColor_ = 0;
+}
+
+UINT SSkinImgList::GetExpandMode() const {
+  UINT mode = EM_NULL;
+  if (autoFit_) mode = tile_ ? EM_TILE : EM_STRETCH;
+  return mode | (static_cast<UINT>(filterLevel_) << 16);
+}
+
+RECT SSkinImgList::CellRect(int index) const {
+  const SIZE sz = GetSkinSize();
+  RECT rc = {0, 0, sz.cx, sz.cy};
+  if (vertical_) {
+    OffsetRect(&rc, 0, index * sz.cy);
+  } else {
+    OffsetRect(&rc, index * sz.cx, 0);
+  }
+  return rc;
+}
+
+void SSkinImgList::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) {
+  if (!image_) return;
+  if (dwState < stateMap_.GetCount()) dwState = static_cast<DWORD>(stateMap_[dwState]);
+  const RECT src = CellRect(static_cast<int>(dwState));
+  pRT->DrawBitmapEx(rcDraw, image_, &src, GetExpandMode(), byAlpha);
+}
+
+void SSkinImgList::OnColorize(COLORREF cr) {
+  if (!enableColorize_ || cr == colorizeColor_) return;
+  colorizeColor_ = cr;
+  if (backup_) {
+    CopyPixels(image_, backup_);
+  } else {
+    if (!image_) return;
+    IBitmap* copy = nullptr;
+    if (FAILED(image_->Clone(&copy)) || copy == nullptr) return;
+    backup_.Attach(copy);
+  }
+  if (cr != 0) {
+    SColorizer::TintBitmap(image_, cr);
+  } else {
+    backup_ = nullptr;
+  }
+}
+
+void SSkinImgList::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
+  SSkinObjBase::CopyScaledInto(pTarget, nScale);
+  auto* target = dynamic_cast<SSkinImgList*>(pTarget);
+  if (target == nullptr) return;
+  target->states_ = states_;
+  target->tile_ = tile_;
+  target->autoFit_ = autoFit_;
+  target->vertical_ = vertical_;
+  target->filterLevel_ = filterLevel_;
+  target->stateMap_ = stateMap_;
+  if (!image_) return;
+  const SIZE cell = GetSkinSize();
+  const int cw = ScaledLength(cell.cx, nScale);
+  const int ch = ScaledLength(cell.cy, nScale);
+  const int w = vertical_ ? cw : cw * states_;
+  const int h = vertical_ ? ch * states_ : ch;
+  target->image_.Attach(Resampled(image_, w, h));
+  if (backup_) target->backup_.Attach(Resampled(backup_, w, h));
+}
+
+IBitmap* SSkinImgList::LoadImageRef(const SStringW& value) {
+  SApplication* app = SApplication::getSingletonPtr();
+  return app != nullptr ? app->LoadImageByRef(value) : nullptr;
+}
+
+HRESULT SSkinImgList::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
+  HRESULT hr;
+  if (Is(name, L"src")) {
+    IBitmap* img = LoadImageRef(value);
+    hr = img != nullptr ? S_FALSE : E_FAIL;
+    if (img != nullptr) {
+      SetImage(img);
+      img->Release();
+    }
+  } else if (Is(name, L"states")) {
+    hr = SetStates(ParseInt(value)) ? S_FALSE : E_INVALIDARG;
+  } else if (Is(name, L"tile")) {
+    tile_ = ParseInt(value) != 0;
+    hr = S_FALSE;
+  } else if (Is(name, L"autoFit")) {
+    autoFit_ = ParseInt(value) != 0;
+    hr = S_FALSE;
+  } else if (Is(name, L"vertical")) {
+    vertical_ = ParseInt(value) != 0;
+    hr = S_FALSE;
+  } else if (Is(name, L"filterLevel")) {
+    int level = -1;
+    for (int i = 0; i < 4; ++i) {
+      if (value.CompareNoCase(kFilterLevels[i]) == 0) level = i;
+    }
+    if (level < 0) return E_FAIL;
+    filterLevel_ = level;
+    hr = S_FALSE;
+  } else if (Is(name, L"stateMap")) {
+    SArray<SStringW> pieces;
+    SplitString(value, L'-', pieces);
+    stateMap_.RemoveAll();
+    for (const SStringW& piece : pieces) {
+      stateMap_.Add(static_cast<int>(wcstol(piece, nullptr, 10)));
+    }
+    hr = S_OK;
+  } else {
+    return SSkinObjBase::SetAttribute(name, value, bLoading);
+  }
+  return AfterAttribute(name, value, bLoading, hr);
+}
+
+}  // namespace SWUI

@@ -3,6 +3,7 @@
 #pragma once
 #include <unordered_map>
 
+#include "core/IObjRef.h"
 #include "core/SObjectFactory.h"
 #include "core/TplSObjectFactory.h"
 
@@ -27,6 +28,19 @@ class SObjectFactoryMgr {
   // A new object of the registered class with its default attributes applied, or null after
   // the warning line "Warning: no ojbect <name> of type:<type> in SWUI!!".
   IObject* CreateObject(const SObjectInfo& info);
+  // A new object as the interface its kind promises: an object that is something else is
+  // released (deleted when it is not counted) and null is answered.
+  template <class T>
+  static T* TakeObjectAs(IObject* obj) {
+    if (obj == nullptr) return nullptr;
+    if (auto* typed = dynamic_cast<T*>(obj)) return typed;
+    if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
+      counted->Release();
+    } else {
+      delete obj;
+    }
+    return nullptr;
+  }
   // The key of the registered class's base class, or the empty key when the class is not
   // registered or names itself as its base.
   SObjectInfo BaseObjectInfo(const SObjectInfo& info) const;

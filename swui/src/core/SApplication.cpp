@@ -20,6 +20,7 @@
 #include "core/SUiDef.h"
 #include "core/SWindowFinder.h"
 #include "core/SWindowMgr.h"
+#include "layout/ILayout.h"
 #include "res.mgr/SResXml.h"
 
 namespace SWUI {
@@ -241,16 +242,11 @@ IObject* SApplication::CreateSkinByName(LPCWSTR name) {
 }
 
 IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {
-  IObject* obj = CreateObject(SObjectInfo(name, 4));
-  if (obj == nullptr) return nullptr;
-  if (auto* interpolator = dynamic_cast<IInterpolator*>(obj)) return interpolator;
-  // Registered under the interpolator kind, yet something else: not handed out as one.
-  if (auto* counted = dynamic_cast<IObjRef*>(obj)) {
-    counted->Release();
-  } else {
-    delete obj;
-  }
-  return nullptr;
+  return TakeObjectAs<IInterpolator>(CreateObject(SObjectInfo(name, OBJ_TYPE_INTERPOLATOR)));
+}
+
+ILayout* SApplication::CreateLayoutByName(LPCWSTR name) {
+  return TakeObjectAs<ILayout>(CreateObject(SObjectInfo(name, OBJ_TYPE_LAYOUT)));
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator) { m_translator = translator; }

@@ -36,9 +36,9 @@ struct ISwndContainer : public ITimelineHandler {
   virtual void GetContainerRect(RECT* prc) const = 0;
 
   // A render target over rc (its logical coordinates those of rc) for an element that draws
-  // outside a paint, holding the host's current pixels of rc unless gdcFlags is OLEDC_NODRAW;
+  // outside a paint, holding the host's current pixels of rc unless gdcFlags is GRT_NODRAW;
   // the element hands it back through OnReleaseRenderTarget, which releases it and, unless
-  // gdcFlags is OLEDC_NODRAW, copies it to the host's surface and the screen. Null on failure.
+  // gdcFlags is GRT_NODRAW, copies it to the host's surface and the screen. Null on failure.
   virtual IRenderTarget* OnGetRenderTarget(const RECT& rc, DWORD gdcFlags) = 0;
   virtual void OnReleaseRenderTarget(IRenderTarget* pRT, const RECT& rc, DWORD gdcFlags) = 0;
   // Repaints rc of the host natively (an element whose background blends with what lies

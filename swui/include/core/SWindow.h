@@ -11,7 +11,6 @@
 // Derived elements put their own attribute handling in front of SetAttribute, their own message
 // map in front of ProcessSwndMessage (SwndMsgMap.h) and add their events in their constructors.
 #pragma once
-#include <ocidl.h>
 #include <windows.h>
 
 #include <pugixml.hpp>
@@ -78,6 +77,13 @@ constexpr UINT UM_SETLANGUAGE = 2025;  // the translator changed
 constexpr UINT UM_SETCOLORIZE = 2026;  // wParam: colour
 // To the host window: wParam the handle of an element whose invalid region waits for Update.
 constexpr UINT UM_UPDATESWND = 0x2B74;
+
+// Drawing flags of a borrowed render target (the values of the platform's OLEDC_ flags).
+enum : DWORD {
+  GRT_NODRAW = 1,      // the host's pixels are neither copied in nor out
+  GRT_PAINTBKGND = 2,  // what lies below is painted first, what lies above on release
+  GRT_OFFSCREEN = 4,
+};
 
 // Where InsertChild puts a child.
 #define ICWND_FIRST (reinterpret_cast<SWUI::SWindow*>(static_cast<UINT_PTR>(-1)))
@@ -328,10 +334,10 @@ class SWindow : public SObjectImpl<IObject>,
 
   // A render target to draw the element outside a host paint: over the client (bClientRT) or
   // window rectangle, cut to rc and to every ancestor's client rectangle. gdcFlags
-  // OLEDC_PAINTBKGND paints what lies below first (and ReleaseRenderTarget what lies above);
-  // OLEDC_NODRAW does not copy the host's pixels in or out. One at a time per element: a
+  // GRT_PAINTBKGND paints what lies below first (and ReleaseRenderTarget what lies above);
+  // GRT_NODRAW does not copy the host's pixels in or out. One at a time per element: a
   // second call before the release answers null.
-  IRenderTarget* GetRenderTarget(LPCRECT pRc, DWORD gdcFlags = OLEDC_NODRAW, BOOL bClientRT = TRUE);
+  IRenderTarget* GetRenderTarget(LPCRECT pRc, DWORD gdcFlags = GRT_NODRAW, BOOL bClientRT = TRUE);
   void ReleaseRenderTarget(IRenderTarget* pRT);
   // Paints into pRT, within the window rectangle (cut to rc), what lies below the element
   // (after clearing that area), above it within its parent, or above it in the whole tree.

@@ -311,7 +311,7 @@ void SWindow::Update() {
   RECT box;
   rgn->GetRgnBox(&box);
   if (!IsVisible(TRUE)) return;
-  IRenderTarget* pRT = GetRenderTarget(&box, OLEDC_OFFSCREEN, TRUE);
+  IRenderTarget* pRT = GetRenderTarget(&box, GRT_OFFSCREEN, TRUE);
   if (pRT == nullptr) return;
   pRT->PushClipRegion(rgn, RGN_AND);
   SSendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(pRT));
@@ -361,7 +361,7 @@ IRenderTarget* SWindow::BeginRenderTarget(const RECT& rcBox, DWORD gdcFlags, IRe
   if (pRT == nullptr) return nullptr;
   m_paintRecord.reset(new PaintRecord{rcBox, gdcFlags, pRgn, pRT, layered});
   pRT->PushClipRegion(pRgn, RGN_COPY);
-  if (gdcFlags == OLEDC_PAINTBKGND) {
+  if (gdcFlags == GRT_PAINTBKGND) {
     pRT->ClearRect(&rcBox, 0);
     SWindow* from = layered != nullptr ? layered : GetTopLevelParent();
     from->PaintRegionFrom(pRT, pRgn, 0, m_uZorder);
@@ -373,7 +373,7 @@ IRenderTarget* SWindow::BeginRenderTarget(const RECT& rcBox, DWORD gdcFlags, IRe
 void SWindow::ReleaseRenderTarget(IRenderTarget* pRT) {
   if (m_paintRecord == nullptr || m_paintRecord->pRT != pRT) return;
   std::unique_ptr<PaintRecord> record = std::move(m_paintRecord);
-  if (record->gdcFlags == OLEDC_PAINTBKGND) {
+  if (record->gdcFlags == GRT_PAINTBKGND) {
     SWindow* from = record->pLayered != nullptr ? record->pLayered : GetTopLevelParent();
     from->PaintRegionRange(pRT, record->rgn, m_uZorder + 1, kZorderEnd);
   }
@@ -381,7 +381,7 @@ void SWindow::ReleaseRenderTarget(IRenderTarget* pRT) {
   if (record->pLayered == nullptr) {
     if (m_pContainer != nullptr) m_pContainer->OnReleaseRenderTarget(pRT, record->rcBox,
                                                                      record->gdcFlags);
-  } else if (record->gdcFlags != OLEDC_NODRAW) {
+  } else if (record->gdcFlags != GRT_NODRAW) {
     ComposeLayer(record->pLayered, *record);
   }
 }
@@ -399,7 +399,7 @@ void SWindow::ComposeLayer(SWindow* pLayered, const PaintRecord& record) {
       break;
     }
   }
-  IRenderTarget* host = m_pContainer->OnGetRenderTarget(record.rcBox, OLEDC_OFFSCREEN);
+  IRenderTarget* host = m_pContainer->OnGetRenderTarget(record.rcBox, GRT_OFFSCREEN);
   if (host == nullptr) return;
   host->PushClipRegion(record.rgn, RGN_AND);
   host->ClearRect(&record.rcBox, 0);
@@ -409,7 +409,7 @@ void SWindow::ComposeLayer(SWindow* pLayered, const PaintRecord& record) {
                    pLayered->m_style.GetAlpha());
   if (hasNext) root->PaintRegionFrom(host, record.rgn, nextZorder, kZorderEnd);
   host->PopClip();
-  m_pContainer->OnReleaseRenderTarget(host, record.rcBox, OLEDC_OFFSCREEN);
+  m_pContainer->OnReleaseRenderTarget(host, record.rcBox, GRT_OFFSCREEN);
 }
 
 void SWindow::PaintFromRoot(IRenderTarget* pRT, LPCRECT pRc, SWindow* pFrom, UINT iBegin,
@@ -455,7 +455,7 @@ void SWindow::RedrawNonClient() {
   if (rgn->IsEmpty()) return;
   RECT box;
   rgn->GetRgnBox(&box);
-  IRenderTarget* pRT = BeginRenderTarget(box, OLEDC_OFFSCREEN, rgn);
+  IRenderTarget* pRT = BeginRenderTarget(box, GRT_OFFSCREEN, rgn);
   if (pRT == nullptr) return;
   PaintBackground(pRT, &m_rcWindow);
   SSendMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(pRT));

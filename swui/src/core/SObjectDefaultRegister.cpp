@@ -21,6 +21,11 @@
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
 #include "core/SWindow.h"
+#include "layout/SGridLayout.h"
+#include "layout/SHBox.h"
+#include "layout/SLinearLayout.h"
+#include "layout/SVBox.h"
+#include "layout/SwuiLayout.h"
 
 namespace SWUI {
 
@@ -40,11 +45,11 @@ constexpr int kI = OBJ_TYPE_INTERPOLATOR;
 
 const Entry kBuiltinClasses[] = {
     // Layouts.
-    {L"SwuiLayout", kL, L"object", nullptr},
-    {L"linearLayout", kL, L"object", nullptr},
-    {L"hbox", kL, L"linearLayout", nullptr},
-    {L"vbox", kL, L"linearLayout", nullptr},
-    {L"gridLayout", kL, L"object", nullptr},
+    {L"SwuiLayout", kL, L"object", NewFactory<SwuiLayout>},
+    {L"linearLayout", kL, L"object", NewFactory<SLinearLayout>},
+    {L"hbox", kL, L"linearLayout", NewFactory<SHBox>},
+    {L"vbox", kL, L"linearLayout", NewFactory<SVBox>},
+    {L"gridLayout", kL, L"object", NewFactory<SGridLayout>},
     // Skins.
     {L"imglist", kS, L"skinObjBase", NewFactory<SSkinImgList>},
     {L"imgCenter", kS, L"imglist", NewFactory<SSkinImgCenter>},

@@ -297,7 +297,7 @@ class SWindow : public SObjectImpl<IObject>,
   // -1 for nWid or nHei keeps the current one.
   void Move(int x, int y, int nWid = -1, int nHei = -1);
   int GetScale() const override;
-  // A size not known yet.
+  // A size not known yet (kLayoutSizeUnknown).
   static const int kSizeUnknown = 0x7FFFFF;
 
   // ---- painting --------------------------------------------------------------------------

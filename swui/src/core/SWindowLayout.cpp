@@ -7,6 +7,7 @@
 #include "core/SStylePoolMgr.h"
 #include "core/SWindow.h"
 #include "core/SXmlMark.h"
+#include "layout/SLayoutUtil.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
@@ -31,12 +32,7 @@ constexpr IdWord kIdWords[] = {
     {L"IDNO", IDNO},       {L"IDRETRY", IDRETRY},   {L"IDIGNORE", IDIGNORE},
 };
 static_assert(sizeof(kIdWords) / sizeof(kIdWords[0]) == 9, "nine dialog-button words");
-
-// Any extent at or above the unknown size (the layouts' solver sentinels included), or
-// negative, is not known yet.
-bool IsUnknownExtent(LONG extent) { return extent < 0 || extent >= SWindow::kSizeUnknown; }
-
-LONG KnownOr(LONG extent, LONG unknown) { return IsUnknownExtent(extent) ? unknown : extent; }
+static_assert(SWindow::kSizeUnknown == kLayoutSizeUnknown, "one spelling of a size not known yet");
 
 // Applies one attribute of a node first and marks it, so that the pass over the rest skips
 // it; answers the mark it had, to put back.
@@ -419,11 +415,11 @@ void SWindow::OnRelayout(const RECT& rcWnd) {
 SIZE SWindow::GetDesiredSize(int nParentWid, int nParentHei) {
   ILayoutParam* param = m_pLayoutParam;
   // A parent not measured yet cannot be matched: its child wraps its content for the call.
-  const bool wrapH = IsUnknownExtent(nParentWid) && param != nullptr && param->IsMatchParent(Horz);
-  const bool wrapV = IsUnknownExtent(nParentHei) && param != nullptr && param->IsMatchParent(Vert);
+  const bool wrapH = !IsLayoutSizeKnown(nParentWid) && param != nullptr && param->IsMatchParent(Horz);
+  const bool wrapV = !IsLayoutSizeKnown(nParentHei) && param != nullptr && param->IsMatchParent(Vert);
   if (wrapH) param->SetWrapContent(Horz);
   if (wrapV) param->SetWrapContent(Vert);
-  const RECT rc = {0, 0, KnownOr(nParentWid, kSizeUnknown), KnownOr(nParentHei, kSizeUnknown)};
+  const RECT rc = {0, 0, KnownSizeOr(nParentWid, kSizeUnknown), KnownSizeOr(nParentHei, kSizeUnknown)};
   const SIZE size = GetDesiredSize(&rc);
   if (wrapH) param->SetMatchParent(Horz);
   if (wrapV) param->SetMatchParent(Vert);
@@ -433,8 +429,8 @@ SIZE SWindow::GetDesiredSize(int nParentWid, int nParentHei) {
 SIZE SWindow::GetDesiredSize(LPCRECT pRcContainer) {
   RECT rcC = {0, 0, kSizeUnknown, kSizeUnknown};
   if (pRcContainer != nullptr) {
-    rcC.right = KnownOr(pRcContainer->right - pRcContainer->left, kSizeUnknown);
-    rcC.bottom = KnownOr(pRcContainer->bottom - pRcContainer->top, kSizeUnknown);
+    rcC.right = KnownSizeOr(pRcContainer->right - pRcContainer->left, kSizeUnknown);
+    rcC.bottom = KnownSizeOr(pRcContainer->bottom - pRcContainer->top, kSizeUnknown);
   }
   const int scale = GetScale();
   ILayoutParam* param = m_pLayoutParam;

@@ -208,5 +208,8 @@ class FnSlot : public SWUI::ISlotFunctor {
   int key_;
 };
 
+// Runs the thread's messages until done() holds or timeoutMs pass; returns done().
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
 // A new element made by the application's factories by tag, not in any tree.
 SWUI::SWindow* NewElement(SWUI::SApplication& app, LPCWSTR tag);

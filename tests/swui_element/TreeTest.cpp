@@ -10,6 +10,8 @@
 #include "core/EventSwndDestroy.h"
 #include "core/SSkinPool.h"
 #include "core/SSkinPoolMgr.h"
+#include "core/STranslator.h"
+#include "core/STranslatorMgr.h"
 #include "core/SWindowMgr.h"
 
 using namespace SWUI;
@@ -293,4 +295,43 @@ TEST_CASE("colorizing reaches every element once, parents first; the same colour
   CHECK(rig.container.redraws.empty());
   rig.Find(L"b")->OnColorize(0);
   CHECK(rig.container.redraws.size() == 1);
+}
+
+TEST_CASE("UM_SETLANGUAGE: texts translated again in the container's context") {
+  ElementRig rig;
+  rig.container.trCtx = L"dlg";
+  rig.Load(L"<root><window name='wrap' text='Hello' tip='Hello'/>"
+           L"<window name='fixed' text='Hello' pos='0,50,@40,@20'/></root>");
+  SWindow* wrap = rig.Find(L"wrap");
+  CHECK(wrap->GetWindowText(FALSE) == L"Hello");  // no translator yet
+
+  IObjRef* obj = nullptr;
+  REQUIRE(Translator_SCreateInstance(&obj));
+  SAutoRefPtr<ITranslatorMgr> mgr;
+  mgr.Attach(static_cast<ITranslatorMgr*>(obj));
+  rig.app.SetTranslator(mgr);
+  pugi::xml_document doc;
+  REQUIRE(doc.load_string(L"<language name='fr' guid='{6B7A3E40-1D2C-4F5A-9B8E-0C1D2E3F4A5B}'>"
+                          L"<context name='dlg'><message><source>Hello</source>"
+                          L"<translation>Salut</translation></message></context></language>"));
+  pugi::xml_node language = doc.child(L"language");
+  SAutoRefPtr<ITranslator> tr;
+  tr.Attach(new STranslator());
+  REQUIRE(tr->Load(&language, STranslator::kLoadXmlNode));
+  REQUIRE(mgr->InstallTranslator(tr));
+
+  rig.root->UpdateLayout();
+  rig.container.redraws.clear();
+  rig.root->SDispatchMessage(UM_SETLANGUAGE);
+  CHECK(wrap->GetWindowText(FALSE) == L"Salut");
+  CHECK(wrap->GetWindowText(TRUE) == L"Hello");
+  CHECK(wrap->GetToolTipText() == L"Salut");
+  CHECK(rig.Find(L"fixed")->GetWindowText(FALSE) == L"Salut");
+  CHECK(wrap->tr(L"Hello") == L"Salut");
+  // The wrapping text asks for a new layout, the fixed one only repaints.
+  CHECK((rig.root->GetSwndFlags() & SWF_LAYOUT_MASK) == SWF_LAYOUT_SELF);
+  CHECK_FALSE(rig.container.redraws.empty());
+  rig.container.trCtx = L"other";
+  CHECK(wrap->tr(L"Hello") == L"Hello");
+  rig.app.SetTranslator(nullptr);
 }

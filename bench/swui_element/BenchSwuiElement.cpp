@@ -7,9 +7,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
-
 #include <pugixml.hpp>
+#include <string>
 
 #include "IRenderFactory.h"
 #include "RenderModule.h"
@@ -76,8 +75,9 @@ std::wstring TreeXml(const std::wstring& kind) {
     } else if (kind == L"linear") {
       xml += L"<window layout='hbox' width='matchParent' height='70' colorBkgnd='#f0f0f0'>";
     } else {
-      xml += L"<window layout='gridLayout' columnCount='11' columnWeight='1' rowWeight='1' "
-             L"colorBkgnd='#f0f0f0'>";
+      xml +=
+          L"<window layout='gridLayout' columnCount='11' columnWeight='1' rowWeight='1' "
+          L"colorBkgnd='#f0f0f0'>";
     }
     for (int c = 0; c < kPerPanel; ++c) {
       const std::wstring colour = std::wstring(L" colorBkgnd='") + kColours[c % 5] + L"'";
@@ -114,7 +114,8 @@ struct Tree {
 
 int CountElements(const SWindow* wnd) {
   int n = 1;
-  for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr; c = c->GetWindow(GSW_NEXTSIBLING)) {
+  for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr;
+       c = c->GetWindow(GSW_NEXTSIBLING)) {
     n += CountElements(c);
   }
   return n;
@@ -123,7 +124,8 @@ int CountElements(const SWindow* wnd) {
 // The bare visit: every element handed its own rectangle again (which changes nothing).
 void HandBack(SWindow* wnd) {
   wnd->OnRelayout(wnd->GetWindowRect());
-  for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr; c = c->GetWindow(GSW_NEXTSIBLING)) {
+  for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr;
+       c = c->GetWindow(GSW_NEXTSIBLING)) {
     HandBack(c);
   }
 }

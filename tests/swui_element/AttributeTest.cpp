@@ -3,8 +3,8 @@
 // creation, "include" and the node's own text.
 #include <doctest/doctest.h>
 
-#include <cwchar>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -43,8 +43,8 @@ class TempFile {
   TempFile(const wchar_t* name, const char* text) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
-    path_ = std::wstring(dir) + L"tevaro-element-" + std::to_wstring(GetCurrentProcessId()) +
-            L"-" + name;
+    path_ = std::wstring(dir) + L"tevaro-element-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            name;
     HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     REQUIRE(file != INVALID_HANDLE_VALUE);
@@ -76,8 +76,8 @@ TEST_CASE("\"id\": numbers, the nine dialog-button words in any case, others unc
     const wchar_t* value;
     int expected;
   } cases[] = {
-      {L"IDCANCEL", 2}, {L"idcancel", 2}, {L"IdOk", 1},  {L"IDIGNORE", 5}, {L"12abc", 12},
-      {L"abc", 0},      {L"0x10", 0},     {L"IDXYZ", 77}, {L"", 77},      {L"id", 77},
+      {L"IDCANCEL", 2}, {L"idcancel", 2}, {L"IdOk", 1},   {L"IDIGNORE", 5}, {L"12abc", 12},
+      {L"abc", 0},      {L"0x10", 0},     {L"IDXYZ", 77}, {L"", 77},        {L"id", 77},
   };
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.value));
@@ -95,8 +95,9 @@ TEST_CASE("\"name\" gives an element without id the named-ID value") {
   wcscpy(entries[0].strName, L"btn_ok");
   entries[0].value = 4001;
   rig.app.InitXmlNamedID(entries, 1, TRUE);
-  rig.Load(L"<root><window name='btn_ok'/><window id='5' name='btn_ok'/>"
-           L"<window name='unknown'/></root>");
+  rig.Load(
+      L"<root><window name='btn_ok'/><window id='5' name='btn_ok'/>"
+      L"<window name='unknown'/></root>");
   SWindow* first = rig.root->GetChild(1);
   CHECK(first->GetID() == 4001);
   CHECK(rig.root->GetChild(2)->GetID() == 5);
@@ -130,7 +131,8 @@ TEST_CASE("booleans are false only for exactly \"0\"; bit attributes read bit 0"
               {L"layeredWindow", SWF_LAYEREDWINDOW, S_FALSE}};
   for (const Bit& b : bits) {
     CAPTURE(std::wstring(b.name));
-    const bool boolean = b.flag == SWF_CACHE || b.flag == SWF_DISPLAY || b.flag == SWF_LAYEREDWINDOW;
+    const bool boolean =
+        b.flag == SWF_CACHE || b.flag == SWF_DISPLAY || b.flag == SWF_LAYEREDWINDOW;
     CHECK(Set(wnd, b.name, L"3", TRUE) == b.result);
     CHECK((wnd->GetSwndFlags() & b.flag) != 0);
     CHECK(Set(wnd, b.name, L"2", TRUE) == b.result);
@@ -149,8 +151,9 @@ TEST_CASE("booleans are false only for exactly \"0\"; bit attributes read bit 0"
 
 TEST_CASE("unknown names go to the style, the layout, the layout parameter, then fail") {
   ElementRig rig;
-  rig.Load(L"<root><window name='box' layout='recordingLayout'><window name='kid'/></window>"
-           L"<window name='lin' layout='vbox'/></root>");
+  rig.Load(
+      L"<root><window name='box' layout='recordingLayout'><window name='kid'/></window>"
+      L"<window name='lin' layout='vbox'/></root>");
   SWindow* box = rig.Find(L"box");
   SWindow* kid = rig.Find(L"kid");
   struct Case {
@@ -159,14 +162,14 @@ TEST_CASE("unknown names go to the style, the layout, the layout parameter, then
     const wchar_t* value;
     HRESULT expected;
   } cases[] = {
-      {box, L"colorBkgnd", L"#ff0000", 0x10000},      // the style: S_OK marked
-      {box, L"margin", L"1", 0x10001},                // the style while loading: S_FALSE
-      {box, L"probeLayout", L"1", 0x20000},           // the layout
-      {kid, L"probeParam", L"1", 0x40000},            // the layout parameter
+      {box, L"colorBkgnd", L"#ff0000", 0x10000},  // the style: S_OK marked
+      {box, L"margin", L"1", 0x10001},            // the style while loading: S_FALSE
+      {box, L"probeLayout", L"1", 0x20000},       // the layout
+      {kid, L"probeParam", L"1", 0x40000},        // the layout parameter
       {rig.Find(L"lin"), L"orientation", L"horizontal", 0x20001},
       {rig.Find(L"lin"), L"gravity", L"ceter", E_FAIL},
       {rig.root->GetChild(2), L"nosuch", L"1", E_FAIL},
-      {box, L"align", L"nowhere", E_FAIL},            // the style knows it, the value is bad
+      {box, L"align", L"nowhere", E_FAIL},  // the style knows it, the value is bad
       {box, L"layout", L"nosuchlayout", E_INVALIDARG},
   };
   for (const Case& c : cases) {
@@ -181,8 +184,9 @@ TEST_CASE("unknown names go to the style, the layout, the layout parameter, then
 
 TEST_CASE("at run time: layout attributes lay the parent out again, others repaint") {
   ElementRig rig;
-  rig.Load(L"<root><window name='box' layout='recordingLayout' pos='0,0,100,100'>"
-           L"<window name='kid' colorBkgnd='#ff0000'/></window></root>");
+  rig.Load(
+      L"<root><window name='box' layout='recordingLayout' pos='0,0,100,100'>"
+      L"<window name='kid' colorBkgnd='#ff0000'/></window></root>");
   SWindow* box = rig.Find(L"box");
   SWindow* kid = rig.Find(L"kid");
   rig.root->UpdateLayout();
@@ -215,8 +219,9 @@ TEST_CASE("at run time: layout attributes lay the parent out again, others repai
 
 TEST_CASE("\"layout\" first, \"class\" second, then the rest; a style never names another") {
   ElementRig rig;
-  StyleScope styles(L"<style><class name='st' colorBkgnd='#010203' class='st2' layout='hbox'/>"
-                    L"<class name='st2' colorText='#040506'/></style>");
+  StyleScope styles(
+      L"<style><class name='st' colorBkgnd='#010203' class='st2' layout='hbox'/>"
+      L"<class name='st2' colorText='#040506'/></style>");
   rig.Load(L"<root><probe name='p' colorText='#111111' class='st' tip='t' layout='vbox'/></root>");
   ProbeWnd* p = rig.Probe(L"p");
   const std::vector<std::wstring> expected = {
@@ -232,8 +237,9 @@ TEST_CASE("\"layout\" first, \"class\" second, then the rest; a style never name
 
 TEST_CASE("a WM_CREATE that fails destroys the element before its children exist") {
   ElementRig rig;
-  rig.Load(L"<root><probe name='a'/><probe name='f' failCreate='1'><probe name='kid'/></probe>"
-           L"<nosuchtag name='x'/><probe name='b'/></root>");
+  rig.Load(
+      L"<root><probe name='a'/><probe name='f' failCreate='1'><probe name='kid'/></probe>"
+      L"<nosuchtag name='x'/><probe name='b'/></root>");
   CHECK(ChildNames(rig.root) == std::vector<std::wstring>{L"a", L"b"});
   std::vector<std::wstring> fMessages;
   for (const ProbeEntry& e : rig.probeLog) {
@@ -263,8 +269,9 @@ TEST_CASE("the order of creation: attributes, WM_CREATE, the parent's state, the
 
 TEST_CASE("\"include\": the included elements take its place; a missing document adds nothing") {
   ElementRig rig;
-  TempFile inc(L"inc.xml",
-               "<include><probe name='i1'/><window name='i2'><probe name='i3'/></window></include>");
+  TempFile inc(
+      L"inc.xml",
+      "<include><probe name='i1'/><window name='i2'><probe name='i3'/></window></include>");
   const std::wstring xml = L"<root><probe name='a'/><include src='file:" + inc.Path() +
                            L"'/><INCLUDE src='file:nosuchfile.xml'/>"
                            L"<include src='nosuchlayout'/><probe name='b'/></root>";
@@ -276,8 +283,9 @@ TEST_CASE("\"include\": the included elements take its place; a missing document
 TEST_CASE("the node's text after trimming, after \"text\"; consumed nodes are skipped") {
   ElementRig rig;
   pugi::xml_document doc;
-  REQUIRE(doc.load_string(L"<root><window name='t' text='attr'> \t node text\r\n</window>"
-                          L"<window name='empty'>  </window><window name='skipped'/></root>"));
+  REQUIRE(
+      doc.load_string(L"<root><window name='t' text='attr'> \t node text\r\n</window>"
+                      L"<window name='empty'>  </window><window name='skipped'/></root>"));
   SXmlMark::SetMark(doc.first_child().child(L"window").next_sibling().next_sibling(), 1);
   REQUIRE(rig.root->InitFromXml(doc.first_child()));
   CHECK(rig.Find(L"t")->GetWindowText(TRUE) == L"node text");

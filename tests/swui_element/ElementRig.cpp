@@ -73,8 +73,8 @@ void TestContainer::GetContainerRect(RECT* prc) const {
 IRenderTarget* TestContainer::OnGetRenderTarget(const RECT& rc, DWORD gdcFlags) {
   lentFlags.push_back(gdcFlags);
   IRenderTarget* rt = nullptr;
-  SApplication::getSingleton().GetRenderFactory()->CreateRenderTarget(
-      &rt, rc.right - rc.left, rc.bottom - rc.top);
+  SApplication::getSingleton().GetRenderFactory()->CreateRenderTarget(&rt, rc.right - rc.left,
+                                                                      rc.bottom - rc.top);
   if (rt == nullptr) return nullptr;
   rt->SetViewportOrg(POINT{-rc.left, -rc.top});
   if (gdcFlags != GRT_NODRAW) rt->BitBlt(&rc, host_, rc.left, rc.top, SRCCOPY);
@@ -259,7 +259,9 @@ int FnSlot::s_keys = 0;
 // ---- ElementRig ----------------------------------------------------------------------------
 
 ElementRig::ElementRig(int width, int height)
-    : render(width, height), app(render.Factory(), GetModuleHandleW(nullptr)), container(width, height) {
+    : render(width, height),
+      app(render.Factory(), GetModuleHandleW(nullptr)),
+      container(width, height) {
   app.TplRegisterFactory<ProbeWnd>();
   app.TplRegisterFactory<RecordingLayout>();
   ProbeWnd::log = &probeLog;

@@ -37,17 +37,17 @@ class TestContainer : public SWUI::ISwndContainer {
   SWUI::IRenderTarget* HostSurface() const { return host_; }
 
   // Recorded calls.
-  std::vector<RECT> redraws;                 // OnRedraw
+  std::vector<RECT> redraws;                  // OnRedraw
   std::vector<SWUI::SwndHandle> updateSwnds;  // UM_UPDATESWND received by the host window
-  std::vector<UINT_PTR> timers;              // WM_TIMER ids received by the host window
-  std::vector<Fired> fired;                  // OnFireEvent
-  std::vector<DWORD> lentFlags;              // OnGetRenderTarget
-  int released = 0;                          // OnReleaseRenderTarget
+  std::vector<UINT_PTR> timers;               // WM_TIMER ids received by the host window
+  std::vector<Fired> fired;                   // OnFireEvent
+  std::vector<DWORD> lentFlags;               // OnGetRenderTarget
+  int released = 0;                           // OnReleaseRenderTarget
   int tooltipUpdates = 0;
   int zorderMarks = 0;
   std::vector<SWUI::SwndHandle> tracked;
   // Behaviour.
-  BOOL handleEvents = FALSE;  // what OnFireEvent answers
+  BOOL handleEvents = FALSE;     // what OnFireEvent answers
   bool updateOnMessage = false;  // UM_UPDATESWND runs the element's Update at once
   int scale = 100;
   SWUI::SStringW trCtx;
@@ -132,7 +132,7 @@ class ProbeWnd : public SWUI::SWindow {
 
  protected:
   SWND_BEGIN_MSG_MAP()
-    SWND_MESSAGE_RANGE_HANDLER(WM_CREATE, 0xFFFF, OnAnyMessage)
+  SWND_MESSAGE_RANGE_HANDLER(WM_CREATE, 0xFFFF, OnAnyMessage)
   SWND_END_MSG_MAP(SWUI::SWindow)
 
  private:

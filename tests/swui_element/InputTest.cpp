@@ -10,6 +10,7 @@
 #include "core/EventCtxMenu.h"
 #include "core/EventLButtonUp.h"
 #include "core/EventSwndUpdateTooltip.h"
+#include "core/STimer2.h"
 #include "core/SWindowMgr.h"
 
 using namespace SWUI;
@@ -27,7 +28,7 @@ class WheelWnd : public SWindow {
 
  protected:
   SWND_BEGIN_MSG_MAP()
-    SWND_MESSAGE_HANDLER(WM_MOUSEWHEEL, OnWheel)
+  SWND_MESSAGE_HANDLER(WM_MOUSEWHEEL, OnWheel)
   SWND_END_MSG_MAP(SWindow)
 
  private:
@@ -136,8 +137,9 @@ TEST_CASE("the wheel goes up to the nearest ancestor that handles it; 0 at the r
 
 TEST_CASE("FireEvent: own subscribers, then the owner or else the container; never the parent") {
   ElementRig rig;
-  rig.Load(L"<root><window name='parent'><window name='child' id='9'/></window>"
-           L"<window name='owner' id='3'/></root>");
+  rig.Load(
+      L"<root><window name='parent'><window name='child' id='9'/></window>"
+      L"<window name='owner' id='3'/></root>");
   SWindow* parent = rig.Find(L"parent");
   SWindow* child = rig.Find(L"child");
   SWindow* owner = rig.Find(L"owner");
@@ -204,8 +206,9 @@ TEST_CASE("SetFocus: hidden or disabled-and-focusable elements change nothing") 
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.attrs));
     ElementRig rig;
-    const std::wstring xml = std::wstring(L"<root><probe name='old' focusable='1'/><probe name='e' ") +
-                             c.attrs + L"/></root>";
+    const std::wstring xml =
+        std::wstring(L"<root><probe name='old' focusable='1'/><probe name='e' ") + c.attrs +
+        L"/></root>";
     rig.Load(xml.c_str());
     ProbeWnd* old = rig.Probe(L"old");
     ProbeWnd* e = rig.Probe(L"e");
@@ -219,8 +222,9 @@ TEST_CASE("SetFocus: hidden or disabled-and-focusable elements change nothing") 
   }
   // A click focuses a focusable element only.
   ElementRig rig;
-  rig.Load(L"<root><window name='f' focusable='1' pos='0,0,@10,@10'/>"
-           L"<window name='n' pos='20,0,@10,@10'/></root>");
+  rig.Load(
+      L"<root><window name='f' focusable='1' pos='0,0,@10,@10'/>"
+      L"<window name='n' pos='20,0,@10,@10'/></root>");
   rig.Find(L"n")->SSendMessage(WM_LBUTTONDOWN, 0, At(25, 5));
   CHECK(rig.container.focus == 0u);
   rig.Find(L"f")->SSendMessage(WM_LBUTTONDOWN, 0, At(5, 5));
@@ -231,11 +235,12 @@ TEST_CASE("SetFocus: hidden or disabled-and-focusable elements change nothing") 
 
 TEST_CASE("hit testing: topmost first, frames, transparent and hidden children, shapes") {
   ElementRig rig;
-  rig.Load(L"<root><window name='frame' pos='10,10,@100,@100' margin='5'>"
-           L"<window name='below' pos='0,0,-0,-0'/>"
-           L"<window name='glass' pos='0,0,-0,-0' msgTransparent='1'/>"
-           L"<window name='hidden' pos='0,0,@20,@20' visible='0'/>"
-           L"<window name='off' pos='40,0,@20,@20' enable='0'/></window></root>");
+  rig.Load(
+      L"<root><window name='frame' pos='10,10,@100,@100' margin='5'>"
+      L"<window name='below' pos='0,0,-0,-0'/>"
+      L"<window name='glass' pos='0,0,-0,-0' msgTransparent='1'/>"
+      L"<window name='hidden' pos='0,0,@20,@20' visible='0'/>"
+      L"<window name='off' pos='40,0,@20,@20' enable='0'/></window></root>");
   struct Case {
     POINT pt;
     const wchar_t* hit;
@@ -285,6 +290,16 @@ TEST_CASE("element timers: the native id carries the handle and the timer id") {
   CHECK(PumpUntil([&] { return !rig.container.timers.empty(); }));
   CHECK(rig.container.timers.front() == expected);
   t->KillTimer(5);
+
+  // Thread timers reach the element as UM_TIMER2 with its own id.
+  rig.Load(L"<root><probe name='p'/></root>");
+  ProbeWnd* p = rig.Probe(L"p");
+  REQUIRE(p->SetTimer2(3, 1));
+  CHECK(PumpUntil([&] { return p->Count(UM_TIMER2) > 0; }));
+  p->KillTimer2(3);
+  for (const ProbeEntry& e : rig.probeLog) {
+    if (e.msg == UM_TIMER2) CHECK(e.wParam == 3u);
+  }
   SWindow* lone = NewElement(rig.app, L"window");
   CHECK_FALSE(lone->SetTimer(1, 1));  // no host window
   lone->Release();

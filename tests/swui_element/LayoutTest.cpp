@@ -13,8 +13,8 @@ using namespace SWUI;
 namespace {
 
 std::string RectText(const RECT& rc) {
-  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," +
-         std::to_string(rc.right) + "," + std::to_string(rc.bottom);
+  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) +
+         "," + std::to_string(rc.bottom);
 }
 
 std::string RectOf(const ElementRig& rig, LPCWSTR name) {
@@ -25,20 +25,21 @@ std::string RectOf(const ElementRig& rig, LPCWSTR name) {
 
 TEST_CASE("positions from XML under the anchor, linear and grid layouts") {
   ElementRig rig(200, 200);
-  rig.Load(L"<root>"
-           L"<window name='fill' pos='10,20,-10,-20'/>"
-           L"<window name='row' layout='hbox' pos='0,0,@200,@50'>"
-           L"<window name='h1' width='20' height='matchParent' weight='1'/>"
-           L"<window name='h2' width='30' height='matchParent'/>"
-           L"<window name='h3' width='50' height='matchParent' weight='3'/></window>"
-           L"<window name='grid' layout='gridLayout' columnCount='2' pos='0,100,@100,@40'>"
-           L"<window name='g1' size='10,10' layout_xGravity='left' layout_yGravity='top'/>"
-           L"<window name='g2' size='10,10' layout_xGravity='left' layout_yGravity='top'/>"
-           L"<window name='g3' size='10,10' layout_xGravity='left' layout_yGravity='top'/>"
-           L"</window>"
-           L"<window pos='0,150,@200,@50'><window name='p1' width='10' height='5'/>"
-           L"<window name='p2' width='20' height='5'/><window name='p3' width='30' height='5'/>"
-           L"</window></root>");
+  rig.Load(
+      L"<root>"
+      L"<window name='fill' pos='10,20,-10,-20'/>"
+      L"<window name='row' layout='hbox' pos='0,0,@200,@50'>"
+      L"<window name='h1' width='20' height='matchParent' weight='1'/>"
+      L"<window name='h2' width='30' height='matchParent'/>"
+      L"<window name='h3' width='50' height='matchParent' weight='3'/></window>"
+      L"<window name='grid' layout='gridLayout' columnCount='2' pos='0,100,@100,@40'>"
+      L"<window name='g1' size='10,10' layout_xGravity='left' layout_yGravity='top'/>"
+      L"<window name='g2' size='10,10' layout_xGravity='left' layout_yGravity='top'/>"
+      L"<window name='g3' size='10,10' layout_xGravity='left' layout_yGravity='top'/>"
+      L"</window>"
+      L"<window pos='0,150,@200,@50'><window name='p1' width='10' height='5'/>"
+      L"<window name='p2' width='20' height='5'/><window name='p3' width='30' height='5'/>"
+      L"</window></root>");
   CHECK(RectOf(rig, L"fill") == "10,20,190,180");
   // hbox 200 wide, 100 used: the first grows by 25, the third by 75.
   CHECK(RectOf(rig, L"h1") == "0,0,45,50");
@@ -86,8 +87,9 @@ TEST_CASE("RequestRelayout: only what may change lays out again") {
     CAPTURE(std::wstring(c.leafSize) + L" in " + c.midSize);
     ElementRig rig(100, 100);
     const std::wstring xml =
-        std::wstring(L"<root layout='recordingLayout' size='100,100'><window name='mid' "
-                     L"layout='recordingLayout' probeSize='") +
+        std::wstring(
+            L"<root layout='recordingLayout' size='100,100'><window name='mid' "
+            L"layout='recordingLayout' probeSize='") +
         c.midSize + L"'><window name='leaf' layout='recordingLayout' probeSize='" + c.leafSize +
         L"'/></window></root>";
     rig.Load(xml.c_str());
@@ -108,10 +110,11 @@ TEST_CASE("RequestRelayout: only what may change lays out again") {
 
 TEST_CASE("hidden elements give up their place unless they keep it (display)") {
   ElementRig rig(200, 100);
-  rig.Load(L"<root><window name='a' width='10' height='5'/>"
-           L"<window name='b' width='20' height='5' display='0'/>"
-           L"<window name='c' width='30' height='5'/>"
-           L"<window name='d' width='40' height='5'/></root>");
+  rig.Load(
+      L"<root><window name='a' width='10' height='5'/>"
+      L"<window name='b' width='20' height='5' display='0'/>"
+      L"<window name='c' width='30' height='5'/>"
+      L"<window name='d' width='40' height='5'/></root>");
   CHECK(RectOf(rig, L"c") == "30,0,60,5");
   rig.Find(L"b")->SetVisible(FALSE);
   rig.root->UpdateLayout();
@@ -128,8 +131,9 @@ TEST_CASE("hidden elements give up their place unless they keep it (display)") {
 
 TEST_CASE("a floating element keeps its own place until Move(null) gives it back") {
   ElementRig rig(200, 100);
-  rig.Load(L"<root><window name='a' width='10' height='5'/><window name='f' width='20' "
-           L"height='5'/><window name='c' width='30' height='5'/></root>");
+  rig.Load(
+      L"<root><window name='a' width='10' height='5'/><window name='f' width='20' "
+      L"height='5'/><window name='c' width='30' height='5'/></root>");
   SWindow* f = rig.Find(L"f");
   f->Move(100, 50, 5, 5);
   CHECK(f->IsFloat());
@@ -146,10 +150,11 @@ TEST_CASE("a floating element keeps its own place until Move(null) gives it back
 
 TEST_CASE("GetDesiredSize: given sizes, the parent's, or content plus padding and margin") {
   ElementRig rig(200, 200);
-  rig.Load(L"<root><window name='box' padding='2' margin='1'>"
-           L"<window pos='0,0' width='30' height='20'/><window pos='5,25,@10,@10'/></window>"
-           L"<window name='fixed' size='50,-1' padding='3'><window pos='0,0,@10,@10'/></window>"
-           L"<window name='match' width='matchParent' height='7'/></root>");
+  rig.Load(
+      L"<root><window name='box' padding='2' margin='1'>"
+      L"<window pos='0,0' width='30' height='20'/><window pos='5,25,@10,@10'/></window>"
+      L"<window name='fixed' size='50,-1' padding='3'><window pos='0,0,@10,@10'/></window>"
+      L"<window name='match' width='matchParent' height='7'/></root>");
   SWindow* box = rig.Find(L"box");
   SIZE size = box->GetDesiredSize(-1, -1);
   CHECK(size.cx == 30 + 4 + 2);
@@ -171,9 +176,10 @@ TEST_CASE("GetDesiredSize: given sizes, the parent's, or content plus padding an
 
 TEST_CASE("GetDesiredSize of a text: one line, or broken at the maximum width") {
   ElementRig rig(400, 200);
-  rig.Load(L"<root><window name='one' text='Hello world, a line of text' font='size:14'/>"
-           L"<window name='wrapped' text='Hello world, a line of text' font='size:14' "
-           L"maxWidth='60' padding='2' valign='top'/><window name='empty' padding='3'/></root>");
+  rig.Load(
+      L"<root><window name='one' text='Hello world, a line of text' font='size:14'/>"
+      L"<window name='wrapped' text='Hello world, a line of text' font='size:14' "
+      L"maxWidth='60' padding='2' valign='top'/><window name='empty' padding='3'/></root>");
   const SIZE one = rig.Find(L"one")->GetDesiredSize(-1, -1);
   const SIZE wrapped = rig.Find(L"wrapped")->GetDesiredSize(-1, -1);
   CHECK(one.cx > 60);

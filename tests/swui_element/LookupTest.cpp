@@ -37,10 +37,10 @@ TEST_CASE("FindChildByID: depth and order") {
     int depth;
     const wchar_t* found;
   } cases[] = {
-      {1, 1, L"a"},       {2, 1, L"(null)"}, {2, 2, L"a1"},   {3, 2, L"(null)"},
-      {3, 3, L"a11"},     {3, -1, L"a11"},   {0, -1, L"(null)"},  // id 0 finds nothing
-      {1, 0, L"(null)"},  // depth 0 finds nothing
-      {4, -1, L"twin"},   {6, 2, L"deep"},   {99, -1, L"(null)"},
+      {1, 1, L"a"},      {2, 1, L"(null)"}, {2, 2, L"a1"},       {3, 2, L"(null)"},
+      {3, 3, L"a11"},    {3, -1, L"a11"},   {0, -1, L"(null)"},  // id 0 finds nothing
+      {1, 0, L"(null)"},                                         // depth 0 finds nothing
+      {4, -1, L"twin"},  {6, 2, L"deep"},   {99, -1, L"(null)"},
   };
   for (const Case& c : cases) {
     CAPTURE(c.id);

@@ -83,9 +83,11 @@ TEST_CASE("alpha 128: through the cache; a layered element through its layer ins
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.attrs));
     ElementRig rig(60, 60);
-    const std::wstring xml = std::wstring(L"<root><window name='w' pos='10,10,@30,@30' "
-                                          L"colorBkgnd='#0000ff' ") +
-                             c.attrs + L"><window name='k' pos='0,0,@10,@10' "
+    const std::wstring xml = std::wstring(
+                                 L"<root><window name='w' pos='10,10,@30,@30' "
+                                 L"colorBkgnd='#0000ff' ") +
+                             c.attrs +
+                             L"><window name='k' pos='0,0,@10,@10' "
                              L"colorBkgnd='#ff0000'/></window></root>";
     rig.Load(xml.c_str());
     SWindow* w = rig.Find(L"w");
@@ -126,8 +128,9 @@ TEST_CASE("the focus rectangle: dotted 0x585858, 2 pixels inside the text rectan
     CAPTURE(std::wstring(drawFocus));
     ElementRig rig(100, 80);
     const std::wstring xml =
-        std::wstring(L"<root><window name='f' pos='20,20,@60,@40' focusable='1' padding='1' "
-                     L"drawFocusRect='") +
+        std::wstring(
+            L"<root><window name='f' pos='20,20,@60,@40' focusable='1' padding='1' "
+            L"drawFocusRect='") +
         drawFocus + L"'/></root>";
     rig.Load(xml.c_str());
     rig.Find(L"f")->SetFocus();
@@ -153,8 +156,9 @@ TEST_CASE("the focus rectangle: dotted 0x585858, 2 pixels inside the text rectan
 
 TEST_CASE("the frame: the border colour, or the non-client skin, outside the client only") {
   ElementRig rig(60, 60);
-  rig.Load(L"<root><window name='w' pos='10,10,@40,@40' margin='3' colorBorder='#ff0000' "
-           L"colorBkgnd='#00ff00'/></root>");
+  rig.Load(
+      L"<root><window name='w' pos='10,10,@40,@40' margin='3' colorBorder='#ff0000' "
+      L"colorBkgnd='#00ff00'/></root>");
   rig.Paint();
   rig.render.SavePng(L"element-frame", 3);
   CHECK(rig.Pixel(10, 10) == kRed);
@@ -168,8 +172,9 @@ TEST_CASE("the frame: the border colour, or the non-client skin, outside the cli
 TEST_CASE("a range paint reaches only the elements in the range, and skips whole subtrees") {
   ElementRig rig(60, 60);
   // z-order: root 0, a 1, b 2, c 3, d 4, e 5
-  rig.Load(L"<root><probe name='a'><probe name='b'/><probe name='c'><probe name='d'/></probe>"
-           L"</probe><probe name='e'/></root>");
+  rig.Load(
+      L"<root><probe name='a'><probe name='b'/><probe name='c'><probe name='d'/></probe>"
+      L"</probe><probe name='e'/></root>");
   rig.container.BuildWndTreeZorder();
   CHECK(rig.Find(L"d")->GetZorder() == 4u);
   struct Case {
@@ -207,9 +212,10 @@ TEST_CASE("a region inside the client area does not repaint the frame") {
 
 TEST_CASE("invalidation: blended backgrounds go up to the container, others to UM_UPDATESWND") {
   ElementRig rig(100, 100);
-  rig.Load(L"<root><window name='p' pos='10,10,@50,@50'><window name='blend' "
-           L"pos='5,5,@100,@20'/><window name='own' pos='5,30,@20,@10' bkgndBlend='0' "
-           L"colorBkgnd='#0000ff'/></window></root>");
+  rig.Load(
+      L"<root><window name='p' pos='10,10,@50,@50'><window name='blend' "
+      L"pos='5,5,@100,@20'/><window name='own' pos='5,30,@20,@10' bkgndBlend='0' "
+      L"colorBkgnd='#0000ff'/></window></root>");
   rig.container.redraws.clear();
   rig.container.updateSwnds.clear();
 
@@ -272,9 +278,10 @@ TEST_CASE("OnRelayout: old and new rectangles invalidated; a reversed rectangle 
 
 TEST_CASE("borrowed render targets: one at a time; PAINTBKGND paints below and above") {
   ElementRig rig(60, 60);
-  rig.Load(L"<root><window name='below' pos='0,0,@60,@60' colorBkgnd='#ff0000'/>"
-           L"<window name='mid' pos='10,10,@30,@30' colorBkgnd='#00ff00'/>"
-           L"<window name='top' pos='30,30,@20,@20' colorBkgnd='#0000ff'/></root>");
+  rig.Load(
+      L"<root><window name='below' pos='0,0,@60,@60' colorBkgnd='#ff0000'/>"
+      L"<window name='mid' pos='10,10,@30,@30' colorBkgnd='#00ff00'/>"
+      L"<window name='top' pos='30,30,@20,@20' colorBkgnd='#0000ff'/></root>");
   SWindow* mid = rig.Find(L"mid");
   DebugOutputCapture capture;
   IRenderTarget* rt = mid->GetRenderTarget(nullptr, GRT_PAINTBKGND, TRUE);
@@ -298,9 +305,10 @@ TEST_CASE("borrowed render targets: one at a time; PAINTBKGND paints below and a
 TEST_CASE("a rectangle with an unresolved edge paints nothing and makes no surface") {
   ElementRig rig(60, 60);
   // Each needs the other's near edge: neither left edge ever resolves.
-  rig.Load(L"<root><window name='a' pos=']0,0,@10,@10' alpha='128' colorBkgnd='#ff0000'/>"
-           L"<window name='b' pos='[0,0,@10,@10' layeredWindow='1' colorBkgnd='#0000ff'/>"
-           L"</root>");
+  rig.Load(
+      L"<root><window name='a' pos=']0,0,@10,@10' alpha='128' colorBkgnd='#ff0000'/>"
+      L"<window name='b' pos='[0,0,@10,@10' layeredWindow='1' colorBkgnd='#0000ff'/>"
+      L"</root>");
   SWindow* a = rig.Find(L"a");
   SWindow* b = rig.Find(L"b");
   CHECK(a->GetWindowRect().left >= 0x7FFFFF);
@@ -312,8 +320,9 @@ TEST_CASE("a rectangle with an unresolved edge paints nothing and makes no surfa
 
 TEST_CASE("the text: drawn inside the text rectangle in the colour of the element's state") {
   ElementRig rig(120, 40);
-  rig.Load(L"<root><window name='t' pos='10,5,@100,@30' padding='4' text='Hello' "
-           L"colorText='#ff0000' colorTextDisable='#0000ff' font='size:16'/></root>");
+  rig.Load(
+      L"<root><window name='t' pos='10,5,@100,@30' padding='4' text='Hello' "
+      L"colorText='#ff0000' colorTextDisable='#0000ff' font='size:16'/></root>");
   SWindow* t = rig.Find(L"t");
   auto reddish = [](DWORD px) {
     const DWORD r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;

@@ -58,8 +58,8 @@ TEST_CASE("a new element: flags 0xA45, one reference, a live handle, the 14 base
   CHECK(wnd->IsClass(L"window"));
   CHECK_FALSE(wnd->IsClass(L"probe"));
   CHECK(wnd->GetScale() == 100);  // no container
-  const DWORD ids[] = {8102, 8103, 8104, 9000, 9001, 8106, 8105, 8109,
-                       8107, 8108, 10000, 10001, 8100, 8101};
+  const DWORD ids[] = {8102, 8103, 8104, 9000,  9001,  8106, 8105,
+                       8109, 8107, 8108, 10000, 10001, 8100, 8101};
   for (DWORD id : ids) CHECK(wnd->GetEventSet()->IsEventPresent(id));
   const SwndHandle handle = wnd->GetSwnd();
   wnd->Release();
@@ -77,12 +77,12 @@ TEST_CASE("InsertChild places: append, after the last, first, after a child; twi
   SWindow* c = Named(rig, L"c");
   SWindow* d = Named(rig, L"d");
   SWindow* e = Named(rig, L"e");
-  parent->InsertChild(a);                  // append to nothing
-  parent->InsertChild(b, a);               // after the last child: append
-  parent->InsertChild(c, ICWND_FIRST);     // first
-  parent->InsertChild(d, c);               // after c, which is not last
+  parent->InsertChild(a);               // append to nothing
+  parent->InsertChild(b, a);            // after the last child: append
+  parent->InsertChild(c, ICWND_FIRST);  // first
+  parent->InsertChild(d, c);            // after c, which is not last
   CHECK(Order(parent) == L"c,d,a,b");
-  parent->InsertChild(a, ICWND_FIRST);     // already a child: nothing
+  parent->InsertChild(a, ICWND_FIRST);  // already a child: nothing
   CHECK(Order(parent) == L"c,d,a,b");
   parent->InsertChild(e, ICWND_LAST);
   CHECK(Order(parent) == L"c,d,a,b,e");
@@ -114,6 +114,18 @@ TEST_CASE("InsertChild places: append, after the last, first, after a child; twi
   CHECK(a->GetRefCount() == 1);  // removing releases nothing
   for (SWindow* w : {a, c, e, stranger}) w->Release();
 
+  // A child of another element moves, with the tree's reference.
+  SWindow* other = Named(rig, L"other");
+  parent->InsertChild(other);
+  other->InsertChild(b);
+  CHECK(Order(parent) == L"d,other");
+  CHECK(Order(other) == L"b");
+  parent->InsertChild(b, d);
+  CHECK(Order(parent) == L"d,b,other");
+  CHECK(other->GetChildrenCount() == 0);
+  CHECK(b->GetRefCount() == 1);
+  parent->DestroyChild(other);
+
   b->BringWindowToTop();
   CHECK(Order(parent) == L"d,b");
   d->BringWindowToTop();
@@ -126,8 +138,9 @@ TEST_CASE("InsertChild places: append, after the last, first, after a child; twi
 
 TEST_CASE("destroying: the parent's EventSwndDestroy before any child's WM_DESTROY") {
   ElementRig rig;
-  rig.Load(L"<root><probe name='p'><probe name='c1'/><probe name='c2'><probe name='g'/></probe>"
-           L"</probe><probe name='other'/></root>");
+  rig.Load(
+      L"<root><probe name='p'><probe name='c1'/><probe name='c2'><probe name='g'/></probe>"
+      L"</probe><probe name='other'/></root>");
   ProbeWnd* p = rig.Probe(L"p");
   const SwndHandle hp = p->GetSwnd();
   const SwndHandle hg = rig.Probe(L"g")->GetSwnd();
@@ -211,8 +224,9 @@ TEST_CASE("enabling: the own flag against the inherited state bit") {
 
 TEST_CASE("visibility: a hidden parent hides its subtree, whose own flags stay set") {
   ElementRig rig;
-  rig.Load(L"<root><window name='top' visible='0'><window name='mid'><window name='leaf' "
-           L"focusable='1'/></window></window><window name='shown' show='1'/></root>");
+  rig.Load(
+      L"<root><window name='top' visible='0'><window name='mid'><window name='leaf' "
+      L"focusable='1'/></window></window><window name='shown' show='1'/></root>");
   SWindow* top = rig.Find(L"top");
   SWindow* mid = rig.Find(L"mid");
   SWindow* leaf = rig.Find(L"leaf");
@@ -300,8 +314,9 @@ TEST_CASE("colorizing reaches every element once, parents first; the same colour
 TEST_CASE("UM_SETLANGUAGE: texts translated again in the container's context") {
   ElementRig rig;
   rig.container.trCtx = L"dlg";
-  rig.Load(L"<root><window name='wrap' text='Hello' tip='Hello'/>"
-           L"<window name='fixed' text='Hello' pos='0,50,@40,@20'/></root>");
+  rig.Load(
+      L"<root><window name='wrap' text='Hello' tip='Hello'/>"
+      L"<window name='fixed' text='Hello' pos='0,50,@40,@20'/></root>");
   SWindow* wrap = rig.Find(L"wrap");
   CHECK(wrap->GetWindowText(FALSE) == L"Hello");  // no translator yet
 
@@ -311,9 +326,10 @@ TEST_CASE("UM_SETLANGUAGE: texts translated again in the container's context") {
   mgr.Attach(static_cast<ITranslatorMgr*>(obj));
   rig.app.SetTranslator(mgr);
   pugi::xml_document doc;
-  REQUIRE(doc.load_string(L"<language name='fr' guid='{6B7A3E40-1D2C-4F5A-9B8E-0C1D2E3F4A5B}'>"
-                          L"<context name='dlg'><message><source>Hello</source>"
-                          L"<translation>Salut</translation></message></context></language>"));
+  REQUIRE(
+      doc.load_string(L"<language name='fr' guid='{6B7A3E40-1D2C-4F5A-9B8E-0C1D2E3F4A5B}'>"
+                      L"<context name='dlg'><message><source>Hello</source>"
+                      L"<translation>Salut</translation></message></context></language>"));
   pugi::xml_node language = doc.child(L"language");
   SAutoRefPtr<ITranslator> tr;
   tr.Attach(new STranslator());

@@ -13,9 +13,8 @@
 #pragma once
 #include <windows.h>
 
-#include <pugixml.hpp>
-
 #include <memory>
+#include <pugixml.hpp>
 
 #include "IRegion.h"
 #include "IRenderTarget.h"
@@ -155,9 +154,10 @@ class SWindow : public SObjectImpl<IObject>,
 
   // ---- tree ------------------------------------------------------------------------------
   // Links a child that is not yet this element's: after pInsertAfter (ICWND_LAST or the last
-  // child append, ICWND_FIRST puts it first); the child takes this element's container and
-  // enabled state and, when this element's layout does not accept its layout parameter, a new
-  // one of this layout. The tree takes over the caller's reference.
+  // child append, ICWND_FIRST puts it first, an element that is no child appends); the child
+  // takes this element's container and enabled state and, when this element's layout does not
+  // accept its layout parameter, a new one of this layout. The tree takes over the caller's
+  // reference (a child of another element leaves it first, with that tree's reference).
   void InsertChild(SWindow* pNewChild, SWindow* pInsertAfter = ICWND_LAST);
   // Unlinks a direct child without releasing it; FALSE for any other element.
   BOOL RemoveChild(SWindow* pChild);
@@ -256,8 +256,8 @@ class SWindow : public SObjectImpl<IObject>,
   using SObjectImpl<IObject>::SetAttribute;
   // At run time an applied attribute that needs more makes the parent lay out again (layout
   // and layout parameter attributes) or repaints the element (all others).
-  HRESULT AfterAttribute(const SStringW& strAttribName, const SStringW& strValue,
-                         BOOL bLoading, HRESULT hr) override;
+  HRESULT AfterAttribute(const SStringW& strAttribName, const SStringW& strValue, BOOL bLoading,
+                         HRESULT hr) override;
   // E_FAIL: nobody knows the name.
   HRESULT DefAttributeProc(const SStringW& strAttribName, const SStringW& strValue,
                            BOOL bLoading) override;
@@ -402,7 +402,7 @@ class SWindow : public SObjectImpl<IObject>,
   virtual BOOL IsContainPoint(const POINT& pt, BOOL bClientOnly) const;
   // TRUE outside the client rectangle.
   virtual BOOL OnNcHitTest(POINT pt);
-  // Sets the style's cursor; TRUE.
+  // Sets the style's cursor (the arrow when it cannot be loaded); TRUE.
   virtual BOOL OnSetCursor(const POINT& pt);
   virtual BOOL IsFocusable() const { return (m_dwFlags & SWF_FOCUSABLE) != 0; }
   // The navigation keys the element wants (DLGC_ bits); none.

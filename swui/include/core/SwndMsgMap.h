@@ -25,31 +25,31 @@ inline POINT PointFromLParam(LPARAM lParam) {
 
 }  // namespace SWUI
 
-#define SWND_BEGIN_MSG_MAP()                                                                  \
- public:                                                                                      \
+#define SWND_BEGIN_MSG_MAP()                                                                    \
+ public:                                                                                        \
   BOOL ProcessSwndMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) override { \
-    (void)wParam;                                                                             \
+    (void)wParam;                                                                               \
     (void)lParam;
 
-#define SWND_END_MSG_MAP(Base)                                      \
+#define SWND_END_MSG_MAP(Base)                                    \
   return Base::ProcessSwndMessage(uMsg, wParam, lParam, lResult); \
   }
 
 // An entry whose result is the value of expr (evaluated with the handled flag set).
-#define SWND_MSG_ENTRY(msg, expr)              \
-  if (uMsg == static_cast<UINT>(msg)) {        \
-    SetMsgHandled(TRUE);                       \
-    lResult = static_cast<LRESULT>(expr);      \
-    if (IsMsgHandled()) return TRUE;           \
+#define SWND_MSG_ENTRY(msg, expr)         \
+  if (uMsg == static_cast<UINT>(msg)) {   \
+    SetMsgHandled(TRUE);                  \
+    lResult = static_cast<LRESULT>(expr); \
+    if (IsMsgHandled()) return TRUE;      \
   }
 
 // LRESULT func(UINT uMsg, WPARAM wParam, LPARAM lParam)
 #define SWND_MESSAGE_HANDLER(msg, func) SWND_MSG_ENTRY(msg, func(uMsg, wParam, lParam))
-#define SWND_MESSAGE_RANGE_HANDLER(first, last, func)            \
+#define SWND_MESSAGE_RANGE_HANDLER(first, last, func)                        \
   if (uMsg >= static_cast<UINT>(first) && uMsg <= static_cast<UINT>(last)) { \
-    SetMsgHandled(TRUE);                                         \
-    lResult = func(uMsg, wParam, lParam);                        \
-    if (IsMsgHandled()) return TRUE;                             \
+    SetMsgHandled(TRUE);                                                     \
+    lResult = func(uMsg, wParam, lParam);                                    \
+    if (IsMsgHandled()) return TRUE;                                         \
   }
 
 // int func(LPVOID lpCreateParam): nonzero means creation failed.
@@ -58,7 +58,8 @@ inline POINT PointFromLParam(LPARAM lParam) {
 #define MSG_WM_DESTROY(func) SWND_MSG_ENTRY(WM_DESTROY, (func(), 0))
 // void func(UINT nType, SIZE size)
 #define MSG_WM_SIZE(func) \
-  SWND_MSG_ENTRY(WM_SIZE, (func(static_cast<UINT>(wParam), SIZE{LOWORD(lParam), HIWORD(lParam)}), 0))
+  SWND_MSG_ENTRY(WM_SIZE, \
+                 (func(static_cast<UINT>(wParam), SIZE{LOWORD(lParam), HIWORD(lParam)}), 0))
 // void func(BOOL bEnable, UINT nStatus): status 1 when the parent sent it.
 #define MSG_WM_ENABLE_EX(func) \
   SWND_MSG_ENTRY(WM_ENABLE, (func(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)), 0))
@@ -89,10 +90,10 @@ inline POINT PointFromLParam(LPARAM lParam) {
 // void func()
 #define MSG_WM_MOUSELEAVE(func) SWND_MSG_ENTRY(WM_MOUSELEAVE, (func(), 0))
 // BOOL func(UINT nFlags, short zDelta, POINT pt)
-#define MSG_WM_MOUSEWHEEL(func)                                                          \
-  SWND_MSG_ENTRY(WM_MOUSEWHEEL, func(static_cast<UINT>(LOWORD(wParam)),                  \
-                                     static_cast<short>(HIWORD(wParam)),                 \
-                                     SWUI::PointFromLParam(lParam)))
+#define MSG_WM_MOUSEWHEEL(func)                                                              \
+  SWND_MSG_ENTRY(WM_MOUSEWHEEL,                                                              \
+                 func(static_cast<UINT>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam)), \
+                      SWUI::PointFromLParam(lParam)))
 // void func(SwndHandle swndOther): WM_SETFOCUS carries the focus reason in lParam.
 #define MSG_WM_SETFOCUS_EX(func) \
   SWND_MSG_ENTRY(WM_SETFOCUS, (func(static_cast<SWUI::SwndHandle>(wParam)), 0))

@@ -3,20 +3,20 @@
 // input, focus and events in SWindowInput.cpp.
 #include "core/SWindow.h"
 
-#include "core/EventSwndDestroy.h"
-#include "core/EventSwndStateChanged.h"
-#include "core/EventSwndVisibleChanged.h"
-#include "core/EventSwndCreate.h"
-#include "core/EventSwndSize.h"
-#include "core/EventSwndMouseHover.h"
-#include "core/EventSwndMouseLeave.h"
-#include "core/EventSwndUpdateTooltip.h"
-#include "core/EventLButtonDown.h"
-#include "core/EventLButtonUp.h"
 #include "core/EventCmd.h"
 #include "core/EventCtxMenu.h"
-#include "core/EventSetFocus.h"
 #include "core/EventKillFocus.h"
+#include "core/EventLButtonDown.h"
+#include "core/EventLButtonUp.h"
+#include "core/EventSetFocus.h"
+#include "core/EventSwndCreate.h"
+#include "core/EventSwndDestroy.h"
+#include "core/EventSwndMouseHover.h"
+#include "core/EventSwndMouseLeave.h"
+#include "core/EventSwndSize.h"
+#include "core/EventSwndStateChanged.h"
+#include "core/EventSwndUpdateTooltip.h"
+#include "core/EventSwndVisibleChanged.h"
 #include "core/SApplication.h"
 #include "core/SLog.h"
 #include "core/SSkinPoolMgr.h"
@@ -38,8 +38,7 @@ SWindow::SWindow()
     : m_swnd(SWindowMgr::NewWindow(this)),
       m_strText(this),
       m_strToolTip(this),
-      m_dwFlags(SWF_VISIBLE | SWF_DISPLAY | SWF_DRAWFOCUSRECT | SWF_CACHEDIRTY |
-                SWF_LAYOUT_SELF) {
+      m_dwFlags(SWF_VISIBLE | SWF_DISPLAY | SWF_DRAWFOCUSRECT | SWF_CACHEDIRTY | SWF_LAYOUT_SELF) {
   m_maxWidth.SetWrapContent();
   if (SApplication* app = SApplication::getSingletonPtr()) {
     m_pLayout = app->CreateLayoutByName(L"SwuiLayout");
@@ -131,6 +130,9 @@ void SWindow::LinkChild(SWindow* pChild, SWindow* pInsertAfter) {
 
 void SWindow::InsertChild(SWindow* pNewChild, SWindow* pInsertAfter) {
   if (pNewChild == nullptr || pNewChild->m_pParent == this) return;
+  // A child of another element moves here with that tree's reference; linked into two
+  // child lists it would corrupt both.
+  if (pNewChild->m_pParent != nullptr) pNewChild->m_pParent->RemoveChild(pNewChild);
   pNewChild->SetContainer(m_pContainer);
   pNewChild->m_pPrevSibling = pNewChild->m_pNextSibling = nullptr;
   pNewChild->m_pParent = this;
@@ -281,17 +283,19 @@ void TraceFindFailed(const SStringW& text, int line, const char* func) {
 
 void SWindow::TraceFindByIdFailed(LPCWSTR className, int nID, int nDeep) {
   SStringW text;
-  text.Format(L"FindChildByID2 Failed, no window of class [%s] with id of [%d] was found within "
-              L"[%d] levels",
-              className, nID, nDeep);
+  text.Format(
+      L"FindChildByID2 Failed, no window of class [%s] with id of [%d] was found within "
+      L"[%d] levels",
+      className, nID, nDeep);
   TraceFindFailed(text, 496, "SWUI::SWindow::FindChildByID2");
 }
 
 void SWindow::TraceFindByNameFailed(LPCWSTR className, LPCWSTR pszName, int nDeep) {
   SStringW text;
-  text.Format(L"FindChildByName2 Failed, no window of class [%s] with name of [%s] was found "
-              L"within [%d] levels",
-              className, pszName != nullptr ? pszName : L"", nDeep);
+  text.Format(
+      L"FindChildByName2 Failed, no window of class [%s] with name of [%s] was found "
+      L"within [%d] levels",
+      className, pszName != nullptr ? pszName : L"", nDeep);
   TraceFindFailed(text, 533, "SWUI::SWindow::FindChildByName2");
 }
 

@@ -212,6 +212,8 @@ BOOL SWindow::OnNcHitTest(POINT pt) { return !IsContainPoint(pt, TRUE); }
 BOOL SWindow::OnSetCursor(const POINT&) {
   SApplication* app = SApplication::getSingletonPtr();
   HCURSOR cursor = app != nullptr ? app->LoadCursor(m_style.GetCursor()) : nullptr;
+  // A cursor name that loads nothing must not hide the cursor: the arrow stands in.
+  if (cursor == nullptr) cursor = ::LoadCursorW(nullptr, IDC_ARROW);
   ::SetCursor(cursor);
   return TRUE;
 }

@@ -27,9 +27,9 @@ struct IdWord {
 
 // The dialog-button ids an "id" may name, searched in this order.
 constexpr IdWord kIdWords[] = {
-    {L"IDOK", IDOK},       {L"IDCANCEL", IDCANCEL}, {L"IDCLOSE", IDCLOSE},
-    {L"IDHELP", IDHELP},   {L"IDABORT", IDABORT},   {L"IDYES", IDYES},
-    {L"IDNO", IDNO},       {L"IDRETRY", IDRETRY},   {L"IDIGNORE", IDIGNORE},
+    {L"IDOK", IDOK},     {L"IDCANCEL", IDCANCEL}, {L"IDCLOSE", IDCLOSE},
+    {L"IDHELP", IDHELP}, {L"IDABORT", IDABORT},   {L"IDYES", IDYES},
+    {L"IDNO", IDNO},     {L"IDRETRY", IDRETRY},   {L"IDIGNORE", IDIGNORE},
 };
 static_assert(sizeof(kIdWords) / sizeof(kIdWords[0]) == 9, "nine dialog-button words");
 static_assert(SWindow::kSizeUnknown == kLayoutSizeUnknown, "one spelling of a size not known yet");
@@ -415,11 +415,14 @@ void SWindow::OnRelayout(const RECT& rcWnd) {
 SIZE SWindow::GetDesiredSize(int nParentWid, int nParentHei) {
   ILayoutParam* param = m_pLayoutParam;
   // A parent not measured yet cannot be matched: its child wraps its content for the call.
-  const bool wrapH = !IsLayoutSizeKnown(nParentWid) && param != nullptr && param->IsMatchParent(Horz);
-  const bool wrapV = !IsLayoutSizeKnown(nParentHei) && param != nullptr && param->IsMatchParent(Vert);
+  const bool wrapH =
+      !IsLayoutSizeKnown(nParentWid) && param != nullptr && param->IsMatchParent(Horz);
+  const bool wrapV =
+      !IsLayoutSizeKnown(nParentHei) && param != nullptr && param->IsMatchParent(Vert);
   if (wrapH) param->SetWrapContent(Horz);
   if (wrapV) param->SetWrapContent(Vert);
-  const RECT rc = {0, 0, KnownSizeOr(nParentWid, kSizeUnknown), KnownSizeOr(nParentHei, kSizeUnknown)};
+  const RECT rc = {0, 0, KnownSizeOr(nParentWid, kSizeUnknown),
+                   KnownSizeOr(nParentHei, kSizeUnknown)};
   const SIZE size = GetDesiredSize(&rc);
   if (wrapH) param->SetMatchParent(Horz);
   if (wrapV) param->SetMatchParent(Vert);
@@ -465,8 +468,8 @@ SIZE SWindow::GetDesiredSize(LPCRECT pRcContainer) {
     format |= DT_WORDBREAK;
   }
   const SIZE text = MeasureText(rcTest, format);
-  SIZE content = m_pLayout != nullptr ? m_pLayout->MeasureChildren(this, rcC.right, rcC.bottom)
-                                      : SIZE{0, 0};
+  SIZE content =
+      m_pLayout != nullptr ? m_pLayout->MeasureChildren(this, rcC.right, rcC.bottom) : SIZE{0, 0};
   if (text.cx > content.cx) content.cx = text.cx;
   if (text.cy > content.cy) content.cy = text.cy;
   if (LayoutWraps(Horz)) {

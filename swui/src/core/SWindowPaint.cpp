@@ -300,7 +300,9 @@ void SWindow::InvalidateRect(const RECT& rect, BOOL bFromThis) {
   if (HWND host = ContainerHostHwnd()) ::SendMessageW(host, UM_UPDATESWND, m_swnd, 0);
 }
 
-void SWindow::InvalidateRect(LPCRECT lprect) { InvalidateRect(lprect != nullptr ? *lprect : m_rcWindow); }
+void SWindow::InvalidateRect(LPCRECT lprect) {
+  InvalidateRect(lprect != nullptr ? *lprect : m_rcWindow);
+}
 
 void SWindow::Invalidate() { InvalidateRect(GetClientRect()); }
 
@@ -379,8 +381,8 @@ void SWindow::ReleaseRenderTarget(IRenderTarget* pRT) {
   }
   pRT->PopClip();
   if (record->pLayered == nullptr) {
-    if (m_pContainer != nullptr) m_pContainer->OnReleaseRenderTarget(pRT, record->rcBox,
-                                                                     record->gdcFlags);
+    if (m_pContainer != nullptr)
+      m_pContainer->OnReleaseRenderTarget(pRT, record->rcBox, record->gdcFlags);
   } else if (record->gdcFlags != GRT_NODRAW) {
     ComposeLayer(record->pLayered, *record);
   }
@@ -405,15 +407,14 @@ void SWindow::ComposeLayer(SWindow* pLayered, const PaintRecord& record) {
   host->ClearRect(&record.rcBox, 0);
   SWindow* root = GetTopLevelParent();
   root->PaintRegionFrom(host, record.rgn, 0, pLayered->m_uZorder);
-  host->AlphaBlend(&record.rcBox, pLayered->m_layerRT, &record.rcBox,
-                   pLayered->m_style.GetAlpha());
+  host->AlphaBlend(&record.rcBox, pLayered->m_layerRT, &record.rcBox, pLayered->m_style.GetAlpha());
   if (hasNext) root->PaintRegionFrom(host, record.rgn, nextZorder, kZorderEnd);
   host->PopClip();
   m_pContainer->OnReleaseRenderTarget(host, record.rcBox, GRT_OFFSCREEN);
 }
 
-void SWindow::PaintFromRoot(IRenderTarget* pRT, LPCRECT pRc, SWindow* pFrom, UINT iBegin,
-                            UINT iEnd, bool bClear) {
+void SWindow::PaintFromRoot(IRenderTarget* pRT, LPCRECT pRc, SWindow* pFrom, UINT iBegin, UINT iEnd,
+                            bool bClear) {
   RECT rc = m_rcWindow;
   if (pRc != nullptr) IntersectRect(&rc, &rc, pRc);
   pRT->PushClipRect(&rc, RGN_AND);

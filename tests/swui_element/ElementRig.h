@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "PumpUntil.h"
 #include "RenderRig.h"
 #include "core/EventArgs.h"
 #include "core/ISwndContainer.h"
@@ -207,9 +208,6 @@ class FnSlot : public SWUI::ISlotFunctor {
   std::function<bool(SWUI::EventArgs*)> fn_;
   int key_;
 };
-
-// Runs the thread's messages until done() holds or timeoutMs pass; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // A new element made by the application's factories by tag, not in any tree.
 SWUI::SWindow* NewElement(SWUI::SApplication& app, LPCWSTR tag);

@@ -16,6 +16,29 @@ const LPCWSTR kColorAttrs[SwndStyle::kStateCount] = {L"colorText", L"colorTextHo
 
 enum { kLeft = 0, kTop = 1, kRight = 2, kBottom = 3 };
 
+struct AlignWord {
+  LPCWSTR word;
+  UINT value;
+};
+
+const AlignWord kHAligns[] = {{L"left", SwndStyle::kAlignLeft},
+                              {L"center", SwndStyle::kAlignCenter},
+                              {L"right", SwndStyle::kAlignRight}};
+const AlignWord kVAligns[] = {{L"top", SwndStyle::kVAlignTop},
+                              {L"middle", SwndStyle::kVAlignMiddle},
+                              {L"bottom", SwndStyle::kVAlignBottom}};
+
+// One of three words, compared with case; any other word E_FAIL with nothing stored.
+HRESULT ParseWord(const SStringW& value, const AlignWord (&words)[3], UINT* out) {
+  for (const AlignWord& w : words) {
+    if (value == w.word) {
+      *out = w.value;
+      return S_OK;
+    }
+  }
+  return E_FAIL;
+}
+
 HRESULT ParseColor(const SStringW& value, COLORREF* cr) {
   if (value.IsEmpty()) return E_FAIL;
   *cr = GetNamedColor(value);
@@ -128,30 +151,8 @@ HRESULT SwndStyle::SetAttribute(const SStringW& name, const SStringW& value, BOO
     m_nTextAlign = static_cast<UINT>(P::Int(value));
     return S_OK;
   }
-  if (P::IsName(name, L"align")) {
-    if (value == L"left") {
-      m_nHAlign = kAlignLeft;
-    } else if (value == L"center") {
-      m_nHAlign = kAlignCenter;
-    } else if (value == L"right") {
-      m_nHAlign = kAlignRight;
-    } else {
-      return E_FAIL;
-    }
-    return S_OK;
-  }
-  if (P::IsName(name, L"valign")) {
-    if (value == L"top") {
-      m_nVAlign = kVAlignTop;
-    } else if (value == L"middle") {
-      m_nVAlign = kVAlignMiddle;
-    } else if (value == L"bottom") {
-      m_nVAlign = kVAlignBottom;
-    } else {
-      return E_FAIL;
-    }
-    return S_OK;
-  }
+  if (P::IsName(name, L"align")) return ParseWord(value, kHAligns, &m_nHAlign);
+  if (P::IsName(name, L"valign")) return ParseWord(value, kVAligns, &m_nVAlign);
   if (P::IsName(name, L"colorBkgnd")) return ParseColor(value, &m_crBkgnd);
   if (P::IsName(name, L"colorBorder")) return ParseColor(value, &m_crBorder);
   if (P::IsName(name, L"margin-x")) {

@@ -82,7 +82,7 @@ TEST_CASE("\"id\": numbers, the nine dialog-button words in any case, others unc
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.value));
     SWindow* wnd = NewElement(rig.app, L"window");
-    wnd->SetID(77);
+    Set(wnd, L"id", L"77", TRUE);
     CHECK(Set(wnd, L"ID", c.value, TRUE) == S_FALSE);
     CHECK(wnd->GetID() == c.expected);
     wnd->Release();

@@ -38,7 +38,7 @@ std::wstring Order(const SWindow* parent) {
 
 SWindow* Named(ElementRig& rig, LPCWSTR name) {
   SWindow* wnd = NewElement(rig.app, L"window");
-  wnd->SetName(name);
+  wnd->SetAttribute(SStringW(L"name"), SStringW(name), TRUE);
   return wnd;
 }
 

@@ -145,9 +145,7 @@ class SWindow : public SObjectImpl<IObject>,
   // ---- identity -------------------------------------------------------------------------
   SwndHandle GetSwnd() const { return m_swnd; }
   int GetID() const override { return m_nID; }
-  void SetID(int id) { m_nID = id; }
   LPCWSTR GetName() const override { return m_strName; }
-  void SetName(const SStringW& name) { m_strName = name; }
   SEventSet* GetEventSet() { return &m_evtSet; }
   ULONG_PTR GetUserData() const { return m_uData; }
   ULONG_PTR SetUserData(ULONG_PTR data);

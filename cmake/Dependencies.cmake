@@ -15,6 +15,9 @@ endforeach()
 
 add_library(third_party_headers INTERFACE)
 target_include_directories(third_party_headers SYSTEM INTERFACE ${_third_inc})
+# Debian's SimpleIni.h keeps its template code behind SI_IMPLEMENTATION (for Linux it ships a
+# compiled library); we are header-only, so every user gets the implementation.
+target_compile_definitions(third_party_headers INTERFACE SI_IMPLEMENTATION)
 
 # pugixml in wide-character mode: the framework is UTF-16 throughout.
 set(_pugi ${TEVARO_SRC_DIR}/pugixml/src)

@@ -17,17 +17,18 @@ function(tevaro_named_id_table target)
   target_link_libraries(${target} PUBLIC tevaro_options swui)
 endfunction()
 
-# tevaro_embed_resources(TARGET): adds resources/tevaro.rc to a program. windres reports no
-# dependencies of its own, so every embedded file is named here: a changed layout or image
-# compiles the script again.
+# tevaro_embed_resources(TARGET): adds resources/tevaro.rc to a program, with the framework's
+# built-in skins it includes (tevaro_sys_resources). windres reports no dependencies of its
+# own, so every embedded file is named here: a changed layout or image compiles the script
+# again.
 function(tevaro_embed_resources target)
   set(dir ${CMAKE_SOURCE_DIR}/resources)
   file(GLOB_RECURSE embedded CONFIGURE_DEPENDS
     ${dir}/layout/*.xml ${dir}/menu/*.xml ${dir}/values/*.xml ${dir}/uidef/*.xml ${dir}/sys/*.xml
     ${dir}/translator/*.xml ${dir}/image/*.png ${dir}/icon/*.ico ${dir}/gif/*.gif)
   target_sources(${target} PRIVATE ${dir}/tevaro.rc)
-  set_source_files_properties(${dir}/tevaro.rc DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-    PROPERTIES OBJECT_DEPENDS "${embedded}")
+  set_property(SOURCE ${dir}/tevaro.rc APPEND PROPERTY OBJECT_DEPENDS ${embedded})
+  tevaro_sys_resources(${dir}/tevaro.rc)
   # The script names its files relative to its own folder.
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${dir}>)
 endfunction()

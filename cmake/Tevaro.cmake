@@ -30,19 +30,28 @@ function(tevaro_library name)
   target_link_libraries(${name} PUBLIC tevaro_options ${A_LIBS})
 endfunction()
 
-# tevaro_test(NAME DIR dir [LIBS lib...] [RC file.rc] [TIMEOUT s])
-# One doctest program from every .cpp in DIR, run by ctest under Wine.
+# tevaro_test(NAME DIR dir [LIBS lib...] [RC file.rc] [TIMEOUT s] [SPLIT group...])
+# One doctest program from every .cpp in DIR, run by ctest under Wine. With SPLIT, ctest runs
+# it once per group instead (test NAME_group runs the test cases named "group*"), so that long
+# groups can run side by side.
 function(tevaro_test name)
-  cmake_parse_arguments(A "" "DIR;TIMEOUT" "LIBS;RC" ${ARGN})
+  cmake_parse_arguments(A "" "DIR;TIMEOUT" "LIBS;RC;SPLIT" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${A_DIR}/*.cpp)
   add_executable(${name} ${srcs} ${A_RC})
   target_link_libraries(${name} PRIVATE tevaro_test_main ${A_LIBS})
   set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE OFF)
-  add_test(NAME ${name} COMMAND ${name})
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
+  if(NOT A_SPLIT)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
+    return()
+  endif()
+  foreach(group ${A_SPLIT})
+    add_test(NAME ${name}_${group} COMMAND ${name} --test-case=${group}*)
+    set_tests_properties(${name}_${group} PROPERTIES TIMEOUT ${A_TIMEOUT})
+  endforeach()
 endfunction()
 
 # tevaro_bench(NAME DIR dir [LIBS lib...]): a program that prints figures; never a test.
@@ -54,10 +63,11 @@ function(tevaro_bench name)
 endfunction()
 
 # tevaro_sys_resources(RCFILE): lets a resource script include the framework's resources
-# (swui_sys_skin.rc) and rebuild when they change.
+# (swui_sys_skin.rc) and rebuild when they change. It adds to the script's include folders and
+# dependencies, so other rules may name dependencies of their own.
 function(tevaro_sys_resources rcfile)
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${SWUI_RES_DIR}/*.xml ${SWUI_RES_DIR}/*.rc
     ${SWUI_RES_DIR}/*.png)
-  set_source_files_properties(${rcfile} PROPERTIES
-    INCLUDE_DIRECTORIES ${SWUI_RES_DIR} OBJECT_DEPENDS "${files}")
+  set_property(SOURCE ${rcfile} APPEND PROPERTY INCLUDE_DIRECTORIES ${SWUI_RES_DIR})
+  set_property(SOURCE ${rcfile} APPEND PROPERTY OBJECT_DEPENDS ${files})
 endfunction()

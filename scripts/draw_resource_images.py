@@ -584,9 +584,8 @@ def img_scrollbar(vertical):
     return c
 
 
-def img_sys_arrow(direction):
-    pts = {"up": [(3, 7.5), (6, 4.5), (9, 7.5)], "down": [(3, 4.5), (6, 7.5), (9, 4.5)],
-           "left": [(7.5, 3), (4.5, 6), (7.5, 9)], "right": [(4.5, 3), (7.5, 6), (4.5, 9)]}[direction]
+def img_spin_arrow(direction):
+    pts = {"up": [(3, 7.5), (6, 4.5), (9, 7.5)], "down": [(3, 4.5), (6, 7.5), (9, 4.5)]}[direction]
 
     def draw(c, ox, oy, state):
         col = (DIM, TEXT, ACCENT)[state]
@@ -633,10 +632,8 @@ IMAGES = {
     "btn_switch.png": img_btn_switch,
     "vscrollbar.png": lambda: img_scrollbar(True),
     "hscrollbar.png": lambda: img_scrollbar(False),
-    "sys_arrow_up.png": lambda: img_sys_arrow("up"),
-    "sys_arrow_down.png": lambda: img_sys_arrow("down"),
-    "sys_arrow_left.png": lambda: img_sys_arrow("left"),
-    "sys_arrow_right.png": lambda: img_sys_arrow("right"),
+    "arrow_up.png": lambda: img_spin_arrow("up"),
+    "arrow_down.png": lambda: img_spin_arrow("down"),
 }
 
 

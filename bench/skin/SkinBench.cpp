@@ -93,8 +93,7 @@ void NinePatch(IRenderFactory* factory, SApplication& app, int w, int h) {
   IRenderTarget* rt = nullptr;
   factory->CreateRenderTarget(&rt, w, h);
   IBitmap* image = NewBitmap(factory, 24, 24, FramePixels(24, 24));
-  auto* frame = static_cast<SSkinImgFrame*>(
-      static_cast<ISkinObj*>(dynamic_cast<ISkinObj*>(app.CreateSkinByName(L"imgframe"))));
+  auto* frame = dynamic_cast<SSkinImgFrame*>(app.CreateSkinByName(L"imgframe"));
   frame->SetImage(image);
   frame->SetMargin(RECT{4, 4, 4, 4});
   const RECT dest = {0, 0, w, h};
@@ -133,7 +132,7 @@ void ImageListStates(IRenderFactory* factory, SApplication& app) {
   IRenderTarget* rt = nullptr;
   factory->CreateRenderTarget(&rt, 64, 64);
   IBitmap* image = NewBitmap(factory, 64, 16, FramePixels(64, 16));
-  auto* list = dynamic_cast<SSkinImgList*>(dynamic_cast<ISkinObj*>(app.CreateSkinByName(L"imglist")));
+  auto* list = dynamic_cast<SSkinImgList*>(app.CreateSkinByName(L"imglist"));
   list->SetImage(image);
   list->SetStates(4);
   const RECT dest = {8, 8, 24, 24};

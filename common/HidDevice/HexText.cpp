@@ -16,20 +16,20 @@ int DigitValue(wchar_t c) {
   return -1;
 }
 
-bool DecodePair(const wchar_t* pair, uint8_t* value) {
-  const int hi = DigitValue(pair[0]);
-  const int lo = DigitValue(pair[1]);
-  if (hi < 0 || lo < 0) return false;
-  *value = static_cast<uint8_t>((hi << 4) | lo);
-  return true;
-}
-
 void EncodeByte(uint8_t b, wchar_t* out) {
   out[0] = kDigits[b >> 4];
   out[1] = kDigits[b & 0x0F];
 }
 
 }  // namespace
+
+bool DecodeHexPair(const wchar_t* pair, uint8_t* value) {
+  const int hi = DigitValue(pair[0]);
+  const int lo = DigitValue(pair[1]);
+  if (hi < 0 || lo < 0) return false;
+  *value = static_cast<uint8_t>((hi << 4) | lo);
+  return true;
+}
 
 int ImageToHex(const uint8_t* image, wchar_t* text) {
   if (!image || !text) return 0;
@@ -45,9 +45,9 @@ int HexToImage(uint8_t* out, const wchar_t* text) {
   if (n < 2 || n % 2 != 0 || n - 2 > 2 * static_cast<size_t>(kHexMaxDataBytes)) return 0;
   const size_t count = (n - 2) / 2;
   for (size_t i = 0; i < count; ++i) {
-    if (!DecodePair(text + 2 * i, out + i)) return 0;
+    if (!DecodeHexPair(text + 2 * i, out + i)) return 0;
   }
   uint8_t check = 0;
-  if (!DecodePair(text + n - 2, &check)) return 0;
+  if (!DecodeHexPair(text + n - 2, &check)) return 0;
   return check == Crc8(out, count) ? 1 : 0;
 }

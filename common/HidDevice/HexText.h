@@ -15,3 +15,6 @@ int ImageToHex(const uint8_t* image, wchar_t* text);
 // matches. A text shorter than the two check digits, of odd length or longer than
 // kHexMaxDataBytes bytes decodes nothing; a bad digit stops the decode (bytes before it stay).
 int HexToImage(uint8_t* out, const wchar_t* text);
+
+// Decodes two upper-case hex digits, high nibble first; false at any other character.
+bool DecodeHexPair(const wchar_t* pair, uint8_t* value);

@@ -11,7 +11,9 @@ struct IImgFrame {
   // Copies the frame's pixels into pbBuffer. Decoders that cannot copy a part copy the whole
   // frame; cbBufferSize must then be exactly width x height x 4.
   virtual BOOL CopyPixels(const RECT* prc, UINT cbStride, UINT cbBufferSize, BYTE* pbBuffer) = 0;
-  // The frame's display time in milliseconds (0 for a still image).
+  // The frame's display time in the decoder's own unit: milliseconds from the GDI+ decoder,
+  // hundredths of a second from the PNG/APNG decoder; 0 for a still image and from the
+  // stb_image and WIC decoders.
   virtual int GetDelay() = 0;
 
  protected:

@@ -7,10 +7,9 @@ namespace SWUI {
 
 BOOL CreateImgDecoderFactoryByName(LPCWSTR pszModuleName, IObjRef** ppObj) {
   if (pszModuleName == nullptr || ppObj == nullptr) return FALSE;
-  // The WIC, stb_image and PNG decoders are not built in yet: their names answer FALSE.
-  if (wcscmp(pszModuleName, L"imgdecoder-wic") == 0) return FALSE;
-  if (wcscmp(pszModuleName, L"imgdecoder-stb") == 0) return FALSE;
-  if (wcscmp(pszModuleName, L"imgdecoder-png") == 0) return FALSE;
+  if (wcscmp(pszModuleName, L"imgdecoder-wic") == 0) return CreateImgDecoderFactory_WIC(ppObj);
+  if (wcscmp(pszModuleName, L"imgdecoder-stb") == 0) return CreateImgDecoderFactory_STB(ppObj);
+  if (wcscmp(pszModuleName, L"imgdecoder-png") == 0) return CreateImgDecoderFactory_PNG(ppObj);
   if (wcscmp(pszModuleName, L"imgdecoder-gdip") == 0) return CreateImgDecoderFactory_GDIP(ppObj);
   return FALSE;
 }

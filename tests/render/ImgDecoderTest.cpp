@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DecoderRig.h"
 #include "IImgDecoderFactory.h"
 #include "IRenderFactory.h"
 #include "ImageFixtures.h"
@@ -16,50 +17,69 @@ using namespace SWUI;
 
 namespace {
 
-RefPtrAssign<IImgDecoderFactory> MakeDecoders() {
-  IObjRef* obj = nullptr;
-  REQUIRE(CreateImgDecoderFactory_GDIP(&obj));
-  REQUIRE(obj != nullptr);
-  RefPtrAssign<IImgDecoderFactory> decoders;
-  decoders.Attach(static_cast<IImgDecoderFactory*>(obj));
-  return decoders;
-}
+RefPtrAssign<IImgDecoderFactory> MakeDecoders() { return rig::Decoders(L"imgdecoder-gdip"); }
 
-RefPtrAssign<IImgX> MakeImage(IImgDecoderFactory* decoders) {
-  IImgX* img = nullptr;
-  REQUIRE(decoders->CreateImgX(&img));
-  REQUIRE(img != nullptr);
-  RefPtrAssign<IImgX> holder;
-  holder.Attach(img);
-  return holder;
-}
+RefPtrAssign<IImgX> MakeImage(IImgDecoderFactory* decoders) { return rig::NewImage(decoders); }
 
 std::vector<BYTE> FramePixels(IImgFrame* frame) {
-  UINT w = 0;
-  UINT h = 0;
-  REQUIRE(frame->GetSize(&w, &h));
-  std::vector<BYTE> px(static_cast<size_t>(w) * h * 4);
-  REQUIRE(frame->CopyPixels(nullptr, w * 4, static_cast<UINT>(px.size()), px.data()));
-  return px;
+  const std::vector<uint32_t> words = rig::FramePixels(frame);
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(words.data());
+  return std::vector<BYTE>(bytes, bytes + words.size() * 4);
 }
 
 }  // namespace
 
-TEST_CASE("module names: only the GDI+ decoder is built in, other names leave the out pointer") {
+TEST_CASE("module names: the chooser knows all four decoders, other names leave the out pointer") {
+  rig::ComSession com;
   IObjRef* const sentinel = reinterpret_cast<IObjRef*>(static_cast<uintptr_t>(0x1234));
-  for (const wchar_t* name : {L"imgdecoder-wic", L"imgdecoder-stb", L"imgdecoder-png",
-                              L"imgdecoder-bogus", L"", L"IMGDECODER-GDIP", L"imgdecoder-gdip "}) {
+  for (const wchar_t* name : {L"imgdecoder-bogus", L"", L"IMGDECODER-GDIP", L"imgdecoder-gdip ",
+                              L"imgdecoder-PNG", L"imgdecoder-"}) {
     CAPTURE(std::wstring(name).size());
     IObjRef* out = sentinel;
     CHECK_FALSE(CreateImgDecoderFactoryByName(name, &out));
     CHECK(out == sentinel);
   }
-  IObjRef* out = nullptr;
-  REQUIRE(CreateImgDecoderFactoryByName(L"imgdecoder-gdip", &out));
-  REQUIRE(out != nullptr);
-  auto* decoders = static_cast<IImgDecoderFactory*>(out);
-  CHECK(std::wcscmp(decoders->GetDescription(), L"gdi+") == 0);
-  CHECK(decoders->Release() == 0);
+  const struct {
+    const wchar_t* module;
+    const wchar_t* description;
+  } kModules[] = {{L"imgdecoder-wic", L"wic"},
+                  {L"imgdecoder-stb", L"stb"},
+                  {L"imgdecoder-png", L"apng"},
+                  {L"imgdecoder-gdip", L"gdi+"}};
+  for (const auto& m : kModules) {
+    CAPTURE(std::wstring(m.description).size());
+    IObjRef* out = nullptr;
+    REQUIRE(CreateImgDecoderFactoryByName(m.module, &out));
+    REQUIRE(out != nullptr);
+    auto* decoders = static_cast<IImgDecoderFactory*>(out);
+    CHECK(std::wcscmp(decoders->GetDescription(), m.description) == 0);
+    CHECK(decoders->Release() == 0);
+  }
+}
+
+namespace {
+
+struct WicAttempt {
+  BOOL created = TRUE;
+  IObjRef* out = reinterpret_cast<IObjRef*>(static_cast<uintptr_t>(0x1234));
+};
+
+DWORD WINAPI TryWicWithoutCom(void* p) {
+  auto* attempt = static_cast<WicAttempt*>(p);
+  attempt->created = CreateImgDecoderFactoryByName(L"imgdecoder-wic", &attempt->out);
+  return 0;
+}
+
+}  // namespace
+
+TEST_CASE("the WIC decoder cannot be made on a thread without COM") {
+  WicAttempt result;
+  HANDLE thread = CreateThread(nullptr, 0, TryWicWithoutCom, &result, 0, nullptr);
+  REQUIRE(thread != nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  CHECK_FALSE(result.created);
+  CHECK(result.out == reinterpret_cast<IObjRef*>(static_cast<uintptr_t>(0x1234)));
 }
 
 TEST_CASE("an animated GIF gives one frame per step, delays in ms of at least 100") {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "EmbeddedResources.h"
+#include "core/SSkinPoolMgr.h"
 
 namespace {
 
@@ -48,6 +49,12 @@ TEST_CASE("skins, styles, named values and images that the resources name all ex
     CHECK(skins.count(name) == 1);
   }
   CHECK(styles.count(L"cls_border") == 1);
+  // The framework's defaults are the framework's own set: the built-in skins, nothing more.
+  std::set<std::wstring> builtin;
+  for (int i = 0; i < SWUI::SSkinPoolMgr::kBuiltinSkinCount; ++i) {
+    builtin.insert(SWUI::SSkinPoolMgr::GetBuiltinSkinName(i));
+  }
+  CHECK(NamesOf(sysSkins, L"name") == builtin);
 
   auto check = [&](pugi::xml_node doc, const std::string& where) {
     ForEachElement(doc, [&](pugi::xml_node e) {

@@ -6,10 +6,12 @@
 #include <pugixml.hpp>
 
 #include "SkinRig.h"
+#include "core/SObjectImpl.h"
 #include "core/SSKinGroup.h"
 #include "core/SSkinImgList.h"
 #include "core/SSkinPool.h"
 #include "core/SSkinPoolMgr.h"
+#include "core/TObjRefImpl.h"
 
 using namespace SWUI;
 
@@ -30,6 +32,17 @@ SAutoRefPtr<SSkinPool> LoadPool(const wchar_t* xml, int* count = nullptr) {
 }
 
 SSkinPoolMgr& Pools() { return *SSkinPoolMgr::getSingletonPtr(); }
+
+// Registered under the skin kind, yet no skin; counts its deletions.
+using PlainObject = SObjectImpl<IObject>;
+class NotASkin : public TObjRefImpl<IObjRef>, public PlainObject {
+  SWUI_CLASS_NAME_EX(PlainObject, L"notaskin", OBJ_TYPE_SKIN)
+
+ public:
+  ~NotASkin() override { ++deleted; }
+  static int deleted;
+};
+int NotASkin::deleted = 0;
 
 }  // namespace
 
@@ -186,7 +199,7 @@ TEST_CASE("every skin class is registered by its tag") {
                         {L"shape", L"skinObjBase"},   {L"group", L"skinObjBase"}};
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.tag));
-    ISkinObj* skin = SSkinObjBase::FromObject(t.app.CreateSkinByName(c.tag));
+    ISkinObj* skin = t.app.CreateSkinByName(c.tag);
     REQUIRE(skin != nullptr);
     CHECK(std::wstring(skin->GetObjectClass()) == c.tag);
     CHECK(skin->GetObjectType() == OBJ_TYPE_SKIN);
@@ -195,4 +208,9 @@ TEST_CASE("every skin class is registered by its tag") {
     CHECK_FALSE(skin->IsClass(L"window"));
     skin->Release();
   }
+  // A class under the skin kind that is no skin is not handed out as one, and does not leak.
+  REQUIRE(t.app.TplRegisterFactory<NotASkin>());
+  CHECK(t.app.CreateSkinByName(L"notaskin") == nullptr);
+  CHECK(NotASkin::deleted == 1);
+  CHECK(t.app.CreateSkinByName(L"nosuchskin") == nullptr);
 }

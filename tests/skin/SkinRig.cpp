@@ -4,7 +4,6 @@
 
 #include <pugixml.hpp>
 
-#include "core/SSkinObjBase.h"
 
 using namespace SWUI;
 
@@ -29,8 +28,7 @@ SAutoRefPtr<ISkinObj> SkinRig::Make(const wchar_t* xml) const {
   pugi::xml_document doc;
   REQUIRE(doc.load_string(xml));
   pugi::xml_node node = doc.first_child();
-  ISkinObj* skin = SSkinObjBase::FromObject(
-      const_cast<SApplication&>(app).CreateSkinByName(node.name()));
+  ISkinObj* skin = const_cast<SApplication&>(app).CreateSkinByName(node.name());
   REQUIRE(skin != nullptr);
   skin->InitFromXml(node);
   SAutoRefPtr<ISkinObj> held;

@@ -1,5 +1,6 @@
 // UI definitions: the default font, the sections and their redirection, the log lines of a
-// failed load, styles and class default attributes, and how a definition becomes current.
+// failed load, skins, styles and class default attributes, and how a definition becomes
+// current.
 #include <doctest/doctest.h>
 
 #include <string>
@@ -8,6 +9,9 @@
 #include "UiDefRig.h"
 #include "core/SMsgTemplate.h"
 #include "core/SObjectImpl.h"
+#include "core/SSKinGroup.h"
+#include "core/SSkinPool.h"
+#include "core/SSkinPoolMgr.h"
 #include "core/SStylePoolMgr.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SObjDefAttr.h"
@@ -184,6 +188,64 @@ TEST_CASE("styles: named classes only, first of a name wins, newest pool wins, p
   CHECK(styles->PopStylePool() != nullptr);
   CHECK(styles->PopStylePool() == nullptr);
   CHECK_FALSE(styles->GetStyle(L"btn"));
+}
+
+TEST_CASE("skins: the definition's own pool, pushed once; a host's pool hides it until popped") {
+  UiDefRig rig;
+  SSkinPoolMgr& skins = SSkinPoolMgr::getSingleton();
+  rig.provider->Add(L"values", L"skins",
+                    "<skin><colorrect name='btn' normal='@color/red'/>"
+                    "<group name='g' normal='btn'/><colorrect name='only'/></skin>");
+  rig.Install("<uidef><color><red value='#ff0000'/></color><skin src='values:skins'/></uidef>");
+  SAutoRefPtr<SSkinPool> first = rig.Current()->GetSkinPool();
+  REQUIRE(first != nullptr);
+  CHECK(first->GetCount() == 3);
+  ISkinObj* btn = skins.GetSkin(L"btn", 100);
+  REQUIRE(btn != nullptr);
+  CHECK(btn == first->GetSkin(L"btn", 100));
+  // Made while the definition was current: its colour is the definition's own, and the group
+  // found its state skin in the same pool while it loaded.
+  SAutoRefPtr<IRenderTarget> rt;
+  IRenderTarget* made = nullptr;
+  REQUIRE(rig.render->CreateRenderTarget(&made, 2, 2));
+  rt.Attach(made);
+  const RECT rc = {0, 0, 2, 2};
+  btn->Draw(rt, &rc, 0);
+  CHECK(rt->GetPixel(1, 1) == 0xFFFF0000u);
+  auto* group = dynamic_cast<SSKinGroup*>(skins.GetSkin(L"g", 100));
+  REQUIRE(group != nullptr);
+  CHECK(group->GetStateSkin(0) == btn);
+
+  // A host window's pool over the definition's answers first until it is popped.
+  SAutoRefPtr<SSkinPool> host;
+  host.Attach(new SSkinPool());
+  pugi::xml_document hostSkins;
+  REQUIRE(hostSkins.load_string(L"<skin><colorrect name='btn' alpha='2'/></skin>"));
+  host->LoadSkins(hostSkins.child(L"skin"));
+  skins.PushSkinPool(host);
+  CHECK(skins.GetSkin(L"btn", 100)->GetAlpha() == 2);
+  CHECK(skins.GetSkin(L"only", 100) == first->GetSkin(L"only", 100));
+  CHECK(skins.PopSkinPool(host) == host.Get());
+  CHECK(skins.GetSkin(L"btn", 100) == btn);
+
+  // A newer definition's skins hide the older one's; the older one's others still answer.
+  rig.Install("<uidef><skin><colorrect name='btn' alpha='3'/></skin></uidef>", L"newer");
+  SAutoRefPtr<SSkinPool> newer = rig.Current()->GetSkinPool();
+  REQUIRE(newer != nullptr);
+  CHECK(skins.GetSkin(L"btn", 100)->GetAlpha() == 3);
+  CHECK(skins.GetSkin(L"only", 100) != nullptr);
+
+  // Each definition's pool was pushed exactly once (AddResProvider pushes nothing more).
+  CHECK(skins.PopSkinPool(newer) == newer.Get());
+  CHECK(skins.PopSkinPool(newer) == nullptr);
+  CHECK(skins.GetSkin(L"btn", 100) == btn);
+  CHECK(skins.PopSkinPool(first) == first.Get());
+  CHECK(skins.PopSkinPool(first) == nullptr);
+  CHECK(skins.GetSkin(L"btn", 100) == nullptr);
+
+  // A definition without a skin section has no pool.
+  rig.Install("<uidef><string><a value='1'/></string></uidef>", L"plain");
+  CHECK(rig.Current()->GetSkinPool() == nullptr);
 }
 
 TEST_CASE("class defaults absorb their bases' attributes, nearest first") {

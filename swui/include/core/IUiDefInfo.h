@@ -1,12 +1,13 @@
-// One loaded UI definition: default font, named values, styles and class default attributes.
-// The setters release the old object and hold a reference to the new one (the same pointer
-// changes nothing). The definition's skin pool comes with the skin pools.
+// One loaded UI definition: default font, named values, skins, styles and class default
+// attributes. The setters release the old object and hold a reference to the new one (the same
+// pointer changes nothing).
 #pragma once
 #include "core/FontInfo.h"
 #include "core/IObjRef.h"
 
 namespace SWUI {
 
+class SSkinPool;
 class SStylePool;
 class SObjDefAttr;
 class SNamedColor;
@@ -14,6 +15,8 @@ class SNamedString;
 class SNamedDimension;
 
 struct IUiDefInfo : public IObjRef {
+  virtual void SetSkinPool(SSkinPool* pool) = 0;
+  virtual SSkinPool* GetSkinPool() = 0;
   virtual void SetStylePool(SStylePool* pool) = 0;
   virtual SStylePool* GetStylePool() = 0;
   virtual void SetObjDefAttr(SObjDefAttr* defAttr) = 0;

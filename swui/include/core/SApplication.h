@@ -28,6 +28,7 @@ class SMessageLoop;
 struct ILayout;
 struct ISystemObjectRegister;
 struct IObject;
+struct ISkinObj;
 
 // Indices of SApplication::GetSingleton.
 enum SingletonType {
@@ -92,10 +93,10 @@ class SApplication : public SSingleton<SApplication>,
   SStringW Translate(const SStringW& src, const SStringW& ctx) const;
 
   // New objects of the registered classes by name (window 1, skin 2, interpolator 4), with
-  // one reference, or null.
+  // one reference, or null. A skin or interpolator name whose class is registered under that
+  // kind but is no skin or interpolator gives null too.
   virtual IObject* CreateWindowByName(LPCWSTR name);
-  virtual IObject* CreateSkinByName(LPCWSTR name);
-  // Null as well when the class registered under the name is no interpolator.
+  virtual ISkinObj* CreateSkinByName(LPCWSTR name);
   virtual IInterpolator* CreateInterpolatorByName(LPCWSTR name);
   // A new layout (kind 3) with one reference; null when the name has no factory or the class
   // registered under it is no layout.

@@ -44,10 +44,6 @@ class SSkinObjBase : public SSkinObjBaseImpl {
   HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) override;
   using SSkinObjBaseImpl::SetAttribute;
 
-  // The skin behind an object made by the factories (kind 2), or null; an object that is not
-  // a skin is released.
-  static ISkinObj* FromObject(IObject* obj);
-
  protected:
   // Draws one state at an alpha; every concrete skin supplies it.
   virtual void OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) = 0;

@@ -17,9 +17,10 @@ class SUiDef : public SSingleton<SUiDef> {
   virtual ~SUiDef();
 
   // Loads the definition named by ref ("type:name") from provider, current while it loads so
-  // that it may refer to what it has already read, then restores the current one. Its style
-  // pool is pushed on the style pool manager. A new definition with one reference for the
-  // caller, partly or wholly empty when loading failed (the failure is logged).
+  // that it may refer to what it has already read, then restores the current one. Its skin
+  // and style pools are pushed on their managers (here only, so once). A new definition with
+  // one reference for the caller, partly or wholly empty when loading failed (the failure is
+  // logged).
   IUiDefInfo* CreateUiDefInfo(IResProvider* provider, LPCWSTR ref);
   // Makes info current (a reference of its own; null clears).
   void SetUiDef(IUiDefInfo* info);

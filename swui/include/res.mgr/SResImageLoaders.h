@@ -8,6 +8,7 @@ namespace SWUI {
 
 struct IBitmap;
 struct IImgX;
+struct IRenderFactory;
 
 // Each returns a new object holding one reference for the caller, or null when there is no
 // application, no render factory (or decoder factory), or the data does not decode.
@@ -15,5 +16,9 @@ IBitmap* LoadBitmapFromMemory(const void* data, size_t size);
 IImgX* LoadImgXFromMemory(const void* data, size_t size);
 IBitmap* LoadBitmapFromFile(LPCWSTR path);
 IImgX* LoadImgXFromFile(LPCWSTR path);
+
+// The same from memory through a given render factory (null gives null).
+IBitmap* LoadBitmapFromMemory(IRenderFactory* factory, const void* data, size_t size);
+IImgX* LoadImgXFromMemory(IRenderFactory* factory, const void* data, size_t size);
 
 }  // namespace SWUI

@@ -10,6 +10,7 @@
 
 #include "core/IUiDefInfo.h"
 #include "core/SAutoRefPtr.h"
+#include "core/SSkinPool.h"
 #include "core/TObjRefImpl.h"
 #include "res.mgr/IResProvider.h"
 #include "res.mgr/SNamedColor.h"
@@ -36,6 +37,8 @@ class SUiDefInfo : public TObjRefImpl<IUiDefInfo> {
   // Loads the definition named "type:name" from provider. Failures are logged, not returned.
   void Init(IResProvider* provider, LPCWSTR ref);
 
+  void SetSkinPool(SSkinPool* pool) override { m_skinPool = pool; }
+  SSkinPool* GetSkinPool() override { return m_skinPool; }
   void SetStylePool(SStylePool* pool) override { m_stylePool = pool; }
   SStylePool* GetStylePool() override { return m_stylePool; }
   void SetObjDefAttr(SObjDefAttr* defAttr) override { m_objDefAttr = defAttr; }
@@ -52,12 +55,14 @@ class SUiDefInfo : public TObjRefImpl<IUiDefInfo> {
   // keeps a redirected document alive while the section loads.
   pugi::xml_node FetchSection(IResProvider* provider, pugi::xml_node root, LPCWSTR section,
                               pugi::xml_document& holder);
-  // The "skin" section goes into the definition's skin pool, which comes with the skin pools;
-  // until then the section is read and left.
+  // The "skin" section becomes the definition's own skin pool, replacing an older one; its
+  // skins are made while the definition is current, so their values may name the strings,
+  // colours and dimensions read before them.
   void LoadSkins(pugi::xml_node skin);
   void LoadStyles(pugi::xml_node style);
   void LoadObjDefAttr(pugi::xml_node objattr);
 
+  SAutoRefPtr<SSkinPool> m_skinPool;
   SAutoRefPtr<SStylePool> m_stylePool;
   SAutoRefPtr<SObjDefAttr> m_objDefAttr;
   SNamedColor m_namedColor;

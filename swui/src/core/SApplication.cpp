@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "core/CSimpleWndHelper.h"
+#include "core/ISkinObj.h"
 #include "core/SAutoLock.h"
 #include "core/SDefMsgLoopFactory.h"
 #include "core/SDefToolTipFactory.h"
@@ -237,8 +238,8 @@ IObject* SApplication::CreateWindowByName(LPCWSTR name) {
   return CreateObject(SObjectInfo(name, 1));
 }
 
-IObject* SApplication::CreateSkinByName(LPCWSTR name) {
-  return CreateObject(SObjectInfo(name, 2));
+ISkinObj* SApplication::CreateSkinByName(LPCWSTR name) {
+  return TakeObjectAs<ISkinObj>(CreateObject(SObjectInfo(name, OBJ_TYPE_SKIN)));
 }
 
 IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {

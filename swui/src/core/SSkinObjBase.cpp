@@ -19,19 +19,10 @@ void SSkinObjBase::DrawWithAlpha(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwSta
   OnDraw(pRT, rcDraw, dwState, byAlpha);
 }
 
-ISkinObj* SSkinObjBase::FromObject(IObject* obj) {
-  if (obj == nullptr) return nullptr;
-  auto* skin = dynamic_cast<ISkinObj*>(obj);
-  if (skin == nullptr) {
-    if (auto* ref = dynamic_cast<IObjRef*>(obj)) ref->Release();
-  }
-  return skin;
-}
-
 ISkinObj* SSkinObjBase::Scale(int nScale) {
   SApplication* app = SApplication::getSingletonPtr();
   if (app == nullptr) return nullptr;
-  ISkinObj* copy = FromObject(app->CreateSkinByName(GetObjectClass()));
+  ISkinObj* copy = app->CreateSkinByName(GetObjectClass());
   if (copy != nullptr) CopyScaledInto(copy, nScale);
   return copy;
 }

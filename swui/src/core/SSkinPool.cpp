@@ -1,7 +1,6 @@
 #include "core/SSkinPool.h"
 
 #include "core/SApplication.h"
-#include "core/SSkinObjBase.h"
 #include "core/SSkinPoolMgr.h"
 
 namespace SWUI {
@@ -52,7 +51,7 @@ int SSkinPool::LoadSkins(pugi::xml_node xmlNode) {
     const SStringW type(child.name());
     const SStringW name(child.attribute(L"name").value());
     if (type.IsEmpty() || name.IsEmpty()) continue;
-    ISkinObj* skin = SSkinObjBase::FromObject(app->CreateSkinByName(type));
+    ISkinObj* skin = app->CreateSkinByName(type);
     if (skin == nullptr) continue;
     skin->InitFromXml(child);
     ++count;

@@ -1,5 +1,6 @@
 #include "core/SUiDef.h"
 
+#include "core/SSkinPoolMgr.h"
 #include "core/SStylePoolMgr.h"
 #include "res.mgr/SUiDefInfo.h"
 
@@ -18,7 +19,10 @@ IUiDefInfo* SUiDef::CreateUiDefInfo(IResProvider* provider, LPCWSTR ref) {
     SetUiDef(previous);
   }
   // The pools are pushed here and nowhere else, so a definition is pushed once whichever
-  // path installs it. The skin pool will be pushed on the skin pool manager alongside.
+  // path installs it.
+  if (SSkinPool* skins = info->GetSkinPool()) {
+    if (SSkinPoolMgr* mgr = SSkinPoolMgr::getSingletonPtr()) mgr->PushSkinPool(skins);
+  }
   if (SStylePool* styles = info->GetStylePool()) {
     if (SStylePoolMgr* mgr = SStylePoolMgr::getSingletonPtr()) mgr->PushStylePool(styles);
   }

@@ -15,15 +15,13 @@ IRenderFactory* CurrentRenderFactory() {
   return app != nullptr ? app->GetRenderFactory() : nullptr;
 }
 
-IBitmap* NewBitmap() {
-  IRenderFactory* factory = CurrentRenderFactory();
+IBitmap* NewBitmap(IRenderFactory* factory) {
   IBitmap* bitmap = nullptr;
   if (factory == nullptr || !factory->CreateBitmap(&bitmap)) return nullptr;
   return bitmap;
 }
 
-IImgX* NewImgX() {
-  IRenderFactory* factory = CurrentRenderFactory();
+IImgX* NewImgX(IRenderFactory* factory) {
   if (factory == nullptr) return nullptr;
   IImgDecoderFactory* decoders = factory->GetImgDecoderFactory();
   IImgX* img = nullptr;
@@ -47,30 +45,38 @@ IImgX* KeepIfFrames(IImgX* img, int frames) {
 
 }  // namespace
 
-IBitmap* LoadBitmapFromMemory(const void* data, size_t size) {
+IBitmap* LoadBitmapFromMemory(IRenderFactory* factory, const void* data, size_t size) {
   if (data == nullptr || size == 0) return nullptr;
-  IBitmap* bitmap = NewBitmap();
+  IBitmap* bitmap = NewBitmap(factory);
   if (bitmap == nullptr) return nullptr;
   return KeepIfLoaded(bitmap, bitmap->LoadFromMemory(static_cast<const BYTE*>(data), size));
 }
 
-IImgX* LoadImgXFromMemory(const void* data, size_t size) {
+IImgX* LoadImgXFromMemory(IRenderFactory* factory, const void* data, size_t size) {
   if (data == nullptr || size == 0) return nullptr;
-  IImgX* img = NewImgX();
+  IImgX* img = NewImgX(factory);
   if (img == nullptr) return nullptr;
   return KeepIfFrames(img, img->LoadFromMemory(const_cast<void*>(data), size));
 }
 
+IBitmap* LoadBitmapFromMemory(const void* data, size_t size) {
+  return LoadBitmapFromMemory(CurrentRenderFactory(), data, size);
+}
+
+IImgX* LoadImgXFromMemory(const void* data, size_t size) {
+  return LoadImgXFromMemory(CurrentRenderFactory(), data, size);
+}
+
 IBitmap* LoadBitmapFromFile(LPCWSTR path) {
   if (path == nullptr || *path == 0) return nullptr;
-  IBitmap* bitmap = NewBitmap();
+  IBitmap* bitmap = NewBitmap(CurrentRenderFactory());
   if (bitmap == nullptr) return nullptr;
   return KeepIfLoaded(bitmap, bitmap->LoadFromFile(path));
 }
 
 IImgX* LoadImgXFromFile(LPCWSTR path) {
   if (path == nullptr || *path == 0) return nullptr;
-  IImgX* img = NewImgX();
+  IImgX* img = NewImgX(CurrentRenderFactory());
   if (img == nullptr) return nullptr;
   return KeepIfFrames(img, img->LoadFromFileW(path));
 }

@@ -141,7 +141,12 @@ pugi::xml_node SUiDefInfo::FetchSection(IResProvider* provider, pugi::xml_node r
   return SXmlNoCase::Child(holder, section);
 }
 
-void SUiDefInfo::LoadSkins(pugi::xml_node) {}
+void SUiDefInfo::LoadSkins(pugi::xml_node skin) {
+  SAutoRefPtr<SSkinPool> pool;
+  pool.Attach(new SSkinPool());
+  pool->LoadSkins(skin);
+  SetSkinPool(pool);
+}
 
 void SUiDefInfo::LoadStyles(pugi::xml_node style) {
   SAutoRefPtr<SStylePool> pool;

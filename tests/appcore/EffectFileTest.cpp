@@ -1,0 +1,134 @@
+// Effect files: the format written, the checked read, and what a refused file leaves alone.
+#include <doctest/doctest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "EffectFile.h"
+#include "HidDevice/CDeviceController.h"
+#include "HidDevice/ParamDesc.h"
+#include "IndependentReading.h"
+
+namespace {
+
+std::vector<uint8_t> Pattern(uint8_t seed) {
+  std::vector<uint8_t> image(kParamSlotSize);
+  for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + seed);
+  return image;
+}
+
+std::string EffectText(const std::vector<uint8_t>& image) {
+  return "[ORVConfig]\r\ndata=" + HexText(image.data(), kParamTransferSize,
+                                          ByteSum(image.data(), kParamTransferSize)) + "\r\n";
+}
+
+std::wstring W(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+}  // namespace
+
+TEST_CASE("an exported effect is [ORVConfig] data of 2766 characters and reads back") {
+  TestFolder folder;
+  const std::vector<uint8_t> image = Pattern(3);
+  const std::wstring path = folder.Sub(L"a.orv");
+  REQUIRE(ExportEffectFile(path.c_str(), image.data()));
+  const std::string text = ReadBytes(path);
+  CHECK(text == EffectText(image));
+  const size_t value = text.find("data=") + 5;
+  CHECK(text.find_first_not_of("0123456789ABCDEF", value) - value == 2766);
+
+  std::vector<uint8_t> back(kParamTransferSize, 0);
+  REQUIRE(ReadEffectFile(path.c_str(), back.data()));
+  CHECK(std::memcmp(back.data(), image.data(), kParamTransferSize) == 0);
+
+  // A file made by hand in the documented form imports and exports to the same text.
+  const std::vector<uint8_t> other = Pattern(200);
+  const std::wstring made = folder.Write(L"made.orv", EffectText(other));
+  REQUIRE(ReadEffectFile(made.c_str(), back.data()));
+  CHECK(std::memcmp(back.data(), other.data(), kParamTransferSize) == 0);
+  const std::wstring again = folder.Sub(L"again.orv");
+  REQUIRE(ExportEffectFile(again.c_str(), back.data()));
+  CHECK(ReadBytes(again) == EffectText(other));
+
+  // Exporting over an existing effect replaces its value.
+  REQUIRE(ExportEffectFile(again.c_str(), image.data()));
+  CHECK(ReadBytes(again) == EffectText(image));
+}
+
+TEST_CASE("export fails where the file cannot be written") {
+  TestFolder folder;
+  const std::vector<uint8_t> image = Pattern(1);
+  CHECK_FALSE(ExportEffectFile(folder.Sub(L"missing\\a.orv").c_str(), image.data()));
+  CHECK_FALSE(ExportEffectFile(nullptr, image.data()));
+  CHECK_FALSE(ExportEffectFile(L"", image.data()));
+  CHECK_FALSE(ExportEffectFile(folder.Sub(L"a.orv").c_str(), nullptr));
+}
+
+TEST_CASE("an import keeps the current volumes and takes bytes 3 .. 1381 from the file") {
+  TestFolder folder;
+  std::vector<uint8_t> fileImage = Pattern(9);
+  fileImage[0] = 11;
+  fileImage[1] = 12;
+  fileImage[2] = 13;
+  const std::wstring path = folder.Write(L"e.orv", EffectText(fileImage));
+
+  CDeviceController controller;
+  uint8_t* current = controller.CurrentImage();
+  current[0] = 50;
+  current[1] = 60;
+  current[2] = 70;
+  std::vector<uint8_t> buffer(kParamSlotSize, 0);
+  REQUIRE(ReadEffectFile(path.c_str(), buffer.data()));
+  controller.UploadImage(buffer.data());  // not connected: the image is replaced all the same
+  CHECK(current[0] == 50);
+  CHECK(current[1] == 60);
+  CHECK(current[2] == 70);
+  CHECK(std::memcmp(current + 3, fileImage.data() + 3, kParamTransferSize - 3) == 0);
+}
+
+TEST_CASE("a refused effect file leaves the buffer untouched") {
+  TestFolder folder;
+  const std::vector<uint8_t> image = Pattern(5);
+  const std::string hex = HexText(image.data(), kParamTransferSize, ByteSum(image.data(), kParamTransferSize));
+  std::string lower = hex;
+  lower[10] = static_cast<char>(lower[10] == 'A' ? 'b' : 'a');
+  std::string badSum = hex;
+  badSum[2765] = badSum[2765] == '0' ? '1' : '0';
+  struct Case {
+    const char* what;
+    std::string text;
+  } cases[] = {
+      {"no section", "data=" + hex + "\r\n"},
+      {"other section", "[Other]\r\ndata=" + hex + "\r\n"},
+      {"no key", "[ORVConfig]\r\nvalue=" + hex + "\r\n"},
+      {"empty value", "[ORVConfig]\r\ndata=\r\n"},
+      {"one digit short", "[ORVConfig]\r\ndata=" + hex.substr(1) + "\r\n"},
+      {"one byte short", "[ORVConfig]\r\ndata=" + hex.substr(2) + "\r\n"},
+      {"one digit more", "[ORVConfig]\r\ndata=" + hex + "0\r\n"},
+      {"one byte more", "[ORVConfig]\r\ndata=" + hex + "00\r\n"},
+      {"far too long", "[ORVConfig]\r\ndata=" + hex + hex + "\r\n"},
+      {"lower-case digit", "[ORVConfig]\r\ndata=" + lower + "\r\n"},
+      {"wrong sum", "[ORVConfig]\r\ndata=" + badSum + "\r\n"},
+      {"quoted", "[ORVConfig]\r\ndata=\"" + hex + "\"\r\n"},
+      {"quoted without its last byte", "[ORVConfig]\r\ndata=\"" + hex.substr(0, 2764) + "\"\r\n"},
+      {"space inside", "[ORVConfig]\r\ndata=" + hex.substr(0, 100) + " " + hex.substr(101) + "\r\n"},
+      {"empty file", ""},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.what);
+    const std::wstring path = folder.Write(W(c.what) + L".orv", c.text);
+    std::vector<uint8_t> out(kParamTransferSize, 0xEE);
+    CHECK_FALSE(ReadEffectFile(path.c_str(), out.data()));
+    CHECK(out == std::vector<uint8_t>(kParamTransferSize, 0xEE));
+  }
+  std::vector<uint8_t> out(kParamTransferSize, 0xEE);
+  CHECK_FALSE(ReadEffectFile(folder.Sub(L"absent.orv").c_str(), out.data()));
+  CHECK_FALSE(ReadEffectFile(nullptr, out.data()));
+  CHECK(out == std::vector<uint8_t>(kParamTransferSize, 0xEE));
+}
+
+TEST_CASE("the effect dialogs' filter and default extension") {
+  const std::wstring filter = EffectFileFilter(L"ORV effect file");
+  CHECK(filter == std::wstring(L"ORV effect file(*.orv)\0*.orv;\0\0", 31));
+  CHECK(std::wstring(kEffectFileExtension) == L"orv");
+}

@@ -18,22 +18,6 @@ HostRig::~HostRig() {
   render->Release();
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    const DWORD spent = GetTickCount() - start;
-    if (spent >= timeoutMs) return done();
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-      if (done()) return true;
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - spent, QS_ALLINPUT);
-  }
-  return true;
-}
-
 FakeElement::FakeElement(RECT rect, FakeElement* parent)
     : rect_(rect), parent_(parent), handle_(SWindowMgr::NewWindow(this)) {
   if (parent_ != nullptr) {

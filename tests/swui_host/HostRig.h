@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "PumpUntil.h"
 #include "RenderModule.h"
 #include "core/ISwndElement.h"
 #include "core/SApplication.h"
@@ -22,8 +23,6 @@ struct HostRig {
   SWUI::SApplication* app = nullptr;
 };
 
-// Runs the thread's messages until done() holds or timeoutMs pass; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // An element with a window rectangle (its client rectangle too) in container coordinates, a
 // parent and children; it takes a handle from the window manager for its lifetime and records

@@ -25,6 +25,7 @@
 namespace SWUI {
 
 class SMessageLoop;
+struct ILayout;
 struct ISystemObjectRegister;
 struct IObject;
 struct ISkinObj;
@@ -97,6 +98,9 @@ class SApplication : public SSingleton<SApplication>,
   virtual IObject* CreateWindowByName(LPCWSTR name);
   virtual ISkinObj* CreateSkinByName(LPCWSTR name);
   virtual IInterpolator* CreateInterpolatorByName(LPCWSTR name);
+  // A new layout (kind 3) with one reference; null when the name has no factory or the class
+  // registered under it is no layout.
+  virtual ILayout* CreateLayoutByName(LPCWSTR name);
 
   IRenderFactory* GetRenderFactory() const { return m_renderFactory; }
   ITranslatorMgr* GetTranslator() const { return m_translator; }

@@ -21,6 +21,7 @@
 #include "core/SUiDef.h"
 #include "core/SWindowFinder.h"
 #include "core/SWindowMgr.h"
+#include "layout/ILayout.h"
 #include "res.mgr/SResXml.h"
 
 namespace SWUI {
@@ -243,6 +244,10 @@ ISkinObj* SApplication::CreateSkinByName(LPCWSTR name) {
 
 IInterpolator* SApplication::CreateInterpolatorByName(LPCWSTR name) {
   return TakeObjectAs<IInterpolator>(CreateObject(SObjectInfo(name, OBJ_TYPE_INTERPOLATOR)));
+}
+
+ILayout* SApplication::CreateLayoutByName(LPCWSTR name) {
+  return TakeObjectAs<ILayout>(CreateObject(SObjectInfo(name, OBJ_TYPE_LAYOUT)));
 }
 
 void SApplication::SetTranslator(ITranslatorMgr* translator) { m_translator = translator; }

@@ -20,6 +20,7 @@
 #include "core/SSkinImgFrame2.h"
 #include "core/SSkinScrollbar.h"
 #include "core/SSkinShape.h"
+#include "core/SWindow.h"
 #include "layout/SGridLayout.h"
 #include "layout/SHBox.h"
 #include "layout/SLinearLayout.h"
@@ -61,7 +62,7 @@ const Entry kBuiltinClasses[] = {
     {L"shape", kS, L"skinObjBase", NewFactory<SSkinShape>},
     {L"group", kS, L"skinObjBase", NewFactory<SSKinGroup>},
     // Window elements.
-    {L"window", kW, L"object", nullptr},
+    {L"window", kW, L"object", NewFactory<SWindow>},
     {L"div", kW, L"window", nullptr},
     {L"text", kW, L"window", nullptr},
     {L"button", kW, L"window", nullptr},

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "control/SEdit.h"
+#include "control/SRichEdit.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -94,8 +96,8 @@ const Entry kBuiltinClasses[] = {
     {L"header", kW, L"window", nullptr},
     {L"listctrl", kW, L"div", nullptr},
     {L"listbox", kW, L"scrollview", nullptr},
-    {L"richedit", kW, L"div", nullptr},
-    {L"edit", kW, L"richedit", nullptr},
+    {L"richedit", kW, L"div", NewFactory<SRichEdit>},
+    {L"edit", kW, L"richedit", NewFactory<SEdit>},
     {L"hotkey", kW, L"window", nullptr},
     {L"combobox", kW, L"combobase", nullptr},
     {L"calendar", kW, L"window", nullptr},

@@ -190,6 +190,8 @@ class SRichEdit : public SWindow {
   void InitDefaultParaFormat();
   // Tells the text services that property bits changed (no-op before creation).
   void TxPropertyBitsChange(DWORD dwMask, DWORD dwBits);
+  // Tells the text services that the default character format changed.
+  void RenewCharFormat();
   // Tells the text services that maxBuf changed.
   void ApplyMaxLength();
   HRESULT TxSend(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult = nullptr);

@@ -204,6 +204,13 @@ DWORD SRichEdit::GetPropertyBits() const {
   return bits;
 }
 
+void SRichEdit::RenewCharFormat() {
+  TxPropertyBitsChange(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
+  // Wine's text services read the host's format only when they start; they take a default
+  // format handed to them.
+  TxSend(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&m_cfDef));
+}
+
 void SRichEdit::ApplyMaxLength() {
   TxPropertyBitsChange(TXTBIT_MAXLENGTHCHANGE, TXTBIT_MAXLENGTHCHANGE);
   // Wine's text services do not read the host's length again; they take their own limit.
@@ -437,7 +444,7 @@ LRESULT SRichEdit::OnSetParaFormat(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SRichEdit::OnSetFont(UINT, WPARAM wParam, LPARAM lParam) {
   InitDefaultCharFormat(reinterpret_cast<HFONT>(wParam));
-  TxPropertyBitsChange(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
+  RenewCharFormat();
   if (lParam) Invalidate();
   return 0;
 }
@@ -446,7 +453,7 @@ COLORREF SRichEdit::SetDefaultTextColor(COLORREF cr) {
   const COLORREF old = m_cfDef.crTextColor;
   m_cfDef.crTextColor = cr & 0x00FFFFFF;
   m_cfDef.dwEffects &= ~CFE_AUTOCOLOR;
-  TxPropertyBitsChange(TXTBIT_CHARFORMATCHANGE, TXTBIT_CHARFORMATCHANGE);
+  RenewCharFormat();
   return old;
 }
 
@@ -886,7 +893,8 @@ void SRichEdit::OnRButtonDown(UINT, POINT point) {
 
   EventREMenu evt(this);
   evt.uCmd = cmd;
-  if (FireEvent(evt)) return;
+  // Handled by a subscriber of the edit, or by whoever it bubbled to.
+  if (FireEvent(evt) || evt.handled > 0) return;
   switch (cmd) {
     case MENU_CUT: SSendMessage(WM_CUT); break;
     case MENU_COPY: SSendMessage(WM_COPY); break;

@@ -162,3 +162,19 @@ TEST_CASE("notifications of the text services arrive as EventRENotify; EN_CHANGE
   CHECK(std::count(codes.begin(), codes.end(), static_cast<DWORD>(EN_CHANGE)) == 1);
   CHECK(q->GetWindowText() == L"abc");
 }
+
+TEST_CASE("WM_SETFONT makes the default character format from the font") {
+  RichEditRig r(200, 100);
+  r.Load(L"<root><edit name='e' pos='0,0,200,100' multiLines='1' text='Big'/></root>");
+  SRichEdit* e = r.Edit(L"e");
+  const auto small = r.RowsWith(e, IsInk);
+  HFONT big = CreateFontW(-40, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                          L"Tahoma");
+  e->SSendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE);
+  const CHARFORMAT2W& cf = e->GetDefaultCharFormat();
+  CHECK(std::wstring(cf.szFaceName) == L"Tahoma");
+  CHECK((cf.dwEffects & CFE_BOLD) != 0u);
+  const auto large = r.RowsWith(e, IsInk);
+  CHECK(large.second - large.first > 2 * (small.second - small.first));
+  DeleteObject(big);
+}

@@ -159,3 +159,21 @@ TEST_CASE("the desired size is the text's plus the inset on each axis that wraps
   CHECK(fixed.cx == 100);
   CHECK(fixed.cy == 30);
 }
+
+TEST_CASE("at scale 200 the inset doubles and the text is measured once, as any element's") {
+  RichEditRig r;
+  r.container.scale = 200;
+  r.Load(
+      L"<root>"
+      L"<window name='plain' pos='0,0' text='Sized'/>"
+      L"<richedit name='bare' pos='0,40' text='Sized'/>"
+      L"<richedit name='inset' pos='0,80' text='Sized' inset='5,3,7,2'/>"
+      L"</root>");
+  const SIZE plain = r.rig.Find(L"plain")->GetDesiredSize(nullptr);
+  const SIZE bare = r.Edit(L"bare")->GetDesiredSize(nullptr);
+  const SIZE inset = r.Edit(L"inset")->GetDesiredSize(nullptr);
+  CHECK(bare.cx == plain.cx);
+  CHECK(bare.cy == plain.cy);
+  CHECK(inset.cx == bare.cx + 24);
+  CHECK(inset.cy == bare.cy + 10);
+}

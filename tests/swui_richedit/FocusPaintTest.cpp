@@ -59,6 +59,19 @@ TEST_CASE("a click focuses; an edit then selects all, a rich edit keeps the clic
   CHECK_FALSE(r.container.caretVisible);
 }
 
+TEST_CASE("focus selects all of a text longer than 65535 characters") {
+  RichEditRig r;
+  r.Load(L"<root><edit name='e' pos='0,0,200,30'/></root>");
+  SRichEdit* e = r.Edit(L"e");
+  const std::wstring text(70000, L'x');
+  e->SetWindowText(text.c_str());
+  REQUIRE(e->GetWindowTextLength() == 70000);
+  e->SetFocus();
+  const CHARRANGE sel = RichEditRig::Selection(e);
+  CHECK(sel.cpMin == 0);
+  CHECK(sel.cpMax >= 70000);
+}
+
 TEST_CASE("the cue text shows in cueColor only while the edit is empty and unfocused") {
   RichEditRig r;
   r.Load(

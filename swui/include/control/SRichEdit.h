@@ -47,10 +47,21 @@ enum RichEditMenuCmd : UINT {
 };
 
 class SRichEdit : public SWindow {
-  SWUI_CLASS_NAME(SWindow, L"richedit")
   friend class STextHost;
 
  public:
+  // Registered with the panel ("div") as its base, which default attributes follow; the class
+  // test answers "div" only once the panel is the C++ base (a typed lookup casts by it).
+  static LPCWSTR ClassName() { return L"richedit"; }
+  static LPCWSTR BaseClassName() { return L"div"; }
+  static int ClassType() { return SWindow::ClassType(); }
+  LPCWSTR GetObjectClass() const override { return ClassName(); }
+  int GetObjectType() const override { return ClassType(); }
+  BOOL IsClass(LPCWSTR className) const override {
+    if (className != nullptr && std::wcscmp(className, ClassName()) == 0) return TRUE;
+    return SWindow::IsClass(className);
+  }
+
   // Focusable, clipping its children, the built-in border as non-client skin, events 8200,
   // 16000 and 16001; flags autoWordSel, rich, saveSelection and vcenter; ES_AUTOHSCROLL;
   // maxBuf 32767, password character '*'.

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "AlphaChannelBackup.h"
 #include "control/SMenu.h"
 #include "control/SRicheditDropTarget.h"
+#include "core/AlphaChannelBackup.h"
 #include "core/EventKeyDown.h"
 #include "core/EventREMenu.h"
 #include "core/EventRENotify.h"

@@ -217,6 +217,8 @@ class SRichEdit : public SWindow {
   void UpdateDropTarget();
   // Mode bits that the text services read through TxGetPropertyBits.
   DWORD GetPropertyBits() const;
+  void SetEditFlag(DWORD bit, BOOL on);
+  // The flag, and the property bit told to the text services.
   void SetFlagBit(DWORD bit, BOOL on, DWORD txtBit);
 
   CHARFORMAT2W m_cfDef;

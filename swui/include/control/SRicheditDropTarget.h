@@ -33,6 +33,10 @@ class SRicheditDropTarget : public IDropTarget {
   virtual ~SRicheditDropTarget();
   // The text services' drop target with a reference, or null when they have none.
   IDropTarget* ServicesTarget() const;
+  // DragEnter and DragOver: the call on the services' target, then DROPEFFECT_COPY; without a
+  // target DROPEFFECT_NONE.
+  template <class Call>
+  HRESULT ForwardDrag(DWORD* pdwEffect, Call call) const;
 
   LONG m_cRef = 1;
   ITextServices* m_pServ;

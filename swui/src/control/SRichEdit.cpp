@@ -217,12 +217,16 @@ void SRichEdit::ApplyMaxLength() {
   TxSend(EM_EXLIMITTEXT, 0, m_cchTextMost);
 }
 
-void SRichEdit::SetFlagBit(DWORD bit, BOOL on, DWORD txtBit) {
+void SRichEdit::SetEditFlag(DWORD bit, BOOL on) {
   if (on) {
     m_fFlags |= bit;
   } else {
     m_fFlags &= ~bit;
   }
+}
+
+void SRichEdit::SetFlagBit(DWORD bit, BOOL on, DWORD txtBit) {
+  SetEditFlag(bit, on);
   TxPropertyBitsChange(txtBit, on ? txtBit : 0);
 }
 
@@ -541,11 +545,7 @@ HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOO
   }
   for (const FlagAttr& attr : kFlagAttrs) {
     if (!P::IsName(name, attr.name)) continue;
-    if (P::Int(value) != 0) {
-      m_fFlags |= attr.flag;
-    } else {
-      m_fFlags &= ~attr.flag;
-    }
+    SetEditFlag(attr.flag, P::Int(value) != 0);
     return S_FALSE;
   }
   if (P::IsName(name, L"inset")) {
@@ -588,11 +588,7 @@ HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOO
   }
   if (P::IsName(name, L"notifyChange")) {
     const BOOL on = P::Bool(value);
-    if (on) {
-      m_fFlags |= REF_NOTIFYCHANGE;
-    } else {
-      m_fFlags &= ~REF_NOTIFYCHANGE;
-    }
+    SetEditFlag(REF_NOTIFYCHANGE, on);
     if (!bLoading) {
       LRESULT mask = 0;
       TxSend(EM_GETEVENTMASK, 0, 0, &mask);
@@ -629,20 +625,12 @@ HRESULT SRichEdit::DefAttributeProc(const SStringW& name, const SStringW& value,
     return S_FALSE;
   }
   if (P::IsName(name, L"enableDragdrop")) {
-    if (on) {
-      m_fFlags |= REF_ENABLEDRAGDROP;
-    } else {
-      m_fFlags &= ~REF_ENABLEDRAGDROP;
-    }
+    SetEditFlag(REF_ENABLEDRAGDROP, on);
     if (!bLoading) UpdateDropTarget();
     return S_FALSE;
   }
   if (P::IsName(name, L"autoSel")) {
-    if (on) {
-      m_fFlags |= REF_AUTOSEL;
-    } else {
-      m_fFlags &= ~REF_AUTOSEL;
-    }
+    SetEditFlag(REF_AUTOSEL, on);
     return S_FALSE;
   }
   return SWindow::DefAttributeProc(name, value, bLoading);

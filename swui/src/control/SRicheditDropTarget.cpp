@@ -35,32 +35,32 @@ IDropTarget* SRicheditDropTarget::ServicesTarget() const {
   return target;
 }
 
-HRESULT STDMETHODCALLTYPE SRicheditDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState,
-                                                         POINTL pt, DWORD* pdwEffect) {
+template <class Call>
+HRESULT SRicheditDropTarget::ForwardDrag(DWORD* pdwEffect, Call call) const {
   if (pdwEffect == nullptr) return E_INVALIDARG;
   IDropTarget* target = ServicesTarget();
   if (target == nullptr) {
     *pdwEffect = DROPEFFECT_NONE;
     return S_OK;
   }
-  const HRESULT hr = target->DragEnter(pDataObj, grfKeyState, pt, pdwEffect);
+  const HRESULT hr = call(target);
   target->Release();
   *pdwEffect = DROPEFFECT_COPY;
   return hr;
 }
 
+HRESULT STDMETHODCALLTYPE SRicheditDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState,
+                                                         POINTL pt, DWORD* pdwEffect) {
+  return ForwardDrag(pdwEffect, [&](IDropTarget* target) {
+    return target->DragEnter(pDataObj, grfKeyState, pt, pdwEffect);
+  });
+}
+
 HRESULT STDMETHODCALLTYPE SRicheditDropTarget::DragOver(DWORD grfKeyState, POINTL pt,
                                                         DWORD* pdwEffect) {
-  if (pdwEffect == nullptr) return E_INVALIDARG;
-  IDropTarget* target = ServicesTarget();
-  if (target == nullptr) {
-    *pdwEffect = DROPEFFECT_NONE;
-    return S_OK;
-  }
-  const HRESULT hr = target->DragOver(grfKeyState, pt, pdwEffect);
-  target->Release();
-  *pdwEffect = DROPEFFECT_COPY;
-  return hr;
+  return ForwardDrag(pdwEffect, [&](IDropTarget* target) {
+    return target->DragOver(grfKeyState, pt, pdwEffect);
+  });
 }
 
 HRESULT STDMETHODCALLTYPE SRicheditDropTarget::DragLeave() {

@@ -57,8 +57,8 @@ struct Element {
 struct Native {
   HWND hwnd;
   Native(int width, int height) {
-    hwnd = CreateWindowExW(0, L"RichEdit20W", L"", WS_POPUP | ES_AUTOHSCROLL, 0, 0, width,
-                           height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd = CreateWindowExW(0, L"RichEdit20W", L"", WS_POPUP | ES_AUTOHSCROLL, 0, 0, width, height,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hwnd != nullptr) SendMessageW(hwnd, EM_EXLIMITTEXT, 0, 200000);
   }
   ~Native() {
@@ -158,8 +158,8 @@ int main() {
     Element element(kWidth, 30, L"");
     Native native(kWidth, 30);
     if (element.edit == nullptr || native.hwnd == nullptr) {
-      printf("no text services: element %p, native window %p\n",
-             static_cast<void*>(element.edit), static_cast<void*>(native.hwnd));
+      printf("no text services: element %p, native window %p\n", static_cast<void*>(element.edit),
+             static_cast<void*>(native.hwnd));
       result = 1;
     } else {
       RunTyping(element, native);

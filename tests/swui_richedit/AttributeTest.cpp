@@ -38,11 +38,11 @@ bool IsRed(DWORD px) {
 
 }  // namespace
 
-TEST_CASE("rtf: a resource by type:name, a file by name (a drive letter is no type), at once after loading") {
+TEST_CASE("rtf: a resource by type:name, else a file (a drive letter is no type), later at once") {
   const std::wstring dir = TempFolder(L"swui_richedit_rtf");
   WriteBytes(dir + L"doc.rtf", kRtf);
   WriteBytes(dir + L"uires.idx",
-            "<resource><RTF><file name=\"doc\" path=\"doc.rtf\"/></RTF></resource>");
+             "<resource><RTF><file name=\"doc\" path=\"doc.rtf\"/></RTF></resource>");
   RichEditRig r;
   auto* files = new SResProviderFiles();
   REQUIRE(files->Init(reinterpret_cast<WPARAM>(dir.c_str()), 0));
@@ -51,9 +51,9 @@ TEST_CASE("rtf: a resource by type:name, a file by name (a drive letter is no ty
 
   const std::wstring path = dir + L"doc.rtf";
   REQUIRE(path.find(L':') != std::wstring::npos);
-  const std::wstring xml = L"<root><richedit name='res' pos='0,0,200,30' rtf='RTF:doc' text='no'/>"
-                           L"<richedit name='file' pos='0,30,200,60' rtf='" + path + L"'/>"
-                           L"<richedit name='later' pos='0,60,200,90' text='before'/></root>";
+  std::wstring xml = L"<root><richedit name='res' pos='0,0,200,30' rtf='RTF:doc' text='no'/>";
+  xml += L"<richedit name='file' pos='0,30,200,60' rtf='" + path + L"'/>";
+  xml += L"<richedit name='later' pos='0,60,200,90' text='before'/></root>";
   r.Load(xml.c_str());
   CHECK(r.Edit(L"res")->GetWindowText() == L"from rtf");
   CHECK(r.Edit(L"file")->GetWindowText() == L"from rtf");

@@ -124,7 +124,8 @@ TEST_CASE("the wheel scrolls a multi-line edit and leaves what it cannot scroll 
   REQUIRE(m->SSendMessage(EM_GETLINECOUNT) == 10);
   CHECK(m->SSendMessage(EM_GETFIRSTVISIBLELINE) == 0);
 
-  m->SSendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(10, 10));
+  m->SSendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                  MAKELPARAM(10, 10));
   const LRESULT down = m->SSendMessage(EM_GETFIRSTVISIBLELINE);
   CHECK(down > 0);
   CHECK(p->Count(WM_MOUSEWHEEL) == 0);
@@ -143,7 +144,9 @@ TEST_CASE("the wheel scrolls a multi-line edit and leaves what it cannot scroll 
   CHECK(p->Count(WM_MOUSEWHEEL) == 2);
 }
 
-TEST_CASE("notifications of the text services arrive as EventRENotify; EN_CHANGE only with notifyChange") {
+TEST_CASE(
+    "notifications of the text services arrive as EventRENotify; EN_CHANGE only with "
+    "notifyChange") {
   RichEditRig r;
   r.Load(
       L"<root>"

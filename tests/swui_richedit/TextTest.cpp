@@ -55,7 +55,8 @@ TEST_CASE("creation: defaults of the rich edit and the edit, dialog codes by sty
 
 TEST_CASE("creation fails without text services; the factory is the seam") {
   RichEditRig r;
-  auto* helper = static_cast<STextServiceHelper*>(r.rig.app.GetSingleton(SINGLETON_TEXTSERVICEHELPER));
+  auto* helper =
+      static_cast<STextServiceHelper*>(r.rig.app.GetSingleton(SINGLETON_TEXTSERVICEHELPER));
   REQUIRE(helper != nullptr);
   CHECK(helper->GetModule() != nullptr);
   struct Failing {
@@ -128,7 +129,8 @@ TEST_CASE("typed characters: number edits take digits and - . , only; Tab needs 
   CHECK(multi->GetWindowText() == L"a\tb");
 }
 
-TEST_CASE("keys: Return without wantReturn stays unhandled for the host; EventKeyDown can stop a key") {
+TEST_CASE(
+    "keys: Return without wantReturn stays unhandled for the host; EventKeyDown can stop a key") {
   RichEditRig r;
   r.Load(
       L"<root>"
@@ -183,7 +185,8 @@ TEST_CASE("a default character format must be a CHARFORMAT2W") {
   CHECK(e->GetDefaultCharFormat().dwMask == static_cast<DWORD>(CFM_COLOR));
 }
 
-TEST_CASE("a single-line edit centres its line through the inset; a multi-line or rich one does not") {
+TEST_CASE(
+    "a single-line edit centres its line through the inset; a multi-line or rich one does not") {
   RichEditRig r(200, 200);
   r.Load(
       L"<root>"

@@ -6,11 +6,10 @@
 // which fail here rather than deep inside an element test.
 #include <windows.h>
 // The text-services headers need the Windows types first.
+#include <doctest/doctest.h>
 #include <imm.h>
 #include <richedit.h>
 #include <textserv.h>
-
-#include <doctest/doctest.h>
 
 #include <string>
 
@@ -228,8 +227,8 @@ TEST_CASE("text services: host callbacks keep this, text round-trips, TxDraw mar
     auto* px = static_cast<DWORD*>(bits);
     for (int i = 0; i < 200 * 40; ++i) px[i] = 0x00FFFFFF;
     RECTL bounds = {0, 0, 200, 40};
-    CHECK(ts.services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds,
-                              nullptr, nullptr, nullptr, 0, TXTVIEW_ACTIVE) == S_OK);
+    CHECK(ts.services->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &bounds, nullptr,
+                              nullptr, nullptr, 0, TXTVIEW_ACTIVE) == S_OK);
     GdiFlush();
     int marked = 0;
     for (int i = 0; i < 200 * 40; ++i) marked += (px[i] & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;

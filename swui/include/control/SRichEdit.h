@@ -208,6 +208,8 @@ class SRichEdit : public SWindow {
   HRESULT TxSend(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult = nullptr);
   // The host active and the services' UI activated and focused, or the reverse.
   void ActivateServices(BOOL bActive);
+  // The pixel inset at the element's scale.
+  RECT ScaledInset() const;
   // The insets and extent in HIMETRIC from the client rectangle, told to the services.
   void UpdateInsetAndExtent();
   // The attribute "rtf": "type:name" of a resource, else a file name.

@@ -11,8 +11,8 @@ class EventRENotify : public EventArgs {
  public:
   explicit EventRENotify(IObject* sender) : EventArgs(sender) {}
 
-  DWORD iNotify = 0;     // the EN_ code
-  LPVOID pv = nullptr;   // the notification's data, as the text services gave it
+  DWORD iNotify = 0;    // the EN_ code
+  LPVOID pv = nullptr;  // the notification's data, as the text services gave it
   HRESULT hr = S_OK;
 };
 

@@ -36,12 +36,12 @@ BOOL SEdit::IsCueShown() {
 void SEdit::OnPaint(IRenderTarget* pRT) {
   SRichEdit::OnPaint(pRT);
   if (!IsCueShown()) return;
-  const int scale = GetScale();
+  const RECT inset = ScaledInset();
   RECT rc = GetClientRect();
-  rc.left += MulDiv(m_rcInsetPixel.left, scale, 100);
-  rc.top += MulDiv(m_rcInsetPixel.top, scale, 100);
-  rc.right -= MulDiv(m_rcInsetPixel.right, scale, 100);
-  rc.bottom -= MulDiv(m_rcInsetPixel.bottom, scale, 100);
+  rc.left += inset.left;
+  rc.top += inset.top;
+  rc.right -= inset.right;
+  rc.bottom -= inset.bottom;
   SPainter painter;
   BeforePaint(pRT, painter);
   const COLORREF oldColor = pRT->SetTextColor(m_crCue);

@@ -34,8 +34,8 @@ constexpr int kDefaultMaxBuf = 32767;
 constexpr char kRicheditTimer = 6;
 
 // Bold, italic, underline, character set, offset, face, colour and size.
-constexpr DWORD kDefaultCharMask =
-    CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_CHARSET | CFM_OFFSET | CFM_FACE | CFM_COLOR | CFM_SIZE;
+constexpr DWORD kDefaultCharMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_CHARSET |
+                                   CFM_OFFSET | CFM_FACE | CFM_COLOR | CFM_SIZE;
 static_assert(kDefaultCharMask == 0xF8000007, "default character format mask");
 // Indents, offset, alignment, tab stops, numbering, right-to-left and the offset indent.
 constexpr DWORD kDefaultParaMask = PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT |
@@ -92,6 +92,30 @@ bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
 // Pixels to HIMETRIC at a resolution.
 LONG ToHimetric(int pixels, int dpi) { return MulDiv(pixels, 2540, dpi); }
+
+// LOGPIXELSX or LOGPIXELSY of a window (null: the screen); 96 when it cannot be asked.
+int WindowDpi(HWND hwnd, int index) {
+  HDC dc = GetDC(hwnd);
+  if (dc == nullptr) return 96;
+  const int dpi = GetDeviceCaps(dc, index);
+  ReleaseDC(hwnd, dc);
+  return dpi > 0 ? dpi : 96;
+}
+
+// The height of "A" in a font; 0 when it cannot be measured.
+int LetterHeight(const LOGFONTW& lf) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (dc == nullptr) return 0;
+  SIZE size = {0, 0};
+  if (HFONT font = CreateFontIndirectW(&lf)) {
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextExtentPoint32W(dc, L"A", 1, &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+  DeleteDC(dc);
+  return size.cy;
+}
 
 // EM_STREAMIN from memory.
 struct MemoryStream {
@@ -302,11 +326,8 @@ void SRichEdit::InitDefaultCharFormat(HFONT hFont) {
     lf = *font->LogFont();
   }
 
-  HDC screen = GetDC(nullptr);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
   m_cfDef.dwMask = kDefaultCharMask;
-  m_cfDef.yHeight = MulDiv(std::abs(lf.lfHeight), 1440, dpiY > 0 ? dpiY : 96);
+  m_cfDef.yHeight = MulDiv(std::abs(lf.lfHeight), 1440, WindowDpi(nullptr, LOGPIXELSY));
   m_cfDef.yOffset = 0;
   m_cfDef.dwEffects = 0;
   if (lf.lfWeight >= FW_BOLD) m_cfDef.dwEffects |= CFE_BOLD;
@@ -318,15 +339,7 @@ void SRichEdit::InitDefaultCharFormat(HFONT hFont) {
   lstrcpynW(m_cfDef.szFaceName, lf.lfFaceName, LF_FACESIZE);
 
   // The height of "A" in that font centres a single line.
-  HDC dc = CreateCompatibleDC(nullptr);
-  HFONT measured = CreateFontIndirectW(&lf);
-  HGDIOBJ old = SelectObject(dc, measured);
-  SIZE size = {0, 0};
-  GetTextExtentPoint32W(dc, L"A", 1, &size);
-  SelectObject(dc, old);
-  DeleteObject(measured);
-  DeleteDC(dc);
-  m_nFontHeight = size.cy;
+  m_nFontHeight = LetterHeight(lf);
 }
 
 void SRichEdit::InitDefaultParaFormat() {
@@ -375,7 +388,8 @@ void SRichEdit::SetSel(DWORD dwSelection, BOOL bNoScroll) {
 }
 
 void SRichEdit::ReplaceSel(LPCWSTR pszText, BOOL bCanUndo) {
-  SSendMessage(EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(pszText != nullptr ? pszText : L""));
+  SSendMessage(EM_REPLACESEL, bCanUndo,
+               reinterpret_cast<LPARAM>(pszText != nullptr ? pszText : L""));
 }
 
 BOOL SRichEdit::SetReadOnly(BOOL bReadOnly) {
@@ -461,7 +475,9 @@ COLORREF SRichEdit::SetDefaultTextColor(COLORREF cr) {
   return old;
 }
 
-void SRichEdit::SetWordWrap(BOOL bWordWrap) { SetFlagBit(REF_WORDWRAP, bWordWrap, TXTBIT_WORDWRAP); }
+void SRichEdit::SetWordWrap(BOOL bWordWrap) {
+  SetFlagBit(REF_WORDWRAP, bWordWrap, TXTBIT_WORDWRAP);
+}
 
 void SRichEdit::SetRichText(BOOL bRich) { SetFlagBit(REF_RICH, bRich, TXTBIT_RICHTEXT); }
 
@@ -550,8 +566,9 @@ HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOO
   }
   if (P::IsName(name, L"inset")) {
     RECT inset = {0, 0, 0, 0};
-    if (swscanf(value, L"%ld,%ld,%ld,%ld", &inset.left, &inset.top, &inset.right,
-                &inset.bottom) != 4) {
+    const int parsed =
+        swscanf(value, L"%ld,%ld,%ld,%ld", &inset.left, &inset.top, &inset.right, &inset.bottom);
+    if (parsed != 4) {
       return E_FAIL;
     }
     m_rcInsetPixel = inset;
@@ -658,13 +675,19 @@ UINT SRichEdit::OnGetDlgCode() {
   return code;
 }
 
+RECT SRichEdit::ScaledInset() const {
+  const int scale = GetScale();
+  return RECT{MulDiv(m_rcInsetPixel.left, scale, 100), MulDiv(m_rcInsetPixel.top, scale, 100),
+              MulDiv(m_rcInsetPixel.right, scale, 100), MulDiv(m_rcInsetPixel.bottom, scale, 100)};
+}
+
 SIZE SRichEdit::GetDesiredSize(LPCRECT pRcContainer) {
   SIZE size = SWindow::GetDesiredSize(pRcContainer);
   // The text is measured with the font at the element's scale already; only the inset, kept
   // at scale 100, is scaled here.
-  const int scale = GetScale();
-  if (LayoutWraps(Horz)) size.cx += MulDiv(m_rcInsetPixel.left + m_rcInsetPixel.right, scale, 100);
-  if (LayoutWraps(Vert)) size.cy += MulDiv(m_rcInsetPixel.top + m_rcInsetPixel.bottom, scale, 100);
+  const RECT inset = ScaledInset();
+  if (LayoutWraps(Horz)) size.cx += inset.left + inset.right;
+  if (LayoutWraps(Vert)) size.cy += inset.top + inset.bottom;
   return size;
 }
 
@@ -674,9 +697,7 @@ LRESULT SRichEdit::OnNcCalcSize(UINT, WPARAM, LPARAM) {
 }
 
 void SRichEdit::UpdateInsetAndExtent() {
-  const int scale = GetScale();
-  RECT inset = {MulDiv(m_rcInsetPixel.left, scale, 100), MulDiv(m_rcInsetPixel.top, scale, 100),
-                MulDiv(m_rcInsetPixel.right, scale, 100), MulDiv(m_rcInsetPixel.bottom, scale, 100)};
+  RECT inset = ScaledInset();
   const RECT rcClient = GetClientRect();
   if ((m_fFlags & REF_VCENTER) && !(m_fFlags & REF_RICH) && !(m_dwStyle & ES_MULTILINE)) {
     // A line taller than the client rectangle keeps it at the top rather than above it.
@@ -684,10 +705,8 @@ void SRichEdit::UpdateInsetAndExtent() {
     inset.top = inset.bottom = gap;
   }
   HWND host = ContainerHostHwnd();
-  HDC dc = GetDC(host);
-  const int dpiX = std::max(1, GetDeviceCaps(dc, LOGPIXELSX));
-  const int dpiY = std::max(1, GetDeviceCaps(dc, LOGPIXELSY));
-  ReleaseDC(host, dc);
+  const int dpiX = WindowDpi(host, LOGPIXELSX);
+  const int dpiY = WindowDpi(host, LOGPIXELSY);
   m_sizelExtent.cx = ToHimetric(rcClient.right - rcClient.left, dpiX);
   m_sizelExtent.cy = ToHimetric(rcClient.bottom - rcClient.top, dpiY);
   m_rcInset = RECT{ToHimetric(inset.left, dpiX), ToHimetric(inset.top, dpiY),
@@ -697,7 +716,7 @@ void SRichEdit::UpdateInsetAndExtent() {
   if (serv == nullptr) return;
   const BOOL focused = IsFocused();
   if (focused) ActivateServices(FALSE);
-  // Wine reads the inset again only when told so in its own bit.
+  // The inset has a property bit of its own.
   const DWORD changed = TXTBIT_CLIENTRECTCHANGE | TXTBIT_EXTENTCHANGE | TXTBIT_VIEWINSETCHANGE;
   serv->OnTxPropertyBitsChange(changed, changed);
   if (focused) ActivateServices(TRUE);
@@ -806,12 +825,14 @@ LRESULT SRichEdit::OnMouseMsg(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 BOOL SRichEdit::OnMouseWheel(UINT nFlags, short zDelta, POINT) {
   const SWNDMSG* msg = GetCurMsg();
-  if (!(m_dwStyle & ES_MULTILINE)) return static_cast<BOOL>(SWindow::OnMouseWheel(msg->uMsg, msg->wParam, msg->lParam));
+  if (!(m_dwStyle & ES_MULTILINE))
+    return static_cast<BOOL>(SWindow::OnMouseWheel(msg->uMsg, msg->wParam, msg->lParam));
   const int total = m_nWheelRemainder + zDelta;
   const int steps = total / WHEEL_DELTA;
   m_nWheelRemainder = static_cast<short>(total % WHEEL_DELTA);
   int left = steps;
-  while (left != 0 && OnScroll(TRUE, left > 0 ? SB_LINEUP : SB_LINEDOWN, 0)) left += left > 0 ? -1 : 1;
+  while (left != 0 && OnScroll(TRUE, left > 0 ? SB_LINEUP : SB_LINEDOWN, 0))
+    left += left > 0 ? -1 : 1;
   // What could not scroll here may scroll an ancestor.
   if (left != 0) {
     SWindow::OnMouseWheel(msg->uMsg, MAKEWPARAM(nFlags, static_cast<WORD>(left * WHEEL_DELTA)),
@@ -825,7 +846,8 @@ void SRichEdit::OnShowWindow(BOOL bShow, UINT nStatus) {
   if (IsVisible(TRUE)) return;
   // The cursor may have been the text services' I-beam over what is no longer there.
   if (HWND host = ContainerHostHwnd()) {
-    PostMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    PostMessageW(host, WM_SETCURSOR, reinterpret_cast<WPARAM>(host),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   }
 }
 
@@ -861,14 +883,13 @@ void SRichEdit::OnRButtonDown(UINT, POINT point) {
     UINT cmd;
     bool enabled;
   } items[] = {
-      {MENU_CUT, hasSel && !readOnly},
-      {MENU_COPY, hasSel},
-      {MENU_PASTE, canPaste != 0 && !readOnly},
-      {MENU_DEL, hasSel && !readOnly},
+      {MENU_CUT, hasSel && !readOnly},           {MENU_COPY, hasSel},
+      {MENU_PASTE, canPaste != 0 && !readOnly},  {MENU_DEL, hasSel && !readOnly},
       {MENU_SELALL, GetWindowTextLength() != 0},
   };
   for (const auto& item : items) {
-    EnableMenuItem(menu.GetHMenu(), item.cmd, MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu.GetHMenu(), item.cmd,
+                   MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
   }
 
   HWND host = ContainerHostHwnd();

@@ -58,9 +58,8 @@ HRESULT STDMETHODCALLTYPE SRicheditDropTarget::DragEnter(IDataObject* pDataObj, 
 
 HRESULT STDMETHODCALLTYPE SRicheditDropTarget::DragOver(DWORD grfKeyState, POINTL pt,
                                                         DWORD* pdwEffect) {
-  return ForwardDrag(pdwEffect, [&](IDropTarget* target) {
-    return target->DragOver(grfKeyState, pt, pdwEffect);
-  });
+  return ForwardDrag(
+      pdwEffect, [&](IDropTarget* target) { return target->DragOver(grfKeyState, pt, pdwEffect); });
 }
 
 HRESULT STDMETHODCALLTYPE SRicheditDropTarget::DragLeave() {

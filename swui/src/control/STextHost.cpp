@@ -223,8 +223,8 @@ HRESULT STextHost::TxGetMaxLength(DWORD* plength) {
 
 HRESULT STextHost::TxGetScrollBars(DWORD* pdwScrollBar) {
   if (m_pRichEdit == nullptr || pdwScrollBar == nullptr) return E_FAIL;
-  *pdwScrollBar = m_pRichEdit->m_dwStyle & (WS_VSCROLL | WS_HSCROLL | ES_AUTOVSCROLL |
-                                           ES_AUTOHSCROLL | ES_DISABLENOSCROLL);
+  *pdwScrollBar = m_pRichEdit->m_dwStyle &
+                  (WS_VSCROLL | WS_HSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_DISABLENOSCROLL);
   return S_OK;
 }
 

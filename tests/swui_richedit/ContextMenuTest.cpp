@@ -89,14 +89,14 @@ TEST_CASE("a chosen command is carried out unless an EventREMenu handler takes i
 
   // The right click selected everything; the first item is cut.
   ContextMenuWithKeys(r, e, {VK_DOWN, VK_RETURN});
-  CHECK(chosen == std::vector<UINT>{MENU_CUT});
+  CHECK(chosen == std::vector<UINT>{SRichEdit::MENU_CUT});
   CHECK(e->GetWindowText() == L"");
 
   // Paste brings it back (the first enabled item is paste now).
   e->SSendMessage(EM_UNDO);
   e->SetWindowText(L"");
   ContextMenuWithKeys(r, e, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-  CHECK(chosen.back() == static_cast<UINT>(MENU_PASTE));
+  CHECK(chosen.back() == static_cast<UINT>(SRichEdit::MENU_PASTE));
   CHECK(e->GetWindowText() == L"hello");
 
   // Escape: 0 reaches the handlers, nothing happens.
@@ -108,7 +108,7 @@ TEST_CASE("a chosen command is carried out unless an EventREMenu handler takes i
   take = true;
   e->SetSel(MAKELONG(0, 5));
   ContextMenuWithKeys(r, e, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-  CHECK(chosen.back() == static_cast<UINT>(MENU_DEL));
+  CHECK(chosen.back() == static_cast<UINT>(SRichEdit::MENU_DEL));
   CHECK(e->GetWindowText() == L"hello");
 }
 

@@ -18,8 +18,6 @@
 
 namespace SWUI {
 
-class SRicheditDropTarget;
-
 // Bits of SRichEdit's flag word.
 enum RichEditFlag : DWORD {
   REF_AUTOWORDSEL = 0x1,
@@ -37,15 +35,6 @@ enum RichEditFlag : DWORD {
   REF_NOTIFYCHANGE = 0x1000,
 };
 
-// Context-menu commands of the edit menu template.
-enum RichEditMenuCmd : UINT {
-  MENU_CUT = 1,
-  MENU_COPY = 2,
-  MENU_PASTE = 3,
-  MENU_DEL = 4,
-  MENU_SELALL = 5,
-};
-
 class SRichEdit : public SWindow {
   friend class STextHost;
 
@@ -61,6 +50,15 @@ class SRichEdit : public SWindow {
     if (className != nullptr && std::wcscmp(className, ClassName()) == 0) return TRUE;
     return SWindow::IsClass(className);
   }
+
+  // Commands of the edit menu template.
+  enum MenuCmd : UINT {
+    MENU_CUT = 1,
+    MENU_COPY = 2,
+    MENU_PASTE = 3,
+    MENU_DEL = 4,
+    MENU_SELALL = 5,
+  };
 
   // Focusable, clipping its children, the built-in border as non-client skin, events 8200,
   // 16000 and 16001; flags autoWordSel, rich, saveSelection and vcenter; ES_AUTOHSCROLL;

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "control/STabCtrl.h"
+#include "control/STabPage.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -80,8 +82,8 @@ const Entry kBuiltinClasses[] = {
     {L"realwnd", kW, L"window", nullptr},
     {L"toggle", kW, L"window", nullptr},
     {L"caption", kW, L"window", nullptr},
-    {L"tabctrl", kW, L"window", nullptr},
-    {L"page", kW, L"window", nullptr},
+    {L"tabctrl", kW, L"window", NewFactory<STabCtrl>},
+    {L"page", kW, L"window", NewFactory<STabPage>},
     {L"activex", kW, L"window", nullptr},
     {L"flash", kW, L"activex", nullptr},
     {L"pane", kW, L"window", nullptr},

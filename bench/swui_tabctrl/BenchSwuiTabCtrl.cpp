@@ -1,0 +1,226 @@
+// Tab switch time of the tab control over two pages of 200 coloured elements each, in an
+// 800 x 600 tree, each beside a bare baseline run in the same process:
+// - plain: SetCurSel and the repaint of the strip and the page area, against hiding one
+//   plain element, showing another and the same repaint;
+// - animated (10 steps): SetCurSel, which paints both pages into the slider's picture, and
+//   the 11 frames of the slide each with its repaint, against 13 repaints of the page area
+//   (what two pictures and eleven frames cost at least). The 10 ms between frames is not
+//   counted: frames are driven directly.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "BenchClock.h"
+#include "IRenderFactory.h"
+#include "RenderModule.h"
+#include "control/STabCtrl.h"
+#include "core/SApplication.h"
+#include "core/SWindow.h"
+#include "core/SXmlMark.h"
+
+using namespace SWUI;
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kPerPage = 200;
+constexpr int kSteps = 10;
+constexpr double kBudgetMs = 400.0;
+
+// The host window's part, as small as the tree needs: z-order numbering and timeline
+// handlers kept for the benchmark to drive.
+class BenchContainer : public ISwndContainer {
+ public:
+  void SetRoot(SWindow* root) { root_ = root; }
+  std::vector<ITimelineHandler*> handlers;
+
+  void OnNextFrame() override {
+    const std::vector<ITimelineHandler*> copy = handlers;
+    for (ITimelineHandler* h : copy) h->OnNextFrame();
+  }
+  BOOL RegisterDragDrop(SwndHandle, IDropTarget*) override { return FALSE; }
+  BOOL RevokeDragDrop(SwndHandle) override { return FALSE; }
+  BOOL OnFireEvent(EventArgs&) override { return FALSE; }
+  HWND GetHostHwnd() override { return nullptr; }
+  SStringW GetTranslatorContext() const override { return SStringW(); }
+  BOOL IsTranslucent() const override { return FALSE; }
+  BOOL IsSendWheel2Hover() const override { return FALSE; }
+  void GetContainerRect(RECT* prc) const override { *prc = root_->GetWindowRect(); }
+  IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return nullptr; }
+  void OnReleaseRenderTarget(IRenderTarget*, const RECT&, DWORD) override {}
+  void OnRedraw(const RECT&) override {}
+  SwndHandle OnGetSwndCapture() const override { return 0; }
+  BOOL OnReleaseSwndCapture() override { return TRUE; }
+  SwndHandle OnSetSwndCapture(SwndHandle) override { return 0; }
+  void OnSetSwndFocus(SwndHandle) override {}
+  SwndHandle GetHover() const override { return 0; }
+  SwndHandle GetFocus() const override { return 0; }
+  BOOL CreateCaret(SwndHandle, HBITMAP, int, int) override { return FALSE; }
+  BOOL ShowCaret(BOOL) override { return FALSE; }
+  BOOL SetCaretPos(int, int) override { return FALSE; }
+  BOOL UpdateWindow() override { return TRUE; }
+  void UpdateTooltip() override {}
+  void FrameToHost(RECT&) const override {}
+  IAcceleratorMgr* GetFocusManager() override { return nullptr; }
+  BOOL RegisterTimelineHandler(ITimelineHandler* h) override {
+    if (std::find(handlers.begin(), handlers.end(), h) != handlers.end()) return FALSE;
+    handlers.push_back(h);
+    return TRUE;
+  }
+  BOOL UnregisterTimelineHandler(ITimelineHandler* h) override {
+    auto it = std::find(handlers.begin(), handlers.end(), h);
+    if (it == handlers.end()) return FALSE;
+    handlers.erase(it);
+    return TRUE;
+  }
+  BOOL RegisterTrackMouseEvent(SwndHandle) override { return FALSE; }
+  BOOL UnregisterTrackMouseEvent(SwndHandle) override { return FALSE; }
+  SMessageLoop* GetMsgLoop() override { return nullptr; }
+  void MarkWndTreeZorderDirty() override { dirty_ = true; }
+  void BuildWndTreeZorder() override {
+    if (!dirty_ || root_ == nullptr) return;
+    UINT next = 0;
+    Number(root_, next);
+    dirty_ = false;
+  }
+  IScriptModule* GetScriptModule() override { return nullptr; }
+  int GetScale() const override { return 100; }
+  LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
+
+ private:
+  static void Number(SWindow* wnd, UINT& next) {
+    wnd->SetZorder(next++);
+    for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr;
+         c = c->GetWindow(GSW_NEXTSIBLING)) {
+      Number(c, next);
+    }
+  }
+
+  SWindow* root_ = nullptr;
+  bool dirty_ = true;
+};
+
+const wchar_t* const kColours[] = {L"#c04040", L"#40c040", L"#4040c0", L"#c0c040", L"#40c0c0"};
+
+// A page's content: 200 coloured cells of 40 x 28 in rows of 20.
+std::wstring PageContent() {
+  std::wstring xml;
+  for (int i = 0; i < kPerPage; ++i) {
+    xml += L"<window pos='" + std::to_wstring(i % 20 * 40) + L"," + std::to_wstring(i / 20 * 28) +
+           L",@38,@26' colorBkgnd='" + kColours[i % 5] + L"'/>";
+  }
+  return xml;
+}
+
+// The tab control with two pages, or the bare tree: two plain elements holding the same.
+std::wstring TreeXml(bool tabs, int steps) {
+  const std::wstring content = PageContent();
+  if (!tabs) {
+    return L"<root><window name='a' pos='0,30,-0,-0'>" + content +
+           L"</window><window name='b' pos='0,30,-0,-0' visible='0'>" + content +
+           L"</window></root>";
+  }
+  return L"<root><tabctrl name='tab' tabSize='100,30' animateSteps='" + std::to_wstring(steps) +
+         L"'><page title='one'>" + content + L"</page><page title='two'>" + content +
+         L"</page></tabctrl></root>";
+}
+
+struct Tree {
+  BenchContainer container;
+  pugi::xml_document doc;
+  SWindow* root = nullptr;
+
+  explicit Tree(const std::wstring& xml) {
+    doc.load_string(xml.c_str());
+    root = new SWindow();
+    root->SetContainer(&container);
+    container.SetRoot(root);
+    root->InitFromXml(doc.first_child());
+    root->OnRelayout(RECT{0, 0, kWidth, kHeight});
+  }
+  ~Tree() {
+    root->DestroyWindow();
+    SXmlMark::ClearMarks(doc);
+  }
+  Tree(const Tree&) = delete;
+  Tree& operator=(const Tree&) = delete;
+};
+
+// What the host does after a switch: the tree repainted (the strip and the page area are
+// nearly all of it).
+void Repaint(SWindow* root, IRenderTarget* target) { root->RedrawRegion(target, nullptr); }
+
+void Report(const char* what, const bench::Timing& t) {
+  printf("%-44s ours %9.3f ms   bare %9.3f ms   ratio %6.2f\n", what, t.ours, t.bare,
+         t.bare > 0 ? t.ours / t.bare : 0.0);
+}
+
+void Run(IRenderTarget* target) {
+  Tree plainTabs(TreeXml(true, 0));
+  auto* plainTab = plainTabs.root->FindChildByName2<STabCtrl>(L"tab");
+  Tree animatedTabs(TreeXml(true, kSteps));
+  auto* animatedTab = animatedTabs.root->FindChildByName2<STabCtrl>(L"tab");
+  Tree bare(TreeXml(false, 0));
+  SWindow* a = bare.root->FindChildByName(L"a");
+  SWindow* b = bare.root->FindChildByName(L"b");
+  if (plainTab == nullptr || animatedTab == nullptr || a == nullptr || b == nullptr) {
+    printf("the trees could not be built\n");
+    return;
+  }
+
+  const bench::Timing plain = bench::BestOfAlternating(
+      [&] {
+        plainTab->SetCurSel(1 - plainTab->GetCurSel());
+        Repaint(plainTabs.root, target);
+      },
+      [&] {
+        const bool showA = !a->IsVisible(FALSE);
+        a->SetVisible(showA, TRUE);
+        b->SetVisible(!showA, TRUE);
+        Repaint(bare.root, target);
+      },
+      kBudgetMs);
+  Report("plain switch with repaint", plain);
+
+  int frames = 0;
+  const bench::Timing animated = bench::BestOfAlternating(
+      [&] {
+        animatedTab->SetCurSel(1 - animatedTab->GetCurSel());
+        frames = 0;
+        while (!animatedTabs.container.handlers.empty()) {
+          animatedTabs.container.OnNextFrame();
+          Repaint(animatedTabs.root, target);
+          ++frames;
+        }
+      },
+      [&] {
+        for (int i = 0; i < kSteps + 3; ++i) Repaint(bare.root, target);
+      },
+      kBudgetMs);
+  printf("animated switch: %d frames\n", frames);
+  Report("animated switch, 10 steps, with repaints", animated);
+}
+
+}  // namespace
+
+int main() {
+  IObjRef* obj = nullptr;
+  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
+  SAutoRefPtr<IRenderFactory> factory;
+  factory.Attach(static_cast<IRenderFactory*>(obj));
+  {
+    SApplication app(factory, GetModuleHandleW(nullptr));
+    IRenderTarget* made = nullptr;
+    factory->CreateRenderTarget(&made, kWidth, kHeight);
+    SAutoRefPtr<IRenderTarget> target;
+    target.Attach(made);
+    if (target == nullptr) return 1;
+    Run(target);
+  }
+  return 0;
+}

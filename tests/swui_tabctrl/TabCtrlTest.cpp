@@ -10,6 +10,8 @@
 #include "control/EventTabItemLeave.h"
 #include "control/EventTabSelChanged.h"
 #include "control/EventTabSelChanging.h"
+#include "core/STranslator.h"
+#include "core/STranslatorMgr.h"
 #include "core/SWindowMgr.h"
 
 using namespace SWUI;
@@ -18,12 +20,14 @@ namespace {
 
 // Five pages under tabs of 50 x 20 with a gap of 5, the first 10 from the left.
 const wchar_t kFivePages[] =
-    L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabInterSize='5' tabPos='10' tabSkin='t.tab'>"
+    L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabInterSize='5' tabPos='10' "
+    L"tabSkin='t.tab'>"
     L"<page name='p0' title='zero'/><page name='p1' title='one'/><page name='p2' title='two'/>"
     L"<page name='p3' title='three'/><page name='p4' title='four'/></tabctrl></root>";
 
 std::wstring Pages(int count, const std::wstring& attrs = L"") {
-  std::wstring xml = std::wstring(L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' ") + attrs + L">";
+  std::wstring xml =
+      std::wstring(L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' ") + attrs + L">";
   for (int i = 0; i < count; ++i) xml += L"<page name='p" + std::to_wstring(i) + L"'/>";
   return xml + L"</tabctrl></root>";
 }
@@ -134,7 +138,8 @@ TEST_CASE("tab sizes not given take the tab skin's size, and 0 without a skin") 
   CHECK(Str(half->GetItem(0)->GetWindowRect()) == "0,30,300,200");
 }
 
-TEST_CASE("attributes: results, refused values keep the field, other names reach the interpolator") {
+TEST_CASE(
+    "attributes: results, refused values keep the field, other names reach the interpolator") {
   TabRig rig;
   rig.Load(Pages(3));
   STabCtrl* tab = rig.Tab();
@@ -143,14 +148,22 @@ TEST_CASE("attributes: results, refused values keep the field, other names reach
     const wchar_t* value;
     HRESULT expected;
   } cases[] = {
-      {L"tabSize", L"40,10", S_OK},          {L"tabSize", L"1,2,3", E_INVALIDARG},
-      {L"TABSIZE", L"7", E_INVALIDARG},      {L"tabAlign", L"Left", E_FAIL},
-      {L"textDir", L"vert", S_OK},           {L"textDir", L"Vertical", E_FAIL},
-      {L"tabWidth", L"45", S_FALSE},         {L"tabSkin", L"no.such.skin", E_FAIL},
-      {L"interpolator", L"Cycle", S_FALSE},  {L"cycles", L"0.25", S_FALSE},
-      {L"interpolator", L"Nope", E_FAIL},    {L"cycles", L"2", S_FALSE},
-      {L"interpolator", L"Linear", S_FALSE}, {L"cycles", L"2", E_FAIL},
-      {L"curSel", L"2", S_FALSE},            {L"animateSteps", L"0x4", S_FALSE},
+      {L"tabSize", L"40,10", S_OK},
+      {L"tabSize", L"1,2,3", E_INVALIDARG},
+      {L"TABSIZE", L"7", E_INVALIDARG},
+      {L"tabAlign", L"Left", E_FAIL},
+      {L"textDir", L"vert", S_OK},
+      {L"textDir", L"Vertical", E_FAIL},
+      {L"tabWidth", L"45", S_FALSE},
+      {L"tabSkin", L"no.such.skin", E_FAIL},
+      {L"interpolator", L"Cycle", S_FALSE},
+      {L"cycles", L"0.25", S_FALSE},
+      {L"interpolator", L"Nope", E_FAIL},
+      {L"cycles", L"2", S_FALSE},
+      {L"interpolator", L"Linear", S_FALSE},
+      {L"cycles", L"2", E_FAIL},
+      {L"curSel", L"2", S_FALSE},
+      {L"animateSteps", L"0x4", S_FALSE},
   };
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.name) + L"=" + c.value);
@@ -306,8 +319,8 @@ TEST_CASE("mouse: a click on a tab selects it and takes the focus; hover and lea
   tab->SSendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(62, 10));  // the gap
   tab->SSendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(180, 10));
   tab->SSendMessage(WM_MOUSELEAVE);
-  CHECK(seen == std::vector<std::string>{"hover 1", "leave 1", "hover 2", "leave 2", "hover 3",
-                                         "leave 3"});
+  CHECK(seen ==
+        std::vector<std::string>{"hover 1", "leave 1", "hover 2", "leave 2", "hover 3", "leave 3"});
 }
 
 TEST_CASE("RemoveItem: the current page hands over to selectAfter, clamped; others shift") {
@@ -347,7 +360,7 @@ TEST_CASE("InsertItem: pages only, at the index or the end; the first page becom
   STabCtrl* tab = rig.Tab();
   CHECK(tab->GetCurSel() == -1);
   CHECK(tab->InsertItem(L"<window name='w'/>") == -1);
-  CHECK(tab->InsertItem(L"<page name='a'") == -1);  // does not parse
+  CHECK(tab->InsertItem(L"<page name='a'") == -1);    // does not parse
   CHECK(tab->InsertItem(L"<Page name='a'/>") == -1);  // tags compare exactly
   CHECK(tab->GetChildrenCount() == 0);
 
@@ -360,13 +373,14 @@ TEST_CASE("InsertItem: pages only, at the index or the end; the first page becom
   CHECK(std::wstring(tab->GetItem(tab->GetCurSel())->GetName()) == L"a");
   CHECK(VisiblePages(tab) == std::vector<int>{1});
   CHECK(Str(tab->GetItem(0)->GetWindowRect()) == "0,20,300,200");
-
 }
 
 TEST_CASE("a page that refuses its creation is not inserted") {
   TabRig rig;
   REQUIRE(rig.app.TplRegisterFactory<RefusingPage>(TRUE));
-  rig.Load(L"<root><tabctrl name='tab' pos='0,0,-0,-0'><page/><page refuse='1'/><page/></tabctrl></root>");
+  rig.Load(
+      L"<root><tabctrl name='tab' pos='0,0,-0,-0'><page/><page "
+      L"refuse='1'/><page/></tabctrl></root>");
   STabCtrl* tab = rig.Tab();
   CHECK(tab->GetItemCount() == 2);
   CHECK(tab->GetChildrenCount() == 2);
@@ -401,4 +415,37 @@ TEST_CASE("destroying the control destroys its pages") {
   for (int i = 0; i < 3; ++i) pages.push_back(tab->GetItem(i)->GetSwnd());
   rig.root->DestroyChild(tab);
   for (SwndHandle h : pages) CHECK(SWindowMgr::GetWindow(h) == nullptr);
+}
+
+TEST_CASE("a language change translates the page titles again") {
+  TabRig rig;
+  rig.container.trCtx = L"dlg";
+  rig.Load(Pages(0));
+  STabCtrl* tab = rig.Tab();
+  REQUIRE(tab->InsertItem(L"<page title='Hello'/>") == 0);
+  CHECK(std::wstring(tab->GetItem(0)->GetTitle()) == L"Hello");
+
+  IObjRef* obj = nullptr;
+  REQUIRE(Translator_SCreateInstance(&obj));
+  SAutoRefPtr<ITranslatorMgr> mgr;
+  mgr.Attach(static_cast<ITranslatorMgr*>(obj));
+  rig.app.SetTranslator(mgr);
+  pugi::xml_document doc;
+  REQUIRE(
+      doc.load_string(L"<language name='fr' guid='{6B7A3E40-1D2C-4F5A-9B8E-0C1D2E3F4A5B}'>"
+                      L"<context name='dlg'><message><source>Hello</source>"
+                      L"<translation>Salut</translation></message></context></language>"));
+  pugi::xml_node language = doc.child(L"language");
+  SAutoRefPtr<ITranslator> tr;
+  tr.Attach(new STranslator());
+  REQUIRE(tr->Load(&language, STranslator::kLoadXmlNode));
+  REQUIRE(mgr->InstallTranslator(tr));
+
+  tab->SSendMessage(UM_SETLANGUAGE);
+  CHECK(std::wstring(tab->GetItem(0)->GetTitle()) == L"Salut");
+  CHECK(std::wstring(tab->GetItem(0)->GetTitle(TRUE)) == L"Hello");
+  CHECK(tab->GetPageIndex(L"Salut", TRUE) == 0);
+  CHECK(tab->SetItemTitle(0, L"Hello"));  // translated as it is set
+  CHECK(std::wstring(tab->GetItem(0)->GetTitle()) == L"Salut");
+  rig.app.SetTranslator(nullptr);
 }

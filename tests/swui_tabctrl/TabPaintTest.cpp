@@ -40,7 +40,8 @@ RECT DarkBox(const TabRig& rig, const RECT& rc) {
 TEST_CASE("tabs are drawn selected, hovered or normal; the selected one stays selected") {
   TabRig rig;
   rig.Load(
-      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabInterSize='5' tabPos='10' tabSkin='t.tab'>"
+      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabInterSize='5' tabPos='10' "
+      L"tabSkin='t.tab'>"
       L"<page/><page/><page/><page/><page/><page/><page/></tabctrl></root>");
   STabCtrl* tab = rig.Tab();
   tab->SSendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(130, 10));
@@ -49,7 +50,7 @@ TEST_CASE("tabs are drawn selected, hovered or normal; the selected one stays se
   CHECK(rig.Pixel(12, 2) == kTabSelected);
   CHECK(rig.Pixel(67, 2) == kTabGrey);
   CHECK(rig.Pixel(122, 2) == kTabHover);
-  CHECK(rig.Pixel(62, 2) == kWhite);   // the gap, without a separator skin
+  CHECK(rig.Pixel(62, 2) == kWhite);     // the gap, without a separator skin
   CHECK(rig.Pixel(299, 2) == kTabGrey);  // the sixth tab, cut at the strip's end
   CHECK(rig.Pixel(150, 100) == kWhite);  // the page area: nothing of the strip
   tab->SSendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
@@ -67,11 +68,12 @@ TEST_CASE("separators fill the gaps after the first tab, across or down the stri
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.align));
     TabRig rig;
-    rig.Load((std::wstring(L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabInterSize='5' "
-                           L"tabPos='10' tabSkin='t.tab' tabInterSkin='t.sep' "
-                           L"frameSkin='t.frame' tabAlign='") +
-              c.align + L"'><page/><page/></tabctrl></root>")
-                 .c_str());
+    rig.Load(
+        (std::wstring(L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabInterSize='5' "
+                      L"tabPos='10' tabSkin='t.tab' tabInterSkin='t.sep' "
+                      L"frameSkin='t.frame' tabAlign='") +
+         c.align + L"'><page/><page/></tabctrl></root>")
+            .c_str());
     rig.Paint();
     rig.render.SavePng(std::wstring(L"tabctrl_separators_") + c.align, 2);
     CHECK(rig.Pixel(c.gapBefore.x, c.gapBefore.y) == kWhite);
@@ -84,7 +86,8 @@ TEST_CASE("separators fill the gaps after the first tab, across or down the stri
 TEST_CASE("icons by the page's index or its own position; an index past the skin draws nothing") {
   TabRig rig;
   rig.Load(
-      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,30' tabSkin='t.tab' iconSkin='_skin.sys.tab.page' "
+      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,30' tabSkin='t.tab' "
+      L"iconSkin='_skin.sys.tab.page' "
       L"icon-x='4' icon-y='3'><page iconIndex='5'/><page/><page iconIndex='0'/>"
       L"<page iconIndex='-2'/></tabctrl></root>");
   STabCtrl* tab = rig.Tab();
@@ -108,7 +111,8 @@ TEST_CASE("icons by the page's index or its own position; an index past the skin
 TEST_CASE("the focused control outlines its current tab") {
   TabRig rig;
   rig.Load(
-      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabPos='10' tabSkin='t.tab'><page/><page/>"
+      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabPos='10' "
+      L"tabSkin='t.tab'><page/><page/>"
       L"</tabctrl></root>");
   STabCtrl* tab = rig.Tab();
   const RECT outline = {14, 4, 56, 5};  // the tab less 2, less 2 again, top edge
@@ -166,7 +170,8 @@ TEST_CASE("tab text: at both offsets, along one, or aligned by the style; vertic
 TEST_CASE("pages inherit the normal text colour whatever the control's state") {
   TabRig rig;
   rig.Load(
-      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' colorText='#000000' colorTextPush='#ff0000' "
+      L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' colorText='#000000' "
+      L"colorTextPush='#ff0000' "
       L"colorTextHover='#ff0000'><page><window pos='0,0,@300,@40' text='Hello world'/></page>"
       L"</tabctrl></root>");
   STabCtrl* tab = rig.Tab();

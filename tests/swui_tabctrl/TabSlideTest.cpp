@@ -21,7 +21,8 @@ constexpr DWORD kGreen = 0xFF00FF00;
 // strip's own tabs grey), switched in four steps.
 std::wstring SlideLayout(const wchar_t* attrs = L"") {
   return std::wstring(
-             L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabSkin='t.tab' animateSteps='4' ") +
+             L"<root><tabctrl name='tab' pos='0,0,-0,-0' tabSize='50,20' tabSkin='t.tab' "
+             L"animateSteps='4' ") +
          attrs +
          L"><page colorBkgnd='#ff0000'/><page colorBkgnd='#0000ff'/>"
          L"<page colorBkgnd='#00ff00'/></tabctrl></root>";

@@ -76,8 +76,7 @@ int CharLength(const wchar_t* p) {
 }
 
 // Selects the style's font and text colour of a state, remembering what they replace.
-void SelectStyleOfState(const SwndStyle& style, int state, IRenderTarget* pRT,
-                        SPainter& painter) {
+void SelectStyleOfState(const SwndStyle& style, int state, IRenderTarget* pRT, SPainter& painter) {
   if (IFont* font = style.GetTextFont(state)) {
     IRenderObj* old = nullptr;
     pRT->SelectObject(font, &old);
@@ -446,8 +445,8 @@ void STabCtrl::OnInitFinished(pugi::xml_node xmlNode) {
 
 void STabCtrl::OnColorize(COLORREF cr) {
   SWindow::OnColorize(cr);
-  for (ISkinObj* skin : {m_pSkinIcon.Get(), m_pSkinTab.Get(), m_pSkinTabInter.Get(),
-                         m_pSkinFrame.Get()}) {
+  for (ISkinObj* skin :
+       {m_pSkinIcon.Get(), m_pSkinTab.Get(), m_pSkinTabInter.Get(), m_pSkinFrame.Get()}) {
     if (skin != nullptr) skin->OnColorize(cr);
   }
 }

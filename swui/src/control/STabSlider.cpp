@@ -19,8 +19,8 @@ bool STabSlider::Start(int from, int to) {
   const int width = rc.right - rc.left;
   const int height = rc.bottom - rc.top;
   if (width <= 0 || height <= 0) return false;
-  m_bVertical = m_pTab->GetTabAlign() == STabCtrl::AlignLeft ||
-                m_pTab->GetTabAlign() == STabCtrl::AlignRight;
+  m_bVertical =
+      m_pTab->GetTabAlign() == STabCtrl::AlignLeft || m_pTab->GetTabAlign() == STabCtrl::AlignRight;
 
   // The picture holds both pages along the slide's direction.
   SApplication* app = SApplication::getSingletonPtr();
@@ -46,9 +46,7 @@ bool STabSlider::Start(int from, int to) {
   const int newAt = forward ? extent : 0;
   m_nStart = oldAt;
   m_nEnd = newAt;
-  auto at = [this](int offset) {
-    return m_bVertical ? POINT{0, offset} : POINT{offset, 0};
-  };
+  auto at = [this](int offset) { return m_bVertical ? POINT{0, offset} : POINT{offset, 0}; };
   PaintInto(at(oldAt));
   oldPage->SetVisible(FALSE);
   newPage->SetVisible(TRUE);
@@ -64,8 +62,7 @@ bool STabSlider::Start(int from, int to) {
 }
 
 void STabSlider::PaintInto(POINT origin) {
-  m_picture->SetViewportOrg(
-      POINT{origin.x - m_rcWindow.left, origin.y - m_rcWindow.top});
+  m_picture->SetViewportOrg(POINT{origin.x - m_rcWindow.left, origin.y - m_rcWindow.top});
   if (m_nType == 0) {
     PaintBackground(m_picture, &m_rcWindow);
   } else {
@@ -74,7 +71,7 @@ void STabSlider::PaintInto(POINT origin) {
 }
 
 void STabSlider::OnNextFrame() {
-  if (m_pTab == nullptr) return;  // the slide ended already
+  if (m_pTab == nullptr) return;       // the slide ended already
   SAutoRefPtr<STabSlider> hold(this);  // ending the slide destroys the slider
   ++m_nStep;
   if (m_nStep > m_nSteps) {

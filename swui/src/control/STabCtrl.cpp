@@ -75,17 +75,6 @@ int CharLength(const wchar_t* p) {
   return 1;
 }
 
-// Selects the style's font and text colour of a state, remembering what they replace.
-void SelectStyleOfState(const SwndStyle& style, int state, IRenderTarget* pRT, SPainter& painter) {
-  if (IFont* font = style.GetTextFont(state)) {
-    IRenderObj* old = nullptr;
-    pRT->SelectObject(font, &old);
-    painter.oldFont.Attach(old);
-  }
-  const COLORREF color = style.GetTextColor(state);
-  if (color != CR_INVALID) painter.oldTextColor = pRT->SetTextColor(color);
-}
-
 }  // namespace
 
 STabCtrl::STabCtrl() {
@@ -545,7 +534,7 @@ BOOL STabCtrl::UpdateToolTip(POINT pt, SwndToolTipInfo& tipInfo) {
 // ---- painting ----------------------------------------------------------------------------
 
 void STabCtrl::BeforePaint(IRenderTarget* pRT, SPainter& painter) {
-  SelectStyleOfState(m_style, SwndStyle::kStateNormal, pRT, painter);
+  SelectStateStyle(pRT, SwndStyle::kStateNormal, painter);
 }
 
 void STabCtrl::OnPaint(IRenderTarget* pRT) {
@@ -605,7 +594,7 @@ void STabCtrl::DrawItem(IRenderTarget* pRT, const RECT& rcItem, int index, DWORD
       (dwState & (WndState_PushDown | WndState_Check)) ? 2 : static_cast<int>(dwState & 1);
   if (m_pSkinTab != nullptr) m_pSkinTab->Draw(pRT, &rcItem, state);
   SPainter painter;
-  SelectStyleOfState(m_style, state, pRT, painter);
+  SelectStateStyle(pRT, state, painter);
 
   if (m_pSkinIcon != nullptr) {
     const int icon = page->GetIconIndex() == -1 ? index : page->GetIconIndex();

@@ -184,7 +184,10 @@ void SWindow::BeforePaintEx(IRenderTarget* pRT) {
 }
 
 void SWindow::BeforePaint(IRenderTarget* pRT, SPainter& painter) {
-  const int state = GetStateIndex();
+  SelectStateStyle(pRT, GetStateIndex(), painter);
+}
+
+void SWindow::SelectStateStyle(IRenderTarget* pRT, int state, SPainter& painter) const {
   if (IFont* font = m_style.GetTextFont(state)) {
     IRenderObj* old = nullptr;
     pRT->SelectObject(font, &old);

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/SAttrParse.h"
+#include "core/STranslator.h"
+#include "core/STranslatorMgr.h"
 #include "core/SXmlMark.h"
 
 using namespace SWUI;
@@ -311,4 +313,19 @@ SWindow* NewElement(SApplication& app, LPCWSTR tag) {
   auto* wnd = SObjectFactoryMgr::TakeObjectAs<SWindow>(app.CreateWindowByName(tag));
   REQUIRE(wnd != nullptr);
   return wnd;
+}
+
+void InstallTranslator(SApplication& app, const wchar_t* languageXml) {
+  IObjRef* obj = nullptr;
+  REQUIRE(Translator_SCreateInstance(&obj));
+  SAutoRefPtr<ITranslatorMgr> mgr;
+  mgr.Attach(static_cast<ITranslatorMgr*>(obj));
+  app.SetTranslator(mgr);
+  pugi::xml_document doc;
+  REQUIRE(doc.load_string(languageXml));
+  pugi::xml_node language = doc.child(L"language");
+  SAutoRefPtr<ITranslator> tr;
+  tr.Attach(new STranslator());
+  REQUIRE(tr->Load(&language, STranslator::kLoadXmlNode));
+  REQUIRE(mgr->InstallTranslator(tr));
 }

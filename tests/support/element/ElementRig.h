@@ -211,3 +211,7 @@ class FnSlot : public SWUI::ISlotFunctor {
 
 // A new element made by the application's factories by tag, not in any tree.
 SWUI::SWindow* NewElement(SWUI::SApplication& app, LPCWSTR tag);
+
+// Makes a translator manager the application's, with one translator loaded from XML text
+// holding a "language" element; the caller gives it back with app.SetTranslator(nullptr).
+void InstallTranslator(SWUI::SApplication& app, const wchar_t* languageXml);

@@ -120,7 +120,8 @@ TEST_CASE("no slide where nothing can be seen: a hidden control, an empty page a
   }
 }
 
-TEST_CASE("a slide ends at once on another switch, on a resize, and with the control") {
+TEST_CASE(
+    "a slide ends at once on another switch, a resize, its page's removal, the control's end") {
   TabRig rig;
   rig.Load(SlideLayout());
   STabCtrl* tab = rig.Tab();
@@ -141,6 +142,11 @@ TEST_CASE("a slide ends at once on another switch, on a resize, and with the con
   CHECK(VisiblePages(tab) == std::vector<int>{2});
 
   REQUIRE(tab->SetCurSel(0));
+  REQUIRE(tab->RemoveItem(0));  // the page the slide brings in
+  CHECK(rig.Sliders().empty());
+  CHECK(VisiblePages(tab) == std::vector<int>{0});
+
+  REQUIRE(tab->SetCurSel(1));
   const SwndHandle last = rig.Sliders().at(0)->GetSwnd();
   rig.root->DestroyChild(tab);
   CHECK(SWindowMgr::GetWindow(last) == nullptr);

@@ -207,6 +207,7 @@ BOOL STabCtrl::RemoveItem(int index, int selectAfter) {
   DestroyChild(page);
   if (index == m_nCurrentPage) {
     m_nCurrentPage = -1;
+    EndSlide();  // it pictures the page that went
     const int last = GetItemCount() - 1;
     if (selectAfter > last) selectAfter = last;
     if (selectAfter < 0) selectAfter = 0;

@@ -13,6 +13,7 @@
 #include "ElementRig.h"
 #include "Eq/EqCurve.h"
 #include "GdiplusSession.h"
+#include "GeometryChecks.h"
 #include "controls/EventThumbMoving.h"
 #include "controls/SMoveThumb.h"
 #include "controls/ZuEQ.h"
@@ -127,24 +128,3 @@ inline bool Near(DWORD a, DWORD b, int tolerance) {
   }
   return true;
 }
-
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-namespace doctest {
-template <>
-struct StringMaker<RECT> {
-  static String convert(const RECT& rc) {
-    char text[64];
-    snprintf(text, sizeof(text), "(%ld,%ld,%ld,%ld)", rc.left, rc.top, rc.right, rc.bottom);
-    return text;
-  }
-};
-template <>
-struct StringMaker<POINT> {
-  static String convert(const POINT& pt) {
-    char text[48];
-    snprintf(text, sizeof(text), "(%ld,%ld)", pt.x, pt.y);
-    return text;
-  }
-};
-}  // namespace doctest

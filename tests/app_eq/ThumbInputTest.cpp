@@ -29,6 +29,18 @@ struct Moves {
   }
 };
 
+// The editor with one band at 1 kHz and 0 dB: its handle at (362, 97), 18 x 18.
+struct OneBand {
+  EqRig eq;
+  Model model{Band(1000, 0)};
+  SMoveThumb* band = nullptr;
+
+  OneBand() {
+    eq.editor->SetCurve(&model.info);
+    band = eq.BandThumb(0);
+  }
+};
+
 // Width of a handle's window rectangle.
 int Width(SWindow* wnd) {
   const RECT rc = wnd->GetWindowRect();
@@ -38,10 +50,9 @@ int Width(SWindow* wnd) {
 }  // namespace
 
 TEST_CASE("handle drag: reports the proposed top-left and stays where it is") {
-  EqRig eq;
-  Model m{Band(1000, 0)};
-  eq.editor->SetCurve(&m.info);
-  SMoveThumb* band = eq.BandThumb(0);
+  OneBand one;
+  EqRig& eq = one.eq;
+  SMoveThumb* band = one.band;
   REQUIRE(band->GetWindowRect() == RECT{362, 97, 380, 115});
   Moves moves;
   moves.Watch(band);
@@ -110,10 +121,9 @@ TEST_CASE("handle drag: a guide reports the band it shows") {
 }
 
 TEST_CASE("handle drag ends when the handle lost the capture") {
-  EqRig eq;
-  Model m{Band(1000, 0)};
-  eq.editor->SetCurve(&m.info);
-  SMoveThumb* band = eq.BandThumb(0);
+  OneBand one;
+  EqRig& eq = one.eq;
+  SMoveThumb* band = one.band;
   Moves moves;
   moves.Watch(band);
   band->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(371, 106));
@@ -124,10 +134,9 @@ TEST_CASE("handle drag ends when the handle lost the capture") {
 }
 
 TEST_CASE("handle pulse: one pixel larger from frame 30, back at frame 60, and again") {
-  EqRig eq;
-  Model m{Band(1000, 0)};
-  eq.editor->SetCurve(&m.info);
-  SMoveThumb* band = eq.BandThumb(0);
+  OneBand one;
+  EqRig& eq = one.eq;
+  SMoveThumb* band = one.band;
   band->StartPulse();
   CHECK(band->IsPulsing());
   std::vector<int> redrawnAt;
@@ -148,10 +157,9 @@ TEST_CASE("handle pulse: one pixel larger from frame 30, back at frame 60, and a
 }
 
 TEST_CASE("handle pulse: idle while dragged, stopped mid-cycle back at layout size") {
-  EqRig eq;
-  Model m{Band(1000, 0)};
-  eq.editor->SetCurve(&m.info);
-  SMoveThumb* band = eq.BandThumb(0);
+  OneBand one;
+  EqRig& eq = one.eq;
+  SMoveThumb* band = one.band;
   band->StartPulse();
   for (int frame = 0; frame < 29; ++frame) band->OnNextFrame();
   band->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(371, 106));
@@ -172,10 +180,9 @@ TEST_CASE("handle pulse: idle while dragged, stopped mid-cycle back at layout si
 }
 
 TEST_CASE("handle pulse: moves and layouts while grown never change the size for good") {
-  EqRig eq;
-  Model m{Band(1000, 0)};
-  eq.editor->SetCurve(&m.info);
-  SMoveThumb* band = eq.BandThumb(0);
+  OneBand one;
+  EqRig& eq = one.eq;
+  SMoveThumb* band = one.band;
   band->StartPulse();
   for (int frame = 0; frame < 30; ++frame) band->OnNextFrame();
   REQUIRE(Width(band) == 20);

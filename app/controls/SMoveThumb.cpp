@@ -35,6 +35,10 @@ SMoveThumb::SMoveThumb() {
   GetEventSet()->AddEvent(EventThumbMoving::EventID, EventThumbMoving::ScriptName());
 }
 
+SMoveThumb::~SMoveThumb() {
+  if (pulsing_) LeaveTimeline();
+}
+
 HRESULT SMoveThumb::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   using P = SAttrParse;
   if (P::IsName(name, L"xFloat")) return ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;

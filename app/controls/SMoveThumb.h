@@ -21,6 +21,8 @@ class SMoveThumb : public SWUI::SWindow, public SWUI::ITimelineHandler {
   static constexpr int kPulseGrowFrame = 30;  // counter value at which the handle grows
 
   SMoveThumb();
+  // A handle released without being destroyed still leaves the timeline.
+  ~SMoveThumb() override;
 
   // "xFloat", "yFloat" (read with "%f"), "canXMove", "canYMove", "canOutsize", "centerColor".
   HRESULT SetAttribute(const SWUI::SStringW& name, const SWUI::SStringW& value,

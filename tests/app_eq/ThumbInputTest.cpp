@@ -1,5 +1,6 @@
 // Dragging an EQ handle (what it reports, and that it does not move itself) and the pulse of a
 // selected handle, driven frame by frame.
+#include <set>
 #include <vector>
 
 #include "EqRig.h"
@@ -202,4 +203,38 @@ TEST_CASE("handle pulse: moves and layouts while grown never change the size for
   CHECK(Width(band) == 18);
   for (int frame = 0; frame < 29; ++frame) band->OnNextFrame();
   CHECK(Width(band) == 18);
+}
+
+namespace {
+
+// A container that keeps the timeline handlers registered with it.
+class TimelineContainer : public TestContainer {
+ public:
+  TimelineContainer() : TestContainer(kEqWidth, kEqHeight) {}
+  BOOL RegisterTimelineHandler(ITimelineHandler* handler) override {
+    return handlers.insert(handler).second;
+  }
+  BOOL UnregisterTimelineHandler(ITimelineHandler* handler) override {
+    return handlers.erase(handler) != 0;
+  }
+  std::set<ITimelineHandler*> handlers;
+};
+
+}  // namespace
+
+TEST_CASE("handle pulse: on the container's timeline until stopped or destroyed") {
+  OneBand one;
+  TimelineContainer timeline;
+  timeline.SetRoot(one.eq.rig.root);
+  one.eq.rig.root->SetContainer(&timeline);
+  SMoveThumb* band = one.band;
+  SMoveThumb* other = one.eq.BandThumb(1);
+  band->StartPulse();
+  other->StartPulse();
+  CHECK(timeline.handlers.size() == 2);
+  band->StopPulse();
+  CHECK(timeline.handlers.count(band) == 0);
+  other->DestroyWindow();
+  CHECK(timeline.handlers.empty());
+  one.eq.rig.root->SetContainer(&one.eq.rig.container);
 }

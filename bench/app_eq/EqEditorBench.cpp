@@ -10,6 +10,7 @@
 //   every frame.
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -44,6 +45,16 @@ constexpr int kFramesPerSecond = 100;  // the host's timeline ticks every 10 ms
 void Report(const char* what, double ours, double bare) {
   printf("%-52s ours %9.4f ms   bare %9.4f ms   ratio %7.2f\n", what, ours, bare,
          bare > 0 ? ours / bare : 0.0);
+}
+
+// The best of a few timings (the machines are shared: the best is the least disturbed).
+template <class F>
+double Best(F body, double budgetMs, int rounds = 3) {
+  double best = 1e300;
+  for (int round = 0; round < rounds; ++round) {
+    best = std::min(best, bench::MsPerCall(body, budgetMs));
+  }
+  return best;
 }
 
 void NumberTree(SWindow* wnd, UINT& next) {
@@ -202,12 +213,12 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
   editor->SetCurve(&model);
   editor->ShowBandGuide();
 
-  const double blit = bench::MsPerCall([&] { copy->BitBlt(&full, surface, 0, 0, SRCCOPY); }, 300);
-  const double paint = bench::MsPerCall([&] { root->RedrawRegion(surface, nullptr); }, 600);
+  const double blit = Best([&] { copy->BitBlt(&full, surface, 0, 0, SRCCOPY); }, 300);
+  const double paint = Best([&] { root->RedrawRegion(surface, nullptr); }, 600);
   Report("full repaint of the editor vs one BitBlt", paint, blit);
   // Where a full repaint goes: the grid, the curves, one band handle.
   auto paintOne = [&](SWindow* wnd) {
-    return bench::MsPerCall(
+    return Best(
         [&] { wnd->SSendMessage(WM_PAINT, reinterpret_cast<WPARAM>(surface)); }, 200);
   };
   Report("  of which the grid", paintOne(root->FindChildByName(L"grid")), blit);
@@ -234,7 +245,7 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
   thumb->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grab.x, grab.y));
   host.Repaint();
   int step = 0;
-  const double drag = bench::MsPerCall(
+  const double drag = Best(
       [&] {
         const int d = (step++ % 40) < 20 ? 1 : -1;
         const RECT now = thumb->GetWindowRect();
@@ -251,7 +262,7 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
   // One second of the pulse.
   SMoveThumb* pulsing = editor->GetBandThumb(3);
   pulsing->StartPulse();
-  const double onChange = bench::MsPerCall(
+  const double onChange = Best(
       [&] {
         for (int frame = 0; frame < kFramesPerSecond; ++frame) {
           pulsing->OnNextFrame();
@@ -259,7 +270,7 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
         }
       },
       600);
-  const double everyFrame = bench::MsPerCall(
+  const double everyFrame = Best(
       [&] {
         for (int frame = 0; frame < kFramesPerSecond; ++frame) {
           pulsing->OnNextFrame();
@@ -268,7 +279,7 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
           host.Repaint();
         }
       },
-      600);
+      600, 1);  // seconds a call: one round
   pulsing->StopPulse();
   Report("a pulse second, repainted on change vs one BitBlt", onChange, blit);
   Report("a pulse second, repainted every frame vs one BitBlt", everyFrame, blit);

@@ -14,13 +14,13 @@ class SButton : public SWindow, public IAcceleratorTarget, public ITimelineHandl
 
  public:
   // The fade's first alpha, and the alpha that means no fade runs.
-  static const WORD kFadeStart = 50;
-  static const WORD kNoFade = 255;
+  static constexpr WORD kFadeStart = 50;
+  static constexpr WORD kNoFade = 255;
 
   SButton();
 
-  // "accel" (S_OK when the text gives a combination, else S_FALSE; any earlier one is given
-  // up first), "animate", "animateStep" (its low 8 bits; 0 means no fade), then SWindow's.
+  // "accel" (S_OK when the text gives a combination with a key, else S_FALSE; any earlier
+  // one is given up first), "animate", "animateStep" (its low 8 bits; 0 means no fade), then SWindow's.
   HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) override;
   using SWindow::SetAttribute;
   // SWindow's, then the combination of a text ending in "(&X)".

@@ -9,7 +9,7 @@ namespace SWUI {
 class SCheckableWnd : public SWindow {
  public:
   // Pixels between the icon and the text.
-  static const int kIconGap = 4;
+  static constexpr int kIconGap = 4;
 
   // "skin" and "focusSkin" (a name no pool knows is refused and keeps the skin), "checked"
   // (checked unless exactly "0"), then SWindow's.

@@ -14,7 +14,7 @@ class SRadioBox : public SCheckableWnd {
 
  public:
   // The focus reason of a focus given back when the host window becomes active again.
-  static const LPARAM kFocusRestored = 2;
+  static constexpr LPARAM kFocusRestored = 2;
 
   SRadioBox();
 

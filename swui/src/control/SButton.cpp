@@ -15,6 +15,12 @@ IAcceleratorMgr* FocusManagerOf(ISwndContainer* container) {
   return container != nullptr ? container->GetFocusManager() : nullptr;
 }
 
+// The combination of a text; modifiers without a key (as "ctrl+" gives) are none.
+DWORD AccelOf(const SStringW& text) {
+  const DWORD acc = CAccelerator::TranslateAccelKey(text);
+  return LOWORD(acc) != 0 ? acc : 0;
+}
+
 // "alt+X" for a text whose first '(' is followed by '&' and which ends with ')'; empty else.
 SStringW MnemonicText(const SStringW& text) {
   const int len = text.GetLength();
@@ -35,7 +41,7 @@ SButton::SButton() {
 
 HRESULT SButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   if (SAttrParse::IsName(name, L"accel")) {
-    SetAccel(CAccelerator::TranslateAccelKey(value));
+    SetAccel(AccelOf(value));
     return AfterAttribute(name, value, bLoading, m_accel != 0 ? S_OK : S_FALSE);
   }
   if (SAttrParse::IsName(name, L"animate")) {
@@ -53,7 +59,7 @@ BOOL SButton::InitFromXml(pugi::xml_node xmlNode) {
   if (!SWindow::InitFromXml(xmlNode)) return FALSE;
   const SStringW mnemonic = MnemonicText(GetWindowText(TRUE));
   if (!mnemonic.IsEmpty()) {
-    const DWORD acc = CAccelerator::TranslateAccelKey(mnemonic);
+    const DWORD acc = AccelOf(mnemonic);
     if (acc != 0) SetAccel(acc);
   }
   return TRUE;

@@ -38,8 +38,9 @@ BOOL SLink::OnSetCursor(const POINT& pt) {
 void SLink::DrawText(IRenderTarget* pRT, LPCWSTR pszBuf, int cchText, LPRECT pRect,
                      UINT uFormat) {
   if (!(uFormat & DT_CALCRECT)) {
+    // Measured from the top: the vertical placement is this element's.
     RECT measured = *pRect;
-    pRT->DrawText(pszBuf, cchText, &measured, uFormat | DT_CALCRECT);
+    pRT->DrawText(pszBuf, cchText, &measured, (uFormat & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT);
     const LONG width = measured.right - measured.left;
     const LONG height = measured.bottom - measured.top;
     if (uFormat & DT_CENTER) {

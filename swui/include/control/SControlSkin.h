@@ -31,6 +31,9 @@ class SControlSkin {
   // Replaces each axis of size on which the element's layout parameter wraps its content by
   // that axis of content.
   static SIZE WrapContent(const SWindow* wnd, SIZE size, SIZE content);
+  // An element whose content changed size and that wraps it on an axis asks to be laid out
+  // again (nothing without a parent).
+  static void RelayoutIfWrapping(SWindow* wnd);
 };
 
 }  // namespace SWUI

@@ -17,7 +17,8 @@ class SIconWnd : public SWindow {
   HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) override;
   using SWindow::SetAttribute;
 
-  // Takes ownership of another icon (the old one is destroyed) and repaints.
+  // Takes ownership of another icon (the old one is destroyed) and repaints; an element that
+  // wraps its content is laid out again.
   void SetIcon(HICON hIcon);
   HICON GetIcon() const { return m_theIcon; }
 

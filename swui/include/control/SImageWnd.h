@@ -48,10 +48,6 @@ class SImageWnd : public SWindow {
   SAutoRefPtr<ISkinObj> m_pSkin;
   SAutoRefPtr<IBitmap> m_pImg;
   int m_nFilterLevel = 0;
-
- private:
-  // A wrapping element asks its parent to lay it out again.
-  void RelayoutIfWrapping();
 };
 
 }  // namespace SWUI

@@ -52,4 +52,10 @@ SIZE SControlSkin::WrapContent(const SWindow* wnd, SIZE size, SIZE content) {
   return size;
 }
 
+void SControlSkin::RelayoutIfWrapping(SWindow* wnd) {
+  ILayoutParam* param = wnd->GetLayoutParam();
+  if (wnd->GetParent() == nullptr || param == nullptr || !param->IsWrapContent(Any)) return;
+  wnd->RequestRelayout(wnd, TRUE);
+}
+
 }  // namespace SWUI

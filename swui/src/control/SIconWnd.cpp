@@ -25,6 +25,7 @@ void SIconWnd::SetIcon(HICON hIcon) {
   if (hIcon == m_theIcon) return;
   if (m_theIcon != nullptr) DestroyIcon(m_theIcon);
   m_theIcon = hIcon;
+  SControlSkin::RelayoutIfWrapping(this);
   Invalidate();
 }
 

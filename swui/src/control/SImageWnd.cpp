@@ -36,7 +36,7 @@ BOOL SImageWnd::SetSkin(ISkinObj* pSkin, int iFrame, BOOL) {
   m_pSkin = pSkin;
   m_iIcon = iFrame;
   m_pImg.Reset();
-  RelayoutIfWrapping();
+  SControlSkin::RelayoutIfWrapping(this);
   InvalidateRect(nullptr);
   return TRUE;
 }
@@ -44,7 +44,7 @@ BOOL SImageWnd::SetSkin(ISkinObj* pSkin, int iFrame, BOOL) {
 void SImageWnd::SetImage(IBitmap* pBitmap, int nFilterLevel) {
   m_pImg = pBitmap;
   m_nFilterLevel = nFilterLevel;
-  RelayoutIfWrapping();
+  SControlSkin::RelayoutIfWrapping(this);
   InvalidateRect(nullptr);
 }
 
@@ -53,12 +53,6 @@ BOOL SImageWnd::SetIcon(int iFrame) {
   m_iIcon = iFrame;
   InvalidateRect(nullptr);
   return TRUE;
-}
-
-void SImageWnd::RelayoutIfWrapping() {
-  if (m_pParent != nullptr && (LayoutWraps(Horz) || LayoutWraps(Vert))) {
-    RequestRelayout(this, TRUE);
-  }
 }
 
 void SImageWnd::OnColorize(COLORREF cr) {

@@ -36,8 +36,8 @@ std::wstring GridXml(bool controls) {
                              std::to_wstring(i / kColumns * 30 + 2) + L",@46,@26";
     if (controls) {
       const wchar_t* tag = kTags[i % 4];
-      xml += std::wstring(L"<") + tag + L" pos='" + pos + L"'>Item " + std::to_wstring(i) +
-             L"</" + tag + L">";
+      xml += std::wstring(L"<") + tag + L" pos='" + pos + L"'>Item " + std::to_wstring(i) + L"</" +
+             tag + L">";
     } else {
       xml += L"<window pos='" + pos + L"' colorBkgnd='#c0c0c0'/>";
     }
@@ -89,8 +89,8 @@ int Run(IRenderFactory* factory) {
   Tree controls(GridXml(true));
   Tree bare(GridXml(false));
   printf("500 controls (text, button, check, radio) against 500 bare coloured windows\n");
-  Report("full layout pass", bench::BestOfAlternating([&] { controls.Layout(); },
-                                                      [&] { bare.Layout(); }, kBudgetMs));
+  Report("full layout pass",
+         bench::BestOfAlternating([&] { controls.Layout(); }, [&] { bare.Layout(); }, kBudgetMs));
   Report("full repaint",
          bench::BestOfAlternating([&] { controls.root->RedrawRegion(target, nullptr); },
                                   [&] { bare.root->RedrawRegion(target, nullptr); }, kBudgetMs));

@@ -57,7 +57,8 @@ TEST_CASE("\"accel\": 0 for a combination, 1 for none; each one given up before 
   CHECK(rig.ctrl.accels.Count(kCtrlS) == 1);
 }
 
-TEST_CASE("a mnemonic over \"accel\" replaces it, and a destroyed button leaves nothing registered") {
+TEST_CASE(
+    "a mnemonic over \"accel\" replaces it, and a destroyed button leaves nothing registered") {
   CtrlRig rig;
   rig.Load(L"<root><button name='b' accel='ctrl+s'>Open(&amp;O)</button></root>");
   auto* b = rig.Get<SButton>(L"b");
@@ -106,9 +107,10 @@ TEST_CASE("Space and Enter press and release the button; other keys are not its"
 
 TEST_CASE("a button paints its skin's state for its state, then its text; without a skin nothing") {
   CtrlRig rig(60, 30);
-  rig.Load(L"<root><button name='b' pos='0,0,40,20' skin='cells4'/>"
-           L"<button name='bare' pos='40,0,60,20' skin='' colorBkgnd='#000000'>Text</button>"
-           L"</root>");
+  rig.Load(
+      L"<root><button name='b' pos='0,0,40,20' skin='cells4'/>"
+      L"<button name='bare' pos='40,0,60,20' skin='' colorBkgnd='#000000'>Text</button>"
+      L"</root>");
   SWindow* b = rig.Find(L"b");
   struct Case {
     DWORD state;
@@ -174,8 +176,8 @@ TEST_CASE("no fade: step 0 (or 256), without \"animate\", with the capture, or n
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.attrs));
     CtrlRig rig;
-    rig.Load((std::wstring(L"<root><button name='b' skin='cells4' ") + c.attrs + L"/></root>")
-                 .c_str());
+    rig.Load(
+        (std::wstring(L"<root><button name='b' skin='cells4' ") + c.attrs + L"/></root>").c_str());
     auto* b = rig.Get<SButton>(L"b");
     b->ModifyState(c.from, 0xFFFFFFFF & ~WndState_Invisible);
     if (c.capture) b->SetCapture();
@@ -200,8 +202,9 @@ TEST_CASE("a resize or the end of the button stops its fade") {
 
 TEST_CASE("a button wrapping its content takes its skin's size when the skin has one") {
   CtrlRig rig;
-  rig.Load(L"<root><button name='b' pos='0,0' skin='big'>A long text that is wider</button>"
-           L"<button name='t' pos='0,50' skin=''>Text</button></root>");
+  rig.Load(
+      L"<root><button name='b' pos='0,0' skin='big'>A long text that is wider</button>"
+      L"<button name='t' pos='0,50' skin=''>Text</button></root>");
   const RECT rc = rig.Find(L"b")->GetWindowRect();
   CHECK(rc.right - rc.left == 20);
   CHECK(rc.bottom - rc.top == 12);

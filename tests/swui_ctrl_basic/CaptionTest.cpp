@@ -107,9 +107,8 @@ TEST_CASE("on a maximised window the press waits for a move, which moves it on v
     DWORD major;
     BYTE product;
     bool moves;
-  } cases[] = {{6, VER_NT_WORKSTATION, true},
-               {10, VER_NT_WORKSTATION, false},
-               {6, VER_NT_SERVER, false}};
+  } cases[] = {
+      {6, VER_NT_WORKSTATION, true}, {10, VER_NT_WORKSTATION, false}, {6, VER_NT_SERVER, false}};
   for (const Case& c : cases) {
     CAPTURE(c.major);
     CaptionRig t(WS_OVERLAPPEDWINDOW, true);

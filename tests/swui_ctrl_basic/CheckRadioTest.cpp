@@ -56,7 +56,8 @@ TEST_CASE("check box: Space toggles and fires the command; other keys are taken 
   CHECK(c->OnGetDlgCode() == 8u);
 }
 
-TEST_CASE("checkable controls draw the skin state of their state; a state the skin lacks draws nothing") {
+TEST_CASE(
+    "checkable controls draw the skin state of their state; a state the skin lacks draws nothing") {
   struct Case {
     DWORD state;
     int skinState;
@@ -75,8 +76,8 @@ TEST_CASE("checkable controls draw the skin state of their state; a state the sk
     CtrlRig rig(100, 30);
     // Each in a parent of its own: two radios of one parent would uncheck each other.
     rig.Load((std::wstring(L"<root><window pos='0,0,50,30'><") + tag +
-              L" name='e8' pos='0,0,50,30' skin='cells8'/></window><window pos='50,0,100,30'><" + tag +
-              L" name='e4' pos='0,0,50,30' skin='cells4'/></window></root>")
+              L" name='e8' pos='0,0,50,30' skin='cells8'/></window><window pos='50,0,100,30'><" +
+              tag + L" name='e4' pos='0,0,50,30' skin='cells4'/></window></root>")
                  .c_str());
     auto* e8 = rig.Get<SCheckableWnd>(L"e8");
     auto* e4 = rig.Get<SCheckableWnd>(L"e4");
@@ -146,17 +147,18 @@ TEST_CASE("radio box: the icon and the text rectangle follow iconAlign and iconV
   CHECK(rig.Get<SRadioBox>(L"r")->GetIconAlign() == 512u);
 }
 
-TEST_CASE("radio group: of two checked in the layout only the later stays, and nobody hears of it") {
+TEST_CASE(
+    "radio group: of two checked in the layout only the later stays, and nobody hears of it") {
   CtrlRig rig;
-  rig.Load(L"<root><radio name='r1' id='1' checked='1'/><radio name='r2' id='2'/>"
-           L"<radio name='r3' id='3' checked='1'/></root>");
+  rig.Load(
+      L"<root><radio name='r1' id='1' checked='1'/><radio name='r2' id='2'/>"
+      L"<radio name='r3' id='3' checked='1'/></root>");
   CHECK_FALSE(rig.Find(L"r1")->IsChecked());
   CHECK(rig.Find(L"r3")->IsChecked());
   // Creating and showing changes every box's state; checking changes no more.
   auto stateEvents = [&](int id) {
-    return std::count_if(rig.ctrl.fired.begin(), rig.ctrl.fired.end(), [id](const auto& f) {
-      return f.id == kStateChanged && f.idFrom == id;
-    });
+    return std::count_if(rig.ctrl.fired.begin(), rig.ctrl.fired.end(),
+                         [id](const auto& f) { return f.id == kStateChanged && f.idFrom == id; });
   };
   CHECK(stateEvents(1) == stateEvents(2));
   CHECK(stateEvents(3) == stateEvents(2));
@@ -164,11 +166,13 @@ TEST_CASE("radio group: of two checked in the layout only the later stays, and n
   CHECK_FALSE(rig.Find(L"r3")->GetEventSet()->IsMuted());
 }
 
-TEST_CASE("radio group: a click checks the box and unchecks the checked one, whose events are muted") {
+TEST_CASE(
+    "radio group: a click checks the box and unchecks the checked one, whose events are muted") {
   CtrlRig rig;
   rig.app.TplRegisterFactory<AppRadio>();
-  rig.Load(L"<root><radio name='a1' pos='0,0,50,20'/><radio name='a2' pos='0,20,50,40'/>"
-           L"<appradio name='a3' pos='0,40,50,60' checked='1'/></root>");
+  rig.Load(
+      L"<root><radio name='a1' pos='0,0,50,20'/><radio name='a2' pos='0,20,50,40'/>"
+      L"<appradio name='a3' pos='0,40,50,60' checked='1'/></root>");
   SWindow* a1 = rig.Find(L"a1");
   SWindow* a3 = rig.Find(L"a3");
   REQUIRE(a3->IsChecked());

@@ -60,16 +60,17 @@ TEST_CASE("controls without a skin in their layout take the built-in ones") {
 
 TEST_CASE("a skin name no pool knows is refused and keeps the skin; an empty one clears it") {
   CtrlRig rig;
-  rig.Load(L"<root><check name='c' skin='cells8'/><radio name='r' skin='cells8'/>"
-           L"<toggle name='t' skin='cells6'/><img name='i' skin='cells4'/>"
-           L"<animateimg name='a' skin='cells3'/></root>");
+  rig.Load(
+      L"<root><check name='c' skin='cells8'/><radio name='r' skin='cells8'/>"
+      L"<toggle name='t' skin='cells6'/><img name='i' skin='cells4'/>"
+      L"<animateimg name='a' skin='cells3'/></root>");
   struct Case {
     const wchar_t* name;
     const wchar_t* attr;
     const wchar_t* before;
-  } cases[] = {{L"c", L"skin", L"cells8"},   {L"c", L"focusSkin", L"_skin.sys.focuscheckbox"},
-               {L"r", L"skin", L"cells8"},   {L"r", L"focusSkin", L"_skin.sys.focusradio"},
-               {L"t", L"skin", L"cells6"},   {L"i", L"skin", L"cells4"},
+  } cases[] = {{L"c", L"skin", L"cells8"}, {L"c", L"focusSkin", L"_skin.sys.focuscheckbox"},
+               {L"r", L"skin", L"cells8"}, {L"r", L"focusSkin", L"_skin.sys.focusradio"},
+               {L"t", L"skin", L"cells6"}, {L"i", L"skin", L"cells4"},
                {L"a", L"skin", L"cells3"}};
   auto skinOf = [&](const Case& c) -> ISkinObj* {
     SWindow* wnd = rig.Find(c.name);

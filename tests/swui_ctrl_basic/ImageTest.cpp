@@ -40,7 +40,8 @@ HICON SolidIcon(DWORD rgb) {
 
 }  // namespace
 
-TEST_CASE("an image draws a bitmap stretched, at its size or tiled by \"tile\"; other values nothing") {
+TEST_CASE(
+    "an image draws a bitmap stretched, at its size or tiled by \"tile\"; other values nothing") {
   struct Case {
     const wchar_t* tile;
     std::vector<POINT> red;
@@ -66,7 +67,8 @@ TEST_CASE("an image draws a bitmap stretched, at its size or tiled by \"tile\"; 
   }
 }
 
-TEST_CASE("an image shows a skin state; states it lacks draw nothing; SetSkin(null) changes nothing") {
+TEST_CASE(
+    "an image shows a skin state; states it lacks draw nothing; SetSkin(null) changes nothing") {
   CtrlRig rig(20, 20);
   rig.Load(L"<root><img name='i' pos='0,0,10,10' skin='cells4' iconIndex='2'/></root>");
   auto* img = rig.Get<SImageWnd>(L"i");
@@ -148,8 +150,9 @@ TEST_CASE("an animated image's frame lasts speed / 10 + 1 ticks (at least one)")
 
 TEST_CASE("an animated image leaves the timeline while hidden and at its end") {
   CtrlRig rig;
-  rig.Load(L"<root><animateimg name='a' skin='cells3'/><animateimg name='still' autoStart='0' "
-           L"skin='cells3'/><animateimg name='bare'/></root>");
+  rig.Load(
+      L"<root><animateimg name='a' skin='cells3'/><animateimg name='still' autoStart='0' "
+      L"skin='cells3'/><animateimg name='bare'/></root>");
   auto* a = rig.Get<SAnimateImgWnd>(L"a");
   auto* still = rig.Get<SAnimateImgWnd>(L"still");
   CHECK_FALSE(still->IsPlaying());

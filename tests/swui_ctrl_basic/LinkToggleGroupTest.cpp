@@ -40,8 +40,9 @@ struct LaunchRecorder {
 
 TEST_CASE("a link without text shows its href; text in the layout wins") {
   CtrlRig rig;
-  rig.Load(L"<root><link name='a' href='https://example.org/'/>"
-           L"<link name='b' href='https://example.org/'>Example</link></root>");
+  rig.Load(
+      L"<root><link name='a' href='https://example.org/'/>"
+      L"<link name='b' href='https://example.org/'>Example</link></root>");
   CHECK(rig.Find(L"a")->GetWindowText() == L"https://example.org/");
   CHECK(rig.Find(L"b")->GetWindowText() == L"Example");
 }
@@ -49,8 +50,9 @@ TEST_CASE("a link without text shows its href; text in the layout wins") {
 TEST_CASE("a link's text rectangle follows the alignment; only it reacts to the mouse") {
   LaunchRecorder recorder;
   CtrlRig rig(300, 100);
-  rig.Load(L"<root><link name='l' pos='0,0,300,40' align='center' href='https://x.org/'>"
-           L"Open</link></root>");
+  rig.Load(
+      L"<root><link name='l' pos='0,0,300,40' align='center' href='https://x.org/'>"
+      L"Open</link></root>");
   rig.Paint();
   auto* link = rig.Get<SLink>(L"l");
   const RECT rc = link->GetLinkRect();
@@ -124,8 +126,9 @@ TEST_CASE("a link's text rectangle at the left and right, top and bottom") {
 
 TEST_CASE("a toggle flips on a release inside and draws state + 3 when toggled") {
   CtrlRig rig(40, 40);
-  rig.Load(L"<root><toggle name='t' pos='0,0,20,20' skin='cells6'/>"
-           L"<toggle name='w' pos='20,20' skin='big'/></root>");
+  rig.Load(
+      L"<root><toggle name='t' pos='0,0,20,20' skin='cells6'/>"
+      L"<toggle name='w' pos='20,20' skin='big'/></root>");
   auto* t = rig.Get<SToggle>(L"t");
   CtrlRig::Send(t, WM_LBUTTONDOWN, 5, 5);
   CtrlRig::Send(t, WM_LBUTTONUP, 5, 5);
@@ -137,12 +140,9 @@ TEST_CASE("a toggle flips on a release inside and draws state + 3 when toggled")
     DWORD state;
     BOOL toggled;
     int skinState;
-  } cases[] = {{0, FALSE, 0},
-               {WndState_Hover, FALSE, 1},
-               {WndState_PushDown | WndState_Hover, FALSE, 2},
-               {0, TRUE, 3},
-               {WndState_Hover, TRUE, 4},
-               {WndState_PushDown, TRUE, 5}};
+  } cases[] = {
+      {0, FALSE, 0}, {WndState_Hover, FALSE, 1}, {WndState_PushDown | WndState_Hover, FALSE, 2},
+      {0, TRUE, 3},  {WndState_Hover, TRUE, 4},  {WndState_PushDown, TRUE, 5}};
   for (const Case& c : cases) {
     CAPTURE(c.skinState);
     t->ModifyState(c.state, WndState_Hover | WndState_PushDown);
@@ -159,8 +159,9 @@ TEST_CASE("a toggle flips on a release inside and draws state + 3 when toggled")
 
 TEST_CASE("a group frame: two lines around, the title cut into them, children below the header") {
   CtrlRig rig(120, 80);
-  rig.Load(L"<root><group name='g' pos='0,0,120,80' colorLine1='#ff0000' colorLine2='#0000ff' "
-           L"round='0' headerHeight='30'><window name='c' pos='0,0,-0,-0'/></group></root>");
+  rig.Load(
+      L"<root><group name='g' pos='0,0,120,80' colorLine1='#ff0000' colorLine2='#0000ff' "
+      L"round='0' headerHeight='30'><window name='c' pos='0,0,-0,-0'/></group></root>");
   rig.Paint();
   rig.render.SavePng(L"ctrl-group", 4);
   SWindow* g = rig.Find(L"g");
@@ -195,9 +196,10 @@ TEST_CASE("a group frame: two lines around, the title cut into them, children be
 
 TEST_CASE("a group wrapping its content adds the header to the content's height only") {
   CtrlRig rig;
-  rig.Load(L"<root><group name='wrap' pos='0,0' headerHeight='30'>"
-           L"<window pos='0,0,@40,@20'/></group>"
-           L"<group name='fixed' pos='0,100,@50,@50' headerHeight='30'/></root>");
+  rig.Load(
+      L"<root><group name='wrap' pos='0,0' headerHeight='30'>"
+      L"<window pos='0,0,@40,@20'/></group>"
+      L"<group name='fixed' pos='0,100,@50,@50' headerHeight='30'/></root>");
   const RECT wrap = rig.Find(L"wrap")->GetWindowRect();
   CHECK(wrap.bottom - wrap.top == 50);
   const RECT fixed = rig.Find(L"fixed")->GetWindowRect();

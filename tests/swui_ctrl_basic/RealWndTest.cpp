@@ -86,9 +86,9 @@ TEST_CASE("a shown real window is made once from the layout, placed and initiali
     HWND hwnd = r->GetRealHwnd(FALSE);
     REQUIRE(hwnd != nullptr);
     CHECK(t.handler->calls ==
-          (std::wstring(init) == L"0" ? std::vector<std::wstring>{L"create", L"resize", L"init",
-                                                                  L"move"}
-                                      : std::vector<std::wstring>{L"create", L"init", L"move"}));
+          (std::wstring(init) == L"0"
+               ? std::vector<std::wstring>{L"create", L"resize", L"init", L"move"}
+               : std::vector<std::wstring>{L"create", L"init", L"move"}));
     CHECK(GetParent(hwnd) == t.host);
     CHECK((r->GetWndStyle() & WS_CHILD) != 0u);
     wchar_t name[32] = {};

@@ -23,8 +23,8 @@ class LineLog : public SStatic {
  protected:
   void DrawLine(IRenderTarget*, LPCWSTR pszBuf, int iBegin, int cchText, LPRECT pRect,
                 UINT) override {
-    const std::wstring line = cchText < 0 ? std::wstring(pszBuf + iBegin)
-                                          : std::wstring(pszBuf + iBegin, cchText);
+    const std::wstring line =
+        cchText < 0 ? std::wstring(pszBuf + iBegin) : std::wstring(pszBuf + iBegin, cchText);
     lines.push_back(Line{line, *pRect});
   }
 };
@@ -37,7 +37,8 @@ SIZE Measure(IRenderTarget* rt, const wchar_t* text) {
 
 }  // namespace
 
-TEST_CASE("multi-line text breaks at LF, at backslash-n and where the next character passes the edge") {
+TEST_CASE(
+    "multi-line text breaks at LF, at backslash-n and where the next character passes the edge") {
   CtrlRig rig;
   IRenderTarget* rt = rig.render.Target();
   const int lineH = Measure(rt, L"A").cy;
@@ -92,7 +93,8 @@ TEST_CASE("measuring multi-line text: the widest line's end and the last line's 
   CHECK(rc.bottom == 3 * lineH);
 }
 
-TEST_CASE("a vertically centred or bottom-aligned block of lines lands in the middle or at the bottom") {
+TEST_CASE(
+    "a vertically centred or bottom-aligned block of lines lands in the middle or at the bottom") {
   CtrlRig rig;
   IRenderTarget* rt = rig.render.Target();
   const int lineH = Measure(rt, L"A").cy;
@@ -104,7 +106,7 @@ TEST_CASE("a vertically centred or bottom-aligned block of lines lands in the mi
     RECT rc = {0, 100, 300, 300};
     text.DrawText(rt, L"one\ntwo", -1, &rc, format);
     REQUIRE(text.lines.size() == 2u);
-    const int expected = format == DT_VCENTER ? 100 + (200 - block) / 2
+    const int expected = format == DT_VCENTER  ? 100 + (200 - block) / 2
                          : format == DT_BOTTOM ? 300 - block
                                                : 100;
     CHECK(text.lines[0].rc.top == expected);
@@ -114,7 +116,8 @@ TEST_CASE("a vertically centred or bottom-aligned block of lines lands in the mi
 
 TEST_CASE("static text lets the mouse through to what lies below") {
   CtrlRig rig;
-  rig.Load(L"<root><window name='under' pos='0,0,100,100'><text pos='0,0,100,100'>hi</text>"
-           L"</window></root>");
+  rig.Load(
+      L"<root><window name='under' pos='0,0,100,100'><text pos='0,0,100,100'>hi</text>"
+      L"</window></root>");
   CHECK(rig.root->SwndFromPoint(POINT{50, 50}, FALSE) == rig.Find(L"under")->GetSwnd());
 }

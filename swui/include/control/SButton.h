@@ -20,7 +20,8 @@ class SButton : public SWindow, public IAcceleratorTarget, public ITimelineHandl
   SButton();
 
   // "accel" (S_OK when the text gives a combination with a key, else S_FALSE; any earlier
-  // one is given up first), "animate", "animateStep" (its low 8 bits; 0 means no fade), then SWindow's.
+  // one is given up first), "animate", "animateStep" (its low 8 bits; 0 means no fade), then
+  // SWindow's.
   HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) override;
   using SWindow::SetAttribute;
   // SWindow's, then the combination of a text ending in "(&X)".

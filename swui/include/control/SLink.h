@@ -3,6 +3,7 @@
 // text shows its href.
 #pragma once
 #include <windows.h>
+// The shell header needs the platform types first.
 #include <shellapi.h>
 
 #include "core/SWindow.h"

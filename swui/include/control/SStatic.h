@@ -23,8 +23,8 @@ class SStatic : public SWindow {
 
  protected:
   // Draws the stretch [iBegin, iBegin + cchText) of the text.
-  virtual void DrawLine(IRenderTarget* pRT, LPCWSTR pszBuf, int iBegin, int cchText,
-                        LPRECT pRect, UINT uFormat);
+  virtual void DrawLine(IRenderTarget* pRT, LPCWSTR pszBuf, int iBegin, int cchText, LPRECT pRect,
+                        UINT uFormat);
 
   BOOL m_bMultiLines = FALSE;
   int m_nLineInter = 5;

@@ -13,8 +13,7 @@ SAnimateImgWnd::SAnimateImgWnd() {
   m_evtSet.AddEvent(EventAnimateStop::EventID, EventAnimateStop::ScriptName());
 }
 
-HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value,
-                                     BOOL bLoading) {
+HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   if (SAttrParse::IsName(name, L"skin")) {
     if (!SControlSkin::Assign(m_pSkin, value, GetScale())) return E_FAIL;
     return AfterAttribute(name, value, bLoading, S_OK);
@@ -23,8 +22,8 @@ HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value
     LPCWSTR name;
     int* field;
   };
-  const IntAttr ints[] = {{L"speed", &m_nSpeed}, {L"autoStart", &m_bAutoStart},
-                          {L"repeat", &m_nRepeat}};
+  const IntAttr ints[] = {
+      {L"speed", &m_nSpeed}, {L"autoStart", &m_bAutoStart}, {L"repeat", &m_nRepeat}};
   for (const IntAttr& attr : ints) {
     if (!SAttrParse::IsName(name, attr.name)) continue;
     *attr.field = SAttrParse::Int(value);

@@ -123,8 +123,7 @@ void SButton::PaintSkin(IRenderTarget* pRT, const RECT& rc) {
   const BYTE skinAlpha = m_pBgSkin->GetAlpha();
   const BYTE fade = static_cast<BYTE>((skinAlpha * m_byAlphaAni) >> 8);
   m_pBgSkin->DrawWithAlpha(pRT, &rc, SkinState_Normal, skinAlpha);
-  const BYTE hoverAlpha =
-      (m_dwState & WndState_Hover) ? fade : static_cast<BYTE>(skinAlpha - fade);
+  const BYTE hoverAlpha = (m_dwState & WndState_Hover) ? fade : static_cast<BYTE>(skinAlpha - fade);
   m_pBgSkin->DrawWithAlpha(pRT, &rc, SkinState_Hover, hoverAlpha);
 }
 

@@ -14,8 +14,7 @@ SCheckableWnd::SCheckableWnd(int skinIndex, int focusSkinIndex)
   m_dwFlags |= SWF_FOCUSABLE;
 }
 
-HRESULT SCheckableWnd::SetAttribute(const SStringW& name, const SStringW& value,
-                                    BOOL bLoading) {
+HRESULT SCheckableWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   const bool isSkin = SAttrParse::IsName(name, L"skin");
   if (isSkin || SAttrParse::IsName(name, L"focusSkin")) {
     SAutoRefPtr<ISkinObj>& skin = isSkin ? m_pSkin : m_pFocusSkin;

@@ -16,9 +16,8 @@ constexpr Word kStyles[] = {{L"solid", PS_SOLID},
                             {L"dot", PS_DOT},
                             {L"dashdot", PS_DASHDOT},
                             {L"dashdotdot", PS_DASHDOTDOT}};
-constexpr Word kModes[] = {{L"horizontal", SLine::kHorizontal},
-                           {L"vertical", SLine::kVertical},
-                           {L"tilt", SLine::kTilt}};
+constexpr Word kModes[] = {
+    {L"horizontal", SLine::kHorizontal}, {L"vertical", SLine::kVertical}, {L"tilt", SLine::kTilt}};
 
 }  // namespace
 

@@ -9,6 +9,12 @@ namespace {
 
 SLink::ShellExecuteFn g_shellExecute = ShellExecuteW;
 
+// Where a span of a size starts between lo and hi: centred, at the far end or at lo.
+LONG PlaceSpan(LONG lo, LONG hi, LONG size, UINT centre, UINT atEnd) {
+  if (centre) return lo + (hi - lo - size) / 2;
+  return atEnd ? hi - size : lo;
+}
+
 }  // namespace
 
 void SLink::BindShellExecute(ShellExecuteFn fn) {
@@ -35,29 +41,18 @@ BOOL SLink::OnSetCursor(const POINT& pt) {
   return SWindow::OnSetCursor(pt);
 }
 
-void SLink::DrawText(IRenderTarget* pRT, LPCWSTR pszBuf, int cchText, LPRECT pRect,
-                     UINT uFormat) {
+void SLink::DrawText(IRenderTarget* pRT, LPCWSTR pszBuf, int cchText, LPRECT pRect, UINT uFormat) {
   if (!(uFormat & DT_CALCRECT)) {
     // Measured from the top: the vertical placement is this element's.
     RECT measured = *pRect;
     pRT->DrawText(pszBuf, cchText, &measured, (uFormat & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT);
     const LONG width = measured.right - measured.left;
     const LONG height = measured.bottom - measured.top;
-    if (uFormat & DT_CENTER) {
-      m_rcText.left = pRect->left + (pRect->right - pRect->left - width) / 2;
-    } else if (uFormat & DT_RIGHT) {
-      m_rcText.left = pRect->right - width;
-    } else {
-      m_rcText.left = pRect->left;
-    }
+    m_rcText.left =
+        PlaceSpan(pRect->left, pRect->right, width, uFormat & DT_CENTER, uFormat & DT_RIGHT);
+    m_rcText.top =
+        PlaceSpan(pRect->top, pRect->bottom, height, uFormat & DT_VCENTER, uFormat & DT_BOTTOM);
     m_rcText.right = m_rcText.left + width;
-    if (uFormat & DT_VCENTER) {
-      m_rcText.top = pRect->top + (pRect->bottom - pRect->top - height) / 2;
-    } else if (uFormat & DT_BOTTOM) {
-      m_rcText.top = pRect->bottom - height;
-    } else {
-      m_rcText.top = pRect->top;
-    }
     m_rcText.bottom = m_rcText.top + height;
   }
   SWindow::DrawText(pRT, pszBuf, cchText, pRect, uFormat);

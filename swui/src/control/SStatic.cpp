@@ -54,8 +54,8 @@ void SStatic::DrawText(IRenderTarget* pRT, LPCWSTR pszBuf, int cchText, LPRECT p
   BreakLines(pRT, pszBuf, cchText, rc, uFormat & ~(DT_VCENTER | DT_BOTTOM), true);
 }
 
-void SStatic::DrawLine(IRenderTarget* pRT, LPCWSTR pszBuf, int iBegin, int cchText,
-                       LPRECT pRect, UINT uFormat) {
+void SStatic::DrawLine(IRenderTarget* pRT, LPCWSTR pszBuf, int iBegin, int cchText, LPRECT pRect,
+                       UINT uFormat) {
   pRT->DrawText(pszBuf + iBegin, cchText, pRect, uFormat);
 }
 
@@ -99,7 +99,8 @@ RECT SStatic::BreakLines(IRenderTarget* pRT, LPCWSTR pszBuf, int cchText, const 
     LPCWSTR next = CharNextW(p);
     if (next <= p || next > end) next = p + 1;
     const int nextPos = static_cast<int>(next - pszBuf);
-    if (pos > lineStart && rc.left + TextWidth(pRT, pszBuf + lineStart, nextPos - lineStart) > rc.right) {
+    if (pos > lineStart &&
+        rc.left + TextWidth(pRT, pszBuf + lineStart, nextPos - lineStart) > rc.right) {
       finishLine(pos);  // this character starts the next line
       lineStart = pos;
       continue;

@@ -9,13 +9,12 @@ SImageWnd::SImageWnd() { m_dwFlags |= SWF_MSGTRANSPARENT; }
 
 HRESULT SImageWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   if (SAttrParse::IsName(name, L"skin")) {
-    SAutoRefPtr<ISkinObj> skin = m_pSkin;
+    SAutoRefPtr<ISkinObj> skin;
     if (!SControlSkin::Assign(skin, value, GetScale())) return E_FAIL;
-    if (skin == nullptr) {
-      m_pSkin.Reset();
-      InvalidateRect(nullptr);
-    } else {
+    if (skin != nullptr) {
       SetSkin(skin, m_iIcon);
+    } else {
+      m_pSkin.Reset();  // an empty value
     }
     return AfterAttribute(name, value, bLoading, S_OK);
   }

@@ -2,8 +2,22 @@
 
 #include <memory>
 
+#include "control/SAnimateImgWnd.h"
+#include "control/SButton.h"
+#include "control/SCaption.h"
+#include "control/SCheckBox.h"
+#include "control/SGroup.h"
+#include "control/SIconWnd.h"
+#include "control/SImageButton.h"
+#include "control/SImageWnd.h"
+#include "control/SLine.h"
+#include "control/SLink.h"
+#include "control/SRadioBox.h"
+#include "control/SRealWnd.h"
+#include "control/SStatic.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
+#include "control/SToggle.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -66,22 +80,22 @@ const Entry kBuiltinClasses[] = {
     // Window elements.
     {L"window", kW, L"object", NewFactory<SWindow>},
     {L"div", kW, L"window", nullptr},
-    {L"text", kW, L"window", nullptr},
-    {L"button", kW, L"window", nullptr},
-    {L"img", kW, L"window", nullptr},
+    {L"text", kW, L"window", NewFactory<SStatic>},
+    {L"button", kW, L"window", NewFactory<SButton>},
+    {L"img", kW, L"window", NewFactory<SImageWnd>},
     {L"progress", kW, L"window", nullptr},
-    {L"imgbtn", kW, L"button", nullptr},
-    {L"hr", kW, L"window", nullptr},
-    {L"check", kW, L"window", nullptr},
-    {L"icon", kW, L"window", nullptr},
-    {L"radio", kW, L"window", nullptr},
-    {L"link", kW, L"window", nullptr},
-    {L"group", kW, L"window", nullptr},
-    {L"animateimg", kW, L"window", nullptr},
+    {L"imgbtn", kW, L"button", NewFactory<SImageButton>},
+    {L"hr", kW, L"window", NewFactory<SLine>},
+    {L"check", kW, L"window", NewFactory<SCheckBox>},
+    {L"icon", kW, L"window", NewFactory<SIconWnd>},
+    {L"radio", kW, L"window", NewFactory<SRadioBox>},
+    {L"link", kW, L"window", NewFactory<SLink>},
+    {L"group", kW, L"window", NewFactory<SGroup>},
+    {L"animateimg", kW, L"window", NewFactory<SAnimateImgWnd>},
     {L"scrollview", kW, L"div", nullptr},
-    {L"realwnd", kW, L"window", nullptr},
-    {L"toggle", kW, L"window", nullptr},
-    {L"caption", kW, L"window", nullptr},
+    {L"realwnd", kW, L"window", NewFactory<SRealWnd>},
+    {L"toggle", kW, L"window", NewFactory<SToggle>},
+    {L"caption", kW, L"window", NewFactory<SCaption>},
     {L"tabctrl", kW, L"window", NewFactory<STabCtrl>},
     {L"page", kW, L"window", NewFactory<STabPage>},
     {L"activex", kW, L"window", nullptr},

@@ -507,7 +507,8 @@ HRESULT SRenderTarget_GDI::FillUniform(const RECT& rc, COLORREF cr) {
 HRESULT SRenderTarget_GDI::DrawRoundRect(LPCRECT pRect, POINT pt) {
   if (pRect == nullptr) return E_INVALIDARG;
   if (!curPen_) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2),
+                       PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, pt.x * 2,
@@ -561,7 +562,8 @@ HRESULT SRenderTarget_GDI::InvertRect(LPCRECT pRect) {
 HRESULT SRenderTarget_GDI::DrawEllipse(LPCRECT pRect) {
   if (pRect == nullptr) return E_INVALIDARG;
   if (!curPen_) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2),
+                       PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
@@ -610,7 +612,8 @@ HRESULT SRenderTarget_GDI::DrawArc(LPCRECT pRect, float startAngle, float sweepA
                                    BOOL useCenter) {
   if (pRect == nullptr) return E_INVALIDARG;
   if (!curPen_) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2),
+                       PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     POINT p1;

@@ -309,7 +309,8 @@ void WithPen(IRenderTarget* rt, int width, const std::function<void()>& draw) {
 
 std::vector<Operation> Operations() {
   return {
-      {"FillSolidRect", [](IRenderTarget* rt, const RECT& rc, COLORREF cr) { rt->FillSolidRect(&rc, cr); },
+      {"FillSolidRect",
+       [](IRenderTarget* rt, const RECT& rc, COLORREF cr) { rt->FillSolidRect(&rc, cr); },
        [](IRenderTarget*, HDC dc, const RECT& rc, COLORREF cr) {
          FreshLayer layer(dc, rc, static_cast<BYTE>(cr >> 24), false);
          if (layer.dc() != nullptr) FillWithBrush(layer.dc(), rc, cr);

@@ -2,6 +2,11 @@
 
 #include <memory>
 
+#include "control/SHotKeyCtrl.h"
+#include "control/SProgress.h"
+#include "control/SScrollBar.h"
+#include "control/SSliderBar.h"
+#include "control/SSpinButtonCtrl.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -67,7 +72,7 @@ const Entry kBuiltinClasses[] = {
     {L"text", kW, L"window", nullptr},
     {L"button", kW, L"window", nullptr},
     {L"img", kW, L"window", nullptr},
-    {L"progress", kW, L"window", nullptr},
+    {L"progress", kW, L"window", NewFactory<SProgress>},
     {L"imgbtn", kW, L"button", nullptr},
     {L"hr", kW, L"window", nullptr},
     {L"check", kW, L"window", nullptr},
@@ -88,18 +93,18 @@ const Entry kBuiltinClasses[] = {
     {L"splitwnd", kW, L"window", nullptr},
     {L"splitcol", kW, L"splitwnd", nullptr},
     {L"splitrow", kW, L"splitwnd", nullptr},
-    {L"sliderbar", kW, L"progress", nullptr},
+    {L"sliderbar", kW, L"progress", NewFactory<SSliderBar>},
     {L"treectrl", kW, L"scrollview", nullptr},
-    {L"scrollbar", kW, L"window", nullptr},
+    {L"scrollbar", kW, L"window", NewFactory<SScrollBar>},
     {L"header", kW, L"window", nullptr},
     {L"listctrl", kW, L"div", nullptr},
     {L"listbox", kW, L"scrollview", nullptr},
     {L"richedit", kW, L"div", nullptr},
     {L"edit", kW, L"richedit", nullptr},
-    {L"hotkey", kW, L"window", nullptr},
+    {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},
     {L"combobox", kW, L"combobase", nullptr},
     {L"calendar", kW, L"window", nullptr},
-    {L"spinButton", kW, L"window", nullptr},
+    {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
     {L"listview", kW, L"div", nullptr},
     {L"comboview", kW, L"combobase", nullptr},
     {L"mclistview", kW, L"div", nullptr},

@@ -23,8 +23,7 @@ struct HotKeyFixture {
   explicit HotKeyFixture(const wchar_t* attrs = L"") {
     rig.Load((std::wstring(L"<root><hotkey name='h' pos='0,0,@100,@20' ") + attrs + L"/></root>")
                  .c_str());
-    ctrl = dynamic_cast<SHotKeyCtrl*>(rig.Find(L"h"));
-    REQUIRE(ctrl != nullptr);
+    ctrl = FindAs<SHotKeyCtrl>(rig, L"h");
     REQUIRE(ctrl->SubscribeEvent(EventSetHotKey::EventID, FnSlot([this](EventArgs* e) {
                                    auto* h = static_cast<EventSetHotKey*>(e);
                                    events.push_back(HotKey{h->vKey, h->wModifiers});

@@ -13,9 +13,7 @@ using namespace SWUI;
 namespace {
 
 SProgress* Progress(ElementRig& rig, const wchar_t* name = L"p") {
-  auto* bar = dynamic_cast<SProgress*>(rig.Find(name));
-  REQUIRE(bar != nullptr);
-  return bar;
+  return FindAs<SProgress>(rig, name);
 }
 
 // The first column (row y) from the left whose pixel is not the colour, or the width.

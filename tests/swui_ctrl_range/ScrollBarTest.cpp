@@ -29,8 +29,7 @@ struct BarFixture {
     rig.Load((std::wstring(L"<root><scrollbar name='b' pos='") + pos +
               L"' skin='sb' arrowSize='10' min='0' max='99' page='10' " + attrs + L"/></root>")
                  .c_str());
-    bar = dynamic_cast<SScrollBar*>(rig.Find(L"b"));
-    REQUIRE(bar != nullptr);
+    bar = FindAs<SScrollBar>(rig, L"b");
     REQUIRE(bar->SubscribeEvent(EventScroll::EventID, FnSlot([this](EventArgs* e) {
                                   auto* s = static_cast<EventScroll*>(e);
                                   events.push_back(Scroll{s->nSbCode, s->nPos, s->bVertical});
@@ -283,10 +282,8 @@ TEST_CASE("scroll bar: attributes") {
   rig.Load(
       L"<root><scrollbar name='a' pos='0,0,@10,@100' skin='sb' max='99' page='10' value='500'/>"
       L"<scrollbar name='e' pos='20,0,@10,@100' skin='sb' min='10' max='5' value='7'/></root>");
-  auto* a = dynamic_cast<SScrollBar*>(rig.Find(L"a"));
-  auto* e = dynamic_cast<SScrollBar*>(rig.Find(L"e"));
-  REQUIRE(a != nullptr);
-  REQUIRE(e != nullptr);
+  auto* a = FindAs<SScrollBar>(rig, L"a");
+  auto* e = FindAs<SScrollBar>(rig, L"e");
   CHECK(a->GetPartRect(SB_LINEUP).bottom == 10);
   CHECK(a->GetPos() == 90);
   SCROLLINFO si = {};

@@ -22,8 +22,7 @@ const wchar_t kSlider[] =
 struct SliderFixture {
   explicit SliderFixture(const wchar_t* attrs = L"value='50'") {
     rig.Load((std::wstring(kSlider) + attrs + L"/></root>").c_str());
-    slider = dynamic_cast<SSliderBar*>(rig.Find(L"s"));
-    REQUIRE(slider != nullptr);
+    slider = FindAs<SSliderBar>(rig, L"s");
     REQUIRE(slider->SubscribeEvent(EventSliderPos::EventID, FnSlot([this](EventArgs* e) {
                                      positions.push_back(static_cast<EventSliderPos*>(e)->nPos);
                                      return false;
@@ -150,8 +149,7 @@ TEST_CASE("slider: vertical sliders have the minimum at the top") {
   rig.Load(
       L"<root><sliderbar name='s' pos='0,0,@20,@110' vertical='1' bkgndSkin='bar' "
       L"posSkin='bar' thumbSkin='vthumb' value='0'/></root>");
-  auto* slider = dynamic_cast<SSliderBar*>(rig.Find(L"s"));
-  REQUIRE(slider != nullptr);
+  auto* slider = FindAs<SSliderBar>(rig, L"s");
   CHECK(Same(slider->GetPartRect(SSliderBar::kPartThumb), RECT{0, 0, 20, 10}));
   slider->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 20));
   slider->SSendMessage(WM_LBUTTONUP, 0, At(5, 20));
@@ -165,8 +163,7 @@ TEST_CASE("slider: a rail without length leaves the value and fires nothing") {
   rig.Load(
       L"<root><sliderbar name='s' pos='0,0,@10,@20' bkgndSkin='bg' posSkin='bar' "
       L"thumbSkin='thumb' value='40'/></root>");
-  auto* slider = dynamic_cast<SSliderBar*>(rig.Find(L"s"));
-  REQUIRE(slider != nullptr);
+  auto* slider = FindAs<SSliderBar>(rig, L"s");
   int events = 0;
   REQUIRE(slider->SubscribeEvent(EventSliderPos::EventID, FnSlot([&](EventArgs*) {
                                    ++events;
@@ -235,8 +232,7 @@ TEST_CASE("slider: desired size, class and unknown thumb skins") {
 TEST_CASE("slider: without a thumb skin of its own it takes the built-in one") {
   RangeRig rig;
   rig.Load(L"<root><sliderbar name='s' pos='0,0,@110,@30' value='50'/></root>");
-  auto* plain = dynamic_cast<SSliderBar*>(rig.Find(L"s"));
-  REQUIRE(plain != nullptr);
+  auto* plain = FindAs<SSliderBar>(rig, L"s");
   const RECT thumb = plain->GetPartRect(SSliderBar::kPartThumb);
   CHECK(thumb.right - thumb.left > 0);
 }

@@ -30,8 +30,7 @@ struct SpinFixture {
                                   L"buddy='edit_spin' upskin='up' downSkin='down' ") +
                               attrs + L"/>";
     rig.Load((L"<root>" + (buddyFirst ? buddy + spin : spin + buddy) + L"</root>").c_str());
-    spin_ = dynamic_cast<SSpinButtonCtrl*>(rig.Find(L"s"));
-    REQUIRE(spin_ != nullptr);
+    spin_ = FindAs<SSpinButtonCtrl>(rig, L"s");
     REQUIRE(spin_->SubscribeEvent(EventSpinValue2String::EventID, FnSlot([this](EventArgs* e) {
                                     auto* t = static_cast<EventSpinValue2String*>(e);
                                     texts.push_back(Text{t->bInit, t->nValue});
@@ -162,11 +161,11 @@ TEST_CASE("spin: the buddy is found among the parent's descendants; none, no eve
       L"<root><window name='row'><window name='inner'><window name='e'/></window>"
       L"<spinButton name='s' buddy='e' upskin='up' downSkin='down'/></window>"
       L"<spinButton name='lonely' buddy='nobody' upskin='up' downSkin='down'/></root>");
-  auto* spin = dynamic_cast<SSpinButtonCtrl*>(rig.Find(L"s"));
-  auto* lonely = dynamic_cast<SSpinButtonCtrl*>(rig.Find(L"lonely"));
-  REQUIRE(spin != nullptr);
-  REQUIRE(lonely != nullptr);
+  auto* spin = FindAs<SSpinButtonCtrl>(rig, L"s");
+  auto* lonely = FindAs<SSpinButtonCtrl>(rig, L"lonely");
   CHECK(std::wstring(rig.Find(L"e")->GetWindowText()) == L"0");
+  spin->SetValue(4);
+  CHECK(std::wstring(rig.Find(L"e")->GetWindowText()) == L"4");
   int events = 0;
   REQUIRE(lonely->SubscribeEvent(EventSpinValue2String::EventID, FnSlot([&](EventArgs*) {
                                    ++events;
@@ -212,10 +211,8 @@ TEST_CASE("spin: desired size, class, built-in arrows and unknown skins") {
   rig.Load(
       L"<root><spinButton name='a' downSkin='down'/><spinButton name='b' width='30' "
       L"height='40'/></root>");
-  auto* a = dynamic_cast<SSpinButtonCtrl*>(rig.Find(L"a"));
-  auto* b = dynamic_cast<SSpinButtonCtrl*>(rig.Find(L"b"));
-  REQUIRE(a != nullptr);
-  REQUIRE(b != nullptr);
+  auto* a = FindAs<SSpinButtonCtrl>(rig, L"a");
+  auto* b = FindAs<SSpinButtonCtrl>(rig, L"b");
   RECT offered = {0, 0, 200, 50};
   CHECK(a->GetDesiredSize(&offered).cx == 12);
   CHECK(a->GetDesiredSize(&offered).cy == 50);

@@ -70,10 +70,10 @@ HRESULT SProgress::SetAttribute(const SStringW& strAttribName, const SStringW& s
     hr = S_FALSE;
   } else if (P::IsName(strAttribName, L"vertical")) {
     m_bVertical = P::Int(strValue) != 0;
-    hr = S_FALSE;
+    hr = S_OK;
   } else if (P::IsName(strAttribName, L"showPercent")) {
     m_bShowPercent = P::Int(strValue) != 0;
-    hr = S_FALSE;
+    hr = S_OK;
   }
   if (hr == E_NOTIMPL) return SWindow::SetAttribute(strAttribName, strValue, bLoading);
   return AfterAttribute(strAttribName, strValue, bLoading, hr);

@@ -7,13 +7,18 @@
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
 #include "control/SGroup.h"
+#include "control/SHotKeyCtrl.h"
 #include "control/SIconWnd.h"
 #include "control/SImageButton.h"
 #include "control/SImageWnd.h"
 #include "control/SLine.h"
 #include "control/SLink.h"
+#include "control/SProgress.h"
 #include "control/SRadioBox.h"
 #include "control/SRealWnd.h"
+#include "control/SScrollBar.h"
+#include "control/SSliderBar.h"
+#include "control/SSpinButtonCtrl.h"
 #include "control/SStatic.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
@@ -83,7 +88,7 @@ const Entry kBuiltinClasses[] = {
     {L"text", kW, L"window", NewFactory<SStatic>},
     {L"button", kW, L"window", NewFactory<SButton>},
     {L"img", kW, L"window", NewFactory<SImageWnd>},
-    {L"progress", kW, L"window", nullptr},
+    {L"progress", kW, L"window", NewFactory<SProgress>},
     {L"imgbtn", kW, L"button", NewFactory<SImageButton>},
     {L"hr", kW, L"window", NewFactory<SLine>},
     {L"check", kW, L"window", NewFactory<SCheckBox>},
@@ -104,18 +109,18 @@ const Entry kBuiltinClasses[] = {
     {L"splitwnd", kW, L"window", nullptr},
     {L"splitcol", kW, L"splitwnd", nullptr},
     {L"splitrow", kW, L"splitwnd", nullptr},
-    {L"sliderbar", kW, L"progress", nullptr},
+    {L"sliderbar", kW, L"progress", NewFactory<SSliderBar>},
     {L"treectrl", kW, L"scrollview", nullptr},
-    {L"scrollbar", kW, L"window", nullptr},
+    {L"scrollbar", kW, L"window", NewFactory<SScrollBar>},
     {L"header", kW, L"window", nullptr},
     {L"listctrl", kW, L"div", nullptr},
     {L"listbox", kW, L"scrollview", nullptr},
     {L"richedit", kW, L"div", nullptr},
     {L"edit", kW, L"richedit", nullptr},
-    {L"hotkey", kW, L"window", nullptr},
+    {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},
     {L"combobox", kW, L"combobase", nullptr},
     {L"calendar", kW, L"window", nullptr},
-    {L"spinButton", kW, L"window", nullptr},
+    {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
     {L"listview", kW, L"div", nullptr},
     {L"comboview", kW, L"combobase", nullptr},
     {L"mclistview", kW, L"div", nullptr},

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "control/SListBox.h"
+#include "control/SPanel.h"
+#include "control/SScrollView.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -63,7 +66,7 @@ const Entry kBuiltinClasses[] = {
     {L"group", kS, L"skinObjBase", NewFactory<SSKinGroup>},
     // Window elements.
     {L"window", kW, L"object", NewFactory<SWindow>},
-    {L"div", kW, L"window", nullptr},
+    {L"div", kW, L"window", NewFactory<SPanel>},
     {L"text", kW, L"window", nullptr},
     {L"button", kW, L"window", nullptr},
     {L"img", kW, L"window", nullptr},
@@ -76,7 +79,7 @@ const Entry kBuiltinClasses[] = {
     {L"link", kW, L"window", nullptr},
     {L"group", kW, L"window", nullptr},
     {L"animateimg", kW, L"window", nullptr},
-    {L"scrollview", kW, L"div", nullptr},
+    {L"scrollview", kW, L"div", NewFactory<SScrollView>},
     {L"realwnd", kW, L"window", nullptr},
     {L"toggle", kW, L"window", nullptr},
     {L"caption", kW, L"window", nullptr},
@@ -93,7 +96,7 @@ const Entry kBuiltinClasses[] = {
     {L"scrollbar", kW, L"window", nullptr},
     {L"header", kW, L"window", nullptr},
     {L"listctrl", kW, L"div", nullptr},
-    {L"listbox", kW, L"scrollview", nullptr},
+    {L"listbox", kW, L"scrollview", NewFactory<SListBox>},
     {L"richedit", kW, L"div", nullptr},
     {L"edit", kW, L"richedit", nullptr},
     {L"hotkey", kW, L"window", nullptr},

@@ -282,6 +282,23 @@ TEST_CASE("drawing: selection colour, odd rows, item skin states, icons") {
     rig.Paint();
     CHECK(rig.Pixel(90, 45) == 0xFFFFFFFFu);
   }
+  SUBCASE("scrolled: rows drawn from the origin, the built-in bar beside them") {
+    rig.Load(L"<root><listbox name='lb' pos='0,0,@100,@100' colorItemBkgnd2='#00ff00' "
+             L"itemHeight='20'/></root>");
+    auto* lb = dynamic_cast<SListBox*>(rig.Find(L"lb"));
+    REQUIRE(lb != nullptr);
+    for (int i = 0; i < 10; ++i) lb->AddString((L"row " + std::to_wstring(i)).c_str());
+    lb->SetCurSel(3);
+    CHECK(lb->SetTopIndex(1));
+    CHECK_FALSE(lb->SetTopIndex(10));
+    CHECK(lb->GetViewOrigin().y == 20);
+    rig.Paint();
+    rig.render.SavePng(L"listbox_scrolled", 3);
+    CHECK(rig.Pixel(80, 0) == 0xFF00FF00u);    // item 1 at the top
+    CHECK(rig.Pixel(80, 45) == 0xFF3991D1u);   // item 3, selected
+    CHECK(rig.Pixel(80, 99) == 0xFF00FF00u);   // item 5 at the bottom
+    CHECK(rig.Pixel(90, 50) != 0xFFFFFFFFu);   // the bar (16 wide) is drawn
+  }
   SUBCASE("a click repaints the two rows at once") {
     SListBox* lb = LoadList(rig, 4, L"curSel='0'");
     rig.Paint();

@@ -101,7 +101,7 @@ class SPanel : public SWindow {
   // The client rectangle: the element's less its visible bars (computed on WM_NCCALCSIZE).
   void GetClientRect(LPRECT prect) const override;
   using SWindow::GetClientRect;
-  // TRUE while a bar is held (a thumb drag or a pressed part) and outside the client area.
+  // TRUE while a thumb is dragged and outside the client area.
   BOOL OnNcHitTest(POINT pt) override;
   void OnColorize(COLORREF cr) override;
   void OnScaleChanged(int scale) override;

@@ -340,7 +340,7 @@ int SPanel::HitTest(POINT pt, BOOL* pbVertical) const {
 void SPanel::GetClientRect(LPRECT prect) const { *prect = m_rcClient; }
 
 BOOL SPanel::OnNcHitTest(POINT pt) {
-  if (m_bPressed) return TRUE;
+  if (m_nDragSb != SSB_NULL) return TRUE;
   return !PtInRect(&m_rcClient, pt);
 }
 

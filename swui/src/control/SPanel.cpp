@@ -3,6 +3,7 @@
 #include "control/SPanel.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "core/SAttrParse.h"
 #include "core/SSkinPoolMgr.h"
@@ -119,7 +120,8 @@ BOOL SPanel::HasScrollBar(BOOL bVertical) const {
 }
 
 int SPanel::MaxScrollPos(const SCROLLINFO& si) {
-  return static_cast<int>(static_cast<long long>(si.nMax) - si.nPage + 1);
+  const long long last = static_cast<long long>(si.nMax) - si.nPage + 1;
+  return static_cast<int>(std::min<long long>(std::max<long long>(last, INT_MIN), INT_MAX));
 }
 
 // The upper bound first, then the lower: a page wider than the range leaves the position at

@@ -13,10 +13,13 @@
 #include "control/SImageWnd.h"
 #include "control/SLine.h"
 #include "control/SLink.h"
+#include "control/SListBox.h"
+#include "control/SPanel.h"
 #include "control/SProgress.h"
 #include "control/SRadioBox.h"
 #include "control/SRealWnd.h"
 #include "control/SScrollBar.h"
+#include "control/SScrollView.h"
 #include "control/SSliderBar.h"
 #include "control/SSpinButtonCtrl.h"
 #include "control/SStatic.h"
@@ -84,7 +87,7 @@ const Entry kBuiltinClasses[] = {
     {L"group", kS, L"skinObjBase", NewFactory<SSKinGroup>},
     // Window elements.
     {L"window", kW, L"object", NewFactory<SWindow>},
-    {L"div", kW, L"window", nullptr},
+    {L"div", kW, L"window", NewFactory<SPanel>},
     {L"text", kW, L"window", NewFactory<SStatic>},
     {L"button", kW, L"window", NewFactory<SButton>},
     {L"img", kW, L"window", NewFactory<SImageWnd>},
@@ -97,7 +100,7 @@ const Entry kBuiltinClasses[] = {
     {L"link", kW, L"window", NewFactory<SLink>},
     {L"group", kW, L"window", NewFactory<SGroup>},
     {L"animateimg", kW, L"window", NewFactory<SAnimateImgWnd>},
-    {L"scrollview", kW, L"div", nullptr},
+    {L"scrollview", kW, L"div", NewFactory<SScrollView>},
     {L"realwnd", kW, L"window", NewFactory<SRealWnd>},
     {L"toggle", kW, L"window", NewFactory<SToggle>},
     {L"caption", kW, L"window", NewFactory<SCaption>},
@@ -114,7 +117,7 @@ const Entry kBuiltinClasses[] = {
     {L"scrollbar", kW, L"window", NewFactory<SScrollBar>},
     {L"header", kW, L"window", nullptr},
     {L"listctrl", kW, L"div", nullptr},
-    {L"listbox", kW, L"scrollview", nullptr},
+    {L"listbox", kW, L"scrollview", NewFactory<SListBox>},
     {L"richedit", kW, L"div", nullptr},
     {L"edit", kW, L"richedit", nullptr},
     {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},

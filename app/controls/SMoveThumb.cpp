@@ -12,16 +12,6 @@ using namespace SWUI;
 
 namespace {
 
-// Red, green and blue each raised by 0x39, wrapping within their byte; alpha kept.
-COLORREF RimColor(COLORREF center) {
-  COLORREF rim = center & 0xFF000000u;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const DWORD channel = ((center >> shift) + 0x39) & 0xFF;
-    rim |= channel << shift;
-  }
-  return rim;
-}
-
 bool ReadFloat(const SStringW& value, float& out) {
   float read = 0.0f;
   if (swscanf(value, L"%f", &read) != 1) return false;
@@ -201,17 +191,8 @@ BOOL SMoveThumb::OnEraseBkgnd(IRenderTarget*) {
 void SMoveThumb::PaintBody(IRenderTarget* pRT) {
   // A transparent centre colour shows nothing: the skin and the text are the handle.
   if ((centerColor_ >> 24) == 0) return;
-  RECT rc;
-  GetClientRect(&rc);
-  if (IsRectEmpty(&rc)) return;
-  const Gdiplus::RectF body(static_cast<float>(rc.left), static_cast<float>(rc.top),
-                            static_cast<float>(rc.right - rc.left),
-                            static_cast<float>(rc.bottom - rc.top));
   GdipCanvas canvas(pRT);
-  if (!canvas.ClipTo(rc)) return;
-  const Gdiplus::ARGB center = GdipCanvas::ToArgb(centerColor_);
-  canvas.FillEllipseGradient(body, center, GdipCanvas::ToArgb(RimColor(centerColor_)));
-  canvas.DrawEllipse(body, center, 1.0f);
+  canvas.DrawHandleDisc(GetClientRect(), centerColor_);
 }
 
 void SMoveThumb::OnPaint(IRenderTarget* pRT) {

@@ -1,25 +1,12 @@
 #include "controls/SMoveThumb.h"
 
-#include <cstdio>
-
 #include "controls/EventThumbMoving.h"
 #include "controls/GdipCanvas.h"
-#include "core/SApplication.h"
+#include "controls/ThumbSupport.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 using namespace SWUI;
-
-namespace {
-
-bool ReadFloat(const SStringW& value, float& out) {
-  float read = 0.0f;
-  if (swscanf(value, L"%f", &read) != 1) return false;
-  out = read;
-  return true;
-}
-
-}  // namespace
 
 SMoveThumb::SMoveThumb() {
   GetEventSet()->AddEvent(EventThumbMoving::EventID, EventThumbMoving::ScriptName());
@@ -31,8 +18,8 @@ SMoveThumb::~SMoveThumb() {
 
 HRESULT SMoveThumb::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   using P = SAttrParse;
-  if (P::IsName(name, L"xFloat")) return ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
-  if (P::IsName(name, L"yFloat")) return ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"xFloat")) return ThumbSupport::ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"yFloat")) return ThumbSupport::ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
   struct IntAttr {
     LPCWSTR name;
     int SMoveThumb::*field;
@@ -138,9 +125,7 @@ void SMoveThumb::OnLButtonDown(UINT nFlags, POINT pt) {
   SWindow::OnLButtonDown(nFlags, pt);
   dragging_ = true;
   grab_ = POINT{pt.x - m_rcWindow.left, pt.y - m_rcWindow.top};
-  if (SApplication* app = SApplication::getSingletonPtr()) {
-    if (HCURSOR cursor = app->LoadCursor(L"sizeall")) ::SetCursor(cursor);
-  }
+  ThumbSupport::SetDragCursor();
   Invalidate();
 }
 
@@ -169,12 +154,8 @@ void SMoveThumb::OnLButtonUp(UINT nFlags, POINT pt) {
 }
 
 BOOL SMoveThumb::OnSetCursor(const POINT& pt) {
-  if (!dragging_) return SWindow::OnSetCursor(pt);
-  SApplication* app = SApplication::getSingletonPtr();
-  HCURSOR cursor = app != nullptr ? app->LoadCursor(L"sizeall") : nullptr;
-  if (cursor == nullptr) return SWindow::OnSetCursor(pt);
-  ::SetCursor(cursor);
-  return TRUE;
+  if (dragging_ && ThumbSupport::SetDragCursor()) return TRUE;
+  return SWindow::OnSetCursor(pt);
 }
 
 void SMoveThumb::OnDestroy() {

@@ -1,30 +1,12 @@
 #include "controls/ZuCarThumb.h"
 
-#include <cstdio>
-
 #include "controls/GdipCanvas.h"
+#include "controls/ThumbSupport.h"
 #include "controls/ZuCar.h"
-#include "core/SApplication.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 using namespace SWUI;
-
-namespace {
-
-bool ReadFloat(const SStringW& value, float& out) {
-  float read = 0.0f;
-  if (swscanf(value, L"%f", &read) != 1) return false;
-  out = read;
-  return true;
-}
-
-HCURSOR SizeAllCursor() {
-  SApplication* app = SApplication::getSingletonPtr();
-  return app != nullptr ? app->LoadCursor(L"sizeall") : nullptr;
-}
-
-}  // namespace
 
 ZuCarThumb::ZuCarThumb() { m_bFloat = 1; }
 
@@ -34,8 +16,8 @@ HRESULT ZuCarThumb::SetAttribute(const SStringW& name, const SStringW& value, BO
     percentFloat_ = P::Int(value) != 0;
     return S_FALSE;
   }
-  if (P::IsName(name, L"xFloat")) return ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
-  if (P::IsName(name, L"yFloat")) return ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"xFloat")) return ThumbSupport::ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"yFloat")) return ThumbSupport::ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
   if (P::IsName(name, L"centerColor")) {
     if (value.IsEmpty()) return E_FAIL;
     centerColor_ = GetNamedColor(value);
@@ -99,7 +81,7 @@ void ZuCarThumb::OnLButtonDown(UINT, POINT pt) {
   dragging_ = true;
   const POINT center = Center();
   grab_ = POINT{pt.x - center.x, pt.y - center.y};
-  if (HCURSOR cursor = SizeAllCursor()) ::SetCursor(cursor);
+  ThumbSupport::SetDragCursor();
   SetCapture();
 }
 
@@ -130,10 +112,8 @@ void ZuCarThumb::EndDrag() {
 }
 
 BOOL ZuCarThumb::OnSetCursor(const POINT& pt) {
-  HCURSOR cursor = dragging_ ? SizeAllCursor() : nullptr;
-  if (cursor == nullptr) return SWindow::OnSetCursor(pt);
-  ::SetCursor(cursor);
-  return TRUE;
+  if (dragging_ && ThumbSupport::SetDragCursor()) return TRUE;
+  return SWindow::OnSetCursor(pt);
 }
 
 // ---- painting --------------------------------------------------------------------------------

@@ -127,8 +127,7 @@ bool GdipCanvas::DrawLine(const PointF& from, const PointF& to, ARGB color, floa
                           Stroke stroke) {
   if (graphics_ == nullptr) return false;
   PenPtr pen = NewPen(color, width, stroke);
-  return pen != nullptr &&
-         GdipDrawLine(graphics_, pen.get(), from.X, from.Y, to.X, to.Y) == Ok;
+  return pen != nullptr && GdipDrawLine(graphics_, pen.get(), from.X, from.Y, to.X, to.Y) == Ok;
 }
 
 bool GdipCanvas::DrawRectangle(const RectF& rc, ARGB color, float width) {
@@ -142,6 +141,6 @@ bool GdipCanvas::DrawArc(const RectF& rc, float start, float sweep, ARGB color, 
                          Stroke stroke) {
   if (graphics_ == nullptr) return false;
   PenPtr pen = NewPen(color, width, stroke);
-  return pen != nullptr && GdipDrawArc(graphics_, pen.get(), rc.X, rc.Y, rc.Width, rc.Height,
-                                       start, sweep) == Ok;
+  return pen != nullptr &&
+         GdipDrawArc(graphics_, pen.get(), rc.X, rc.Y, rc.Width, rc.Height, start, sweep) == Ok;
 }

@@ -45,8 +45,8 @@ class GdipCanvas {
                 float width, Stroke stroke);
   bool DrawRectangle(const Gdiplus::RectF& rc, Gdiplus::ARGB color, float width);
   // The arc of the ellipse in rc from start over sweep degrees (clockwise from the x axis).
-  bool DrawArc(const Gdiplus::RectF& rc, float start, float sweep, Gdiplus::ARGB color,
-               float width, Stroke stroke);
+  bool DrawArc(const Gdiplus::RectF& rc, float start, float sweep, Gdiplus::ARGB color, float width,
+               Stroke stroke);
 
  private:
   SWUI::IRenderTarget* rt_;

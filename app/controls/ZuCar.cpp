@@ -33,11 +33,11 @@ HRESULT ZuCar::SetAttribute(const SStringW& name, const SStringW& value, BOOL bL
     int CarPlotGeometry::*field;
   };
   static const IntAttr kInts[] = {
-      {L"ldist", &CarPlotGeometry::ldist},         {L"tdist", &CarPlotGeometry::tdist},
-      {L"rdist", &CarPlotGeometry::rdist},         {L"bdist", &CarPlotGeometry::bdist},
-      {L"xStart", &CarPlotGeometry::xStart},       {L"yStart", &CarPlotGeometry::yStart},
-      {L"mmPerPx", &CarPlotGeometry::mmPerPx},     {L"mmPerScale", &CarPlotGeometry::mmPerScale},
-      {L"carWidth", &CarPlotGeometry::carWidth},   {L"zhouJu", &CarPlotGeometry::zhouJu},
+      {L"ldist", &CarPlotGeometry::ldist},       {L"tdist", &CarPlotGeometry::tdist},
+      {L"rdist", &CarPlotGeometry::rdist},       {L"bdist", &CarPlotGeometry::bdist},
+      {L"xStart", &CarPlotGeometry::xStart},     {L"yStart", &CarPlotGeometry::yStart},
+      {L"mmPerPx", &CarPlotGeometry::mmPerPx},   {L"mmPerScale", &CarPlotGeometry::mmPerScale},
+      {L"carWidth", &CarPlotGeometry::carWidth}, {L"zhouJu", &CarPlotGeometry::zhouJu},
   };
   const IntAttr* attr = nullptr;
   for (const IntAttr& candidate : kInts) {
@@ -227,8 +227,8 @@ void ZuCar::UpdateTexts() {
     const Speaker& s = speakers_[i];
     const double delayMs = s.delayMm / kSoundMmPerMs;
     if (ZuCarThumb* thumb = Thumb(i + 1)) {
-      text.Format(L"(%.03fm,%.03fm)\nDelay:%.02fmm\nDelay:%.03fms", Metres(s.mm.x),
-                  Metres(s.mm.y), s.delayMm, delayMs);
+      text.Format(L"(%.03fm,%.03fm)\nDelay:%.02fmm\nDelay:%.03fms", Metres(s.mm.x), Metres(s.mm.y),
+                  s.delayMm, delayMs);
       thumb->SetToolTipText(text);
     }
     if (SWindow* tip = Child(tips_[i])) {

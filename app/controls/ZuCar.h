@@ -24,7 +24,7 @@ class ZuCar : public SWUI::SWindow {
 
  public:
   static constexpr int kMaxSpeakers = 31;
-  static constexpr int kTipTexts = 32;  // "ch1_tip".."ch32_tip"
+  static constexpr int kTipTexts = 32;            // "ch1_tip".."ch32_tip"
   static constexpr double kSoundMmPerMs = 346.0;  // 346 m/s
   static constexpr char kHideTimer = 1;
   static constexpr UINT kHideDelayMs = 3000;
@@ -33,7 +33,7 @@ class ZuCar : public SWUI::SWindow {
   struct Speaker {
     POINT mm = {0, 0};
     POINT px = {0, 0};
-    double distPx = 0.0;      // to the listener
+    double distPx = 0.0;       // to the listener
     POINT virtualPx = {0, 0};  // on the ray from the listener through it, at the farthest distance
     double delayMm = 0.0;
   };

@@ -63,8 +63,8 @@ class ZuCarThumb : public SWUI::SWindow {
   float xFloat_ = 0.0f;
   float yFloat_ = 0.0f;
   COLORREF centerColor_ = 0x00C8C8C8;  // alpha 0: no disc
-  int leftOffset_ = 0;    // from the parent's left edge to the handle's left
-  int bottomOffset_ = 0;  // from the handle's top down to the parent's bottom edge
+  int leftOffset_ = 0;                 // from the parent's left edge to the handle's left
+  int bottomOffset_ = 0;               // from the handle's top down to the parent's bottom edge
   RECT parentRect_ = {0, 0, 0, 0};
   bool dragging_ = false;
   POINT grab_ = {0, 0};  // cursor minus centre at the press

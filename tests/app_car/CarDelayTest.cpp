@@ -106,9 +106,7 @@ TEST_CASE("car speaker count: clamped to 0..31 and to the handles, and what it s
   CHECK_FALSE(r.Text(L"grid")->IsVisible());
   CHECK_FALSE(r.Text(L"curve")->IsVisible());
 
-  const struct {
-    int asked, count;
-  } cases[] = {{1, 1}, {-3, 0}, {40, 3}, {31, 3}, {2, 2}, {0, 0}};
+  const struct { int asked, count; } cases[] = {{1, 1}, {-3, 0}, {40, 3}, {31, 3}, {2, 2}, {0, 0}};
   for (const auto& c : cases) {
     CAPTURE(c.asked);
     car->SetSpeakerCount(c.asked);

@@ -62,7 +62,7 @@ TEST_CASE("car drag: the centre follows the cursor less the grab, clamped into t
   CHECK_FALSE(s1->IsDragging());
   CHECK(r.rig.container.capture == 0);
   CHECK_FALSE(r.Text(L"car_pos_tip")->IsVisible());
-  CHECK(r.Text(L"grid")->IsVisible());  // until timer 1
+  CHECK(r.Text(L"grid")->IsVisible());              // until timer 1
   s1->SSendMessage(WM_MOUSEMOVE, 0, At(200, 200));  // no longer dragged
   CHECK(s1->Center() == POINT{40, 280});
   CHECK(events == 3);

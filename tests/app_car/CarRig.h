@@ -78,4 +78,3 @@ class CarRig {
   ElementRig rig;
   ZuCar* car = nullptr;
 };
-

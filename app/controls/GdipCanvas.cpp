@@ -20,10 +20,14 @@ using PenPtr = std::unique_ptr<GpPen, PenDeleter>;
 using BrushPtr = std::unique_ptr<GpBrush, BrushDeleter>;
 using PathPtr = std::unique_ptr<GpPath, PathDeleter>;
 
-PenPtr NewPen(ARGB color, float width) {
-  GpPen* pen = nullptr;
-  if (GdipCreatePen1(color, width, UnitPixel, &pen) != Ok) return nullptr;
-  return PenPtr(pen);
+PenPtr NewPen(ARGB color, float width, GdipCanvas::Stroke stroke = GdipCanvas::Stroke::kSolid) {
+  GpPen* made = nullptr;
+  if (GdipCreatePen1(color, width, UnitPixel, &made) != Ok) return nullptr;
+  PenPtr pen(made);
+  if (stroke == GdipCanvas::Stroke::kDotted && GdipSetPenDashStyle(made, DashStyleDot) != Ok) {
+    return nullptr;
+  }
+  return pen;
 }
 
 BrushPtr NewSolidBrush(ARGB color) {
@@ -99,4 +103,44 @@ bool GdipCanvas::DrawEllipse(const RectF& rc, ARGB color, float width) {
   PenPtr pen = NewPen(color, width);
   return pen != nullptr &&
          GdipDrawEllipse(graphics_, pen.get(), rc.X, rc.Y, rc.Width, rc.Height) == Ok;
+}
+
+COLORREF GdipCanvas::RimColor(COLORREF center) {
+  COLORREF rim = center & 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const DWORD channel = ((center >> shift) + 0x39) & 0xFF;
+    rim |= channel << shift;
+  }
+  return rim;
+}
+
+bool GdipCanvas::DrawHandleDisc(const RECT& rc, COLORREF center) {
+  if (IsRectEmpty(&rc) || !ClipTo(rc)) return false;
+  const RectF body(static_cast<float>(rc.left), static_cast<float>(rc.top),
+                   static_cast<float>(rc.right - rc.left), static_cast<float>(rc.bottom - rc.top));
+  const ARGB argb = ToArgb(center);
+  const bool filled = FillEllipseGradient(body, argb, ToArgb(RimColor(center)));
+  return DrawEllipse(body, argb, 1.0f) && filled;
+}
+
+bool GdipCanvas::DrawLine(const PointF& from, const PointF& to, ARGB color, float width,
+                          Stroke stroke) {
+  if (graphics_ == nullptr) return false;
+  PenPtr pen = NewPen(color, width, stroke);
+  return pen != nullptr && GdipDrawLine(graphics_, pen.get(), from.X, from.Y, to.X, to.Y) == Ok;
+}
+
+bool GdipCanvas::DrawRectangle(const RectF& rc, ARGB color, float width) {
+  if (graphics_ == nullptr) return false;
+  PenPtr pen = NewPen(color, width);
+  return pen != nullptr &&
+         GdipDrawRectangle(graphics_, pen.get(), rc.X, rc.Y, rc.Width, rc.Height) == Ok;
+}
+
+bool GdipCanvas::DrawArc(const RectF& rc, float start, float sweep, ARGB color, float width,
+                         Stroke stroke) {
+  if (graphics_ == nullptr) return false;
+  PenPtr pen = NewPen(color, width, stroke);
+  return pen != nullptr &&
+         GdipDrawArc(graphics_, pen.get(), rc.X, rc.Y, rc.Width, rc.Height, start, sweep) == Ok;
 }

@@ -33,6 +33,20 @@ class GdipCanvas {
   // middle to the rim colour at its edge.
   bool FillEllipseGradient(const Gdiplus::RectF& rc, Gdiplus::ARGB center, Gdiplus::ARGB rim);
   bool DrawEllipse(const Gdiplus::RectF& rc, Gdiplus::ARGB color, float width);
+  // A draggable handle's body: the whole rectangle as an ellipse graded from the centre colour
+  // to the rim colour (RimColor), outlined in the centre colour, clipped to the rectangle.
+  bool DrawHandleDisc(const RECT& rc, COLORREF center);
+  // Red, green and blue each raised by 0x39, wrapping within their byte; alpha kept.
+  static COLORREF RimColor(COLORREF center);
+
+  // Strokes, solid or dotted (GDI+'s dot dash style).
+  enum class Stroke { kSolid, kDotted };
+  bool DrawLine(const Gdiplus::PointF& from, const Gdiplus::PointF& to, Gdiplus::ARGB color,
+                float width, Stroke stroke);
+  bool DrawRectangle(const Gdiplus::RectF& rc, Gdiplus::ARGB color, float width);
+  // The arc of the ellipse in rc from start over sweep degrees (clockwise from the x axis).
+  bool DrawArc(const Gdiplus::RectF& rc, float start, float sweep, Gdiplus::ARGB color, float width,
+               Stroke stroke);
 
  private:
   SWUI::IRenderTarget* rt_;

@@ -1,35 +1,12 @@
 #include "controls/SMoveThumb.h"
 
-#include <cstdio>
-
 #include "controls/EventThumbMoving.h"
 #include "controls/GdipCanvas.h"
-#include "core/SApplication.h"
+#include "controls/ThumbSupport.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 using namespace SWUI;
-
-namespace {
-
-// Red, green and blue each raised by 0x39, wrapping within their byte; alpha kept.
-COLORREF RimColor(COLORREF center) {
-  COLORREF rim = center & 0xFF000000u;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const DWORD channel = ((center >> shift) + 0x39) & 0xFF;
-    rim |= channel << shift;
-  }
-  return rim;
-}
-
-bool ReadFloat(const SStringW& value, float& out) {
-  float read = 0.0f;
-  if (swscanf(value, L"%f", &read) != 1) return false;
-  out = read;
-  return true;
-}
-
-}  // namespace
 
 SMoveThumb::SMoveThumb() {
   GetEventSet()->AddEvent(EventThumbMoving::EventID, EventThumbMoving::ScriptName());
@@ -41,8 +18,8 @@ SMoveThumb::~SMoveThumb() {
 
 HRESULT SMoveThumb::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   using P = SAttrParse;
-  if (P::IsName(name, L"xFloat")) return ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
-  if (P::IsName(name, L"yFloat")) return ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"xFloat")) return ThumbSupport::ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"yFloat")) return ThumbSupport::ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
   struct IntAttr {
     LPCWSTR name;
     int SMoveThumb::*field;
@@ -148,9 +125,7 @@ void SMoveThumb::OnLButtonDown(UINT nFlags, POINT pt) {
   SWindow::OnLButtonDown(nFlags, pt);
   dragging_ = true;
   grab_ = POINT{pt.x - m_rcWindow.left, pt.y - m_rcWindow.top};
-  if (SApplication* app = SApplication::getSingletonPtr()) {
-    if (HCURSOR cursor = app->LoadCursor(L"sizeall")) ::SetCursor(cursor);
-  }
+  ThumbSupport::SetDragCursor();
   Invalidate();
 }
 
@@ -179,12 +154,8 @@ void SMoveThumb::OnLButtonUp(UINT nFlags, POINT pt) {
 }
 
 BOOL SMoveThumb::OnSetCursor(const POINT& pt) {
-  if (!dragging_) return SWindow::OnSetCursor(pt);
-  SApplication* app = SApplication::getSingletonPtr();
-  HCURSOR cursor = app != nullptr ? app->LoadCursor(L"sizeall") : nullptr;
-  if (cursor == nullptr) return SWindow::OnSetCursor(pt);
-  ::SetCursor(cursor);
-  return TRUE;
+  if (dragging_ && ThumbSupport::SetDragCursor()) return TRUE;
+  return SWindow::OnSetCursor(pt);
 }
 
 void SMoveThumb::OnDestroy() {
@@ -201,17 +172,8 @@ BOOL SMoveThumb::OnEraseBkgnd(IRenderTarget*) {
 void SMoveThumb::PaintBody(IRenderTarget* pRT) {
   // A transparent centre colour shows nothing: the skin and the text are the handle.
   if ((centerColor_ >> 24) == 0) return;
-  RECT rc;
-  GetClientRect(&rc);
-  if (IsRectEmpty(&rc)) return;
-  const Gdiplus::RectF body(static_cast<float>(rc.left), static_cast<float>(rc.top),
-                            static_cast<float>(rc.right - rc.left),
-                            static_cast<float>(rc.bottom - rc.top));
   GdipCanvas canvas(pRT);
-  if (!canvas.ClipTo(rc)) return;
-  const Gdiplus::ARGB center = GdipCanvas::ToArgb(centerColor_);
-  canvas.FillEllipseGradient(body, center, GdipCanvas::ToArgb(RimColor(centerColor_)));
-  canvas.DrawEllipse(body, center, 1.0f);
+  canvas.DrawHandleDisc(GetClientRect(), centerColor_);
 }
 
 void SMoveThumb::OnPaint(IRenderTarget* pRT) {

@@ -6,6 +6,7 @@
 #include "ElementRig.h"
 #include "controls/IVuMeter.h"
 #include "controls/ZuVuGroup.h"
+#include "controls/ZuVuMeter.h"
 
 using namespace SWUI;
 
@@ -31,8 +32,9 @@ class FakeVuMeter : public FakeProgress, public IVuMeter {
 struct VuRig {
   VuRig() {
     REQUIRE(rig.app.TplRegisterFactory<ZuVuGroup>());
-    REQUIRE(rig.app.TplRegisterFactory<FakeProgress>());
-    REQUIRE(rig.app.TplRegisterFactory<FakeVuMeter>());
+    // The stand-ins replace the real progress bar and meter, which need skins to be created.
+    REQUIRE(rig.app.TplRegisterFactory<FakeProgress>(TRUE));
+    REQUIRE(rig.app.TplRegisterFactory<FakeVuMeter>(TRUE));
     // Only direct "zuvumeter" children count: not a plain progress, not a grandchild.
     rig.Load(
         L"<root><zuvugroup name='vu' pos='0,0,-0,-0'>"
@@ -128,4 +130,16 @@ TEST_CASE("vu group: a meter destroyed elsewhere is skipped") {
   CHECK(vu.FramesUntilSet(50) == 10);
   CHECK(vu.Meter(L"m0")->value == 1);
   CHECK(vu.Meter(L"m2")->value == 3);
+}
+
+TEST_CASE("vu meter: a progress bar that answers the group's meter class and shows its level") {
+  SWUI::SAutoRefPtr<ZuVuMeter> meter;
+  meter.Attach(new ZuVuMeter());
+  CHECK(meter->IsClass(L"zuvumeter"));
+  CHECK(meter->IsClass(L"progress"));
+  IVuMeter* asMeter = meter;
+  asMeter->SetMeterValue(40);
+  CHECK(meter->GetValue() == 40);
+  asMeter->SetMeterValue(1000);
+  CHECK(meter->GetValue() == 100);
 }

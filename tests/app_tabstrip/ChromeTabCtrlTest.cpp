@@ -512,27 +512,35 @@ TEST_CASE("the strip's attributes, classes, events and timeline") {
   CHECK(rig.container.timeline.empty());
 }
 
-TEST_CASE("tabs are painted by their state and clipped to the strip") {
+TEST_CASE("tabs are painted by their state, with their buttons, and clipped to the strip") {
   StripRig rig(400, 40);
-  rig.Load(L"<root><chromeTabCtrl name='strip' pos='0,0,300,30' tabDesiredSize='100'>"
-           L"<tabStyle skin='t.tab'/><tabs><chromeTab/><chromeTab/><chromeTab/></tabs>"
-           L"</chromeTabCtrl></root>");
+  rig.Load(std::wstring(L"<root><chromeTabCtrl name='strip' pos='0,0,300,30' tabDesiredSize='90'>"
+                        L"<tabStyle skin='t.tab'/>") +
+           kNewButton +
+           L"<closeBtnStyle skin='t.close' pos='-15,10,@10,@10'/>"
+           L"<tabs><chromeTab/><chromeTab/><chromeTab/></tabs></chromeTabCtrl></root>");
   SChromeTabCtrl* strip = rig.Strip();
   strip->SetCurSel(1);
   rig.Paint();
-  CHECK(rig.Pixel(50, 15) == kTabGrey);
-  CHECK(rig.Pixel(150, 15) == kTabBlue);
-  CHECK(rig.Pixel(250, 15) == kTabGrey);
-  CHECK(rig.Pixel(350, 15) == kWhite);
-  CHECK(rig.Pixel(150, 35) == kWhite);
+  struct Probe {
+    int x;
+    DWORD colour;
+  } probes[] = {{40, kTabGrey},  {80, kCloseRed}, {130, kTabBlue}, {170, kCloseRed},
+                {220, kTabGrey}, {260, kCloseRed}, {280, kNewGreen}, {295, kWhite},
+                {350, kWhite}};
+  for (const Probe& p : probes) {
+    CAPTURE(p.x);
+    CHECK(rig.Pixel(p.x, 15) == p.colour);
+  }
+  CHECK(rig.Pixel(130, 35) == kWhite);
 
-  // Half way out of the strip, the tab shows only inside it.
-  strip->GetTab(2)->MoveTo(RECT{250, 0, 350, 30});
+  // Half way out of the strip, the tab and its close button show only inside it.
+  strip->GetTab(2)->MoveTo(RECT{220, 0, 340, 30});
   rig.Frame(200);
   rig.Paint();
   rig.render.SavePng(L"tabstrip_states", 2);
-  CHECK(rig.Pixel(260, 15) == kTabGrey);
+  CHECK(rig.Pixel(230, 15) == kTabGrey);
   CHECK(rig.Pixel(299, 15) == kTabGrey);
   CHECK(rig.Pixel(300, 15) == kWhite);
-  CHECK(rig.Pixel(340, 15) == kWhite);
+  CHECK(rig.Pixel(330, 15) == kWhite);  // where the close button would be
 }

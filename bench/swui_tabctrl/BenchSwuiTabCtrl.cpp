@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "BenchContainer.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
 #include "control/STabCtrl.h"
 #include "core/SApplication.h"
 #include "core/SWindow.h"
-#include "core/SXmlMark.h"
 
 using namespace SWUI;
 
@@ -33,79 +33,6 @@ constexpr int kPerPage = 200;
 constexpr int kSteps = 10;
 constexpr int kStrip = 30;  // the height of the tabs
 constexpr double kBudgetMs = 400.0;
-
-// The host window's part, as small as the tree needs: z-order numbering and timeline
-// handlers kept for the benchmark to drive.
-class BenchContainer : public ISwndContainer {
- public:
-  void SetRoot(SWindow* root) { root_ = root; }
-  std::vector<ITimelineHandler*> handlers;
-
-  void OnNextFrame() override {
-    const std::vector<ITimelineHandler*> copy = handlers;
-    for (ITimelineHandler* h : copy) h->OnNextFrame();
-  }
-  BOOL RegisterDragDrop(SwndHandle, IDropTarget*) override { return FALSE; }
-  BOOL RevokeDragDrop(SwndHandle) override { return FALSE; }
-  BOOL OnFireEvent(EventArgs&) override { return FALSE; }
-  HWND GetHostHwnd() override { return nullptr; }
-  SStringW GetTranslatorContext() const override { return SStringW(); }
-  BOOL IsTranslucent() const override { return FALSE; }
-  BOOL IsSendWheel2Hover() const override { return FALSE; }
-  void GetContainerRect(RECT* prc) const override { *prc = root_->GetWindowRect(); }
-  IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return nullptr; }
-  void OnReleaseRenderTarget(IRenderTarget*, const RECT&, DWORD) override {}
-  void OnRedraw(const RECT&) override {}
-  SwndHandle OnGetSwndCapture() const override { return 0; }
-  BOOL OnReleaseSwndCapture() override { return TRUE; }
-  SwndHandle OnSetSwndCapture(SwndHandle) override { return 0; }
-  void OnSetSwndFocus(SwndHandle) override {}
-  SwndHandle GetHover() const override { return 0; }
-  SwndHandle GetFocus() const override { return 0; }
-  BOOL CreateCaret(SwndHandle, HBITMAP, int, int) override { return FALSE; }
-  BOOL ShowCaret(BOOL) override { return FALSE; }
-  BOOL SetCaretPos(int, int) override { return FALSE; }
-  BOOL UpdateWindow() override { return TRUE; }
-  void UpdateTooltip() override {}
-  void FrameToHost(RECT&) const override {}
-  IAcceleratorMgr* GetFocusManager() override { return nullptr; }
-  BOOL RegisterTimelineHandler(ITimelineHandler* h) override {
-    if (std::find(handlers.begin(), handlers.end(), h) != handlers.end()) return FALSE;
-    handlers.push_back(h);
-    return TRUE;
-  }
-  BOOL UnregisterTimelineHandler(ITimelineHandler* h) override {
-    auto it = std::find(handlers.begin(), handlers.end(), h);
-    if (it == handlers.end()) return FALSE;
-    handlers.erase(it);
-    return TRUE;
-  }
-  BOOL RegisterTrackMouseEvent(SwndHandle) override { return FALSE; }
-  BOOL UnregisterTrackMouseEvent(SwndHandle) override { return FALSE; }
-  SMessageLoop* GetMsgLoop() override { return nullptr; }
-  void MarkWndTreeZorderDirty() override { dirty_ = true; }
-  void BuildWndTreeZorder() override {
-    if (!dirty_ || root_ == nullptr) return;
-    UINT next = 0;
-    Number(root_, next);
-    dirty_ = false;
-  }
-  IScriptModule* GetScriptModule() override { return nullptr; }
-  int GetScale() const override { return 100; }
-  LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
-
- private:
-  static void Number(SWindow* wnd, UINT& next) {
-    wnd->SetZorder(next++);
-    for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr;
-         c = c->GetWindow(GSW_NEXTSIBLING)) {
-      Number(c, next);
-    }
-  }
-
-  SWindow* root_ = nullptr;
-  bool dirty_ = true;
-};
 
 const wchar_t* const kColours[] = {L"#c04040", L"#40c040", L"#4040c0", L"#c0c040", L"#40c0c0"};
 
@@ -132,27 +59,6 @@ std::wstring TreeXml(bool tabs, int steps) {
          L"</page><page title='two'>" + content + L"</page></tabctrl></root>";
 }
 
-struct Tree {
-  BenchContainer container;
-  pugi::xml_document doc;
-  SWindow* root = nullptr;
-
-  explicit Tree(const std::wstring& xml) {
-    doc.load_string(xml.c_str());
-    root = new SWindow();
-    root->SetContainer(&container);
-    container.SetRoot(root);
-    root->InitFromXml(doc.first_child());
-    root->OnRelayout(RECT{0, 0, kWidth, kHeight});
-  }
-  ~Tree() {
-    root->DestroyWindow();
-    SXmlMark::ClearMarks(doc);
-  }
-  Tree(const Tree&) = delete;
-  Tree& operator=(const Tree&) = delete;
-};
-
 // What the host does after a switch: the tree repainted (the strip and the page area are
 // nearly all of it).
 void Repaint(SWindow* root, IRenderTarget* target) { root->RedrawRegion(target, nullptr); }
@@ -169,11 +75,11 @@ void Run(IRenderFactory* factory, IRenderTarget* target) {
   picture.Attach(made);
   if (picture == nullptr) return;
   const RECT pageArea = {0, kStrip, kWidth, kHeight};
-  Tree plainTabs(TreeXml(true, 0));
+  bench::Tree plainTabs(TreeXml(true, 0), kWidth, kHeight);
   auto* plainTab = plainTabs.root->FindChildByName2<STabCtrl>(L"tab");
-  Tree animatedTabs(TreeXml(true, kSteps));
+  bench::Tree animatedTabs(TreeXml(true, kSteps), kWidth, kHeight);
   auto* animatedTab = animatedTabs.root->FindChildByName2<STabCtrl>(L"tab");
-  Tree bare(TreeXml(false, 0));
+  bench::Tree bare(TreeXml(false, 0), kWidth, kHeight);
   SWindow* a = bare.root->FindChildByName(L"a");
   SWindow* b = bare.root->FindChildByName(L"b");
   if (plainTab == nullptr || animatedTab == nullptr || a == nullptr || b == nullptr) {

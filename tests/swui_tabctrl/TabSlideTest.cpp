@@ -1,5 +1,5 @@
 // The animated page switch: the slider's picture moves by the interpolator one step per frame
-// (frames are driven here directly: the test container answers no timeline registration) and
+// (frames are driven here directly, slider by slider) and
 // the slide ends after the last step, on another switch, on a resize and with the control.
 #include <doctest/doctest.h>
 

@@ -114,6 +114,24 @@ void TestContainer::OnSetSwndFocus(SwndHandle swnd) {
   }
 }
 
+void TestContainer::OnNextFrame() {
+  const std::vector<ITimelineHandler*> copy = timeline;
+  for (ITimelineHandler* handler : copy) handler->OnNextFrame();
+}
+
+BOOL TestContainer::RegisterTimelineHandler(ITimelineHandler* handler) {
+  if (std::find(timeline.begin(), timeline.end(), handler) != timeline.end()) return FALSE;
+  timeline.push_back(handler);
+  return TRUE;
+}
+
+BOOL TestContainer::UnregisterTimelineHandler(ITimelineHandler* handler) {
+  auto it = std::find(timeline.begin(), timeline.end(), handler);
+  if (it == timeline.end()) return FALSE;
+  timeline.erase(it);
+  return TRUE;
+}
+
 BOOL TestContainer::RegisterTrackMouseEvent(SwndHandle swnd) {
   if (std::find(tracked.begin(), tracked.end(), swnd) != tracked.end()) return FALSE;
   tracked.push_back(swnd);

@@ -28,7 +28,7 @@ enum FocusChangeReason {
 class CFocusManager : public IAcceleratorMgr {
  public:
   // Remembered when the window lost the focus while no element had it.
-  static const SwndHandle kNothingStored = 0xFFFFFFFF;
+  static constexpr SwndHandle kNothingStored = 0xFFFFFFFF;
 
   explicit CFocusManager(SWindow* root);
   ~CFocusManager();

@@ -12,7 +12,7 @@ namespace SWUI {
 class SDropDownWnd : public SHostWnd, public IMessageFilter {
  public:
   // The exit code while the drop-down is open.
-  static const UINT kOpen = 0xFFFFFFFF;
+  static constexpr UINT kOpen = 0xFFFFFFFF;
 
   explicit SDropDownWnd(ISDropDownOwner* pOwner);
   ~SDropDownWnd() override;

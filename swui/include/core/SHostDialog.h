@@ -12,7 +12,7 @@ class SMessageLoop;
 class SHostDialog : public SHostWnd {
  public:
   // The result while the dialog runs (and when its loop ended by WM_QUIT).
-  static const INT_PTR kRunning = static_cast<INT_PTR>(0xCCCCCCCC);
+  static constexpr INT_PTR kRunning = static_cast<INT_PTR>(0xCCCCCCCC);
 
   explicit SHostDialog(LPCWSTR layoutName = nullptr);
   ~SHostDialog() override;

@@ -61,10 +61,10 @@ static_assert(sizeof(SWNDINFO) == 10650, "the inspector reads a record of 10650 
 class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
  public:
   // The flags of a paint driven by the dummy window: only what changed is pushed.
-  static const UINT kPaintFromDummy = 0x80000000;
+  static constexpr UINT kPaintFromDummy = 0x80000000;
   // Root element timers: the caret blink and the animation frames (10 ms).
   enum { kTimerCaret = 1, kTimerNextFrame = 2 };
-  static const UINT kFrameInterval = 10;
+  static constexpr UINT kFrameInterval = 10;
 
   // layoutName: "TYPE:name" or a name of type "LAYOUT"; empty for a host whose tree is given
   // later (InitFromXml).

@@ -85,7 +85,12 @@ SWindow* FocusSearch::SearchReverse(SWindow* start, BOOL checkStart) const {
     checkStart = TRUE;
   }
   if (start == m_root) return nullptr;
-  if (SWindow* found = ReverseSubtree(start, checkStart)) return found;
+  // The start's own subtree comes after it in tree order: going back never enters it (a
+  // focusable container and its child would otherwise hand Shift+Tab to each other for
+  // ever).
+  if (checkStart) {
+    if (SWindow* taken = Take(start)) return taken;
+  }
   for (SWindow* wnd = start; wnd != nullptr && wnd != m_root; wnd = wnd->GetParent()) {
     for (SWindow* sib = wnd->GetWindow(GSW_PREVSIBLING); sib != nullptr;
          sib = sib->GetWindow(GSW_PREVSIBLING)) {

@@ -16,7 +16,8 @@ class FocusSearch {
   FocusSearch& operator=(const FocusSearch&) = delete;
 
   // Forward: the start (when checkStart), its subtree, its next siblings' subtrees, then up
-  // through the parents to their next siblings. Reverse mirrors that. Without a start the
+  // through the parents to their next siblings. Reverse goes back in the same order: the
+  // previous siblings' subtrees (deepest last first), then the parent. Without a start the
   // search begins at the first (reverse: deepest last) element and checks it. Siblings of a
   // grouped start are passed over, and a grouped element stands for its group's selected
   // member.

@@ -147,10 +147,13 @@ DWORD HostHarness::PrintedRgb(int x, int y) const {
 }
 
 int HostHarness::CountRgb(const RECT& rc, DWORD rgb) const {
+  REQUIRE(host != nullptr);
+  IRenderTarget* rt = host->GetMemRenderTarget();
+  REQUIRE(rt != nullptr);
   int count = 0;
   for (int y = rc.top; y < rc.bottom; ++y) {
     for (int x = rc.left; x < rc.right; ++x) {
-      if (Rgb(x, y) == rgb) ++count;
+      if ((rt->GetPixel(x, y) & 0xFFFFFF) == rgb) ++count;
     }
   }
   return count;

@@ -32,6 +32,21 @@
 #include "core/SApplication.h"
 #include "core/SWindow.h"
 
+// Wide texts in doctest's messages.
+namespace doctest {
+template <>
+struct StringMaker<std::wstring> {
+  static String convert(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n,
+                        nullptr, nullptr);
+    return String(("\"" + out + "\"").c_str());
+  }
+};
+}  // namespace doctest
+
 struct HostOptions {
   POINT pos = {100, 100};  // screen position of the window
   DWORD style = WS_POPUP | WS_CLIPCHILDREN;

@@ -175,6 +175,10 @@ void HostHarness::Post(UINT msg, WPARAM wParam, LPARAM lParam) {
 void HostHarness::PutCursor(POINT client) {
   const POINT screen = ToScreen(client);
   SetCursorPos(screen.x, screen.y);
+  // The move the system makes of it carries no button state: the posted input stands alone.
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+  }
 }
 
 void HostHarness::MouseMove(POINT pt, WPARAM keys) {

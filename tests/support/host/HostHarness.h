@@ -20,6 +20,7 @@
 #include <doctest/doctest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <initializer_list>
 #include <memory>
 #include <pugixml.hpp>
@@ -43,6 +44,18 @@ struct StringMaker<std::wstring> {
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n,
                         nullptr, nullptr);
     return String(("\"" + out + "\"").c_str());
+  }
+};
+template <>
+struct StringMaker<std::vector<UINT>> {
+  static String convert(const std::vector<UINT>& values) {
+    std::string out = "{";
+    char buf[16];
+    for (size_t i = 0; i < values.size(); ++i) {
+      snprintf(buf, sizeof(buf), i == 0 ? "0x%X" : ", 0x%X", values[i]);
+      out += buf;
+    }
+    return String((out + "}").c_str());
   }
 };
 }  // namespace doctest

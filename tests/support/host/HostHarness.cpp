@@ -62,6 +62,11 @@ HostHarness::~HostHarness() {
   }
 }
 
+DebugOutputCapture& HostHarness::CaptureLog() {
+  if (log_ == nullptr) log_.reset(new DebugOutputCapture());
+  return *log_;
+}
+
 TestHostWnd& HostHarness::Open(const wchar_t* layoutXml, const HostOptions& options) {
   REQUIRE(doc_.load_string(layoutXml));
   pugi::xml_node layout = doc_.child(L"SWUI");

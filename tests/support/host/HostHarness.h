@@ -93,7 +93,8 @@ class HostHarness {
 
   // ---- the host ------------------------------------------------------------------------
   // Builds a host from layout text ("<SWUI ...>"): window created, tree built, shown and
-  // painted. The text stays alive with the harness.
+  // painted. The text stays alive with the harness; opening again replaces the host. One
+  // harness (one application) may live at a time.
   TestHostWnd& Open(const wchar_t* layoutXml, const HostOptions& options = HostOptions());
   // Destroys the window (the object stays for inspection).
   void Close();
@@ -156,7 +157,10 @@ class HostHarness {
   int QuitCode() const { return quitCode_; }
   void ForgetQuit() { sawQuit_ = false; }
 
-  DebugOutputCapture log;
+  // Captures the framework's log lines (debugger output) from now on; one capture may live
+  // in the process at a time, so a harness captures only when asked.
+  DebugOutputCapture& CaptureLog();
+
   RenderRig render;
   SWUI::SApplication app;
   std::unique_ptr<TestHostWnd> host;
@@ -165,6 +169,7 @@ class HostHarness {
   void Post(UINT msg, WPARAM wParam, LPARAM lParam);
   void PutCursor(POINT client);
 
+  std::unique_ptr<DebugOutputCapture> log_;
   pugi::xml_document doc_;
   HDC printDC_ = nullptr;
   HBITMAP printBitmap_ = nullptr;

@@ -437,12 +437,15 @@ BOOL SHostWnd::UnregisterTimelineHandler(ITimelineHandler* pHandler) {
 
 UINT_PTR SHostWnd::RootTimerId(UINT id) const { return SwndTimerId::Make(GetRoot()->GetSwnd(), id); }
 
-BOOL SHostWnd::OnRootSizeChanged(EventSwndSize* evt) {
+BOOL SHostWnd::OnRootSizeChanged(EventSwndSize*) {
   if (!m_bResizing && m_hWnd != nullptr) {
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, evt->width, evt->height,
+    // The root's own rectangle: the event's size is its client size, which for the root is
+    // the window's client area as it still is, so the window would never follow.
+    const RECT rc = GetRoot()->GetWindowRect();
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  return true;
+  return TRUE;
 }
 
 // ---- the root's hooks --------------------------------------------------------------------

@@ -99,7 +99,7 @@ class HostHarness {
   // Destroys the window (the object stays for inspection).
   void Close();
   HWND Hwnd() const { return host->m_hWnd; }
-  SWUI::SWindow* Root() const { return host->GetRoot(); }
+  SWUI::SRootWindow* Root() const { return host->GetRoot(); }
   // The element of that name (the test fails without one).
   SWUI::SWindow* Find(LPCWSTR name) const;
   template <class T>

@@ -9,7 +9,13 @@
 #include "ElementRig.h"
 #include "HostHarness.h"
 #include "TestElements.h"
+#include "core/EventCmd.h"
+#include "core/EventTimer.h"
+#include "core/IScriptFactory.h"
+#include "core/IScriptModule.h"
 #include "core/STipCtrl.h"
+#include "core/SScriptTimer.h"
+#include "core/TObjRefImpl.h"
 
 using namespace SWUI;
 
@@ -277,4 +283,82 @@ TEST_CASE("the host registers its drop target with OLE while its window lives") 
     CHECK_FALSE(IsWindow(hWnd));
   }
   OleUninitialize();
+}
+
+namespace {
+
+// A script engine that only records what the host asks of it.
+struct ScriptLog {
+  std::vector<std::string> buffers;
+  std::vector<std::pair<std::string, UINT>> handlers;
+  int released = 0;
+};
+
+class FakeScript : public TObjRefImpl<IScriptModule> {
+ public:
+  explicit FakeScript(ScriptLog* log) : log_(log) {}
+  ~FakeScript() override { ++log_->released; }
+  int ExecuteScriptBuffer(const char* script, size_t length) override {
+    log_->buffers.emplace_back(script, length);
+    return 0;
+  }
+  BOOL ExecuteScriptedEventHandler(LPCSTR handler, EventArgs* evt) override {
+    auto* timer = dynamic_cast<EventTimer*>(evt);
+    log_->handlers.emplace_back(handler, timer != nullptr ? timer->uID : 0u);
+    return TRUE;
+  }
+
+ private:
+  ScriptLog* log_;
+};
+
+class FakeScriptFactory : public TObjRefImpl<IScriptFactory> {
+ public:
+  explicit FakeScriptFactory(ScriptLog* log) : log_(log) {}
+  HRESULT CreateScriptModule(SHostWnd*, IScriptModule** ppModule) override {
+    *ppModule = new FakeScript(log_);
+    return S_OK;
+  }
+
+ private:
+  ScriptLog* log_;
+};
+
+}  // namespace
+
+TEST_CASE("with a script factory the host runs its layout's script, its timers and ends its module when rebuilt") {
+  HostHarness h;
+  ScriptLog log;
+  SAutoRefPtr<IScriptFactory> factory;
+  factory.Attach(new FakeScriptFactory(&log));
+  h.app.SetScriptFactory(factory);
+  h.Open(L"<SWUI width='50' height='50'><script>print('hi')</script><root/></SWUI>");
+  REQUIRE(h.host->GetScriptModule() != nullptr);
+  CHECK(log.buffers == std::vector<std::string>{"print('hi')"});
+  const char handler[] = "onTick";
+  SendMessageW(h.Hwnd(), UM_SCRIPTTIMER, 7, reinterpret_cast<LPARAM>(handler));
+  REQUIRE(log.handlers.size() == 1);
+  CHECK(log.handlers[0].first == "onTick");
+  CHECK(log.handlers[0].second == 7u);
+  // Rebuilt: the old module sees the exit event go and is released; a new one comes.
+  pugi::xml_document plain;
+  REQUIRE(plain.load_string(L"<SWUI width='50' height='50'><root/></SWUI>"));
+  REQUIRE(h.host->InitFromXml(plain.child(L"SWUI"), 0, 0));
+  CHECK(log.released == 1);
+  h.Close();
+  h.app.SetScriptFactory(nullptr);
+}
+
+TEST_CASE("an event sent from the UI thread reaches HandleEvent; the whole window is client area") {
+  HostHarness h;
+  h.Open(L"<SWUI width='120' height='90' resizable='1'><root/></SWUI>");
+  EventCmd evt(h.Root());
+  h.host->onEvent = [](EventArgs* e) { return e->GetID() == EventCmd::EventID; };
+  CHECK(SendMessageW(h.Hwnd(), UM_HANDLEEVENT, 0, reinterpret_cast<LPARAM>(&evt)) == TRUE);
+  CHECK(h.host->CountEvents(EventCmd::EventID) == 1);
+  CHECK(SendMessageW(h.Hwnd(), UM_HANDLEEVENT, 0, 0) == FALSE);
+  RECT client;
+  GetClientRect(h.Hwnd(), &client);
+  CHECK(client.right == 120);
+  CHECK(client.bottom == 90);
 }

@@ -35,12 +35,28 @@ const wchar_t kTabTree[] =
     L"</root></SWUI>";
 
 struct FocusRig : HostHarness {
-  FocusRig() { app.TplRegisterFactory<GroupedWnd>(); }
+  FocusRig() {
+    app.TplRegisterFactory<GroupedWnd>();
+    app.TplRegisterFactory<ProbeWnd>();
+    ProbeWnd::log = &probeLog;
+  }
+  ~FocusRig() { ProbeWnd::log = nullptr; }
   std::wstring Focused() const {
     SWindow* wnd = SWindow::GetSwndFromHandle(host->GetFocus());
     return wnd != nullptr && wnd->GetName() != nullptr ? wnd->GetName() : L"";
   }
   CFocusManager& Focus() { return host->GetFocusMgr(); }
+
+  // Three focusable probes p, q and r in a row.
+  void OpenProbes() {
+    Open(L"<SWUI width='100' height='100'><root>"
+         L" <probe name='p' focusable='1' pos='0,0,@20,@20'/>"
+         L" <probe name='q' focusable='1' pos='30,0,@20,@20'/>"
+         L" <probe name='r' focusable='1' pos='60,0,@20,@20'/>"
+         L"</root></SWUI>");
+  }
+
+  std::vector<ProbeEntry> probeLog;
 };
 
 // An accelerator target that records and answers as told.
@@ -121,13 +137,7 @@ TEST_CASE_FIXTURE(FocusRig, "arrows move inside a group, wrap at both ends and a
 }
 
 TEST_CASE_FIXTURE(FocusRig, "while the window is inactive the focus is stored and restored with reason 2") {
-  std::vector<ProbeEntry> probeLog;
-  ProbeWnd::log = &probeLog;
-  app.TplRegisterFactory<ProbeWnd>();
-  Open(L"<SWUI width='100' height='100'><root>"
-       L" <probe name='p' focusable='1' pos='0,0,@20,@20'/>"
-       L" <probe name='q' focusable='1' pos='30,0,@20,@20'/>"
-       L"</root></SWUI>");
+  OpenProbes();
   const SwndHandle p = Find(L"p")->GetSwnd();
   const SwndHandle q = Find(L"q")->GetSwnd();
   Focus().SetFocusedHwnd(p);
@@ -166,18 +176,10 @@ TEST_CASE_FIXTURE(FocusRig, "while the window is inactive the focus is stored an
   SendMessageW(Hwnd(), WM_SETFOCUS, 0, 0);
   CHECK(host->GetFocus() == 0u);
   CHECK(Focus().GetStoredHwnd() == 0u);
-  ProbeWnd::log = nullptr;
 }
 
 TEST_CASE_FIXTURE(FocusRig, "a focus asked for while the focus moves is applied after the move, in order") {
-  std::vector<ProbeEntry> probeLog;
-  ProbeWnd::log = &probeLog;
-  app.TplRegisterFactory<ProbeWnd>();
-  Open(L"<SWUI width='100' height='100'><root>"
-       L" <probe name='p' focusable='1' pos='0,0,@20,@20'/>"
-       L" <probe name='q' focusable='1' pos='30,0,@20,@20'/>"
-       L" <probe name='r' focusable='1' pos='60,0,@20,@20'/>"
-       L"</root></SWUI>");
+  OpenProbes();
   Focus().SetFocusedHwnd(Find(L"p")->GetSwnd());
   // p, losing the focus, sends it on to r.
   Find(L"p")->SubscribeEvent(EventKillFocus::EventID, FnSlot([&](EventArgs*) {
@@ -194,7 +196,6 @@ TEST_CASE_FIXTURE(FocusRig, "a focus asked for while the focus moves is applied 
     }
   }
   CHECK(order == std::vector<std::wstring>{L"p-", L"q+", L"q-", L"r+"});
-  ProbeWnd::log = nullptr;
 }
 
 TEST_CASE_FIXTURE(FocusRig, "accelerators: the target registered last is asked first; Alt with a letter reaches the same one in either case") {

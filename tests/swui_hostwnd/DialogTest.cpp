@@ -8,6 +8,8 @@
 #include "HostHarness.h"
 #include "ModalDriver.h"
 #include "TestElements.h"
+#include "control/SIconWnd.h"
+#include "control/STabCtrl.h"
 #include "core/SDropDownWnd.h"
 #include "core/SHostDialog.h"
 #include "core/SMessageBoxImpl.h"
@@ -152,44 +154,21 @@ TEST_CASE("a WM_QUIT that ends a dialog's loop is posted again for the loop outs
 
 namespace {
 
-const wchar_t kMsgTemplate[] =
-    L"<SWUI frameSize='20,50,20,56' minSize='280,150' trCtx='msgbox'>"
-    L" <buttonText><ok>OK</ok><cancel>Cancel</cancel><abort>Abort</abort><retry>Retry</retry>"
-    L"  <ignore>Ignore</ignore><yes>Yes</yes><no>  No  </no></buttonText>"
-    L" <root colorBkgnd='#262a2f'>"
-    L"  <window pos='0,0,-0,36'><window name='msgtitle' pos='12,0,-0,-0'/></window>"
-    L"  <window pos='0,50,-0,-56'>"
-    L"   <testicon name='msgicon' pos='18,0,@32,@32'/>"
-    L"   <window name='msgtext' pos='60,0' maxWidth='360' align='left' valign='top'/>"
-    L"  </window>"
-    L"  <window name='btnSwitch' pos='0,-50,-0,-0'>"
-    L"   <window pos='0,0,-0,-0'><window name='button1st' pos='10,10,@78,@28'/></window>"
-    L"   <window pos='0,0,-0,-0'><window name='button1st' pos='10,10,@78,@28'/>"
-    L"    <window name='button2nd' pos='100,10,@78,@28'/></window>"
-    L"   <window pos='0,0,-0,-0'><window name='button1st' pos='10,10,@78,@28'/>"
-    L"    <window name='button2nd' pos='100,10,@78,@28'/><window name='button3rd' pos='190,10,@78,@28'/></window>"
-    L"  </window>"
-    L" </root>"
-    L"</SWUI>";
-
+// The framework's own message box template, loaded from the program's resources by the
+// harness (SYS_XML_MSGBOX).
 struct MsgBoxRig : HostHarness {
-  MsgBoxRig() {
-    app.TplRegisterFactory<IconWnd>();
-    REQUIRE(doc.load_string(kMsgTemplate));
-    REQUIRE(SetMsgTemplate(doc.child(L"SWUI")));
-  }
+  MsgBoxRig() : HostHarness(true) { REQUIRE(GetMsgTemplate()); }
   ~MsgBoxRig() { ClearMsgTemplate(); }
-  pugi::xml_document doc;
 };
 
-// The box's element of a name inside the page that shows.
+// The box's element of a name inside the current button page.
 SWindow* Shown(SMessageBoxImpl& box, LPCWSTR name) {
-  SWindow* pages = box.GetRoot()->FindChildByName(L"btnSwitch");
-  for (SWindow* page = pages->GetWindow(GSW_FIRSTCHILD); page != nullptr;
-       page = page->GetWindow(GSW_NEXTSIBLING)) {
-    if (page->IsVisible(FALSE)) return page->FindChildByName(name);
-  }
-  return nullptr;
+  auto* pages = box.GetRoot()->FindChildByName2<STabCtrl>(L"btnSwitch");
+  REQUIRE(pages != nullptr);
+  SWindow* page = pages->GetItem(pages->GetCurSel());
+  REQUIRE(page != nullptr);
+  CHECK(page->IsVisible(TRUE));
+  return page->FindChildByName(name);
 }
 
 void ClickOn(SMessageBoxImpl& box, SWindow* wnd) {
@@ -222,15 +201,16 @@ TEST_CASE_FIXTURE(MsgBoxRig, "MB_YESNO|MB_ICONQUESTION: two buttons 6 and 7, the
          CHECK(no->GetWindowText() == SStringW(L"No"));
          CHECK(box.GetRoot()->FindChildByName(L"msgtitle")->GetWindowText() == SStringW(L"prompt"));
          CHECK(box.GetRoot()->FindChildByName(L"msgtext")->GetWindowText() == SStringW(L"Really?"));
-         auto* icon = dynamic_cast<IconWnd*>(box.GetRoot()->FindChildByName(L"msgicon"));
+         auto* icon = box.GetRoot()->FindChildByName2<SIconWnd>(L"msgicon");
          REQUIRE(icon != nullptr);
-         REQUIRE(icon->icon != nullptr);
-         CHECK(IconPixels(icon->icon) == IconPixels(LoadIconW(nullptr, IDI_QUESTION)));
-         CHECK(IconPixels(icon->icon) != IconPixels(LoadIconW(nullptr, IDI_HAND)));
+         REQUIRE(icon->GetIcon() != nullptr);
+         CHECK(IconPixels(icon->GetIcon()) == IconPixels(LoadIconW(nullptr, IDI_QUESTION)));
+         CHECK(IconPixels(icon->GetIcon()) != IconPixels(LoadIconW(nullptr, IDI_HAND)));
          RECT rc;
          GetWindowRect(box.m_hWnd, &rc);
          CHECK(rc.right - rc.left == 280);  // at least minSize
          CHECK(rc.bottom - rc.top == 150);
+         CHECK(HostHarness::SavePng(box, L"msgbox_yesno_question"));
          ClickOn(box, no);
        }},
       3000, [&] { box.EndDialog(-1); });
@@ -239,7 +219,8 @@ TEST_CASE_FIXTURE(MsgBoxRig, "MB_YESNO|MB_ICONQUESTION: two buttons 6 and 7, the
 }
 
 TEST_CASE_FIXTURE(MsgBoxRig, "message boxes: close box, unknown type bits, long texts, captions of the program, no icon") {
-  const std::wstring longText(200, L'w');
+  std::wstring longText;
+  for (int i = 0; i < 60; ++i) longText += L"words ";
   {
     SMessageBoxImpl box;
     ModalDriver drive({[&] { PostMessageW(box.m_hWnd, WM_CLOSE, 0, 0); }}, 3000, [&] { box.EndDialog(-1); });
@@ -266,6 +247,18 @@ TEST_CASE_FIXTURE(MsgBoxRig, "message boxes: close box, unknown type bits, long 
            // The text spans its parent's height.
            CHECK(text->GetWindowRect().top == 50);
            CHECK(text->GetWindowRect().bottom == (rc.bottom - rc.top) - 56);
+           CHECK(HostHarness::SavePng(box, L"msgbox_long_text"));
+           // The box is as tall as the text draws: the rows between the text's area and the
+           // buttons hold only the background.
+           IRenderTarget* rt = box.GetMemRenderTarget();
+           const DWORD background = rt->GetPixel(5, rc.bottom - rc.top - 53) & 0xFFFFFF;
+           int strays = 0;
+           for (int y = rc.bottom - rc.top - 56; y < rc.bottom - rc.top - 50; ++y) {
+             for (int x = 60; x < rc.right - rc.left - 20; ++x) {
+               if ((rt->GetPixel(x, y) & 0xFFFFFF) != background) ++strays;
+             }
+           }
+           CHECK(strays == 0);
            PostMessageW(box.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
          }},
         3000, [&] { box.EndDialog(-1); });
@@ -284,6 +277,8 @@ TEST_CASE_FIXTURE(MsgBoxRig, "message boxes: close box, unknown type bits, long 
 }
 
 TEST_CASE_FIXTURE(MsgBoxRig, "button captions are kept to 19 characters") {
+  pugi::xml_document doc;
+  doc.append_copy(GetMsgTemplate());
   doc.child(L"SWUI").child(L"buttonText").child(L"ok").text().set(L"ABCDEFGHIJKLMNOPQRSTUVWXY");
   REQUIRE(SetMsgTemplate(doc.child(L"SWUI")));
   SMessageBoxImpl box;

@@ -1,5 +1,5 @@
 // Small elements the host tests need: a radio-like grouped element, elements that ask for
-// keys, an icon that takes STM_SETICON, a drop-down owner, and a timeline handler.
+// keys, a drop-down owner and a timeline handler.
 #pragma once
 #include <windows.h>
 
@@ -68,29 +68,6 @@ class KeyTakerWnd : public SWUI::SWindow {
  private:
   LRESULT OnKey(UINT uMsg, WPARAM, LPARAM) {
     keys.push_back(uMsg);
-    return 0;
-  }
-};
-
-// An icon element as far as the message box needs one: it keeps the icon it is given.
-class IconWnd : public SWUI::SWindow {
-  SWUI_CLASS_NAME(SWUI::SWindow, L"testicon")
-
- public:
-  ~IconWnd() override {
-    if (icon != nullptr) DestroyIcon(icon);
-  }
-  HICON icon = nullptr;
-
- protected:
-  SWND_BEGIN_MSG_MAP()
-  SWND_MSG_ENTRY(STM_SETICON, OnSetIcon(reinterpret_cast<HICON>(wParam)))
-  SWND_END_MSG_MAP(SWUI::SWindow)
-
- private:
-  LRESULT OnSetIcon(HICON hIcon) {
-    if (icon != nullptr) DestroyIcon(icon);
-    icon = hIcon;
     return 0;
   }
 };

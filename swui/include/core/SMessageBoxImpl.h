@@ -25,16 +25,16 @@ class SMessageBoxImpl : public SHostDialog {
                             DWORD mapId) override;
 
  protected:
-  // Shows the system icon of the type's icon bits in "msgicon" (sent to it as STM_SETICON
-  // with a copy it owns), or hides it; FALSE without such an element.
+  // Shows the system icon of the type's icon bits in the icon element "msgicon", or hides it;
+  // FALSE without such an element.
   virtual BOOL OnSetIcon(UINT type);
   // A caption of the program's for a button; empty leaves the template's.
   virtual SStringW GetButtonText(int id) const;
 
  private:
   void OnInitDialog();
-  // The button page of the set: ids and captions; the number of buttons.
-  int SetupButtons(UINT type);
+  // Shows the tab page of the type's button set and gives its buttons their ids and captions.
+  void SetupButtons(UINT type);
   void FitToText();
 
   SStringW m_strText;

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "control/SIconWnd.h"
+#include "control/STabCtrl.h"
+#include "control/STabPage.h"
 #include "core/EventCmd.h"
 #include "core/SMsgTemplate.h"
 #include "res.mgr/SNamedValueGetters.h"
@@ -109,23 +112,13 @@ void SMessageBoxImpl::OnInitDialog() {
   FitToText();
 }
 
-int SMessageBoxImpl::SetupButtons(UINT type) {
+void SMessageBoxImpl::SetupButtons(UINT type) {
   const MsgButtonSet& set = ButtonSetOf(type);
-  SWindow* pages = GetRoot()->FindChildByName(L"btnSwitch");
-  if (pages == nullptr) return set.count;
-  // The tab control's current page is stored by "curSel"; the pages are its children, of
-  // which exactly the chosen one shows.
-  SStringW sel;
-  sel.Format(L"%d", set.count - 1);
-  pages->SetAttribute(SStringW(L"curSel"), sel, FALSE);
-  SWindow* page = nullptr;
-  int index = 0;
-  for (SWindow* child = pages->GetWindow(GSW_FIRSTCHILD); child != nullptr;
-       child = child->GetWindow(GSW_NEXTSIBLING), ++index) {
-    child->SetVisible(index == set.count - 1, TRUE);
-    if (index == set.count - 1) page = child;
-  }
-  if (page == nullptr) return set.count;
+  auto* pages = GetRoot()->FindChildByName2<STabCtrl>(L"btnSwitch");
+  if (pages == nullptr) return;
+  pages->SetCurSel(set.count - 1);
+  SWindow* page = pages->GetItem(set.count - 1);
+  if (page == nullptr) return;
 
   pugi::xml_node captions = SXmlNoCase::Child(GetMsgTemplate(), L"buttonText");
   for (int i = 0; i < set.count; ++i) {
@@ -144,11 +137,10 @@ int SMessageBoxImpl::SetupButtons(UINT type) {
     if (caption.GetLength() > kMaxCaption) caption = caption.Left(kMaxCaption);
     button->SetWindowText(caption);  // translated in the host's context as it is set
   }
-  return set.count;
 }
 
 BOOL SMessageBoxImpl::OnSetIcon(UINT type) {
-  SWindow* icon = GetRoot()->FindChildByName(L"msgicon");
+  auto* icon = GetRoot()->FindChildByName2<SIconWnd>(L"msgicon");
   if (icon == nullptr) return FALSE;
   LPCWSTR sysIcon = nullptr;
   switch (type & MB_ICONMASK) {
@@ -167,14 +159,13 @@ BOOL SMessageBoxImpl::OnSetIcon(UINT type) {
     default:
       break;
   }
+  // The element owns and destroys its icon: it gets a copy of the shared system icon.
   HICON hIcon = sysIcon != nullptr ? ::CopyIcon(::LoadIconW(nullptr, sysIcon)) : nullptr;
   if (hIcon == nullptr) {
     icon->SetVisible(FALSE, TRUE);
-    return TRUE;
+  } else {
+    icon->SetIcon(hIcon);
   }
-  BOOL handled = FALSE;
-  icon->SSendMessage(STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0, &handled);
-  if (!handled) ::DestroyIcon(hIcon);  // an element that does not take icons keeps none
   return TRUE;
 }
 

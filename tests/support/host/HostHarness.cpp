@@ -165,7 +165,22 @@ int HostHarness::CountRgb(const RECT& rc, DWORD rgb) const {
 }
 
 bool HostHarness::SavePng(const std::wstring& name, int zoom) const {
-  IRenderTarget* rt = host != nullptr ? host->GetMemRenderTarget() : nullptr;
+  return host != nullptr && SavePng(*host, name, zoom);
+}
+
+bool HostHarness::SavePng(SHostWnd& other, const std::wstring& name, int zoom) {
+  if (other.m_hWnd == nullptr) return false;
+  // What is invalid is painted into the memory target (and printed into a scratch DC).
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 1, 1);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  SendMessageW(other.m_hWnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  IRenderTarget* rt = other.GetMemRenderTarget();
   if (rt == nullptr) return false;
   return RenderRig::SavePng(static_cast<IBitmap*>(rt->GetCurrentObject(OT_BITMAP)), name, zoom);
 }

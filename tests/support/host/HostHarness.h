@@ -125,6 +125,8 @@ class HostHarness {
   int CountRgb(const RECT& rc, DWORD rgb) const;
   // The memory target as <exe folder>\png\<name>.png, enlarged by zoom.
   bool SavePng(const std::wstring& name, int zoom = 1) const;
+  // The same for any host (a dialog inside its loop), painted first.
+  static bool SavePng(SWUI::SHostWnd& other, const std::wstring& name, int zoom = 1);
 
   // ---- input (client coordinates; each call drains the queue) --------------------------
   void MouseMove(POINT pt, WPARAM keys = 0);

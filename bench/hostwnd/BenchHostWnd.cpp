@@ -110,8 +110,8 @@ void StartToFirstPaint(bool backgrounds) {
         Drain();
       },
       400.0);
-  Report(backgrounds ? "start to first paint, 200 elements" : "  the same without backgrounds", t.ours,
-         t.bare);
+  Report(backgrounds ? "start to first paint, 200 elements" : "  the same without backgrounds",
+         t.ours, t.bare);
 }
 
 void FullRepaint(bool backgrounds) {
@@ -128,8 +128,8 @@ void FullRepaint(bool backgrounds) {
       [&] { BitBlt(screen, 0, 0, 1024, 768, src, 0, 0, SRCCOPY); }, 400.0);
   host->GetMemRenderTarget()->ReleaseDC(src);
   ReleaseDC(host->m_hWnd, screen);
-  Report(backgrounds ? "full repaint and push, 1024 x 768" : "  the same without backgrounds", t.ours,
-         t.bare);
+  Report(backgrounds ? "full repaint and push, 1024 x 768" : "  the same without backgrounds",
+         t.ours, t.bare);
   CloseHost(host, doc);
 }
 
@@ -144,9 +144,9 @@ void MouseRouting() {
     step = (step + 37) % (400 * 300);
     return MAKELPARAM(step % 400, (step / 400) % 300);
   };
-  const bench::Timing t = bench::BestOfAlternating(
-      [&] { SendMessageW(host->m_hWnd, WM_MOUSEMOVE, 0, next()); },
-      [&] { SendMessageW(bare, WM_MOUSEMOVE, 0, next()); }, 400.0);
+  const bench::Timing t =
+      bench::BestOfAlternating([&] { SendMessageW(host->m_hWnd, WM_MOUSEMOVE, 0, next()); },
+                               [&] { SendMessageW(bare, WM_MOUSEMOVE, 0, next()); }, 400.0);
   printf("%-46s ours %9.0f /s   bare %9.0f /s   ratio %7.2f\n", "mouse moves routed, 200 elements",
          1000.0 / t.ours, 1000.0 / t.bare, t.ours / t.bare);
   DestroyWindow(bare);

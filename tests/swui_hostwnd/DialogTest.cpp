@@ -79,7 +79,9 @@ std::vector<DWORD> IconPixels(HICON icon) {
 
 }  // namespace
 
-TEST_CASE("EndDialog while WM_INITDIALOG is handled: the code comes back, nothing shows, the owner is enabled again") {
+TEST_CASE(
+    "EndDialog while WM_INITDIALOG is handled: the code comes back, nothing shows, the owner is "
+    "enabled again") {
   HostHarness h;
   h.Open(L"<SWUI width='50' height='50'><root/></SWUI>");
   TestDialog dlg(kDialog);
@@ -92,7 +94,9 @@ TEST_CASE("EndDialog while WM_INITDIALOG is handled: the code comes back, nothin
   CHECK_FALSE(guard.TimedOut());
 }
 
-TEST_CASE("a running dialog disables its owner; keys, the close box and its buttons end it with their ids") {
+TEST_CASE(
+    "a running dialog disables its owner; keys, the close box and its buttons end it with their "
+    "ids") {
   HostHarness h;
   h.Open(L"<SWUI width='50' height='50'><root/></SWUI>");
   struct Case {
@@ -106,20 +110,22 @@ TEST_CASE("a running dialog disables its owner; keys, the close box and its butt
       {"WM_CLOSE", [](TestDialog& d) { PostMessageW(d.m_hWnd, WM_CLOSE, 0, 0); }, IDCANCEL},
       {"click id 1", [](TestDialog& d) { d.Click(L"ok"); }, IDOK},
       {"click id 2", [](TestDialog& d) { d.Click(L"cancel"); }, IDCANCEL},
-      {"EndDialog twice", [](TestDialog& d) {
+      {"EndDialog twice",
+       [](TestDialog& d) {
          d.EndDialog(3);
          d.EndDialog(4);
-       }, 3},
+       },
+       3},
   };
   for (const Case& c : cases) {
     CAPTURE(c.what);
     TestDialog dlg(kDialog);
     bool ownerDisabled = false;
     ModalDriver drive({[&] {
-                         ownerDisabled = !IsWindowEnabled(h.Hwnd());
-                         CHECK(IsWindowVisible(dlg.m_hWnd));
-                         c.act(dlg);
-                       }},
+                        ownerDisabled = !IsWindowEnabled(h.Hwnd());
+                        CHECK(IsWindowVisible(dlg.m_hWnd));
+                        c.act(dlg);
+                      }},
                       3000, [&] { dlg.EndDialog(-1); });
     CHECK(dlg.DoModal(h.Hwnd()) == c.code);
     CHECK(ownerDisabled);
@@ -130,14 +136,15 @@ TEST_CASE("a running dialog disables its owner; keys, the close box and its butt
 
 TEST_CASE("Escape and Return pass over a disabled or hidden button") {
   HostHarness h;
-  TestDialog dlg(L"<SWUI width='200' height='120'><root>"
-                 L" <window name='ok' id='1' pos='10,80,@60,@30' visible='0'/>"
-                 L" <window name='cancel' id='2' pos='80,80,@60,@30' enable='0'/>"
-                 L"</root></SWUI>");
-  ModalDriver drive({[&] { PostMessageW(dlg.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0); },
-                     [&] { PostMessageW(dlg.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); },
-                     [&] { dlg.EndDialog(9); }},
-                    3000, [&] { dlg.EndDialog(-1); });
+  TestDialog dlg(
+      L"<SWUI width='200' height='120'><root>"
+      L" <window name='ok' id='1' pos='10,80,@60,@30' visible='0'/>"
+      L" <window name='cancel' id='2' pos='80,80,@60,@30' enable='0'/>"
+      L"</root></SWUI>");
+  ModalDriver drive(
+      {[&] { PostMessageW(dlg.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0); },
+       [&] { PostMessageW(dlg.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); }, [&] { dlg.EndDialog(9); }},
+      3000, [&] { dlg.EndDialog(-1); });
   CHECK(dlg.DoModal(nullptr) == 9);
 }
 
@@ -181,49 +188,56 @@ void ClickOn(SMessageBoxImpl& box, SWindow* wnd) {
 // Returns a caption of its own for "yes".
 class CaptionedBox : public SMessageBoxImpl {
  protected:
-  SStringW GetButtonText(int id) const override { return id == IDYES ? SStringW(L"Sure") : SStringW(); }
+  SStringW GetButtonText(int id) const override {
+    return id == IDYES ? SStringW(L"Sure") : SStringW();
+  }
 };
 
 }  // namespace
 
-TEST_CASE_FIXTURE(MsgBoxRig, "MB_YESNO|MB_ICONQUESTION: two buttons 6 and 7, the question icon, the prompt title, a click on 7 gives 7") {
+TEST_CASE_FIXTURE(MsgBoxRig,
+                  "MB_YESNO|MB_ICONQUESTION: two buttons 6 and 7, the question icon, the prompt "
+                  "title, a click on 7 gives 7") {
   SMessageBoxImpl box;
   ModalDriver drive(
       {[&] {
-         SWindow* yes = Shown(box, L"button1st");
-         SWindow* no = Shown(box, L"button2nd");
-         REQUIRE(yes != nullptr);
-         REQUIRE(no != nullptr);
-         CHECK(Shown(box, L"button3rd") == nullptr);
-         CHECK(yes->GetID() == IDYES);
-         CHECK(no->GetID() == IDNO);
-         CHECK(yes->GetWindowText() == SStringW(L"Yes"));
-         CHECK(no->GetWindowText() == SStringW(L"No"));
-         CHECK(box.GetRoot()->FindChildByName(L"msgtitle")->GetWindowText() == SStringW(L"prompt"));
-         CHECK(box.GetRoot()->FindChildByName(L"msgtext")->GetWindowText() == SStringW(L"Really?"));
-         auto* icon = box.GetRoot()->FindChildByName2<SIconWnd>(L"msgicon");
-         REQUIRE(icon != nullptr);
-         REQUIRE(icon->GetIcon() != nullptr);
-         CHECK(IconPixels(icon->GetIcon()) == IconPixels(LoadIconW(nullptr, IDI_QUESTION)));
-         CHECK(IconPixels(icon->GetIcon()) != IconPixels(LoadIconW(nullptr, IDI_HAND)));
-         RECT rc;
-         GetWindowRect(box.m_hWnd, &rc);
-         CHECK(rc.right - rc.left == 280);  // at least minSize
-         CHECK(rc.bottom - rc.top == 150);
-         CHECK(HostHarness::SavePng(box, L"msgbox_yesno_question"));
-         ClickOn(box, no);
-       }},
+        SWindow* yes = Shown(box, L"button1st");
+        SWindow* no = Shown(box, L"button2nd");
+        REQUIRE(yes != nullptr);
+        REQUIRE(no != nullptr);
+        CHECK(Shown(box, L"button3rd") == nullptr);
+        CHECK(yes->GetID() == IDYES);
+        CHECK(no->GetID() == IDNO);
+        CHECK(yes->GetWindowText() == SStringW(L"Yes"));
+        CHECK(no->GetWindowText() == SStringW(L"No"));
+        CHECK(box.GetRoot()->FindChildByName(L"msgtitle")->GetWindowText() == SStringW(L"prompt"));
+        CHECK(box.GetRoot()->FindChildByName(L"msgtext")->GetWindowText() == SStringW(L"Really?"));
+        auto* icon = box.GetRoot()->FindChildByName2<SIconWnd>(L"msgicon");
+        REQUIRE(icon != nullptr);
+        REQUIRE(icon->GetIcon() != nullptr);
+        CHECK(IconPixels(icon->GetIcon()) == IconPixels(LoadIconW(nullptr, IDI_QUESTION)));
+        CHECK(IconPixels(icon->GetIcon()) != IconPixels(LoadIconW(nullptr, IDI_HAND)));
+        RECT rc;
+        GetWindowRect(box.m_hWnd, &rc);
+        CHECK(rc.right - rc.left == 280);  // at least minSize
+        CHECK(rc.bottom - rc.top == 150);
+        CHECK(HostHarness::SavePng(box, L"msgbox_yesno_question"));
+        ClickOn(box, no);
+      }},
       3000, [&] { box.EndDialog(-1); });
   CHECK(box.MessageBox(nullptr, L"Really?", L"", MB_YESNO | MB_ICONQUESTION) == IDNO);
   CHECK_FALSE(drive.TimedOut());
 }
 
-TEST_CASE_FIXTURE(MsgBoxRig, "message boxes: close box, unknown type bits, long texts, captions of the program, no icon") {
+TEST_CASE_FIXTURE(
+    MsgBoxRig,
+    "message boxes: close box, unknown type bits, long texts, captions of the program, no icon") {
   std::wstring longText;
   for (int i = 0; i < 60; ++i) longText += L"words ";
   {
     SMessageBoxImpl box;
-    ModalDriver drive({[&] { PostMessageW(box.m_hWnd, WM_CLOSE, 0, 0); }}, 3000, [&] { box.EndDialog(-1); });
+    ModalDriver drive({[&] { PostMessageW(box.m_hWnd, WM_CLOSE, 0, 0); }}, 3000,
+                      [&] { box.EndDialog(-1); });
     CHECK(box.MessageBox(nullptr, L"x", L"Title", MB_YESNOCANCEL) == IDCANCEL);
   }
   {
@@ -232,45 +246,45 @@ TEST_CASE_FIXTURE(MsgBoxRig, "message boxes: close box, unknown type bits, long 
     SMessageBoxImpl box;
     ModalDriver drive(
         {[&] {
-           SWindow* ok = Shown(box, L"button1st");
-           REQUIRE(ok != nullptr);
-           CHECK(ok->GetID() == IDOK);
-           CHECK(Shown(box, L"button2nd") == nullptr);
-           CHECK(box.GetRoot()->FindChildByName(L"msgtitle")->GetWindowText() == SStringW(L"Title"));
-           CHECK_FALSE(box.GetRoot()->FindChildByName(L"msgicon")->IsVisible(FALSE));
-           SWindow* text = box.GetRoot()->FindChildByName(L"msgtext");
-           const SIZE desired = text->GetDesiredSize(-1, -1);
-           RECT rc;
-           GetWindowRect(box.m_hWnd, &rc);
-           CHECK(rc.right - rc.left == std::max<LONG>(280, desired.cx + 20 + 60));
-           CHECK(rc.bottom - rc.top == std::max<LONG>(150, desired.cy + 50 + 56));
-           // The text spans its parent's height.
-           CHECK(text->GetWindowRect().top == 50);
-           CHECK(text->GetWindowRect().bottom == (rc.bottom - rc.top) - 56);
-           CHECK(HostHarness::SavePng(box, L"msgbox_long_text"));
-           // The box is as tall as the text draws: the rows between the text's area and the
-           // buttons hold only the background.
-           IRenderTarget* rt = box.GetMemRenderTarget();
-           const DWORD background = rt->GetPixel(5, rc.bottom - rc.top - 53) & 0xFFFFFF;
-           int strays = 0;
-           for (int y = rc.bottom - rc.top - 56; y < rc.bottom - rc.top - 50; ++y) {
-             for (int x = 60; x < rc.right - rc.left - 20; ++x) {
-               if ((rt->GetPixel(x, y) & 0xFFFFFF) != background) ++strays;
-             }
-           }
-           CHECK(strays == 0);
-           PostMessageW(box.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
-         }},
+          SWindow* ok = Shown(box, L"button1st");
+          REQUIRE(ok != nullptr);
+          CHECK(ok->GetID() == IDOK);
+          CHECK(Shown(box, L"button2nd") == nullptr);
+          CHECK(box.GetRoot()->FindChildByName(L"msgtitle")->GetWindowText() == SStringW(L"Title"));
+          CHECK_FALSE(box.GetRoot()->FindChildByName(L"msgicon")->IsVisible(FALSE));
+          SWindow* text = box.GetRoot()->FindChildByName(L"msgtext");
+          const SIZE desired = text->GetDesiredSize(-1, -1);
+          RECT rc;
+          GetWindowRect(box.m_hWnd, &rc);
+          CHECK(rc.right - rc.left == std::max<LONG>(280, desired.cx + 20 + 60));
+          CHECK(rc.bottom - rc.top == std::max<LONG>(150, desired.cy + 50 + 56));
+          // The text spans its parent's height.
+          CHECK(text->GetWindowRect().top == 50);
+          CHECK(text->GetWindowRect().bottom == (rc.bottom - rc.top) - 56);
+          CHECK(HostHarness::SavePng(box, L"msgbox_long_text"));
+          // The box is as tall as the text draws: the rows between the text's area and the
+          // buttons hold only the background.
+          IRenderTarget* rt = box.GetMemRenderTarget();
+          const DWORD background = rt->GetPixel(5, rc.bottom - rc.top - 53) & 0xFFFFFF;
+          int strays = 0;
+          for (int y = rc.bottom - rc.top - 56; y < rc.bottom - rc.top - 50; ++y) {
+            for (int x = 60; x < rc.right - rc.left - 20; ++x) {
+              if ((rt->GetPixel(x, y) & 0xFFFFFF) != background) ++strays;
+            }
+          }
+          CHECK(strays == 0);
+          PostMessageW(box.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+        }},
         3000, [&] { box.EndDialog(-1); });
     CHECK(box.MessageBox(nullptr, longText.c_str(), L"Title", 0x0F) == IDOK);
   }
   {
     CaptionedBox box;
     ModalDriver drive({[&] {
-                         CHECK(Shown(box, L"button1st")->GetWindowText() == SStringW(L"Sure"));
-                         CHECK(Shown(box, L"button2nd")->GetWindowText() == SStringW(L"No"));
-                         ClickOn(box, Shown(box, L"button1st"));
-                       }},
+                        CHECK(Shown(box, L"button1st")->GetWindowText() == SStringW(L"Sure"));
+                        CHECK(Shown(box, L"button2nd")->GetWindowText() == SStringW(L"No"));
+                        ClickOn(box, Shown(box, L"button1st"));
+                      }},
                       3000, [&] { box.EndDialog(-1); });
     CHECK(box.MessageBox(nullptr, L"x", L"t", MB_YESNO) == IDYES);
   }
@@ -282,11 +296,12 @@ TEST_CASE_FIXTURE(MsgBoxRig, "button captions are kept to 19 characters") {
   doc.child(L"SWUI").child(L"buttonText").child(L"ok").text().set(L"ABCDEFGHIJKLMNOPQRSTUVWXY");
   REQUIRE(SetMsgTemplate(doc.child(L"SWUI")));
   SMessageBoxImpl box;
-  ModalDriver drive({[&] {
-                       CHECK(Shown(box, L"button1st")->GetWindowText() == SStringW(L"ABCDEFGHIJKLMNOPQRS"));
-                       box.EndDialog(IDOK);
-                     }},
-                    3000, [&] { box.EndDialog(-1); });
+  ModalDriver drive(
+      {[&] {
+        CHECK(Shown(box, L"button1st")->GetWindowText() == SStringW(L"ABCDEFGHIJKLMNOPQRS"));
+        box.EndDialog(IDOK);
+      }},
+      3000, [&] { box.EndDialog(-1); });
   CHECK(box.MessageBox(nullptr, L"x", L"t", MB_OK) == IDOK);
 }
 
@@ -325,7 +340,9 @@ namespace {
 struct DropRig : HostHarness {
   DropRig() {
     app.TplRegisterFactory<DropOwnerWnd>();
-    Open(L"<SWUI width='200' height='100'><root><dropowner name='combo' pos='10,10,@100,@20'/></root></SWUI>");
+    Open(
+        L"<SWUI width='200' height='100'><root><dropowner name='combo' "
+        L"pos='10,10,@100,@20'/></root></SWUI>");
     owner = Find<DropOwnerWnd>(L"combo");
   }
   DropOwnerWnd* owner = nullptr;
@@ -333,7 +350,9 @@ struct DropRig : HostHarness {
 
 }  // namespace
 
-TEST_CASE_FIXTURE(DropRig, "a drop-down ends with IDCANCEL outside itself, on Escape, losing the capture, the focus or the application; IDOK on Return") {
+TEST_CASE_FIXTURE(DropRig,
+                  "a drop-down ends with IDCANCEL outside itself, on Escape, losing the capture, "
+                  "the focus or the application; IDOK on Return") {
   HWND stranger = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
   REQUIRE(stranger != nullptr);
@@ -343,20 +362,34 @@ TEST_CASE_FIXTURE(DropRig, "a drop-down ends with IDCANCEL outside itself, on Es
     UINT code;
   };
   const Case cases[] = {
-      {"press outside", [](SDropDownWnd& d) { SendMessageW(d.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, -5)); }, IDCANCEL},
+      {"press outside",
+       [](SDropDownWnd& d) {
+         SendMessageW(d.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, -5));
+       },
+       IDCANCEL},
       {"Return", [](SDropDownWnd& d) { SendMessageW(d.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); }, IDOK},
-      {"Escape", [](SDropDownWnd& d) { SendMessageW(d.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
-      {"press inside, release outside", [](SDropDownWnd& d) {
+      {"Escape", [](SDropDownWnd& d) { SendMessageW(d.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0); },
+       IDCANCEL},
+      {"press inside, release outside",
+       [](SDropDownWnd& d) {
          SendMessageW(d.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
          SendMessageW(d.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
-       }, IDCANCEL},
-      {"application deactivated", [](SDropDownWnd& d) { SendMessageW(d.m_hWnd, WM_ACTIVATEAPP, FALSE, 0); }, IDCANCEL},
-      {"focus to another window", [&](SDropDownWnd& d) { SendMessageW(d.m_hWnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(stranger), 0); }, IDCANCEL},
-      {"capture taken by another window", [&](SDropDownWnd& d) {
+       },
+       IDCANCEL},
+      {"application deactivated",
+       [](SDropDownWnd& d) { SendMessageW(d.m_hWnd, WM_ACTIVATEAPP, FALSE, 0); }, IDCANCEL},
+      {"focus to another window",
+       [&](SDropDownWnd& d) {
+         SendMessageW(d.m_hWnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(stranger), 0);
+       },
+       IDCANCEL},
+      {"capture taken by another window",
+       [&](SDropDownWnd& d) {
          SetCapture(d.m_hWnd);
          SetCapture(stranger);
          ReleaseCapture();
-       }, IDCANCEL},
+       },
+       IDCANCEL},
   };
   for (const Case& c : cases) {
     CAPTURE(c.what);
@@ -376,7 +409,9 @@ TEST_CASE_FIXTURE(DropRig, "a drop-down ends with IDCANCEL outside itself, on Es
   DestroyWindow(stranger);
 }
 
-TEST_CASE_FIXTURE(DropRig, "a drop-down swallows a release it saw no press for, keeps clicks inside and never activates") {
+TEST_CASE_FIXTURE(
+    DropRig,
+    "a drop-down swallows a release it saw no press for, keeps clicks inside and never activates") {
   SDropDownWnd drop(owner);
   RECT rc = {300, 300, 400, 400};
   REQUIRE(drop.Create(&rc, nullptr));
@@ -385,7 +420,8 @@ TEST_CASE_FIXTURE(DropRig, "a drop-down swallows a release it saw no press for, 
   SendMessageW(drop.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(drop.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
   CHECK(drop.GetExitCode() == SDropDownWnd::kOpen);
-  CHECK(SendMessageW(drop.m_hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(Hwnd()), 0) == MA_NOACTIVATEANDEAT);
+  CHECK(SendMessageW(drop.m_hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(Hwnd()), 0) ==
+        MA_NOACTIVATEANDEAT);
   CHECK(drop.GetExitCode() == SDropDownWnd::kOpen);
   drop.EndDropDown(IDOK);
   CHECK(drop.GetExitCode() == static_cast<UINT>(IDOK));

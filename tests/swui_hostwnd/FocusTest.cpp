@@ -49,11 +49,12 @@ struct FocusRig : HostHarness {
 
   // Three focusable probes p, q and r in a row.
   void OpenProbes() {
-    Open(L"<SWUI width='100' height='100'><root>"
-         L" <probe name='p' focusable='1' pos='0,0,@20,@20'/>"
-         L" <probe name='q' focusable='1' pos='30,0,@20,@20'/>"
-         L" <probe name='r' focusable='1' pos='60,0,@20,@20'/>"
-         L"</root></SWUI>");
+    Open(
+        L"<SWUI width='100' height='100'><root>"
+        L" <probe name='p' focusable='1' pos='0,0,@20,@20'/>"
+        L" <probe name='q' focusable='1' pos='30,0,@20,@20'/>"
+        L" <probe name='r' focusable='1' pos='60,0,@20,@20'/>"
+        L"</root></SWUI>");
   }
 
   std::vector<ProbeEntry> probeLog;
@@ -61,7 +62,8 @@ struct FocusRig : HostHarness {
 
 // An accelerator target that records and answers as told.
 struct AccTarget : IAcceleratorTarget {
-  explicit AccTarget(std::vector<int>* log, int tag, BOOL take) : log_(log), tag_(tag), take_(take) {}
+  explicit AccTarget(std::vector<int>* log, int tag, BOOL take)
+      : log_(log), tag_(tag), take_(take) {}
   BOOL OnAcceleratorPressed(const CAccelerator&) override {
     log_->push_back(tag_);
     return take_;
@@ -73,7 +75,9 @@ struct AccTarget : IAcceleratorTarget {
 
 }  // namespace
 
-TEST_CASE_FIXTURE(FocusRig, "Tab and Shift+Tab walk the tree in order, a radio group is one stop at its checked member, and wrap once") {
+TEST_CASE_FIXTURE(FocusRig,
+                  "Tab and Shift+Tab walk the tree in order, a radio group is one stop at its "
+                  "checked member, and wrap once") {
   Open(kTabTree);
   const std::vector<std::wstring> forward = {L"a", L"r2", L"b", L"b1", L"e", L"a"};
   for (const std::wstring& expected : forward) {
@@ -100,17 +104,20 @@ TEST_CASE_FIXTURE(FocusRig, "Tab and Shift+Tab walk the tree in order, a radio g
 
 TEST_CASE_FIXTURE(FocusRig, "an element that wants Tab gets it instead of traversal") {
   app.TplRegisterFactory<KeyTakerWnd>();
-  Open(L"<SWUI width='100' height='100'><root>"
-       L" <keytaker name='k' focusable='1' dlgCode='2' pos='0,0,@20,@20'/>"
-       L" <window name='x' focusable='1' pos='30,0,@20,@20'/>"
-       L"</root></SWUI>");
+  Open(
+      L"<SWUI width='100' height='100'><root>"
+      L" <keytaker name='k' focusable='1' dlgCode='2' pos='0,0,@20,@20'/>"
+      L" <window name='x' focusable='1' pos='30,0,@20,@20'/>"
+      L"</root></SWUI>");
   Find(L"k")->SetFocus();
   Key(VK_TAB);
   CHECK(Focused() == L"k");
   CHECK(Find<KeyTakerWnd>(L"k")->keys.front() == static_cast<UINT>(WM_KEYDOWN));
 }
 
-TEST_CASE_FIXTURE(FocusRig, "arrows move inside a group, wrap at both ends and are consumed even when nothing moves") {
+TEST_CASE_FIXTURE(
+    FocusRig,
+    "arrows move inside a group, wrap at both ends and are consumed even when nothing moves") {
   Open(kTabTree);
   Find(L"r2")->SetFocus();
   struct Step {
@@ -136,7 +143,8 @@ TEST_CASE_FIXTURE(FocusRig, "arrows move inside a group, wrap at both ends and a
   CHECK(Find<GroupedWnd>(L"r1")->keyDowns == 0);
 }
 
-TEST_CASE_FIXTURE(FocusRig, "while the window is inactive the focus is stored and restored with reason 2") {
+TEST_CASE_FIXTURE(FocusRig,
+                  "while the window is inactive the focus is stored and restored with reason 2") {
   OpenProbes();
   const SwndHandle p = Find(L"p")->GetSwnd();
   const SwndHandle q = Find(L"q")->GetSwnd();
@@ -178,7 +186,8 @@ TEST_CASE_FIXTURE(FocusRig, "while the window is inactive the focus is stored an
   CHECK(Focus().GetStoredHwnd() == 0u);
 }
 
-TEST_CASE_FIXTURE(FocusRig, "a focus asked for while the focus moves is applied after the move, in order") {
+TEST_CASE_FIXTURE(FocusRig,
+                  "a focus asked for while the focus moves is applied after the move, in order") {
   OpenProbes();
   Focus().SetFocusedHwnd(Find(L"p")->GetSwnd());
   // p, losing the focus, sends it on to r.
@@ -198,7 +207,9 @@ TEST_CASE_FIXTURE(FocusRig, "a focus asked for while the focus moves is applied 
   CHECK(order == std::vector<std::wstring>{L"p-", L"q+", L"q-", L"r+"});
 }
 
-TEST_CASE_FIXTURE(FocusRig, "accelerators: the target registered last is asked first; Alt with a letter reaches the same one in either case") {
+TEST_CASE_FIXTURE(FocusRig,
+                  "accelerators: the target registered last is asked first; Alt with a letter "
+                  "reaches the same one in either case") {
   Open(kTabTree);
   std::vector<int> log;
   AccTarget first(&log, 1, TRUE);

@@ -45,10 +45,11 @@ TEST_CASE("a small opaque layout of coloured blocks paints exact pixels, read ba
 
 TEST_CASE("a resized window lays its tree out again and repaints all of it") {
   HostHarness h;
-  h.Open(L"<SWUI width='100' height='60'><root colorBkgnd='#ffffff'>"
-         L" <window name='bar' pos='0,0,-0,@20' colorBkgnd='#0000ff'/>"
-         L" <window name='corner' pos='-10,-10,-0,-0' colorBkgnd='#ff0000'/>"
-         L"</root></SWUI>");
+  h.Open(
+      L"<SWUI width='100' height='60'><root colorBkgnd='#ffffff'>"
+      L" <window name='bar' pos='0,0,-0,@20' colorBkgnd='#0000ff'/>"
+      L" <window name='corner' pos='-10,-10,-0,-0' colorBkgnd='#ff0000'/>"
+      L"</root></SWUI>");
   CHECK(h.Rgb(95, 55) == 0xFF0000);
   SetWindowPos(h.Hwnd(), nullptr, 0, 0, 160, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   h.Drain();
@@ -61,11 +62,13 @@ TEST_CASE("a resized window lays its tree out again and repaints all of it") {
   CHECK(h.SavePng(L"host_resized"));
 }
 
-TEST_CASE("an element that does not blend with its background repaints alone through UM_UPDATESWND") {
+TEST_CASE(
+    "an element that does not blend with its background repaints alone through UM_UPDATESWND") {
   HostHarness h;
-  h.Open(L"<SWUI width='100' height='60'><root colorBkgnd='#ffffff'>"
-         L" <window name='solid' pos='10,10,@30,@30' colorBkgnd='#ff0000' bkgndBlend='0'/>"
-         L"</root></SWUI>");
+  h.Open(
+      L"<SWUI width='100' height='60'><root colorBkgnd='#ffffff'>"
+      L" <window name='solid' pos='10,10,@30,@30' colorBkgnd='#ff0000' bkgndBlend='0'/>"
+      L"</root></SWUI>");
   CHECK(h.Rgb(20, 20) == 0xFF0000);
   SWindow* solid = h.Find(L"solid");
   // The attribute invalidates the element itself: the host queues it and repaints it on the
@@ -118,8 +121,8 @@ TEST_CASE("the root attributes: counts of lists, window type words, styles and t
   const Case cases[] = {
       {L"margin", L"1,2,3", E_INVALIDARG}, {L"margin", L"1,2,3,4", S_FALSE},
       {L"maxInset", L"1", E_INVALIDARG},   {L"MinSize", L"1,2,3", E_INVALIDARG},
-      {L"minsize", L"10,20dp", S_FALSE},      {L"wndType", L"Normal", E_FAIL},
-      {L"wndType", L"normal", S_FALSE},     {L"unknownAttr", L"1", E_FAIL},
+      {L"minsize", L"10,20dp", S_FALSE},   {L"wndType", L"Normal", E_FAIL},
+      {L"wndType", L"normal", S_FALSE},    {L"unknownAttr", L"1", E_FAIL},
   };
   for (const Case& c : cases) {
     CAPTURE(std::wstring(c.name) + L"=" + c.value);
@@ -133,7 +136,9 @@ TEST_CASE("the root attributes: counts of lists, window type words, styles and t
   CHECK(attr.IsAllowSpy());
 
   HostHarness h;
-  h.Open(L"<SWUI width='60' height='40' title='Hello' resizable='1' appWnd='1' alpha='128'><root/></SWUI>");
+  h.Open(
+      L"<SWUI width='60' height='40' title='Hello' resizable='1' appWnd='1' "
+      L"alpha='128'><root/></SWUI>");
   wchar_t title[32] = {};
   GetWindowTextW(h.Hwnd(), title, 32);
   CHECK(std::wstring(title) == L"Hello");
@@ -156,8 +161,8 @@ TEST_CASE("the resizing border's hit codes, the bottom before the top") {
     int x, y;
     LRESULT code;
   };
-  const Case cases[] = {{100, 50, HTCLIENT}, {1, 50, HTLEFT},         {198, 50, HTRIGHT},
-                        {100, 1, HTTOP},     {100, 98, HTBOTTOM},     {1, 1, HTTOPLEFT},
+  const Case cases[] = {{100, 50, HTCLIENT},  {1, 50, HTLEFT},       {198, 50, HTRIGHT},
+                        {100, 1, HTTOP},      {100, 98, HTBOTTOM},   {1, 1, HTTOPLEFT},
                         {198, 1, HTTOPRIGHT}, {1, 98, HTBOTTOMLEFT}, {198, 98, HTBOTTOMRIGHT}};
   for (const Case& c : cases) {
     CAPTURE(c.x);

@@ -13,8 +13,8 @@
 #include "core/EventTimer.h"
 #include "core/IScriptFactory.h"
 #include "core/IScriptModule.h"
-#include "core/STipCtrl.h"
 #include "core/SScriptTimer.h"
+#include "core/STipCtrl.h"
 #include "core/TObjRefImpl.h"
 
 using namespace SWUI;
@@ -44,11 +44,13 @@ class SpyWnd : public CSimpleWnd {
 
 }  // namespace
 
-TEST_CASE("a window sized by its content follows its root, and has no resizing border on that axis") {
+TEST_CASE(
+    "a window sized by its content follows its root, and has no resizing border on that axis") {
   HostHarness h;
-  h.Open(L"<SWUI resizable='1' margin='5,5,5,5'><root>"
-         L" <window name='content' pos='0,0,@150,@60' colorBkgnd='#ff0000'/>"
-         L"</root></SWUI>");
+  h.Open(
+      L"<SWUI resizable='1' margin='5,5,5,5'><root>"
+      L" <window name='content' pos='0,0,@150,@60' colorBkgnd='#ff0000'/>"
+      L"</root></SWUI>");
   RECT rc;
   GetWindowRect(h.Hwnd(), &rc);
   CHECK(rc.right - rc.left == 150);
@@ -56,7 +58,8 @@ TEST_CASE("a window sized by its content follows its root, and has no resizing b
   CHECK(h.host->GetHostAttr().GetMargin(100).left == 0);
   CHECK(h.host->OnNcHitTest(h.ToScreen(POINT{1, 30})) == HTCLIENT);
 
-  REQUIRE(SUCCEEDED(h.Find(L"content")->SetAttribute(SStringW(L"pos"), SStringW(L"0,0,@180,@70"), FALSE)));
+  REQUIRE(SUCCEEDED(
+      h.Find(L"content")->SetAttribute(SStringW(L"pos"), SStringW(L"0,0,@180,@70"), FALSE)));
   h.Drain();
   h.Paint();
   GetWindowRect(h.Hwnd(), &rc);
@@ -71,7 +74,9 @@ TEST_CASE("a window sized by its content follows its root, and has no resizing b
   CHECK(rc.bottom - rc.top == 40);
 }
 
-TEST_CASE("element timers reach their element by the handle in the id; a gone element's timer is killed") {
+TEST_CASE(
+    "element timers reach their element by the handle in the id; a gone element's timer is "
+    "killed") {
   HostHarness h;
   std::vector<ProbeEntry> probeLog;
   ProbeWnd::log = &probeLog;
@@ -122,7 +127,9 @@ TEST_CASE("animation frames reach every timeline handler over a copy, only while
   CHECK_FALSE(h.host->UnregisterTimelineHandler(&first));
 }
 
-TEST_CASE("the maximised position and size come from the work area and maxInset, the minimum from minsize") {
+TEST_CASE(
+    "the maximised position and size come from the work area and maxInset, the minimum from "
+    "minsize") {
   HostHarness h;
   h.Open(L"<SWUI width='100' height='100' maxInset='2,3,4,5' minsize='30,40'><root/></SWUI>");
   MONITORINFO mi = {};
@@ -139,13 +146,16 @@ TEST_CASE("the maximised position and size come from the work area and maxInset,
   CHECK(mmi.ptMinTrackSize.y == 40);
 }
 
-TEST_CASE("the inspector: record size, id and fields, over-long names, the tree walk and allowSpy") {
+TEST_CASE(
+    "the inspector: record size, id and fields, over-long names, the tree walk and allowSpy") {
   HostHarness h;
   std::wstring longName(251, L'n');
   std::wstring layout =
       L"<SWUI width='100' height='100'><root>"
       L" <window name='first' id='42' pos='10,10,@20,@20'/>"
-      L" <window name='" + longName + L"' pos='40,10,@20,@20'/>"
+      L" <window name='" +
+      longName +
+      L"' pos='40,10,@20,@20'/>"
       L"</root></SWUI>";
   h.Open(layout.c_str());
   SpyWnd spy;
@@ -153,12 +163,12 @@ TEST_CASE("the inspector: record size, id and fields, over-long names, the tree 
   SWindow* first = h.Find(L"first");
   CHECK(static_cast<SwndHandle>(SendMessageW(h.Hwnd(), SPYMSG_SWNDENUM, 0, GSW_FIRSTCHILD)) ==
         first->GetSwnd());
-  const SwndHandle second =
-      static_cast<SwndHandle>(SendMessageW(h.Hwnd(), SPYMSG_SWNDENUM, first->GetSwnd(), GSW_NEXTSIBLING));
+  const SwndHandle second = static_cast<SwndHandle>(
+      SendMessageW(h.Hwnd(), SPYMSG_SWNDENUM, first->GetSwnd(), GSW_NEXTSIBLING));
   CHECK(second != 0u);
   const POINT pt = h.ToScreen(POINT{15, 15});
-  CHECK(static_cast<SwndHandle>(SendMessageW(h.Hwnd(), SPYMSG_HITTEST, 0, MAKELPARAM(pt.x, pt.y))) ==
-        first->GetSwnd());
+  CHECK(static_cast<SwndHandle>(
+            SendMessageW(h.Hwnd(), SPYMSG_HITTEST, 0, MAKELPARAM(pt.x, pt.y))) == first->GetSwnd());
 
   CHECK(SendMessageW(h.Hwnd(), SPYMSG_SWNDINFO, first->GetSwnd(), 0) == 1);
   CHECK(spy.size == 10650u);
@@ -177,19 +187,22 @@ TEST_CASE("the inspector: record size, id and fields, over-long names, the tree 
   CHECK(SendMessageW(h.Hwnd(), SPYMSG_SWNDINFO, 0, 0) == 1);
   CHECK(std::wstring(spy.info.szClassName) == L"hostwnd");
 
-  h.Open(L"<SWUI width='100' height='100' allowSpy='0'><root><window pos='0,0,@5,@5'/></root></SWUI>");
+  h.Open(
+      L"<SWUI width='100' height='100' allowSpy='0'><root><window pos='0,0,@5,@5'/></root></SWUI>");
   SendMessageW(h.Hwnd(), SPYMSG_SETSPY, 0, reinterpret_cast<LPARAM>(spy.m_hWnd));
   CHECK(SendMessageW(h.Hwnd(), SPYMSG_SWNDENUM, 0, GSW_FIRSTCHILD) == 0);
   CHECK(SendMessageW(h.Hwnd(), SPYMSG_SWNDINFO, 0, 0) == 0);
   CHECK(SendMessageW(h.Hwnd(), SPYMSG_SETSPY, 0, 0) == 0);
 }
 
-TEST_CASE("a translucent host is layered, pushes through the layered update and prints into a given DC") {
+TEST_CASE(
+    "a translucent host is layered, pushes through the layered update and prints into a given DC") {
   HostHarness h;
-  h.Open(L"<SWUI width='80' height='60' translucent='1'><root>"
-         L" <window pos='0,0,-0,-0' colorBkgnd='#ff000080'/>"
-         L" <window pos='10,10,@20,@20' colorBkgnd='#0000ff'/>"
-         L"</root></SWUI>");
+  h.Open(
+      L"<SWUI width='80' height='60' translucent='1'><root>"
+      L" <window pos='0,0,-0,-0' colorBkgnd='#ff000080'/>"
+      L" <window pos='10,10,@20,@20' colorBkgnd='#0000ff'/>"
+      L"</root></SWUI>");
   CHECK((GetWindowLongW(h.Hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
   HWND dummy = h.host->GetDummyHwnd();
   REQUIRE(dummy != nullptr);
@@ -219,8 +232,9 @@ TEST_CASE("a translucent host is layered, pushes through the layered update and 
 
 TEST_CASE("the caret inverts its place in the memory target and blinks back") {
   HostHarness h;
-  h.Open(L"<SWUI width='60' height='40'><root colorBkgnd='#ffffff'>"
-         L" <window name='edit' pos='5,5,@50,@30' colorBkgnd='#ffffff'/></root></SWUI>");
+  h.Open(
+      L"<SWUI width='60' height='40'><root colorBkgnd='#ffffff'>"
+      L" <window name='edit' pos='5,5,@50,@30' colorBkgnd='#ffffff'/></root></SWUI>");
   SWindow* edit = h.Find(L"edit");
   REQUIRE(edit->CreateCaret(nullptr, 2, 10));
   edit->SetCaretPos(10, 10);
@@ -246,8 +260,9 @@ TEST_CASE("the caret inverts its place in the memory target and blinks back") {
 
 TEST_CASE("the hovered element's tip reaches the tooltip, which the host's loop feeds") {
   HostHarness h;
-  h.Open(L"<SWUI width='100' height='60'><root>"
-         L" <window name='tipped' pos='10,10,@50,@30' tip='Hello tip'/></root></SWUI>");
+  h.Open(
+      L"<SWUI width='100' height='60'><root>"
+      L" <window name='tipped' pos='10,10,@50,@30' tip='Hello tip'/></root></SWUI>");
   auto* tip = dynamic_cast<STipCtrl*>(h.host->GetToolTip());
   REQUIRE(tip != nullptr);
   CHECK(tip->GetOwner() == h.Hwnd());
@@ -326,7 +341,9 @@ class FakeScriptFactory : public TObjRefImpl<IScriptFactory> {
 
 }  // namespace
 
-TEST_CASE("with a script factory the host runs its layout's script, its timers and ends its module when rebuilt") {
+TEST_CASE(
+    "with a script factory the host runs its layout's script, its timers and ends its module when "
+    "rebuilt") {
   HostHarness h;
   ScriptLog log;
   SAutoRefPtr<IScriptFactory> factory;

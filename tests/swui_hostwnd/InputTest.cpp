@@ -53,7 +53,9 @@ struct InputRig : HostHarness {
 
 }  // namespace
 
-TEST_CASE_FIXTURE(InputRig, "moving over an element hovers it before its first move; leaving it sends one leave") {
+TEST_CASE_FIXTURE(
+    InputRig,
+    "moving over an element hovers it before its first move; leaving it sends one leave") {
   Open(kInputTree);
   probeLog.clear();
   MouseMove(POINT{20, 20});
@@ -73,7 +75,9 @@ TEST_CASE_FIXTURE(InputRig, "moving over an element hovers it before its first m
   CHECK(host->GetHover() == 0u);
 }
 
-TEST_CASE_FIXTURE(InputRig, "the capture keeps the moves coming after one leave; a disabled element gets nothing and takes no capture") {
+TEST_CASE_FIXTURE(InputRig,
+                  "the capture keeps the moves coming after one leave; a disabled element gets "
+                  "nothing and takes no capture") {
   Open(kInputTree);
   MouseMove(POINT{20, 20});
   MouseDown(POINT{20, 20});
@@ -99,7 +103,9 @@ TEST_CASE_FIXTURE(InputRig, "the capture keeps the moves coming after one leave;
   CHECK(GetCapture() == nullptr);
 }
 
-TEST_CASE_FIXTURE(InputRig, "an element tracking the mouse stays hovered over its child and leaves when the point leaves it") {
+TEST_CASE_FIXTURE(InputRig,
+                  "an element tracking the mouse stays hovered over its child and leaves when the "
+                  "point leaves it") {
   Open(kInputTree);
   MouseMove(POINT{15, 75});
   CHECK(Hovered(L"tracker"));
@@ -114,7 +120,9 @@ TEST_CASE_FIXTURE(InputRig, "an element tracking the mouse stays hovered over it
   CHECK(Count(L"tracker", WM_MOUSELEAVE) == 1);
 }
 
-TEST_CASE_FIXTURE(InputRig, "the wheel goes to the capture, else the focus, or with sendWheel2Hover to the element under it") {
+TEST_CASE_FIXTURE(InputRig,
+                  "the wheel goes to the capture, else the focus, or with sendWheel2Hover to the "
+                  "element under it") {
   Open(kInputTree);
   probeLog.clear();
   Wheel(POINT{20, 20}, 120);  // no focus, no capture: nobody
@@ -131,9 +139,10 @@ TEST_CASE_FIXTURE(InputRig, "the wheel goes to the capture, else the focus, or w
 }
 
 TEST_CASE_FIXTURE(InputRig, "with sendWheel2Hover the wheel goes to the element under the point") {
-  Open(L"<SWUI width='100' height='100' sendWheel2Hover='1'><root>"
-       L" <probe name='a' pos='0,0,@50,@50' focusable='1'/><probe name='b' pos='50,0,@50,@50'/>"
-       L"</root></SWUI>");
+  Open(
+      L"<SWUI width='100' height='100' sendWheel2Hover='1'><root>"
+      L" <probe name='a' pos='0,0,@50,@50' focusable='1'/><probe name='b' pos='50,0,@50,@50'/>"
+      L"</root></SWUI>");
   Find(L"a")->SetFocus();
   probeLog.clear();
   Wheel(POINT{60, 10}, 120);
@@ -158,14 +167,18 @@ TEST_CASE_FIXTURE(InputRig, "over an element's frame the buttons arrive in their
 TEST_CASE_FIXTURE(InputRig, "the cursor is the hovered element's") {
   Open(kInputTree);
   MouseMove(POINT{210, 20});
-  SendMessageW(Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  SendMessageW(Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Hwnd()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   CHECK(GetCursor() == LoadCursorW(nullptr, IDC_HAND));
   MouseMove(POINT{20, 20});
-  SendMessageW(Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  SendMessageW(Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Hwnd()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   CHECK(GetCursor() == LoadCursorW(nullptr, IDC_ARROW));
 }
 
-TEST_CASE_FIXTURE(InputRig, "a held button is released when the window is deactivated or loses the capture, except to the clipboard") {
+TEST_CASE_FIXTURE(InputRig,
+                  "a held button is released when the window is deactivated or loses the capture, "
+                  "except to the clipboard") {
   Open(kInputTree);
   WNDCLASSW wc = {};
   wc.lpfnWndProc = DefWindowProcW;
@@ -201,12 +214,14 @@ TEST_CASE_FIXTURE(InputRig, "a held button is released when the window is deacti
   DestroyWindow(clip);
 }
 
-TEST_CASE_FIXTURE(InputRig, "system keys reach the tree only when the focused element asks for them") {
+TEST_CASE_FIXTURE(InputRig,
+                  "system keys reach the tree only when the focused element asks for them") {
   app.TplRegisterFactory<KeyTakerWnd>();
-  Open(L"<SWUI width='100' height='100'><root>"
-       L" <keytaker name='plain' focusable='1' pos='0,0,@20,@20'/>"
-       L" <keytaker name='sys' focusable='1' dlgCode='0x80000000' pos='30,0,@20,@20'/>"
-       L"</root></SWUI>");
+  Open(
+      L"<SWUI width='100' height='100'><root>"
+      L" <keytaker name='plain' focusable='1' pos='0,0,@20,@20'/>"
+      L" <keytaker name='sys' focusable='1' dlgCode='0x80000000' pos='30,0,@20,@20'/>"
+      L"</root></SWUI>");
   for (const wchar_t* name : {L"plain", L"sys"}) {
     Find(name)->SetFocus();
     SendMessageW(Hwnd(), WM_SYSKEYDOWN, VK_F10, 0);

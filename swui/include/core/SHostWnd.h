@@ -35,11 +35,11 @@ class EventSwndSize;
 struct IScriptModule;
 
 // Private messages of host windows.
-constexpr UINT UM_HANDLEEVENT = 0x2BDA;  // lParam: EventArgs*, sent on the UI thread
-constexpr UINT SPYMSG_SETSPY = 0x2EF8;   // lParam: the inspector window
-constexpr UINT SPYMSG_SWNDENUM = 0x2EF9; // wParam: element (0 root), lParam: GSW_* code
-constexpr UINT SPYMSG_SWNDINFO = 0x2EFA; // wParam: element (0 root)
-constexpr UINT SPYMSG_HITTEST = 0x2EFB;  // lParam: screen point
+constexpr UINT UM_HANDLEEVENT = 0x2BDA;   // lParam: EventArgs*, sent on the UI thread
+constexpr UINT SPYMSG_SETSPY = 0x2EF8;    // lParam: the inspector window
+constexpr UINT SPYMSG_SWNDENUM = 0x2EF9;  // wParam: element (0 root), lParam: GSW_* code
+constexpr UINT SPYMSG_SWNDINFO = 0x2EFA;  // wParam: element (0 root)
+constexpr UINT SPYMSG_HITTEST = 0x2EFB;   // lParam: screen point
 // WM_COPYDATA's dwData of an inspection record.
 constexpr ULONG_PTR SPYMSG_COPYDATA_ID = 12026;
 
@@ -51,9 +51,9 @@ struct SWNDINFO {
   RECT rcClient;
   BOOL bVisible;
   int nId;
-  WCHAR szName[251];       // "##buf overflow!" for a name of 251 characters or more
-  WCHAR szClassName[51];   // the same for a class name of 51 or more
-  WCHAR szXmlStr[5001];    // always "##unavailable!"
+  WCHAR szName[251];      // "##buf overflow!" for a name of 251 characters or more
+  WCHAR szClassName[51];  // the same for a class name of 51 or more
+  WCHAR szXmlStr[5001];   // always "##unavailable!"
 };
 #pragma pack(pop)
 static_assert(sizeof(SWNDINFO) == 10650, "the inspector reads a record of 10650 bytes");

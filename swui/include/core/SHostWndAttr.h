@@ -77,7 +77,9 @@ class SHostWndAttr : public SObjectImpl<IObject>, public ITrCtxProvider {
   };
   BOOL Flag(DWORD bit) const { return (m_dwFlags & bit) != 0; }
   void SetFlag(DWORD bit, BOOL on);
-  void SetWndType(BYTE type) { m_dwFlags = (m_dwFlags & ~0xFF00u) | (static_cast<DWORD>(type) << 8); }
+  void SetWndType(BYTE type) {
+    m_dwFlags = (m_dwFlags & ~0xFF00u) | (static_cast<DWORD>(type) << 8);
+  }
   void ReplaceIcon(HICON& slot, HICON icon);
 
   SLayoutSize m_margin[4];

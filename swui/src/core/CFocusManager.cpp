@@ -13,8 +13,6 @@ const int kMaxPendingMoves = 16;
 
 bool KeyHeld(int vKey) { return GetKeyState(vKey) < 0; }
 
-SWindow* Resolve(SwndHandle swnd) { return swnd != 0 ? SWindow::GetSwndFromHandle(swnd) : nullptr; }
-
 }  // namespace
 
 CFocusManager::CFocusManager(SWindow* root) : m_root(root) {}
@@ -58,8 +56,9 @@ void CFocusManager::MoveFocus(SwndHandle swnd, int reason) {
   m_reason = reason;
   const SwndHandle old = m_focused;
   m_focused = 0;
-  if (SWindow* oldWnd = Resolve(old)) oldWnd->SSendMessage(WM_KILLFOCUS, swnd, 0);
-  SWindow* wnd = Resolve(swnd);
+  if (SWindow* oldWnd = SWindow::GetSwndFromHandle(old))
+    oldWnd->SSendMessage(WM_KILLFOCUS, swnd, 0);
+  SWindow* wnd = SWindow::GetSwndFromHandle(swnd);
   if (wnd != nullptr && !wnd->IsDisabled(TRUE) && wnd->IsFocusable()) {
     m_focused = swnd;
     wnd->SSendMessage(WM_SETFOCUS, 0, reason);
@@ -68,7 +67,7 @@ void CFocusManager::MoveFocus(SwndHandle swnd, int reason) {
 }
 
 void CFocusManager::ValidateFocusedView() {
-  SWindow* wnd = Resolve(m_focused);
+  SWindow* wnd = SWindow::GetSwndFromHandle(m_focused);
   if (wnd == nullptr || wnd->GetTopLevelParent() != m_root) m_focused = 0;
 }
 
@@ -78,12 +77,12 @@ void CFocusManager::StoreFocusedView() {
   ValidateFocusedView();
   m_stored = m_focused;
   m_focused = 0;
-  if (SWindow* wnd = Resolve(m_stored)) wnd->SSendMessage(WM_KILLFOCUS, 0, 0);
+  if (SWindow* wnd = SWindow::GetSwndFromHandle(m_stored)) wnd->SSendMessage(WM_KILLFOCUS, 0, 0);
   if (m_stored == 0) m_stored = kNothingStored;
 }
 
 void CFocusManager::RestoreFocusedView() {
-  SWindow* wnd = m_stored != kNothingStored ? Resolve(m_stored) : nullptr;
+  SWindow* wnd = m_stored != kNothingStored ? SWindow::GetSwndFromHandle(m_stored) : nullptr;
   const SwndHandle stored = m_stored;
   m_stored = 0;
   if (wnd != nullptr && !wnd->IsDisabled(TRUE) && wnd->IsVisible(TRUE)) {
@@ -96,12 +95,13 @@ void CFocusManager::RestoreFocusedView() {
 void CFocusManager::AdvanceFocus(BOOL reverse) {
   ValidateFocusedView();
   FocusSearch search(m_root, TRUE);
-  SWindow* found = search.FindNextFocusableView(Resolve(m_focused), reverse, FALSE);
+  SWindow* found =
+      search.FindNextFocusableView(SWindow::GetSwndFromHandle(m_focused), reverse, FALSE);
   if (found != nullptr) SetFocusedHwnd(found->GetSwnd(), FocusReasonTraversal);
 }
 
 BOOL CFocusManager::OnKeyDown(UINT vKey) {
-  SWindow* focused = Resolve(m_focused);
+  SWindow* focused = SWindow::GetSwndFromHandle(m_focused);
   if (vKey == VK_TAB && !KeyHeld(VK_CONTROL) &&
       (focused == nullptr || !(focused->OnGetDlgCode() & DLGC_WANTTAB))) {
     AdvanceFocus(KeyHeld(VK_SHIFT));
@@ -112,7 +112,7 @@ BOOL CFocusManager::OnKeyDown(UINT vKey) {
 }
 
 BOOL CFocusManager::OnArrowKey(UINT vKey) {
-  SWindow* focused = Resolve(m_focused);
+  SWindow* focused = SWindow::GetSwndFromHandle(m_focused);
   if (focused == nullptr || !focused->IsSiblingsAutoGroupped()) return FALSE;
   int step;
   if (vKey == VK_LEFT || vKey == VK_UP) {

@@ -50,7 +50,8 @@ INT_PTR SHostDialog::DoModal(HWND hOwner) {
     disabled = hOwner;
   }
   m_nRetCode = kRunning;
-  if (m_pMsgLoop == nullptr || CreateEx(hOwner, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0) == nullptr) {
+  if (m_pMsgLoop == nullptr ||
+      CreateEx(hOwner, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0) == nullptr) {
     if (disabled != nullptr) ::EnableWindow(disabled, TRUE);
     return 0;
   }
@@ -131,7 +132,8 @@ BOOL SHostDialog::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARA
   BOOL handled = TRUE;
   lResult = ReflectNotifications(msg, wParam, lParam, handled);
   // A reflected colour message the child left at 0 has no brush for the dialog.
-  if (handled && msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC && lResult == 0) handled = FALSE;
+  if (handled && msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC && lResult == 0)
+    handled = FALSE;
   return handled;
 }
 

@@ -27,8 +27,6 @@ namespace SWUI {
 
 namespace {
 
-SWindow* Resolve(SwndHandle swnd) { return swnd != 0 ? SWindow::GetSwndFromHandle(swnd) : nullptr; }
-
 IRenderFactory* RenderFactory() {
   SApplication* app = SApplication::getSingletonPtr();
   return app != nullptr ? app->GetRenderFactory() : nullptr;
@@ -74,10 +72,7 @@ void CopyField(WCHAR (&field)[N], LPCWSTR text) {
 }  // namespace
 
 SHostWnd::SHostWnd(LPCWSTR layoutName)
-    : m_dummyWnd(this),
-      m_strLayout(layoutName != nullptr ? layoutName : L""),
-      m_privateStylePool(nullptr),
-      m_privateSkinPool(nullptr) {
+    : m_dummyWnd(this), m_strLayout(layoutName != nullptr ? layoutName : L"") {
   m_privateStylePool.Attach(new SStylePool());
   m_privateSkinPool.Attach(new SSkinPool());
   GetRoot()->SetContainer(this);
@@ -97,7 +92,8 @@ SHostWnd::~SHostWnd() {
 
 void SHostWnd::ReleasePrivatePools() {
   if (m_privateStylePool != nullptr && m_privateStylePool->GetCount() > 0) {
-    if (SStylePoolMgr* mgr = SStylePoolMgr::getSingletonPtr()) mgr->PopStylePool(m_privateStylePool);
+    if (SStylePoolMgr* mgr = SStylePoolMgr::getSingletonPtr())
+      mgr->PopStylePool(m_privateStylePool);
   }
   if (m_privateSkinPool != nullptr && m_privateSkinPool->GetCount() > 0) {
     if (SSkinPoolMgr* mgr = SSkinPoolMgr::getSingletonPtr()) mgr->PopSkinPool(m_privateSkinPool);
@@ -130,7 +126,8 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
   SApplication* app = SApplication::getSingletonPtr();
   if (app != nullptr && app->GetToolTipFactory() != nullptr) {
     m_pTipCtrl = app->GetToolTipFactory()->CreateToolTip(m_hWnd);
-    if (m_pTipCtrl != nullptr && GetMsgLoop() != nullptr) GetMsgLoop()->AddMessageFilter(m_pTipCtrl);
+    if (m_pTipCtrl != nullptr && GetMsgLoop() != nullptr)
+      GetMsgLoop()->AddMessageFilter(m_pTipCtrl);
   }
   GetRoot()->SetContainer(this);
   // Without its dispatcher registered no element could ever receive a drop. Fails harmlessly
@@ -174,7 +171,8 @@ BOOL SHostWnd::InitFromXml(pugi::xml_node xmlNode, int nWidth, int nHeight) {
   m_hostAttr.TranslateTitle();
   ApplyWindowStyles();
   SetupTranslucency();
-  ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hostAttr.GetSmallIcon()));
+  ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(m_hostAttr.GetSmallIcon()));
   ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hostAttr.GetBigIcon()));
 
   root->DefInitFromXml(xmlNode.child(L"root"));
@@ -200,14 +198,16 @@ void SHostWnd::LoadPrivatePools(pugi::xml_node xmlNode) {
     m_privateStylePool.Attach(new SStylePool());
   }
   m_privateStylePool->Init(SXmlNoCase::Child(xmlNode, L"style"));
-  if (m_privateStylePool->GetCount() > 0) SStylePoolMgr::getSingleton().PushStylePool(m_privateStylePool);
+  if (m_privateStylePool->GetCount() > 0)
+    SStylePoolMgr::getSingleton().PushStylePool(m_privateStylePool);
 
   if (m_privateSkinPool->GetCount() > 0) {
     SSkinPoolMgr::getSingleton().PopSkinPool(m_privateSkinPool);
     m_privateSkinPool.Attach(new SSkinPool());
   }
   m_privateSkinPool->LoadSkins(SXmlNoCase::Child(xmlNode, L"skin"));
-  if (m_privateSkinPool->GetCount() > 0) SSkinPoolMgr::getSingleton().PushSkinPool(m_privateSkinPool);
+  if (m_privateSkinPool->GetCount() > 0)
+    SSkinPoolMgr::getSingleton().PushSkinPool(m_privateSkinPool);
 }
 
 void SHostWnd::RunScript(pugi::xml_node script) {
@@ -227,12 +227,13 @@ void SHostWnd::RunScript(pugi::xml_node script) {
     return;
   }
   const SStringA text = StringW2A(SStringW(script.child_value()), CP_UTF8);
-  if (!text.IsEmpty()) m_pScriptModule->ExecuteScriptBuffer(text, static_cast<size_t>(text.GetLength()));
+  if (!text.IsEmpty())
+    m_pScriptModule->ExecuteScriptBuffer(text, static_cast<size_t>(text.GetLength()));
 }
 
 void SHostWnd::ApplyWindowStyles() {
-  DWORD style = m_hostAttr.IsResizable() ? (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
-                                         : WS_MINIMIZEBOX;
+  DWORD style =
+      m_hostAttr.IsResizable() ? (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX) : WS_MINIMIZEBOX;
   DWORD exStyle = 0;
   if (m_hostAttr.IsAppWnd()) {
     style |= WS_SYSMENU;
@@ -372,7 +373,7 @@ void SHostWnd::InvalidateHost(const RECT* rc) {
 }
 
 SwndHandle SHostWnd::OnSetSwndCapture(SwndHandle swnd) {
-  SWindow* wnd = Resolve(swnd);
+  SWindow* wnd = SWindow::GetSwndFromHandle(swnd);
   if (wnd != nullptr && wnd->IsDisabled(TRUE)) return 0;  // refused before the native capture
   if (m_hWnd != nullptr) ::SetCapture(m_hWnd);
   return SwndContainerImpl::OnSetSwndCapture(swnd);
@@ -402,7 +403,7 @@ BOOL SHostWnd::UpdateWindow() {
 
 void SHostWnd::UpdateTooltip() {
   if (m_pTipCtrl == nullptr) return;
-  SWindow* hover = Resolve(GetHover());
+  SWindow* hover = SWindow::GetSwndFromHandle(GetHover());
   if (m_msgMouse.message != 0 || hover == nullptr) {
     m_pTipCtrl->ClearTip();
     return;
@@ -435,7 +436,9 @@ BOOL SHostWnd::UnregisterTimelineHandler(ITimelineHandler* pHandler) {
   return removed;
 }
 
-UINT_PTR SHostWnd::RootTimerId(UINT id) const { return SwndTimerId::Make(GetRoot()->GetSwnd(), id); }
+UINT_PTR SHostWnd::RootTimerId(UINT id) const {
+  return SwndTimerId::Make(GetRoot()->GetSwnd(), id);
+}
 
 BOOL SHostWnd::OnRootSizeChanged(EventSwndSize*) {
   if (!m_bResizing && m_hWnd != nullptr) {
@@ -599,7 +602,8 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
       POINT pt;
       ::GetCursorPos(&pt);
       ::ScreenToClient(m_hWnd, &pt);
-      lResult = DoFrameEvent(WM_SETCURSOR, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y))) != 0;
+      lResult = DoFrameEvent(WM_SETCURSOR, 0,
+                             MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y))) != 0;
       if (lResult == 0) lResult = DefWindowProc(uMsg, wParam, lParam);
       return TRUE;
     }
@@ -719,7 +723,7 @@ BOOL SHostWnd::OnKeyEvent(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   if (uMsg == WM_SYSKEYDOWN || uMsg == WM_SYSKEYUP) {
     // System keys (Alt+F4, the window menu) stay the system's unless the focused element
     // asks for them.
-    SWindow* focused = Resolve(GetFocus());
+    SWindow* focused = SWindow::GetSwndFromHandle(GetFocus());
     if (focused == nullptr || !(focused->OnGetDlgCode() & 0x80000000u)) return FALSE;
   }
   DoFrameEvent(uMsg, wParam, lParam);
@@ -738,7 +742,7 @@ BOOL SHostWnd::OnTimer(UINT_PTR id) {
     }
     return TRUE;
   }
-  SWindow* wnd = Resolve(swnd);
+  SWindow* wnd = SWindow::GetSwndFromHandle(swnd);
   if (wnd == nullptr) {
     CSimpleWnd::KillTimer(id);
     return TRUE;
@@ -816,7 +820,8 @@ LRESULT SHostWnd::OnSpyMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return GetRoot()->SwndFromPoint(pt, FALSE);
   }
   if (!m_hostAttr.IsAllowSpy()) return 0;
-  SWindow* wnd = wParam == 0 ? GetRoot() : Resolve(static_cast<SwndHandle>(wParam));
+  SWindow* wnd =
+      wParam == 0 ? GetRoot() : SWindow::GetSwndFromHandle(static_cast<SwndHandle>(wParam));
   if (wnd == nullptr) return 0;
   if (uMsg == SPYMSG_SWNDENUM) {
     SWindow* related = wnd->GetWindow(static_cast<int>(lParam));

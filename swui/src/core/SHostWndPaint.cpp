@@ -253,9 +253,9 @@ BOOL SHostWnd::AnimateTranslucent(DWORD dwTime, DWORD dwFlags) {
       InflateRect(&visible, -dx, -dy);
     }
     frame->ClearRect(&rcClient, 0);
-    if (!IsRectEmpty(&visible)) frame->BitBlt(&visible, content, visible.left, visible.top, SRCCOPY);
-    const BYTE frameAlpha =
-        blend ? static_cast<BYTE>(alpha * step / frames) : alpha;
+    if (!IsRectEmpty(&visible))
+      frame->BitBlt(&visible, content, visible.left, visible.top, SRCCOPY);
+    const BYTE frameAlpha = blend ? static_cast<BYTE>(alpha * step / frames) : alpha;
     UpdateLayered(frame, nullptr, (!hide && i == frames) ? alpha : frameAlpha);
     if (i < frames) ::Sleep(kFrameInterval);
   }

@@ -39,7 +39,8 @@ constexpr bool ButtonSetsAreConsistent() {
     if (set.count < 1 || set.count > 3) return false;
     for (int i = 0; i < 3; ++i) {
       const bool used = i < set.count;
-      if (used != (set.buttons[i].word != nullptr) || used != (set.buttons[i].id != 0)) return false;
+      if (used != (set.buttons[i].word != nullptr) || used != (set.buttons[i].id != 0))
+        return false;
     }
   }
   return true;
@@ -190,7 +191,8 @@ void SMessageBoxImpl::FitToText() {
   // From now on the box keeps this size: a relayout must not shrink it to its content again.
   GetHostAttr().SetWidth(SLayoutSize(static_cast<float>(size.cx), px));
   GetHostAttr().SetHeight(SLayoutSize(static_cast<float>(size.cy), px));
-  ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   root->UpdateLayout();
   if (text != nullptr && text->GetParent() != nullptr) {
     RECT rc = text->GetWindowRect();

@@ -8,7 +8,9 @@ BOOL SRootWindow::IsClass(LPCWSTR className) const { return m_owner->IsRootClass
 
 LPCWSTR SRootWindow::GetObjectClass() const { return m_owner->RootClassName(); }
 
-BOOL SRootWindow::InitFromXml(pugi::xml_node xmlNode) { return m_owner->OnRootInitFromXml(xmlNode); }
+BOOL SRootWindow::InitFromXml(pugi::xml_node xmlNode) {
+  return m_owner->OnRootInitFromXml(xmlNode);
+}
 
 void SRootWindow::GetClientRect(LPRECT prect) const { m_owner->GetRootClientRect(prect); }
 

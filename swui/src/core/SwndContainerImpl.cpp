@@ -9,11 +9,11 @@ namespace SWUI {
 
 namespace {
 
-SWindow* Resolve(SwndHandle swnd) { return swnd != 0 ? SWindow::GetSwndFromHandle(swnd) : nullptr; }
-
 bool IsEnabledElement(SWindow* wnd) { return wnd != nullptr && !wnd->IsDisabled(TRUE); }
 
-LPARAM PointToLParam(POINT pt) { return MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)); }
+LPARAM PointToLParam(POINT pt) {
+  return MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y));
+}
 
 void NumberTree(SWindow* wnd, UINT& next) {
   wnd->SetZorder(next++);
@@ -71,7 +71,9 @@ BOOL SwndContainerImpl::RegisterDragDrop(SwndHandle swnd, IDropTarget* pDropTarg
   return m_dropTarget.RegisterDragDrop(swnd, pDropTarget);
 }
 
-BOOL SwndContainerImpl::RevokeDragDrop(SwndHandle swnd) { return m_dropTarget.RevokeDragDrop(swnd); }
+BOOL SwndContainerImpl::RevokeDragDrop(SwndHandle swnd) {
+  return m_dropTarget.RevokeDragDrop(swnd);
+}
 
 BOOL SwndContainerImpl::OnReleaseSwndCapture() {
   m_capture = 0;
@@ -79,7 +81,7 @@ BOOL SwndContainerImpl::OnReleaseSwndCapture() {
 }
 
 SwndHandle SwndContainerImpl::OnSetSwndCapture(SwndHandle swnd) {
-  SWindow* wnd = Resolve(swnd);
+  SWindow* wnd = SWindow::GetSwndFromHandle(swnd);
   if (wnd != nullptr && wnd->IsDisabled(TRUE)) return 0;
   const SwndHandle old = m_capture;
   m_capture = swnd;
@@ -96,9 +98,8 @@ void SwndContainerImpl::OnSetSwndFocus(SwndHandle swnd) {
 }
 
 BOOL SwndContainerImpl::RegisterTimelineHandler(ITimelineHandler* pHandler) {
-  if (pHandler == nullptr ||
-      std::find(m_timelineHandlers.begin(), m_timelineHandlers.end(), pHandler) !=
-          m_timelineHandlers.end()) {
+  if (pHandler == nullptr || std::find(m_timelineHandlers.begin(), m_timelineHandlers.end(),
+                                       pHandler) != m_timelineHandlers.end()) {
     return FALSE;
   }
   m_timelineHandlers.push_back(pHandler);
@@ -182,13 +183,13 @@ void SwndContainerImpl::SendHandled(SWindow* wnd, UINT uMsg, WPARAM wParam, LPAR
 
 void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
   const LPARAM lParam = PointToLParam(pt);
-  SWindow* capture = Resolve(m_capture);
+  SWindow* capture = SWindow::GetSwndFromHandle(m_capture);
   if (m_capture != 0 && capture == nullptr) m_capture = 0;  // the holder is gone
   SWindow* target = nullptr;
   if (capture != nullptr) {
     const SwndHandle hit = capture->IsContainPoint(pt, FALSE) ? m_capture : 0;
     if (hit != m_hover) {
-      SWindow* old = Resolve(m_hover);
+      SWindow* old = SWindow::GetSwndFromHandle(m_hover);
       m_hover = hit;
       if (old != nullptr) {
         if (m_bNcHover) old->SSendMessage(WM_NCMOUSELEAVE);
@@ -202,7 +203,7 @@ void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
     target = capture;
   } else {
     const SwndHandle hit = m_root->SwndFromPoint(pt, FALSE);
-    SWindow* wnd = Resolve(hit);
+    SWindow* wnd = SWindow::GetSwndFromHandle(hit);
     if (hit == m_hover) {
       if (IsEnabledElement(wnd)) {
         const BOOL nc = wnd->OnNcHitTest(pt);
@@ -216,10 +217,11 @@ void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
         }
       }
     } else {
-      SWindow* old = Resolve(m_hover);
+      SWindow* old = SWindow::GetSwndFromHandle(m_hover);
       m_hover = hit;
       // A tracking element keeps its hover while the point stays inside it (over a child).
-      if (old != nullptr && !(old->GetStyle().IsTrackMouseEvent() && old->IsContainPoint(pt, FALSE))) {
+      if (old != nullptr &&
+          !(old->GetStyle().IsTrackMouseEvent() && old->IsContainPoint(pt, FALSE))) {
         if (m_bNcHover) old->SSendMessage(WM_NCMOUSELEAVE);
         old->SSendMessage(WM_MOUSELEAVE);
       }
@@ -232,14 +234,15 @@ void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
     }
     if (IsEnabledElement(wnd)) target = wnd;
   }
-  if (target != nullptr) target->SSendMessage(m_bNcHover ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, wParam, lParam);
+  if (target != nullptr)
+    target->SSendMessage(m_bNcHover ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, wParam, lParam);
   TrackMouse(pt);
 }
 
 void SwndContainerImpl::TrackMouse(POINT pt) {
   const std::vector<SwndHandle> tracked = m_trackedSwnds;
   for (SwndHandle swnd : tracked) {
-    SWindow* wnd = Resolve(swnd);
+    SWindow* wnd = SWindow::GetSwndFromHandle(swnd);
     if (wnd == nullptr) {
       UnregisterTrackMouseEvent(swnd);
       continue;
@@ -256,10 +259,10 @@ void SwndContainerImpl::TrackMouse(POINT pt) {
 }
 
 void SwndContainerImpl::OnFrameMouseEvent(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  SWindow* target = Resolve(m_capture);
+  SWindow* target = SWindow::GetSwndFromHandle(m_capture);
   if (target == nullptr) {
     m_hover = m_root->SwndFromPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, FALSE);
-    target = Resolve(m_hover);
+    target = SWindow::GetSwndFromHandle(m_hover);
     if (!IsEnabledElement(target)) {
       m_bFrameHandled = FALSE;
       return;
@@ -271,13 +274,13 @@ void SwndContainerImpl::OnFrameMouseEvent(UINT uMsg, WPARAM wParam, LPARAM lPara
 }
 
 void SwndContainerImpl::OnFrameMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  SWindow* target = Resolve(m_capture);
+  SWindow* target = SWindow::GetSwndFromHandle(m_capture);
   if (target == nullptr) {
     if (IsSendWheel2Hover()) {
       m_hover = m_root->SwndFromPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, FALSE);
-      target = Resolve(m_hover);
+      target = SWindow::GetSwndFromHandle(m_hover);
     } else {
-      target = Resolve(GetFocus());
+      target = SWindow::GetSwndFromHandle(GetFocus());
     }
   }
   if (!IsEnabledElement(target)) {
@@ -288,9 +291,9 @@ void SwndContainerImpl::OnFrameMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lPara
 }
 
 void SwndContainerImpl::OnFrameMouseLeave() {
-  if (SWindow* capture = Resolve(m_capture)) {
+  if (SWindow* capture = SWindow::GetSwndFromHandle(m_capture)) {
     capture->SSendMessage(WM_MOUSELEAVE);
-  } else if (SWindow* hover = Resolve(m_hover)) {
+  } else if (SWindow* hover = SWindow::GetSwndFromHandle(m_hover)) {
     if (IsEnabledElement(hover)) {
       SAutoRefPtr<SWindow> hold(hover);
       hover->SSendMessage(WM_MOUSELEAVE);
@@ -299,7 +302,7 @@ void SwndContainerImpl::OnFrameMouseLeave() {
   }
   const std::vector<SwndHandle> tracked = m_trackedSwnds;
   for (SwndHandle swnd : tracked) {
-    SWindow* wnd = Resolve(swnd);
+    SWindow* wnd = SWindow::GetSwndFromHandle(swnd);
     if (wnd == nullptr) {
       UnregisterTrackMouseEvent(swnd);
     } else if (wnd->IsVisible(TRUE) && (wnd->GetState() & WndState_Hover)) {
@@ -311,9 +314,9 @@ void SwndContainerImpl::OnFrameMouseLeave() {
 }
 
 BOOL SwndContainerImpl::OnFrameSetCursor(POINT pt) {
-  SWindow* wnd = Resolve(m_capture);
+  SWindow* wnd = SWindow::GetSwndFromHandle(m_capture);
   if (wnd == nullptr) {
-    wnd = Resolve(m_hover);
+    wnd = SWindow::GetSwndFromHandle(m_hover);
     if (!IsEnabledElement(wnd)) wnd = nullptr;
   }
   if (wnd != nullptr && wnd->OnSetCursor(pt)) return TRUE;
@@ -326,7 +329,7 @@ BOOL SwndContainerImpl::OnFrameSetCursor(POINT pt) {
 
 void SwndContainerImpl::OnFrameKeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   if (m_focusMgr.OnKeyDown(static_cast<UINT>(wParam))) return;
-  SWindow* focused = Resolve(GetFocus());
+  SWindow* focused = SWindow::GetSwndFromHandle(GetFocus());
   if (focused == nullptr) {
     m_bFrameHandled = FALSE;
     return;
@@ -343,7 +346,7 @@ void SwndContainerImpl::OnFrameKeyEvent(UINT uMsg, WPARAM wParam, LPARAM lParam)
     if (lower) wParam -= 'a' - 'A';
     if ((lower || upperChar) && m_focusMgr.OnKeyDown(static_cast<UINT>(wParam))) return;
   }
-  SWindow* focused = Resolve(GetFocus());
+  SWindow* focused = SWindow::GetSwndFromHandle(GetFocus());
   if (focused == nullptr) {
     m_bFrameHandled = FALSE;
     return;

@@ -72,8 +72,8 @@ TestHostWnd& HostHarness::Open(const wchar_t* layoutXml, const HostOptions& opti
   pugi::xml_node layout = doc_.child(L"SWUI");
   REQUIRE_MESSAGE(layout, "the layout text has no SWUI element");
   host.reset(new TestHostWnd());
-  REQUIRE(host->CreateEx(nullptr, options.style, options.exStyle, options.pos.x, options.pos.y,
-                         1, 1) != nullptr);
+  REQUIRE(host->CreateEx(nullptr, options.style, options.exStyle, options.pos.x, options.pos.y, 1,
+                         1) != nullptr);
   REQUIRE(host->InitFromXml(layout, options.width, options.height));
   if (options.show) {
     SetWindowPos(host->m_hWnd, HWND_TOP, options.pos.x, options.pos.y, 0, 0,
@@ -208,7 +208,9 @@ void HostHarness::MouseMove(POINT pt, WPARAM keys) {
 
 void HostHarness::MouseDown(POINT pt, UINT msg) {
   PutCursor(pt);
-  const WPARAM keys = msg == WM_RBUTTONDOWN ? MK_RBUTTON : msg == WM_MBUTTONDOWN ? MK_MBUTTON : MK_LBUTTON;
+  const WPARAM keys = msg == WM_RBUTTONDOWN   ? MK_RBUTTON
+                      : msg == WM_MBUTTONDOWN ? MK_MBUTTON
+                                              : MK_LBUTTON;
   Post(msg, keys, PointParam(pt));
 }
 

@@ -5,8 +5,8 @@
 //   h.Open(L"<SWUI width='200' height='100'><root colorBkgnd='#ffffff'>"
 //          L"<mine name='c' pos='10,10,@50,@20'/></root></SWUI>");
 //   h.Click(h.CenterOf(L"c"));                       // cursor moved there, input posted, drained
-//   h.Paint();                                       // invalid parts painted into the memory target
-//   CHECK(h.Rgb(15, 15) == 0x0000FF);               // a pixel of the memory target
+//   h.Paint();                                       // invalid parts painted into the memory
+//   target CHECK(h.Rgb(15, 15) == 0x0000FF);               // a pixel of the memory target
 //   h.SavePng(L"mine_clicked", 2);                   // <exe folder>\png\mine_clicked.png
 //   CHECK(h.host->CountEvents(EventCmd::EventID, id) == 1);
 //

@@ -19,8 +19,7 @@ class ModalDriver {
  public:
   using Step = std::function<void()>;
 
-  explicit ModalDriver(std::vector<Step> steps, DWORD watchdogMs = 5000,
-                       Step bailOut = Step());
+  explicit ModalDriver(std::vector<Step> steps, DWORD watchdogMs = 5000, Step bailOut = Step());
   ~ModalDriver();
   ModalDriver(const ModalDriver&) = delete;
   ModalDriver& operator=(const ModalDriver&) = delete;

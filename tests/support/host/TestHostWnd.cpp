@@ -16,7 +16,7 @@ size_t TestHostWnd::CountEvents(DWORD id) const {
 }
 
 size_t TestHostWnd::CountEvents(DWORD id, int idFrom) const {
-  return static_cast<size_t>(std::count_if(events.begin(), events.end(), [&](const RecordedEvent& e) {
-    return e.id == id && e.idFrom == idFrom;
-  }));
+  return static_cast<size_t>(
+      std::count_if(events.begin(), events.end(),
+                    [&](const RecordedEvent& e) { return e.id == id && e.idFrom == idFrom; }));
 }

@@ -183,13 +183,14 @@ void SwndContainerImpl::SendHandled(SWindow* wnd, UINT uMsg, WPARAM wParam, LPAR
 
 void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
   const LPARAM lParam = PointToLParam(pt);
-  SWindow* capture = SWindow::GetSwndFromHandle(m_capture);
+  // Held: a handler of the hover and leave messages may destroy what it is told about.
+  SAutoRefPtr<SWindow> capture = SWindow::GetSwndFromHandle(m_capture);
   if (m_capture != 0 && capture == nullptr) m_capture = 0;  // the holder is gone
-  SWindow* target = nullptr;
+  SAutoRefPtr<SWindow> target;
   if (capture != nullptr) {
     const SwndHandle hit = capture->IsContainPoint(pt, FALSE) ? m_capture : 0;
     if (hit != m_hover) {
-      SWindow* old = SWindow::GetSwndFromHandle(m_hover);
+      SAutoRefPtr<SWindow> old = SWindow::GetSwndFromHandle(m_hover);
       m_hover = hit;
       if (old != nullptr) {
         if (m_bNcHover) old->SSendMessage(WM_NCMOUSELEAVE);
@@ -203,7 +204,7 @@ void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
     target = capture;
   } else {
     const SwndHandle hit = m_root->SwndFromPoint(pt, FALSE);
-    SWindow* wnd = SWindow::GetSwndFromHandle(hit);
+    SAutoRefPtr<SWindow> wnd = SWindow::GetSwndFromHandle(hit);
     if (hit == m_hover) {
       if (IsEnabledElement(wnd)) {
         const BOOL nc = wnd->OnNcHitTest(pt);
@@ -217,7 +218,7 @@ void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
         }
       }
     } else {
-      SWindow* old = SWindow::GetSwndFromHandle(m_hover);
+      SAutoRefPtr<SWindow> old = SWindow::GetSwndFromHandle(m_hover);
       m_hover = hit;
       // A tracking element keeps its hover while the point stays inside it (over a child).
       if (old != nullptr &&
@@ -234,8 +235,9 @@ void SwndContainerImpl::OnFrameMouseMove(WPARAM wParam, POINT pt) {
     }
     if (IsEnabledElement(wnd)) target = wnd;
   }
-  if (target != nullptr)
+  if (target != nullptr) {
     target->SSendMessage(m_bNcHover ? WM_NCMOUSEMOVE : WM_MOUSEMOVE, wParam, lParam);
+  }
   TrackMouse(pt);
 }
 

@@ -3,7 +3,8 @@
 // tick were handled. Steps post or send input, read the dialog and finally end it. When the
 // steps are done and the loop still runs after the watchdog time, the bail-out runs (by
 // default it posts WM_QUIT, which ends every modal loop; the driver takes the stray WM_QUIT
-// off the queue again when it goes), so no test can block.
+// off the queue again when it goes), so no test can block. Make it right before the modal
+// call: its timer runs in whatever loop dispatches messages next.
 //
 //   SHostDialog dlg(L"LAYOUT:dlg");
 //   ModalDriver drive({[&] { PostMessageW(dlg.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0); }});

@@ -194,6 +194,8 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   BOOL m_bNeedAllRepaint = TRUE;
   IToolTip* m_pTipCtrl = nullptr;
   SAutoRefPtr<IRegion> m_rgnInvalidate;
+  // What was invalidated natively since the last paint (a box).
+  RECT m_rcNativeInvalid = {0, 0, 0, 0};
   SAutoRefPtr<IRenderTarget> m_memRT;
   BOOL m_bResizing = FALSE;
   SAutoRefPtr<SStylePool> m_privateStylePool;

@@ -365,9 +365,22 @@ void SHostWnd::OnRedraw(const RECT& rc) {
 }
 
 void SHostWnd::InvalidateHost(const RECT* rc) {
+  if (m_hWnd == nullptr) return;
+  // Every element built or laid out asks for a redraw: what lies inside the area already
+  // invalidated since the last paint costs no call to the system.
+  RECT area;
+  if (rc != nullptr) {
+    area = *rc;
+  } else {
+    ::GetClientRect(m_hWnd, &area);
+  }
+  RECT joined;
+  UnionRect(&joined, &m_rcNativeInvalid, &area);
+  if (EqualRect(&joined, &m_rcNativeInvalid)) return;
+  m_rcNativeInvalid = joined;
   if (IsTranslucent() && m_dummyWnd.m_hWnd != nullptr) {
     ::InvalidateRect(m_dummyWnd.m_hWnd, nullptr, FALSE);
-  } else if (m_hWnd != nullptr) {
+  } else {
     ::InvalidateRect(m_hWnd, rc, FALSE);
   }
 }

@@ -35,6 +35,7 @@ SAutoRefPtr<IRenderTarget> NewRenderTarget(int width, int height) {
 // ---- painting ----------------------------------------------------------------------------
 
 void SHostWnd::OnPrint(HDC dc, UINT flags) {
+  SetRectEmpty(&m_rcNativeInvalid);
   if (m_memRT == nullptr || m_rgnInvalidate == nullptr) return;
   SRootWindow* root = GetRoot();
   root->UpdateLayout();

@@ -30,12 +30,13 @@ function(tevaro_library name)
   target_link_libraries(${name} PUBLIC tevaro_options ${A_LIBS})
 endfunction()
 
-# tevaro_test(NAME DIR dir [LIBS lib...] [RC file.rc] [TIMEOUT s] [SPLIT group...])
+# tevaro_test(NAME DIR dir [LIBS lib...] [RC file.rc] [TIMEOUT s] [SPLIT group...] [LOCK name])
 # One doctest program from every .cpp in DIR, run by ctest under Wine. With SPLIT, ctest runs
 # it once per group instead (test NAME_group runs the test cases named "group*"), so that long
-# groups can run side by side.
+# groups can run side by side. LOCK names a ctest resource lock: programs that share one never
+# run at the same time (those that move the desktop's cursor share "desktop_input").
 function(tevaro_test name)
-  cmake_parse_arguments(A "" "DIR;TIMEOUT" "LIBS;RC;SPLIT" ${ARGN})
+  cmake_parse_arguments(A "" "DIR;TIMEOUT;LOCK" "LIBS;RC;SPLIT" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${A_DIR}/*.cpp)
   add_executable(${name} ${srcs} ${A_RC})
   target_link_libraries(${name} PRIVATE tevaro_test_main ${A_LIBS})
@@ -46,11 +47,17 @@ function(tevaro_test name)
   if(NOT A_SPLIT)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
+    if(A_LOCK)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${A_LOCK})
+    endif()
     return()
   endif()
   foreach(group ${A_SPLIT})
     add_test(NAME ${name}_${group} COMMAND ${name} --test-case=${group}*)
     set_tests_properties(${name}_${group} PROPERTIES TIMEOUT ${A_TIMEOUT})
+    if(A_LOCK)
+      set_tests_properties(${name}_${group} PROPERTIES RESOURCE_LOCK ${A_LOCK})
+    endif()
   endforeach()
 endfunction()
 

@@ -184,8 +184,9 @@ void RunKind(const std::wstring& kind, IRenderTarget* target, IRenderTarget* cop
   const double plainPaint = MsPerCall([&] { plain.root->RedrawRegion(target, nullptr); });
   Report((name + ": repaint without backgrounds").c_str(), plainPaint, blit);
   plain.Destroy();
+  const int elements = CountElements(tree.root);
   const double fills = MsPerCall([&] {
-    for (int i = 0; i < CountElements(tree.root); ++i) {
+    for (int i = 0; i < elements; ++i) {
       const RECT rc = {i % 25 * 40, i / 25 * 13, i % 25 * 40 + 40, i / 25 * 13 + 13};
       target->FillSolidRect(&rc, 0xFF4040C0);
     }

@@ -1,35 +1,62 @@
 #include "SGdiAlphaLayer.h"
 
-#include "SBitmap_GDI.h"
+#include "FillPixels.h"
 
 namespace SWUI {
 
-RECT SGdiAlphaLayer::VisiblePart(HDC hdc, const RECT& rc) {
-  RECT box;
-  const int kind = ::GetClipBox(hdc, &box);
-  if (kind == ERROR) return rc;
-  RECT visible;
-  if (!IntersectRect(&visible, &rc, &box)) SetRectEmpty(&visible);
-  return visible;
+namespace {
+
+// Fills the scratch surface's top-left width x height pixels with one value and maps visible's
+// top-left corner to them; false when the scratch cannot be had.
+bool FillScratch(SGdiScratchSurface& scratch, const RECT& visible, DWORD pixel) {
+  const int width = visible.right - visible.left;
+  const int height = visible.bottom - visible.top;
+  if (width <= 0 || height <= 0 || !scratch.Reserve(width, height)) return false;
+  DWORD* row = scratch.Bits();
+  for (int y = 0; y < height; ++y, row += scratch.Stride()) FillPixels(row, width, pixel);
+  SetViewportOrgEx(scratch.GetDC(), -visible.left, -visible.top, nullptr);
+  return true;
 }
 
-SGdiAlphaLayer::SGdiAlphaLayer(HDC hdcTarget, const RECT& rc, BYTE byAlpha, bool bCopy)
-    : target_(hdcTarget), alpha_(byAlpha), rc_(VisiblePart(hdcTarget, rc)), copy_(bCopy) {
+// Blends the scratch surface's picture of rc onto the target (the scratch context maps rc's
+// top-left corner to its own origin).
+void BlendScratch(HDC target, HDC scratch, const RECT& rc, BYTE alpha) {
+  BLENDFUNCTION bf = {AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  ::AlphaBlend(target, rc.left, rc.top, width, height, scratch, rc.left, rc.top, width, height,
+               bf);
+}
+
+}  // namespace
+
+void SGdiAlphaLayer::BlendSolid(HDC hdcTarget, SGdiScratchSurface& scratch, const RECT& visible,
+                                COLORREF cr) {
+  if (!FillScratch(scratch, visible, OpaquePixel(cr))) return;
+  BlendScratch(hdcTarget, scratch.GetDC(), visible, static_cast<BYTE>(cr >> 24));
+}
+
+bool SGdiAlphaLayer::CopySolid(HDC hdcTarget, SGdiScratchSurface& scratch, const RECT& visible,
+                               DWORD pixel) {
+  if (!FillScratch(scratch, visible, pixel)) return false;
+  ::BitBlt(hdcTarget, visible.left, visible.top, visible.right - visible.left,
+           visible.bottom - visible.top, scratch.GetDC(), visible.left, visible.top, SRCCOPY);
+  return true;
+}
+
+SGdiAlphaLayer::SGdiAlphaLayer(HDC hdcTarget, SGdiScratchSurface& scratch,
+                               const SDibDirectWriter& writer, const RECT& rc, BYTE byAlpha,
+                               bool bCopy)
+    : target_(hdcTarget),
+      scratch_(scratch),
+      writer_(writer),
+      alpha_(byAlpha),
+      rc_(writer.VisiblePart(rc)),
+      copy_(bCopy) {
   width_ = rc_.right - rc_.left;
   height_ = rc_.bottom - rc_.top;
-  if (width_ <= 0 || height_ <= 0) return;
-  void* bits = nullptr;
-  bitmap_ = SBitmap_GDI::CreateDIB32(width_, height_, &bits);
-  if (bitmap_ == nullptr) return;
-  dc_ = CreateCompatibleDC(target_);
-  if (dc_ == nullptr) {
-    DeleteObject(bitmap_);
-    bitmap_ = nullptr;
-    return;
-  }
-  bits_ = static_cast<BYTE*>(bits);
-  oldBitmap_ = ::SelectObject(dc_, bitmap_);
-  SetBkMode(dc_, TRANSPARENT);
+  if (width_ <= 0 || height_ <= 0 || !scratch_.Reserve(width_, height_)) return;
+  dc_ = scratch_.GetDC();
   SetViewportOrgEx(dc_, -rc_.left, -rc_.top, nullptr);
 
   pen_ = ::SelectObject(target_, GetStockObject(BLACK_PEN));
@@ -44,32 +71,40 @@ SGdiAlphaLayer::SGdiAlphaLayer(HDC hdcTarget, const RECT& rc, BYTE byAlpha, bool
     ::BitBlt(dc_, rc_.left, rc_.top, width_, height_, target_, rc_.left, rc_.top, SRCCOPY);
   }
   GdiFlush();
-  const size_t count = static_cast<size_t>(width_) * height_;
-  for (size_t i = 0; i < count; ++i) bits_[i * 4 + 3] = 0xFF;
+  Prime();
+}
+
+void SGdiAlphaLayer::Prime() {
+  DWORD* row = scratch_.Bits();
+  for (int y = 0; y < height_; ++y, row += scratch_.Stride()) {
+    if (copy_) {
+      for (int x = 0; x < width_; ++x) row[x] |= 0xFF000000u;
+    } else {
+      FillPixels(row, width_, 0xFF000000u);
+    }
+  }
+}
+
+void SGdiAlphaLayer::BlendBack() {
+  // At full strength the drawn pixels replace the target's and the others leave it alone.
+  if (alpha_ == 0xFF && writer_.CopyDrawn(rc_, scratch_.Bits(), scratch_.Stride())) return;
+  DWORD* row = scratch_.Bits();
+  for (int y = 0; y < height_; ++y, row += scratch_.Stride()) {
+    for (int x = 0; x < width_; ++x) {
+      row[x] = (row[x] & 0xFF000000u) ? 0 : (row[x] | 0xFF000000u);
+    }
+  }
+  BlendScratch(target_, dc_, rc_, alpha_);
 }
 
 SGdiAlphaLayer::~SGdiAlphaLayer() {
   if (dc_ == nullptr) return;
   GdiFlush();
-  const size_t count = static_cast<size_t>(width_) * height_;
-  DWORD* px = reinterpret_cast<DWORD*>(bits_);
-  for (size_t i = 0; i < count; ++i) {
-    if (px[i] & 0xFF000000u) {
-      px[i] = 0;
-    } else {
-      px[i] |= 0xFF000000u;
-    }
-  }
-  BLENDFUNCTION bf = {AC_SRC_OVER, 0, alpha_, AC_SRC_ALPHA};
-  ::AlphaBlend(target_, rc_.left, rc_.top, width_, height_, dc_, rc_.left, rc_.top, width_,
-               height_, bf);
-  // Give the target its objects back before the layer's device context goes.
+  BlendBack();
+  // Give the target its objects back; the scratch context keeps only stock objects.
   ::SelectObject(dc_, GetStockObject(BLACK_PEN));
   ::SelectObject(dc_, GetStockObject(BLACK_BRUSH));
   ::SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
-  ::SelectObject(dc_, oldBitmap_);
-  DeleteDC(dc_);
-  DeleteObject(bitmap_);
   ::SelectObject(target_, pen_);
   ::SelectObject(target_, brush_);
   ::SelectObject(target_, font_);

@@ -245,6 +245,7 @@ HRESULT SRenderTarget_GDI::CreateRegion(IRegion** ppRegion) {
 }
 
 HRESULT SRenderTarget_GDI::Resize(SIZE sz) {
+  writer_.Forget();
   if (!curBmp_) return E_UNEXPECTED;
   // The bitmap cannot be remade while selected: hold a placeholder meanwhile.
   HBITMAP placeholder = CreateCompatibleBitmap(dc_, 0, 0);
@@ -252,10 +253,13 @@ HRESULT SRenderTarget_GDI::Resize(SIZE sz) {
   const HRESULT hr = curBmp_->Init(sz.cx, sz.cy, nullptr);
   ::SelectObject(dc_, SelectableHandle(curBmp_));
   if (placeholder != nullptr) DeleteObject(placeholder);
+  // The layers' scratch surface grows again to what the new size needs.
+  scratch_.Free();
   return hr;
 }
 
 HRESULT SRenderTarget_GDI::OffsetViewportOrg(int xOff, int yOff, LPPOINT lpPoint) {
+  writer_.Forget();
   if (lpPoint != nullptr) *lpPoint = origin_;
   origin_.x += xOff;
   origin_.y += yOff;
@@ -269,6 +273,7 @@ HRESULT SRenderTarget_GDI::GetViewportOrg(LPPOINT lpPoint) {
 }
 
 HRESULT SRenderTarget_GDI::SetViewportOrg(POINT pt) {
+  writer_.Forget();
   origin_ = pt;
   ::SetViewportOrgEx(dc_, origin_.x, origin_.y, nullptr);
   return S_OK;
@@ -283,6 +288,7 @@ int SRenderTarget_GDI::SaveState() {
 }
 
 void SRenderTarget_GDI::RestoreState(int level) {
+  writer_.Forget();
   const int newest = saved_.empty() ? 0 : saved_.back().level;
   const int target = level < 0 ? newest + level + 1 : level;
   if (target <= 0 || !::RestoreDC(dc_, target)) return;
@@ -302,6 +308,7 @@ void SRenderTarget_GDI::RestoreState(int level) {
 // Every push saves first, even when it then fails, so that the caller's PopClip always
 // matches a save of its own.
 HRESULT SRenderTarget_GDI::PushClipRect(LPCRECT pRect, UINT mode) {
+  writer_.Forget();
   SaveState();
   if (pRect == nullptr) return E_INVALIDARG;
   RECT rc = *pRect;
@@ -314,6 +321,7 @@ HRESULT SRenderTarget_GDI::PushClipRect(LPCRECT pRect, UINT mode) {
 }
 
 HRESULT SRenderTarget_GDI::PushClipRegion(IRegion* pRegion, UINT mode) {
+  writer_.Forget();
   SaveState();
   if (pRegion == nullptr) return E_INVALIDARG;
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
@@ -331,12 +339,14 @@ HRESULT SRenderTarget_GDI::PopClip() {
 }
 
 HRESULT SRenderTarget_GDI::ExcludeClipRect(LPCRECT pRc) {
+  writer_.Forget();
   if (pRc == nullptr) return E_INVALIDARG;
   ::ExcludeClipRect(dc_, pRc->left, pRc->top, pRc->right, pRc->bottom);
   return S_OK;
 }
 
 HRESULT SRenderTarget_GDI::IntersectClipRect(LPCRECT pRc) {
+  writer_.Forget();
   if (pRc == nullptr) return E_INVALIDARG;
   ::IntersectClipRect(dc_, pRc->left, pRc->top, pRc->right, pRc->bottom);
   return S_OK;
@@ -384,7 +394,7 @@ HRESULT SRenderTarget_GDI::DrawText(LPCWSTR pszText, int cchLen, LPRECT pRc, UIN
     return S_OK;
   }
   if (cchLen == 0) return S_OK;
-  SGdiAlphaLayer layer(dc_, *pRc, GetAValue(textColor_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRc, GetAValue(textColor_), true);
   if (layer.GetDC() != nullptr) ::DrawTextW(layer.GetDC(), pszText, cchLen, pRc, uFormat);
   return S_OK;
 }
@@ -417,15 +427,37 @@ HRESULT SRenderTarget_GDI::DrawRectangle(LPCRECT pRect) {
   } else {
     rc = Inflated(rc, -(width / 2));
   }
-  ScopedAlphaBackup keepAlpha(dc_, *pRect);
   ScopedSelect nullBrush(dc_, GetStockObject(NULL_BRUSH));
+  // The alpha bytes of the rectangle (and one more column and row) are kept; an outline
+  // drawn where the rectangle's numbers say reaches no deeper than its pen is wide.
+  POINT viewport = {0, 0};
+  GetViewportOrgEx(dc_, &viewport);
+  POINT offset;
+  if (Writer().Offset(&offset) && offset.x == viewport.x && offset.y == viewport.y &&
+      ::GetCurrentObject(dc_, OBJ_PEN) == PenOf(curPen_)->GetPen()) {
+    RECT area = {pRect->left, pRect->top, pRect->right + 1, pRect->bottom + 1};
+    OffsetRect(&area, offset.x, offset.y);
+    frameBackup_.Save(SelectedSurface(), area, std::max(width, 1) + 2);
+    ::Rectangle(dc_, rc.left, rc.top, rc.right, rc.bottom);
+    GdiFlush();
+    frameBackup_.Restore();
+    return S_OK;
+  }
+  ScopedAlphaBackup keepAlpha(dc_, *pRect);
   ::Rectangle(dc_, rc.left, rc.top, rc.right, rc.bottom);
   return S_OK;
 }
 
 HRESULT SRenderTarget_GDI::FillRectangle(LPCRECT pRect) {
   if (pRect == nullptr) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), false);
+  // A solid brush covers the whole rectangle in its colour.
+  if (curBrush_ && !BrushOf(curBrush_)->IsBitmap()) {
+    HBRUSH brush = BrushOf(curBrush_)->GetBrush();
+    if (brush != nullptr && ::GetCurrentObject(dc_, OBJ_BRUSH) == brush) {
+      return FillUniform(*pRect, BrushOf(curBrush_)->GetColor());
+    }
+  }
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRect, BrushAlpha(curBrush_), false);
   if (layer.GetDC() != nullptr) {
     // Without a pen GDI's Rectangle leaves the right column and the bottom row out.
     ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
@@ -436,21 +468,47 @@ HRESULT SRenderTarget_GDI::FillRectangle(LPCRECT pRect) {
 
 HRESULT SRenderTarget_GDI::FillSolidRect(LPCRECT pRect, COLORREF cr) {
   if (pRect == nullptr) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
-  if (layer.GetDC() != nullptr) {
-    HBRUSH brush = ::CreateSolidBrush(cr & 0x00FFFFFF);
-    if (brush != nullptr) {
-      ::FillRect(layer.GetDC(), pRect, brush);
-      DeleteObject(brush);
-    }
+  return FillUniform(*pRect, cr);
+}
+
+SDibDirectWriter::Surface SRenderTarget_GDI::SelectedSurface() const {
+  SDibDirectWriter::Surface surface = {nullptr, 0, 0};
+  if (!curBmp_) return surface;
+  SBitmap_GDI* bmp = BitmapOf(curBmp_);
+  // Another bitmap may have been selected through the device context itself.
+  if (bmp->GetBitmap() == nullptr || ::GetCurrentObject(dc_, OBJ_BITMAP) != bmp->GetBitmap()) {
+    return surface;
   }
+  surface.bits = static_cast<DWORD*>(const_cast<void*>(bmp->GetPixelBits()));
+  surface.width = static_cast<LONG>(bmp->Width());
+  surface.height = static_cast<LONG>(bmp->Height());
+  return surface;
+}
+
+const SDibDirectWriter& SRenderTarget_GDI::Writer() {
+  // While the device context is lent out nothing read of it can be relied on.
+  if (lentDCs_ > 0 || !writer_.Captured()) writer_.Capture(dc_, SelectedSurface());
+  return writer_;
+}
+
+HRESULT SRenderTarget_GDI::FillUniform(const RECT& rc, COLORREF cr) {
+  const BYTE alpha = static_cast<BYTE>(cr >> 24);
+  // A blend at constant alpha 0 changes no pixel.
+  if (alpha == 0) return S_OK;
+  const SDibDirectWriter& writer = Writer();
+  const RECT visible = writer.VisiblePart(rc);
+  if (IsRectEmpty(&visible)) return S_OK;
+  // An opaque layer's pixels replace the surface's: written in place where they can be.
+  if (alpha == 0xFF && writer.Fill(visible, SGdiAlphaLayer::OpaquePixel(cr))) return S_OK;
+  SGdiAlphaLayer::BlendSolid(dc_, scratch_, visible, cr);
   return S_OK;
 }
 
 HRESULT SRenderTarget_GDI::DrawRoundRect(LPCRECT pRect, POINT pt) {
   if (pRect == nullptr) return E_INVALIDARG;
   if (!curPen_) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2),
+                       PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, pt.x * 2,
@@ -461,7 +519,7 @@ HRESULT SRenderTarget_GDI::DrawRoundRect(LPCRECT pRect, POINT pt) {
 
 HRESULT SRenderTarget_GDI::FillRoundRect(LPCRECT pRect, POINT pt) {
   if (pRect == nullptr) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRect, BrushAlpha(curBrush_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
     ::RoundRect(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom, pt.x,
@@ -472,7 +530,7 @@ HRESULT SRenderTarget_GDI::FillRoundRect(LPCRECT pRect, POINT pt) {
 
 HRESULT SRenderTarget_GDI::FillSolidRoundRect(LPCRECT pRect, POINT pt, COLORREF cr) {
   if (pRect == nullptr) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRect, GetAValue(cr), false);
   if (layer.GetDC() == nullptr) return S_OK;
   SolidFill fill(layer.GetDC(), cr);
   if (fill.Ready()) {
@@ -484,26 +542,15 @@ HRESULT SRenderTarget_GDI::FillSolidRoundRect(LPCRECT pRect, POINT pt, COLORREF 
 
 HRESULT SRenderTarget_GDI::ClearRect(LPCRECT pRect, COLORREF cr) {
   if (pRect == nullptr) return E_INVALIDARG;
-  // Only what can show is allocated and written.
-  const RECT rc = SGdiAlphaLayer::VisiblePart(dc_, *pRect);
-  const int width = rc.right - rc.left;
-  const int height = rc.bottom - rc.top;
-  if (width <= 0 || height <= 0) return S_OK;
-  void* bits = nullptr;
-  HBITMAP bmp = SBitmap_GDI::CreateDIB32(width, height, &bits);
-  if (bmp == nullptr) return E_OUTOFMEMORY;
+  // Only what can show is written.
+  const SDibDirectWriter& writer = Writer();
+  const RECT rc = writer.VisiblePart(*pRect);
+  if (IsRectEmpty(&rc)) return S_OK;
   // The colour's own bytes reordered to B, G, R, A, not premultiplied.
   const DWORD pixel = (cr & 0xFF000000u) | ((cr & 0xFFu) << 16) | (cr & 0xFF00u) |
                       ((cr >> 16) & 0xFFu);
-  DWORD* px = static_cast<DWORD*>(bits);
-  const size_t count = static_cast<size_t>(width) * height;
-  for (size_t i = 0; i < count; ++i) px[i] = pixel;
-  if (HGDIOBJ old = srcDC_ != nullptr ? ::SelectObject(srcDC_, bmp) : nullptr) {
-    ::BitBlt(dc_, rc.left, rc.top, width, height, srcDC_, 0, 0, SRCCOPY);
-    ::SelectObject(srcDC_, old);
-  }
-  DeleteObject(bmp);
-  return S_OK;
+  if (writer.Fill(rc, pixel)) return S_OK;
+  return SGdiAlphaLayer::CopySolid(dc_, scratch_, rc, pixel) ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT SRenderTarget_GDI::InvertRect(LPCRECT pRect) {
@@ -515,7 +562,8 @@ HRESULT SRenderTarget_GDI::InvertRect(LPCRECT pRect) {
 HRESULT SRenderTarget_GDI::DrawEllipse(LPCRECT pRect) {
   if (pRect == nullptr) return E_INVALIDARG;
   if (!curPen_) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2),
+                       PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
@@ -525,7 +573,7 @@ HRESULT SRenderTarget_GDI::DrawEllipse(LPCRECT pRect) {
 
 HRESULT SRenderTarget_GDI::FillEllipse(LPCRECT pRect) {
   if (pRect == nullptr) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRect, BrushAlpha(curBrush_), true);
   if (layer.GetDC() != nullptr) {
     ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
   }
@@ -534,7 +582,7 @@ HRESULT SRenderTarget_GDI::FillEllipse(LPCRECT pRect) {
 
 HRESULT SRenderTarget_GDI::FillSolidEllipse(LPCRECT pRect, COLORREF cr) {
   if (pRect == nullptr) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, GetAValue(cr), false);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRect, GetAValue(cr), false);
   if (layer.GetDC() == nullptr) return S_OK;
   SolidFill fill(layer.GetDC(), cr);
   if (fill.Ready()) ::Ellipse(layer.GetDC(), pRect->left, pRect->top, pRect->right, pRect->bottom);
@@ -564,7 +612,8 @@ HRESULT SRenderTarget_GDI::DrawArc(LPCRECT pRect, float startAngle, float sweepA
                                    BOOL useCenter) {
   if (pRect == nullptr) return E_INVALIDARG;
   if (!curPen_) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, Inflated(*pRect, PenWidth(curPen_) / 2), PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), Inflated(*pRect, PenWidth(curPen_) / 2),
+                       PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullBrush(layer.GetDC(), GetStockObject(NULL_BRUSH));
     POINT p1;
@@ -583,7 +632,7 @@ HRESULT SRenderTarget_GDI::DrawArc(LPCRECT pRect, float startAngle, float sweepA
 
 HRESULT SRenderTarget_GDI::FillArc(LPCRECT pRect, float startAngle, float sweepAngle) {
   if (pRect == nullptr) return E_INVALIDARG;
-  SGdiAlphaLayer layer(dc_, *pRect, BrushAlpha(curBrush_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRect, BrushAlpha(curBrush_), true);
   if (layer.GetDC() != nullptr) {
     ScopedSelect nullPen(layer.GetDC(), GetStockObject(NULL_PEN));
     POINT p1;
@@ -607,7 +656,7 @@ HRESULT SRenderTarget_GDI::DrawLines(LPPOINT pPt, size_t nCount) {
   }
   const int w = PenWidth(curPen_);
   const RECT rc = {box.left - 1, box.top - 1, box.right + w, box.bottom + w};
-  SGdiAlphaLayer layer(dc_, rc, PenAlpha(curPen_), true);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), rc, PenAlpha(curPen_), true);
   if (layer.GetDC() != nullptr) ::Polyline(layer.GetDC(), pPt, static_cast<int>(nCount));
   return S_OK;
 }
@@ -637,7 +686,7 @@ HRESULT SRenderTarget_GDI::GradientFill(LPCRECT pRect, BOOL bVert, COLORREF crBe
   // The layer takes the pixels whose alpha GDI left at 0 as drawn: the vertices carry alpha 0
   // so that the gradient shows at byAlpha.
   v[0].Alpha = v[1].Alpha = 0;
-  SGdiAlphaLayer layer(dc_, *pRect, byAlpha, false);
+  SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRect, byAlpha, false);
   if (layer.GetDC() != nullptr) ::GradientFill(layer.GetDC(), v, 2, &gr, 1, mode);
   return S_OK;
 }
@@ -914,6 +963,7 @@ HRESULT SRenderTarget_GDI::SelectObject(IRenderObj* pObj, IRenderObj** pOldObj) 
     case OT_BITMAP:
       previous = curBmp_.Get();
       curBmp_ = static_cast<IBitmap*>(pObj);
+      writer_.Forget();
       break;
     case OT_FONT:
       previous = curFont_.Get();
@@ -937,14 +987,21 @@ COLORREF SRenderTarget_GDI::SetTextColor(COLORREF color) {
 
 HDC SRenderTarget_GDI::GetDC(UINT uFlag) {
   getDCFlags_ = uFlag;
+  // Whoever holds the device context may change its clip, mapping or bitmap.
+  ++lentDCs_;
+  writer_.Forget();
   return dc_;
 }
 
 void SRenderTarget_GDI::ReleaseDC(HDC hdc) {
-  if (hdc == dc_) getDCFlags_ = 0;
+  if (hdc != dc_) return;
+  getDCFlags_ = 0;
+  if (lentDCs_ > 0) --lentDCs_;
+  writer_.Forget();
 }
 
 HRESULT SRenderTarget_GDI::SetTransform(const float matrix[6], float oldMatrix[6]) {
+  writer_.Forget();
   if (matrix == nullptr) return E_INVALIDARG;
   if (oldMatrix != nullptr && FAILED(GetTransform(oldMatrix))) return E_FAIL;
   const XFORM xf = {matrix[0], matrix[1], matrix[2], matrix[3], matrix[4], matrix[5]};

@@ -9,6 +9,9 @@
 #include "IRenderFactory.h"
 #include "IRenderTarget.h"
 #include "RefPtrAssign.h"
+#include "SAlphaFrameBackup.h"
+#include "SDibDirectWriter.h"
+#include "SGdiScratchSurface.h"
 #include "core/SObjectImpl.h"
 #include "core/TObjRefImpl.h"
 
@@ -120,6 +123,14 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   // RestoreDC to a level (negative: relative to the newest save) and the records with it.
   void RestoreState(int level);
 
+  // A rectangle covered in one colour (0xAABBGGRR) as a layer at the colour's alpha draws
+  // it: an opaque colour straight into the surface where it can be, else through the scratch.
+  HRESULT FillUniform(const RECT& rc, COLORREF cr);
+  // The direct writer, with what it read of the device context up to date.
+  const SDibDirectWriter& Writer();
+  // The pixels of the selected bitmap while it is the one selected in the device context
+  // (always a top-down section); no bits otherwise.
+  SDibDirectWriter::Surface SelectedSurface() const;
   // The selected bitmap's bits, locked, and the index of the pixel at a logical point in
   // *index; null (nothing locked) outside the bitmap or without one.
   DWORD* PixelAt(int x, int y, size_t* index);
@@ -154,6 +165,15 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   // The device context's own pen, brush, bitmap and font from its creation, by OBJTYPE.
   HGDIOBJ original_[OT_FONT + 1] = {};
   std::vector<SavedState> saved_;
+  // What the alpha layers draw on, kept from call to call.
+  SGdiScratchSurface scratch_;
+  // What fills and layers read of the device context, kept until the target changes its
+  // clip, mapping or bitmap, or lends the context out.
+  SDibDirectWriter writer_;
+  // The alpha bytes a rectangle outline keeps.
+  SAlphaFrameBackup frameBackup_;
+  // GetDC calls not yet matched by ReleaseDC.
+  unsigned lentDCs_ = 0;
 };
 
 }  // namespace SWUI

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdio>
 
+#include "GeometryChecks.h"
 #include "SkinRig.h"
 #include "controls/SSkinGif.h"
 #include "controls/SSkinNewScrollbar.h"
@@ -19,15 +20,3 @@ class AppSkinRig : public SkinRig {
   }
 };
 
-// Rectangles compared and printed in checks.
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-namespace doctest {
-template <>
-struct StringMaker<RECT> {
-  static String convert(const RECT& rc) {
-    char text[64];
-    snprintf(text, sizeof(text), "(%ld,%ld,%ld,%ld)", rc.left, rc.top, rc.right, rc.bottom);
-    return text;
-  }
-};
-}  // namespace doctest

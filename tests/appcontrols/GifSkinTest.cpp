@@ -13,11 +13,15 @@
 #include "GifWriter.h"
 #include "PngFixtures.h"
 #include "RenderModule.h"
+#include "TempFile.h"
 #include "core/TObjRefImpl.h"
 
 using namespace SWUI;
-using fixtures::GifFrame;
 using fixtures::GdiplusSession;
+using fixtures::GifFrame;
+using fixtures::StillGif;
+using fixtures::TempPath;
+using fixtures::ThreeColourGif;
 using fixtures::WriteGif;
 
 namespace {
@@ -28,28 +32,6 @@ const DWORD kBlue = 0xFF0000FFu;
 const DWORD kBlack = 0xFF000000u;
 const DWORD kFrameColors[] = {kRed, kGreen, kBlue};
 
-// 8 x 8, three frames red, green, blue with delays 10, 0, 20 hundredths; each frame's top-left
-// 4 x 4 block is black, so that a misplaced frame shows.
-std::vector<uint8_t> ThreeFrameGif() {
-  std::vector<GifFrame> frames(3);
-  const uint16_t delays[] = {10, 0, 20};
-  for (int f = 0; f < 3; ++f) {
-    frames[f].delay = delays[f];
-    for (int y = 0; y < 8; ++y) {
-      for (int x = 0; x < 8; ++x) frames[f].indices.push_back(x < 4 && y < 4 ? 3 : f);
-    }
-  }
-  return WriteGif(8, 8, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}, frames);
-}
-
-// One blue 4 x 4 frame without a graphic control block (so without a delay).
-std::vector<uint8_t> StillGif() {
-  GifFrame frame;
-  frame.indices.assign(16, 2);
-  frame.controlBlock = false;
-  return WriteGif(4, 4, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}, {frame});
-}
-
 // One blue 2 x 2 frame whose top-left pixel is transparent.
 std::vector<uint8_t> TransparentGif() {
   GifFrame frame;
@@ -58,29 +40,13 @@ std::vector<uint8_t> TransparentGif() {
   return WriteGif(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}, {frame});
 }
 
-std::wstring TempPath(const wchar_t* name) {
-  wchar_t dir[MAX_PATH];
-  GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + L"tevaro-appskins-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         name;
-}
-
-// A file holding bytes for the lifetime of the object.
-class TempFile {
+// A temporary file, written for sure.
+class TempFile : public fixtures::TempFile {
  public:
-  TempFile(const wchar_t* name, const std::vector<uint8_t>& bytes) : path_(TempPath(name)) {
-    HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    REQUIRE(file != INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    REQUIRE(written == bytes.size());
+  TempFile(const wchar_t* name, const std::vector<uint8_t>& bytes)
+      : fixtures::TempFile(name, bytes) {
+    REQUIRE(Written());
   }
-  ~TempFile() { DeleteFileW(path_.c_str()); }
-  const std::wstring& Path() const { return path_; }
-
- private:
-  std::wstring path_;
 };
 
 // Raw resources held in memory, by upper-cased type and name; remembers the types asked for.
@@ -176,7 +142,7 @@ TEST_CASE("a GIF skin holds every frame with its delay and draws the frame a sta
   AppSkinRig t(48, 16);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<gif name='g'/>");
   SSkinGif* gif = GifOf(skin);
-  const std::vector<uint8_t> bytes = ThreeFrameGif();
+  const std::vector<uint8_t> bytes = ThreeColourGif();
   REQUIRE(gif->LoadFromMemory(bytes.data(), bytes.size()) == 3);
   CHECK(skin->GetStates() == 3);
   CHECK(skin->GetSkinSize().cx == 8);
@@ -225,7 +191,7 @@ TEST_CASE("a GIF skin holds every frame with its delay and draws the frame a sta
 TEST_CASE("a GIF skin loads from files and resources; a new source replaces the frames") {
   GdiplusSession gdiplus;
   AppSkinRig t(8, 8);
-  TempFile file(L"three.gif", ThreeFrameGif());
+  TempFile file(L"three.gif", ThreeColourGif());
 
   SAutoRefPtr<ISkinObj> fromFile = t.Make(L"<gif name='f'/>");
   CHECK(GifOf(fromFile)->LoadFromFile(file.Path().c_str()) == 3);
@@ -240,7 +206,7 @@ TEST_CASE("a GIF skin loads from files and resources; a new source replaces the 
   // A bare name is a resource of type "gif".
   SAutoRefPtr<MemoryProvider> provider;
   provider.Attach(new MemoryProvider);
-  provider->Add(L"GIF", L"anim", ThreeFrameGif());
+  provider->Add(L"GIF", L"anim", ThreeColourGif());
   provider->Add(L"GIF", L"still", StillGif());
   provider->Add(L"IMG", L"junk", std::vector<uint8_t>(64, 0x5A));
   t.app.AddResProvider(provider);
@@ -279,7 +245,7 @@ TEST_CASE("bytes that are no image give a GIF skin no frames and nothing to draw
   std::vector<uint8_t> garbage(300);
   for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37 + 11);
   CHECK(gif->LoadFromMemory(garbage.data(), garbage.size()) == 0);
-  std::vector<uint8_t> cut = ThreeFrameGif();
+  std::vector<uint8_t> cut = ThreeColourGif();
   cut.resize(10);  // the header alone
   CHECK(gif->LoadFromMemory(cut.data(), cut.size()) == 0);
   CHECK(gif->LoadFromMemory(nullptr, 10) == 0);
@@ -302,7 +268,7 @@ TEST_CASE("frames from a decoder are kept in hundredths") {
   // The GDI+ decoder answers milliseconds, at least 100.
   IImgDecoderFactory* decoders = t.Factory()->GetImgDecoderFactory();
   REQUIRE(decoders != nullptr);
-  const std::vector<uint8_t> bytes = ThreeFrameGif();
+  const std::vector<uint8_t> bytes = ThreeColourGif();
   REQUIRE(gif->LoadFromMemoryWith(decoders, bytes.data(), bytes.size()) == 3);
   CHECK(Delays(gif) == std::vector<UINT>{10, 10, 20});
   for (int f = 0; f < 3; ++f) CheckFrameDrawn(t, skin, static_cast<DWORD>(f), kFrameColors[f]);
@@ -361,7 +327,7 @@ TEST_CASE("a scaled GIF skin resamples every frame and keeps the delays") {
   GdiplusSession gdiplus;
   AppSkinRig t(16, 16);
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<gif name='g' alpha='200'/>");
-  const std::vector<uint8_t> bytes = ThreeFrameGif();
+  const std::vector<uint8_t> bytes = ThreeColourGif();
   REQUIRE(GifOf(skin)->LoadFromMemory(bytes.data(), bytes.size()) == 3);
   SAutoRefPtr<ISkinObj> copy;
   copy.Attach(skin->Scale(200));

@@ -10,8 +10,6 @@
 #include "core/EventSwndDestroy.h"
 #include "core/SSkinPool.h"
 #include "core/SSkinPoolMgr.h"
-#include "core/STranslator.h"
-#include "core/STranslatorMgr.h"
 #include "core/SWindowMgr.h"
 
 using namespace SWUI;
@@ -320,21 +318,10 @@ TEST_CASE("UM_SETLANGUAGE: texts translated again in the container's context") {
   SWindow* wrap = rig.Find(L"wrap");
   CHECK(wrap->GetWindowText(FALSE) == L"Hello");  // no translator yet
 
-  IObjRef* obj = nullptr;
-  REQUIRE(Translator_SCreateInstance(&obj));
-  SAutoRefPtr<ITranslatorMgr> mgr;
-  mgr.Attach(static_cast<ITranslatorMgr*>(obj));
-  rig.app.SetTranslator(mgr);
-  pugi::xml_document doc;
-  REQUIRE(
-      doc.load_string(L"<language name='fr' guid='{6B7A3E40-1D2C-4F5A-9B8E-0C1D2E3F4A5B}'>"
-                      L"<context name='dlg'><message><source>Hello</source>"
-                      L"<translation>Salut</translation></message></context></language>"));
-  pugi::xml_node language = doc.child(L"language");
-  SAutoRefPtr<ITranslator> tr;
-  tr.Attach(new STranslator());
-  REQUIRE(tr->Load(&language, STranslator::kLoadXmlNode));
-  REQUIRE(mgr->InstallTranslator(tr));
+  InstallTranslator(rig.app,
+                    L"<language name='fr' guid='{6B7A3E40-1D2C-4F5A-9B8E-0C1D2E3F4A5B}'>"
+                    L"<context name='dlg'><message><source>Hello</source>"
+                    L"<translation>Salut</translation></message></context></language>");
 
   rig.root->UpdateLayout();
   rig.container.redraws.clear();

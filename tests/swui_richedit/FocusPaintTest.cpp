@@ -144,6 +144,36 @@ TEST_CASE("the wheel scrolls a multi-line edit and leaves what it cannot scroll 
   CHECK(p->Count(WM_MOUSEWHEEL) == 2);
 }
 
+TEST_CASE("the panel's vertical bar shows and follows the text services") {
+  RichEditRig r;
+  r.Load(
+      L"<root><edit name='m' pos='0,0,200,60' multiLines='1' autoVscroll='1' "
+      L"vscrollBar='1'/></root>");
+  SRichEdit* m = r.Edit(L"m");
+  CHECK(m->IsClass(L"div"));
+  std::wstring lines;
+  for (int i = 1; i <= 30; ++i) lines += std::to_wstring(i) + L"\r";
+  m->SetWindowText(lines.c_str());
+  CHECK(m->HasScrollBar(TRUE));
+  CHECK(m->GetClientRect().right < m->GetWindowRect().right);
+  int min = 0, max = 0;
+  m->GetScrollRange(TRUE, &min, &max);
+  CHECK(max > 60);
+  CHECK(m->GetScrollPos(TRUE) == 0);
+
+  m->SSendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)),
+                  MAKELPARAM(10, 10));
+  const int pos = m->GetScrollPos(TRUE);
+  CHECK(pos > 0);
+  CHECK(m->SSendMessage(EM_GETFIRSTVISIBLELINE) > 0);
+  // A step of the bar itself scrolls the text services back to the top.
+  m->SSendMessage(WM_VSCROLL, MAKEWPARAM(SB_TOP, 0));
+  CHECK(m->GetScrollPos(TRUE) == 0);
+  CHECK(m->SSendMessage(EM_GETFIRSTVISIBLELINE) == 0);
+  r.rig.Paint();
+  r.rig.render.SavePng(L"richedit_scrollbar", 2);
+}
+
 TEST_CASE(
     "notifications of the text services arrive as EventRENotify; EN_CHANGE only with "
     "notifyChange") {

@@ -4,17 +4,16 @@
 // element; their notifications come back as EventRENotify. A right click shows the edit
 // context menu (SRicheditMenuDef's template in an SMenu).
 //
-// Scroll bars: the text services drive a horizontal and a vertical bar through the host. The
-// element keeps their state (visible, enabled, range, page, position) itself; the panel with
-// skinned bars that edits are drawn in will take that state over once it exists, and the
-// block marked "scroll bars" below is then the panel's.
+// Scroll bars are the panel's (SPanel): the text services show, enable and position them
+// through the host, and a scroll step of the panel (its bars, the wheel of a multi-line edit)
+// scrolls the text services, whose position the bar then takes.
 //
 // Every element message no handler takes goes to the text services (SwndProc), so the whole
 // EM_ vocabulary works through SSendMessage. UI thread only.
 #pragma once
+#include "control/SPanel.h"
 #include "control/STextHost.h"
 #include "core/STimer2.h"
-#include "core/SWindow.h"
 
 namespace SWUI {
 
@@ -35,22 +34,11 @@ enum RichEditFlag : DWORD {
   REF_NOTIFYCHANGE = 0x1000,
 };
 
-class SRichEdit : public SWindow {
+class SRichEdit : public SPanel {
+  SWUI_CLASS_NAME(SPanel, L"richedit")
   friend class STextHost;
 
  public:
-  // Registered with the panel ("div") as its base, which default attributes follow; the class
-  // test answers "div" only once the panel is the C++ base (a typed lookup casts by it).
-  static LPCWSTR ClassName() { return L"richedit"; }
-  static LPCWSTR BaseClassName() { return L"div"; }
-  static int ClassType() { return SWindow::ClassType(); }
-  LPCWSTR GetObjectClass() const override { return ClassName(); }
-  int GetObjectType() const override { return ClassType(); }
-  BOOL IsClass(LPCWSTR className) const override {
-    if (className != nullptr && std::wcscmp(className, ClassName()) == 0) return TRUE;
-    return SWindow::IsClass(className);
-  }
-
   // Commands of the edit menu template.
   enum MenuCmd : UINT {
     MENU_CUT = 1,
@@ -106,7 +94,7 @@ class SRichEdit : public SWindow {
   // ---- element overrides -----------------------------------------------------------------
   HRESULT SetAttribute(const SStringW& strAttribName, const SStringW& strValue,
                        BOOL bLoading) override;
-  using SWindow::SetAttribute;
+  using SPanel::SetAttribute;
   // The style and flag bits set by name ("multiLines", "readOnly", ...).
   HRESULT DefAttributeProc(const SStringW& strAttribName, const SStringW& strValue,
                            BOOL bLoading) override;
@@ -118,21 +106,10 @@ class SRichEdit : public SWindow {
   SIZE GetDesiredSize(LPCRECT pRcContainer) override;
   using SWindow::GetDesiredSize;
 
-  // ---- scroll bars (the panel's, see above) ----------------------------------------------
-  // Bits: 0x1 horizontal, 0x2 vertical.
-  BOOL ShowScrollBar(int wBar, BOOL bShow);
-  BOOL EnableScrollBar(int wBar, BOOL bEnable);
-  BOOL HasScrollBar(BOOL bVertical) const;
-  BOOL IsScrollBarEnable(BOOL bVertical) const;
-  BOOL SetScrollRange(BOOL bVertical, int nMinPos, int nMaxPos, BOOL bRedraw);
-  BOOL GetScrollRange(BOOL bVertical, LPINT lpMinPos, LPINT lpMaxPos) const;
-  BOOL SetScrollPos(BOOL bVertical, int nNewPos, BOOL bRedraw);
-  int GetScrollPos(BOOL bVertical) const;
-
  protected:
-  // The element's own scroll step: the text services scroll (WM_VSCROLL / WM_HSCROLL) and the
-  // bar follows their position; TRUE when it moved.
-  virtual BOOL OnScroll(BOOL bVertical, UINT uCode, int nPos);
+  // The panel's step, then the text services scroll (WM_VSCROLL / WM_HSCROLL) and the bar
+  // takes their position; TRUE when either moved.
+  BOOL OnScroll(BOOL bVertical, UINT uCode, int nPos) override;
   // Fires EventRENotify; the hr its handlers leave.
   virtual HRESULT OnTxNotify(DWORD iNotify, LPVOID pv);
   // For subclasses: SWindow's handling, then the default text colour follows the style's
@@ -152,7 +129,7 @@ class SRichEdit : public SWindow {
   void OnLButtonUp(UINT nFlags, POINT point);
   void OnRButtonDown(UINT nFlags, POINT point);
   LRESULT OnMouseMsg(UINT uMsg, WPARAM wParam, LPARAM lParam);
-  BOOL OnMouseWheel(UINT nFlags, short zDelta, POINT pt);
+  LRESULT OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam);
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
   LRESULT OnSetFont(UINT uMsg, WPARAM wParam, LPARAM lParam);
@@ -176,7 +153,7 @@ class SRichEdit : public SWindow {
   MSG_WM_LBUTTONUP(OnLButtonUp)
   MSG_WM_RBUTTONDOWN(OnRButtonDown)
   SWND_MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMsg)
-  MSG_WM_MOUSEWHEEL(OnMouseWheel)
+  SWND_MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
   MSG_WM_KEYDOWN(OnKeyDown)
   MSG_WM_CHAR(OnChar)
   SWND_MESSAGE_HANDLER(WM_SETFONT, OnSetFont)
@@ -187,7 +164,7 @@ class SRichEdit : public SWindow {
   SWND_MESSAGE_HANDLER(EM_SETCHARFORMAT, OnSetCharFormat)
   SWND_MESSAGE_HANDLER(EM_SETREADONLY, OnSetReadOnly)
   SWND_MESSAGE_HANDLER(EM_EXLIMITTEXT, OnSetLimitText)
-  SWND_END_MSG_MAP(SWindow)
+  SWND_END_MSG_MAP(SPanel)
 
   // EM_GETRECT answers the client rectangle; any other message goes to the text services and
   // counts as handled unless they answer an error. Keys the element declined stay unhandled.
@@ -215,6 +192,9 @@ class SRichEdit : public SWindow {
   BOOL StreamInRtf(const BYTE* data, size_t size);
   // The drop target registered again (enableDragdrop and not read-only) or revoked.
   void UpdateDropTarget();
+  // A bar as the text services set it: the fields of si (range or position) with the page
+  // they answer, applied together so the page is in force when the position is kept in range.
+  void SyncScrollBar(BOOL bVertical, SCROLLINFO si, BOOL bRedraw);
   // Mode bits that the text services read through TxGetPropertyBits.
   DWORD GetPropertyBits() const;
   void SetEditFlag(DWORD bit, BOOL on);
@@ -237,19 +217,6 @@ class SRichEdit : public SWindow {
   HIMC m_hSavedImc = nullptr;
   BOOL m_bImcDetached = FALSE;
   BOOL m_bDropTargetRegistered = FALSE;
-
- private:
-  struct ScrollBar {
-    SCROLLINFO si;
-    BOOL enabled;
-  };
-  ScrollBar& Bar(BOOL bVertical) { return bVertical ? m_sbVert : m_sbHorz; }
-  const ScrollBar& Bar(BOOL bVertical) const { return bVertical ? m_sbVert : m_sbHorz; }
-
-  ScrollBar m_sbVert;
-  ScrollBar m_sbHorz;
-  int m_wBarVisible = 0;
-  short m_nWheelRemainder = 0;
 };
 
 }  // namespace SWUI

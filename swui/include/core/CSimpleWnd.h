@@ -11,6 +11,13 @@
 // their user data alone.
 #pragma once
 #include <windows.h>
+#include <windowsx.h>
+
+// <windowsx.h> names a macro SubclassWindow, which would replace the operation below wherever
+// both are seen.
+#ifdef SubclassWindow
+#undef SubclassWindow
+#endif
 
 namespace SWUI {
 

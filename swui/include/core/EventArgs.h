@@ -40,6 +40,6 @@ class EventArgs : public TObjRefImpl<IObjRef>, public SObjectImpl<IObject> {
     return EventArgs::IsClass(className);                                             \
   }                                                                                   \
   LPCWSTR GetObjectClass() const override { return scriptName; }                      \
-  int GetObjectType() const override { return OBJ_TYPE_UNDEF; }                       \
+  int GetObjectType() const override { return SWUI::OBJ_TYPE_UNDEF; }                 \
   int GetID() const override { return id; }                                           \
   LPCWSTR GetName() const override { return scriptName; }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "core/IMessageFilter.h"
 #include "core/SwndHandle.h"
 
 namespace SWUI {
@@ -17,9 +18,9 @@ struct TIPID {
   bool operator!=(const TIPID& other) const { return !(*this == other); }
 };
 
-struct IToolTip {
-  // Sees every message of the thread's loop; never consumes one.
-  virtual BOOL PreTranslateMessage(MSG* msg) = 0;
+// A message filter of the host's loop: it sees every message of the thread and never consumes
+// one (PreTranslateMessage answers FALSE).
+struct IToolTip : public IMessageFilter {
   // rc is in the host's client coordinates; scale in percent.
   virtual void UpdateTip(const TIPID& id, const RECT& rc, LPCWSTR tip, int scale) = 0;
   virtual void ClearTip() = 0;

@@ -9,5 +9,7 @@ namespace SWUI {
 bool SetMsgTemplate(pugi::xml_node tmpl);
 // The "SWUI" element of the kept template; empty before one was accepted.
 pugi::xml_node GetMsgTemplate();
+// Forgets the kept template: message boxes fall back to the system's.
+void ClearMsgTemplate();
 
 }  // namespace SWUI

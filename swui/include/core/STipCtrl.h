@@ -51,6 +51,7 @@ class STipCtrl : public STipWndBase, public IToolTip {
   bool IsOwnersMessage(HWND hWnd) const;
 
   HWND m_hOwner = nullptr;
+  BOOL m_bTimersArmed = FALSE;
   TIPID m_id;
   RECT m_rcTip = {0, 0, 0, 0};
 };

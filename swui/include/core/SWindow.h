@@ -463,6 +463,10 @@ class SWindow : public SObjectImpl<IObject>,
   void OnSetLanguage();
   void OnSetColorize(COLORREF cr);
 
+  // Selects the style's font and text colour of a state (SwndStyle::kStateNormal ..) into the
+  // target; painter remembers what they replace, for AfterPaint.
+  void SelectStateStyle(IRenderTarget* pRT, int state, SPainter& painter) const;
+
   // The painting steps of one element.
   void PaintClient(IRenderTarget* pRT);
   void PaintNonClient(IRenderTarget* pRT);

@@ -182,10 +182,6 @@ SRichEdit::SRichEdit() {
   m_cfDef.cbSize = sizeof(m_cfDef);
   std::memset(&m_pfDef, 0, sizeof(m_pfDef));
   m_pfDef.cbSize = sizeof(m_pfDef);
-  for (ScrollBar* bar : {&m_sbVert, &m_sbHorz}) {
-    bar->si = SCROLLINFO{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, -1};
-    bar->enabled = TRUE;
-  }
   GetEventSet()->AddEvent(EventKeyDown::EventID, EventKeyDown::ScriptName());
   GetEventSet()->AddEvent(EventRENotify::EventID, EventRENotify::ScriptName());
   GetEventSet()->AddEvent(EventREMenu::EventID, EventREMenu::ScriptName());
@@ -257,7 +253,7 @@ void SRichEdit::SetFlagBit(DWORD bit, BOOL on, DWORD txtBit) {
 // ---- creation and destruction --------------------------------------------------------------
 
 int SRichEdit::OnCreate(LPVOID lpCreateParam) {
-  if (SWindow::OnCreate(lpCreateParam) != 0) return 1;
+  if (SPanel::OnCreate(lpCreateParam) != 0) return 1;
   InitDefaultCharFormat(nullptr);
   InitDefaultParaFormat();
 
@@ -576,7 +572,7 @@ HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOO
     return S_FALSE;
   }
   if (P::IsName(name, L"colorText")) {
-    const HRESULT hr = SWindow::SetAttribute(name, value, bLoading);
+    const HRESULT hr = SPanel::SetAttribute(name, value, bLoading);
     if (!bLoading && SUCCEEDED(hr)) {
       SetDefaultTextColor(m_style.GetTextColor(SwndStyle::kStateNormal));
     }
@@ -614,7 +610,7 @@ HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOO
     }
     return S_FALSE;
   }
-  return SWindow::SetAttribute(name, value, bLoading);
+  return SPanel::SetAttribute(name, value, bLoading);
 }
 
 HRESULT SRichEdit::DefAttributeProc(const SStringW& name, const SStringW& value, BOOL bLoading) {
@@ -650,7 +646,7 @@ HRESULT SRichEdit::DefAttributeProc(const SStringW& name, const SStringW& value,
     SetEditFlag(REF_AUTOSEL, on);
     return S_FALSE;
   }
-  return SWindow::DefAttributeProc(name, value, bLoading);
+  return SPanel::DefAttributeProc(name, value, bLoading);
 }
 
 void SRichEdit::UpdateDropTarget() {
@@ -691,7 +687,8 @@ SIZE SRichEdit::GetDesiredSize(LPCRECT pRcContainer) {
   return size;
 }
 
-LRESULT SRichEdit::OnNcCalcSize(UINT, WPARAM, LPARAM) {
+LRESULT SRichEdit::OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  SPanel::OnNcCalcSize(uMsg, wParam, lParam);
   UpdateInsetAndExtent();
   return 0;
 }
@@ -823,26 +820,13 @@ LRESULT SRichEdit::OnMouseMsg(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-BOOL SRichEdit::OnMouseWheel(UINT nFlags, short zDelta, POINT) {
-  const SWNDMSG* msg = GetCurMsg();
-  if (!(m_dwStyle & ES_MULTILINE))
-    return static_cast<BOOL>(SWindow::OnMouseWheel(msg->uMsg, msg->wParam, msg->lParam));
-  const int total = m_nWheelRemainder + zDelta;
-  const int steps = total / WHEEL_DELTA;
-  m_nWheelRemainder = static_cast<short>(total % WHEEL_DELTA);
-  int left = steps;
-  while (left != 0 && OnScroll(TRUE, left > 0 ? SB_LINEUP : SB_LINEDOWN, 0))
-    left += left > 0 ? -1 : 1;
-  // What could not scroll here may scroll an ancestor.
-  if (left != 0) {
-    SWindow::OnMouseWheel(msg->uMsg, MAKEWPARAM(nFlags, static_cast<WORD>(left * WHEEL_DELTA)),
-                          msg->lParam);
-  }
-  return 0;
+LRESULT SRichEdit::OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  if (m_dwStyle & ES_MULTILINE) return SPanel::OnMouseWheel(uMsg, wParam, lParam);
+  return SWindow::OnMouseWheel(uMsg, wParam, lParam);
 }
 
 void SRichEdit::OnShowWindow(BOOL bShow, UINT nStatus) {
-  SWindow::OnShowWindow(bShow, nStatus);
+  SPanel::OnShowWindow(bShow, nStatus);
   if (IsVisible(TRUE)) return;
   // The cursor may have been the text services' I-beam over what is no longer there.
   if (HWND host = ContainerHostHwnd()) {
@@ -964,74 +948,47 @@ BOOL SRichEdit::SwndProc(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResu
 
 // ---- scroll bars ---------------------------------------------------------------------------
 
-BOOL SRichEdit::ShowScrollBar(int wBar, BOOL bShow) {
-  if (bShow) {
-    m_wBarVisible |= wBar;
-  } else {
-    m_wBarVisible &= ~wBar;
+void SRichEdit::SyncScrollBar(BOOL bVertical, SCROLLINFO si, BOOL bRedraw) {
+  // The panel keeps a position only within a page; the text services report one.
+  if (ITextServices* serv = GetTextServices()) {
+    LONG min = 0, max = 0, pos = 0, page = 0;
+    BOOL enabled = FALSE;
+    const HRESULT hr = bVertical ? serv->TxGetVScroll(&min, &max, &pos, &page, &enabled)
+                                 : serv->TxGetHScroll(&min, &max, &pos, &page, &enabled);
+    if (SUCCEEDED(hr) && page > 0) {
+      si.fMask |= SIF_PAGE;
+      si.nPage = static_cast<UINT>(page);
+    }
   }
-  Invalidate();
-  return TRUE;
+  si.cbSize = sizeof(si);
+  SetScrollInfo(si, bVertical);
+  if (bRedraw) InvalidateRect(GetScrollBarRect(bVertical));
 }
-
-BOOL SRichEdit::EnableScrollBar(int wBar, BOOL bEnable) {
-  if (wBar & 0x1) m_sbHorz.enabled = bEnable;
-  if (wBar & 0x2) m_sbVert.enabled = bEnable;
-  return TRUE;
-}
-
-BOOL SRichEdit::HasScrollBar(BOOL bVertical) const {
-  return (m_wBarVisible & (bVertical ? 0x2 : 0x1)) != 0;
-}
-
-BOOL SRichEdit::IsScrollBarEnable(BOOL bVertical) const { return Bar(bVertical).enabled; }
-
-BOOL SRichEdit::SetScrollRange(BOOL bVertical, int nMinPos, int nMaxPos, BOOL) {
-  SCROLLINFO& si = Bar(bVertical).si;
-  si.nMin = nMinPos;
-  si.nMax = nMaxPos;
-  const int last = si.nMax - static_cast<int>(si.nPage) + 1;
-  if (si.nPos < si.nMin) si.nPos = si.nMin;
-  if (si.nPos > last) si.nPos = std::max<int>(si.nMin, last);
-  return TRUE;
-}
-
-BOOL SRichEdit::GetScrollRange(BOOL bVertical, LPINT lpMinPos, LPINT lpMaxPos) const {
-  const SCROLLINFO& si = Bar(bVertical).si;
-  if (lpMinPos != nullptr) *lpMinPos = si.nMin;
-  if (lpMaxPos != nullptr) *lpMaxPos = si.nMax;
-  return TRUE;
-}
-
-BOOL SRichEdit::SetScrollPos(BOOL bVertical, int nNewPos, BOOL) {
-  SCROLLINFO& si = Bar(bVertical).si;
-  si.nPos = std::clamp(nNewPos, si.nMin,
-                       std::max<int>(si.nMin, si.nMax - static_cast<int>(si.nPage) + 1));
-  return TRUE;
-}
-
-int SRichEdit::GetScrollPos(BOOL bVertical) const { return Bar(bVertical).si.nPos; }
 
 BOOL SRichEdit::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
   ITextServices* serv = GetTextServices();
-  if (serv == nullptr) return FALSE;
+  if (serv == nullptr) return SPanel::OnScroll(bVertical, uCode, nPos);
   const BOOL guarded = (m_fFlags & REF_SCROLLGUARD) != 0;
   m_fFlags |= REF_SCROLLGUARD;
   const int before = GetScrollPos(bVertical);
+  SPanel::OnScroll(bVertical, uCode, nPos);
   TxSend(bVertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(uCode, static_cast<WORD>(nPos)), 0);
-  // The bar follows wherever the services went.
+  // The bar takes wherever the services went.
   LONG min = 0, max = 0, pos = 0, page = 0;
   BOOL enabled = FALSE;
   const HRESULT hr = bVertical ? serv->TxGetVScroll(&min, &max, &pos, &page, &enabled)
                                : serv->TxGetHScroll(&min, &max, &pos, &page, &enabled);
-  if (SUCCEEDED(hr)) {
-    SCROLLINFO& si = Bar(bVertical).si;
-    si.nMin = min;
-    si.nMax = max;
-    si.nPage = static_cast<UINT>(std::max<LONG>(page, 0));
-    si.nPos = pos;
+  if (SUCCEEDED(hr) && pos != GetScrollPos(bVertical)) {
+    SCROLLINFO si = {sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, min, max,
+                     static_cast<UINT>(std::max<LONG>(page, 0)), pos, 0};
+    SetScrollInfo(si, bVertical);
+    InvalidateRect(GetScrollBarRect(bVertical));
   }
+  // A dragged thumb shows the text under it as it goes.
+  if (uCode == SB_THUMBTRACK) ThrottledUpdate();
   if (!guarded) m_fFlags &= ~REF_SCROLLGUARD;
+  // The services' position is the one that counts: the panel's own step may be refused by
+  // them (at an end) or be theirs to decide (a page of 0 before they told one).
   const BOOL moved = GetScrollPos(bVertical) != before;
   if (moved) Invalidate();
   return moved;

@@ -86,15 +86,25 @@ WINBOOL STextHost::TxEnableScrollBar(INT fuSBFlags, INT fuArrowflags) {
 }
 
 WINBOOL STextHost::TxSetScrollRange(INT fnBar, LONG nMinPos, INT nMaxPos, WINBOOL fRedraw) {
-  if (m_pRichEdit == nullptr) return FALSE;
-  return m_pRichEdit->SetScrollRange(fnBar != SB_HORZ, nMinPos, nMaxPos, fRedraw);
+  if (m_pRichEdit == nullptr || nMaxPos < nMinPos) return FALSE;
+  SCROLLINFO si = {};
+  si.fMask = SIF_RANGE;
+  si.nMin = nMinPos;
+  si.nMax = nMaxPos;
+  m_pRichEdit->SyncScrollBar(fnBar != SB_HORZ, si, fRedraw);
+  return TRUE;
 }
 
 WINBOOL STextHost::TxSetScrollPos(INT fnBar, INT nPos, WINBOOL fRedraw) {
   if (m_pRichEdit == nullptr) return FALSE;
   // While the element itself scrolls the services, their echo must not scroll it again.
   if (m_pRichEdit->m_fFlags & REF_SCROLLGUARD) return TRUE;
-  return m_pRichEdit->SetScrollPos(fnBar != SB_HORZ, nPos, fRedraw);
+  // The position only: a scroll step of the panel would send it back to the services.
+  SCROLLINFO si = {};
+  si.fMask = SIF_POS;
+  si.nPos = nPos;
+  m_pRichEdit->SyncScrollBar(fnBar != SB_HORZ, si, fRedraw);
+  return TRUE;
 }
 
 // ---- repaints, caret, timers ---------------------------------------------------------------

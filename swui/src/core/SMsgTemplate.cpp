@@ -26,4 +26,6 @@ bool SetMsgTemplate(pugi::xml_node tmpl) {
 
 pugi::xml_node GetMsgTemplate() { return TemplateDoc().child(L"SWUI"); }
 
+void ClearMsgTemplate() { TemplateDoc().reset(); }
+
 }  // namespace SWUI

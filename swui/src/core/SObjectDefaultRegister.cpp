@@ -2,8 +2,32 @@
 
 #include <memory>
 
+#include "control/SAnimateImgWnd.h"
+#include "control/SButton.h"
+#include "control/SCaption.h"
+#include "control/SCheckBox.h"
 #include "control/SEdit.h"
+#include "control/SGroup.h"
+#include "control/SHotKeyCtrl.h"
+#include "control/SIconWnd.h"
+#include "control/SImageButton.h"
+#include "control/SImageWnd.h"
+#include "control/SLine.h"
+#include "control/SLink.h"
+#include "control/SListBox.h"
+#include "control/SPanel.h"
+#include "control/SProgress.h"
+#include "control/SRadioBox.h"
+#include "control/SRealWnd.h"
 #include "control/SRichEdit.h"
+#include "control/SScrollBar.h"
+#include "control/SScrollView.h"
+#include "control/SSliderBar.h"
+#include "control/SSpinButtonCtrl.h"
+#include "control/SStatic.h"
+#include "control/STabCtrl.h"
+#include "control/STabPage.h"
+#include "control/SToggle.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -65,43 +89,43 @@ const Entry kBuiltinClasses[] = {
     {L"group", kS, L"skinObjBase", NewFactory<SSKinGroup>},
     // Window elements.
     {L"window", kW, L"object", NewFactory<SWindow>},
-    {L"div", kW, L"window", nullptr},
-    {L"text", kW, L"window", nullptr},
-    {L"button", kW, L"window", nullptr},
-    {L"img", kW, L"window", nullptr},
-    {L"progress", kW, L"window", nullptr},
-    {L"imgbtn", kW, L"button", nullptr},
-    {L"hr", kW, L"window", nullptr},
-    {L"check", kW, L"window", nullptr},
-    {L"icon", kW, L"window", nullptr},
-    {L"radio", kW, L"window", nullptr},
-    {L"link", kW, L"window", nullptr},
-    {L"group", kW, L"window", nullptr},
-    {L"animateimg", kW, L"window", nullptr},
-    {L"scrollview", kW, L"div", nullptr},
-    {L"realwnd", kW, L"window", nullptr},
-    {L"toggle", kW, L"window", nullptr},
-    {L"caption", kW, L"window", nullptr},
-    {L"tabctrl", kW, L"window", nullptr},
-    {L"page", kW, L"window", nullptr},
+    {L"div", kW, L"window", NewFactory<SPanel>},
+    {L"text", kW, L"window", NewFactory<SStatic>},
+    {L"button", kW, L"window", NewFactory<SButton>},
+    {L"img", kW, L"window", NewFactory<SImageWnd>},
+    {L"progress", kW, L"window", NewFactory<SProgress>},
+    {L"imgbtn", kW, L"button", NewFactory<SImageButton>},
+    {L"hr", kW, L"window", NewFactory<SLine>},
+    {L"check", kW, L"window", NewFactory<SCheckBox>},
+    {L"icon", kW, L"window", NewFactory<SIconWnd>},
+    {L"radio", kW, L"window", NewFactory<SRadioBox>},
+    {L"link", kW, L"window", NewFactory<SLink>},
+    {L"group", kW, L"window", NewFactory<SGroup>},
+    {L"animateimg", kW, L"window", NewFactory<SAnimateImgWnd>},
+    {L"scrollview", kW, L"div", NewFactory<SScrollView>},
+    {L"realwnd", kW, L"window", NewFactory<SRealWnd>},
+    {L"toggle", kW, L"window", NewFactory<SToggle>},
+    {L"caption", kW, L"window", NewFactory<SCaption>},
+    {L"tabctrl", kW, L"window", NewFactory<STabCtrl>},
+    {L"page", kW, L"window", NewFactory<STabPage>},
     {L"activex", kW, L"window", nullptr},
     {L"flash", kW, L"activex", nullptr},
     {L"pane", kW, L"window", nullptr},
     {L"splitwnd", kW, L"window", nullptr},
     {L"splitcol", kW, L"splitwnd", nullptr},
     {L"splitrow", kW, L"splitwnd", nullptr},
-    {L"sliderbar", kW, L"progress", nullptr},
+    {L"sliderbar", kW, L"progress", NewFactory<SSliderBar>},
     {L"treectrl", kW, L"scrollview", nullptr},
-    {L"scrollbar", kW, L"window", nullptr},
+    {L"scrollbar", kW, L"window", NewFactory<SScrollBar>},
     {L"header", kW, L"window", nullptr},
     {L"listctrl", kW, L"div", nullptr},
-    {L"listbox", kW, L"scrollview", nullptr},
+    {L"listbox", kW, L"scrollview", NewFactory<SListBox>},
     {L"richedit", kW, L"div", NewFactory<SRichEdit>},
     {L"edit", kW, L"richedit", NewFactory<SEdit>},
-    {L"hotkey", kW, L"window", nullptr},
+    {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},
     {L"combobox", kW, L"combobase", nullptr},
     {L"calendar", kW, L"window", nullptr},
-    {L"spinButton", kW, L"window", nullptr},
+    {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
     {L"listview", kW, L"div", nullptr},
     {L"comboview", kW, L"combobase", nullptr},
     {L"mclistview", kW, L"div", nullptr},

@@ -65,6 +65,7 @@ void STipCtrl::RelayEvent(const MSG* msg) {
       } else if (!IsWindowVisible(m_hWnd) && !m_strText.IsEmpty()) {
         KillTimer(kTimerDelay);
         SetTimer(kTimerDelay, kShowDelay);
+        m_bTimersArmed = TRUE;
         ClientToScreen(m_hOwner, &pt);
         SetWindowPos(m_hWnd, nullptr, pt.x, pt.y + kCursorOffset, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOSENDCHANGING | SWP_NOACTIVATE);
@@ -88,12 +89,18 @@ void STipCtrl::OnDelayElapsed() {
   KillTimer(kTimerDelay);
   ShowTip(kMonitorRect, 0);
   SetTimer(kTimerAutoPop, kAutoPopTime);
+  m_bTimersArmed = TRUE;
 }
 
 void STipCtrl::Hide() {
-  KillTimer(kTimerDelay);
-  KillTimer(kTimerAutoPop);
-  HideTip();
+  // The host clears the tip on every move over an element without one: nothing that is not
+  // running or shown costs a call to the system.
+  if (m_bTimersArmed) {
+    KillTimer(kTimerDelay);
+    KillTimer(kTimerAutoPop);
+    m_bTimersArmed = FALSE;
+  }
+  if (m_hWnd != nullptr && IsWindowVisible(m_hWnd)) HideTip();
   SetRectEmpty(&m_rcTip);
   m_strText.Empty();
 }

@@ -492,7 +492,9 @@ SIZE SWindow::MeasureText(const RECT& rcLimit, UINT uFormat) {
   if (rt == nullptr) return SIZE{0, 0};
   BeforePaintEx(rt);
   RECT rc = rcLimit;
-  rt->DrawText(text, text.GetLength(), &rc, uFormat | DT_CALCRECT);
+  // Through the element's own DrawText: an element that lays its text out itself (a
+  // multi-line static breaks lines its own way) measures as it draws.
+  DrawText(rt, text, text.GetLength(), &rc, uFormat | DT_CALCRECT);
   return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 

@@ -184,7 +184,10 @@ void SWindow::BeforePaintEx(IRenderTarget* pRT) {
 }
 
 void SWindow::BeforePaint(IRenderTarget* pRT, SPainter& painter) {
-  const int state = GetStateIndex();
+  SelectStateStyle(pRT, GetStateIndex(), painter);
+}
+
+void SWindow::SelectStateStyle(IRenderTarget* pRT, int state, SPainter& painter) const {
   if (IFont* font = m_style.GetTextFont(state)) {
     IRenderObj* old = nullptr;
     pRT->SelectObject(font, &old);
@@ -421,21 +424,25 @@ void SWindow::PaintFromRoot(IRenderTarget* pRT, LPCRECT pRc, SWindow* pFrom, UIN
   if (bClear) pRT->ClearRect(&rc, 0);
   SAutoRefPtr<IRegion> rgn = NewRegion();
   if (rgn != nullptr) rgn->CombineRect(&rc, RGN_COPY);
-  if (m_pContainer != nullptr) m_pContainer->BuildWndTreeZorder();
   pFrom->PaintRegionFrom(pRT, rgn, iBegin, iEnd);
   pRT->PopClip();
 }
 
+// The tree is numbered before the element's own number is read: an element inserted since
+// the last numbering (a page switch's slider) would otherwise paint from a stale place.
 void SWindow::PaintBackground(IRenderTarget* pRT, LPCRECT pRc) {
+  if (m_pContainer != nullptr) m_pContainer->BuildWndTreeZorder();
   PaintFromRoot(pRT, pRc, GetTopLevelParent(), 0, m_uZorder, true);
 }
 
 void SWindow::PaintForeground(IRenderTarget* pRT, LPCRECT pRc) {
+  if (m_pContainer != nullptr) m_pContainer->BuildWndTreeZorder();
   SWindow* from = m_pParent != nullptr ? m_pParent : this;
   PaintFromRoot(pRT, pRc, from, m_uZorder + 1, kZorderEnd, false);
 }
 
 void SWindow::PaintForegroundFromRoot(IRenderTarget* pRT, LPCRECT pRc) {
+  if (m_pContainer != nullptr) m_pContainer->BuildWndTreeZorder();
   PaintFromRoot(pRT, pRc, GetTopLevelParent(), m_uZorder + 1, kZorderEnd, false);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/SAttrParse.h"
+#include "core/STranslator.h"
+#include "core/STranslatorMgr.h"
 #include "core/SXmlMark.h"
 
 using namespace SWUI;
@@ -110,6 +112,24 @@ void TestContainer::OnSetSwndFocus(SwndHandle swnd) {
     focus = swnd;
     wnd->SSendMessage(WM_SETFOCUS, 0, 0);
   }
+}
+
+void TestContainer::OnNextFrame() {
+  const std::vector<ITimelineHandler*> copy = timeline;
+  for (ITimelineHandler* handler : copy) handler->OnNextFrame();
+}
+
+BOOL TestContainer::RegisterTimelineHandler(ITimelineHandler* handler) {
+  if (std::find(timeline.begin(), timeline.end(), handler) != timeline.end()) return FALSE;
+  timeline.push_back(handler);
+  return TRUE;
+}
+
+BOOL TestContainer::UnregisterTimelineHandler(ITimelineHandler* handler) {
+  auto it = std::find(timeline.begin(), timeline.end(), handler);
+  if (it == timeline.end()) return FALSE;
+  timeline.erase(it);
+  return TRUE;
 }
 
 BOOL TestContainer::RegisterTrackMouseEvent(SwndHandle swnd) {
@@ -311,4 +331,19 @@ SWindow* NewElement(SApplication& app, LPCWSTR tag) {
   auto* wnd = SObjectFactoryMgr::TakeObjectAs<SWindow>(app.CreateWindowByName(tag));
   REQUIRE(wnd != nullptr);
   return wnd;
+}
+
+void InstallTranslator(SApplication& app, const wchar_t* languageXml) {
+  IObjRef* obj = nullptr;
+  REQUIRE(Translator_SCreateInstance(&obj));
+  SAutoRefPtr<ITranslatorMgr> mgr;
+  mgr.Attach(static_cast<ITranslatorMgr*>(obj));
+  app.SetTranslator(mgr);
+  pugi::xml_document doc;
+  REQUIRE(doc.load_string(languageXml));
+  pugi::xml_node language = doc.child(L"language");
+  SAutoRefPtr<ITranslator> tr;
+  tr.Attach(new STranslator());
+  REQUIRE(tr->Load(&language, STranslator::kLoadXmlNode));
+  REQUIRE(mgr->InstallTranslator(tr));
 }

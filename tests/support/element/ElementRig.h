@@ -19,8 +19,9 @@
 #include "core/SWindow.h"
 
 // The host window's part of the tree: capture, focus and hover as handles, z-order numbering,
-// render targets lent over a host surface of its own, and a message-only native window that
-// receives UM_UPDATESWND and element timers. Everything asked is recorded.
+// render targets lent over a host surface of its own, a message-only native window that
+// receives UM_UPDATESWND and element timers, and a timeline whose frames the test delivers
+// (OnNextFrame). Everything asked is recorded.
 class TestContainer : public SWUI::ISwndContainer {
  public:
   struct Fired {
@@ -47,6 +48,7 @@ class TestContainer : public SWUI::ISwndContainer {
   int tooltipUpdates = 0;
   int zorderMarks = 0;
   std::vector<SWUI::SwndHandle> tracked;
+  std::vector<SWUI::ITimelineHandler*> timeline;  // registered, in order
   // Behaviour.
   BOOL handleEvents = FALSE;     // what OnFireEvent answers
   bool updateOnMessage = false;  // UM_UPDATESWND runs the element's Update at once
@@ -57,7 +59,9 @@ class TestContainer : public SWUI::ISwndContainer {
   SWUI::SwndHandle hover = 0;
 
   // ISwndContainer
-  void OnNextFrame() override {}
+  // One frame of the timeline, as the host delivers it: to every registered handler, over a
+  // copy of the list (a handler may leave during its frame).
+  void OnNextFrame() override;
   BOOL RegisterDragDrop(SWUI::SwndHandle, IDropTarget*) override { return FALSE; }
   BOOL RevokeDragDrop(SWUI::SwndHandle) override { return FALSE; }
   BOOL OnFireEvent(SWUI::EventArgs& evt) override;
@@ -84,8 +88,9 @@ class TestContainer : public SWUI::ISwndContainer {
   void UpdateTooltip() override { ++tooltipUpdates; }
   void FrameToHost(RECT&) const override {}
   SWUI::IAcceleratorMgr* GetFocusManager() override { return nullptr; }
-  BOOL RegisterTimelineHandler(SWUI::ITimelineHandler*) override { return FALSE; }
-  BOOL UnregisterTimelineHandler(SWUI::ITimelineHandler*) override { return FALSE; }
+  // TRUE when added (once) / when it was present.
+  BOOL RegisterTimelineHandler(SWUI::ITimelineHandler* handler) override;
+  BOOL UnregisterTimelineHandler(SWUI::ITimelineHandler* handler) override;
   BOOL RegisterTrackMouseEvent(SWUI::SwndHandle swnd) override;
   BOOL UnregisterTrackMouseEvent(SWUI::SwndHandle swnd) override;
   SWUI::SMessageLoop* GetMsgLoop() override { return nullptr; }
@@ -211,3 +216,7 @@ class FnSlot : public SWUI::ISlotFunctor {
 
 // A new element made by the application's factories by tag, not in any tree.
 SWUI::SWindow* NewElement(SWUI::SApplication& app, LPCWSTR tag);
+
+// Makes a translator manager the application's, with one translator loaded from XML text
+// holding a "language" element; the caller gives it back with app.SetTranslator(nullptr).
+void InstallTranslator(SWUI::SApplication& app, const wchar_t* languageXml);

@@ -1,0 +1,320 @@
+// The EQ editor of the main window (600 x 300, 26 bands, high-pass and low-pass handles, the
+// bandwidth guides, a selected band) beside a bare baseline run in the same process, one BitBlt
+// of the 600 x 300 surface:
+// - a full repaint of the editor;
+// - one drag frame as the page logic runs it: the handle's move event, the band changed in the
+//   model (SetEqCurveBand), the editor refreshed (Refresh) and what that invalidated repainted;
+//   also as frames per second;
+// - one second of a handle's pulse (100 frames of the 10 ms timeline), repainting only what the
+//   frames that change the handle invalidate, against repainting the editor and the handle on
+//   every frame.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "BenchClock.h"
+#include "Eq/EqCurve.h"
+#include "GdiplusSession.h"
+#include "IRenderFactory.h"
+#include "RenderModule.h"
+#include "controls/EventThumbMoving.h"
+#include "controls/SMoveThumb.h"
+#include "controls/ZuEQ.h"
+#include "controls/ZuEqCurve.h"
+#include "controls/ZuEqGrid.h"
+#include "core/SApplication.h"
+#include "core/ISlotFunctor.h"
+#include "core/ISwndContainer.h"
+#include "core/SXmlMark.h"
+
+using namespace SWUI;
+
+namespace {
+
+constexpr int kWidth = 600;
+constexpr int kHeight = 300;
+constexpr int kBands = 26;
+constexpr int kFramesPerSecond = 100;  // the host's timeline ticks every 10 ms
+
+void Report(const char* what, double ours, double bare) {
+  printf("%-52s ours %9.4f ms   bare %9.4f ms   ratio %7.2f\n", what, ours, bare,
+         bare > 0 ? ours / bare : 0.0);
+}
+
+// The best of a few timings (the machines are shared: the best is the least disturbed).
+template <class F>
+double Best(F body, double budgetMs, int rounds = 3) {
+  double best = 1e300;
+  for (int round = 0; round < rounds; ++round) {
+    best = std::min(best, bench::MsPerCall(body, budgetMs));
+  }
+  return best;
+}
+
+void NumberTree(SWindow* wnd, UINT& next) {
+  wnd->SetZorder(next++);
+  for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr;
+       c = c->GetWindow(GSW_NEXTSIBLING)) {
+    NumberTree(c, next);
+  }
+}
+
+// The host window's part as far as the editor needs it: the capture, the z-order, and the
+// area elements invalidated, which Repaint paints clipped to it, as the host does on WM_PAINT.
+class BenchHost : public ISwndContainer {
+ public:
+  BenchHost(IRenderFactory* factory, IRenderTarget* surface)
+      : factory_(factory), surface_(surface) {}
+
+  void SetRoot(SWindow* root) { root_ = root; }
+  // Paints the invalidated box from the root; answers whether there was one.
+  bool Repaint() {
+    if (IsRectEmpty(&dirty_)) return false;
+    IRegion* made = nullptr;
+    factory_->CreateRegion(&made);
+    SAutoRefPtr<IRegion> rgn;
+    rgn.Attach(made);
+    rgn->CombineRect(&dirty_, RGN_COPY);
+    surface_->PushClipRegion(rgn, RGN_COPY);
+    surface_->FillSolidRect(&dirty_, 0xFFFFFFFF);
+    BuildWndTreeZorder();
+    root_->RedrawRegion(surface_, rgn);
+    surface_->PopClip();
+    dirty_ = RECT{0, 0, 0, 0};
+    return true;
+  }
+
+  void OnNextFrame() override {}
+  BOOL RegisterDragDrop(SwndHandle, IDropTarget*) override { return FALSE; }
+  BOOL RevokeDragDrop(SwndHandle) override { return FALSE; }
+  BOOL OnFireEvent(EventArgs&) override { return FALSE; }
+  HWND GetHostHwnd() override { return nullptr; }
+  SStringW GetTranslatorContext() const override { return SStringW(); }
+  BOOL IsTranslucent() const override { return FALSE; }
+  BOOL IsSendWheel2Hover() const override { return FALSE; }
+  void GetContainerRect(RECT* prc) const override { *prc = RECT{0, 0, kWidth, kHeight}; }
+  IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return nullptr; }
+  void OnReleaseRenderTarget(IRenderTarget*, const RECT&, DWORD) override {}
+  void OnRedraw(const RECT& rc) override { UnionRect(&dirty_, &dirty_, &rc); }
+  SwndHandle OnGetSwndCapture() const override { return capture_; }
+  BOOL OnReleaseSwndCapture() override {
+    capture_ = 0;
+    return TRUE;
+  }
+  SwndHandle OnSetSwndCapture(SwndHandle swnd) override {
+    const SwndHandle old = capture_;
+    capture_ = swnd;
+    return old;
+  }
+  void OnSetSwndFocus(SwndHandle) override {}
+  SwndHandle GetHover() const override { return 0; }
+  SwndHandle GetFocus() const override { return 0; }
+  BOOL CreateCaret(SwndHandle, HBITMAP, int, int) override { return FALSE; }
+  BOOL ShowCaret(BOOL) override { return FALSE; }
+  BOOL SetCaretPos(int, int) override { return FALSE; }
+  BOOL UpdateWindow() override { return TRUE; }
+  void UpdateTooltip() override {}
+  void FrameToHost(RECT&) const override {}
+  IAcceleratorMgr* GetFocusManager() override { return nullptr; }
+  BOOL RegisterTimelineHandler(ITimelineHandler*) override { return TRUE; }
+  BOOL UnregisterTimelineHandler(ITimelineHandler*) override { return TRUE; }
+  BOOL RegisterTrackMouseEvent(SwndHandle) override { return FALSE; }
+  BOOL UnregisterTrackMouseEvent(SwndHandle) override { return FALSE; }
+  SMessageLoop* GetMsgLoop() override { return nullptr; }
+  void MarkWndTreeZorderDirty() override { zorderDirty_ = true; }
+  void BuildWndTreeZorder() override {
+    if (!zorderDirty_ || root_ == nullptr) return;
+    UINT next = 0;
+    NumberTree(root_, next);
+    zorderDirty_ = false;
+  }
+  IScriptModule* GetScriptModule() override { return nullptr; }
+  int GetScale() const override { return 100; }
+  LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
+
+ private:
+  IRenderFactory* factory_;
+  IRenderTarget* surface_;
+  SWindow* root_ = nullptr;
+  RECT dirty_ = {0, 0, 0, 0};
+  SwndHandle capture_ = 0;
+  bool zorderDirty_ = true;
+};
+
+// A subscriber made of a function.
+class FnSlot : public ISlotFunctor {
+ public:
+  template <class F>
+  explicit FnSlot(F fn) : fn_(fn) {}
+  bool operator()(EventArgs* args) override { return fn_(args); }
+  ISlotFunctor* Clone() const override { return new FnSlot(*this); }
+  bool Equal(const ISlotFunctor& other) const override { return &other == this; }
+  unsigned int GetSlotType() const override { return kSlotTypeGeneric; }
+
+ private:
+  std::function<bool(EventArgs*)> fn_;
+};
+
+std::wstring EditorXml() {
+  std::wstring xml =
+      L"<root><zueq name='eq' pos='0,0,-0,-0' ldist='38' tdist='18' rdist='0' bdist='16' "
+      L"dbMax='12' dbMin='-24' nKedu='12' dbKeduVal='6' zeroXFreq='10'>"
+      L"<zueqgrid name='grid' pos='0,0,-0,-0' colorBorder='#3a3f47' colorText='#8b939c' font='size:10'/>"
+      L"<zueqcurve name='curve' pos='0,0,-0,-0' colorLine='#3fc46b' colorCurrLine='#3fa9f532'/>";
+  for (int i = 0; i < kBands; ++i) {
+    xml += L"<moveThumb name='b" + std::to_wstring(i) + L"' data='" + std::to_wstring(i) +
+           L"' float='1' size='18,18' centerColor='#e8553fe6' colorText='#ffffff' font='size:10,bold:1'>" + std::to_wstring(i + 1) +
+           L"</moveThumb>";
+  }
+  xml +=
+      L"<moveThumb data='-1' float='1' size='40,18' canYMove='0' "
+      L"centerColor='#8b939ce6'>[HPF]</moveThumb>"
+      L"<moveThumb data='-2' float='1' size='40,18' canYMove='0' "
+      L"centerColor='#8b939ce6'>[LPF]</moveThumb>"
+      L"<moveThumb data='-5' float='1' size='20,17' canYMove='0'/>"
+      L"<moveThumb data='-6' float='1' size='20,17' canYMove='0'/></zueq></root>";
+  return xml;
+}
+
+EqBandInfo Band(int i) {
+  EqBandInfo band;
+  band.shape = 0;
+  band.freq = 25.0 * std::pow(10.0, i * 2.9 / kBands);  // 25 Hz .. about 20 kHz
+  band.gain = (i % 5) * 2.0 - 4.0;
+  band.q = 1.0 + (i % 3) * 0.5;
+  return band;
+}
+
+void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
+  BenchHost host(factory, surface);
+  SWindow* root = new SWindow();
+  root->SetContainer(&host);
+  host.SetRoot(root);
+  pugi::xml_document doc;
+  doc.load_string(EditorXml().c_str());
+  root->InitFromXml(doc.first_child());
+  const RECT full = {0, 0, kWidth, kHeight};
+  root->OnRelayout(full);
+  auto* editor = static_cast<ZuEQ*>(root->FindChildByName(L"eq"));
+
+  std::vector<EqBandInfo> bands;
+  for (int i = 0; i < kBands; ++i) bands.push_back(Band(i));
+  EqCurveInfo model;
+  InitEqCurve(model, bands.data(), kBands);
+  SetEqCurveHighPass(model, 1, 40, -12, 0.7);
+  SetEqCurveLowPass(model, 1, 16000, -12, 0.7);
+  SetEqCurveBand(model, 7, bands[7]);  // the selected band
+  editor->SetCurve(&model);
+  editor->ShowBandGuide();
+
+  const double blit = Best([&] { copy->BitBlt(&full, surface, 0, 0, SRCCOPY); }, 300);
+  const double paint = Best([&] { root->RedrawRegion(surface, nullptr); }, 600);
+  Report("full repaint of the editor vs one BitBlt", paint, blit);
+  // Where a full repaint goes: the grid, the curves, one band handle.
+  auto paintOne = [&](SWindow* wnd) {
+    return Best(
+        [&] { wnd->SSendMessage(WM_PAINT, reinterpret_cast<WPARAM>(surface)); }, 200);
+  };
+  Report("  of which the grid", paintOne(root->FindChildByName(L"grid")), blit);
+  Report("  of which the curves", paintOne(root->FindChildByName(L"curve")), blit);
+  Report("  of which one band handle (of 26)", paintOne(editor->GetBandThumb(0)), blit);
+
+  // A drag of band 7's handle, one pixel right and up per frame, back and forth.
+  SMoveThumb* thumb = editor->GetBandThumb(7);
+  thumb->SubscribeEvent(EventThumbMoving::EventID, FnSlot([&](EventArgs* e) {
+                          auto* evt = static_cast<EventThumbMoving*>(e);
+                          const RECT rc = thumb->GetWindowRect();
+                          const int cx = evt->newLeft + (rc.right - rc.left) / 2;
+                          const int cy = evt->newTop + (rc.bottom - rc.top) / 2;
+                          EqBandInfo band = model.bands[7];
+                          band.freq = editor->FreqAtX(cx);
+                          band.gain = editor->GainAtY(cy);
+                          SetEqCurveBand(model, 7, band);
+                          editor->Refresh();
+                          return true;
+                        }));
+  host.Repaint();
+  RECT rc = thumb->GetWindowRect();
+  const POINT grab = {rc.left + 9, rc.top + 9};
+  thumb->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grab.x, grab.y));
+  host.Repaint();
+  int step = 0;
+  const double drag = Best(
+      [&] {
+        const int d = (step++ % 40) < 20 ? 1 : -1;
+        const RECT now = thumb->GetWindowRect();
+        thumb->SSendMessage(WM_MOUSEMOVE, MK_LBUTTON,
+                            MAKELPARAM(now.left + 9 + d, now.top + 9 - d));
+        host.Repaint();
+      },
+      600);
+  thumb->SSendMessage(WM_LBUTTONUP, 0, MAKELPARAM(grab.x, grab.y));
+  host.Repaint();
+  Report("one drag frame (event, band, Refresh, repaint)", drag, blit);
+  printf("%-52s %9.1f frames per second\n", "  drag frames", drag > 0 ? 1000.0 / drag : 0.0);
+
+  // One second of the pulse.
+  SMoveThumb* pulsing = editor->GetBandThumb(3);
+  pulsing->StartPulse();
+  const double onChange = Best(
+      [&] {
+        for (int frame = 0; frame < kFramesPerSecond; ++frame) {
+          pulsing->OnNextFrame();
+          host.Repaint();
+        }
+      },
+      600);
+  const double everyFrame = Best(
+      [&] {
+        for (int frame = 0; frame < kFramesPerSecond; ++frame) {
+          pulsing->OnNextFrame();
+          editor->Invalidate();
+          pulsing->Invalidate();
+          host.Repaint();
+        }
+      },
+      600, 1);  // seconds a call: one round
+  pulsing->StopPulse();
+  Report("a pulse second, repainted on change vs one BitBlt", onChange, blit);
+  Report("a pulse second, repainted every frame vs one BitBlt", everyFrame, blit);
+  Report("a pulse second, on change vs every frame", onChange, everyFrame);
+
+  editor->SetCurve(nullptr);
+  root->DestroyWindow();
+  SXmlMark::ClearMarks(doc);
+  FreeEqCurve(model);
+}
+
+}  // namespace
+
+int main() {
+  fixtures::GdiplusSession gdiplus;
+  IObjRef* obj = nullptr;
+  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
+  SAutoRefPtr<IRenderFactory> factory;
+  factory.Attach(static_cast<IRenderFactory*>(obj));
+  {
+    SApplication app(factory, GetModuleHandleW(nullptr));
+    app.TplRegisterFactory<ZuEQ>();
+    app.TplRegisterFactory<ZuEqGrid>();
+    app.TplRegisterFactory<ZuEqCurve>();
+    app.TplRegisterFactory<SMoveThumb>();
+    IRenderTarget* made = nullptr;
+    factory->CreateRenderTarget(&made, kWidth, kHeight);
+    SAutoRefPtr<IRenderTarget> surface;
+    surface.Attach(made);
+    made = nullptr;
+    factory->CreateRenderTarget(&made, kWidth, kHeight);
+    SAutoRefPtr<IRenderTarget> copy;
+    copy.Attach(made);
+    if (surface == nullptr || copy == nullptr) return 1;
+    Run(factory, surface, copy);
+  }
+  return 0;
+}

@@ -1,0 +1,110 @@
+// The host window's part of an element tree, as small as a benchmark needs: z-order numbering
+// and timeline handlers kept for the benchmark to drive (OnNextFrame delivers one frame); and
+// a tree built from layout XML under a root it holds, laid out over a given size.
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <pugixml.hpp>
+#include <string>
+#include <vector>
+
+#include "core/ISwndContainer.h"
+#include "core/SWindow.h"
+#include "core/SXmlMark.h"
+
+namespace bench {
+
+class BenchContainer : public SWUI::ISwndContainer {
+ public:
+  void SetRoot(SWUI::SWindow* root) { root_ = root; }
+  std::vector<SWUI::ITimelineHandler*> handlers;
+
+  void OnNextFrame() override {
+    const std::vector<SWUI::ITimelineHandler*> copy = handlers;
+    for (SWUI::ITimelineHandler* h : copy) h->OnNextFrame();
+  }
+  BOOL RegisterDragDrop(SWUI::SwndHandle, IDropTarget*) override { return FALSE; }
+  BOOL RevokeDragDrop(SWUI::SwndHandle) override { return FALSE; }
+  BOOL OnFireEvent(SWUI::EventArgs&) override { return FALSE; }
+  HWND GetHostHwnd() override { return nullptr; }
+  SWUI::SStringW GetTranslatorContext() const override { return SWUI::SStringW(); }
+  BOOL IsTranslucent() const override { return FALSE; }
+  BOOL IsSendWheel2Hover() const override { return FALSE; }
+  void GetContainerRect(RECT* prc) const override { *prc = root_->GetWindowRect(); }
+  SWUI::IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return nullptr; }
+  void OnReleaseRenderTarget(SWUI::IRenderTarget*, const RECT&, DWORD) override {}
+  void OnRedraw(const RECT&) override {}
+  SWUI::SwndHandle OnGetSwndCapture() const override { return 0; }
+  BOOL OnReleaseSwndCapture() override { return TRUE; }
+  SWUI::SwndHandle OnSetSwndCapture(SWUI::SwndHandle) override { return 0; }
+  void OnSetSwndFocus(SWUI::SwndHandle) override {}
+  SWUI::SwndHandle GetHover() const override { return 0; }
+  SWUI::SwndHandle GetFocus() const override { return 0; }
+  BOOL CreateCaret(SWUI::SwndHandle, HBITMAP, int, int) override { return FALSE; }
+  BOOL ShowCaret(BOOL) override { return FALSE; }
+  BOOL SetCaretPos(int, int) override { return FALSE; }
+  BOOL UpdateWindow() override { return TRUE; }
+  void UpdateTooltip() override {}
+  void FrameToHost(RECT&) const override {}
+  SWUI::IAcceleratorMgr* GetFocusManager() override { return nullptr; }
+  BOOL RegisterTimelineHandler(SWUI::ITimelineHandler* h) override {
+    if (std::find(handlers.begin(), handlers.end(), h) != handlers.end()) return FALSE;
+    handlers.push_back(h);
+    return TRUE;
+  }
+  BOOL UnregisterTimelineHandler(SWUI::ITimelineHandler* h) override {
+    auto it = std::find(handlers.begin(), handlers.end(), h);
+    if (it == handlers.end()) return FALSE;
+    handlers.erase(it);
+    return TRUE;
+  }
+  BOOL RegisterTrackMouseEvent(SWUI::SwndHandle) override { return FALSE; }
+  BOOL UnregisterTrackMouseEvent(SWUI::SwndHandle) override { return FALSE; }
+  SWUI::SMessageLoop* GetMsgLoop() override { return nullptr; }
+  void MarkWndTreeZorderDirty() override { dirty_ = true; }
+  void BuildWndTreeZorder() override {
+    if (!dirty_ || root_ == nullptr) return;
+    UINT next = 0;
+    Number(root_, next);
+    dirty_ = false;
+  }
+  SWUI::IScriptModule* GetScriptModule() override { return nullptr; }
+  int GetScale() const override { return 100; }
+  LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
+
+ private:
+  static void Number(SWUI::SWindow* wnd, UINT& next) {
+    wnd->SetZorder(next++);
+    for (SWUI::SWindow* c = wnd->GetWindow(SWUI::GSW_FIRSTCHILD); c != nullptr;
+         c = c->GetWindow(SWUI::GSW_NEXTSIBLING)) {
+      Number(c, next);
+    }
+  }
+
+  SWUI::SWindow* root_ = nullptr;
+  bool dirty_ = true;
+};
+
+struct Tree {
+  BenchContainer container;
+  pugi::xml_document doc;
+  SWUI::SWindow* root = nullptr;
+
+  Tree(const std::wstring& xml, int width, int height) {
+    doc.load_string(xml.c_str());
+    root = new SWUI::SWindow();
+    root->SetContainer(&container);
+    container.SetRoot(root);
+    root->InitFromXml(doc.first_child());
+    root->OnRelayout(RECT{0, 0, width, height});
+  }
+  ~Tree() {
+    root->DestroyWindow();
+    SWUI::SXmlMark::ClearMarks(doc);
+  }
+  Tree(const Tree&) = delete;
+  Tree& operator=(const Tree&) = delete;
+};
+
+}  // namespace bench

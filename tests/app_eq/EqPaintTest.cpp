@@ -1,0 +1,180 @@
+// The EQ editor by pixels: the grid exactly, the curves, the selected area and the handles
+// within a pixel and a few levels (GDI+ on the target's DC here draws without anti-aliasing).
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "EqRig.h"
+
+using namespace SWUI;
+
+namespace {
+
+constexpr DWORD kGreen = 0xFF00FF00;  // the default total colour, made opaque
+constexpr DWORD kHandle = 0xFFE8553F;
+
+// A channel of a colour blended over white at alpha a.
+int OverWhite(int channel, int alpha) { return (channel * alpha + 255 * (255 - alpha) + 127) / 255; }
+
+DWORD Rgb(int r, int g, int b) {
+  return 0xFF000000u | static_cast<DWORD>(r) << 16 | static_cast<DWORD>(g) << 8 |
+         static_cast<DWORD>(b);
+}
+
+int CountWhere(EqRig& eq, const RECT& rc, const std::function<bool(DWORD)>& pred) {
+  int count = 0;
+  for (int y = rc.top; y < rc.bottom; ++y) {
+    for (int x = rc.left; x < rc.right; ++x) count += pred(eq.rig.Pixel(x, y)) ? 1 : 0;
+  }
+  return count;
+}
+
+// The first row from the top of the plot where column x is near the colour, -1 for none.
+int FirstRowNear(EqRig& eq, int x, DWORD color, int tolerance) {
+  for (int y = 0; y < kEqHeight; ++y) {
+    if (Near(eq.rig.Pixel(x, y), color, tolerance)) return y;
+  }
+  return -1;
+}
+
+const RECT kAll = {0, 0, kEqWidth, kEqHeight};
+
+// Out of the way of the curves they sit on.
+void HideBandThumbs(EqRig& eq, int count) {
+  for (int i = 0; i < count; ++i) eq.BandThumb(i)->SetVisible(FALSE, FALSE);
+}
+
+}  // namespace
+
+TEST_CASE("editor paint: grid rows every 22 pixels, the 1 kHz line at x 370, labels aside") {
+  EqRig eq;
+  eq.Paint(L"eq-grid");
+  for (int k = 0; k <= 12; ++k) {
+    CAPTURE(k);
+    CHECK(eq.rig.Pixel(200, 18 + 22 * k) == kGridColor);
+    CHECK(eq.rig.Pixel(599, 18 + 22 * k) == kGridColor);  // up to client right - rdist
+    if (k < 12) CHECK(eq.rig.Pixel(200, 19 + 22 * k) == kWhite);
+  }
+  CHECK(eq.rig.Pixel(370, 100) == kGridColor);
+  CHECK(eq.rig.Pixel(369, 100) == kWhite);
+  CHECK(eq.rig.Pixel(371, 100) == kWhite);
+  CHECK(eq.rig.Pixel(38, 100) == kGridColor);   // the line of zeroXFreq at the plot's edge
+  CHECK(eq.rig.Pixel(370, 17) == kWhite);       // lines start at the plot top
+  CHECK(eq.rig.Pixel(370, 281) == kGridColor);  // and end at the plot bottom
+  CHECK(eq.rig.Pixel(370, 283) == kWhite);
+
+  auto inked = [](DWORD px) { return px != kWhite; };
+  // "12dB" on row 0, nothing beside row 1 (9 dB is no multiple of 6), frequency labels below.
+  CHECK(CountWhere(eq, RECT{2, 11, 36, 33}, inked) > 0);
+  CHECK(CountWhere(eq, RECT{2, 36, 36, 54}, inked) == 0);
+  CHECK(CountWhere(eq, RECT{350, 284, 400, 300}, inked) > 0);
+  // Without a model there is no curve.
+  CHECK(CountWhere(eq, kAll, [](DWORD px) { return Near(px, kGreen, 8); }) == 0);
+}
+
+TEST_CASE("editor paint: the total of a flat model runs along the 0 dB line") {
+  EqRig eq;
+  Model m(3);
+  eq.editor->SetCurve(&m.info);
+  HideBandThumbs(eq, 3);
+  eq.Paint(L"eq-flat");
+  for (int x : {60, 200, 371, 590}) {
+    CAPTURE(x);
+    const int y = FirstRowNear(eq, x, kGreen, 4);
+    CHECK(y >= 105);
+    CHECK(y <= 107);
+  }
+}
+
+TEST_CASE("editor paint: a selected band's peak, its filled area, the second total") {
+  EqRig eq;
+  Model m(3);
+  REQUIRE(SetEqCurveBand(m.info, 0, Band(1000, 6, 1.0)) == 1);
+  eq.editor->SetCurve(&m.info);
+  HideBandThumbs(eq, 3);
+  eq.Paint(L"eq-selected");
+  const int peak = FirstRowNear(eq, 371, kGreen, 4);
+  CHECK(peak >= 61);
+  CHECK(peak <= 63);
+  // Inside the area: white under 0x3C3C3C at alpha 50.
+  const int fill = OverWhite(0x3C, 50);
+  CHECK(Near(eq.rig.Pixel(380, 95), Rgb(fill, fill, fill), 4));
+  CHECK(eq.rig.Pixel(380, 120) == kWhite);  // a band's area ends at its 0 dB line
+
+  SetEqCurveHighPass2(m.info, 1, 1000, -12, 0.7);
+  eq.editor->Refresh();
+  eq.Paint(L"eq-second");
+  const DWORD second = Rgb(OverWhite(0xC5, 0xC8), OverWhite(0xC5, 0xC8), OverWhite(0x12, 0xC8));
+  CHECK(CountWhere(eq, kAll, [&](DWORD px) { return Near(px, second, 8); }) > 100);
+}
+
+TEST_CASE("editor paint: a handle is graded from its centre colour to the rim colour") {
+  EqRig eq;
+  Model m{Band(1000, 0)};
+  eq.editor->SetCurve(&m.info);
+  eq.BandThumb(0)->SetWindowText(L"");
+  eq.Paint(L"eq-handle");
+  CHECK(Near(eq.rig.Pixel(371, 106), kHandle, 4));
+  // Near the edge the rim colour shows: red 0xE8 + 0x39 wraps around to 0x21.
+  const DWORD edge = eq.rig.Pixel(364, 106);
+  CHECK(((edge >> 16) & 0xFF) < 0x90);
+  // Nothing outside the handle: a move would leave it behind.
+  CHECK(eq.rig.Pixel(361, 106) != kHandle);
+  CHECK(eq.rig.Pixel(380, 106) != kHandle);
+  CHECK(eq.rig.Pixel(371, 115) != kHandle);
+}
+
+TEST_CASE("editor paint: a selected filter's area stands on the plot bottom") {
+  EqRig eq;
+  Model m(3);
+  SetEqCurveHighPass(m.info, 1, 1000, -12, 0.7);
+  REQUIRE(m.info.selected == 3);
+  eq.editor->SetCurve(&m.info);
+  eq.Paint(L"eq-filter");
+  const int fill = OverWhite(0x3C, 50);
+  CHECK(Near(eq.rig.Pixel(500, 250), Rgb(fill, fill, fill), 4));
+  CHECK(Near(eq.rig.Pixel(500, 120), Rgb(fill, fill, fill), 4));
+  CHECK(eq.rig.Pixel(500, 283) == kWhite);  // nothing below the plot
+}
+
+TEST_CASE("editor paint: curves far below the plot stay inside the editor") {
+  EqRig eq(EditorXml(26, L"0,0,@600,@300"), 600, 400);
+  Model m(3);
+  SetEqCurveHighPass(m.info, 1, 2000, -24, 0.7);  // some -200 dB at the left edge
+  eq.editor->SetCurve(&m.info);
+  eq.Paint(L"eq-below");
+  CHECK(CountWhere(eq, RECT{0, 300, 600, 400}, [](DWORD px) { return px != kWhite; }) == 0);
+  CHECK(CountWhere(eq, RECT{0, 0, 600, 300}, [](DWORD px) { return Near(px, kGreen, 4); }) > 200);
+}
+
+TEST_CASE("editor paint: the main window's editor with 26 bands and both filters") {
+  EqRig eq;
+  std::vector<EqBandInfo> bands;
+  for (int i = 0; i < 26; ++i) bands.push_back(Band(25 * std::pow(10, i * 2.9 / 26), i % 5 * 2 - 4));
+  EqCurveInfo model;
+  REQUIRE(InitEqCurve(model, bands.data(), 26));
+  SetEqCurveHighPass(model, 1, 40, -12, 0.7);
+  SetEqCurveLowPass(model, 1, 16000, -12, 0.7);
+  SetEqCurveBand(model, 7, bands[7]);
+  eq.editor->SetCurve(&model);
+  eq.editor->ShowBandGuide();
+  eq.Paint(L"eq-editor");
+  // Every band handle shows its centre colour at its band.
+  const EqPlotGeometry& g = eq.editor->Geometry();
+  int centred = 0;
+  for (int i = 0; i < 26; ++i) {
+    const POINT c = EqRig::Center(eq.BandThumb(i));
+    centred += c.x == g.XAtFreq(bands[i].freq) && c.y == g.YAtGain(bands[i].gain) ? 1 : 0;
+  }
+  CHECK(centred == 26);
+  eq.editor->SetCurve(nullptr);
+  FreeEqCurve(model);
+}
+
+TEST_CASE("editor paint: an empty plot draws nothing") {
+  EqRig eq(EditorXml(), 600, 40);
+  Model m{Band(1000, 6)};
+  eq.editor->SetCurve(&m.info);
+  eq.Paint(L"eq-empty");
+  CHECK(CountWhere(eq, RECT{40, 0, 600, 40}, [](DWORD px) { return px != kWhite; }) == 0);
+}

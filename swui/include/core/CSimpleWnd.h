@@ -11,6 +11,10 @@
 // their user data alone.
 #pragma once
 #include <windows.h>
+// The element headers include windowsx.h, whose SubclassWindow macro would rename the member
+// below wherever both are seen; included here first, the macro can go for good.
+#include <windowsx.h>
+#undef SubclassWindow
 
 namespace SWUI {
 

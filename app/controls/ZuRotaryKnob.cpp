@@ -299,21 +299,10 @@ void ZuRotaryKnob::OnLButtonUp(UINT nFlags, POINT pt) {
 }
 
 BOOL ZuRotaryKnob::OnMouseWheel(UINT, short zDelta, POINT) {
-  if (IsFocusable()) SetFocus();
-  StepTo(SliderSteps::WheelTarget(zDelta, m_nValue, m_nMinValue, m_nMaxValue));
+  SliderSteps::Wheel(this, zDelta);
   return TRUE;
 }
 
 void ZuRotaryKnob::OnKeyDown(UINT nChar, UINT, UINT) {
-  int target = 0;
-  if (!SliderSteps::KeyTarget(nChar, m_nValue, m_nMinValue, m_nMaxValue, &target)) {
-    SetMsgHandled(FALSE);
-    return;
-  }
-  StepTo(target);
-}
-
-void ZuRotaryKnob::StepTo(int value) {
-  SetValue(value);
-  NotifyPos(kNotifyCode, m_nValue);
+  if (!SliderSteps::Key(this, nChar)) SetMsgHandled(FALSE);
 }

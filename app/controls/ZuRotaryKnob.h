@@ -91,8 +91,6 @@ class ZuRotaryKnob : public SWUI::SSliderBar {
   bool AimAt(POINT pt, Aim* aim) const;
   int ValueOfSweep(float sweep) const;
   void TakeAim(const Aim& aim, int value);
-  // Sets the value and notifies it, changed or not.
-  void StepTo(int value);
   // A point dotRadius from the centre at an angle, each coordinate truncated.
   POINT DotAt(double cosine, double sine) const;
   void PaintArc(SWUI::IRenderTarget* pRT);

@@ -191,23 +191,12 @@ void ZuSlider::OnMouseLeave() {
 // ---- wheel and keys ----------------------------------------------------------------------
 
 BOOL ZuSlider::OnMouseWheel(UINT, short zDelta, POINT) {
-  if (IsFocusable()) SetFocus();
-  StepTo(SliderSteps::WheelTarget(zDelta, m_nValue, m_nMinValue, m_nMaxValue));
+  SliderSteps::Wheel(this, zDelta);
   return TRUE;
 }
 
 void ZuSlider::OnKeyDown(UINT nChar, UINT, UINT) {
-  int target = 0;
-  if (!SliderSteps::KeyTarget(nChar, m_nValue, m_nMinValue, m_nMaxValue, &target)) {
-    SetMsgHandled(FALSE);
-    return;
-  }
-  StepTo(target);
-}
-
-void ZuSlider::StepTo(int value) {
-  SetValue(value);
-  NotifyPos(kNotifyCode, m_nValue);
+  if (!SliderSteps::Key(this, nChar)) SetMsgHandled(FALSE);
 }
 
 // ---- value tip ---------------------------------------------------------------------------

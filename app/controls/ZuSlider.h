@@ -65,8 +65,6 @@ class ZuSlider : public SWUI::SSliderBar {
   int RailLength(const RECT& rail) const;
   // Tracks the part under a cursor that drags nothing; the tip shows while it is the thumb.
   void TrackHover(POINT pt);
-  // Sets the value and notifies it, changed or not.
-  void StepTo(int value);
   void DrawPart(SWUI::IRenderTarget* pRT, SWUI::ISkinObj* skin, int part, bool pressed,
                 bool hovered);
 

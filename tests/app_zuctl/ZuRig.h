@@ -44,17 +44,6 @@ class ZuRig : public ElementRig {
   SWUI::SSkinPool* pool_ = nullptr;
 };
 
-// Client coordinates as an element message's lParam.
-inline LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
-
-// The element of the name, which must be a T.
-template <class T>
-T* FindAs(const ElementRig& rig, const wchar_t* name) {
-  auto* found = dynamic_cast<T*>(rig.Find(name));
-  REQUIRE(found != nullptr);
-  return found;
-}
-
 // Records the commands an element fires and, for sliders, the positions they notify
 // (EventSliderPos).
 struct SliderEvents {

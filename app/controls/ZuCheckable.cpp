@@ -62,7 +62,7 @@ HRESULT ZuCheckable<Base>::SetAttribute(const SStringW& name, const SStringW& va
   if (isColor1 || P::IsName(name, L"colortext2")) {
     (isColor1 ? m_crText1 : m_crText2) = GetNamedColor(value);
     const bool shown = m_nMultiColor != 0 && isColor1 == !checked;
-    if (shown) this->m_style.SetTextColor(SwndStyle::kStateNormal, isColor1 ? m_crText1 : m_crText2);
+    if (shown) ApplyCheckState(checked);
     return this->AfterAttribute(name, value, bLoading, shown ? S_OK : S_FALSE);
   }
   return Base::SetAttribute(name, value, bLoading);

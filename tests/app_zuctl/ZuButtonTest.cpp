@@ -27,7 +27,7 @@ TEST_CASE("zucheckbtn: a click or Space toggles only with autoCheck; each fires 
               std::to_wstring(autoCheck) + L"'>Connect</zucheckbtn></root>")
                  .c_str());
     auto* c = FindAs<ZuCheckButton>(rig, L"c");
-    SliderEvents events(c);
+    ZuEvents events(c);
     Click(c, 10, 10);
     CHECK(c->IsChecked() == (autoCheck != 0));  // one toggle, not two
     c->SSendMessage(WM_KEYDOWN, VK_SPACE);
@@ -56,13 +56,13 @@ TEST_CASE("zuradiobtn: autoCheck checks on a click or a focus arrival, not a res
   b->SSendMessage(WM_SETFOCUS, 0, 1);  // by keyboard
   CHECK(b->IsChecked());
   CHECK_FALSE(a->IsChecked());  // the group unchecks the sibling
-  SliderEvents events(a);
+  ZuEvents events(a);
   Click(a, 10, 10);
   CHECK(a->IsChecked());
   CHECK_FALSE(b->IsChecked());
   CHECK(events.commands == 1);
   // Without autoCheck neither a click nor the focus checks it; the click still commands.
-  SliderEvents manualEvents(manual);
+  ZuEvents manualEvents(manual);
   Click(manual, 10, 70);
   manual->SSendMessage(WM_SETFOCUS, 0, 1);
   CHECK_FALSE(manual->IsChecked());

@@ -24,7 +24,7 @@ struct KnobFixture {
               attrs + L"/></root>")
                  .c_str());
     knob = FindAs<ZuRotaryKnob>(rig, L"k");
-    events = std::make_unique<SliderEvents>(knob);
+    events = std::make_unique<ZuEvents>(knob);
   }
   void Press(int x, int y) { knob->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
   void Move(int x, int y) { knob->SSendMessage(WM_MOUSEMOVE, 0, At(x, y)); }
@@ -33,7 +33,7 @@ struct KnobFixture {
 
   ZuRig rig;
   ZuRotaryKnob* knob = nullptr;
-  std::unique_ptr<SliderEvents> events;
+  std::unique_ptr<ZuEvents> events;
 };
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST_CASE("zuprogress: the fill grows from the left, or up from the bottom, exac
   CHECK(rig.All(RECT{0, 0, 20, 200}, kBlue));
 }
 
-TEST_CASE("zuprogressex: the end skins keep their length at the fill's ends, the middle stretches") {
+TEST_CASE("zuprogressex: end skins at their own length at the fill's ends, the middle stretched") {
   ZuRig rig(300, 220);
   rig.AddCells(L"bg", 4, 4, {kCyan});
   rig.AddCells(L"vbottom", 20, 10, {kRed});

@@ -62,7 +62,7 @@ void ZuRig::PaintAndSave(const wchar_t* name) {
   render.SavePng(name, 3);
 }
 
-SliderEvents::SliderEvents(SWindow* wnd) {
+ZuEvents::ZuEvents(SWindow* wnd) {
   if (wnd->IsClass(L"sliderbar")) {
     REQUIRE(wnd->SubscribeEvent(EventSliderPos::EventID, FnSlot([this](EventArgs* e) {
                                   positions.push_back(static_cast<EventSliderPos*>(e)->nPos);

@@ -46,8 +46,8 @@ class ZuRig : public ElementRig {
 
 // Records the commands an element fires and, for sliders, the positions they notify
 // (EventSliderPos).
-struct SliderEvents {
-  explicit SliderEvents(SWUI::SWindow* wnd);
+struct ZuEvents {
+  explicit ZuEvents(SWUI::SWindow* wnd);
   std::vector<int> positions;
   int commands = 0;
 };

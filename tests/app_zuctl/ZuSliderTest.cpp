@@ -31,7 +31,7 @@ struct SliderFixture {
               L"' " + attrs + L"/></root>")
                  .c_str());
     slider = FindAs<ZuSlider>(rig, L"s");
-    events = std::make_unique<SliderEvents>(slider);
+    events = std::make_unique<ZuEvents>(slider);
   }
   void Press(int x, int y) { slider->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
   void Release(int x, int y) { slider->SSendMessage(WM_LBUTTONUP, 0, At(x, y)); }
@@ -40,7 +40,7 @@ struct SliderFixture {
 
   ZuRig rig;
   ZuSlider* slider = nullptr;
-  std::unique_ptr<SliderEvents> events;
+  std::unique_ptr<ZuEvents> events;
 };
 
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }

@@ -101,13 +101,12 @@ TEST_CASE("levels are translucent topmost tool popups that never take the activa
 
   // A sub-menu opened by the keys belongs to the level that opened it.
   rig.PostKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
-  rig.Track(menu, TPM_RETURNCMD, POINT{100, 100},
-            {[&] {
-               CHECK(IsWindowVisible(sub->m_hWnd));
-               CHECK(GetWindow(sub->m_hWnd, GW_OWNER) == menu.m_hWnd);
-               CHECK(GetForegroundWindow() == rig.owner.hwnd);
-               SMenuEx::ExitPopupMenu(0);
-             }});
+  rig.Track(menu, TPM_RETURNCMD, POINT{100, 100}, {[&] {
+              CHECK(IsWindowVisible(sub->m_hWnd));
+              CHECK(GetWindow(sub->m_hWnd, GW_OWNER) == menu.m_hWnd);
+              CHECK(GetForegroundWindow() == rig.owner.hwnd);
+              SMenuEx::ExitPopupMenu(0);
+            }});
   CHECK_FALSE(IsWindowVisible(menu.m_hWnd));
   CHECK_FALSE(IsWindowVisible(sub->m_hWnd));
 }
@@ -173,8 +172,7 @@ TEST_CASE("root and item attributes: iconPos forms, skins by name, what repaints
   CHECK(root->GetMinWidth() == 100);
   CHECK(root->SetAttribute(SStringW(L"itemSkin"), SStringW(L"no_such_skin"), FALSE) == E_FAIL);
   CHECK(std::wstring(root->GetItemSkin()->GetName()) == L"_skin.sys.menu.skin");
-  CHECK(root->SetAttribute(SStringW(L"iconSkin"), SStringW(L"_skin.sys.icons"), FALSE) ==
-        S_FALSE);
+  CHECK(root->SetAttribute(SStringW(L"iconSkin"), SStringW(L"_skin.sys.icons"), FALSE) == S_FALSE);
   CHECK(root->GetIconSkin() != nullptr);
   CHECK(root->SetAttribute(SStringW(L"itemHeight"), SStringW(L"30dp"), FALSE) == S_FALSE);
   CHECK(root->SetAttribute(SStringW(L"contextHelpId"), SStringW(L"12"), FALSE) == S_FALSE);

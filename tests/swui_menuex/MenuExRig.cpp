@@ -1,5 +1,7 @@
 #include "MenuExRig.h"
 
+#include <cwchar>
+
 #include "core/EventArgs.h"
 #include "core/SXmlMark.h"
 #include "res.mgr/SResProviderPE.h"
@@ -10,6 +12,19 @@ namespace {
 
 const wchar_t kOwnerClass[] = L"TevaroMenuExTestOwner";
 RECT g_screen = {0, 0, 1024, 768};
+
+// The menus end when their owner loses the foreground: test programs of other areas that run
+// beside this one under the same Wine server must not take it. A desktop of this program's
+// own keeps its foreground, and its cursor, apart.
+struct PrivateDesktop {
+  PrivateDesktop() {
+    wchar_t name[64];
+    swprintf(name, 64, L"TevaroMenuExTest%lu", GetCurrentProcessId());
+    desk = CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (desk != nullptr) SetThreadDesktop(desk);
+  }
+  HDESK desk = nullptr;
+} g_desktop;
 
 }  // namespace
 

@@ -98,6 +98,10 @@ TEST_CASE("levels are translucent topmost tool popups that never take the activa
   }
   CHECK(sub->GetParentItem() == menu.FindItem(2, MF_BYPOSITION));
   CHECK(sub->GetTranslatorContext() == L"test_ctx");
+  // The top menu's attributes are every level's.
+  CHECK(sub->GetMenuRoot()->GetTextOffset() == 6);
+  CHECK(sub->GetMenuRoot()->GetStyle().GetBkgndColor() ==
+        menu.GetMenuRoot()->GetStyle().GetBkgndColor());
 
   // A sub-menu opened by the keys belongs to the level that opened it.
   rig.PostKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
@@ -245,6 +249,8 @@ TEST_CASE("every level is measured at the running menu's scale") {
   RECT rc = WindowRectOf(menu);
   CHECK(rc.bottom - rc.top == 2 * 39);
   CHECK(rc.right - rc.left == 150);
+  CHECK(menu.GetMenuRoot()->GetCheckSkin()->GetScale() == 150);
+  CHECK(menu.GetMenuItem(1)->GetBkgndSkin()->GetScale() == 150);
   CHECK(menu.GetScale() == 100);  // no menu runs any more
   rig.PostKeys({VK_ESCAPE});
   rig.Track(menu, TPM_RETURNCMD, POINT{100, 100});

@@ -136,6 +136,57 @@ TEST_CASE("hovering an item with a sub-menu opens it when timer 100 fires; leavi
              }});
 }
 
+TEST_CASE("a press on a level closes its open sub-menu before the click is handled") {
+  MenuExRig rig;
+  SMenuEx menu;
+  rig.Load(menu, kTestMenu);
+  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
+  SMenuEx* sub = more->GetSubMenu();
+  rig.PostKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
+  const auto at = [&](int id) { return PointParam(CenterOf(menu.GetMenuItem(id))); };
+  CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100},
+                  {[&] {
+                     CHECK(IsWindowVisible(sub->m_hWnd));
+                     PostMessageW(menu.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at(1));
+                   },
+                   [&] {
+                     CHECK_FALSE(IsWindowVisible(sub->m_hWnd));
+                     CHECK(menu.GetOpenItem() == nullptr);
+                     PostMessageW(menu.m_hWnd, WM_LBUTTONUP, 0, at(1));
+                   }}) == 1);
+}
+
+TEST_CASE("moving from one level to another tells the first that the mouse left it") {
+  MenuExRig rig;
+  SMenuEx menu;
+  rig.Load(menu, kTestMenu);
+  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
+  SMenuEx* sub = more->GetSubMenu();
+  rig.Track(menu, TPM_RETURNCMD, POINT{100, 100},
+            {[&] { ClickOn(menu, more); },
+             [&] {
+               CHECK((more->GetState() & WndState_Hover) != 0);
+               MoveTo(*sub, sub->GetMenuItem(32));
+             },
+             [&] {
+               CHECK((more->GetState() & WndState_Hover) == 0);
+               CHECK(more->IsChecked());  // its level stays open
+               CHECK((sub->GetMenuItem(32)->GetState() & WndState_Hover) != 0);
+               SMenuEx::ExitPopupMenu(0);
+             }});
+}
+
+TEST_CASE("a quit that arrives while the menu runs ends it and is posted again") {
+  MenuExRig rig;
+  SMenuEx menu;
+  rig.Load(menu, kTestMenu);
+  rig.PostKeys({VK_DOWN});
+  CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100}, {[] { PostQuitMessage(5); }}) == -1);
+  CHECK(rig.h.SawQuit());
+  CHECK(rig.h.QuitCode() == 5);
+  CHECK_FALSE(IsWindowVisible(menu.m_hWnd));
+}
+
 TEST_CASE("ExitPopupMenu ends the running menu with its command") {
   MenuExRig rig;
   SMenuEx menu;

@@ -2,6 +2,7 @@
 #include <doctest/doctest.h>
 
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,24 @@ TEST_CASE("levels are translucent topmost tool popups that never take the activa
             }});
   CHECK_FALSE(IsWindowVisible(menu.m_hWnd));
   CHECK_FALSE(IsWindowVisible(sub->m_hWnd));
+}
+
+TEST_CASE("a menu whose owner window is destroyed first is left empty, not broken") {
+  MenuExRig rig;
+  auto owner = std::make_unique<OwnerWnd>(RECT{300, 300, 400, 400});
+  SMenuEx menu;
+  pugi::xml_document doc;
+  REQUIRE(doc.load_string(kTestMenu));
+  REQUIRE(menu.IniMenu(doc.first_child(), owner->hwnd));
+  SMenuEx* sub = menu.FindItem(2, MF_BYPOSITION)->GetSubMenu();
+  REQUIRE(sub != nullptr);
+  owner.reset();  // its owned windows, the levels, go with it
+  CHECK(menu.m_hWnd == nullptr);
+  CHECK(menu.GetMenuRoot() == nullptr);
+  CHECK(menu.FindItem(0, MF_BYPOSITION) == nullptr);
+  CHECK_FALSE(menu.InsertMenu(0, MF_BYPOSITION, 1, L"a"));
+  CHECK_FALSE(menu.DeleteMenu(1, MF_BYCOMMAND));
+  CHECK(menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, rig.owner.hwnd) == -1);
 }
 
 TEST_CASE("classes of the menu's elements; a separator is disabled") {

@@ -114,6 +114,8 @@ class SMenuEx : public SHostWnd {
   BOOL CreateEmptyMenu(SMenuExItem* pItem);
   // An item of this level goes: forget it wherever it is kept.
   void OnItemDestroyed(SMenuExItem* pItem);
+  // The level's window goes, and its tree with it.
+  void OnLevelDestroyed(HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
   // The owner that hears of the menu: the running menu's, else the level's.
   HWND EventOwner() const;
 

@@ -39,10 +39,9 @@ SMenuEx::SMenuEx() : SHostWnd(nullptr), m_pParent(nullptr) {}
 SMenuEx::SMenuEx(SMenuExItem* pParent) : SHostWnd(nullptr), m_pParent(pParent) {}
 
 SMenuEx::~SMenuEx() {
-  if (SMenuExRunData* data = SMenuExRunData::Current()) data->RemoveLevel(this);
   // While this object is whole: its items tell it they go, their sub-menus go with them.
   if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) DestroyWindow();
-  m_pRoot = nullptr;
+  if (SMenuExRunData* data = SMenuExRunData::Current()) data->RemoveLevel(this);
 }
 
 // ---- building ----------------------------------------------------------------------------
@@ -231,11 +230,24 @@ BOOL SMenuEx::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lP
       case WM_KEYDOWN:
         if (OnKeyDown(static_cast<UINT>(wParam))) return TRUE;
         break;
+      case WM_DESTROY:
+        OnLevelDestroyed(hWnd, wParam, lParam, lResult);
+        return TRUE;
       default:
         break;
     }
   }
   return SHostWnd::ProcessWindowMessage(hWnd, msg, wParam, lParam, lResult, mapId);
+}
+
+void SMenuEx::OnLevelDestroyed(HWND hWnd, WPARAM wParam, LPARAM lParam, LRESULT& lResult) {
+  // The window may go before this object (an owner's destruction takes its owned windows):
+  // the tree goes with it, and the level must not be left pointing into it.
+  SHostWnd::ProcessWindowMessage(hWnd, WM_DESTROY, wParam, lParam, lResult, 0);
+  if (SMenuExRunData* data = SMenuExRunData::Current()) data->RemoveLevel(this);
+  m_pRoot = nullptr;
+  m_pHoverItem = nullptr;
+  m_pCheckItem = nullptr;
 }
 
 }  // namespace SWUI

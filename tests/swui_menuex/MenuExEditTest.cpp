@@ -22,10 +22,7 @@ std::vector<int> IdsOf(SMenuEx& level) {
 
 }  // namespace
 
-TEST_CASE("FindItem by position and by id; GetMenuItem traces a miss") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
+TEST_CASE_FIXTURE(TestMenu, "FindItem by position and by id; GetMenuItem traces a miss") {
   CHECK(menu.FindItem(1, MF_BYPOSITION) == menu.GetMenuItem(2));
   CHECK(menu.FindItem(5, MF_BYPOSITION) == menu.GetMenuItem(5));
   CHECK(menu.FindItem(6, MF_BYPOSITION) == nullptr);
@@ -82,12 +79,7 @@ TEST_CASE("InsertMenu places items, separators and sub-menus; DeleteMenu removes
   CHECK(IdsOf(menu) == std::vector<int>{1, 2, -2});
 }
 
-TEST_CASE("items deleted while the menu runs are forgotten by their level") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuEx* sub = menu.FindItem(2, MF_BYPOSITION)->GetSubMenu();
-  REQUIRE(sub != nullptr);
+TEST_CASE_FIXTURE(TestMenu, "items deleted while the menu runs are forgotten by their level") {
   // The highlighted item goes: Return chooses nothing, the keys go on from the start.
   rig.PostKeys({VK_DOWN, VK_DOWN});
   CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100}, {[&] {

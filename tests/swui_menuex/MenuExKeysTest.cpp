@@ -49,10 +49,8 @@ TEST_CASE("the tray menu's keys: Down, Down, Return chooses 8; Up the last; Esca
   CHECK(rig.owner.commands.empty());
 }
 
-TEST_CASE("Up and Down pass over separators and disabled items; hot keys choose") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
+TEST_CASE_FIXTURE(TestMenu,
+                  "Up and Down pass over separators and disabled items; hot keys choose") {
   const KeyCase cases[] = {
       {"Up skips the disabled last item", {VK_UP, VK_RETURN}, 4},
       {"Down past the separator", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, 4},
@@ -69,10 +67,8 @@ TEST_CASE("Up and Down pass over separators and disabled items; hot keys choose"
   }
 }
 
-TEST_CASE("without TPM_RETURNCMD a chosen item goes to the owner as WM_COMMAND, nothing else") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
+TEST_CASE_FIXTURE(TestMenu,
+                  "without TPM_RETURNCMD only a chosen item goes to the owner, as WM_COMMAND") {
   CHECK(RunKeys(rig, menu, {VK_DOWN, VK_DOWN, VK_RETURN}, 0) == 1);
   CHECK(rig.owner.commands == std::vector<int>{2});
   rig.owner.commands.clear();
@@ -81,13 +77,8 @@ TEST_CASE("without TPM_RETURNCMD a chosen item goes to the owner as WM_COMMAND, 
   CHECK(rig.owner.commands.empty());
 }
 
-TEST_CASE("a sub-menu opens with Right, its first item highlighted, and closes with Left") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
-  SMenuEx* sub = more->GetSubMenu();
-  REQUIRE(sub != nullptr);
+TEST_CASE_FIXTURE(TestMenu,
+                  "a sub-menu opens with Right, its first item highlighted, and closes with Left") {
 
   // The owner hears of each level once, the first time it shows.
   CHECK(RunKeys(rig, menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN},
@@ -121,12 +112,7 @@ TEST_CASE("a sub-menu opens with Right, its first item highlighted, and closes w
   CHECK(rig.owner.initLevels.size() == 2);
 }
 
-TEST_CASE("the highlight of the keys while a sub-menu is open") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
-  SMenuEx* sub = more->GetSubMenu();
+TEST_CASE_FIXTURE(TestMenu, "the highlight of the keys while a sub-menu is open") {
   rig.PostKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
   rig.Track(menu, TPM_RETURNCMD, POINT{200, 150},
             {[&] {

@@ -1,6 +1,7 @@
 // Building menus: the program's menus, the levels' windows, the classes, attributes and sizes.
 #include <doctest/doctest.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "control/SMenuExItem.h"
 #include "control/SMenuExRoot.h"
 #include "control/SMenuExSep.h"
+#include "res.mgr/SResProviderFiles.h"
 
 using namespace SWUI;
 
@@ -80,12 +82,42 @@ TEST_CASE("what cannot be a menu is refused") {
   CHECK(rig.owner.commands.empty());
 }
 
-TEST_CASE("levels are translucent topmost tool popups that never take the activation") {
+TEST_CASE("a name without a type is a resource of type SMENUEX") {
+  wchar_t temp[MAX_PATH];
+  REQUIRE(GetTempPathW(MAX_PATH, temp) != 0);
+  wchar_t dir[MAX_PATH];
+  swprintf(dir, MAX_PATH, L"%lsmenuex_res_%lu\\", temp, GetCurrentProcessId());
+  CreateDirectoryW(dir, nullptr);
+  const auto write = [&](const wchar_t* name, const char* text) {
+    FILE* f = _wfopen((std::wstring(dir) + name).c_str(), L"wb");
+    REQUIRE(f != nullptr);
+    fputs(text, f);
+    fclose(f);
+  };
+  write(L"uires.idx",
+        "<resource><SMENUEX><file name='plain' path='plain.xml'/>"
+        "<file name='other' path='other.xml'/></SMENUEX></resource>");
+  write(L"plain.xml",
+        "<menuRoot><menuItem id='3' text='a'/><menuItem id='4' text='b'/></menuRoot>");
+  write(L"other.xml", "<menu><menuItem id='3' text='a'/></menu>");
   MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuEx* sub = menu.FindItem(2, MF_BYPOSITION)->GetSubMenu();
-  REQUIRE(sub != nullptr);
+  auto* files = new SResProviderFiles();
+  REQUIRE(files->Init(reinterpret_cast<WPARAM>(dir), 0));
+  rig.h.app.AddResProvider(files);
+  files->Release();
+
+  SMenuEx plain;
+  REQUIRE(plain.LoadMenu(L"plain", rig.owner.hwnd));
+  CHECK(IdsOf(plain) == std::vector<int>{3, 4});
+  SMenuEx typed;
+  CHECK(typed.LoadMenu(L"SMENUEX:plain", rig.owner.hwnd));
+  SMenuEx other;
+  CHECK_FALSE(other.LoadMenu(L"other", rig.owner.hwnd));  // its first element is no menu
+  CHECK(other.m_hWnd == nullptr);
+}
+
+TEST_CASE_FIXTURE(TestMenu,
+                  "levels are translucent topmost tool popups that never take the activation") {
   for (SMenuEx* level : {&menu, sub}) {
     const LONG style = GetWindowLongW(level->m_hWnd, GWL_STYLE);
     const LONG exStyle = GetWindowLongW(level->m_hWnd, GWL_EXSTYLE);
@@ -134,10 +166,7 @@ TEST_CASE("a menu whose owner window is destroyed first is left empty, not broke
   CHECK(menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, rig.owner.hwnd) == -1);
 }
 
-TEST_CASE("classes of the menu's elements; a separator is disabled") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
+TEST_CASE_FIXTURE(TestMenu, "classes of the menu's elements; a separator is disabled") {
   SMenuExRoot* root = menu.GetMenuRoot();
   CHECK(std::wstring(root->GetObjectClass()) == L"menuRoot");
   CHECK(root->IsClass(L"window"));

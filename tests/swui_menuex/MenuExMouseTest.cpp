@@ -9,6 +9,7 @@
 #include "MenuExRig.h"
 #include "control/SMenuExItem.h"
 #include "control/SMenuExRoot.h"
+#include "control/SMenuExRunData.h"
 #include "core/EventCmd.h"
 
 using namespace SWUI;
@@ -40,11 +41,9 @@ void ClickOn(SMenuEx& level, SWindow* wnd) {
 
 }  // namespace
 
-TEST_CASE("a press meant for another window ends the menu with 0 and still reaches it") {
-  MenuExRig rig;
+TEST_CASE_FIXTURE(TestMenu,
+                  "a press meant for another window ends the menu with 0 and still reaches it") {
   OwnerWnd other(RECT{400, 400, 500, 500});
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
   rig.PostKeys({VK_DOWN});
   PostMessageW(other.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100}) == 0);
@@ -57,11 +56,8 @@ TEST_CASE("a press meant for another window ends the menu with 0 and still reach
   CHECK(rig.owner.commands.empty());
 }
 
-TEST_CASE("another window taking the foreground ends the menu with -1") {
-  MenuExRig rig;
+TEST_CASE_FIXTURE(TestMenu, "another window taking the foreground ends the menu with -1") {
   OwnerWnd other(RECT{400, 400, 500, 500});
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
   auto steal = [&] {
     CHECK(GetForegroundWindow() == rig.owner.hwnd);
     SetForegroundWindow(other.hwnd);
@@ -73,12 +69,8 @@ TEST_CASE("another window taking the foreground ends the menu with -1") {
   CHECK(rig.owner.commands.empty());
 }
 
-TEST_CASE("clicks on items: an item with an id chooses it, one with a sub-menu opens it") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
-  SMenuEx* sub = more->GetSubMenu();
+TEST_CASE_FIXTURE(TestMenu,
+                  "clicks on items: an item with an id chooses it, one with a sub-menu opens it") {
   CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100},
                   {[&] { ClickOn(menu, menu.GetMenuItem(2)); }}) == 2);
   CHECK(rig.Track(menu, 0, POINT{100, 100}, {[&] { ClickOn(menu, menu.GetMenuItem(4)); }}) == 1);
@@ -101,12 +93,8 @@ TEST_CASE("clicks on items: an item with an id chooses it, one with a sub-menu o
                    [&] { SMenuEx::ExitPopupMenu(0); }}) == 0);
 }
 
-TEST_CASE("hovering an item with a sub-menu opens it when timer 100 fires; leaving cancels it") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
-  SMenuEx* sub = more->GetSubMenu();
+TEST_CASE_FIXTURE(TestMenu,
+                  "hovering an item with a sub-menu opens it on timer 100; leaving cancels it") {
   auto fire = [&] { SendMessageW(menu.m_hWnd, WM_TIMER, SMenuEx::kTimerSubMenu, 0); };
   rig.Track(menu, TPM_RETURNCMD, POINT{100, 100},
             {[&] { MoveTo(menu, more); },
@@ -136,12 +124,8 @@ TEST_CASE("hovering an item with a sub-menu opens it when timer 100 fires; leavi
              }});
 }
 
-TEST_CASE("a press on a level closes its open sub-menu before the click is handled") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
-  SMenuEx* sub = more->GetSubMenu();
+TEST_CASE_FIXTURE(TestMenu,
+                  "a press on a level closes its open sub-menu before the click is handled") {
   rig.PostKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
   const auto at = [&](int id) { return PointParam(CenterOf(menu.GetMenuItem(id))); };
   CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100},
@@ -156,12 +140,8 @@ TEST_CASE("a press on a level closes its open sub-menu before the click is handl
                    }}) == 1);
 }
 
-TEST_CASE("moving from one level to another tells the first that the mouse left it") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
-  SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
-  SMenuEx* sub = more->GetSubMenu();
+TEST_CASE_FIXTURE(TestMenu,
+                  "moving from one level to another tells the first that the mouse left it") {
   rig.Track(menu, TPM_RETURNCMD, POINT{100, 100},
             {[&] { ClickOn(menu, more); },
              [&] {
@@ -176,10 +156,7 @@ TEST_CASE("moving from one level to another tells the first that the mouse left 
              }});
 }
 
-TEST_CASE("a quit that arrives while the menu runs ends it and is posted again") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
+TEST_CASE_FIXTURE(TestMenu, "a quit that arrives while the menu runs ends it and is posted again") {
   rig.PostKeys({VK_DOWN});
   CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100}, {[] { PostQuitMessage(5); }}) == -1);
   CHECK(rig.h.SawQuit());
@@ -187,15 +164,40 @@ TEST_CASE("a quit that arrives while the menu runs ends it and is posted again")
   CHECK_FALSE(IsWindowVisible(menu.m_hWnd));
 }
 
-TEST_CASE("ExitPopupMenu ends the running menu with its command") {
-  MenuExRig rig;
-  SMenuEx menu;
-  rig.Load(menu, kTestMenu);
+TEST_CASE_FIXTURE(TestMenu, "ExitPopupMenu ends the running menu with its command") {
   SMenuEx::ExitPopupMenu(9);  // no menu runs: nothing happens
   CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100}, {[] { SMenuEx::ExitPopupMenu(77); }}) ==
         77);
   CHECK(rig.Track(menu, 0, POINT{100, 100}, {[] { SMenuEx::ExitPopupMenu(78); }}) == 1);
   CHECK(rig.owner.commands == std::vector<int>{78});
+}
+
+TEST_CASE("a menu tracked while another runs shares its end and its command") {
+  MenuExRig rig;
+  SMenuEx outer;
+  SMenuEx inner;
+  rig.Load(outer, kTestMenu);
+  rig.Load(inner, L"<menuRoot><menuItem id='61' text='a'/><menuItem id='62' text='b'/></menuRoot>");
+  int innerResult = 0;
+  const auto trackInner = [&] {
+    innerResult = inner.TrackPopupMenu(TPM_RETURNCMD, 300, 100, rig.owner.hwnd);
+  };
+  CHECK(rig.Track(outer, TPM_RETURNCMD, POINT{100, 100},
+                  {trackInner,
+                   [&] {
+                     // Inside the second loop: both shown, one run, the keys to the last level.
+                     CHECK(IsWindowVisible(outer.m_hWnd));
+                     CHECK(IsWindowVisible(inner.m_hWnd));
+                     REQUIRE(SMenuExRunData::Current() != nullptr);
+                     CHECK(SMenuExRunData::Current()->GetLastLevel() == &inner);
+                     for (UINT vk : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+                       PostMessageW(rig.owner.hwnd, WM_KEYDOWN, vk, 1);
+                     }
+                   }}) == 62);
+  CHECK(innerResult == 62);
+  CHECK(outer.GetOpenItem() == nullptr);
+  CHECK_FALSE(IsWindowVisible(inner.m_hWnd));
+  CHECK(SMenuExRunData::Current() == nullptr);
 }
 
 TEST_CASE("events of elements that are no items reach the owner while the menu runs") {

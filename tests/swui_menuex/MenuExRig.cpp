@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "control/SMenuExItem.h"
 #include "core/EventArgs.h"
 #include "core/SXmlMark.h"
 #include "res.mgr/SResProviderPE.h"
@@ -143,6 +144,14 @@ int MenuExRig::Track(SMenuEx& menu, UINT flags, POINT pt, std::vector<ModalDrive
   }
   h.Drain();
   return result;
+}
+
+TestMenu::TestMenu() {
+  rig.Load(menu, kTestMenu);
+  more = menu.FindItem(2, MF_BYPOSITION);
+  REQUIRE(more != nullptr);
+  sub = more->GetSubMenu();
+  REQUIRE(sub != nullptr);
 }
 
 RECT WindowRectOf(const SMenuEx& level) {

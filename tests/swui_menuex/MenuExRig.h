@@ -75,3 +75,14 @@ RECT WindowRectOf(const SWUI::SMenuEx& level);
 // A menu of the built-in look on a white background: items 1 ("o"), 2 ("T"), an item without
 // id opening a sub-menu of 31 and 32 ("x"), a separator, 4, and 5 disabled ("f").
 extern const wchar_t kTestMenu[];
+
+// The rig with kTestMenu loaded (TEST_CASE_FIXTURE).
+struct TestMenu {
+  TestMenu();
+
+  MenuExRig rig;
+  SWUI::SMenuEx menu;
+  // The third item, without id, and the sub-menu it opens.
+  SWUI::SMenuExItem* more = nullptr;
+  SWUI::SMenuEx* sub = nullptr;
+};

@@ -2,6 +2,7 @@
 // with a tip beside the edit while it stays, and how it ends.
 #include <doctest/doctest.h>
 
+#include <functional>
 #include <string>
 
 #include "HostHarness.h"
@@ -32,6 +33,15 @@ void Command(SDlgInput& dlg, LPCWSTR name) {
   SWindow* wnd = dlg.GetRoot()->FindChildByName(name);
   REQUIRE(wnd != nullptr);
   wnd->FireCommand();
+}
+
+// A command from an element of the id other than the dialog's buttons.
+std::function<void(SDlgInput&)> IdCommand(int id) {
+  return [id](SDlgInput& dlg) {
+    EventCmd evt(nullptr);
+    evt.idFrom = id;
+    dlg.HandleEvent(&evt);
+  };
 }
 
 struct Outcome {
@@ -182,20 +192,8 @@ TEST_CASE("the input dialog ends: Return and any id-1 command validate, the rest
   const Case cases[] = {
       {L"Return", L"ok", [](SDlgInput& d) { PostMessageW(d.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); },
        IDOK},
-      {L"another id-1 command", L"ok",
-       [](SDlgInput& d) {
-         EventCmd evt(nullptr);
-         evt.idFrom = IDOK;
-         d.HandleEvent(&evt);
-       },
-       IDOK},
-      {L"another id-2 command", L"ok",
-       [](SDlgInput& d) {
-         EventCmd evt(nullptr);
-         evt.idFrom = IDCANCEL;
-         d.HandleEvent(&evt);
-       },
-       IDCANCEL},
+      {L"another id-1 command", L"ok", IdCommand(IDOK), IDOK},
+      {L"another id-2 command", L"ok", IdCommand(IDCANCEL), IDCANCEL},
       {L"close box", L"ok", [](SDlgInput& d) { Command(d, L"btn_close"); }, IDCANCEL},
       {L"Cancel", L"ok", [](SDlgInput& d) { Command(d, L"btnCancel"); }, IDCANCEL},
       {L"Return with blanks", L"  ",

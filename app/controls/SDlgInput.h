@@ -2,7 +2,7 @@
 // text, a maximum length (-1: none), characters it must not contain and whether an empty text
 // will do. A text it cannot take is refused with a tip beside the edit and the dialog stays;
 // OK (the button, Return, any id-1 command) ends it with IDOK and the text for the caller to
-// read, Cancel, the close box, Escape or any id-2 command with IDCANCEL.
+// read; Cancel, the close box or any id-2 command end it with IDCANCEL.
 #pragma once
 #include <windows.h>
 

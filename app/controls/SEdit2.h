@@ -35,7 +35,6 @@ class SEdit2 : public SWUI::SEdit {
   if (uMsg == WM_KEYDOWN) return OnKeyDownMsg(wParam, lParam, lResult);
   MSG_WM_PAINT_EX(OnPaint)
   MSG_WM_LBUTTONDBLCLK(OnLButtonDblClk)
-  MSG_WM_ENABLE_EX(OnEnable)
   SWND_END_MSG_MAP(SWUI::SEdit)
 
  private:

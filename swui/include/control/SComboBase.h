@@ -17,6 +17,7 @@
 
 #include "control/SComboEdit.h"
 #include "core/ISDropDownOwner.h"
+#include "core/SMonitorArea.h"
 #include "core/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
 #include "core/SWindow.h"
@@ -54,7 +55,7 @@ class SComboBase : public SWindow, public ISDropDownOwner {
 
   // ---- the drop-down ---------------------------------------------------------------------
   // Opens the popup unless it is open.
-  void DropDown();
+  virtual void DropDown();
   // Ends an open popup with IDCANCEL.
   void CloseUp();
   BOOL IsDropDownOpen() const;
@@ -109,6 +110,8 @@ class SComboBase : public SWindow, public ISDropDownOwner {
 
   // The combo's window rectangle on the screen.
   RECT GetScreenRect() const;
+  // The monitor of the combo's host window (the screen when there is none).
+  SMonitorArea GetMonitorArea() const;
   // Creates the popup object on first use (scaled as the combo), creates its window at rc and
   // shows it (sliding down or up for animateTime ms), then gives it the mouse capture.
   BOOL ShowDropDown(const RECT& rcScreen, BOOL bDownward);

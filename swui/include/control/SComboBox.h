@@ -42,9 +42,10 @@ class SComboBox : public SComboBase {
   BOOL FireEvent(EventArgs& evt) override;
 
  protected:
-  // Applies the list attributes every combo's list gets: it fills the popup, belongs to the
-  // combo (its owner, id -200) and is scaled as the combo.
-  void AdoptListBox(SListBox* pListBox);
+  // Makes the list from a class name and its style element: it must be a list box (else FALSE
+  // and no list); it fills the popup ("pos" "0,0,-0,-0"), belongs to the combo (its owner,
+  // id -200) and is scaled as the combo.
+  BOOL MakeListBox(LPCWSTR className, pugi::xml_node style);
   void OnDestroy();
 
   SWND_BEGIN_MSG_MAP()

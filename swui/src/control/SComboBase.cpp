@@ -206,6 +206,15 @@ RECT SComboBase::GetScreenRect() const {
   return rc;
 }
 
+SMonitorArea SComboBase::GetMonitorArea() const {
+  SMonitorArea area;
+  if (!SMonitorAreaApi::Get(ContainerHostHwnd(), &area)) {
+    area.rcMonitor = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    area.rcWork = area.rcMonitor;
+  }
+  return area;
+}
+
 void SComboBase::DropDown() {
   if (m_dwBtnState == BtnPushed || IsDropDownOpen()) return;
   if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
@@ -215,11 +224,8 @@ void SComboBase::DropDown() {
 
   const int height = GetListBoxHeight();
   const RECT rcCombo = GetScreenRect();
-  SMonitorArea area;
-  RECT rcWork = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  if (SMonitorAreaApi::Get(ContainerHostHwnd(), &area)) rcWork = area.rcWork;
   RECT rc = {rcCombo.left, rcCombo.bottom, rcCombo.right, rcCombo.bottom + height};
-  const BOOL downward = rc.bottom <= rcWork.bottom;
+  const BOOL downward = rc.bottom <= GetMonitorArea().rcWork.bottom;
   if (!downward) {
     rc.top = rcCombo.top - height;
     rc.bottom = rcCombo.top;

@@ -64,14 +64,11 @@ void SComboBox::OnSelChanged() {
   SComboBase::OnSelChanged();
 }
 
-BOOL SComboBox::CreateListBox(pugi::xml_node xmlNode) {
+BOOL SComboBox::MakeListBox(LPCWSTR className, pugi::xml_node style) {
   ReleaseListBox();
   SApplication* app = SApplication::getSingletonPtr();
   if (app == nullptr) return FALSE;
-  const pugi::xml_node style = SXmlNoCase::Child(xmlNode, L"listStyle");
-  const pugi::xml_attribute cls = SXmlNoCase::Attribute(style, L"wndclass");
-  IObject* made = app->CreateWindowByName(cls ? cls.value() : SListBox::ClassName());
-  SWindow* wnd = SObjectFactoryMgr::TakeObjectAs<SWindow>(made);
+  SWindow* wnd = SObjectFactoryMgr::TakeObjectAs<SWindow>(app->CreateWindowByName(className));
   SListBox* list = dynamic_cast<SListBox*>(wnd);
   if (list == nullptr) {
     // Not a list box: the combo stays without a list and answers as an empty one.
@@ -81,9 +78,18 @@ BOOL SComboBox::CreateListBox(pugi::xml_node xmlNode) {
   list->SetContainer(GetContainer());
   list->InitFromXml(style);
   list->SetAttribute(SStringW(L"pos"), SStringW(L"0,0,-0,-0"), TRUE);
-  list->SetAttribute(SStringW(L"hotTrack"), SStringW(L"1"), TRUE);
-  AdoptListBox(list);
+  list->SetOwner(this);
+  list->SetAttribute(SStringW(L"id"), SStringW(L"-200"), TRUE);
+  list->SSendMessage(UM_SETSCALE, static_cast<WPARAM>(GetScale()));
+  m_pListBox = list;
+  return TRUE;
+}
 
+BOOL SComboBox::CreateListBox(pugi::xml_node xmlNode) {
+  const pugi::xml_node style = SXmlNoCase::Child(xmlNode, L"listStyle");
+  const pugi::xml_attribute cls = SXmlNoCase::Attribute(style, L"wndclass");
+  if (!MakeListBox(cls ? cls.value() : SListBox::ClassName(), style)) return FALSE;
+  m_pListBox->SetAttribute(SStringW(L"hotTrack"), SStringW(L"1"), TRUE);
   const pugi::xml_node items = SXmlNoCase::Child(xmlNode, L"items");
   for (pugi::xml_node item = items.first_child(); item; item = item.next_sibling()) {
     if (item.type() != pugi::node_element || !SXmlNoCase::NameEquals(item.name(), L"item")) {
@@ -94,13 +100,6 @@ BOOL SComboBox::CreateListBox(pugi::xml_node xmlNode) {
                           static_cast<LPARAM>(static_cast<UINT>(ItemInt(item, L"data", 0))));
   }
   return TRUE;
-}
-
-void SComboBox::AdoptListBox(SListBox* pListBox) {
-  m_pListBox = pListBox;
-  m_pListBox->SetOwner(this);
-  m_pListBox->SetAttribute(SStringW(L"id"), SStringW(L"-200"), TRUE);
-  m_pListBox->SSendMessage(UM_SETSCALE, static_cast<WPARAM>(GetScale()));
 }
 
 int SComboBox::GetListBoxHeight() {

@@ -14,25 +14,14 @@ using namespace SWUI;
 
 namespace {
 
-class WatchedZuCombo : public ZuComboBox {
-  SWUI_CLASS_NAME(ZuComboBox, L"watchedzucombo")
-
- public:
-  std::vector<DWORD> slides;
-
- protected:
-  BOOL AnimateDropDown(SDropDownWnd* pDropDown, DWORD dwTime, DWORD dwFlags) override {
-    slides.push_back(dwFlags);
-    return ZuComboBox::AnimateDropDown(pDropDown, dwTime, dwFlags);
-  }
-};
+using WatchedZuCombo = WatchedCombo<ZuComboBox>;
 
 const wchar_t kZu[] =
     L"<SWUI width='200' height='100'><root colorBkgnd='#ffffff'>"
-    L"<watchedzucombo name='c' id='8700' pos='10,10,@120,@20' curSel='0' dropHeight='80'>"
+    L"<watchedcombo name='c' id='8700' pos='10,10,@120,@20' curSel='0' dropHeight='80'>"
     L"<liststyle itemHeight='20'><items><item text='one'/><item text='two' data='9'/>"
     L"<item text='three'/></items></liststyle>"
-    L"</watchedzucombo></root></SWUI>";
+    L"</watchedcombo></root></SWUI>";
 
 struct ZuRig : ComboRig {
   ZuRig() {
@@ -41,18 +30,9 @@ struct ZuRig : ComboRig {
   }
 
   WatchedZuCombo* OpenAt(int bottom, const wchar_t* layout = kZu) {
-    HostOptions options;
-    options.pos = {100, bottom - 30};
-    Open(layout, options);
-    return Find<WatchedZuCombo>(L"c");
+    return ComboRig::OpenAt<WatchedZuCombo>(bottom, layout);
   }
 };
-
-RECT ScreenRectOf(HWND hwnd) {
-  RECT rc;
-  GetWindowRect(hwnd, &rc);
-  return rc;
-}
 
 }  // namespace
 
@@ -127,10 +107,10 @@ TEST_CASE_FIXTURE(ZuRig, "zucombobox: animateTime 0 shows at once; a dropdownSty
   WatchedZuCombo* c = OpenAt(
       300,
       L"<SWUI width='200' height='100'><root>"
-      L"<watchedzucombo name='c' pos='10,10,@120,@20' animateTime='0'>"
+      L"<watchedcombo name='c' pos='10,10,@120,@20' animateTime='0'>"
       L"<dropdownStyle height='60'/>"
       L"<liststyle><items><item text='one'/><item text='two'/></items></liststyle>"
-      L"</watchedzucombo></root></SWUI>");
+      L"</watchedcombo></root></SWUI>");
   MouseDown(CenterOf(L"c"));
   REQUIRE(c->IsDropDownOpen());
   CHECK(c->slides.empty());

@@ -13,19 +13,7 @@ using namespace SWUI;
 
 namespace {
 
-// A combo box that records how its drop-down slides.
-class WatchedCombo : public SComboBox {
-  SWUI_CLASS_NAME(SComboBox, L"watchedcombo")
-
- public:
-  std::vector<DWORD> slides;
-
- protected:
-  BOOL AnimateDropDown(SDropDownWnd* pDropDown, DWORD dwTime, DWORD dwFlags) override {
-    slides.push_back(dwFlags);
-    return SComboBox::AnimateDropDown(pDropDown, dwTime, dwFlags);
-  }
-};
+using Watched = WatchedCombo<SComboBox>;
 
 const wchar_t kCombo[] =
     L"<SWUI width='200' height='100'><root colorBkgnd='#ffffff'>"
@@ -35,22 +23,12 @@ const wchar_t kCombo[] =
     L"<window name='other' pos='10,60,@50,@20'/></root></SWUI>";
 
 struct DropRig : ComboRig {
-  DropRig() { app.TplRegisterFactory<WatchedCombo>(); }
+  DropRig() { app.TplRegisterFactory<Watched>(); }
 
-  // Opens the combo with its window placed so that the combo's bottom is at screen y bottom.
-  WatchedCombo* OpenAt(int bottom, const wchar_t* layout = kCombo) {
-    HostOptions options;
-    options.pos = {100, bottom - 30};
-    Open(layout, options);
-    return Find<WatchedCombo>(L"c");
+  Watched* OpenAt(int bottom, const wchar_t* layout = kCombo) {
+    return ComboRig::OpenAt<Watched>(bottom, layout);
   }
 };
-
-RECT ScreenRectOf(HWND hwnd) {
-  RECT rc;
-  GetWindowRect(hwnd, &rc);
-  return rc;
-}
 
 }  // namespace
 
@@ -67,7 +45,7 @@ TEST_CASE_FIXTURE(DropRig, "the drop-down opens below when it fits the work area
   };
   for (const Case& c : cases) {
     CAPTURE(c.bottom);
-    WatchedCombo* combo = OpenAt(c.bottom);
+    Watched* combo = OpenAt(c.bottom);
     MouseDown(CenterOf(L"c"));
     REQUIRE(combo->IsDropDownOpen());
     const RECT rc = ScreenRectOf(PopupOf(combo));
@@ -88,7 +66,7 @@ TEST_CASE_FIXTURE(DropRig, "the drop-down's height: the items, at most dropHeigh
       L"<listStyle itemHeight='30' margin='0,3,0,4'/>"
       L"<items><item text='1'/><item text='2'/><item text='3'/></items>"
       L"</watchedcombo></root></SWUI>";
-  WatchedCombo* combo = OpenAt(300, many);
+  Watched* combo = OpenAt(300, many);
   CHECK(combo->GetListBoxHeight() == 50);
   combo->SetAttribute(SStringW(L"dropHeight"), SStringW(L"200"), FALSE);
   CHECK(combo->GetListBoxHeight() == 3 * 30 + 3 + 4);
@@ -105,7 +83,7 @@ TEST_CASE_FIXTURE(DropRig, "the drop-down's height: the items, at most dropHeigh
 
 TEST_CASE_FIXTURE(DropRig, "an open drop-down holds the capture and the list, focused, filling it") {
   FakeWorkArea area(768);
-  WatchedCombo* combo = OpenAt(300);
+  Watched* combo = OpenAt(300);
   SListBox* list = combo->GetListBox();
   MouseDown(CenterOf(L"c"));
   REQUIRE(combo->IsDropDownOpen());
@@ -149,20 +127,20 @@ TEST_CASE_FIXTURE(DropRig, "choosing and closing the drop-down: which selection 
   FakeWorkArea area(768);
   struct Case {
     const char* what;
-    std::function<void(DropRig&, WatchedCombo*)> act;
+    std::function<void(DropRig&, Watched*)> act;
     std::vector<int> events;
     int sel;
   };
   const Case cases[] = {
-      {"a click on item 2", [](DropRig& r, WatchedCombo* c) { r.ClickPopup(c, {30, 50}); }, {2},
+      {"a click on item 2", [](DropRig& r, Watched* c) { r.ClickPopup(c, {30, 50}); }, {2},
        2},
-      {"Escape", [](DropRig& r, WatchedCombo*) { r.KeyDown(VK_ESCAPE); }, {}, 0},
+      {"Escape", [](DropRig& r, Watched*) { r.KeyDown(VK_ESCAPE); }, {}, 0},
       {"a click outside",
-       [](DropRig& r, WatchedCombo* c) { r.PostToPopup(c, WM_LBUTTONDOWN, MK_LBUTTON, {-5, -5}); },
+       [](DropRig& r, Watched* c) { r.PostToPopup(c, WM_LBUTTONDOWN, MK_LBUTTON, {-5, -5}); },
        {},
        0},
       {"Down, Down, Return",
-       [](DropRig& r, WatchedCombo*) {
+       [](DropRig& r, Watched*) {
          r.KeyDown(VK_DOWN);
          r.KeyDown(VK_DOWN);
          r.KeyDown(VK_RETURN);
@@ -170,18 +148,18 @@ TEST_CASE_FIXTURE(DropRig, "choosing and closing the drop-down: which selection 
        {1, 2, 2},
        2},
       {"Down, Escape: the stepped item stays",
-       [](DropRig& r, WatchedCombo*) {
+       [](DropRig& r, Watched*) {
          r.KeyDown(VK_DOWN);
          r.KeyDown(VK_ESCAPE);
        },
        {1},
        1},
       {"the combo loses the focus",
-       [](DropRig& r, WatchedCombo*) { r.Find(L"other")->SetFocus(); }, {}, 0},
+       [](DropRig& r, Watched*) { r.Find(L"other")->SetFocus(); }, {}, 0},
   };
   for (const Case& c : cases) {
     CAPTURE(c.what);
-    WatchedCombo* combo = OpenAt(300);
+    Watched* combo = OpenAt(300);
     Find(L"other")->SetAttribute(SStringW(L"focusable"), SStringW(L"1"), TRUE);
     MouseDown(CenterOf(L"c"));
     MouseUp(CenterOf(L"c"));  // the opening click's release
@@ -202,7 +180,7 @@ TEST_CASE_FIXTURE(DropRig, "the wheel over an open drop-down scrolls its list, n
       L"<watchedcombo name='c' pos='10,10,@120,@20' dropHeight='40' curSel='0' animateTime='0'>"
       L"<items><item text='1'/><item text='2'/><item text='3'/><item text='4'/>"
       L"<item text='5'/><item text='6'/></items></watchedcombo></root></SWUI>";
-  WatchedCombo* combo = OpenAt(300, many);
+  Watched* combo = OpenAt(300, many);
   MouseDown(CenterOf(L"c"));
   REQUIRE(combo->IsDropDownOpen());
   SListBox* list = combo->GetListBox();
@@ -224,8 +202,8 @@ TEST_CASE_FIXTURE(DropRig, "the drop-down takes the dropdownStyle, or only the c
       L"<watchedcombo name='d' pos='10,40,@120,@20' animateTime='0'>"
       L"<items><item text='1'/></items></watchedcombo></root></SWUI>";
   OpenAt(300, styled);
-  WatchedCombo* c = Find<WatchedCombo>(L"c");
-  WatchedCombo* d = Find<WatchedCombo>(L"d");
+  Watched* c = Find<Watched>(L"c");
+  Watched* d = Find<Watched>(L"d");
   MouseDown(CenterOf(L"c"));
   REQUIRE(c->IsDropDownOpen());
   CHECK(c->GetDropDownWnd()->GetTranslatorContext() == L"drop");
@@ -241,7 +219,7 @@ TEST_CASE_FIXTURE(DropRig, "the drop-down takes the dropdownStyle, or only the c
 
 TEST_CASE_FIXTURE(DropRig, "destroying an open combo closes its drop-down and frees the list") {
   FakeWorkArea area(768);
-  WatchedCombo* combo = OpenAt(300);
+  Watched* combo = OpenAt(300);
   MouseDown(CenterOf(L"c"));
   REQUIRE(combo->IsDropDownOpen());
   HWND popup = PopupOf(combo);

@@ -42,6 +42,12 @@ TestHostWnd& ComboRig::Open(const wchar_t* layoutXml, const HostOptions& options
   return wnd;
 }
 
+RECT ComboRig::ScreenRectOf(HWND hwnd) {
+  RECT rc = {0, 0, 0, 0};
+  REQUIRE(GetWindowRect(hwnd, &rc));
+  return rc;
+}
+
 HWND ComboRig::PopupOf(SComboBase* combo) {
   REQUIRE(combo->IsDropDownOpen());
   return combo->GetDropDownWnd()->m_hWnd;

@@ -28,6 +28,22 @@ class FakeWorkArea {
   SWUI::SMonitorAreaFn old_;
 };
 
+// A combo box of class Combo that records the flags of its drop-down's slides; its tag is
+// "watchedcombo" (one such class per test program).
+template <class Combo>
+class WatchedCombo : public Combo {
+  SWUI_CLASS_NAME(Combo, L"watchedcombo")
+
+ public:
+  std::vector<DWORD> slides;
+
+ protected:
+  BOOL AnimateDropDown(SWUI::SDropDownWnd* pDropDown, DWORD dwTime, DWORD dwFlags) override {
+    slides.push_back(dwFlags);
+    return Combo::AnimateDropDown(pDropDown, dwTime, dwFlags);
+  }
+};
+
 class ComboRig : public HostHarness {
  public:
   ComboRig();
@@ -36,6 +52,16 @@ class ComboRig : public HostHarness {
   // tree is built are only among host->events).
   TestHostWnd& Open(const wchar_t* layoutXml, const HostOptions& options = HostOptions());
 
+  // Opens the layout with the window placed so that its element "c" (at y 10..30 of the
+  // window) ends at screen y bottom, and answers that element.
+  template <class T>
+  T* OpenAt(int bottom, const wchar_t* layoutXml) {
+    HostOptions options;
+    options.pos = {100, bottom - 30};
+    Open(layoutXml, options);
+    return Find<T>(L"c");
+  }
+  static RECT ScreenRectOf(HWND hwnd);
   // The open drop-down's window (the test fails without one).
   static HWND PopupOf(SWUI::SComboBase* combo);
   // Posts a message to the combo's drop-down (client coordinates) and drains.

@@ -65,9 +65,9 @@ void Run(SApplication& app) {
         Drain(loop);
       },
       [&] {
-        HWND popup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP,
-                                     60, 84, 200, height, host.m_hWnd, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
+        HWND popup =
+            CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 60, 84, 200,
+                            height, host.m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowPos(popup, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         SetCapture(popup);
@@ -76,8 +76,10 @@ void Run(SApplication& app) {
         Drain(loop);
       },
       kBudgetMs);
-  printf("combo open+close, %d items, popup %d px: ours %8.3f ms   bare popup %8.3f ms   ratio %6.2f\n",
-         kItems, height, t.ours, t.bare, t.bare > 0 ? t.ours / t.bare : 0.0);
+  printf(
+      "combo open+close, %d items, popup %d px: ours %8.3f ms   bare popup %8.3f ms   ratio "
+      "%6.2f\n",
+      kItems, height, t.ours, t.bare, t.bare > 0 ? t.ours / t.bare : 0.0);
   host.DestroyWindow();
 }
 

@@ -102,15 +102,16 @@ TEST_CASE_FIXTURE(ZuRig, "zucombobox opens a popup of no height at its bottom, o
   }
 }
 
-TEST_CASE_FIXTURE(ZuRig, "zucombobox: animateTime 0 shows at once; a dropdownStyle height sizes it") {
+TEST_CASE_FIXTURE(ZuRig,
+                  "zucombobox: animateTime 0 shows at once; a dropdownStyle height sizes it") {
   FakeWorkArea area(768);
-  WatchedZuCombo* c = OpenAt(
-      300,
-      L"<SWUI width='200' height='100'><root>"
-      L"<watchedcombo name='c' pos='10,10,@120,@20' animateTime='0'>"
-      L"<dropdownStyle height='60'/>"
-      L"<liststyle><items><item text='one'/><item text='two'/></items></liststyle>"
-      L"</watchedcombo></root></SWUI>");
+  WatchedZuCombo* c =
+      OpenAt(300,
+             L"<SWUI width='200' height='100'><root>"
+             L"<watchedcombo name='c' pos='10,10,@120,@20' animateTime='0'>"
+             L"<dropdownStyle height='60'/>"
+             L"<liststyle><items><item text='one'/><item text='two'/></items></liststyle>"
+             L"</watchedcombo></root></SWUI>");
   MouseDown(CenterOf(L"c"));
   REQUIRE(c->IsDropDownOpen());
   CHECK(c->slides.empty());

@@ -81,7 +81,8 @@ TEST_CASE_FIXTURE(DropRig, "the drop-down's height: the items, at most dropHeigh
   CHECK(combo->GetListBoxHeight() == 200);
 }
 
-TEST_CASE_FIXTURE(DropRig, "an open drop-down holds the capture and the list, focused, filling it") {
+TEST_CASE_FIXTURE(DropRig,
+                  "an open drop-down holds the capture and the list, focused, filling it") {
   FakeWorkArea area(768);
   Watched* combo = OpenAt(300);
   SListBox* list = combo->GetListBox();
@@ -132,11 +133,17 @@ TEST_CASE_FIXTURE(DropRig, "choosing and closing the drop-down: which selection 
     int sel;
   };
   const Case cases[] = {
-      {"a click on item 2", [](DropRig& r, Watched* c) { r.ClickPopup(c, {30, 50}); }, {2},
+      {"a click on item 2",
+       [](DropRig& r, Watched* c) {
+         r.ClickPopup(c, {30, 50});
+       },
+       {2},
        2},
       {"Escape", [](DropRig& r, Watched*) { r.KeyDown(VK_ESCAPE); }, {}, 0},
       {"a click outside",
-       [](DropRig& r, Watched* c) { r.PostToPopup(c, WM_LBUTTONDOWN, MK_LBUTTON, {-5, -5}); },
+       [](DropRig& r, Watched* c) {
+         r.PostToPopup(c, WM_LBUTTONDOWN, MK_LBUTTON, {-5, -5});
+       },
        {},
        0},
       {"Down, Down, Return",
@@ -155,7 +162,9 @@ TEST_CASE_FIXTURE(DropRig, "choosing and closing the drop-down: which selection 
        {1},
        1},
       {"the combo loses the focus",
-       [](DropRig& r, Watched*) { r.Find(L"other")->SetFocus(); }, {}, 0},
+       [](DropRig& r, Watched*) { r.Find(L"other")->SetFocus(); },
+       {},
+       0},
   };
   for (const Case& c : cases) {
     CAPTURE(c.what);

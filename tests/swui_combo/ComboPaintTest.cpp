@@ -72,13 +72,15 @@ TEST_CASE("an open combo draws its button pushed and its list in the drop-down")
   c->GetDropBtnRect(&btn);
   h.Paint();
   std::vector<DWORD> normal;
-  for (int x = btn.left; x < btn.right; ++x) normal.push_back(h.Pixel(x, (btn.top + btn.bottom) / 2));
+  for (int x = btn.left; x < btn.right; ++x)
+    normal.push_back(h.Pixel(x, (btn.top + btn.bottom) / 2));
   h.MouseDown(h.CenterOf(L"c"));
   REQUIRE(c->IsDropDownOpen());
   h.Paint();
   h.SavePng(L"combo_open", 3);
   std::vector<DWORD> pushed;
-  for (int x = btn.left; x < btn.right; ++x) pushed.push_back(h.Pixel(x, (btn.top + btn.bottom) / 2));
+  for (int x = btn.left; x < btn.right; ++x)
+    pushed.push_back(h.Pixel(x, (btn.top + btn.bottom) / 2));
   CHECK(pushed != normal);
 
   SDropDownWnd* popup = c->GetDropDownWnd();

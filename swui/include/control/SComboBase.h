@@ -17,9 +17,9 @@
 
 #include "control/SComboEdit.h"
 #include "core/ISDropDownOwner.h"
-#include "core/SMonitorArea.h"
 #include "core/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
+#include "core/SMonitorArea.h"
 #include "core/SWindow.h"
 
 namespace SWUI {

@@ -202,7 +202,8 @@ BOOL SComboBase::IsDropDownOpen() const {
 RECT SComboBase::GetScreenRect() const {
   RECT rc = GetWindowRect();
   ContainerFrameToHost(rc);
-  if (HWND host = ContainerHostHwnd()) ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+  if (HWND host = ContainerHostHwnd())
+    ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&rc), 2);
   return rc;
 }
 
@@ -259,8 +260,8 @@ void SComboBase::CloseUp() {
 }
 
 void SComboBase::ApplyDropdownStyle(SDropDownWnd* pDropDown) {
-  const SStringW trCtx = GetContainer() != nullptr ? GetContainer()->GetTranslatorContext()
-                                                   : SStringW();
+  const SStringW trCtx =
+      GetContainer() != nullptr ? GetContainer()->GetTranslatorContext() : SStringW();
   const pugi::xml_node style = m_xmlDropdownStyle.first_child();
   if (!style) {
     pDropDown->GetHostAttr().SetAttribute(SStringW(L"trCtx"), trCtx, TRUE);

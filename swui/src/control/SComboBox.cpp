@@ -24,7 +24,11 @@ int ItemInt(const pugi::xml_node& item, LPCWSTR name, int def) {
 
 SComboBox::SComboBox() = default;
 
-SComboBox::~SComboBox() { ReleaseListBox(); }
+SComboBox::~SComboBox() {
+  // Closed while this class still answers the drop-down's callbacks.
+  CloseUp();
+  ReleaseListBox();
+}
 
 void SComboBox::ReleaseListBox() {
   if (m_pListBox == nullptr) return;

@@ -17,7 +17,8 @@ BOOL SComboEdit::FireEvent(EventArgs& evt) {
 
 void SComboEdit::OnMouseHover(UINT nFlags, POINT pt) {
   SWindow::OnMouseHover(nFlags, pt);
-  if (GetOwner() != nullptr) GetOwner()->SSendMessage(WM_MOUSEHOVER, nFlags, MAKELPARAM(pt.x, pt.y));
+  if (GetOwner() != nullptr)
+    GetOwner()->SSendMessage(WM_MOUSEHOVER, nFlags, MAKELPARAM(pt.x, pt.y));
 }
 
 void SComboEdit::OnMouseLeave() {

@@ -13,9 +13,9 @@ bool IsListKey(WPARAM vk) {
 BOOL SDropDownWnd_ComboBox::PreTranslateMessage(MSG* pMsg) {
   if (SDropDownWnd::PreTranslateMessage(pMsg)) return TRUE;
   if (pMsg == nullptr || m_hWnd == nullptr || !::IsWindow(m_hWnd)) return FALSE;
-  const bool redirect = pMsg->message == WM_MOUSEWHEEL ||
-                        ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) &&
-                         IsListKey(pMsg->wParam));
+  const bool redirect =
+      pMsg->message == WM_MOUSEWHEEL ||
+      ((pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP) && IsListKey(pMsg->wParam));
   if (!redirect) return FALSE;
   ::SendMessageW(m_hWnd, pMsg->message, pMsg->wParam, pMsg->lParam);
   return TRUE;

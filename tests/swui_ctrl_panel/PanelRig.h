@@ -81,4 +81,3 @@ class PanelRig : public ElementRig {
   std::vector<SWUI::SSkinPool*> pools_;
 };
 
-inline LPARAM At(int x, int y) { return MAKELPARAM(x, y); }

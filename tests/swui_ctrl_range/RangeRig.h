@@ -70,15 +70,5 @@ constexpr DWORD kGrey = 0xFFC0C0C0;
 constexpr DWORD kYellow = 0xFFFFFF00;
 constexpr DWORD kMagenta = 0xFFFF00FF;
 
-inline LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
-
-// The element of the name, which must be a T.
-template <class T>
-T* FindAs(const ElementRig& rig, const wchar_t* name) {
-  auto* found = dynamic_cast<T*>(rig.Find(name));
-  REQUIRE(found != nullptr);
-  return found;
-}
-
 // Sets the keyboard state of the thread: the listed keys held, all others up.
 void HoldKeys(std::initializer_list<int> keys);

@@ -3,15 +3,15 @@
 // one of them.
 #pragma once
 #include "control/SCheckBox.h"
-#include "control/SRadioBox.h"
-#include "control/SSliderBar.h"
 #include "control/SStatic.h"
+#include "controls/ZuRadioButton.h"
+#include "controls/ZuSlider.h"
 
-// Parameter sliders ("zuslider" answers "sliderbar").
-using ParamSlider = SWUI::SSliderBar;
-// Toggles and status checks ("zucheckbtn" answers "check").
+// Parameter sliders.
+using ParamSlider = ZuSlider;
+// Toggles, and the status checks and echo tap switches ("zucheckbtn" answers "check" too).
 using ParamCheck = SWUI::SCheckBox;
-// Radio buttons of the pages ("zuradiobtn" answers "radio").
-using ParamRadio = SWUI::SRadioBox;
+// Radio buttons of the pages.
+using ParamRadio = ZuRadioButton;
 // Value texts.
 using ValueText = SWUI::SStatic;

@@ -11,6 +11,7 @@
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamRows.h"
 #include "ParamControls.h"
+#include "control/SEdit.h"
 #include "control/SScrollView.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
@@ -216,7 +217,9 @@ void CUIEventHandler::LookupMainControls() {
   for (int i = 0; i < kBandThumbs; ++i) {
     m_bandThumbs[i] = root->FindChildByID2<SMoveThumb>(kFirstBandThumb + i);
   }
-  m_renameEdit = root->FindChildByID2<SWindow>(kRenameEditId);
+  m_renameEdit = root->FindChildByID2<SWUI::SEdit>(kRenameEditId);
+  // No tab is being renamed.
+  if (m_renameEdit != nullptr) m_renameEdit->SetUserData(static_cast<ULONG_PTR>(-1));
 }
 
 void CUIEventHandler::LookupPageControls(int t) {

@@ -5,8 +5,8 @@
 #include "HidDevice/ParamDesc.h"
 #include "ParamText.h"
 #include "control/SRadioBox.h"
-#include "control/SSliderBar.h"
 #include "control/SSpinButtonCtrl.h"
+#include "controls/ZuSlider.h"
 #include "core/SWindow.h"
 
 using SWUI::SWindow;
@@ -33,7 +33,7 @@ void EqPageState::BindEqPage(SWindow* root, CDeviceController* controller, int p
   for (int k = 0; k < m_bandCount; ++k) {
     m_gainEdit[k] = container->FindChildByID2<SWindow>(4100 + base + k);
     m_freqEdit[k] = container->FindChildByID2<SWindow>(6100 + base + k);
-    m_gainSlider[k] = container->FindChildByID2<SWUI::SSliderBar>(2100 + base + k);
+    m_gainSlider[k] = container->FindChildByID2<ZuSlider>(2100 + base + k);
     m_qSpin[k] = container->FindChildByID2<SWUI::SSpinButtonCtrl>(3100 + base + k);
     for (int m = 0; m < kTypeCount; ++m) {
       m_typeRadio[k][m] = container->FindChildByID2<SWUI::SRadioBox>(TypeRadioId(page, k, m));

@@ -8,12 +8,12 @@
 
 namespace SWUI {
 class SWindow;
-class SSliderBar;
 class SSpinButtonCtrl;
 class SRadioBox;
 }  // namespace SWUI
 
 class CDeviceController;
+class ZuSlider;
 
 class EqPageState {
  public:
@@ -51,7 +51,7 @@ class EqPageState {
 
   SWUI::SWindow* GainEdit(int k) const { return IsBand(k) ? m_gainEdit[k] : nullptr; }
   SWUI::SWindow* FreqEdit(int k) const { return IsBand(k) ? m_freqEdit[k] : nullptr; }
-  SWUI::SSliderBar* GainSlider(int k) const { return IsBand(k) ? m_gainSlider[k] : nullptr; }
+  ZuSlider* GainSlider(int k) const { return IsBand(k) ? m_gainSlider[k] : nullptr; }
   SWUI::SSpinButtonCtrl* QSpin(int k) const { return IsBand(k) ? m_qSpin[k] : nullptr; }
   // The Q spin's buddy edit "edit_spin" in the spin's parent.
   SWUI::SWindow* QEdit(int k) const;
@@ -62,7 +62,7 @@ class EqPageState {
 
   SWUI::SWindow* m_gainEdit[kMaxBands] = {};
   SWUI::SWindow* m_freqEdit[kMaxBands] = {};
-  SWUI::SSliderBar* m_gainSlider[kMaxBands] = {};
+  ZuSlider* m_gainSlider[kMaxBands] = {};
   SWUI::SSpinButtonCtrl* m_qSpin[kMaxBands] = {};
   SWUI::SRadioBox* m_typeRadio[kMaxBands][kTypeCount] = {};
   int m_bandCount = 0;

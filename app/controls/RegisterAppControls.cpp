@@ -7,13 +7,21 @@
 #include "controls/SSkinNewScrollbar.h"
 #include "controls/SSkinVScrollbar.h"
 #include "controls/ZUSkinHScrollbar.h"
+#include "controls/ZuCheckButton.h"
 #include "controls/ZuEQ.h"
 #include "controls/ZuEqCurve.h"
 #include "controls/ZuEqGrid.h"
+#include "controls/ZuProgress.h"
+#include "controls/ZuRadioButton.h"
+#include "controls/ZuSlider.h"
 #include "core/SObjectFactoryMgr.h"
 
 void RegisterAppControls(SWUI::SObjectFactoryMgr& mgr) {
   // Replace off: a tag that is already registered keeps its first factory.
+  mgr.TplRegisterFactory<ZuProgress>(FALSE);
+  mgr.TplRegisterFactory<ZuSlider>(FALSE);
+  mgr.TplRegisterFactory<ZuCheckButton>(FALSE);
+  mgr.TplRegisterFactory<ZuRadioButton>(FALSE);
   mgr.TplRegisterFactory<SMoveThumb>(FALSE);
   mgr.TplRegisterFactory<ZuEQ>(FALSE);
   mgr.TplRegisterFactory<ZuEqGrid>(FALSE);

@@ -27,7 +27,6 @@ using namespace SWUI;
 
 namespace {
 
-
 // As the program starts the framework: a GDI render factory decoding through GDI+.
 struct App {
   App() {

@@ -6,6 +6,9 @@ set -euo pipefail
 CACHE_DIR="${TEVARO_CACHE:-/var/cache/tevaro}"
 SRC_DIR="$CACHE_DIR/src"
 PREFIX_DIR="${TEVARO_WINEPREFIX:-$CACHE_DIR/wineprefix}"
+# The prefix scripts/run.sh starts the program in: a real graphics driver (an X display or
+# Xvfb), unlike the test prefix's null driver.
+RUN_PREFIX_DIR="${TEVARO_RUN_WINEPREFIX:-$CACHE_DIR/wineprefix-run}"
 STAMP_DIR="$CACHE_DIR/stamps"
 mkdir -p "$SRC_DIR" "$STAMP_DIR"
 
@@ -19,7 +22,8 @@ need_root() {
 }
 
 PACKAGES=(g++-mingw-w64-i686-posix wine wine32:i386 cmake ninja-build libz-mingw-w64-dev
-          libstb-dev libsimpleini-dev doctest-dev xvfb xauth dpkg-dev fonts-wqy-microhei)
+          libstb-dev libsimpleini-dev doctest-dev xvfb xauth dpkg-dev fonts-wqy-microhei
+          x11-apps imagemagick)
 
 packages_missing() {
   local p
@@ -91,19 +95,31 @@ make_prefix() {
   touch "$PREFIX_DIR/.ready"
 }
 
+# The run prefix boots headless like the test prefix but keeps the default graphics driver.
+make_run_prefix() {
+  [ -f "$RUN_PREFIX_DIR/.ready" ] && return 0
+  log "creating the Wine prefix $RUN_PREFIX_DIR"
+  rm -rf "$RUN_PREFIX_DIR"
+  export WINEPREFIX="$RUN_PREFIX_DIR" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+  touch "$RUN_PREFIX_DIR/.ready"
+}
+
 # The program's default face is "宋体", absent from a Wine prefix: map it (and its English name)
 # to the installed CJK font, so Chinese texts render and font tests see a real face. Wine reads
 # the names as UTF-8 only under a UTF-8 locale.
 map_cjk_fonts() {
-  [ -f "$PREFIX_DIR/.cjk-fonts" ] && return 0
-  log "mapping 宋体 and SimSun to WenQuanYi Micro Hei in the Wine prefix"
+  local prefix="$1"
+  [ -f "$prefix/.cjk-fonts" ] && return 0
+  log "mapping 宋体 and SimSun to WenQuanYi Micro Hei in $prefix"
   local face
   for face in 宋体 SimSun; do
-    env -u DISPLAY LC_ALL=C.UTF-8 WINEPREFIX="$PREFIX_DIR" WINEARCH=win32 WINEDEBUG=-all \
+    env -u DISPLAY LC_ALL=C.UTF-8 WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all \
       wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f \
       >/dev/null 2>&1
   done
-  touch "$PREFIX_DIR/.cjk-fonts"
+  touch "$prefix/.cjk-fonts"
 }
 
 need_root
@@ -111,5 +127,7 @@ install_packages
 fetch_source pugixml pugixml
 fetch_source libpng1.6 libpng
 make_prefix
-map_cjk_fonts
-log "ready (sources in $SRC_DIR, prefix $PREFIX_DIR)"
+map_cjk_fonts "$PREFIX_DIR"
+make_run_prefix
+map_cjk_fonts "$RUN_PREFIX_DIR"
+log "ready (sources in $SRC_DIR, prefixes $PREFIX_DIR and $RUN_PREFIX_DIR)"

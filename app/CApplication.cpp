@@ -1,0 +1,424 @@
+#include "CApplication.h"
+
+#include <gdiplus.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "AppSeams.h"
+#include "CMainDlg.h"
+#include "FileBytes.h"
+#include "HidDevice/CDeviceManager.h"
+#include "IImgDecoderFactory.h"
+#include "NamedIdTable.h"
+#include "RenderModule.h"
+#include "controls/RegisterAppControls.h"
+#include "core/SApplication.h"
+#include "core/SLog.h"
+#include "core/SMsgTemplate.h"
+#include "core/SNotifyCenter.h"
+#include "core/SRicheditMenuDef.h"
+#include "core/STranslator.h"
+#include "core/STranslatorMgr.h"
+#include "res.mgr/SResProviderPE.h"
+
+using SWUI::SStringW;
+
+namespace {
+
+CApplication* g_app = nullptr;
+
+// config.ini is a few lines; anything far larger is not ours to read.
+const size_t kMaxSettingsBytes = 16 * 1024 * 1024;
+const wchar_t kAutoRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t kAutoRunValue[] = L"zuorv";
+
+#define APP_LOG(level, ...) \
+  SWUI::SLog::Printf(level, "tevaro", __FILE__, __LINE__, __func__, __VA_ARGS__)
+
+SStringW ModulePath() {
+  std::vector<wchar_t> buf(MAX_PATH);
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return SStringW();
+    if (n < buf.size()) return SStringW(buf.data(), static_cast<int>(n));
+    buf.resize(buf.size() * 2);
+  }
+}
+
+// The folder of a path: cut at its last backslash, the backslash kept when keepSlash.
+SStringW FolderOf(const SStringW& path, bool keepSlash) {
+  const int slash = path.ReverseFind(L'\\');
+  if (slash < 0) return SStringW();
+  return path.Left(keepSlash ? slash + 1 : slash);
+}
+
+// The autorun value of one root key, whole however long, or empty.
+std::wstring ReadAutoRunValue(HKEY root) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, kAutoRunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::wstring();
+  std::wstring value;
+  DWORD type = 0;
+  DWORD bytes = 0;
+  if (RegQueryValueExW(key, kAutoRunValue, nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ) && bytes > 0) {
+    // Sized by the value itself and terminated here: a value stored without its terminator
+    // (or longer than any fixed buffer) is read whole and no further.
+    std::vector<wchar_t> buf(bytes / sizeof(wchar_t) + 1, L'\0');
+    DWORD got = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t));
+    if (RegQueryValueExW(key, kAutoRunValue, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()),
+                         &got) == ERROR_SUCCESS) {
+      buf[got / sizeof(wchar_t)] = L'\0';
+      value = buf.data();
+    }
+  }
+  RegCloseKey(key);
+  return value;
+}
+
+// A value written as the quoted path followed by arguments becomes the bare path.
+std::wstring AutoRunPath(std::wstring value) {
+  const size_t last = value.rfind(L'"');
+  if (last != std::wstring::npos && last >= 2) value.erase(last);
+  const size_t first = value.find(L'"');
+  if (first != std::wstring::npos) value.erase(0, first + 1);
+  return value;
+}
+
+// The cn language file's translation of a source text, read without the framework (a second
+// instance never starts it).
+std::wstring ChineseTranslation(HINSTANCE instance, const wchar_t* source) {
+  HRSRC res = FindResourceW(instance, L"cn", L"TRANSLATOR");
+  HGLOBAL data = res != nullptr ? LoadResource(instance, res) : nullptr;
+  const void* bytes = data != nullptr ? LockResource(data) : nullptr;
+  if (bytes == nullptr) return std::wstring();
+  pugi::xml_document doc;
+  if (!doc.load_buffer(bytes, SizeofResource(instance, res), pugi::parse_default,
+                       pugi::encoding_utf8)) {
+    return std::wstring();
+  }
+  for (pugi::xml_node context : doc.child(L"language").children(L"context")) {
+    for (pugi::xml_node message : context.children(L"message")) {
+      if (wcscmp(message.child_value(L"source"), source) == 0) {
+        return message.child_value(L"translation");
+      }
+    }
+  }
+  return std::wstring();
+}
+
+// Another instance holds the mutex: its main window comes to the front, briefly topmost.
+void ActivateOtherInstance(HINSTANCE instance) {
+  HWND window = FindWindowW(CApplication::kHostClassName, L"Tevaro");
+  if (window == nullptr) {
+    const std::wstring title = ChineseTranslation(instance, L"Tevaro");
+    if (!title.empty()) window = FindWindowW(CApplication::kHostClassName, title.c_str());
+  }
+  if (window == nullptr) return;
+  SetForegroundWindow(window);
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  Sleep(200);
+  SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+}  // namespace
+
+// ---- the one object ----------------------------------------------------------------------
+
+CApplication& CApplication::Get() {
+  if (g_app == nullptr) g_app = new CApplication();
+  return *g_app;
+}
+
+CApplication* CApplication::Find() { return g_app; }
+
+void CApplication::Destroy() {
+  CApplication* app = g_app;
+  g_app = nullptr;
+  delete app;
+}
+
+CApplication::CApplication() : m_settings(true) {
+  wcsncpy(m_mutexName, kMutexName, kMutexNameLength - 1);
+  GetDataFolder();
+  LoadSettings();
+  m_language = static_cast<int>(m_settings.GetLongValue(L"Config", L"Lang", 0));
+}
+
+CApplication::~CApplication() {
+  CleanupApp();
+  if (m_mutex != nullptr) {
+    ::ReleaseMutex(m_mutex);
+    CloseHandle(m_mutex);
+    m_mutex = nullptr;
+  }
+}
+
+void CApplication::GetDataFolder() {
+  m_programFolder = FolderOf(ModulePath(), false);
+  m_dataFolder.Empty();
+  wchar_t shell[MAX_PATH] = {};
+  if (FAILED(AppSeams::Current().GetFolderPath(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, shell)) ||
+      shell[0] == L'\0') {
+    // Without it every setting keeps its default and nothing is written: the drive's root is
+    // no place for them.
+    APP_LOG(SWUI::LOG_LEVEL_WARN, "no local application data folder: settings are not kept");
+    return;
+  }
+  SStringW folder = SStringW(shell) + L"\\" + kDataFolderName;
+  if (!PathFileExistsW(folder) && !CreateDirectoryW(folder, nullptr)) {
+    APP_LOG(SWUI::LOG_LEVEL_WARN, "cannot create the data folder (error %lu)", GetLastError());
+  }
+  m_dataFolder = folder;
+}
+
+SStringW CApplication::SettingsPath() const {
+  if (m_dataFolder.IsEmpty()) return SStringW();
+  return m_dataFolder + L"\\" + kSettingsFileName;
+}
+
+void CApplication::LoadSettings() {
+  const SStringW path = SettingsPath();
+  if (path.IsEmpty()) return;
+  std::string bytes;
+  if (!ReadSmallFile(std::wstring(path.c_str()), kMaxSettingsBytes, &bytes)) return;
+  if (m_settings.LoadData(bytes) < 0) {
+    APP_LOG(SWUI::LOG_LEVEL_WARN, "config.ini is unreadable: defaults used");
+    m_settings.Reset();
+  }
+}
+
+bool CApplication::SaveSettings() {
+  const SStringW path = SettingsPath();
+  if (path.IsEmpty()) {
+    APP_LOG(SWUI::LOG_LEVEL_WARN, "no data folder: config.ini is not written");
+    return false;
+  }
+  std::string bytes;
+  if (m_settings.Save(bytes, false) < 0 || !ReplaceFileWith(std::wstring(path.c_str()), bytes)) {
+    APP_LOG(SWUI::LOG_LEVEL_ERROR, "config.ini could not be written");
+    return false;
+  }
+  return true;
+}
+
+// ---- single instance ---------------------------------------------------------------------
+
+bool CApplication::TakeMutex() {
+  if (m_mutexName[0] == L'\0') return false;
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, m_mutexName);
+  const DWORD error = GetLastError();
+  if (mutex == nullptr) return false;
+  if (m_mutex != nullptr) CloseHandle(m_mutex);
+  m_mutex = mutex;
+  if (error == ERROR_ALREADY_EXISTS) return false;
+  return true;
+}
+
+void CApplication::ReleaseInstanceMutex() {
+  if (m_mutex == nullptr) return;
+  ::ReleaseMutex(m_mutex);
+  CloseHandle(m_mutex);
+  m_mutex = nullptr;
+}
+
+bool CApplication::MutexExists() const {
+  HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, m_mutexName);
+  if (mutex == nullptr) return false;
+  CloseHandle(mutex);
+  return true;
+}
+
+bool CApplication::ActivateWindow(LPCWSTR className, LPCWSTR title) {
+  HWND window = FindWindowW(className, title);
+  if (window == nullptr) return false;
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  return true;
+}
+
+// ---- start and end -----------------------------------------------------------------------
+
+bool CApplication::InitApp(HINSTANCE instance) {
+  m_instance = instance;
+  if (!InitSwui()) return false;
+  m_deviceManager =
+      new (std::nothrow) CDeviceManager(CDeviceManager::kVendorId, CDeviceManager::kProductId);
+  if (m_deviceManager == nullptr) return false;
+  if (!m_deviceManager->StartRecvThread()) return false;
+  m_controller.AttachDeviceManager(m_deviceManager);
+  if (m_deviceManager->EnumDevices() > 0) m_deviceManager->ConnectDevice(0);
+  return true;
+}
+
+bool CApplication::InitSwui() {
+  m_decoderModule = new (std::nothrow) SStringW(kDecoderModule);
+  if (m_decoderModule == nullptr) return false;
+  SetCurrentDirectoryW(FolderOf(ModulePath(), true));
+
+  SWUI::IObjRef* obj = nullptr;
+  SWUI::SAutoRefPtr<SWUI::IRenderFactory> render;
+  if (SWUI::CreateRenderFactory_GDI(&obj)) render.Attach(static_cast<SWUI::IRenderFactory*>(obj));
+  obj = nullptr;
+  SWUI::SAutoRefPtr<SWUI::IImgDecoderFactory> decoders;
+  if (SWUI::CreateImgDecoderFactoryByName(*m_decoderModule, &obj)) {
+    decoders.Attach(static_cast<SWUI::IImgDecoderFactory*>(obj));
+  }
+  if (render != nullptr) render->SetImgDecoderFactory(decoders);
+  m_swuiApp = render != nullptr
+                  ? new (std::nothrow)
+                        SWUI::SApplication(render, m_instance, kHostClassName, nullptr, FALSE)
+                  : nullptr;
+  if (m_swuiApp == nullptr) return false;
+
+  RegisterAppControls(*m_swuiApp);
+  LoadSystemResources();
+
+  SWUI::SAutoRefPtr<SWUI::SResProviderPE> provider;
+  provider.Attach(new (std::nothrow) SWUI::SResProviderPE());
+  if (provider == nullptr || !provider->Init(reinterpret_cast<WPARAM>(m_instance), 0)) {
+    AppSeams::Current().SystemMessageBox(nullptr, L"初始化界面资源失败", L"ERROR", MB_OK);
+    delete m_swuiApp;
+    m_swuiApp = nullptr;
+    return false;
+  }
+  m_swuiApp->InitXmlNamedID(kNamedIdTable, kNamedIdCount, TRUE);
+  m_swuiApp->AddResProvider(provider, L"uidef:xml_init");
+
+  m_notifyCenter = new (std::nothrow) SWUI::SNotifyCenter();
+  InstallTranslator();
+  LoadTemplates();
+  return true;
+}
+
+void CApplication::LoadSystemResources() {
+  SWUI::SAutoRefPtr<SWUI::SResProviderPE> provider;
+  provider.Attach(new (std::nothrow) SWUI::SResProviderPE());
+  if (provider == nullptr || !provider->Init(reinterpret_cast<WPARAM>(m_instance), 0)) return;
+  const UINT failed = m_swuiApp->LoadSystemNamedResource(provider);
+  if (failed != 0) APP_LOG(SWUI::LOG_LEVEL_WARN, "framework defaults missing (bits %u)", failed);
+}
+
+bool CApplication::InstallTranslator() {
+  SWUI::IObjRef* obj = nullptr;
+  if (!SWUI::Translator_SCreateInstance(&obj)) return false;
+  SWUI::SAutoRefPtr<SWUI::ITranslatorMgr> manager;
+  manager.Attach(static_cast<SWUI::ITranslatorMgr*>(obj));
+  m_swuiApp->SetTranslator(manager);
+  pugi::xml_document doc;
+  if (!m_swuiApp->LoadXmlDocument(doc, m_language == 0 ? L"cn" : L"en", L"translator")) {
+    return false;
+  }
+  SWUI::ITranslator* created = nullptr;
+  if (!manager->CreateTranslator(&created)) return false;
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator;
+  translator.Attach(created);
+  pugi::xml_node language = doc.child(L"language");
+  if (!translator->Load(&language, SWUI::STranslator::kLoadXmlNode)) return false;
+  return manager->InstallTranslator(translator) != FALSE;
+}
+
+void CApplication::LoadTemplates() {
+  pugi::xml_document msgbox;
+  if (m_swuiApp->LoadXmlDocument(msgbox, L"XML_MSGBOX", L"LAYOUT")) {
+    SWUI::SetMsgTemplate(msgbox.child(L"SWUI"));
+  }
+  pugi::xml_document editMenu;
+  if (m_swuiApp->LoadXmlDocument(editMenu, L"XML_EDITMENU", L"SMENU")) {
+    SWUI::SRicheditMenuDef::getSingleton().SetMenuTemplate(editMenu.child(L"editmenu"));
+  }
+}
+
+int CApplication::RunMainWindow(bool hidden) {
+  m_uiThreadId = GetCurrentThreadId();
+  CMainDlg* window = new (std::nothrow) CMainDlg(L"LAYOUT:XML_MAINWND");
+  if (window == nullptr) return 0;
+  if (window->CreateEx(GetDesktopWindow(), WS_CAPTION, 0, 0, 0, 0, 0) == nullptr) {
+    delete window;
+    return 0;
+  }
+  const HWND hwnd = window->m_hWnd;
+  ::SendMessageW(hwnd, WM_INITDIALOG, 0, 0);
+  window->CenterWindow(hwnd);
+  if (!hidden) {
+    ::ShowWindow(hwnd, SW_SHOWNORMAL);
+    ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    window->SetTimer(CMainDlg::kTimerEndTopmost, 500);
+  } else {
+    ::ShowWindow(hwnd, SW_HIDE);
+  }
+  if (m_deviceManager != nullptr) m_deviceManager->RegisterDeviceNotify(hwnd);
+  const int result = m_swuiApp->Run(hwnd);
+  m_mainWindow = nullptr;
+  if (m_deviceManager != nullptr) {
+    m_deviceManager->RegisterDeviceNotify(nullptr);
+    m_deviceManager->SetMainWindow(nullptr);
+  }
+  delete window;
+  return result;
+}
+
+void CApplication::CleanupApp() {
+  delete m_notifyCenter;
+  m_notifyCenter = nullptr;
+  delete m_swuiApp;
+  m_swuiApp = nullptr;
+  delete m_decoderModule;
+  m_decoderModule = nullptr;
+  if (m_deviceManager != nullptr) {
+    m_controller.AttachDeviceManager(nullptr);
+    delete m_deviceManager;
+    m_deviceManager = nullptr;
+  }
+  m_instance = nullptr;
+}
+
+bool CApplication::IsAutoRunEnabled() const {
+  const SStringW program = ModulePath();
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    const std::wstring path = AutoRunPath(ReadAutoRunValue(root));
+    if (!path.empty() && _wcsicmp(path.c_str(), program) == 0) return true;
+  }
+  return false;
+}
+
+// ---- the entry ---------------------------------------------------------------------------
+
+namespace {
+
+void RunProgram(CApplication& app, HINSTANCE instance, LPCWSTR commandLine) {
+  if (!app.TakeMutex()) {
+    ActivateOtherInstance(instance);
+    return;
+  }
+  OleInitialize(nullptr);
+  ULONG_PTR gdiplus = 0;
+  Gdiplus::GdiplusStartupInput input;
+  input.GdiplusVersion = 1;
+  input.DebugEventCallback = nullptr;
+  input.SuppressBackgroundThread = FALSE;
+  input.SuppressExternalCodecs = FALSE;
+  if (Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr) != Gdiplus::Ok) gdiplus = 0;
+  if (app.InitApp(instance)) {
+    const bool hidden = commandLine != nullptr && wcsstr(commandLine, L"-hide") != nullptr;
+    app.RunMainWindow(hidden);
+    app.ReleaseInstanceMutex();
+    if (CDeviceManager* manager = app.DeviceManager()) manager->DisconnectDevice();
+    app.CleanupApp();
+  }
+  if (gdiplus != 0) Gdiplus::GdiplusShutdown(gdiplus);
+  OleUninitialize();
+}
+
+}  // namespace
+
+int TevaroWinMain(HINSTANCE instance, LPCWSTR commandLine) {
+  RunProgram(CApplication::Get(), instance, commandLine);
+  CApplication::Destroy();
+  return 0;
+}

@@ -1,0 +1,117 @@
+// The program's one application object: the settings file, the program and data folders, the
+// language, the single-instance mutex, the framework (SApplication and the notify centre), the
+// device link (device manager and device controller) and the main window while it runs.
+//
+// It is made on first use (Get), never by a static constructor, so that a test binds its seams
+// first; Destroy ends it as process exit would, and the next Get makes a fresh one (a test may
+// run the program several times in one process). UI thread only.
+#pragma once
+#include <SimpleIni.h>
+#include <windows.h>
+
+#include "HidDevice/CDeviceController.h"
+#include "core/SString.h"
+
+namespace SWUI {
+class SApplication;
+class SNotifyCenter;
+}  // namespace SWUI
+
+class CMainDlg;
+
+class CApplication {
+ public:
+  static constexpr const wchar_t* kMutexName = L"73BB385A-E05D-463D-8BB9-5BF9B04E323A";
+  // The window class of every framework window of the program (its main window among them).
+  static constexpr const wchar_t* kHostClassName = L"ECFEE99B-F190-4D7B-AF56-2FF31AC3C597";
+  static constexpr const wchar_t* kDataFolderName = L"ZUTevaro";
+  static constexpr const wchar_t* kSettingsFileName = L"config.ini";
+  static constexpr const wchar_t* kDecoderModule = L"imgdecoder-gdip";
+  static constexpr int kMutexNameLength = 260;
+
+  // The application object, made on first use.
+  static CApplication& Get();
+  // Null while none exists.
+  static CApplication* Find();
+  // Ends the application object as process exit does (CleanupApp, then the rest).
+  static void Destroy();
+
+  // Folders found (the data folder created when missing), config.ini loaded, "Lang" read.
+  CApplication();
+  ~CApplication();
+  CApplication(const CApplication&) = delete;
+  CApplication& operator=(const CApplication&) = delete;
+
+  // Framework and device link start; false when the framework cannot start, memory runs out
+  // or the receive thread cannot start (true also without a device).
+  bool InitApp(HINSTANCE instance);
+  bool InitSwui();
+  // Creates, shows (unless hidden) and runs the main window until its loop ends.
+  int RunMainWindow(bool hidden);
+  // Deletes what InitApp created; safe to call twice.
+  void CleanupApp();
+  // Whether the autorun value (HKCU, else HKLM) points at this program.
+  bool IsAutoRunEnabled() const;
+
+  // ---- single-instance guard -----------------------------------------------------------
+  // Creates the named mutex owned by the caller: true only when a handle came back and no
+  // other instance held the name. A failed take keeps its handle (closed at destruction).
+  bool TakeMutex();
+  // Releases and closes the mutex once; afterwards the handle is null.
+  void ReleaseInstanceMutex();
+  // Whether a mutex of that name exists (another instance or this one holds it).
+  bool MutexExists() const;
+  // Finds a window by class and title, shows it normally and brings it to the front.
+  static bool ActivateWindow(LPCWSTR className, LPCWSTR title);
+
+  // ---- settings ------------------------------------------------------------------------
+  CSimpleIniW& Settings() { return m_settings; }
+  // Writes config.ini into the data folder; false (and logged) without a data folder or when
+  // the file cannot be written.
+  bool SaveSettings();
+  SWUI::SStringW SettingsPath() const;
+
+  // ---- what other parts read -----------------------------------------------------------
+  const SWUI::SStringW& ProgramFolder() const { return m_programFolder; }
+  const SWUI::SStringW& DataFolder() const { return m_dataFolder; }
+  // 0 Chinese, any other value English.
+  int Language() const { return m_language; }
+  void SetLanguage(int language) { m_language = language; }
+  HINSTANCE Instance() const { return m_instance; }
+  CMainDlg* MainWindow() const { return m_mainWindow; }
+  void SetMainWindow(CMainDlg* window) { m_mainWindow = window; }
+  DWORD UiThreadId() const { return m_uiThreadId; }
+  CDeviceController& DeviceController() { return m_controller; }
+  CDeviceManager* DeviceManager() const { return m_deviceManager; }
+  SWUI::SApplication* SwuiApp() const { return m_swuiApp; }
+  SWUI::SNotifyCenter* NotifyCenter() const { return m_notifyCenter; }
+
+ private:
+  void GetDataFolder();
+  void LoadSettings();
+  // Step 6 of the framework start: the framework's own defaults from a first provider.
+  void LoadSystemResources();
+  // Installs the translator of the language; false when the language file is missing.
+  bool InstallTranslator();
+  void LoadTemplates();
+
+  SWUI::SStringW* m_decoderModule = nullptr;
+  SWUI::SApplication* m_swuiApp = nullptr;
+  SWUI::SNotifyCenter* m_notifyCenter = nullptr;
+  HANDLE m_mutex = nullptr;
+  wchar_t m_mutexName[kMutexNameLength] = {};
+  CSimpleIniW m_settings;
+  HINSTANCE m_instance = nullptr;
+  CMainDlg* m_mainWindow = nullptr;
+  CDeviceManager* m_deviceManager = nullptr;
+  SWUI::SStringW m_programFolder;
+  SWUI::SStringW m_dataFolder;
+  int m_language = 0;
+  DWORD m_uiThreadId = 0;
+  CDeviceController m_controller;
+};
+
+// The program's entry: single instance, framework and device link up, the main window's run,
+// and the tear-down in order. Returns 0 on every path. The command line is the raw text after
+// the program's name ("-hide" anywhere in it starts hidden).
+int TevaroWinMain(HINSTANCE instance, LPCWSTR commandLine);

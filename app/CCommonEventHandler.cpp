@@ -1,0 +1,53 @@
+#include "CCommonEventHandler.h"
+
+#include <cwchar>
+
+#include "core/EventCmd.h"
+#include "core/SHostDialog.h"
+#include "core/SWindow.h"
+
+using SWUI::SWindow;
+
+void CCommonEventHandler::OnInit(SWUI::SHostDialog* dialog) {
+  m_pDlg = dialog;
+  m_hDlg = dialog != nullptr ? dialog->m_hWnd : nullptr;
+}
+
+BOOL CCommonEventHandler::ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) {
+  return FALSE;
+}
+
+bool CCommonEventHandler::IsOwnSender(SWUI::EventArgs* evt) const {
+  if (evt->sender == nullptr || !evt->sender->IsClass(SWindow::ClassName())) return true;
+  SWindow* root = m_pDlg != nullptr ? static_cast<SWindow*>(m_pDlg->GetRoot()) : nullptr;
+  SWindow* element = static_cast<SWindow*>(evt->sender);
+  return root != nullptr && (element == root || element->IsDescendant(root));
+}
+
+bool CCommonEventHandler::_HandleEvent(SWUI::EventArgs* evt) {
+  if (evt == nullptr || m_pDlg == nullptr || !IsOwnSender(evt)) return false;
+  if (evt->GetID() != SWUI::EventCmd::EventID || evt->nameFrom == nullptr ||
+      evt->nameFrom[0] == L'\0') {
+    return false;
+  }
+  const wchar_t* name = evt->nameFrom;
+  UINT command = 0;
+  if (wcscmp(name, L"btn_min") == 0) command = SC_MINIMIZE;
+  if (wcscmp(name, L"btn_max") == 0) command = SC_MAXIMIZE;
+  if (wcscmp(name, L"btn_restore") == 0) command = SC_RESTORE;
+  if (command != 0) {
+    ::SendMessageW(m_hDlg, WM_SYSCOMMAND, command, 0);
+    return true;
+  }
+  if (wcscmp(name, L"btnOK") == 0) {
+    m_pDlg->EndDialog(IDOK);
+    return true;
+  }
+  // The close box ends the dialog like Cancel: destroying the window alone would leave its
+  // loop running and its owner disabled.
+  if (wcscmp(name, L"btnCancel") == 0 || wcscmp(name, L"btn_close") == 0) {
+    m_pDlg->EndDialog(IDCANCEL);
+    return true;
+  }
+  return false;
+}

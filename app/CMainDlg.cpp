@@ -1,0 +1,90 @@
+#include "CMainDlg.h"
+
+#include "CApplication.h"
+#include "core/EventCmd.h"
+#include "core/SApplication.h"
+#include "core/SWindow.h"
+
+using SWUI::SWindow;
+
+CMainDlg::CMainDlg(LPCWSTR layoutName)
+    : SWUI::SHostWnd(layoutName), m_handler(CApplication::Get()) {}
+
+CMainDlg::~CMainDlg() {
+  m_handler.StopFiltering();
+  if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) DestroyWindow();
+}
+
+void CMainDlg::OnInitDialog() {
+  CApplication& app = CApplication::Get();
+  app.SetMainWindow(this);
+  if (CDeviceManager* manager = app.DeviceManager()) manager->SetMainWindow(m_hWnd);
+  // The native title is the translated name; the host gave it none of its own.
+  ::SetWindowTextW(m_hWnd, SWUI::SApplication::getSingleton().Translate(L"Tevaro", L""));
+  m_handler.OnInit(this);
+}
+
+void CMainDlg::SetButtonVisible(const wchar_t* name, bool visible) {
+  if (SWindow* button = GetRoot()->FindChildByName(name)) button->SetVisible(visible, TRUE);
+}
+
+void CMainDlg::OnSize(UINT type) {
+  if (type == SIZE_MAXIMIZED) {
+    SetButtonVisible(L"btn_max", false);
+    SetButtonVisible(L"btn_restore", true);
+  } else if (type == SIZE_RESTORED) {
+    SetButtonVisible(L"btn_max", true);
+    SetButtonVisible(L"btn_restore", false);
+  }
+}
+
+void CMainDlg::CloseWindow() {
+  m_handler.OnClose();
+  DestroyWindow();
+}
+
+BOOL CMainDlg::HandleEvent(SWUI::EventArgs* evt) {
+  if (evt != nullptr && evt->GetID() == SWUI::EventCmd::EventID && evt->nameFrom != nullptr) {
+    const std::wstring name = evt->nameFrom;
+    if (name == L"btn_close") {
+      CloseWindow();
+      return TRUE;
+    }
+    UINT command = 0;
+    if (name == L"btn_min") command = SC_MINIMIZE;
+    if (name == L"btn_max") command = SC_MAXIMIZE;
+    if (name == L"btn_restore") command = SC_RESTORE;
+    if (command != 0) {
+      ::SendMessageW(m_hWnd, WM_SYSCOMMAND, command, 0);
+      m_handler.HideBandTips();
+      return TRUE;
+    }
+  }
+  return m_handler._HandleEvent(evt);
+}
+
+BOOL CMainDlg::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& lResult, DWORD mapId) {
+  if (mapId == 0 && hWnd == m_hWnd) {
+    switch (msg) {
+      case WM_INITDIALOG:
+        OnInitDialog();
+        lResult = 0;
+        return TRUE;
+      case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam));
+        break;  // the host lays the tree out too
+      case WM_CLOSE:
+        CloseWindow();
+        lResult = 0;
+        return TRUE;
+      case WM_DESTROY:
+        m_handler.StopFiltering();
+        break;
+      default:
+        if (m_handler.ProcessWindowMessage(hWnd, msg, wParam, lParam, lResult)) return TRUE;
+        break;
+    }
+  }
+  return SWUI::SHostWnd::ProcessWindowMessage(hWnd, msg, wParam, lParam, lResult, mapId);
+}

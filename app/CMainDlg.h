@@ -1,0 +1,30 @@
+// The program's main window: a host window over "LAYOUT:XML_MAINWND" with the page logic
+// (CUIEventHandler) inside. Its own messages are the window's start-up, the maximise and restore
+// buttons' swap on resizing and the close; the page logic's come next, the host's last.
+#pragma once
+#include "CUIEventHandler.h"
+#include "core/SHostWnd.h"
+
+class CMainDlg : public SWUI::SHostWnd {
+ public:
+  static constexpr UINT kTimerEndTopmost = CUIEventHandler::kTimerEndTopmost;
+
+  explicit CMainDlg(LPCWSTR layoutName);
+  ~CMainDlg() override;
+
+  // The close buttons and the window buttons; every other event goes to the page logic.
+  BOOL HandleEvent(SWUI::EventArgs* evt) override;
+  BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
+                            DWORD mapId) override;
+
+  CUIEventHandler& PageLogic() { return m_handler; }
+
+ private:
+  void OnInitDialog();
+  void OnSize(UINT type);
+  // The close sequence: the page logic's part, then the window goes (which ends the loop).
+  void CloseWindow();
+  void SetButtonVisible(const wchar_t* name, bool visible);
+
+  CUIEventHandler m_handler;
+};

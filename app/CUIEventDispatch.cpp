@@ -1,0 +1,331 @@
+// The page logic's routing of tree events, and the handlers that the routing reaches directly.
+// Ids are laid out by kind and page, so one range test selects a family of controls; a family
+// whose handling belongs to the parameter editing answers 0 here.
+#include <string>
+
+#include "AppSeams.h"
+#include "CApplication.h"
+#include "CUIEventHandler.h"
+#include "HidDevice/CDeviceController.h"
+#include "HidDevice/ParamDesc.h"
+#include "ParamControls.h"
+#include "ParamText.h"
+#include "control/EventSliderPos.h"
+#include "control/EventSpinValue2String.h"
+#include "control/EventTabSelChanged.h"
+#include "control/SScrollView.h"
+#include "control/STabCtrl.h"
+#include "controls/EventChromeTabDbClick.h"
+#include "controls/EventChromeTabSelChanged.h"
+#include "controls/EventThumbMoving.h"
+#include "controls/SChromeTab.h"
+#include "controls/SChromeTabCtrl.h"
+#include "controls/SMoveThumb.h"
+#include "controls/ZuEQ.h"
+#include "core/EventCmd.h"
+#include "core/EventKillFocus.h"
+#include "core/EventScrollViewOriginChanged.h"
+#include "core/EventSwndStateChanged.h"
+#include "core/SHostWnd.h"
+#include "core/SWindow.h"
+
+using SWUI::EventArgs;
+using SWUI::SStringW;
+using SWUI::SWindow;
+
+namespace {
+
+// Event ids of the routing table whose classes belong to controls the table only names.
+constexpr DWORD kEventComboSelChange = 19000;
+constexpr DWORD kEventEditValueChanging = 29101;
+
+bool InRange(int id, int first, int last) { return id >= first && id <= last; }
+
+bool NameIs(const EventArgs* evt, const wchar_t* name) {
+  return evt->nameFrom != nullptr && wcscmp(evt->nameFrom, name) == 0;
+}
+
+}  // namespace
+
+bool CUIEventHandler::IsOwnElement(EventArgs* evt) const {
+  SWindow* root = Root();
+  if (evt->sender == nullptr || !evt->sender->IsClass(SWindow::ClassName())) return true;
+  SWindow* element = static_cast<SWindow*>(evt->sender);
+  return root != nullptr && (element == root || element->IsDescendant(root));
+}
+
+BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
+  if (evt == nullptr || !IsOwnElement(evt)) return FALSE;
+  const int id = evt->idFrom;
+  switch (evt->GetID()) {
+    case EventThumbMoving::EventID:
+      // Band, filter and guide handles are the parameter editing's; the rest do nothing.
+      return InRange(id, 930, 934) ? TRUE : FALSE;
+    case SWUI::EventCmd::EventID:
+      return OnCommand(evt);
+    case SWUI::EventChromeTabSelChanged::EventID:
+      if (id != 997) return FALSE;
+      return OnChromeTabSelChanged(static_cast<SWUI::EventChromeTabSelChanged*>(evt)->iNewSel);
+    case SWUI::EventTabSelChanged::EventID: {
+      const int selection = static_cast<SWUI::EventTabSelChanged*>(evt)->uNewSel;
+      if (id == 999) return OnPageSwitched(selection);
+      if (NameIs(evt, L"micparam_tab")) return OnMicParamTab(selection);
+      return FALSE;
+    }
+    case SWUI::EventSliderPos::EventID:
+      if (!InRange(id, 2000, 2999)) return FALSE;
+      return OnSliderPos(id, static_cast<SWUI::EventSliderPos*>(evt)->nPos);
+    case SWUI::EventSpinValue2String::EventID:
+      return InRange(id, 3000, 3999) ? OnSpinText(evt) : FALSE;
+    case SWUI::EventKillFocus::EventID:
+      return InRange(id, 4000, 7999) ? OnKillFocus(id) : FALSE;
+    case SWUI::EventScrollViewOriginChanged::EventID:
+      return NameIs(evt, L"main_scrollview") ? OnPageScroll(evt) : FALSE;
+    case SWUI::EventChromeTabDbClick::EventID:
+      return id == 0 ? OnTabDbClick(evt) : FALSE;
+    case SWUI::EventSwndStateChanged::EventID:  // radio buttons: the parameter editing's
+    case kEventComboSelChange:                  // combo boxes: the parameter editing's
+    case kEventEditValueChanging:               // band edit steps: the band editing's
+    default:
+      return FALSE;
+  }
+}
+
+BOOL CUIEventHandler::OnCommand(EventArgs* evt) {
+  const int id = evt->idFrom;
+  if (InRange(id, kFirstBandThumb, kFirstBandThumb + kBandThumbs - 1)) {
+    return OnBandThumbClicked(id);
+  }
+  if (InRange(id, 1000, 1999)) return OnToggle(id);
+  if (InRange(id, 9000, 9999)) return OnButton(id);
+  if (InRange(id, 2370, 2372)) return OnEchoTap(id);
+  // 6000, the main menu, and every other sender: not this table's.
+  return FALSE;
+}
+
+// ---- band tips ---------------------------------------------------------------------------
+
+void CUIEventHandler::HideBandTips() {
+  for (SMoveThumb* thumb : m_bandThumbs) {
+    if (thumb == nullptr) continue;
+    thumb->StopPulse();
+    if (SWindow* parent = thumb->GetParent()) parent->Invalidate();
+  }
+  if (m_bandTip != nullptr) m_bandTip->SetVisible(FALSE, TRUE);
+}
+
+BOOL CUIEventHandler::OnBandThumbClicked(int id) {
+  m_selectedBand = id - kFirstBandThumb;
+  SMoveThumb* thumb = m_bandThumbs[m_selectedBand];
+  if (thumb != nullptr) thumb->StartPulse();
+  const int t = CurrentPage();
+  if (m_bandTip != nullptr && thumb != nullptr && t >= 0) {
+    const EqPageState& page = m_pages[t];
+    SStringW text;
+    text.Format(L"%sHz\n%s\nQ:%s", page.GetBandFreqText(m_selectedBand).c_str(),
+                page.GetBandGainText(m_selectedBand).c_str(),
+                page.GetBandQText(m_selectedBand).c_str());
+    m_bandTip->SetWindowText(text);
+    const RECT rc = thumb->GetWindowRect();
+    m_bandTip->Move(rc.left - 10, rc.bottom + 10);
+    m_bandTip->SetVisible(TRUE, TRUE);
+  }
+  if (t >= 0) {
+    if (ParamSlider* gain = m_pages[t].GainSlider(m_selectedBand)) gain->SetFocus();
+  }
+  return TRUE;
+}
+
+// ---- toggles and buttons -----------------------------------------------------------------
+
+BOOL CUIEventHandler::OnToggle(int id) {
+  if (id != 1000) return FALSE;  // the parameter toggles are the parameter editing's
+  return OnConnectToggle();
+}
+
+BOOL CUIEventHandler::OnConnectToggle() {
+  HideBandTips();
+  // The toggle does not check itself: its state shows the connection.
+  const bool showsConnected = m_connectToggle != nullptr ? m_connectToggle->IsChecked() != FALSE
+                                                         : m_controller.IsConnected();
+  if (!showsConnected) {
+    if (m_controller.ConnectDevice()) m_controller.ReadAllParams();
+    RefreshAll();
+  } else if (m_controller.EndSession()) {
+    RefreshConnection();
+    RefreshSpdif();
+  }
+  return TRUE;
+}
+
+BOOL CUIEventHandler::OnButton(int id) {
+  if (id == 9002) {
+    if (m_controller.IsConnected()) return FALSE;  // the device mode dialog's
+    HideBandTips();
+    AppSeams::Current().FrameworkMessageBox(m_hwnd, L"Device not connected", L"", MB_OK);
+    return TRUE;
+  }
+  // "EQ Reset" of a switch page: 9100 .. 9700.
+  const int t = id / 100 - 91;
+  if (id % 100 != 0 || t < 0 || t >= kPageCount) return FALSE;
+  HideBandTips();
+  m_controller.ResetChannelEq(t);
+  m_pages[t].RefreshEqBands();
+  if (m_eq != nullptr) m_eq->Refresh();
+  return TRUE;
+}
+
+BOOL CUIEventHandler::OnEchoTap(int id) {
+  const ToggleDesc* tap = FindToggle(id);
+  ParamCheck* check = Check(id);
+  if (tap == nullptr) return FALSE;
+  HideBandTips();
+  const bool checked = check != nullptr && check->IsChecked();
+  m_controller.SetParam(tap->row, ToggleValue(tap->kind, GetParam(Image(), tap->row), checked));
+  return TRUE;
+}
+
+// ---- pages -------------------------------------------------------------------------------
+
+BOOL CUIEventHandler::OnChromeTabSelChanged(int position) {
+  HideBandTips();
+  if (position == -1 || m_chromeTab == nullptr || m_tab == nullptr) return TRUE;
+  const int page = m_chromeTab->GetTabOrdinal(position);
+  if (page >= 0) m_tab->SetCurSel(page);
+  return TRUE;
+}
+
+void CUIEventHandler::FocusFirstBand(int page) {
+  if (page < 0 || page >= kPageCount) return;
+  if (ParamSlider* gain = m_pages[page].GainSlider(0)) gain->SetFocus();
+}
+
+BOOL CUIEventHandler::OnPageSwitched(int t) {
+  HideBandTips();
+  if (t < 0 || t >= kPageCount) return TRUE;
+  if (m_tabSwitch != nullptr) m_tabSwitch->SetCurSel(t);
+  ParamCheck* pass = Check(EqPassId(t));
+  if (m_bypassText != nullptr && pass != nullptr) {
+    m_bypassText->SetVisible(pass->IsChecked(), TRUE);
+  }
+  FocusFirstBand(t);
+  ShowPageCurve(t);
+  if (m_containerWnd != nullptr) m_containerWnd->SetVisible(t >= 3, TRUE);
+  m_followedScroll = t;
+  SWUI::SScrollView* followed = m_pageScroll[t];
+  if (followed != nullptr) followed->SetViewOrigin(POINT{0, 0});
+  if (m_mainScroll != nullptr) {
+    m_mainScroll->SetViewOrigin(POINT{0, 0});
+    const int width = followed != nullptr ? followed->GetViewSize().cx : 0;
+    m_mainScroll->SetViewSize(SIZE{width, 30});
+  }
+  return TRUE;
+}
+
+int CUIEventHandler::MicFollowedScrollView() const {
+  return m_micParamTab != nullptr && m_micParamTab->GetCurSel() > 0 ? 7 : 1;
+}
+
+BOOL CUIEventHandler::OnMicParamTab(int selection) {
+  HideBandTips();
+  m_followedScroll = selection > 0 ? 7 : 1;
+  ResetScrollViews();
+  return TRUE;
+}
+
+void CUIEventHandler::ResetScrollViews() {
+  if (m_mainScroll != nullptr) m_mainScroll->SetViewOrigin(POINT{0, 0});
+  if (SWUI::SScrollView* followed = m_pageScroll[m_followedScroll]) {
+    followed->SetViewOrigin(POINT{0, 0});
+  }
+}
+
+BOOL CUIEventHandler::OnPageScroll(EventArgs* evt) {
+  if (m_followedScroll == 1 || m_followedScroll == 7) m_followedScroll = MicFollowedScrollView();
+  SWUI::SScrollView* followed =
+      m_followedScroll >= 0 && m_followedScroll < 8 ? m_pageScroll[m_followedScroll] : nullptr;
+  if (followed != nullptr) {
+    followed->SetViewOrigin(static_cast<SWUI::EventScrollViewOriginChanged*>(evt)->ptNewOrigin);
+  }
+  return TRUE;
+}
+
+// ---- sliders and spins -------------------------------------------------------------------
+
+BOOL CUIEventHandler::OnSliderPos(int id, int position) {
+  const FixedSlider* slider = FindFixedSlider(id);
+  if (slider == nullptr) return FALSE;  // band, filter and dynamics sliders: the editing's
+  HideBandTips();
+  const uint8_t* image = Image();
+  const int capped = CapSliderPosition(*slider, image, position);
+  if (capped != position) SetSlider(id, capped);
+  SetText(id < 2100 ? id + 2000 : id + 4000, FixedSliderText(*slider, capped).c_str());
+  const int row = FixedSliderRow(*slider, image);
+  const uint16_t value = SliderValue(slider->flagMask, GetParam(image, row), capped);
+  m_controller.SetParam(row, value);
+  if (slider->alsoBanks) m_controller.SetBankParam(row, value);
+  if (slider->curves != CurveUpdate::kNone) {
+    if (slider->curves == CurveUpdate::kHighPass) {
+      m_controller.UpdateHighPassCurves(CDeviceController::kEffect, CDeviceController::kEffect);
+    } else {
+      m_controller.UpdateLowPassCurves(CDeviceController::kEffect, CDeviceController::kEffect);
+    }
+    if (m_eq != nullptr) m_eq->Refresh();
+  }
+  return TRUE;
+}
+
+BOOL CUIEventHandler::OnSpinText(EventArgs* evt) {
+  const int id = evt->idFrom;
+  const int t = (id % 1000) / 100 - 1;
+  if (t < 0 || t >= kPageCount || !m_pages[t].IsBand(id % 100)) return FALSE;
+  HideBandTips();
+  // The spin shows the Q of its position; writing the Q is the band editing's.
+  auto* spin = static_cast<SWUI::EventSpinValue2String*>(evt);
+  spin->strValue = BandQText(spin->nValue).c_str();
+  return TRUE;
+}
+
+// ---- edits and tab rename ----------------------------------------------------------------
+
+BOOL CUIEventHandler::OnKillFocus(int id) {
+  if (id != kRenameEditId) return FALSE;  // the band edits' commits are the band editing's
+  EndTabRename();
+  return TRUE;
+}
+
+BOOL CUIEventHandler::OnTabDbClick(EventArgs* evt) {
+  auto* click = static_cast<SWUI::EventChromeTabDbClick*>(evt);
+  if (m_chromeTab == nullptr || m_renameEdit == nullptr) return FALSE;
+  SWUI::SChromeTab* tab = m_chromeTab->GetTab(click->iTabIndex);
+  if (tab == nullptr || tab->GetOwnerCtrl() != m_chromeTab) return FALSE;
+  const RECT tabRect = tab->GetWindowRect();
+  SWindow* parent = m_renameEdit->GetParent();
+  const int parentLeft = parent != nullptr ? parent->GetWindowRect().left : 0;
+  SStringW pos;
+  pos.Format(L"%d,{5", tabRect.left - parentLeft - 2);
+  m_renameEdit->SetAttribute(SStringW(L"pos"), pos, FALSE);
+  ::KillTimer(m_hwnd, kTimerHideRenameEdit);
+  m_renameEdit->SetWindowText(tab->GetWindowText());
+  // The page, not the place: the tab may be dragged elsewhere while it is renamed.
+  m_renameEdit->SetUserData(static_cast<ULONG_PTR>(click->iTabOrdinal));
+  m_renameEdit->SetVisible(TRUE, TRUE);
+  m_renameEdit->SetFocus();
+  return TRUE;
+}
+
+void CUIEventHandler::EndTabRename() {
+  if (m_renameEdit == nullptr) return;
+  const int page = static_cast<int>(m_renameEdit->GetUserData());
+  if (page >= 0 && page < kPageCount) {
+    SStringW title = m_renameEdit->GetWindowText();
+    if (title.IsEmpty()) title = kPages[page].defaultTitle;
+    m_titles[page] = title;
+    const int position = m_chromeTab != nullptr ? m_chromeTab->FindTabByOrdinal(page) : -1;
+    if (SWUI::SChromeTab* tab = position >= 0 ? m_chromeTab->GetTab(position) : nullptr) {
+      tab->SetWindowText(title);
+      tab->SetToolTipText(title);
+    }
+  }
+  ::SetTimer(m_hwnd, kTimerHideRenameEdit, 100, nullptr);
+}

@@ -1,0 +1,218 @@
+// The page logic of the main window: binds every control of the seven channel pages to the
+// device controller's parameter image, routes the events of the element tree by event id and
+// sender id range, handles the window's own messages and timers (tray, hot-plug, resume,
+// sizing, device notices), filters keys of the UI thread's loop while the window lives, and
+// runs the start-up and close sequences of the window. Element references are looked up once at
+// start-up; any of them may be missing, and every use tests for null. UI thread only.
+#pragma once
+#include <windows.h>
+
+#include <map>
+
+#include "AppElements.h"
+#include "EqPageState.h"
+#include "SShellNotifyIcon.h"
+#include "core/IMessageFilter.h"
+#include "core/SString.h"
+
+namespace SWUI {
+class EventArgs;
+class SHostWnd;
+class STabCtrl;
+class SChromeTabCtrl;
+class SScrollView;
+class SWindow;
+}  // namespace SWUI
+
+class CApplication;
+class CDeviceController;
+class SMoveThumb;
+class ZuEQ;
+
+class CUIEventHandler : public SWUI::IMessageFilter {
+ public:
+  static constexpr int kPageCount = 7;
+  // Timers of the main window.
+  static constexpr UINT kTimerEndTopmost = 1011;
+  static constexpr UINT kTimerSendThrottle = 1012;
+  static constexpr UINT kTimerFocusPage = 1013;
+  static constexpr UINT kTimerHideRenameEdit = 1014;
+  // Device notices (WM_USER+100) by wParam.
+  static constexpr WPARAM kNoticeRefresh = 256;
+  static constexpr WPARAM kNoticeEqChanged = 512;
+  static constexpr WPARAM kNoticeSpdif = 768;
+  static constexpr UINT kMsgReserved = WM_USER + 101;
+  static constexpr USHORT kProductId = 0x0016;
+  // Element ids the page logic knows by number.
+  static constexpr int kFirstBandThumb = 900;
+  static constexpr int kBandThumbs = 26;
+  static constexpr int kRenameEditId = 4003;
+  static constexpr int kInputPortRadio = 19010;
+
+  // The "EQ PASS" check of a page's switch panel (1x50) and its side radios (1x700 + side).
+  static int EqPassId(int page) { return 1150 + 100 * page; }
+  static int SideRadioId(int page, int side) { return 11700 + 1000 * page + side; }
+  // Sides a page selects between: left, right and both; echo and reverb; none for center and
+  // sub.
+  static int SideCount(int page) { return page == 2 ? 2 : (page == 4 || page == 5 ? 0 : 3); }
+
+  // A channel page: its page element, default tab title, EQ container and rows.
+  struct PageInfo {
+    const wchar_t* pageName;
+    const wchar_t* defaultTitle;
+    const wchar_t* eqName;
+    int bands;
+    int firstEqRow;
+    int secondEqRow;  // -1: one set
+  };
+  static const PageInfo kPages[kPageCount];
+
+  explicit CUIEventHandler(CApplication& app);
+  ~CUIEventHandler();
+  CUIEventHandler(const CUIEventHandler&) = delete;
+  CUIEventHandler& operator=(const CUIEventHandler&) = delete;
+
+  // The key filter of the loop: Return commits an edit, Left/Right move the focus, Ctrl+Tab
+  // selects the next channel tab.
+  BOOL PreTranslateMessage(MSG* msg) override;
+  // Every event of the main window's tree that the window does not take itself; nonzero when
+  // handled.
+  virtual BOOL _HandleEvent(SWUI::EventArgs* evt);
+
+  // The window's start-up (WM_INITDIALOG).
+  void OnInit(SWUI::SHostWnd* host);
+  // The close sequence up to the window's destruction: filter removed, tip hidden and tray
+  // icon deleted, tabs saved to config.ini, device session ended, mutex released.
+  void OnClose();
+  // Leaves the loop's filters (also when the window goes without the close sequence).
+  void StopFiltering();
+  // The page logic's window messages; TRUE when handled.
+  BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+
+  // Every control shows the current parameter image.
+  void RefreshAll();
+  // Colour scheme 0 .. 5 (anything else as 0): the root's skin, then the colorize message.
+  void ApplyColorScheme(int index);
+  // Panel placement by the window's width (WM_SIZING).
+  void PlacePanels(int width);
+  // Hides the band tips: every band handle's pulse stopped and the floating value tip hidden.
+  void HideBandTips();
+  // Sets an element's text to an elapsed time "%.2d:%.2d:%.2d" of ms, or of the time since
+  // `since` (a tick count) when ms is 0.
+  static void SetElapsedTimeText(SWUI::SWindow* element, DWORD ms, DWORD since);
+
+  // ---- state that tests and the menu commands read ---------------------------------------
+  bool IsRefreshing() const { return m_refreshing != 0; }
+  void SetRefreshing(bool on) { m_refreshing = on ? 1 : 0; }
+  int FollowedScrollView() const { return m_followedScroll; }
+  const SWUI::SStringW& TabTitle(int page) const { return m_titles[page]; }
+  EqPageState& Page(int t) { return m_pages[t]; }
+  SShellNotifyIcon& TrayIcon() { return m_tray; }
+  SWUI::SWindow* Root() const;
+  bool IsMainWindow() const;
+  int SelectedBand() const { return m_selectedBand; }
+
+ private:
+  // ---- start-up (CUIEventHandler.cpp) ----------------------------------------------------
+  void LookupMainControls();
+  void LookupPageControls(int t);
+  void LookupSwitchControls(int t);
+  void LookupScrollViews();
+  void RestoreTabs();
+  void PlacePanelsAtStartup();
+  void SetPos(const wchar_t* name, const wchar_t* pos);
+  void SaveTabs();
+  void AddTrayIcon();
+
+  // ---- window messages -------------------------------------------------------------------
+  void OnTimer(UINT_PTR id);
+  void OnTrayNotify(LPARAM lParam);
+  void OnDeviceChange(WPARAM event, LPARAM data);
+  void OnDeviceNotice(WPARAM notice);
+  void OnResume();
+
+  // ---- event routing (CUIEventDispatch.cpp) ----------------------------------------------
+  bool IsOwnElement(SWUI::EventArgs* evt) const;
+  BOOL OnCommand(SWUI::EventArgs* evt);
+  BOOL OnBandThumbClicked(int id);
+  BOOL OnToggle(int id);
+  BOOL OnConnectToggle();
+  BOOL OnButton(int id);
+  BOOL OnEchoTap(int id);
+  BOOL OnChromeTabSelChanged(int position);
+  BOOL OnPageSwitched(int page);
+  BOOL OnMicParamTab(int selection);
+  BOOL OnSliderPos(int id, int position);
+  BOOL OnSpinText(SWUI::EventArgs* evt);
+  BOOL OnKillFocus(int id);
+  BOOL OnPageScroll(SWUI::EventArgs* evt);
+  BOOL OnTabDbClick(SWUI::EventArgs* evt);
+  void EndTabRename();
+  void FocusFirstBand(int page);
+  // The followed scroll view from "micparam_tab": 7 on its parameter page, else 1.
+  int MicFollowedScrollView() const;
+  void ResetScrollViews();
+
+  // ---- refresh (CUIEventRefresh.cpp) -----------------------------------------------------
+  void RefreshConnection();
+  void RefreshSpdif();
+  void RefreshFixedSliders();
+  void RefreshInputPort();
+  void RefreshToggles();
+  void RefreshEqPass(int page);
+  void RefreshFilters(int channel);
+  void RefreshFilter(int channel, bool lowPass);
+  void RefreshDynamics(int channel);
+  void RefreshSideRadio(int channel);
+  void RefreshWorkMode();
+  void ShowPageCurve(int page);
+  // Checks a radio through its "checked" attribute with its events muted.
+  static void CheckQuietly(SWUI::SWindow* radio);
+
+  // ---- lookups ---------------------------------------------------------------------------
+  template <class T>
+  T* Lookup(SWUI::SWindow* scope, int id, std::map<int, T*>* into);
+  ParamSlider* Slider(int id) const;
+  ParamCheck* Check(int id) const;
+  ParamRadio* Radio(int id) const;
+  SWUI::SWindow* Text(int id) const;
+  void SetText(int id, const wchar_t* text) const;
+  void SetSlider(int id, int position) const;
+  const uint8_t* Image() const;
+  int CurrentPage() const;
+
+  CApplication& m_app;
+  CDeviceController& m_controller;
+  SWUI::SHostWnd* m_host = nullptr;
+  HWND m_hwnd = nullptr;
+  SShellNotifyIcon m_tray;
+  bool m_filtering = false;
+
+  ParamCheck* m_devConnectState = nullptr;
+  ParamCheck* m_spdifConnectState = nullptr;
+  ParamCheck* m_connectToggle = nullptr;
+  SWUI::SWindow* m_containerWnd = nullptr;
+  SWUI::STabCtrl* m_tab = nullptr;
+  SWUI::STabCtrl* m_tabSwitch = nullptr;
+  SWUI::SChromeTabCtrl* m_chromeTab = nullptr;
+  ZuEQ* m_eq = nullptr;
+  SWUI::SWindow* m_bypassText = nullptr;
+  SWUI::SWindow* m_bandTip = nullptr;
+  SWUI::SWindow* m_renameEdit = nullptr;
+  SWUI::STabCtrl* m_micParamTab = nullptr;
+  SMoveThumb* m_bandThumbs[kBandThumbs] = {};
+  SWUI::SScrollView* m_mainScroll = nullptr;
+  SWUI::SScrollView* m_pageScroll[8] = {};
+
+  // The parameter controls of the pages by id, looked up at start-up.
+  std::map<int, ParamSlider*> m_sliders;
+  std::map<int, ParamCheck*> m_checks;
+  std::map<int, ParamRadio*> m_radios;
+  std::map<int, SWUI::SWindow*> m_texts;
+
+  EqPageState m_pages[kPageCount];
+  SWUI::SStringW m_titles[kPageCount];
+  int m_followedScroll = 0;
+  int m_selectedBand = -1;
+  int m_refreshing = 0;
+};

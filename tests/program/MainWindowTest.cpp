@@ -1,0 +1,309 @@
+// The main window: tab order, names and selection from config.ini and back, panel placement,
+// colour schemes, the window buttons, the tray callback, hot-plug and resume.
+#include <doctest/doctest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <SimpleIni.h>
+#include <dbt.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CApplication.h"
+#include "CMainDlg.h"
+#include "HostHarness.h"
+#include "ProgramRig.h"
+#include "control/STabCtrl.h"
+#include "controls/SChromeTab.h"
+#include "controls/SChromeTabCtrl.h"
+#include "core/SWindow.h"
+#include "layout/SwuiLayoutParam.h"
+
+using SWUI::SWindow;
+
+namespace {
+
+SWUI::SChromeTabCtrl* Strip() {
+  return static_cast<SWUI::SChromeTabCtrl*>(ProgramRig::Element(L"orv_chromeTab"));
+}
+SWUI::STabCtrl* Pages() { return static_cast<SWUI::STabCtrl*>(ProgramRig::Element(L"orv_tab")); }
+
+std::vector<std::wstring> StripTitles() {
+  std::vector<std::wstring> titles;
+  for (int i = 0; i < Strip()->GetTabCount(); ++i) {
+    titles.push_back(Strip()->GetTab(i)->GetWindowText().c_str());
+  }
+  return titles;
+}
+
+std::wstring IniValue(const std::string& bytes, const wchar_t* section, const wchar_t* key) {
+  CSimpleIniW ini(true);
+  ini.LoadData(bytes);
+  return ini.GetValue(section, key, L"(none)");
+}
+
+// The element's position is exactly what the text gives.
+bool PosIs(const wchar_t* name, const wchar_t* pos) {
+  SWUI::SwuiLayoutParam expected;
+  expected.SetAttribute(SWUI::SStringW(L"pos"), SWUI::SStringW(pos), TRUE);
+  auto* actual = dynamic_cast<SWUI::SwuiLayoutParam*>(ProgramRig::Element(name)->GetLayoutParam());
+  if (actual == nullptr) return false;
+  const SWUI::SwuiLayoutParamStruct& a = actual->GetData();
+  const SWUI::SwuiLayoutParamStruct& e = expected.GetData();
+  auto same = [](const SWUI::PosItem& x, const SWUI::PosItem& y) {
+    return x.pit == y.pit && x.nRefID == y.nRefID && x.cMinus == y.cMinus &&
+           x.nPos.fSize == y.nPos.fSize && x.nPos.unit == y.nPos.unit;
+  };
+  return a.nCount == e.nCount && same(a.posLeft, e.posLeft) && same(a.posTop, e.posTop);
+}
+
+const wchar_t* const kEnglishTitles[] = {L"Music",  L"MIC",        L"Effect",    L"Main output",
+                                         L"Center", L"SUB output", L"SUR output"};
+
+// A device-interface broadcast for a path.
+class Broadcast {
+ public:
+  explicit Broadcast(const std::wstring& path, DWORD type = DBT_DEVTYP_DEVICEINTERFACE)
+      : bytes_(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t)) {
+    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes_.data());
+    record->dbcc_size = static_cast<DWORD>(bytes_.size());
+    record->dbcc_devicetype = type;
+    wcscpy(record->dbcc_name, path.c_str());
+  }
+  LPARAM Param() { return reinterpret_cast<LPARAM>(bytes_.data()); }
+
+ private:
+  std::vector<BYTE> bytes_;
+};
+
+std::wstring Upper(std::wstring text) {
+  for (wchar_t& c : text) c = towupper(c);
+  return text;
+}
+
+// Paints the main window's tree into its memory target and reads a pixel of it.
+DWORD MainPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 1, 1);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  InvalidateRect(ProgramRig::MainHwnd(), nullptr, FALSE);
+  SendMessageW(ProgramRig::MainHwnd(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return ProgramRig::Main().GetMemRenderTarget()->GetPixel(x, y) & 0xFFFFFF;
+}
+
+}  // namespace
+
+TEST_CASE("main window: tab order, names and selection from config.ini, and back unchanged") {
+  ProgramRig rig;
+  rig.WriteSettings(
+      "[Config]\r\nLang = 1\r\n[TabOrder]\r\n0 = 2\r\n1 = 0\r\n2 = 1\r\n"
+      "[TabName]\r\n1 = Voice\r\n[TabSel]\r\nindex = 1\r\n");
+  std::vector<std::wstring> titles;
+  int page = -1;
+  int followed = -1;
+  CHECK(rig.Run({Once([&] {
+    titles = StripTitles();
+    page = Pages()->GetCurSel();
+    followed = ProgramRig::Logic().FollowedScrollView();
+  })}) == 0);
+  const std::vector<std::wstring> expected = {
+      L"Voice", L"Effect", L"Music", L"Main output", L"Center", L"SUB output", L"SUR output"};
+  CHECK(titles == expected);
+  CHECK(page == 2);
+  CHECK(followed == 2);
+  const std::string saved = rig.ReadSettings();
+  const wchar_t* orders[] = {L"2", L"0", L"1", L"3", L"4", L"5", L"6"};
+  for (int i = 0; i < 7; ++i) {
+    CAPTURE(i);
+    CHECK(IniValue(saved, L"TabOrder", std::to_wstring(i).c_str()) == orders[i]);
+  }
+  CHECK(IniValue(saved, L"TabName", L"1") == L"Voice");
+  CHECK(IniValue(saved, L"TabName", L"0") == L"Music");
+  CHECK(IniValue(saved, L"TabSel", L"index") == L"1");
+}
+
+TEST_CASE("main window: equal tab orders keep page order; no [TabSel] selects the first tab") {
+  ProgramRig rig;
+  rig.WriteSettings(
+      "[Config]\r\nLang = 1\r\n[TabOrder]\r\n0 = 0\r\n1 = 0\r\n2 = 0\r\n3 = 0\r\n4 = 0\r\n5 = 0\r\n"
+      "6 = 0\r\n");
+  std::vector<std::wstring> titles;
+  int selected = -2;
+  int page = -1;
+  CHECK(rig.Run({Once([&] {
+    titles = StripTitles();
+    selected = Strip()->GetCurSel();
+    page = Pages()->GetCurSel();
+  })}) == 0);
+  CHECK(titles == std::vector<std::wstring>(std::begin(kEnglishTitles), std::end(kEnglishTitles)));
+  CHECK(selected == 0);
+  CHECK(page == 0);
+}
+
+TEST_CASE("main window: [TabSel] -1 selects no tab, and -1 is written back") {
+  ProgramRig rig;
+  rig.WriteSettings("[Config]\r\nLang = 1\r\n[TabSel]\r\nindex = -1\r\n");
+  int selected = -2;
+  int page = -1;
+  CHECK(rig.Run({Once([&] {
+    selected = Strip()->GetCurSel();
+    page = Pages()->GetCurSel();
+  })}) == 0);
+  CHECK(selected == -1);
+  CHECK(page == 0);  // the layout's own
+  CHECK(IniValue(rig.ReadSettings(), L"TabSel", L"index") == L"-1");
+}
+
+TEST_CASE("main window: panels follow the width the window is dragged to") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    RECT rc = {0, 0, 1201, 700};
+    CHECK(ProgramRig::Send(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&rc)) == 1);
+    CHECK(PosIs(L"musicWnd", L"50,|0"));
+    CHECK(PosIs(L"micWnd", L"280,|0"));
+    CHECK(PosIs(L"effWnd", L"510,|0"));
+    CHECK(PosIs(L"modeWnd", L"[100,|0"));
+    rc.right = 1150;
+    ProgramRig::Send(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&rc));
+    CHECK(PosIs(L"musicWnd", L"50,|0"));
+    CHECK(PosIs(L"micWnd", L"280,|0"));
+    CHECK(PosIs(L"effWnd", L"510,|0"));
+    CHECK(PosIs(L"modeWnd", L"%65,|0"));
+    rc.right = 1099;
+    ProgramRig::Send(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&rc));
+    CHECK(PosIs(L"musicWnd", L"%2,|0"));
+    CHECK(PosIs(L"micWnd", L"%23,|0"));
+    CHECK(PosIs(L"effWnd", L"%45,|0"));
+    CHECK(PosIs(L"modeWnd", L"%65,|0"));
+  })}) == 0);
+}
+
+TEST_CASE("main window: colour schemes 0 to 5; any other index is scheme 0") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    CUIEventHandler& logic = ProgramRig::Logic();
+    // A point of the window's own background, beside the panels.
+    const int x = 2;
+    const int y = 400;
+    logic.ApplyColorScheme(0);
+    const DWORD plain = MainPixel(x, y);
+    for (int index : {6, -1}) {
+      CAPTURE(index);
+      logic.ApplyColorScheme(index);
+      CHECK(MainPixel(x, y) == plain);
+    }
+    std::vector<DWORD> schemes;
+    for (int index = 1; index <= 5; ++index) {
+      logic.ApplyColorScheme(index);
+      schemes.push_back(MainPixel(x, y));
+    }
+    CHECK(schemes[0] != plain);  // the black skin
+    CHECK(schemes[2] != plain);  // tinted purple
+    CHECK(schemes[2] != schemes[4]);
+    logic.ApplyColorScheme(0);
+    CHECK(MainPixel(x, y) == plain);
+  })}) == 0);
+}
+
+TEST_CASE("main window: maximising swaps the maximise and restore buttons") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    ProgramRig::Send(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1200, 800));
+    CHECK_FALSE(ProgramRig::Element(L"btn_max")->IsVisible());
+    CHECK(ProgramRig::Element(L"btn_restore")->IsVisible());
+    ProgramRig::Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(1100, 700));
+    CHECK(ProgramRig::Element(L"btn_max")->IsVisible());
+    CHECK_FALSE(ProgramRig::Element(L"btn_restore")->IsVisible());
+  })}) == 0);
+}
+
+TEST_CASE("main window: a left click on the tray icon hides the window and shows it again") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    const HWND main = ProgramRig::MainHwnd();
+    CHECK(ProgramRig::Send(2125, 100, WM_LBUTTONDOWN) == 0);
+    CHECK_FALSE(IsWindowVisible(main));
+    ProgramRig::Send(2125, 100, WM_LBUTTONDOWN);
+    CHECK(IsWindowVisible(main));
+    // The end of the topmost placement.
+    CHECK((GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    ProgramRig::Send(WM_TIMER, 1011, 0);
+    CHECK((GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
+  })}) == 0);
+}
+
+TEST_CASE("main window: hot-plug closes the open device on its removal and opens an arrival") {
+  ProgramRig rig;
+  SimDevice& device = rig.PlugProcessor();
+  const std::wstring path = device.Path();
+  CHECK(rig.Run({Once([&] {
+    CDeviceManager* manager = ProgramRig::App().DeviceManager();
+    REQUIRE(manager != nullptr);
+    REQUIRE(manager->IsOpen());
+    // Not a device-interface broadcast, no record, another device: nothing.
+    CHECK(ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0) == 0);
+    Broadcast volume(path, DBT_DEVTYP_VOLUME);
+    ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, volume.Param());
+    Broadcast other(L"\\\\?\\hid#vid_1a2b&pid_0016#other#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+    ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, other.Param());
+    CHECK(manager->IsOpen());
+    // The open device gone (its path in another case): closed, and none left to open.
+    device.Unplug();
+    Broadcast removal(Upper(path));
+    CHECK(ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, removal.Param()) == 0);
+    CHECK_FALSE(manager->IsOpen());
+    CHECK(std::wstring(ProgramRig::Element(L"dev_connect_state")->GetWindowText(TRUE).c_str()) ==
+          L"Disconnected");
+    device.Plug();
+    // Another product: left alone.
+    std::wstring wrongProduct = path;
+    wrongProduct.replace(wrongProduct.find(L"pid_0016"), 8, L"pid_0017");
+    Broadcast stranger(wrongProduct);
+    ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, stranger.Param());
+    CHECK_FALSE(manager->IsOpen());
+    Broadcast arrival(path);
+    CHECK(ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, arrival.Param()) == 0);
+    CHECK(manager->IsOpen());
+  })}) == 0);
+}
+
+TEST_CASE("main window: after resume the session is gone and the device is opened again") {
+  ProgramRig rig;
+  rig.PlugProcessor();
+  CHECK(rig.Run({Once([&] {
+    CDeviceController& controller = ProgramRig::App().DeviceController();
+    controller.SetSessionSettleMs(0);
+    REQUIRE(controller.ConnectDevice());
+    const int opens = rig.Bus().OpenCount(GENERIC_READ);
+    CHECK(ProgramRig::Send(WM_POWERBROADCAST, PBT_APMSUSPEND, 0) == 0);
+    CHECK(controller.IsConnected());
+    CHECK(ProgramRig::Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) == 1);
+    CHECK_FALSE(controller.IsSessionOpen());
+    CHECK(ProgramRig::App().DeviceManager()->IsOpen());
+    CHECK(rig.Bus().OpenCount(GENERIC_READ) > opens);
+  })}) == 0);
+}
+
+TEST_CASE("main window: Ctrl+Tab selects the next channel tab, from none the first") {
+  ProgramRig rig;
+  rig.WriteSettings("[TabSel]\r\nindex = -1\r\n");
+  std::unique_ptr<HeldKeys> ctrl;
+  std::vector<int> selections;
+  auto press = [&] {
+    ctrl.reset(new HeldKeys({VK_CONTROL}));
+    PostMessageW(ProgramRig::MainHwnd(), WM_KEYDOWN, VK_TAB, 1);
+  };
+  auto look = [&] {
+    ctrl.reset();
+    selections.push_back(Strip()->GetCurSel());
+  };
+  CHECK(rig.Run({Once(press), Once(look), Once([&] { Strip()->SetCurSel(6); }), Once(press),
+                 Once(look), Once(press), Once(look)}) == 0);
+  CHECK(selections == std::vector<int>{0, 0, 1});
+}

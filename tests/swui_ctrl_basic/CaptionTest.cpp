@@ -48,9 +48,9 @@ struct CaptionRig {
     REQUIRE(host != nullptr);
     if (maximised) ShowWindow(host, SW_MAXIMIZE);
     REQUIRE((IsZoomed(host) != FALSE) == maximised);
-    rig.ctrl.host = host;
+    rig.container.hostWindow = host;
     rig.Load(L"<root><caption name='cap' pos='0,0,-0,30'/></root>");
-    cap = rig.Get<SCaption>(L"cap");
+    cap = rig.Find<SCaption>(L"cap");
   }
   ~CaptionRig() {
     SCaption::BindSendMessage(nullptr);
@@ -67,7 +67,7 @@ struct CaptionRig {
 
 TEST_CASE("a press on the caption moves the window, then gives the host the release") {
   CaptionRig t(WS_OVERLAPPEDWINDOW, false);
-  CtrlRig::Send(t.cap, WM_LBUTTONDOWN, 40, 12, MK_LBUTTON);
+  Send(t.cap, WM_LBUTTONDOWN, 40, 12, MK_LBUTTON);
   REQUIRE(g_sent.size() == 2);
   CHECK(g_sent[0].hwnd == t.host);
   CHECK(g_sent[0].msg == WM_SYSCOMMAND);
@@ -93,7 +93,7 @@ TEST_CASE("a double click maximises or restores, only with a sizing frame and a 
     CAPTURE(c.style);
     CAPTURE(c.maximised);
     CaptionRig t(c.style, c.maximised);
-    CtrlRig::Send(t.cap, WM_LBUTTONDBLCLK, 10, 10);
+    Send(t.cap, WM_LBUTTONDBLCLK, 10, 10);
     REQUIRE(g_sent.size() == c.commands.size());
     for (size_t i = 0; i < c.commands.size(); ++i) {
       CHECK(g_sent[i].msg == WM_SYSCOMMAND);
@@ -114,14 +114,14 @@ TEST_CASE("on a maximised window the press waits for a move, which moves it on v
     CaptionRig t(WS_OVERLAPPEDWINDOW, true);
     g_major = c.major;
     g_product = c.product;
-    CtrlRig::Send(t.cap, WM_LBUTTONDOWN, 40, 12);
+    Send(t.cap, WM_LBUTTONDOWN, 40, 12);
     CHECK(g_sent.empty());
     CHECK(t.cap->IsWaitingForMove());
-    CtrlRig::Send(t.cap, WM_MOUSEMOVE, 45, 12);
+    Send(t.cap, WM_MOUSEMOVE, 45, 12);
     CHECK(g_sent.size() == (c.moves ? 1u : 0u));
     if (c.moves) CHECK(g_sent[0].wParam == 0xF012u);
     CHECK(t.cap->IsWaitingForMove() == !c.moves);
-    CtrlRig::Send(t.cap, WM_LBUTTONUP, 45, 12);
+    Send(t.cap, WM_LBUTTONUP, 45, 12);
     CHECK_FALSE(t.cap->IsWaitingForMove());
   }
 }

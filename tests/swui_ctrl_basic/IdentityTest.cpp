@@ -51,11 +51,11 @@ TEST_CASE("controls without a skin in their layout take the built-in ones") {
   rig.Load(L"<root><button name='b'/><check name='c'/><radio name='r'/><toggle name='t'/></root>");
   SSkinPoolMgr& pools = SSkinPoolMgr::getSingleton();
   CHECK(rig.Find(L"b")->GetBkgndSkin() == pools.GetBuiltinSkin(4, 100));
-  CHECK(rig.Get<SCheckBox>(L"c")->GetIconSkin() == pools.GetBuiltinSkin(0, 100));
-  CHECK(rig.Get<SCheckBox>(L"c")->GetFocusSkin() == pools.GetBuiltinSkin(2, 100));
-  CHECK(rig.Get<SRadioBox>(L"r")->GetIconSkin() == pools.GetBuiltinSkin(1, 100));
-  CHECK(rig.Get<SRadioBox>(L"r")->GetFocusSkin() == pools.GetBuiltinSkin(3, 100));
-  CHECK(rig.Get<SToggle>(L"t")->GetSkin() == pools.GetBuiltinSkin(8, 100));
+  CHECK(rig.Find<SCheckBox>(L"c")->GetIconSkin() == pools.GetBuiltinSkin(0, 100));
+  CHECK(rig.Find<SCheckBox>(L"c")->GetFocusSkin() == pools.GetBuiltinSkin(2, 100));
+  CHECK(rig.Find<SRadioBox>(L"r")->GetIconSkin() == pools.GetBuiltinSkin(1, 100));
+  CHECK(rig.Find<SRadioBox>(L"r")->GetFocusSkin() == pools.GetBuiltinSkin(3, 100));
+  CHECK(rig.Find<SToggle>(L"t")->GetSkin() == pools.GetBuiltinSkin(8, 100));
 }
 
 TEST_CASE("a skin name no pool knows is refused and keeps the skin; an empty one clears it") {

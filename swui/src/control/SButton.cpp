@@ -115,9 +115,7 @@ void SButton::OnPaint(IRenderTarget* pRT) {
 
 void SButton::PaintSkin(IRenderTarget* pRT, const RECT& rc) {
   if (m_byAlphaAni == kNoFade) {
-    int state = GetStateIndex();
-    if (state >= m_pBgSkin->GetStates()) state = SkinState_Normal;
-    m_pBgSkin->Draw(pRT, &rc, static_cast<DWORD>(state));
+    SControlSkin::DrawOrNormal(m_pBgSkin, pRT, rc, GetStateIndex());
     return;
   }
   const BYTE skinAlpha = m_pBgSkin->GetAlpha();

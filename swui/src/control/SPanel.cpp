@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
-#include "core/SSkinPoolMgr.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {
@@ -29,8 +29,7 @@ int PixelsOf(const SLayoutSize& size, int scale) {
 }  // namespace
 
 SPanel::SPanel() : m_siVer(EmptyInfo()), m_siHoz(EmptyInfo()) {
-  SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr();
-  ISkinObj* skin = pools != nullptr ? pools->GetBuiltinSkin(kBuiltinScrollbarSkin, 100) : nullptr;
+  ISkinObj* skin = SControlSkin::Builtin(kBuiltinScrollbarSkin);
   if (skin != nullptr && skin->IsClass(SSkinScrollbar::ClassName())) m_pSkinSb = skin;
   m_nSbArrowSize.SetInvalid();
   m_nSbWid.SetInvalid();
@@ -44,8 +43,7 @@ HRESULT SPanel::SetAttribute(const SStringW& strAttribName, const SStringW& strV
   const SStringW& name = strAttribName;
   HRESULT hr = E_NOTIMPL;
   if (P::IsName(name, L"sbSkin")) {
-    SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr();
-    ISkinObj* skin = pools != nullptr ? pools->GetSkin(strValue, GetScale()) : nullptr;
+    ISkinObj* skin = SControlSkin::Find(strValue, GetScale());
     // Anything but a scroll-bar skin (no skin at all included) leaves the bars as they are.
     if (skin == nullptr || !skin->IsClass(SSkinScrollbar::ClassName())) return E_FAIL;
     m_pSkinSb = skin;
@@ -360,7 +358,7 @@ LRESULT SPanel::OnNcCalcSize(UINT, WPARAM, LPARAM) {
 void SPanel::OnColorize(COLORREF cr) {
   if (cr == GetColorizeColor()) return;
   SWindow::OnColorize(cr);
-  if (m_pSkinSb != nullptr) m_pSkinSb->OnColorize(cr);
+  SControlSkin::Colorize(m_pSkinSb, cr);
 }
 
 void SPanel::OnScaleChanged(int scale) {

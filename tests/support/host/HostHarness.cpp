@@ -2,7 +2,6 @@
 
 #include "core/SMessageLoop.h"
 #include "core/SXmlMark.h"
-#include "res.mgr/SResProviderPE.h"
 
 using namespace SWUI;
 
@@ -19,35 +18,11 @@ LPARAM KeyParam(UINT vk, bool up) {
 
 }  // namespace
 
-// ---- HeldKeys ----------------------------------------------------------------------------
-
-HeldKeys::HeldKeys(std::initializer_list<int> keys) {
-  GetKeyboardState(saved_);
-  BYTE state[256];
-  memcpy(state, saved_, sizeof(state));
-  for (int vk : keys) {
-    state[vk & 0xFF] |= 0x80;
-    // The generic modifier and both of its sides read as held.
-    if (vk == VK_CONTROL) state[VK_LCONTROL] |= 0x80;
-    if (vk == VK_SHIFT) state[VK_LSHIFT] |= 0x80;
-    if (vk == VK_MENU) state[VK_LMENU] |= 0x80;
-  }
-  SetKeyboardState(state);
-}
-
-HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
-
 // ---- HostHarness -------------------------------------------------------------------------
 
 HostHarness::HostHarness(bool systemResources)
     : render(1, 1), app(render.Factory(), GetModuleHandleW(nullptr), L"SwuiHostHarness") {
-  if (systemResources) {
-    auto* provider = new SResProviderPE();
-    REQUIRE(provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0));
-    app.LoadSystemNamedResource(provider);
-    app.AddResProvider(provider);
-    provider->Release();
-  }
+  if (systemResources) LoadSystemResources(app);
 }
 
 HostHarness::~HostHarness() {

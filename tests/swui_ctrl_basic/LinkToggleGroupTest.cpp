@@ -5,38 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "ControlSeams.h"
 #include "CtrlRig.h"
 #include "core/EventCmd.h"
 
 using namespace SWUI;
-
-namespace {
-
-struct Launch {
-  std::wstring operation;
-  std::wstring file;
-  int show;
-};
-std::vector<Launch> g_launches;
-
-HINSTANCE WINAPI RecordLaunch(HWND, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
-                              LPCWSTR directory, INT show) {
-  CHECK(parameters == nullptr);
-  CHECK(directory == nullptr);
-  g_launches.push_back(Launch{operation, file, show});
-  return reinterpret_cast<HINSTANCE>(33);
-}
-
-// Binds the recording launcher for the lifetime of the scope.
-struct LaunchRecorder {
-  LaunchRecorder() {
-    g_launches.clear();
-    SLink::BindShellExecute(RecordLaunch);
-  }
-  ~LaunchRecorder() { SLink::BindShellExecute(nullptr); }
-};
-
-}  // namespace
 
 TEST_CASE("a link without text shows its href; text in the layout wins") {
   CtrlRig rig;
@@ -48,7 +21,7 @@ TEST_CASE("a link without text shows its href; text in the layout wins") {
 }
 
 TEST_CASE("a link's text rectangle follows the alignment; only it reacts to the mouse") {
-  LaunchRecorder recorder;
+  LinkLaunches recorder;
   CtrlRig rig(300, 100);
   rig.Load(
       L"<root><link name='l' pos='0,0,300,40' align='center' href='https://x.org/'>"
@@ -80,22 +53,23 @@ TEST_CASE("a link's text rectangle follows the alignment; only it reacts to the 
   CHECK(rig.container.capture == 0u);
   Send(link, WM_LBUTTONUP, off.x, off.y);
   Send(link, WM_LBUTTONUP, in.x, in.y);  // a release without a press
-  CHECK(g_launches.empty());
+  CHECK(recorder.launches.empty());
   // A press on the text dragged off: no click, no pushed look left.
   Send(link, WM_LBUTTONDOWN, in.x, in.y);
   CHECK(rig.container.capture == link->GetSwnd());
   Send(link, WM_LBUTTONUP, off.x, off.y);
   CHECK(rig.container.capture == 0u);
   CHECK((link->GetState() & WndState_PushDown) == 0u);
-  CHECK(g_launches.empty());
+  CHECK(recorder.launches.empty());
   CHECK(events.ids.empty());
   // A click on the text opens the link once.
   Send(link, WM_LBUTTONDOWN, in.x, in.y);
   Send(link, WM_LBUTTONUP, in.x, in.y);
-  REQUIRE(g_launches.size() == 1);
-  CHECK(g_launches[0].operation == L"open");
-  CHECK(g_launches[0].file == L"https://x.org/");
-  CHECK(g_launches[0].show == SW_SHOWNORMAL);
+  REQUIRE(recorder.launches.size() == 1);
+  CHECK(recorder.launches[0].operation == L"open");
+  CHECK(recorder.launches[0].file == L"https://x.org/");
+  CHECK(recorder.launches[0].show == SW_SHOWNORMAL);
+  CHECK(recorder.launches[0].bare);
   CHECK(events.ids.size() == 1);
 }
 

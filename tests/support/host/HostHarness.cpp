@@ -259,6 +259,10 @@ void HostHarness::Drain() {
       quitCode_ = static_cast<int>(msg.wParam);
       continue;
     }
+    if (heldTimers && msg.message == WM_TIMER && host != nullptr && msg.hwnd == host->m_hWnd &&
+        SwndTimerId::IsElementTimer(msg.wParam)) {
+      continue;
+    }
     if (loop != nullptr && loop->PreTranslateMessage(&msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -147,7 +147,8 @@ class HostHarness {
   void ElementTimer(SWUI::SWindow* wnd, UINT id);
   // Animation frames delivered now (the host's 10 ms timer).
   void Frames(int count = 1);
-  // Runs every queued message through the application's loop (filters, translation).
+  // Runs every queued message through the application's loop (filters, translation); with
+  // heldTimers the host's own timers that came due are taken off the queue undelivered.
   void Drain();
   bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
   // A WM_QUIT met while draining (it is taken off the queue and remembered).
@@ -158,6 +159,10 @@ class HostHarness {
   // Captures the framework's log lines (debugger output) from now on; one capture may live
   // in the process at a time, so a harness captures only when asked.
   DebugOutputCapture& CaptureLog();
+
+  // While set, the frames and element timers the system would deliver to the host are
+  // dropped: a test drives them with Frames and ElementTimer alone, however long it takes.
+  bool heldTimers = false;
 
   RenderRig render;
   SWUI::SApplication app;

@@ -24,13 +24,15 @@
 #include "control/SToggle.h"
 #include "core/SSkinPoolMgr.h"
 
+constexpr wchar_t kBasicSkins[] =
+    L"<skin><cells name='cells4'/><cells name='cells8' states='8'/>"
+    L"<cells name='cells6' states='6'/><cells name='cells3' states='3'/>"
+    L"<cells name='big' size='20,12'/></skin>";
+
 class CtrlRig : public ElementRig {
  public:
   explicit CtrlRig(int width = 200, int height = 200) : ElementRig(width, height, true) {
-    AddSkins(
-        L"<skin><cells name='cells4'/><cells name='cells8' states='8'/>"
-        L"<cells name='cells6' states='6'/><cells name='cells3' states='3'/>"
-        L"<cells name='big' size='20,12'/></skin>");
+    AddSkins(kBasicSkins);
   }
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ControlSeams.h"
+#include "CtrlRig.h"
 #include "HostHarness.h"
 #include "control/SAnimateImgWnd.h"
 #include "control/SButton.h"
@@ -23,11 +24,11 @@ namespace {
 
 constexpr DWORD kCmd = EventCmd::EventID;
 
-// A host with the built-in skins and cell skins ("cells4", "cells3"); the system's own frames
-// and element timers are held back, the test delivers them.
+// A host with the built-in skins and the basic tests' cell skins; the system's own frames and
+// element timers are held back, the test delivers them.
 struct CtrlHost : HostHarness {
   CtrlHost() : HostHarness(true) {
-    AddSkins(L"<skin><cells name='cells4'/><cells name='cells3' states='3'/></skin>");
+    AddSkins(kBasicSkins);
     heldTimers = true;
   }
   std::wstring Focused() const {

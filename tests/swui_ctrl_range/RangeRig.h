@@ -13,20 +13,21 @@
 #include "ElementRig.h"
 #include "HeldKeys.h"
 
+constexpr wchar_t kRangeSkins[] =
+    L"<skin>"
+    L"<cells name='bg' size='100,8' colors='#c0c0c0'/>"
+    L"<cells name='bar' size='1,8' colors='#0000ff'/>"
+    L"<cells name='thumb' size='10,20' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
+    L"<cells name='vthumb' size='20,10' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
+    L"<cells name='sb' size='90,10' colors='#ff0000,#00ff00,#0000ff,#ffff00,#000000,#ff00ff'/>"
+    L"<cells name='up' size='12,8' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
+    L"<cells name='down' size='12,8' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
+    L"</skin>";
+
 class RangeRig : public ElementRig {
  public:
   explicit RangeRig(int width = 200, int height = 200) : ElementRig(width, height, true) {
-    AddSkins(
-        L"<skin>"
-        L"<cells name='bg' size='100,8' colors='#c0c0c0'/>"
-        L"<cells name='bar' size='1,8' colors='#0000ff'/>"
-        L"<cells name='thumb' size='10,20' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
-        L"<cells name='vthumb' size='20,10' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
-        L"<cells name='sb' size='90,10' "
-        L"colors='#ff0000,#00ff00,#0000ff,#ffff00,#000000,#ff00ff'/>"
-        L"<cells name='up' size='12,8' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
-        L"<cells name='down' size='12,8' colors='#ff0000,#00ff00,#0000ff,#808080'/>"
-        L"</skin>");
+    AddSkins(kRangeSkins);
   }
 };
 

@@ -235,6 +235,11 @@ void HostHarness::SysChar(WCHAR ch) {
   Post(WM_SYSCHAR, ch, 1 | (1u << 29));
 }
 
+void HostHarness::SysKeyDown(UINT vk) {
+  HeldKeys alt({VK_MENU});
+  Post(WM_SYSKEYDOWN, vk, KeyParam(vk, false) | (1u << 29));
+}
+
 // ---- timers, frames, messages ------------------------------------------------------------
 
 void HostHarness::ElementTimer(SWindow* wnd, UINT id) {

@@ -139,8 +139,9 @@ class HostHarness {
   // Down and up; TranslateMessage adds the characters, as the real loop does.
   void Key(UINT vk);
   void Char(WCHAR ch);
-  // WM_SYSCHAR with Alt held.
+  // WM_SYSCHAR, and WM_SYSKEYDOWN, with Alt held.
   void SysChar(WCHAR ch);
+  void SysKeyDown(UINT vk);
 
   // ---- timers, frames, messages --------------------------------------------------------
   // An element timer (SWindow::SetTimer) fired now.

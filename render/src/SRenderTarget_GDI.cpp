@@ -8,13 +8,13 @@
 #include <optional>
 #include <vector>
 
-#include "AlphaChannelBackup.h"
 #include "SBitmap_GDI.h"
 #include "SBrush_GDI.h"
 #include "SFont_GDI.h"
 #include "SGdiAlphaLayer.h"
 #include "SPen_GDI.h"
 #include "SRegion_GDI.h"
+#include "core/AlphaChannelBackup.h"
 
 namespace SWUI {
 

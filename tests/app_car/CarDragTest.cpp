@@ -7,7 +7,6 @@ using namespace SWUI;
 
 namespace {
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
 int CountFired(CarRig& r, DWORD id) {
   int count = 0;

@@ -9,8 +9,6 @@ using namespace SWUI;
 
 namespace {
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
-
 // The fields of each EventThumbMoving a handle raised.
 struct Move {
   int bandIndex, newLeft, newTop, curLeft, curTop;

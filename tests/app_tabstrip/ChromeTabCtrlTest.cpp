@@ -22,7 +22,6 @@ constexpr DWORD kClose = EventChromeTabClose::EventID;
 constexpr DWORD kSelChanged = EventChromeTabSelChanged::EventID;
 constexpr DWORD kDbClick = EventChromeTabDbClick::EventID;
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
 // A press and release of the left button at a point.
 void Click(SWindow* wnd, int x, int y) {

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "AlphaChannelBackup.h"
 #include "IRenderFactory.h"
 #include "RenderRig.h"
+#include "core/AlphaChannelBackup.h"
 
 using namespace SWUI;
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "AlphaChannelBackup.h"
 #include "IRenderFactory.h"
 #include "RenderRig.h"
+#include "core/AlphaChannelBackup.h"
 
 using namespace SWUI;
 

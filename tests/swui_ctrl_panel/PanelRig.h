@@ -12,4 +12,3 @@ class PanelRig : public ElementRig {
   explicit PanelRig(int width = 200, int height = 200) : ElementRig(width, height, true) {}
 };
 
-inline LPARAM At(int x, int y) { return MAKELPARAM(x, y); }

@@ -39,5 +39,3 @@ constexpr DWORD kBlue = 0xFF0000FF;
 constexpr DWORD kGrey = 0xFFC0C0C0;
 constexpr DWORD kYellow = 0xFFFFFF00;
 constexpr DWORD kMagenta = 0xFFFF00FF;
-
-inline LPARAM At(int x, int y) { return MAKELPARAM(x, y); }

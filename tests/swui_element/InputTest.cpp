@@ -17,8 +17,6 @@ using namespace SWUI;
 
 namespace {
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
-
 // An element that handles the wheel itself.
 class WheelWnd : public SWindow {
   SWUI_CLASS_NAME(SWindow, L"wheelwnd")

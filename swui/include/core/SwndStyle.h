@@ -32,6 +32,8 @@ class SwndStyle : public SObjectImpl<IObject> {
   UINT GetTextAlign() const;
   // The state's colour and font, the normal one's when the state has none.
   COLORREF GetTextColor(int state) const;
+  // Sets the state's text colour; a state outside the four changes nothing.
+  void SetTextColor(int state, COLORREF cr);
   IFont* GetTextFont(int state) const;
   // The four sizes in pixels at the style's scale, as left, top, right, bottom.
   void GetMargin(RECT* prc) const;

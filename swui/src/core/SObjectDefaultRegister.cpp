@@ -6,6 +6,7 @@
 #include "control/SButton.h"
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
+#include "control/SEdit.h"
 #include "control/SGroup.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SIconWnd.h"
@@ -18,6 +19,7 @@
 #include "control/SProgress.h"
 #include "control/SRadioBox.h"
 #include "control/SRealWnd.h"
+#include "control/SRichEdit.h"
 #include "control/SScrollBar.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
@@ -118,8 +120,8 @@ const Entry kBuiltinClasses[] = {
     {L"header", kW, L"window", nullptr},
     {L"listctrl", kW, L"div", nullptr},
     {L"listbox", kW, L"scrollview", NewFactory<SListBox>},
-    {L"richedit", kW, L"div", nullptr},
-    {L"edit", kW, L"richedit", nullptr},
+    {L"richedit", kW, L"div", NewFactory<SRichEdit>},
+    {L"edit", kW, L"richedit", NewFactory<SEdit>},
     {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},
     {L"combobox", kW, L"combobase", nullptr},
     {L"calendar", kW, L"window", nullptr},

@@ -71,6 +71,10 @@ COLORREF SwndStyle::GetTextColor(int state) const {
   return m_crText[state] != CR_INVALID ? m_crText[state] : m_crText[kStateNormal];
 }
 
+void SwndStyle::SetTextColor(int state, COLORREF cr) {
+  if (state >= 0 && state < kStateCount) m_crText[state] = cr;
+}
+
 IFont* SwndStyle::GetTextFont(int state) const {
   if (state < 0 || state >= kStateCount) state = kStateNormal;
   IFont* font = m_fonts[state].font;

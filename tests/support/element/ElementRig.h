@@ -240,3 +240,14 @@ SWUI::SWindow* NewElement(SWUI::SApplication& app, LPCWSTR tag);
 // Makes a translator manager the application's, with one translator loaded from XML text
 // holding a "language" element; the caller gives it back with app.SetTranslator(nullptr).
 void InstallTranslator(SWUI::SApplication& app, const wchar_t* languageXml);
+
+// A point in host client coordinates as a mouse message's lParam.
+inline LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// The element of the name, which must be a T.
+template <class T>
+T* FindAs(const ElementRig& rig, const wchar_t* name) {
+  auto* found = dynamic_cast<T*>(rig.Find(name));
+  REQUIRE(found != nullptr);
+  return found;
+}

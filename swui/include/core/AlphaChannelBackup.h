@@ -1,7 +1,8 @@
 // Saving and restoring the alpha bytes of an area of the 32-bit bitmap selected in a device
 // context, around a GDI call that would otherwise zero them. One backup at a time: small areas
 // share one static buffer, so a backup must be restored before the next one is taken, on the
-// UI thread.
+// UI thread. Part of the framework core, so that elements which hand a render target's device
+// context to other drawing code (the rich edit) can use it as the GDI back-end does.
 #pragma once
 #include <windows.h>
 

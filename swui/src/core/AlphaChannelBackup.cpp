@@ -1,4 +1,4 @@
-#include "AlphaChannelBackup.h"
+#include "core/AlphaChannelBackup.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,6 @@
 #include "HostHarness.h"
 
+#include "core/CSimpleWndHelper.h"
 #include "core/SMessageLoop.h"
 #include "core/SXmlMark.h"
 
@@ -143,9 +144,12 @@ bool HostHarness::SavePng(const std::wstring& name, int zoom) const {
   return host != nullptr && SavePng(*host, name, zoom);
 }
 
-bool HostHarness::SavePng(SHostWnd& other, const std::wstring& name, int zoom) {
-  if (other.m_hWnd == nullptr) return false;
-  // What is invalid is painted into the memory target (and printed into a scratch DC).
+namespace {
+
+// The host's memory target brought up to date (what is invalid is painted, and printed into a
+// scratch DC), as the bitmap to save; null without one.
+IBitmap* PaintedSurface(SHostWnd& other) {
+  if (other.m_hWnd == nullptr) return nullptr;
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bmp = CreateCompatibleBitmap(screen, 1, 1);
@@ -156,8 +160,28 @@ bool HostHarness::SavePng(SHostWnd& other, const std::wstring& name, int zoom) {
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   IRenderTarget* rt = other.GetMemRenderTarget();
-  if (rt == nullptr) return false;
-  return RenderRig::SavePng(static_cast<IBitmap*>(rt->GetCurrentObject(OT_BITMAP)), name, zoom);
+  return rt != nullptr ? static_cast<IBitmap*>(rt->GetCurrentObject(OT_BITMAP)) : nullptr;
+}
+
+}  // namespace
+
+bool HostHarness::SavePng(SHostWnd& other, const std::wstring& name, int zoom) {
+  IBitmap* surface = PaintedSurface(other);
+  return surface != nullptr && RenderRig::SavePng(surface, name, zoom);
+}
+
+bool HostHarness::SavePngFile(SHostWnd& other, const std::wstring& path, int zoom) {
+  IBitmap* surface = PaintedSurface(other);
+  return surface != nullptr && RenderRig::SavePngFile(surface, path, zoom);
+}
+
+SHostWnd* HostHarness::HostOf(HWND hwnd) {
+  // A window created in the framework's class keeps its object in its user data.
+  CSimpleWndHelper* helper = CSimpleWndHelper::getSingletonPtr();
+  if (hwnd == nullptr || helper == nullptr || !IsWindow(hwnd)) return nullptr;
+  if (static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM)) != helper->GetClassAtom()) return nullptr;
+  auto* object = reinterpret_cast<CSimpleWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return object != nullptr && object->m_hWnd == hwnd ? dynamic_cast<SHostWnd*>(object) : nullptr;
 }
 
 // ---- input -------------------------------------------------------------------------------

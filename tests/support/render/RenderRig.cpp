@@ -111,6 +111,10 @@ bool RenderRig::SavePng(const std::wstring& name, int zoom) const {
 }
 
 bool RenderRig::SavePng(IBitmap* bitmap, const std::wstring& name, int zoom) {
+  return SavePngFile(bitmap, PngFolder() + L"\\" + name + L".png", zoom);
+}
+
+bool RenderRig::SavePngFile(IBitmap* bitmap, const std::wstring& path, int zoom) {
   if (bitmap == nullptr || zoom < 1) return false;
   const int w = static_cast<int>(bitmap->Width());
   const int h = static_cast<int>(bitmap->Height());
@@ -127,6 +131,5 @@ bool RenderRig::SavePng(IBitmap* bitmap, const std::wstring& name, int zoom) {
   RefPtrAssign<IBitmap> out;
   out.Attach(raw);
   if (out->Init(w * zoom, h * zoom, px.data()) != S_OK) return false;
-  const std::wstring path = PngFolder() + L"\\" + name + L".png";
   return out->Save(path.c_str(), &kPngFormat) == S_OK;
 }

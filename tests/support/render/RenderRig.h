@@ -35,6 +35,8 @@ class RenderRig {
   // its transparency, as <exe folder>\png\<name>.png. False when it could not be written.
   bool SavePng(const std::wstring& name, int zoom = 1) const;
   static bool SavePng(SWUI::IBitmap* bitmap, const std::wstring& name, int zoom = 1);
+  // The same as a file of the given path (its folder must exist).
+  static bool SavePngFile(SWUI::IBitmap* bitmap, const std::wstring& path, int zoom = 1);
 
  private:
   template <class F>

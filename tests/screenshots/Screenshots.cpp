@@ -1,0 +1,88 @@
+#include "Screenshots.h"
+
+#include <doctest/doctest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "HostHarness.h"
+#include "core/SHostWnd.h"
+
+namespace screenshots {
+
+namespace {
+
+struct Shot {
+  std::wstring name;
+  SIZE size;
+};
+
+std::vector<Shot>& Written() {
+  static std::vector<Shot> shots;
+  return shots;
+}
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+struct Search {
+  HWND except;
+  HWND found;
+};
+
+BOOL CALLBACK TakeFirstHost(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  if (hwnd == search->except || !IsWindowVisible(hwnd)) return TRUE;
+  if (HostHarness::HostOf(hwnd) == nullptr) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+std::wstring Folder() {
+  wchar_t exe[MAX_PATH] = {0};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring dir(exe);
+  dir.resize(dir.rfind(L'\\') + 1);
+  dir += L"..\\..\\screenshots";
+  wchar_t full[MAX_PATH] = {0};
+  REQUIRE(GetFullPathNameW(dir.c_str(), MAX_PATH, full, nullptr) != 0);
+  CreateDirectoryW(full, nullptr);
+  return full;
+}
+
+void Shoot(SWUI::SHostWnd& host, const wchar_t* name) {
+  const std::wstring path = Folder() + L"\\" + name + L".png";
+  const bool saved = HostHarness::SavePngFile(host, path);
+  CHECK_MESSAGE(saved, "screenshot not written: " << Narrow(name));
+  if (!saved) return;
+  RECT rc = {0, 0, 0, 0};
+  GetClientRect(host.m_hWnd, &rc);
+  Written().push_back({name, SIZE{rc.right, rc.bottom}});
+}
+
+void Shoot(HWND hwnd, const wchar_t* name) {
+  SWUI::SHostWnd* host = HostHarness::HostOf(hwnd);
+  CHECK_MESSAGE(host != nullptr, "no window to shoot for " << Narrow(name));
+  if (host != nullptr) Shoot(*host, name);
+}
+
+HWND TopHostWindow(HWND except) {
+  Search search = {except, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &TakeFirstHost, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void PrintList() {
+  std::printf("Screenshots in %s:\n", Narrow(Folder()).c_str());
+  for (const Shot& shot : Written()) {
+    std::printf("  %s.png (%ldx%ld)\n", Narrow(shot.name).c_str(), shot.size.cx, shot.size.cy);
+  }
+  std::fflush(stdout);
+}
+
+}  // namespace screenshots

@@ -1,0 +1,28 @@
+// Where the screenshots go and what was written: <build>\screenshots\<name>.png, each saved
+// from a host window's own surface while it is up (inside its modal loop for a dialog or a
+// menu), and the list printed at the end of the run.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace SWUI {
+class SHostWnd;
+}
+
+namespace screenshots {
+
+// <build>\screenshots (the test program lies in <build>\tests\screenshots), created if missing.
+std::wstring Folder();
+// Saves the host's surface as <name>.png in the folder and records it; the test fails when it
+// cannot be written.
+void Shoot(SWUI::SHostWnd& host, const wchar_t* name);
+// The same for a window of the framework's class found by its handle.
+void Shoot(HWND hwnd, const wchar_t* name);
+// The topmost visible host window of this thread other than `except` (a dialog or message box
+// that the program opened), or null.
+HWND TopHostWindow(HWND except);
+// Prints what this run wrote, one line each with its size in pixels.
+void PrintList();
+
+}  // namespace screenshots

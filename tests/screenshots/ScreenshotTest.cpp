@@ -5,6 +5,7 @@
 #include <doctest/doctest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,24 @@ BOOL Command(int id) {
   return ProgramRig::Logic()._HandleEvent(&evt);
 }
 
-// Presses Connect (the session starts and both banks are read).
-ProgramRig::Step Connect() {
-  return Once([] {
+// The program in English with a processor plugged.
+SimDevice& Start(ProgramRig& rig) {
+  rig.WriteSettings("[Config]\r\nLang = 1\r\n");
+  return rig.PlugProcessor();
+}
+
+// Presses Connect (the session starts and both banks are read), the processor's banks holding
+// the program's own start values first, so that the pages show the values a user meets.
+ProgramRig::Step Connect(SimDevice& device) {
+  return Once([&device] {
+    device.Inspect([](SimProcessor& p) {
+      for (auto& bank : p.banks) std::memcpy(bank, Controller().CurrentImage(), sizeof bank);
+      return 0;
+    });
     Controller().SetSessionSettleMs(0);
     CHECK(Command(1000) != 0);
+    // The layout's own size: a start-up on a small test screen fits the window to the screen.
+    SetWindowPos(Main(), nullptr, 0, 0, 1100, 700, SWP_NOZORDER | SWP_NOACTIVATE);
     CHECK(Controller().IsConnected());
   });
 }
@@ -107,8 +121,8 @@ const wchar_t* const kPageShots[] = {L"page_1_music",  L"page_2_mic", L"page_3_e
 
 TEST_CASE("screenshots: the seven pages and the mic's second parameter tab") {
   ProgramRig rig;
-  rig.PlugProcessor();
-  Steps steps = {Connect()};
+  SimDevice& device = Start(rig);
+  Steps steps = {Connect(device)};
   for (int page = 0; page < 7; ++page) {
     steps.push_back(Once([page] { SelectPage(page); }));
     steps.push_back(Once([page] { Shoot(ProgramRig::Main(), kPageShots[page]); }));
@@ -126,8 +140,8 @@ TEST_CASE("screenshots: the seven pages and the mic's second parameter tab") {
 
 TEST_CASE("screenshots: the menus, the dialogs, the explain window, a message box") {
   ProgramRig rig;
-  rig.PlugProcessor();
-  Steps steps = {Connect()};
+  SimDevice& device = Start(rig);
+  Steps steps = {Connect(device)};
   steps.push_back(Once([] { ShootMenu(L"smenu:menu_main", L"menu_main"); }));
   steps.push_back(Once([] { ShootMenu(L"smenu:menu_tray", L"menu_tray"); }));
   steps.push_back(Once([] { ShootDialog(L"LAYOUT:XML_ABOUT", L"dialog_about"); }));

@@ -79,8 +79,10 @@ def slider_row(x, row, label, sid, lo, hi, toggle=None, y0=PANEL_TOP):
     """A label, a horizontal slider and its value text (id + 4000); a mute or enable toggle
     before the slider when given."""
     y = y0 + row * ROW_H
-    x.leaf("text", label, pos="10,%d,@74,@22" % y, class_="cls_label")
-    sx = 86
+    # A long label ("Early Reflection") takes some of the slider's room rather than being cut.
+    label_w = 84 if len(label) > 14 else 74
+    x.leaf("text", label, pos="10,%d,@%d,@22" % (y, label_w), class_="cls_label")
+    sx = 12 + label_w
     if toggle is not None:
         x.leaf("zucheckbtn", id=toggle, pos="84,%d,@36,@18" % (y + 2), class_="cls_toggle")
         sx = 124

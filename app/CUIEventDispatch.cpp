@@ -159,6 +159,15 @@ BOOL CUIEventHandler::OnConnectToggle() {
 }
 
 BOOL CUIEventHandler::OnButton(int id) {
+  if (id == 9000 || id == 9001) {
+    HideBandTips();
+    if (id == 9000) {
+      ImportEffect();
+    } else {
+      ExportEffect();
+    }
+    return TRUE;
+  }
   if (id == 9002) {
     if (m_controller.IsConnected()) return FALSE;  // the device mode dialog's
     HideBandTips();

@@ -1,0 +1,95 @@
+#include "ProgramImages.h"
+
+#include <windows.h>
+
+#include "AppElements.h"
+#include "CApplication.h"
+#include "HidDevice/CDeviceController.h"
+#include "HidDevice/ParamDesc.h"
+#include "ParamControls.h"
+#include "ProgramRig.h"
+#include "core/SWindow.h"
+
+namespace {
+
+std::vector<uint8_t> Copy(const uint8_t* image) {
+  return std::vector<uint8_t>(image, image + kParamSlotSize);
+}
+
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
+      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        DeleteFileW(child.c_str());
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+ProgramImages ProgramImages::Take() {
+  CDeviceController& controller = ProgramRig::App().DeviceController();
+  ProgramImages state;
+  state.current = Copy(controller.CurrentImage());
+  state.bank0 = Copy(controller.Bank0Image());
+  state.bank1 = Copy(controller.Bank1Image());
+  for (int i = 0; i < CChannelCurves::kCurveCount; ++i) {
+    const EqCurveInfo* curve = controller.Curves().GetCurve(i);
+    state.curves.push_back(curve != nullptr ? curve->curve : std::vector<double>());
+    state.curves.push_back(curve != nullptr ? curve->curve2 : std::vector<double>());
+  }
+  return state;
+}
+
+bool ProgramImages::operator==(const ProgramImages& other) const {
+  return current == other.current && bank0 == other.bank0 && bank1 == other.bank1 &&
+         curves == other.curves;
+}
+
+std::string ControlsDiffer(const uint8_t* image) {
+  SWUI::SWindow* root = ProgramRig::Root();
+  int count = 0;
+  const FixedSlider* sliders = FixedSliders(&count);
+  for (int i = 0; i < count; ++i) {
+    const FixedSlider& s = sliders[i];
+    auto* slider = root->FindChildByID2<ParamSlider>(s.id);
+    if (slider == nullptr) continue;
+    const uint16_t value = GetParam(image, FixedSliderRow(s, image));
+    const int expected = CapSliderPosition(s, image, SliderPosition(s.flagMask, value));
+    if (slider->GetValue() != expected) {
+      return "slider " + std::to_string(s.id) + " shows " + std::to_string(slider->GetValue()) +
+             ", the image " + std::to_string(expected);
+    }
+  }
+  const ToggleDesc* toggles = Toggles(&count);
+  for (int i = 0; i < count; ++i) {
+    const ToggleDesc& t = toggles[i];
+    auto* check = root->FindChildByID2<ParamCheck>(t.id);
+    if (check == nullptr) continue;
+    const bool expected = ToggleChecked(t.kind, GetParam(image, t.row));
+    if ((check->IsChecked() != FALSE) != expected) return "toggle " + std::to_string(t.id);
+  }
+  return std::string();
+}
+
+ModeFolder::ModeFolder() {
+  wchar_t module[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::wstring folder = module;
+  folder.erase(folder.find_last_of(L'\\'));
+  m_path = folder + L"\\mode";
+  RemoveTree(m_path);
+}
+
+ModeFolder::~ModeFolder() { RemoveTree(m_path); }

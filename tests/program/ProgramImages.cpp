@@ -8,32 +8,13 @@
 #include "HidDevice/ParamDesc.h"
 #include "ParamControls.h"
 #include "ProgramRig.h"
+#include "TempFile.h"
 #include "core/SWindow.h"
 
 namespace {
 
 std::vector<uint8_t> Copy(const uint8_t* image) {
   return std::vector<uint8_t>(image, image + kParamSlotSize);
-}
-
-void RemoveTree(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = path + L"\\" + name;
-      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        DeleteFileW(child.c_str());
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path.c_str());
 }
 
 }  // namespace
@@ -89,7 +70,7 @@ ModeFolder::ModeFolder() {
   std::wstring folder = module;
   folder.erase(folder.find_last_of(L'\\'));
   m_path = folder + L"\\mode";
-  RemoveTree(m_path);
+  fixtures::RemoveTree(m_path);
 }
 
-ModeFolder::~ModeFolder() { RemoveTree(m_path); }
+ModeFolder::~ModeFolder() { fixtures::RemoveTree(m_path); }

@@ -1,12 +1,14 @@
-// The page logic's effect files: export of the current image into an effect file and import of
-// one, through the system's file dialogs (AppSeams). An import that is refused changes nothing
-// and sends nothing; an accepted one replaces the image (the three master volumes kept),
-// uploads it when a device is connected and shows it on every control.
+// The page logic's files: export of the current image into an effect file and import of one,
+// through the system's file dialogs (AppSeams), and the PC mode dialog. An import that is
+// refused changes nothing and sends nothing; an accepted one replaces the image (the three
+// master volumes kept), uploads it when a device is connected and shows it on every control.
 #include <windows.h>
 
 #include <string>
 
 #include "AppSeams.h"
+#include "CCommonDlg.h"
+#include "CDlgPCModeEventHandler.h"
 #include "CUIEventHandler.h"
 #include "EffectFile.h"
 #include "HidDevice/CDeviceController.h"
@@ -77,4 +79,9 @@ void CUIEventHandler::ImportEffect() {
     AppSeams::Current().FrameworkMessageBox(m_hwnd, L"Failed to send effect to device", L"",
                                             MB_OK);
   }
+}
+
+void CUIEventHandler::ShowPCModeDialog() {
+  CCommonDlg<CDlgPCModeEventHandler> dialog(L"LAYOUT:XML_PCMODE");
+  dialog.DoModal(m_hwnd);
 }

@@ -16,7 +16,6 @@
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamDesc.h"
 #include "IndependentReading.h"
-#include "ParamControls.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
 #include "core/SWindow.h"
@@ -32,26 +31,9 @@ constexpr DWORD kDialogFlags =
 constexpr size_t kSweepEvery = 8;
 constexpr int kSweepMutations = 200;
 
-// An effect the controls can show as it is (nothing for a refresh to clamp): the built-in disco
-// image with every fixed slider moved by `step` positions (towards the inside of its range) and,
-// for an odd step, every toggle switched; other master volumes than the program's.
+// An effect the controls can show as it is, with other master volumes than the program's.
 Image EffectImage(int step) {
-  Image image(DefaultParamImages::Disco(), DefaultParamImages::Disco() + kParamSlotSize);
-  int count = 0;
-  const FixedSlider* sliders = FixedSliders(&count);
-  for (int i = 0; i < count; ++i) {
-    const int row = FixedSliderRow(sliders[i], image.data());
-    const uint16_t old = GetParam(image.data(), row);
-    const int position = SliderPosition(sliders[i].flagMask, old);
-    const int moved = position >= step ? position - step : position + step;
-    SetImageParam(image.data(), row, SliderValue(sliders[i].flagMask, old, moved));
-  }
-  const ToggleDesc* toggles = Toggles(&count);
-  for (int i = 0; i < count && step % 2 == 1; ++i) {
-    const uint16_t old = GetParam(image.data(), toggles[i].row);
-    const bool checked = ToggleChecked(toggles[i].kind, old);
-    SetImageParam(image.data(), toggles[i].row, ToggleValue(toggles[i].kind, old, !checked));
-  }
+  Image image = ShowableImage(DefaultParamImages::Disco(), step);
   image[0] = 7;
   image[1] = 8;
   image[2] = 9;

@@ -38,6 +38,26 @@ bool ProgramImages::operator==(const ProgramImages& other) const {
          curves == other.curves;
 }
 
+std::vector<uint8_t> ShowableImage(const uint8_t* base, int step) {
+  std::vector<uint8_t> image = Copy(base);
+  int count = 0;
+  const FixedSlider* sliders = FixedSliders(&count);
+  for (int i = 0; i < count; ++i) {
+    const int row = FixedSliderRow(sliders[i], image.data());
+    const uint16_t old = GetParam(image.data(), row);
+    const int position = SliderPosition(sliders[i].flagMask, old);
+    const int moved = position >= step ? position - step : position + step;
+    SetImageParam(image.data(), row, SliderValue(sliders[i].flagMask, old, moved));
+  }
+  const ToggleDesc* toggles = Toggles(&count);
+  for (int i = 0; i < count && step % 2 == 1; ++i) {
+    const uint16_t old = GetParam(image.data(), toggles[i].row);
+    const bool checked = ToggleChecked(toggles[i].kind, old);
+    SetImageParam(image.data(), toggles[i].row, ToggleValue(toggles[i].kind, old, !checked));
+  }
+  return image;
+}
+
 std::string ControlsDiffer(const uint8_t* image) {
   SWUI::SWindow* root = ProgramRig::Root();
   int count = 0;

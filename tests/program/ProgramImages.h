@@ -15,6 +15,11 @@ struct ProgramImages {
   bool operator!=(const ProgramImages& other) const { return !(*this == other); }
 };
 
+// An image the controls show as it is (nothing a refresh would clamp): `base` (a built-in image)
+// with every fixed slider moved by `step` positions towards the inside of its range and, for an
+// odd step, every toggle switched.
+std::vector<uint8_t> ShowableImage(const uint8_t* base, int step);
+
 // Empty when every fixed slider and toggle of the main window shows `image`; else the first
 // control that does not.
 std::string ControlsDiffer(const uint8_t* image);
@@ -28,6 +33,8 @@ class ModeFolder {
   ModeFolder(const ModeFolder&) = delete;
   ModeFolder& operator=(const ModeFolder&) = delete;
   const std::wstring& Path() const { return m_path; }
+  // The program's folder, which holds it.
+  std::wstring ProgramFolder() const { return m_path.substr(0, m_path.size() - 5); }
   std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
 
  private:

@@ -12,6 +12,7 @@
 #include "HidDevice/CDeviceManager.h"
 #include "SShellNotifyIcon.h"
 #include "TempFile.h"
+#include "core/SHostDialog.h"
 #include "core/SMessageBoxImpl.h"
 #include "core/SWindow.h"
 
@@ -266,6 +267,32 @@ void CALLBACK RunDeferred(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 }  // namespace
+
+namespace {
+
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<OwnedSearch*>(param);
+  if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+SWUI::SHostDialog* ProgramRig::OwnedDialog() {
+  OwnedSearch search{MainHwnd(), nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &FindOwned, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return nullptr;
+  // A framework window keeps its object in its user data.
+  auto* window =
+      reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(search.found, GWLP_USERDATA));
+  return dynamic_cast<SWUI::SHostDialog*>(window);
+}
 
 void ProgramRig::Defer(std::function<void()> action) {
   const UINT_PTR id = SetTimer(nullptr, 0, 0, &RunDeferred);

@@ -31,6 +31,7 @@ class CApplication;
 class CMainDlg;
 class CUIEventHandler;
 namespace SWUI {
+class SHostDialog;
 class SWindow;
 }
 
@@ -117,6 +118,8 @@ class ProgramRig {
   static std::wstring TextOf(int id);
   // Sends a message to the main window.
   static LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // The framework dialog the main window owns (a modal one while it runs), or null.
+  static SWUI::SHostDialog* OwnedDialog();
   // Runs the action from the UI thread's loop once the current step has returned (a modal
   // dialog it opens then runs the next steps in its own loop).
   static void Defer(std::function<void()> action);

@@ -102,6 +102,16 @@ Image Filled(int step, uint16_t workMode) {
   return image;
 }
 
+// Saves a mode of each name, with one image as all three.
+void SaveModes(const ModeFolder& folder, std::initializer_list<const wchar_t*> names,
+               const Image& image) {
+  PCModeList list;
+  for (const wchar_t* name : names) {
+    REQUIRE(SavePCMode(folder.ProgramFolder(), &list, name, image.data(), image.data(),
+                       image.data()) >= 0);
+  }
+}
+
 void Connect() {
   Controller().SetSessionSettleMs(0);
   REQUIRE(Controller().ConnectDevice());
@@ -189,11 +199,7 @@ TEST_CASE("PC mode dialog: the stored index, read from config.ini, selects its m
           "the count select the first") {
   ModeFolder folder;
   const Image image = Filled(1, 0);
-  PCModeList list;
-  for (const wchar_t* name : {L"b", L"a", L"c"}) {
-    REQUIRE(SavePCMode(folder.ProgramFolder(), &list, name, image.data(), image.data(),
-                       image.data()) >= 0);
-  }
+  SaveModes(folder, {L"b", L"a", L"c"}, image);
   ProgramRig rig;
   rig.WriteSettings(kEnglish);
   Steps steps;
@@ -224,11 +230,7 @@ TEST_CASE("PC mode dialog: delete asks first; the file, the item and the name go
           "index follows its mode") {
   ModeFolder folder;
   const Image image = Filled(2, 0);
-  PCModeList list;
-  for (const wchar_t* name : {L"a", L"b", L"c"}) {
-    REQUIRE(SavePCMode(folder.ProgramFolder(), &list, name, image.data(), image.data(),
-                       image.data()) >= 0);
-  }
+  SaveModes(folder, {L"a", L"b", L"c"}, image);
   ProgramRig rig;
   rig.WriteSettings(kEnglish);
   CHECK(rig.Run(Join({Open(), {Once([&] {

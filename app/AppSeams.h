@@ -2,8 +2,8 @@
 // the two kinds of message box (the framework's modal one and the system's, used before the
 // framework is up) and the system's file dialogs. Real by default; a test binds a table of its
 // own (a scripted answer per message box, a path or a cancel per file dialog, a temporary
-// folder for the data folder). The tray icon has a seam of its
-// own (SShellNotifyIcon), the device the HID seam (HidApi).
+// folder for the data folder). The tray icon has a seam of its own (SShellNotifyIcon), the
+// device the HID seam (HidApi).
 #pragma once
 #include <windows.h>
 // After windows.h, which it needs.

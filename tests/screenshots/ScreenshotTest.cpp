@@ -1,11 +1,12 @@
 // Screenshots of the running program against the simulated processor, for people to look at:
 // the seven channel pages and the mic's second parameter tab, the main and tray menus open,
 // every dialog, the explain window, About and a message box. Each is saved from inside its own
-// loop (ModalDriver) while it is up; nothing is compared, and the list ends the output.
+// loop while it is up; nothing is compared, and the list ends the output.
 #include <doctest/doctest.h>
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,18 @@
 #include "CMainDlg.h"
 #include "CUIEventHandler.h"
 #include "HidDevice/CDeviceController.h"
+#include "HidDevice/DefaultParamImages.h"
 #include "ModalDriver.h"
+#include "PCModeFiles.h"
+#include "ProgramImages.h"
 #include "ProgramRig.h"
 #include "Screenshots.h"
 #include "control/SMenuEx.h"
+#include "control/SProgress.h"
 #include "control/STabCtrl.h"
 #include "controls/SChromeTabCtrl.h"
 #include "controls/SDlgInput.h"
-#include "core/EventCmd.h"
+#include "core/SHostDialog.h"
 #include "core/SHostWnd.h"
 #include "core/SMessageBoxImpl.h"
 #include "core/SWindow.h"
@@ -34,11 +39,6 @@ using Steps = std::vector<ProgramRig::Step>;
 
 CDeviceController& Controller() { return ProgramRig::App().DeviceController(); }
 HWND Main() { return ProgramRig::MainHwnd(); }
-
-BOOL Command(int id) {
-  SWUI::EventCmd evt(ProgramRig::Element(id));
-  return ProgramRig::Logic()._HandleEvent(&evt);
-}
 
 // The program in English with a processor plugged.
 SimDevice& Start(ProgramRig& rig) {
@@ -55,10 +55,10 @@ ProgramRig::Step Connect(SimDevice& device) {
       return 0;
     });
     Controller().SetSessionSettleMs(0);
-    CHECK(Command(1000) != 0);
+    ProgramRig::Element(1000)->FireCommand();
+    CHECK(Controller().IsConnected());
     // The layout's own size: a start-up on a small test screen fits the window to the screen.
     SetWindowPos(Main(), nullptr, 0, 0, 1100, 700, SWP_NOZORDER | SWP_NOACTIVATE);
-    CHECK(Controller().IsConnected());
   });
 }
 
@@ -69,25 +69,33 @@ void SelectPage(int ordinal) {
   strip->SetCurSel(strip->FindTabByOrdinal(ordinal));
 }
 
-// Runs a modal loop (opened by `open`) in which the shot is taken, then ends it with WM_CLOSE
-// (or the given step). A loop that does not end in time is ended by the driver's watchdog.
-void ShootModal(const wchar_t* name, const std::function<void()>& open,
-                ModalDriver::Step end = ModalDriver::Step()) {
-  HWND shown = nullptr;
-  ModalDriver drive({[] {},
-                     [&] {
-                       shown = screenshots::TopHostWindow(Main());
-                       Shoot(shown, name);
-                     },
-                     [&] {
-                       if (end) {
-                         end();
-                       } else if (shown != nullptr) {
-                         PostMessageW(shown, WM_CLOSE, 0, 0);
-                       }
-                     }});
-  open();
-  CHECK_MESSAGE(!drive.TimedOut(), "the loop of a screenshot did not end");
+// Steps that open a modal window owned by the main window (from the program's loop, so that
+// the next steps run inside the window's own), let `prepare` set it up, shoot it and close it.
+void AddModal(Steps& steps, const wchar_t* name, std::function<void()> open,
+              std::function<void(SWUI::SHostDialog&)> prepare = nullptr) {
+  steps.push_back(Once([open] { ProgramRig::Defer(open); }));
+  steps.push_back(Until([] { return ProgramRig::OwnedDialog() != nullptr; }));
+  if (prepare) steps.push_back(Once([prepare] { prepare(*ProgramRig::OwnedDialog()); }));
+  steps.push_back(Once([name] {
+    SWUI::SHostDialog* dialog = ProgramRig::OwnedDialog();
+    REQUIRE(dialog != nullptr);
+    Shoot(*dialog, name);
+    PostMessageW(dialog->m_hWnd, WM_CLOSE, 0, 0);
+  }));
+  steps.push_back(Until([] { return ProgramRig::OwnedDialog() == nullptr; }));
+}
+
+// A dialog shown over its layout with the template's own handler.
+template <class Handler = CCommonEventHandler>
+void AddLayout(Steps& steps, const wchar_t* layout, const wchar_t* name,
+               std::function<void(SWUI::SHostDialog&)> prepare = nullptr) {
+  AddModal(
+      steps, name,
+      [layout] {
+        CCommonDlg<Handler> dlg(layout);
+        dlg.DoModal(Main());
+      },
+      prepare);
 }
 
 // A point inside the main window, in screen coordinates.
@@ -97,23 +105,22 @@ POINT InsideMain(int x, int y) {
   return pt;
 }
 
-void ShootMenu(const wchar_t* resource, const wchar_t* name) {
-  SWUI::SMenuEx menu;
-  REQUIRE(menu.LoadMenu(resource, Main()));
+// Opens the menu at a point of the main window, shoots it from inside its loop and dismisses it.
+void ShootMenu(SWUI::SMenuEx& menu, POINT at, const wchar_t* name) {
   SetForegroundWindow(Main());
-  const POINT at = InsideMain(40, 60);
+  const POINT screen = InsideMain(at.x, at.y);
   ModalDriver drive({[] {}, [&] { Shoot(menu, name); }, [] { SWUI::SMenuEx::ExitPopupMenu(0); }});
-  menu.TrackPopupMenu(TPM_RETURNCMD, at.x, at.y, Main());
+  menu.TrackPopupMenu(TPM_RETURNCMD, screen.x, screen.y, Main());
   CHECK_FALSE(drive.TimedOut());
 }
 
-template <class Handler = CCommonEventHandler>
-void ShootDialog(const wchar_t* layout, const wchar_t* name) {
-  CCommonDlg<Handler> dlg(layout);
-  ShootModal(name, [&] { dlg.DoModal(Main()); });
+void ShootMenu(const wchar_t* resource, POINT at, const wchar_t* name) {
+  SWUI::SMenuEx menu;
+  REQUIRE(menu.LoadMenu(resource, Main()));
+  ShootMenu(menu, at, name);
 }
 
-const wchar_t* const kPageShots[] = {L"page_1_music",  L"page_2_mic", L"page_3_effect",
+const wchar_t* const kPageShots[] = {L"page_1_music",  L"page_2_mic",    L"page_3_effect",
                                      L"page_4_main",   L"page_5_center", L"page_6_sub",
                                      L"page_7_surround"};
 
@@ -141,36 +148,43 @@ TEST_CASE("screenshots: the seven pages and the mic's second parameter tab") {
 TEST_CASE("screenshots: the menus, the dialogs, the explain window, a message box") {
   ProgramRig rig;
   SimDevice& device = Start(rig);
-  Steps steps = {Connect(device)};
-  steps.push_back(Once([] { ShootMenu(L"smenu:menu_main", L"menu_main"); }));
-  steps.push_back(Once([] { ShootMenu(L"smenu:menu_tray", L"menu_tray"); }));
-  steps.push_back(Once([] { ShootDialog(L"LAYOUT:XML_ABOUT", L"dialog_about"); }));
-  steps.push_back(Once([] {
-    SWUI::SMessageBoxImpl box;
-    ShootModal(L"message_box", [&] { box.MessageBox(Main(), L"Device not connected", L"", MB_OK); });
-  }));
-  steps.push_back(Once([] {
-    SDlgInput input(L"Music", L"Rename", 20);
-    ShootModal(L"dialog_input", [&] { input.DoModal(Main()); });
-  }));
-  // Dialogs shown over their layouts with the template's own handler.
-  struct Layout {
-    const wchar_t* layout;
-    const wchar_t* name;
-  };
-  const Layout layouts[] = {
-      {L"LAYOUT:XML_LOGIN", L"dialog_login"},
-      {L"LAYOUT:XML_CHANGEPWD", L"dialog_change_password"},
-      {L"LAYOUT:XML_VOLUMELIMIT", L"dialog_volume_limit"},
-      {L"LAYOUT:XML_DEVICEMODE", L"dialog_device_mode"},
-      {L"LAYOUT:XML_PCMODE", L"dialog_pc_mode"},
-      {L"LAYOUT:XML_SETNETWORK", L"dialog_network"},
-      {L"LAYOUT:XML_SETLOGO", L"dialog_logo"},
-      {L"LAYOUT:XML_PROGRESS", L"dialog_progress"},
-  };
-  for (const Layout& l : layouts) {
-    steps.push_back(Once([l] { ShootDialog(l.layout, l.name); }));
+  // Two saved PC modes for the PC mode dialog's list.
+  ModeFolder modes;
+  {
+    PCModeList list;
+    const uint8_t* image = DefaultParamImages::Sing();
+    for (const wchar_t* name : {L"Party", L"Ballad"}) {
+      REQUIRE(SavePCMode(modes.ProgramFolder(), &list, name, image, image, image) >= 0);
+    }
   }
+  Steps steps = {Connect(device)};
+  steps.push_back(Once([] { ShootMenu(L"smenu:menu_main", POINT{1000, 30}, L"menu_main"); }));
+  steps.push_back(Once([] { ShootMenu(L"smenu:menu_tray", POINT{1000, 30}, L"menu_tray"); }));
+  AddLayout(steps, L"LAYOUT:XML_ABOUT", L"dialog_about");
+  AddModal(steps, L"message_box", [] {
+    SWUI::SMessageBoxImpl box;
+    box.MessageBox(Main(), L"Device not connected", L"", MB_OK);
+  });
+  AddModal(steps, L"dialog_input", [] {
+    SDlgInput input(L"Music", L"Rename", 20);
+    input.DoModal(Main());
+  });
+  AddModal(steps, L"dialog_pc_mode", [] { ProgramRig::Element(9003)->FireCommand(); });
+  // Dialogs whose handlers are still to come, over their layouts.
+  AddLayout(steps, L"LAYOUT:XML_LOGIN", L"dialog_login");
+  AddLayout(steps, L"LAYOUT:XML_CHANGEPWD", L"dialog_change_password");
+  AddLayout(steps, L"LAYOUT:XML_VOLUMELIMIT", L"dialog_volume_limit");
+  AddLayout(steps, L"LAYOUT:XML_DEVICEMODE", L"dialog_device_mode");
+  AddLayout(steps, L"LAYOUT:XML_SETNETWORK", L"dialog_network_ap");
+  AddLayout(steps, L"LAYOUT:XML_SETLOGO", L"dialog_logo");
+  AddLayout(steps, L"LAYOUT:XML_PROGRESS", L"dialog_progress", [](SWUI::SHostDialog& dlg) {
+    auto* bar = dynamic_cast<SWUI::SProgress*>(dlg.GetRoot()->FindChildByName(L"progress_bar"));
+    REQUIRE(bar != nullptr);
+    int lo = 0;
+    int hi = 0;
+    bar->GetRange(&lo, &hi);
+    bar->SetValue(lo + (hi - lo) / 2);
+  });
   steps.push_back(Once([] {
     SWUI::SHostWnd explain(L"LAYOUT:XML_EXPLAIN");
     REQUIRE(explain.Create(Main()) != nullptr);

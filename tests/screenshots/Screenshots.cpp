@@ -28,19 +28,6 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
-struct Search {
-  HWND except;
-  HWND found;
-};
-
-BOOL CALLBACK TakeFirstHost(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  if (hwnd == search->except || !IsWindowVisible(hwnd)) return TRUE;
-  if (HostHarness::HostOf(hwnd) == nullptr) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
 }  // namespace
 
 std::wstring Folder() {
@@ -63,18 +50,6 @@ void Shoot(SWUI::SHostWnd& host, const wchar_t* name) {
   RECT rc = {0, 0, 0, 0};
   GetClientRect(host.m_hWnd, &rc);
   Written().push_back({name, SIZE{rc.right, rc.bottom}});
-}
-
-void Shoot(HWND hwnd, const wchar_t* name) {
-  SWUI::SHostWnd* host = HostHarness::HostOf(hwnd);
-  CHECK_MESSAGE(host != nullptr, "no window to shoot for " << Narrow(name));
-  if (host != nullptr) Shoot(*host, name);
-}
-
-HWND TopHostWindow(HWND except) {
-  Search search = {except, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &TakeFirstHost, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 void PrintList() {

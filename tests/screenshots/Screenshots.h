@@ -17,11 +17,6 @@ std::wstring Folder();
 // Saves the host's surface as <name>.png in the folder and records it; the test fails when it
 // cannot be written.
 void Shoot(SWUI::SHostWnd& host, const wchar_t* name);
-// The same for a window of the framework's class found by its handle.
-void Shoot(HWND hwnd, const wchar_t* name);
-// The topmost visible host window of this thread other than `except` (a dialog or message box
-// that the program opened), or null.
-HWND TopHostWindow(HWND except);
 // Prints what this run wrote, one line each with its size in pixels.
 void PrintList();
 

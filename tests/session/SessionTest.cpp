@@ -21,6 +21,8 @@
 #include "HidDevice/CommandReport.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
+#include "IndependentReading.h"
+#include "ProgramImages.h"
 #include "ProgramRig.h"
 #include "control/SSliderBar.h"
 #include "controls/SChromeTabCtrl.h"
@@ -165,6 +167,33 @@ TEST_CASE("session: the whole program with the simulated processor, in English")
               }));
   session.Add("main page: the slider's row in the processor's bank",
               Until([&] { return DeviceParam(device, ParamRow::Main_MU) == 0x803C; }));
+
+  // The effect file: exported, values changed, imported again.
+  TestFolder folder;
+  const std::wstring effectPath = folder.Sub(L"session.orv");
+  std::vector<uint8_t> exported;
+  session.Add("export: an effect file through the save dialog", Once([&] {
+                rig.fileAnswers = {effectPath};
+                ProgramRig::Element(9001)->FireCommand();
+                REQUIRE(ReadEffectIndependently(ReadBytes(effectPath), &exported));
+                CHECK(std::memcmp(exported.data(), Image(), kParamTransferSize) == 0);
+                CHECK(GetParam(exported.data(), ParamRow::Main_MU) == 0x803C);
+              }));
+  session.Add("after the export: the mix level changed again", Once([&] { MoveSlider(kMixSlider, 10); }));
+  session.Add("after the export: the changed row in the processor's bank",
+              Until([&] { return DeviceParam(device, ParamRow::Main_MU) == 0x800A; }));
+  session.Add("import: the exported file through the open dialog", Once([&] {
+                rig.fileAnswers = {effectPath};
+                ProgramRig::Element(9000)->FireCommand();
+                const std::vector<uint8_t> bank = device.Inspect([](SimProcessor& p) {
+                  p.Settle();
+                  return std::vector<uint8_t>(p.banks[p.activeBank],
+                                              p.banks[p.activeBank] + kParamTransferSize);
+                });
+                CHECK(std::memcmp(bank.data() + 3, exported.data() + 3, kParamTransferSize - 3) == 0);
+                CHECK(ControlsDiffer(Image()) == "");
+                CHECK(ProgramRig::TextOf(6430) == L"60%");
+              }));
 
   size_t writesBefore = 0;
   session.Add("unplug: the removal message, \"Disconnected\"", Once([&] {

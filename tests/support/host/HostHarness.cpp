@@ -1,6 +1,5 @@
 #include "HostHarness.h"
 
-#include "core/CSimpleWndHelper.h"
 #include "core/SMessageLoop.h"
 #include "core/SXmlMark.h"
 
@@ -173,15 +172,6 @@ bool HostHarness::SavePng(SHostWnd& other, const std::wstring& name, int zoom) {
 bool HostHarness::SavePngFile(SHostWnd& other, const std::wstring& path, int zoom) {
   IBitmap* surface = PaintedSurface(other);
   return surface != nullptr && RenderRig::SavePngFile(surface, path, zoom);
-}
-
-SHostWnd* HostHarness::HostOf(HWND hwnd) {
-  // A window created in the framework's class keeps its object in its user data.
-  CSimpleWndHelper* helper = CSimpleWndHelper::getSingletonPtr();
-  if (hwnd == nullptr || helper == nullptr || !IsWindow(hwnd)) return nullptr;
-  if (static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM)) != helper->GetClassAtom()) return nullptr;
-  auto* object = reinterpret_cast<CSimpleWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return object != nullptr && object->m_hWnd == hwnd ? dynamic_cast<SHostWnd*>(object) : nullptr;
 }
 
 // ---- input -------------------------------------------------------------------------------

@@ -125,9 +125,6 @@ class HostHarness {
   static bool SavePng(SWUI::SHostWnd& other, const std::wstring& name, int zoom = 1);
   // The same as a file of the given path (its folder must exist).
   static bool SavePngFile(SWUI::SHostWnd& other, const std::wstring& path, int zoom = 1);
-  // The host object of a window of the framework's class (a dialog or menu level that some
-  // code of the program made), or null for any other window.
-  static SWUI::SHostWnd* HostOf(HWND hwnd);
 
   // ---- input (client coordinates; each call drains the queue) --------------------------
   void MouseMove(POINT pt, WPARAM keys = 0);

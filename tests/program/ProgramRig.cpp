@@ -156,6 +156,9 @@ int ProgramRig::Run(const wchar_t* commandLine, std::vector<Step> steps, DWORD t
   const int result = TevaroWinMain(instance_, commandLine);
   KillTimer(nullptr, timer_);
   timer_ = 0;
+  // A program that ended early (another instance held the mutex, a failed start) must not pass
+  // a scenario whose steps never ran.
+  if (next_ < steps_.size() && !earlyEnd_) FAIL_CHECK("the program ended before step " << next_ << " ran");
   MSG msg;
   while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }

@@ -70,6 +70,8 @@ class ProgramRig {
   // ---- what the program finds -----------------------------------------------------------
   // The shell names no local application data folder.
   void NoShellFolder() { noShellFolder_ = true; }
+  // The scenario expects the program to end before its steps run (a failed start).
+  void ExpectEarlyEnd() { earlyEnd_ = true; }
   // The shell's tray call itself instead of the stand-in.
   void RealTray() { realTray_ = true; }
   // The module the entry is given (the test program's own, with the program's resources).
@@ -139,6 +141,7 @@ class ProgramRig {
   AppSeams seams_;
   std::wstring shellFolder_;
   bool noShellFolder_ = false;
+  bool earlyEnd_ = false;
   bool realTray_ = false;
   HINSTANCE instance_ = GetModuleHandleW(nullptr);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HostHarness.h"
+#include "RenderRig.h"
 #include "core/SHostWnd.h"
 
 namespace screenshots {
@@ -30,17 +31,7 @@ std::string Narrow(const std::wstring& text) {
 
 }  // namespace
 
-std::wstring Folder() {
-  wchar_t exe[MAX_PATH] = {0};
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring dir(exe);
-  dir.resize(dir.rfind(L'\\') + 1);
-  dir += L"..\\..\\screenshots";
-  wchar_t full[MAX_PATH] = {0};
-  REQUIRE(GetFullPathNameW(dir.c_str(), MAX_PATH, full, nullptr) != 0);
-  CreateDirectoryW(full, nullptr);
-  return full;
-}
+std::wstring Folder() { return RenderRig::FolderBesideProgram(L"..\\..\\screenshots"); }
 
 void Shoot(SWUI::SHostWnd& host, const wchar_t* name) {
   const std::wstring path = Folder() + L"\\" + name + L".png";

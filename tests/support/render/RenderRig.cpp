@@ -15,15 +15,7 @@ namespace {
 constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3,
                              {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
-std::wstring PngFolder() {
-  wchar_t path[MAX_PATH] = {0};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path);
-  dir.resize(dir.rfind(L'\\') + 1);
-  dir += L"png";
-  CreateDirectoryW(dir.c_str(), nullptr);
-  return dir;
-}
+std::wstring PngFolder() { return RenderRig::FolderBesideProgram(L"png"); }
 
 // A premultiplied pixel over a light checkerboard, opaque.
 DWORD OverChecker(DWORD px, int x, int y) {
@@ -104,6 +96,18 @@ RefPtrAssign<IBitmap> RenderRig::MakeBitmap(int width, int height, const DWORD* 
 RefPtrAssign<IBitmap> RenderRig::SolidBitmap(int width, int height, DWORD pixel) const {
   std::vector<DWORD> px(static_cast<size_t>(width) * height, pixel);
   return MakeBitmap(width, height, px.data());
+}
+
+std::wstring RenderRig::FolderBesideProgram(const std::wstring& relative) {
+  wchar_t path[MAX_PATH] = {0};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path);
+  dir.resize(dir.rfind(L'\\') + 1);
+  dir += relative;
+  wchar_t full[MAX_PATH] = {0};
+  if (GetFullPathNameW(dir.c_str(), MAX_PATH, full, nullptr) != 0) dir = full;
+  CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
 }
 
 bool RenderRig::SavePng(const std::wstring& name, int zoom) const {

@@ -37,6 +37,8 @@ class RenderRig {
   static bool SavePng(SWUI::IBitmap* bitmap, const std::wstring& name, int zoom = 1);
   // The same as a file of the given path (its folder must exist).
   static bool SavePngFile(SWUI::IBitmap* bitmap, const std::wstring& path, int zoom = 1);
+  // A folder given relative to the test program's own (created when missing), as a full path.
+  static std::wstring FolderBesideProgram(const std::wstring& relative);
 
  private:
   template <class F>

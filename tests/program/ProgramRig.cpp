@@ -12,6 +12,7 @@
 #include "HidDevice/CDeviceManager.h"
 #include "SShellNotifyIcon.h"
 #include "TempFile.h"
+#include "control/SMenuEx.h"
 #include "core/SHostDialog.h"
 #include "core/SMessageBoxImpl.h"
 #include "core/SWindow.h"
@@ -285,16 +286,32 @@ BOOL CALLBACK FindOwned(HWND hwnd, LPARAM param) {
   return FALSE;
 }
 
+// A framework window keeps its object in its user data.
+SWUI::CSimpleWnd* ObjectOf(HWND hwnd) {
+  return hwnd != nullptr ? reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))
+                         : nullptr;
+}
+
+BOOL CALLBACK FindTopMenu(HWND hwnd, LPARAM param) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  auto* menu = dynamic_cast<SWUI::SMenuEx*>(ObjectOf(hwnd));
+  if (menu == nullptr || menu->GetParentItem() != nullptr) return TRUE;
+  *reinterpret_cast<SWUI::SMenuEx**>(param) = menu;
+  return FALSE;
+}
+
 }  // namespace
 
 SWUI::SHostDialog* ProgramRig::OwnedDialog() {
   OwnedSearch search{MainHwnd(), nullptr};
   EnumThreadWindows(GetCurrentThreadId(), &FindOwned, reinterpret_cast<LPARAM>(&search));
-  if (search.found == nullptr) return nullptr;
-  // A framework window keeps its object in its user data.
-  auto* window =
-      reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(search.found, GWLP_USERDATA));
-  return dynamic_cast<SWUI::SHostDialog*>(window);
+  return dynamic_cast<SWUI::SHostDialog*>(ObjectOf(search.found));
+}
+
+SWUI::SMenuEx* ProgramRig::OpenMenu() {
+  SWUI::SMenuEx* menu = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindTopMenu, reinterpret_cast<LPARAM>(&menu));
+  return menu;
 }
 
 void ProgramRig::Defer(std::function<void()> action) {

@@ -32,6 +32,7 @@ class CMainDlg;
 class CUIEventHandler;
 namespace SWUI {
 class SHostDialog;
+class SMenuEx;
 class SWindow;
 }
 
@@ -122,6 +123,8 @@ class ProgramRig {
   static LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   // The framework dialog the main window owns (a modal one while it runs), or null.
   static SWUI::SHostDialog* OwnedDialog();
+  // The top level of the popup menu that runs (its loop the one running), or null.
+  static SWUI::SMenuEx* OpenMenu();
   // Runs the action from the UI thread's loop once the current step has returned (a modal
   // dialog it opens then runs the next steps in its own loop).
   static void Defer(std::function<void()> action);

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,15 @@
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "IndependentReading.h"
+#include "ParamControls.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
+#include "control/SComboBox.h"
+#include "control/SMenuEx.h"
 #include "control/SSliderBar.h"
 #include "controls/SChromeTabCtrl.h"
 #include "core/EventCmd.h"
+#include "core/SHostDialog.h"
 #include "core/SWindow.h"
 
 namespace {
@@ -49,6 +54,33 @@ void MoveSlider(int id, int position) {
   REQUIRE(slider != nullptr);
   slider->SetValue(position);
   slider->NotifyPos(SB_THUMBPOSITION, position);
+}
+
+// A toggle or check box pressed with the space key.
+void PressSpace(int id) { ProgramRig::Element(id)->SSendMessage(WM_KEYDOWN, VK_SPACE, 0); }
+
+// A combo box's item chosen.
+void Choose(int id, int item) {
+  auto* combo = dynamic_cast<SWUI::SComboBox*>(ProgramRig::Element(id));
+  REQUIRE(combo != nullptr);
+  combo->SetCurSel(item);
+}
+
+// Text typed into an edit that then loses the focus.
+void TypeAndLeave(int id, const wchar_t* text) {
+  SWUI::SWindow* edit = ProgramRig::Element(id);
+  edit->SetFocus();
+  edit->SetWindowText(text);
+  ProgramRig::Element(1000)->SetFocus();
+}
+
+// An element of the dialog the main window runs.
+SWUI::SWindow* DialogElement(const wchar_t* name) {
+  SWUI::SHostDialog* dialog = ProgramRig::OwnedDialog();
+  REQUIRE(dialog != nullptr);
+  SWUI::SWindow* element = dialog->GetRoot()->FindChildByName(name);
+  REQUIRE(element != nullptr);
+  return element;
 }
 
 void SelectPage(int ordinal) {
@@ -100,8 +132,8 @@ class Session {
     CHECK(rig_.Run(steps_, timeoutMs) == 0);
     finished_ = GetTickCount();
     if (rig_.StepsDone() < names_.size()) {
-      FAIL_CHECK("the session stopped at the stage \"" << names_[rig_.StepsDone()] << "\""
-                                                        << (rig_.TimedOut() ? " (timed out)" : ""));
+      FAIL_CHECK("the session stopped at the stage \"" << std::string(names_[rig_.StepsDone()]) << "\""
+                                                        << std::string(rig_.TimedOut() ? " (timed out)" : ""));
     }
   }
 
@@ -126,10 +158,41 @@ class Session {
 };
 
 const int kMixSlider = 2430;  // the main page's mix level (Main_MU, its mute bit kept)
+const int kMusicBandGain = ParamRow::MusicEQInfo0mode + 2;  // the music page's first band
 
 }  // namespace
 
-TEST_CASE("session: the whole program with the simulated processor, in English") {
+// Steps that open a menu from its button and wait for it, let `check` look at it, then dismiss
+// it.
+void AddMenu(Session& session, const char* name, std::function<void(SWUI::SMenuEx&)> check) {
+  session.Add(name, Once([] { ProgramRig::Defer([] { ProgramRig::Element(6000)->FireCommand(); }); }));
+  session.Add("  (the menu open)", Until([] { return ProgramRig::OpenMenu() != nullptr; }));
+  session.Add("  (the menu looked at)", Once([check] {
+                check(*ProgramRig::OpenMenu());
+                SWUI::SMenuEx::ExitPopupMenu(0);
+              }));
+  session.Add("  (the menu closed)", Until([] { return ProgramRig::OpenMenu() == nullptr; }));
+}
+
+// Steps that run a main-menu command whose dialog the next steps drive.
+void AddMenuDialog(Session& session, const char* name, int command) {
+  session.Add(name, Once([command] {
+                ProgramRig::Defer([command] { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(command, 0)); });
+              }));
+  session.Add("  (the dialog up)", Until([] { return ProgramRig::OwnedDialog() != nullptr; }));
+}
+
+// Types the password into the login dialog and presses OK.
+void LogIn(const wchar_t* password) {
+  DialogElement(L"txt_pwd")->SetWindowText(password);
+  DialogElement(L"btnOK")->FireCommand();
+}
+
+bool NoDialog() { return ProgramRig::OwnedDialog() == nullptr; }
+
+// With `whole`, also the stages of work still being built (editing on the pages, the menus'
+// login and password dialogs).
+void RunSession(bool whole) {
   ProgramRig rig;
   rig.WriteSettings("[Config]\r\nLang = 1\r\n");
   SimDevice& device = rig.PlugProcessor();
@@ -167,6 +230,40 @@ TEST_CASE("session: the whole program with the simulated processor, in English")
               }));
   session.Add("main page: the slider's row in the processor's bank",
               Until([&] { return DeviceParam(device, ParamRow::Main_MU) == 0x803C; }));
+  // What the stages below remember between them (they run after this function has set them up).
+  uint16_t echoLevel = 0;
+  int centerHpfType = -1;
+  if (whole) {
+    session.Add("effect page: the echo level toggle", Once([&] {
+                  SelectPage(2);
+                  echoLevel = GetParam(Image(), ParamRow::EchoEFFLevel);
+                  PressSpace(1300);
+                  CHECK(GetParam(Image(), ParamRow::EchoEFFLevel) == (echoLevel ^ 0x80));
+                }));
+    session.Add("effect page: the toggle's row in the processor's bank", Until([&] {
+                  return DeviceParam(device, ParamRow::EchoEFFLevel) == (echoLevel ^ 0x80);
+                }));
+    session.Add("music page: the first band's gain edit", Once([&] {
+                  SelectPage(0);
+                  TypeAndLeave(4100, L"3.45");
+                  CHECK(ProgramRig::TextOf(4100) == L"3.4dB");
+                }));
+    session.Add("music page: the band's gain row in the processor's bank",
+                Until([&] { return DeviceParam(device, kMusicBandGain) == 274; }));
+    session.Add("center page: the high-pass type combo box", Once([&] {
+                  SelectPage(4);
+                  FilterControlIds ids;
+                  REQUIRE(GetFilterControlIds(CDeviceController::kCenter, false, &ids));
+                  int right = -1;
+                  CDeviceController::GetChannelHpfRows(CDeviceController::kCenter, &centerHpfType,
+                                                       &right);
+                  centerHpfType += kFilterType;
+                  Choose(ids.typeCombo, 3);
+                  CHECK(GetParam(Image(), centerHpfType) == 3);
+                }));
+    session.Add("center page: the filter type row in the processor's bank",
+                Until([&] { return DeviceParam(device, centerHpfType) == 3; }));
+  }
 
   // The effect file: exported, values changed, imported again.
   TestFolder folder;
@@ -194,6 +291,38 @@ TEST_CASE("session: the whole program with the simulated processor, in English")
                 CHECK(ControlsDiffer(Image()) == "");
                 CHECK(ProgramRig::TextOf(6430) == L"60%");
               }));
+
+  if (whole) {
+    AddMenu(session, "user mode: the user's menu", [&](SWUI::SMenuEx& menu) {
+      CHECK(DeviceParam(device, ParamRow::SysControl_Mode) != 0x80);
+      CHECK(menu.FindItem(16, 0) == nullptr);  // "Volume Limit": the administrator's only
+    });
+    AddMenuDialog(session, "login: command 41 opens the login dialog", 41);
+    session.Add("login: \"123456\" and OK", Once([] { LogIn(L"123456"); }));
+    session.Add("  (the dialog closed)", Until(NoDialog));
+    session.Add("administrator: SysControl_Mode 0x80 on the processor",
+                Until([&] { return DeviceParam(device, ParamRow::SysControl_Mode) == 0x80; }));
+    AddMenu(session, "administrator: the administrator's menu",
+            [](SWUI::SMenuEx& menu) { CHECK(menu.FindItem(16, 0) != nullptr); });
+    AddMenuDialog(session, "password: command 2 opens the change-password dialog", 2);
+    session.Add("password: 123456 to 654321, OK", Once([] {
+                  DialogElement(L"txt_pwd_origin")->SetWindowText(L"123456");
+                  DialogElement(L"txt_pwd_new1")->SetWindowText(L"654321");
+                  DialogElement(L"txt_pwd_new2")->SetWindowText(L"654321");
+                  DialogElement(L"btnOK")->FireCommand();
+                }));
+    session.Add("  (the dialog closed)", Until(NoDialog));
+    session.Add("password: the processor's digits changed", Once([&] {
+                  const std::vector<uint8_t> digits = device.Inspect([](SimProcessor& p) {
+                    return std::vector<uint8_t>(p.adminPassword, p.adminPassword + 6);
+                  });
+                  CHECK(digits == std::vector<uint8_t>{6, 5, 4, 3, 2, 1});
+                }));
+    // Back to user mode, so that the login after the replug has something to do.
+    session.Add("user mode: command 40", Once([] { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(40, 0)); }));
+    session.Add("user mode: SysControl_Mode 0 on the processor",
+                Until([&] { return DeviceParam(device, ParamRow::SysControl_Mode) != 0x80; }));
+  }
 
   size_t writesBefore = 0;
   session.Add("unplug: the removal message, \"Disconnected\"", Once([&] {
@@ -234,6 +363,18 @@ TEST_CASE("session: the whole program with the simulated processor, in English")
               Once([&] { MoveSlider(kMixSlider, 45); }));
   session.Add("connected again: the moved row in the processor's bank",
               Until([&] { return DeviceParam(device, ParamRow::Main_MU) == 0x802D; }));
+  if (whole) {
+    AddMenuDialog(session, "login again: command 41 opens the login dialog", 41);
+    session.Add("login again: the old password is refused", Once([] {
+                  LogIn(L"123456");
+                  CHECK(ProgramRig::OwnedDialog() != nullptr);
+                  CHECK_FALSE(std::wstring(DialogElement(L"txt_msg")->GetWindowText().c_str()).empty());
+                }));
+    session.Add("login again: the new password is taken", Once([] { LogIn(L"654321"); }));
+    session.Add("  (the dialog closed)", Until(NoDialog));
+    session.Add("login again: SysControl_Mode 0x80 on the processor",
+                Until([&] { return DeviceParam(device, ParamRow::SysControl_Mode) == 0x80; }));
+  }
   session.Add("close: the main window's close", Once([&] {
                 SelectPage(2);
                 PostMessageW(ProgramRig::MainHwnd(), WM_CLOSE, 0, 0);
@@ -255,4 +396,15 @@ TEST_CASE("session: the whole program with the simulated processor, in English")
   CHECK(settings.find("[TabSel]") != std::string::npos);
   CHECK(settings.find("[TabSel]\r\nindex = 2") != std::string::npos);
   CHECK(rig.boxes.empty());
+}
+
+TEST_CASE("session: the whole program with the simulated processor, in English") {
+  RunSession(false);
+}
+
+// Waits for the editing on the pages and for the menus' login and password dialogs, which are
+// built on their own branches: enabled once both are in.
+TEST_CASE("session: with editing on four pages, the login and the password change" *
+          doctest::skip(true)) {
+  RunSession(true);
 }

@@ -1,0 +1,371 @@
+// The network dialog's pages and looks, Apply's checks, the settings block that reaches the
+// device, the results, the joined look and the explain window, against the simulated processor.
+#include <doctest/doctest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CNetworkJob.h"
+#include "HidDevice/CommandReport.h"
+#include "HostHarness.h"
+#include "NetworkDialogRig.h"
+#include "WifiSettings.h"
+#include "control/SComboBox.h"
+#include "controls/SIPAddressCtrl.h"
+#include "core/SWindow.h"
+
+using SWUI::SWindow;
+
+namespace {
+
+// The STA page's look in one line: the list (enabled, background), the password cover, the
+// status text shown, the joined name and the two buttons.
+std::wstring Look(NetworkDlg& dlg) {
+  auto* list = static_cast<SWUI::SComboBox*>(Element(dlg, L"wifiname_list"));
+  REQUIRE(list->GetEditCtrl() != nullptr);
+  // Grey while joined, else the edits' own background (the password edit's).
+  const COLORREF own = Element(dlg, L"txt_password2_input")->GetStyle().GetBkgndColor();
+  const COLORREF field = list->GetStyle().GetBkgndColor();
+  const COLORREF edit = list->GetEditCtrl()->GetStyle().GetBkgndColor();
+  std::wstring look = list->IsDisabled() ? L"list:off" : L"list:on";
+  look += (field & 0xFFFFFF) == 0xBFBFBF && (edit & 0xFFFFFF) == 0xBFBFBF ? L" grey"
+          : field == own && edit == own                                    ? L" own"
+                                                                           : L" other";
+  look += Shown(dlg, L"stapasswordunableWnd") ? L" covered" : L" open";
+  const bool joined = Shown(dlg, L"txt_connectstatu");
+  const bool free = Shown(dlg, L"txt_notconnectstatu");
+  look += joined && !free ? L" joined" : free && !joined ? L" not-joined" : L" status?";
+  look += L" '" + TextOf(Element(dlg, L"connecting_name")) + L"'";
+  if (Shown(dlg, L"btnDisconnect")) look += L" [" + TextOf(Element(dlg, L"btnDisconnect")) + L"]";
+  if (Shown(dlg, L"btnConnect")) look += L" [Connect Wifi]";
+  return look;
+}
+
+const wchar_t* const kJoinedA = L"list:off grey covered joined 'A' [Disconnect]";
+const wchar_t* const kNotJoined = L"list:on own open not-joined ''";
+
+// The settings request the device received last (all 64 bytes).
+SimDevice::Report LastSettings(SimDevice& dev) {
+  SimDevice::Report last{};
+  for (const SimDevice::Report& r : dev.Received()) {
+    if (r[0] == CmdDeviceConfig) last = r;
+  }
+  return last;
+}
+
+// The request the block must give: code, byte 4 = flag | mode << 4, block bytes 2..59, check.
+SimDevice::Report ExpectedSettings(const BYTE (&block)[60]) {
+  SimDevice::Report r{};
+  r[0] = CmdDeviceConfig;
+  r[4] = static_cast<uint8_t>(block[0] | block[1] << 4);
+  memcpy(r.data() + 5, block + 2, 58);
+  CommandReport::Seal(r.data());
+  return r;
+}
+
+void SetUpNetworks(SimDevice& dev, uint8_t state, std::vector<std::string> list,
+                   const std::string& joined) {
+  dev.Inspect([&](SimProcessor& p) {
+    p.wifiState = state;
+    p.wifiList = list;
+    p.wifiConnected = joined;
+  });
+}
+
+}  // namespace
+
+TEST_CASE("network dialog: AP page first; Home/pass1234 goes as its exact block; Set Successed") {
+  NetworkDialogRig r;
+  r.dev.InjectFault(SimDevice::HeldReply, 1, CmdDeviceConfig);
+  std::wstring opened, port, loading, waitText, after;
+  BYTE address[4] = {};
+  bool passwordShownAfterSwitch = false;
+  r.Run([&] {
+    NetworkDlg dlg(CDlgSetNetWork::kLayout);
+    RunDialog(dlg, {Once([&] {
+                      opened = Page(dlg);
+                      port = TextOf(Element(dlg, L"txt_port_input"));
+                      auto* ip = static_cast<SIPAddressCtrl*>(Element(dlg, L"ip_txt"));
+                      ip->GetAddress(address[0], address[1], address[2], address[3]);
+                      Type(dlg, L"txt_name_input", L" Home ");
+                      Toggle(dlg, CDlgSetNetWork::kPasswordSwitch);
+                      passwordShownAfterSwitch = Shown(dlg, L"setpasswordwnd");
+                      Type(dlg, L"txt_password_input", L"pass1234");
+                      Press(dlg, L"btnOK");
+                    }),
+                    Until([&] { return r.dev.HeldCount() == 1; }),
+                    Once([&] {
+                      loading = Page(dlg);
+                      waitText = TextOf(Element(dlg, L"txt_wait"));
+                      r.dev.ReleaseHeld();
+                    }),
+                    Until([&] { return !r.rig.boxes.empty(); }),
+                    Once([&] { after = Page(dlg); })});
+  });
+  CHECK(opened == L"AP");
+  CHECK(port == L"8086");
+  CHECK(address[0] == 192);
+  CHECK(address[1] == 168);
+  CHECK(address[2] == 1);
+  CHECK(address[3] == 1);
+  CHECK(passwordShownAfterSwitch);
+  CHECK(loading == L"Loading");
+  CHECK(waitText == L"Setting Wifi info...");
+  CHECK(after == L"AP");
+  BYTE block[60] = {0, 0, 'H', 'o', 'm', 'e'};
+  memcpy(block + 22, "pass1234", 8);
+  CHECK(LastSettings(r.dev) == ExpectedSettings(block));
+  CHECK(r.Prompts() == std::vector<std::wstring>{L"Set Successed"});
+  REQUIRE(!r.rig.boxes.empty());
+  CHECK(r.rig.boxes[0].caption == L"prompt");
+}
+
+TEST_CASE("network dialog: the device's result 1, 0 or no valid reply decides the message") {
+  NetworkDialogRig r;
+  struct Case {
+    const char* what;
+    uint8_t deviceResult;
+    bool validReply;
+    const wchar_t* prompt;
+  };
+  const Case cases[] = {
+      {"result 1", 1, true, L"Set Successed"},
+      {"result 0", 0, true, L"Set Failed"},
+      {"no valid reply (-1)", 1, false, L"Set Failed"},
+  };
+  r.Run([&] {
+    for (const Case& c : cases) {
+      CAPTURE(c.what);
+      r.rig.boxes.clear();
+      r.dev.Inspect([&](SimProcessor& p) { p.wifiSetResult = c.deviceResult; });
+      if (!c.validReply) r.dev.InjectFault(SimDevice::BadFlag, 5, CmdDeviceConfig);
+      NetworkDlg dlg(CDlgSetNetWork::kLayout);
+      RunDialog(dlg, {Once([&] {
+                        Type(dlg, L"txt_name_input", L"Home");
+                        Press(dlg, L"btnOK");
+                      }),
+                      Until([&] { return !r.rig.boxes.empty(); })});
+      CHECK(r.Prompts() == std::vector<std::wstring>{c.prompt});
+    }
+  });
+}
+
+TEST_CASE("network dialog: STA with state 1, networks A and B, joined to A shows the joined look") {
+  NetworkDialogRig r;
+  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
+  std::wstring loading, waitText, page, look;
+  std::vector<std::wstring> items;
+  int joinFlag = -1;
+  r.Run([&] {
+    NetworkDlg dlg(CDlgSetNetWork::kLayout);
+    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
+                    Until([&] { return r.dev.HeldCount() == 1; }),
+                    Once([&] {
+                      loading = Page(dlg);
+                      waitText = TextOf(Element(dlg, L"txt_wait"));
+                      r.dev.ReleaseHeld();
+                    }),
+                    Until([&] { return Page(dlg) != L"Loading"; }),
+                    Once([&] {
+                      page = Page(dlg);
+                      look = Look(dlg);
+                      items = ListItems(dlg);
+                      joinFlag = dlg.Handler()->JoinFlag();
+                    })});
+  });
+  CHECK(loading == L"Loading");
+  CHECK(waitText == L"Loading Wifi data...");
+  CHECK(page == L"STA");
+  CHECK(look == kJoinedA);
+  CHECK(items == std::vector<std::wstring>{L"A", L"B"});
+  CHECK(joinFlag == 1);
+  // State, list (two names and its end), joined network: in that order, nothing else.
+  std::vector<int> asked;
+  for (const SimDevice::Report& rq : r.dev.Received()) {
+    if (rq[0] >= CmdWifiState && rq[0] <= CmdWifiConnection) asked.push_back(rq[0]);
+  }
+  CHECK(asked == std::vector<int>{CmdWifiState, CmdWifiList, CmdWifiList, CmdWifiList,
+                                  CmdWifiConnection});
+}
+
+TEST_CASE("network dialog: without a valid reply the station is not joined and the list empty") {
+  NetworkDialogRig r;
+  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  std::wstring page, look;
+  std::vector<std::wstring> items{L"unread"};
+  r.Run([&] {
+    r.dev.InjectFault(SimDevice::BadFlag, -1, CmdWifiState);
+    r.dev.InjectFault(SimDevice::BadFlag, -1, CmdWifiList);
+    r.dev.InjectFault(SimDevice::BadFlag, -1, CmdWifiConnection);
+    NetworkDlg dlg(CDlgSetNetWork::kLayout);
+    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
+                    Until([&] { return Page(dlg) == L"STA"; }), Once([&] {
+                      look = Look(dlg);
+                      items = ListItems(dlg);
+                    })});
+  });
+  CHECK(look == kNotJoined);
+  CHECK(items.empty());
+}
+
+TEST_CASE("network dialog: Disconnect and Connect Wifi change only the look; OK then joins") {
+  NetworkDialogRig r;
+  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  std::wstring afterDisconnect, afterConnect, afterJoin;
+  INT_PTR runningAfterConnect = 0;
+  size_t sentBeforeOk = 99;
+  r.Run([&] {
+    NetworkDlg dlg(CDlgSetNetWork::kLayout);
+    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
+                    Until([&] { return Page(dlg) == L"STA"; }),
+                    Once([&] {
+                      Press(dlg, L"btnDisconnect");
+                      afterDisconnect = Look(dlg);
+                      // btnConnect has id 1 (from the named-ID table), as OK has: it must not
+                      // end the dialog.
+                      REQUIRE(Element(dlg, L"btnConnect")->GetID() == IDOK);
+                      Press(dlg, L"btnConnect");
+                      afterConnect = Look(dlg);
+                      runningAfterConnect = dlg.GetResult();
+                      Press(dlg, L"btnDisconnect");
+                      sentBeforeOk = r.dev.ReceivedCount(CmdDeviceConfig);
+                      static_cast<SWUI::SComboBox*>(Element(dlg, L"wifiname_list"))->SetCurSel(1);
+                      Type(dlg, L"txt_password2_input", L"secret");
+                      Press(dlg, L"btnOK");
+                    }),
+                    Until([&] { return !r.rig.boxes.empty(); }),
+                    Once([&] { afterJoin = Look(dlg); })});
+  });
+  CHECK(afterDisconnect == L"list:on own open not-joined '' [Connect Wifi]");
+  CHECK(afterConnect == kJoinedA);
+  CHECK(runningAfterConnect == SWUI::SHostDialog::kRunning);
+  CHECK(sentBeforeOk == 0);
+  CHECK(r.Prompts() == std::vector<std::wstring>{L"Set Successed"});
+  CHECK(afterJoin == L"list:off grey covered joined 'B' [Disconnect]");
+  BYTE block[60] = {0, 1, 'B'};
+  memcpy(block + 22, "secret", 6);
+  CHECK(LastSettings(r.dev) == ExpectedSettings(block));
+}
+
+TEST_CASE("network dialog: a joined station with Set IP sends flag and mode in byte 4") {
+  NetworkDialogRig r;
+  SetUpNetworks(r.dev, 1, {"A"}, "A");
+  bool addressShown = false;
+  r.Run([&] {
+    NetworkDlg dlg(CDlgSetNetWork::kLayout);
+    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
+                    Until([&] { return Page(dlg) == L"STA"; }),
+                    Once([&] {
+                      Toggle(dlg, CDlgSetNetWork::kSetIpSwitch);
+                      addressShown = Shown(dlg, L"setaddressswnd");
+                      Press(dlg, L"btnOK");
+                    }),
+                    Until([&] { return !r.rig.boxes.empty(); })});
+  });
+  CHECK(addressShown);
+  BYTE block[60] = {1, 1};
+  memcpy(block + 40, "192.168.1.1", 11);
+  memcpy(block + 55, "8086", 4);
+  const SimDevice::Report sent = LastSettings(r.dev);
+  CHECK(sent[4] == 0x11);
+  CHECK(sent == ExpectedSettings(block));
+}
+
+TEST_CASE("network dialog: refused input shows its message and sends nothing") {
+  NetworkDialogRig r;
+  struct Case {
+    const char* what;
+    bool station;
+    const wchar_t* name;
+    const wchar_t* refusal;
+  };
+  const Case cases[] = {
+      {"AP name with e acute", false, L"Caf\u00e9", L"Name contains illegal charactors"},
+      {"AP blank name", false, L"   ", L"Please input Wifi name"},
+      {"STA not joined without a name", true, L"", L"Please input Wifi name"},
+  };
+  r.Run([&] {
+    for (const Case& c : cases) {
+      CAPTURE(c.what);
+      r.rig.boxes.clear();
+      NetworkDlg dlg(CDlgSetNetWork::kLayout);
+      std::wstring page;
+      RunDialog(dlg, {Once([&] {
+                        if (c.station) Choose(dlg, CDlgSetNetWork::kRadioSta);
+                      }),
+                      Until([&] { return Page(dlg) == (c.station ? L"STA" : L"AP"); }),
+                      Once([&] {
+                        Type(dlg, c.station ? L"wifiname_list" : L"txt_name_input", c.name);
+                        Type(dlg, L"txt_password2_input", L"secret");
+                        Press(dlg, L"btnOK");
+                        page = Page(dlg);
+                      })});
+      CHECK(r.Prompts() == std::vector<std::wstring>{c.refusal});
+      CHECK(page == (c.station ? L"STA" : L"AP"));
+    }
+  });
+  CHECK(r.dev.ReceivedCount(CmdDeviceConfig) == 0);
+}
+
+TEST_CASE("network dialog: one explain window, raised and larger in English, gone with the dialog") {
+  NetworkDialogRig r;
+  HWND first = nullptr, second = nullptr, reopened = nullptr;
+  RECT dialogRect = {}, explainRect = {};
+  bool closedByItsBox = false;
+  r.Run([&] {
+    NetworkDlg dlg(CDlgSetNetWork::kLayout);
+    RunDialog(dlg, {Once([&] {
+                      Press(dlg, L"btn_explain");
+                      REQUIRE(dlg.Handler()->ExplainWindow() != nullptr);
+                      first = dlg.Handler()->ExplainWindow()->m_hWnd;
+                      Press(dlg, L"btn_explain");
+                      second = dlg.Handler()->ExplainWindow()->m_hWnd;
+                      GetWindowRect(dlg.m_hWnd, &dialogRect);
+                      GetWindowRect(first, &explainRect);
+                      HostHarness::SavePng(*dlg.Handler()->ExplainWindow(), L"network_explain");
+                      // Its close box closes it; the next click makes a new one.
+                      dlg.Handler()->ExplainWindow()->GetRoot()->FindChildByName(L"btn_close")
+                          ->FireCommand();
+                      closedByItsBox = !IsWindow(first);
+                      Press(dlg, L"btn_explain");
+                      reopened = dlg.Handler()->ExplainWindow()->m_hWnd;
+                    })});
+  });
+  CHECK(first != nullptr);
+  CHECK(second == first);
+  CHECK(explainRect.right - explainRect.left == CExplainWnd::kEnglishWidth);
+  CHECK(explainRect.bottom - explainRect.top == CExplainWnd::kEnglishHeight);
+  // Centred over the dialog as made (215 high), then raised by 35.
+  const int centredTop = (dialogRect.top + dialogRect.bottom) / 2 - 215 / 2;
+  CHECK(explainRect.top == centredTop - CExplainWnd::kEnglishRaise);
+  CHECK(closedByItsBox);
+  CHECK(reopened != nullptr);
+  CHECK_FALSE(IsWindow(reopened));
+}
+
+TEST_CASE("network dialog: screenshots of the AP page, the loading page and a joined station") {
+  NetworkDialogRig r;
+  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
+  bool saved[3] = {};
+  r.Run([&] {
+    NetworkDlg dlg(CDlgSetNetWork::kLayout);
+    RunDialog(dlg, {Once([&] {
+                      Type(dlg, L"txt_name_input", L"Home");
+                      saved[0] = HostHarness::SavePng(dlg, L"network_ap");
+                      Choose(dlg, CDlgSetNetWork::kRadioSta);
+                    }),
+                    Until([&] { return r.dev.HeldCount() == 1; }),
+                    Once([&] {
+                      saved[1] = HostHarness::SavePng(dlg, L"network_loading");
+                      r.dev.ReleaseHeld();
+                    }),
+                    Until([&] { return Page(dlg) == L"STA"; }),
+                    Once([&] { saved[2] = HostHarness::SavePng(dlg, L"network_sta_joined"); })});
+  });
+  CHECK(saved[0]);
+  CHECK(saved[1]);
+  CHECK(saved[2]);
+}

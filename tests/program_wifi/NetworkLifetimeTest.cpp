@@ -73,7 +73,7 @@ TEST_CASE("network jobs: AP-STA-AP-STA quickly; only the last query's answer is 
   NetworkDialogRig r;
   SetUpNetworks(r.dev, 0, {"Old"}, "");
   r.dev.InjectFault(SimDevice::HeldReply, -1, CmdWifiState);
-  std::wstring pageWhileSecondRuns, lookAtEnd;
+  std::wstring pageWhileSecondRuns, joinedAtEnd;
   std::vector<std::wstring> itemsAtEnd;
   bool firstEndDropped = false;
   r.Run([&] {
@@ -83,15 +83,18 @@ TEST_CASE("network jobs: AP-STA-AP-STA quickly; only the last query's answer is 
               {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
                Until([&] { return r.dev.HeldCount() == 1; }),
                Once([&] {
-                 Choose(dlg, CDlgSetNetWork::kRadioAp);
-                 Choose(dlg, CDlgSetNetWork::kRadioSta);
+                 // A second query that its dialog lets go before it could start, and a third.
+                 for (int i = 0; i < 2; ++i) {
+                   Choose(dlg, CDlgSetNetWork::kRadioAp);
+                   Choose(dlg, CDlgSetNetWork::kRadioSta);
+                 }
                  REQUIRE(dlg.Handler()->Job() != nullptr);
                  second = dlg.Handler()->Job()->Number();
                  // What the first query reads after its state is not what the second reads.
                  r.dev.ReleaseHeld();
                }),
-               // The first query ends (its state said "not joined"); the second waited for it
-               // and now waits for its own state.
+               // The first query ends (its state said "not joined"); the second asks the
+               // device nothing; the third waited for them and now waits for its own state.
                Until([&] { return r.dev.HeldCount() == 1 && RunningJobs() == 1; }),
                Once([&] {
                  MSG msg;
@@ -106,12 +109,14 @@ TEST_CASE("network jobs: AP-STA-AP-STA quickly; only the last query's answer is 
                }),
                Until([&] { return Page(dlg) == L"STA"; }), Once([&] {
                  itemsAtEnd = ListItems(dlg);
-                 lookAtEnd = TextOf(Element(dlg, L"connecting_name"));
+                 joinedAtEnd = TextOf(Element(dlg, L"connecting_name"));
                })});
   });
   CHECK(pageWhileSecondRuns == L"Loading");
   CHECK(firstEndDropped);
   CHECK(itemsAtEnd == std::vector<std::wstring>{L"A", L"B"});
+  CHECK(joinedAtEnd == L"A");
+  CHECK(r.dev.ReceivedCount(CmdWifiState) == 2);  // the first and the last query's
 }
 
 TEST_CASE("network jobs: a dialog opened again while its predecessor's query runs waits for it") {

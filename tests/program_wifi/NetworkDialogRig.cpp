@@ -33,6 +33,15 @@ std::vector<std::wstring> NetworkDialogRig::Prompts() const {
   return texts;
 }
 
+void NetworkDialogRig::SetUpNetworks(uint8_t state, std::vector<std::string> list,
+                                     const std::string& joined) {
+  dev.Inspect([&](SimProcessor& p) {
+    p.wifiState = state;
+    p.wifiList = list;
+    p.wifiConnected = joined;
+  });
+}
+
 INT_PTR RunDialog(NetworkDlg& dlg, std::vector<PolledSteps::Step> steps, DWORD timeoutMs) {
   steps.push_back([&dlg] {
     if (dlg.GetResult() == SWUI::SHostDialog::kRunning) Press(dlg, L"btn_close");

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ class NetworkDialogRig {
   void Run(std::function<void()> body, DWORD timeoutMs = 90000);
   // The messages shown, in order (message boxes of the framework).
   std::vector<std::wstring> Prompts() const;
+  // What the processor's Wi-Fi module reports: its state, the visible networks, the joined one.
+  void SetUpNetworks(uint8_t state, std::vector<std::string> list, const std::string& joined);
 
   ProgramRig rig;
   SimDevice& dev;

@@ -64,15 +64,6 @@ SimDevice::Report ExpectedSettings(const BYTE (&block)[60]) {
   return r;
 }
 
-void SetUpNetworks(SimDevice& dev, uint8_t state, std::vector<std::string> list,
-                   const std::string& joined) {
-  dev.Inspect([&](SimProcessor& p) {
-    p.wifiState = state;
-    p.wifiList = list;
-    p.wifiConnected = joined;
-  });
-}
-
 }  // namespace
 
 TEST_CASE("network dialog: AP page first; Home/pass1234 goes as its exact block; Set Successed") {
@@ -153,7 +144,7 @@ TEST_CASE("network dialog: the device's result 1, 0 or no valid reply decides th
 
 TEST_CASE("network dialog: STA with state 1, networks A and B, joined to A shows the joined look") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  r.SetUpNetworks(1, {"A", "B"}, "A");
   r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
   std::wstring loading, waitText, page, look;
   std::vector<std::wstring> items;
@@ -192,7 +183,7 @@ TEST_CASE("network dialog: STA with state 1, networks A and B, joined to A shows
 
 TEST_CASE("network dialog: without a valid reply the station is not joined and the list empty") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  r.SetUpNetworks(1, {"A", "B"}, "A");
   std::wstring page, look;
   std::vector<std::wstring> items{L"unread"};
   r.Run([&] {
@@ -212,7 +203,7 @@ TEST_CASE("network dialog: without a valid reply the station is not joined and t
 
 TEST_CASE("network dialog: Disconnect and Connect Wifi change only the look; OK then joins") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  r.SetUpNetworks(1, {"A", "B"}, "A");
   std::wstring afterDisconnect, afterConnect, afterJoin;
   INT_PTR runningAfterConnect = 0;
   size_t sentBeforeOk = 99;
@@ -251,7 +242,7 @@ TEST_CASE("network dialog: Disconnect and Connect Wifi change only the look; OK 
 
 TEST_CASE("network dialog: a joined station with Set IP sends flag and mode in byte 4") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A"}, "A");
+  r.SetUpNetworks(1, {"A"}, "A");
   bool addressShown = false;
   r.Run([&] {
     NetworkDlg dlg(CDlgSetNetWork::kLayout);
@@ -347,7 +338,7 @@ TEST_CASE("network dialog: one explain window, raised and larger in English, gon
 
 TEST_CASE("network dialog: screenshots of the AP page, the loading page and a joined station") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  r.SetUpNetworks(1, {"A", "B"}, "A");
   r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
   bool saved[3] = {};
   r.Run([&] {

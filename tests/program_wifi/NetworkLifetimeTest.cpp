@@ -4,8 +4,6 @@
 // and every result reaches only the dialog and the job it belongs to.
 #include <doctest/doctest.h>
 #include <windows.h>
-// After windows.h, which it needs.
-#include <dbt.h>
 
 #include <string>
 #include <vector>
@@ -19,38 +17,13 @@
 
 namespace {
 
-void SetUpNetworks(SimDevice& dev, uint8_t state, std::vector<std::string> list,
-                   const std::string& joined) {
-  dev.Inspect([&](SimProcessor& p) {
-    p.wifiState = state;
-    p.wifiList = list;
-    p.wifiConnected = joined;
-  });
-}
-
 size_t RunningJobs() { return ProgramRig::App().NetworkJobs().Running(); }
-
-// A device-interface broadcast for a path.
-class Broadcast {
- public:
-  explicit Broadcast(const std::wstring& path)
-      : bytes_(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t)) {
-    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes_.data());
-    record->dbcc_size = static_cast<DWORD>(bytes_.size());
-    record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    wcscpy(record->dbcc_name, path.c_str());
-  }
-  LPARAM Param() { return reinterpret_cast<LPARAM>(bytes_.data()); }
-
- private:
-  std::vector<BYTE> bytes_;
-};
 
 }  // namespace
 
 TEST_CASE("network jobs: a dialog closed during a query, then the program's exit with it held") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A"}, "A");
+  r.SetUpNetworks(1, {"A"}, "A");
   r.dev.InjectFault(SimDevice::HeldReply, -1, CmdWifiList);
   size_t runningAfterClose = 0;
   INT_PTR code = 0;
@@ -71,7 +44,7 @@ TEST_CASE("network jobs: a dialog closed during a query, then the program's exit
 
 TEST_CASE("network jobs: AP-STA-AP-STA quickly; only the last query's answer is shown") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 0, {"Old"}, "");
+  r.SetUpNetworks(0, {"Old"}, "");
   r.dev.InjectFault(SimDevice::HeldReply, -1, CmdWifiState);
   std::wstring pageWhileSecondRuns, joinedAtEnd;
   std::vector<std::wstring> itemsAtEnd;
@@ -102,7 +75,7 @@ TEST_CASE("network jobs: AP-STA-AP-STA quickly; only the last query's answer is 
                  pageWhileSecondRuns = Page(dlg);
                  firstEndDropped = dlg.Handler()->Job() != nullptr &&
                                    dlg.Handler()->Job()->Number() == second;
-                 SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+                 r.SetUpNetworks(1, {"A", "B"}, "A");
                  // The held reply answers the state as it was asked: put a fresh one in front.
                  r.dev.ClearFaults();
                  r.dev.ReleaseHeld();
@@ -121,7 +94,7 @@ TEST_CASE("network jobs: AP-STA-AP-STA quickly; only the last query's answer is 
 
 TEST_CASE("network jobs: a dialog opened again while its predecessor's query runs waits for it") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A", "B"}, "A");
+  r.SetUpNetworks(1, {"A", "B"}, "A");
   r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
   std::wstring pageWhileWaiting, joinedAtEnd;
   size_t statesAskedWhileWaiting = 0;
@@ -155,7 +128,7 @@ TEST_CASE("network jobs: the device going during a query fails it at once, not j
   for (const Case c : {Case{"unplugged", true}, Case{"resume", false}}) {
     CAPTURE(c.what);
     NetworkDialogRig r;
-    SetUpNetworks(r.dev, 1, {"A"}, "A");
+    r.SetUpNetworks(1, {"A"}, "A");
     r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
     std::wstring page, shownName;
     DWORD took = 0;
@@ -189,7 +162,7 @@ TEST_CASE("network jobs: the device going during a query fails it at once, not j
 
 TEST_CASE("network jobs: a flush of the main window's changes during a worker's request") {
   NetworkDialogRig r;
-  SetUpNetworks(r.dev, 1, {"A"}, "A");
+  r.SetUpNetworks(1, {"A"}, "A");
   r.dev.InjectFault(SimDevice::LateReply, 1, CmdWifiState, 1500);
   int flushed = -1;
   std::wstring joined;

@@ -2,10 +2,7 @@
 
 #include <doctest/doctest.h>
 
-#include <string>
-
 #include "CApplication.h"
-#include "CMainDlg.h"
 #include "control/SComboBox.h"
 #include "control/SListBox.h"
 #include "core/SWindow.h"
@@ -16,14 +13,13 @@ NetworkDialogRig::NetworkDialogRig() : dev(rig.PlugProcessor()) {
   rig.WriteSettings("[Config]\r\nLang = 1\r\n");
 }
 
-void NetworkDialogRig::Run(std::function<void()> body, DWORD timeoutMs) {
-  CHECK(rig.Run({Once([] {
-                   CDeviceController& controller = ProgramRig::App().DeviceController();
-                   controller.SetSessionSettleMs(0);
-                   REQUIRE(controller.ConnectDevice());
-                 }),
-                 Once(body)},
-                timeoutMs) == 0);
+void NetworkDialogRig::Run(Steps steps, DWORD timeoutMs) {
+  steps.insert(steps.begin(), Once([] {
+                 CDeviceController& controller = ProgramRig::App().DeviceController();
+                 controller.SetSessionSettleMs(0);
+                 REQUIRE(controller.ConnectDevice());
+               }));
+  CHECK(rig.Run(std::move(steps), timeoutMs) == 0);
   CHECK_FALSE(rig.TimedOut());
 }
 
@@ -42,44 +38,58 @@ void NetworkDialogRig::SetUpNetworks(uint8_t state, std::vector<std::string> lis
   });
 }
 
-INT_PTR RunDialog(NetworkDlg& dlg, std::vector<PolledSteps::Step> steps, DWORD timeoutMs) {
-  steps.push_back([&dlg] {
-    if (dlg.GetResult() == SWUI::SHostDialog::kRunning) Press(dlg, L"btn_close");
-    return true;
-  });
-  PolledSteps driver(std::move(steps), timeoutMs, [&dlg] { dlg.EndDialog(IDABORT); });
-  const INT_PTR code = dlg.DoModal(ProgramRig::MainHwnd());
-  CHECK_MESSAGE(!driver.TimedOut(), "the dialog's steps did not finish, at step "
-                                        << driver.StepsDone());
-  return code;
+Steps OpenDialog() {
+  return {Once([] { ProgramRig::Defer([] { CDlgSetNetWork::Open(ProgramRig::MainHwnd()); }); }),
+          Until(DialogOpen)};
 }
 
-SWindow* Element(NetworkDlg& dlg, const wchar_t* name) {
-  SWindow* found = dlg.GetRoot()->FindChildByName(name);
-  REQUIRE_MESSAGE(found != nullptr,
-                  "no element named " << std::string(SWUI::StringW2A(SWUI::SStringW(name)).c_str()));
+Steps CloseDialog() {
+  return {Once([] { Press(L"btn_close"); }), Until([] { return !DialogOpen(); })};
+}
+
+Steps Join(std::initializer_list<Steps> parts) {
+  Steps all;
+  for (const Steps& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+bool DialogOpen() { return dynamic_cast<NetworkDlg*>(ProgramRig::OwnedDialog()) != nullptr; }
+
+NetworkDlg& Dialog() {
+  auto* dialog = dynamic_cast<NetworkDlg*>(ProgramRig::OwnedDialog());
+  REQUIRE(dialog != nullptr);
+  return *dialog;
+}
+
+CDlgSetNetWork& Handler() {
+  REQUIRE(Dialog().Handler() != nullptr);
+  return *Dialog().Handler();
+}
+
+SWindow* Element(const wchar_t* name) {
+  SWindow* found = Dialog().GetRoot()->FindChildByName(name);
+  REQUIRE_MESSAGE(found != nullptr, "no element named "
+                                        << std::string(SWUI::StringW2A(SWUI::SStringW(name)).c_str()));
   return found;
 }
 
-SWindow* Element(NetworkDlg& dlg, int id) {
-  SWindow* found = dlg.GetRoot()->FindChildByID(id);
+SWindow* Element(int id) {
+  SWindow* found = Dialog().GetRoot()->FindChildByID(id);
   REQUIRE_MESSAGE(found != nullptr, "no element with id " << id);
   return found;
 }
 
-bool Shown(NetworkDlg& dlg, const wchar_t* name) {
-  return Element(dlg, name)->IsVisible(TRUE) != FALSE;
-}
+bool Shown(const wchar_t* name) { return Element(name)->IsVisible(TRUE) != FALSE; }
 
 std::wstring TextOf(SWindow* element) { return element->GetWindowText(TRUE).c_str(); }
 
-std::wstring Page(NetworkDlg& dlg) {
+std::wstring Page() {
   std::wstring page;
   int count = 0;
   const std::pair<const wchar_t*, const wchar_t*> pages[] = {
       {L"APWnd", L"AP"}, {L"STAWnd", L"STA"}, {L"LoadingWnd", L"Loading"}};
   for (const auto& p : pages) {
-    if (Shown(dlg, p.first)) {
+    if (Shown(p.first)) {
       page = p.second;
       ++count;
     }
@@ -87,8 +97,8 @@ std::wstring Page(NetworkDlg& dlg) {
   return count > 1 ? L"many" : page;
 }
 
-std::vector<std::wstring> ListItems(NetworkDlg& dlg) {
-  auto* combo = dynamic_cast<SWUI::SComboBox*>(Element(dlg, L"wifiname_list"));
+std::vector<std::wstring> ListItems() {
+  auto* combo = dynamic_cast<SWUI::SComboBox*>(Element(L"wifiname_list"));
   REQUIRE(combo != nullptr);
   REQUIRE(combo->GetListBox() != nullptr);
   std::vector<std::wstring> items;
@@ -98,16 +108,14 @@ std::vector<std::wstring> ListItems(NetworkDlg& dlg) {
   return items;
 }
 
-void Choose(NetworkDlg& dlg, int radioId) { Element(dlg, radioId)->SetCheck(TRUE); }
+void Choose(int radioId) { Element(radioId)->SetCheck(TRUE); }
 
-void Toggle(NetworkDlg& dlg, int checkId) {
-  SWindow* check = Element(dlg, checkId);
+void Toggle(int checkId) {
+  SWindow* check = Element(checkId);
   check->SetCheck(!check->IsChecked());
   check->FireCommand();
 }
 
-void Press(NetworkDlg& dlg, const wchar_t* name) { Element(dlg, name)->FireCommand(); }
+void Press(const wchar_t* name) { Element(name)->FireCommand(); }
 
-void Type(NetworkDlg& dlg, const wchar_t* name, const wchar_t* text) {
-  Element(dlg, name)->SetWindowText(text);
-}
+void Type(const wchar_t* name, const wchar_t* text) { Element(name)->SetWindowText(text); }

@@ -1,24 +1,23 @@
 // The network dialog inside the whole program (ProgramRig) against the simulated processor:
 // the program runs in English with a processor plugged; a run connects (a session) and then
-// runs its body on the UI thread, where the body opens dialogs and drives them with steps.
+// runs its steps. The dialog is opened as the menu opens it (CDlgSetNetWork::Open over the main
+// window), deferred, so that the steps after OpenDialog run inside its loop.
 //
 //   NetworkDialogRig r;
-//   r.Run([&] {
-//     NetworkDlg dlg(CDlgSetNetWork::kLayout);
-//     RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-//                     Until([&] { return Page(dlg) == L"STA"; })});
-//   });
+//   r.Run(Join({OpenDialog(),
+//               {Once([] { Choose(CDlgSetNetWork::kRadioSta); }),
+//                Until([] { return Page() == L"STA"; })},
+//               CloseDialog()}));
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "CCommonDlg.h"
 #include "CDlgSetNetWork.h"
-#include "PolledSteps.h"
 #include "ProgramRig.h"
 
 namespace SWUI {
@@ -26,14 +25,15 @@ class SWindow;
 }
 
 using NetworkDlg = CCommonDlg<CDlgSetNetWork>;
+using Steps = std::vector<ProgramRig::Step>;
 
 class NetworkDialogRig {
  public:
   NetworkDialogRig();
 
-  // Runs the program: a session with the processor, then the body; the program is closed after
-  // it. Fails the test when it does not end in time.
-  void Run(std::function<void()> body, DWORD timeoutMs = 90000);
+  // Runs the program: a session with the processor, then the steps; the program is closed
+  // after them. Fails the test when it does not end in time.
+  void Run(Steps steps, DWORD timeoutMs = 90000);
   // The messages shown, in order (message boxes of the framework).
   std::vector<std::wstring> Prompts() const;
   // What the processor's Wi-Fi module reports: its state, the visible networks, the joined one.
@@ -43,26 +43,29 @@ class NetworkDialogRig {
   SimDevice& dev;
 };
 
-// Opens the dialog over the main window and runs the steps (ProgramRig's Once and Until make
-// them) in its loop; after the last step the
-// dialog is closed with its close box unless a step ended it. Fails the test when the steps do
-// not finish in time. The dialog's end code.
-INT_PTR RunDialog(NetworkDlg& dlg, std::vector<PolledSteps::Step> steps,
-                  DWORD timeoutMs = 30000);
+// Steps that open the dialog and wait for it; the next steps run in its loop.
+Steps OpenDialog();
+// Steps that close it with its close box and wait until it is gone.
+Steps CloseDialog();
+Steps Join(std::initializer_list<Steps> parts);
 
+// The dialog that runs, and its handler (the test fails without one).
+NetworkDlg& Dialog();
+bool DialogOpen();
+CDlgSetNetWork& Handler();
 // The dialog's elements (the test fails without one).
-SWUI::SWindow* Element(NetworkDlg& dlg, const wchar_t* name);
-SWUI::SWindow* Element(NetworkDlg& dlg, int id);
-bool Shown(NetworkDlg& dlg, const wchar_t* name);
+SWUI::SWindow* Element(const wchar_t* name);
+SWUI::SWindow* Element(int id);
+bool Shown(const wchar_t* name);
 std::wstring TextOf(SWUI::SWindow* element);
 // The page shown: L"AP", L"STA", L"Loading", or what else is seen (L"" for none, L"many").
-std::wstring Page(NetworkDlg& dlg);
+std::wstring Page();
 // The network list's items.
-std::vector<std::wstring> ListItems(NetworkDlg& dlg);
+std::vector<std::wstring> ListItems();
 
 // Input as the user gives it: a radio chosen, a check box clicked, a button pressed, a text
 // typed into an edit.
-void Choose(NetworkDlg& dlg, int radioId);
-void Toggle(NetworkDlg& dlg, int checkId);
-void Press(NetworkDlg& dlg, const wchar_t* name);
-void Type(NetworkDlg& dlg, const wchar_t* name, const wchar_t* text);
+void Choose(int radioId);
+void Toggle(int checkId);
+void Press(const wchar_t* name);
+void Type(const wchar_t* name, const wchar_t* text);

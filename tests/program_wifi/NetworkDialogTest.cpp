@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "CNetworkJob.h"
 #include "HidDevice/CommandReport.h"
 #include "HostHarness.h"
 #include "NetworkDialogRig.h"
-#include "WifiSettings.h"
 #include "control/SComboBox.h"
 #include "controls/SIPAddressCtrl.h"
 #include "core/SWindow.h"
@@ -21,24 +19,24 @@ namespace {
 
 // The STA page's look in one line: the list (enabled, background), the password cover, the
 // status text shown, the joined name and the two buttons.
-std::wstring Look(NetworkDlg& dlg) {
-  auto* list = static_cast<SWUI::SComboBox*>(Element(dlg, L"wifiname_list"));
+std::wstring Look() {
+  auto* list = static_cast<SWUI::SComboBox*>(Element(L"wifiname_list"));
   REQUIRE(list->GetEditCtrl() != nullptr);
   // Grey while joined, else the edits' own background (the password edit's).
-  const COLORREF own = Element(dlg, L"txt_password2_input")->GetStyle().GetBkgndColor();
+  const COLORREF own = Element(L"txt_password2_input")->GetStyle().GetBkgndColor();
   const COLORREF field = list->GetStyle().GetBkgndColor();
   const COLORREF edit = list->GetEditCtrl()->GetStyle().GetBkgndColor();
   std::wstring look = list->IsDisabled() ? L"list:off" : L"list:on";
   look += (field & 0xFFFFFF) == 0xBFBFBF && (edit & 0xFFFFFF) == 0xBFBFBF ? L" grey"
           : field == own && edit == own                                    ? L" own"
                                                                            : L" other";
-  look += Shown(dlg, L"stapasswordunableWnd") ? L" covered" : L" open";
-  const bool joined = Shown(dlg, L"txt_connectstatu");
-  const bool free = Shown(dlg, L"txt_notconnectstatu");
+  look += Shown(L"stapasswordunableWnd") ? L" covered" : L" open";
+  const bool joined = Shown(L"txt_connectstatu");
+  const bool free = Shown(L"txt_notconnectstatu");
   look += joined && !free ? L" joined" : free && !joined ? L" not-joined" : L" status?";
-  look += L" '" + TextOf(Element(dlg, L"connecting_name")) + L"'";
-  if (Shown(dlg, L"btnDisconnect")) look += L" [" + TextOf(Element(dlg, L"btnDisconnect")) + L"]";
-  if (Shown(dlg, L"btnConnect")) look += L" [Connect Wifi]";
+  look += L" '" + TextOf(Element(L"connecting_name")) + L"'";
+  if (Shown(L"btnDisconnect")) look += L" [" + TextOf(Element(L"btnDisconnect")) + L"]";
+  if (Shown(L"btnConnect")) look += L" [Connect Wifi]";
   return look;
 }
 
@@ -64,6 +62,14 @@ SimDevice::Report ExpectedSettings(const BYTE (&block)[60]) {
   return r;
 }
 
+ProgramRig::Step ChooseStation() {
+  return Once([] { Choose(CDlgSetNetWork::kRadioSta); });
+}
+
+ProgramRig::Step UntilPage(const wchar_t* page) {
+  return Until([page] { return Page() == page; });
+}
+
 }  // namespace
 
 TEST_CASE("network dialog: AP page first; Home/pass1234 goes as its exact block; Set Successed") {
@@ -72,28 +78,25 @@ TEST_CASE("network dialog: AP page first; Home/pass1234 goes as its exact block;
   std::wstring opened, port, loading, waitText, after;
   BYTE address[4] = {};
   bool passwordShownAfterSwitch = false;
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] {
-                      opened = Page(dlg);
-                      port = TextOf(Element(dlg, L"txt_port_input"));
-                      auto* ip = static_cast<SIPAddressCtrl*>(Element(dlg, L"ip_txt"));
-                      ip->GetAddress(address[0], address[1], address[2], address[3]);
-                      Type(dlg, L"txt_name_input", L" Home ");
-                      Toggle(dlg, CDlgSetNetWork::kPasswordSwitch);
-                      passwordShownAfterSwitch = Shown(dlg, L"setpasswordwnd");
-                      Type(dlg, L"txt_password_input", L"pass1234");
-                      Press(dlg, L"btnOK");
-                    }),
-                    Until([&] { return r.dev.HeldCount() == 1; }),
-                    Once([&] {
-                      loading = Page(dlg);
-                      waitText = TextOf(Element(dlg, L"txt_wait"));
-                      r.dev.ReleaseHeld();
-                    }),
-                    Until([&] { return !r.rig.boxes.empty(); }),
-                    Once([&] { after = Page(dlg); })});
-  });
+  r.Run(Join({OpenDialog(),
+              {Once([&] {
+                 opened = Page();
+                 port = TextOf(Element(L"txt_port_input"));
+                 auto* ip = static_cast<SIPAddressCtrl*>(Element(L"ip_txt"));
+                 ip->GetAddress(address[0], address[1], address[2], address[3]);
+                 Type(L"txt_name_input", L" Home ");
+                 Toggle(CDlgSetNetWork::kPasswordSwitch);
+                 passwordShownAfterSwitch = Shown(L"setpasswordwnd");
+                 Type(L"txt_password_input", L"pass1234");
+                 Press(L"btnOK");
+               }),
+               Until([&] { return r.dev.HeldCount() == 1; }), Once([&] {
+                 loading = Page();
+                 waitText = TextOf(Element(L"txt_wait"));
+                 r.dev.ReleaseHeld();
+               }),
+               Until([&] { return !r.rig.boxes.empty(); }), Once([&] { after = Page(); })},
+              CloseDialog()}));
   CHECK(opened == L"AP");
   CHECK(port == L"8086");
   CHECK(address[0] == 192);
@@ -125,21 +128,26 @@ TEST_CASE("network dialog: the device's result 1, 0 or no valid reply decides th
       {"result 0", 0, true, L"Set Failed"},
       {"no valid reply (-1)", 1, false, L"Set Failed"},
   };
-  r.Run([&] {
-    for (const Case& c : cases) {
-      CAPTURE(c.what);
-      r.rig.boxes.clear();
-      r.dev.Inspect([&](SimProcessor& p) { p.wifiSetResult = c.deviceResult; });
-      if (!c.validReply) r.dev.InjectFault(SimDevice::BadFlag, 5, CmdDeviceConfig);
-      NetworkDlg dlg(CDlgSetNetWork::kLayout);
-      RunDialog(dlg, {Once([&] {
-                        Type(dlg, L"txt_name_input", L"Home");
-                        Press(dlg, L"btnOK");
-                      }),
-                      Until([&] { return !r.rig.boxes.empty(); })});
-      CHECK(r.Prompts() == std::vector<std::wstring>{c.prompt});
-    }
-  });
+  Steps steps;
+  std::vector<std::wstring> prompts;
+  for (const Case& c : cases) {
+    Steps one = Join({{Once([&r, &c] {
+                        r.rig.boxes.clear();
+                        r.dev.Inspect([&](SimProcessor& p) { p.wifiSetResult = c.deviceResult; });
+                        if (!c.validReply) r.dev.InjectFault(SimDevice::BadFlag, 5, CmdDeviceConfig);
+                      })},
+                      OpenDialog(),
+                      {Once([] {
+                         Type(L"txt_name_input", L"Home");
+                         Press(L"btnOK");
+                       }),
+                       Until([&r] { return !r.rig.boxes.empty(); }),
+                       Once([&r, &prompts] { prompts.push_back(r.Prompts().at(0)); })},
+                      CloseDialog()});
+    steps.insert(steps.end(), one.begin(), one.end());
+  }
+  r.Run(steps);
+  CHECK(prompts == std::vector<std::wstring>{L"Set Successed", L"Set Failed", L"Set Failed"});
 }
 
 TEST_CASE("network dialog: STA with state 1, networks A and B, joined to A shows the joined look") {
@@ -149,23 +157,19 @@ TEST_CASE("network dialog: STA with state 1, networks A and B, joined to A shows
   std::wstring loading, waitText, page, look;
   std::vector<std::wstring> items;
   int joinFlag = -1;
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-                    Until([&] { return r.dev.HeldCount() == 1; }),
-                    Once([&] {
-                      loading = Page(dlg);
-                      waitText = TextOf(Element(dlg, L"txt_wait"));
-                      r.dev.ReleaseHeld();
-                    }),
-                    Until([&] { return Page(dlg) != L"Loading"; }),
-                    Once([&] {
-                      page = Page(dlg);
-                      look = Look(dlg);
-                      items = ListItems(dlg);
-                      joinFlag = dlg.Handler()->JoinFlag();
-                    })});
-  });
+  r.Run(Join({OpenDialog(),
+              {ChooseStation(), Until([&] { return r.dev.HeldCount() == 1; }), Once([&] {
+                 loading = Page();
+                 waitText = TextOf(Element(L"txt_wait"));
+                 r.dev.ReleaseHeld();
+               }),
+               Until([] { return Page() != L"Loading"; }), Once([&] {
+                 page = Page();
+                 look = Look();
+                 items = ListItems();
+                 joinFlag = Handler().JoinFlag();
+               })},
+              CloseDialog()}));
   CHECK(loading == L"Loading");
   CHECK(waitText == L"Loading Wifi data...");
   CHECK(page == L"STA");
@@ -184,19 +188,16 @@ TEST_CASE("network dialog: STA with state 1, networks A and B, joined to A shows
 TEST_CASE("network dialog: without a valid reply the station is not joined and the list empty") {
   NetworkDialogRig r;
   r.SetUpNetworks(1, {"A", "B"}, "A");
-  std::wstring page, look;
+  for (int cmd : {CmdWifiState, CmdWifiList, CmdWifiConnection}) {
+    r.dev.InjectFault(SimDevice::BadFlag, -1, cmd);
+  }
+  std::wstring look;
   std::vector<std::wstring> items{L"unread"};
-  r.Run([&] {
-    r.dev.InjectFault(SimDevice::BadFlag, -1, CmdWifiState);
-    r.dev.InjectFault(SimDevice::BadFlag, -1, CmdWifiList);
-    r.dev.InjectFault(SimDevice::BadFlag, -1, CmdWifiConnection);
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-                    Until([&] { return Page(dlg) == L"STA"; }), Once([&] {
-                      look = Look(dlg);
-                      items = ListItems(dlg);
-                    })});
-  });
+  r.Run(Join({OpenDialog(), {ChooseStation(), UntilPage(L"STA"), Once([&] {
+                               look = Look();
+                               items = ListItems();
+                             })},
+              CloseDialog()}));
   CHECK(look == kNotJoined);
   CHECK(items.empty());
 }
@@ -207,28 +208,24 @@ TEST_CASE("network dialog: Disconnect and Connect Wifi change only the look; OK 
   std::wstring afterDisconnect, afterConnect, afterJoin;
   INT_PTR runningAfterConnect = 0;
   size_t sentBeforeOk = 99;
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-                    Until([&] { return Page(dlg) == L"STA"; }),
-                    Once([&] {
-                      Press(dlg, L"btnDisconnect");
-                      afterDisconnect = Look(dlg);
-                      // btnConnect has id 1 (from the named-ID table), as OK has: it must not
-                      // end the dialog.
-                      REQUIRE(Element(dlg, L"btnConnect")->GetID() == IDOK);
-                      Press(dlg, L"btnConnect");
-                      afterConnect = Look(dlg);
-                      runningAfterConnect = dlg.GetResult();
-                      Press(dlg, L"btnDisconnect");
-                      sentBeforeOk = r.dev.ReceivedCount(CmdDeviceConfig);
-                      static_cast<SWUI::SComboBox*>(Element(dlg, L"wifiname_list"))->SetCurSel(1);
-                      Type(dlg, L"txt_password2_input", L"secret");
-                      Press(dlg, L"btnOK");
-                    }),
-                    Until([&] { return !r.rig.boxes.empty(); }),
-                    Once([&] { afterJoin = Look(dlg); })});
-  });
+  r.Run(Join({OpenDialog(),
+              {ChooseStation(), UntilPage(L"STA"), Once([&] {
+                 Press(L"btnDisconnect");
+                 afterDisconnect = Look();
+                 // btnConnect has id 1 (from the named-ID table), as OK has: it must not end
+                 // the dialog.
+                 REQUIRE(Element(L"btnConnect")->GetID() == IDOK);
+                 Press(L"btnConnect");
+                 afterConnect = Look();
+                 runningAfterConnect = Dialog().GetResult();
+                 Press(L"btnDisconnect");
+                 sentBeforeOk = r.dev.ReceivedCount(CmdDeviceConfig);
+                 static_cast<SWUI::SComboBox*>(Element(L"wifiname_list"))->SetCurSel(1);
+                 Type(L"txt_password2_input", L"secret");
+                 Press(L"btnOK");
+               }),
+               Until([&] { return !r.rig.boxes.empty(); }), Once([&] { afterJoin = Look(); })},
+              CloseDialog()}));
   CHECK(afterDisconnect == L"list:on own open not-joined '' [Connect Wifi]");
   CHECK(afterConnect == kJoinedA);
   CHECK(runningAfterConnect == SWUI::SHostDialog::kRunning);
@@ -244,17 +241,14 @@ TEST_CASE("network dialog: a joined station with Set IP sends flag and mode in b
   NetworkDialogRig r;
   r.SetUpNetworks(1, {"A"}, "A");
   bool addressShown = false;
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-                    Until([&] { return Page(dlg) == L"STA"; }),
-                    Once([&] {
-                      Toggle(dlg, CDlgSetNetWork::kSetIpSwitch);
-                      addressShown = Shown(dlg, L"setaddressswnd");
-                      Press(dlg, L"btnOK");
-                    }),
-                    Until([&] { return !r.rig.boxes.empty(); })});
-  });
+  r.Run(Join({OpenDialog(),
+              {ChooseStation(), UntilPage(L"STA"), Once([&] {
+                 Toggle(CDlgSetNetWork::kSetIpSwitch);
+                 addressShown = Shown(L"setaddressswnd");
+                 Press(L"btnOK");
+               }),
+               Until([&] { return !r.rig.boxes.empty(); })},
+              CloseDialog()}));
   CHECK(addressShown);
   BYTE block[60] = {1, 1};
   memcpy(block + 40, "192.168.1.1", 11);
@@ -277,26 +271,29 @@ TEST_CASE("network dialog: refused input shows its message and sends nothing") {
       {"AP blank name", false, L"   ", L"Please input Wifi name"},
       {"STA not joined without a name", true, L"", L"Please input Wifi name"},
   };
-  r.Run([&] {
-    for (const Case& c : cases) {
-      CAPTURE(c.what);
-      r.rig.boxes.clear();
-      NetworkDlg dlg(CDlgSetNetWork::kLayout);
-      std::wstring page;
-      RunDialog(dlg, {Once([&] {
-                        if (c.station) Choose(dlg, CDlgSetNetWork::kRadioSta);
-                      }),
-                      Until([&] { return Page(dlg) == (c.station ? L"STA" : L"AP"); }),
-                      Once([&] {
-                        Type(dlg, c.station ? L"wifiname_list" : L"txt_name_input", c.name);
-                        Type(dlg, L"txt_password2_input", L"secret");
-                        Press(dlg, L"btnOK");
-                        page = Page(dlg);
-                      })});
-      CHECK(r.Prompts() == std::vector<std::wstring>{c.refusal});
-      CHECK(page == (c.station ? L"STA" : L"AP"));
-    }
-  });
+  Steps steps;
+  std::vector<std::wstring> prompts, pages;
+  for (const Case& c : cases) {
+    const wchar_t* page = c.station ? L"STA" : L"AP";
+    Steps one = Join({{Once([&r] { r.rig.boxes.clear(); })},
+                      OpenDialog(),
+                      {Once([&c] {
+                         if (c.station) Choose(CDlgSetNetWork::kRadioSta);
+                       }),
+                       UntilPage(page), Once([&r, &c, &prompts, &pages] {
+                         Type(c.station ? L"wifiname_list" : L"txt_name_input", c.name);
+                         Type(L"txt_password2_input", L"secret");
+                         Press(L"btnOK");
+                         pages.push_back(Page());
+                         prompts.push_back(r.Prompts().empty() ? L"" : r.Prompts().back());
+                       })},
+                      CloseDialog()});
+    steps.insert(steps.end(), one.begin(), one.end());
+  }
+  r.Run(steps);
+  CHECK(prompts == std::vector<std::wstring>{L"Name contains illegal charactors",
+                                             L"Please input Wifi name", L"Please input Wifi name"});
+  CHECK(pages == std::vector<std::wstring>{L"AP", L"AP", L"STA"});
   CHECK(r.dev.ReceivedCount(CmdDeviceConfig) == 0);
 }
 
@@ -305,25 +302,23 @@ TEST_CASE("network dialog: one explain window, raised and larger in English, gon
   HWND first = nullptr, second = nullptr, reopened = nullptr;
   RECT dialogRect = {}, explainRect = {};
   bool closedByItsBox = false;
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] {
-                      Press(dlg, L"btn_explain");
-                      REQUIRE(dlg.Handler()->ExplainWindow() != nullptr);
-                      first = dlg.Handler()->ExplainWindow()->m_hWnd;
-                      Press(dlg, L"btn_explain");
-                      second = dlg.Handler()->ExplainWindow()->m_hWnd;
-                      GetWindowRect(dlg.m_hWnd, &dialogRect);
-                      GetWindowRect(first, &explainRect);
-                      HostHarness::SavePng(*dlg.Handler()->ExplainWindow(), L"network_explain");
-                      // Its close box closes it; the next click makes a new one.
-                      dlg.Handler()->ExplainWindow()->GetRoot()->FindChildByName(L"btn_close")
-                          ->FireCommand();
-                      closedByItsBox = !IsWindow(first);
-                      Press(dlg, L"btn_explain");
-                      reopened = dlg.Handler()->ExplainWindow()->m_hWnd;
-                    })});
-  });
+  r.Run(Join({OpenDialog(),
+              {Once([&] {
+                Press(L"btn_explain");
+                REQUIRE(Handler().ExplainWindow() != nullptr);
+                first = Handler().ExplainWindow()->m_hWnd;
+                Press(L"btn_explain");
+                second = Handler().ExplainWindow()->m_hWnd;
+                GetWindowRect(Dialog().m_hWnd, &dialogRect);
+                GetWindowRect(first, &explainRect);
+                HostHarness::SavePng(*Handler().ExplainWindow(), L"network_explain");
+                // Its close box closes it; the next click makes a new one.
+                Handler().ExplainWindow()->GetRoot()->FindChildByName(L"btn_close")->FireCommand();
+                closedByItsBox = !IsWindow(first);
+                Press(L"btn_explain");
+                reopened = Handler().ExplainWindow()->m_hWnd;
+              })},
+              CloseDialog()}));
   CHECK(first != nullptr);
   CHECK(second == first);
   CHECK(explainRect.right - explainRect.left == CExplainWnd::kEnglishWidth);
@@ -341,21 +336,19 @@ TEST_CASE("network dialog: screenshots of the AP page, the loading page and a jo
   r.SetUpNetworks(1, {"A", "B"}, "A");
   r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
   bool saved[3] = {};
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] {
-                      Type(dlg, L"txt_name_input", L"Home");
-                      saved[0] = HostHarness::SavePng(dlg, L"network_ap");
-                      Choose(dlg, CDlgSetNetWork::kRadioSta);
-                    }),
-                    Until([&] { return r.dev.HeldCount() == 1; }),
-                    Once([&] {
-                      saved[1] = HostHarness::SavePng(dlg, L"network_loading");
-                      r.dev.ReleaseHeld();
-                    }),
-                    Until([&] { return Page(dlg) == L"STA"; }),
-                    Once([&] { saved[2] = HostHarness::SavePng(dlg, L"network_sta_joined"); })});
-  });
+  r.Run(Join({OpenDialog(),
+              {Once([&] {
+                 Type(L"txt_name_input", L"Home");
+                 saved[0] = HostHarness::SavePng(Dialog(), L"network_ap");
+                 Choose(CDlgSetNetWork::kRadioSta);
+               }),
+               Until([&] { return r.dev.HeldCount() == 1; }), Once([&] {
+                 saved[1] = HostHarness::SavePng(Dialog(), L"network_loading");
+                 r.dev.ReleaseHeld();
+               }),
+               UntilPage(L"STA"),
+               Once([&] { saved[2] = HostHarness::SavePng(Dialog(), L"network_sta_joined"); })},
+              CloseDialog()}));
   CHECK(saved[0]);
   CHECK(saved[1]);
   CHECK(saved[2]);

@@ -13,11 +13,18 @@
 #include "HidDevice/CommandReport.h"
 #include "HidDevice/ParamDesc.h"
 #include "NetworkDialogRig.h"
-#include "WaitUntil.h"
 
 namespace {
 
 size_t RunningJobs() { return ProgramRig::App().NetworkJobs().Running(); }
+
+ProgramRig::Step ChooseStation() {
+  return Once([] { Choose(CDlgSetNetWork::kRadioSta); });
+}
+
+ProgramRig::Step UntilHeld(SimDevice& dev, size_t count) {
+  return Until([&dev, count] { return dev.HeldCount() == count; });
+}
 
 }  // namespace
 
@@ -26,19 +33,15 @@ TEST_CASE("network jobs: a dialog closed during a query, then the program's exit
   r.SetUpNetworks(1, {"A"}, "A");
   r.dev.InjectFault(SimDevice::HeldReply, -1, CmdWifiList);
   size_t runningAfterClose = 0;
-  INT_PTR code = 0;
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    code = RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-                           Until([&] { return r.dev.HeldCount() == 1; })});
-    runningAfterClose = RunningJobs();
-    // The reply comes after the dialog is gone; the next list request is held again.
-    r.dev.ReleaseHeld();
-    REQUIRE(WaitUntil([&] { return r.dev.HeldCount() == 1; }));
-    // The program now closes with the worker's request in flight: it fails at once, and the
-    // program waits for the worker before the device link goes.
-  });
-  CHECK(code == IDCANCEL);
+  r.Run(Join({OpenDialog(), {ChooseStation(), UntilHeld(r.dev, 1)}, CloseDialog(),
+              {Once([&] {
+                 runningAfterClose = RunningJobs();
+                 // The reply comes after the dialog is gone; the next list request is held
+                 // again, and the program closes with it in flight: it fails at once, and the
+                 // program waits for the worker before the device link goes.
+                 r.dev.ReleaseHeld();
+               }),
+               UntilHeld(r.dev, 1)}}));
   CHECK(runningAfterClose == 1);
 }
 
@@ -46,49 +49,41 @@ TEST_CASE("network jobs: AP-STA-AP-STA quickly; only the last query's answer is 
   NetworkDialogRig r;
   r.SetUpNetworks(0, {"Old"}, "");
   r.dev.InjectFault(SimDevice::HeldReply, -1, CmdWifiState);
-  std::wstring pageWhileSecondRuns, joinedAtEnd;
+  std::wstring pageWhileLastRuns, joinedAtEnd;
   std::vector<std::wstring> itemsAtEnd;
-  bool firstEndDropped = false;
-  r.Run([&] {
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    LPARAM second = 0;
-    RunDialog(dlg,
-              {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-               Until([&] { return r.dev.HeldCount() == 1; }),
-               Once([&] {
+  bool earlierEndsDropped = false;
+  LPARAM last = 0;
+  r.Run(Join({OpenDialog(),
+              {ChooseStation(), UntilHeld(r.dev, 1), Once([&] {
                  // A second query that its dialog lets go before it could start, and a third.
                  for (int i = 0; i < 2; ++i) {
-                   Choose(dlg, CDlgSetNetWork::kRadioAp);
-                   Choose(dlg, CDlgSetNetWork::kRadioSta);
+                   Choose(CDlgSetNetWork::kRadioAp);
+                   Choose(CDlgSetNetWork::kRadioSta);
                  }
-                 REQUIRE(dlg.Handler()->Job() != nullptr);
-                 second = dlg.Handler()->Job()->Number();
-                 // What the first query reads after its state is not what the second reads.
+                 REQUIRE(Handler().Job() != nullptr);
+                 last = Handler().Job()->Number();
                  r.dev.ReleaseHeld();
                }),
-               // The first query ends (its state said "not joined"); the second asks the
-               // device nothing; the third waited for them and now waits for its own state.
+               // The first query ends (its state said "not joined"); the second asks the device
+               // nothing; the third waited for them and now waits for its own state.
                Until([&] { return r.dev.HeldCount() == 1 && RunningJobs() == 1; }),
+               // The first two ends are in the queue now; the rig's tick comes after them.
                Once([&] {
-                 MSG msg;
-                 while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-                 pageWhileSecondRuns = Page(dlg);
-                 firstEndDropped = dlg.Handler()->Job() != nullptr &&
-                                   dlg.Handler()->Job()->Number() == second;
+                 pageWhileLastRuns = Page();
+                 earlierEndsDropped =
+                     Handler().Job() != nullptr && Handler().Job()->Number() == last;
                  r.SetUpNetworks(1, {"A", "B"}, "A");
-                 // The held reply answers the state as it was asked: put a fresh one in front.
                  r.dev.ClearFaults();
-                 r.dev.ReleaseHeld();
+                 r.dev.ReleaseHeld();  // its state was read when asked: not joined
                }),
-               Until([&] { return Page(dlg) == L"STA"; }), Once([&] {
-                 itemsAtEnd = ListItems(dlg);
-                 joinedAtEnd = TextOf(Element(dlg, L"connecting_name"));
-               })});
-  });
-  CHECK(pageWhileSecondRuns == L"Loading");
-  CHECK(firstEndDropped);
+               Until([] { return Page() == L"STA"; }), Once([&] {
+                 itemsAtEnd = ListItems();
+                 joinedAtEnd = Handler().JoinedName().c_str();
+               })},
+              CloseDialog()}));
+  CHECK(pageWhileLastRuns == L"Loading");
+  CHECK(earlierEndsDropped);
   CHECK(itemsAtEnd == std::vector<std::wstring>{L"A", L"B"});
-  CHECK(joinedAtEnd == L"A");
   CHECK(r.dev.ReceivedCount(CmdWifiState) == 2);  // the first and the last query's
 }
 
@@ -98,23 +93,15 @@ TEST_CASE("network jobs: a dialog opened again while its predecessor's query run
   r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
   std::wstring pageWhileWaiting, joinedAtEnd;
   size_t statesAskedWhileWaiting = 0;
-  r.Run([&] {
-    {
-      NetworkDlg first(CDlgSetNetWork::kLayout);
-      RunDialog(first, {Once([&] { Choose(first, CDlgSetNetWork::kRadioSta); }),
-                        Until([&] { return r.dev.HeldCount() == 1; })});
-    }
-    NetworkDlg second(CDlgSetNetWork::kLayout);
-    RunDialog(second, {Once([&] { Choose(second, CDlgSetNetWork::kRadioSta); }),
-                       Until([&] { return RunningJobs() == 2; }),
-                       Once([&] {
-                         pageWhileWaiting = Page(second);
-                         statesAskedWhileWaiting = r.dev.ReceivedCount(CmdWifiState);
-                         r.dev.ReleaseHeld();
-                       }),
-                       Until([&] { return Page(second) == L"STA"; }),
-                       Once([&] { joinedAtEnd = second.Handler()->JoinedName().c_str(); })});
-  });
+  r.Run(Join({OpenDialog(), {ChooseStation(), UntilHeld(r.dev, 1)}, CloseDialog(), OpenDialog(),
+              {ChooseStation(), Until([] { return RunningJobs() == 2; }), Once([&] {
+                 pageWhileWaiting = Page();
+                 statesAskedWhileWaiting = r.dev.ReceivedCount(CmdWifiState);
+                 r.dev.ReleaseHeld();
+               }),
+               Until([] { return Page() == L"STA"; }),
+               Once([&] { joinedAtEnd = Handler().JoinedName().c_str(); })},
+              CloseDialog()}));
   CHECK(pageWhileWaiting == L"Loading");
   CHECK(statesAskedWhileWaiting == 1);  // one job at a time: the second has not started
   CHECK(joinedAtEnd == L"A");
@@ -130,31 +117,24 @@ TEST_CASE("network jobs: the device going during a query fails it at once, not j
     NetworkDialogRig r;
     r.SetUpNetworks(1, {"A"}, "A");
     r.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
-    std::wstring page, shownName;
-    DWORD took = 0;
-    r.Run([&] {
-      NetworkDlg dlg(CDlgSetNetWork::kLayout);
-      DWORD start = 0;
-      RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-                      Until([&] { return r.dev.HeldCount() == 1; }),
-                      Once([&] {
-                        start = GetTickCount();
-                        if (c.unplug) {
-                          r.dev.Unplug();
-                          Broadcast removal(r.dev.Path());
-                          ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE,
-                                           removal.Param());
-                        } else {
-                          ProgramRig::Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-                        }
-                      }),
-                      Until([&] { return Page(dlg) == L"STA"; }), Once([&] {
-                        took = GetTickCount() - start;
-                        page = Page(dlg);
-                        shownName = TextOf(Element(dlg, L"connecting_name"));
-                      })});
-    });
-    CHECK(page == L"STA");
+    std::wstring shownName = L"unread";
+    DWORD start = 0, took = 0;
+    r.Run(Join({OpenDialog(),
+                {ChooseStation(), UntilHeld(r.dev, 1), Once([&] {
+                   start = GetTickCount();
+                   if (c.unplug) {
+                     r.dev.Unplug();
+                     Broadcast removal(r.dev.Path());
+                     ProgramRig::Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, removal.Param());
+                   } else {
+                     ProgramRig::Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+                   }
+                 }),
+                 Until([] { return Page() == L"STA"; }), Once([&] {
+                   took = GetTickCount() - start;
+                   shownName = TextOf(Element(L"connecting_name"));
+                 })},
+                CloseDialog()}));
     CHECK(shownName.empty());  // the state request failed: not joined
     CHECK(took < 4000);        // not 5 tries of 5 s
   }
@@ -167,33 +147,29 @@ TEST_CASE("network jobs: a flush of the main window's changes during a worker's 
   int flushed = -1;
   std::wstring joined;
   const int row = 0;
-  r.Run([&] {
-    CDeviceController& controller = ProgramRig::App().DeviceController();
-    const uint16_t value = controller.CurrentImage()[g_ParamDesc[row].offset] == 10 ? 11 : 10;
-    NetworkDlg dlg(CDlgSetNetWork::kLayout);
-    RunDialog(dlg, {Once([&] { Choose(dlg, CDlgSetNetWork::kRadioSta); }),
-                    Until([&] { return r.dev.ReceivedCount(CmdWifiState) == 1; }),
-                    Once([&] {
-                      // The worker waits for its reply; the UI thread's write waits for it.
-                      controller.SetParamQueued(row, value);
-                      flushed = controller.FlushPendingParams();
-                    }),
-                    Until([&] { return Page(dlg) == L"STA"; }),
-                    Once([&] { joined = dlg.Handler()->JoinedName().c_str(); })});
-  });
+  r.Run(Join({OpenDialog(),
+              {ChooseStation(), Until([&] { return r.dev.ReceivedCount(CmdWifiState) == 1; }),
+               Once([&] {
+                 // The worker waits for its reply; the UI thread's write waits for it.
+                 CDeviceController& controller = ProgramRig::App().DeviceController();
+                 const uint16_t value =
+                     controller.CurrentImage()[g_ParamDesc[row].offset] == 10 ? 11 : 10;
+                 controller.SetParamQueued(row, value);
+                 flushed = controller.FlushPendingParams();
+               }),
+               Until([] { return Page() == L"STA"; }),
+               Once([&] { joined = Handler().JoinedName().c_str(); })},
+              CloseDialog()}));
   CHECK(flushed > 0);
   CHECK(joined == L"A");
   // The write went out after the state's reply had come, and each got its own reply.
-  const auto received = r.dev.Received();
-  const auto sent = r.dev.Sent();
-  std::vector<int> order;
-  for (const auto& rq : received) {
+  std::vector<int> order, replies;
+  for (const auto& rq : r.dev.Received()) {
     if (rq[0] == CmdWifiState || rq[0] == CmdWriteParams) order.push_back(rq[0]);
   }
-  CHECK(order == std::vector<int>{CmdWifiState, CmdWriteParams});
-  std::vector<int> replies;
-  for (const auto& rp : sent) {
+  for (const auto& rp : r.dev.Sent()) {
     if (rp[0] == CmdWifiState + 1 || rp[0] == CmdWriteParams + 1) replies.push_back(rp[0]);
   }
+  CHECK(order == std::vector<int>{CmdWifiState, CmdWriteParams});
   CHECK(replies == std::vector<int>{CmdWifiState + 1, CmdWriteParams + 1});
 }

@@ -99,7 +99,8 @@ void CDlgSetNetWork::BindElements() {
   m_wifiList = root->FindChildByName2<SWUI::SComboBox>(L"wifiname_list");
   if (m_wifiList != nullptr) {
     m_listColors[0] = m_wifiList->GetStyle().GetBkgndColor();
-    if (SWindow* edit = m_wifiList->GetEditCtrl()) m_listColors[1] = edit->GetStyle().GetBkgndColor();
+    SWindow* edit = m_wifiList->GetEditCtrl();
+    if (edit != nullptr) m_listColors[1] = edit->GetStyle().GetBkgndColor();
   }
   m_staPassword = root->FindChildByName(L"txt_password2_input");
   m_passwordCover = root->FindChildByName(L"stapasswordunableWnd");

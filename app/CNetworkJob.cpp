@@ -55,6 +55,8 @@ void CNetworkJob::Run(CDeviceController& controller) {
 void CNetworkJob::RunQuery(CDeviceController& controller) {
   m_state = controller.QueryWifiState();
   controller.QueryWifiList();
-  for (int i = 0; i < kListSize; ++i) CopyText(m_list[i], controller.GetWifiListEntry(i), kNameLength);
+  for (int i = 0; i < kListSize; ++i) {
+    CopyText(m_list[i], controller.GetWifiListEntry(i), kNameLength);
+  }
   if (m_state != 0) CopyText(m_joined, controller.QueryWifiConnection(), kNameLength);
 }

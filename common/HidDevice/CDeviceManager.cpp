@@ -162,7 +162,8 @@ BOOL CDeviceManager::WithProtocol(Call call) {
 }
 
 BOOL CDeviceManager::SendAndReceive(BYTE* request, BYTE* reply, DWORD timeoutMs) {
-  return WithProtocol([&](CProtocolDev* p) { return p->SendAndReceive(request, reply, 5, timeoutMs); });
+  return WithProtocol(
+      [&](CProtocolDev* p) { return p->SendAndReceive(request, reply, 5, timeoutMs); });
 }
 
 BOOL CDeviceManager::SendNotReceive(BYTE* report) {

@@ -46,7 +46,6 @@ class CProtocol {
   // Fails the request in flight at once (its waiting ends, no try follows) and every later
   // one, without writing: the protocol is about to be closed and deleted. Any thread.
   void Abort();
-  bool IsAborted() const { return m_aborted != 0; }
   // Writes a report (byte 63 set) without awaiting a reply; up to 5 tries.
   BOOL SendNotReceive(BYTE* report);
 

@@ -68,8 +68,8 @@ CDlgSetNetWork& Handler() {
 
 SWindow* Element(const wchar_t* name) {
   SWindow* found = Dialog().GetRoot()->FindChildByName(name);
-  REQUIRE_MESSAGE(found != nullptr, "no element named "
-                                        << std::string(SWUI::StringW2A(SWUI::SStringW(name)).c_str()));
+  const std::string narrow = SWUI::StringW2A(SWUI::SStringW(name)).c_str();
+  REQUIRE_MESSAGE(found != nullptr, "no element named " << narrow);
   return found;
 }
 

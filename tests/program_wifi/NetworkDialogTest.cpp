@@ -134,7 +134,9 @@ TEST_CASE("network dialog: the device's result 1, 0 or no valid reply decides th
     Steps one = Join({{Once([&r, &c] {
                         r.rig.boxes.clear();
                         r.dev.Inspect([&](SimProcessor& p) { p.wifiSetResult = c.deviceResult; });
-                        if (!c.validReply) r.dev.InjectFault(SimDevice::BadFlag, 5, CmdDeviceConfig);
+                        if (!c.validReply) {
+                          r.dev.InjectFault(SimDevice::BadFlag, 5, CmdDeviceConfig);
+                        }
                       })},
                       OpenDialog(),
                       {Once([] {
@@ -297,7 +299,7 @@ TEST_CASE("network dialog: refused input shows its message and sends nothing") {
   CHECK(r.dev.ReceivedCount(CmdDeviceConfig) == 0);
 }
 
-TEST_CASE("network dialog: one explain window, raised and larger in English, gone with the dialog") {
+TEST_CASE("network dialog: one explain window, raised and larger in English, gone with it") {
   NetworkDialogRig r;
   HWND first = nullptr, second = nullptr, reopened = nullptr;
   RECT dialogRect = {}, explainRect = {};

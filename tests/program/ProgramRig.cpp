@@ -38,7 +38,8 @@ ProgramRig::ProgramRig() {
                  L"_" + std::to_wstring(counter++);
   RemoveTree(shellFolder_);
   CreateDirectoryW(shellFolder_.c_str(), nullptr);
-  seams_ = {&ProgramRig::GetFolderPath, &ProgramRig::FrameworkBox, &ProgramRig::SystemBox};
+  seams_ = {&ProgramRig::GetFolderPath, &ProgramRig::FrameworkBox, &ProgramRig::SystemBox,
+            nullptr, nullptr};
   AppSeams::Bind(&seams_);
   SWUI::SMessageBoxImpl::BindSystemMessageBox(&ProgramRig::SystemBox);
   SShellNotifyIcon::BindShellNotifyIcon(&ProgramRig::TrayStandIn);

@@ -174,7 +174,7 @@ void CDlgSetLogoImage::AddImage() {
     return;
   }
   m_bitmaps.push_back(bitmap);
-  const bool written = m_list.Save();
+  const bool written = m_list.SaveLast();
   RebuildGrid();
   if (!written) Tip(L"Set Failed", kFirstImageId + m_list.Count());
 }

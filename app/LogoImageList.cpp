@@ -53,17 +53,31 @@ void LogoImageList::Load() {
 
 bool LogoImageList::Save() const {
   if (m_file.empty()) return false;
-  const LPCWSTR file = m_file.c_str();
-  bool ok = WritePrivateProfileStringW(kSection, kCountKey, Key(Count()).c_str(), file) != FALSE;
-  for (int i = 0; i < Count(); ++i) {
-    const std::wstring key = Key(i);
-    LogoImageEntry entry = m_entries[static_cast<size_t>(i)];
-    ok = WritePrivateProfileStructW(kSection, key.c_str(), &entry.value, sizeof(entry.value),
-                                    file) &&
-         ok;
-    ok = WritePrivateProfileStringW(kPathSection, key.c_str(), entry.path.c_str(), file) && ok;
-  }
+  bool ok = WriteCount();
+  for (int i = 0; i < Count(); ++i) ok = WriteEntry(i) && ok;
   return ok;
+}
+
+bool LogoImageList::SaveLast() const {
+  if (m_file.empty() || m_entries.empty()) return false;
+  // The count last: an entry that could not be written is not counted in the file.
+  return WriteEntry(Count() - 1) && WriteCount();
+}
+
+bool LogoImageList::WriteCount() const {
+  return WritePrivateProfileStringW(kSection, kCountKey, Key(Count()).c_str(), m_file.c_str()) !=
+         FALSE;
+}
+
+bool LogoImageList::WriteEntry(int index) const {
+  const std::wstring key = Key(index);
+  DWORD value = m_entries[static_cast<size_t>(index)].value;
+  const bool stored = WritePrivateProfileStructW(kSection, key.c_str(), &value, sizeof(value),
+                                                 m_file.c_str()) != FALSE;
+  return WritePrivateProfileStringW(kPathSection, key.c_str(),
+                                    m_entries[static_cast<size_t>(index)].path.c_str(),
+                                    m_file.c_str()) &&
+         stored;
 }
 
 bool LogoImageList::Add(const std::wstring& path) {

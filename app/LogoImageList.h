@@ -39,6 +39,9 @@ class LogoImageList {
   // Appends an entry with value 0 (not written yet); false, nothing appended, when the list is
   // full or the path is empty or too long.
   bool Add(const std::wstring& path);
+  // Writes the last entry, then "count": what an Add changed (each profile write rewrites the
+  // whole file, so a full Save of a long list takes seconds). False when a write failed.
+  bool SaveLast() const;
   // Makes index the selection and writes it; false for an index outside the list or a failed
   // write (the selection is then unchanged).
   bool Select(int index);
@@ -49,6 +52,9 @@ class LogoImageList {
   int Selection() const { return m_selection; }
 
  private:
+  bool WriteCount() const;
+  bool WriteEntry(int index) const;
+
   std::wstring m_file;
   std::vector<LogoImageEntry> m_entries;
   int m_selection = -1;

@@ -100,3 +100,18 @@ std::string ReadBytes(const std::wstring& path) {
   std::ifstream file(path.c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
+
+std::string Utf16File(const std::wstring& text) {
+  std::string bytes = "\xFF\xFE";
+  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  return bytes;
+}
+
+FileHeld::FileHeld(const std::wstring& path)
+    : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+  REQUIRE(handle_ != INVALID_HANDLE_VALUE);
+}
+
+FileHeld::~FileHeld() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}

@@ -57,3 +57,18 @@ class DialogAppRig {
 // Whole files, bytes as they are.
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
+// The file held open without sharing while the object lives, as another program may hold it:
+// every write to it fails.
+class FileHeld {
+ public:
+  explicit FileHeld(const std::wstring& path);
+  ~FileHeld();
+  FileHeld(const FileHeld&) = delete;
+  FileHeld& operator=(const FileHeld&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
+// A profile in UTF-16 with its byte-order mark, as the logo list keeps it.
+std::string Utf16File(const std::wstring& text);

@@ -28,13 +28,6 @@ using LogoDlg = CCommonDlg<CDlgSetLogoImage>;
 
 const int kFirst = CDlgSetLogoImage::kFirstImageId;
 
-// A profile in UTF-16 with its byte-order mark, as the list keeps it.
-std::string Utf16File(const std::wstring& text) {
-  std::string bytes = "\xFF\xFE";
-  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  return bytes;
-}
-
 SWindow* Item(LogoDlg& dlg, int index) {
   SWindow* grid = dlg.Handler()->Grid();
   REQUIRE(grid != nullptr);
@@ -163,13 +156,9 @@ TEST_CASE("logo dialog: a selection that is not written shows no success tip") {
   LogoDlg dlg(L"LAYOUT:XML_SETLOGO");
   std::wstring tip;
   ModalDriver drive({[&] {
-    // Another program holds the file open without sharing it.
-    HANDLE held = CreateFileW(rig.ListFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    REQUIRE(held != INVALID_HANDLE_VALUE);
+    FileHeld held(rig.ListFile());
     Click(Item(dlg, 0));
     tip = TipText();
-    CloseHandle(held);
     dlg.EndDialog(IDCANCEL);
   }});
   dlg.DoModal(nullptr);

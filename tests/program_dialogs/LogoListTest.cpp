@@ -21,13 +21,6 @@ struct ListFolder {
   std::wstring folder;
 };
 
-// A profile in UTF-16 with its byte-order mark, as the list keeps it.
-std::string Utf16File(const std::wstring& text) {
-  std::string bytes = "\xFF\xFE";
-  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  return bytes;
-}
-
 }  // namespace
 
 TEST_CASE("logo list: made as UTF-16, two non-ASCII paths and a stored value round-trip") {
@@ -101,14 +94,10 @@ TEST_CASE("logo list: a selection outside the list or a failed write changes not
   CHECK(GetPrivateProfileIntW(L"DIY", L"currentSelectIndex", -1, dir.File().c_str()) == 1);
 
   {
-    // Another program holds the file open without sharing it.
-    HANDLE held = CreateFileW(dir.File().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    REQUIRE(held != INVALID_HANDLE_VALUE);
+    FileHeld held(dir.File());
     CHECK_FALSE(list.Select(0));
     CHECK(list.Selection() == 1);
     CHECK_FALSE(list.Save());
-    CloseHandle(held);
   }
 
   LogoImageList nowhere{std::wstring()};

@@ -57,7 +57,7 @@ void CDlgSetLogoImage::OnInit(SWUI::SHostDialog* dialog) {
   m_bitmaps.clear();
   for (const LogoImageEntry& entry : m_list.Entries()) {
     SWUI::SAutoRefPtr<IBitmap> bitmap;
-    bitmap.Attach(LoadBitmap(entry.path));
+    bitmap.Attach(MakeCellBitmap(entry.path));
     m_bitmaps.push_back(bitmap);
   }
   RebuildGrid();
@@ -121,7 +121,7 @@ void CDlgSetLogoImage::RebuildGrid() {
   }
 }
 
-IBitmap* CDlgSetLogoImage::LoadBitmap(const std::wstring& path) {
+IBitmap* CDlgSetLogoImage::MakeCellBitmap(const std::wstring& path) {
   UserImagePixels pixels;
   SWUI::SApplication* app = SWUI::SApplication::getSingletonPtr();
   SWUI::IRenderFactory* factory = app != nullptr ? app->GetRenderFactory() : nullptr;
@@ -168,7 +168,7 @@ void CDlgSetLogoImage::AddImage() {
   const std::wstring path = AskForFile();
   if (path.empty()) return;
   SWUI::SAutoRefPtr<IBitmap> bitmap;
-  bitmap.Attach(LoadBitmap(path));
+  bitmap.Attach(MakeCellBitmap(path));
   if (bitmap == nullptr || !m_list.Add(path)) {
     AppSeams::Current().FrameworkMessageBox(m_hDlg, kRefusedText, L"", MB_OK);
     return;

@@ -49,7 +49,7 @@ class CDlgSetLogoImage : public CCommonEventHandler {
   // The grid made again from the list: "rowCount" set, one image per entry and the add button.
   void RebuildGrid();
   // Decodes the file into a bitmap no larger than a cell; null when refused.
-  static SWUI::IBitmap* LoadBitmap(const std::wstring& path);
+  static SWUI::IBitmap* MakeCellBitmap(const std::wstring& path);
   void AddImage();
   void SelectImage(int index);
   // A tip above the element with that id.

@@ -11,6 +11,7 @@
 
 #include "AppElements.h"
 #include "EqPageState.h"
+#include "ParamControls.h"
 #include "SShellNotifyIcon.h"
 #include "core/IMessageFilter.h"
 #include "core/SString.h"
@@ -152,6 +153,35 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // The followed scroll view from "micparam_tab": 7 on its parameter page, else 1.
   int MicFollowedScrollView() const;
   void ResetScrollViews();
+
+  // ---- parameter editing (CUIEventParams.cpp) --------------------------------------------
+  // Band gain, channel filter and dynamics sliders; FALSE for an id that is none of them.
+  BOOL OnParamSlider(int id, int position);
+  void OnFilterSlider(int id, const FilterControl& filter, int position);
+  void OnDynamicsSlider(int id, const DynamicsSlider& slider, int position);
+  // Mute, mix, enable and "EQ PASS" toggles (1001 .. 1999).
+  BOOL OnParamToggle(int id);
+  void OnEqPassToggle(int page);
+  // Radio buttons: only a change from unchecked to checked, and none while refreshing.
+  BOOL OnRadioStateChanged(SWUI::EventArgs* evt);
+  void OnInputPortRadio(int port);
+  void OnWorkModeRadio(bool automatic);
+  void OnSingDiscoRadio(bool sing);
+  void OnSideRadio(int page, int side);
+  // The filter block a channel's page shows (by its link mode), -1 for none.
+  int ShownFilterBlock(int channel, bool lowPass) const;
+  void WriteFilterRow(int channel, bool lowPass, int rowOffset, uint16_t value);
+  void UpdateFilterCurves(int channel, bool lowPass);
+
+  // ---- EQ handles and band edits (CUIEventThumbs.cpp) ------------------------------------
+  BOOL OnThumbMoving(SWUI::EventArgs* evt);
+  void OnBandThumbMoved(EqPageState& page, int k, POINT centre);
+  void OnFilterThumbMoved(int page, bool lowPass, POINT centre);
+  void OnGuideThumbMoved(EqPageState& page, int k, bool leftGuide, int currentLeft, int newLeft);
+  // A band edit's commit (step 0 on losing the focus); FALSE for an id of no band edit.
+  BOOL OnBandEditCommit(int id, int step, bool fromStep);
+  // Moves a slider to a position as a user would and lets its handler write it.
+  void MoveSliderTo(int id, int position);
 
   // ---- refresh (CUIEventRefresh.cpp) -----------------------------------------------------
   void RefreshConnection();

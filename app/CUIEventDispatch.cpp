@@ -9,6 +9,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "ParamControls.h"
 #include "ParamText.h"
+#include "control/EventCBSelChange.h"
 #include "control/EventSliderPos.h"
 #include "control/EventSpinValue2String.h"
 #include "control/EventTabSelChanged.h"
@@ -16,6 +17,7 @@
 #include "control/STabCtrl.h"
 #include "controls/EventChromeTabDbClick.h"
 #include "controls/EventChromeTabSelChanged.h"
+#include "controls/EventEditValueChanging.h"
 #include "controls/EventThumbMoving.h"
 #include "controls/SChromeTab.h"
 #include "controls/SChromeTabCtrl.h"
@@ -33,10 +35,6 @@ using SWUI::SStringW;
 using SWUI::SWindow;
 
 namespace {
-
-// Event ids of the routing table whose classes belong to controls the table only names.
-constexpr DWORD kEventComboSelChange = 19000;
-constexpr DWORD kEventEditValueChanging = 29101;
 
 bool InRange(int id, int first, int last) { return id >= first && id <= last; }
 
@@ -83,8 +81,12 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
       return id == 0 ? OnTabDbClick(evt) : FALSE;
     case SWUI::EventSwndStateChanged::EventID:
       return InRange(id, 10000, 19999) ? OnRadioStateChanged(evt) : FALSE;
-    case kEventComboSelChange:                  // combo boxes: the parameter editing's
-    case kEventEditValueChanging:               // band edit steps: the band editing's
+    case SWUI::EventCBSelChange::EventID:
+      return InRange(id, 8100, 8999) ? OnComboSelChange(evt) : FALSE;
+    case EventEditValueChanging::EventID:
+      return InRange(id, 4000, 7999)
+                 ? OnBandEditCommit(id, static_cast<EventEditValueChanging*>(evt)->step, true)
+                 : FALSE;
     default:
       return FALSE;
   }

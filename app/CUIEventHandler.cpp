@@ -254,6 +254,7 @@ void CUIEventHandler::LookupPageControls(int t) {
     for (int port = 0; port < 4; ++port)
       Lookup<ParamRadio>(page, kInputPortRadio + port, &m_radios);
   }
+  LookupCombos(t, page);
   if (t == 1) m_micParamTab = page->FindChildByName2<SWUI::STabCtrl>(L"micparam_tab");
 }
 

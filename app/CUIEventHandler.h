@@ -173,6 +173,16 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void WriteFilterRow(int channel, bool lowPass, int rowOffset, uint16_t value);
   void UpdateFilterCurves(int channel, bool lowPass);
 
+  // ---- combo boxes (CUIEventCombos.cpp) --------------------------------------------------
+  void LookupCombos(int t, SWUI::SWindow* page);
+  ParamCombo* Combo(int id) const;
+  // Selects an item (none for a value the combo does not list); its event follows.
+  void SetComboSelection(int id, int selection);
+  // Filter type and range, anti-feedback mode; none while refreshing.
+  BOOL OnComboSelChange(SWUI::EventArgs* evt);
+  void RefreshFilterCombos(int channel, bool lowPass, int block);
+  void RefreshFeedbackCombo();
+
   // ---- EQ handles and band edits (CUIEventThumbs.cpp) ------------------------------------
   BOOL OnThumbMoving(SWUI::EventArgs* evt);
   void OnBandThumbMoved(EqPageState& page, int k, POINT centre);
@@ -238,6 +248,7 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   std::map<int, ParamSlider*> m_sliders;
   std::map<int, ParamCheck*> m_checks;
   std::map<int, ParamRadio*> m_radios;
+  std::map<int, ParamCombo*> m_combos;
   std::map<int, SWUI::SWindow*> m_texts;
 
   EqPageState m_pages[kPageCount];

@@ -30,6 +30,7 @@ void CUIEventHandler::RefreshAll() {
   RefreshSpdif();
   RefreshFixedSliders();
   RefreshInputPort();
+  RefreshFeedbackCombo();
   RefreshToggles();
   for (int channel = 0; channel < kPageCount; ++channel) {
     RefreshSideRadio(channel);
@@ -143,6 +144,7 @@ void CUIEventHandler::RefreshFilter(int channel, bool lowPass) {
                             static_cast<uint16_t>((other & kFreqFlag) | position));
     }
   }
+  RefreshFilterCombos(channel, lowPass, block);
   SetSlider(ids.freqSlider, position);
   SetText(ids.freqSlider + 4000, FilterFreqText(position, multiple).c_str());
   const int q = GetParam(image, block + kFilterQ);

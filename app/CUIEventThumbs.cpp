@@ -93,7 +93,7 @@ void CUIEventHandler::OnFilterThumbMoved(int page, bool lowPass, POINT centre) {
   const FilterThumbValue value = ChannelFilterThumb(tenths, multiple);
   if (value.multiple != multiple) {
     WriteFilterRow(page, lowPass, kFilterMultiple, static_cast<uint16_t>(value.multiple));
-    // SetComboSelection(ids.multipleCombo, value.multiple);
+    SetComboSelection(ids.multipleCombo, value.multiple);
   }
   MoveSliderTo(ids.freqSlider, value.index);
 }

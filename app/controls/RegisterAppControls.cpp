@@ -1,6 +1,7 @@
 #include "controls/RegisterAppControls.h"
 
 #include "controls/SChromeTabCtrl.h"
+#include "controls/SEdit2.h"
 #include "controls/SGifPlayer.h"
 #include "controls/SMoveThumb.h"
 #include "controls/SSkinGif.h"
@@ -26,6 +27,7 @@ void RegisterAppControls(SWUI::SObjectFactoryMgr& mgr) {
   mgr.TplRegisterFactory<ZuEQ>(FALSE);
   mgr.TplRegisterFactory<ZuEqGrid>(FALSE);
   mgr.TplRegisterFactory<ZuEqCurve>(FALSE);
+  mgr.TplRegisterFactory<SEdit2>(FALSE);
   mgr.TplRegisterFactory<SWUI::SChromeTabCtrl>(FALSE);
   mgr.TplRegisterFactory<SWUI::SSkinVScrollbar>(FALSE);
   mgr.TplRegisterFactory<SWUI::SSkinNewScrollbar>(FALSE);

@@ -59,24 +59,27 @@ int EqPageState::WriteBand(int k, int field, uint16_t value, bool qByType) {
   if (m_controller == nullptr || Image() == nullptr) return -1;
   const int link = LinkMode();
   int sets[2];
+  int rows[2];
+  uint16_t values[2];
   int count = 0;
   if (EqWritesFirstSet(link)) sets[count++] = m_firstRow;
   if (EqWritesSecondSet(link, m_secondRow)) sets[count++] = m_secondRow;
+  bool changes = false;
+  for (int i = 0; i < count; ++i) {
+    // With `qByType` each set keeps its Q within the range of its own type.
+    const int type = BandType(Image(), sets[i], k);
+    rows[i] = EqBandRow(sets[i], k, qByType ? BandQField(type) : field);
+    values[i] = qByType ? static_cast<uint16_t>(ClampBandQIndex(type, value)) : value;
+    changes = changes || GetParam(Image(), rows[i]) != values[i];
+  }
+  // Nothing to send, so no band to select either: a focus passing an edit sends nothing.
+  if (!changes) return count > 0 ? sets[0] : -1;
   // The selections go first, so the report that carries the value also says which band it is.
   for (int i = 0; i < count; ++i) {
     const int select = EqSelectRow(sets[i]);
     m_controller->SetParamQueued(select, BandSelectValue(GetParam(Image(), select), k));
   }
-  for (int i = 0; i < count; ++i) {
-    if (!qByType) {
-      m_controller->SetParam(EqBandRow(sets[i], k, field), value);
-      continue;
-    }
-    // Each set keeps its Q within the range of its own type.
-    const int type = BandType(Image(), sets[i], k);
-    m_controller->SetParam(EqBandRow(sets[i], k, BandQField(type)),
-                           static_cast<uint16_t>(ClampBandQIndex(type, value)));
-  }
+  for (int i = 0; i < count; ++i) m_controller->SetParam(rows[i], values[i]);
   return count > 0 ? sets[0] : -1;
 }
 
@@ -123,7 +126,8 @@ std::wstring EqPageState::OnBandQText(int spinId, int position) {
   if (IsBusy() || !IsBand(k)) return text;
   WriteBand(k, kBandQ, static_cast<uint16_t>(ClampBandQIndex(kBandPassType, position)), true);
   NotifyEqChanged(k);
-  FocusBandControl(k);
+  // A commit of the Q edit decides about the focus itself.
+  if (!m_committing) FocusBandControl(k);
   return text;
 }
 
@@ -162,15 +166,25 @@ void EqPageState::CommitBandEdit(SWindow* edit, int editId, int step, bool fromS
         SetEditText(edit, GetBandFreqText(k));
         return;
       }
-      SetBandFrequency(k, value);
-      NotifyEqChanged(k);
+      if (value == GetParam(Image(), EqBandRow(set, k, kBandFreq))) {
+        SetEditText(edit, BandFreqText(value));
+      } else {
+        SetBandFrequency(k, value);
+        NotifyEqChanged(k);
+      }
       break;
     case kQEdit:
       if (!ParseBandQText(typed, GetBandType(k), step, &value)) {
         SetEditText(edit, GetBandQText(k));
         return;
       }
-      SetBandQSpinValue(k, value);
+      if (value == GetBandQIndex(k)) {
+        SetEditText(edit, BandQText(value));
+      } else {
+        m_committing = true;
+        SetBandQSpinValue(k, value);
+        m_committing = false;
+      }
       break;
     default:
       return;

@@ -59,8 +59,9 @@ class EqPageState {
   // Moves the Q spin to an index clamped to the range of the band's type (as read).
   void SetBandQSpinValue(int k, int index);
   // A band edit lost the focus (step 0) or its step edit asked for a step: the typed text is
-  // read exactly; a text that is no number writes nothing and the band's text returns.
-  // `fromStep` applies the focus rule afterwards.
+  // read exactly; a text that is no number writes nothing and the band's text returns, and a
+  // value the band holds already only tidies the text. Only `fromStep` applies the focus rule
+  // afterwards: a commit on losing the focus leaves the focus where it went.
   void CommitBandEdit(SWUI::SWindow* edit, int editId, int step, bool fromStep);
   // The focus rule: Ctrl held, the frequency edit; Shift held, the Q edit; else the gain slider.
   void FocusBandControl(int k);
@@ -117,6 +118,8 @@ class EqPageState {
   int m_firstRow = 0;
   int m_secondRow = -1;
   int m_busy = 0;
+  // Set while a Q edit's commit moves the spin: the spin's write leaves the focus alone.
+  bool m_committing = false;
   CDeviceController* m_controller = nullptr;
   SWUI::SWindow* m_root = nullptr;
 };

@@ -208,7 +208,9 @@ void CUIEventHandler::LookupMainControls() {
     LookupPageControls(t);
     LookupSwitchControls(t);
   }
-  for (int id : {14500, 14501, 14600, 14601}) Lookup<ParamRadio>(root, id, &m_radios);
+  for (int id : {kWorkModeManual, kWorkModeAuto, kWorkModeDisco, kWorkModeSing}) {
+    Lookup<ParamRadio>(root, id, &m_radios);
+  }
   m_eq = root->FindChildByName2<ZuEQ>(L"eq_curve");
   if (m_eq != nullptr) {
     m_bypassText = m_eq->FindChildByID2<ValueText>(4004);

@@ -49,6 +49,10 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr int kBandThumbs = 26;
   static constexpr int kRenameEditId = 4003;
   static constexpr int kInputPortRadio = 19010;
+  static constexpr int kWorkModeManual = 14500;
+  static constexpr int kWorkModeAuto = 14501;
+  static constexpr int kWorkModeDisco = 14600;
+  static constexpr int kWorkModeSing = 14601;
 
   // The "EQ PASS" check of a page's switch panel (1x50) and its side radios (1x700 + side).
   static int EqPassId(int page) { return 1150 + 100 * page; }
@@ -168,6 +172,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void OnWorkModeRadio(bool automatic);
   void OnSingDiscoRadio(bool sing);
   void OnSideRadio(int page, int side);
+  // A channel's left and right high-pass (or low-pass) blocks, -1 for a side it lacks.
+  static void FilterRows(int channel, bool lowPass, int* left, int* right);
   // The filter block a channel's page shows (by its link mode), -1 for none.
   int ShownFilterBlock(int channel, bool lowPass) const;
   void WriteFilterRow(int channel, bool lowPass, int rowOffset, uint16_t value);

@@ -17,8 +17,6 @@ using SWUI::EventArgs;
 namespace {
 
 const int kInputGainSlider = 2132;
-const int kWorkModeSing = 14601;
-const int kWorkModeDisco = 14600;
 
 // The page of a band gain slider 2p00 .. 2p25 (p = page + 1), or -1.
 int BandSliderPage(int id) {
@@ -50,14 +48,20 @@ BOOL CUIEventHandler::OnParamSlider(int id, int position) {
   return TRUE;
 }
 
+void CUIEventHandler::FilterRows(int channel, bool lowPass, int* left, int* right) {
+  *left = -1;
+  *right = -1;
+  if (lowPass) {
+    CDeviceController::GetChannelLpfRows(channel, left, right);
+  } else {
+    CDeviceController::GetChannelHpfRows(channel, left, right);
+  }
+}
+
 int CUIEventHandler::ShownFilterBlock(int channel, bool lowPass) const {
   int left = -1;
   int right = -1;
-  if (lowPass) {
-    CDeviceController::GetChannelLpfRows(channel, &left, &right);
-  } else {
-    CDeviceController::GetChannelHpfRows(channel, &left, &right);
-  }
+  FilterRows(channel, lowPass, &left, &right);
   return LinkShownRow(m_controller.GetChannelLinkMode(channel), left, right);
 }
 

@@ -18,10 +18,6 @@ using SWUI::SWindow;
 namespace {
 
 constexpr uint16_t kFreqFlag = 0x8000;
-const int kWorkModeAuto = 14501;
-const int kWorkModeManual = 14500;
-const int kWorkModeSing = 14601;
-const int kWorkModeDisco = 14600;
 
 }  // namespace
 
@@ -120,11 +116,7 @@ void CUIEventHandler::RefreshFilter(int channel, bool lowPass) {
   if (!GetFilterControlIds(channel, lowPass, &ids)) return;
   int left = -1;
   int right = -1;
-  if (lowPass) {
-    CDeviceController::GetChannelLpfRows(channel, &left, &right);
-  } else {
-    CDeviceController::GetChannelHpfRows(channel, &left, &right);
-  }
+  FilterRows(channel, lowPass, &left, &right);
   const int link = m_controller.GetChannelLinkMode(channel);
   const int block = LinkShownRow(link, left, right);
   if (block < 0) return;

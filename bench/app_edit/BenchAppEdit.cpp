@@ -22,6 +22,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "SimHidBus.h"
+#include "TempFile.h"
 #include "control/SSliderBar.h"
 #include "control/STabCtrl.h"
 #include "core/SWindow.h"
@@ -167,30 +168,10 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   busy = false;
 }
 
-void RemoveFolder(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveFolder(path + L"\\" + name);
-      } else {
-        DeleteFileW((path + L"\\" + name).c_str());
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path.c_str());
-}
-
 }  // namespace
 
 int main() {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  g_folder = std::wstring(temp) + L"tevaro_bench_app_edit_" + std::to_wstring(GetCurrentProcessId());
+  g_folder = fixtures::TempPath(L"bench_app_edit");
   CreateDirectoryW(g_folder.c_str(), nullptr);
   const AppSeams seams = {&Folder, &FrameworkBox, &SystemBox};
   AppSeams::Bind(&seams);
@@ -204,7 +185,7 @@ int main() {
     g_device = nullptr;
   }
   AppSeams::Bind(nullptr);
-  RemoveFolder(g_folder);
+  fixtures::RemoveTree(g_folder);
   if (g_stage != 3) {
     printf("bench_app_edit: the run ended early\n");
     return 1;

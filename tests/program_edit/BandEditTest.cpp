@@ -21,8 +21,6 @@ using namespace ParamRow;
 
 namespace {
 
-int Band(int set, int k, int field) { return set + 5 * k + field; }
-
 // Main output, band 1: gain edit 4401, frequency edit 6401, Q edit 7401, its type radios.
 constexpr int kGainEdit = 4401;
 constexpr int kFreqEdit = 6401;
@@ -44,15 +42,15 @@ TEST_CASE("band edits: typed values read exactly, snapped, clamped; no number wr
   EditRig rig;
   rig.Preset(Main_LinkAdjust, 0);
   rig.Preset(Main_Select, 0x81);
-  rig.Preset(Band(MainEQInfo0mode, 1, 0), 1);  // band pass
-  rig.Preset(Band(MainEQInfo0mode, 1, 1), 100);
-  rig.Preset(Band(MainEQInfo0mode, 1, 2), 274);
-  rig.Preset(Band(MainEQInfo0mode, 1, 3), 16);
-  rig.Preset(Band(MainEQInfo0mode, 1, 4), 20);
-  const int gain = Band(MainEQInfo0mode, 1, 2);
-  const int freq = Band(MainEQInfo0mode, 1, 1);
-  const int q = Band(MainEQInfo0mode, 1, 3);
-  const int shelfQ = Band(MainEQInfo0mode, 1, 4);
+  rig.Preset(BandRow(MainEQInfo0mode, 1, 0), 1);  // band pass
+  rig.Preset(BandRow(MainEQInfo0mode, 1, 1), 100);
+  rig.Preset(BandRow(MainEQInfo0mode, 1, 2), 274);
+  rig.Preset(BandRow(MainEQInfo0mode, 1, 3), 16);
+  rig.Preset(BandRow(MainEQInfo0mode, 1, 4), 20);
+  const int gain = BandRow(MainEQInfo0mode, 1, 2);
+  const int freq = BandRow(MainEQInfo0mode, 1, 1);
+  const int q = BandRow(MainEQInfo0mode, 1, 3);
+  const int shelfQ = BandRow(MainEQInfo0mode, 1, 4);
   const std::vector<Typed> cases = {
       {"the gain the slider holds, in another form", kGainEdit, L"3.40", {}, L"3.4dB"},
       {"below the floor", kGainEdit, L"-30", {{gain, 0}}, L"-24.0dB"},
@@ -108,11 +106,11 @@ TEST_CASE("band edits: the link mode chooses the sets, each keeping its own enab
   rig.Preset(Music_Select, 0x80);
   rig.Preset(MusicR_EQSel, 0x02);
   for (int set : {MusicEQInfo0mode, MusicREQInfo0mode}) {
-    rig.Preset(Band(set, 4, 0), 1);
-    rig.Preset(Band(set, 4, 1), 150);
+    rig.Preset(BandRow(set, 4, 0), 1);
+    rig.Preset(BandRow(set, 4, 1), 150);
   }
-  const int left = Band(MusicEQInfo0mode, 4, 1);
-  const int right = Band(MusicREQInfo0mode, 4, 1);
+  const int left = BandRow(MusicEQInfo0mode, 4, 1);
+  const int right = BandRow(MusicREQInfo0mode, 4, 1);
   rig.Run({rig.Connect(), Once([&] {
              CDeviceController& controller = EditRig::Controller();
              // Right (MIC B / R): the second set and its own selection row.
@@ -148,9 +146,9 @@ TEST_CASE("band edits: a refresh moves type radios and Q spins and writes nothin
                for (int set : {page.firstEqRow, page.secondEqRow}) {
                  if (set < 0) continue;
                  for (int k = 0; k < page.bands; ++k) {
-                   SetImageParam(image, Band(set, k, 0), (GetParam(image, Band(set, k, 0)) + 1) % 4);
-                   SetImageParam(image, Band(set, k, 3), 50 + k);
-                   SetImageParam(image, Band(set, k, 4), 3 + k % 20);
+                   SetImageParam(image, BandRow(set, k, 0), (GetParam(image, BandRow(set, k, 0)) + 1) % 4);
+                   SetImageParam(image, BandRow(set, k, 3), 50 + k);
+                   SetImageParam(image, BandRow(set, k, 4), 3 + k % 20);
                  }
                }
              }

@@ -22,6 +22,10 @@
 
 class CDeviceController;
 
+// Band k's row of a field (0 type, 1 frequency, 2 gain, 3 Q, 4 shelf Q) in the EQ set whose
+// first row is `set`.
+inline int BandRow(int set, int k, int field) { return set + 5 * k + field; }
+
 // Rows and their values as the processor holds them.
 using RowValues = std::map<int, uint16_t>;
 

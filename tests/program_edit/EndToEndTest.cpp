@@ -18,9 +18,6 @@ using namespace ParamRow;
 
 namespace {
 
-// Band k's row of a field (0 type, 1 frequency, 2 gain, 3 Q, 4 shelf Q) in the set at `set`.
-int Band(int set, int k, int field) { return set + 5 * k + field; }
-
 int SliderValue(int id) {
   return dynamic_cast<SWUI::SSliderBar*>(ProgramRig::Element(id))->GetValue();
 }
@@ -50,11 +47,11 @@ TEST_CASE("end to end: each family's move writes exactly its rows to the process
       {EchoEFFLevel, 0x20},       {MainL_HPF_Multiple, 2},
       {MainL_HPF_FREQ, 50},       {MainL_HPF_Type, 0},
       {Main_LinkAdjust, 0},       {Main_Select, 0x00},
-      {Band(MainEQInfo0mode, 0, 0), 1}, {Band(MainEQInfo0mode, 0, 3), 20},
-      {Band(MainEQInfo0mode, 0, 4), 10}, {Band(MainEQInfo0mode, 2, 2), 240},
+      {BandRow(MainEQInfo0mode, 0, 0), 1}, {BandRow(MainEQInfo0mode, 0, 3), 20},
+      {BandRow(MainEQInfo0mode, 0, 4), 10}, {BandRow(MainEQInfo0mode, 2, 2), 240},
       {Music_LinkAdjust, 2},      {Music_Select, 0x83},
-      {MusicR_EQSel, 0x05},       {Band(MusicEQInfo0mode, 0, 2), 240},
-      {Band(MusicREQInfo0mode, 0, 2), 240}, {MusicL_HPF_FREQ, 10},
+      {MusicR_EQSel, 0x05},       {BandRow(MusicEQInfo0mode, 0, 2), 240},
+      {BandRow(MusicREQInfo0mode, 0, 2), 240}, {MusicL_HPF_FREQ, 10},
       {MusicR_HPF_FREQ, 10},      {Sur_LinkAdjust, 2},
       {SCSURAT + 2, 10},          {SurR_Cmp_AT + 2, 10},
       {Mic_LinkAdjust, 0},        {Mic_Exp_AT, 0x83},
@@ -83,15 +80,15 @@ TEST_CASE("end to end: each family's move writes exactly its rows to the process
        [] { return RowValues{{EchoEFFLevel, 0xA0}}; }},
       {"band gain slider", [] { EditRig::MoveSlider(2402, 300); },
        [] {
-         return RowValues{{Main_Select, 0x02}, {Band(MainEQInfo0mode, 2, 2), 300}};
+         return RowValues{{Main_Select, 0x02}, {BandRow(MainEQInfo0mode, 2, 2), 300}};
        },
        [] { CHECK(ProgramRig::TextOf(4402) == L"6.0dB"); }},
       {"band gain edit, link mode 2: both sets", [] { EditRig::TypeAndLeave(4100, L"3.45"); },
        [] {
          return RowValues{{Music_Select, 0x80},
                           {MusicR_EQSel, 0x00},
-                          {Band(MusicEQInfo0mode, 0, 2), 274},
-                          {Band(MusicREQInfo0mode, 0, 2), 274}};
+                          {BandRow(MusicEQInfo0mode, 0, 2), 274},
+                          {BandRow(MusicREQInfo0mode, 0, 2), 274}};
        },
        [] {
          CHECK(ProgramRig::TextOf(4100) == L"3.4dB");
@@ -141,7 +138,7 @@ TEST_CASE("end to end: each family's move writes exactly its rows to the process
        [] { return RowValues{{Main_LinkAdjust, 0}}; }},
       {"band type radio: band pass to low shelf", [] { EditRig::CheckRadio(14002); },
        [] {
-         return RowValues{{Main_Select, 0x80}, {Band(MainEQInfo0mode, 0, 0), 2}};
+         return RowValues{{Main_Select, 0x80}, {BandRow(MainEQInfo0mode, 0, 0), 2}};
        },
        [] {
          auto* spin = dynamic_cast<SWUI::SSpinButtonCtrl*>(ProgramRig::Element(3400));
@@ -152,7 +149,7 @@ TEST_CASE("end to end: each family's move writes exactly its rows to the process
          CHECK(spin->GetValue() == 10);  // the stored shelf Q
        }},
       {"Q edit stepped up", [] { EditRig::StepEdit(7400, VK_UP); },
-       [] { return RowValues{{Band(MainEQInfo0mode, 0, 4), 11}}; }},
+       [] { return RowValues{{BandRow(MainEQInfo0mode, 0, 4), 11}}; }},
       {"Disco radio: the work mode rows, forced", [] { EditRig::CheckRadio(14600); },
        [] { return WorkModeRows(1); }, [] {}, false},
   };

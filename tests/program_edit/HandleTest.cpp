@@ -21,8 +21,6 @@ using namespace ParamRow;
 
 namespace {
 
-int Band(int set, int k, int field) { return set + 5 * k + field; }
-
 ZuEQ* Editor() { return dynamic_cast<ZuEQ*>(ProgramRig::Element(L"eq_curve")); }
 
 POINT CentreOf(int id) {
@@ -75,12 +73,12 @@ int NearestBandIndex(double hz) {
 
 TEST_CASE("handles: band, high-pass and guide drags write the band and filter rows") {
   EditRig rig;
-  const int gain = Band(MainEQInfo0mode, 0, 2);
-  const int freq = Band(MainEQInfo0mode, 0, 1);
-  const int q = Band(MainEQInfo0mode, 0, 3);
+  const int gain = BandRow(MainEQInfo0mode, 0, 2);
+  const int freq = BandRow(MainEQInfo0mode, 0, 1);
+  const int q = BandRow(MainEQInfo0mode, 0, 3);
   rig.Preset(Main_LinkAdjust, 0);
   rig.Preset(Main_Select, 0);
-  rig.Preset(Band(MainEQInfo0mode, 0, 0), 1);
+  rig.Preset(BandRow(MainEQInfo0mode, 0, 0), 1);
   rig.Preset(freq, 150);
   rig.Preset(gain, 240);
   rig.Preset(q, 20);
@@ -155,9 +153,9 @@ TEST_CASE("handles: band, high-pass and guide drags write the band and filter ro
              CHECK(EditRig::Param(q) == 100);
              EditRig::CheckRadio(14002);
              rig.Apply([] { EditRig::Drag(928, 300, 0); });
-             CHECK(EditRig::Param(Band(MainEQInfo0mode, 0, 4)) == 28);
+             CHECK(EditRig::Param(BandRow(MainEQInfo0mode, 0, 4)) == 28);
              rig.Apply([] { EditRig::Drag(929, 300, 0); });
-             CHECK(EditRig::Param(Band(MainEQInfo0mode, 0, 4)) == 0);
+             CHECK(EditRig::Param(BandRow(MainEQInfo0mode, 0, 4)) == 0);
            })});
   CHECK_FALSE(rig.TimedOut());
 }

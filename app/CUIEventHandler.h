@@ -196,7 +196,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void OnGuideThumbMoved(EqPageState& page, int k, bool leftGuide, int currentLeft, int newLeft);
   // A band edit's commit (step 0 on losing the focus); FALSE for an id of no band edit.
   BOOL OnBandEditCommit(int id, int step, bool fromStep);
-  // Moves a slider to a position as a user would and lets its handler write it.
+  // Moves a slider to a position (within its range) as a user would and lets its handler
+  // write it.
   void MoveSliderTo(int id, int position);
 
   // ---- refresh (CUIEventRefresh.cpp) -----------------------------------------------------

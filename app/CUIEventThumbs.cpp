@@ -68,6 +68,12 @@ void CUIEventHandler::OnBandThumbMoved(EqPageState& page, int k, POINT centre) {
 
 void CUIEventHandler::MoveSliderTo(int id, int position) {
   if (ParamSlider* slider = Slider(id)) {
+    // Within what the slider reaches, so that slider, text and row agree. The tables rise, so
+    // the nearest entry among the first ones is the nearest overall, cut at the last of them.
+    int lo = 0;
+    int hi = 0;
+    slider->GetRange(&lo, &hi);
+    position = position < lo ? lo : (position > hi ? hi : position);
     slider->SetValue(position);
     slider->SetFocus();
   }

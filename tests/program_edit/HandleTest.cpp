@@ -3,6 +3,7 @@
 // changing the band's Q. Each drag is pressed, moved and released on the handle itself.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -14,6 +15,7 @@
 #include "ParamControls.h"
 #include "control/SComboBox.h"
 #include "control/SSliderBar.h"
+#include "controls/EventThumbMoving.h"
 #include "controls/ZuEQ.h"
 #include "core/SWindow.h"
 
@@ -156,6 +158,48 @@ TEST_CASE("handles: band, high-pass and guide drags write the band and filter ro
              CHECK(EditRig::Param(BandRow(MainEQInfo0mode, 0, 4)) == 28);
              rig.Apply([] { EditRig::Drag(929, 300, 0); });
              CHECK(EditRig::Param(BandRow(MainEQInfo0mode, 0, 4)) == 0);
+           })});
+  CHECK_FALSE(rig.TimedOut());
+}
+
+TEST_CASE("handles: on the effect page the filter handles move the echo or reverb filters") {
+  EditRig rig;
+  rig.Run({rig.Connect(), Once([&] {
+             EditRig::SelectPage(2);
+             ZuEQ* editor = Editor();
+             // The editor stands hidden beside the effect page; its mapping holds all the same.
+             struct Leg {
+               int handle;
+               int view;  // side radio: 13700 echo, 13701 reverb
+               int row;
+               int slider;
+             };
+             const Leg legs[] = {{926, 13700, EchoHPF_FREQ, 2320},
+                                 {927, 13700, EchoLPF_FREQ, 2360},
+                                 {926, 13701, ReverbHPF_FREQ, 2362},
+                                 {927, 13701, ReverbLPF_FREQ, 2361}};
+             for (const Leg& leg : legs) {
+               CAPTURE(leg.row);
+               EditRig::CheckRadio(leg.view);
+               SWUI::SWindow* handle = ProgramRig::Element(leg.handle);
+               const RECT rc = handle->GetWindowRect();
+               const int x = ColumnOfFreq(leg.handle == 926 ? 300.0 : 8000.0, 1e9);
+               EventThumbMoving move(handle);
+               move.curLeft = rc.left;
+               move.curTop = move.newTop = rc.top;
+               move.newLeft = x - (rc.right - rc.left) / 2;
+               const double tenths = editor->FreqAtX(move.newLeft + (rc.right - rc.left) / 2) * 10;
+               // The nearest entry, within what the slider reaches.
+               auto* slider = dynamic_cast<SWUI::SSliderBar*>(ProgramRig::Element(leg.slider));
+               int lo = 0;
+               int hi = 0;
+               slider->GetRange(&lo, &hi);
+               const int want = std::min(
+                   hi, leg.handle == 926 ? EffectHighPassThumb(tenths) : EffectLowPassThumb(tenths));
+               const DeviceDiff diff = rig.Apply([&] { handle->FireEvent(move); });
+               CHECK(diff.rows == RowValues{{leg.row, static_cast<uint16_t>(want)}});
+               CHECK(slider->GetValue() == want);
+             }
            })});
   CHECK_FALSE(rig.TimedOut());
 }

@@ -8,8 +8,6 @@
 // (the band number with the set's own enable bit), then the band row is written, first set
 // before second, so one report carries the selection ahead of the value.
 #pragma once
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 

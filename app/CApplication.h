@@ -70,6 +70,9 @@ class CApplication {
   // the file cannot be written.
   bool SaveSettings();
   SWUI::SStringW SettingsPath() const;
+  // Loads config.ini of the data folder into `settings` (nothing without the file); false,
+  // with `settings` emptied, when the file cannot be read as settings.
+  bool ReadSettingsFile(CSimpleIniW* settings) const;
 
   // ---- what other parts read -----------------------------------------------------------
   const SWUI::SStringW& ProgramFolder() const { return m_programFolder; }

@@ -159,6 +159,13 @@ BOOL CUIEventHandler::OnConnectToggle() {
 }
 
 BOOL CUIEventHandler::OnButton(int id) {
+  if (id == 9000 || id == 9001 || id == 9003) {
+    HideBandTips();
+    if (id == 9000) ImportEffect();
+    if (id == 9001) ExportEffect();
+    if (id == 9003) ShowPCModeDialog();
+    return TRUE;
+  }
   if (id == 9002) {
     if (m_controller.IsConnected()) return FALSE;  // the device mode dialog's
     HideBandTips();

@@ -239,6 +239,7 @@ TEXTS = {
     "Set user mode failed": ("设置用户模式失败", None),
     "Failed to export effect to file": ("导出效果文件失败", None),
     "Failed to import effect from file": ("导入效果文件失败", None),
+    "Failed to send effect to device": ("发送效果到设备失败", None),
     "ORV effect file": ("ORV 效果文件", None),
     "Can not open file": ("无法打开文件", None),
     "Recall device mode successfully": ("调用模式成功", None),

@@ -3,6 +3,7 @@
 #include "controls/SChromeTabCtrl.h"
 #include "controls/SEdit2.h"
 #include "controls/SGifPlayer.h"
+#include "controls/SIPAddressCtrl.h"
 #include "controls/SMoveThumb.h"
 #include "controls/SSkinGif.h"
 #include "controls/SSkinNewScrollbar.h"
@@ -32,6 +33,7 @@ void RegisterAppControls(SWUI::SObjectFactoryMgr& mgr) {
   mgr.TplRegisterFactory<SWUI::SSkinVScrollbar>(FALSE);
   mgr.TplRegisterFactory<SWUI::SSkinNewScrollbar>(FALSE);
   mgr.TplRegisterFactory<SWUI::ZUSkinHScrollbar>(FALSE);
+  mgr.TplRegisterFactory<SIPAddressCtrl>(FALSE);
   mgr.TplRegisterFactory<SWUI::SGifPlayer>(FALSE);
   mgr.TplRegisterFactory<SWUI::SSkinGif>(FALSE);
 }

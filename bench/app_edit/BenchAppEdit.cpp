@@ -173,7 +173,10 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 int main() {
   g_folder = fixtures::TempPath(L"bench_app_edit");
   CreateDirectoryW(g_folder.c_str(), nullptr);
-  const AppSeams seams = {&Folder, &FrameworkBox, &SystemBox};
+  AppSeams seams = AppSeams::Real();
+  seams.GetFolderPath = &Folder;
+  seams.FrameworkMessageBox = &FrameworkBox;
+  seams.SystemMessageBox = &SystemBox;
   AppSeams::Bind(&seams);
   int result = 0;
   {

@@ -42,15 +42,6 @@ doctest::String doctest::StringMaker<RowValues>::convert(const RowValues& rows) 
 
 EditRig::EditRig() : device_(PlugProcessor()) {}
 
-int EditRig::Run(std::vector<Step> steps, DWORD timeoutMs) {
-  const size_t count = steps.size();
-  const int result = ProgramRig::Run(std::move(steps), timeoutMs);
-  CHECK_MESSAGE(StepsDone() == count, "the program ran " << StepsDone() << " of " << count
-                                                         << " steps");
-  CHECK(result == 0);
-  return result;
-}
-
 void EditRig::Preset(int row, uint16_t value) {
   device_.Inspect([&](SimProcessor& p) { return SetImageParam(p.banks[p.activeBank], row, value); });
 }

@@ -39,10 +39,6 @@ class EditRig : public ProgramRig {
  public:
   EditRig();
 
-  // ProgramRig's run, which must get through every step: a program that stopped at once (as a
-  // second instance does) would leave a scenario's checks unrun.
-  int Run(std::vector<Step> steps, DWORD timeoutMs = 30000);
-
   // A row of the processor's active bank before the run (the program reads it on connect).
   void Preset(int row, uint16_t value);
   // The step that connects through the connect toggle (the session's settle time cut).

@@ -3,6 +3,7 @@
 // one of them.
 #pragma once
 #include "control/SCheckBox.h"
+#include "control/SComboBox.h"
 #include "control/SStatic.h"
 #include "controls/ZuRadioButton.h"
 #include "controls/ZuSlider.h"
@@ -11,6 +12,8 @@
 using ParamSlider = ZuSlider;
 // Toggles, and the status checks and echo tap switches ("zucheckbtn" answers "check" too).
 using ParamCheck = SWUI::SCheckBox;
+// Combo boxes of the pages (filter types and ranges, the anti-feedback mode).
+using ParamCombo = SWUI::SComboBox;
 // Radio buttons of the pages.
 using ParamRadio = ZuRadioButton;
 // Value texts.

@@ -377,6 +377,9 @@ void CApplication::CleanupApp() {
   delete m_decoderModule;
   m_decoderModule = nullptr;
   if (m_deviceManager != nullptr) {
+    // Network workers still running fail at once on the closed link; none may outlive it.
+    m_deviceManager->DisconnectDevice();
+    m_networkJobs.WaitIdle();
     m_controller.AttachDeviceManager(nullptr);
     delete m_deviceManager;
     m_deviceManager = nullptr;

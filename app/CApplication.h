@@ -9,6 +9,7 @@
 #include <SimpleIni.h>
 #include <windows.h>
 
+#include "CNetworkJobRunner.h"
 #include "HidDevice/CDeviceController.h"
 #include "core/SString.h"
 
@@ -86,6 +87,8 @@ class CApplication {
   DWORD UiThreadId() const { return m_uiThreadId; }
   CDeviceController& DeviceController() { return m_controller; }
   CDeviceManager* DeviceManager() const { return m_deviceManager; }
+  // The network dialog's worker jobs, one at a time.
+  CNetworkJobRunner& NetworkJobs() { return m_networkJobs; }
   SWUI::SApplication* SwuiApp() const { return m_swuiApp; }
   SWUI::SNotifyCenter* NotifyCenter() const { return m_notifyCenter; }
 
@@ -112,6 +115,7 @@ class CApplication {
   int m_language = 0;
   DWORD m_uiThreadId = 0;
   CDeviceController m_controller;
+  CNetworkJobRunner m_networkJobs{m_controller};
 };
 
 // The program's entry: single instance, framework and device link up, the main window's run,

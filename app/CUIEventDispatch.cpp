@@ -1,6 +1,5 @@
 // The page logic's routing of tree events, and the handlers that the routing reaches directly.
-// Ids are laid out by kind and page, so one range test selects a family of controls; a family
-// whose handling belongs to the parameter editing answers 0 here.
+// Ids are laid out by kind and page, so one range test selects a family of controls.
 #include <string>
 
 #include "AppSeams.h"
@@ -10,6 +9,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "ParamControls.h"
 #include "ParamText.h"
+#include "control/EventCBSelChange.h"
 #include "control/EventSliderPos.h"
 #include "control/EventSpinValue2String.h"
 #include "control/EventTabSelChanged.h"
@@ -17,6 +17,7 @@
 #include "control/STabCtrl.h"
 #include "controls/EventChromeTabDbClick.h"
 #include "controls/EventChromeTabSelChanged.h"
+#include "controls/EventEditValueChanging.h"
 #include "controls/EventThumbMoving.h"
 #include "controls/SChromeTab.h"
 #include "controls/SChromeTabCtrl.h"
@@ -34,10 +35,6 @@ using SWUI::SStringW;
 using SWUI::SWindow;
 
 namespace {
-
-// Event ids of the routing table whose classes belong to controls the table only names.
-constexpr DWORD kEventComboSelChange = 19000;
-constexpr DWORD kEventEditValueChanging = 29101;
 
 bool InRange(int id, int first, int last) { return id >= first && id <= last; }
 
@@ -59,8 +56,7 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
   const int id = evt->idFrom;
   switch (evt->GetID()) {
     case EventThumbMoving::EventID:
-      // Band, filter and guide handles are the parameter editing's; the rest do nothing.
-      return InRange(id, 930, 934) ? TRUE : FALSE;
+      return OnThumbMoving(evt);
     case SWUI::EventCmd::EventID:
       return OnCommand(evt);
     case SWUI::EventChromeTabSelChanged::EventID:
@@ -83,9 +79,14 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
       return NameIs(evt, L"main_scrollview") ? OnPageScroll(evt) : FALSE;
     case SWUI::EventChromeTabDbClick::EventID:
       return id == 0 ? OnTabDbClick(evt) : FALSE;
-    case SWUI::EventSwndStateChanged::EventID:  // radio buttons: the parameter editing's
-    case kEventComboSelChange:                  // combo boxes: the parameter editing's
-    case kEventEditValueChanging:               // band edit steps: the band editing's
+    case SWUI::EventSwndStateChanged::EventID:
+      return InRange(id, 10000, 19999) ? OnRadioStateChanged(evt) : FALSE;
+    case SWUI::EventCBSelChange::EventID:
+      return InRange(id, 8100, 8999) ? OnComboSelChange(evt) : FALSE;
+    case EventEditValueChanging::EventID:
+      return InRange(id, 4000, 7999)
+                 ? OnBandEditCommit(id, static_cast<EventEditValueChanging*>(evt)->step, true)
+                 : FALSE;
     default:
       return FALSE;
   }
@@ -139,8 +140,7 @@ BOOL CUIEventHandler::OnBandThumbClicked(int id) {
 // ---- toggles and buttons -----------------------------------------------------------------
 
 BOOL CUIEventHandler::OnToggle(int id) {
-  if (id != 1000) return FALSE;  // the parameter toggles are the parameter editing's
-  return OnConnectToggle();
+  return id == 1000 ? OnConnectToggle() : OnParamToggle(id);
 }
 
 BOOL CUIEventHandler::OnConnectToggle() {
@@ -261,7 +261,7 @@ BOOL CUIEventHandler::OnPageScroll(EventArgs* evt) {
 
 BOOL CUIEventHandler::OnSliderPos(int id, int position) {
   const FixedSlider* slider = FindFixedSlider(id);
-  if (slider == nullptr) return FALSE;  // band, filter and dynamics sliders: the editing's
+  if (slider == nullptr) return OnParamSlider(id, position);
   HideBandTips();
   const uint8_t* image = Image();
   const int capped = CapSliderPosition(*slider, image, position);
@@ -287,16 +287,17 @@ BOOL CUIEventHandler::OnSpinText(EventArgs* evt) {
   const int t = (id % 1000) / 100 - 1;
   if (t < 0 || t >= kPageCount || !m_pages[t].IsBand(id % 100)) return FALSE;
   HideBandTips();
-  // The spin shows the Q of its position; writing the Q is the band editing's.
+  // The spin shows the Q of its position; a refresh moving it writes nothing.
   auto* spin = static_cast<SWUI::EventSpinValue2String*>(evt);
-  spin->strValue = BandQText(spin->nValue).c_str();
+  spin->strValue = m_refreshing ? BandQText(spin->nValue).c_str()
+                                : m_pages[t].OnBandQText(id, spin->nValue).c_str();
   return TRUE;
 }
 
 // ---- edits and tab rename ----------------------------------------------------------------
 
 BOOL CUIEventHandler::OnKillFocus(int id) {
-  if (id != kRenameEditId) return FALSE;  // the band edits' commits are the band editing's
+  if (id != kRenameEditId) return OnBandEditCommit(id, 0, false);
   EndTabRename();
   return TRUE;
 }

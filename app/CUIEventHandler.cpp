@@ -208,7 +208,9 @@ void CUIEventHandler::LookupMainControls() {
     LookupPageControls(t);
     LookupSwitchControls(t);
   }
-  for (int id : {14500, 14501, 14600, 14601}) Lookup<ParamRadio>(root, id, &m_radios);
+  for (int id : {kWorkModeManual, kWorkModeAuto, kWorkModeDisco, kWorkModeSing}) {
+    Lookup<ParamRadio>(root, id, &m_radios);
+  }
   m_eq = root->FindChildByName2<ZuEQ>(L"eq_curve");
   if (m_eq != nullptr) {
     m_bypassText = m_eq->FindChildByID2<ValueText>(4004);
@@ -254,6 +256,7 @@ void CUIEventHandler::LookupPageControls(int t) {
     for (int port = 0; port < 4; ++port)
       Lookup<ParamRadio>(page, kInputPortRadio + port, &m_radios);
   }
+  LookupCombos(t, page);
   if (t == 1) m_micParamTab = page->FindChildByName2<SWUI::STabCtrl>(L"micparam_tab");
 }
 

@@ -11,6 +11,7 @@
 
 #include "AppElements.h"
 #include "EqPageState.h"
+#include "ParamControls.h"
 #include "SShellNotifyIcon.h"
 #include "core/IMessageFilter.h"
 #include "core/SString.h"
@@ -48,6 +49,10 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr int kBandThumbs = 26;
   static constexpr int kRenameEditId = 4003;
   static constexpr int kInputPortRadio = 19010;
+  static constexpr int kWorkModeManual = 14500;
+  static constexpr int kWorkModeAuto = 14501;
+  static constexpr int kWorkModeDisco = 14600;
+  static constexpr int kWorkModeSing = 14601;
 
   // The "EQ PASS" check of a page's switch panel (1x50) and its side radios (1x700 + side).
   static int EqPassId(int page) { return 1150 + 100 * page; }
@@ -165,6 +170,48 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   int MicFollowedScrollView() const;
   void ResetScrollViews();
 
+  // ---- parameter editing (CUIEventParams.cpp) --------------------------------------------
+  // Band gain, channel filter and dynamics sliders; FALSE for an id that is none of them.
+  BOOL OnParamSlider(int id, int position);
+  void OnFilterSlider(int id, const FilterControl& filter, int position);
+  void OnDynamicsSlider(int id, const DynamicsSlider& slider, int position);
+  // Mute, mix, enable and "EQ PASS" toggles (1001 .. 1999).
+  BOOL OnParamToggle(int id);
+  void OnEqPassToggle(int page);
+  // Radio buttons: only a change from unchecked to checked, and none while refreshing.
+  BOOL OnRadioStateChanged(SWUI::EventArgs* evt);
+  void OnInputPortRadio(int port);
+  void OnWorkModeRadio(bool automatic);
+  void OnSingDiscoRadio(bool sing);
+  void OnSideRadio(int page, int side);
+  // A channel's left and right high-pass (or low-pass) blocks, -1 for a side it lacks.
+  static void FilterRows(int channel, bool lowPass, int* left, int* right);
+  // The filter block a channel's page shows (by its link mode), -1 for none.
+  int ShownFilterBlock(int channel, bool lowPass) const;
+  void WriteFilterRow(int channel, bool lowPass, int rowOffset, uint16_t value);
+  void UpdateFilterCurves(int channel, bool lowPass);
+
+  // ---- combo boxes (CUIEventCombos.cpp) --------------------------------------------------
+  void LookupCombos(int t, SWUI::SWindow* page);
+  ParamCombo* Combo(int id) const;
+  // Selects an item (none for a value the combo does not list); its event follows.
+  void SetComboSelection(int id, int selection);
+  // Filter type and range, anti-feedback mode; none while refreshing.
+  BOOL OnComboSelChange(SWUI::EventArgs* evt);
+  void RefreshFilterCombos(int channel, bool lowPass, int block);
+  void RefreshFeedbackCombo();
+
+  // ---- EQ handles and band edits (CUIEventThumbs.cpp) ------------------------------------
+  BOOL OnThumbMoving(SWUI::EventArgs* evt);
+  void OnBandThumbMoved(EqPageState& page, int k, POINT centre);
+  void OnFilterThumbMoved(int page, bool lowPass, POINT centre);
+  void OnGuideThumbMoved(EqPageState& page, int k, bool leftGuide, int currentLeft, int newLeft);
+  // A band edit's commit (step 0 on losing the focus); FALSE for an id of no band edit.
+  BOOL OnBandEditCommit(int id, int step, bool fromStep);
+  // Moves a slider to a position (within its range) as a user would and lets its handler
+  // write it.
+  void MoveSliderTo(int id, int position);
+
   // ---- refresh (CUIEventRefresh.cpp) -----------------------------------------------------
   void RefreshConnection();
   void RefreshSpdif();
@@ -220,6 +267,7 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   std::map<int, ParamSlider*> m_sliders;
   std::map<int, ParamCheck*> m_checks;
   std::map<int, ParamRadio*> m_radios;
+  std::map<int, ParamCombo*> m_combos;
   std::map<int, SWUI::SWindow*> m_texts;
 
   EqPageState m_pages[kPageCount];

@@ -18,15 +18,6 @@ using SWUI::SWindow;
 namespace {
 
 constexpr uint16_t kFreqFlag = 0x8000;
-const int kWorkModeAuto = 14501;
-const int kWorkModeManual = 14500;
-const int kWorkModeSing = 14601;
-const int kWorkModeDisco = 14600;
-
-// The row of the side a link mode shows (the right for 1, else the left; -1 when absent).
-int ShownRow(int linkMode, int left, int right) {
-  return LinkShownSide(linkMode) == 1 && right >= 0 ? right : left;
-}
 
 }  // namespace
 
@@ -35,6 +26,7 @@ void CUIEventHandler::RefreshAll() {
   RefreshSpdif();
   RefreshFixedSliders();
   RefreshInputPort();
+  RefreshFeedbackCombo();
   RefreshToggles();
   for (int channel = 0; channel < kPageCount; ++channel) {
     RefreshSideRadio(channel);
@@ -124,13 +116,9 @@ void CUIEventHandler::RefreshFilter(int channel, bool lowPass) {
   if (!GetFilterControlIds(channel, lowPass, &ids)) return;
   int left = -1;
   int right = -1;
-  if (lowPass) {
-    CDeviceController::GetChannelLpfRows(channel, &left, &right);
-  } else {
-    CDeviceController::GetChannelHpfRows(channel, &left, &right);
-  }
+  FilterRows(channel, lowPass, &left, &right);
   const int link = m_controller.GetChannelLinkMode(channel);
-  const int block = ShownRow(link, left, right);
+  const int block = LinkShownRow(link, left, right);
   if (block < 0) return;
   const uint8_t* image = Image();
   const int type = GetParam(image, block + kFilterType);
@@ -148,6 +136,7 @@ void CUIEventHandler::RefreshFilter(int channel, bool lowPass) {
                             static_cast<uint16_t>((other & kFreqFlag) | position));
     }
   }
+  RefreshFilterCombos(channel, lowPass, block);
   SetSlider(ids.freqSlider, position);
   SetText(ids.freqSlider + 4000, FilterFreqText(position, multiple).c_str());
   const int q = GetParam(image, block + kFilterQ);
@@ -162,7 +151,7 @@ void CUIEventHandler::RefreshDynamics(int channel) {
   int left = -1;
   int right = -1;
   CDeviceController::GetChannelDynamicsRows(channel, &left, &right);
-  const int block = ShownRow(m_controller.GetChannelLinkMode(channel), left, right);
+  const int block = LinkShownRow(m_controller.GetChannelLinkMode(channel), left, right);
   if (block < 0) return;
   for (bool expander : {false, true}) {
     for (int field = 1; field <= 4; ++field) {
@@ -171,7 +160,7 @@ void CUIEventHandler::RefreshDynamics(int channel) {
       if (id == 0 || !FindDynamicsSlider(id, &slider)) continue;
       // The expander's attack row carries its on bit (bit 7), which the slider never shows.
       const uint16_t value = GetParam(Image(), block + slider.rowOffset);
-      const int position = SliderPosition(expander ? kFlagBit8 : 0, value);
+      const int position = SliderPosition(DynamicsFlagMask(slider), value);
       SetSlider(id, position);
       SetText(id + 4000, DynamicsText(slider, position).c_str());
     }

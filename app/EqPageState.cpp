@@ -23,6 +23,7 @@ int TypeRadioId(int page, int band, int type) { return 11000 + 1000 * page + 10 
 void EqPageState::BindEqPage(SWindow* root, CDeviceController* controller, int page, int firstRow,
                              int bandCount, int secondRow, const wchar_t* containerName) {
   m_controller = controller;
+  m_root = root;
   m_page = page;
   m_firstRow = firstRow;
   m_bandCount = bandCount < 0 ? 0 : (bandCount > kMaxBands ? kMaxBands : bandCount);
@@ -93,6 +94,9 @@ void EqPageState::RefreshEqBands() {
     const int freq = GetParam(image, EqBandRow(set, k, kBandFreq));
     if (m_freqEdit[k] != nullptr) m_freqEdit[k]->SetWindowText(BandFreqText(freq).c_str());
     if (m_qSpin[k] != nullptr) {
+      // The range of the band's type first, so the spin never steps a shelf past its table.
+      m_qSpin[k]->SetAttribute(SWUI::SStringW(L"max"),
+                               SWUI::SStringW(type == kBandPassType ? L"100" : L"28"), FALSE);
       wchar_t value[16];
       swprintf(value, 16, L"%d", ::GetBandQIndex(image, set, k));
       m_qSpin[k]->SetAttribute(SWUI::SStringW(L"value"), SWUI::SStringW(value), FALSE);

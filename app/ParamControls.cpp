@@ -224,6 +224,23 @@ bool LinkWritesRight(int linkMode) { return linkMode == 1 || linkMode == 2; }
 
 int LinkShownSide(int linkMode) { return linkMode == 1 ? 1 : 0; }
 
+int LinkShownRow(int linkMode, int left, int right) {
+  return LinkShownSide(linkMode) == 1 && right >= 0 ? right : left;
+}
+
+int LinkRow(int channel) {
+  switch (channel) {
+    case 0: return Music_LinkAdjust;
+    case 1: return Mic_LinkAdjust;
+    case 3: return Main_LinkAdjust;
+    case 6: return Sur_LinkAdjust;
+    default: return kNoRow;
+  }
+}
+
+const int kWorkModeRows[kWorkModeRowCount] = {MainWorkMode, SubWorkMode, SCWorkMode,
+                                              Sur_WorkMode};
+
 bool FindFilterControl(int id, FilterControl* out) {
   if (id == kChannellessMultipleHpf || id == kChannellessMultipleLpf) {
     if (out) *out = {-1, id == kChannellessMultipleLpf, kFilterMultiple};
@@ -315,6 +332,10 @@ std::wstring DynamicsText(const DynamicsSlider& slider, int v) {
     case 4: return RatioText(v);
   }
   return std::wstring();
+}
+
+uint16_t DynamicsFlagMask(const DynamicsSlider& slider) {
+  return slider.rowOffset >= kExpanderRowOffset ? kFlagBit8 : 0;
 }
 
 const ToggleDesc* FindToggle(int id) { return FindById(kToggles, id); }

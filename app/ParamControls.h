@@ -70,6 +70,12 @@ int MusicInputPort(const uint8_t* image);
 bool LinkWritesLeft(int linkMode);
 bool LinkWritesRight(int linkMode);
 int LinkShownSide(int linkMode);
+// Of a left and a right row (-1 when the channel lacks it), the one a link mode shows.
+int LinkShownRow(int linkMode, int left, int right);
+// The row a channel's side radios write (`Music_LinkAdjust`, `Mic_LinkAdjust`,
+// `Main_LinkAdjust`, `Sur_LinkAdjust`); -1 for the effect channel, whose view selector is the
+// page logic's, and for center and sub, which have one side.
+int LinkRow(int channel);
 
 // ---- Channel filters --------------------------------------------------------------------
 // Rows of a filter block, from its type row (`CDeviceController::GetChannelHpfRows`).
@@ -120,6 +126,9 @@ bool FindDynamicsSlider(int id, DynamicsSlider* out);
 // The id of a channel's dynamics slider (the mic's expander when `expander`), 0 for none.
 int DynamicsSliderId(int channel, bool expander, int field);
 std::wstring DynamicsText(const DynamicsSlider& slider, int position);
+// The flag bit a dynamics slider keeps: the mic expander's rows (its attack row carries the
+// expander's on bit), none elsewhere.
+uint16_t DynamicsFlagMask(const DynamicsSlider& slider);
 
 // ---- Toggles ----------------------------------------------------------------------------
 enum class ToggleKind : uint8_t {
@@ -158,7 +167,9 @@ struct RadioDesc {
 RadioDesc DescribeRadio(int id);
 
 // Work mode rows (`MainWorkMode` and the three others): bit 7 Auto, low bits the bank
-// (0 sing, 1 disco).
+// (0 sing, 1 disco). The Manual/Auto and Sing/Disco choices write all four alike.
+constexpr int kWorkModeRowCount = 4;
+extern const int kWorkModeRows[kWorkModeRowCount];
 uint16_t WorkModeValue(uint16_t workMode, bool automatic);
 // What a Manual/Auto choice writes into bank 0 (the flag) and bank 1 (the flag and 1).
 uint16_t BankWorkModeValue(int bank, bool automatic);

@@ -494,17 +494,13 @@ def filter_icon(kind):
 
 
 def img_radio_minusplus():
-    # A nine-patch skin draws its cell by the control's state index as it stands (no state
-    # map), so the strip holds all eight: normal, hover, pushed, disabled, then the same four
-    # checked; the pushed look is the hover one, every checked one the accent.
-    def draw(c, ox, oy, i):
-        look = (0, 1, 1, 0, 2, 2, 2, 2)[i]
+    def draw(c, ox, oy, state):
         box = (ox, oy, ox + 24, oy + 22)
-        fill = (BG2, BG3, ACCENT2)[look]
-        border = (BORDER, (0x5A, 0x63, 0x6E), ACCENT)[look]
+        fill = (BG2, BG3, ACCENT2)[state]
+        border = (BORDER, (0x5A, 0x63, 0x6E), ACCENT)[state]
         c.fill(shifted(rrect(0, 0, 24, 22, 5), ox, oy), border, box=box)
         c.fill(shifted(rrect(1, 1, 23, 21, 4), ox, oy), vgrad(oy, oy + 22, mix(fill, WHITE, 0.06), fill), box=box)
-    return strip(24, 22, 8, draw)
+    return strip(24, 22, 3, draw)
 
 
 def img_check_button():

@@ -200,6 +200,9 @@ TEXTS = {
     "Logo Image": ("标志图片", None),
     "Setting image by cilck": ("点击设置图片", "Click to set the image"),
     "Add local iamge file": ("添加本地图片文件", "Add a local image file"),
+    "The file is not an image that can be used (ICO, PNG, JPEG or BMP)":
+        ("该文件不是可用的图片（ICO、PNG、JPEG 或 BMP）", None),
+    "The image list is full": ("图片列表已满", None),
     "Set Successed": ("设置成功", "Set successfully"),
     "Set Failed": ("设置失败", None),
     "Input": ("输入", None),

@@ -17,6 +17,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "IndependentReading.h"
+#include "ParamControls.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
 #include "control/SComboBox.h"
@@ -98,7 +99,9 @@ Steps Join(std::initializer_list<Steps> parts) {
 // A bank the pages can show as it is, in a work mode of its own.
 Image Filled(int step, uint16_t workMode) {
   Image image = ShowableImage(workMode & 0x7F ? DefaultParamImages::Disco() : DefaultParamImages::Sing(), step);
-  SetImageParam(image.data(), ParamRow::MainWorkMode, workMode);
+  // All four work mode rows alike, as the work mode radios keep them: the refresh after the
+  // recall reaches the Manual/Auto radio's handler, which would rewrite rows that differ.
+  for (int row : kWorkModeRows) SetImageParam(image.data(), row, workMode);
   return image;
 }
 

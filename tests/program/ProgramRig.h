@@ -15,9 +15,11 @@
 // Defer, so that the following steps run inside the dialog's loop.
 #pragma once
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <dbt.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -157,6 +159,22 @@ class ProgramRig {
   DWORD closedAt_ = 0;
   DWORD timeoutMs_ = 0;
   UINT_PTR timer_ = 0;
+};
+
+// A device-interface broadcast (WM_DEVICECHANGE's record) for a path.
+class Broadcast {
+ public:
+  explicit Broadcast(const std::wstring& path, DWORD type = DBT_DEVTYP_DEVICEINTERFACE)
+      : bytes_(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t)) {
+    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes_.data());
+    record->dbcc_size = static_cast<DWORD>(bytes_.size());
+    record->dbcc_devicetype = type;
+    wcscpy(record->dbcc_name, path.c_str());
+  }
+  LPARAM Param() { return reinterpret_cast<LPARAM>(bytes_.data()); }
+
+ private:
+  std::vector<BYTE> bytes_;
 };
 
 // A step that runs once.

@@ -69,15 +69,21 @@ TEST_CASE("a strip's size, states and attribute results") {
 
 TEST_CASE("a state map picks the cell each state draws") {
   SkinRig t(10, 10);
+  // A frame maps its states as a list does (a checked radio's states 4..7 onto a third cell).
+  for (const wchar_t* xml : {L"<imglist name='m' states='2' stateMap='0-0-1'/>",
+                             L"<imgframe name='m' states='2' stateMap='0-0-1' margin='1,1,1,1'/>"}) {
+    CAPTURE(std::string(xml, xml + wcslen(xml)));
+    SAutoRefPtr<ISkinObj> skin = t.Make(xml);
+    SkinAs<SSkinImgList>(skin)->SetImage(t.Strip(4, 4, {kRed, kBlue}));
+    CHECK(skin->GetStates() == 3);
+    CHECK(skin->GetSkinSize().cx == 4);
+    const RECT rc = {0, 0, 10, 10};
+    skin->Draw(t.Target(), &rc, 2);
+    CHECK(t.Pixel(5, 5) == kBlue);  // state 2 is cell 1, stretched
+    skin->Draw(t.Target(), &rc, 1);
+    CHECK(t.Pixel(5, 5) == kRed);
+  }
   SAutoRefPtr<ISkinObj> skin = t.Make(L"<imglist name='m' states='2' stateMap='0-0-1'/>");
-  SkinAs<SSkinImgList>(skin)->SetImage(t.Strip(4, 4, {kRed, kBlue}));
-  CHECK(skin->GetStates() == 3);
-  CHECK(skin->GetSkinSize().cx == 4);
-  const RECT rc = {0, 0, 10, 10};
-  skin->Draw(t.Target(), &rc, 2);
-  CHECK(t.Pixel(5, 5) == kBlue);  // state 2 is cell 1, stretched
-  skin->Draw(t.Target(), &rc, 1);
-  CHECK(t.Pixel(5, 5) == kRed);
 
   t.Set(skin, L"stateMap", L"0--1");  // empty pieces are dropped
   const SArray<int>& map = SkinAs<SSkinImgList>(skin)->GetStateMap();

@@ -60,6 +60,8 @@ class SSkinImgList : public SSkinObjBase {
   void OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) override;
   // The cell of a state index (not mapped), in image pixels.
   RECT CellRect(int index) const;
+  // A drawn state through the state map (unchanged past its end or without one).
+  DWORD MappedState(DWORD dwState) const;
   // The image named by an attribute value, with one reference, or null.
   static IBitmap* LoadImageRef(const SStringW& value);
 

@@ -12,7 +12,7 @@ UINT SSkinImgFrame::GetExpandMode() const {
 
 void SSkinImgFrame::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) {
   if (!image_) return;
-  const RECT src = CellRect(static_cast<int>(dwState));
+  const RECT src = CellRect(static_cast<int>(MappedState(dwState)));
   pRT->DrawBitmap9Patch(rcDraw, image_, &src, &margin_, GetExpandMode(), byAlpha);
 }
 

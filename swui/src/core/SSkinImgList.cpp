@@ -77,10 +77,13 @@ RECT SSkinImgList::CellRect(int index) const {
   return rc;
 }
 
+DWORD SSkinImgList::MappedState(DWORD dwState) const {
+  return dwState < stateMap_.GetCount() ? static_cast<DWORD>(stateMap_[dwState]) : dwState;
+}
+
 void SSkinImgList::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) {
   if (!image_) return;
-  if (dwState < stateMap_.GetCount()) dwState = static_cast<DWORD>(stateMap_[dwState]);
-  const RECT src = CellRect(static_cast<int>(dwState));
+  const RECT src = CellRect(static_cast<int>(MappedState(dwState)));
   pRT->DrawBitmapEx(rcDraw, image_, &src, GetExpandMode(), byAlpha);
 }
 

@@ -12,17 +12,24 @@
 
 #include "CApplication.h"
 #include "CCommonDlg.h"
+#include "CDlgProgress.h"
+#include "CDlgSetLogoImage.h"
+#include "CDlgSetNetWork.h"
+#include "CExplainWnd.h"
 #include "CMainDlg.h"
 #include "CUIEventHandler.h"
 #include "HidDevice/CDeviceController.h"
+#include "HidDevice/CommandReport.h"
 #include "HidDevice/DefaultParamImages.h"
+#include "IndependentReading.h"
 #include "ModalDriver.h"
 #include "PCModeFiles.h"
+#include "PngFixtures.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
 #include "Screenshots.h"
 #include "control/SMenuEx.h"
-#include "control/SProgress.h"
+#include "control/SRadioBox.h"
 #include "control/STabCtrl.h"
 #include "controls/SChromeTabCtrl.h"
 #include "controls/SDlgInput.h"
@@ -120,6 +127,93 @@ void ShootMenu(const wchar_t* resource, POINT at, const wchar_t* name) {
   ShootMenu(menu, at, name);
 }
 
+SWUI::SWindow* DialogElement(const wchar_t* name) {
+  SWUI::SHostDialog* dialog = ProgramRig::OwnedDialog();
+  REQUIRE(dialog != nullptr);
+  SWUI::SWindow* element = dialog->GetRoot()->FindChildByName(name);
+  REQUIRE(element != nullptr);
+  return element;
+}
+
+bool NoDialog() { return ProgramRig::OwnedDialog() == nullptr; }
+
+void CloseDialog() { PostMessageW(ProgramRig::OwnedDialog()->m_hWnd, WM_CLOSE, 0, 0); }
+
+// The network dialog as AP, loading (the device's answer to the query held back) and as a
+// station joined to "Home", then its explain window.
+void AddNetwork(Steps& steps, SimDevice& device) {
+  using NetworkDialog = CCommonDlg<CDlgSetNetWork>;
+  steps.push_back(Once([&device] {
+    // A station joined to "Home"; the answer to the query's first request is held back.
+    device.Inspect([](SimProcessor& p) {
+      p.wifiState = 1;
+      p.wifiList = {"Home", "Office", "Guest"};
+      p.wifiConnected = "Home";
+      return 0;
+    });
+    device.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
+    ProgramRig::Defer([] { CDlgSetNetWork::Open(Main()); });
+  }));
+  steps.push_back(Until([] { return !NoDialog(); }));
+  steps.push_back(Once([] {
+    Shoot(*ProgramRig::OwnedDialog(), L"dialog_network_ap");
+    auto* sta = dynamic_cast<SWUI::SRadioBox*>(
+        ProgramRig::OwnedDialog()->GetRoot()->FindChildByID(CDlgSetNetWork::kRadioSta));
+    REQUIRE(sta != nullptr);
+    sta->SetCheck(TRUE);
+  }));
+  steps.push_back(Once([] { Shoot(*ProgramRig::OwnedDialog(), L"dialog_network_loading"); }));
+  // The query's first request has reached the device, whose answer waits.
+  steps.push_back(Until([&device] { return device.ReceivedCount(CmdWifiState) > 0; }));
+  steps.push_back(Once([&device] { device.ReleaseHeld(); }));
+  steps.push_back(Until([] {
+    return std::wstring(DialogElement(L"connecting_name")->GetWindowText().c_str()) == L"Home";
+  }));
+  steps.push_back(Once([] {
+    Shoot(*ProgramRig::OwnedDialog(), L"dialog_network_sta_joined");
+    DialogElement(L"btn_explain")->FireCommand();
+  }));
+  steps.push_back(Once([] {
+    auto* dialog = dynamic_cast<NetworkDialog*>(ProgramRig::OwnedDialog());
+    REQUIRE(dialog != nullptr);
+    CExplainWnd* explain = dialog->Handler()->ExplainWindow();
+    REQUIRE(explain != nullptr);
+    Shoot(*explain, L"window_explain");
+    CloseDialog();
+  }));
+  steps.push_back(Until(NoDialog));
+}
+
+// The logo dialog with two images added through its add button.
+void AddLogo(Steps& steps, ProgramRig& rig, const TestFolder& folder) {
+  steps.push_back(Once([&rig, &folder] {
+    const fixtures::Rgba colours[] = {{0x3F, 0xA9, 0xF5, 0xFF}, {0xD9, 0x3F, 0x45, 0xFF}};
+    for (int i = 0; i < 2; ++i) {
+      const std::vector<BYTE> png = fixtures::EncodePng(fixtures::Fill(64, 48, colours[i]));
+      rig.fileAnswers.push_back(
+          folder.Write(L"logo" + std::to_wstring(i) + L".png", std::string(png.begin(), png.end())));
+    }
+    ProgramRig::Defer([] {
+      CCommonDlg<CDlgSetLogoImage> dlg(L"LAYOUT:XML_SETLOGO");
+      dlg.DoModal(Main());
+    });
+  }));
+  steps.push_back(Until([] { return !NoDialog(); }));
+  for (int i = 0; i < 2; ++i) {
+    steps.push_back(Once([i] {
+      SWUI::SWindow* add =
+          ProgramRig::OwnedDialog()->GetRoot()->FindChildByID(CDlgSetLogoImage::kFirstImageId + i);
+      REQUIRE(add != nullptr);
+      add->FireCommand();
+    }));
+  }
+  steps.push_back(Once([] {
+    Shoot(*ProgramRig::OwnedDialog(), L"dialog_logo");
+    CloseDialog();
+  }));
+  steps.push_back(Until(NoDialog));
+}
+
 const wchar_t* const kPageShots[] = {L"page_1_music",  L"page_2_mic",    L"page_3_effect",
                                      L"page_4_main",   L"page_5_center", L"page_6_sub",
                                      L"page_7_surround"};
@@ -175,23 +269,20 @@ TEST_CASE("screenshots: the menus, the dialogs, the explain window, a message bo
   AddLayout(steps, L"LAYOUT:XML_CHANGEPWD", L"dialog_change_password");
   AddLayout(steps, L"LAYOUT:XML_VOLUMELIMIT", L"dialog_volume_limit");
   AddLayout(steps, L"LAYOUT:XML_DEVICEMODE", L"dialog_device_mode");
-  AddLayout(steps, L"LAYOUT:XML_SETNETWORK", L"dialog_network_ap");
-  AddLayout(steps, L"LAYOUT:XML_SETLOGO", L"dialog_logo");
-  AddLayout(steps, L"LAYOUT:XML_PROGRESS", L"dialog_progress", [](SWUI::SHostDialog& dlg) {
-    auto* bar = dynamic_cast<SWUI::SProgress*>(dlg.GetRoot()->FindChildByName(L"progress_bar"));
-    REQUIRE(bar != nullptr);
-    int lo = 0;
-    int hi = 0;
-    bar->GetRange(&lo, &hi);
-    bar->SetValue(lo + (hi - lo) / 2);
-  });
-  steps.push_back(Once([] {
-    SWUI::SHostWnd explain(L"LAYOUT:XML_EXPLAIN");
-    REQUIRE(explain.Create(Main()) != nullptr);
-    ShowWindow(explain.m_hWnd, SW_SHOWNOACTIVATE);
-    Shoot(explain, L"window_explain");
-    explain.DestroyWindow();
-  }));
+  AddNetwork(steps, device);
+  TestFolder folder;
+  AddLogo(steps, rig, folder);
+  AddModal(
+      steps, L"dialog_progress",
+      [] {
+        CDlgProgress progress;
+        progress.SetValue(50);
+        progress.DoModal(Main());
+      },
+      [](SWUI::SHostDialog& dialog) {
+        // The poll that gives the bar its value, now.
+        SendMessageW(dialog.m_hWnd, WM_TIMER, CDlgProgress::kTimerPoll, 0);
+      });
   CHECK(rig.Run(steps, 120000) == 0);
   CHECK_FALSE(rig.TimedOut());
   CHECK(rig.boxes.empty());

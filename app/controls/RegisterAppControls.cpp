@@ -1,7 +1,9 @@
 #include "controls/RegisterAppControls.h"
 
 #include "controls/SChromeTabCtrl.h"
+#include "controls/SEdit2.h"
 #include "controls/SGifPlayer.h"
+#include "controls/SIPAddressCtrl.h"
 #include "controls/SMoveThumb.h"
 #include "controls/SSkinGif.h"
 #include "controls/SSkinNewScrollbar.h"
@@ -26,10 +28,12 @@ void RegisterAppControls(SWUI::SObjectFactoryMgr& mgr) {
   mgr.TplRegisterFactory<ZuEQ>(FALSE);
   mgr.TplRegisterFactory<ZuEqGrid>(FALSE);
   mgr.TplRegisterFactory<ZuEqCurve>(FALSE);
+  mgr.TplRegisterFactory<SEdit2>(FALSE);
   mgr.TplRegisterFactory<SWUI::SChromeTabCtrl>(FALSE);
   mgr.TplRegisterFactory<SWUI::SSkinVScrollbar>(FALSE);
   mgr.TplRegisterFactory<SWUI::SSkinNewScrollbar>(FALSE);
   mgr.TplRegisterFactory<SWUI::ZUSkinHScrollbar>(FALSE);
+  mgr.TplRegisterFactory<SIPAddressCtrl>(FALSE);
   mgr.TplRegisterFactory<SWUI::SGifPlayer>(FALSE);
   mgr.TplRegisterFactory<SWUI::SSkinGif>(FALSE);
 }

@@ -1,7 +1,8 @@
-// Layout and paint of 500 standard controls (text, button, check box, radio box, in turn, each
-// with its text and built-in skin) against 500 bare "window" elements with "colorBkgnd" in the
-// same places, in one 1024 x 768 memory target: a full layout pass (every element marked, as a
-// new scale does) and a full repaint, each timed in alternating rounds beside the baseline.
+// Layout and paint of 500 standard controls (text, button, check box, radio box, slider bar and
+// spin button in turn, each with its text or value and its built-in skins) against 500 bare
+// "window" elements with "colorBkgnd" in the same places, in one 1024 x 768 memory target: a full
+// layout pass (every element marked, as a new scale does) and a full repaint, each timed in
+// alternating rounds beside the baseline.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,7 +27,11 @@ constexpr int kColumns = 20;
 constexpr int kCount = 500;
 constexpr double kBudgetMs = 300.0;
 
-const wchar_t* const kTags[] = {L"text", L"button", L"check", L"radio"};
+// The text controls carry a text; the slider and the spin button a value.
+const wchar_t* const kTags[] = {L"text",  L"button",    L"check",
+                                L"radio", L"sliderbar", L"spinButton"};
+constexpr int kKinds = 6;
+constexpr int kTextKinds = 4;
 
 // 500 elements in a grid of 50 x 30 cells: the controls, or bare coloured windows.
 std::wstring GridXml(bool controls) {
@@ -35,9 +40,14 @@ std::wstring GridXml(bool controls) {
     const std::wstring pos = std::to_wstring(i % kColumns * 50 + 2) + L"," +
                              std::to_wstring(i / kColumns * 30 + 2) + L",@46,@26";
     if (controls) {
-      const wchar_t* tag = kTags[i % 4];
-      xml += std::wstring(L"<") + tag + L" pos='" + pos + L"'>Item " + std::to_wstring(i) + L"</" +
-             tag + L">";
+      const int kind = i % kKinds;
+      const std::wstring tag = kTags[kind];
+      if (kind < kTextKinds) {
+        xml += L"<" + tag + L" pos='" + pos + L"'>Item " + std::to_wstring(i) + L"</" + tag + L">";
+      } else {
+        xml += L"<" + tag + L" pos='" + pos + L"' max='100' value='" + std::to_wstring(i % 101) +
+               L"'/>";
+      }
     } else {
       xml += L"<window pos='" + pos + L"' colorBkgnd='#c0c0c0'/>";
     }
@@ -88,7 +98,7 @@ int Run(IRenderFactory* factory) {
 
   Tree controls(GridXml(true));
   Tree bare(GridXml(false));
-  printf("500 controls (text, button, check, radio) against 500 bare coloured windows\n");
+  printf("500 controls (text, button, check, radio, slider, spin) against 500 bare windows\n");
   Report("full layout pass",
          bench::BestOfAlternating([&] { controls.Layout(); }, [&] { bare.Layout(); }, kBudgetMs));
   Report("full repaint",

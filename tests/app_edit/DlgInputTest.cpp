@@ -196,6 +196,8 @@ TEST_CASE("the input dialog ends: Return and any id-1 command validate, the rest
       {L"another id-2 command", L"ok", IdCommand(IDCANCEL), IDCANCEL},
       {L"close box", L"ok", [](SDlgInput& d) { Command(d, L"btn_close"); }, IDCANCEL},
       {L"Cancel", L"ok", [](SDlgInput& d) { Command(d, L"btnCancel"); }, IDCANCEL},
+      {L"Escape", L"ok", [](SDlgInput& d) { PostMessageW(d.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0); },
+       IDCANCEL},
       {L"Return with blanks", L"  ",
        [](SDlgInput& d) { PostMessageW(d.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); },
        SHostDialog::kRunning},

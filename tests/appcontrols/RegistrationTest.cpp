@@ -34,8 +34,9 @@ const Registered kRegistered[] = {
     {L"zucheckbtn", OBJ_TYPE_WINDOW, L"check"},     {L"zuradiobtn", OBJ_TYPE_WINDOW, L"radio"},
     {L"moveThumb", OBJ_TYPE_WINDOW, L"window"},     {L"zueq", OBJ_TYPE_WINDOW, L"window"},
     {L"zueqgrid", OBJ_TYPE_WINDOW, L"window"},      {L"zueqcurve", OBJ_TYPE_WINDOW, L"window"},
-    {L"chromeTabCtrl", OBJ_TYPE_WINDOW, L"window"}, {L"vscrollbar", OBJ_TYPE_SKIN, L"scrollbar"},
-    {L"newScrollbar", OBJ_TYPE_SKIN, L"scrollbar"}, {L"zuhscrollbar", OBJ_TYPE_SKIN, L"scrollbar"},
+    {L"edit2", OBJ_TYPE_WINDOW, L"edit"},           {L"chromeTabCtrl", OBJ_TYPE_WINDOW, L"window"},
+    {L"vscrollbar", OBJ_TYPE_SKIN, L"scrollbar"},   {L"newScrollbar", OBJ_TYPE_SKIN, L"scrollbar"},
+    {L"zuhscrollbar", OBJ_TYPE_SKIN, L"scrollbar"}, {L"ipctrl", OBJ_TYPE_WINDOW, L"window"},
     {L"gifplayer", OBJ_TYPE_WINDOW, L"window"},     {L"gif", OBJ_TYPE_SKIN, L"skinani"},
 };
 

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "TempFile.h"
+
 namespace {
 
 constexpr size_t kBankBytes = 1382;
@@ -263,26 +265,7 @@ bool ReadEffectIndependently(const std::string& fileBytes, std::vector<uint8_t>*
 
 // ---- Files --------------------------------------------------------------------------------
 
-namespace {
-
-void RemoveTree(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = path + L"\\" + name;
-      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-      else DeleteFileW(child.c_str());
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path.c_str());
-}
-
-}  // namespace
+using fixtures::RemoveTree;
 
 TestFolder::TestFolder() {
   static int counter = 0;

@@ -87,7 +87,7 @@ TEST_CASE("single instance: a second start shows the first, hidden one and exits
 
   Process second(L"");
   REQUIRE(second.Started());
-  CHECK(second.WaitExit(2000) == 0);
+  CHECK(second.WaitExit(20000) == 0);  // a process start under Wine takes seconds when loaded
   CHECK(IsWindowVisible(window));
   CHECK((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
 

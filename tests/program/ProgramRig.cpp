@@ -9,6 +9,7 @@
 #include "CMainDlg.h"
 #include "HidDevice/CDeviceManager.h"
 #include "SShellNotifyIcon.h"
+#include "TempFile.h"
 #include "core/SMessageBoxImpl.h"
 #include "core/SWindow.h"
 
@@ -16,25 +17,7 @@ namespace {
 
 ProgramRig* g_rig = nullptr;
 
-// Removes a folder with everything below it.
-void RemoveTree(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = path + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        DeleteFileW(child.c_str());
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path.c_str());
-}
+using fixtures::RemoveTree;
 
 }  // namespace
 

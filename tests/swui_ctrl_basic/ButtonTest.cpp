@@ -33,12 +33,12 @@ TEST_CASE("a text ending in \"(&X)\" registers Alt+X after the attributes; other
     CAPTURE(std::wstring(c.text));
     CtrlRig rig;
     rig.Load((std::wstring(L"<root><button name='b' text='") + c.text + L"'/></root>").c_str());
-    auto* b = rig.Get<SButton>(L"b");
+    auto* b = rig.Find<SButton>(L"b");
     CHECK(b->GetAccelerator() == c.accel);
-    CHECK(rig.ctrl.accels.Total() == (c.accel != 0 ? 1u : 0u));
+    CHECK(rig.container.accels.Total() == (c.accel != 0 ? 1u : 0u));
     if (c.accel == 0) continue;
     EventLog events(b, {EventCmd::EventID});
-    CHECK(rig.ctrl.accels.Press(kAltO));
+    CHECK(rig.container.accels.Press(kAltO));
     CHECK(events.Count(EventCmd::EventID) == 1);
   }
 }
@@ -46,28 +46,28 @@ TEST_CASE("a text ending in \"(&X)\" registers Alt+X after the attributes; other
 TEST_CASE("\"accel\": 0 for a combination, 1 for none; each one given up before the next") {
   CtrlRig rig;
   rig.Load(L"<root><button name='b' accel='ctrl+s'>Save</button></root>");
-  auto* b = rig.Get<SButton>(L"b");
-  CHECK(rig.ctrl.accels.Count(kCtrlS) == 1);
+  auto* b = rig.Find<SButton>(L"b");
+  CHECK(rig.container.accels.Count(kCtrlS) == 1);
   CHECK(b->SetAttribute(SStringW(L"accel"), SStringW(L"bogus"), FALSE) == 1);
   CHECK(b->GetAccelerator() == 0u);
-  CHECK(rig.ctrl.accels.Total() == 0);
+  CHECK(rig.container.accels.Total() == 0);
   CHECK(b->SetAttribute(SStringW(L"accel"), SStringW(L"ctrl+"), FALSE) == 1);
-  CHECK(rig.ctrl.accels.Total() == 0);
+  CHECK(rig.container.accels.Total() == 0);
   CHECK(b->SetAttribute(SStringW(L"accel"), SStringW(L"Ctrl+S"), FALSE) == 0);
-  CHECK(rig.ctrl.accels.Count(kCtrlS) == 1);
+  CHECK(rig.container.accels.Count(kCtrlS) == 1);
 }
 
 TEST_CASE(
     "a mnemonic over \"accel\" replaces it, and a destroyed button leaves nothing registered") {
   CtrlRig rig;
   rig.Load(L"<root><button name='b' accel='ctrl+s'>Open(&amp;O)</button></root>");
-  auto* b = rig.Get<SButton>(L"b");
+  auto* b = rig.Find<SButton>(L"b");
   CHECK(b->GetAccelerator() == kAltO);
-  CHECK(rig.ctrl.accels.Count(kCtrlS) == 0);
-  CHECK(rig.ctrl.accels.Count(kAltO) == 1);
-  rig.ctrl.accels.RegisterAccelerator(CAccelerator(kCtrlS), b);  // as if registered twice
+  CHECK(rig.container.accels.Count(kCtrlS) == 0);
+  CHECK(rig.container.accels.Count(kAltO) == 1);
+  rig.container.accels.RegisterAccelerator(CAccelerator(kCtrlS), b);  // as if registered twice
   rig.root->DestroyChild(b);
-  CHECK(rig.ctrl.accels.Total() == 0);
+  CHECK(rig.container.accels.Total() == 0);
 }
 
 TEST_CASE("a disabled button leaves its combination unhandled") {
@@ -75,9 +75,9 @@ TEST_CASE("a disabled button leaves its combination unhandled") {
   rig.Load(L"<root><window name='parent'><button name='b'>Open(&amp;O)</button></window></root>");
   EventLog events(rig.Find(L"b"), {EventCmd::EventID});
   rig.Find(L"parent")->EnableWindow(FALSE);
-  CHECK_FALSE(rig.ctrl.accels.Press(kAltO));
+  CHECK_FALSE(rig.container.accels.Press(kAltO));
   rig.Find(L"parent")->EnableWindow(TRUE);
-  CHECK(rig.ctrl.accels.Press(kAltO));
+  CHECK(rig.container.accels.Press(kAltO));
   CHECK(events.ids.size() == 1);
 }
 
@@ -100,9 +100,9 @@ TEST_CASE("Space and Enter press and release the button; other keys are not its"
   CHECK(handled);
   CHECK(events.ids.size() == 2);
   // A double click is a second press.
-  CtrlRig::Send(b, WM_LBUTTONDBLCLK, 5, 5);
+  Send(b, WM_LBUTTONDBLCLK, 5, 5);
   CHECK((b->GetState() & WndState_PushDown) != 0u);
-  CHECK(rig.ctrl.capture == b->GetSwnd());
+  CHECK(rig.container.capture == b->GetSwnd());
 }
 
 TEST_CASE("a button paints its skin's state for its state, then its text; without a skin nothing") {
@@ -133,31 +133,31 @@ TEST_CASE("a button paints its skin's state for its state, then its text; withou
 TEST_CASE("the hover fade: from 50 by the step, on the timeline until it passes 254") {
   CtrlRig rig;
   rig.Load(L"<root><button name='b' pos='0,0,40,20' skin='cells4' animate='1'/></root>");
-  auto* b = rig.Get<SButton>(L"b");
+  auto* b = rig.Find<SButton>(L"b");
   b->ModifyState(WndState_Hover, 0);
   CHECK(b->GetFadeAlpha() == 50);
-  CHECK(rig.ctrl.OnTimeline(b));
-  for (int frame = 1; frame <= 8; ++frame) rig.ctrl.Frame();
+  CHECK(rig.container.OnTimeline(b));
+  for (int frame = 1; frame <= 8; ++frame) rig.container.OnNextFrame();
   CHECK(b->GetFadeAlpha() == 250);
-  CHECK(rig.ctrl.OnTimeline(b));
-  rig.ctrl.Frame();  // the ninth frame ends it
+  CHECK(rig.container.OnTimeline(b));
+  rig.container.OnNextFrame();  // the ninth frame ends it
   CHECK(b->GetFadeAlpha() == SButton::kNoFade);
-  CHECK_FALSE(rig.ctrl.OnTimeline(b));
+  CHECK_FALSE(rig.container.OnTimeline(b));
 
   // While hovered the hover image fades in over the normal one; leaving, it fades out.
   b->ModifyState(0, WndState_Hover);
-  rig.ctrl.Frame();
+  rig.container.OnNextFrame();
   CellSkin::log.clear();
   rig.Paint();
   REQUIRE(CellSkin::log.size() == 2u);
-  CHECK(CellSkin::log[0].state == 0u);
+  CHECK(CellSkin::log[0].state == 0);
   CHECK(CellSkin::log[0].alpha == 255);
-  CHECK(CellSkin::log[1].state == 1u);
+  CHECK(CellSkin::log[1].state == 1);
   CHECK(CellSkin::log[1].alpha == 255 - ((255 * 75) >> 8));
   // Any other change of state stops it.
   b->ModifyState(WndState_PushDown, 0);
   CHECK(b->GetFadeAlpha() == SButton::kNoFade);
-  CHECK_FALSE(rig.ctrl.OnTimeline(b));
+  CHECK_FALSE(rig.container.OnTimeline(b));
 }
 
 TEST_CASE("no fade: step 0 (or 256), without \"animate\", with the capture, or not 0 <-> 1") {
@@ -178,26 +178,26 @@ TEST_CASE("no fade: step 0 (or 256), without \"animate\", with the capture, or n
     CtrlRig rig;
     rig.Load(
         (std::wstring(L"<root><button name='b' skin='cells4' ") + c.attrs + L"/></root>").c_str());
-    auto* b = rig.Get<SButton>(L"b");
+    auto* b = rig.Find<SButton>(L"b");
     b->ModifyState(c.from, 0xFFFFFFFF & ~WndState_Invisible);
     if (c.capture) b->SetCapture();
     b->ModifyState(c.to, 0xFFFFFFFF & ~WndState_Invisible);
     CHECK(b->GetFadeAlpha() == SButton::kNoFade);
-    CHECK(rig.ctrl.timeline.empty());
+    CHECK(rig.container.timeline.empty());
   }
 }
 
 TEST_CASE("a resize or the end of the button stops its fade") {
   CtrlRig rig;
   rig.Load(L"<root><button name='b' pos='0,0,40,20' skin='cells4' animate='1'/></root>");
-  auto* b = rig.Get<SButton>(L"b");
+  auto* b = rig.Find<SButton>(L"b");
   b->ModifyState(WndState_Hover, 0);
   b->Move(0, 0, 50, 20);
   CHECK(b->GetFadeAlpha() == SButton::kNoFade);
   b->ModifyState(0, WndState_Hover);
-  REQUIRE(rig.ctrl.OnTimeline(b));
+  REQUIRE(rig.container.OnTimeline(b));
   rig.root->DestroyChild(b);
-  CHECK(rig.ctrl.timeline.empty());
+  CHECK(rig.container.timeline.empty());
 }
 
 TEST_CASE("a button wrapping its content takes its skin's size when the skin has one") {

@@ -4,60 +4,29 @@
 
 #include <vector>
 
+#include "ControlSeams.h"
 #include "CtrlRig.h"
 
 using namespace SWUI;
 
 namespace {
 
-struct Sent {
-  HWND hwnd;
-  UINT msg;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Sent> g_sent;
-DWORD g_major = 6;
-BYTE g_product = VER_NT_WORKSTATION;
-
-LRESULT WINAPI RecordSend(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  g_sent.push_back(Sent{hwnd, msg, wParam, lParam});
-  return 0;
-}
-
-BOOL WINAPI FakeVersion(LPOSVERSIONINFOW info) {
-  REQUIRE(info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXW));
-  auto* ex = reinterpret_cast<OSVERSIONINFOEXW*>(info);
-  ex->dwMajorVersion = g_major;
-  ex->dwMinorVersion = 1;
-  ex->wProductType = g_product;
-  return TRUE;
-}
-
 // A caption in a top-level host window of the given style, maximised or not, with the seams
-// bound for its lifetime.
+// recording for its lifetime.
 struct CaptionRig {
   CaptionRig(DWORD style, bool maximised) {
-    g_sent.clear();
-    g_major = 6;
-    g_product = VER_NT_WORKSTATION;
-    SCaption::BindSendMessage(RecordSend);
-    SCaption::BindGetVersionEx(FakeVersion);
     host = CreateWindowExW(0, L"STATIC", L"host", style, 0, 0, 300, 200, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
     REQUIRE(host != nullptr);
     if (maximised) ShowWindow(host, SW_MAXIMIZE);
     REQUIRE((IsZoomed(host) != FALSE) == maximised);
-    rig.ctrl.host = host;
+    rig.container.hostWindow = host;
     rig.Load(L"<root><caption name='cap' pos='0,0,-0,30'/></root>");
-    cap = rig.Get<SCaption>(L"cap");
+    cap = rig.Find<SCaption>(L"cap");
   }
-  ~CaptionRig() {
-    SCaption::BindSendMessage(nullptr);
-    SCaption::BindGetVersionEx(nullptr);
-    DestroyWindow(host);
-  }
+  ~CaptionRig() { DestroyWindow(host); }
 
+  CaptionCommands commands;
   CtrlRig rig;
   HWND host = nullptr;
   SCaption* cap = nullptr;
@@ -67,14 +36,14 @@ struct CaptionRig {
 
 TEST_CASE("a press on the caption moves the window, then gives the host the release") {
   CaptionRig t(WS_OVERLAPPEDWINDOW, false);
-  CtrlRig::Send(t.cap, WM_LBUTTONDOWN, 40, 12, MK_LBUTTON);
-  REQUIRE(g_sent.size() == 2);
-  CHECK(g_sent[0].hwnd == t.host);
-  CHECK(g_sent[0].msg == WM_SYSCOMMAND);
-  CHECK(g_sent[0].wParam == 0xF012u);
-  CHECK(g_sent[1].msg == WM_LBUTTONUP);
-  CHECK(g_sent[1].wParam == static_cast<WPARAM>(MK_LBUTTON));
-  CHECK(g_sent[1].lParam == MAKELPARAM(40, 12));
+  Send(t.cap, WM_LBUTTONDOWN, 40, 12, MK_LBUTTON);
+  REQUIRE(t.commands.sent.size() == 2);
+  CHECK(t.commands.sent[0].hwnd == t.host);
+  CHECK(t.commands.sent[0].msg == WM_SYSCOMMAND);
+  CHECK(t.commands.sent[0].wParam == 0xF012u);
+  CHECK(t.commands.sent[1].msg == WM_LBUTTONUP);
+  CHECK(t.commands.sent[1].wParam == static_cast<WPARAM>(MK_LBUTTON));
+  CHECK(t.commands.sent[1].lParam == MAKELPARAM(40, 12));
   CHECK_FALSE(t.cap->IsWaitingForMove());
 }
 
@@ -93,11 +62,11 @@ TEST_CASE("a double click maximises or restores, only with a sizing frame and a 
     CAPTURE(c.style);
     CAPTURE(c.maximised);
     CaptionRig t(c.style, c.maximised);
-    CtrlRig::Send(t.cap, WM_LBUTTONDBLCLK, 10, 10);
-    REQUIRE(g_sent.size() == c.commands.size());
+    Send(t.cap, WM_LBUTTONDBLCLK, 10, 10);
+    REQUIRE(t.commands.sent.size() == c.commands.size());
     for (size_t i = 0; i < c.commands.size(); ++i) {
-      CHECK(g_sent[i].msg == WM_SYSCOMMAND);
-      CHECK(g_sent[i].wParam == c.commands[i]);
+      CHECK(t.commands.sent[i].msg == WM_SYSCOMMAND);
+      CHECK(t.commands.sent[i].wParam == c.commands[i]);
     }
   }
 }
@@ -112,16 +81,16 @@ TEST_CASE("on a maximised window the press waits for a move, which moves it on v
   for (const Case& c : cases) {
     CAPTURE(c.major);
     CaptionRig t(WS_OVERLAPPEDWINDOW, true);
-    g_major = c.major;
-    g_product = c.product;
-    CtrlRig::Send(t.cap, WM_LBUTTONDOWN, 40, 12);
-    CHECK(g_sent.empty());
+    t.commands.major = c.major;
+    t.commands.product = c.product;
+    Send(t.cap, WM_LBUTTONDOWN, 40, 12);
+    CHECK(t.commands.sent.empty());
     CHECK(t.cap->IsWaitingForMove());
-    CtrlRig::Send(t.cap, WM_MOUSEMOVE, 45, 12);
-    CHECK(g_sent.size() == (c.moves ? 1u : 0u));
-    if (c.moves) CHECK(g_sent[0].wParam == 0xF012u);
+    Send(t.cap, WM_MOUSEMOVE, 45, 12);
+    CHECK(t.commands.sent.size() == (c.moves ? 1u : 0u));
+    if (c.moves) CHECK(t.commands.sent[0].wParam == 0xF012u);
     CHECK(t.cap->IsWaitingForMove() == !c.moves);
-    CtrlRig::Send(t.cap, WM_LBUTTONUP, 45, 12);
+    Send(t.cap, WM_LBUTTONUP, 45, 12);
     CHECK_FALSE(t.cap->IsWaitingForMove());
   }
 }

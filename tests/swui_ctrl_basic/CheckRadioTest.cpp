@@ -27,15 +27,15 @@ TEST_CASE("check box: a press and release inside toggles and fires the command, 
   rig.Load(L"<root><check name='c' pos='10,10,@80,@20'>Check</check></root>");
   SWindow* c = rig.Find(L"c");
   EventLog events(c, {EventCmd::EventID});
-  CtrlRig::Send(c, WM_LBUTTONDOWN, 20, 20);
-  CtrlRig::Send(c, WM_LBUTTONUP, 30, 25);
+  Send(c, WM_LBUTTONDOWN, 20, 20);
+  Send(c, WM_LBUTTONUP, 30, 25);
   CHECK(c->IsChecked());
   CHECK(events.Count(EventCmd::EventID) == 1);
-  CtrlRig::Send(c, WM_LBUTTONDOWN, 20, 20);
-  CtrlRig::Send(c, WM_LBUTTONUP, 95, 25);  // released off the box
+  Send(c, WM_LBUTTONDOWN, 20, 20);
+  Send(c, WM_LBUTTONUP, 95, 25);  // released off the box
   CHECK(c->IsChecked());
   CHECK(events.Count(EventCmd::EventID) == 1);
-  CtrlRig::Send(c, WM_LBUTTONUP, 20, 20);  // no press before it
+  Send(c, WM_LBUTTONUP, 20, 20);  // no press before it
   CHECK(c->IsChecked());
   CHECK(events.Count(EventCmd::EventID) == 1);
 }
@@ -79,8 +79,8 @@ TEST_CASE(
               L" name='e8' pos='0,0,50,30' skin='cells8'/></window><window pos='50,0,100,30'><" +
               tag + L" name='e4' pos='0,0,50,30' skin='cells4'/></window></root>")
                  .c_str());
-    auto* e8 = rig.Get<SCheckableWnd>(L"e8");
-    auto* e4 = rig.Get<SCheckableWnd>(L"e4");
+    auto* e8 = rig.Find<SCheckableWnd>(L"e8");
+    auto* e4 = rig.Find<SCheckableWnd>(L"e4");
     for (const Case& c : cases) {
       CAPTURE(c.state);
       for (SCheckableWnd* e : {e8, e4}) {
@@ -141,10 +141,10 @@ TEST_CASE("radio box: the icon and the text rectangle follow iconAlign and iconV
   SWindow* r = rig.Find(L"r");
   CHECK(r->SetAttribute(SStringW(L"iconAlign"), SStringW(L"Center"), FALSE) == E_FAIL);
   CHECK(r->SetAttribute(SStringW(L"iconValign"), SStringW(L"centre"), FALSE) == E_FAIL);
-  CHECK(rig.Get<SRadioBox>(L"r")->GetIconAlign() == 0u);
-  CHECK(rig.Get<SRadioBox>(L"r")->GetIconVAlign() == 4096u);
+  CHECK(rig.Find<SRadioBox>(L"r")->GetIconAlign() == 0u);
+  CHECK(rig.Find<SRadioBox>(L"r")->GetIconVAlign() == 4096u);
   CHECK(r->SetAttribute(SStringW(L"ICONALIGN"), SStringW(L"right"), FALSE) == S_OK);
-  CHECK(rig.Get<SRadioBox>(L"r")->GetIconAlign() == 512u);
+  CHECK(rig.Find<SRadioBox>(L"r")->GetIconAlign() == 512u);
 }
 
 TEST_CASE(
@@ -157,7 +157,7 @@ TEST_CASE(
   CHECK(rig.Find(L"r3")->IsChecked());
   // Creating and showing changes every box's state; checking changes no more.
   auto stateEvents = [&](int id) {
-    return std::count_if(rig.ctrl.fired.begin(), rig.ctrl.fired.end(),
+    return std::count_if(rig.container.fired.begin(), rig.container.fired.end(),
                          [id](const auto& f) { return f.id == kStateChanged && f.idFrom == id; });
   };
   CHECK(stateEvents(1) == stateEvents(2));
@@ -178,14 +178,14 @@ TEST_CASE(
   REQUIRE(a3->IsChecked());
   EventLog e1(a1, {kStateChanged, EventCmd::EventID});
   EventLog e3(a3, {kStateChanged});
-  CtrlRig::Send(a1, WM_LBUTTONDOWN, 10, 10);
-  CtrlRig::Send(a1, WM_LBUTTONUP, 10, 10);
+  Send(a1, WM_LBUTTONDOWN, 10, 10);
+  Send(a1, WM_LBUTTONUP, 10, 10);
   CHECK(a1->IsChecked());
   CHECK_FALSE(a3->IsChecked());
   CHECK(e3.ids.empty());
   CHECK(e1.Count(EventCmd::EventID) == 1);
   CHECK(e1.Count(kStateChanged) >= 1);
-  CHECK(rig.Get<SRadioBox>(L"a2")->GetSelectedSiblingInGroup() == a1);
+  CHECK(rig.Find<SRadioBox>(L"a2")->GetSelectedSiblingInGroup() == a1);
   // A box without a parent has no group.
   SWindow* lone = NewElement(rig.app, L"radio");
   lone->SetCheck(TRUE);

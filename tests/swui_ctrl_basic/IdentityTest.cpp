@@ -51,11 +51,11 @@ TEST_CASE("controls without a skin in their layout take the built-in ones") {
   rig.Load(L"<root><button name='b'/><check name='c'/><radio name='r'/><toggle name='t'/></root>");
   SSkinPoolMgr& pools = SSkinPoolMgr::getSingleton();
   CHECK(rig.Find(L"b")->GetBkgndSkin() == pools.GetBuiltinSkin(4, 100));
-  CHECK(rig.Get<SCheckBox>(L"c")->GetIconSkin() == pools.GetBuiltinSkin(0, 100));
-  CHECK(rig.Get<SCheckBox>(L"c")->GetFocusSkin() == pools.GetBuiltinSkin(2, 100));
-  CHECK(rig.Get<SRadioBox>(L"r")->GetIconSkin() == pools.GetBuiltinSkin(1, 100));
-  CHECK(rig.Get<SRadioBox>(L"r")->GetFocusSkin() == pools.GetBuiltinSkin(3, 100));
-  CHECK(rig.Get<SToggle>(L"t")->GetSkin() == pools.GetBuiltinSkin(8, 100));
+  CHECK(rig.Find<SCheckBox>(L"c")->GetIconSkin() == pools.GetBuiltinSkin(0, 100));
+  CHECK(rig.Find<SCheckBox>(L"c")->GetFocusSkin() == pools.GetBuiltinSkin(2, 100));
+  CHECK(rig.Find<SRadioBox>(L"r")->GetIconSkin() == pools.GetBuiltinSkin(1, 100));
+  CHECK(rig.Find<SRadioBox>(L"r")->GetFocusSkin() == pools.GetBuiltinSkin(3, 100));
+  CHECK(rig.Find<SToggle>(L"t")->GetSkin() == pools.GetBuiltinSkin(8, 100));
 }
 
 TEST_CASE("a skin name no pool knows is refused and keeps the skin; an empty one clears it") {
@@ -63,7 +63,7 @@ TEST_CASE("a skin name no pool knows is refused and keeps the skin; an empty one
   rig.Load(
       L"<root><check name='c' skin='cells8'/><radio name='r' skin='cells8'/>"
       L"<toggle name='t' skin='cells6'/><img name='i' skin='cells4'/>"
-      L"<animateimg name='a' skin='cells3'/></root>");
+      L"<animateimg name='a' skin='cells3'/><button name='b' skin='cells4'/></root>");
   struct Case {
     const wchar_t* name;
     const wchar_t* attr;
@@ -71,7 +71,7 @@ TEST_CASE("a skin name no pool knows is refused and keeps the skin; an empty one
   } cases[] = {{L"c", L"skin", L"cells8"}, {L"c", L"focusSkin", L"_skin.sys.focuscheckbox"},
                {L"r", L"skin", L"cells8"}, {L"r", L"focusSkin", L"_skin.sys.focusradio"},
                {L"t", L"skin", L"cells6"}, {L"i", L"skin", L"cells4"},
-               {L"a", L"skin", L"cells3"}};
+               {L"a", L"skin", L"cells3"}, {L"b", L"skin", L"cells4"}};
   auto skinOf = [&](const Case& c) -> ISkinObj* {
     SWindow* wnd = rig.Find(c.name);
     const bool focus = std::wstring(c.attr) == L"focusSkin";
@@ -80,6 +80,7 @@ TEST_CASE("a skin name no pool knows is refused and keeps the skin; an empty one
     }
     if (auto* toggle = dynamic_cast<SToggle*>(wnd)) return toggle->GetSkin();
     if (auto* img = dynamic_cast<SImageWnd*>(wnd)) return img->GetSkin();
+    if (dynamic_cast<SButton*>(wnd) != nullptr) return wnd->GetBkgndSkin();
     return dynamic_cast<SAnimateImgWnd*>(wnd)->GetSkin();
   };
   for (const Case& c : cases) {

@@ -19,7 +19,7 @@ constexpr DWORD kBlue = 0xFF0000FF;
 
 size_t FiredCount(const CtrlRig& rig, DWORD id) {
   size_t n = 0;
-  for (const auto& f : rig.ctrl.fired) n += f.id == id ? 1 : 0;
+  for (const auto& f : rig.container.fired) n += f.id == id ? 1 : 0;
   return n;
 }
 
@@ -59,7 +59,7 @@ TEST_CASE(
                  .c_str());
     const DWORD px[4] = {kRed, kBlue, kBlue, kRed};  // a 2 x 2 chequer
     auto bmp = rig.render.MakeBitmap(2, 2, px);
-    rig.Get<SImageWnd>(L"i")->SetImage(bmp);
+    rig.Find<SImageWnd>(L"i")->SetImage(bmp);
     rig.Paint();
     for (POINT p : c.red) CHECK(rig.Pixel(p.x, p.y) == kRed);
     for (POINT p : c.white) CHECK(rig.Pixel(p.x, p.y) == kWhite);
@@ -71,7 +71,7 @@ TEST_CASE(
     "an image shows a skin state; states it lacks draw nothing; SetSkin(null) changes nothing") {
   CtrlRig rig(20, 20);
   rig.Load(L"<root><img name='i' pos='0,0,10,10' skin='cells4' iconIndex='2'/></root>");
-  auto* img = rig.Get<SImageWnd>(L"i");
+  auto* img = rig.Find<SImageWnd>(L"i");
   rig.Paint();
   CHECK(rig.Pixel(5, 5) == CellSkin::Colour(2));
   CHECK(img->SetIcon(3));
@@ -98,7 +98,7 @@ TEST_CASE(
 TEST_CASE("an image wrapping its content takes the bitmap's size, else the skin's") {
   CtrlRig rig;
   rig.Load(L"<root><img name='i' pos='0,0' skin='big'/></root>");
-  auto* img = rig.Get<SImageWnd>(L"i");
+  auto* img = rig.Find<SImageWnd>(L"i");
   RECT rc = img->GetWindowRect();
   CHECK(rc.right - rc.left == 20);
   CHECK(rc.bottom - rc.top == 12);
@@ -112,13 +112,13 @@ TEST_CASE("an image wrapping its content takes the bitmap's size, else the skin'
 TEST_CASE("an animated image: repeat 2 over 3 states shows 0,1,2,0,1,2, then stops") {
   CtrlRig rig;
   rig.Load(L"<root><animateimg name='a' skin='cells3' speed='0' repeat='2'/></root>");
-  auto* a = rig.Get<SAnimateImgWnd>(L"a");
+  auto* a = rig.Find<SAnimateImgWnd>(L"a");
   CHECK(a->IsPlaying());  // autoStart when shown
   CHECK(FiredCount(rig, EventAnimateStart::EventID) == 1);
-  REQUIRE(rig.ctrl.OnTimeline(a));
+  REQUIRE(rig.container.OnTimeline(a));
   std::vector<int> shown = {a->GetCurFrame()};
-  while (rig.ctrl.OnTimeline(a) && shown.size() < 20) {
-    rig.ctrl.Frame();
+  while (rig.container.OnTimeline(a) && shown.size() < 20) {
+    rig.container.OnNextFrame();
     if (a->IsPlaying()) shown.push_back(a->GetCurFrame());
   }
   CHECK(shown == std::vector<int>{0, 1, 2, 0, 1, 2});
@@ -138,12 +138,12 @@ TEST_CASE("an animated image's frame lasts speed / 10 + 1 ticks (at least one)")
     rig.Load((std::wstring(L"<root><animateimg name='a' skin='cells3' speed='") + c.speed +
               L"'/></root>")
                  .c_str());
-    auto* a = rig.Get<SAnimateImgWnd>(L"a");
-    rig.ctrl.Frame();  // the first tick moves on at once
+    auto* a = rig.Find<SAnimateImgWnd>(L"a");
+    rig.container.OnNextFrame();  // the first tick moves on at once
     CHECK(a->GetCurFrame() == 1);
-    for (int i = 1; i < c.ticks; ++i) rig.ctrl.Frame();
+    for (int i = 1; i < c.ticks; ++i) rig.container.OnNextFrame();
     CHECK(a->GetCurFrame() == 1);
-    rig.ctrl.Frame();
+    rig.container.OnNextFrame();
     CHECK(a->GetCurFrame() == 2);
   }
 }
@@ -153,30 +153,30 @@ TEST_CASE("an animated image leaves the timeline while hidden and at its end") {
   rig.Load(
       L"<root><animateimg name='a' skin='cells3'/><animateimg name='still' autoStart='0' "
       L"skin='cells3'/><animateimg name='bare'/></root>");
-  auto* a = rig.Get<SAnimateImgWnd>(L"a");
-  auto* still = rig.Get<SAnimateImgWnd>(L"still");
+  auto* a = rig.Find<SAnimateImgWnd>(L"a");
+  auto* still = rig.Find<SAnimateImgWnd>(L"still");
   CHECK_FALSE(still->IsPlaying());
-  CHECK_FALSE(rig.ctrl.OnTimeline(still));
+  CHECK_FALSE(rig.container.OnTimeline(still));
   a->SetVisible(FALSE);
   CHECK(a->IsPlaying());
-  CHECK_FALSE(rig.ctrl.OnTimeline(a));
+  CHECK_FALSE(rig.container.OnTimeline(a));
   a->SetVisible(TRUE);
-  CHECK(rig.ctrl.OnTimeline(a));
+  CHECK(rig.container.OnTimeline(a));
   // Without a skin it plays on, off the timeline.
-  auto* bare = rig.Get<SAnimateImgWnd>(L"bare");
-  REQUIRE(rig.ctrl.OnTimeline(bare));
-  rig.ctrl.Frame();
-  CHECK_FALSE(rig.ctrl.OnTimeline(bare));
+  auto* bare = rig.Find<SAnimateImgWnd>(L"bare");
+  REQUIRE(rig.container.OnTimeline(bare));
+  rig.container.OnNextFrame();
+  CHECK_FALSE(rig.container.OnTimeline(bare));
   CHECK(bare->IsPlaying());
   rig.root->DestroyChild(a);
-  CHECK(rig.ctrl.timeline.empty());
+  CHECK(rig.container.timeline.empty());
   CHECK(FiredCount(rig, EventAnimateStop::EventID) == 1);
 }
 
 TEST_CASE("an icon element sizes to twice its hot spot, draws its icon and owns it") {
   CtrlRig rig(60, 60);
   rig.Load(L"<root><icon name='i' pos='0,0'/></root>");
-  auto* icon = rig.Get<SIconWnd>(L"i");
+  auto* icon = rig.Find<SIconWnd>(L"i");
   HICON first = SolidIcon(0xFF0000);
   icon->SetIcon(first);
   rig.root->UpdateLayout();

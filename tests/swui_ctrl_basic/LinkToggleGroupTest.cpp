@@ -5,38 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "ControlSeams.h"
 #include "CtrlRig.h"
 #include "core/EventCmd.h"
 
 using namespace SWUI;
-
-namespace {
-
-struct Launch {
-  std::wstring operation;
-  std::wstring file;
-  int show;
-};
-std::vector<Launch> g_launches;
-
-HINSTANCE WINAPI RecordLaunch(HWND, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
-                              LPCWSTR directory, INT show) {
-  CHECK(parameters == nullptr);
-  CHECK(directory == nullptr);
-  g_launches.push_back(Launch{operation, file, show});
-  return reinterpret_cast<HINSTANCE>(33);
-}
-
-// Binds the recording launcher for the lifetime of the scope.
-struct LaunchRecorder {
-  LaunchRecorder() {
-    g_launches.clear();
-    SLink::BindShellExecute(RecordLaunch);
-  }
-  ~LaunchRecorder() { SLink::BindShellExecute(nullptr); }
-};
-
-}  // namespace
 
 TEST_CASE("a link without text shows its href; text in the layout wins") {
   CtrlRig rig;
@@ -48,13 +21,13 @@ TEST_CASE("a link without text shows its href; text in the layout wins") {
 }
 
 TEST_CASE("a link's text rectangle follows the alignment; only it reacts to the mouse") {
-  LaunchRecorder recorder;
+  LinkLaunches recorder;
   CtrlRig rig(300, 100);
   rig.Load(
       L"<root><link name='l' pos='0,0,300,40' align='center' href='https://x.org/'>"
       L"Open</link></root>");
   rig.Paint();
-  auto* link = rig.Get<SLink>(L"l");
+  auto* link = rig.Find<SLink>(L"l");
   const RECT rc = link->GetLinkRect();
   SIZE size = {0, 0};
   rig.render.Target()->MeasureText(L"Open", 4, &size);
@@ -67,35 +40,36 @@ TEST_CASE("a link's text rectangle follows the alignment; only it reacts to the 
   CHECK(link->OnSetCursor(in));
   CHECK_FALSE(link->OnSetCursor(off));
 
-  CtrlRig::Send(link, WM_MOUSEMOVE, in.x, in.y);
+  Send(link, WM_MOUSEMOVE, in.x, in.y);
   CHECK((link->GetState() & WndState_Hover) != 0u);
-  CtrlRig::Send(link, WM_MOUSEMOVE, off.x, off.y);
+  Send(link, WM_MOUSEMOVE, off.x, off.y);
   CHECK((link->GetState() & WndState_Hover) == 0u);
-  CtrlRig::Send(link, WM_MOUSEHOVER, off.x, off.y);
+  Send(link, WM_MOUSEHOVER, off.x, off.y);
   CHECK((link->GetState() & WndState_Hover) == 0u);
 
   // A press off the text does nothing, nor its release.
   EventLog events(link, {EventCmd::EventID});
-  CtrlRig::Send(link, WM_LBUTTONDOWN, off.x, off.y);
-  CHECK(rig.ctrl.capture == 0u);
-  CtrlRig::Send(link, WM_LBUTTONUP, off.x, off.y);
-  CtrlRig::Send(link, WM_LBUTTONUP, in.x, in.y);  // a release without a press
-  CHECK(g_launches.empty());
+  Send(link, WM_LBUTTONDOWN, off.x, off.y);
+  CHECK(rig.container.capture == 0u);
+  Send(link, WM_LBUTTONUP, off.x, off.y);
+  Send(link, WM_LBUTTONUP, in.x, in.y);  // a release without a press
+  CHECK(recorder.launches.empty());
   // A press on the text dragged off: no click, no pushed look left.
-  CtrlRig::Send(link, WM_LBUTTONDOWN, in.x, in.y);
-  CHECK(rig.ctrl.capture == link->GetSwnd());
-  CtrlRig::Send(link, WM_LBUTTONUP, off.x, off.y);
-  CHECK(rig.ctrl.capture == 0u);
+  Send(link, WM_LBUTTONDOWN, in.x, in.y);
+  CHECK(rig.container.capture == link->GetSwnd());
+  Send(link, WM_LBUTTONUP, off.x, off.y);
+  CHECK(rig.container.capture == 0u);
   CHECK((link->GetState() & WndState_PushDown) == 0u);
-  CHECK(g_launches.empty());
+  CHECK(recorder.launches.empty());
   CHECK(events.ids.empty());
   // A click on the text opens the link once.
-  CtrlRig::Send(link, WM_LBUTTONDOWN, in.x, in.y);
-  CtrlRig::Send(link, WM_LBUTTONUP, in.x, in.y);
-  REQUIRE(g_launches.size() == 1);
-  CHECK(g_launches[0].operation == L"open");
-  CHECK(g_launches[0].file == L"https://x.org/");
-  CHECK(g_launches[0].show == SW_SHOWNORMAL);
+  Send(link, WM_LBUTTONDOWN, in.x, in.y);
+  Send(link, WM_LBUTTONUP, in.x, in.y);
+  REQUIRE(recorder.launches.size() == 1);
+  CHECK(recorder.launches[0].operation == L"open");
+  CHECK(recorder.launches[0].file == L"https://x.org/");
+  CHECK(recorder.launches[0].show == SW_SHOWNORMAL);
+  CHECK(recorder.launches[0].bare);
   CHECK(events.ids.size() == 1);
 }
 
@@ -114,7 +88,7 @@ TEST_CASE("a link's text rectangle at the left and right, top and bottom") {
               L">Open</link></root>")
                  .c_str());
     rig.Paint();
-    const RECT rc = rig.Get<SLink>(L"l")->GetLinkRect();
+    const RECT rc = rig.Find<SLink>(L"l")->GetLinkRect();
     SIZE size = {0, 0};
     rig.render.Target()->MeasureText(L"Open", 4, &size);
     CHECK(rc.left == (c.right ? 290 - size.cx : 10));
@@ -129,12 +103,12 @@ TEST_CASE("a toggle flips on a release inside and draws state + 3 when toggled")
   rig.Load(
       L"<root><toggle name='t' pos='0,0,20,20' skin='cells6'/>"
       L"<toggle name='w' pos='20,20' skin='big'/></root>");
-  auto* t = rig.Get<SToggle>(L"t");
-  CtrlRig::Send(t, WM_LBUTTONDOWN, 5, 5);
-  CtrlRig::Send(t, WM_LBUTTONUP, 5, 5);
+  auto* t = rig.Find<SToggle>(L"t");
+  Send(t, WM_LBUTTONDOWN, 5, 5);
+  Send(t, WM_LBUTTONUP, 5, 5);
   CHECK(t->GetToggle());
-  CtrlRig::Send(t, WM_LBUTTONDOWN, 5, 5);
-  CtrlRig::Send(t, WM_LBUTTONUP, 30, 30);
+  Send(t, WM_LBUTTONDOWN, 5, 5);
+  Send(t, WM_LBUTTONUP, 30, 30);
   CHECK(t->GetToggle());
   struct Case {
     DWORD state;

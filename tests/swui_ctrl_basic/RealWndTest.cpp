@@ -57,7 +57,7 @@ struct RealRig {
     host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
     REQUIRE(host != nullptr);
-    rig.ctrl.host = host;
+    rig.container.hostWindow = host;
     handler.Attach(new TestRealWndHandler());
     rig.app.SetRealWndHandler(handler);
   }
@@ -82,7 +82,7 @@ TEST_CASE("a shown real window is made once from the layout, placed and initiali
                              L"wndname='native' style='0x10000000' init='") +
                 init + L"'><params answer='42'/></realwnd></root>")
                    .c_str());
-    auto* r = t.rig.Get<SRealWnd>(L"r");
+    auto* r = t.rig.Find<SRealWnd>(L"r");
     HWND hwnd = r->GetRealHwnd(FALSE);
     REQUIRE(hwnd != nullptr);
     CHECK(t.handler->calls ==
@@ -108,7 +108,7 @@ TEST_CASE("a shown real window is made once from the layout, placed and initiali
 TEST_CASE("a real window follows the element: hidden, shown, moved, destroyed") {
   RealRig t;
   t.rig.Load(L"<root><realwnd name='r' pos='0,0,50,50' wndclass='STATIC' visible='0'/></root>");
-  auto* r = t.rig.Get<SRealWnd>(L"r");
+  auto* r = t.rig.Find<SRealWnd>(L"r");
   CHECK(r->GetRealHwnd(FALSE) == nullptr);  // hidden: not made yet
   r->SetVisible(TRUE);
   HWND hwnd = r->GetRealHwnd(FALSE);
@@ -135,5 +135,5 @@ TEST_CASE("a real window follows the element: hidden, shown, moved, destroyed") 
 TEST_CASE("without a handler no native window is made") {
   CtrlRig rig;
   rig.Load(L"<root><realwnd name='r' wndclass='STATIC' init='1'/></root>");
-  CHECK(rig.Get<SRealWnd>(L"r")->GetRealHwnd() == nullptr);
+  CHECK(rig.Find<SRealWnd>(L"r")->GetRealHwnd() == nullptr);
 }

@@ -17,8 +17,8 @@ namespace {
 
 // A list box of 100 x 100 (client 90 wide with its bar) with items 20 high.
 SListBox* LoadList(PanelRig& rig, int items, const wchar_t* extra = L"") {
-  rig.AddSkins(L"<skin><recsb name='rec' ideal='10'/><recskin name='icons' states='3' size='8,8'/>"
-               L"<recskin name='rows' states='3'/></skin>");
+  rig.AddSkins(L"<skin><cellsb name='rec' ideal='10'/><cells name='icons' states='3' size='8,8'/>"
+               L"<cells name='rows' states='3' size='0,0'/></skin>");
   std::wstring xml = L"<root><listbox name='lb' pos='0,0,@100,@100' sbSkin='rec' itemHeight='20' ";
   xml += extra;
   xml += L"><items>";
@@ -310,10 +310,10 @@ TEST_CASE("drawing: selection colour, odd rows, item skin states, icons") {
   SUBCASE("the item skin: 0 normal, 1 hot under hot tracking, 2 selected") {
     LoadList(rig, 3, L"itemSkin='rows' hotTrack='1' curSel='0'");
     rig.Find(L"lb")->SSendMessage(WM_MOUSEMOVE, 0, At(30, 25));
-    rig.draws.clear();
+    CellSkin::log.clear();
     rig.Paint();
     std::vector<int> states;
-    for (const SkinDraw& d : rig.draws) {
+    for (const SkinDraw& d : CellSkin::log) {
       if (d.part == -1) states.push_back(d.state);
     }
     CHECK(states == std::vector<int>{2, 1, 0});
@@ -322,15 +322,15 @@ TEST_CASE("drawing: selection colour, odd rows, item skin states, icons") {
 
 TEST_CASE("icons: by index, centred, the text after them; an index beyond the skin draws none") {
   PanelRig rig;
-  rig.AddSkins(L"<skin><recskin name='icons' states='3' size='8,8'/></skin>");
+  rig.AddSkins(L"<skin><cells name='icons' states='3' size='8,8'/></skin>");
   rig.Load(L"<root><listbox name='lb' pos='0,0,@100,@100' iconSkin='icons'><items>"
            L"<item text='a' icon='1'/><item text='b' icon='3'/><item text='c'/></items>"
            L"</listbox></root>");
-  rig.draws.clear();
+  CellSkin::log.clear();
   rig.Paint();
-  REQUIRE(rig.draws.size() == 1u);
-  CHECK(rig.draws[0].state == 1);
+  REQUIRE(CellSkin::log.size() == 1u);
+  CHECK(CellSkin::log[0].state == 1);
   // h 20: x = 20 / 6 = 3, y = (20 - 8) / 2 = 6.
   const RECT expected = {3, 6, 11, 14};
-  CHECK(EqualRect(&rig.draws[0].rc, &expected) != FALSE);
+  CHECK(EqualRect(&CellSkin::log[0].rc, &expected) != FALSE);
 }

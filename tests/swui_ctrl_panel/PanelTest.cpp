@@ -33,7 +33,7 @@ std::string Str(const RECT& rc) {
 
 // A panel of 100 x 100 at the origin with the recording bar skin (10 px thick, arrows 10).
 SPanel* LoadPanel(PanelRig& rig, const wchar_t* extra = L"") {
-  rig.AddSkins(L"<skin><recsb name='rec' ideal='10'/><recsb name='flat' ideal='8' arrows='0'/>"
+  rig.AddSkins(L"<skin><cellsb name='rec' ideal='10'/><cellsb name='flat' ideal='8' arrows='0'/>"
                L"<colorrect name='plain' normal='#ff0000'/></skin>");
   std::wstring xml = L"<root><div name='p' pos='0,0,@100,@100' sbSkin='rec' ";
   xml += extra;
@@ -304,49 +304,49 @@ TEST_CASE("the bars are drawn at rest, hot, pressed and disabled") {
   REQUIRE(p->SetScrollInfo(Info(0, 199, 90, 0), FALSE));
 
   SUBCASE("a full paint: every part at rest, and the corner") {
-    rig.draws.clear();
+    CellSkin::log.clear();
     rig.Paint();
-    CHECK(DrawsOf(rig.draws, TRUE) == Parts{"0:4", "3:4", "5:4", "1:4", "10:0"});
-    CHECK(DrawsOf(rig.draws, FALSE) == Parts{"0:4", "3:4", "5:4", "1:4"});
-    REQUIRE(!rig.draws.empty());
-    CHECK(rig.draws.back().part == SSkinScrollbar::kPartCorner);
-    CHECK(SameRect(rig.draws.back().rc, RECT{90, 90, 100, 100}));
-    CHECK(rig.Pixel(95, 95) == StateColor(0));
-    CHECK(rig.Pixel(95, 5) == StateColor(4));
+    CHECK(DrawsOf(CellSkin::log, TRUE) == Parts{"0:4", "3:4", "5:4", "1:4", "10:0"});
+    CHECK(DrawsOf(CellSkin::log, FALSE) == Parts{"0:4", "3:4", "5:4", "1:4"});
+    REQUIRE(!CellSkin::log.empty());
+    CHECK(CellSkin::log.back().part == SSkinScrollbar::kPartCorner);
+    CHECK(SameRect(CellSkin::log.back().rc, RECT{90, 90, 100, 100}));
+    CHECK(rig.Pixel(95, 95) == CellSkin::Colour(0));
+    CHECK(rig.Pixel(95, 5) == CellSkin::Colour(4));
   }
   SUBCASE("a disabled bar or panel draws state 3") {
     p->EnableScrollBar(SSB_HORZ, FALSE);
-    rig.draws.clear();
+    CellSkin::log.clear();
     rig.Paint();
-    CHECK(DrawsOf(rig.draws, FALSE) == Parts{"0:3", "3:3", "5:3", "1:3"});
-    CHECK(DrawsOf(rig.draws, TRUE) == Parts{"0:4", "3:4", "5:4", "1:4", "10:0"});
+    CHECK(DrawsOf(CellSkin::log, FALSE) == Parts{"0:3", "3:3", "5:3", "1:3"});
+    CHECK(DrawsOf(CellSkin::log, TRUE) == Parts{"0:4", "3:4", "5:4", "1:4", "10:0"});
   }
   SUBCASE("hover highlights the rail and the part, leaving puts the bar to rest") {
-    rig.draws.clear();
+    CellSkin::log.clear();
     p->SSendMessage(WM_NCMOUSEMOVE, 0, At(95, 5));
-    CHECK(DrawsOf(rig.draws, TRUE) == Parts{"0:1", "3:1", "5:0", "1:0"});
-    rig.draws.clear();
+    CHECK(DrawsOf(CellSkin::log, TRUE) == Parts{"0:1", "3:1", "5:0", "1:0"});
+    CellSkin::log.clear();
     p->SSendMessage(WM_NCMOUSEMOVE, 0, At(95, 6));  // the same part: nothing to draw
-    CHECK(rig.draws.empty());
+    CHECK(CellSkin::log.empty());
     p->SSendMessage(WM_NCMOUSEMOVE, 0, At(20, 95));  // on to the other bar's thumb
-    CHECK(DrawsOf(rig.draws, TRUE) == Parts{"0:4", "3:4", "5:4", "1:4"});
-    CHECK(DrawsOf(rig.draws, FALSE) == Parts{"0:0", "3:1", "5:1", "1:0"});
-    rig.draws.clear();
+    CHECK(DrawsOf(CellSkin::log, TRUE) == Parts{"0:4", "3:4", "5:4", "1:4"});
+    CHECK(DrawsOf(CellSkin::log, FALSE) == Parts{"0:0", "3:1", "5:1", "1:0"});
+    CellSkin::log.clear();
     p->SSendMessage(WM_NCMOUSELEAVE);
-    CHECK(DrawsOf(rig.draws, FALSE) == Parts{"0:4", "3:4", "5:4", "1:4"});
-    rig.draws.clear();
+    CHECK(DrawsOf(CellSkin::log, FALSE) == Parts{"0:4", "3:4", "5:4", "1:4"});
+    CellSkin::log.clear();
     p->SSendMessage(WM_NCMOUSELEAVE);
-    CHECK(rig.draws.empty());
+    CHECK(CellSkin::log.empty());
   }
   SUBCASE("pressing the thumb: rail hot, thumb pressed, straight into the host") {
-    rig.draws.clear();
+    CellSkin::log.clear();
     p->SSendMessage(WM_NCLBUTTONDOWN, 0, At(95, 20));
-    CHECK(DrawsOf(rig.draws, TRUE) == Parts{"2:1", "5:2"});
-    CHECK(rig.container.HostSurface()->GetPixel(95, 20) == StateColor(2));
-    CHECK(rig.container.HostSurface()->GetPixel(95, 60) == StateColor(1));
-    rig.draws.clear();
+    CHECK(DrawsOf(CellSkin::log, TRUE) == Parts{"2:1", "5:2"});
+    CHECK(rig.container.HostSurface()->GetPixel(95, 20) == CellSkin::Colour(2));
+    CHECK(rig.container.HostSurface()->GetPixel(95, 60) == CellSkin::Colour(1));
+    CellSkin::log.clear();
     p->SSendMessage(WM_NCLBUTTONUP, 0, At(95, 20));
-    const Parts released = DrawsOf(rig.draws, TRUE);
+    const Parts released = DrawsOf(CellSkin::log, TRUE);
     REQUIRE(released.size() >= 2u);
     CHECK(released[0] == "2:0");
     CHECK(released[1] == "5:0");

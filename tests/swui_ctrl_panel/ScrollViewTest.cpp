@@ -17,7 +17,7 @@ namespace {
 
 // A scroll view of 100 x 100 with bars 10 thick, holding one 50 x 20 child at the view's top.
 SScrollView* LoadView(PanelRig& rig, const wchar_t* viewSize, const wchar_t* child = nullptr) {
-  rig.AddSkins(L"<skin><recsb name='rec' ideal='10'/></skin>");
+  rig.AddSkins(L"<skin><cellsb name='rec' ideal='10'/></skin>");
   std::wstring xml = L"<root><probe name='par' pos='0,0,-0,-0'><scrollview name='sv' "
                      L"pos='0,0,@100,@100' sbSkin='rec' viewSize='";
   xml += viewSize;

@@ -23,22 +23,22 @@ struct HotKeyFixture {
   explicit HotKeyFixture(const wchar_t* attrs = L"") {
     rig.Load((std::wstring(L"<root><hotkey name='h' pos='0,0,@100,@20' ") + attrs + L"/></root>")
                  .c_str());
-    ctrl = FindAs<SHotKeyCtrl>(rig, L"h");
+    ctrl = rig.Find<SHotKeyCtrl>(L"h");
     REQUIRE(ctrl->SubscribeEvent(EventSetHotKey::EventID, FnSlot([this](EventArgs* e) {
                                    auto* h = static_cast<EventSetHotKey*>(e);
                                    events.push_back(HotKey{h->vKey, h->wModifiers});
                                    return false;
                                  })));
-    HoldKeys({});
+    HeldKeys::Only({});
   }
-  ~HotKeyFixture() { HoldKeys({}); }
+  ~HotKeyFixture() { HeldKeys::Only({}); }
   // The key goes down (or up) with the listed keys held.
   void Down(int key, std::initializer_list<int> held, UINT msg = WM_KEYDOWN) {
-    HoldKeys(held);
+    HeldKeys::Only(held);
     ctrl->SSendMessage(msg, static_cast<WPARAM>(key), 1);
   }
   void Up(int key, std::initializer_list<int> held, UINT msg = WM_KEYUP) {
-    HoldKeys(held);
+    HeldKeys::Only(held);
     ctrl->SSendMessage(msg, static_cast<WPARAM>(key), 0xC0000001);
   }
   HotKey Shown() const {
@@ -111,15 +111,15 @@ TEST_CASE("hot key: forbidden combinations take the default modifiers") {
 TEST_CASE("hot key: system keys count while Alt is held") {
   HotKeyFixture f;
   BOOL handled = TRUE;
-  HoldKeys({});
+  HeldKeys::Only({});
   f.ctrl->SSendMessage(WM_SYSKEYDOWN, VK_F10, 1, &handled);
   CHECK_FALSE(handled);
   CHECK(f.events.empty());
-  HoldKeys({VK_MENU});
+  HeldKeys::Only({VK_MENU});
   f.ctrl->SSendMessage(WM_SYSKEYDOWN, 'X', 1, &handled);
   CHECK(handled);
   CHECK(f.Shown() == HotKey{'X', 1});
-  HoldKeys({});
+  HeldKeys::Only({});
   f.ctrl->SSendMessage(WM_SYSKEYUP, VK_F10, 0xC0000001, &handled);
   CHECK_FALSE(handled);
   f.ctrl->SSendMessage(WM_SYSKEYUP, VK_MENU, 0xC0000001, &handled);

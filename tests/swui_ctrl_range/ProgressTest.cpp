@@ -13,7 +13,7 @@ using namespace SWUI;
 namespace {
 
 SProgress* Progress(ElementRig& rig, const wchar_t* name = L"p") {
-  return FindAs<SProgress>(rig, name);
+  return rig.Find<SProgress>(name);
 }
 
 // The first column (row y) from the left whose pixel is not the colour, or the width.
@@ -50,7 +50,7 @@ TEST_CASE("progress: the filled part is (value - min) x length / (max - min), in
     CHECK(RunLength(rig, 5, kBlue, 100) == c.filled);
     CHECK(rig.Pixel(99, 5) == (c.filled == 100 ? kBlue : kGrey));
     // At the minimum the position skin is not drawn at all.
-    CHECK(rig.Skin(L"bar")->draws.size() == (c.filled == 0 ? 0u : 1u));
+    CHECK(rig.Skin(L"bar")->Draws().size() == (c.filled == 0 ? 0u : 1u));
   }
 }
 
@@ -200,11 +200,11 @@ TEST_CASE("progress: missing skins become the built-in bar skins; unknown names 
   }
   // "no.such.skin" left the position skin to creation, which took the built-in one.
   SProgress* kept = Progress(rig, L"k");
-  rig.Skin(L"bar")->draws.clear();
+  CellSkin::log.clear();
   CHECK(kept->SetAttribute(L"posSkin", L"bar", FALSE) == S_OK);
   CHECK(kept->SetAttribute(L"posSkin", L"no.such.skin", FALSE) == E_FAIL);
   rig.Paint();
-  CHECK(rig.Skin(L"bar")->draws.size() == 1u);
+  CHECK(rig.Skin(L"bar")->Draws().size() == 1u);
 }
 
 TEST_CASE("progress: without a skin for the bar, creation fails") {

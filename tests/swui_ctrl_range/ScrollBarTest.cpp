@@ -29,7 +29,7 @@ struct BarFixture {
     rig.Load((std::wstring(L"<root><scrollbar name='b' pos='") + pos +
               L"' skin='sb' arrowSize='10' min='0' max='99' page='10' " + attrs + L"/></root>")
                  .c_str());
-    bar = FindAs<SScrollBar>(rig, L"b");
+    bar = rig.Find<SScrollBar>(L"b");
     REQUIRE(bar->SubscribeEvent(EventScroll::EventID, FnSlot([this](EventArgs* e) {
                                   auto* s = static_cast<EventScroll*>(e);
                                   events.push_back(Scroll{s->nSbCode, s->nPos, s->bVertical});
@@ -46,8 +46,8 @@ struct BarFixture {
   // The states the skin last drew a part in, in order.
   std::vector<int> StatesOf(int part) const {
     std::vector<int> out;
-    for (const CellSkin::Draw& d : rig.Skin(L"sb")->draws) {
-      if (static_cast<int>(d.state & 0xFFFF) == part) out.push_back((d.state >> 16) & 0xFF);
+    for (const SkinDraw& d : rig.Skin(L"sb")->Draws()) {
+      if (static_cast<int>(d.raw & 0xFFFF) == part) out.push_back((d.raw >> 16) & 0xFF);
     }
     return out;
   }
@@ -126,12 +126,12 @@ TEST_CASE("scroll bar: hit testing and painting by part") {
   CHECK(f.rig.Pixel(5, 70) == kYellow);
   CHECK(f.rig.Pixel(5, 95) == kGreen);
   // Every part is drawn vertical and normal; disabled, every part in state 3.
-  for (const CellSkin::Draw& d : f.rig.Skin(L"sb")->draws) CHECK((d.state >> 16) == 0x100u);
+  for (const SkinDraw& d : f.rig.Skin(L"sb")->Draws()) CHECK((d.raw >> 16) == 0x100u);
   f.bar->EnableWindow(FALSE);
-  f.rig.ClearDraws();
+  CellSkin::log.clear();
   f.rig.Paint();
-  REQUIRE(f.rig.Skin(L"sb")->draws.size() == 5u);
-  for (const CellSkin::Draw& d : f.rig.Skin(L"sb")->draws) CHECK((d.state >> 16) == 0x103u);
+  REQUIRE(f.rig.Skin(L"sb")->Draws().size() == 5u);
+  for (const SkinDraw& d : f.rig.Skin(L"sb")->Draws()) CHECK((d.raw >> 16) == 0x103u);
 }
 
 TEST_CASE("scroll bar: arrow and rail presses report without moving") {
@@ -139,7 +139,7 @@ TEST_CASE("scroll bar: arrow and rail presses report without moving") {
   f.bar->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   CHECK(f.rig.container.capture == f.bar->GetSwnd());
   CHECK(f.StatesOf(SB_LINEUP) == std::vector<int>{2});  // redrawn pressed at once
-  f.rig.ClearDraws();
+  CellSkin::log.clear();
   f.bar->SSendMessage(WM_LBUTTONUP, 0, At(5, 5));
   CHECK(f.rig.container.capture == 0u);
   CHECK(f.StatesOf(SB_LINEUP) == std::vector<int>{0});
@@ -264,16 +264,16 @@ TEST_CASE("scroll bar: hot tracking redraws the part left normal and the part en
   BarFixture f;
   f.bar->SSendMessage(WM_MOUSEMOVE, 0, At(5, 95));
   CHECK(f.StatesOf(SB_LINEDOWN) == std::vector<int>{1});
-  f.rig.ClearDraws();
+  CellSkin::log.clear();
   f.bar->SSendMessage(WM_MOUSEMOVE, 0, At(5, 50));
   CHECK(f.StatesOf(SB_LINEDOWN) == std::vector<int>{0});
   CHECK(f.StatesOf(SB_THUMBTRACK) == std::vector<int>{1});
-  f.rig.ClearDraws();
+  CellSkin::log.clear();
   f.bar->SSendMessage(WM_MOUSELEAVE);
   CHECK(f.StatesOf(SB_THUMBTRACK) == std::vector<int>{0});
-  f.rig.ClearDraws();
+  CellSkin::log.clear();
   f.bar->SSendMessage(WM_MOUSELEAVE);  // nothing hot: nothing redrawn
-  CHECK(f.rig.Skin(L"sb")->draws.empty());
+  CHECK(f.rig.Skin(L"sb")->Draws().empty());
 }
 
 TEST_CASE("scroll bar: attributes") {
@@ -282,8 +282,8 @@ TEST_CASE("scroll bar: attributes") {
   rig.Load(
       L"<root><scrollbar name='a' pos='0,0,@10,@100' skin='sb' max='99' page='10' value='500'/>"
       L"<scrollbar name='e' pos='20,0,@10,@100' skin='sb' min='10' max='5' value='7'/></root>");
-  auto* a = FindAs<SScrollBar>(rig, L"a");
-  auto* e = FindAs<SScrollBar>(rig, L"e");
+  auto* a = rig.Find<SScrollBar>(L"a");
+  auto* e = rig.Find<SScrollBar>(L"e");
   CHECK(a->GetPartRect(SB_LINEUP).bottom == 10);
   CHECK(a->GetPos() == 90);
   SCROLLINFO si = {};

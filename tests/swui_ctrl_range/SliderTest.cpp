@@ -22,7 +22,7 @@ const wchar_t kSlider[] =
 struct SliderFixture {
   explicit SliderFixture(const wchar_t* attrs = L"value='50'") {
     rig.Load((std::wstring(kSlider) + attrs + L"/></root>").c_str());
-    slider = FindAs<SSliderBar>(rig, L"s");
+    slider = rig.Find<SSliderBar>(L"s");
     REQUIRE(slider->SubscribeEvent(EventSliderPos::EventID, FnSlot([this](EventArgs* e) {
                                      positions.push_back(static_cast<EventSliderPos*>(e)->nPos);
                                      return false;
@@ -149,7 +149,7 @@ TEST_CASE("slider: vertical sliders have the minimum at the top") {
   rig.Load(
       L"<root><sliderbar name='s' pos='0,0,@20,@110' vertical='1' bkgndSkin='bar' "
       L"posSkin='bar' thumbSkin='vthumb' value='0'/></root>");
-  auto* slider = FindAs<SSliderBar>(rig, L"s");
+  auto* slider = rig.Find<SSliderBar>(L"s");
   CHECK(Same(slider->GetPartRect(SSliderBar::kPartThumb), RECT{0, 0, 20, 10}));
   slider->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 20));
   slider->SSendMessage(WM_LBUTTONUP, 0, At(5, 20));
@@ -163,7 +163,7 @@ TEST_CASE("slider: a rail without length leaves the value and fires nothing") {
   rig.Load(
       L"<root><sliderbar name='s' pos='0,0,@10,@20' bkgndSkin='bg' posSkin='bar' "
       L"thumbSkin='thumb' value='40'/></root>");
-  auto* slider = FindAs<SSliderBar>(rig, L"s");
+  auto* slider = rig.Find<SSliderBar>(L"s");
   int events = 0;
   REQUIRE(slider->SubscribeEvent(EventSliderPos::EventID, FnSlot([&](EventArgs*) {
                                    ++events;
@@ -188,10 +188,10 @@ TEST_CASE("slider: painting the rail, the selection and the thumb in its state")
   CHECK(f.rig.Pixel(105, 10) == kWhite);
 
   auto thumbState = [&] {
-    f.rig.Skin(L"thumb")->draws.clear();
+    CellSkin::log.clear();
     f.rig.Paint();
-    REQUIRE(f.rig.Skin(L"thumb")->draws.size() == 1u);
-    return f.rig.Skin(L"thumb")->draws[0].state;
+    REQUIRE(f.rig.Skin(L"thumb")->Draws().size() == 1u);
+    return f.rig.Skin(L"thumb")->Draws()[0].raw;
   };
   f.Move(80, 10);  // rail to rail: nothing tracked
   CHECK(thumbState() == 0u);
@@ -208,9 +208,9 @@ TEST_CASE("slider: painting the rail, the selection and the thumb in its state")
   // At the minimum no selection is drawn; thumbInRail takes the background to both ends.
   f.slider->SetValue(0);
   CHECK(f.slider->SetAttribute(L"thumbInRail", L"1", FALSE) == S_OK);
-  f.rig.Skin(L"bar")->draws.clear();
+  CellSkin::log.clear();
   f.rig.Paint();
-  CHECK(f.rig.Skin(L"bar")->draws.empty());
+  CHECK(f.rig.Skin(L"bar")->Draws().empty());
   CHECK(f.rig.Pixel(0, 10) == kRed);  // the thumb at the start
   CHECK(f.rig.Pixel(10, 10) == kGrey);
   CHECK(f.rig.Pixel(109, 10) == kGrey);
@@ -232,7 +232,7 @@ TEST_CASE("slider: desired size, class and unknown thumb skins") {
 TEST_CASE("slider: without a thumb skin of its own it takes the built-in one") {
   RangeRig rig;
   rig.Load(L"<root><sliderbar name='s' pos='0,0,@110,@30' value='50'/></root>");
-  auto* plain = FindAs<SSliderBar>(rig, L"s");
+  auto* plain = rig.Find<SSliderBar>(L"s");
   const RECT thumb = plain->GetPartRect(SSliderBar::kPartThumb);
   CHECK(thumb.right - thumb.left > 0);
 }

@@ -30,7 +30,7 @@ struct SpinFixture {
                                   L"buddy='edit_spin' upskin='up' downSkin='down' ") +
                               attrs + L"/>";
     rig.Load((L"<root>" + (buddyFirst ? buddy + spin : spin + buddy) + L"</root>").c_str());
-    spin_ = FindAs<SSpinButtonCtrl>(rig, L"s");
+    spin_ = rig.Find<SSpinButtonCtrl>(L"s");
     REQUIRE(spin_->SubscribeEvent(EventSpinValue2String::EventID, FnSlot([this](EventArgs* e) {
                                     auto* t = static_cast<EventSpinValue2String*>(e);
                                     texts.push_back(Text{t->bInit, t->nValue});
@@ -161,8 +161,8 @@ TEST_CASE("spin: the buddy is found among the parent's descendants; none, no eve
       L"<root><window name='row'><window name='inner'><window name='e'/></window>"
       L"<spinButton name='s' buddy='e' upskin='up' downSkin='down'/></window>"
       L"<spinButton name='lonely' buddy='nobody' upskin='up' downSkin='down'/></root>");
-  auto* spin = FindAs<SSpinButtonCtrl>(rig, L"s");
-  auto* lonely = FindAs<SSpinButtonCtrl>(rig, L"lonely");
+  auto* spin = rig.Find<SSpinButtonCtrl>(L"s");
+  auto* lonely = rig.Find<SSpinButtonCtrl>(L"lonely");
   CHECK(std::wstring(rig.Find(L"e")->GetWindowText()) == L"0");
   spin->SetValue(4);
   CHECK(std::wstring(rig.Find(L"e")->GetWindowText()) == L"4");
@@ -180,18 +180,18 @@ TEST_CASE("spin: the buddy is found among the parent's descendants; none, no eve
 TEST_CASE("spin: arrow states follow the half under the mouse") {
   SpinFixture f(L"value='5'");
   auto states = [&] {
-    f.rig.ClearDraws();
+    CellSkin::log.clear();
     f.rig.Paint();
-    REQUIRE(f.rig.Skin(L"up")->draws.size() == 1u);
-    REQUIRE(f.rig.Skin(L"down")->draws.size() == 1u);
-    return std::make_pair(f.rig.Skin(L"up")->draws[0].state, f.rig.Skin(L"down")->draws[0].state);
+    REQUIRE(f.rig.Skin(L"up")->Draws().size() == 1u);
+    REQUIRE(f.rig.Skin(L"down")->Draws().size() == 1u);
+    return std::make_pair(f.rig.Skin(L"up")->Draws()[0].raw, f.rig.Skin(L"down")->Draws()[0].raw);
   };
   using States = std::pair<DWORD, DWORD>;
   CHECK(states() == States(0, 0));
   f.rig.Paint();
   CHECK(f.rig.Pixel(5, 5) == kRed);
   const RECT upper = {0, 0, 12, 10};
-  CHECK(EqualRect(&f.rig.Skin(L"up")->draws[0].rc, &upper) != 0);
+  CHECK(EqualRect(&f.rig.Skin(L"up")->Draws()[0].rc, &upper) != 0);
   f.spin_->SSendMessage(WM_MOUSEHOVER, 0, At(5, 15));
   f.spin_->SSendMessage(WM_MOUSEMOVE, 0, At(5, 15));
   CHECK(states() == States(1, 1));
@@ -211,8 +211,8 @@ TEST_CASE("spin: desired size, class, built-in arrows and unknown skins") {
   rig.Load(
       L"<root><spinButton name='a' downSkin='down'/><spinButton name='b' width='30' "
       L"height='40'/></root>");
-  auto* a = FindAs<SSpinButtonCtrl>(rig, L"a");
-  auto* b = FindAs<SSpinButtonCtrl>(rig, L"b");
+  auto* a = rig.Find<SSpinButtonCtrl>(L"a");
+  auto* b = rig.Find<SSpinButtonCtrl>(L"b");
   RECT offered = {0, 0, 200, 50};
   CHECK(a->GetDesiredSize(&offered).cx == 12);
   CHECK(a->GetDesiredSize(&offered).cy == 50);

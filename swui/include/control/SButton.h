@@ -20,7 +20,8 @@ class SButton : public SWindow, public IAcceleratorTarget, public ITimelineHandl
   SButton();
 
   // "accel" (S_OK when the text gives a combination with a key, else S_FALSE; any earlier
-  // one is given up first), "animate", "animateStep" (its low 8 bits; 0 means no fade), then
+  // one is given up first), "animate", "animateStep" (its low 8 bits; 0 means no fade), "skin"
+  // (a name no pool knows is refused and keeps the skin; the rest is SWindow's), then
   // SWindow's.
   HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) override;
   using SWindow::SetAttribute;

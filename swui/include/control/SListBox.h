@@ -135,10 +135,6 @@ class SListBox : public SScrollView {
   COLORREF m_crSelText;
   SAutoRefPtr<ISkinObj> m_pItemSkin;
   SAutoRefPtr<ISkinObj> m_pIconSkin;
-
- private:
-  // Draws a skin's state when the skin has it: a state at or beyond the count draws nothing.
-  static bool DrawSkinState(ISkinObj* skin, IRenderTarget* pRT, const RECT& rc, int state);
 };
 
 }  // namespace SWUI

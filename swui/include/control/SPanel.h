@@ -190,6 +190,7 @@ class SPanel : public SWindow {
   BOOL IsBarDisabled(BOOL bVertical) const;
   // The thumb's rectangle at another position (the drag's start).
   RECT ThumbRectAt(BOOL bVertical, int nPos) const;
+  RECT SbPartRect(BOOL bVertical, const SbPartState& part, const RECT* prcThumb) const;
   // Draws parts of a bar into pRT (state 3 for every part of a disabled bar).
   void DrawSbParts(IRenderTarget* pRT, BOOL bVertical, const SbPartState* parts, int count,
                    const RECT* prcThumb = nullptr);

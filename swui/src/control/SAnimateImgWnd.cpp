@@ -73,7 +73,7 @@ void SAnimateImgWnd::OnNextFrame() {
 
 void SAnimateImgWnd::OnColorize(COLORREF cr) {
   SWindow::OnColorize(cr);
-  if (m_pSkin != nullptr) m_pSkin->OnColorize(cr);
+  SControlSkin::Colorize(m_pSkin, cr);
 }
 
 SIZE SAnimateImgWnd::GetDesiredSize(LPCRECT pRcContainer) {

@@ -52,6 +52,12 @@ HRESULT SButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
     m_byAniStep = static_cast<BYTE>(SAttrParse::Int(value) & 0xFF);
     return AfterAttribute(name, value, bLoading, S_FALSE);
   }
+  // A skin name no pool knows would leave the button without a skin, and so invisible: it is
+  // refused and the skin kept. A known name and an empty value are the element's to apply.
+  if (SAttrParse::IsName(name, L"skin") && !value.IsEmpty() &&
+      SControlSkin::Find(value, GetScale()) == nullptr) {
+    return E_FAIL;
+  }
   return SWindow::SetAttribute(name, value, bLoading);
 }
 
@@ -115,9 +121,7 @@ void SButton::OnPaint(IRenderTarget* pRT) {
 
 void SButton::PaintSkin(IRenderTarget* pRT, const RECT& rc) {
   if (m_byAlphaAni == kNoFade) {
-    int state = GetStateIndex();
-    if (state >= m_pBgSkin->GetStates()) state = SkinState_Normal;
-    m_pBgSkin->Draw(pRT, &rc, static_cast<DWORD>(state));
+    SControlSkin::DrawOrNormal(m_pBgSkin, pRT, rc, GetStateIndex());
     return;
   }
   const BYTE skinAlpha = m_pBgSkin->GetAlpha();

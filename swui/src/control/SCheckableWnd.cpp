@@ -34,8 +34,8 @@ int SCheckableWnd::GetDrawState() const {
 
 void SCheckableWnd::OnColorize(COLORREF cr) {
   SWindow::OnColorize(cr);
-  if (m_pFocusSkin != nullptr) m_pFocusSkin->OnColorize(cr);
-  if (m_pSkin != nullptr) m_pSkin->OnColorize(cr);
+  SControlSkin::Colorize(m_pFocusSkin, cr);
+  SControlSkin::Colorize(m_pSkin, cr);
 }
 
 void SCheckableWnd::OnScaleChanged(int scale) {

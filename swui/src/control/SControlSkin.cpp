@@ -5,13 +5,17 @@
 
 namespace SWUI {
 
+ISkinObj* SControlSkin::Find(const SStringW& name, int scale) {
+  SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr();
+  return pools != nullptr && !name.IsEmpty() ? pools->GetSkin(name, scale) : nullptr;
+}
+
 BOOL SControlSkin::Assign(SAutoRefPtr<ISkinObj>& skin, const SStringW& value, int scale) {
   if (value.IsEmpty()) {
     skin.Reset();
     return TRUE;
   }
-  SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr();
-  ISkinObj* found = pools != nullptr ? pools->GetSkin(value, scale) : nullptr;
+  ISkinObj* found = Find(value, scale);
   if (found == nullptr) return FALSE;
   skin = found;
   return TRUE;
@@ -28,8 +32,18 @@ BOOL SControlSkin::DrawState(ISkinObj* skin, IRenderTarget* pRT, const RECT& rc,
   return TRUE;
 }
 
-SIZE SControlSkin::SizeOf(ISkinObj* skin) {
+void SControlSkin::DrawOrNormal(ISkinObj* skin, IRenderTarget* pRT, const RECT& rc, int state) {
+  if (skin == nullptr) return;
+  if (state < 0 || state >= skin->GetStates()) state = 0;
+  skin->Draw(pRT, &rc, static_cast<DWORD>(state));
+}
+
+SIZE SControlSkin::SizeOf(const ISkinObj* skin) {
   return skin != nullptr ? skin->GetSkinSize() : SIZE{0, 0};
+}
+
+void SControlSkin::Colorize(ISkinObj* skin, COLORREF cr) {
+  if (skin != nullptr) skin->OnColorize(cr);
 }
 
 int SControlSkin::CheckState(DWORD wndState) {

@@ -56,7 +56,7 @@ BOOL SImageWnd::SetIcon(int iFrame) {
 
 void SImageWnd::OnColorize(COLORREF cr) {
   SWindow::OnColorize(cr);
-  if (m_pSkin != nullptr) m_pSkin->OnColorize(cr);
+  SControlSkin::Colorize(m_pSkin, cr);
 }
 
 void SImageWnd::OnScaleChanged(int scale) {

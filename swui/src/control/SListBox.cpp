@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <climits>
 
+#include "control/SControlSkin.h"
 #include "core/EventLBDbClick.h"
 #include "core/EventLBSelChanged.h"
 #include "core/EventLBSelChanging.h"
 #include "core/SAttrParse.h"
-#include "core/SSkinPoolMgr.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
@@ -59,8 +59,7 @@ HRESULT SListBox::SetAttribute(const SStringW& strAttribName, const SStringW& st
     if (!bLoading) UpdateViewSize();
     hr = S_FALSE;
   } else if (P::IsName(name, L"itemSkin") || P::IsName(name, L"iconSkin")) {
-    SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr();
-    ISkinObj* skin = pools != nullptr ? pools->GetSkin(strValue, GetScale()) : nullptr;
+    ISkinObj* skin = SControlSkin::Find(strValue, GetScale());
     if (skin == nullptr) return E_FAIL;
     (P::IsName(name, L"itemSkin") ? m_pItemSkin : m_pIconSkin) = skin;
     hr = S_OK;
@@ -270,12 +269,6 @@ void SListBox::EnsureVisible(int nIndex) {
 
 // ---- painting ----------------------------------------------------------------------------
 
-bool SListBox::DrawSkinState(ISkinObj* skin, IRenderTarget* pRT, const RECT& rc, int state) {
-  if (skin == nullptr || state < 0 || state >= skin->GetStates()) return false;
-  skin->Draw(pRT, &rc, static_cast<DWORD>(state));
-  return true;
-}
-
 void SListBox::OnPaint(IRenderTarget* pRT) {
   SPainter painter;
   BeforePaint(pRT, painter);
@@ -305,7 +298,7 @@ void SListBox::DrawItem(IRenderTarget* pRT, const RECT& rc, int iItem) {
     if (m_crSelText != CR_INVALID) crText = m_crSelText;
   }
   if (crBg != CR_INVALID) pRT->FillSolidRect(&rc, crBg);
-  DrawSkinState(m_pItemSkin, pRT, rc, skinState);
+  SControlSkin::DrawState(m_pItemSkin, pRT, rc, skinState);
 
   const COLORREF crOld = crText != CR_INVALID ? pRT->SetTextColor(crText) : CR_INVALID;
   const int h = GetItemHeight();
@@ -319,7 +312,7 @@ void SListBox::DrawItem(IRenderTarget* pRT, const RECT& rc, int iItem) {
     const int y = m_ptIcon[1].IsSpecifiedSize() ? m_ptIcon[1].toPixelSize(scale)
                                                 : (h - size.cy) / 2;
     rcIcon = RECT{rc.left + x, rc.top + y, rc.left + x + size.cx, rc.top + y + size.cy};
-    iconDrawn = DrawSkinState(m_pIconSkin, pRT, rcIcon, item.nImage);
+    iconDrawn = SControlSkin::DrawState(m_pIconSkin, pRT, rcIcon, item.nImage) != FALSE;
   }
   if (m_ptText[0].IsSpecifiedSize()) {
     rcText.left = rc.left + m_ptText[0].toPixelSize(scale);

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
-#include "core/SSkinPoolMgr.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {
@@ -29,8 +29,7 @@ int PixelsOf(const SLayoutSize& size, int scale) {
 }  // namespace
 
 SPanel::SPanel() : m_siVer(EmptyInfo()), m_siHoz(EmptyInfo()) {
-  SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr();
-  ISkinObj* skin = pools != nullptr ? pools->GetBuiltinSkin(kBuiltinScrollbarSkin, 100) : nullptr;
+  ISkinObj* skin = SControlSkin::Builtin(kBuiltinScrollbarSkin);
   if (skin != nullptr && skin->IsClass(SSkinScrollbar::ClassName())) m_pSkinSb = skin;
   m_nSbArrowSize.SetInvalid();
   m_nSbWid.SetInvalid();
@@ -44,8 +43,7 @@ HRESULT SPanel::SetAttribute(const SStringW& strAttribName, const SStringW& strV
   const SStringW& name = strAttribName;
   HRESULT hr = E_NOTIMPL;
   if (P::IsName(name, L"sbSkin")) {
-    SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr();
-    ISkinObj* skin = pools != nullptr ? pools->GetSkin(strValue, GetScale()) : nullptr;
+    ISkinObj* skin = SControlSkin::Find(strValue, GetScale());
     // Anything but a scroll-bar skin (no skin at all included) leaves the bars as they are.
     if (skin == nullptr || !skin->IsClass(SSkinScrollbar::ClassName())) return E_FAIL;
     m_pSkinSb = skin;
@@ -360,7 +358,7 @@ LRESULT SPanel::OnNcCalcSize(UINT, WPARAM, LPARAM) {
 void SPanel::OnColorize(COLORREF cr) {
   if (cr == GetColorizeColor()) return;
   SWindow::OnColorize(cr);
-  if (m_pSkinSb != nullptr) m_pSkinSb->OnColorize(cr);
+  SControlSkin::Colorize(m_pSkinSb, cr);
 }
 
 void SPanel::OnScaleChanged(int scale) {
@@ -375,20 +373,19 @@ BOOL SPanel::IsBarDisabled(BOOL bVertical) const {
   return IsDisabled(TRUE) || !IsScrollBarEnable(bVertical);
 }
 
+RECT SPanel::SbPartRect(BOOL bVertical, const SbPartState& part, const RECT* prcThumb) const {
+  if (part.rail) return GetSbRailRect(bVertical);
+  if (part.code == SB_THUMBTRACK && prcThumb != nullptr) return *prcThumb;
+  return GetSbPartRect(bVertical, part.code);
+}
+
 void SPanel::DrawSbParts(IRenderTarget* pRT, BOOL bVertical, const SbPartState* parts, int count,
                          const RECT* prcThumb) {
   if (m_pSkinSb == nullptr) return;
   const bool disabled = IsBarDisabled(bVertical) != FALSE;
   for (int i = 0; i < count; ++i) {
     const SbPartState& part = parts[i];
-    RECT rc;
-    if (part.rail) {
-      rc = GetSbRailRect(bVertical);
-    } else if (part.code == SB_THUMBTRACK && prcThumb != nullptr) {
-      rc = *prcThumb;
-    } else {
-      rc = GetSbPartRect(bVertical, part.code);
-    }
+    const RECT rc = SbPartRect(bVertical, part, prcThumb);
     if (IsRectEmpty(&rc)) continue;
     const int state = disabled ? kSbDisabled : part.state;
     m_pSkinSb->Draw(pRT, &rc, SSkinScrollbar::MakeState(part.code, state, bVertical));
@@ -398,9 +395,16 @@ void SPanel::DrawSbParts(IRenderTarget* pRT, BOOL bVertical, const SbPartState* 
 void SPanel::RedrawSbParts(BOOL bVertical, const SbPartState* parts, int count,
                            const RECT* prcThumb) {
   if (m_pSkinSb == nullptr || !IsVisible(TRUE)) return;
+  // Only the parts redrawn get their background back: the rest of the bar keeps its look.
+  RECT area = {0, 0, 0, 0};
+  for (int i = 0; i < count; ++i) {
+    const RECT rc = SbPartRect(bVertical, parts[i], prcThumb);
+    UnionRect(&area, &area, &rc);
+  }
   const RECT bar = GetScrollBarRect(bVertical);
-  if (IsRectEmpty(&bar)) return;
-  IRenderTarget* pRT = GetRenderTarget(&bar, GRT_PAINTBKGND, FALSE);
+  IntersectRect(&area, &area, &bar);
+  if (IsRectEmpty(&area)) return;
+  IRenderTarget* pRT = GetRenderTarget(&area, GRT_PAINTBKGND, FALSE);
   if (pRT == nullptr) return;
   DrawSbParts(pRT, bVertical, parts, count, prcThumb);
   ReleaseRenderTarget(pRT);

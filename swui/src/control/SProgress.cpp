@@ -1,6 +1,6 @@
 #include "control/SProgress.h"
 
-#include "SControlSkins.h"
+#include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
 #include "core/SLog.h"
 
@@ -43,9 +43,9 @@ HRESULT SProgress::SetAttribute(const SStringW& strAttribName, const SStringW& s
   using P = SAttrParse;
   HRESULT hr = E_NOTIMPL;
   if (P::IsName(strAttribName, L"bkgndSkin")) {
-    hr = SControlSkins::Assign(m_pSkinBkgnd, strValue, GetScale());
+    hr = SControlSkin::Assign(m_pSkinBkgnd, strValue, GetScale()) ? S_OK : E_FAIL;
   } else if (P::IsName(strAttribName, L"posSkin")) {
-    hr = SControlSkins::Assign(m_pSkinPos, strValue, GetScale());
+    hr = SControlSkin::Assign(m_pSkinPos, strValue, GetScale()) ? S_OK : E_FAIL;
   } else if (P::IsName(strAttribName, L"min") || P::IsName(strAttribName, L"max")) {
     const bool isMin = P::IsName(strAttribName, L"min");
     const int bound = P::Int(strValue);
@@ -96,22 +96,22 @@ int SProgress::OnCreate(LPVOID lpCreateParam) {
   const int result = SWindow::OnCreate(lpCreateParam);
   if (result != 0) return result;
   if (m_pSkinBkgnd == nullptr) {
-    m_pSkinBkgnd = SControlSkins::Builtin(m_bVertical ? kSkinVertProgBkgnd : kSkinProgBkgnd);
+    m_pSkinBkgnd = SControlSkin::Builtin(m_bVertical ? kSkinVertProgBkgnd : kSkinProgBkgnd);
   }
   if (m_pSkinPos == nullptr) {
-    m_pSkinPos = SControlSkins::Builtin(m_bVertical ? kSkinVertProgBar : kSkinProgBar);
+    m_pSkinPos = SControlSkin::Builtin(m_bVertical ? kSkinVertProgBar : kSkinProgBar);
   }
   return m_pSkinBkgnd != nullptr && m_pSkinPos != nullptr ? 0 : -1;
 }
 
 void SProgress::OnColorize(COLORREF cr) {
   SWindow::OnColorize(cr);
-  SControlSkins::Colorize(m_pSkinBkgnd, cr);
-  SControlSkins::Colorize(m_pSkinPos, cr);
+  SControlSkin::Colorize(m_pSkinBkgnd, cr);
+  SControlSkin::Colorize(m_pSkinPos, cr);
 }
 
 SIZE SProgress::GetDesiredSize(LPCRECT) {
-  const SIZE skin = SControlSkins::Size(m_pSkinBkgnd);
+  const SIZE skin = SControlSkin::SizeOf(m_pSkinBkgnd);
   RECT margin;
   m_style.GetMargin(&margin);
   const ORIENTATION along = m_bVertical ? Vert : Horz;
@@ -138,14 +138,14 @@ void SProgress::OnPaint(IRenderTarget* pRT) {
   BeforePaint(pRT, painter);
   RECT rcClient;
   GetClientRect(&rcClient);
-  SControlSkins::Draw(m_pSkinBkgnd, pRT, rcClient, 0);
+  SControlSkin::DrawOrNormal(m_pSkinBkgnd, pRT, rcClient, 0);
   RECT rcFill = rcClient;
   if (m_bVertical) {
     rcFill.bottom = rcFill.top + ScaleToLength(rcClient.bottom - rcClient.top);
   } else {
     rcFill.right = rcFill.left + ScaleToLength(rcClient.right - rcClient.left);
   }
-  if (m_nValue > m_nMinValue) SControlSkins::Draw(m_pSkinPos, pRT, rcFill, 0);
+  if (m_nValue > m_nMinValue) SControlSkin::DrawOrNormal(m_pSkinPos, pRT, rcFill, 0);
   if (m_bShowPercent && !m_bVertical) {
     SStringW text;
     text.Format(L"%d%%", ScaleToLength(100));

@@ -905,8 +905,10 @@ void SRichEdit::OnKeyDown(UINT nChar, UINT, UINT nFlags) {
   evt.nChar = nChar;
   evt.nFlags = nFlags;
   FireEvent(evt);
-  // Left unhandled, Return goes on to the host (a dialog's default button).
-  if (evt.bCancel || (nChar == VK_RETURN && !(m_dwStyle & ES_WANTRETURN) && !CtrlDown())) {
+  // Left unhandled, Return goes on to the host (a dialog's default button), and so does Escape
+  // (a dialog's cancel button): the text services have nothing to do with it.
+  if (evt.bCancel || nChar == VK_ESCAPE ||
+      (nChar == VK_RETURN && !(m_dwStyle & ES_WANTRETURN) && !CtrlDown())) {
     SetMsgHandled(FALSE);
     return;
   }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "SControlSkins.h"
 #include "control/EventScroll.h"
+#include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
 #include "core/SLog.h"
 #include "core/SSkinScrollbar.h"
@@ -34,7 +34,7 @@ int ClampPos(long long pos, int lo, int hi) {
 
 }  // namespace
 
-SScrollBar::SScrollBar() : m_pSkin(SControlSkins::Builtin(kSkinScrollbar)) {
+SScrollBar::SScrollBar() : m_pSkin(SControlSkin::Builtin(kSkinScrollbar)) {
   m_si = SCROLLINFO{};
   m_si.cbSize = sizeof(SCROLLINFO);
   m_si.nTrackPos = -1;
@@ -43,7 +43,7 @@ SScrollBar::SScrollBar() : m_pSkin(SControlSkins::Builtin(kSkinScrollbar)) {
 
 int SScrollBar::ArrowSize() const {
   if (m_nArrowSize >= 0) return m_nArrowSize;
-  return SControlSkins::Size(m_pSkin).cx / kSkinColumns;
+  return SControlSkin::SizeOf(m_pSkin).cx / kSkinColumns;
 }
 
 int SScrollBar::MaxPos() const {
@@ -160,7 +160,7 @@ HRESULT SScrollBar::SetAttribute(const SStringW& strAttribName, const SStringW& 
   using P = SAttrParse;
   HRESULT hr = E_NOTIMPL;
   if (P::IsName(strAttribName, L"skin")) {
-    hr = SControlSkins::Assign(m_pSkin, strValue, GetScale());
+    hr = SControlSkin::Assign(m_pSkin, strValue, GetScale()) ? S_OK : E_FAIL;
   } else if (P::IsName(strAttribName, L"arrowSize")) {
     m_nArrowSize = P::Int(strValue);
     hr = S_OK;
@@ -197,7 +197,7 @@ HRESULT SScrollBar::SetAttribute(const SStringW& strAttribName, const SStringW& 
 
 void SScrollBar::OnInitFinished(pugi::xml_node xmlNode) {
   SWindow::OnInitFinished(xmlNode);
-  if (m_nArrowSize < 0) m_nArrowSize = SControlSkins::Size(m_pSkin).cx / kSkinColumns;
+  if (m_nArrowSize < 0) m_nArrowSize = SControlSkin::SizeOf(m_pSkin).cx / kSkinColumns;
   if (m_bLoadingRange && m_si.nMax < m_si.nMin) {
     SLog::Printf(LOG_LEVEL_WARN, "swui", __FILE__, __LINE__, "SWUI::SScrollBar::OnInitFinished",
                  "empty range %d..%d refused, %d..%d kept", m_si.nMin, m_si.nMax, m_nLoadMin,

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "SControlSkins.h"
 #include "control/EventSliderPos.h"
+#include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
 
 namespace SWUI {
@@ -22,7 +22,7 @@ constexpr UINT kNotifyCode = 2;
 
 }  // namespace
 
-SSliderBar::SSliderBar() : m_pSkinThumb(SControlSkins::Builtin(kSkinSliderThumb)) {
+SSliderBar::SSliderBar() : m_pSkinThumb(SControlSkin::Builtin(kSkinSliderThumb)) {
   m_evtSet.AddEvent(EventSliderPos::EventID, EventSliderPos::ScriptName());
 }
 
@@ -50,8 +50,8 @@ SSliderBar::PartSpan SSliderBar::CalcPartSpan(int railLength, int thumbLength, B
 RECT SSliderBar::GetPartRect(int part) const {
   RECT rcClient;
   GetClientRect(&rcClient);
-  const SIZE thumb = SControlSkins::Size(m_pSkinThumb);
-  const SIZE bkgnd = SControlSkins::Size(m_pSkinBkgnd);
+  const SIZE thumb = SControlSkin::SizeOf(m_pSkinThumb);
+  const SIZE bkgnd = SControlSkin::SizeOf(m_pSkinBkgnd);
   RECT rc = rcClient;
   if (!m_bVertical) {
     const PartSpan span = CalcPartSpan(rcClient.right - rcClient.left, thumb.cx, m_bThumbInRail,
@@ -91,7 +91,7 @@ HRESULT SSliderBar::SetAttribute(const SStringW& strAttribName, const SStringW& 
                                  BOOL bLoading) {
   HRESULT hr = E_NOTIMPL;
   if (SAttrParse::IsName(strAttribName, L"thumbSkin")) {
-    hr = SControlSkins::Assign(m_pSkinThumb, strValue, GetScale());
+    hr = SControlSkin::Assign(m_pSkinThumb, strValue, GetScale()) ? S_OK : E_FAIL;
   } else if (SAttrParse::IsName(strAttribName, L"thumbInRail")) {
     m_bThumbInRail = SAttrParse::Int(strValue) != 0;
     hr = S_OK;
@@ -102,12 +102,12 @@ HRESULT SSliderBar::SetAttribute(const SStringW& strAttribName, const SStringW& 
 
 void SSliderBar::OnColorize(COLORREF cr) {
   SProgress::OnColorize(cr);
-  SControlSkins::Colorize(m_pSkinThumb, cr);
+  SControlSkin::Colorize(m_pSkinThumb, cr);
 }
 
 SIZE SSliderBar::GetDesiredSize(LPCRECT) {
-  const SIZE thumb = SControlSkins::Size(m_pSkinThumb);
-  const SIZE bkgnd = SControlSkins::Size(m_pSkinBkgnd);
+  const SIZE thumb = SControlSkin::SizeOf(m_pSkinThumb);
+  const SIZE bkgnd = SControlSkin::SizeOf(m_pSkinBkgnd);
   if (m_bVertical) return SIZE{std::max(bkgnd.cx, thumb.cx), kDesiredLength};
   return SIZE{kDesiredLength, std::max(bkgnd.cy, thumb.cy)};
 }
@@ -122,15 +122,16 @@ int SSliderBar::ValueAt(int offset, int length, int base) const {
 void SSliderBar::OnPaint(IRenderTarget* pRT) {
   SPainter painter;
   BeforePaint(pRT, painter);
-  SControlSkins::Draw(m_pSkinBkgnd, pRT, GetPartRect(kPartRailBkgnd), 0);
-  if (m_nValue != m_nMinValue) SControlSkins::Draw(m_pSkinPos, pRT, GetPartRect(kPartSel), 0);
+  SControlSkin::DrawOrNormal(m_pSkinBkgnd, pRT, GetPartRect(kPartRailBkgnd), 0);
+  if (m_nValue != m_nMinValue)
+    SControlSkin::DrawOrNormal(m_pSkinPos, pRT, GetPartRect(kPartSel), 0);
   int thumbState = kThumbNormal;
   if (m_bDrag) {
     thumbState = kThumbPushed;
   } else if (m_uHtPrev == kPartThumb) {
     thumbState = kThumbHover;
   }
-  SControlSkins::Draw(m_pSkinThumb, pRT, GetPartRect(kPartThumb), thumbState);
+  SControlSkin::DrawOrNormal(m_pSkinThumb, pRT, GetPartRect(kPartThumb), thumbState);
   AfterPaint(pRT, painter);
 }
 

@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
-#include "SControlSkins.h"
 #include "control/EventSpinValue2String.h"
+#include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
 
@@ -22,8 +22,8 @@ int OtherArrowState(int state) { return state == SkinState_PushDown ? SkinState_
 }  // namespace
 
 SSpinButtonCtrl::SSpinButtonCtrl()
-    : m_pUpSkin(SControlSkins::Builtin(kSkinSpinUp)),
-      m_pDownSkin(SControlSkins::Builtin(kSkinSpinDown)) {
+    : m_pUpSkin(SControlSkin::Builtin(kSkinSpinUp)),
+      m_pDownSkin(SControlSkin::Builtin(kSkinSpinDown)) {
   m_evtSet.AddEvent(EventSpinValue2String::EventID, EventSpinValue2String::ScriptName());
 }
 
@@ -69,16 +69,16 @@ HRESULT SSpinButtonCtrl::SetAttribute(const SStringW& strAttribName, const SStri
     m_strBuddy = GetNamedString(strValue);
     hr = S_FALSE;
   } else if (P::IsName(strAttribName, L"upskin")) {
-    hr = SControlSkins::Assign(m_pUpSkin, strValue, GetScale());
+    hr = SControlSkin::Assign(m_pUpSkin, strValue, GetScale()) ? S_OK : E_FAIL;
   } else if (P::IsName(strAttribName, L"downSkin")) {
-    hr = SControlSkins::Assign(m_pDownSkin, strValue, GetScale());
+    hr = SControlSkin::Assign(m_pDownSkin, strValue, GetScale()) ? S_OK : E_FAIL;
   }
   if (hr == E_NOTIMPL) return SWindow::SetAttribute(strAttribName, strValue, bLoading);
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
 }
 
 SIZE SSpinButtonCtrl::GetDesiredSize(LPCRECT pRcContainer) {
-  SIZE size = {SControlSkins::Size(m_pDownSkin).cx, kSizeUnknown};
+  SIZE size = {SControlSkin::SizeOf(m_pDownSkin).cx, kSizeUnknown};
   if (pRcContainer != nullptr) size.cy = pRcContainer->bottom - pRcContainer->top;
   if (m_pLayoutParam != nullptr) {
     const int scale = GetScale();
@@ -150,8 +150,8 @@ void SSpinButtonCtrl::OnPaint(IRenderTarget* pRT) {
     downState = state;
     upState = OtherArrowState(state);
   }
-  SControlSkins::Draw(m_pUpSkin, pRT, rcUp, upState);
-  SControlSkins::Draw(m_pDownSkin, pRT, rcDown, downState);
+  SControlSkin::DrawOrNormal(m_pUpSkin, pRT, rcUp, upState);
+  SControlSkin::DrawOrNormal(m_pDownSkin, pRT, rcDown, downState);
 }
 
 void SSpinButtonCtrl::OnLButtonDown(UINT nFlags, POINT pt) {

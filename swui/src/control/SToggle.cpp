@@ -34,7 +34,7 @@ void SToggle::SetToggle(BOOL bToggle, BOOL bUpdate) {
 
 void SToggle::OnColorize(COLORREF cr) {
   SWindow::OnColorize(cr);
-  if (m_pSkin != nullptr) m_pSkin->OnColorize(cr);
+  SControlSkin::Colorize(m_pSkin, cr);
 }
 
 SIZE SToggle::GetDesiredSize(LPCRECT pRcContainer) {

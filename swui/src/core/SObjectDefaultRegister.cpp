@@ -6,6 +6,7 @@
 #include "control/SButton.h"
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
+#include "control/SComboBox.h"
 #include "control/SEdit.h"
 #include "control/SGroup.h"
 #include "control/SHotKeyCtrl.h"
@@ -123,7 +124,7 @@ const Entry kBuiltinClasses[] = {
     {L"richedit", kW, L"div", NewFactory<SRichEdit>},
     {L"edit", kW, L"richedit", NewFactory<SEdit>},
     {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},
-    {L"combobox", kW, L"combobase", nullptr},
+    {L"combobox", kW, L"combobase", NewFactory<SComboBox>},
     {L"calendar", kW, L"window", nullptr},
     {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
     {L"listview", kW, L"div", nullptr},

@@ -340,7 +340,10 @@ void SwndContainerImpl::OnFrameKeyDown(UINT uMsg, WPARAM wParam, LPARAM lParam) 
 }
 
 void SwndContainerImpl::OnFrameKeyEvent(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  if (::GetKeyState(VK_MENU) < 0) {
+  // Only character messages carry letters: a key message's 'a'..'z' are virtual keys (the
+  // numeric keypad, F1 to F11), which stay as they are.
+  const bool character = uMsg == WM_CHAR || uMsg == WM_SYSCHAR;
+  if (character && ::GetKeyState(VK_MENU) < 0) {
     // Alt with a letter is an accelerator. A character that comes upper-case (Shift or Caps
     // Lock held) names the same key as its lower-case form.
     const bool lower = wParam >= 'a' && wParam <= 'z';

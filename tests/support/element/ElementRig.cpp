@@ -120,9 +120,13 @@ void TestContainer::OnNextFrame() {
 }
 
 BOOL TestContainer::RegisterTimelineHandler(ITimelineHandler* handler) {
-  if (std::find(timeline.begin(), timeline.end(), handler) != timeline.end()) return FALSE;
+  if (OnTimeline(handler)) return FALSE;
   timeline.push_back(handler);
   return TRUE;
+}
+
+bool TestContainer::OnTimeline(ITimelineHandler* handler) const {
+  return std::find(timeline.begin(), timeline.end(), handler) != timeline.end();
 }
 
 BOOL TestContainer::UnregisterTimelineHandler(ITimelineHandler* handler) {
@@ -278,10 +282,11 @@ int FnSlot::s_keys = 0;
 
 // ---- ElementRig ----------------------------------------------------------------------------
 
-ElementRig::ElementRig(int width, int height)
+ElementRig::ElementRig(int width, int height, bool systemResources)
     : render(width, height),
       app(render.Factory(), GetModuleHandleW(nullptr)),
       container(width, height) {
+  if (systemResources) LoadSystemResources(app);
   app.TplRegisterFactory<ProbeWnd>();
   app.TplRegisterFactory<RecordingLayout>();
   ProbeWnd::log = &probeLog;

@@ -13,6 +13,8 @@
 
 #include "PumpUntil.h"
 #include "RenderRig.h"
+#include "TestAccelMgr.h"
+#include "TestSkinPools.h"
 #include "core/EventArgs.h"
 #include "core/ISwndContainer.h"
 #include "core/SApplication.h"
@@ -20,8 +22,9 @@
 
 // The host window's part of the tree: capture, focus and hover as handles, z-order numbering,
 // render targets lent over a host surface of its own, a message-only native window that
-// receives UM_UPDATESWND and element timers, and a timeline whose frames the test delivers
-// (OnNextFrame). Everything asked is recorded.
+// receives UM_UPDATESWND and element timers (or a window of the test's own as the host),
+// a timeline whose frames the test delivers (OnNextFrame) and an accelerator table.
+// Everything asked is recorded.
 class TestContainer : public SWUI::ISwndContainer {
  public:
   struct Fired {
@@ -57,6 +60,10 @@ class TestContainer : public SWUI::ISwndContainer {
   SWUI::SwndHandle capture = 0;
   SWUI::SwndHandle focus = 0;
   SWUI::SwndHandle hover = 0;
+  HWND hostWindow = nullptr;  // answered as the host window when set
+  TestAccelMgr accels;        // the focus manager's accelerator table
+
+  bool OnTimeline(SWUI::ITimelineHandler* handler) const;
 
   // ISwndContainer
   // One frame of the timeline, as the host delivers it: to every registered handler, over a
@@ -65,7 +72,7 @@ class TestContainer : public SWUI::ISwndContainer {
   BOOL RegisterDragDrop(SWUI::SwndHandle, IDropTarget*) override { return FALSE; }
   BOOL RevokeDragDrop(SWUI::SwndHandle) override { return FALSE; }
   BOOL OnFireEvent(SWUI::EventArgs& evt) override;
-  HWND GetHostHwnd() override { return hwnd_; }
+  HWND GetHostHwnd() override { return hostWindow != nullptr ? hostWindow : hwnd_; }
   SWUI::SStringW GetTranslatorContext() const override { return trCtx; }
   BOOL IsTranslucent() const override { return FALSE; }
   BOOL IsSendWheel2Hover() const override { return FALSE; }
@@ -87,7 +94,7 @@ class TestContainer : public SWUI::ISwndContainer {
   BOOL UpdateWindow() override { return TRUE; }
   void UpdateTooltip() override { ++tooltipUpdates; }
   void FrameToHost(RECT&) const override {}
-  SWUI::IAcceleratorMgr* GetFocusManager() override { return nullptr; }
+  SWUI::IAcceleratorMgr* GetFocusManager() override { return &accels; }
   // TRUE when added (once) / when it was present.
   BOOL RegisterTimelineHandler(SWUI::ITimelineHandler* handler) override;
   BOOL UnregisterTimelineHandler(SWUI::ITimelineHandler* handler) override;
@@ -168,10 +175,11 @@ class RecordingLayout : public SWUI::TObjRefImpl<SWUI::SObjectImpl<SWUI::ILayout
 };
 
 // Builds trees from XML text under a root element held by a test container, paints them into
-// a memory target and reads pixels.
+// a memory target and reads pixels. With systemResources the framework's built-in skins and
+// defaults are loaded from the test program's own resources.
 class ElementRig {
  public:
-  explicit ElementRig(int width = 200, int height = 200);
+  explicit ElementRig(int width = 200, int height = 200, bool systemResources = false);
   ~ElementRig();
   ElementRig(const ElementRig&) = delete;
   ElementRig& operator=(const ElementRig&) = delete;
@@ -180,7 +188,18 @@ class ElementRig {
   // whole surface. The document stays alive with the rig.
   void Load(const wchar_t* xml);
   SWUI::SWindow* Find(LPCWSTR name) const;
+  // The element of that name as the class asked for (the test fails otherwise).
+  template <class T>
+  T* Find(LPCWSTR name) const {
+    auto* typed = dynamic_cast<T*>(Find(name));
+    REQUIRE_MESSAGE(typed != nullptr, "the element is not of the class asked for");
+    return typed;
+  }
   ProbeWnd* Probe(LPCWSTR name) const;
+  // Test skins (CellSkin.h) from a "skin" element's children, pushed for the rig's lifetime,
+  // and one of them by name.
+  void AddSkins(const wchar_t* xml) { skins.Add(app, xml); }
+  CellSkin* Skin(const wchar_t* name) const { return skins.Cells(name); }
   // Clears the surface to opaque white and paints the whole tree into it.
   void Paint();
   DWORD Pixel(int x, int y) const { return render.Pixel(x, y); }
@@ -190,6 +209,7 @@ class ElementRig {
   RenderRig render;
   SWUI::SApplication app;
   TestContainer container;
+  TestSkinPools skins;
   SWUI::SWindow* root = nullptr;
 
  private:

@@ -2,7 +2,6 @@
 
 #include "core/SMessageLoop.h"
 #include "core/SXmlMark.h"
-#include "res.mgr/SResProviderPE.h"
 
 using namespace SWUI;
 
@@ -19,35 +18,11 @@ LPARAM KeyParam(UINT vk, bool up) {
 
 }  // namespace
 
-// ---- HeldKeys ----------------------------------------------------------------------------
-
-HeldKeys::HeldKeys(std::initializer_list<int> keys) {
-  GetKeyboardState(saved_);
-  BYTE state[256];
-  memcpy(state, saved_, sizeof(state));
-  for (int vk : keys) {
-    state[vk & 0xFF] |= 0x80;
-    // The generic modifier and both of its sides read as held.
-    if (vk == VK_CONTROL) state[VK_LCONTROL] |= 0x80;
-    if (vk == VK_SHIFT) state[VK_LSHIFT] |= 0x80;
-    if (vk == VK_MENU) state[VK_LMENU] |= 0x80;
-  }
-  SetKeyboardState(state);
-}
-
-HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
-
 // ---- HostHarness -------------------------------------------------------------------------
 
 HostHarness::HostHarness(bool systemResources)
     : render(1, 1), app(render.Factory(), GetModuleHandleW(nullptr), L"SwuiHostHarness") {
-  if (systemResources) {
-    auto* provider = new SResProviderPE();
-    REQUIRE(provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0));
-    app.LoadSystemNamedResource(provider);
-    app.AddResProvider(provider);
-    provider->Release();
-  }
+  if (systemResources) LoadSystemResources(app);
 }
 
 HostHarness::~HostHarness() {
@@ -260,6 +235,11 @@ void HostHarness::SysChar(WCHAR ch) {
   Post(WM_SYSCHAR, ch, 1 | (1u << 29));
 }
 
+void HostHarness::SysKeyDown(UINT vk) {
+  HeldKeys alt({VK_MENU});
+  Post(WM_SYSKEYDOWN, vk, KeyParam(vk, false) | (1u << 29));
+}
+
 // ---- timers, frames, messages ------------------------------------------------------------
 
 void HostHarness::ElementTimer(SWindow* wnd, UINT id) {
@@ -282,6 +262,10 @@ void HostHarness::Drain() {
     if (msg.message == WM_QUIT) {
       sawQuit_ = true;
       quitCode_ = static_cast<int>(msg.wParam);
+      continue;
+    }
+    if (heldTimers && msg.message == WM_TIMER && host != nullptr && msg.hwnd == host->m_hWnd &&
+        SwndTimerId::IsElementTimer(msg.wParam)) {
       continue;
     }
     if (loop != nullptr && loop->PreTranslateMessage(&msg)) continue;

@@ -5,8 +5,8 @@
 //   h.Open(L"<SWUI width='200' height='100'><root colorBkgnd='#ffffff'>"
 //          L"<mine name='c' pos='10,10,@50,@20'/></root></SWUI>");
 //   h.Click(h.CenterOf(L"c"));                       // cursor moved there, input posted, drained
-//   h.Paint();                                       // invalid parts painted into the memory
-//   target CHECK(h.Rgb(15, 15) == 0x0000FF);               // a pixel of the memory target
+//   h.Paint();                                       // what is invalid, into the memory target
+//   CHECK(h.Rgb(15, 15) == 0x0000FF);                // a pixel of the memory target
 //   h.SavePng(L"mine_clicked", 2);                   // <exe folder>\png\mine_clicked.png
 //   CHECK(h.host->CountEvents(EventCmd::EventID, id) == 1);
 //
@@ -14,6 +14,7 @@
 // where the input says (mouse tracking follows the real cursor). Input is posted and drained
 // through the application's message loop filters (tooltips, drop-downs), as the real loop
 // does. Timers never need to run: element timers and animation frames are sent directly.
+// Control tests add solid-colour recording skins (CellSkin.h) with AddSkins before Open.
 // Test programs that use it share the desktop's cursor: give them the ctest resource lock
 // "desktop_input" (tevaro_test's LOCK).
 #pragma once
@@ -28,8 +29,10 @@
 #include <vector>
 
 #include "DebugOutputCapture.h"
+#include "HeldKeys.h"
 #include "RenderRig.h"
 #include "TestHostWnd.h"
+#include "TestSkinPools.h"
 #include "core/SApplication.h"
 #include "core/SWindow.h"
 
@@ -69,19 +72,6 @@ struct HostOptions {
   int height = 0;
 };
 
-// Holds virtual keys down in the thread's keyboard state (Ctrl, Shift, Alt, ...) while it
-// lives; GetKeyState sees them.
-class HeldKeys {
- public:
-  HeldKeys(std::initializer_list<int> keys);
-  ~HeldKeys();
-  HeldKeys(const HeldKeys&) = delete;
-  HeldKeys& operator=(const HeldKeys&) = delete;
-
- private:
-  BYTE saved_[256];
-};
-
 class HostHarness {
  public:
   // With systemResources the framework's built-in skins and defaults are loaded from the
@@ -111,6 +101,12 @@ class HostHarness {
   RECT RectOf(LPCWSTR name) const { return Find(name)->GetWindowRect(); }
   POINT CenterOf(LPCWSTR name) const;
   POINT ToScreen(POINT client) const;
+
+  // ---- skins ---------------------------------------------------------------------------
+  // Test skins (CellSkin.h) from a "skin" element's children, pushed while the harness lives,
+  // and one of them by name.
+  void AddSkins(const wchar_t* xml) { skins.Add(app, xml); }
+  CellSkin* Skin(const wchar_t* name) const { return skins.Cells(name); }
 
   // ---- pixels --------------------------------------------------------------------------
   // Paints what is invalid into the memory target now and prints the window (WM_PRINT) into
@@ -143,15 +139,17 @@ class HostHarness {
   // Down and up; TranslateMessage adds the characters, as the real loop does.
   void Key(UINT vk);
   void Char(WCHAR ch);
-  // WM_SYSCHAR with Alt held.
+  // WM_SYSCHAR, and WM_SYSKEYDOWN, with Alt held.
   void SysChar(WCHAR ch);
+  void SysKeyDown(UINT vk);
 
   // ---- timers, frames, messages --------------------------------------------------------
   // An element timer (SWindow::SetTimer) fired now.
   void ElementTimer(SWUI::SWindow* wnd, UINT id);
   // Animation frames delivered now (the host's 10 ms timer).
   void Frames(int count = 1);
-  // Runs every queued message through the application's loop (filters, translation).
+  // Runs every queued message through the application's loop (filters, translation); with
+  // heldTimers the host's own timers that came due are taken off the queue undelivered.
   void Drain();
   bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
   // A WM_QUIT met while draining (it is taken off the queue and remembered).
@@ -163,8 +161,13 @@ class HostHarness {
   // in the process at a time, so a harness captures only when asked.
   DebugOutputCapture& CaptureLog();
 
+  // While set, the frames and element timers the system would deliver to the host are
+  // dropped: a test drives them with Frames and ElementTimer alone, however long it takes.
+  bool heldTimers = false;
+
   RenderRig render;
   SWUI::SApplication app;
+  TestSkinPools skins;
   std::unique_ptr<TestHostWnd> host;
 
  private:

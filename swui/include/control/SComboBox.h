@@ -1,0 +1,61 @@
+// The combo box ("combobox"): a combo whose list is a list box (element id -200) made from the
+// child element "listStyle" (its "wndclass", default "listbox", must make a list box), filling
+// the drop-down ("pos" "0,0,-0,-0") with hot tracking. Items come from the child element
+// "items" ("item": "text", "icon" default 0, "data" default 0). While the drop-down is open the
+// list's choice changes the combo's selection and its click closes the drop-down.
+//
+// A "wndclass" that makes no list box leaves the combo without a list: it then answers as an
+// empty list. UI thread only.
+#pragma once
+#include "control/SComboBase.h"
+#include "control/SListBox.h"
+
+namespace SWUI {
+
+class SComboBox : public SComboBase {
+  SWUI_CLASS_NAME(SComboBase, L"combobox")
+
+ public:
+  static constexpr int kListId = -200;
+
+  SComboBox();
+  ~SComboBox() override;
+
+  int GetCurSel() const override;
+  int GetCount() const override;
+  // Selects in the list; on a change OnSelChanged follows and TRUE is answered.
+  BOOL SetCurSel(int iSel) override;
+  SStringW GetLBText(int iItem, BOOL bRawText = FALSE) override;
+  // The edit part (when its events are live) shows the item's text; repaint; the event.
+  void OnSelChanged() override;
+  BOOL CreateListBox(pugi::xml_node xmlNode) override;
+  // min(dropHeight, items x item height + the list's vertical margin); dropHeight without
+  // items.
+  int GetListBoxHeight() override;
+  // Null when "wndclass" made no list box.
+  SListBox* GetListBox() const { return m_pListBox; }
+
+  void OnCreateDropDown(SDropDownWnd* pDropDown) override;
+  void OnDestroyDropDown(SDropDownWnd* pDropDown) override;
+  BOOL OnLanguageChanged() override;
+  void OnScaleChanged(int scale) override;
+  BOOL FireEvent(EventArgs& evt) override;
+
+ protected:
+  // Makes the list from a class name and its style element: it must be a list box (else FALSE
+  // and no list); it fills the popup ("pos" "0,0,-0,-0"), belongs to the combo (its owner,
+  // id -200) and is scaled as the combo.
+  BOOL MakeListBox(LPCWSTR className, pugi::xml_node style);
+  void OnDestroy();
+
+  SWND_BEGIN_MSG_MAP()
+  MSG_WM_DESTROY(OnDestroy)
+  SWND_END_MSG_MAP(SComboBase)
+
+  SListBox* m_pListBox = nullptr;
+
+ private:
+  void ReleaseListBox();
+};
+
+}  // namespace SWUI

@@ -426,6 +426,12 @@ BOOL CUIEventHandler::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, L
       OnDeviceNotice(wParam);
       lResult = 0;
       return TRUE;
+    case WM_COMMAND:
+      // Menu commands; notifications of native children are not the menus'.
+      if (HIWORD(wParam) != 0) return FALSE;
+      OnMenuCommand(LOWORD(wParam));
+      lResult = 0;
+      return TRUE;
     case kMsgReserved:
       lResult = 0;
       return TRUE;
@@ -478,6 +484,8 @@ void CUIEventHandler::OnTrayNotify(LPARAM lParam) {
       ::SetForegroundWindow(m_hwnd);
       ::ShowWindow(m_hwnd, SW_SHOWNORMAL);
     }
+  } else if (lParam == WM_RBUTTONDOWN) {
+    ShowTrayMenu();
   }
 }
 

@@ -1,0 +1,3 @@
+#include "NetworkDialogEntry.h"
+
+INT_PTR RunNetworkDialog(HWND) { return 0; }

@@ -16,6 +16,7 @@
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
 #include "controls/SChromeTab.h"
+#include "controls/CTipWnd.h"
 #include "controls/SChromeTabCtrl.h"
 #include "controls/SMoveThumb.h"
 #include "controls/ZuEQ.h"
@@ -347,8 +348,12 @@ void CUIEventHandler::StopFiltering() {
 
 void CUIEventHandler::OnClose() {
   StopFiltering();
-  // An icon the shell never took is not deleted.
-  if (IsMainWindow() && m_tray.IsVisible()) m_tray.Hide();
+  if (IsMainWindow()) {
+    // The confirmation tip goes before the framework it was made with.
+    CTipWnd::HideTip();
+    // An icon the shell never took is not deleted.
+    if (m_tray.IsVisible()) m_tray.Hide();
+  }
   SaveTabs();
   m_controller.EndSession();
   m_app.ReleaseInstanceMutex();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CCommonDlg.h"
+#include "HostHarness.h"  // wide texts in doctest's messages
 #include "core/SHostDialog.h"
 
 // Null when none runs over the owner.

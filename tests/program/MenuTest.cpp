@@ -137,6 +137,31 @@ TEST_CASE("menus: the menu button opens the menu at the cursor, owned by the mai
   CHECK(rig.boxes.empty());
 }
 
+TEST_CASE("menus: a right click on the tray icon opens the tray menu over the window") {
+  ProgramRig rig;
+  std::vector<int> items;
+  HWND owner = nullptr;
+  HWND main = nullptr;
+  CHECK(rig.Run(L"-hide", {Once([&] {
+    main = ProgramRig::MainHwnd();
+    ModalDriver drive({[&] {
+      SWUI::SMenuExRunData* running = SWUI::SMenuExRunData::Current();
+      if (running == nullptr) return;
+      owner = running->GetOwner();
+      if (SMenuEx* top = running->GetLastLevel()) {
+        for (int id : {7, 8, 63, 10, 3}) {
+          if (top->FindItem(id, MF_BYCOMMAND) != nullptr) items.push_back(id);
+        }
+      }
+      SMenuEx::ExitPopupMenu(0);
+    }});
+    ProgramRig::Send(SShellNotifyIcon::kCallbackMessage, 0, WM_RBUTTONDOWN);
+    CHECK_FALSE(drive.TimedOut());
+  })}) == 0);
+  CHECK(owner == main);
+  CHECK(items == std::vector<int>{7, 8, 63, 10});
+}
+
 TEST_CASE("menus: without a session the device's commands only say so and send nothing") {
   ProgramRig rig;
   SimDevice& device = rig.PlugProcessor();

@@ -324,8 +324,7 @@ bool CApplication::InstallTranslator() {
   SWUI::SAutoRefPtr<SWUI::ITranslatorMgr> manager;
   manager.Attach(static_cast<SWUI::ITranslatorMgr*>(obj));
   m_swuiApp->SetTranslator(manager);
-  SWUI::SAutoRefPtr<SWUI::ITranslator> translator =
-      LoadTranslator(m_swuiApp, m_language, manager);
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator = LoadTranslator(m_swuiApp, m_language, manager);
   return translator != nullptr && manager->InstallTranslator(translator) != FALSE;
 }
 
@@ -333,8 +332,7 @@ bool CApplication::ChangeLanguage(int language) {
   m_language = language;
   SWUI::ITranslatorMgr* manager = m_swuiApp != nullptr ? m_swuiApp->GetTranslator() : nullptr;
   if (manager == nullptr) return false;
-  SWUI::SAutoRefPtr<SWUI::ITranslator> translator =
-      LoadTranslator(m_swuiApp, m_language, manager);
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator = LoadTranslator(m_swuiApp, m_language, manager);
   if (translator == nullptr) return false;
   // A language of another name drops the translator installed before.
   wchar_t name[64] = {};

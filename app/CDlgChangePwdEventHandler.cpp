@@ -1,7 +1,6 @@
 #include "CDlgChangePwdEventHandler.h"
 
 #include "AppSeams.h"
-#include "CApplication.h"
 #include "HidDevice/CDeviceController.h"
 #include "control/SEdit.h"
 #include "core/SApplication.h"
@@ -24,8 +23,7 @@ SStringW TextOf(SEdit* edit) { return edit != nullptr ? edit->GetWindowText() : 
 }  // namespace
 
 CDlgChangePwdEventHandler::CDlgChangePwdEventHandler(const SStringW& title, int kind, int length)
-    : m_controller(CApplication::Get().DeviceController()),
-      m_kind(kind),
+    : m_kind(kind),
       m_title(title.IsEmpty() ? SStringW(L"Change Password") : title),
       m_length(length) {}
 
@@ -36,7 +34,7 @@ void CDlgChangePwdEventHandler::OnInit(SWUI::SHostDialog* dialog) {
   CCommonEventHandler::OnInit(dialog);
   SWUI::SWindow* root = dialog->GetRoot();
   m_titleText = root->FindChildByName(L"txt_title");
-  m_message = root->FindChildByName(L"txt_msg");
+  FindMessage();
   m_old = root->FindChildByName2<SEdit>(L"txt_pwd_origin");
   m_new = root->FindChildByName2<SEdit>(L"txt_pwd_new1");
   m_repeat = root->FindChildByName2<SEdit>(L"txt_pwd_new2");
@@ -61,21 +59,6 @@ SStringW CDlgChangePwdEventHandler::LengthText() const {
   return text;
 }
 
-bool CDlgChangePwdEventHandler::_HandleEvent(SWUI::EventArgs* evt) {
-  if (evt == nullptr || m_pDlg == nullptr || !IsOwnSender(evt)) return false;
-  if (IsCommandFrom(evt, L"btnOK")) {
-    Check();
-    return true;
-  }
-  // Cancel and the close box end it with 2.
-  return CCommonEventHandler::_HandleEvent(evt);
-}
-
-void CDlgChangePwdEventHandler::Complain(const wchar_t* text, SEdit* focus) {
-  if (m_message != nullptr) m_message->SetWindowText(text);
-  if (focus != nullptr) focus->SetFocus();
-}
-
 void CDlgChangePwdEventHandler::Check() {
   const SStringW old = TextOf(m_old);
   const SStringW fresh = TextOf(m_new);
@@ -87,28 +70,15 @@ void CDlgChangePwdEventHandler::Check() {
   if (repeat.GetLength() != m_length) return Complain(LengthText(), m_repeat);
   if (old.GetLength() != m_length) return Complain(LengthText(), m_old);
 
-  switch (m_controller.ChangePassword(m_kind, old.c_str(), fresh.c_str())) {
-    case CDeviceController::kPasswordOk:
-      m_pDlg->EndDialog(IDOK);
-      AppSeams::Current().FrameworkMessageBox(nullptr, L"Password has been updated", L"", MB_OK);
-      break;
-    case CDeviceController::kPasswordNotConnected:
-      m_pDlg->EndDialog(IDOK);
-      AppSeams::Current().FrameworkMessageBox(m_hDlg, L"Device not connected", L"", MB_OK);
-      break;
-    case CDeviceController::kPasswordWrong:
-      Complain(L"Old password is incorrect", m_old);
-      break;
-    case CDeviceController::kPasswordNoReply:
-      Complain(L"Password change failed, please try again later", nullptr);
-      break;
-    case CDeviceController::kPasswordUnreadable:
-      Complain(L"Failed to get device infomation, please try again later", nullptr);
-      break;
-    case CDeviceController::kPasswordBadInput:
-      Complain(L"Invalid parameter", nullptr);
-      break;
-    default:
-      break;
+  const int result = m_controller.ChangePassword(m_kind, old.c_str(), fresh.c_str());
+  if (result == CDeviceController::kPasswordOk) {
+    m_pDlg->EndDialog(IDOK);
+    AppSeams::Current().FrameworkMessageBox(nullptr, L"Password has been updated", L"", MB_OK);
+  } else if (result == CDeviceController::kPasswordWrong) {
+    Complain(L"Old password is incorrect", m_old);
+  } else if (result == CDeviceController::kPasswordNoReply) {
+    Complain(L"Password change failed, please try again later", nullptr);
+  } else {
+    OnCommonResult(result);
   }
 }

@@ -4,17 +4,10 @@
 // the red line "txt_msg" with the focus back on an edit. The device controller makes the
 // change; the dialog ends only when it was made or the device is not connected.
 #pragma once
-#include "CCommonEventHandler.h"
+#include "CPasswordEventHandler.h"
 #include "core/SString.h"
 
-namespace SWUI {
-class SEdit;
-class SWindow;
-}  // namespace SWUI
-
-class CDeviceController;
-
-class CDlgChangePwdEventHandler : public CCommonEventHandler {
+class CDlgChangePwdEventHandler : public CPasswordEventHandler {
  public:
   static constexpr int kAdminPassword = 0;
   static constexpr int kKeyPassword = 1;
@@ -25,25 +18,16 @@ class CDlgChangePwdEventHandler : public CCommonEventHandler {
   CDlgChangePwdEventHandler();
 
   void OnInit(SWUI::SHostDialog* dialog);
-  bool _HandleEvent(SWUI::EventArgs* evt) override;
-
-  int Kind() const { return m_kind; }
-  int Length() const { return m_length; }
 
  private:
-  // "btnOK".
-  void Check();
-  // Shows the text in "txt_msg" and gives the focus to the edit (when given).
-  void Complain(const wchar_t* text, SWUI::SEdit* focus);
+  void Check() override;
   // "Password of %d numbers" in the current language, with the length.
   SWUI::SStringW LengthText() const;
 
-  CDeviceController& m_controller;
   int m_kind;
   SWUI::SStringW m_title;
   int m_length;
   SWUI::SWindow* m_titleText = nullptr;
-  SWUI::SWindow* m_message = nullptr;
   SWUI::SEdit* m_old = nullptr;
   SWUI::SEdit* m_new = nullptr;
   SWUI::SEdit* m_repeat = nullptr;

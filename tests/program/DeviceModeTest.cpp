@@ -126,62 +126,63 @@ TEST_CASE("device modes: names without their padding; saving in user mode is ref
   CHECK(rig.boxes[0].text == L"Insufficient permission, please switch to administrator mode");
 }
 
-TEST_CASE("device modes: Save checks the name before its question, sends nothing on No, cuts at 20") {
+TEST_CASE(
+    "device modes: Save checks the name before its question, sends nothing on No, cuts at 20") {
   ProgramRig rig;
   SimDevice& device = rig.PlugProcessor();
   SetDeviceRow(device, ParamRow::SysControl_Mode, 0x80);
-  CHECK(rig.Run({Once([&] {
-    Connect();
-    const HWND main = ProgramRig::MainHwnd();
-    RunDeviceModeDialog({[&] {
-                           Select(main, 5);
-                           const size_t before = device.ReceivedCount();
-                           struct Case {
-                             const wchar_t* name;
-                             const wchar_t* message;
-                           };
-                           const Case cases[] = {
-                               {L"Caf\u00e9", L"Name contains illegal charactors"},
-                               {L"a\tb", L"Name contains illegal charactors"},
-                               {L"\u4e2d", L"Name contains illegal charactors"},
-                               {L"  \t ", L"Name cannot be empty"},
-                           };
-                           for (const Case& c : cases) {
-                             CAPTURE(std::wstring(c.name));
-                             rig.boxes.clear();
-                             DialogElement(main, L"txt_input")->SetWindowText(c.name);
-                             ClickDialog(main, L"btnSave");
-                             CHECK(rig.boxes.size() == 1);
-                             CHECK(LastBox(rig) == c.message);
-                           }
-                           // No: only the question was asked, nothing went out.
-                           rig.boxes.clear();
-                           rig.boxAnswer = IDNO;
-                           DialogElement(main, L"txt_input")->SetWindowText(L"Club");
-                           ClickDialog(main, L"btnSave");
-                           CHECK(rig.boxes.size() == 1);
-                           CHECK(LastBox(rig) ==
-                                 L"Do you want to replace the selected device mode?");
-                           CHECK((!rig.boxes.empty() && rig.boxes.back().type == MB_YESNO));
-                           CHECK(device.ReceivedCount() == before);
+  CHECK(rig.Run(
+            {Once([&] {
+               Connect();
+               const HWND main = ProgramRig::MainHwnd();
+               RunDeviceModeDialog(
+                   {[&] {
+                      Select(main, 5);
+                      const size_t before = device.ReceivedCount();
+                      struct Case {
+                        const wchar_t* name;
+                        const wchar_t* message;
+                      };
+                      const Case cases[] = {
+                          {L"Caf\u00e9", L"Name contains illegal charactors"},
+                          {L"a\tb", L"Name contains illegal charactors"},
+                          {L"\u4e2d", L"Name contains illegal charactors"},
+                          {L"  \t ", L"Name cannot be empty"},
+                      };
+                      for (const Case& c : cases) {
+                        CAPTURE(std::wstring(c.name));
+                        rig.boxes.clear();
+                        DialogElement(main, L"txt_input")->SetWindowText(c.name);
+                        ClickDialog(main, L"btnSave");
+                        CHECK(rig.boxes.size() == 1);
+                        CHECK(LastBox(rig) == c.message);
+                      }
+                      // No: only the question was asked, nothing went out.
+                      rig.boxes.clear();
+                      rig.boxAnswer = IDNO;
+                      DialogElement(main, L"txt_input")->SetWindowText(L"Club");
+                      ClickDialog(main, L"btnSave");
+                      CHECK(rig.boxes.size() == 1);
+                      CHECK(LastBox(rig) == L"Do you want to replace the selected device mode?");
+                      CHECK((!rig.boxes.empty() && rig.boxes.back().type == MB_YESNO));
+                      CHECK(device.ReceivedCount() == before);
 
-                           // Yes with 21 characters: the first 20 are stored.
-                           rig.boxes.clear();
-                           rig.boxAnswer = IDYES;
-                           DialogElement(main, L"txt_input")
-                               ->SetWindowText(L"  ABCDEFGHIJKLMNOPQRSTU ");
-                           ClickDialog(main, L"btnSave");
-                           CHECK(rig.boxes.size() == 1);
-                           CHECK(Item(main, 5) == L"6 - ABCDEFGHIJKLMNOPQRST");
-                           CHECK(Selected(main) == 5);
-                           CHECK(TipText() == L"Save device mode successfully");
-                         },
-                         [&] { ClickDialog(main, L"btn_close"); }});
-    CHECK(Controller().GetDeviceMode() == 5);
-  }),
-                 // The tip goes by itself after its second; the program runs on.
-                 Until([] { return CTipWnd::GetInstance() == nullptr; }),
-                 Once([] { CHECK(IsWindowVisible(ProgramRig::MainHwnd())); })}) == 0);
+                      // Yes with 21 characters: the first 20 are stored.
+                      rig.boxes.clear();
+                      rig.boxAnswer = IDYES;
+                      DialogElement(main, L"txt_input")->SetWindowText(L"  ABCDEFGHIJKLMNOPQRSTU ");
+                      ClickDialog(main, L"btnSave");
+                      CHECK(rig.boxes.size() == 1);
+                      CHECK(Item(main, 5) == L"6 - ABCDEFGHIJKLMNOPQRST");
+                      CHECK(Selected(main) == 5);
+                      CHECK(TipText() == L"Save device mode successfully");
+                    },
+                    [&] { ClickDialog(main, L"btn_close"); }});
+               CHECK(Controller().GetDeviceMode() == 5);
+             }),
+             // The tip goes by itself after its second; the program runs on.
+             Until([] { return CTipWnd::GetInstance() == nullptr; }),
+             Once([] { CHECK(IsWindowVisible(ProgramRig::MainHwnd())); })}) == 0);
   CHECK(rig.StepsDone() == 3);
   CHECK_FALSE(rig.TimedOut());
   CHECK(device.Inspect([](SimProcessor& p) { return std::string(p.modeNames[5]); }) ==

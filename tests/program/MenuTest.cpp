@@ -53,8 +53,13 @@ struct MainMenuLook {
 MainMenuLook LookOfMainMenu() {
   SMenuEx menu;
   REQUIRE(ProgramRig::Logic().LoadMainMenu(menu));
-  MainMenuLook look = {HasItem(menu, 16), CheckOf(menu, 0, 3), CheckOf(menu, 5, 51),
-                       CheckOf(menu, 5, 52), CheckOf(menu, 4, 40), CheckOf(menu, 4, 41), 0};
+  MainMenuLook look = {HasItem(menu, 16),
+                       CheckOf(menu, 0, 3),
+                       CheckOf(menu, 5, 51),
+                       CheckOf(menu, 5, 52),
+                       CheckOf(menu, 4, 40),
+                       CheckOf(menu, 4, 41),
+                       0};
   for (int id = 71; id <= 76; ++id) {
     if (CheckOf(menu, 70, id) == 1) look.skin = id;
   }
@@ -77,13 +82,29 @@ TEST_CASE("menus: the main menu follows the device's user mode, key lock, langua
     MainMenuLook expected;
   };
   const Case cases[] = {
-      {"not connected, though the image says administrator", false, 0x80, 0x80,
-       "[Config]\r\nLang = 5\r\n", {false, 0, 0, 1, 1, 0, 71}},
-      {"administrator with the key locked", true, 0x80, 0x80,
-       "[Config]\r\nLang = 0\r\ncolorIndex = 3\r\n", {true, 1, 1, 0, 0, 1, 74}},
-      {"administrator, key unlocked", true, 0x80, 0x00, "[Config]\r\nLang = 1\r\n",
+      {"not connected, though the image says administrator",
+       false,
+       0x80,
+       0x80,
+       "[Config]\r\nLang = 5\r\n",
+       {false, 0, 0, 1, 1, 0, 71}},
+      {"administrator with the key locked",
+       true,
+       0x80,
+       0x80,
+       "[Config]\r\nLang = 0\r\ncolorIndex = 3\r\n",
+       {true, 1, 1, 0, 0, 1, 74}},
+      {"administrator, key unlocked",
+       true,
+       0x80,
+       0x00,
+       "[Config]\r\nLang = 1\r\n",
        {true, 0, 0, 1, 0, 1, 71}},
-      {"user mode with the key locked", true, 0x00, 0x80, "[Config]\r\nLang = 1\r\n",
+      {"user mode with the key locked",
+       true,
+       0x00,
+       0x80,
+       "[Config]\r\nLang = 1\r\n",
        {false, 0, 0, 1, 1, 0, 71}},
   };
   for (const Case& c : cases) {
@@ -143,21 +164,21 @@ TEST_CASE("menus: a right click on the tray icon opens the tray menu over the wi
   HWND owner = nullptr;
   HWND main = nullptr;
   CHECK(rig.Run(L"-hide", {Once([&] {
-    main = ProgramRig::MainHwnd();
-    ModalDriver drive({[&] {
-      SWUI::SMenuExRunData* running = SWUI::SMenuExRunData::Current();
-      if (running == nullptr) return;
-      owner = running->GetOwner();
-      if (SMenuEx* top = running->GetLastLevel()) {
-        for (int id : {7, 8, 63, 10, 3}) {
-          if (top->FindItem(id, MF_BYCOMMAND) != nullptr) items.push_back(id);
-        }
-      }
-      SMenuEx::ExitPopupMenu(0);
-    }});
-    ProgramRig::Send(SShellNotifyIcon::kCallbackMessage, 0, WM_RBUTTONDOWN);
-    CHECK_FALSE(drive.TimedOut());
-  })}) == 0);
+                  main = ProgramRig::MainHwnd();
+                  ModalDriver drive({[&] {
+                    SWUI::SMenuExRunData* running = SWUI::SMenuExRunData::Current();
+                    if (running == nullptr) return;
+                    owner = running->GetOwner();
+                    if (SMenuEx* top = running->GetLastLevel()) {
+                      for (int id : {7, 8, 63, 10, 3}) {
+                        if (top->FindItem(id, MF_BYCOMMAND) != nullptr) items.push_back(id);
+                      }
+                    }
+                    SMenuEx::ExitPopupMenu(0);
+                  }});
+                  ProgramRig::Send(SShellNotifyIcon::kCallbackMessage, 0, WM_RBUTTONDOWN);
+                  CHECK_FALSE(drive.TimedOut());
+                })}) == 0);
   CHECK(owner == main);
   CHECK(items == std::vector<int>{7, 8, 63, 10});
 }
@@ -216,8 +237,8 @@ TEST_CASE("menus: the user mode is switched only after the administrator logged 
     const HWND hwnd = ProgramRig::MainHwnd();
     // "User" with the login cancelled: nothing is written.
     {
-      ModalDriver drive({[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(hwnd); },
-                         Press(L"btnCancel")});
+      ModalDriver drive(
+          {[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(hwnd); }, Press(L"btnCancel")});
       MenuCommand(40);
       CHECK_FALSE(drive.TimedOut());
     }
@@ -227,8 +248,8 @@ TEST_CASE("menus: the user mode is switched only after the administrator logged 
 
     // "Administrators" with the right password.
     {
-      ModalDriver drive({[&] { DialogElement(hwnd, L"txt_pwd")->SetWindowText(L"123456"); },
-                         Press(L"btnOK")});
+      ModalDriver drive(
+          {[&] { DialogElement(hwnd, L"txt_pwd")->SetWindowText(L"123456"); }, Press(L"btnOK")});
       MenuCommand(41);
       CHECK_FALSE(drive.TimedOut());
     }
@@ -241,8 +262,8 @@ TEST_CASE("menus: the user mode is switched only after the administrator logged 
     CHECK_FALSE(Controller().IsLoggedIn());
     loginShown = false;
     {
-      ModalDriver drive({[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(hwnd); },
-                         Press(L"btn_close")});
+      ModalDriver drive(
+          {[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(hwnd); }, Press(L"btn_close")});
       MenuCommand(41);
       CHECK_FALSE(drive.TimedOut());
     }
@@ -297,36 +318,37 @@ TEST_CASE("menus: language, colour scheme, Show, About and Exit") {
   rig.WriteSettings("[Config]\r\nLang = 0\r\n");
   bool aboutShown = false;
   CHECK(rig.Run({Once([&] {
-    const HWND hwnd = ProgramRig::MainHwnd();
-    auto title = [&] {
-      wchar_t text[64] = {};
-      GetWindowTextW(hwnd, text, 64);
-      return std::wstring(text);
-    };
-    CHECK(title() == L"Tevaro 音效处理器");
-    MenuCommand(52);
-    CHECK(ProgramRig::App().Language() == 1);
-    CHECK(title() == L"Tevaro");
-    CHECK(std::wstring(ProgramRig::Logic().TrayIcon().GetData().szTip) == L"Tevaro");
-    CHECK(rig.ReadSettings().find("Lang = 1") != std::string::npos);
-    CHECK(LookOfMainMenu().english == 1);
-    MenuCommand(51);
-    CHECK(ProgramRig::App().Language() == 0);
-    CHECK(title() == L"Tevaro 音效处理器");
-    CHECK(LookOfMainMenu().chinese == 1);
+                   const HWND hwnd = ProgramRig::MainHwnd();
+                   auto title = [&] {
+                     wchar_t text[64] = {};
+                     GetWindowTextW(hwnd, text, 64);
+                     return std::wstring(text);
+                   };
+                   CHECK(title() == L"Tevaro 音效处理器");
+                   MenuCommand(52);
+                   CHECK(ProgramRig::App().Language() == 1);
+                   CHECK(title() == L"Tevaro");
+                   CHECK(std::wstring(ProgramRig::Logic().TrayIcon().GetData().szTip) == L"Tevaro");
+                   CHECK(rig.ReadSettings().find("Lang = 1") != std::string::npos);
+                   CHECK(LookOfMainMenu().english == 1);
+                   MenuCommand(51);
+                   CHECK(ProgramRig::App().Language() == 0);
+                   CHECK(title() == L"Tevaro 音效处理器");
+                   CHECK(LookOfMainMenu().chinese == 1);
 
-    MenuCommand(75);
-    CHECK(rig.ReadSettings().find("colorIndex = 4") != std::string::npos);
-    CHECK(LookOfMainMenu().skin == 75);
+                   MenuCommand(75);
+                   CHECK(rig.ReadSettings().find("colorIndex = 4") != std::string::npos);
+                   CHECK(LookOfMainMenu().skin == 75);
 
-    ShowWindow(hwnd, SW_HIDE);
-    MenuCommand(7);
-    CHECK(IsWindowVisible(hwnd));
+                   ShowWindow(hwnd, SW_HIDE);
+                   MenuCommand(7);
+                   CHECK(IsWindowVisible(hwnd));
 
-    ModalDriver drive({[&] { aboutShown = RunningDialog(hwnd) != nullptr; }, Press(L"btnOK")});
-    MenuCommand(63);
-    CHECK_FALSE(drive.TimedOut());
-  }),
+                   ModalDriver drive(
+                       {[&] { aboutShown = RunningDialog(hwnd) != nullptr; }, Press(L"btnOK")});
+                   MenuCommand(63);
+                   CHECK_FALSE(drive.TimedOut());
+                 }),
                  // Exit: the window closes as its close box closes it.
                  Once([&] { MenuCommand(10); })}) == 0);
   CHECK(aboutShown);

@@ -144,8 +144,8 @@ TEST_CASE("passwords: the key password's checks come in their order before the d
   REQUIRE(rig.boxes.size() == 1);
   CHECK(rig.boxes[0].text == L"Password has been updated");
   CHECK(device.ReceivedCount(CmdChangePassword) == 1);
-  const std::vector<uint8_t> digits =
-      device.Inspect([](SimProcessor& p) { return std::vector<uint8_t>(p.keyPassword, p.keyPassword + 4); });
+  const std::vector<uint8_t> digits = device.Inspect(
+      [](SimProcessor& p) { return std::vector<uint8_t>(p.keyPassword, p.keyPassword + 4); });
   CHECK(digits == std::vector<uint8_t>{5, 6, 7, 8});
 }
 

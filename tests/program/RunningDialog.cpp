@@ -43,7 +43,8 @@ SWUI::SHostDialog* RunningDialog(HWND owner) {
   Search search = {owner, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), &Visit, reinterpret_cast<LPARAM>(&search));
   if (search.found == nullptr) return nullptr;
-  auto* window = reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(search.found, GWLP_USERDATA));
+  auto* window =
+      reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(search.found, GWLP_USERDATA));
   return dynamic_cast<SWUI::SHostDialog*>(window);
 }
 

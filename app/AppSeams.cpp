@@ -12,7 +12,8 @@ int ShowFrameworkMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type
   return static_cast<int>(SWUI::SMessageBox(owner, text, caption, type));
 }
 
-const AppSeams kReal = {&SHGetFolderPathW, &ShowFrameworkMessageBox, &MessageBoxW};
+const AppSeams kReal = {&SHGetFolderPathW, &ShowFrameworkMessageBox, &MessageBoxW,
+                        &GetOpenFileNameW, &GetSaveFileNameW};
 std::atomic<const AppSeams*> g_seams{&kReal};
 
 }  // namespace

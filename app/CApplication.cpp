@@ -197,14 +197,20 @@ SStringW CApplication::SettingsPath() const {
 }
 
 void CApplication::LoadSettings() {
-  const SStringW path = SettingsPath();
-  if (path.IsEmpty()) return;
-  std::string bytes;
-  if (!ReadSmallFile(std::wstring(path.c_str()), kMaxSettingsBytes, &bytes)) return;
-  if (m_settings.LoadData(bytes) < 0) {
+  if (!ReadSettingsFile(&m_settings)) {
     APP_LOG(SWUI::LOG_LEVEL_WARN, "config.ini is unreadable: defaults used");
-    m_settings.Reset();
   }
+}
+
+bool CApplication::ReadSettingsFile(CSimpleIniW* settings) const {
+  const SStringW path = SettingsPath();
+  std::string bytes;
+  if (path.IsEmpty() || !ReadSmallFile(std::wstring(path.c_str()), kMaxSettingsBytes, &bytes)) {
+    return true;  // no file: nothing to read
+  }
+  if (settings->LoadData(bytes) >= 0) return true;
+  settings->Reset();
+  return false;
 }
 
 bool CApplication::SaveSettings() {
@@ -391,6 +397,9 @@ void CApplication::CleanupApp() {
   delete m_decoderModule;
   m_decoderModule = nullptr;
   if (m_deviceManager != nullptr) {
+    // Network workers still running fail at once on the closed link; none may outlive it.
+    m_deviceManager->DisconnectDevice();
+    m_networkJobs.WaitIdle();
     m_controller.AttachDeviceManager(nullptr);
     delete m_deviceManager;
     m_deviceManager = nullptr;

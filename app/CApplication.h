@@ -9,6 +9,7 @@
 #include <SimpleIni.h>
 #include <windows.h>
 
+#include "CNetworkJobRunner.h"
 #include "HidDevice/CDeviceController.h"
 #include "core/SString.h"
 
@@ -73,6 +74,9 @@ class CApplication {
   // the file cannot be written.
   bool SaveSettings();
   SWUI::SStringW SettingsPath() const;
+  // Loads config.ini of the data folder into `settings` (nothing without the file); false,
+  // with `settings` emptied, when the file cannot be read as settings.
+  bool ReadSettingsFile(CSimpleIniW* settings) const;
 
   // ---- what other parts read -----------------------------------------------------------
   const SWUI::SStringW& ProgramFolder() const { return m_programFolder; }
@@ -90,6 +94,8 @@ class CApplication {
   DWORD UiThreadId() const { return m_uiThreadId; }
   CDeviceController& DeviceController() { return m_controller; }
   CDeviceManager* DeviceManager() const { return m_deviceManager; }
+  // The network dialog's worker jobs, one at a time.
+  CNetworkJobRunner& NetworkJobs() { return m_networkJobs; }
   SWUI::SApplication* SwuiApp() const { return m_swuiApp; }
   SWUI::SNotifyCenter* NotifyCenter() const { return m_notifyCenter; }
 
@@ -116,6 +122,7 @@ class CApplication {
   int m_language = 0;
   DWORD m_uiThreadId = 0;
   CDeviceController m_controller;
+  CNetworkJobRunner m_networkJobs{m_controller};
 };
 
 // The program's entry: single instance, framework and device link up, the main window's run,

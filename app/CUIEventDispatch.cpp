@@ -158,6 +158,13 @@ BOOL CUIEventHandler::OnConnectToggle() {
 }
 
 BOOL CUIEventHandler::OnButton(int id) {
+  if (id == 9000 || id == 9001 || id == 9003) {
+    HideBandTips();
+    if (id == 9000) ImportEffect();
+    if (id == 9001) ExportEffect();
+    if (id == 9003) ShowPCModeDialog();
+    return TRUE;
+  }
   if (id == 9002) return OnDeviceModeButton();
   // "EQ Reset" of a switch page: 9100 .. 9700.
   const int t = id / 100 - 91;

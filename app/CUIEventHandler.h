@@ -112,6 +112,18 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // `since` (a tick count) when ms is 0.
   static void SetElapsedTimeText(SWUI::SWindow* element, DWORD ms, DWORD since);
 
+  // ---- effect files and PC modes (CUIEventFiles.cpp) --------------------------------------
+  // The open dialog, then the checked read: a refused file shows "Failed to import effect from
+  // file" and changes nothing; an accepted one replaces the image but its master volumes,
+  // uploads it when connected ("Failed to send effect to device" when that fails) and refreshes
+  // every control under the refreshing flag.
+  void ImportEffect();
+  // The save dialog, then the current image into the chosen file ("Failed to export effect to
+  // file" when it cannot be written).
+  void ExportEffect();
+  // The modal PC mode dialog (saved copies of both banks); also without a device.
+  void ShowPCModeDialog();
+
   // ---- state that tests and the menu commands read ---------------------------------------
   bool IsRefreshing() const { return m_refreshing != 0; }
   void SetRefreshing(bool on) { m_refreshing = on ? 1 : 0; }

@@ -8,12 +8,12 @@
 #include "CDlgChangePwdEventHandler.h"
 #include "CDlgDeviceModeEventHandler.h"
 #include "CDlgLoginEventHandler.h"
+#include "CDlgSetNetWork.h"
 #include "CDlgVolumeLimitEventHandler.h"
 #include "CUIEventHandler.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
-#include "NetworkDialogEntry.h"
 #include "ParamControls.h"
 #include "control/SMenuEx.h"
 #include "control/SMenuExItem.h"
@@ -150,10 +150,10 @@ void CUIEventHandler::OnMenuCommand(int id) {
       OnExit();
       break;
     case kCmdImportEffect:
-      OnButton(9000);
+      ImportEffect();
       break;
     case kCmdExportEffect:
-      OnButton(9001);
+      ExportEffect();
       break;
     case kCmdConnectSpdif:
       m_controller.ConnectSpdif();
@@ -178,7 +178,7 @@ void CUIEventHandler::OnMenuCommand(int id) {
       break;
     }
     case kCmdNetwork:
-      if (CheckConnected()) RunNetworkDialog(m_hwnd);
+      if (CheckConnected()) CDlgSetNetWork::Open(m_hwnd);
       break;
     default:
       if (id >= kCmdFirstSkin && id <= kCmdLastSkin) OnColorScheme(id - kCmdFirstSkin);

@@ -200,6 +200,9 @@ TEXTS = {
     "Logo Image": ("标志图片", None),
     "Setting image by cilck": ("点击设置图片", "Click to set the image"),
     "Add local iamge file": ("添加本地图片文件", "Add a local image file"),
+    "The file is not an image that can be used (ICO, PNG, JPEG or BMP)":
+        ("该文件不是可用的图片（ICO、PNG、JPEG 或 BMP）", None),
+    "The image list is full": ("图片列表已满", None),
     "Set Successed": ("设置成功", "Set successfully"),
     "Set Failed": ("设置失败", None),
     "Input": ("输入", None),
@@ -239,6 +242,7 @@ TEXTS = {
     "Set user mode failed": ("设置用户模式失败", None),
     "Failed to export effect to file": ("导出效果文件失败", None),
     "Failed to import effect from file": ("导入效果文件失败", None),
+    "Failed to send effect to device": ("发送效果到设备失败", None),
     "ORV effect file": ("ORV 效果文件", None),
     "Can not open file": ("无法打开文件", None),
     "Recall device mode successfully": ("调用模式成功", None),

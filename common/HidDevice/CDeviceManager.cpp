@@ -18,16 +18,35 @@ CDeviceManager::CDeviceManager(USHORT vendorId, USHORT productId)
       m_vendorId(vendorId),
       m_productId(productId),
       m_protocol(nullptr),
+      m_holders(0),
       m_thread(nullptr),
       m_mainWindow(nullptr),
       m_sink(nullptr) {
   memset(m_paths, 0, sizeof(m_paths));
   memset(m_connectedPath, 0, sizeof(m_connectedPath));
+  InitializeCriticalSection(&m_holdLock);
+  m_released = CreateEventW(nullptr, TRUE, TRUE, nullptr);
 }
 
 CDeviceManager::~CDeviceManager() {
   if (m_protocol.load() != nullptr) DestroyProtocol();
   Shutdown();  // deleting the manager also ends the notification registration and the thread
+  DeleteCriticalSection(&m_holdLock);
+  if (m_released != nullptr) CloseHandle(m_released);
+}
+
+CProtocolDev* CDeviceManager::HoldProtocol() {
+  EnterCriticalSection(&m_holdLock);
+  CProtocolDev* protocol = m_protocol.load();
+  if (protocol != nullptr && m_holders++ == 0) ResetEvent(m_released);
+  LeaveCriticalSection(&m_holdLock);
+  return protocol;
+}
+
+void CDeviceManager::ReleaseProtocol() {
+  EnterCriticalSection(&m_holdLock);
+  if (--m_holders == 0) SetEvent(m_released);
+  LeaveCriticalSection(&m_holdLock);
 }
 
 int CDeviceManager::EnumDevices() {
@@ -83,12 +102,17 @@ BOOL CDeviceManager::ConnectDevice(const wchar_t* devicePath) {
 }
 
 void CDeviceManager::DestroyProtocol() {
-  CProtocolDev* protocol = m_protocol.load();
+  EnterCriticalSection(&m_holdLock);
+  CProtocolDev* protocol = m_protocol.exchange(nullptr);  // no new hold from here on
+  LeaveCriticalSection(&m_holdLock);
+  // A request in flight on another thread fails at once; the wait is then bounded by its
+  // write (at most a second) and ends when the last hold goes.
+  protocol->Abort();
+  WaitForSingleObject(m_released, INFINITE);
   // Until the receive loop has left the protocol it must not be deleted; when Close gives up
   // waiting, the thread is stopped first and started again for the next device.
   bool left = protocol->Close() != FALSE;
   if (!left && m_thread != nullptr) m_thread->Stop();
-  m_protocol = nullptr;
   delete protocol;
   if (!left && m_thread != nullptr) m_thread->Start();
 }
@@ -128,24 +152,30 @@ BOOL CDeviceManager::RegisterDeviceNotify(HWND window) {
   return CHidBase::RegisterDeviceNotify(window);
 }
 
+template <class Call>
+BOOL CDeviceManager::WithProtocol(Call call) {
+  CProtocolDev* protocol = HoldProtocol();
+  if (protocol == nullptr) return FALSE;
+  const BOOL result = call(protocol);
+  ReleaseProtocol();
+  return result;
+}
+
 BOOL CDeviceManager::SendAndReceive(BYTE* request, BYTE* reply, DWORD timeoutMs) {
-  CProtocolDev* protocol = m_protocol.load();
-  return protocol != nullptr ? protocol->SendAndReceive(request, reply, 5, timeoutMs) : FALSE;
+  return WithProtocol(
+      [&](CProtocolDev* p) { return p->SendAndReceive(request, reply, 5, timeoutMs); });
 }
 
 BOOL CDeviceManager::SendNotReceive(BYTE* report) {
-  CProtocolDev* protocol = m_protocol.load();
-  return protocol != nullptr ? protocol->SendNotReceive(report) : FALSE;
+  return WithProtocol([&](CProtocolDev* p) { return p->SendNotReceive(report); });
 }
 
 BOOL CDeviceManager::GetDeviceInfo(int kind, void* out, DWORD size) {
-  CProtocolDev* protocol = m_protocol.load();
-  return protocol != nullptr ? protocol->GetDeviceInfo(kind, out, size) : FALSE;
+  return WithProtocol([&](CProtocolDev* p) { return p->GetDeviceInfo(kind, out, size); });
 }
 
 BOOL CDeviceManager::Command(int kind, const void* data, DWORD size) {
-  CProtocolDev* protocol = m_protocol.load();
-  return protocol != nullptr ? protocol->Command(kind, data, size) : FALSE;
+  return WithProtocol([&](CProtocolDev* p) { return p->Command(kind, data, size); });
 }
 
 int CDeviceManager::AckDeviceNotification(const BYTE* report) {
@@ -156,8 +186,7 @@ int CDeviceManager::AckDeviceNotification(const BYTE* report) {
   ack[0] = CmdNotifyAck;
   ack[1] = ack[2] = 0;
   ack[3] = status;
-  CProtocolDev* protocol = m_protocol.load();
-  if (protocol == nullptr || !protocol->SendNotReceive(ack)) return 1;
+  if (!SendNotReceive(ack)) return 1;
   return status == CommandReport::kAccepted ? 0 : 1;
 }
 
@@ -167,8 +196,7 @@ int CDeviceManager::OnDeviceNotify(const BYTE* report) {
   IDeviceSessionSink* sink = m_sink;
   int handled = sink != nullptr ? sink->OnRecvEncryptData(copy) : AckDeviceNotification(copy);
   if (handled != 0) return 1;
-  CProtocolDev* protocol = m_protocol.load();
-  if (protocol != nullptr) protocol->OnNotifyData(copy + 4, 59);
+  WithProtocol([&](CProtocolDev* p) { return p->OnNotifyData(copy + 4, 59); });
   HWND window = m_mainWindow;
   if (copy[0] == CmdActiveBank && window != nullptr) {
     PostMessageW(window, WM_DEVICE_NOTIFY, kDeviceNotification, 0);

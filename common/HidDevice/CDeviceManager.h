@@ -60,12 +60,22 @@ class CDeviceManager {
   // The device controller; without one, notifications are acknowledged here.
   void SetSessionSink(IDeviceSessionSink* sink) { m_sink = sink; }
 
+  // The open protocol, for the UI thread (which alone closes it) and tests. Other threads reach
+  // it only through the forwarders above, which hold it for the call.
   CProtocolDev* GetProtocol() const { return m_protocol; }
   CHidRecvThread* GetRecvThread() const { return m_thread; }
   USHORT GetVendorId() const { return m_vendorId; }
   USHORT GetProductId() const { return m_productId; }
 
  private:
+  // A counted hold on the open protocol for one call; null (and nothing held) when none is open.
+  CProtocolDev* HoldProtocol();
+  void ReleaseProtocol();
+  // call(protocol) under a hold; FALSE without an open protocol.
+  template <class Call>
+  BOOL WithProtocol(Call call);
+  // Fails the request in flight, waits until no call holds the protocol, then closes and
+  // deletes it: a request on another thread never runs on a deleted protocol.
   void DestroyProtocol();
   void OnDeviceDisconnected();
 
@@ -75,6 +85,9 @@ class CDeviceManager {
   USHORT m_productId;
   CHidBase::DevicePath m_connectedPath;
   std::atomic<CProtocolDev*> m_protocol;
+  CRITICAL_SECTION m_holdLock;  // guards taking m_protocol together with m_holders
+  LONG m_holders;
+  HANDLE m_released;            // manual-reset; set while m_holders is 0
   CHidRecvThread* m_thread;
   std::atomic<HWND> m_mainWindow;
   std::atomic<IDeviceSessionSink*> m_sink;

@@ -23,6 +23,7 @@ CProtocol::CProtocol()
       m_expectedCode(0),
       m_replyBuffer(nullptr),
       m_receiving(0),
+      m_aborted(0),
       m_attached(false),
       m_vendorId(0),
       m_productId(0),
@@ -33,6 +34,7 @@ CProtocol::CProtocol()
   InitializeCriticalSection(&m_requestLock);
   m_replyEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   m_stoppedEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  m_abortEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
 CProtocol::~CProtocol() {
@@ -41,6 +43,7 @@ CProtocol::~CProtocol() {
   DeleteCriticalSection(&m_requestLock);
   if (m_replyEvent != nullptr) CloseHandle(m_replyEvent);
   if (m_stoppedEvent != nullptr) CloseHandle(m_stoppedEvent);
+  if (m_abortEvent != nullptr) CloseHandle(m_abortEvent);
 }
 
 BOOL CProtocol::OnNotify(const BYTE*) { return FALSE; }
@@ -126,14 +129,15 @@ BOOL CProtocol::SendAndReceive(BYTE* request, BYTE* reply, DWORD tries, DWORD ti
   memset(reply, 0, m_replyLength);
   const BYTE expected = CommandReport::ReplyCode(request[0]);
   BOOL ok = FALSE;
-  for (DWORD t = 0; t < tries && !ok; ++t) {
+  for (DWORD t = 0; t < tries && !ok && !m_aborted; ++t) {
     // Re-armed per try: a zeroed buffer, and a slot that takes the first matching report.
     Arm(reply, expected);
     if (!Write(request, m_writeLength)) {
       PROTOCOL_LOG("CProtocol::SendAndReceive", "Send failed. cmd=0x%02x", request[0]);
       continue;
     }
-    if (WaitForSingleObject(m_replyEvent, timeoutMs) == WAIT_OBJECT_0 &&
+    const HANDLE events[2] = {m_replyEvent, m_abortEvent};
+    if (WaitForMultipleObjects(2, events, FALSE, timeoutMs) == WAIT_OBJECT_0 &&
         CheckReply(reply, expected, CommandReport::kCheckedBytes)) {
       ok = TRUE;
     } else {
@@ -144,6 +148,11 @@ BOOL CProtocol::SendAndReceive(BYTE* request, BYTE* reply, DWORD tries, DWORD ti
   if (!ok) memset(reply, 0, m_replyLength);  // never leave a rejected reply for the caller
   LeaveCriticalSection(&m_requestLock);
   return ok;
+}
+
+void CProtocol::Abort() {
+  m_aborted = 1;
+  SetEvent(m_abortEvent);
 }
 
 BOOL CProtocol::SendNotReceive(BYTE* report) {

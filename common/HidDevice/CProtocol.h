@@ -39,9 +39,13 @@ class CProtocol {
   // Receive thread: a report for the waiting request is copied to it, any other goes on.
   virtual void OnRecv(const BYTE* report);
 
-  // One request at a time (callers from several threads are serialised): sets request byte 63,
+  // One whole exchange at a time: a caller on another thread waits until the request in flight
+  // has its reply or gave up, so a reply never reaches the wrong caller. Sets request byte 63,
   // returns 1 once a reply passed CheckReply. On failure the reply buffer is all zero.
   BOOL SendAndReceive(BYTE* request, BYTE* reply, DWORD tries, DWORD timeoutMs);
+  // Fails the request in flight at once (its waiting ends, no try follows) and every later
+  // one, without writing: the protocol is about to be closed and deleted. Any thread.
+  void Abort();
   // Writes a report (byte 63 set) without awaiting a reply; up to 5 tries.
   BOOL SendNotReceive(BYTE* report);
 
@@ -68,7 +72,9 @@ class CProtocol {
   BYTE* m_replyBuffer;
   CRITICAL_SECTION m_requestLock;  // held across a whole SendAndReceive
   HANDLE m_stoppedEvent;           // manual-reset; set when the receive loop leaves us
+  HANDLE m_abortEvent;             // manual-reset; set by Abort
   std::atomic<DWORD> m_receiving;
+  std::atomic<DWORD> m_aborted;
   bool m_attached;                 // a receive loop was given this protocol
   USHORT m_vendorId, m_productId;
   DWORD m_replyLength;

@@ -7,13 +7,11 @@
 // memory, and every 40th of them (and every version case) through a file and LoadPCMode.
 #include <doctest/doctest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "DamagedFileSweep.h"
 #include "EffectFile.h"
 #include "HidDevice/ParamDesc.h"
 #include "IndependentReading.h"
@@ -22,68 +20,17 @@
 namespace {
 
 using Image = std::vector<uint8_t>;
+using damaged::Tally;
 constexpr int kEffectMutations = 2000;
 constexpr int kModeMutations = 4000;
 constexpr int kModeFileEvery = 40;
 constexpr uint8_t kEffectFill = 0xEE;
-
-unsigned SweepSeed() {
-  const char* text = std::getenv("TEVARO_SWEEP_SEED");
-  return text && *text ? static_cast<unsigned>(std::strtoul(text, nullptr, 0)) : 20240611u;
-}
 
 Image Pattern(uint8_t seed) {
   Image image(kParamSlotSize);
   for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 29 + seed);
   return image;
 }
-
-// One to three replaced, inserted or deleted bytes (ASCII, NUL included) anywhere in the file.
-std::string Mutate(std::string text, std::mt19937& rng) {
-  const int edits = 1 + static_cast<int>(rng() % 3);
-  for (int i = 0; i < edits; ++i) {
-    const char byte = static_cast<char>(rng() % 128);
-    const unsigned kind = rng() % 4;
-    if (kind <= 1 && !text.empty()) {
-      text[rng() % text.size()] = byte;
-    } else if (kind == 2) {
-      text.insert(text.begin() + rng() % (text.size() + 1), byte);
-    } else if (!text.empty()) {
-      text.erase(rng() % text.size(), 1);
-    }
-  }
-  return text;
-}
-
-// The changes tried at one character of a value: another upper-case digit, and a character
-// that is no upper-case digit (cycling through lower case, blanks, separators, line ends, NUL).
-// With `both` false, one of them, alternating by position.
-std::vector<char> ChangesAt(char c, size_t position, bool both) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  static const char kOthers[] = "abcdefGgx =;#[]\t\n\r\"-";
-  const int value = static_cast<int>(std::strchr(kDigits, c) - kDigits);
-  const char digit = kDigits[(value + 1 + position % 15) % 16];
-  const size_t others = sizeof kOthers - 1;
-  const size_t pick = position / 2 % (others + 1);
-  const char other = pick == others ? '\0' : kOthers[pick];
-  if (both) return {digit, other};
-  return {position % 2 ? other : digit};
-}
-
-// Tallies one sweep: every failure is kept as a line, so one CHECK reports them all.
-struct Tally {
-  int refused = 0;
-  int accepted = 0;
-  std::vector<std::string> failures;
-  void Fail(const std::string& what) {
-    if (failures.size() < 20) failures.push_back(what);
-  }
-  std::string Report() const {
-    std::ostringstream out;
-    for (const std::string& f : failures) out << f << "\n";
-    return out.str();
-  }
-};
 
 class EffectProbe {
  public:
@@ -97,14 +44,10 @@ class EffectProbe {
     const bool accepted = ReadEffectFile(path.c_str(), out.data());
     DeleteFileW(path.c_str());
     Image independent;
-    if (!accepted) {
-      ++tally->refused;
-      if (out != Image(kParamTransferSize, kEffectFill)) tally->Fail(what + ": refused but written");
-    } else {
-      ++tally->accepted;
-      if (!ReadEffectIndependently(bytes, &independent) || independent != out) {
-        tally->Fail(what + ": accepted, but not what the file says");
-      }
+    if (!accepted && out != Image(kParamTransferSize, kEffectFill)) {
+      tally->Fail(what + ": refused but written");
+    } else if (accepted && (!ReadEffectIndependently(bytes, &independent) || independent != out)) {
+      tally->Fail(what + ": accepted, but not what the file says");
     }
     return accepted;
   }
@@ -130,14 +73,12 @@ class ModeProbe {
       accepted = DecodePCModeFile(bytes, current.data(), sing.data(), disco.data());
     }
     if (!accepted) {
-      ++tally->refused;
       if (current != Image(kParamSlotSize, 0xC1) || sing != Image(kParamSlotSize, 0xC2) ||
           disco != Image(kParamSlotSize, 0xC3)) {
         tally->Fail(what + ": refused but written");
       }
       return false;
     }
-    ++tally->accepted;
     const ModeReading r = ReadModeIndependently(bytes);
     const bool same = r.ok && Starts(sing, r.singBank) && Starts(disco, r.discoBank) &&
                       Starts(current, r.sing ? r.singBank : r.discoBank) &&
@@ -158,42 +99,10 @@ class ModeProbe {
   int m_counter = 0;
 };
 
-// Every truncation: refused while it cuts into the last value, accepted once only line ends
-// are missing.
-template <typename Probe>
-void SweepTruncations(Probe& probe, const std::string& text, size_t lastValueEnd, Tally* tally) {
-  for (size_t length = 0; length < text.size(); ++length) {
-    const std::string what = "truncated to " + std::to_string(length);
-    const bool accepted = probe.Try(text.substr(0, length), what, tally);
-    if (accepted != (length >= lastValueEnd)) tally->Fail(what + ": wrong outcome");
-  }
-}
-
-template <typename Probe>
-void SweepValueCharacters(Probe& probe, const std::string& text, size_t begin, size_t end,
-                          bool bothChanges, Tally* tally) {
-  for (size_t p = begin; p < end; ++p) {
-    for (char c : ChangesAt(text[p], p, bothChanges)) {
-      std::string changed = text;
-      changed[p] = c;
-      const std::string what = "character " + std::to_string(p) + " -> " + std::to_string(c);
-      if (probe.Try(changed, what, tally)) tally->Fail(what + ": a changed value was accepted");
-    }
-  }
-}
-
-template <typename Probe>
-void SweepMutations(Probe& probe, const std::string& text, unsigned seed, int count, Tally* tally) {
-  std::mt19937 rng(seed);
-  for (int i = 0; i < count; ++i) {
-    probe.Try(Mutate(text, rng), "mutation " + std::to_string(i), tally);
-  }
-}
-
 }  // namespace
 
 TEST_CASE("damaged effect files are refused whole or read as they say") {
-  const unsigned seed = SweepSeed();
+  const unsigned seed = damaged::Seed();
   MESSAGE("damaged-file sweep seed: " << seed);
   TestFolder folder;
   const Image image = Pattern(17);
@@ -206,16 +115,21 @@ TEST_CASE("damaged effect files are refused whole or read as they say") {
 
   EffectProbe probe;
   Tally tally;
-  REQUIRE(probe.Try(text, "the good file", &tally));
-  SweepTruncations(probe, text, end, &tally);
-  SweepValueCharacters(probe, text, begin, end, false, &tally);
-  SweepMutations(probe, text, seed, kEffectMutations, &tally);
+  damaged::Plan plan;
+  plan.good = text;
+  plan.lastValueEnd = end;
+  plan.values = {{begin, end}};
+  plan.seed = seed;
+  plan.mutations = kEffectMutations;
+  damaged::Run(
+      plan, [&](const std::string& b, const std::string& w, Tally* t) { return probe.Try(b, w, t); },
+      &tally);
   MESSAGE("effect files: " << tally.accepted << " accepted, " << tally.refused << " refused");
   CHECK_MESSAGE(tally.failures.empty(), tally.Report());
 }
 
 TEST_CASE("damaged mode files are refused whole or read as they say") {
-  const unsigned seed = SweepSeed();
+  const unsigned seed = damaged::Seed();
   MESSAGE("damaged-file sweep seed: " << seed);
   TestFolder folder;
   PCModeList list;
@@ -239,10 +153,16 @@ TEST_CASE("damaged mode files are refused whole or read as they say") {
   std::string missing = text;
   missing.erase(missing.find("version = 2"), 11);
   CHECK_FALSE(probe.Try(missing, "version missing", &tally, true));
-  SweepTruncations(probe, text, end, &tally);
-  SweepValueCharacters(probe, text, sing, sing + 2766, true, &tally);
-  SweepValueCharacters(probe, text, disco, end, true, &tally);
-  SweepMutations(probe, text, seed, kModeMutations, &tally);
+  damaged::Plan plan;
+  plan.good = text;
+  plan.lastValueEnd = end;
+  plan.values = {{sing, sing + 2766}, {disco, end}};
+  plan.bothChanges = true;
+  plan.seed = seed;
+  plan.mutations = kModeMutations;
+  damaged::Run(
+      plan, [&](const std::string& b, const std::string& w, Tally* t) { return probe.Try(b, w, t); },
+      &tally);
   MESSAGE("mode files: " << tally.accepted << " accepted, " << tally.refused << " refused");
   CHECK_MESSAGE(tally.failures.empty(), tally.Report());
 }

@@ -145,6 +145,51 @@ TEST_CASE("an image upload is one header and 24 blocks, the last with its stale 
   CHECK(memcmp(cur + 3, image + 3, kParamTransferSize - 3) == 0);
 }
 
+TEST_CASE("an effect upload no bank selection commits becomes the active bank before the next request") {
+  ControllerRig rig;
+  FillBank(rig.dev, 0, 3);
+  FillBank(rig.dev, 1, 5);
+  rig.dev.Inspect([](SimProcessor& p) { return p.activeBank = 1; });
+  uint8_t image[kParamSlotSize];
+  for (int i = 0; i < kParamSlotSize; ++i) image[i] = static_cast<uint8_t>(i * 11 + 2);
+  REQUIRE(rig.ctl.UploadImage(image));
+  const uint8_t* cur = rig.ctl.CurrentImage();
+  // Nothing has been asked since the last block: the banks are still the old ones.
+  rig.dev.Inspect([&](SimProcessor& p) {
+    CHECK(p.banks[1][100] == Expected(5, 100));
+    return 0;
+  });
+  // The next request finds the upload in the active bank, and a write lands on top of it.
+  rig.ctl.SetParam(ParamRow::EchoDelay, 123, true);
+  REQUIRE(rig.ctl.FlushPendingParams() > 0);
+  rig.dev.Inspect([&](SimProcessor& p) {
+    CHECK(p.uploadsSettled == 1);
+    CHECK(p.uploadsCommitted == 0);
+    CHECK(memcmp(p.banks[1], cur, kParamTransferSize) == 0);
+    CHECK(p.banks[0][100] == Expected(3, 100));
+    CHECK(p.banks[1][kParamTransferSize] == Expected(5, kParamTransferSize));  // system rows stay
+    return 0;
+  });
+
+  // Settle applies an upload at once; an incomplete one never becomes a bank.
+  REQUIRE(rig.ctl.UploadImage(DefaultParamImages::Sing()));
+  rig.dev.Inspect([&](SimProcessor& p) {
+    p.Settle();
+    CHECK(p.uploadsSettled == 2);
+    CHECK(memcmp(p.banks[1] + 3, DefaultParamImages::Sing() + 3, kParamTransferSize - 3) == 0);
+    return 0;
+  });
+  rig.dev.InjectFault(SimDevice::BadFlag, 5, 0x6A);
+  CHECK_FALSE(rig.ctl.UploadImage(image));
+  rig.ctl.SetParam(ParamRow::EchoDelay, 124, true);
+  REQUIRE(rig.ctl.FlushPendingParams() > 0);
+  rig.dev.Inspect([&](SimProcessor& p) {
+    CHECK(p.uploadsSettled == 2);
+    CHECK(p.banks[1][100] == DefaultParamImages::Sing()[100]);
+    return 0;
+  });
+}
+
 TEST_CASE("bank upload: both banks committed, or 0 when bank 0's commit fails") {
   ControllerRig rig;
   uint8_t a[kParamSlotSize], b0[kParamSlotSize], b1[kParamSlotSize];

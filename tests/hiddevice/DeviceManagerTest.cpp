@@ -1,12 +1,15 @@
 #include <doctest/doctest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 #include "DebugOutputCapture.h"
 #include "DeviceRig.h"
 #include "HidDevice/CHidRecvThread.h"
 #include "HidDevice/CommandReport.h"
+#include "WaitUntil.h"
 
 namespace {
 typedef std::pair<WPARAM, LPARAM> Msg;
@@ -157,5 +160,73 @@ TEST_CASE("A receive thread stuck in a protocol is stopped before the protocol i
   CHECK(rig.mgr.GetRecvThread()->IsRunning());
   REQUIRE(rig.Connect());
   BYTE request[64] = {CmdWriteParams}, reply[64];
+  CHECK(rig.mgr.SendAndReceive(request, reply, 200));
+}
+
+TEST_CASE("Whole exchanges are serialised: a second caller waits for the reply in flight") {
+  DeviceRig rig;
+  REQUIRE(rig.Connect());
+  rig.dev.ClearRecords();
+  rig.dev.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
+  BYTE slowReply[64] = {};
+  BOOL slowOk = FALSE;
+  std::thread slow([&] {
+    BYTE request[64] = {CmdWifiState};
+    slowOk = rig.mgr.SendAndReceive(request, slowReply, 5000);
+  });
+  REQUIRE(WaitUntil([&] { return rig.dev.HeldCount() == 1; }));
+
+  // The other caller's request must not reach the device while the first one waits.
+  std::atomic<bool> calling{false};
+  BYTE fastReply[64] = {};
+  BOOL fastOk = FALSE;
+  std::thread fast([&] {
+    BYTE request[64] = {CmdWriteParams};
+    calling = true;
+    fastOk = rig.mgr.SendAndReceive(request, fastReply, 200);
+  });
+  REQUIRE(WaitUntil([&] { return calling.load(); }));
+  CHECK_FALSE(WaitUntil([&] { return rig.dev.ReceivedCount(CmdWriteParams) > 0; }, 300));
+
+  rig.dev.ReleaseHeld();
+  slow.join();
+  fast.join();
+  CHECK(slowOk);
+  CHECK(fastOk);
+  // Each caller has its own reply.
+  CHECK(slowReply[0] == CmdWifiState + 1);
+  CHECK(fastReply[0] == CmdWriteParams + 1);
+  const auto received = rig.dev.Received();
+  REQUIRE(received.size() == 2);
+  CHECK(received[0][0] == CmdWifiState);
+  CHECK(received[1][0] == CmdWriteParams);
+}
+
+TEST_CASE("Closing the device fails a request in flight on another thread at once") {
+  DeviceRig rig;
+  REQUIRE(rig.Connect());
+  rig.dev.InjectFault(SimDevice::HeldReply, -1, CmdWifiList);
+  std::atomic<int> result{-1};
+  std::atomic<DWORD> took{0};
+  std::thread worker([&] {
+    BYTE request[64] = {CmdWifiList}, reply[64];
+    const DWORD start = GetTickCount();
+    result = rig.mgr.SendAndReceive(request, reply, 10000);  // 5 tries of 10 s unanswered
+    took = GetTickCount() - start;
+  });
+  REQUIRE(WaitUntil([&] { return rig.dev.HeldCount() == 1; }));
+  const DWORD start = GetTickCount();
+  rig.mgr.DisconnectDevice();
+  const DWORD closing = GetTickCount() - start;
+  worker.join();
+  CHECK(result == FALSE);
+  CHECK(took < 3000);
+  CHECK(closing < 3000);
+  CHECK_FALSE(rig.mgr.IsOpen());
+  // Nothing more was tried on the closed link, and the next device works as before.
+  CHECK(rig.dev.ReceivedCount(CmdWifiList) == 1);
+  rig.dev.ClearFaults();
+  REQUIRE(rig.Connect());
+  BYTE request[64] = {CmdWifiList}, reply[64];
   CHECK(rig.mgr.SendAndReceive(request, reply, 200));
 }

@@ -61,22 +61,6 @@ bool PosIs(const wchar_t* name, const wchar_t* pos) {
 const wchar_t* const kEnglishTitles[] = {L"Music",  L"MIC",        L"Effect",    L"Main output",
                                          L"Center", L"SUB output", L"SUR output"};
 
-// A device-interface broadcast for a path.
-class Broadcast {
- public:
-  explicit Broadcast(const std::wstring& path, DWORD type = DBT_DEVTYP_DEVICEINTERFACE)
-      : bytes_(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t)) {
-    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes_.data());
-    record->dbcc_size = static_cast<DWORD>(bytes_.size());
-    record->dbcc_devicetype = type;
-    wcscpy(record->dbcc_name, path.c_str());
-  }
-  LPARAM Param() { return reinterpret_cast<LPARAM>(bytes_.data()); }
-
- private:
-  std::vector<BYTE> bytes_;
-};
-
 std::wstring Upper(std::wstring text) {
   for (wchar_t& c : text) c = towupper(c);
   return text;

@@ -8,6 +8,7 @@
 
 #include "CApplication.h"
 #include "CDlgLoginEventHandler.h"
+#include "CDlgSetNetWork.h"
 #include "CDlgVolumeLimitEventHandler.h"
 #include "CMainDlg.h"
 #include "CUIEventHandler.h"
@@ -200,6 +201,21 @@ TEST_CASE("menus: without a session the device's commands only say so and send n
     }
     CHECK(device.ReceivedCount() == before);
   })}) == 0);
+}
+
+TEST_CASE("menus: \"NetWork Setting\" opens the network dialog over the main window") {
+  ProgramRig rig;
+  rig.PlugProcessor();
+  bool shown = false;
+  CHECK(rig.Run({Once([&] {
+    Connect();
+    const HWND main = ProgramRig::MainHwnd();
+    ModalDriver drive({[&] { shown = RunsDialogOf<CDlgSetNetWork>(main); }, Press(L"btn_close")});
+    MenuCommand(80);
+    CHECK_FALSE(drive.TimedOut());
+  })}) == 0);
+  CHECK(shown);
+  CHECK(rig.boxes.empty());
 }
 
 TEST_CASE("menus: the key lock goes to the opposite of the device's and says which") {

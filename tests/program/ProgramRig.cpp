@@ -2,14 +2,17 @@
 
 #include <doctest/doctest.h>
 
+#include <cwchar>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "CApplication.h"
 #include "CMainDlg.h"
 #include "HidDevice/CDeviceManager.h"
 #include "SShellNotifyIcon.h"
 #include "TempFile.h"
+#include "core/SHostDialog.h"
 #include "core/SMessageBoxImpl.h"
 #include "core/SWindow.h"
 
@@ -38,7 +41,8 @@ ProgramRig::ProgramRig() {
                  L"_" + std::to_wstring(counter++);
   RemoveTree(shellFolder_);
   CreateDirectoryW(shellFolder_.c_str(), nullptr);
-  seams_ = {&ProgramRig::GetFolderPath, &ProgramRig::FrameworkBox, &ProgramRig::SystemBox};
+  seams_ = {&ProgramRig::GetFolderPath, &ProgramRig::FrameworkBox, &ProgramRig::SystemBox,
+            &ProgramRig::OpenFileDialog, &ProgramRig::SaveFileDialog};
   AppSeams::Bind(&seams_);
   SWUI::SMessageBoxImpl::BindSystemMessageBox(&ProgramRig::SystemBox);
   SShellNotifyIcon::BindShellNotifyIcon(&ProgramRig::TrayStandIn);
@@ -104,6 +108,41 @@ BOOL WINAPI ProgramRig::TrayStandIn(DWORD message, PNOTIFYICONDATAW data) {
   return g_rig->realTray_ ? Shell_NotifyIconW(message, data) : TRUE;
 }
 
+BOOL WINAPI ProgramRig::OpenFileDialog(LPOPENFILENAMEW dialog) {
+  return g_rig != nullptr && g_rig->AnswerFileDialog(false, dialog);
+}
+
+BOOL WINAPI ProgramRig::SaveFileDialog(LPOPENFILENAMEW dialog) {
+  return g_rig != nullptr && g_rig->AnswerFileDialog(true, dialog);
+}
+
+BOOL ProgramRig::AnswerFileDialog(bool save, LPOPENFILENAMEW dialog) {
+  FileDialogCall call{save, dialog->hwndOwner, L"", L"", dialog->Flags, dialog->nMaxFile,
+                      dialog->nMaxFileTitle};
+  for (const wchar_t* part = dialog->lpstrFilter; part != nullptr && *part != L'\0';
+       part += wcslen(part) + 1) {
+    call.filter.append(part, wcslen(part) + 1);
+  }
+  if (dialog->lpstrDefExt != nullptr) call.defaultExtension = dialog->lpstrDefExt;
+  fileDialogs.push_back(call);
+  if (fileAnswers.empty()) return FALSE;
+  const std::wstring path = fileAnswers.front();
+  fileAnswers.pop_front();
+  if (path.empty() || dialog->lpstrFile == nullptr || path.size() >= dialog->nMaxFile) {
+    return FALSE;
+  }
+  wcscpy(dialog->lpstrFile, path.c_str());
+  const size_t name = path.find_last_of(L"\\/") + 1;  // 0 without a folder
+  const size_t dot = path.find_last_of(L'.');
+  dialog->nFileOffset = static_cast<WORD>(name);
+  dialog->nFileExtension =
+      static_cast<WORD>(dot != std::wstring::npos && dot > name ? dot + 1 : path.size());
+  if (dialog->lpstrFileTitle != nullptr && path.size() - name < dialog->nMaxFileTitle) {
+    wcscpy(dialog->lpstrFileTitle, path.c_str() + name);
+  }
+  return TRUE;
+}
+
 // ---- a run -------------------------------------------------------------------------------
 
 int ProgramRig::Run(const wchar_t* commandLine, std::vector<Step> steps, DWORD timeoutMs) {
@@ -117,6 +156,9 @@ int ProgramRig::Run(const wchar_t* commandLine, std::vector<Step> steps, DWORD t
   const int result = TevaroWinMain(instance_, commandLine);
   KillTimer(nullptr, timer_);
   timer_ = 0;
+  // A program that ended early (another instance held the mutex, a failed start) must not pass
+  // a scenario whose steps never ran.
+  if (next_ < steps_.size() && !earlyEnd_) FAIL_CHECK("the program ended before step " << next_ << " ran");
   MSG msg;
   while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
@@ -203,4 +245,60 @@ std::wstring ProgramRig::TextOf(int id) { return Element(id)->GetWindowText().c_
 
 LRESULT ProgramRig::Send(UINT msg, WPARAM wParam, LPARAM lParam) {
   return SendMessageW(MainHwnd(), msg, wParam, lParam);
+}
+
+namespace {
+
+std::map<UINT_PTR, std::function<void()>>& DeferredActions() {
+  static std::map<UINT_PTR, std::function<void()>> actions;
+  return actions;
+}
+
+void CALLBACK RunDeferred(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto& actions = DeferredActions();
+  auto it = actions.find(id);
+  if (it == actions.end()) return;
+  std::function<void()> action = std::move(it->second);
+  actions.erase(it);
+  try {
+    action();
+  } catch (...) {
+    // A REQUIRE that failed inside the action was reported; the exception never crosses the
+    // system's dispatch of this timer.
+  }
+}
+
+}  // namespace
+
+namespace {
+
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<OwnedSearch*>(param);
+  if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+SWUI::SHostDialog* ProgramRig::OwnedDialog() {
+  OwnedSearch search{MainHwnd(), nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &FindOwned, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return nullptr;
+  // A framework window keeps its object in its user data.
+  auto* window =
+      reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(search.found, GWLP_USERDATA));
+  return dynamic_cast<SWUI::SHostDialog*>(window);
+}
+
+void ProgramRig::Defer(std::function<void()> action) {
+  const UINT_PTR id = SetTimer(nullptr, 0, 0, &RunDeferred);
+  REQUIRE(id != 0);
+  DeferredActions()[id] = std::move(action);
 }

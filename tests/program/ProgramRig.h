@@ -1,7 +1,7 @@
 // The whole program, run in the test's process on its UI thread, with everything it reaches
 // outside scripted: the data folder is a fresh temporary folder (or none), message boxes of both
-// kinds are recorded and answered, the tray's shell call is a stand-in (or the real one), and
-// the HID bus is simulated (no processor until one is plugged).
+// kinds and file dialogs are recorded and answered, the tray's shell call is a stand-in (or the
+// real one), and the HID bus is simulated (no processor until one is plugged).
 //
 //   ProgramRig rig;
 //   rig.WriteSettings("[Config]\nLang = 1\n");
@@ -11,12 +11,16 @@
 // (10 ms) until it answers true, only once the main window exists, and never from inside a
 // nested loop of a step; when the steps are done the main window is closed (WM_CLOSE) unless a
 // step closed it. A watchdog closes it after the run's time and, should that not end the run,
-// ends the loop. Nothing sleeps.
+// ends the loop. Nothing sleeps. A step that would open a modal dialog hands the action to
+// Defer, so that the following steps run inside the dialog's loop.
 #pragma once
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <dbt.h>
 #include <shellapi.h>
 
+#include <cwchar>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +33,7 @@ class CApplication;
 class CMainDlg;
 class CUIEventHandler;
 namespace SWUI {
+class SHostDialog;
 class SWindow;
 }
 
@@ -37,6 +42,17 @@ struct ShownMessageBox {
   std::wstring caption;
   UINT type;
   bool framework;  // the framework's box, else the system's
+};
+
+// What the program asked of a file dialog.
+struct FileDialogCall {
+  bool save;             // the save dialog, else the open dialog
+  HWND owner;
+  std::wstring filter;   // every part with its NUL, up to the closing one
+  std::wstring defaultExtension;
+  DWORD flags;
+  DWORD fileChars;       // the file name buffer
+  DWORD titleChars;      // the file title buffer
 };
 
 struct TrayCall {
@@ -56,6 +72,8 @@ class ProgramRig {
   // ---- what the program finds -----------------------------------------------------------
   // The shell names no local application data folder.
   void NoShellFolder() { noShellFolder_ = true; }
+  // The scenario expects the program to end before its steps run (a failed start).
+  void ExpectEarlyEnd() { earlyEnd_ = true; }
   // The shell's tray call itself instead of the stand-in.
   void RealTray() { realTray_ = true; }
   // The module the entry is given (the test program's own, with the program's resources).
@@ -86,6 +104,10 @@ class ProgramRig {
   // ---- what the program did -------------------------------------------------------------
   std::vector<ShownMessageBox> boxes;
   int boxAnswer = IDOK;
+  // One answer per file dialog, in order: a path, or an empty text for a cancel. A dialog with
+  // no answer left is cancelled.
+  std::deque<std::wstring> fileAnswers;
+  std::vector<FileDialogCall> fileDialogs;
   std::vector<TrayCall> trayCalls;
 
   // ---- during a run ---------------------------------------------------------------------
@@ -100,12 +122,20 @@ class ProgramRig {
   static std::wstring TextOf(int id);
   // Sends a message to the main window.
   static LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // The framework dialog the main window owns (a modal one while it runs), or null.
+  static SWUI::SHostDialog* OwnedDialog();
+  // Runs the action from the UI thread's loop once the current step has returned (a modal
+  // dialog it opens then runs the next steps in its own loop).
+  static void Defer(std::function<void()> action);
 
  private:
   static HRESULT WINAPI GetFolderPath(HWND, int, HANDLE, DWORD, LPWSTR path);
   static int FrameworkBox(HWND, LPCWSTR text, LPCWSTR caption, UINT type);
   static int WINAPI SystemBox(HWND, LPCWSTR text, LPCWSTR caption, UINT type);
   static BOOL WINAPI TrayStandIn(DWORD message, PNOTIFYICONDATAW data);
+  static BOOL WINAPI OpenFileDialog(LPOPENFILENAMEW dialog);
+  static BOOL WINAPI SaveFileDialog(LPOPENFILENAMEW dialog);
+  BOOL AnswerFileDialog(bool save, LPOPENFILENAMEW dialog);
   static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
   void Tick();
 
@@ -113,6 +143,7 @@ class ProgramRig {
   AppSeams seams_;
   std::wstring shellFolder_;
   bool noShellFolder_ = false;
+  bool earlyEnd_ = false;
   bool realTray_ = false;
   HINSTANCE instance_ = GetModuleHandleW(nullptr);
 
@@ -125,6 +156,22 @@ class ProgramRig {
   DWORD closedAt_ = 0;
   DWORD timeoutMs_ = 0;
   UINT_PTR timer_ = 0;
+};
+
+// A device-interface broadcast (WM_DEVICECHANGE's record) for a path.
+class Broadcast {
+ public:
+  explicit Broadcast(const std::wstring& path, DWORD type = DBT_DEVTYP_DEVICEINTERFACE)
+      : bytes_(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + path.size() * sizeof(wchar_t)) {
+    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(bytes_.data());
+    record->dbcc_size = static_cast<DWORD>(bytes_.size());
+    record->dbcc_devicetype = type;
+    wcscpy(record->dbcc_name, path.c_str());
+  }
+  LPARAM Param() { return reinterpret_cast<LPARAM>(bytes_.data()); }
+
+ private:
+  std::vector<BYTE> bytes_;
 };
 
 // A step that runs once.

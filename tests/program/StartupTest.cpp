@@ -111,6 +111,7 @@ TEST_CASE(
 TEST_CASE("start-up: without the program's resources the system box says so and no window opens") {
   ProgramRig rig;
   rig.UseInstance(nullptr);
+  rig.ExpectEarlyEnd();
   bool ran = false;
   CHECK(rig.Run({Once([&] { ran = true; })}, 5000) == 0);
   CHECK_FALSE(ran);

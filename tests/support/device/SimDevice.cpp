@@ -59,6 +59,22 @@ void SimDevice::ClearFaults() {
   m_faults.clear();
 }
 
+size_t SimDevice::HeldCount() const {
+  std::lock_guard<std::mutex> guard(m_lock);
+  return m_held.size();
+}
+
+void SimDevice::ReleaseHeld(int count) {
+  {
+    std::lock_guard<std::mutex> guard(m_lock);
+    for (; count != 0 && !m_held.empty(); --count) {
+      QueueReport(m_held.front().data(), 0);
+      m_held.pop_front();
+    }
+  }
+  SetEvent(m_wake);
+}
+
 bool SimDevice::SendNotification(bool goodCheck, uint8_t payload) {
   Report r{};
   r[0] = CmdActiveBank;
@@ -84,6 +100,7 @@ void SimDevice::Unplug() {
     std::lock_guard<std::mutex> guard(m_lock);
     m_dropEnds = true;
     m_outgoing.clear();
+    m_held.clear();
   }
   SetEvent(m_wake);
 }
@@ -293,6 +310,13 @@ void SimDevice::OnHostReport(const uint8_t* frame, DWORD length) {
       case WrongCode: reply[0] = static_cast<uint8_t>(reply[0] + 1); CommandReport::Seal(reply); break;
       case BadFlag: reply[3] = 0; CommandReport::Seal(reply); break;
       case DoubleReply: copies = 2; break;
+      case HeldReply: {
+        Report held;
+        memcpy(held.data(), reply, held.size());
+        m_held.push_back(held);
+        copies = 0;
+        break;
+      }
     }
     if (plan->times > 0 && --plan->times == 0) m_faults.erase(plan);
   }

@@ -27,6 +27,7 @@ class SimDevice {
     WrongCode,    // byte 0 is the request's code plus 2 (check fixed up)
     BadFlag,      // byte 3 is 0 instead of 0xFF (check fixed up)
     DoubleReply,  // the same reply is sent twice
+    HeldReply,    // the reply waits until ReleaseHeld lets it go (no clock involved)
   };
 
   SimDevice(int id, USHORT vendorId, USHORT productId, USHORT inputLength, USHORT outputLength);
@@ -43,6 +44,10 @@ class SimDevice {
   // The next `times` requests (all when -1) with command `cmd` (any when -1) get the fault.
   void InjectFault(Fault fault, int times = 1, int cmd = -1, DWORD delayMs = 0);
   void ClearFaults();
+  // Replies kept back by HeldReply, oldest first; ReleaseHeld sends the oldest `count` of them
+  // (all when -1) at once.
+  size_t HeldCount() const;
+  void ReleaseHeld(int count = -1);
   // Unsolicited reports: a device notification (0x7E) with a good or a bad check, or any report.
   bool SendNotification(bool goodCheck, uint8_t payload = 1);
   bool SendReport(const Report& report);
@@ -118,6 +123,7 @@ class SimDevice {
   std::deque<FaultPlan> m_faults;
   std::vector<Report> m_received, m_sent;
   std::deque<Outgoing> m_outgoing;
+  std::deque<Report> m_held;
   HANDLE m_newFromHost = INVALID_HANDLE_VALUE, m_newToHost = INVALID_HANDLE_VALUE;
   bool m_dropEnds = false;
 

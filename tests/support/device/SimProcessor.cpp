@@ -41,7 +41,21 @@ SimProcessor::SimProcessor() {
   m_handlers[CmdWifiConnection] = &SimProcessor::OnWifiConnection;
 }
 
+bool SimProcessor::UploadComplete() const {
+  return uploadBlocksSeen == (1u << kUploadBlocks) - 1;
+}
+
+void SimProcessor::Settle() {
+  if (uploadSlot != 0 || !UploadComplete()) return;
+  memcpy(banks[activeBank], upload, kImageSize);
+  uploadBlocksSeen = 0;
+  ++uploadsSettled;
+}
+
 bool SimProcessor::Handle(const uint8_t* req, uint8_t* rep) {
+  // Only a bank selection of mode 0 (one the device accepts) commits an upload itself.
+  const bool commits = req[0] == CmdSelectBank && req[4] == 0 && req[5] <= 1;
+  if (!commits) Settle();
   if (req[0] == CmdNotifyAck) return false;  // the host acknowledges; nothing to answer
   memset(rep, 0, CommandReport::kSize);
   rep[0] = CommandReport::ReplyCode(req[0]);
@@ -149,8 +163,7 @@ void SimProcessor::OnSelectBank(const uint8_t* req, uint8_t* rep) {
   int mode = req[4], bank = req[5];
   if (bank > 1) return;  // byte 4 stays 0: not accepted
   if (mode == 1) readBank = bank;
-  const uint32_t all = (1u << kUploadBlocks) - 1;
-  if (mode == 0 && uploadBlocksSeen == all) {
+  if (mode == 0 && UploadComplete()) {
     memcpy(banks[bank], upload, kImageSize);
     uploadBlocksSeen = 0;
     ++uploadsCommitted;

@@ -3,6 +3,14 @@
 // per command code. A handler fills bytes 4..62 (and 1..2 where the command defines them) of a
 // reply that already carries code + 1 and the accepted flag; the caller seals it.
 // To teach it a new command, add a handler and one line in the constructor's table.
+//
+// Uploads (an assumption about the device, which its commands leave open): the 24 blocks of an
+// upload ('h', then 'j' ...) fill a buffer; a bank selection with mode 0 ('|' 0, bank) copies a
+// complete buffer into that bank. A complete upload to slot 0 that no such selection commits
+// (an effect import sends only the header and the blocks) becomes the bank the device works with
+// (`activeBank`) just before the device handles its next request of any other kind, so a write
+// that follows lands on the uploaded image. A test that looks at the banks right after the last
+// block, with no request since, calls Settle() first.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -24,6 +32,8 @@ class SimProcessor {
   // Handles one request (64 bytes). Returns false when the device answers nothing (a
   // notification acknowledgement); else `reply` holds the 64-byte reply, byte 63 not yet set.
   bool Handle(const uint8_t* request, uint8_t* reply);
+  // Applies a complete, uncommitted upload to slot 0 to the active bank now (see above).
+  void Settle();
 
   // --- What the device keeps -----------------------------------------------------------
   uint8_t banks[2][kBankSize];
@@ -49,6 +59,7 @@ class SimProcessor {
   uint32_t uploadBlocksSeen = 0;                  // bit per block since the last commit
   int uploadSlot = -1;
   int uploadsCommitted = 0;
+  int uploadsSettled = 0;                         // slot-0 uploads that became the active bank
   // Firmware update.
   std::vector<uint8_t> firmware;
   int firmwareBlocksAnnounced = 0;
@@ -56,6 +67,7 @@ class SimProcessor {
 
  private:
   typedef void (SimProcessor::*Handler)(const uint8_t* req, uint8_t* rep);
+  bool UploadComplete() const;
   void OnSessionKey(const uint8_t* req, uint8_t* rep);
   void OnFirmwareBegin(const uint8_t* req, uint8_t* rep);
   void OnFirmwareBlock(const uint8_t* req, uint8_t* rep);

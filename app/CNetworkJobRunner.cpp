@@ -1,0 +1,70 @@
+#include "CNetworkJobRunner.h"
+
+#include <process.h>
+
+#include <new>
+
+#include "CNetworkJob.h"
+
+CNetworkJobRunner::CNetworkJobRunner(CDeviceController& controller) : m_controller(controller) {
+  InitializeCriticalSection(&m_oneJob);
+}
+
+CNetworkJobRunner::~CNetworkJobRunner() {
+  WaitIdle();
+  DeleteCriticalSection(&m_oneJob);
+}
+
+bool CNetworkJobRunner::Start(CNetworkJob* job) {
+  if (job == nullptr) return false;
+  Prune();
+  Work* work = new (std::nothrow) Work{this, job};
+  if (work == nullptr) return false;
+  job->AddRef();
+  const uintptr_t thread = _beginthreadex(nullptr, 0, &CNetworkJobRunner::WorkerBody, work, 0,
+                                          nullptr);
+  if (thread == 0) {
+    job->Release();
+    delete work;
+    return false;
+  }
+  m_workers.push_back(reinterpret_cast<HANDLE>(thread));
+  return true;
+}
+
+size_t CNetworkJobRunner::Running() {
+  Prune();
+  return m_workers.size();
+}
+
+void CNetworkJobRunner::WaitIdle() {
+  for (HANDLE worker : m_workers) {
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+  }
+  m_workers.clear();
+}
+
+void CNetworkJobRunner::Prune() {
+  auto kept = m_workers.begin();
+  for (HANDLE worker : m_workers) {
+    if (WaitForSingleObject(worker, 0) == WAIT_OBJECT_0) {
+      CloseHandle(worker);
+    } else {
+      *kept++ = worker;
+    }
+  }
+  m_workers.erase(kept, m_workers.end());
+}
+
+unsigned __stdcall CNetworkJobRunner::WorkerBody(void* arg) {
+  Work* work = static_cast<Work*>(arg);
+  CNetworkJobRunner* runner = work->runner;
+  CNetworkJob* job = work->job;
+  delete work;
+  EnterCriticalSection(&runner->m_oneJob);
+  job->Run(runner->m_controller);
+  LeaveCriticalSection(&runner->m_oneJob);
+  job->Release();
+  return 0;
+}

@@ -1,3 +1,0 @@
-#include "NetworkDialogEntry.h"
-
-INT_PTR RunNetworkDialog(HWND) { return 0; }

@@ -22,21 +22,19 @@
 
 namespace {
 
-SWUI::SComboBox* Modes(HWND main) {
-  return dynamic_cast<SWUI::SComboBox*>(DialogElement(main, L"devMode"));
-}
+SWUI::SComboBox* Modes() { return dynamic_cast<SWUI::SComboBox*>(DialogElement(L"devMode")); }
 
-std::wstring Item(HWND main, int slot) {
-  SWUI::SComboBox* modes = Modes(main);
+std::wstring Item(int slot) {
+  SWUI::SComboBox* modes = Modes();
   return modes != nullptr ? modes->GetLBText(slot, TRUE).c_str() : L"(no list)";
 }
 
-void Select(HWND main, int slot) {
-  if (SWUI::SComboBox* modes = Modes(main)) modes->SetCurSel(slot);
+void Select(int slot) {
+  if (SWUI::SComboBox* modes = Modes()) modes->SetCurSel(slot);
 }
 
-int Selected(HWND main) {
-  SWUI::SComboBox* modes = Modes(main);
+int Selected() {
+  SWUI::SComboBox* modes = Modes();
   return modes != nullptr ? modes->GetCurSel() : -2;
 }
 
@@ -45,7 +43,7 @@ std::wstring LastBox(const ProgramRig& rig) {
   return rig.boxes.empty() ? std::wstring() : rig.boxes.back().text;
 }
 
-std::wstring Name(HWND main) { return DialogText(main, L"txt_input"); }
+std::wstring Name() { return DialogText(L"txt_input"); }
 
 // The text of the confirmation tip that shows; empty without one.
 std::wstring TipText() {
@@ -80,15 +78,15 @@ TEST_CASE("device modes: without a device the slots are listed without names") {
     const HWND main = ProgramRig::MainHwnd();
     CCommonDlg<CDlgDeviceModeEventHandler> dialog(L"XML_DEVICEMODE");
     ModalDriver drive({[&] {
-                         CHECK((Modes(main) != nullptr && Modes(main)->GetCount() == 16));
+                         CHECK((Modes() != nullptr && Modes()->GetCount() == 16));
                          for (int slot = 0; slot < 16; ++slot) {
-                           CHECK(Item(main, slot) == std::to_wstring(slot + 1) + L" - ");
+                           CHECK(Item(slot) == std::to_wstring(slot + 1) + L" - ");
                          }
-                         CHECK(Name(main).empty());
-                         ClickDialog(main, L"btnRecall");
-                         ClickDialog(main, L"btnSave");
+                         CHECK(Name().empty());
+                         ClickDialog(L"btnRecall");
+                         ClickDialog(L"btnSave");
                        },
-                       [&] { ClickDialog(main, L"btn_close"); }});
+                       [&] { ClickDialog(L"btn_close"); }});
     CHECK(dialog.DoModal(main) == IDCANCEL);
     CHECK_FALSE(drive.TimedOut());
   })}) == 0);
@@ -105,22 +103,21 @@ TEST_CASE("device modes: names without their padding; saving in user mode is ref
   device.Inspect([](SimProcessor& p) { return p.deviceMode = 2; });
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND main = ProgramRig::MainHwnd();
     size_t before = 0;
     RunDeviceModeDialog({[&] {
-                           CHECK(Item(main, 0) == L"1 - Party");
-                           CHECK(Item(main, 1) == L"2 - ");
-                           CHECK(Item(main, 2) == L"3 - Home");
-                           CHECK(Selected(main) == 2);
-                           CHECK(Name(main) == L"Home");
-                           Select(main, 0);
-                           CHECK(Name(main) == L"Party");
+                           CHECK(Item(0) == L"1 - Party");
+                           CHECK(Item(1) == L"2 - ");
+                           CHECK(Item(2) == L"3 - Home");
+                           CHECK(Selected() == 2);
+                           CHECK(Name() == L"Home");
+                           Select(0);
+                           CHECK(Name() == L"Party");
                            before = device.ReceivedCount();
-                           DialogElement(main, L"txt_input")->SetWindowText(L"Club");
-                           ClickDialog(main, L"btnSave");
+                           DialogElement(L"txt_input")->SetWindowText(L"Club");
+                           ClickDialog(L"btnSave");
                            CHECK(device.ReceivedCount() == before);
                          },
-                         [&] { ClickDialog(main, L"btn_close"); }});
+                         [&] { ClickDialog(L"btn_close"); }});
   })}) == 0);
   REQUIRE(rig.boxes.size() == 1);
   CHECK(rig.boxes[0].text == L"Insufficient permission, please switch to administrator mode");
@@ -131,58 +128,57 @@ TEST_CASE(
   ProgramRig rig;
   SimDevice& device = rig.PlugProcessor();
   SetDeviceRow(device, ParamRow::SysControl_Mode, 0x80);
-  CHECK(rig.Run(
-            {Once([&] {
-               Connect();
-               const HWND main = ProgramRig::MainHwnd();
-               RunDeviceModeDialog(
-                   {[&] {
-                      Select(main, 5);
-                      const size_t before = device.ReceivedCount();
-                      struct Case {
-                        const wchar_t* name;
-                        const wchar_t* message;
-                      };
-                      const Case cases[] = {
-                          {L"Caf\u00e9", L"Name contains illegal charactors"},
-                          {L"a\tb", L"Name contains illegal charactors"},
-                          {L"\u4e2d", L"Name contains illegal charactors"},
-                          {L"  \t ", L"Name cannot be empty"},
-                      };
-                      for (const Case& c : cases) {
-                        CAPTURE(std::wstring(c.name));
-                        rig.boxes.clear();
-                        DialogElement(main, L"txt_input")->SetWindowText(c.name);
-                        ClickDialog(main, L"btnSave");
-                        CHECK(rig.boxes.size() == 1);
-                        CHECK(LastBox(rig) == c.message);
-                      }
-                      // No: only the question was asked, nothing went out.
-                      rig.boxes.clear();
-                      rig.boxAnswer = IDNO;
-                      DialogElement(main, L"txt_input")->SetWindowText(L"Club");
-                      ClickDialog(main, L"btnSave");
-                      CHECK(rig.boxes.size() == 1);
-                      CHECK(LastBox(rig) == L"Do you want to replace the selected device mode?");
-                      CHECK((!rig.boxes.empty() && rig.boxes.back().type == MB_YESNO));
-                      CHECK(device.ReceivedCount() == before);
+  CHECK(rig.Run({Once([&] {
+                   Connect();
+                   RunDeviceModeDialog(
+                       {[&] {
+                          Select(5);
+                          const size_t before = device.ReceivedCount();
+                          struct Case {
+                            const wchar_t* name;
+                            const wchar_t* message;
+                          };
+                          const Case cases[] = {
+                              {L"Caf\u00e9", L"Name contains illegal charactors"},
+                              {L"a\tb", L"Name contains illegal charactors"},
+                              {L"\u4e2d", L"Name contains illegal charactors"},
+                              {L"  \t ", L"Name cannot be empty"},
+                          };
+                          for (const Case& c : cases) {
+                            CAPTURE(std::wstring(c.name));
+                            rig.boxes.clear();
+                            DialogElement(L"txt_input")->SetWindowText(c.name);
+                            ClickDialog(L"btnSave");
+                            CHECK(rig.boxes.size() == 1);
+                            CHECK(LastBox(rig) == c.message);
+                          }
+                          // No: only the question was asked, nothing went out.
+                          rig.boxes.clear();
+                          rig.boxAnswer = IDNO;
+                          DialogElement(L"txt_input")->SetWindowText(L"Club");
+                          ClickDialog(L"btnSave");
+                          CHECK(rig.boxes.size() == 1);
+                          CHECK(LastBox(rig) ==
+                                L"Do you want to replace the selected device mode?");
+                          CHECK((!rig.boxes.empty() && rig.boxes.back().type == MB_YESNO));
+                          CHECK(device.ReceivedCount() == before);
 
-                      // Yes with 21 characters: the first 20 are stored.
-                      rig.boxes.clear();
-                      rig.boxAnswer = IDYES;
-                      DialogElement(main, L"txt_input")->SetWindowText(L"  ABCDEFGHIJKLMNOPQRSTU ");
-                      ClickDialog(main, L"btnSave");
-                      CHECK(rig.boxes.size() == 1);
-                      CHECK(Item(main, 5) == L"6 - ABCDEFGHIJKLMNOPQRST");
-                      CHECK(Selected(main) == 5);
-                      CHECK(TipText() == L"Save device mode successfully");
-                    },
-                    [&] { ClickDialog(main, L"btn_close"); }});
-               CHECK(Controller().GetDeviceMode() == 5);
-             }),
-             // The tip goes by itself after its second; the program runs on.
-             Until([] { return CTipWnd::GetInstance() == nullptr; }),
-             Once([] { CHECK(IsWindowVisible(ProgramRig::MainHwnd())); })}) == 0);
+                          // Yes with 21 characters: the first 20 are stored.
+                          rig.boxes.clear();
+                          rig.boxAnswer = IDYES;
+                          DialogElement(L"txt_input")->SetWindowText(L"  ABCDEFGHIJKLMNOPQRSTU ");
+                          ClickDialog(L"btnSave");
+                          CHECK(rig.boxes.size() == 1);
+                          CHECK(Item(5) == L"6 - ABCDEFGHIJKLMNOPQRST");
+                          CHECK(Selected() == 5);
+                          CHECK(TipText() == L"Save device mode successfully");
+                        },
+                        [&] { ClickDialog(L"btn_close"); }});
+                   CHECK(Controller().GetDeviceMode() == 5);
+                 }),
+                 // The tip goes by itself after its second; the program runs on.
+                 Until([] { return CTipWnd::GetInstance() == nullptr; }),
+                 Once([] { CHECK(IsWindowVisible(ProgramRig::MainHwnd())); })}) == 0);
   CHECK(rig.StepsDone() == 3);
   CHECK_FALSE(rig.TimedOut());
   CHECK(device.Inspect([](SimProcessor& p) { return std::string(p.modeNames[5]); }) ==
@@ -195,11 +191,10 @@ TEST_CASE("device modes: Recall reads the parameters back; a read-back that fail
   SimDevice& device = rig.PlugProcessor();
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND main = ProgramRig::MainHwnd();
     RunDeviceModeDialog({[&] {
                            const size_t reads = device.ReceivedCount(CmdReadParams);
-                           Select(main, 3);
-                           ClickDialog(main, L"btnRecall");
+                           Select(3);
+                           ClickDialog(L"btnRecall");
                            CHECK(device.Inspect([](SimProcessor& p) { return p.deviceMode; }) == 3);
                            CHECK(device.ReceivedCount(CmdReadParams) > reads);
                            CHECK(TipText() == L"Recall device mode successfully");
@@ -207,12 +202,12 @@ TEST_CASE("device modes: Recall reads the parameters back; a read-back that fail
 
                            CTipWnd::HideTip();
                            device.InjectFault(SimDevice::NoReply, -1, CmdReadParams);
-                           Select(main, 4);
-                           ClickDialog(main, L"btnRecall");
+                           Select(4);
+                           ClickDialog(L"btnRecall");
                            device.ClearFaults();
                            CHECK(CTipWnd::GetInstance() == nullptr);
                          },
-                         [&] { ClickDialog(main, L"btn_close"); }});
+                         [&] { ClickDialog(L"btn_close"); }});
     // The device works in the recalled mode either way.
     CHECK(Controller().GetDeviceMode() == 4);
   })}) == 0);

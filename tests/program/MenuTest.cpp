@@ -69,7 +69,7 @@ MainMenuLook LookOfMainMenu() {
 
 // Presses the button of the running dialog (its name) once the dialog shows.
 ModalDriver::Step Press(const wchar_t* name) {
-  return [name] { ClickDialog(ProgramRig::MainHwnd(), name); };
+  return [name] { ClickDialog(name); };
 }
 
 }  // namespace
@@ -209,8 +209,7 @@ TEST_CASE("menus: \"NetWork Setting\" opens the network dialog over the main win
   bool shown = false;
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND main = ProgramRig::MainHwnd();
-    ModalDriver drive({[&] { shown = RunsDialogOf<CDlgSetNetWork>(main); }, Press(L"btn_close")});
+    ModalDriver drive({[&] { shown = RunsDialogOf<CDlgSetNetWork>(); }, Press(L"btn_close")});
     MenuCommand(80);
     CHECK_FALSE(drive.TimedOut());
   })}) == 0);
@@ -250,11 +249,10 @@ TEST_CASE("menus: the user mode is switched only after the administrator logged 
   bool loginShown = false;
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND hwnd = ProgramRig::MainHwnd();
     // "User" with the login cancelled: nothing is written.
     {
       ModalDriver drive(
-          {[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(hwnd); }, Press(L"btnCancel")});
+          {[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(); }, Press(L"btnCancel")});
       MenuCommand(40);
       CHECK_FALSE(drive.TimedOut());
     }
@@ -265,7 +263,7 @@ TEST_CASE("menus: the user mode is switched only after the administrator logged 
     // "Administrators" with the right password.
     {
       ModalDriver drive(
-          {[&] { DialogElement(hwnd, L"txt_pwd")->SetWindowText(L"123456"); }, Press(L"btnOK")});
+          {[&] { DialogElement(L"txt_pwd")->SetWindowText(L"123456"); }, Press(L"btnOK")});
       MenuCommand(41);
       CHECK_FALSE(drive.TimedOut());
     }
@@ -279,7 +277,7 @@ TEST_CASE("menus: the user mode is switched only after the administrator logged 
     loginShown = false;
     {
       ModalDriver drive(
-          {[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(hwnd); }, Press(L"btn_close")});
+          {[&] { loginShown = RunsDialogOf<CDlgLoginEventHandler>(); }, Press(L"btn_close")});
       MenuCommand(41);
       CHECK_FALSE(drive.TimedOut());
     }
@@ -302,9 +300,8 @@ TEST_CASE("menus: Volume Limit pulls a main volume above its new limit down as i
   CHECK(rig.Run({Once([&] {
                    Connect();
                    ProgramRig::Logic().RefreshAll();
-                   const HWND hwnd = ProgramRig::MainHwnd();
                    ModalDriver drive({[&] {
-                                        SWUI::SWindow* limit = DialogElement(hwnd, 2011);
+                                        SWUI::SWindow* limit = DialogElement(2011);
                                         static_cast<ZuSlider*>(limit)->SetValue(40);
                                         SWUI::EventSliderPos move(limit);
                                         move.nPos = 40;
@@ -360,8 +357,8 @@ TEST_CASE("menus: language, colour scheme, Show, About and Exit") {
                    MenuCommand(7);
                    CHECK(IsWindowVisible(hwnd));
 
-                   ModalDriver drive(
-                       {[&] { aboutShown = RunningDialog(hwnd) != nullptr; }, Press(L"btnOK")});
+                   ModalDriver drive({[&] { aboutShown = ProgramRig::OwnedDialog() != nullptr; },
+                                      Press(L"btnOK")});
                    MenuCommand(63);
                    CHECK_FALSE(drive.TimedOut());
                  }),

@@ -21,18 +21,16 @@ namespace {
 
 void MenuCommand(int id) { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-void Type(HWND main, const wchar_t* edit, const wchar_t* text) {
-  DialogElement(main, edit)->SetWindowText(text);
-}
+void Type(const wchar_t* edit, const wchar_t* text) { DialogElement(edit)->SetWindowText(text); }
 
 // Presses OK and answers what "txt_msg" then says (the program's text, before translation).
-std::wstring PressOk(HWND main) {
-  ClickDialog(main, L"btnOK");
-  return DialogElement(main, L"txt_msg")->GetWindowText(TRUE).c_str();
+std::wstring PressOk() {
+  ClickDialog(L"btnOK");
+  return DialogElement(L"txt_msg")->GetWindowText(TRUE).c_str();
 }
 
-std::wstring CueOf(HWND main, const wchar_t* edit) {
-  auto* typed = dynamic_cast<SWUI::SEdit*>(DialogElement(main, edit));
+std::wstring CueOf(const wchar_t* edit) {
+  auto* typed = dynamic_cast<SWUI::SEdit*>(DialogElement(edit));
   return typed != nullptr ? typed->GetCueText(TRUE).c_str() : L"(no edit)";
 }
 
@@ -45,22 +43,21 @@ TEST_CASE("passwords: the login checks the length itself and the password on the
   const int mode = g_ParamDesc[ParamRow::SysControl_Mode].offset;
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND main = ProgramRig::MainHwnd();
     const size_t before = device.ReceivedCount();
     size_t afterChecks = 0;
     ModalDriver drive({[&] {
-                         CHECK(RunsDialogOf<CDlgLoginEventHandler>(main));
-                         CHECK(PressOk(main) == L"Please enter old password");
-                         Type(main, L"txt_pwd", L"12345");
-                         CHECK(PressOk(main) == L"Password of 6 numbers");
+                         CHECK(RunsDialogOf<CDlgLoginEventHandler>());
+                         CHECK(PressOk() == L"Please enter old password");
+                         Type(L"txt_pwd", L"12345");
+                         CHECK(PressOk() == L"Password of 6 numbers");
                          afterChecks = device.ReceivedCount();
-                         Type(main, L"txt_pwd", L"000000");
-                         CHECK(PressOk(main) == L"Password is incorrect");
-                         CHECK(RunningDialog(main) != nullptr);
+                         Type(L"txt_pwd", L"000000");
+                         CHECK(PressOk() == L"Password is incorrect");
+                         CHECK(ProgramRig::OwnedDialog() != nullptr);
                        },
                        [&] {
-                         Type(main, L"txt_pwd", L"123456");
-                         ClickDialog(main, L"btnOK");
+                         Type(L"txt_pwd", L"123456");
+                         ClickDialog(L"btnOK");
                        }});
     MenuCommand(41);
     CHECK_FALSE(drive.TimedOut());
@@ -78,12 +75,11 @@ TEST_CASE("passwords: a login the device drops ends the dialog and switches noth
   SimDevice& device = rig.PlugProcessor();
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND main = ProgramRig::MainHwnd();
     ModalDriver drive({[&] {
       // The session ends while the dialog is open.
       Controller().EndSession();
-      Type(main, L"txt_pwd", L"123456");
-      ClickDialog(main, L"btnOK");
+      Type(L"txt_pwd", L"123456");
+      ClickDialog(L"btnOK");
     }});
     MenuCommand(41);
     CHECK_FALSE(drive.TimedOut());
@@ -116,27 +112,26 @@ TEST_CASE("passwords: the key password's checks come in their order before the d
   };
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND main = ProgramRig::MainHwnd();
     ModalDriver drive({[&] {
-                         CHECK(RunsDialogOf<CDlgChangePwdEventHandler>(main));
-                         CHECK(DialogText(main, L"txt_title") == L"Change Key Password");
-                         CHECK(CueOf(main, L"txt_pwd_origin") == L"Password of 4 numbers");
-                         CHECK(CueOf(main, L"txt_pwd_new1") == L"Password of 4 numbers");
-                         CHECK(CueOf(main, L"txt_pwd_new2") == L"Enter new password again");
+                         CHECK(RunsDialogOf<CDlgChangePwdEventHandler>());
+                         CHECK(DialogText(L"txt_title") == L"Change Key Password");
+                         CHECK(CueOf(L"txt_pwd_origin") == L"Password of 4 numbers");
+                         CHECK(CueOf(L"txt_pwd_new1") == L"Password of 4 numbers");
+                         CHECK(CueOf(L"txt_pwd_new2") == L"Enter new password again");
                          for (const Case& c : cases) {
                            CAPTURE(std::wstring(c.message));
-                           Type(main, L"txt_pwd_origin", c.old);
-                           Type(main, L"txt_pwd_new1", c.fresh);
-                           Type(main, L"txt_pwd_new2", c.repeat);
-                           CHECK(PressOk(main) == std::wstring(c.message));
+                           Type(L"txt_pwd_origin", c.old);
+                           Type(L"txt_pwd_new1", c.fresh);
+                           Type(L"txt_pwd_new2", c.repeat);
+                           CHECK(PressOk() == std::wstring(c.message));
                          }
                          CHECK(device.ReceivedCount(CmdChangePassword) == 0);
                        },
                        [&] {
-                         Type(main, L"txt_pwd_origin", L"0000");
-                         Type(main, L"txt_pwd_new1", L"5678");
-                         Type(main, L"txt_pwd_new2", L"5678");
-                         ClickDialog(main, L"btnOK");
+                         Type(L"txt_pwd_origin", L"0000");
+                         Type(L"txt_pwd_new1", L"5678");
+                         Type(L"txt_pwd_new2", L"5678");
+                         ClickDialog(L"btnOK");
                        }});
     MenuCommand(1);
     CHECK_FALSE(drive.TimedOut());
@@ -155,15 +150,14 @@ TEST_CASE("passwords: \"Password of %d numbers\" is translated, then formatted w
   rig.PlugProcessor();
   CHECK(rig.Run({Once([&] {
     Connect();
-    const HWND main = ProgramRig::MainHwnd();
     ModalDriver drive({[&] {
-                         CHECK(CueOf(main, L"txt_pwd_origin") == L"6位数字密码");
-                         Type(main, L"txt_pwd_origin", L"123456");
-                         Type(main, L"txt_pwd_new1", L"123");
-                         Type(main, L"txt_pwd_new2", L"123");
-                         CHECK(PressOk(main) == L"6位数字密码");
+                         CHECK(CueOf(L"txt_pwd_origin") == L"6位数字密码");
+                         Type(L"txt_pwd_origin", L"123456");
+                         Type(L"txt_pwd_new1", L"123");
+                         Type(L"txt_pwd_new2", L"123");
+                         CHECK(PressOk() == L"6位数字密码");
                        },
-                       [&] { ClickDialog(main, L"btnCancel"); }});
+                       [&] { ClickDialog(L"btnCancel"); }});
     MenuCommand(2);
     CHECK_FALSE(drive.TimedOut());
   })}) == 0);

@@ -20,8 +20,8 @@ namespace {
 using R = CDlgVolumeLimitEventHandler;
 
 // Drags slider i of the running dialog to v: the slider takes it and says so.
-void Move(HWND main, int i, int v) {
-  auto* slider = dynamic_cast<ZuSlider*>(DialogElement(main, R::kFirstSlider + i));
+void Move(int i, int v) {
+  auto* slider = dynamic_cast<ZuSlider*>(DialogElement(R::kFirstSlider + i));
   if (slider == nullptr) return;
   slider->SetValue(v);
   SWUI::EventSliderPos evt(slider);
@@ -29,14 +29,12 @@ void Move(HWND main, int i, int v) {
   slider->FireEvent(evt);
 }
 
-int SliderOf(HWND main, int i) {
-  auto* slider = dynamic_cast<ZuSlider*>(DialogElement(main, R::kFirstSlider + i));
+int SliderOf(int i) {
+  auto* slider = dynamic_cast<ZuSlider*>(DialogElement(R::kFirstSlider + i));
   return slider != nullptr ? slider->GetValue() : -1;
 }
 
-std::wstring TextOf(HWND main, int i) {
-  return DialogElement(main, R::kFirstText + i)->GetWindowText().c_str();
-}
+std::wstring TextOf(int i) { return DialogElement(R::kFirstText + i)->GetWindowText().c_str(); }
 
 int Row(int i) { return GetParam(Image(), R::kFirstRow + i); }
 
@@ -55,38 +53,37 @@ TEST_CASE("volume limits: starts stay under their limits, moves are kept and rea
   REQUIRE(g_ParamDesc[R::kFirstRow + 5].offset == 1389);
   CHECK(rig.Run({Once([&] {
                    Connect();
-                   const HWND main = ProgramRig::MainHwnd();
                    ModalDriver drive({[&] {
                                         // What the image holds.
                                         for (int i = 0; i < R::kCount; ++i) {
                                           CAPTURE(i);
                                           const int v = i % 2 == 0 ? starts[i / 2] : limits[i / 2];
-                                          CHECK(SliderOf(main, i) == v);
-                                          CHECK(TextOf(main, i) == std::to_wstring(v));
+                                          CHECK(SliderOf(i) == v);
+                                          CHECK(TextOf(i) == std::to_wstring(v));
                                         }
                                         // Music start 70 over its limit 60: 60, the slider back.
-                                        Move(main, 0, 70);
+                                        Move(0, 70);
                                         CHECK(Row(0) == 60);
-                                        CHECK(SliderOf(main, 0) == 60);
-                                        CHECK(TextOf(main, 0) == L"60");
+                                        CHECK(SliderOf(0) == 60);
+                                        CHECK(TextOf(0) == L"60");
                                         // MIC limit 20 under its start 30: both 20.
-                                        Move(main, 3, 20);
+                                        Move(3, 20);
                                         CHECK(Row(3) == 20);
                                         CHECK(Row(2) == 20);
-                                        CHECK(SliderOf(main, 2) == 20);
-                                        CHECK(TextOf(main, 2) == L"20");
-                                        CHECK(TextOf(main, 3) == L"20");
+                                        CHECK(SliderOf(2) == 20);
+                                        CHECK(TextOf(2) == L"20");
+                                        CHECK(TextOf(3) == L"20");
                                         // Effect start below its limit and effect limit above its
                                         // start: each only itself.
-                                        Move(main, 4, 10);
-                                        Move(main, 5, 65);
+                                        Move(4, 10);
+                                        Move(5, 65);
                                         CHECK(Row(4) == 10);
                                         CHECK(Row(5) == 65);
                                         // Music limit up: its start stays.
-                                        Move(main, 1, 80);
+                                        Move(1, 80);
                                         CHECK(Row(0) == 60);
                                       },
-                                      [&] { ClickDialog(main, L"btn_close"); }});
+                                      [&] { ClickDialog(L"btn_close"); }});
                    ProgramRig::Send(WM_COMMAND, 16);
                    CHECK_FALSE(drive.TimedOut());
                    // Closing kept every move.

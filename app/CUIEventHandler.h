@@ -98,7 +98,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void PlacePanels(int width);
   // Hides the band tips: every band handle's pulse stopped and the floating value tip hidden.
   void HideBandTips();
-  // ---- menus (CUIEventMenu.cpp) ------------------------------------------------------------
+
+  // ---- menus (CUIEventMenu.cpp) ----------------------------------------------------------
   // The main menu of the device's state (the administrator's when connected in administrator
   // mode, else the user's) with the checks of its key lock, language, user mode and colour
   // scheme; false when it cannot be loaded.

@@ -126,6 +126,20 @@ void ActivateOtherInstance(HINSTANCE instance) {
   SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// A translator loaded from the language file of the language (0 Chinese, else English), or null.
+SWUI::SAutoRefPtr<SWUI::ITranslator> LoadTranslator(SWUI::SApplication* app, int language,
+                                                    SWUI::ITranslatorMgr* manager) {
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator;
+  pugi::xml_document doc;
+  if (!app->LoadXmlDocument(doc, language == 0 ? L"cn" : L"en", L"translator")) return translator;
+  SWUI::ITranslator* created = nullptr;
+  if (!manager->CreateTranslator(&created)) return translator;
+  translator.Attach(created);
+  pugi::xml_node node = doc.child(L"language");
+  if (!translator->Load(&node, SWUI::STranslator::kLoadXmlNode)) translator = nullptr;
+  return translator;
+}
+
 }  // namespace
 
 // ---- the one object ----------------------------------------------------------------------
@@ -316,17 +330,23 @@ bool CApplication::InstallTranslator() {
   SWUI::SAutoRefPtr<SWUI::ITranslatorMgr> manager;
   manager.Attach(static_cast<SWUI::ITranslatorMgr*>(obj));
   m_swuiApp->SetTranslator(manager);
-  pugi::xml_document doc;
-  if (!m_swuiApp->LoadXmlDocument(doc, m_language == 0 ? L"cn" : L"en", L"translator")) {
-    return false;
-  }
-  SWUI::ITranslator* created = nullptr;
-  if (!manager->CreateTranslator(&created)) return false;
-  SWUI::SAutoRefPtr<SWUI::ITranslator> translator;
-  translator.Attach(created);
-  pugi::xml_node language = doc.child(L"language");
-  if (!translator->Load(&language, SWUI::STranslator::kLoadXmlNode)) return false;
-  return manager->InstallTranslator(translator) != FALSE;
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator = LoadTranslator(m_swuiApp, m_language, manager);
+  return translator != nullptr && manager->InstallTranslator(translator) != FALSE;
+}
+
+bool CApplication::ChangeLanguage(int language) {
+  m_language = language;
+  SWUI::ITranslatorMgr* manager = m_swuiApp != nullptr ? m_swuiApp->GetTranslator() : nullptr;
+  if (manager == nullptr) return false;
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator = LoadTranslator(m_swuiApp, m_language, manager);
+  if (translator == nullptr) return false;
+  // A language of another name drops the translator installed before.
+  wchar_t name[64] = {};
+  translator->GetName(name);
+  manager->SetLanguage(name);
+  // Refused only when the same language is installed already.
+  manager->InstallTranslator(translator);
+  return true;
 }
 
 void CApplication::LoadTemplates() {
@@ -385,6 +405,28 @@ void CApplication::CleanupApp() {
     m_deviceManager = nullptr;
   }
   m_instance = nullptr;
+}
+
+bool CApplication::SetAutoRun(bool enabled) const {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kAutoRunKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    APP_LOG(SWUI::LOG_LEVEL_WARN, "the autorun key cannot be opened for writing");
+    return false;
+  }
+  LSTATUS status;
+  if (enabled) {
+    SStringW value;
+    value.Format(L"\"%s\" -hide", ModulePath().c_str());
+    // With its terminator: a reader that takes the stored bytes as they are finds the end.
+    const DWORD bytes = static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t));
+    status = RegSetValueExW(key, kAutoRunValue, 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(value.c_str()), bytes);
+  } else {
+    status = RegDeleteValueW(key, kAutoRunValue);
+  }
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS;
 }
 
 bool CApplication::IsAutoRunEnabled() const {

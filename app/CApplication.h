@@ -53,6 +53,9 @@ class CApplication {
   void CleanupApp();
   // Whether the autorun value (HKCU, else HKLM) points at this program.
   bool IsAutoRunEnabled() const;
+  // Writes the current user's autorun value ("\"<program path>\" -hide", terminator
+  // included) or deletes it; false when the registry refused.
+  bool SetAutoRun(bool enabled) const;
 
   // ---- single-instance guard -----------------------------------------------------------
   // Creates the named mutex owned by the caller: true only when a handle came back and no
@@ -81,6 +84,10 @@ class CApplication {
   // 0 Chinese, any other value English.
   int Language() const { return m_language; }
   void SetLanguage(int language) { m_language = language; }
+  // Switches the texts to the language (0 Chinese, else English): the language field, the
+  // translator manager's language and its one translator; false when the language file is
+  // missing or unreadable (the language field changes all the same).
+  bool ChangeLanguage(int language);
   HINSTANCE Instance() const { return m_instance; }
   CMainDlg* MainWindow() const { return m_mainWindow; }
   void SetMainWindow(CMainDlg* window) { m_mainWindow = window; }

@@ -24,6 +24,11 @@ bool CCommonEventHandler::IsOwnSender(SWUI::EventArgs* evt) const {
   return root != nullptr && (element == root || element->IsDescendant(root));
 }
 
+bool CCommonEventHandler::IsCommandFrom(const SWUI::EventArgs* evt, const wchar_t* name) {
+  return evt->GetID() == SWUI::EventCmd::EventID && evt->nameFrom != nullptr &&
+         wcscmp(evt->nameFrom, name) == 0;
+}
+
 bool CCommonEventHandler::_HandleEvent(SWUI::EventArgs* evt) {
   if (evt == nullptr || m_pDlg == nullptr || !IsOwnSender(evt)) return false;
   if (evt->GetID() != SWUI::EventCmd::EventID || evt->nameFrom == nullptr ||

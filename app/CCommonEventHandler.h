@@ -35,6 +35,8 @@ class CCommonEventHandler {
   // False for an element of another window's tree; true for the dialog's own elements and for
   // senders that are no element.
   bool IsOwnSender(SWUI::EventArgs* evt) const;
+  // Whether the event is a command from the element of that name.
+  static bool IsCommandFrom(const SWUI::EventArgs* evt, const wchar_t* name);
 
   SWUI::SHostDialog* m_pDlg = nullptr;
   HWND m_hDlg = nullptr;

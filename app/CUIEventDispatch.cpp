@@ -2,7 +2,6 @@
 // Ids are laid out by kind and page, so one range test selects a family of controls.
 #include <string>
 
-#include "AppSeams.h"
 #include "CApplication.h"
 #include "CUIEventHandler.h"
 #include "HidDevice/CDeviceController.h"
@@ -100,7 +99,7 @@ BOOL CUIEventHandler::OnCommand(EventArgs* evt) {
   if (InRange(id, 1000, 1999)) return OnToggle(id);
   if (InRange(id, 9000, 9999)) return OnButton(id);
   if (InRange(id, 2370, 2372)) return OnEchoTap(id);
-  // 6000, the main menu, and every other sender: not this table's.
+  if (id == 6000) return OnMainMenuButton();
   return FALSE;
 }
 
@@ -166,12 +165,7 @@ BOOL CUIEventHandler::OnButton(int id) {
     if (id == 9003) ShowPCModeDialog();
     return TRUE;
   }
-  if (id == 9002) {
-    if (m_controller.IsConnected()) return FALSE;  // the device mode dialog's
-    HideBandTips();
-    AppSeams::Current().FrameworkMessageBox(m_hwnd, L"Device not connected", L"", MB_OK);
-    return TRUE;
-  }
+  if (id == 9002) return OnDeviceModeButton();
   // "EQ Reset" of a switch page: 9100 .. 9700.
   const int t = id / 100 - 91;
   if (id % 100 != 0 || t < 0 || t >= kPageCount) return FALSE;

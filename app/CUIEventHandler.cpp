@@ -15,6 +15,7 @@
 #include "control/SScrollView.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
+#include "controls/CTipWnd.h"
 #include "controls/SChromeTab.h"
 #include "controls/SChromeTabCtrl.h"
 #include "controls/SMoveThumb.h"
@@ -350,8 +351,12 @@ void CUIEventHandler::StopFiltering() {
 
 void CUIEventHandler::OnClose() {
   StopFiltering();
-  // An icon the shell never took is not deleted.
-  if (IsMainWindow() && m_tray.IsVisible()) m_tray.Hide();
+  if (IsMainWindow()) {
+    // The confirmation tip goes before the framework it was made with.
+    CTipWnd::HideTip();
+    // An icon the shell never took is not deleted.
+    if (m_tray.IsVisible()) m_tray.Hide();
+  }
   SaveTabs();
   m_controller.EndSession();
   m_app.ReleaseInstanceMutex();
@@ -429,6 +434,12 @@ BOOL CUIEventHandler::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, L
       OnDeviceNotice(wParam);
       lResult = 0;
       return TRUE;
+    case WM_COMMAND:
+      // Menu commands; notifications of native children are not the menus'.
+      if (HIWORD(wParam) != 0) return FALSE;
+      OnMenuCommand(LOWORD(wParam));
+      lResult = 0;
+      return TRUE;
     case kMsgReserved:
       lResult = 0;
       return TRUE;
@@ -481,6 +492,8 @@ void CUIEventHandler::OnTrayNotify(LPARAM lParam) {
       ::SetForegroundWindow(m_hwnd);
       ::ShowWindow(m_hwnd, SW_SHOWNORMAL);
     }
+  } else if (lParam == WM_RBUTTONDOWN) {
+    ShowTrayMenu();
   }
 }
 

@@ -21,6 +21,7 @@ class EventArgs;
 class SHostWnd;
 class STabCtrl;
 class SChromeTabCtrl;
+class SMenuEx;
 class SScrollView;
 class SWindow;
 }  // namespace SWUI
@@ -102,6 +103,17 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void PlacePanels(int width);
   // Hides the band tips: every band handle's pulse stopped and the floating value tip hidden.
   void HideBandTips();
+
+  // ---- menus (CUIEventMenu.cpp) ----------------------------------------------------------
+  // The main menu of the device's state (the administrator's when connected in administrator
+  // mode, else the user's) with the checks of its key lock, language, user mode and colour
+  // scheme; false when it cannot be loaded.
+  bool LoadMainMenu(SWUI::SMenuEx& menu);
+  // The tray menu with "Run on startup" checked as the autorun value says.
+  bool LoadTrayMenu(SWUI::SMenuEx& menu);
+  // A command of the main or tray menu (WM_COMMAND with notify code 0).
+  void OnMenuCommand(int id);
+
   // Sets an element's text to an elapsed time "%.2d:%.2d:%.2d" of ms, or of the time since
   // `since` (a tick count) when ms is 0.
   static void SetElapsedTimeText(SWUI::SWindow* element, DWORD ms, DWORD since);
@@ -147,6 +159,23 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void OnDeviceChange(WPARAM event, LPARAM data);
   void OnDeviceNotice(WPARAM notice);
   void OnResume();
+
+  // ---- menus and their commands (CUIEventMenu.cpp) ---------------------------------------
+  BOOL OnMainMenuButton();
+  void ShowTrayMenu();
+  // A message box of the framework owned by the main window, text only.
+  void ShowMessage(const wchar_t* text) const;
+  // Connected: true; else "Device not connected" and false.
+  bool CheckConnected() const;
+  void OnChangePassword(int kind, int length, const wchar_t* title);
+  void OnToggleKeyLock();
+  void OnToggleAutoRun();
+  void OnVolumeLimit();
+  void OnUserMode(bool administrator);
+  void OnLanguage(int language);
+  void OnColorScheme(int index);
+  void OnExit();
+  BOOL OnDeviceModeButton();
 
   // ---- event routing (CUIEventDispatch.cpp) ----------------------------------------------
   bool IsOwnElement(SWUI::EventArgs* evt) const;

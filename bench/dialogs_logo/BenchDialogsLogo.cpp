@@ -1,27 +1,24 @@
 // From DoModal to the first paint of the logo image dialog (an empty list, and a list of 12 PNG
-// images decoded when it opens, half of them larger than a cell) and of the progress dialog, each against a
-// bare host dialog of its size (the framework's dialog with an empty root), medians of 15
+// images decoded when it opens, half of them larger than a cell) and of the progress dialog, each
+// against a bare host dialog of its size (the framework's dialog with an empty root), medians of 15
 // alternating runs. The application runs without its main window over a temporary data folder.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "AppSeams.h"
-#include "BenchClock.h"
 #include "CApplication.h"
 #include "CCommonDlg.h"
 #include "CDlgProgress.h"
 #include "CDlgSetLogoImage.h"
+#include "DialogFirstPaint.h"
 #include "PngFixtures.h"
 #include "TempFile.h"
-#include "core/SHostDialog.h"
 
 namespace {
 
-const int kRuns = 15;
 std::wstring g_root;
 
 HRESULT WINAPI TempFolder(HWND, int, HANDLE, DWORD, LPWSTR path) {
@@ -33,56 +30,6 @@ HRESULT WINAPI TempFolder(HWND, int, HANDLE, DWORD, LPWSTR path) {
 int NoBox(HWND, LPCWSTR, LPCWSTR, UINT) { return IDOK; }
 int WINAPI NoSystemBox(HWND, LPCWSTR, LPCWSTR, UINT) { return IDOK; }
 BOOL WINAPI NoFile(LPOPENFILENAMEW) { return FALSE; }
-
-// A dialog that ends itself once its first paint is done, noting when.
-template <class Base>
-class FirstPaint : public Base {
- public:
-  explicit FirstPaint(LPCWSTR layout) : Base(layout) {}
-  double paintedAt = 0.0;
-
-  BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
-                            DWORD mapId) override {
-    const BOOL handled = Base::ProcessWindowMessage(hWnd, msg, wParam, lParam, lResult, mapId);
-    if (msg == WM_PAINT && mapId == 0 && hWnd == this->m_hWnd && paintedAt == 0.0) {
-      paintedAt = bench::NowMs();
-      this->EndDialog(IDCANCEL);
-    }
-    return handled;
-  }
-};
-
-// Milliseconds from DoModal to the end of the first paint; negative when it never painted.
-template <class Dialog>
-double OpenToPaint(LPCWSTR layout) {
-  FirstPaint<Dialog> dlg(layout);
-  const double start = bench::NowMs();
-  dlg.DoModal(nullptr);
-  return dlg.paintedAt > 0.0 ? dlg.paintedAt - start : -1.0;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-template <class Dialog>
-void Compare(const char* what, LPCWSTR layout, LPCWSTR bareLayout) {
-  std::vector<double> ours;
-  std::vector<double> bare;
-  for (int i = 0; i < kRuns; ++i) {
-    ours.push_back(OpenToPaint<Dialog>(layout));
-    bare.push_back(OpenToPaint<SWUI::SHostDialog>(bareLayout));
-  }
-  if (*std::min_element(ours.begin(), ours.end()) < 0.0 ||
-      *std::min_element(bare.begin(), bare.end()) < 0.0) {
-    printf("%-44s a dialog did not paint\n", what);
-    return;
-  }
-  const double o = Median(ours);
-  const double b = Median(bare);
-  printf("%-44s ours %9.3f ms   bare %9.3f ms   ratio %7.2f\n", what, o, b, o / b);
-}
 
 bool WriteFileBytes(const std::wstring& path, const std::vector<BYTE>& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -123,16 +70,16 @@ int main() {
     return 1;
   }
   using LogoDlg = CCommonDlg<CDlgSetLogoImage>;
-  Compare<LogoDlg>("logo dialog, empty list: DoModal to paint", L"LAYOUT:XML_SETLOGO",
-                   L"LAYOUT:BENCH_BARE_480X360");
+  bench::CompareFirstPaint<LogoDlg>("logo dialog, empty list: DoModal to paint",
+                                    L"LAYOUT:XML_SETLOGO", L"LAYOUT:BENCH_BARE_480X360");
   if (FillList()) {
-    Compare<LogoDlg>("logo dialog, 12 images: DoModal to paint", L"LAYOUT:XML_SETLOGO",
-                     L"LAYOUT:BENCH_BARE_480X360");
+    bench::CompareFirstPaint<LogoDlg>("logo dialog, 12 images: DoModal to paint",
+                                      L"LAYOUT:XML_SETLOGO", L"LAYOUT:BENCH_BARE_480X360");
   } else {
     printf("the image list could not be written\n");
   }
-  Compare<CDlgProgress>("progress dialog: DoModal to paint", L"LAYOUT:XML_PROGRESS",
-                        L"LAYOUT:BENCH_BARE_320X110");
+  bench::CompareFirstPaint<CDlgProgress>("progress dialog: DoModal to paint",
+                                         L"LAYOUT:XML_PROGRESS", L"LAYOUT:BENCH_BARE_320X110");
   CApplication::Destroy();
   AppSeams::Bind(nullptr);
   fixtures::RemoveTree(g_root);

@@ -6,7 +6,11 @@
 #include <vector>
 
 #include "CApplication.h"
+#include "CMainDlg.h"
+#include "CUIEventHandler.h"
 #include "ProgramRig.h"
+#include "control/SMenuEx.h"
+#include "control/SMenuExItem.h"
 
 namespace {
 
@@ -50,6 +54,31 @@ struct RunValues {
   }
 };
 
+// The stored value of the current user and its size in bytes; empty, 0 without one.
+std::wstring StoredValue(DWORD* bytes) {
+  *bytes = 0;
+  wchar_t text[1024] = {};
+  DWORD size = sizeof text - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, kValue, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, text,
+                   &size) != ERROR_SUCCESS) {
+    return std::wstring();
+  }
+  HKEY key = nullptr;
+  RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, &key);
+  RegQueryValueExW(key, kValue, nullptr, nullptr, nullptr, bytes);
+  RegCloseKey(key);
+  return text;
+}
+
+// The tray menu's "Run on startup" check.
+int TrayAutoRunCheck() {
+  SWUI::SMenuEx menu;
+  REQUIRE(ProgramRig::Logic().LoadTrayMenu(menu));
+  SWUI::SMenuExItem* item = menu.FindItem(8, MF_BYCOMMAND);
+  REQUIRE(item != nullptr);
+  return item->GetCheck();
+}
+
 }  // namespace
 
 TEST_CASE("autorun: the value names this program when its path, unquoted, matches without case") {
@@ -87,4 +116,24 @@ TEST_CASE("autorun: the value names this program when its path, unquoted, matche
   RunValues::Clear();
   CHECK_FALSE(CApplication::Get().IsAutoRunEnabled());
   CApplication::Destroy();
+}
+
+TEST_CASE("autorun: \"Run on startup\" writes the value with its terminator, then deletes it") {
+  ProgramRig rig;
+  RunValues values;
+  const std::wstring expected = L"\"" + ProgramPath() + L"\" -hide";
+  CHECK(rig.Run({Once([&] {
+    CHECK(TrayAutoRunCheck() == 0);
+    ProgramRig::Send(WM_COMMAND, 8);
+    DWORD bytes = 0;
+    CHECK(StoredValue(&bytes) == expected);
+    CHECK(bytes == (expected.size() + 1) * sizeof(wchar_t));
+    CHECK(ProgramRig::App().IsAutoRunEnabled());
+    CHECK(TrayAutoRunCheck() == 1);
+    ProgramRig::Send(WM_COMMAND, 8);
+    CHECK(StoredValue(&bytes).empty());
+    CHECK(bytes == 0);
+    CHECK_FALSE(ProgramRig::App().IsAutoRunEnabled());
+    CHECK(TrayAutoRunCheck() == 0);
+  })}) == 0);
 }

@@ -23,6 +23,7 @@
 #include "HidDevice/ParamRows.h"
 #include "ParamControls.h"
 #include "DebugOutputCapture.h"
+#include "DeviceSteps.h"
 #include "ProgramRig.h"
 #include "control/SScrollView.h"
 #include "control/STabCtrl.h"
@@ -38,8 +39,6 @@ using SWUI::SWindow;
 
 namespace {
 
-CDeviceController& Controller() { return ProgramRig::App().DeviceController(); }
-uint8_t* Image() { return Controller().CurrentImage(); }
 SWUI::STabCtrl* Pages() { return static_cast<SWUI::STabCtrl*>(ProgramRig::Element(L"orv_tab")); }
 SWUI::SChromeTabCtrl* Strip() {
   return static_cast<SWUI::SChromeTabCtrl*>(ProgramRig::Element(L"orv_chromeTab"));
@@ -55,28 +54,6 @@ BOOL Route(SWUI::EventArgs& evt) { return ProgramRig::Logic()._HandleEvent(&evt)
 BOOL Command(int id) {
   SWUI::EventCmd evt(ProgramRig::Element(id));
   return Route(evt);
-}
-
-// Whether a parameter write ('d') the device received set the byte(s) at offset to value.
-bool DeviceWrote(const SimDevice& device, int offset, uint16_t value) {
-  for (const SimDevice::Report& r : device.Received()) {
-    if (r[0] != CmdWriteParams) continue;
-    for (int i = 0; i < r[4] && i < 11; ++i) {
-      const uint8_t* e = r.data() + 5 + 5 * i;
-      if (e[0] + 256 * e[1] != offset) continue;
-      const uint16_t got = e[2] == 2 ? static_cast<uint16_t>(e[3] + 256 * e[4]) : e[3];
-      if (got == value) return true;
-    }
-  }
-  return false;
-}
-
-// Connects the program to the plugged processor as the connect toggle does, without the pause
-// after the handshake.
-void Connect() {
-  Controller().SetSessionSettleMs(0);
-  REQUIRE(Controller().ConnectDevice());
-  REQUIRE(Controller().ReadAllParams());
 }
 
 std::set<DWORD> ThreadsOfThisProcess() {
@@ -137,9 +114,6 @@ TEST_CASE("page logic: the routing table") {
     REQUIRE(rig.boxes.size() == 1);
     CHECK(rig.boxes[0].text == L"Device not connected");
     CHECK(rig.boxes[0].framework);
-    // The main menu is not this table's.
-    CHECK(Command(6000) == 0);
-
     // "containerWnd" stands beside the output pages only.
     SWindow* container = ProgramRig::Element(L"containerWnd");
     Pages()->SetCurSel(3);

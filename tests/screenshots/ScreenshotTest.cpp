@@ -22,7 +22,6 @@
 #include "HidDevice/CommandReport.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "IndependentReading.h"
-#include "ModalDriver.h"
 #include "PCModeFiles.h"
 #include "PngFixtures.h"
 #include "ProgramImages.h"
@@ -92,18 +91,8 @@ void AddModal(Steps& steps, const wchar_t* name, std::function<void()> open,
   steps.push_back(Until([] { return ProgramRig::OwnedDialog() == nullptr; }));
 }
 
-// A dialog shown over its layout with the template's own handler.
-template <class Handler = CCommonEventHandler>
-void AddLayout(Steps& steps, const wchar_t* layout, const wchar_t* name,
-               std::function<void(SWUI::SHostDialog&)> prepare = nullptr) {
-  AddModal(
-      steps, name,
-      [layout] {
-        CCommonDlg<Handler> dlg(layout);
-        dlg.DoModal(Main());
-      },
-      prepare);
-}
+// A main-menu command, as the menu sends it.
+void MenuCommand(int id) { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(id, 0)); }
 
 // A point inside the main window, in screen coordinates.
 POINT InsideMain(int x, int y) {
@@ -112,19 +101,21 @@ POINT InsideMain(int x, int y) {
   return pt;
 }
 
-// Opens the menu at a point of the main window, shoots it from inside its loop and dismisses it.
-void ShootMenu(SWUI::SMenuEx& menu, POINT at, const wchar_t* name) {
-  SetForegroundWindow(Main());
-  const POINT screen = InsideMain(at.x, at.y);
-  ModalDriver drive({[] {}, [&] { Shoot(menu, name); }, [] { SWUI::SMenuEx::ExitPopupMenu(0); }});
-  menu.TrackPopupMenu(TPM_RETURNCMD, screen.x, screen.y, Main());
-  CHECK_FALSE(drive.TimedOut());
-}
-
-void ShootMenu(const wchar_t* resource, POINT at, const wchar_t* name) {
-  SWUI::SMenuEx menu;
-  REQUIRE(menu.LoadMenu(resource, Main()));
-  ShootMenu(menu, at, name);
+// Steps that open a menu the way the program does (with the cursor at a point of the main
+// window), shoot it from inside its loop and dismiss it.
+void AddMenu(Steps& steps, const wchar_t* name, std::function<void()> open) {
+  steps.push_back(Once([open] {
+    SetForegroundWindow(Main());
+    const POINT at = InsideMain(980, 36);
+    SetCursorPos(at.x, at.y);
+    ProgramRig::Defer(open);
+  }));
+  steps.push_back(Until([] { return ProgramRig::OpenMenu() != nullptr; }));
+  steps.push_back(Once([name] {
+    Shoot(*ProgramRig::OpenMenu(), name);
+    SWUI::SMenuEx::ExitPopupMenu(0);
+  }));
+  steps.push_back(Until([] { return ProgramRig::OpenMenu() == nullptr; }));
 }
 
 SWUI::SWindow* DialogElement(const wchar_t* name) {
@@ -152,7 +143,7 @@ void AddNetwork(Steps& steps, SimDevice& device) {
       return 0;
     });
     device.InjectFault(SimDevice::HeldReply, 1, CmdWifiState);
-    ProgramRig::Defer([] { CDlgSetNetWork::Open(Main()); });
+    ProgramRig::Defer([] { MenuCommand(80); });  // "NetWork Setting"
   }));
   steps.push_back(Until([] { return !NoDialog(); }));
   steps.push_back(Once([] {
@@ -252,9 +243,10 @@ TEST_CASE("screenshots: the menus, the dialogs, the explain window, a message bo
     }
   }
   Steps steps = {Connect(device)};
-  steps.push_back(Once([] { ShootMenu(L"smenu:menu_main", POINT{1000, 30}, L"menu_main"); }));
-  steps.push_back(Once([] { ShootMenu(L"smenu:menu_tray", POINT{1000, 30}, L"menu_tray"); }));
-  AddLayout(steps, L"LAYOUT:XML_ABOUT", L"dialog_about");
+  AddMenu(steps, L"menu_main", [] { ProgramRig::Element(6000)->FireCommand(); });
+  // The tray icon's right button.
+  AddMenu(steps, L"menu_tray", [] { ProgramRig::Send(2125, 100, WM_RBUTTONDOWN); });
+  AddModal(steps, L"dialog_about", [] { MenuCommand(63); });
   AddModal(steps, L"message_box", [] {
     SWUI::SMessageBoxImpl box;
     box.MessageBox(Main(), L"Device not connected", L"", MB_OK);
@@ -264,11 +256,10 @@ TEST_CASE("screenshots: the menus, the dialogs, the explain window, a message bo
     input.DoModal(Main());
   });
   AddModal(steps, L"dialog_pc_mode", [] { ProgramRig::Element(9003)->FireCommand(); });
-  // Dialogs whose handlers are still to come, over their layouts.
-  AddLayout(steps, L"LAYOUT:XML_LOGIN", L"dialog_login");
-  AddLayout(steps, L"LAYOUT:XML_CHANGEPWD", L"dialog_change_password");
-  AddLayout(steps, L"LAYOUT:XML_VOLUMELIMIT", L"dialog_volume_limit");
-  AddLayout(steps, L"LAYOUT:XML_DEVICEMODE", L"dialog_device_mode");
+  AddModal(steps, L"dialog_device_mode", [] { ProgramRig::Element(9002)->FireCommand(); });
+  AddModal(steps, L"dialog_login", [] { MenuCommand(41); });
+  AddModal(steps, L"dialog_change_password", [] { MenuCommand(2); });
+  AddModal(steps, L"dialog_volume_limit", [] { MenuCommand(16); });
   AddNetwork(steps, device);
   TestFolder folder;
   AddLogo(steps, rig, folder);

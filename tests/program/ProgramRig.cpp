@@ -288,8 +288,8 @@ BOOL CALLBACK FindOwned(HWND hwnd, LPARAM param) {
 
 // A framework window keeps its object in its user data.
 SWUI::CSimpleWnd* ObjectOf(HWND hwnd) {
-  return hwnd != nullptr ? reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))
-                         : nullptr;
+  if (hwnd == nullptr) return nullptr;
+  return reinterpret_cast<SWUI::CSimpleWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 BOOL CALLBACK FindTopMenu(HWND hwnd, LPARAM param) {
@@ -306,6 +306,14 @@ SWUI::SHostDialog* ProgramRig::OwnedDialog() {
   OwnedSearch search{MainHwnd(), nullptr};
   EnumThreadWindows(GetCurrentThreadId(), &FindOwned, reinterpret_cast<LPARAM>(&search));
   return dynamic_cast<SWUI::SHostDialog*>(ObjectOf(search.found));
+}
+
+SWUI::SWindow* ProgramRig::DialogElement(const wchar_t* name) {
+  SWUI::SHostDialog* dialog = OwnedDialog();
+  REQUIRE(dialog != nullptr);
+  SWUI::SWindow* element = dialog->GetRoot()->FindChildByName(name);
+  REQUIRE_MESSAGE(element != nullptr, "the dialog has no element of that name");
+  return element;
 }
 
 SWUI::SMenuEx* ProgramRig::OpenMenu() {

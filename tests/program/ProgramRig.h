@@ -125,6 +125,8 @@ class ProgramRig {
   static LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   // The framework dialog the main window owns (a modal one while it runs), or null.
   static SWUI::SHostDialog* OwnedDialog();
+  // An element of that dialog by name (the test fails without the dialog or the element).
+  static SWUI::SWindow* DialogElement(const wchar_t* name);
   // The top level of the popup menu that runs (its loop the one running), or null.
   static SWUI::SMenuEx* OpenMenu();
   // Runs the action from the UI thread's loop once the current step has returned (a modal

@@ -118,14 +118,6 @@ void AddMenu(Steps& steps, const wchar_t* name, std::function<void()> open) {
   steps.push_back(Until([] { return ProgramRig::OpenMenu() == nullptr; }));
 }
 
-SWUI::SWindow* DialogElement(const wchar_t* name) {
-  SWUI::SHostDialog* dialog = ProgramRig::OwnedDialog();
-  REQUIRE(dialog != nullptr);
-  SWUI::SWindow* element = dialog->GetRoot()->FindChildByName(name);
-  REQUIRE(element != nullptr);
-  return element;
-}
-
 bool NoDialog() { return ProgramRig::OwnedDialog() == nullptr; }
 
 void CloseDialog() { PostMessageW(ProgramRig::OwnedDialog()->m_hWnd, WM_CLOSE, 0, 0); }
@@ -158,11 +150,12 @@ void AddNetwork(Steps& steps, SimDevice& device) {
   steps.push_back(Until([&device] { return device.ReceivedCount(CmdWifiState) > 0; }));
   steps.push_back(Once([&device] { device.ReleaseHeld(); }));
   steps.push_back(Until([] {
-    return std::wstring(DialogElement(L"connecting_name")->GetWindowText().c_str()) == L"Home";
+    return std::wstring(ProgramRig::DialogElement(L"connecting_name")->GetWindowText().c_str()) ==
+           L"Home";
   }));
   steps.push_back(Once([] {
     Shoot(*ProgramRig::OwnedDialog(), L"dialog_network_sta_joined");
-    DialogElement(L"btn_explain")->FireCommand();
+    ProgramRig::DialogElement(L"btn_explain")->FireCommand();
   }));
   steps.push_back(Once([] {
     auto* dialog = dynamic_cast<NetworkDialog*>(ProgramRig::OwnedDialog());
@@ -181,8 +174,8 @@ void AddLogo(Steps& steps, ProgramRig& rig, const TestFolder& folder) {
     const fixtures::Rgba colours[] = {{0x3F, 0xA9, 0xF5, 0xFF}, {0xD9, 0x3F, 0x45, 0xFF}};
     for (int i = 0; i < 2; ++i) {
       const std::vector<BYTE> png = fixtures::EncodePng(fixtures::Fill(64, 48, colours[i]));
-      rig.fileAnswers.push_back(
-          folder.Write(L"logo" + std::to_wstring(i) + L".png", std::string(png.begin(), png.end())));
+      rig.fileAnswers.push_back(folder.Write(L"logo" + std::to_wstring(i) + L".png",
+                                             std::string(png.begin(), png.end())));
     }
     ProgramRig::Defer([] {
       CCommonDlg<CDlgSetLogoImage> dlg(L"LAYOUT:XML_SETLOGO");
@@ -205,8 +198,8 @@ void AddLogo(Steps& steps, ProgramRig& rig, const TestFolder& folder) {
   steps.push_back(Until(NoDialog));
 }
 
-const wchar_t* const kPageShots[] = {L"page_1_music",  L"page_2_mic",    L"page_3_effect",
-                                     L"page_4_main",   L"page_5_center", L"page_6_sub",
+const wchar_t* const kPageShots[] = {L"page_1_music",   L"page_2_mic",    L"page_3_effect",
+                                     L"page_4_main",    L"page_5_center", L"page_6_sub",
                                      L"page_7_surround"};
 
 }  // namespace

@@ -19,19 +19,18 @@
 #include "CApplication.h"
 #include "CMainDlg.h"
 #include "CUIEventHandler.h"
+#include "EditRig.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/CDeviceManager.h"
 #include "HidDevice/CommandReport.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
-#include "EditRig.h"
 #include "IndependentReading.h"
 #include "ParamControls.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
 #include "control/SMenuEx.h"
 #include "controls/SChromeTabCtrl.h"
-#include "core/EventCmd.h"
 #include "core/SHostDialog.h"
 #include "core/SWindow.h"
 
@@ -44,19 +43,8 @@ std::wstring ConnectState() {
   return ProgramRig::Element(L"dev_connect_state")->GetWindowText(TRUE).c_str();
 }
 
-BOOL Command(int id) {
-  SWUI::EventCmd evt(ProgramRig::Element(id));
-  return ProgramRig::Logic()._HandleEvent(&evt);
-}
-
-// An element of the dialog the main window runs.
-SWUI::SWindow* DialogElement(const wchar_t* name) {
-  SWUI::SHostDialog* dialog = ProgramRig::OwnedDialog();
-  REQUIRE(dialog != nullptr);
-  SWUI::SWindow* element = dialog->GetRoot()->FindChildByName(name);
-  REQUIRE(element != nullptr);
-  return element;
-}
+// The connect toggle pressed.
+void PressConnect() { ProgramRig::Element(1000)->FireCommand(); }
 
 void SelectPage(int ordinal) {
   auto* strip = dynamic_cast<SWUI::SChromeTabCtrl*>(ProgramRig::Element(L"orv_chromeTab"));
@@ -98,8 +86,9 @@ class Session {
     CHECK(rig_.Run(steps_, timeoutMs) == 0);
     finished_ = GetTickCount();
     if (rig_.StepsDone() < names_.size()) {
-      FAIL_CHECK("the session stopped at the stage \"" << std::string(names_[rig_.StepsDone()]) << "\""
-                                                        << std::string(rig_.TimedOut() ? " (timed out)" : ""));
+      FAIL_CHECK("the session stopped at the stage \""
+                 << std::string(names_[rig_.StepsDone()]) << "\""
+                 << std::string(rig_.TimedOut() ? " (timed out)" : ""));
     }
   }
 
@@ -131,7 +120,8 @@ const int kMusicBandGain = ParamRow::MusicEQInfo0mode + 2;  // the music page's 
 // Steps that open a menu from its button and wait for it, let `check` look at it, then dismiss
 // it.
 void AddMenu(Session& session, const char* name, std::function<void(SWUI::SMenuEx&)> check) {
-  session.Add(name, Once([] { ProgramRig::Defer([] { ProgramRig::Element(6000)->FireCommand(); }); }));
+  session.Add(name,
+              Once([] { ProgramRig::Defer([] { ProgramRig::Element(6000)->FireCommand(); }); }));
   session.Add("  (the menu open)", Until([] { return ProgramRig::OpenMenu() != nullptr; }));
   session.Add("  (the menu looked at)", Once([check] {
                 check(*ProgramRig::OpenMenu());
@@ -142,16 +132,17 @@ void AddMenu(Session& session, const char* name, std::function<void(SWUI::SMenuE
 
 // Steps that run a main-menu command whose dialog the next steps drive.
 void AddMenuDialog(Session& session, const char* name, int command) {
-  session.Add(name, Once([command] {
-                ProgramRig::Defer([command] { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(command, 0)); });
-              }));
+  session.Add(
+      name, Once([command] {
+        ProgramRig::Defer([command] { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(command, 0)); });
+      }));
   session.Add("  (the dialog up)", Until([] { return ProgramRig::OwnedDialog() != nullptr; }));
 }
 
 // Types the password into the login dialog and presses OK.
 void LogIn(const wchar_t* password) {
-  DialogElement(L"txt_pwd")->SetWindowText(password);
-  DialogElement(L"btnOK")->FireCommand();
+  ProgramRig::DialogElement(L"txt_pwd")->SetWindowText(password);
+  ProgramRig::DialogElement(L"btnOK")->FireCommand();
 }
 
 bool NoDialog() { return ProgramRig::OwnedDialog() == nullptr; }
@@ -179,7 +170,7 @@ void RunSession() {
               }));
   session.Add("connect: a session, both banks read", Once([&] {
                 Controller().SetSessionSettleMs(0);
-                CHECK(Command(1000) != 0);
+                PressConnect();
                 CHECK(device.ReceivedCount(CmdSession) > 0);
                 CHECK(device.ReceivedCount(CmdReadParams) > 0);
                 CHECK(Controller().IsConnected());
@@ -240,21 +231,23 @@ void RunSession() {
                 CHECK(std::memcmp(exported.data(), Image(), kParamTransferSize) == 0);
                 CHECK(GetParam(exported.data(), ParamRow::Main_MU) == 0x803C);
               }));
-  session.Add("after the export: the mix level changed again", Once([&] { EditRig::MoveSlider(kMixSlider, 10); }));
+  session.Add("after the export: the mix level changed again",
+              Once([&] { EditRig::MoveSlider(kMixSlider, 10); }));
   session.Add("after the export: the changed row in the processor's bank",
               Until([&] { return DeviceParam(rig, ParamRow::Main_MU) == 0x800A; }));
-  session.Add("import: the exported file through the open dialog", Once([&] {
-                rig.fileAnswers = {effectPath};
-                ProgramRig::Element(9000)->FireCommand();
-                const std::vector<uint8_t> bank = device.Inspect([](SimProcessor& p) {
-                  p.Settle();
-                  return std::vector<uint8_t>(p.banks[p.activeBank],
-                                              p.banks[p.activeBank] + kParamTransferSize);
-                });
-                CHECK(std::memcmp(bank.data() + 3, exported.data() + 3, kParamTransferSize - 3) == 0);
-                CHECK(ControlsDiffer(Image()) == "");
-                CHECK(ProgramRig::TextOf(6430) == L"60%");
-              }));
+  session.Add(
+      "import: the exported file through the open dialog", Once([&] {
+        rig.fileAnswers = {effectPath};
+        ProgramRig::Element(9000)->FireCommand();
+        const std::vector<uint8_t> bank = device.Inspect([](SimProcessor& p) {
+          p.Settle();
+          return std::vector<uint8_t>(p.banks[p.activeBank],
+                                      p.banks[p.activeBank] + kParamTransferSize);
+        });
+        CHECK(std::memcmp(bank.data() + 3, exported.data() + 3, kParamTransferSize - 3) == 0);
+        CHECK(ControlsDiffer(Image()) == "");
+        CHECK(ProgramRig::TextOf(6430) == L"60%");
+      }));
 
   {
     AddMenu(session, "user mode: the user's menu", [&](SWUI::SMenuEx& menu) {
@@ -270,10 +263,10 @@ void RunSession() {
             [](SWUI::SMenuEx& menu) { CHECK(menu.FindItem(16, 0) != nullptr); });
     AddMenuDialog(session, "password: command 2 opens the change-password dialog", 2);
     session.Add("password: 123456 to 654321, OK", Once([] {
-                  DialogElement(L"txt_pwd_origin")->SetWindowText(L"123456");
-                  DialogElement(L"txt_pwd_new1")->SetWindowText(L"654321");
-                  DialogElement(L"txt_pwd_new2")->SetWindowText(L"654321");
-                  DialogElement(L"btnOK")->FireCommand();
+                  ProgramRig::DialogElement(L"txt_pwd_origin")->SetWindowText(L"123456");
+                  ProgramRig::DialogElement(L"txt_pwd_new1")->SetWindowText(L"654321");
+                  ProgramRig::DialogElement(L"txt_pwd_new2")->SetWindowText(L"654321");
+                  ProgramRig::DialogElement(L"btnOK")->FireCommand();
                 }));
     session.Add("  (the dialog closed)", Until(NoDialog));
     session.Add("password: the processor's digits changed, a confirmation", Once([&] {
@@ -285,7 +278,8 @@ void RunSession() {
                   CHECK(rig.boxes[0].text == L"Password has been updated");
                 }));
     // Back to user mode, so that the login after the replug has something to do.
-    session.Add("user mode: command 40", Once([] { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(40, 0)); }));
+    session.Add("user mode: command 40",
+                Once([] { ProgramRig::Send(WM_COMMAND, MAKEWPARAM(40, 0)); }));
     session.Add("user mode: SysControl_Mode 0 on the processor",
                 Until([&] { return DeviceParam(rig, ParamRow::SysControl_Mode) != 0x80; }));
   }
@@ -317,7 +311,7 @@ void RunSession() {
                 readsBefore = device.ReceivedCount(CmdReadParams);
               }));
   session.Add("connect again: a session and a read", Once([&] {
-                CHECK(Command(1000) != 0);
+                PressConnect();
                 CHECK(Controller().IsConnected());
                 CHECK(device.ReceivedCount(CmdSession) > sessionsBefore);
                 CHECK(device.ReceivedCount(CmdReadParams) > readsBefore);
@@ -331,11 +325,13 @@ void RunSession() {
               Until([&] { return DeviceParam(rig, ParamRow::Main_MU) == 0x802D; }));
   {
     AddMenuDialog(session, "login again: command 41 opens the login dialog", 41);
-    session.Add("login again: the old password is refused", Once([] {
-                  LogIn(L"123456");
-                  CHECK(ProgramRig::OwnedDialog() != nullptr);
-                  CHECK_FALSE(std::wstring(DialogElement(L"txt_msg")->GetWindowText().c_str()).empty());
-                }));
+    session.Add(
+        "login again: the old password is refused", Once([] {
+          LogIn(L"123456");
+          CHECK(ProgramRig::OwnedDialog() != nullptr);
+          CHECK_FALSE(
+              std::wstring(ProgramRig::DialogElement(L"txt_msg")->GetWindowText().c_str()).empty());
+        }));
     session.Add("login again: the new password is taken", Once([] { LogIn(L"654321"); }));
     session.Add("  (the dialog closed)", Until(NoDialog));
     session.Add("login again: SysControl_Mode 0x80 on the processor",
@@ -365,6 +361,4 @@ void RunSession() {
   CHECK(rig.boxes.size() == 1);
 }
 
-TEST_CASE("session: the whole program with the simulated processor, in English") {
-  RunSession();
-}
+TEST_CASE("session: the whole program with the simulated processor, in English") { RunSession(); }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFactory.h"
 #include "BenchClock.h"
 #include "Eq/EqCurve.h"
 #include "GdiplusSession.h"
@@ -295,10 +296,8 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
 
 int main() {
   fixtures::GdiplusSession gdiplus;
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   {
     SApplication app(factory, GetModuleHandleW(nullptr));
     app.TplRegisterFactory<ZuEQ>();

@@ -7,6 +7,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "BenchFactory.h"
 #include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
@@ -86,10 +87,8 @@ void Run(SApplication& app) {
 }  // namespace
 
 int main() {
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   {
     SApplication app(factory, GetModuleHandleW(nullptr));
     Run(app);

@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "BenchFactory.h"
 #include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
@@ -120,9 +121,7 @@ int Run(IRenderFactory* factory) {
 }  // namespace
 
 int main() {
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   return Run(factory);
 }

@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "BenchFactory.h"
 #include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
@@ -124,10 +125,8 @@ void Run(IRenderTarget* target) {
 }  // namespace
 
 int main() {
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   SApplication app(factory, GetModuleHandleW(nullptr));
   auto* provider = new SResProviderPE();
   if (!provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0)) return 1;

@@ -10,6 +10,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "BenchFactory.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
 #include "core/SApplication.h"
@@ -198,10 +199,8 @@ void RunKind(const std::wstring& kind, IRenderTarget* target, IRenderTarget* cop
 }  // namespace
 
 int main() {
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   int result = 0;
   {
     SApplication app(factory, GetModuleHandleW(nullptr));

@@ -13,6 +13,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "BenchFactory.h"
 #include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
@@ -161,10 +162,8 @@ int main() {
   if (HDESK desk = CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr)) {
     SetThreadDesktop(desk);
   }
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   SApplication app(factory, GetModuleHandleW(nullptr));
   auto* provider = new SResProviderPE();
   if (!provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0)) return 1;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFactory.h"
 #include "BenchClock.h"
 #include "BenchContainer.h"
 #include "IRenderFactory.h"
@@ -129,10 +130,8 @@ void Run(IRenderFactory* factory, IRenderTarget* target) {
 }  // namespace
 
 int main() {
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   {
     SApplication app(factory, GetModuleHandleW(nullptr));
     IRenderTarget* made = nullptr;

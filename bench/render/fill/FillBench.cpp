@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "BenchFactory.h"
 #include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
@@ -60,10 +61,8 @@ void FillRects(IRenderTarget* rt, const BareSurface& bare, HBRUSH brush, const c
 }  // namespace
 
 int main() {
-  IObjRef* obj = nullptr;
-  if (!CreateRenderFactory_GDI(&obj) || obj == nullptr) return 1;
-  SAutoRefPtr<IRenderFactory> factory;
-  factory.Attach(static_cast<IRenderFactory*>(obj));
+  SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
+  if (factory == nullptr) return 1;
   IRenderTarget* made = nullptr;
   factory->CreateRenderTarget(&made, kSize, kSize);
   SAutoRefPtr<IRenderTarget> rt;

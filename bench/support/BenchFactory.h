@@ -1,9 +1,13 @@
-// The GDI render factory every element benchmark starts from (the program links the render
-// module itself).
+// The GDI render factory and the built-in resources every element benchmark starts from (the
+// program links the render module itself).
 #pragma once
+#include <windows.h>
+
 #include "IRenderFactory.h"
 #include "RenderModule.h"
+#include "core/SApplication.h"
 #include "core/SAutoRefPtr.h"
+#include "res.mgr/SResProviderPE.h"
 
 namespace bench {
 
@@ -15,6 +19,19 @@ inline SWUI::SAutoRefPtr<SWUI::IRenderFactory> GdiRenderFactory() {
     factory.Attach(static_cast<SWUI::IRenderFactory*>(obj));
   }
   return factory;
+}
+
+// Loads the framework's built-in skins and styles from this executable's resources into app;
+// with keepProvider the provider also stays as one of app's resource providers. False when the
+// resources or their skins cannot be loaded.
+inline bool LoadBuiltInResources(SWUI::SApplication& app, bool keepProvider) {
+  auto* provider = new SWUI::SResProviderPE();
+  const bool loaded =
+      provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0) &&
+      (app.LoadSystemNamedResource(provider) & SWUI::SYSRES_SKIN_FAILED) == 0;
+  if (loaded && keepProvider) app.AddResProvider(provider);
+  provider->Release();
+  return loaded;
 }
 
 }  // namespace bench

@@ -16,7 +16,6 @@
 #include "core/SApplication.h"
 #include "core/SWindow.h"
 #include "core/SXmlMark.h"
-#include "res.mgr/SResProviderPE.h"
 
 using namespace SWUI;
 
@@ -83,11 +82,7 @@ void Report(const char* what, const bench::Timing& t) {
 
 int Run(IRenderFactory* factory) {
   SApplication app(factory, GetModuleHandleW(nullptr));
-  auto* provider = new SResProviderPE();
-  const bool loaded = provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0) &&
-                      (app.LoadSystemNamedResource(provider) & SYSRES_SKIN_FAILED) == 0;
-  provider->Release();
-  if (!loaded) {
+  if (!bench::LoadBuiltInResources(app, false)) {
     printf("the built-in skins did not load\n");
     return 1;
   }

@@ -17,7 +17,6 @@
 #include "core/SApplication.h"
 #include "core/SWindow.h"
 #include "core/SXmlMark.h"
-#include "res.mgr/SResProviderPE.h"
 
 using namespace SWUI;
 
@@ -128,10 +127,7 @@ int main() {
   SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
   if (factory == nullptr) return 1;
   SApplication app(factory, GetModuleHandleW(nullptr));
-  auto* provider = new SResProviderPE();
-  if (!provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0)) return 1;
-  app.LoadSystemNamedResource(provider);
-  provider->Release();
+  if (!bench::LoadBuiltInResources(app, false)) return 1;
   IRenderTarget* made = nullptr;
   factory->CreateRenderTarget(&made, kWidth, kHeight);
   SAutoRefPtr<IRenderTarget> target;

@@ -20,7 +20,6 @@
 #include "control/SMenuEx.h"
 #include "core/SApplication.h"
 #include "core/SXmlMark.h"
-#include "res.mgr/SResProviderPE.h"
 
 using namespace SWUI;
 
@@ -165,11 +164,7 @@ int main() {
   SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
   if (factory == nullptr) return 1;
   SApplication app(factory, GetModuleHandleW(nullptr));
-  auto* provider = new SResProviderPE();
-  if (!provider->Init(reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)), 0)) return 1;
-  if (app.LoadSystemNamedResource(provider) & SYSRES_SKIN_FAILED) return 1;
-  app.AddResProvider(provider);
-  provider->Release();
+  if (!bench::LoadBuiltInResources(app, true)) return 1;
 
   WNDCLASSW wc = {};
   wc.lpfnWndProc = &OwnerProc;

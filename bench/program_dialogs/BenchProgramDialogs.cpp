@@ -1,5 +1,6 @@
-// Figures of the program's menu dialogs: the login, the password change, the volume limits and
-// the device modes, each from DoModal to its first paint beside a bare host dialog of its size
+// Figures of the program's menu dialogs: the login, the password change, the volume limits, the
+// device modes, the network settings (opened on its access-point page, asking the device nothing)
+// and About, each from DoModal to its first paint beside a bare host dialog of its size
 // (a root of one colour, nothing in it), medians of 15 alternating runs. The framework starts as
 // the program starts it (InitApp, no device present, so the device modes list no names).
 #include <windows.h>
@@ -13,8 +14,10 @@
 #include "CDlgChangePwdEventHandler.h"
 #include "CDlgDeviceModeEventHandler.h"
 #include "CDlgLoginEventHandler.h"
+#include "CDlgSetNetWork.h"
 #include "CDlgVolumeLimitEventHandler.h"
 #include "DialogFirstPaint.h"
+#include "core/SHostDialog.h"
 
 int wmain() {
   OleInitialize(nullptr);
@@ -31,6 +34,10 @@ int wmain() {
         "volume limit: DoModal to paint", L"LAYOUT:XML_VOLUMELIMIT", L"LAYOUT:BARE_340x290");
     bench::CompareFirstPaint<CCommonDlg<CDlgDeviceModeEventHandler>>(
         "device mode (no device): DoModal to paint", L"XML_DEVICEMODE", L"LAYOUT:BARE_350x150");
+    bench::CompareFirstPaint<CCommonDlg<CDlgSetNetWork>>(
+        "network settings: DoModal to paint", CDlgSetNetWork::kLayout, L"LAYOUT:BARE_430x330");
+    bench::CompareFirstPaint<SWUI::SHostDialog>("about: DoModal to paint", L"LAYOUT:XML_ABOUT",
+                                                L"LAYOUT:BARE_340x190");
   } else {
     printf("InitApp failed\n");
   }

@@ -4,7 +4,7 @@
 //   ratio of at most 1.5), and in this process the times of InitApp (InitSwui and the device
 //   link's start), the main window's creation and its first paint;
 // - a full repaint of the main window against one BitBlt of its surface (goal: at most 10x);
-// - each page switch with its repaint against a repaint of the main window alone;
+// - each page switch with its repaint against a full repaint of the main window;
 // - private bytes and working set after start-up and after two rounds of the seven pages.
 #include <windows.h>
 // After windows.h, which they need.

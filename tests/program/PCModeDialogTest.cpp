@@ -1,6 +1,6 @@
 // The PC mode dialog, opened from the main window's "PC Mode" button (9003): its list and
-// stored index, saving (also over a mode of that name), deleting, and the recall end to end with
-// the simulated processor; damaged mode files offered to the recall.
+// stored index, saving (also over a mode of that name, and a save that fails), deleting, and
+// the recall end to end with the simulated processor; damaged mode files offered to the recall.
 #include <doctest/doctest.h>
 #include <windows.h>
 
@@ -277,6 +277,52 @@ TEST_CASE("PC mode dialog: delete asks first; the file, the item and the name go
     CHECK(rig.boxes.back().text == L"Delete failed, may delete file without permission");
     CHECK(rig.boxes.back().caption == L"Error");
     CHECK(ModeItems() == std::vector<std::wstring>{L"b", L"c"});
+  })}, Close()})) == 0);
+}
+
+TEST_CASE("PC mode dialog: a save that cannot complete says so; file, list, selection and "
+          "stored index stay as they were") {
+  ModeFolder folder;
+  SaveModes(folder, {L"Keep", L"Other"}, Filled(7, 0));
+  const std::string kept = ReadBytes(folder.File(L"Keep.orm"));
+  ProgramRig rig;
+  rig.WriteSettings(kEnglish + std::string("CurrentSelectPCModeIndex = 1\r\n"));
+  CHECK(rig.Run(Join({Open(), {Once([&] {
+    const std::vector<std::wstring> items = {L"Keep", L"Other"};
+    REQUIRE(ModeItems() == items);
+    REQUIRE(Modes()->GetCurSel() == 1);
+    // A save that went through would change the file, the selection and the stored index.
+    Controller().SetParam(ParamRow::EchoDelay, 77);
+    StoreIndex(1);
+    rig.boxAnswer = IDYES;
+    auto failedSave = [&](const char* name) {
+      CAPTURE(name);
+      rig.boxes.clear();
+      TypeName(std::wstring(name, name + std::strlen(name)));
+      Press(L"btnAdd");
+      REQUIRE(rig.boxes.size() == 2);
+      CHECK(rig.boxes[0].text == L"Name already exists,whether to replace?");
+      CHECK(rig.boxes[1].text == L"Save failed");
+      CHECK(rig.boxes[1].caption.empty());
+      CHECK(rig.boxes[1].type == MB_OK);
+      CHECK(CTipWnd::GetInstance() == nullptr);
+      CHECK(ModeItems() == items);
+      CHECK(Dialog()->Handler()->Modes().size() == 2);
+      CHECK(Modes()->GetCurSel() == 1);
+      CHECK(StoredIndex() == 1);
+    };
+
+    // A listed mode whose file is held open without delete sharing cannot be replaced.
+    HANDLE held = CreateFileW(folder.File(L"Keep.orm").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    failedSave("Keep");
+    CloseHandle(held);
+    CHECK(ReadBytes(folder.File(L"Keep.orm")) == kept);
+
+    // A new name whose file name a folder takes: no item for it.
+    REQUIRE(CreateDirectoryW(folder.File(L"New.orm").c_str(), nullptr));
+    failedSave("New");
   })}, Close()})) == 0);
 }
 

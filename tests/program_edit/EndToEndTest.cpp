@@ -59,6 +59,10 @@ TEST_CASE("end to end: each family's move writes exactly its rows to the process
       {MainWorkMode, 0},          {SubWorkMode, 0},
       {SCWorkMode, 0},            {Sur_WorkMode, 0},
       {SysMusicInPort_Gain, 0},   {MicFeedBackMode, 0},
+      {MainL_LPF_Multiple, 0},    {MainL_LPF_FREQ, 130},
+      {MainR_LPF_Multiple, 0},    {MainR_LPF_FREQ, 130},
+      {MusicL_LPF_Multiple, 1},   {MusicL_LPF_FREQ, 140},
+      {MusicR_LPF_Multiple, 1},   {MusicR_LPF_FREQ, 131},
   };
   for (const auto& preset : presets) rig.Preset(preset.first, preset.second);
 
@@ -115,6 +119,24 @@ TEST_CASE("end to end: each family's move writes exactly its rows to the process
        [] { CHECK_FALSE(ProgramRig::Element(2427)->IsDisabled(TRUE)); }},
       {"filter range combo box", [] { EditRig::Choose(8410, 1); },
        [] { return RowValues{{MainL_HPF_Multiple, 1}}; }},
+      // With x100 a frequency index above 123 goes to the top, 124 (20.6 kHz).
+      {"filter range combo box to x100, frequency beyond it, link mode 0: the shown side",
+       [] { EditRig::Choose(8411, 2); },
+       [] { return RowValues{{MainL_LPF_Multiple, 2}, {MainL_LPF_FREQ, 124}}; },
+       [] {
+         CHECK(SliderValue(2426) == 124);
+         CHECK(ProgramRig::TextOf(6426) == L"20600.0Hz");
+       }},
+      {"filter range combo box to x100, frequency beyond it, link mode 2: both sides",
+       [] { EditRig::Choose(8111, 2); },
+       [] {
+         return RowValues{{MusicL_LPF_Multiple, 2}, {MusicR_LPF_Multiple, 2},
+                          {MusicL_LPF_FREQ, 124}, {MusicR_LPF_FREQ, 124}};
+       },
+       [] {
+         CHECK(SliderValue(2126) == 124);
+         CHECK(ProgramRig::TextOf(6126) == L"20600.0Hz");
+       }},
       {"anti-feedback combo box", [] { EditRig::Choose(8200, 2); },
        [] { return RowValues{{MicFeedBackMode, 2}}; }},
       {"expander tab's range combo box: no channel, nothing", [] { EditRig::Choose(8810, 1); },

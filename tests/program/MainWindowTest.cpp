@@ -274,7 +274,8 @@ TEST_CASE("main window: after resume the session is gone and the device is opene
   })}) == 0);
 }
 
-TEST_CASE("main window: Ctrl+Tab selects the next channel tab, from none the first") {
+TEST_CASE("main window: Ctrl+Tab selects the next channel tab, from none the first; the page's "
+          "first band gain slider then takes the focus") {
   ProgramRig rig;
   rig.WriteSettings("[TabSel]\r\nindex = -1\r\n");
   std::unique_ptr<HeldKeys> ctrl;
@@ -287,7 +288,16 @@ TEST_CASE("main window: Ctrl+Tab selects the next channel tab, from none the fir
     ctrl.reset();
     selections.push_back(Strip()->GetCurSel());
   };
-  CHECK(rig.Run({Once(press), Once(look), Once([&] { Strip()->SetCurSel(6); }), Once(press),
-                 Once(look), Once(press), Once(look)}) == 0);
+  // From none the page shown does not change, so only the delayed focus moves it.
+  auto focusOn = [](int id) {
+    return Until([id] {
+      const SWindow* f = SWindow::GetSwndFromHandle(ProgramRig::Main().GetFocus());
+      return f != nullptr && f->GetID() == id;
+    });
+  };
+  CHECK(rig.Run({Once(press), Once(look), focusOn(2100), Once([&] { Strip()->SetCurSel(6); }),
+                 Once(press), Once(look), focusOn(2100), Once(press), Once(look),
+                 focusOn(2200)}) == 0);
+  CHECK_FALSE(rig.TimedOut());
   CHECK(selections == std::vector<int>{0, 0, 1});
 }

@@ -22,6 +22,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "ParamControls.h"
+#include "ParamText.h"
 #include "DebugOutputCapture.h"
 #include "DeviceSteps.h"
 #include "ProgramRig.h"
@@ -203,7 +204,13 @@ TEST_CASE("page logic: the refresh shows the image") {
     SetImageParam(Image(), left + kFilterMultiple, 200);
     SetImageParam(Image(), left + kFilterType, 200);
     logic.RefreshAll();
-    CHECK(As<ParamSlider>(ids.freqSlider)->GetValue() >= 0);
+    // The range is taken as the last (x100): the frequency stays at its top, shown as such; the
+    // combo boxes show no entry for values they do not list.
+    CHECK(As<ParamSlider>(ids.freqSlider)->GetValue() == 124);
+    CHECK(GetParam(Image(), left + kFilterFreq) == 124);
+    CHECK(ProgramRig::TextOf(ids.freqSlider + 4000) == FilterFreqText(124, 2));
+    CHECK(As<ParamCombo>(ids.multipleCombo)->GetCurSel() == -1);
+    CHECK(As<ParamCombo>(ids.typeCombo)->GetCurSel() == -1);
 
     // "Disco" shown from the work mode swaps no bank.
     const std::vector<uint8_t> bank0(controller.Bank0Image(),

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchContainer.h"
 #include "BenchFactory.h"
 #include "BenchClock.h"
 #include "Eq/EqCurve.h"
@@ -31,7 +32,6 @@
 #include "controls/ZuEqGrid.h"
 #include "core/SApplication.h"
 #include "core/ISlotFunctor.h"
-#include "core/ISwndContainer.h"
 #include "core/SXmlMark.h"
 
 using namespace SWUI;
@@ -58,51 +58,10 @@ double Best(F body, double budgetMs, int rounds = 3) {
   return best;
 }
 
-void NumberTree(SWindow* wnd, UINT& next) {
-  wnd->SetZorder(next++);
-  for (SWindow* c = wnd->GetWindow(GSW_FIRSTCHILD); c != nullptr;
-       c = c->GetWindow(GSW_NEXTSIBLING)) {
-    NumberTree(c, next);
-  }
-}
-
-// The host window's part as far as the editor needs it: the capture, the z-order, and the
-// area elements invalidated, which Repaint paints clipped to it, as the host does on WM_PAINT.
-class BenchHost : public ISwndContainer {
+// The host window's part as far as the editor needs it: the capture besides what the shared
+// container keeps (the z-order and the area elements invalidated, painted by RepaintDirty).
+class BenchHost : public bench::BenchContainer {
  public:
-  BenchHost(IRenderFactory* factory, IRenderTarget* surface)
-      : factory_(factory), surface_(surface) {}
-
-  void SetRoot(SWindow* root) { root_ = root; }
-  // Paints the invalidated box from the root; answers whether there was one.
-  bool Repaint() {
-    if (IsRectEmpty(&dirty_)) return false;
-    IRegion* made = nullptr;
-    factory_->CreateRegion(&made);
-    SAutoRefPtr<IRegion> rgn;
-    rgn.Attach(made);
-    rgn->CombineRect(&dirty_, RGN_COPY);
-    surface_->PushClipRegion(rgn, RGN_COPY);
-    surface_->FillSolidRect(&dirty_, 0xFFFFFFFF);
-    BuildWndTreeZorder();
-    root_->RedrawRegion(surface_, rgn);
-    surface_->PopClip();
-    dirty_ = RECT{0, 0, 0, 0};
-    return true;
-  }
-
-  void OnNextFrame() override {}
-  BOOL RegisterDragDrop(SwndHandle, IDropTarget*) override { return FALSE; }
-  BOOL RevokeDragDrop(SwndHandle) override { return FALSE; }
-  BOOL OnFireEvent(EventArgs&) override { return FALSE; }
-  HWND GetHostHwnd() override { return nullptr; }
-  SStringW GetTranslatorContext() const override { return SStringW(); }
-  BOOL IsTranslucent() const override { return FALSE; }
-  BOOL IsSendWheel2Hover() const override { return FALSE; }
-  void GetContainerRect(RECT* prc) const override { *prc = RECT{0, 0, kWidth, kHeight}; }
-  IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return nullptr; }
-  void OnReleaseRenderTarget(IRenderTarget*, const RECT&, DWORD) override {}
-  void OnRedraw(const RECT& rc) override { UnionRect(&dirty_, &dirty_, &rc); }
   SwndHandle OnGetSwndCapture() const override { return capture_; }
   BOOL OnReleaseSwndCapture() override {
     capture_ = 0;
@@ -113,39 +72,9 @@ class BenchHost : public ISwndContainer {
     capture_ = swnd;
     return old;
   }
-  void OnSetSwndFocus(SwndHandle) override {}
-  SwndHandle GetHover() const override { return 0; }
-  SwndHandle GetFocus() const override { return 0; }
-  BOOL CreateCaret(SwndHandle, HBITMAP, int, int) override { return FALSE; }
-  BOOL ShowCaret(BOOL) override { return FALSE; }
-  BOOL SetCaretPos(int, int) override { return FALSE; }
-  BOOL UpdateWindow() override { return TRUE; }
-  void UpdateTooltip() override {}
-  void FrameToHost(RECT&) const override {}
-  IAcceleratorMgr* GetFocusManager() override { return nullptr; }
-  BOOL RegisterTimelineHandler(ITimelineHandler*) override { return TRUE; }
-  BOOL UnregisterTimelineHandler(ITimelineHandler*) override { return TRUE; }
-  BOOL RegisterTrackMouseEvent(SwndHandle) override { return FALSE; }
-  BOOL UnregisterTrackMouseEvent(SwndHandle) override { return FALSE; }
-  SMessageLoop* GetMsgLoop() override { return nullptr; }
-  void MarkWndTreeZorderDirty() override { zorderDirty_ = true; }
-  void BuildWndTreeZorder() override {
-    if (!zorderDirty_ || root_ == nullptr) return;
-    UINT next = 0;
-    NumberTree(root_, next);
-    zorderDirty_ = false;
-  }
-  IScriptModule* GetScriptModule() override { return nullptr; }
-  int GetScale() const override { return 100; }
-  LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
 
  private:
-  IRenderFactory* factory_;
-  IRenderTarget* surface_;
-  SWindow* root_ = nullptr;
-  RECT dirty_ = {0, 0, 0, 0};
   SwndHandle capture_ = 0;
-  bool zorderDirty_ = true;
 };
 
 // A subscriber made of a function.
@@ -192,8 +121,8 @@ EqBandInfo Band(int i) {
   return band;
 }
 
-void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
-  BenchHost host(factory, surface);
+void Run(IRenderTarget* surface, IRenderTarget* copy) {
+  BenchHost host;
   SWindow* root = new SWindow();
   root->SetContainer(&host);
   host.SetRoot(root);
@@ -240,11 +169,11 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
                           editor->Refresh();
                           return true;
                         }));
-  host.Repaint();
+  host.RepaintDirty(surface);
   RECT rc = thumb->GetWindowRect();
   const POINT grab = {rc.left + 9, rc.top + 9};
   thumb->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grab.x, grab.y));
-  host.Repaint();
+  host.RepaintDirty(surface);
   int step = 0;
   const double drag = Best(
       [&] {
@@ -252,11 +181,11 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
         const RECT now = thumb->GetWindowRect();
         thumb->SSendMessage(WM_MOUSEMOVE, MK_LBUTTON,
                             MAKELPARAM(now.left + 9 + d, now.top + 9 - d));
-        host.Repaint();
+        host.RepaintDirty(surface);
       },
       600);
   thumb->SSendMessage(WM_LBUTTONUP, 0, MAKELPARAM(grab.x, grab.y));
-  host.Repaint();
+  host.RepaintDirty(surface);
   Report("one drag frame (event, band, Refresh, repaint)", drag, blit);
   printf("%-52s %9.1f frames per second\n", "  drag frames", drag > 0 ? 1000.0 / drag : 0.0);
 
@@ -267,7 +196,7 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
       [&] {
         for (int frame = 0; frame < kFramesPerSecond; ++frame) {
           pulsing->OnNextFrame();
-          host.Repaint();
+          host.RepaintDirty(surface);
         }
       },
       600);
@@ -277,7 +206,7 @@ void Run(IRenderFactory* factory, IRenderTarget* surface, IRenderTarget* copy) {
           pulsing->OnNextFrame();
           editor->Invalidate();
           pulsing->Invalidate();
-          host.Repaint();
+          host.RepaintDirty(surface);
         }
       },
       600, 1);  // seconds a call: one round
@@ -313,7 +242,7 @@ int main() {
     SAutoRefPtr<IRenderTarget> copy;
     copy.Attach(made);
     if (surface == nullptr || copy == nullptr) return 1;
-    Run(factory, surface, copy);
+    Run(surface, copy);
   }
   return 0;
 }

@@ -1,6 +1,8 @@
-// The host window's part of an element tree, as small as a benchmark needs: z-order numbering
-// and timeline handlers kept for the benchmark to drive (OnNextFrame delivers one frame); and
-// a tree built from layout XML under a root it holds, laid out over a given size.
+// The host window's part of an element tree, as small as a benchmark needs: z-order numbering,
+// timeline handlers kept for the benchmark to drive (OnNextFrame delivers one frame) and the
+// area elements ask the host to repaint, kept until RepaintDirty paints it as the host does on
+// WM_PAINT; and a tree built from layout XML under a root it holds, laid out over a given size.
+// A benchmark derives from the container where its host must do more.
 #pragma once
 #include <windows.h>
 
@@ -9,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "IRenderTarget.h"
 #include "core/ISwndContainer.h"
+#include "core/SAutoRefPtr.h"
 #include "core/SWindow.h"
 #include "core/SXmlMark.h"
 
@@ -19,6 +23,25 @@ class BenchContainer : public SWUI::ISwndContainer {
  public:
   void SetRoot(SWUI::SWindow* root) { root_ = root; }
   std::vector<SWUI::ITimelineHandler*> handlers;
+
+  // Paints the area asked for since the last call into surface, clipped to it, from the root;
+  // answers whether there was one.
+  bool RepaintDirty(SWUI::IRenderTarget* surface) {
+    if (IsRectEmpty(&dirty_) || root_ == nullptr) return false;
+    SWUI::IRegion* made = nullptr;
+    surface->CreateRegion(&made);
+    SWUI::SAutoRefPtr<SWUI::IRegion> rgn;
+    rgn.Attach(made);
+    if (rgn == nullptr) return false;
+    rgn->CombineRect(&dirty_, RGN_COPY);
+    surface->PushClipRegion(rgn, RGN_AND);
+    surface->FillSolidRect(&dirty_, 0xFFFFFFFF);
+    BuildWndTreeZorder();
+    root_->RedrawRegion(surface, rgn);
+    surface->PopClip();
+    dirty_ = RECT{0, 0, 0, 0};
+    return true;
+  }
 
   void OnNextFrame() override {
     const std::vector<SWUI::ITimelineHandler*> copy = handlers;
@@ -31,10 +54,12 @@ class BenchContainer : public SWUI::ISwndContainer {
   SWUI::SStringW GetTranslatorContext() const override { return SWUI::SStringW(); }
   BOOL IsTranslucent() const override { return FALSE; }
   BOOL IsSendWheel2Hover() const override { return FALSE; }
-  void GetContainerRect(RECT* prc) const override { *prc = root_->GetWindowRect(); }
+  void GetContainerRect(RECT* prc) const override {
+    *prc = root_ != nullptr ? root_->GetWindowRect() : RECT{0, 0, 0, 0};
+  }
   SWUI::IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override { return nullptr; }
   void OnReleaseRenderTarget(SWUI::IRenderTarget*, const RECT&, DWORD) override {}
-  void OnRedraw(const RECT&) override {}
+  void OnRedraw(const RECT& rc) override { UnionRect(&dirty_, &dirty_, &rc); }
   SWUI::SwndHandle OnGetSwndCapture() const override { return 0; }
   BOOL OnReleaseSwndCapture() override { return TRUE; }
   SWUI::SwndHandle OnSetSwndCapture(SWUI::SwndHandle) override { return 0; }
@@ -62,12 +87,12 @@ class BenchContainer : public SWUI::ISwndContainer {
   BOOL RegisterTrackMouseEvent(SWUI::SwndHandle) override { return FALSE; }
   BOOL UnregisterTrackMouseEvent(SWUI::SwndHandle) override { return FALSE; }
   SWUI::SMessageLoop* GetMsgLoop() override { return nullptr; }
-  void MarkWndTreeZorderDirty() override { dirty_ = true; }
+  void MarkWndTreeZorderDirty() override { zorderDirty_ = true; }
   void BuildWndTreeZorder() override {
-    if (!dirty_ || root_ == nullptr) return;
+    if (!zorderDirty_ || root_ == nullptr) return;
     UINT next = 0;
     Number(root_, next);
-    dirty_ = false;
+    zorderDirty_ = false;
   }
   SWUI::IScriptModule* GetScriptModule() override { return nullptr; }
   int GetScale() const override { return 100; }
@@ -83,7 +108,8 @@ class BenchContainer : public SWUI::ISwndContainer {
   }
 
   SWUI::SWindow* root_ = nullptr;
-  bool dirty_ = true;
+  RECT dirty_ = {0, 0, 0, 0};
+  bool zorderDirty_ = true;
 };
 
 struct Tree {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchContainer.h"
 #include "BenchFactory.h"
 #include "BenchClock.h"
 #include "IRenderFactory.h"
@@ -42,7 +43,7 @@ void Report(const char* what, double ours, double bare) {
 // The host window's part for the benchmark: its memory surface is lent out as it is, and the
 // repaints the elements ask for (of themselves, or of an area of the host) wait until the tree
 // asks the host to update, as a host window's invalid region waits for its paint.
-class BenchHost : public ISwndContainer {
+class BenchHost : public bench::BenchContainer {
  public:
   explicit BenchHost(IRenderTarget* surface) : surface_(surface) {
     WNDCLASSW wc = {};
@@ -58,85 +59,30 @@ class BenchHost : public ISwndContainer {
   BenchHost(const BenchHost&) = delete;
   BenchHost& operator=(const BenchHost&) = delete;
 
-  void SetRoot(SWindow* root) { root_ = root; }
-
   bool Ready() const { return hwnd_ != nullptr; }
 
-  void OnNextFrame() override {}
-  BOOL RegisterDragDrop(SwndHandle, IDropTarget*) override { return FALSE; }
-  BOOL RevokeDragDrop(SwndHandle) override { return FALSE; }
-  BOOL OnFireEvent(EventArgs&) override { return FALSE; }
   HWND GetHostHwnd() override { return hwnd_; }
-  SStringW GetTranslatorContext() const override { return SStringW(); }
-  BOOL IsTranslucent() const override { return FALSE; }
-  BOOL IsSendWheel2Hover() const override { return FALSE; }
-  void GetContainerRect(RECT* prc) const override {
-    *prc = root_ != nullptr ? root_->GetWindowRect() : RECT{0, 0, 0, 0};
-  }
   IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override {
     surface_->AddRef();
     return surface_;
   }
   void OnReleaseRenderTarget(IRenderTarget* pRT, const RECT&, DWORD) override { pRT->Release(); }
-  // Elements whose background blends with what lies below ask the host to repaint the area.
-  void OnRedraw(const RECT& rc) override { UnionRect(&dirty_, &dirty_, &rc); }
-  SwndHandle OnGetSwndCapture() const override { return 0; }
-  BOOL OnReleaseSwndCapture() override { return TRUE; }
-  SwndHandle OnSetSwndCapture(SwndHandle) override { return 0; }
-  void OnSetSwndFocus(SwndHandle) override {}
-  SwndHandle GetHover() const override { return 0; }
-  SwndHandle GetFocus() const override { return 0; }
-  BOOL CreateCaret(SwndHandle, HBITMAP, int, int) override { return FALSE; }
-  BOOL ShowCaret(BOOL) override { return FALSE; }
-  BOOL SetCaretPos(int, int) override { return FALSE; }
+  // Elements that repaint themselves alone posted UM_UPDATESWND; then what blends with the
+  // area below is repainted from the root.
   BOOL UpdateWindow() override {
     std::vector<SwndHandle> pending;
     pending.swap(pending_);
     for (SwndHandle swnd : pending) {
       if (SWindow* wnd = SWindow::GetSwndFromHandle(swnd)) wnd->Update();
     }
-    if (IsRectEmpty(&dirty_) || root_ == nullptr) return TRUE;
-    IRegion* made = nullptr;
-    surface_->CreateRegion(&made);
-    SAutoRefPtr<IRegion> rgn;
-    rgn.Attach(made);
-    if (rgn == nullptr) return FALSE;
-    rgn->CombineRect(&dirty_, RGN_COPY);
-    surface_->PushClipRegion(rgn, RGN_AND);
-    surface_->FillSolidRect(&dirty_, 0xFFFFFFFF);
-    BuildWndTreeZorder();
-    root_->RedrawRegion(surface_, rgn);
-    surface_->PopClip();
-    dirty_ = RECT{0, 0, 0, 0};
+    RepaintDirty(surface_);
     return TRUE;
   }
-  void UpdateTooltip() override {}
-  void FrameToHost(RECT&) const override {}
-  IAcceleratorMgr* GetFocusManager() override { return nullptr; }
+  // No timeline drives this host's elements.
   BOOL RegisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
   BOOL UnregisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
-  BOOL RegisterTrackMouseEvent(SwndHandle) override { return FALSE; }
-  BOOL UnregisterTrackMouseEvent(SwndHandle) override { return FALSE; }
-  SMessageLoop* GetMsgLoop() override { return nullptr; }
-  void MarkWndTreeZorderDirty() override { zorderDirty_ = true; }
-  void BuildWndTreeZorder() override {
-    if (!zorderDirty_ || root_ == nullptr) return;
-    UINT next = 0;
-    Number(root_, next);
-    zorderDirty_ = false;
-  }
-  IScriptModule* GetScriptModule() override { return nullptr; }
-  int GetScale() const override { return 100; }
-  LRESULT DoFrameEvent(UINT, WPARAM, LPARAM) override { return 0; }
 
  private:
-  static void Number(SWindow* wnd, UINT& next) {
-    wnd->SetZorder(next++);
-    for (SWindow* child = wnd->GetWindow(GSW_FIRSTCHILD); child != nullptr;
-         child = child->GetWindow(GSW_NEXTSIBLING)) {
-      Number(child, next);
-    }
-  }
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<BenchHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self != nullptr && msg == UM_UPDATESWND) {
@@ -149,11 +95,8 @@ class BenchHost : public ISwndContainer {
   }
 
   IRenderTarget* surface_;
-  SWindow* root_ = nullptr;
   HWND hwnd_ = nullptr;
   std::vector<SwndHandle> pending_;
-  RECT dirty_ = {0, 0, 0, 0};
-  bool zorderDirty_ = true;
 };
 
 std::vector<std::wstring> ItemTexts() {

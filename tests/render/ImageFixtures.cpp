@@ -58,11 +58,4 @@ std::vector<BYTE> EncodePng(int width, int height, const std::vector<DWORD>& arg
   return out;
 }
 
-std::wstring TempPath(const wchar_t* name) {
-  wchar_t dir[MAX_PATH];
-  GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + L"tevaro_render_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-         name;
-}
-
 }  // namespace fixtures

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GdiplusSession.h"
+#include "TempFile.h"
 
 namespace fixtures {
 
@@ -19,8 +20,5 @@ std::vector<BYTE> MakeAnimatedGif(int width, int height, const std::vector<int>&
 
 // PNG bytes of width x height pixels given as 0xAARRGGBB, straight alpha (GDI+ must run).
 std::vector<BYTE> EncodePng(int width, int height, const std::vector<DWORD>& argb);
-
-// A file path in the temporary folder, unique to this process.
-std::wstring TempPath(const wchar_t* name);
 
 }  // namespace fixtures

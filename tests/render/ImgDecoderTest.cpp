@@ -159,11 +159,7 @@ TEST_CASE("LoadFromFileA converts through the ANSI code page and refuses names t
   std::vector<BYTE> png = fixtures::EncodePng(2, 2, std::vector<DWORD>(4, 0xFF00FF00u));
   REQUIRE_FALSE(png.empty());
   const std::wstring wide = fixtures::TempPath(L"ansi.png");
-  HANDLE f = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  REQUIRE(f != INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(f, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);
-  CloseHandle(f);
+  REQUIRE(fixtures::WriteFileBytes(wide, png.data(), png.size()));
   const std::string narrow(wide.begin(), wide.end());  // the temp path is plain ASCII here
   CHECK(img->LoadFromFileA(narrow.c_str()) == 1);
   DeleteFileW(wide.c_str());

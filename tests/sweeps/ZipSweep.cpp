@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "SweepRig.h"
+#include "TempFile.h"
 #include "ZipFixtures.h"
 #include "res.mgr/SResProviderZip.h"
 
@@ -56,20 +57,8 @@ std::string Package(const std::string& prefix) {
                             Entry("pack/echo.txt", text(L"echo"), true, false, true)});
 }
 
-std::wstring TempFile(const wchar_t* name) {
-  wchar_t dir[MAX_PATH];
-  GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + L"tevaro_sweep_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-         name;
-}
-
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
+  return fixtures::WriteFileBytes(path, bytes.data(), bytes.size());
 }
 
 BOOL Init(SResProviderZip& zip, const std::wstring& path) {
@@ -97,8 +86,8 @@ bool ServesOnly(SResProviderZip& zip, const std::string& prefix, bool exact) {
 }  // namespace
 
 TEST_CASE("zip sweep: damaged packages never replace a good one nor serve wrong bytes") {
-  const std::wstring goodPath = TempFile(L"good.zip");
-  const std::wstring damagedPath = TempFile(L"damaged.zip");
+  const std::wstring goodPath = fixtures::TempPath(L"sweep-good.zip");
+  const std::wstring damagedPath = fixtures::TempPath(L"sweep-damaged.zip");
   REQUIRE(WriteFileBytes(goodPath, Package("old ")));
   auto* zip = new SResProviderZip;  // released before the files go
   REQUIRE(Init(*zip, goodPath));

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "TempFile.h"
+
 class TempFolder {
  public:
   TempFolder() {
@@ -24,10 +26,7 @@ class TempFolder {
   const std::wstring& Path() const { return path_; }
   std::wstring Write(const std::wstring& name, const std::string& bytes) {
     std::wstring file = path_ + L"\\" + name;
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
+    fixtures::WriteFileBytes(file, bytes.data(), bytes.size());
     files_.push_back(file);
     return file;
   }

@@ -290,12 +290,7 @@ bool TestFolder::MakeFolder(const std::wstring& relative) const {
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
+  return fixtures::WriteFileBytes(path, bytes.data(), bytes.size());
 }
 
 std::string ReadBytes(const std::wstring& path) {

@@ -124,9 +124,9 @@ double ZuCar::GetDelayMs(int index) const {
   return speaker != nullptr ? speaker->delayMm / kSoundMmPerMs : 0.0;
 }
 
-RECT ZuCar::ThumbRectAt(int thumbId, POINT px) const {
+RECT ZuCar::ThumbRectAt(const ZuCarThumb* thumb, POINT px) {
   SIZE size = {0, 0};
-  if (ZuCarThumb* thumb = Thumb(thumbId)) {
+  if (thumb != nullptr) {
     const RECT rc = thumb->GetWindowRect();
     size = SIZE{rc.right - rc.left, rc.bottom - rc.top};
   }
@@ -175,8 +175,9 @@ void ZuCar::Recompute() {
   for (int i = 0; i < kMaxSpeakers; ++i) readBack(i + 1, speakers_[i].mm, speakers_[i].px);
   carBody_ = geometry_.CarBody(rc);
   carExtent_ = geometry_.CarExtent(rc);
+  dragThumb_ = -1;
   ComputeDelays();
-  UpdateTexts();
+  UpdateTexts(kPlaceAll);
   if (SWindow* grid = Child(grid_)) grid->Invalidate();
   if (SWindow* curve = Child(curve_)) curve->Invalidate();
 }
@@ -217,7 +218,7 @@ void ZuCar::PlaceText(SWindow* text, POINT at) {
   text->SetAttribute(L"pos", pos, FALSE);
 }
 
-void ZuCar::UpdateTexts() {
+void ZuCar::UpdateTexts(int placeThumb) {
   SStringW text;
   if (ZuCarThumb* listener = Thumb(kListener)) {
     text.Format(L"(%.03fm,%.03fm)", Metres(listenerMm_.x), Metres(listenerMm_.y));
@@ -226,7 +227,9 @@ void ZuCar::UpdateTexts() {
   for (int i = 0; i < count_; ++i) {
     const Speaker& s = speakers_[i];
     const double delayMs = s.delayMm / kSoundMmPerMs;
-    if (ZuCarThumb* thumb = Thumb(i + 1)) {
+    const int thumbId = i + 1;
+    ZuCarThumb* thumb = Thumb(thumbId);
+    if (thumb != nullptr) {
       text.Format(L"(%.03fm,%.03fm)\nDelay:%.02fmm\nDelay:%.03fms", Metres(s.mm.x), Metres(s.mm.y),
                   s.delayMm, delayMs);
       thumb->SetToolTipText(text);
@@ -234,8 +237,11 @@ void ZuCar::UpdateTexts() {
     if (SWindow* tip = Child(tips_[i])) {
       text.Format(L"%.03fms", delayMs);
       tip->SetWindowText(text);
-      const RECT beside = ThumbRectAt(i + 1, s.px);
-      PlaceText(tip, POINT{beside.right + kTipGap, beside.top});
+      // The other texts stand where their handles' last placement put them.
+      if (placeThumb == kPlaceAll || placeThumb == thumbId) {
+        const RECT beside = ThumbRectAt(thumb, s.px);
+        PlaceText(tip, POINT{beside.right + kTipGap, beside.top});
+      }
     }
   }
   // Texts placed inside a layout pass would wait for the next one: lay them out now.
@@ -247,7 +253,24 @@ void ZuCar::UpdateTexts() {
 POINT ZuCar::ApplyThumbMove(int thumbId, POINT center) {
   const RECT rc = GetClientRect();
   const POINT px = geometry_.ClampToArea(rc, center);
-  const POINT mm = geometry_.MmOfPx(rc, px);
+  // A step clamped onto the pixel this drag already applied changes no position, delay, text
+  // or plot; it is still reported like every step.
+  const POINT* stored = StoredPx(thumbId);
+  const bool unchanged =
+      thumbId == dragThumb_ && stored != nullptr && stored->x == px.x && stored->y == px.y;
+  if (!unchanged) ApplyNewPosition(thumbId, px, geometry_.MmOfPx(rc, px));
+  EventCarDelayChanged evt(this);
+  FireEvent(evt);
+  return px;
+}
+
+const POINT* ZuCar::StoredPx(int thumbId) const {
+  if (thumbId == kListener) return &listenerPx_;
+  if (thumbId > 0 && thumbId <= kMaxSpeakers) return &speakers_[thumbId - 1].px;
+  return nullptr;
+}
+
+void ZuCar::ApplyNewPosition(int thumbId, POINT px, POINT mm) {
   if (thumbId == kListener) {
     listenerMm_ = mm;
     listenerPx_ = px;
@@ -259,21 +282,20 @@ POINT ZuCar::ApplyThumbMove(int thumbId, POINT center) {
     SStringW text;
     text.Format(L"%.03fm,%.03fm", Metres(mm.x), Metres(mm.y));
     tip->SetWindowText(text);
-    const RECT at = ThumbRectAt(thumbId, px);
+    const RECT at = ThumbRectAt(Thumb(thumbId), px);
     PlaceText(tip, POINT{at.right + kTipGap, at.bottom});
     tip->SetVisible(TRUE, TRUE);
   }
   ComputeDelays();
-  UpdateTexts();
+  UpdateTexts(thumbId);
   // A release moments ago must not hide the plot in the middle of this drag.
   KillTimer(kHideTimer);
   ShowPlot(TRUE);
-  EventCarDelayChanged evt(this);
-  FireEvent(evt);
-  return px;
+  dragThumb_ = thumbId;
 }
 
 void ZuCar::EndThumbMove() {
+  dragThumb_ = -1;
   if (SWindow* tip = Child(posTip_)) tip->SetVisible(FALSE, TRUE);
   SetTimer(kHideTimer, kHideDelayMs);
 }

@@ -93,14 +93,22 @@ class ZuCar : public SWUI::SWindow {
   // Reads every handle's centre back (a missing handle keeps its millimetres), then
   // recomputes the car, the delays and the texts.
   void Recompute();
+  // The pixel stored for a handle's id (null for an id of no handle).
+  const POINT* StoredPx(int thumbId) const;
+  // Stores a dragged handle's new place and shows what follows from it: the position tip, the
+  // delays, the texts and the plot.
+  void ApplyNewPosition(int thumbId, POINT px, POINT mm);
   void ComputeDelays();
-  void UpdateTexts();
+  // Every shown speaker's tooltip and text get their strings; the texts of kPlaceAll, or only
+  // the one beside the handle of that id, are placed as well (no other handle moved).
+  static constexpr int kPlaceAll = -1;
+  void UpdateTexts(int placeThumb);
   void UpdateVisibility();
   void ShowPlot(BOOL show);
   // Places a text by its "pos" at a point of host client coordinates.
   static void PlaceText(SWUI::SWindow* text, POINT at);
-  // Where a handle of this id stands when centred on px.
-  RECT ThumbRectAt(int thumbId, POINT px) const;
+  // Where the handle stands when centred on px (an empty rectangle there without one).
+  static RECT ThumbRectAt(const ZuCarThumb* thumb, POINT px);
 
   CarPlotGeometry geometry_;
   POINT listenerMm_ = {0, 0};
@@ -111,6 +119,10 @@ class ZuCar : public SWUI::SWindow {
   RECT soundSpace_ = {0, 0, 0, 0};
   RECT carBody_ = {0, 0, 0, 0};
   RECT carExtent_ = {0, 0, 0, 0};
+
+  // The handle the current drag moves (-1 none): a step of it that lands on the pixel it
+  // already stands on changes nothing.
+  int dragThumb_ = -1;
 
   SWUI::SwndHandle thumbs_[kMaxSpeakers + 1] = {};
   SWUI::SwndHandle grid_ = 0;

@@ -55,14 +55,6 @@ RECT ZuSlider::GetPartRect(int part) const {
               client.top + side + thickness};
 }
 
-int ZuSlider::HitTest(POINT pt) const {
-  for (int part : {kPartThumb, kPartSel, kPartRail}) {
-    const RECT rc = GetPartRect(part);
-    if (PtInRect(&rc, pt)) return part;
-  }
-  return kPartNone;
-}
-
 int ZuSlider::RailOffset(const RECT& rail, POINT pt) const {
   return m_bVertical ? rail.bottom - pt.y : pt.x - rail.left;
 }
@@ -118,12 +110,13 @@ void ZuSlider::OnLButtonDown(UINT nFlags, POINT pt) {
   // A rail without length has no place to jump to: the press only starts a drag.
   const bool jumps = !onThumb && length > 0;
   if (jumps) {
-    const long long range = static_cast<long long>(m_nMaxValue) - m_nMinValue + 1;
-    const long long target = range * RailOffset(rail, pt) / length + m_nMinValue;
     if (m_nSlowlyChangeValue != 0) {
+      // One step toward the press, compared before any clamping.
+      const long long range = static_cast<long long>(m_nMaxValue) - m_nMinValue + 1;
+      const long long target = range * RailOffset(rail, pt) / length + m_nMinValue;
       SetValue(SliderSteps::Step(m_nValue, target > m_nValue ? 1 : -1, m_nMinValue, m_nMaxValue));
     } else {
-      SetValue(SliderSteps::Clamp(target, m_nMinValue, m_nMaxValue));
+      SetValue(ValueAt(RailOffset(rail, pt), length, m_nMinValue));
     }
   }
   Invalidate();
@@ -142,9 +135,7 @@ void ZuSlider::OnMouseMove(UINT, POINT pt) {
   const int length = RailLength(rail);
   if (length <= 0) return;
   const int delta = m_bVertical ? m_ptDrag.y - pt.y : pt.x - m_ptDrag.x;
-  const long long range = static_cast<long long>(m_nMaxValue) - m_nMinValue + 1;
-  const int value =
-      SliderSteps::Clamp(range * delta / length + m_nDragValue, m_nMinValue, m_nMaxValue);
+  const int value = ValueAt(delta, length, m_nDragValue);
   if (value == m_nValue) return;
   m_nValue = value;
   Invalidate();

@@ -29,9 +29,7 @@ class ZuSlider : public SWUI::SSliderBar {
   // (a vertical slider measured from the bottom), across it centred and as thick as the part's
   // own skin (rail and rail background: the background skin, selection: the position skin,
   // thumb: the thumb skin), or the whole client thickness without one.
-  RECT GetPartRect(int part) const;
-  // The thumb, the selection, the rail, in that order; -1 for none.
-  int HitTest(POINT pt) const;
+  RECT GetPartRect(int part) const override;
   BOOL IsSlowlyChangeValue() const { return m_nSlowlyChangeValue != 0; }
   // The skin state for a skin of that many states: 1 state 0; 2 states 1 when hovered or
   // pressed; 3 states 2 pressed, 1 hovered; 4 states 3 disabled, else as for 3; more 0.

@@ -41,8 +41,9 @@ class SSliderBar : public SProgress {
                                int nMax, int nValue, int part);
   // The part's rectangle inside the client rectangle: along the rail its span, across it
   // centred, the thumb as high (wide) as the larger of the thumb and background skins, the
-  // other parts as the background skin.
-  RECT GetPartRect(int part) const;
+  // other parts as the background skin. A derived slider that shapes its parts otherwise
+  // overrides it; the hit test follows.
+  virtual RECT GetPartRect(int part) const;
   // The part under the point: the thumb, the selection, the rail, in that order; -1 for none.
   int HitTest(POINT pt) const;
   // Fires EventSliderPos with the value (the code is not carried).

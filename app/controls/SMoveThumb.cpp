@@ -32,11 +32,7 @@ HRESULT SMoveThumb::SetAttribute(const SStringW& name, const SStringW& value, BO
     this->*attr.field = P::Int(value);
     return S_FALSE;
   }
-  if (P::IsName(name, L"centerColor")) {
-    if (value.IsEmpty()) return E_FAIL;
-    centerColor_ = GetNamedColor(value);
-    return S_OK;
-  }
+  if (P::IsName(name, L"centerColor")) return ParseNamedColor(value, &centerColor_);
   return SWindow::SetAttribute(name, value, bLoading);
 }
 

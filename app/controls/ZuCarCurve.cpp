@@ -28,9 +28,7 @@ HRESULT ZuCarCurve::SetAttribute(const SStringW& name, const SStringW& value, BO
   if (P::IsName(name, L"colorSoundSpace")) color = &colorSoundSpace_;
   if (P::IsName(name, L"colorSpeakser")) color = &colorSpeakser_;
   if (color == nullptr) return SWindow::SetAttribute(name, value, bLoading);
-  if (value.IsEmpty()) return E_FAIL;
-  *color = GetNamedColor(value);
-  return S_OK;
+  return ParseNamedColor(value, color);
 }
 
 void ZuCarCurve::OnPaint(IRenderTarget* pRT) {

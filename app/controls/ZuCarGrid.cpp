@@ -38,9 +38,7 @@ HRESULT ZuCarGrid::SetAttribute(const SStringW& name, const SStringW& value, BOO
   if (P::IsName(name, L"colorGuidLine")) color = &colorGuidLine_;
   if (P::IsName(name, L"colorCoords")) color = &colorCoords_;
   if (color == nullptr) return SWindow::SetAttribute(name, value, bLoading);
-  if (value.IsEmpty()) return E_FAIL;
-  *color = GetNamedColor(value);
-  return S_OK;
+  return ParseNamedColor(value, color);
 }
 
 void ZuCarGrid::OnPaint(IRenderTarget* pRT) {

@@ -18,11 +18,7 @@ HRESULT ZuCarThumb::SetAttribute(const SStringW& name, const SStringW& value, BO
   }
   if (P::IsName(name, L"xFloat")) return ThumbSupport::ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
   if (P::IsName(name, L"yFloat")) return ThumbSupport::ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
-  if (P::IsName(name, L"centerColor")) {
-    if (value.IsEmpty()) return E_FAIL;
-    centerColor_ = GetNamedColor(value);
-    return S_OK;
-  }
+  if (P::IsName(name, L"centerColor")) return ParseNamedColor(value, &centerColor_);
   return SWindow::SetAttribute(name, value, bLoading);
 }
 

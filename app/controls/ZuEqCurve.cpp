@@ -30,9 +30,7 @@ HRESULT ZuEqCurve::SetAttribute(const SStringW& name, const SStringW& value, BOO
   if (P::IsName(name, L"colorLine")) color = &colorLine_;
   if (P::IsName(name, L"colorCurrLine")) color = &colorCurrLine_;
   if (color == nullptr) return SWindow::SetAttribute(name, value, bLoading);
-  if (value.IsEmpty()) return E_FAIL;
-  *color = GetNamedColor(value);
-  return S_OK;
+  return ParseNamedColor(value, color);
 }
 
 void ZuEqCurve::FillCurve(const std::vector<double>& values, PointF* pts, double maxY) const {

@@ -12,6 +12,9 @@
 namespace SWUI {
 
 COLORREF GetNamedColor(const SStringW& text);
+// A colour attribute's value: E_FAIL, out unchanged, for an empty text; else S_OK with the
+// colour GetNamedColor gives.
+HRESULT ParseNamedColor(const SStringW& text, COLORREF* out);
 SLayoutSize GetNamedDimension(const SStringW& text);
 SStringW GetNamedString(const SStringW& text);
 

@@ -33,6 +33,12 @@ const SNamedDimension& Dimensions() {
 
 COLORREF GetNamedColor(const SStringW& text) { return Colors().Get(text); }
 
+HRESULT ParseNamedColor(const SStringW& text, COLORREF* out) {
+  if (text.IsEmpty()) return E_FAIL;
+  *out = GetNamedColor(text);
+  return S_OK;
+}
+
 SLayoutSize GetNamedDimension(const SStringW& text) { return Dimensions().Get(text); }
 
 SStringW GetNamedString(const SStringW& text) { return Strings().Get(text); }

@@ -4,6 +4,7 @@
 #include "controls/GdipCanvas.h"
 #include "controls/ThumbSupport.h"
 #include "core/SAttrParse.h"
+#include "layout/SLayoutUtil.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 using namespace SWUI;
@@ -18,8 +19,8 @@ SMoveThumb::~SMoveThumb() {
 
 HRESULT SMoveThumb::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   using P = SAttrParse;
-  if (P::IsName(name, L"xFloat")) return ThumbSupport::ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
-  if (P::IsName(name, L"yFloat")) return ThumbSupport::ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"xFloat")) return ParseLayoutFloat(value, xFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"yFloat")) return ParseLayoutFloat(value, yFloat_) ? S_FALSE : E_FAIL;
   struct IntAttr {
     LPCWSTR name;
     int SMoveThumb::*field;
@@ -39,14 +40,7 @@ HRESULT SMoveThumb::SetAttribute(const SStringW& name, const SStringW& value, BO
 // ---- place and size --------------------------------------------------------------------------
 
 SIZE SMoveThumb::LayoutSize() {
-  SIZE size = GetDesiredSize(&parentRect_);
-  // A handle whose layout names no size on an axis keeps the one it shows, less the pulse.
-  const RECT& rc = m_rcWindow;
-  if (size.cx < 0 || size.cx >= kSizeUnknown) size.cx = rc.right - rc.left - 2 * Growth();
-  if (size.cy < 0 || size.cy >= kSizeUnknown) size.cy = rc.bottom - rc.top - 2 * Growth();
-  if (size.cx < 0) size.cx = 0;
-  if (size.cy < 0) size.cy = 0;
-  return size;
+  return ThumbSupport::LayoutSize(this, parentRect_, Growth());
 }
 
 void SMoveThumb::PlaceAt(int left, int top, const SIZE& size) {

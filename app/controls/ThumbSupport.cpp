@@ -2,17 +2,19 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "core/SApplication.h"
+#include "core/SWindow.h"
 
 using namespace SWUI;
 
-bool ThumbSupport::ReadFloat(const SStringW& value, float& out) {
-  float read = 0.0f;
-  if (swscanf(value, L"%f", &read) != 1) return false;
-  out = read;
-  return true;
+SIZE ThumbSupport::LayoutSize(SWindow* thumb, const RECT& parentRect, int growth) {
+  SIZE size = thumb->GetDesiredSize(&parentRect);
+  const RECT rc = thumb->GetWindowRect();
+  if (size.cx < 0 || size.cx >= SWindow::kSizeUnknown) size.cx = rc.right - rc.left - 2 * growth;
+  if (size.cy < 0 || size.cy >= SWindow::kSizeUnknown) size.cy = rc.bottom - rc.top - 2 * growth;
+  if (size.cx < 0) size.cx = 0;
+  if (size.cy < 0) size.cy = 0;
+  return size;
 }
 
 bool ThumbSupport::SetDragCursor() {

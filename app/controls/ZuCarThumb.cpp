@@ -4,6 +4,7 @@
 #include "controls/ThumbSupport.h"
 #include "controls/ZuCar.h"
 #include "core/SAttrParse.h"
+#include "layout/SLayoutUtil.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 using namespace SWUI;
@@ -16,8 +17,8 @@ HRESULT ZuCarThumb::SetAttribute(const SStringW& name, const SStringW& value, BO
     percentFloat_ = P::Int(value) != 0;
     return S_FALSE;
   }
-  if (P::IsName(name, L"xFloat")) return ThumbSupport::ReadFloat(value, xFloat_) ? S_FALSE : E_FAIL;
-  if (P::IsName(name, L"yFloat")) return ThumbSupport::ReadFloat(value, yFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"xFloat")) return ParseLayoutFloat(value, xFloat_) ? S_FALSE : E_FAIL;
+  if (P::IsName(name, L"yFloat")) return ParseLayoutFloat(value, yFloat_) ? S_FALSE : E_FAIL;
   if (P::IsName(name, L"centerColor")) return ParseNamedColor(value, &centerColor_);
   return SWindow::SetAttribute(name, value, bLoading);
 }
@@ -29,13 +30,7 @@ ZuCar* ZuCarThumb::Car() const { return static_cast<ZuCar*>(SWindow::GetSwndFrom
 // ---- place -----------------------------------------------------------------------------------
 
 SIZE ZuCarThumb::LayoutSize() {
-  SIZE size = GetDesiredSize(&parentRect_);
-  const RECT& rc = m_rcWindow;
-  if (size.cx < 0 || size.cx >= kSizeUnknown) size.cx = rc.right - rc.left;
-  if (size.cy < 0 || size.cy >= kSizeUnknown) size.cy = rc.bottom - rc.top;
-  if (size.cx < 0) size.cx = 0;
-  if (size.cy < 0) size.cy = 0;
-  return size;
+  return ThumbSupport::LayoutSize(this, parentRect_, 0);
 }
 
 POINT ZuCarThumb::Center() const {

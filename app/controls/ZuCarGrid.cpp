@@ -1,6 +1,7 @@
 #include "controls/ZuCarGrid.h"
 
 #include "control/SScopedPen.h"
+#include "controls/GridLine.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
 
@@ -10,11 +11,6 @@ namespace {
 
 constexpr int kTick = 5;
 constexpr UINT kLabelFormat = DT_SINGLELINE | DT_VCENTER | DT_RIGHT;
-
-void Line(IRenderTarget* pRT, int x0, int y0, int x1, int y1) {
-  POINT pts[2] = {{x0, y0}, {x1, y1}};
-  pRT->DrawLines(pts, 2);
-}
 
 void Label(IRenderTarget* pRT, double valueMm, RECT box) {
   SStringW text;
@@ -51,16 +47,16 @@ void ZuCarGrid::OnPaint(IRenderTarget* pRT) {
   {
     SScopedPen pen(pRT, PS_SOLID, colorCoords_, widthCoords_);
     if (pen) {
-      Line(pRT, area.left, area.bottom, area.right, area.bottom);
-      Line(pRT, area.left, area.top, area.left, area.bottom);
+      GridLine::Draw(pRT, area.left, area.bottom, area.right, area.bottom);
+      GridLine::Draw(pRT, area.left, area.top, area.left, area.bottom);
     }
     DrawScales(pRT, rc, area);
   }
   {
     SScopedPen pen(pRT, PS_DOT, colorGuidLine_, widthGuidLine_);
     if (pen) {
-      Line(pRT, area.left, g.guide.y, area.right, g.guide.y);
-      Line(pRT, g.guide.x, area.top, g.guide.x, area.bottom);
+      GridLine::Draw(pRT, area.left, g.guide.y, area.right, g.guide.y);
+      GridLine::Draw(pRT, g.guide.x, area.top, g.guide.x, area.bottom);
     }
   }
   AfterPaint(pRT, painter);
@@ -75,7 +71,7 @@ void ZuCarGrid::DrawScales(IRenderTarget* pRT, const RECT& rc, const RECT& area)
   // Millimetres as doubles: a long scale of large steps stays exact and never overflows.
   double value = g.yStart;
   do {
-    Line(pRT, area.left, y, area.left + kTick, y);
+    GridLine::Draw(pRT, area.left, y, area.left + kTick, y);
     Label(pRT, value, RECT{rc.left + 2, y - 15, area.left, y + 15});
     value += g.mmPerScale;
     y -= step;
@@ -85,7 +81,7 @@ void ZuCarGrid::DrawScales(IRenderTarget* pRT, const RECT& rc, const RECT& area)
   int x = area.left;
   value = g.xStart;
   do {
-    Line(pRT, x, area.bottom, x, area.bottom - kTick);
+    GridLine::Draw(pRT, x, area.bottom, x, area.bottom - kTick);
     Label(pRT, value,
           RECT{x - halfMargin - 8, area.bottom, x + g.ldist - halfMargin - 10, area.bottom + 30});
     value += g.mmPerScale;

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "IPen.h"
+#include "controls/GridLine.h"
 
 using namespace SWUI;
 
@@ -24,11 +25,6 @@ const FreqLine kFreqLines[] = {
     {20000, L"20kHz"},
 };
 static_assert(sizeof(kFreqLines) / sizeof(kFreqLines[0]) == 29, "29 frequency lines");
-
-void Line(IRenderTarget* pRT, int x0, int y0, int x1, int y1) {
-  POINT pts[2] = {{x0, y0}, {x1, y1}};
-  pRT->DrawLines(pts, 2);
-}
 
 }  // namespace
 
@@ -62,7 +58,7 @@ void ZuEqGrid::DrawDbRows(IRenderTarget* pRT, bool lines) {
   for (int k = 0; k <= g.nKedu; ++k) {
     const int value = g.dbMax - k * rowDb;
     const int y = g.PlotTop() + k * g.rowHeight;
-    if (lines) Line(pRT, g.PlotLeft(), y, right, y);
+    if (lines) GridLine::Draw(pRT, g.PlotLeft(), y, right, y);
     if (value % g.dbKeduVal != 0) continue;
     wchar_t text[24];
     const int len = swprintf(text, 24, L"%ddB", value);
@@ -76,7 +72,7 @@ void ZuEqGrid::DrawFrequencyLines(IRenderTarget* pRT, bool lines) {
   const int bottom = g.client.bottom - g.bottomGap;
   for (const FreqLine& line : kFreqLines) {
     const int x = g.GridLineX(line.freq > 0 ? line.freq : g.zeroXFreq);
-    if (lines) Line(pRT, x, g.PlotTop(), x, bottom);
+    if (lines) GridLine::Draw(pRT, x, g.PlotTop(), x, bottom);
     if (line.label != nullptr) {
       pRT->TextOut(x - 12, bottom + 2, line.label, static_cast<int>(wcslen(line.label)));
     }

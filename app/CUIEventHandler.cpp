@@ -8,6 +8,7 @@
 
 #include "CApplication.h"
 #include "CMainDlg.h"
+#include "HidDevice/CChannelCurves.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamRows.h"
 #include "ParamControls.h"
@@ -29,17 +30,10 @@ using SWUI::SStringW;
 using SWUI::SWindow;
 
 const CUIEventHandler::PageInfo CUIEventHandler::kPages[kPageCount] = {
-    {L"tab_page_music", L"Music", L"music_eq", 11, ParamRow::MusicEQInfo0mode,
-     ParamRow::MusicREQInfo0mode},
-    {L"tab_page_mic", L"MIC", L"mic_eq", 20, ParamRow::MicEQInfo0mode, ParamRow::Mic2EQInfo0mode},
-    {L"tab_page_effect", L"Effect", L"effect_eq", 5, ParamRow::EchoEQInfo0mode,
-     ParamRow::Rev_EQ0mode},
-    {L"tab_page_main", L"Main output", L"main_eq", 7, ParamRow::MainEQInfo0mode,
-     ParamRow::MainREQInfo0mode},
-    {L"tab_page_center", L"Center", L"center_eq", 7, ParamRow::SCCENEQInfo0mode, -1},
-    {L"tab_page_sub", L"SUB output", L"sub_eq", 7, ParamRow::SubEQInfo0mode, -1},
-    {L"tab_page_sur", L"SUR output", L"sur_eq", 7, ParamRow::SCSUREQInfo0mode,
-     ParamRow::SurR_EQ_INFO0mode},
+    {L"tab_page_music", L"Music", L"music_eq"},      {L"tab_page_mic", L"MIC", L"mic_eq"},
+    {L"tab_page_effect", L"Effect", L"effect_eq"},   {L"tab_page_main", L"Main output", L"main_eq"},
+    {L"tab_page_center", L"Center", L"center_eq"},   {L"tab_page_sub", L"SUB output", L"sub_eq"},
+    {L"tab_page_sur", L"SUR output", L"sur_eq"},
 };
 
 namespace {
@@ -204,8 +198,10 @@ void CUIEventHandler::LookupMainControls() {
   if (m_tab == nullptr) return;
   m_tabSwitch = root->FindChildByName2<SWUI::STabCtrl>(L"orv_tab_switch");
   for (int t = 0; t < kPageCount; ++t) {
-    const PageInfo& p = kPages[t];
-    m_pages[t].BindEqPage(root, &m_controller, t, p.firstEqRow, p.bands, p.secondEqRow, p.eqName);
+    int firstRow = 0, secondRow = -1;
+    CDeviceController::GetChannelEqRows(t, &firstRow, &secondRow);
+    m_pages[t].BindEqPage(root, &m_controller, t, firstRow, CChannelCurves::CurveBandCount(t),
+                          secondRow, kPages[t].eqName);
     LookupPageControls(t);
     LookupSwitchControls(t);
   }

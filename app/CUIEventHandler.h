@@ -62,14 +62,12 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // sub.
   static int SideCount(int page) { return page == 2 ? 2 : (page == 4 || page == 5 ? 0 : 3); }
 
-  // A channel page: its page element, default tab title, EQ container and rows.
+  // A channel page: its page element, default tab title and EQ container (its rows and band
+  // count are the device layer's).
   struct PageInfo {
     const wchar_t* pageName;
     const wchar_t* defaultTitle;
     const wchar_t* eqName;
-    int bands;
-    int firstEqRow;
-    int secondEqRow;  // -1: one set
   };
   static const PageInfo kPages[kPageCount];
 

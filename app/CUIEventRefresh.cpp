@@ -2,6 +2,7 @@
 // positions, check states, enabled states and texts; it writes nothing but the clamp of a
 // filter frequency beyond the x100 range.
 #include "CUIEventHandler.h"
+#include "EqBandEdit.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
@@ -93,7 +94,7 @@ void CUIEventHandler::RefreshToggles() {
 void CUIEventHandler::RefreshEqPass(int page) {
   ParamCheck* pass = Check(EqPassId(page));
   if (pass == nullptr) return;
-  const int selectRow = m_pages[page].ReadSetRow() - 1;
+  const int selectRow = EqSelectRow(m_pages[page].ReadSetRow());
   pass->SetCheck(ToggleChecked(ToggleKind::kEnable8, GetParam(Image(), selectRow)));
   if (m_bypassText != nullptr && page == CurrentPage()) {
     m_bypassText->SetVisible(pass->IsChecked(), TRUE);

@@ -45,15 +45,6 @@ SStringW ColorText(COLORREF color) {
   return SStringW(text);
 }
 
-// A text the device sent, in the system's 8-bit code page.
-SStringW FromDevice(const char* text) {
-  if (text == nullptr || text[0] == '\0') return SStringW();
-  wchar_t wide[CNetworkJob::kNameLength + 1] = {};
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide, CNetworkJob::kNameLength + 1);
-  wide[CNetworkJob::kNameLength] = L'\0';
-  return SStringW(wide);
-}
-
 }  // namespace
 
 INT_PTR CDlgSetNetWork::Open(HWND owner) {
@@ -264,12 +255,12 @@ void CDlgSetNetWork::OnQueryDone(LPARAM number) {
     SWUI::SListBox* list = m_wifiList->GetListBox();
     list->DeleteAll();
     for (int i = 0; i < CNetworkJob::kListSize; ++i) {
-      const SStringW name = FromDevice(job->ListEntry(i));
+      const SStringW name = SWUI::StringA2W(job->ListEntry(i));
       if (!name.IsEmpty()) list->AddString(name);
     }
     m_wifiList->Invalidate();
   }
-  m_joinedName = m_joined ? FromDevice(job->JoinedName()) : SStringW();
+  m_joinedName = m_joined ? SWUI::StringA2W(job->JoinedName()) : SStringW();
   job->Release();
   SetJoinedLook(m_joined != 0);
   ShowModePage();
@@ -288,7 +279,7 @@ void CDlgSetNetWork::OnApplyDone(int result, LPARAM number) {
     if (!m_joined) {
       char name[WifiBlockLayout::kNameSize + 1] = {};
       memcpy(name, block.bytes + WifiBlockLayout::kNameAt, WifiBlockLayout::kNameSize);
-      m_joinedName = FromDevice(name);
+      m_joinedName = SWUI::StringA2W(name);
     }
     m_joined = 1;
   }

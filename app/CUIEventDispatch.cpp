@@ -260,7 +260,7 @@ BOOL CUIEventHandler::OnSliderPos(int id, int position) {
   const uint8_t* image = Image();
   const int capped = CapSliderPosition(*slider, image, position);
   if (capped != position) SetSlider(id, capped);
-  SetText(id < 2100 ? id + 2000 : id + 4000, FixedSliderText(*slider, capped).c_str());
+  SetText(ValueTextId(id), FixedSliderText(*slider, capped).c_str());
   const int row = FixedSliderRow(*slider, image);
   const uint16_t value = SliderValue(slider->flagMask, GetParam(image, row), capped);
   m_controller.SetParam(row, value);

@@ -61,9 +61,6 @@ int PageOfId(int id) {
   return digit >= 1 && digit <= 7 ? digit - 1 : -1;
 }
 
-// The value text of a slider: 2000 .. 2002 have 4000 .. 4002, every other slider its id + 4000.
-int ValueTextId(int sliderId) { return sliderId < 2100 ? sliderId + 2000 : sliderId + 4000; }
-
 // The four hexadecimal digits at `at`, or -1.
 int HexAt(const std::wstring& text, size_t at) {
   if (at + 4 > text.size()) return -1;
@@ -509,7 +506,7 @@ void CUIEventHandler::OnDeviceChange(WPARAM event, LPARAM data) {
     int vendor = 0;
     int product = 0;
     if (!ParseDeviceIds(device->dbcc_name, &vendor, &product)) return;
-    if (vendor != manager->GetVendorId() || product != kProductId) return;
+    if (vendor != manager->GetVendorId() || product != CDeviceManager::kProductId) return;
     manager->ConnectDevice(device->dbcc_name);
   }
 }

@@ -11,6 +11,7 @@
 
 #include "AppElements.h"
 #include "EqPageState.h"
+#include "HidDevice/CDeviceManager.h"
 #include "ParamControls.h"
 #include "SShellNotifyIcon.h"
 #include "core/IMessageFilter.h"
@@ -40,21 +41,25 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr UINT kTimerFocusPage = 1013;
   static constexpr UINT kTimerHideRenameEdit = 1014;
   // Device notices (WM_USER+100) by wParam.
-  static constexpr WPARAM kNoticeRefresh = 256;
-  static constexpr WPARAM kNoticeEqChanged = 512;
-  static constexpr WPARAM kNoticeSpdif = 768;
+  static constexpr WPARAM kNoticeRefresh = CDeviceManager::kDeviceClosed;
+  static constexpr WPARAM kNoticeEqChanged = EqPageState::kNoticeEqChanged;
+  static constexpr WPARAM kNoticeSpdif = CDeviceManager::kDeviceNotification;
   static constexpr UINT kMsgReserved = WM_USER + 101;
-  static constexpr USHORT kProductId = 0x0016;
   // Element ids the page logic knows by number.
   static constexpr int kFirstBandThumb = 900;
   static constexpr int kBandThumbs = 26;
   static constexpr int kRenameEditId = 4003;
+  static constexpr int kInputGainSlider = 2132;
   static constexpr int kInputPortRadio = 19010;
   static constexpr int kWorkModeManual = 14500;
   static constexpr int kWorkModeAuto = 14501;
   static constexpr int kWorkModeDisco = 14600;
   static constexpr int kWorkModeSing = 14601;
 
+  // The value text of a slider: 2000 .. 2002 have 4000 .. 4002, every other slider its id + 4000.
+  static int ValueTextId(int sliderId) {
+    return sliderId < 2100 ? sliderId + 2000 : sliderId + 4000;
+  }
   // The "EQ PASS" check of a page's switch panel (1x50) and its side radios (1x700 + side).
   static int EqPassId(int page) { return 1150 + 100 * page; }
   static int SideRadioId(int page, int side) { return 11700 + 1000 * page + side; }

@@ -16,8 +16,6 @@ using SWUI::EventArgs;
 
 namespace {
 
-const int kInputGainSlider = 2132;
-
 // The page of a band gain slider 2p00 .. 2p25 (p = page + 1), or -1.
 int BandSliderPage(int id) {
   const int page = (id / 100) % 10 - 1;

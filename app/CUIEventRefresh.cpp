@@ -70,14 +70,14 @@ void CUIEventHandler::RefreshFixedSliders() {
     const FixedSlider& s = sliders[i];
     const int position = SliderPosition(s.flagMask, GetParam(image, FixedSliderRow(s, image)));
     SetSlider(s.id, position);
-    SetText(s.id < 2100 ? s.id + 2000 : s.id + 4000, FixedSliderText(s, position, true).c_str());
+    SetText(ValueTextId(s.id), FixedSliderText(s, position, true).c_str());
   }
 }
 
 void CUIEventHandler::RefreshInputPort() {
   const int port = MusicInputPort(Image());
   if (ParamRadio* radio = Radio(kInputPortRadio + port)) radio->SetCheck(TRUE);
-  if (ParamSlider* gain = Slider(2132)) gain->EnableWindow(TRUE, TRUE);
+  if (ParamSlider* gain = Slider(kInputGainSlider)) gain->EnableWindow(TRUE, TRUE);
 }
 
 void CUIEventHandler::RefreshToggles() {

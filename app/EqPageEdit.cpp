@@ -21,7 +21,6 @@ enum EditKind { kGainEdit = 4, kFreqEdit = 6, kQEdit = 7 };
 
 // The Q index shown after a type change that wrote nothing.
 constexpr int kUnwrittenQIndex = 16;
-constexpr WPARAM kNoticeEqChanged = 512;
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 

@@ -8,6 +8,8 @@
 // (the band number with the set's own enable bit), then the band row is written, first set
 // before second, so one report carries the selection ahead of the value.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -24,6 +26,8 @@ class EqPageState {
  public:
   static constexpr int kMaxBands = 26;
   static constexpr int kTypeCount = 4;
+  // The main window's device-notice wParam (WM_DEVICE_NOTIFY) that redraws the EQ editor.
+  static constexpr WPARAM kNoticeEqChanged = 0x200;
 
   EqPageState() = default;
   EqPageState(const EqPageState&) = delete;

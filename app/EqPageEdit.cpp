@@ -87,12 +87,7 @@ void EqPageState::SetBandType(int k, int type) {
   const int written = WriteBand(k, kBandType, static_cast<uint16_t>(type));
   const int q = written >= 0 ? GetParam(Image(), EqBandRow(written, k, BandQField(type)))
                              : kUnwrittenQIndex;
-  if (SWUI::SSpinButtonCtrl* spin = m_qSpin[k]) {
-    spin->SetAttribute(SStringW(L"max"), SStringW(type == kBandPassType ? L"100" : L"28"), FALSE);
-    SStringW value;
-    value.Format(L"%d", q);
-    spin->SetAttribute(SStringW(L"value"), value, FALSE);
-  }
+  SetQSpin(k, type, q);
 }
 
 void EqPageState::SetBandFrequency(int k, int index) {

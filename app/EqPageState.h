@@ -109,6 +109,8 @@ class EqPageState {
   // range. The first set written, or -1.
   int WriteBand(int k, int field, uint16_t value, bool qByType = false);
   void SetEditText(SWUI::SWindow* edit, const std::wstring& text);
+  // The Q spin's range for the type (0 .. 100 band pass, 0 .. 28 otherwise), then its value.
+  void SetQSpin(int k, int type, int index);
 
   SWUI::SWindow* m_gainEdit[kMaxBands] = {};
   SWUI::SWindow* m_freqEdit[kMaxBands] = {};

@@ -50,6 +50,7 @@ const ColorScheme kColorSchemes[] = {
 };
 
 const wchar_t* const kPanelNames[] = {L"musicWnd", L"micWnd", L"effWnd", L"modeWnd"};
+constexpr int kModePanel = 3;
 const wchar_t* const kNarrowPositions[] = {L"%2,|0", L"%23,|0", L"%45,|0", L"%65,|0"};
 const wchar_t* const kWidePositions[] = {L"50,|0", L"280,|0", L"510,|0", L"[100,|0"};
 
@@ -185,6 +186,7 @@ void CUIEventHandler::LookupMainControls() {
   m_connectToggle = Lookup<ParamCheck>(root, 1000, &m_checks);
   m_spdifConnectState = root->FindChildByName2<ParamCheck>(L"spdif_connect_state");
   m_containerWnd = root->FindChildByName2<SWindow>(L"containerWnd");
+  for (int i = 0; i < kPanelCount; ++i) m_panels[i] = root->FindChildByName(kPanelNames[i]);
   if (SWindow* volumes = root->FindChildByName2<SWindow>(L"main_volume")) {
     for (int i = 0; i < 3; ++i) {
       Lookup<ParamSlider>(volumes, 2000 + i, &m_sliders);
@@ -294,10 +296,10 @@ void CUIEventHandler::RestoreTabs() {
   m_chromeTab->SetCurSel(selected);
 }
 
-void CUIEventHandler::SetPos(const wchar_t* name, const wchar_t* pos) {
-  if (SWindow* panel = Root() != nullptr ? Root()->FindChildByName(name) : nullptr) {
-    panel->SetAttribute(SStringW(L"pos"), SStringW(pos), FALSE);
-  }
+void CUIEventHandler::SetPanelPos(int i, const wchar_t* pos) {
+  if (m_panels[i] == nullptr || m_panelPos[i] == pos) return;
+  m_panels[i]->SetAttribute(SStringW(L"pos"), SStringW(pos), FALSE);
+  m_panelPos[i] = pos;
 }
 
 void CUIEventHandler::PlacePanelsAtStartup() {
@@ -305,18 +307,18 @@ void CUIEventHandler::PlacePanelsAtStartup() {
   ::GetWindowRect(m_hwnd, &rc);
   const int screen = GetSystemMetrics(SM_CXSCREEN);
   if (screen < 1024 || screen >= rc.right - rc.left) return;
-  for (int i = 0; i < 4; ++i) SetPos(kPanelNames[i], kNarrowPositions[i]);
+  for (int i = 0; i < kPanelCount; ++i) SetPanelPos(i, kNarrowPositions[i]);
   ::SetWindowPos(m_hwnd, nullptr, 0, 0, screen, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CUIEventHandler::PlacePanels(int width) {
   if (width >= 1201) {
-    for (int i = 0; i < 4; ++i) SetPos(kPanelNames[i], kWidePositions[i]);
+    for (int i = 0; i < kPanelCount; ++i) SetPanelPos(i, kWidePositions[i]);
   } else if (width >= 1100) {
-    SetPos(L"modeWnd", kNarrowPositions[3]);
+    SetPanelPos(kModePanel, kNarrowPositions[kModePanel]);
   } else {
-    for (int i = 0; i < 4; ++i) SetPos(kPanelNames[i], kNarrowPositions[i]);
+    for (int i = 0; i < kPanelCount; ++i) SetPanelPos(i, kNarrowPositions[i]);
   }
 }
 

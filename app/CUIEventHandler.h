@@ -152,7 +152,9 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void LookupScrollViews();
   void RestoreTabs();
   void PlacePanelsAtStartup();
-  void SetPos(const wchar_t* name, const wchar_t* pos);
+  // Panel i (music, mic, effect, mode) takes a position of the panel tables; one it holds
+  // already is not parsed and laid out again.
+  void SetPanelPos(int i, const wchar_t* pos);
   void SaveTabs();
   void AddTrayIcon();
 
@@ -294,6 +296,9 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   SMoveThumb* m_bandThumbs[kBandThumbs] = {};
   SWUI::SScrollView* m_mainScroll = nullptr;
   SWUI::SScrollView* m_pageScroll[8] = {};
+  static constexpr int kPanelCount = 4;
+  SWUI::SWindow* m_panels[kPanelCount] = {};
+  const wchar_t* m_panelPos[kPanelCount] = {};  // the table entry each panel took last
 
   // The parameter controls of the pages by id, looked up at start-up.
   std::map<int, ParamSlider*> m_sliders;

@@ -121,9 +121,7 @@ bool CDlgSetNetWork::_HandleEvent(SWUI::EventArgs* evt) {
     return true;
   }
   const wchar_t* name = evt->nameFrom != nullptr ? evt->nameFrom : L"";
-  if (wcscmp(name, L"btn_close") == 0) {
-    m_pDlg->EndDialog(IDCANCEL);
-  } else if (wcscmp(name, L"btnOK") == 0) {
+  if (wcscmp(name, L"btnOK") == 0) {
     OnApply();
   } else if (wcscmp(name, L"btnDisconnect") == 0) {
     OnDisconnectClicked();

@@ -4,6 +4,7 @@
 
 #include "CApplication.h"
 #include "CUIEventHandler.h"
+#include "EventSenders.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "ParamControls.h"
@@ -43,15 +44,8 @@ bool NameIs(const EventArgs* evt, const wchar_t* name) {
 
 }  // namespace
 
-bool CUIEventHandler::IsOwnElement(EventArgs* evt) const {
-  SWindow* root = Root();
-  if (evt->sender == nullptr || !evt->sender->IsClass(SWindow::ClassName())) return true;
-  SWindow* element = static_cast<SWindow*>(evt->sender);
-  return root != nullptr && (element == root || element->IsDescendant(root));
-}
-
 BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
-  if (evt == nullptr || !IsOwnElement(evt)) return FALSE;
+  if (evt == nullptr || !IsSenderInTree(evt, Root())) return FALSE;
   const int id = evt->idFrom;
   switch (evt->GetID()) {
     case EventThumbMoving::EventID:

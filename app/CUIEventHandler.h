@@ -183,7 +183,6 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   BOOL OnDeviceModeButton();
 
   // ---- event routing (CUIEventDispatch.cpp) ----------------------------------------------
-  bool IsOwnElement(SWUI::EventArgs* evt) const;
   BOOL OnCommand(SWUI::EventArgs* evt);
   BOOL OnBandThumbClicked(int id);
   BOOL OnToggle(int id);

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "EventSenders.h"
 #include "core/EventCmd.h"
 #include "core/SHostDialog.h"
 #include "core/SWindow.h"
@@ -18,10 +19,8 @@ BOOL CCommonEventHandler::ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESU
 }
 
 bool CCommonEventHandler::IsOwnSender(SWUI::EventArgs* evt) const {
-  if (evt->sender == nullptr || !evt->sender->IsClass(SWindow::ClassName())) return true;
   SWindow* root = m_pDlg != nullptr ? static_cast<SWindow*>(m_pDlg->GetRoot()) : nullptr;
-  SWindow* element = static_cast<SWindow*>(evt->sender);
-  return root != nullptr && (element == root || element->IsDescendant(root));
+  return IsSenderInTree(evt, root);
 }
 
 bool CCommonEventHandler::IsCommandFrom(const SWUI::EventArgs* evt, const wchar_t* name) {
@@ -36,11 +35,7 @@ bool CCommonEventHandler::_HandleEvent(SWUI::EventArgs* evt) {
     return false;
   }
   const wchar_t* name = evt->nameFrom;
-  UINT command = 0;
-  if (wcscmp(name, L"btn_min") == 0) command = SC_MINIMIZE;
-  if (wcscmp(name, L"btn_max") == 0) command = SC_MAXIMIZE;
-  if (wcscmp(name, L"btn_restore") == 0) command = SC_RESTORE;
-  if (command != 0) {
+  if (const UINT command = WindowButtonCommand(name)) {
     ::SendMessageW(m_hDlg, WM_SYSCOMMAND, command, 0);
     return true;
   }

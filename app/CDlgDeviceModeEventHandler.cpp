@@ -1,11 +1,11 @@
 #include "CDlgDeviceModeEventHandler.h"
 
-#include <string>
 
 #include "AppSeams.h"
 #include "CApplication.h"
 #include "CMainDlg.h"
 #include "CUIEventHandler.h"
+#include "WifiSettings.h"
 #include "HidDevice/CDeviceController.h"
 #include "control/EventCBSelChange.h"
 #include "control/SComboBox.h"
@@ -21,42 +21,18 @@ namespace {
 // After a recall the device needs a moment before it answers for its new parameters.
 constexpr DWORD kRecallSettleMs = 500;
 
-SStringW FromCodePage(const char* text) {
-  if (text == nullptr || text[0] == '\0') return SStringW();
-  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 1) return SStringW();
-  SStringW wide;
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.GetBufferSetLength(length - 1), length);
-  wide.ReleaseBuffer(length - 1);
-  return wide;
-}
-
-std::string ToCodePage(const SStringW& text) {
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return std::string();
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
-  narrow.resize(static_cast<size_t>(length - 1));
-  return narrow;
-}
-
 }  // namespace
 
 CDlgDeviceModeEventHandler::CDlgDeviceModeEventHandler()
     : m_controller(CApplication::Get().DeviceController()) {}
 
-bool CDlgDeviceModeEventHandler::IsLegalName(const SStringW& name) {
-  for (int i = 0; i < name.GetLength(); ++i) {
-    if (name[i] < 0x20 || name[i] > 0x7E) return false;
-  }
-  return true;
-}
+bool CDlgDeviceModeEventHandler::IsLegalName(const SStringW& name) { return IsDeviceText(name); }
 
 SStringW CDlgDeviceModeEventHandler::ModeName(int slot, bool load) const {
   if (!m_controller.IsConnected() || (!load && !m_controller.AreModeNamesLoaded())) {
     return SStringW();
   }
-  SStringW name = FromCodePage(m_controller.GetDeviceModeName(slot));
+  SStringW name = SWUI::StringA2W(m_controller.GetDeviceModeName(slot));
   // The device pads its names with spaces.
   int length = name.GetLength();
   while (length > 0 && name[length - 1] == L' ') --length;
@@ -166,7 +142,7 @@ void CDlgDeviceModeEventHandler::Save() {
     return;
   }
   if (!m_controller.UploadToDeviceMode(slot) ||
-      !m_controller.SaveDeviceMode(slot, ToCodePage(name).c_str())) {
+      !m_controller.SaveDeviceMode(slot, SWUI::StringW2A(name).c_str())) {
     ShowMessage(L"Save failed");
     return;
   }

@@ -89,10 +89,6 @@ bool CDlgPCModeEventHandler::_HandleEvent(SWUI::EventArgs* evt) {
       Delete();
       return true;
     }
-    if (NameIs(evt, L"btn_close")) {
-      m_pDlg->EndDialog(IDCANCEL);
-      return true;
-    }
   }
   if (evt->GetID() == SWUI::EventCBSelChange::EventID && NameIs(evt, L"devMode")) {
     OnModeSelected(static_cast<SWUI::EventCBSelChange*>(evt)->nCurSel);

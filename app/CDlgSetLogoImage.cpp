@@ -71,10 +71,6 @@ IBitmap* CDlgSetLogoImage::BitmapOf(int index) const {
 bool CDlgSetLogoImage::_HandleEvent(SWUI::EventArgs* evt) {
   if (evt == nullptr || m_pDlg == nullptr || !IsOwnSender(evt)) return false;
   if (evt->GetID() != SWUI::EventCmd::EventID) return CCommonEventHandler::_HandleEvent(evt);
-  if (evt->nameFrom != nullptr && wcscmp(evt->nameFrom, L"btn_close") == 0) {
-    m_pDlg->EndDialog(IDCANCEL);
-    return true;
-  }
   // Only the grid's own items are taken by id: the dialog's other elements may use any id.
   auto* sender = static_cast<SWindow*>(evt->sender);
   if (m_grid != nullptr && sender != nullptr && sender->IsClass(SWindow::ClassName()) &&

@@ -45,15 +45,6 @@ SStringW ColorText(COLORREF color) {
   return SStringW(text);
 }
 
-// A text the device sent, in the system's 8-bit code page.
-SStringW FromDevice(const char* text) {
-  if (text == nullptr || text[0] == '\0') return SStringW();
-  wchar_t wide[CNetworkJob::kNameLength + 1] = {};
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide, CNetworkJob::kNameLength + 1);
-  wide[CNetworkJob::kNameLength] = L'\0';
-  return SStringW(wide);
-}
-
 }  // namespace
 
 INT_PTR CDlgSetNetWork::Open(HWND owner) {
@@ -130,9 +121,7 @@ bool CDlgSetNetWork::_HandleEvent(SWUI::EventArgs* evt) {
     return true;
   }
   const wchar_t* name = evt->nameFrom != nullptr ? evt->nameFrom : L"";
-  if (wcscmp(name, L"btn_close") == 0) {
-    m_pDlg->EndDialog(IDCANCEL);
-  } else if (wcscmp(name, L"btnOK") == 0) {
+  if (wcscmp(name, L"btnOK") == 0) {
     OnApply();
   } else if (wcscmp(name, L"btnDisconnect") == 0) {
     OnDisconnectClicked();
@@ -264,12 +253,12 @@ void CDlgSetNetWork::OnQueryDone(LPARAM number) {
     SWUI::SListBox* list = m_wifiList->GetListBox();
     list->DeleteAll();
     for (int i = 0; i < CNetworkJob::kListSize; ++i) {
-      const SStringW name = FromDevice(job->ListEntry(i));
+      const SStringW name = SWUI::StringA2W(job->ListEntry(i));
       if (!name.IsEmpty()) list->AddString(name);
     }
     m_wifiList->Invalidate();
   }
-  m_joinedName = m_joined ? FromDevice(job->JoinedName()) : SStringW();
+  m_joinedName = m_joined ? SWUI::StringA2W(job->JoinedName()) : SStringW();
   job->Release();
   SetJoinedLook(m_joined != 0);
   ShowModePage();
@@ -288,7 +277,7 @@ void CDlgSetNetWork::OnApplyDone(int result, LPARAM number) {
     if (!m_joined) {
       char name[WifiBlockLayout::kNameSize + 1] = {};
       memcpy(name, block.bytes + WifiBlockLayout::kNameAt, WifiBlockLayout::kNameSize);
-      m_joinedName = FromDevice(name);
+      m_joinedName = SWUI::StringA2W(name);
     }
     m_joined = 1;
   }

@@ -1,6 +1,9 @@
 #include "CMainDlg.h"
 
+#include <cwchar>
+
 #include "CApplication.h"
+#include "EventSenders.h"
 #include "core/EventCmd.h"
 #include "core/SApplication.h"
 #include "core/SWindow.h"
@@ -45,16 +48,11 @@ void CMainDlg::CloseWindow() {
 
 BOOL CMainDlg::HandleEvent(SWUI::EventArgs* evt) {
   if (evt != nullptr && evt->GetID() == SWUI::EventCmd::EventID && evt->nameFrom != nullptr) {
-    const std::wstring name = evt->nameFrom;
-    if (name == L"btn_close") {
+    if (wcscmp(evt->nameFrom, L"btn_close") == 0) {
       CloseWindow();
       return TRUE;
     }
-    UINT command = 0;
-    if (name == L"btn_min") command = SC_MINIMIZE;
-    if (name == L"btn_max") command = SC_MAXIMIZE;
-    if (name == L"btn_restore") command = SC_RESTORE;
-    if (command != 0) {
+    if (const UINT command = WindowButtonCommand(evt->nameFrom)) {
       ::SendMessageW(m_hWnd, WM_SYSCOMMAND, command, 0);
       m_handler.HideBandTips();
       return TRUE;

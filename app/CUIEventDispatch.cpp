@@ -4,6 +4,7 @@
 
 #include "CApplication.h"
 #include "CUIEventHandler.h"
+#include "EventSenders.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "ParamControls.h"
@@ -43,15 +44,8 @@ bool NameIs(const EventArgs* evt, const wchar_t* name) {
 
 }  // namespace
 
-bool CUIEventHandler::IsOwnElement(EventArgs* evt) const {
-  SWindow* root = Root();
-  if (evt->sender == nullptr || !evt->sender->IsClass(SWindow::ClassName())) return true;
-  SWindow* element = static_cast<SWindow*>(evt->sender);
-  return root != nullptr && (element == root || element->IsDescendant(root));
-}
-
 BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
-  if (evt == nullptr || !IsOwnElement(evt)) return FALSE;
+  if (evt == nullptr || !IsSenderInTree(evt, Root())) return FALSE;
   const int id = evt->idFrom;
   switch (evt->GetID()) {
     case EventThumbMoving::EventID:
@@ -260,7 +254,7 @@ BOOL CUIEventHandler::OnSliderPos(int id, int position) {
   const uint8_t* image = Image();
   const int capped = CapSliderPosition(*slider, image, position);
   if (capped != position) SetSlider(id, capped);
-  SetText(id < 2100 ? id + 2000 : id + 4000, FixedSliderText(*slider, capped).c_str());
+  SetText(ValueTextId(id), FixedSliderText(*slider, capped).c_str());
   const int row = FixedSliderRow(*slider, image);
   const uint16_t value = SliderValue(slider->flagMask, GetParam(image, row), capped);
   m_controller.SetParam(row, value);

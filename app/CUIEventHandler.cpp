@@ -8,6 +8,7 @@
 
 #include "CApplication.h"
 #include "CMainDlg.h"
+#include "HidDevice/CChannelCurves.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamRows.h"
 #include "ParamControls.h"
@@ -29,17 +30,10 @@ using SWUI::SStringW;
 using SWUI::SWindow;
 
 const CUIEventHandler::PageInfo CUIEventHandler::kPages[kPageCount] = {
-    {L"tab_page_music", L"Music", L"music_eq", 11, ParamRow::MusicEQInfo0mode,
-     ParamRow::MusicREQInfo0mode},
-    {L"tab_page_mic", L"MIC", L"mic_eq", 20, ParamRow::MicEQInfo0mode, ParamRow::Mic2EQInfo0mode},
-    {L"tab_page_effect", L"Effect", L"effect_eq", 5, ParamRow::EchoEQInfo0mode,
-     ParamRow::Rev_EQ0mode},
-    {L"tab_page_main", L"Main output", L"main_eq", 7, ParamRow::MainEQInfo0mode,
-     ParamRow::MainREQInfo0mode},
-    {L"tab_page_center", L"Center", L"center_eq", 7, ParamRow::SCCENEQInfo0mode, -1},
-    {L"tab_page_sub", L"SUB output", L"sub_eq", 7, ParamRow::SubEQInfo0mode, -1},
-    {L"tab_page_sur", L"SUR output", L"sur_eq", 7, ParamRow::SCSUREQInfo0mode,
-     ParamRow::SurR_EQ_INFO0mode},
+    {L"tab_page_music", L"Music", L"music_eq"},      {L"tab_page_mic", L"MIC", L"mic_eq"},
+    {L"tab_page_effect", L"Effect", L"effect_eq"},   {L"tab_page_main", L"Main output", L"main_eq"},
+    {L"tab_page_center", L"Center", L"center_eq"},   {L"tab_page_sub", L"SUB output", L"sub_eq"},
+    {L"tab_page_sur", L"SUR output", L"sur_eq"},
 };
 
 namespace {
@@ -56,6 +50,7 @@ const ColorScheme kColorSchemes[] = {
 };
 
 const wchar_t* const kPanelNames[] = {L"musicWnd", L"micWnd", L"effWnd", L"modeWnd"};
+constexpr int kModePanel = 3;
 const wchar_t* const kNarrowPositions[] = {L"%2,|0", L"%23,|0", L"%45,|0", L"%65,|0"};
 const wchar_t* const kWidePositions[] = {L"50,|0", L"280,|0", L"510,|0", L"[100,|0"};
 
@@ -66,9 +61,6 @@ int PageOfId(int id) {
   if (digit == 8) return 1;
   return digit >= 1 && digit <= 7 ? digit - 1 : -1;
 }
-
-// The value text of a slider: 2000 .. 2002 have 4000 .. 4002, every other slider its id + 4000.
-int ValueTextId(int sliderId) { return sliderId < 2100 ? sliderId + 2000 : sliderId + 4000; }
 
 // The four hexadecimal digits at `at`, or -1.
 int HexAt(const std::wstring& text, size_t at) {
@@ -194,6 +186,7 @@ void CUIEventHandler::LookupMainControls() {
   m_connectToggle = Lookup<ParamCheck>(root, 1000, &m_checks);
   m_spdifConnectState = root->FindChildByName2<ParamCheck>(L"spdif_connect_state");
   m_containerWnd = root->FindChildByName2<SWindow>(L"containerWnd");
+  for (int i = 0; i < kPanelCount; ++i) m_panels[i] = root->FindChildByName(kPanelNames[i]);
   if (SWindow* volumes = root->FindChildByName2<SWindow>(L"main_volume")) {
     for (int i = 0; i < 3; ++i) {
       Lookup<ParamSlider>(volumes, 2000 + i, &m_sliders);
@@ -204,8 +197,10 @@ void CUIEventHandler::LookupMainControls() {
   if (m_tab == nullptr) return;
   m_tabSwitch = root->FindChildByName2<SWUI::STabCtrl>(L"orv_tab_switch");
   for (int t = 0; t < kPageCount; ++t) {
-    const PageInfo& p = kPages[t];
-    m_pages[t].BindEqPage(root, &m_controller, t, p.firstEqRow, p.bands, p.secondEqRow, p.eqName);
+    int firstRow = 0, secondRow = -1;
+    CDeviceController::GetChannelEqRows(t, &firstRow, &secondRow);
+    m_pages[t].BindEqPage(root, &m_controller, t, firstRow, CChannelCurves::CurveBandCount(t),
+                          secondRow, kPages[t].eqName);
     LookupPageControls(t);
     LookupSwitchControls(t);
   }
@@ -301,10 +296,10 @@ void CUIEventHandler::RestoreTabs() {
   m_chromeTab->SetCurSel(selected);
 }
 
-void CUIEventHandler::SetPos(const wchar_t* name, const wchar_t* pos) {
-  if (SWindow* panel = Root() != nullptr ? Root()->FindChildByName(name) : nullptr) {
-    panel->SetAttribute(SStringW(L"pos"), SStringW(pos), FALSE);
-  }
+void CUIEventHandler::SetPanelPos(int i, const wchar_t* pos) {
+  if (m_panels[i] == nullptr || m_panelPos[i] == pos) return;
+  m_panels[i]->SetAttribute(SStringW(L"pos"), SStringW(pos), FALSE);
+  m_panelPos[i] = pos;
 }
 
 void CUIEventHandler::PlacePanelsAtStartup() {
@@ -312,18 +307,18 @@ void CUIEventHandler::PlacePanelsAtStartup() {
   ::GetWindowRect(m_hwnd, &rc);
   const int screen = GetSystemMetrics(SM_CXSCREEN);
   if (screen < 1024 || screen >= rc.right - rc.left) return;
-  for (int i = 0; i < 4; ++i) SetPos(kPanelNames[i], kNarrowPositions[i]);
+  for (int i = 0; i < kPanelCount; ++i) SetPanelPos(i, kNarrowPositions[i]);
   ::SetWindowPos(m_hwnd, nullptr, 0, 0, screen, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CUIEventHandler::PlacePanels(int width) {
   if (width >= 1201) {
-    for (int i = 0; i < 4; ++i) SetPos(kPanelNames[i], kWidePositions[i]);
+    for (int i = 0; i < kPanelCount; ++i) SetPanelPos(i, kWidePositions[i]);
   } else if (width >= 1100) {
-    SetPos(L"modeWnd", kNarrowPositions[3]);
+    SetPanelPos(kModePanel, kNarrowPositions[kModePanel]);
   } else {
-    for (int i = 0; i < 4; ++i) SetPos(kPanelNames[i], kNarrowPositions[i]);
+    for (int i = 0; i < kPanelCount; ++i) SetPanelPos(i, kNarrowPositions[i]);
   }
 }
 
@@ -513,7 +508,7 @@ void CUIEventHandler::OnDeviceChange(WPARAM event, LPARAM data) {
     int vendor = 0;
     int product = 0;
     if (!ParseDeviceIds(device->dbcc_name, &vendor, &product)) return;
-    if (vendor != manager->GetVendorId() || product != kProductId) return;
+    if (vendor != manager->GetVendorId() || product != CDeviceManager::kProductId) return;
     manager->ConnectDevice(device->dbcc_name);
   }
 }

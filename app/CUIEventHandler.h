@@ -11,6 +11,7 @@
 
 #include "AppElements.h"
 #include "EqPageState.h"
+#include "HidDevice/CDeviceManager.h"
 #include "ParamControls.h"
 #include "SShellNotifyIcon.h"
 #include "core/IMessageFilter.h"
@@ -40,21 +41,25 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr UINT kTimerFocusPage = 1013;
   static constexpr UINT kTimerHideRenameEdit = 1014;
   // Device notices (WM_USER+100) by wParam.
-  static constexpr WPARAM kNoticeRefresh = 256;
-  static constexpr WPARAM kNoticeEqChanged = 512;
-  static constexpr WPARAM kNoticeSpdif = 768;
+  static constexpr WPARAM kNoticeRefresh = CDeviceManager::kDeviceClosed;
+  static constexpr WPARAM kNoticeEqChanged = EqPageState::kNoticeEqChanged;
+  static constexpr WPARAM kNoticeSpdif = CDeviceManager::kDeviceNotification;
   static constexpr UINT kMsgReserved = WM_USER + 101;
-  static constexpr USHORT kProductId = 0x0016;
   // Element ids the page logic knows by number.
   static constexpr int kFirstBandThumb = 900;
   static constexpr int kBandThumbs = 26;
   static constexpr int kRenameEditId = 4003;
+  static constexpr int kInputGainSlider = 2132;
   static constexpr int kInputPortRadio = 19010;
   static constexpr int kWorkModeManual = 14500;
   static constexpr int kWorkModeAuto = 14501;
   static constexpr int kWorkModeDisco = 14600;
   static constexpr int kWorkModeSing = 14601;
 
+  // The value text of a slider: 2000 .. 2002 have 4000 .. 4002, every other slider its id + 4000.
+  static int ValueTextId(int sliderId) {
+    return sliderId < 2100 ? sliderId + 2000 : sliderId + 4000;
+  }
   // The "EQ PASS" check of a page's switch panel (1x50) and its side radios (1x700 + side).
   static int EqPassId(int page) { return 1150 + 100 * page; }
   static int SideRadioId(int page, int side) { return 11700 + 1000 * page + side; }
@@ -62,14 +67,12 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // sub.
   static int SideCount(int page) { return page == 2 ? 2 : (page == 4 || page == 5 ? 0 : 3); }
 
-  // A channel page: its page element, default tab title, EQ container and rows.
+  // A channel page: its page element, default tab title and EQ container (its rows and band
+  // count are the device layer's).
   struct PageInfo {
     const wchar_t* pageName;
     const wchar_t* defaultTitle;
     const wchar_t* eqName;
-    int bands;
-    int firstEqRow;
-    int secondEqRow;  // -1: one set
   };
   static const PageInfo kPages[kPageCount];
 
@@ -149,7 +152,9 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void LookupScrollViews();
   void RestoreTabs();
   void PlacePanelsAtStartup();
-  void SetPos(const wchar_t* name, const wchar_t* pos);
+  // Panel i (music, mic, effect, mode) takes a position of the panel tables; one it holds
+  // already is not parsed and laid out again.
+  void SetPanelPos(int i, const wchar_t* pos);
   void SaveTabs();
   void AddTrayIcon();
 
@@ -178,7 +183,6 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   BOOL OnDeviceModeButton();
 
   // ---- event routing (CUIEventDispatch.cpp) ----------------------------------------------
-  bool IsOwnElement(SWUI::EventArgs* evt) const;
   BOOL OnCommand(SWUI::EventArgs* evt);
   BOOL OnBandThumbClicked(int id);
   BOOL OnToggle(int id);
@@ -291,6 +295,9 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   SMoveThumb* m_bandThumbs[kBandThumbs] = {};
   SWUI::SScrollView* m_mainScroll = nullptr;
   SWUI::SScrollView* m_pageScroll[8] = {};
+  static constexpr int kPanelCount = 4;
+  SWUI::SWindow* m_panels[kPanelCount] = {};
+  const wchar_t* m_panelPos[kPanelCount] = {};  // the table entry each panel took last
 
   // The parameter controls of the pages by id, looked up at start-up.
   std::map<int, ParamSlider*> m_sliders;

@@ -16,8 +16,6 @@ using SWUI::EventArgs;
 
 namespace {
 
-const int kInputGainSlider = 2132;
-
 // The page of a band gain slider 2p00 .. 2p25 (p = page + 1), or -1.
 int BandSliderPage(int id) {
   const int page = (id / 100) % 10 - 1;
@@ -137,9 +135,9 @@ void CUIEventHandler::OnEqPassToggle(int page) {
   ParamCheck* check = Check(EqPassId(page));
   const bool checked = check != nullptr && check->IsChecked();
   const int link = m_controller.GetChannelLinkMode(page);
-  const int second = kPages[page].secondEqRow;
-  const int rows[2] = {LinkWritesLeft(link) ? EqSelectRow(kPages[page].firstEqRow) : -1,
-                       LinkWritesRight(link) && second >= 0 ? EqSelectRow(second) : -1};
+  const EqPageState& eq = m_pages[page];
+  const int rows[2] = {EqWritesFirstSet(link) ? EqSelectRow(eq.FirstRow()) : -1,
+                       EqWritesSecondSet(link, eq.SecondRow()) ? EqSelectRow(eq.SecondRow()) : -1};
   for (int row : rows) {
     if (row < 0) continue;
     m_controller.SetParam(row, ToggleValue(ToggleKind::kEnable8, GetParam(Image(), row), checked));
@@ -218,8 +216,8 @@ void CUIEventHandler::OnSingDiscoRadio(bool sing) {
 void CUIEventHandler::OnSideRadio(int page, int side) {
   if (page == CDeviceController::kEffect) {
     m_controller.SetEffectLinkMode(side);
-  } else if (LinkRow(page) >= 0) {
-    m_controller.SetParam(LinkRow(page), static_cast<uint16_t>(side));
+  } else if (const int linkRow = CDeviceController::GetChannelLinkRow(page); linkRow >= 0) {
+    m_controller.SetParam(linkRow, static_cast<uint16_t>(side));
   }
   RefreshFilters(page);
   RefreshDynamics(page);

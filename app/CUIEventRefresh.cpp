@@ -2,6 +2,7 @@
 // positions, check states, enabled states and texts; it writes nothing but the clamp of a
 // filter frequency beyond the x100 range.
 #include "CUIEventHandler.h"
+#include "EqBandEdit.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
@@ -69,14 +70,14 @@ void CUIEventHandler::RefreshFixedSliders() {
     const FixedSlider& s = sliders[i];
     const int position = SliderPosition(s.flagMask, GetParam(image, FixedSliderRow(s, image)));
     SetSlider(s.id, position);
-    SetText(s.id < 2100 ? s.id + 2000 : s.id + 4000, FixedSliderText(s, position, true).c_str());
+    SetText(ValueTextId(s.id), FixedSliderText(s, position, true).c_str());
   }
 }
 
 void CUIEventHandler::RefreshInputPort() {
   const int port = MusicInputPort(Image());
   if (ParamRadio* radio = Radio(kInputPortRadio + port)) radio->SetCheck(TRUE);
-  if (ParamSlider* gain = Slider(2132)) gain->EnableWindow(TRUE, TRUE);
+  if (ParamSlider* gain = Slider(kInputGainSlider)) gain->EnableWindow(TRUE, TRUE);
 }
 
 void CUIEventHandler::RefreshToggles() {
@@ -93,7 +94,7 @@ void CUIEventHandler::RefreshToggles() {
 void CUIEventHandler::RefreshEqPass(int page) {
   ParamCheck* pass = Check(EqPassId(page));
   if (pass == nullptr) return;
-  const int selectRow = m_pages[page].ReadSetRow() - 1;
+  const int selectRow = EqSelectRow(m_pages[page].ReadSetRow());
   pass->SetCheck(ToggleChecked(ToggleKind::kEnable8, GetParam(Image(), selectRow)));
   if (m_bypassText != nullptr && page == CurrentPage()) {
     m_bypassText->SetVisible(pass->IsChecked(), TRUE);

@@ -21,7 +21,6 @@ enum EditKind { kGainEdit = 4, kFreqEdit = 6, kQEdit = 7 };
 
 // The Q index shown after a type change that wrote nothing.
 constexpr int kUnwrittenQIndex = 16;
-constexpr WPARAM kNoticeEqChanged = 512;
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
@@ -88,12 +87,7 @@ void EqPageState::SetBandType(int k, int type) {
   const int written = WriteBand(k, kBandType, static_cast<uint16_t>(type));
   const int q = written >= 0 ? GetParam(Image(), EqBandRow(written, k, BandQField(type)))
                              : kUnwrittenQIndex;
-  if (SWUI::SSpinButtonCtrl* spin = m_qSpin[k]) {
-    spin->SetAttribute(SStringW(L"max"), SStringW(type == kBandPassType ? L"100" : L"28"), FALSE);
-    SStringW value;
-    value.Format(L"%d", q);
-    spin->SetAttribute(SStringW(L"value"), value, FALSE);
-  }
+  SetQSpin(k, type, q);
 }
 
 void EqPageState::SetBandFrequency(int k, int index) {

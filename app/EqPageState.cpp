@@ -51,6 +51,18 @@ int EqPageState::ReadSetRow() const {
   return EqReadSetRow(m_firstRow, m_secondRow, link);
 }
 
+void EqPageState::SetQSpin(int k, int type, int index) {
+  SWUI::SSpinButtonCtrl* spin = QSpin(k);
+  if (spin == nullptr) return;
+  // The range of the band's type first, so the spin never steps a shelf past its table. Both
+  // as attributes: a range call would clamp the old value and fire a text event that writes.
+  SWUI::SStringW text;
+  text.Format(L"%d", type == kBandPassType ? kBandPassQMax : kShelfQMax);
+  spin->SetAttribute(SWUI::SStringW(L"max"), text, FALSE);
+  text.Format(L"%d", index);
+  spin->SetAttribute(SWUI::SStringW(L"value"), text, FALSE);
+}
+
 int EqPageState::GetBandQIndex(int k) const {
   return IsBand(k) && Image() != nullptr ? ::GetBandQIndex(Image(), ReadSetRow(), k) : 0;
 }
@@ -93,14 +105,7 @@ void EqPageState::RefreshEqBands() {
     if (m_gainSlider[k] != nullptr) m_gainSlider[k]->SetValue(gain);
     const int freq = GetParam(image, EqBandRow(set, k, kBandFreq));
     if (m_freqEdit[k] != nullptr) m_freqEdit[k]->SetWindowText(BandFreqText(freq).c_str());
-    if (m_qSpin[k] != nullptr) {
-      // The range of the band's type first, so the spin never steps a shelf past its table.
-      m_qSpin[k]->SetAttribute(SWUI::SStringW(L"max"),
-                               SWUI::SStringW(type == kBandPassType ? L"100" : L"28"), FALSE);
-      wchar_t value[16];
-      swprintf(value, 16, L"%d", ::GetBandQIndex(image, set, k));
-      m_qSpin[k]->SetAttribute(SWUI::SStringW(L"value"), SWUI::SStringW(value), FALSE);
-    }
+    SetQSpin(k, type, ::GetBandQIndex(image, set, k));
   }
   SetBusy(false);
 }

@@ -8,6 +8,8 @@
 // (the band number with the set's own enable bit), then the band row is written, first set
 // before second, so one report carries the selection ahead of the value.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -24,6 +26,8 @@ class EqPageState {
  public:
   static constexpr int kMaxBands = 26;
   static constexpr int kTypeCount = 4;
+  // The main window's device-notice wParam (WM_DEVICE_NOTIFY) that redraws the EQ editor.
+  static constexpr WPARAM kNoticeEqChanged = 0x200;
 
   EqPageState() = default;
   EqPageState(const EqPageState&) = delete;
@@ -105,6 +109,8 @@ class EqPageState {
   // range. The first set written, or -1.
   int WriteBand(int k, int field, uint16_t value, bool qByType = false);
   void SetEditText(SWUI::SWindow* edit, const std::wstring& text);
+  // The Q spin's range for the type (0 .. 100 band pass, 0 .. 28 otherwise), then its value.
+  void SetQSpin(int k, int type, int index);
 
   SWUI::SWindow* m_gainEdit[kMaxBands] = {};
   SWUI::SWindow* m_freqEdit[kMaxBands] = {};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "EqBandEdit.h"
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "ParamTables.h"
@@ -224,19 +225,7 @@ bool LinkWritesRight(int linkMode) { return linkMode == 1 || linkMode == 2; }
 
 int LinkShownSide(int linkMode) { return linkMode == 1 ? 1 : 0; }
 
-int LinkShownRow(int linkMode, int left, int right) {
-  return LinkShownSide(linkMode) == 1 && right >= 0 ? right : left;
-}
-
-int LinkRow(int channel) {
-  switch (channel) {
-    case 0: return Music_LinkAdjust;
-    case 1: return Mic_LinkAdjust;
-    case 3: return Main_LinkAdjust;
-    case 6: return Sur_LinkAdjust;
-    default: return kNoRow;
-  }
-}
+int LinkShownRow(int linkMode, int left, int right) { return EqReadSetRow(left, right, linkMode); }
 
 const int kWorkModeRows[kWorkModeRowCount] = {MainWorkMode, SubWorkMode, SCWorkMode,
                                               Sur_WorkMode};

@@ -70,12 +70,9 @@ int MusicInputPort(const uint8_t* image);
 bool LinkWritesLeft(int linkMode);
 bool LinkWritesRight(int linkMode);
 int LinkShownSide(int linkMode);
-// Of a left and a right row (-1 when the channel lacks it), the one a link mode shows.
+// Of a left and a right row (-1 when the channel lacks it), the one a link mode shows: the
+// same choice as the EQ set a page reads.
 int LinkShownRow(int linkMode, int left, int right);
-// The row a channel's side radios write (`Music_LinkAdjust`, `Mic_LinkAdjust`,
-// `Main_LinkAdjust`, `Sur_LinkAdjust`); -1 for the effect channel, whose view selector is the
-// page logic's, and for center and sub, which have one side.
-int LinkRow(int channel);
 
 // ---- Channel filters --------------------------------------------------------------------
 // Rows of a filter block, from its type row (`CDeviceController::GetChannelHpfRows`).

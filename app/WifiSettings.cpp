@@ -2,18 +2,14 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace {
 
 // The text in the system's 8-bit code page, at most `size` bytes of it, at `at`.
 void PutText(WifiConfigBlock& block, int at, int size, const wchar_t* text) {
-  const int needed = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (needed <= 1) return;
-  std::vector<char> bytes(static_cast<size_t>(needed));
-  WideCharToMultiByte(CP_ACP, 0, text, -1, bytes.data(), needed, nullptr, nullptr);
-  const size_t length = strnlen(bytes.data(), bytes.size());
-  std::memcpy(block.bytes + at, bytes.data(), length < static_cast<size_t>(size) ? length : size);
+  const SWUI::SStringA bytes = SWUI::StringW2A(text);
+  const int length = bytes.GetLength();
+  std::memcpy(block.bytes + at, bytes.c_str(), static_cast<size_t>(length < size ? length : size));
 }
 
 const wchar_t* CheckPassword(const SWUI::SStringW& password) {

@@ -249,6 +249,16 @@ void CDeviceController::GetChannelLpfRows(int channel, int* left, int* right) {
   SetIfPresent(kChannels[channel].lpfRight, right);
 }
 
+void CDeviceController::GetChannelEqRows(int channel, int* first, int* second) {
+  if (!ValidChannel(channel)) return;
+  SetIfPresent(kChannels[channel].bandsLeft, first);
+  SetIfPresent(kChannels[channel].bandsRight, second);
+}
+
+int CDeviceController::GetChannelLinkRow(int channel) {
+  return ValidChannel(channel) ? kChannels[channel].linkRow : -1;
+}
+
 // The block of the side the link mode selects: right for 1, left for 0 and 2, none otherwise.
 const uint8_t* CDeviceController::LinkedBlock(int channel, int left, int right) const {
   const int link = GetChannelLinkMode(channel);

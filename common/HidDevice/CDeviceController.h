@@ -75,6 +75,10 @@ class CDeviceController : public IDeviceSessionSink {
   static void GetChannelDynamicsRows(int channel, int* left, int* right);
   static void GetChannelHpfRows(int channel, int* left, int* right);
   static void GetChannelLpfRows(int channel, int* left, int* right);
+  // The mode row of band 0 of each EQ band set (mic A and B, echo and reverb).
+  static void GetChannelEqRows(int channel, int* first, int* second);
+  // The row holding the channel's link mode, -1 for a channel without one.
+  static int GetChannelLinkRow(int channel);
   // The filter block the link mode selects (right for 1, left for 0 and 2), or null.
   const uint8_t* GetChannelHpfBlock(int channel) const;
   const uint8_t* GetChannelLpfBlock(int channel) const;

@@ -142,10 +142,10 @@ TEST_CASE("band edits: a refresh moves type radios and Q spins and writes nothin
              const size_t writes = rig.Device().ReceivedCount('d');
              // Every band of every page another type and Q than its controls show.
              for (int t = 0; t < CUIEventHandler::kPageCount; ++t) {
-               const CUIEventHandler::PageInfo& page = CUIEventHandler::kPages[t];
-               for (int set : {page.firstEqRow, page.secondEqRow}) {
+               const EqPageState& page = ProgramRig::Logic().Page(t);
+               for (int set : {page.FirstRow(), page.SecondRow()}) {
                  if (set < 0) continue;
-                 for (int k = 0; k < page.bands; ++k) {
+                 for (int k = 0; k < page.BandCount(); ++k) {
                    SetImageParam(image, BandRow(set, k, 0), (GetParam(image, BandRow(set, k, 0)) + 1) % 4);
                    SetImageParam(image, BandRow(set, k, 3), 50 + k);
                    SetImageParam(image, BandRow(set, k, 4), 3 + k % 20);

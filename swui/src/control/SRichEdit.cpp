@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "../core/RenderFactoryUtil.h"
 #include "control/SControlSkin.h"
 #include "control/SMenu.h"
 #include "control/SRicheditDropTarget.h"
@@ -309,12 +310,7 @@ void SRichEdit::OnDestroy() {
 }
 
 void SRichEdit::InitDefaultCharFormat(HFONT hFont) {
-  SApplication* app = SApplication::getSingletonPtr();
-  if (app == nullptr || app->GetRenderFactory() == nullptr) return;
-  SAutoRefPtr<IRenderTarget> rt;
-  IRenderTarget* made = nullptr;
-  app->GetRenderFactory()->CreateRenderTarget(&made, 0, 0);
-  rt.Attach(made);
+  SAutoRefPtr<IRenderTarget> rt = RenderFactoryUtil::NewRenderTarget(0, 0);
   if (rt == nullptr) return;
   BeforePaintEx(rt);
 

@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <memory>
 
+#include "RenderFactoryUtil.h"
 #include "core/EventExit.h"
 #include "core/EventInit.h"
 #include "core/EventSwndSize.h"
@@ -26,11 +27,6 @@
 namespace SWUI {
 
 namespace {
-
-IRenderFactory* RenderFactory() {
-  SApplication* app = SApplication::getSingletonPtr();
-  return app != nullptr ? app->GetRenderFactory() : nullptr;
-}
 
 bool IsButtonDown(UINT uMsg) {
   return uMsg == WM_LBUTTONDOWN || uMsg == WM_LBUTTONDBLCLK || uMsg == WM_RBUTTONDOWN ||
@@ -115,13 +111,9 @@ HWND SHostWnd::Create(HWND hWndParent, int x, int y, int cx, int cy) {
 }
 
 int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
-  if (IRenderFactory* factory = RenderFactory()) {
-    IRenderTarget* rt = nullptr;
-    factory->CreateRenderTarget(&rt, 0, 0);
-    m_memRT.Attach(rt);
-    IRegion* rgn = nullptr;
-    factory->CreateRegion(&rgn);
-    m_rgnInvalidate.Attach(rgn);
+  if (RenderFactoryUtil::RenderFactory() != nullptr) {
+    m_memRT = RenderFactoryUtil::NewRenderTarget(0, 0);
+    m_rgnInvalidate = RenderFactoryUtil::NewRegion();
   }
   SApplication* app = SApplication::getSingletonPtr();
   if (app != nullptr && app->GetToolTipFactory() != nullptr) {

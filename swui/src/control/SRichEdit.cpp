@@ -526,12 +526,12 @@ BOOL SRichEdit::SaveRtf(LPCWSTR pszFileName) {
 
 BOOL SRichEdit::LoadRtfSource(const SStringW& source) {
   // "type:name" names a resource; a name that no resource answers (such as "C:\x.rtf") is a
-  // file name.
-  const int colon = source.Find(L':');
+  // file name, and so is a source whose colon comes first (it names no type).
+  SStringW type;
+  SStringW name;
+  const bool typed = SplitResRef(source, SStringW(), &type, &name) && !type.IsEmpty();
   SApplication* app = SApplication::getSingletonPtr();
-  if (colon > 0 && app != nullptr) {
-    const SStringW type = source.Left(colon);
-    const SStringW name = source.Mid(colon + 1);
+  if (typed && app != nullptr) {
     const size_t size = app->GetRawBufferSize(type, name);
     if (size > 0) {
       std::vector<BYTE> bytes(size);

@@ -127,10 +127,9 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
   m_bDropTargetRegistered = SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
 
   if (m_strLayout.IsEmpty() || app == nullptr) return 0;
-  SArray<SStringW> parts;
-  SplitResType(m_strLayout, parts);
-  const SStringW type = parts.GetCount() == 2 ? parts[0] : SStringW(L"LAYOUT");
-  const SStringW name = parts.GetCount() == 2 ? parts[1] : parts[0];
+  SStringW type;
+  SStringW name;
+  SplitResRef(m_strLayout, SStringW(L"LAYOUT"), &type, &name);
   pugi::xml_document doc;
   if (app->LoadXmlDocument(doc, name, type)) {
     InitFromXml(doc.child(L"SWUI"), cs->cx, cs->cy);

@@ -232,13 +232,9 @@ int SSkinGif::LoadFromFileWith(IImgDecoderFactory* decoders, LPCWSTR path) {
 int SSkinGif::LoadFromResource(const SStringW& ref) {
   SApplication* app = SApplication::getSingletonPtr();
   if (app == nullptr) return 0;
-  SArray<SStringW> parts;
-  SStringW type = L"gif";
-  SStringW name = ref;
-  if (SplitResType(ref, parts) == 2) {
-    type = parts[0];
-    name = parts[1];
-  }
+  SStringW type;
+  SStringW name;
+  SplitResRef(ref, SStringW(L"gif"), &type, &name);
   const size_t size = app->GetRawBufferSize(type, name);
   if (size == 0) return 0;
   std::vector<BYTE> bytes(size);

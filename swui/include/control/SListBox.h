@@ -36,6 +36,9 @@ class SListBox : public SScrollView {
   // Inserts before nIndex; any index outside [0, count] appends. The selection and the hover
   // item stay on their items. Answers the index used.
   int InsertString(int nIndex, LPCWSTR lpszItem, int nImage = -1, LPARAM lParam = 0);
+  // Appends each <item> under parent's <items>: "text" (a named string), "icon" (defaultIcon
+  // when missing) and "data" (0 when missing).
+  void AddItemsFromXml(pugi::xml_node parent, int defaultIcon);
   // FALSE for a bad index; a selected or hovered item that goes leaves -1.
   BOOL DeleteString(int nIndex);
   void DeleteAll();

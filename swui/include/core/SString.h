@@ -27,4 +27,8 @@ size_t SplitString(const SStringA& str, char sep, SArray<SStringA>& out);
 // an empty one) is appended whole. Returns out's count.
 size_t SplitResType(const SStringW& str, SArray<SStringW>& out);
 
+// A resource reference "type:name" (split at the first ':') or a bare "name" whose type is
+// defaultType. Returns whether ref named its type itself (held a ':').
+bool SplitResRef(const SStringW& ref, const SStringW& defaultType, SStringW* type, SStringW* name);
+
 }  // namespace SWUI

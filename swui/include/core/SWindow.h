@@ -540,7 +540,6 @@ class SWindow : public SObjectImpl<IObject>,
   // A surface of the window rectangle's size for the cache or the layer (made, or resized);
   // released when the rectangle cannot hold one.
   bool PrepareSurface(SAutoRefPtr<IRenderTarget>& surface);
-  SAutoRefPtr<IRegion> NewRegion() const;
   void PaintFromRoot(IRenderTarget* pRT, LPCRECT pRc, SWindow* pFrom, UINT iBegin, UINT iEnd,
                      bool bClear);
   static void TraceFindByIdFailed(LPCWSTR className, int nID, int nDeep);

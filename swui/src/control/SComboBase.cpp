@@ -164,7 +164,7 @@ void SComboBase::SendToOpenPopup(UINT uMsg, WPARAM wParam) {
 
 void SComboBase::OnColorize(COLORREF cr) {
   SWindow::OnColorize(cr);
-  if (m_pSkinBtn != nullptr) m_pSkinBtn->OnColorize(cr);
+  SControlSkin::Colorize(m_pSkinBtn, cr);
   SendToOpenPopup(UM_SETCOLORIZE, cr);
 }
 

@@ -3,24 +3,12 @@
 #include "core/EventCmd.h"
 #include "core/EventLBSelChanged.h"
 #include "core/SApplication.h"
-#include "core/SAttrParse.h"
 #include "core/SDropDownWnd.h"
 #include "core/SObjectFactoryMgr.h"
 #include "core/SRootWindow.h"
-#include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
 namespace SWUI {
-
-namespace {
-
-// An item attribute's number, or the default when it is missing.
-int ItemInt(const pugi::xml_node& item, LPCWSTR name, int def) {
-  const pugi::xml_attribute attr = SXmlNoCase::Attribute(item, name);
-  return attr ? SAttrParse::Int(SStringW(attr.value())) : def;
-}
-
-}  // namespace
 
 SComboBox::SComboBox() = default;
 
@@ -94,15 +82,7 @@ BOOL SComboBox::CreateListBox(pugi::xml_node xmlNode) {
   const pugi::xml_attribute cls = SXmlNoCase::Attribute(style, L"wndclass");
   if (!MakeListBox(cls ? cls.value() : SListBox::ClassName(), style)) return FALSE;
   m_pListBox->SetAttribute(SStringW(L"hotTrack"), SStringW(L"1"), TRUE);
-  const pugi::xml_node items = SXmlNoCase::Child(xmlNode, L"items");
-  for (pugi::xml_node item = items.first_child(); item; item = item.next_sibling()) {
-    if (item.type() != pugi::node_element || !SXmlNoCase::NameEquals(item.name(), L"item")) {
-      continue;
-    }
-    const SStringW text = GetNamedString(SStringW(SXmlNoCase::Attribute(item, L"text").value()));
-    m_pListBox->AddString(text, ItemInt(item, L"icon", 0),
-                          static_cast<LPARAM>(static_cast<UINT>(ItemInt(item, L"data", 0))));
-  }
+  m_pListBox->AddItemsFromXml(xmlNode, 0);
   return TRUE;
 }
 

@@ -1,7 +1,7 @@
 #include "control/SHotKeyCtrl.h"
 
+#include "../core/RenderFactoryUtil.h"
 #include "control/EventSetHotKey.h"
-#include "core/SApplication.h"
 #include "core/SAttrParse.h"
 
 namespace SWUI {
@@ -16,16 +16,6 @@ constexpr WORD kCombOfModifiers[8] = {
 };
 
 constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER;
-
-SAutoRefPtr<IRenderTarget> NewMeasuringTarget() {
-  SAutoRefPtr<IRenderTarget> rt;
-  SApplication* app = SApplication::getSingletonPtr();
-  IRenderFactory* factory = app != nullptr ? app->GetRenderFactory() : nullptr;
-  IRenderTarget* made = nullptr;
-  if (factory != nullptr) factory->CreateRenderTarget(&made, 0, 0);
-  rt.Attach(made);
-  return rt;
-}
 
 }  // namespace
 
@@ -74,7 +64,7 @@ HRESULT SHotKeyCtrl::SetAttribute(const SStringW& strAttribName, const SStringW&
 int SHotKeyCtrl::OnCreate(LPVOID lpCreateParam) {
   const int result = SWindow::OnCreate(lpCreateParam);
   if (result != 0) return result;
-  SAutoRefPtr<IRenderTarget> rt = NewMeasuringTarget();
+  SAutoRefPtr<IRenderTarget> rt = RenderFactoryUtil::NewRenderTarget(0, 0);
   if (rt == nullptr) return 0;
   BeforePaintEx(rt);
   IRenderObj* font = rt->GetCurrentObject(OT_FONT);
@@ -84,7 +74,7 @@ int SHotKeyCtrl::OnCreate(LPVOID lpCreateParam) {
 
 SIZE SHotKeyCtrl::MeasureText(const SStringW& text) const {
   SIZE size = {0, 0};
-  SAutoRefPtr<IRenderTarget> rt = NewMeasuringTarget();
+  SAutoRefPtr<IRenderTarget> rt = RenderFactoryUtil::NewRenderTarget(0, 0);
   if (rt == nullptr) return size;
   if (m_curFont != nullptr) rt->SelectObject(m_curFont, nullptr);
   rt->MeasureText(text, text.GetLength(), &size);

@@ -103,9 +103,8 @@ HRESULT SListBox::SetAttribute(const SStringW& strAttribName, const SStringW& st
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
 }
 
-BOOL SListBox::CreateChildren(pugi::xml_node xmlNode) {
-  if (!xmlNode) return TRUE;
-  pugi::xml_node items = SXmlNoCase::Child(xmlNode, L"items");
+void SListBox::AddItemsFromXml(pugi::xml_node parent, int defaultIcon) {
+  const pugi::xml_node items = SXmlNoCase::Child(parent, L"items");
   for (pugi::xml_node item = items.first_child(); item; item = item.next_sibling()) {
     if (item.type() != pugi::node_element || !SXmlNoCase::NameEquals(item.name(), L"item")) {
       continue;
@@ -113,10 +112,15 @@ BOOL SListBox::CreateChildren(pugi::xml_node xmlNode) {
     const pugi::xml_attribute icon = SXmlNoCase::Attribute(item, L"icon");
     const pugi::xml_attribute data = SXmlNoCase::Attribute(item, L"data");
     const SStringW text = GetNamedString(SStringW(SXmlNoCase::Attribute(item, L"text").value()));
-    InsertString(-1, text, icon ? SAttrParse::Int(SStringW(icon.value())) : -1,
-                 data ? static_cast<LPARAM>(static_cast<UINT>(SAttrParse::Int(SStringW(data.value()))))
-                      : 0);
+    const int image = icon ? SAttrParse::Int(SStringW(icon.value())) : defaultIcon;
+    const int value = data ? SAttrParse::Int(SStringW(data.value())) : 0;
+    AddString(text, image, static_cast<LPARAM>(static_cast<UINT>(value)));
   }
+}
+
+BOOL SListBox::CreateChildren(pugi::xml_node xmlNode) {
+  if (!xmlNode) return TRUE;
+  AddItemsFromXml(xmlNode, -1);
   const pugi::xml_attribute curSel = SXmlNoCase::Attribute(xmlNode, L"curSel");
   SetCurSel(curSel ? SAttrParse::Int(SStringW(curSel.value())) : -1);
   return TRUE;

@@ -49,10 +49,9 @@ SMenuEx::~SMenuEx() {
 BOOL SMenuEx::LoadMenu(LPCWSTR resId, HWND hParent) {
   SApplication* app = SApplication::getSingletonPtr();
   if (resId == nullptr || app == nullptr || m_hWnd != nullptr) return FALSE;
-  SArray<SStringW> parts;
-  SplitResType(SStringW(resId), parts);
-  const SStringW type = parts.GetCount() == 2 ? parts[0] : SStringW(kDefaultType);
-  const SStringW name = parts.GetCount() == 2 ? parts[1] : parts[0];
+  SStringW type;
+  SStringW name;
+  SplitResRef(SStringW(resId), SStringW(kDefaultType), &type, &name);
   pugi::xml_document doc;
   if (!app->LoadXmlDocument(doc, name, type)) return FALSE;
   const BOOL built = IniMenu(TopElementOf(doc), hParent);

@@ -115,9 +115,7 @@ BOOL SMenuExItem::OnEraseBkgnd(IRenderTarget* pRT) {
   } else if (m_dwState & (WndState_Check | WndState_PushDown | WndState_Hover)) {
     state = 1;
   }
-  if (state >= m_pBgSkin->GetStates()) state = 0;
-  const RECT rc = GetClientRect();
-  m_pBgSkin->Draw(pRT, &rc, static_cast<DWORD>(state));
+  SControlSkin::DrawOrNormal(m_pBgSkin, pRT, GetClientRect(), state);
   return TRUE;
 }
 

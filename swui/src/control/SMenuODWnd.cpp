@@ -1,7 +1,7 @@
 #include "control/SMenuODWnd.h"
 
+#include "../core/RenderFactoryUtil.h"
 #include "control/SMenu.h"
-#include "core/SApplication.h"
 
 namespace SWUI {
 
@@ -15,15 +15,6 @@ const UINT kOcmCompareItem = 0x2039;
 
 const UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
 const int kSeparatorHeight = 3;
-
-SAutoRefPtr<IRenderTarget> NewTarget(int width, int height) {
-  SAutoRefPtr<IRenderTarget> rt;
-  SApplication* app = SApplication::getSingletonPtr();
-  IRenderFactory* factory = app != nullptr ? app->GetRenderFactory() : nullptr;
-  IRenderTarget* made = nullptr;
-  if (factory != nullptr && factory->CreateRenderTarget(&made, width, height)) rt.Attach(made);
-  return rt;
-}
 
 void DrawSkin(ISkinObj* skin, IRenderTarget* rt, const RECT& rc, int state) {
   if (skin != nullptr) skin->Draw(rt, &rc, static_cast<DWORD>(state));
@@ -90,7 +81,7 @@ void SMenuODWnd::MeasureItem(LPMEASUREITEMSTRUCT mis) const {
     return;
   }
   SIZE text = {0, 0};
-  SAutoRefPtr<IRenderTarget> rt = NewTarget(0, 0);
+  SAutoRefPtr<IRenderTarget> rt = RenderFactoryUtil::NewRenderTarget(0, 0);
   if (rt != nullptr) {
     if (m_attr->GetFont() != nullptr) rt->SelectObject(m_attr->GetFont(), nullptr);
     rt->MeasureText(data->strText, data->strText.GetLength(), &text);
@@ -108,7 +99,7 @@ void SMenuODWnd::DrawItem(const DRAWITEMSTRUCT* dis) const {
   if (width <= 0 || height <= 0) return;
   // Only a framework-made menu's item data can be read as ours.
   if (SMenuAttr::OfMenu(reinterpret_cast<HMENU>(dis->hwndItem)) == nullptr) return;
-  SAutoRefPtr<IRenderTarget> rt = NewTarget(width, height);
+  SAutoRefPtr<IRenderTarget> rt = RenderFactoryUtil::NewRenderTarget(width, height);
   if (rt == nullptr) return;
   const RECT rc = {0, 0, width, height};
   // Skins may leave parts clear; copied as they are, those parts would show black.

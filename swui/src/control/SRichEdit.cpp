@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "../core/RenderFactoryUtil.h"
+#include "control/SControlSkin.h"
 #include "control/SMenu.h"
 #include "control/SRicheditDropTarget.h"
 #include "core/AlphaChannelBackup.h"
@@ -15,7 +17,6 @@
 #include "core/SAttrParse.h"
 #include "core/SLog.h"
 #include "core/SRicheditMenuDef.h"
-#include "core/SSkinPoolMgr.h"
 
 namespace SWUI {
 
@@ -93,13 +94,18 @@ bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 // Pixels to HIMETRIC at a resolution.
 LONG ToHimetric(int pixels, int dpi) { return MulDiv(pixels, 2540, dpi); }
 
-// LOGPIXELSX or LOGPIXELSY of a window (null: the screen); 96 when it cannot be asked.
-int WindowDpi(HWND hwnd, int index) {
+// LOGPIXELSX and LOGPIXELSY of a window (null: the screen) from one device context; an axis that
+// cannot be asked is 96.
+SIZE WindowDpi(HWND hwnd) {
+  SIZE dpi = {96, 96};
   HDC dc = GetDC(hwnd);
-  if (dc == nullptr) return 96;
-  const int dpi = GetDeviceCaps(dc, index);
+  if (dc == nullptr) return dpi;
+  const int x = GetDeviceCaps(dc, LOGPIXELSX);
+  const int y = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(hwnd, dc);
-  return dpi > 0 ? dpi : 96;
+  if (x > 0) dpi.cx = x;
+  if (y > 0) dpi.cy = y;
+  return dpi;
 }
 
 // The height of "A" in a font; 0 when it cannot be measured.
@@ -175,9 +181,7 @@ class FileHandle {
 
 SRichEdit::SRichEdit() {
   m_dwFlags |= SWF_FOCUSABLE | SWF_CLIPCLIENT;
-  if (SSkinPoolMgr* pools = SSkinPoolMgr::getSingletonPtr()) {
-    m_pNcSkin = pools->GetBuiltinSkin(kBuiltinBorderSkin, 100);
-  }
+  m_pNcSkin = SControlSkin::Builtin(kBuiltinBorderSkin);
   std::memset(&m_cfDef, 0, sizeof(m_cfDef));
   m_cfDef.cbSize = sizeof(m_cfDef);
   std::memset(&m_pfDef, 0, sizeof(m_pfDef));
@@ -306,12 +310,7 @@ void SRichEdit::OnDestroy() {
 }
 
 void SRichEdit::InitDefaultCharFormat(HFONT hFont) {
-  SApplication* app = SApplication::getSingletonPtr();
-  if (app == nullptr || app->GetRenderFactory() == nullptr) return;
-  SAutoRefPtr<IRenderTarget> rt;
-  IRenderTarget* made = nullptr;
-  app->GetRenderFactory()->CreateRenderTarget(&made, 0, 0);
-  rt.Attach(made);
+  SAutoRefPtr<IRenderTarget> rt = RenderFactoryUtil::NewRenderTarget(0, 0);
   if (rt == nullptr) return;
   BeforePaintEx(rt);
 
@@ -323,7 +322,7 @@ void SRichEdit::InitDefaultCharFormat(HFONT hFont) {
   }
 
   m_cfDef.dwMask = kDefaultCharMask;
-  m_cfDef.yHeight = MulDiv(std::abs(lf.lfHeight), 1440, WindowDpi(nullptr, LOGPIXELSY));
+  m_cfDef.yHeight = MulDiv(std::abs(lf.lfHeight), 1440, WindowDpi(nullptr).cy);
   m_cfDef.yOffset = 0;
   m_cfDef.dwEffects = 0;
   if (lf.lfWeight >= FW_BOLD) m_cfDef.dwEffects |= CFE_BOLD;
@@ -527,12 +526,12 @@ BOOL SRichEdit::SaveRtf(LPCWSTR pszFileName) {
 
 BOOL SRichEdit::LoadRtfSource(const SStringW& source) {
   // "type:name" names a resource; a name that no resource answers (such as "C:\x.rtf") is a
-  // file name.
-  const int colon = source.Find(L':');
+  // file name, and so is a source whose colon comes first (it names no type).
+  SStringW type;
+  SStringW name;
+  const bool typed = SplitResRef(source, SStringW(), &type, &name) && !type.IsEmpty();
   SApplication* app = SApplication::getSingletonPtr();
-  if (colon > 0 && app != nullptr) {
-    const SStringW type = source.Left(colon);
-    const SStringW name = source.Mid(colon + 1);
+  if (typed && app != nullptr) {
     const size_t size = app->GetRawBufferSize(type, name);
     if (size > 0) {
       std::vector<BYTE> bytes(size);
@@ -701,9 +700,9 @@ void SRichEdit::UpdateInsetAndExtent() {
     const int gap = std::max<int>(0, (rcClient.bottom - rcClient.top - m_nFontHeight) / 2);
     inset.top = inset.bottom = gap;
   }
-  HWND host = ContainerHostHwnd();
-  const int dpiX = WindowDpi(host, LOGPIXELSX);
-  const int dpiY = WindowDpi(host, LOGPIXELSY);
+  const SIZE dpi = WindowDpi(ContainerHostHwnd());
+  const int dpiX = dpi.cx;
+  const int dpiY = dpi.cy;
   m_sizelExtent.cx = ToHimetric(rcClient.right - rcClient.left, dpiX);
   m_sizelExtent.cy = ToHimetric(rcClient.bottom - rcClient.top, dpiY);
   m_rcInset = RECT{ToHimetric(inset.left, dpiX), ToHimetric(inset.top, dpiY),

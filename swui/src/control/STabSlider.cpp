@@ -1,7 +1,9 @@
 #include "control/STabSlider.h"
 
+#include <utility>
+
+#include "../core/RenderFactoryUtil.h"
 #include "control/STabCtrl.h"
-#include "core/SApplication.h"
 
 namespace SWUI {
 
@@ -23,15 +25,10 @@ bool STabSlider::Start(int from, int to) {
       m_pTab->GetTabAlign() == STabCtrl::AlignLeft || m_pTab->GetTabAlign() == STabCtrl::AlignRight;
 
   // The picture holds both pages along the slide's direction.
-  SApplication* app = SApplication::getSingletonPtr();
-  IRenderFactory* factory = app != nullptr ? app->GetRenderFactory() : nullptr;
-  IRenderTarget* made = nullptr;
-  if (factory != nullptr) {
-    factory->CreateRenderTarget(&made, m_bVertical ? width : 2 * width,
-                                m_bVertical ? 2 * height : height);
-  }
-  if (made == nullptr) return false;
-  m_picture.Attach(made);
+  SAutoRefPtr<IRenderTarget> picture = RenderFactoryUtil::NewRenderTarget(
+      m_bVertical ? width : 2 * width, m_bVertical ? 2 * height : height);
+  if (picture == nullptr) return false;
+  m_picture = std::move(picture);
   m_szPage = SIZE{width, height};
 
   // Type 0 lies above the pages and pictures what is below it; any other type lies below

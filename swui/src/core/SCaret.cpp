@@ -1,19 +1,16 @@
 #include "core/SCaret.h"
 
+#include "RenderFactoryUtil.h"
 #include "core/ISwndElement.h"
-#include "core/SApplication.h"
 #include "core/SWindowMgr.h"
 
 namespace SWUI {
 
 SCaret::SCaret(SwndHandle owner, HBITMAP bitmap, int width, int height)
     : m_owner(owner), m_size{width > 0 ? width : 0, height > 0 ? height : 0} {
-  SApplication* app = SApplication::getSingletonPtr();
-  IRenderFactory* factory = app != nullptr ? app->GetRenderFactory() : nullptr;
-  if (factory == nullptr || m_size.cx == 0 || m_size.cy == 0) return;
-  IRenderTarget* rt = nullptr;
-  if (!factory->CreateRenderTarget(&rt, m_size.cx, m_size.cy) || rt == nullptr) return;
-  m_image.Attach(rt);
+  if (m_size.cx == 0 || m_size.cy == 0) return;
+  m_image = RenderFactoryUtil::NewRenderTarget(m_size.cx, m_size.cy);
+  if (m_image == nullptr) return;
   PaintImage(bitmap);
 }
 

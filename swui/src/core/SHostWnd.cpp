@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <memory>
 
+#include "RenderFactoryUtil.h"
 #include "core/EventExit.h"
 #include "core/EventInit.h"
 #include "core/EventSwndSize.h"
@@ -26,11 +27,6 @@
 namespace SWUI {
 
 namespace {
-
-IRenderFactory* RenderFactory() {
-  SApplication* app = SApplication::getSingletonPtr();
-  return app != nullptr ? app->GetRenderFactory() : nullptr;
-}
 
 bool IsButtonDown(UINT uMsg) {
   return uMsg == WM_LBUTTONDOWN || uMsg == WM_LBUTTONDBLCLK || uMsg == WM_RBUTTONDOWN ||
@@ -115,13 +111,9 @@ HWND SHostWnd::Create(HWND hWndParent, int x, int y, int cx, int cy) {
 }
 
 int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
-  if (IRenderFactory* factory = RenderFactory()) {
-    IRenderTarget* rt = nullptr;
-    factory->CreateRenderTarget(&rt, 0, 0);
-    m_memRT.Attach(rt);
-    IRegion* rgn = nullptr;
-    factory->CreateRegion(&rgn);
-    m_rgnInvalidate.Attach(rgn);
+  if (RenderFactoryUtil::RenderFactory() != nullptr) {
+    m_memRT = RenderFactoryUtil::NewRenderTarget(0, 0);
+    m_rgnInvalidate = RenderFactoryUtil::NewRegion();
   }
   SApplication* app = SApplication::getSingletonPtr();
   if (app != nullptr && app->GetToolTipFactory() != nullptr) {
@@ -135,10 +127,9 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
   m_bDropTargetRegistered = SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
 
   if (m_strLayout.IsEmpty() || app == nullptr) return 0;
-  SArray<SStringW> parts;
-  SplitResType(m_strLayout, parts);
-  const SStringW type = parts.GetCount() == 2 ? parts[0] : SStringW(L"LAYOUT");
-  const SStringW name = parts.GetCount() == 2 ? parts[1] : parts[0];
+  SStringW type;
+  SStringW name;
+  SplitResRef(m_strLayout, SStringW(L"LAYOUT"), &type, &name);
   pugi::xml_document doc;
   if (app->LoadXmlDocument(doc, name, type)) {
     InitFromXml(doc.child(L"SWUI"), cs->cx, cs->cy);

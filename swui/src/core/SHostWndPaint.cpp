@@ -2,35 +2,11 @@
 // update), borrowed render targets, the caret and the translucent window's animation.
 #include <algorithm>
 
+#include "RenderFactoryUtil.h"
 #include "core/SApplication.h"
 #include "core/SHostWnd.h"
 
 namespace SWUI {
-
-namespace {
-
-IRenderFactory* RenderFactory() {
-  SApplication* app = SApplication::getSingletonPtr();
-  return app != nullptr ? app->GetRenderFactory() : nullptr;
-}
-
-SAutoRefPtr<IRegion> NewRegion() {
-  SAutoRefPtr<IRegion> rgn;
-  IRegion* made = nullptr;
-  if (IRenderFactory* factory = RenderFactory()) factory->CreateRegion(&made);
-  rgn.Attach(made);
-  return rgn;
-}
-
-SAutoRefPtr<IRenderTarget> NewRenderTarget(int width, int height) {
-  SAutoRefPtr<IRenderTarget> rt;
-  IRenderTarget* made = nullptr;
-  if (IRenderFactory* factory = RenderFactory()) factory->CreateRenderTarget(&made, width, height);
-  rt.Attach(made);
-  return rt;
-}
-
-}  // namespace
 
 // ---- painting ----------------------------------------------------------------------------
 
@@ -51,7 +27,7 @@ void SHostWnd::OnPrint(HDC dc, UINT flags) {
     SPainter painter;
     root->BeforePaint(m_memRT, painter);
     SAutoRefPtr<IRegion> rgn = m_rgnInvalidate;
-    m_rgnInvalidate = NewRegion();
+    m_rgnInvalidate = RenderFactoryUtil::NewRegion();
     if (m_rgnInvalidate == nullptr) m_rgnInvalidate = rgn;  // keep a region to collect into
     const bool whole = rgn->IsEmpty() != FALSE;
     if (whole) {
@@ -134,7 +110,8 @@ BOOL SHostWnd::UpdateLayered(IRenderTarget* surface, const RECT* rc, BYTE alpha)
 // ---- borrowed render targets -------------------------------------------------------------
 
 IRenderTarget* SHostWnd::OnGetRenderTarget(const RECT& rc, DWORD gdcFlags) {
-  SAutoRefPtr<IRenderTarget> rt = NewRenderTarget(rc.right - rc.left, rc.bottom - rc.top);
+  SAutoRefPtr<IRenderTarget> rt =
+      RenderFactoryUtil::NewRenderTarget(rc.right - rc.left, rc.bottom - rc.top);
   if (rt == nullptr) return nullptr;
   rt->SetViewportOrg(POINT{-rc.left, -rc.top});
   if (gdcFlags != GRT_NODRAW && m_memRT != nullptr) {
@@ -216,8 +193,8 @@ BOOL SHostWnd::AnimateTranslucent(DWORD dwTime, DWORD dwFlags) {
   ::GetClientRect(m_hWnd, &rcClient);
   const int cx = rcClient.right;
   const int cy = rcClient.bottom;
-  SAutoRefPtr<IRenderTarget> content = NewRenderTarget(cx, cy);
-  SAutoRefPtr<IRenderTarget> frame = NewRenderTarget(cx, cy);
+  SAutoRefPtr<IRenderTarget> content = RenderFactoryUtil::NewRenderTarget(cx, cy);
+  SAutoRefPtr<IRenderTarget> frame = RenderFactoryUtil::NewRenderTarget(cx, cy);
   if (content == nullptr || frame == nullptr) return FALSE;
   {
     SRootWindow* root = GetRoot();

@@ -72,13 +72,9 @@ bool SSkinLoader::OpenPackage(Source source, WPARAM initArg) {
 }
 
 void SSkinLoader::LoadSkins(LPCWSTR xmlRef) {
-  SStringW type = kDefaultSkinType;
-  SStringW name = xmlRef;
-  SArray<SStringW> parts;
-  if (SplitResType(name, parts) == 2) {
-    type = parts[0];
-    name = parts[1];
-  }
+  SStringW type;
+  SStringW name;
+  SplitResRef(SStringW(xmlRef), SStringW(kDefaultSkinType), &type, &name);
   pugi::xml_document doc;
   if (!app_->LoadXmlDocument(doc, name, type)) return;
   pugi::xml_node skins = doc.child(L"skin");

@@ -78,4 +78,16 @@ size_t SplitResType(const SStringW& str, SArray<SStringW>& out) {
   return out.GetCount();
 }
 
+bool SplitResRef(const SStringW& ref, const SStringW& defaultType, SStringW* type, SStringW* name) {
+  const int colon = ref.Find(L':');
+  if (colon < 0) {
+    *type = defaultType;
+    *name = ref;
+    return false;
+  }
+  *type = ref.Left(colon);
+  *name = ref.Mid(colon + 1);
+  return true;
+}
+
 }  // namespace SWUI

@@ -304,11 +304,10 @@ BOOL SWindow::CreateChildren(pugi::xml_node xmlNode) {
   for (pugi::xml_node node = xmlNode.first_child(); node; node = node.next_sibling()) {
     if (node.type() != pugi::node_element || SXmlMark::IsMarked(node)) continue;
     if (SXmlNoCase::NameEquals(node.name(), L"include")) {
-      SArray<SStringW> parts;
-      SplitResType(SStringW(SXmlNoCase::Attribute(node, L"src").value()), parts);
-      if (parts.GetCount() == 0) continue;
-      const SStringW type = parts.GetCount() == 2 ? parts[0] : SStringW(L"LAYOUT");
-      const SStringW name = parts.GetCount() == 2 ? parts[1] : parts[0];
+      SStringW type;
+      SStringW name;
+      SplitResRef(SStringW(SXmlNoCase::Attribute(node, L"src").value()), SStringW(L"LAYOUT"), &type,
+                  &name);
       pugi::xml_document doc;
       if (!app->LoadXmlDocument(doc, name, type)) continue;
       CreateChildren(SXmlNoCase::Child(doc, L"include"));

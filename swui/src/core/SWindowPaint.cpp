@@ -1,6 +1,6 @@
 // SWindow: painting, invalidation, borrowed render targets, the cache and the layer.
+#include "RenderFactoryUtil.h"
 #include "core/EventSwndSize.h"
-#include "core/SApplication.h"
 #include "core/SLog.h"
 #include "core/SWindow.h"
 
@@ -14,11 +14,6 @@ constexpr UINT kZorderEnd = 0xFFFFFFFF;
 // surface is ever attempted for it.
 constexpr LONG kMaxSurfaceExtent = 0x7FFF;
 
-IRenderFactory* RenderFactory() {
-  SApplication* app = SApplication::getSingletonPtr();
-  return app != nullptr ? app->GetRenderFactory() : nullptr;
-}
-
 bool SurfaceFits(const RECT& rc) {
   const LONG width = rc.right - rc.left;
   const LONG height = rc.bottom - rc.top;
@@ -30,14 +25,6 @@ bool IsMarginEmpty(const RECT& margin) {
 }
 
 }  // namespace
-
-SAutoRefPtr<IRegion> SWindow::NewRegion() const {
-  SAutoRefPtr<IRegion> rgn;
-  IRegion* made = nullptr;
-  if (IRenderFactory* factory = RenderFactory()) factory->CreateRegion(&made);
-  rgn.Attach(made);
-  return rgn;
-}
 
 // ---- the painting pass -------------------------------------------------------------------
 
@@ -297,7 +284,7 @@ void SWindow::InvalidateRect(const RECT& rect, BOOL bFromThis) {
     }
     return;
   }
-  if (m_invalidRgn == nullptr) m_invalidRgn = NewRegion();
+  if (m_invalidRgn == nullptr) m_invalidRgn = RenderFactoryUtil::NewRegion();
   if (m_invalidRgn == nullptr) return;
   m_invalidRgn->CombineRect(&rc, RGN_OR);
   if (HWND host = ContainerHostHwnd()) ::SendMessageW(host, UM_UPDATESWND, m_swnd, 0);
@@ -335,7 +322,7 @@ void SWindow::UpdateWindow() {
 IRenderTarget* SWindow::GetRenderTarget(LPCRECT pRc, DWORD gdcFlags, BOOL bClientRT) {
   RECT rc = bClientRT ? GetClientRect() : m_rcWindow;
   if (pRc != nullptr) IntersectRect(&rc, &rc, pRc);
-  SAutoRefPtr<IRegion> rgn = NewRegion();
+  SAutoRefPtr<IRegion> rgn = RenderFactoryUtil::NewRegion();
   if (rgn == nullptr) return nullptr;
   rgn->CombineRect(&rc, RGN_COPY);
   for (const SWindow* p = m_pParent; p != nullptr; p = p->m_pParent) {
@@ -422,7 +409,7 @@ void SWindow::PaintFromRoot(IRenderTarget* pRT, LPCRECT pRc, SWindow* pFrom, UIN
   if (pRc != nullptr) IntersectRect(&rc, &rc, pRc);
   pRT->PushClipRect(&rc, RGN_AND);
   if (bClear) pRT->ClearRect(&rc, 0);
-  SAutoRefPtr<IRegion> rgn = NewRegion();
+  SAutoRefPtr<IRegion> rgn = RenderFactoryUtil::NewRegion();
   if (rgn != nullptr) rgn->CombineRect(&rc, RGN_COPY);
   pFrom->PaintRegionFrom(pRT, rgn, iBegin, iEnd);
   pRT->PopClip();
@@ -451,7 +438,7 @@ void SWindow::RedrawNonClient() {
   RECT rcClient;
   GetClientRect(&rcClient);
   if (EqualRect(&rcClient, &m_rcWindow)) return;
-  SAutoRefPtr<IRegion> rgn = NewRegion();
+  SAutoRefPtr<IRegion> rgn = RenderFactoryUtil::NewRegion();
   if (rgn == nullptr) return;
   rgn->CombineRect(&m_rcWindow, RGN_COPY);
   rgn->CombineRect(&rcClient, RGN_DIFF);
@@ -480,10 +467,7 @@ bool SWindow::PrepareSurface(SAutoRefPtr<IRenderTarget>& surface) {
   }
   const SIZE size = {m_rcWindow.right - m_rcWindow.left, m_rcWindow.bottom - m_rcWindow.top};
   if (surface == nullptr) {
-    IRenderFactory* factory = RenderFactory();
-    IRenderTarget* made = nullptr;
-    if (factory != nullptr) factory->CreateRenderTarget(&made, size.cx, size.cy);
-    surface.Attach(made);
+    surface = RenderFactoryUtil::NewRenderTarget(size.cx, size.cy);
     if (surface == nullptr) return false;
   } else {
     surface->Resize(size);
@@ -532,7 +516,7 @@ void SWindow::OnSize(UINT, SIZE size) {
 void SWindow::SetShapeRegion(IRegion* pRgn, BOOL bUpdate) {
   m_shapeRgn.Reset();
   if (pRgn != nullptr) {
-    m_shapeRgn = NewRegion();
+    m_shapeRgn = RenderFactoryUtil::NewRegion();
     if (m_shapeRgn != nullptr) m_shapeRgn->CombineRgn(pRgn, RGN_COPY);
   }
   if (bUpdate) InvalidateRect(m_rcWindow);

@@ -6,7 +6,7 @@
 // The record the shell reads ends with the GUID; newer fields are left out.
 static_assert(offsetof(NOTIFYICONDATAW, guidItem) + sizeof(GUID) ==
                   SShellNotifyIcon::kRecordSize,
-              "NOTIFYICONDATAW up to guidItem is 952 bytes");
+              "NOTIFYICONDATAW up to guidItem is 952 bytes (968 on 64-bit)");
 static_assert(sizeof(NOTIFYICONDATAW::szTip) / sizeof(wchar_t) == SShellNotifyIcon::kMaxTipLength + 1,
               "the tip holds 127 characters and the terminator");
 

@@ -6,8 +6,13 @@
 
 class SShellNotifyIcon {
  public:
-  // The record the shell is given: NOTIFYICONDATAW up to and including guidItem.
-  static const DWORD kRecordSize = 952;
+  // The record the shell is given: NOTIFYICONDATAW up to and including guidItem. Its window
+  // handle and icon grow with the pointer size, so the record is longer on 64-bit Windows.
+#ifdef _WIN64
+  static constexpr DWORD kRecordSize = 968;
+#else
+  static constexpr DWORD kRecordSize = 952;
+#endif
   static const UINT kIconId = 100;
   static const UINT kFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   // The message the owner receives for mouse input on the icon.

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything and runs every benchmark program, printing their figures.
+# Builds everything for one architecture (TEVARO_ARCH, scripts/arch.sh) and runs every
+# benchmark program, printing their figures.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$here/build}"
-BUILD_DIR="$BUILD_DIR" bash "$here/scripts/build.sh"
-for exe in "$BUILD_DIR"/bench/*/bench_*.exe; do
+source "$here/scripts/arch.sh"
+tevaro_choose_arch
+tevaro_arch_env "$TEVARO_ARCH"
+tevaro_arch_line bench
+bash "$here/scripts/build.sh"
+for exe in "$TEVARO_BUILD_DIR"/bench/*/bench_*.exe; do
   [ -e "$exe" ] || continue
   echo "== $(basename "$exe")"
   "$here/scripts/wine-run.sh" "$exe"

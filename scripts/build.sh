@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Sets the machine up (idempotent) and builds everything into build/.
+# Sets the machine up (idempotent) and builds everything for one architecture (TEVARO_ARCH,
+# scripts/arch.sh) into build/<arch>/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD_DIR="${BUILD_DIR:-$here/build}"
+source "$here/scripts/arch.sh"
 bash "$here/scripts/setup.sh"
-cmake -S "$here" -B "$BUILD_DIR" -G Ninja -DTEVARO_WERROR=ON >/dev/null
-cmake --build "$BUILD_DIR" -- -j"$(nproc)"
+tevaro_choose_arch
+tevaro_arch_env "$TEVARO_ARCH"
+tevaro_arch_line build
+cmake -S "$here" -B "$TEVARO_BUILD_DIR" -G Ninja -DTEVARO_ARCH="$TEVARO_ARCH" -DTEVARO_WERROR=ON \
+  >/dev/null
+cmake --build "$TEVARO_BUILD_DIR" -- -j"$(nproc)"

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a Debian 12 machine, as root.
-# Safe to run again: every step checks first and skips what is already done.
+# Safe to run again: every step checks first and skips what is already done. Both compilers
+# are installed (CI builds both architectures); Wine and its prefixes only for the architecture
+# TEVARO_ARCH names (scripts/arch.sh), and only when this machine can run its programs.
 set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+source "$here/scripts/arch.sh"
 
-CACHE_DIR="${TEVARO_CACHE:-/var/cache/tevaro}"
+CACHE_DIR="$TEVARO_CACHE"
 SRC_DIR="$CACHE_DIR/src"
-PREFIX_DIR="${TEVARO_WINEPREFIX:-$CACHE_DIR/wineprefix}"
-# The prefix scripts/run.sh starts the program in: a real graphics driver (an X display or
-# Xvfb), unlike the test prefix's null driver.
-RUN_PREFIX_DIR="${TEVARO_RUN_WINEPREFIX:-$CACHE_DIR/wineprefix-run}"
 STAMP_DIR="$CACHE_DIR/stamps"
 mkdir -p "$SRC_DIR" "$STAMP_DIR"
 
@@ -21,13 +21,16 @@ need_root() {
   fi
 }
 
-PACKAGES=(g++-mingw-w64-i686-posix wine wine32:i386 cmake ninja-build libz-mingw-w64-dev
-          libstb-dev libsimpleini-dev doctest-dev xvfb xauth dpkg-dev fonts-wqy-microhei
-          x11-apps imagemagick)
+PACKAGES=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix cmake ninja-build
+          libz-mingw-w64-dev libstb-dev libsimpleini-dev doctest-dev xvfb xauth dpkg-dev
+          fonts-wqy-microhei x11-apps imagemagick)
+# Wine for each architecture: wine32 runs the i686 build, wine64 the x86_64 one.
+WINE_PACKAGES_i686=(wine wine32:i386)
+WINE_PACKAGES_x86_64=(wine wine64)
 
 packages_missing() {
   local p
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || return 0
   done
   return 1
@@ -47,17 +50,17 @@ SRC
   rm -f "$STAMP_DIR/apt-updated"
 }
 
+# install_packages PACKAGE...: installs those not installed yet.
 install_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
     rm -f "$STAMP_DIR/apt-updated"
   fi
   add_source_entries
-  if packages_missing; then
-    log "installing packages"
-    apt-get update -qq
-    touch "$STAMP_DIR/apt-updated"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${PACKAGES[@]}" >/dev/null
+  if packages_missing "$@"; then
+    log "installing $*"
+    if [ ! -f "$STAMP_DIR/apt-updated" ]; then apt-get update -qq; touch "$STAMP_DIR/apt-updated"; fi
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
   fi
 }
 
@@ -82,28 +85,37 @@ fetch_source() {
   rm -rf "$work"
 }
 
-make_prefix() {
-  [ -f "$PREFIX_DIR/.ready" ] && return 0
-  log "creating the Wine prefix $PREFIX_DIR"
-  rm -rf "$PREFIX_DIR"
-  export WINEPREFIX="$PREFIX_DIR" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-  env -u DISPLAY wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-  wineserver -k || true
-  wineserver -w || true
-  touch "$PREFIX_DIR/.ready"
+# wine_in PREFIX COMMAND...: runs a Wine command of the chosen architecture in PREFIX,
+# headless.
+wine_in() {
+  local prefix="$1"
+  shift
+  env -u DISPLAY LC_ALL=C.UTF-8 WINEPREFIX="$prefix" WINEARCH="$TEVARO_WINEARCH" \
+    WINESERVER="$TEVARO_WINESERVER" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    "$TEVARO_WINE" "$@"
 }
 
-# The run prefix boots headless like the test prefix but keeps the default graphics driver.
-make_run_prefix() {
-  [ -f "$RUN_PREFIX_DIR/.ready" ] && return 0
-  log "creating the Wine prefix $RUN_PREFIX_DIR"
-  rm -rf "$RUN_PREFIX_DIR"
-  export WINEPREFIX="$RUN_PREFIX_DIR" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-  touch "$RUN_PREFIX_DIR/.ready"
+server_in() {
+  WINEPREFIX="$1" "$TEVARO_WINESERVER" "${@:2}" || true
+}
+
+# make_prefix PREFIX null|x: a new prefix booted headless. The test prefix uses the null
+# graphics driver (no display needed); the run prefix keeps the default one (an X display or
+# Xvfb). The driver is chosen when the prefix's desktop starts, hence the restart.
+make_prefix() {
+  local prefix="$1" driver="$2"
+  [ -f "$prefix/.ready" ] && return 0
+  log "creating the $TEVARO_WINEARCH Wine prefix $prefix"
+  rm -rf "$prefix"
+  wine_in "$prefix" wineboot -i >/dev/null 2>&1 || true
+  server_in "$prefix" -w
+  if [ "$driver" = null ]; then
+    wine_in "$prefix" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    server_in "$prefix" -k
+    server_in "$prefix" -w
+  fi
+  [ -f "$prefix/system.reg" ] || { echo "setup: Wine could not create $prefix" >&2; exit 1; }
+  touch "$prefix/.ready"
 }
 
 # The program's default face is "宋体", absent from a Wine prefix: map it (and its English name)
@@ -115,19 +127,34 @@ map_cjk_fonts() {
   log "mapping 宋体 and SimSun to WenQuanYi Micro Hei in $prefix"
   local face
   for face in 宋体 SimSun; do
-    env -u DISPLAY LC_ALL=C.UTF-8 WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all \
-      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f \
-      >/dev/null 2>&1
+    wine_in "$prefix" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+      /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
   done
+  server_in "$prefix" -w
   touch "$prefix/.cjk-fonts"
 }
 
+# The chosen architecture's Wine and prefixes, where this machine can run its programs.
+setup_wine() {
+  if [ "$TEVARO_ARCH" = i686 ] && ! tevaro_can_run_32bit; then
+    log "no Wine for i686: $TEVARO_ARCH_WHY; the i686 build is built, not run"
+    return 0
+  fi
+  local packages="WINE_PACKAGES_${TEVARO_ARCH}[@]"
+  install_packages "${!packages}"
+  make_prefix "$TEVARO_TEST_PREFIX" null
+  map_cjk_fonts "$TEVARO_TEST_PREFIX"
+  make_prefix "$TEVARO_RUN_PREFIX" x
+  map_cjk_fonts "$TEVARO_RUN_PREFIX"
+  log "Wine prefixes $TEVARO_TEST_PREFIX and $TEVARO_RUN_PREFIX"
+}
+
 need_root
-install_packages
+install_packages "${PACKAGES[@]}"
+tevaro_choose_arch
+tevaro_arch_env "$TEVARO_ARCH"
+tevaro_arch_line setup
 fetch_source pugixml pugixml
 fetch_source libpng1.6 libpng
-make_prefix
-map_cjk_fonts "$PREFIX_DIR"
-make_run_prefix
-map_cjk_fonts "$RUN_PREFIX_DIR"
-log "ready (sources in $SRC_DIR, prefixes $PREFIX_DIR and $RUN_PREFIX_DIR)"
+setup_wine
+log "ready (sources in $SRC_DIR)"

@@ -47,7 +47,7 @@ TEST_CASE_FIXTURE(ShellStandIn, "the icon is added with the record the shell exp
   REQUIRE(g_calls.size() == 1);
   const NOTIFYICONDATAW& sent = g_calls[0].data;
   CHECK(g_calls[0].message == NIM_ADD);
-  CHECK(sent.cbSize == 952);
+  CHECK(sent.cbSize == SShellNotifyIcon::kRecordSize);
   CHECK(sent.uID == 100);
   CHECK(sent.uFlags == 7);
   CHECK(sent.uCallbackMessage == 2125);

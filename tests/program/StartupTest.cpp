@@ -133,7 +133,7 @@ TEST_CASE("start-up: the tray icon is added with the program's record and delete
   REQUIRE(rig.trayCalls.size() == 2);
   const NOTIFYICONDATAW& added = rig.trayCalls[0].data;
   CHECK(rig.trayCalls[0].message == NIM_ADD);
-  CHECK(added.cbSize == 952);
+  CHECK(added.cbSize == SShellNotifyIcon::kRecordSize);
   CHECK(added.uID == 100);
   CHECK(added.uFlags == 7);
   CHECK(added.uCallbackMessage == 2125);

@@ -197,10 +197,10 @@ TEST_CASE("GetBuffer, ReleaseBuffer and ReallocBuffer") {
   CHECK(keep.c_str() == before);
   CHECK(keep.GetBuffer(INT_MAX) == nullptr);
   CHECK(keep == L"keep");
-  // The largest block (2 GB) is more than a 32-bit heap hands out: the own block's
-  // reallocation fails and the string keeps it.
+  // One character past the largest block (2 GB) is refused on either architecture: the own
+  // block's reallocation fails and the string keeps it.
   SStringW alone(L"own");
-  CHECK_FALSE(alone.ReallocBuffer(SStringData::MaxLength(sizeof(wchar_t))));
+  CHECK_FALSE(alone.ReallocBuffer(SStringData::MaxLength(sizeof(wchar_t)) + 1));
   CHECK(alone == L"own");
   CHECK(alone.GetData()->nAllocLength == 3);
   SStringW appended(L"x");

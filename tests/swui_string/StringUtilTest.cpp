@@ -105,7 +105,9 @@ TEST_CASE("STempBuffer: inline below 128 bytes, heap from 128, failures reported
   CHECK(large[128] == 0);
   CHECK(buf.GetSize() == 128);
 
-  // More than a 32-bit heap gives: null, and the buffer holds nothing.
+  // Past the largest size (2 GB with its terminator) on either architecture: null, and the
+  // buffer holds nothing.
+  CHECK(buf.Allocate(STempBuffer::kMaxSize + 1) == nullptr);
   CHECK(buf.Allocate(0xFFFFFFF0u) == nullptr);
   CHECK(buf.GetBuffer() == nullptr);
   CHECK(buf.GetSize() == 0);

@@ -9,6 +9,9 @@ namespace SWUI {
 class STempBuffer {
  public:
   static const size_t kInlineSize = 128;
+  // The largest size given: its block (size + 1) stays below 2 GB, the most a 32-bit process
+  // could ever hold, so both architectures refuse the same requests.
+  static const size_t kMaxSize = 0x7FFFFFFE;
 
   STempBuffer() = default;
   explicit STempBuffer(size_t size) { Allocate(size); }
@@ -17,7 +20,7 @@ class STempBuffer {
   STempBuffer& operator=(const STempBuffer&) = delete;
 
   // Frees what it held, then gives a buffer of size bytes (plus the terminating zero byte);
-  // null when the heap refuses (the buffer then holds nothing).
+  // null beyond kMaxSize or when the heap refuses (the buffer then holds nothing).
   void* Allocate(size_t size);
   // Frees what it held and takes the given buffer, which it will never free.
   void Attach(void* buffer, size_t size);

@@ -11,7 +11,8 @@ namespace SWUI {
 void* SwuiMalloc(size_t size);
 // The block resized (possibly moved), or null; on null the old block is still valid.
 void* SwuiRealloc(void* block, size_t size);
-// A zeroed block of count * elemSize bytes, or null (also when the product overflows).
+// A zeroed block of count * elemSize bytes, or null (also when the product does not fit in 32
+// bits: the same requests are refused on 32-bit and 64-bit Windows).
 void* SwuiCalloc(size_t count, size_t elemSize);
 // Frees a block from the wrappers above; null is ignored.
 void SwuiFree(void* block);

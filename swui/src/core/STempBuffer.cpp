@@ -8,7 +8,7 @@ void* STempBuffer::Allocate(size_t size) {
   Free();
   unsigned char* p = m_inline;
   if (size >= kInlineSize) {
-    if (size == static_cast<size_t>(-1)) return nullptr;
+    if (size > kMaxSize) return nullptr;
     p = static_cast<unsigned char*>(SwuiMalloc(size + 1));
     if (!p) return nullptr;
   }

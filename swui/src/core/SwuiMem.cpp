@@ -11,7 +11,7 @@ void* SwuiMalloc(size_t size) { return std::malloc(size); }
 void* SwuiRealloc(void* block, size_t size) { return std::realloc(block, size ? size : 1); }
 
 void* SwuiCalloc(size_t count, size_t elemSize) {
-  if (elemSize != 0 && count > static_cast<size_t>(-1) / elemSize) return nullptr;
+  if (elemSize != 0 && count > 0xFFFFFFFFull / elemSize) return nullptr;
   return std::calloc(count, elemSize);
 }
 

@@ -11,7 +11,7 @@
 
 #include "CNetworkJobRunner.h"
 #include "HidDevice/CDeviceController.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 class SApplication;

@@ -5,7 +5,7 @@
 // change; the dialog ends only when it was made or the device is not connected.
 #pragma once
 #include "CPasswordEventHandler.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 class CDlgChangePwdEventHandler : public CPasswordEventHandler {
  public:

@@ -5,7 +5,7 @@
 // the user's yes.
 #pragma once
 #include "CCommonEventHandler.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 class SComboBox;

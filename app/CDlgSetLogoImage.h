@@ -16,7 +16,7 @@
 #include "CCommonEventHandler.h"
 #include "IBitmap.h"
 #include "LogoImageList.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 namespace SWUI {
 class SWindow;

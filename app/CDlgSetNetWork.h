@@ -15,7 +15,7 @@
 #include "CCommonEventHandler.h"
 #include "CExplainWnd.h"
 #include "WifiSettings.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 class SComboBox;

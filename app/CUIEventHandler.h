@@ -15,7 +15,7 @@
 #include "ParamControls.h"
 #include "SShellNotifyIcon.h"
 #include "core/IMessageFilter.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 class EventArgs;

@@ -10,7 +10,7 @@
 #include "IImgDecoderFactory.h"
 #include "IImgX.h"
 #include "RenderModule.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SByteOrder.h"
 #include "res.mgr/SIconLoader.h"
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "HidDevice/CDeviceController.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 struct WifiSettingsInput {
   enum Mode { kAccessPoint = 0, kStation = 1 };

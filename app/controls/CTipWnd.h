@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "core/SHostWnd.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 class SWindow;

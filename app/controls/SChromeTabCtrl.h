@@ -29,7 +29,7 @@
 
 #include "controls/SChromeTab.h"
 #include "core/ITimelineHandler.h"
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "core/SWindow.h"
 
 namespace SWUI {

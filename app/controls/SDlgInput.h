@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "core/SHostDialog.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 class SRichEdit;

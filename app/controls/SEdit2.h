@@ -9,7 +9,7 @@
 #include <windows.h>
 
 #include "control/SEdit.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 class SEdit2 : public SWUI::SEdit {
   SWUI_CLASS_NAME(SWUI::SEdit, L"edit2")

@@ -4,7 +4,7 @@
 #include <pugixml.hpp>
 
 #include "controls/SEditIP.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 using namespace SWUI;
 

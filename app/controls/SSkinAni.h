@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "IBitmap.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSkinObjBase.h"
 
 namespace SWUI {

@@ -8,7 +8,7 @@
 // Attributes, besides the scroll-bar skin's: "srcVert", "srcHorz" (an image reference
 // "type:name"; an image that does not load fails with E_FAIL and the old one stays).
 #pragma once
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSkinScrollbar.h"
 
 namespace SWUI {

@@ -32,7 +32,7 @@
 #include "controls/ZuEqGrid.h"
 #include "core/SApplication.h"
 #include "core/ISlotFunctor.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

@@ -14,7 +14,7 @@
 #include "RenderModule.h"
 #include "core/SApplication.h"
 #include "core/SHostWnd.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

@@ -13,9 +13,9 @@
 
 #include "IRenderTarget.h"
 #include "core/ISwndContainer.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SWindow.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 namespace bench {
 

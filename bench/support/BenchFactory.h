@@ -6,7 +6,7 @@
 #include "IRenderFactory.h"
 #include "RenderModule.h"
 #include "core/SApplication.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "res.mgr/SResProviderPE.h"
 
 namespace bench {

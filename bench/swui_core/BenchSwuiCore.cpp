@@ -11,9 +11,9 @@
 
 #include "core/SObjectDefaultRegister.h"
 #include "core/SObjectFactoryMgr.h"
-#include "core/SObjectImpl.h"
-#include "core/SString.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/SString.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 using Clock = std::chrono::steady_clock;

@@ -16,7 +16,7 @@
 #include "control/SSliderBar.h"
 #include "core/SApplication.h"
 #include "core/SWindow.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

@@ -15,7 +15,7 @@
 #include "RenderModule.h"
 #include "core/SApplication.h"
 #include "core/SWindow.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

@@ -20,7 +20,7 @@
 #include "control/SListBox.h"
 #include "core/SApplication.h"
 #include "core/SWindow.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

@@ -19,7 +19,7 @@
 #include "RenderModule.h"
 #include "control/SMenuEx.h"
 #include "core/SApplication.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

@@ -15,7 +15,7 @@
 #include "core/SFontPool.h"
 #include "core/STranslator.h"
 #include "core/SUiDef.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 using Clock = std::chrono::steady_clock;

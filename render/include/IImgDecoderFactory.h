@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "IImgX.h"
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

@@ -9,7 +9,7 @@
 #include "IImgDecoderFactory.h"
 #include "IRegion.h"
 #include "IRenderTarget.h"
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

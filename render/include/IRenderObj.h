@@ -11,8 +11,8 @@
 #pragma once
 #include <windows.h>
 
-#include "core/IObjRef.h"
-#include "core/IObject.h"
+#include "base/IObjRef.h"
+#include "base/IObject.h"
 
 namespace SWUI {
 

@@ -12,7 +12,7 @@
 #include "IPen.h"
 #include "IRegion.h"
 #include "IRenderObj.h"
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

@@ -2,7 +2,7 @@
 // the old one and adds a reference to the new one, assigning the held one does nothing, and
 // destruction releases.
 #pragma once
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 namespace SWUI {
 

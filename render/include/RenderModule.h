@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

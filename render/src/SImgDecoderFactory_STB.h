@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "IImgDecoderFactory.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

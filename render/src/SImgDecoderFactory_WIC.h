@@ -6,8 +6,8 @@
 #include <wincodec.h>
 
 #include "IImgDecoderFactory.h"
-#include "core/SAutoRefPtr.h"
-#include "core/TObjRefImpl.h"
+#include "base/SAutoRefPtr.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

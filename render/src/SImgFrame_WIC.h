@@ -5,7 +5,7 @@
 #include <wincodec.h>
 
 #include "IImgFrame.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 namespace SWUI {
 

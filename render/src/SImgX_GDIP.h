@@ -7,7 +7,7 @@
 
 #include "IImgX.h"
 #include "SImgFrame_GDIP.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

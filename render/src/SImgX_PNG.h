@@ -8,7 +8,7 @@
 #include "ApngData.h"
 #include "IImgX.h"
 #include "SImgFrame_PNG.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

@@ -6,7 +6,7 @@
 
 #include "IImgX.h"
 #include "SImgFrame_STB.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

@@ -8,8 +8,8 @@
 
 #include "IImgX.h"
 #include "SImgFrame_WIC.h"
-#include "core/SAutoRefPtr.h"
-#include "core/TObjRefImpl.h"
+#include "base/SAutoRefPtr.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

@@ -5,7 +5,7 @@
 
 #include "IRenderFactory.h"
 #include "RefPtrAssign.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

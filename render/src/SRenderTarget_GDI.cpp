@@ -14,7 +14,7 @@
 #include "SGdiAlphaLayer.h"
 #include "SPen_GDI.h"
 #include "SRegion_GDI.h"
-#include "core/AlphaChannelBackup.h"
+#include "base/AlphaChannelBackup.h"
 
 namespace SWUI {
 

@@ -12,8 +12,8 @@
 #include "SAlphaFrameBackup.h"
 #include "SDibDirectWriter.h"
 #include "SGdiScratchSurface.h"
-#include "core/SObjectImpl.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

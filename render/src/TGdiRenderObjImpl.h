@@ -7,7 +7,7 @@
 
 #include "IRenderFactory.h"
 #include "IRenderObj.h"
-#include "core/SObjectImpl.h"
+#include "base/SObjectImpl.h"
 
 namespace SWUI {
 

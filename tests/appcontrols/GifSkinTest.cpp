@@ -14,7 +14,7 @@
 #include "PngFixtures.h"
 #include "RenderModule.h"
 #include "TempFile.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 using fixtures::GdiplusSession;

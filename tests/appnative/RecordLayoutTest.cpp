@@ -7,7 +7,7 @@
 
 #include "SShellNotifyIcon.h"
 #include "core/SHostWnd.h"
-#include "core/SStringData.h"
+#include "base/SStringData.h"
 #include "res.mgr/SNamedID.h"
 
 namespace {

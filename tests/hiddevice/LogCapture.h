@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/SLog.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 // Lives on the test's stack; SLog holds no reference, so nothing ever releases it.
 class LogCapture : public SWUI::TObjRefImpl<SWUI::ILogMgr> {

@@ -14,7 +14,7 @@
 
 #include "IRenderFactory.h"
 #include "RenderRig.h"
-#include "core/AlphaChannelBackup.h"
+#include "base/AlphaChannelBackup.h"
 
 using namespace SWUI;
 

@@ -6,12 +6,12 @@
 #include <pugixml.hpp>
 
 #include "SkinRig.h"
-#include "core/SObjectImpl.h"
+#include "base/SObjectImpl.h"
 #include "core/SSKinGroup.h"
 #include "core/SSkinImgList.h"
 #include "core/SSkinPool.h"
 #include "core/SSkinPoolMgr.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/SLog.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 class FakeLogMgr : public SWUI::TObjRefImpl<SWUI::ILogMgr> {
  public:

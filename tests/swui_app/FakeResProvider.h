@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 #include "res.mgr/IResProvider.h"
 
 class FakeResProvider : public SWUI::TObjRefImpl<SWUI::IResProvider> {

@@ -14,7 +14,7 @@
 #include "core/SSkinColorRect.h"
 #include "core/SSkinLoader.h"
 #include "core/SSkinPoolMgr.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

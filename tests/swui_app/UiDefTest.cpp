@@ -8,7 +8,7 @@
 
 #include "UiDefRig.h"
 #include "core/SMsgTemplate.h"
-#include "core/SObjectImpl.h"
+#include "base/SObjectImpl.h"
 #include "core/SSKinGroup.h"
 #include "core/SSkinPool.h"
 #include "core/SSkinPoolMgr.h"

@@ -19,7 +19,7 @@
 #include "RenderModule.h"
 #include "TempFolder.h"
 #include "ZipFixtures.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "res.mgr/SResProviderPE.h"
 #include "res.mgr/SResProviderZip.h"
 #include "res.mgr/SZipReader.h"

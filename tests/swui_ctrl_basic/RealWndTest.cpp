@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "CtrlRig.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 

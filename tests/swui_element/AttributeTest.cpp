@@ -10,7 +10,7 @@
 
 #include "ElementRig.h"
 #include "core/SStylePoolMgr.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SStylePool.h"
 
 using namespace SWUI;

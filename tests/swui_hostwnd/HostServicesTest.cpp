@@ -15,7 +15,7 @@
 #include "core/IScriptModule.h"
 #include "core/SScriptTimer.h"
 #include "core/STipCtrl.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 

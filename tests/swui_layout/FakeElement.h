@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "layout/ILayout.h"
 #include "layout/ILayoutElement.h"
 

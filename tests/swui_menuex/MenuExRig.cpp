@@ -4,7 +4,7 @@
 
 #include "control/SMenuExItem.h"
 #include "core/EventArgs.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SResProviderPE.h"
 
 using namespace SWUI;

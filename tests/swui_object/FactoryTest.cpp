@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "DebugOutputCapture.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SLog.h"
 #include "core/SObjectDefaultRegister.h"
 #include "core/SObjectFactoryMgr.h"
-#include "core/SObjectImpl.h"
-#include "core/SXmlMark.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/SXmlMark.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SLog.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 #include "core/TObjRefImpl2.h"
 
 using namespace SWUI;

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "core/EventArgs.h"
-#include "core/SObjectImpl.h"
-#include "core/SXmlMark.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/SXmlMark.h"
+#include "base/TObjRefImpl.h"
 
 using namespace SWUI;
 

@@ -1,9 +1,9 @@
 #include "StringPrint.h"
 
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "core/SCmnMap.h"
 #include "core/SList.h"
-#include "core/SString.h"
+#include "base/SString.h"
 #include "core/STree.h"
 
 using namespace SWUI;

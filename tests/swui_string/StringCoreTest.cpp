@@ -1,6 +1,6 @@
 #include "StringPrint.h"
 
-#include "core/SString.h"
+#include "base/SString.h"
 
 using namespace SWUI;
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <thread>
 
-#include "core/SString.h"
+#include "base/SString.h"
 
 using namespace SWUI;
 

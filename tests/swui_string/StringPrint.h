@@ -2,7 +2,7 @@
 #pragma once
 #include <doctest/doctest.h>
 
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace doctest {
 

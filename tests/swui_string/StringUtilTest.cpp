@@ -1,9 +1,9 @@
 // Conversions, splitting, the scratch buffer and the allocation helpers.
 #include "StringPrint.h"
 
-#include "core/SString.h"
+#include "base/SString.h"
 #include "core/STempBuffer.h"
-#include "core/SwuiMem.h"
+#include "base/SwuiMem.h"
 
 using namespace SWUI;
 

@@ -10,7 +10,7 @@
 #include "BenchClock.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 using namespace SWUI;
 

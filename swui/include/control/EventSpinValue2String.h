@@ -2,7 +2,7 @@
 // (strValue) that the buddy then shows.
 #pragma once
 #include "core/EventArgs.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

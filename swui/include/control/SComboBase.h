@@ -17,7 +17,7 @@
 
 #include "control/SComboEdit.h"
 #include "core/ISDropDownOwner.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
 #include "core/SMonitorArea.h"
 #include "core/SWindow.h"

@@ -8,8 +8,8 @@
 
 #include "IRenderTarget.h"
 #include "core/ISkinObj.h"
-#include "core/SAutoRefPtr.h"
-#include "core/SString.h"
+#include "base/SAutoRefPtr.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

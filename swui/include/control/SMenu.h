@@ -18,7 +18,7 @@
 
 #include "control/SMenuAttr.h"
 #include "control/SMenuItemData.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -16,9 +16,9 @@
 
 #include "IFont.h"
 #include "core/ISkinObj.h"
-#include "core/SAutoRefPtr.h"
-#include "core/SObjectImpl.h"
-#include "core/SString.h"
+#include "base/SAutoRefPtr.h"
+#include "base/SObjectImpl.h"
+#include "base/SString.h"
 #include "core/TObjRefImpl2.h"
 
 namespace SWUI {

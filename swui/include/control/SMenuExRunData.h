@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "core/IObjRef.h"
-#include "core/TObjRefImpl.h"
+#include "base/IObjRef.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

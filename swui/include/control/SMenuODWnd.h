@@ -7,7 +7,7 @@
 
 #include "control/SMenuAttr.h"
 #include "core/CSimpleWnd.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 namespace SWUI {
 

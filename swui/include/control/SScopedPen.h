@@ -2,7 +2,7 @@
 // pen comes back when it ends.
 #pragma once
 #include "IRenderTarget.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 namespace SWUI {
 

@@ -25,7 +25,7 @@
 
 #include "control/STabPage.h"
 #include "core/IInterpolator.h"
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "core/SLayoutSize.h"
 #include "core/SWindow.h"
 

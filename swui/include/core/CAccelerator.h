@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

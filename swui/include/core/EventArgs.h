@@ -2,9 +2,9 @@
 // many subscribers handled it. Reference-counted so that an event can be queued for another
 // thread; normally built on the stack for one FireEvent call.
 #pragma once
-#include "core/IObjRef.h"
-#include "core/SObjectImpl.h"
-#include "core/TObjRefImpl.h"
+#include "base/IObjRef.h"
+#include "base/SObjectImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

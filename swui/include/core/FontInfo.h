@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -1,6 +1,6 @@
 // Makes and destroys message loops: the application's main loop and those of modal dialogs.
 #pragma once
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

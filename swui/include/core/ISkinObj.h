@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "IRenderTarget.h"
-#include "core/IObjRef.h"
-#include "core/IObject.h"
+#include "base/IObjRef.h"
+#include "base/IObject.h"
 
 namespace SWUI {
 

@@ -9,7 +9,7 @@
 
 #include "IRenderTarget.h"
 #include "core/ITimelineHandler.h"
-#include "core/SString.h"
+#include "base/SString.h"
 #include "core/SwndHandle.h"
 
 namespace SWUI {

@@ -2,7 +2,7 @@
 // application object calls RegisterLayouts, RegisterSkins, RegisterWindows and
 // RegisterInterpolator in that order.
 #pragma once
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

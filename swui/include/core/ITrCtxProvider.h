@@ -1,6 +1,6 @@
 // Whoever owns translatable texts answers the context they are translated in.
 #pragma once
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

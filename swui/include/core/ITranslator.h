@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

@@ -3,7 +3,7 @@
 // pointer changes nothing).
 #pragma once
 #include "core/FontInfo.h"
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

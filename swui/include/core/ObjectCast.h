@@ -2,7 +2,7 @@
 // IsClass answers T's class name (its own or a base's), else null. Events answer their
 // script names as class names, so the same test serves them.
 #pragma once
-#include "core/IObject.h"
+#include "base/IObject.h"
 
 namespace SWUI {
 

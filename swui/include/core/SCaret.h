@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "IRenderTarget.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SwndHandle.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "core/SPosition.h"
-#include "core/SwuiMem.h"
-#include "core/TStringT.h"
+#include "base/SwuiMem.h"
+#include "base/TStringT.h"
 
 namespace SWUI {
 

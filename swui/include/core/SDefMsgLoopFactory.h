@@ -1,7 +1,7 @@
 // The default message-loop factory: plain SMessageLoop objects.
 #pragma once
 #include "core/IMsgLoopFactory.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

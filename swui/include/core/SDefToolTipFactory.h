@@ -1,7 +1,7 @@
 // The application's default tooltip factory: one STipCtrl per host window.
 #pragma once
 #include "core/IToolTipFactory.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

@@ -5,8 +5,8 @@
 
 #include "core/EventArgs.h"
 #include "core/ISlotFunctor.h"
-#include "core/SArray.h"
-#include "core/SString.h"
+#include "base/SArray.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

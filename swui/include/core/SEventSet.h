@@ -1,7 +1,7 @@
 // The events an object can raise, in the order they were added, and a mute flag that
 // silences them all.
 #pragma once
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "core/SEvent.h"
 
 namespace SWUI {

@@ -9,9 +9,9 @@
 #include "IFont.h"
 #include "IRenderFactory.h"
 #include "core/FontInfo.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSingleton.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

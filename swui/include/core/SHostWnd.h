@@ -20,7 +20,7 @@
 #include "IRenderTarget.h"
 #include "core/CSimpleWnd.h"
 #include "core/IToolTip.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SCaret.h"
 #include "core/SDummyWnd.h"
 #include "core/SHostWndAttr.h"

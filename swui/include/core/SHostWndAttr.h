@@ -7,7 +7,7 @@
 
 #include "core/ITrCtxProvider.h"
 #include "core/SLayoutSize.h"
-#include "core/SObjectImpl.h"
+#include "base/SObjectImpl.h"
 #include "core/STrText.h"
 
 namespace SWUI {

@@ -2,8 +2,8 @@
 // "interpolator_base" that every interpolator also answers, and their float attributes.
 #pragma once
 #include "core/IInterpolator.h"
-#include "core/SObjectImpl.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

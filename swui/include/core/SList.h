@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "core/SPosition.h"
-#include "core/SwuiMem.h"
+#include "base/SwuiMem.h"
 
 namespace SWUI {
 

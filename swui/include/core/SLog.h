@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

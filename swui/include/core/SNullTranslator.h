@@ -1,7 +1,7 @@
 // The translator of an application that installed none: it translates nothing.
 #pragma once
 #include "core/ITranslatorMgr.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

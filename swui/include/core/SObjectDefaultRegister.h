@@ -6,7 +6,7 @@
 
 #include "core/ISystemObjectRegister.h"
 #include "core/SObjectFactory.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

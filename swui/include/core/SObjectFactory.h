@@ -1,7 +1,7 @@
 // Creates objects of one class for the factory registry.
 #pragma once
-#include "core/IObject.h"
-#include "core/SObjectInfo.h"
+#include "base/IObject.h"
+#include "base/SObjectInfo.h"
 
 namespace SWUI {
 

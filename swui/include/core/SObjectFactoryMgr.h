@@ -3,7 +3,7 @@
 #pragma once
 #include <unordered_map>
 
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 #include "core/SObjectFactory.h"
 #include "core/TplSObjectFactory.h"
 

@@ -5,7 +5,7 @@
 // names, looked up at the group's scale when the attribute is set; a name no pool holds
 // leaves that state empty, drawn as nothing).
 #pragma once
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSkinObjBase.h"
 
 namespace SWUI {

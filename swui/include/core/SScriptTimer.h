@@ -9,7 +9,7 @@
 
 #include "core/SCmnMap.h"
 #include "core/SSingleton.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -11,8 +11,8 @@
 #include <windows.h>
 
 #include "IBitmap.h"
-#include "core/SArray.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SArray.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSkinObjBase.h"
 
 namespace SWUI {

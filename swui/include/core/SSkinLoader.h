@@ -19,7 +19,7 @@
 
 #include <pugixml.hpp>
 
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSingleton.h"
 #include "core/SSkinPool.h"
 #include "res.mgr/IResProvider.h"

@@ -9,9 +9,9 @@
 #include <windows.h>
 
 #include "core/ISkinObj.h"
-#include "core/SObjectImpl.h"
-#include "core/SString.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/SString.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

@@ -17,9 +17,9 @@
 #include <pugixml.hpp>
 
 #include "core/ISkinObj.h"
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "core/SCmnMap.h"
-#include "core/SString.h"
+#include "base/SString.h"
 #include "core/TObjRefImpl2.h"
 
 namespace SWUI {

@@ -7,7 +7,7 @@
 #include "core/ISkinObj.h"
 #include "core/SList.h"
 #include "core/SSingleton.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

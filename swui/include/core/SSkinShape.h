@@ -17,11 +17,11 @@
 // gradient only. Gradients go to the render target's Reserved40, which the GDI back-end does
 // not draw.
 #pragma once
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
-#include "core/SObjectImpl.h"
+#include "base/SObjectImpl.h"
 #include "core/SSkinObjBase.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

@@ -4,9 +4,9 @@
 #include <pugixml.hpp>
 #include <vector>
 
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSingleton.h"
-#include "core/SString.h"
+#include "base/SString.h"
 #include "res.mgr/SStylePool.h"
 
 namespace SWUI {

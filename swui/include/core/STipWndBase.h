@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "core/CSimpleWnd.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -2,7 +2,7 @@
 // made again whenever the raw text is set or the language changes.
 #pragma once
 #include "core/ITrCtxProvider.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -10,8 +10,8 @@
 
 #include "core/ITranslator.h"
 #include "core/SCmnMap.h"
-#include "core/SString.h"
-#include "core/TObjRefImpl.h"
+#include "base/SString.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

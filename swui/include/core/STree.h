@@ -7,7 +7,7 @@
 #include <new>
 #include <utility>
 
-#include "core/SwuiMem.h"
+#include "base/SwuiMem.h"
 
 namespace SWUI {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "core/IUiDefInfo.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSingleton.h"
 
 namespace SWUI {

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "IFont.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
-#include "core/SObjectImpl.h"
+#include "base/SObjectImpl.h"
 
 namespace SWUI {
 

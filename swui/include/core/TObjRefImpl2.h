@@ -1,7 +1,7 @@
 // IObjRef over an interface T for a class whose counted part is a base of a larger class
 // Owner: the final release deletes the whole Owner object.
 #pragma once
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

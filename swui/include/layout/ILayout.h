@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include "core/IObjRef.h"
-#include "core/IObject.h"
+#include "base/IObjRef.h"
+#include "base/IObject.h"
 #include "layout/ILayoutElement.h"
 #include "layout/ILayoutParam.h"
 

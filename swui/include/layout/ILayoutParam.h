@@ -1,8 +1,8 @@
 // How a parent's layout places one child: created by the parent's layout, owned by the child,
 // filled from the child's layout attributes ("pos", "size", "weight", "layout_gravity", ...).
 #pragma once
-#include "core/IObjRef.h"
-#include "core/IObject.h"
+#include "base/IObjRef.h"
+#include "base/IObject.h"
 #include "core/SLayoutSize.h"
 
 namespace SWUI {

@@ -2,8 +2,8 @@
 // each spanning one or more columns and rows; spare width and height go to the columns and
 // rows by weight, and each child is aligned inside its cell area by gravity.
 #pragma once
-#include "core/SObjectImpl.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/TObjRefImpl.h"
 #include "layout/ILayout.h"
 #include "layout/SGridLayoutParam.h"
 

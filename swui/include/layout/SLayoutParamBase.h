@@ -2,8 +2,8 @@
 // queries over them. As the linear and grid parameters answer: only an explicit wrap content
 // wraps, and a size asked for Any or Both is zero pixels.
 #pragma once
-#include "core/SObjectImpl.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/TObjRefImpl.h"
 #include "layout/ILayoutParam.h"
 
 namespace SWUI {

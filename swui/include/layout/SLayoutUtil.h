@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "core/SLayoutSize.h"
-#include "core/SString.h"
+#include "base/SString.h"
 #include "layout/ILayoutElement.h"
 #include "layout/ILayoutParam.h"
 

@@ -2,8 +2,8 @@
 // each in a slot of its own size, spare length shared by weight, each aligned across the
 // axis by gravity.
 #pragma once
-#include "core/SObjectImpl.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/TObjRefImpl.h"
 #include "layout/ILayout.h"
 #include "layout/SLinearLayoutParam.h"
 

@@ -2,8 +2,8 @@
 // edges follow its SwuiLayoutParam, relative to the parent's layout rectangle, its centre or
 // extent, a neighbouring layout sibling or a sibling named by id.
 #pragma once
-#include "core/SObjectImpl.h"
-#include "core/TObjRefImpl.h"
+#include "base/SObjectImpl.h"
+#include "base/TObjRefImpl.h"
 #include "layout/ILayout.h"
 #include "layout/SwuiLayoutParam.h"
 

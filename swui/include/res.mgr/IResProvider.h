@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cstddef>
 
-#include "core/IObjRef.h"
+#include "base/IObjRef.h"
 
 namespace SWUI {
 

@@ -1,7 +1,7 @@
 // Dimension definitions: a length with an optional unit, starting from 0 px.
 #pragma once
 #include "core/SLayoutSize.h"
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

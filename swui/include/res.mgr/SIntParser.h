@@ -2,7 +2,7 @@
 #pragma once
 #include <cwchar>
 
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

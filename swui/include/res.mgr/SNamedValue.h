@@ -9,8 +9,8 @@
 
 #include <pugixml.hpp>
 
-#include "core/SArray.h"
-#include "core/SString.h"
+#include "base/SArray.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

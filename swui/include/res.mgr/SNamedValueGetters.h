@@ -4,7 +4,7 @@
 // literals still parse and every reference gives the table's missing value. UI thread only.
 #pragma once
 #include "core/SLayoutSize.h"
-#include "core/SString.h"
+#include "base/SString.h"
 #include "res.mgr/SNamedColor.h"
 #include "res.mgr/SNamedDimension.h"
 #include "res.mgr/SNamedString.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "core/IObjRef.h"
-#include "core/TObjRefImpl.h"
+#include "base/IObjRef.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

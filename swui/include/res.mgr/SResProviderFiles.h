@@ -5,8 +5,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "core/SString.h"
-#include "core/TObjRefImpl.h"
+#include "base/SString.h"
+#include "base/TObjRefImpl.h"
 #include "res.mgr/IResProvider.h"
 #include "res.mgr/SResKey.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 #include "res.mgr/IResProvider.h"
 
 namespace SWUI {

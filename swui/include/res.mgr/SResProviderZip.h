@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/IObjRef.h"
-#include "core/SAutoRefPtr.h"
-#include "core/TObjRefImpl.h"
+#include "base/IObjRef.h"
+#include "base/SAutoRefPtr.h"
+#include "base/TObjRefImpl.h"
 #include "res.mgr/IResProvider.h"
 #include "res.mgr/SResKey.h"
 #include "res.mgr/SZipReader.h"

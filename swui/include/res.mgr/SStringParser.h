@@ -1,6 +1,6 @@
 // String definitions: the text itself.
 #pragma once
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -6,9 +6,9 @@
 #include <pugixml.hpp>
 #include <unordered_map>
 
-#include "core/IObjRef.h"
-#include "core/SString.h"
-#include "core/TObjRefImpl.h"
+#include "base/IObjRef.h"
+#include "base/SString.h"
+#include "base/TObjRefImpl.h"
 
 namespace SWUI {
 

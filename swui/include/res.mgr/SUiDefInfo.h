@@ -9,9 +9,9 @@
 #include <pugixml.hpp>
 
 #include "core/IUiDefInfo.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SSkinPool.h"
-#include "core/TObjRefImpl.h"
+#include "base/TObjRefImpl.h"
 #include "res.mgr/IResProvider.h"
 #include "res.mgr/SNamedColor.h"
 #include "res.mgr/SNamedDimension.h"

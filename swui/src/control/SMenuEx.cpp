@@ -12,7 +12,7 @@
 #include "core/EventSwndMouseHover.h"
 #include "core/EventSwndMouseLeave.h"
 #include "core/SApplication.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SXmlNoCase.h"
 
 namespace SWUI {

@@ -7,7 +7,7 @@
 #include "control/SMenuEx.h"
 #include "control/SMenuExRoot.h"
 #include "core/SAttrParse.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 namespace SWUI {
 

@@ -2,7 +2,7 @@
 
 #include "core/SApplication.h"
 #include "core/SAttrParse.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 

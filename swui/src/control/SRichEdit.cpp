@@ -9,7 +9,7 @@
 #include "control/SControlSkin.h"
 #include "control/SMenu.h"
 #include "control/SRicheditDropTarget.h"
-#include "core/AlphaChannelBackup.h"
+#include "base/AlphaChannelBackup.h"
 #include "core/EventKeyDown.h"
 #include "core/EventREMenu.h"
 #include "core/EventRENotify.h"

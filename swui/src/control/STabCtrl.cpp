@@ -11,7 +11,7 @@
 #include "core/SApplication.h"
 #include "core/SAttrParse.h"
 #include "core/SSkinPoolMgr.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {

@@ -7,7 +7,7 @@
 #include "IRenderFactory.h"
 #include "IRenderTarget.h"
 #include "core/SApplication.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 namespace SWUI {
 namespace RenderFactoryUtil {

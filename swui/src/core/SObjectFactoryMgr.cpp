@@ -4,7 +4,7 @@
 
 #include "core/SLog.h"
 #include "core/SUiDef.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SObjDefAttr.h"
 
 namespace SWUI {

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SColorizer.h"
 
 namespace SWUI {

@@ -1,10 +1,10 @@
 #include "core/SSkinLoader.h"
 
 #include "core/SApplication.h"
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "core/SSkinPoolMgr.h"
-#include "core/SString.h"
-#include "core/SXmlMark.h"
+#include "base/SString.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SResProviderFactory.h"
 #include "res.mgr/SResProviderZip.h"
 

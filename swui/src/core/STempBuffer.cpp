@@ -1,6 +1,6 @@
 #include "core/STempBuffer.h"
 
-#include "core/SwuiMem.h"
+#include "base/SwuiMem.h"
 
 namespace SWUI {
 

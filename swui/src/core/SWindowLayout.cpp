@@ -6,7 +6,7 @@
 #include "core/SSkinPoolMgr.h"
 #include "core/SStylePoolMgr.h"
 #include "core/SWindow.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "layout/SLayoutUtil.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {

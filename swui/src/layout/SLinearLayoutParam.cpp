@@ -1,6 +1,6 @@
 #include "layout/SLinearLayoutParam.h"
 
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "layout/SLayoutUtil.h"
 #include "res.mgr/SNamedValueGetters.h"
 

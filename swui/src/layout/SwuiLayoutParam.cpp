@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cwchar>
 
-#include "core/SArray.h"
+#include "base/SArray.h"
 #include "layout/SLayoutUtil.h"
 #include "res.mgr/SNamedValueGetters.h"
 

@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "core/SAutoLock.h"
-#include "core/SString.h"
+#include "base/SString.h"
 #include "core/SUiDef.h"
 #include "res.mgr/SResFile.h"
 #include "res.mgr/SResImageLoaders.h"

@@ -5,7 +5,7 @@
 #include "core/SAttrParse.h"
 #include "core/STranslator.h"
 #include "core/STranslatorMgr.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

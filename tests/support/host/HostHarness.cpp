@@ -1,7 +1,7 @@
 #include "HostHarness.h"
 
 #include "core/SMessageLoop.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 using namespace SWUI;
 

@@ -10,7 +10,7 @@
 #include "RenderRig.h"
 #include "core/ISkinObj.h"
 #include "core/SApplication.h"
-#include "core/SAutoRefPtr.h"
+#include "base/SAutoRefPtr.h"
 
 class SkinRig {
  public:

@@ -3,7 +3,7 @@
 #include <pugixml.hpp>
 
 #include "core/SSkinPoolMgr.h"
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 #include "res.mgr/SResProviderPE.h"
 
 using namespace SWUI;

@@ -1,4 +1,4 @@
-#include "core/SFormatter.h"
+#include "base/SFormatter.h"
 
 #include <stdio.h>
 #include <wchar.h>

@@ -1,4 +1,4 @@
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -1,8 +1,8 @@
-#include "core/SStringData.h"
+#include "base/SStringData.h"
 
 #include <climits>
 
-#include "core/SwuiMem.h"
+#include "base/SwuiMem.h"
 
 namespace SWUI {
 

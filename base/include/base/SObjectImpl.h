@@ -3,8 +3,8 @@
 #pragma once
 #include <cwchar>
 
-#include "core/IObject.h"
-#include "core/SXmlMark.h"
+#include "base/IObject.h"
+#include "base/SXmlMark.h"
 
 namespace SWUI {
 

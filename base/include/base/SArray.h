@@ -8,7 +8,7 @@
 #include <new>
 #include <utility>
 
-#include "core/SwuiMem.h"
+#include "base/SwuiMem.h"
 
 namespace SWUI {
 

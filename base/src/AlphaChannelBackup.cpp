@@ -1,4 +1,4 @@
-#include "core/AlphaChannelBackup.h"
+#include "base/AlphaChannelBackup.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "core/SwuiMem.h"
+#include "base/SwuiMem.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "core/SObjectInfo.h"
+#include "base/SObjectInfo.h"
 
 namespace SWUI {
 

@@ -1,4 +1,4 @@
-#include "core/SXmlMark.h"
+#include "base/SXmlMark.h"
 
 #include <mutex>
 #include <unordered_map>

@@ -5,7 +5,7 @@
 
 #include <pugixml.hpp>
 
-#include "core/SString.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -3,8 +3,8 @@
 #pragma once
 #include <cstddef>
 
-#include "core/IObject.h"
-#include "core/SString.h"
+#include "base/IObject.h"
+#include "base/SString.h"
 
 namespace SWUI {
 

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/SStringData.h"
-#include "core/SwuiMem.h"
-#include "core/TStringTraits.h"
+#include "base/SStringData.h"
+#include "base/SwuiMem.h"
+#include "base/TStringTraits.h"
 
 namespace SWUI {
 

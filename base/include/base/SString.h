@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include "core/SArray.h"
-#include "core/TStringT.h"
+#include "base/SArray.h"
+#include "base/TStringT.h"
 
 namespace SWUI {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "core/SFormatter.h"
+#include "base/SFormatter.h"
 
 namespace SWUI {
 

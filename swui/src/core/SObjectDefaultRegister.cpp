@@ -4,9 +4,12 @@
 
 #include "control/SAnimateImgWnd.h"
 #include "control/SButton.h"
+#include "control/SCalendar.h"
+#include "control/SCalendarEx.h"
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
 #include "control/SComboBox.h"
+#include "control/SDateTimePicker.h"
 #include "control/SEdit.h"
 #include "control/SGroup.h"
 #include "control/SHotKeyCtrl.h"
@@ -125,7 +128,7 @@ const Entry kBuiltinClasses[] = {
     {L"edit", kW, L"richedit", NewFactory<SEdit>},
     {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},
     {L"combobox", kW, L"combobase", NewFactory<SComboBox>},
-    {L"calendar", kW, L"window", nullptr},
+    {L"calendar", kW, L"window", NewFactory<SCalendar>},
     {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
     {L"listview", kW, L"div", nullptr},
     {L"comboview", kW, L"combobase", nullptr},
@@ -133,8 +136,8 @@ const Entry kBuiltinClasses[] = {
     {L"tileview", kW, L"div", nullptr},
     {L"treeview", kW, L"div", nullptr},
     {L"menubar", kW, L"window", nullptr},
-    {L"calendarex", kW, L"window", nullptr},
-    {L"dateTimePicker", kW, L"window", nullptr},
+    {L"calendarex", kW, L"window", NewFactory<SCalendarEx>},
+    {L"dateTimePicker", kW, L"window", NewFactory<SDateTimePicker>},
     // Interpolators.
     {L"Linear", kI, L"interpolator_base", NewFactory<SLinearInterpolator>},
     {L"Accelerate", kI, L"interpolator_base", NewFactory<SAccelerateInterpolator>},

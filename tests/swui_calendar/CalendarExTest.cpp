@@ -20,10 +20,6 @@ struct ExRig : CalendarRig {
   }
 };
 
-POINT CenterOfRect(const RECT& rc) {
-  return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
 }  // namespace
 
 TEST_CASE_FIXTURE(ExRig, "a page holds the tail of the month before and the head of the next") {
@@ -57,11 +53,7 @@ TEST_CASE_FIXTURE(ExRig, "a page holds the tail of the month before and the head
     CHECK(next == k.nextCells);
     CHECK(c->GetCellDay(k.firstCell) == 1);
     CHECK(c->GetCellKind(k.firstCell) == SCalendarEx::kThisMonth);
-    WORD y = 0, m = 0, d = 0;
-    c->GetDate(y, m, d);
-    CHECK(y == k.year);
-    CHECK(m == k.month);
-    CHECK(d == k.day);
+    CHECK(DateOf(c) == Date{k.year, k.month, k.day});
   }
   // January 2026 in detail: December 28..31, then the month, then February 1..7.
   REQUIRE(c->SetDate(2026, 1, 15));
@@ -87,20 +79,14 @@ TEST_CASE_FIXTURE(ExRig, "dates it refuses leave the page as it was") {
     CAPTURE(r.month);
     CHECK_FALSE(c->SetDate(r.year, r.month, r.day, -1, TRUE));
   }
-  WORD y = 0, m = 0, d = 0;
-  c->GetDate(y, m, d);
-  CHECK(y == 2026);
-  CHECK(m == 1);
-  CHECK(d == 15);
+  CHECK(DateOf(c) == Date{2026, 1, 15});
   CHECK(exChanges.empty());
   // Paging stops at the ends of the years shown.
   REQUIRE(c->SetDate(1601, 1, 1));
   CHECK_FALSE(c->PrevMonth());
   REQUIRE(c->SetDate(6999, 12, 31));
   CHECK_FALSE(c->NextMonth());
-  c->GetDate(y, m, d);
-  CHECK(y == 6999);
-  CHECK(m == 12);
+  CHECK(DateOf(c) == Date{6999, 12, 31});
 }
 
 TEST_CASE_FIXTURE(ExRig, "the code under each part of a 210 x 190 calendar") {
@@ -116,7 +102,7 @@ TEST_CASE_FIXTURE(ExRig, "the code under each part of a 210 x 190 calendar") {
       {{100, 5}, SCalendarEx::kHitTitle},  {{100, 40}, SCalendarEx::kHitNone},
       {{45, 75}, 8},                       {{0, 50}, 0},
       {{209, 169}, 41},                    {{2, 180}, SCalendarEx::kHitTodayStrip},
-      {CenterOfRect(today), SCalendarEx::kHitToday},
+      {CentreOf(today), SCalendarEx::kHitToday},
   };
   for (const Case& k : cases) {
     CAPTURE(k.pt.x);
@@ -157,22 +143,18 @@ TEST_CASE_FIXTURE(ExRig, "clicks: a cell, another month's cell, today, the month
     CHECK(exChanges[0].day == k.day);
     CHECK(exChanges[0].code == k.code);
     CHECK(c->GetSelectedCell() == k.selected);
-    WORD y = 0, m = 0, d = 0;
-    c->GetDate(y, m, d);
-    CHECK(y == k.year);
-    CHECK(m == k.month);
-    CHECK(d == k.day);
+    CHECK(DateOf(c) == Date{k.year, k.month, k.day});
   }
   // Today (the fixed clock's) from another month; the selected cell, the title and the week
   // strip change nothing.
   REQUIRE(c->SetDate(2025, 6, 3));
   exChanges.clear();
-  Click(CenterOfRect(c->GetTodayTextRect()));
+  Click(CentreOf(c->GetTodayTextRect()));
   REQUIRE(exChanges.size() == 1);
   CHECK(exChanges[0].code == SCalendarEx::kHitToday);
   CHECK(c->GetSelectedCell() == 18);
   exChanges.clear();
-  Click(CenterOfRect(c->GetCellRect(18)));
+  Click(CentreOf(c->GetCellRect(18)));
   Click({100, 5});
   Click({100, 40});
   Click({2, 180});

@@ -9,6 +9,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "HostHarness.h"
@@ -25,6 +26,36 @@ class FixedClock {
  private:
   SWUI::LocalTimeFn old_;
 };
+
+// A calendar's shown year and month and selected day, comparable and printable.
+struct Date {
+  WORD year;
+  WORD month;
+  WORD day;
+  bool operator==(const Date& o) const {
+    return year == o.year && month == o.month && day == o.day;
+  }
+};
+template <class Calendar>
+Date DateOf(const Calendar* calendar) {
+  Date date = {0, 0, 0};
+  calendar->GetDate(date.year, date.month, date.day);
+  return date;
+}
+namespace doctest {
+template <>
+struct StringMaker<Date> {
+  static String convert(const Date& d) {
+    char buf[32];
+    snprintf(buf, sizeof(buf), "%04u-%02u-%02u", d.year, d.month, d.day);
+    return String(buf);
+  }
+};
+}  // namespace doctest
+
+inline POINT CentreOf(const RECT& rc) {
+  return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
 
 SYSTEMTIME MakeTime(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0,
                     WORD second = 0);

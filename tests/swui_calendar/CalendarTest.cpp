@@ -31,11 +31,7 @@ POINT DayCentre(int day) {
 
 TEST_CASE_FIXTURE(MonthRig, "the title row, today selected, and the layout's own titles") {
   SCalendar* c = Open();
-  WORD y = 0, m = 0, d = 0;
-  c->GetDate(y, m, d);
-  CHECK(y == 2026);
-  CHECK(m == 1);
-  CHECK(d == 15);
+  CHECK(DateOf(c) == Date{2026, 1, 15});
   Paint();
   CHECK(Rgb(2, 2) == 0x00FF00);
   CHECK(Rgb(208, 18) == 0x00FF00);
@@ -85,9 +81,7 @@ TEST_CASE_FIXTURE(MonthRig, "a click selects a day: an event when it changes, no
   CHECK(selDays[0].newDay == 20);
   // A click beside the days selects none, quietly; the next day chosen comes from none.
   Click({15, 30});
-  WORD y = 0, m = 0, d = 99;
-  c->GetDate(y, m, d);
-  CHECK(d == 0);
+  CHECK(DateOf(c) == Date{2026, 1, 0});
   Click(DayCentre(2));
   REQUIRE(selDays.size() == 2);
   CHECK(selDays[1].oldDay == 0);
@@ -105,16 +99,10 @@ TEST_CASE_FIXTURE(MonthRig, "SetDate takes real months of the years shown only")
     CHECK_FALSE(c->SetDate(r.year, r.month, 1, TRUE));
   }
   CHECK(setDates == 0);
-  WORD y = 0, m = 0, d = 0;
-  c->GetDate(y, m, d);
-  CHECK(y == 2026);
-  CHECK(m == 1);
+  CHECK(DateOf(c) == Date{2026, 1, 15});
   // A day the month lacks selects none.
   CHECK(c->SetDate(2025, 2, 29, TRUE));
-  c->GetDate(y, m, d);
-  CHECK(y == 2025);
-  CHECK(m == 2);
-  CHECK(d == 0);
+  CHECK(DateOf(c) == Date{2025, 2, 0});
   CHECK(setDates == 1);
   Paint();  // a month without a selected day paints
 }

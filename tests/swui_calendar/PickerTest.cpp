@@ -36,8 +36,7 @@ struct PickerRig : CalendarRig {
     }
   }
   HWND OpenPopup(SDateTimePicker* p) {
-    const RECT btn = p->GetDropBtnRect();
-    MouseDown({(btn.left + btn.right) / 2, (btn.top + btn.bottom) / 2});
+    MouseDown(CentreOf(p->GetDropBtnRect()));
     REQUIRE(p->IsDropDownOpen());
     return p->GetDropDownWnd()->m_hWnd;
   }
@@ -228,9 +227,7 @@ TEST_CASE_FIXTURE(PickerRig, "the drop-down: 220 x 176, right-aligned, below or 
     CHECK(cal->IsFocused());
     CHECK(cal->GetWindowRect().right == 220);
     CHECK(cal->GetWindowRect().bottom == 176);
-    WORD y = 0, m = 0, d = 0;
-    cal->GetDate(y, m, d);
-    CHECK(d == 15);
+    CHECK(DateOf(cal) == Date{2026, 1, 15});
     p->CloseUp();
     CHECK(p->GetButtonState() == SDateTimePicker::BtnNormal);
     CHECK(cal->GetParent() == nullptr);
@@ -261,9 +258,7 @@ TEST_CASE_FIXTURE(PickerRig, "in the drop-down a day sets the date and closes; p
   popup = OpenPopup(p);
   ClickIn(popup, {10, 15});
   CHECK(p->IsDropDownOpen());
-  WORD y = 0, m = 0, d = 0;
-  p->GetCalendar()->GetDate(y, m, d);
-  CHECK(m == 12);
+  CHECK(DateOf(p->GetCalendar()) == Date{2025, 12, 1});
   ClickIn(popup, {210, 15});
   ClickIn(popup, {210, 15});
   CHECK(p->IsDropDownOpen());
@@ -291,7 +286,7 @@ TEST_CASE_FIXTURE(PickerRig, "in the drop-down a day sets the date and closes; p
   UpdateWindow(popup);  // places the today text
   const RECT today = p->GetCalendar()->GetTodayTextRect();
   REQUIRE(today.right > today.left);
-  ClickIn(popup, {(today.left + today.right) / 2, (today.top + today.bottom) / 2});
+  ClickIn(popup, CentreOf(today));
   CHECK_FALSE(p->IsDropDownOpen());
   REQUIRE(timeChanges.size() == 3);
   CheckTime(p, {2026, 1, 15, 9, 0, 0});

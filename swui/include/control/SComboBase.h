@@ -16,6 +16,7 @@
 #include <pugixml.hpp>
 
 #include "control/SComboEdit.h"
+#include "control/SDropDownWnd_ComboBox.h"
 #include "core/ISDropDownOwner.h"
 #include "base/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
@@ -23,8 +24,6 @@
 #include "core/SWindow.h"
 
 namespace SWUI {
-
-class SDropDownWnd;
 
 class SComboBase : public SWindow, public ISDropDownOwner {
   SWUI_CLASS_NAME(SWindow, L"combobase")
@@ -155,7 +154,7 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   SLayoutSize m_nDropHeight;
   int m_nAnimTime = 200;
   int m_iInitSel = -1;
-  SDropDownWnd* m_pDropDownWnd = nullptr;
+  SDropDownWnd_ComboBox* m_pDropDownWnd = nullptr;
   pugi::xml_document m_xmlDropdownStyle;
   BOOL m_bAutoFitDropBtn = TRUE;
 

@@ -14,13 +14,12 @@
 #include <pugixml.hpp>
 
 #include "control/SCalendarEx.h"
+#include "control/SDropDownWnd_ComboBox.h"
 #include "core/ISDropDownOwner.h"
 #include "core/SLayoutSize.h"
 #include "core/SWindow.h"
 
 namespace SWUI {
-
-class SDropDownWnd;
 
 class SDateTimePicker : public SWindow, public ISDropDownOwner {
   SWUI_CLASS_NAME(SWindow, L"dateTimePicker")
@@ -144,7 +143,7 @@ class SDateTimePicker : public SWindow, public ISDropDownOwner {
   // Colours 0xAABBGGRR of the selected field.
   COLORREF m_crSelBg = 0xFFD77800;
   COLORREF m_crSelText = 0xFFFFFFFF;
-  SDropDownWnd* m_pDropDownWnd = nullptr;
+  SDropDownWnd_ComboBox* m_pDropDownWnd = nullptr;
   SCalendarEx* m_pCalendar = nullptr;
   // The calendar's code under its last button press.
   int m_iCalendarPress = SCalendarEx::kHitNone;

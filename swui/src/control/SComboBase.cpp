@@ -195,26 +195,12 @@ BOOL SComboBase::FireEvent(EventArgs& evt) {
 // ---- the drop-down -----------------------------------------------------------------------
 
 BOOL SComboBase::IsDropDownOpen() const {
-  return m_pDropDownWnd != nullptr && m_pDropDownWnd->m_hWnd != nullptr &&
-         m_pDropDownWnd->GetExitCode() == SDropDownWnd::kOpen;
+  return m_pDropDownWnd != nullptr && m_pDropDownWnd->IsOpen();
 }
 
-RECT SComboBase::GetScreenRect() const {
-  RECT rc = GetWindowRect();
-  ContainerFrameToHost(rc);
-  if (HWND host = ContainerHostHwnd())
-    ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
-}
+RECT SComboBase::GetScreenRect() const { return SDropDownWnd_ComboBox::ScreenRectOf(this); }
 
-SMonitorArea SComboBase::GetMonitorArea() const {
-  SMonitorArea area;
-  if (!SMonitorAreaApi::Get(ContainerHostHwnd(), &area)) {
-    area.rcMonitor = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    area.rcWork = area.rcMonitor;
-  }
-  return area;
-}
+SMonitorArea SComboBase::GetMonitorArea() const { return SDropDownWnd_ComboBox::MonitorOf(this); }
 
 void SComboBase::DropDown() {
   if (m_dwBtnState == BtnPushed || IsDropDownOpen()) return;
@@ -236,19 +222,15 @@ void SComboBase::DropDown() {
 
 BOOL SComboBase::ShowDropDown(const RECT& rcScreen, BOOL bDownward) {
   if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
-  SDropDownWnd* popup = m_pDropDownWnd;
+  SDropDownWnd_ComboBox* popup = m_pDropDownWnd;
   if (!popup->Create(&rcScreen, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
     return FALSE;
   }
   const DWORD flags = AW_SLIDE | (bDownward ? AW_VER_POSITIVE : AW_VER_NEGATIVE);
   if (m_nAnimTime < 1 || !AnimateDropDown(popup, static_cast<DWORD>(m_nAnimTime), flags)) {
-    ::SetWindowPos(popup->m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    popup->ShowNoActivate();
   }
-  // Showing may already have ended it (the application deactivated meanwhile).
-  if (!IsDropDownOpen()) return FALSE;
-  ::SetCapture(popup->m_hWnd);
-  return TRUE;
+  return popup->CaptureIfOpen();
 }
 
 BOOL SComboBase::AnimateDropDown(SDropDownWnd* pDropDown, DWORD dwTime, DWORD dwFlags) {

@@ -1,11 +1,10 @@
 #include "control/SComboBox.h"
 
+#include "control/SDropDownWnd_ComboBox.h"
 #include "core/EventCmd.h"
 #include "core/EventLBSelChanged.h"
 #include "core/SApplication.h"
-#include "core/SDropDownWnd.h"
 #include "core/SObjectFactoryMgr.h"
-#include "core/SRootWindow.h"
 #include "res.mgr/SXmlNoCase.h"
 
 namespace SWUI {
@@ -101,27 +100,12 @@ int SComboBox::GetListBoxHeight() {
 void SComboBox::OnCreateDropDown(SDropDownWnd* pDropDown) {
   SComboBase::OnCreateDropDown(pDropDown);
   if (m_pListBox == nullptr) return;
-  SRootWindow* root = pDropDown->GetRoot();
-  m_pListBox->AddRef();  // the popup's tree holds it while open
-  root->InsertChild(m_pListBox);
-  RECT rc;
-  ::GetClientRect(pDropDown->m_hWnd, &rc);
-  root->OnRelayout(rc);
-  root->RequestRelayout(m_pListBox, TRUE);
-  root->UpdateLayout();
-  m_pListBox->SetVisible(TRUE);
-  m_pListBox->SetFocus();
+  m_pDropDownWnd->HostContent(m_pListBox);
   m_pListBox->EnsureVisible(GetCurSel());
 }
 
 void SComboBox::OnDestroyDropDown(SDropDownWnd* pDropDown) {
-  SRootWindow* root = pDropDown->GetRoot();
-  if (m_pListBox != nullptr && m_pListBox->GetParent() == root) {
-    m_pListBox->SetVisible(FALSE);
-    root->RemoveChild(m_pListBox);
-    m_pListBox->SetContainer(GetContainer());
-    m_pListBox->Release();  // the tree's reference
-  }
+  m_pDropDownWnd->ReturnContent(m_pListBox, GetContainer());
   SComboBase::OnDestroyDropDown(pDropDown);
 }
 

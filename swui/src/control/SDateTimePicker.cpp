@@ -9,7 +9,6 @@
 #include "core/EventCmd.h"
 #include "core/EventLButtonDown.h"
 #include "core/SAttrParse.h"
-#include "core/SMonitorArea.h"
 #include "core/SRootWindow.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
@@ -285,8 +284,7 @@ void SDateTimePicker::SetButtonState(int state) {
 // ---- the drop-down -----------------------------------------------------------------------
 
 BOOL SDateTimePicker::IsDropDownOpen() const {
-  return m_pDropDownWnd != nullptr && m_pDropDownWnd->m_hWnd != nullptr &&
-         m_pDropDownWnd->GetExitCode() == SDropDownWnd::kOpen;
+  return m_pDropDownWnd != nullptr && m_pDropDownWnd->IsOpen();
 }
 
 void SDateTimePicker::CloseUp() {
@@ -296,27 +294,17 @@ void SDateTimePicker::CloseUp() {
 void SDateTimePicker::DropDown() {
   if (IsDropDownOpen() || m_pCalendar == nullptr) return;
   if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
-  RECT rcSelf = GetWindowRect();
-  ContainerFrameToHost(rcSelf);
-  HWND host = ContainerHostHwnd();
-  if (host != nullptr) ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&rcSelf), 2);
-  SMonitorArea area;
-  if (!SMonitorAreaApi::Get(host, &area)) {
-    area.rcMonitor = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  }
+  const RECT rcSelf = SDropDownWnd_ComboBox::ScreenRectOf(this);
   const int width = m_nDropWidth.toPixelSize(GetScale());
   const int height = width * 4 / 5;
   RECT rc = {rcSelf.right - width, rcSelf.bottom, rcSelf.right, rcSelf.bottom + height};
-  if (rc.bottom > area.rcMonitor.bottom) {
+  if (rc.bottom > SDropDownWnd_ComboBox::MonitorOf(this).rcMonitor.bottom) {
     rc.top = rcSelf.top - height;
     rc.bottom = rcSelf.top;
   }
-  SDropDownWnd* popup = m_pDropDownWnd;
-  if (!popup->Create(&rc, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) return;
-  ::SetWindowPos(popup->m_hWnd, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  // Showing may already have ended it (the application deactivated meanwhile).
-  if (IsDropDownOpen()) ::SetCapture(popup->m_hWnd);
+  if (!m_pDropDownWnd->Create(&rc, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) return;
+  m_pDropDownWnd->ShowNoActivate();
+  m_pDropDownWnd->CaptureIfOpen();
 }
 
 void SDateTimePicker::OnCreateDropDown(SDropDownWnd* pDropDown) {
@@ -324,28 +312,13 @@ void SDateTimePicker::OnCreateDropDown(SDropDownWnd* pDropDown) {
       GetContainer() != nullptr ? GetContainer()->GetTranslatorContext() : SStringW();
   pDropDown->GetHostAttr().SetAttribute(SStringW(L"trCtx"), trCtx, TRUE);
   m_pCalendar->SetDate(m_time.wYear, m_time.wMonth, m_time.wDay, -1, FALSE);
-  SRootWindow* root = pDropDown->GetRoot();
-  m_pCalendar->AddRef();  // the popup's tree holds it while open
-  root->InsertChild(m_pCalendar);
-  RECT rc;
-  ::GetClientRect(pDropDown->m_hWnd, &rc);
-  root->OnRelayout(rc);
-  root->RequestRelayout(m_pCalendar, TRUE);
-  root->UpdateLayout();
-  m_pCalendar->SetVisible(TRUE);
-  m_pCalendar->SetFocus();
+  m_pDropDownWnd->HostContent(m_pCalendar);
   m_iCalendarPress = SCalendarEx::kHitNone;
   SetButtonState(BtnOpen);
 }
 
-void SDateTimePicker::OnDestroyDropDown(SDropDownWnd* pDropDown) {
-  SRootWindow* root = pDropDown->GetRoot();
-  if (m_pCalendar != nullptr && m_pCalendar->GetParent() == root) {
-    m_pCalendar->SetVisible(FALSE);
-    root->RemoveChild(m_pCalendar);
-    m_pCalendar->SetContainer(GetContainer());
-    m_pCalendar->Release();  // the tree's reference
-  }
+void SDateTimePicker::OnDestroyDropDown(SDropDownWnd*) {
+  m_pDropDownWnd->ReturnContent(m_pCalendar, GetContainer());
   SetButtonState(BtnNormal);
 }
 

@@ -24,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+#include "control/SListItemLook.h"
 #include "control/SPanel.h"
 
 namespace SWUI {
@@ -188,14 +189,7 @@ class SListCtrl : public SPanel {
   int m_nSelectItem = -1;
   int m_nHoverItem = -1;
   BOOL m_bHotTrack = FALSE;
-  SLayoutSize m_ptIcon[2];
-  SLayoutSize m_ptText[2];
-  COLORREF m_crItemBg;
-  COLORREF m_crItemBg2;
-  COLORREF m_crItemSelBg;
-  COLORREF m_crItemHotBg;
-  COLORREF m_crText;
-  COLORREF m_crSelText;
+  SListItemLook m_look;
   SAutoRefPtr<ISkinObj> m_pItemSkin;
   SAutoRefPtr<ISkinObj> m_pIconSkin;
   SAutoRefPtr<ISkinObj> m_pCheckSkin;
@@ -215,7 +209,6 @@ class SListCtrl : public SPanel {
   };
   std::vector<ColumnSpan> ColumnSpans() const;
   void SetChecked(int nItem, BOOL bCheck, bool redraw);
-  void DrawCell(IRenderTarget* pRT, const RECT& rcCell, const ListCell& cell, int nItemHeight);
 };
 
 }  // namespace SWUI

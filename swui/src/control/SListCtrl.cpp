@@ -45,17 +45,9 @@ LONG PullBack(LONG origin, int content, UINT page) {
 SListCtrl::SListCtrl()
     : m_nHeaderHeight(20.0f, dp),
       m_nItemHeight(20.0f, dp),
-      m_crItemBg(0xFFFFFFFF),
-      m_crItemBg2(0xFFE2E2E2),
-      m_crItemSelBg(0xFFD19139),
-      m_crItemHotBg(0x80D19139),
-      m_crText(0xFF000000),
-      m_crSelText(0xFF00FFFF),
+      m_look(0xFFFFFFFF, 0xFFE2E2E2, 0xFFD19139, 0x80D19139, 0xFF000000, 0xFF00FFFF),
       m_pCheckSkin(SControlSkin::Builtin(kBuiltinCheckSkin)) {
   m_dwFlags |= SWF_CLIPCLIENT | SWF_FOCUSABLE;
-  for (SLayoutSize* size : {&m_ptIcon[0], &m_ptIcon[1], &m_ptText[0], &m_ptText[1]}) {
-    size->SetInvalid();
-  }
   AddEventOf<EventLCSelChanging>(GetEventSet());
   AddEventOf<EventLCSelChanged>(GetEventSet());
   AddEventOf<EventLCItemDeleted>(GetEventSet());
@@ -99,37 +91,8 @@ HRESULT SListCtrl::SetAttribute(const SStringW& strAttribName, const SStringW& s
     m_bHotTrack = P::Int(strValue) != 0;
     hr = S_FALSE;
   } else {
-    struct ColorAttr {
-      LPCWSTR name;
-      COLORREF SListCtrl::*field;
-    };
-    static const ColorAttr kColors[] = {
-        {L"colorItemBkgnd", &SListCtrl::m_crItemBg},
-        {L"colorItemBkgnd2", &SListCtrl::m_crItemBg2},
-        {L"colorItemSelBkgnd", &SListCtrl::m_crItemSelBg},
-        {L"colorItemHotBkgnd", &SListCtrl::m_crItemHotBg},
-        {L"colorText", &SListCtrl::m_crText},
-        {L"colorSelText", &SListCtrl::m_crSelText},
-    };
-    struct SizeAttr {
-      LPCWSTR name;
-      SLayoutSize* field;
-    };
-    const SizeAttr sizes[] = {{L"icon-x", &m_ptIcon[0]},
-                              {L"icon-y", &m_ptIcon[1]},
-                              {L"text-x", &m_ptText[0]},
-                              {L"text-y", &m_ptText[1]}};
-    for (const ColorAttr& color : kColors) {
-      if (!P::IsName(name, color.name)) continue;
-      if (strValue.IsEmpty()) return E_FAIL;
-      this->*color.field = GetNamedColor(strValue);
-      hr = S_FALSE;
-    }
-    for (const SizeAttr& size : sizes) {
-      if (!P::IsName(name, size.name)) continue;
-      *size.field = GetNamedDimension(strValue);
-      hr = S_FALSE;
-    }
+    hr = m_look.SetAttribute(name, strValue);
+    if (hr == E_FAIL) return E_FAIL;
   }
   if (hr == E_NOTIMPL) return SPanel::SetAttribute(strAttribName, strValue, bLoading);
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
@@ -438,6 +401,11 @@ void SListCtrl::UpdateChildrenPosition() {
   UpdateHeaderCtrl();
 }
 
+void SListCtrl::OnDestroy() {
+  DeleteAllItems();
+  SPanel::OnDestroy();
+}
+
 void SListCtrl::OnSize(UINT nType, SIZE size) {
   SPanel::OnSize(nType, size);
   UpdateScrollBar();
@@ -559,24 +527,11 @@ void SListCtrl::RedrawItem(int nItem) {
 void SListCtrl::DrawItem(IRenderTarget* pRT, const RECT& rc, int nItem) {
   if (!IsRow(nItem)) return;
   const ListRowInfo& row = *m_arrItems[nItem];
-  COLORREF crBg = m_crItemBg;
-  if ((nItem & 1) && m_crItemBg2 != CR_INVALID) crBg = m_crItemBg2;
-  COLORREF crText = m_crText;
-  int skinState = 0;
   const bool hot = !row.bChecked && m_bHotTrack && nItem == m_nHoverItem;
-  if (row.bChecked || hot) {
-    const COLORREF crMark = row.bChecked ? m_crItemSelBg : m_crItemHotBg;
-    if (m_pItemSkin != nullptr) {
-      skinState = row.bChecked ? 2 : 1;
-    } else if (crMark != CR_INVALID) {
-      crBg = crMark;
-    }
-    if (m_crSelText != CR_INVALID) crText = m_crSelText;
-  }
-  if (crBg != CR_INVALID) pRT->FillSolidRect(&rc, crBg);
-  SControlSkin::DrawState(m_pItemSkin, pRT, rc, skinState);
-
-  const COLORREF crOld = crText != CR_INVALID ? pRT->SetTextColor(crText) : CR_INVALID;
+  const SListItemLook::RowColors colors =
+      m_look.ColorsOf(nItem, row.bChecked != FALSE, hot, m_pItemSkin != nullptr);
+  m_look.DrawBackground(pRT, rc, colors, m_pItemSkin);
+  const COLORREF crOld = colors.text != CR_INVALID ? pRT->SetTextColor(colors.text) : CR_INVALID;
   const int h = GetItemHeight();
   const int left = rc.left + kRowIndent - m_ptOrigin.x;
   bool firstColumn = true;
@@ -594,41 +549,13 @@ void SListCtrl::DrawItem(IRenderTarget* pRT, const RECT& rc, int nItem) {
       SControlSkin::DrawState(m_pCheckSkin, pRT, rcCheck, row.bChecked ? 4 : 0);
       rcCol.left += size.cx + 6;
     }
-    DrawCell(pRT, rcCol, row.cells[span.order], h);
+    const ListCell& cell = row.cells[span.order];
+    // A long text stays in its column.
+    pRT->PushClipRect(&rcCol, RGN_AND);
+    m_look.DrawIconText(this, pRT, rcCol, m_pIconSkin, cell.nImage, cell.text, h);
+    pRT->PopClip();
   }
   if (crOld != CR_INVALID) pRT->SetTextColor(crOld);
-}
-
-void SListCtrl::DrawCell(IRenderTarget* pRT, const RECT& rcCell, const ListCell& cell,
-                         int nItemHeight) {
-  const int scale = GetScale();
-  bool iconDrawn = false;
-  RECT rcIcon = {0, 0, 0, 0};
-  if (cell.nImage != -1 && m_pIconSkin != nullptr) {
-    const SIZE size = m_pIconSkin->GetSkinSize();
-    const int x = m_ptIcon[0].IsSpecifiedSize() ? m_ptIcon[0].toPixelSize(scale) : nItemHeight / 6;
-    const int y = m_ptIcon[1].IsSpecifiedSize() ? m_ptIcon[1].toPixelSize(scale)
-                                                : (nItemHeight - size.cy) / 2;
-    rcIcon = RECT{rcCell.left + x, rcCell.top + y, rcCell.left + x + size.cx,
-                  rcCell.top + y + size.cy};
-    iconDrawn = SControlSkin::DrawState(m_pIconSkin, pRT, rcIcon, cell.nImage) != FALSE;
-  }
-  RECT rcText = rcCell;
-  if (m_ptText[0].IsSpecifiedSize()) {
-    rcText.left = rcCell.left + m_ptText[0].toPixelSize(scale);
-  } else if (iconDrawn) {
-    rcText.left = rcIcon.right + nItemHeight / 6;
-  }
-  UINT format = DT_SINGLELINE | DT_VCENTER;
-  if (m_ptText[1].IsSpecifiedSize()) {
-    rcText.top = rcCell.top + m_ptText[1].toPixelSize(scale);
-    format = DT_SINGLELINE;
-  }
-  if (cell.text.IsEmpty()) return;
-  // A long text stays in its column.
-  pRT->PushClipRect(&rcCell, RGN_AND);
-  DrawText(pRT, cell.text, cell.text.GetLength(), &rcText, format);
-  pRT->PopClip();
 }
 
 }  // namespace SWUI

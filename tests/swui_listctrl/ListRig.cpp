@@ -1,7 +1,5 @@
 #include "ListRig.h"
 
-#include <cstdlib>
-
 #include "control/EventHeaderClick.h"
 #include "control/EventHeaderItemChanged.h"
 #include "control/EventHeaderItemChanging.h"
@@ -69,16 +67,6 @@ std::vector<FiredEvent> ListRig::Fired(DWORD id) const {
     if (id == 0 || f.id == id) out.push_back(f);
   }
   return out;
-}
-
-bool NearRgb(DWORD a, DWORD b) {
-  for (int shift : {0, 8, 16}) {
-    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
-        2) {
-      return false;
-    }
-  }
-  return true;
 }
 
 std::vector<HWND> DragPictures() {

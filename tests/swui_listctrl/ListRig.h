@@ -43,7 +43,5 @@ class ListRig : public HostHarness {
   bool cancelSelection = false;
 };
 
-// Within 2 of each channel.
-bool NearRgb(DWORD a, DWORD b);
 // Top-level windows of this thread that are layered and topmost and shown.
 std::vector<HWND> DragPictures();

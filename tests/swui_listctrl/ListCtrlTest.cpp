@@ -100,19 +100,31 @@ TEST_CASE_FIXTURE(ListRig, "list scrolling: the wheel moves the rows, a bar drag
 
 TEST_CASE_FIXTURE(ListRig, "list rows: white and light grey in turn, checked blue, a hot row "
                            "half blue over what lies below") {
-  SListCtrl* list = OpenList(*this, L"0,0,@300,@120", L"colorBkgnd='#808080' hotTrack='1'");
-  list->InsertColumn(0, L"c", 200);
+  SListCtrl* list =
+      OpenList(*this, L"0,0,@300,@120", L"colorBkgnd='#808080' hotTrack='1' iconSkin='icons'");
+  list->InsertColumn(0, L"c", 150);
+  list->InsertColumn(1, L"d", 50);
   AddRows(list, 5);
+  ListCellInfo icon;
+  icon.mask = SLVIF_IMAGE;
+  icon.nImage = 1;
+  list->SetSubItem(0, 0, &icon);
   list->SetSelectedItem(2);
   Paint();
   CHECK(Rgb(250, 30) == 0xFFFFFF);
   CHECK(Rgb(250, 50) == 0xE2E2E2);
   CHECK(Rgb(250, 70) == 0x3991D1);
   CHECK(Rgb(2, 30) == 0xFFFFFF);  // the row is filled across, left of its indent too
+  // The icon (state 1, 8 x 8) a sixth of the row height in from the indented column, centred.
+  CHECK(Rgb(7, 26) == 0x00FF00);
+  CHECK(Rgb(14, 33) == 0x00FF00);
+  CHECK(Rgb(6, 26) == 0xFFFFFF);
+  CHECK(Rgb(7, 25) == 0xFFFFFF);
   list->SetAttribute(SStringW(L"colorBkgnd"), SStringW(L"#ffffff"), FALSE);
   MouseMove(POINT{100, 110});
   Paint();
   CHECK(NearRgb(Rgb(250, 110), 0x9CC8E8));
+  SavePng(L"listctrl-rows", 2);
   MouseLeave();
   Paint();
   CHECK(Rgb(250, 110) == 0xFFFFFF);

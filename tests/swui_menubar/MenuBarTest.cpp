@@ -23,7 +23,7 @@ PrivateDesktop g_desktop(L"TevaroMenuBarTest");
 const wchar_t kLayout[] =
     L"<SWUI width='320' height='200'><root colorBkgnd='#ffffff'>"
     L"<menubar name='bar' id='9' pos='0,0,-0,@22'>"
-    L" <btnStyle><button colorText='#000000'/></btnStyle>"
+    L" <btnStyle><!-- every button's XML --><button data='5'/></btnStyle>"
     L" <menus>"
     L"  <menuItem menuName='menu_a'>File</menuItem>"
     L"  <menuItem menuName='menu_b'>Edit</menuItem>"
@@ -86,6 +86,7 @@ TEST_CASE_FIXTURE(BarRig, "menu bar buttons: one per menu that loads, 49 x 20 fr
     CHECK(item->IsClass(L"menuItem"));
     CHECK(item->IsClass(L"button"));
     CHECK(item->GetParent() == bar);
+    CHECK(item->GetUserData() == 5u);
   }
   CHECK(bar->GetItem(1)->GetMenuName() == L"menu_b");
   CHECK(bar->IsClass(L"menubar"));

@@ -33,8 +33,9 @@ BOOL SMenuBar::Insert(LPCWSTR pszTitle, LPCWSTR pszMenuName, int nIndex) {
   InsertChild(item);
   // Its events (the chosen command among them) reach the bar's subscribers first.
   item->SetOwner(this);
-  const pugi::xml_node style = m_xmlStyle.first_child().first_child();
-  const BOOL created = item->InitFromXml(style.type() == pugi::node_element ? style : pugi::xml_node());
+  pugi::xml_node style = m_xmlStyle.first_child().first_child();
+  while (style && style.type() != pugi::node_element) style = style.next_sibling();
+  const BOOL created = item->InitFromXml(style);
   SXmlMark::ClearMarks(m_xmlStyle);
   // A button that refused its creation has left the tree already.
   if (!created) return FALSE;

@@ -55,8 +55,9 @@ struct Ours {
   SHeaderCtrl* header = nullptr;
 
   explicit Ours(IRenderTarget* target) : host(target) {
-    doc.load_string(L"<root><listctrl name='l' pos='0,0,-0,-0' scrollSpeed='20'>"
-                    L"<header name='h'/></listctrl></root>");
+    doc.load_string(
+        L"<root><listctrl name='l' pos='0,0,-0,-0' scrollSpeed='20'>"
+        L"<header name='h'/></listctrl></root>");
     root = new SWindow();
     root->SetContainer(&host);
     host.SetRoot(root);
@@ -246,16 +247,16 @@ int main() {
     }
     ours.header->Move(&rcHeader);
   };
-  const bench::Timing divide =
-      bench::BestOfAlternating(dragDivider, [&] { moveHeader(false); }, 150.0, 3);
+  const bench::Timing divide = bench::BestOfAlternating(
+      dragDivider, [&] { moveHeader(false); }, 150.0, 3);
   if (ours.header->GetItemWidth(0) != kColumnWidth) {
     printf("the divider drag did not come back: width %d\n", ours.header->GetItemWidth(0));
     return 1;
   }
   Report("1,000 header divider steps", divide.ours, divide.bare);
   // The same moves with the host's repaint after each, as every divider step has.
-  const bench::Timing repainted =
-      bench::BestOfAlternating(dragDivider, [&] { moveHeader(true); }, 150.0, 3);
+  const bench::Timing repainted = bench::BestOfAlternating(
+      dragDivider, [&] { moveHeader(true); }, 150.0, 3);
   Report("  against moves repainted each", repainted.ours, repainted.bare);
   return 0;
 }

@@ -67,18 +67,23 @@ std::vector<int> Orders(SHeaderCtrl* h) {
 
 }  // namespace
 
-TEST_CASE_FIXTURE(ListRig, "header hit codes pass over empty and hidden captions; a divider's "
-                           "column is the caption the user sees left of it") {
+TEST_CASE_FIXTURE(ListRig,
+                  "header hit codes pass over empty and hidden captions; a divider's "
+                  "column is the caption the user sees left of it") {
   struct Case {
     const wchar_t* attrs;
     int x;
     DWORD code;
   };
   const Case cases[] = {
-      {L"", 2, 0},             {L"", 50, 0},
-      {L"", 98, 0x00010000},   {L"", 101, 0x00030000},  // not 0x00030002: C is hidden
-      {L"", 150, 0x00030003},  {L"", 198, 0xFFFF0003},
-      {L"", 250, 0xFFFFFFFF},  {L"sortHeader='0'", 97, 0},
+      {L"", 2, 0},
+      {L"", 50, 0},
+      {L"", 98, 0x00010000},
+      {L"", 101, 0x00030000},  // not 0x00030002: C is hidden
+      {L"", 150, 0x00030003},
+      {L"", 198, 0xFFFF0003},
+      {L"", 250, 0xFFFFFFFF},
+      {L"sortHeader='0'", 97, 0},
       {L"sortHeader='0'", 98, 0x00010000},
   };
   for (const Case& c : cases) {
@@ -90,8 +95,9 @@ TEST_CASE_FIXTURE(ListRig, "header hit codes pass over empty and hidden captions
   }
 }
 
-TEST_CASE_FIXTURE(ListRig, "header captions: rectangles and widths skip hidden ones, the strip "
-                           "after the last caption is state 3, the sort arrow sits at the right") {
+TEST_CASE_FIXTURE(ListRig,
+                  "header captions: rectangles and widths skip hidden ones, the strip "
+                  "after the last caption is state 3, the sort arrow sits at the right") {
   OpenWith(With(kMixed));
   auto* h = Find<SHeaderCtrl>(L"h");
   CHECK(h->GetItemRect(3) == RECT{100, 0, 200, 20});
@@ -116,8 +122,9 @@ TEST_CASE_FIXTURE(ListRig, "header captions: rectangles and widths skip hidden o
   CHECK(Rgb(279, 1) == kRed);
 }
 
-TEST_CASE_FIXTURE(ListRig, "header orders: an insert takes its index as order and raises the "
-                           "others, an index out of range appends, a delete lowers them again") {
+TEST_CASE_FIXTURE(ListRig,
+                  "header orders: an insert takes its index as order and raises the "
+                  "others, an index out of range appends, a delete lowers them again") {
   OpenWith(With(kFour));
   auto* h = Find<SHeaderCtrl>(L"h");
   CHECK(Orders(h) == std::vector<int>{0, 1, 2, 3});
@@ -139,8 +146,9 @@ TEST_CASE_FIXTURE(ListRig, "header orders: an insert takes its index as order an
   CHECK(h->GetItemCount() == 0);
 }
 
-TEST_CASE_FIXTURE(ListRig, "header mouse: hover, press and a sort click; with sortHeader off a "
-                           "caption neither lights up nor clicks") {
+TEST_CASE_FIXTURE(ListRig,
+                  "header mouse: hover, press and a sort click; with sortHeader off a "
+                  "caption neither lights up nor clicks") {
   OpenWith(With(kFour));
   MouseMove(POINT{75, 10});
   Paint();
@@ -163,8 +171,9 @@ TEST_CASE_FIXTURE(ListRig, "header mouse: hover, press and a sort click; with so
   CHECK(Fired().empty());
 }
 
-TEST_CASE_FIXTURE(ListRig, "header divider drag: the width follows the mouse, stops at 0, fires "
-                           "at every step and once at the release") {
+TEST_CASE_FIXTURE(ListRig,
+                  "header divider drag: the width follows the mouse, stops at 0, fires "
+                  "at every step and once at the release") {
   OpenWith(With(kMixed));
   auto* h = Find<SHeaderCtrl>(L"h");
   MouseMove(POINT{98, 10});
@@ -180,10 +189,12 @@ TEST_CASE_FIXTURE(ListRig, "header divider drag: the width follows the mouse, st
   CHECK_FALSE(h->IsDragging());
 }
 
-TEST_CASE_FIXTURE(ListRig, "header divider drag: a scaled width keeps its unit and converts back "
-                           "to the pixels dragged; fixWidth moves nothing and keeps the arrow") {
-  OpenWith(L"<header name='h' pos='0,0,@300,@20'><items><item width='100dp'>A</item>"
-           L"<item width='40'>B</item></items></header>");
+TEST_CASE_FIXTURE(ListRig,
+                  "header divider drag: a scaled width keeps its unit and converts back "
+                  "to the pixels dragged; fixWidth moves nothing and keeps the arrow") {
+  OpenWith(
+      L"<header name='h' pos='0,0,@300,@20'><items><item width='100dp'>A</item>"
+      L"<item width='40'>B</item></items></header>");
   Root()->SDispatchMessage(UM_SETSCALE, 150);
   auto* h = Find<SHeaderCtrl>(L"h");
   REQUIRE(h->GetItemWidth(0) == 150);
@@ -211,9 +222,10 @@ TEST_CASE_FIXTURE(ListRig, "header divider drag: a scaled width keeps its unit a
   CHECK(Fired(EventHeaderItemChanging::EventID).empty());
 }
 
-TEST_CASE_FIXTURE(ListRig, "header swap: the dragged caption lands at the target's index under a "
-                           "translucent picture; a second picture is refused; deactivation ends "
-                           "the drag") {
+TEST_CASE_FIXTURE(ListRig,
+                  "header swap: the dragged caption lands at the target's index under a "
+                  "translucent picture; a second picture is refused; deactivation ends "
+                  "the drag") {
   OpenWith(With(kFour));
   auto* h = Find<SHeaderCtrl>(L"h");
   MouseMove(POINT{25, 10});
@@ -271,8 +283,9 @@ TEST_CASE_FIXTURE(ListRig, "header destroyed during a swap drag takes its pictur
   DeleteObject(bitmap);
 }
 
-TEST_CASE_FIXTURE(ListRig, "drag picture of a bitmap without alpha: colour key 0 and alpha 128 "
-                           "by the window's attributes, shown at the point less the hot spot") {
+TEST_CASE_FIXTURE(ListRig,
+                  "drag picture of a bitmap without alpha: colour key 0 and alpha 128 "
+                  "by the window's attributes, shown at the point less the hot spot") {
   BITMAPINFO bmi = {};
   bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
   bmi.bmiHeader.biWidth = 30;

@@ -42,8 +42,9 @@ std::vector<int> Checked(SListCtrl* list) {
 
 }  // namespace
 
-TEST_CASE_FIXTURE(ListRig, "list scroll bars from the columns' width and the rows; a second "
-                           "run keeps them") {
+TEST_CASE_FIXTURE(ListRig,
+                  "list scroll bars from the columns' width and the rows; a second "
+                  "run keeps them") {
   struct Case {
     int width;
     int rows;
@@ -79,8 +80,9 @@ TEST_CASE_FIXTURE(ListRig, "list scroll bars from the columns' width and the row
   }
 }
 
-TEST_CASE_FIXTURE(ListRig, "list scrolling: the wheel moves the rows, a bar drag sideways moves "
-                           "the header with them, and removing the rows pulls the origin back") {
+TEST_CASE_FIXTURE(ListRig,
+                  "list scrolling: the wheel moves the rows, a bar drag sideways moves "
+                  "the header with them, and removing the rows pulls the origin back") {
   SListCtrl* list = OpenList(*this, L"0,0,@300,@120");
   list->InsertColumn(0, L"a", 200);
   list->InsertColumn(1, L"b", 200);
@@ -98,8 +100,9 @@ TEST_CASE_FIXTURE(ListRig, "list scrolling: the wheel moves the rows, a bar drag
   CHECK_FALSE(list->HasScrollBar(TRUE));
 }
 
-TEST_CASE_FIXTURE(ListRig, "list rows: white and light grey in turn, checked blue, a hot row "
-                           "half blue over what lies below") {
+TEST_CASE_FIXTURE(ListRig,
+                  "list rows: white and light grey in turn, checked blue, a hot row "
+                  "half blue over what lies below") {
   SListCtrl* list =
       OpenList(*this, L"0,0,@300,@120", L"colorBkgnd='#808080' hotTrack='1' iconSkin='icons'");
   list->InsertColumn(0, L"c", 150);
@@ -133,8 +136,9 @@ TEST_CASE_FIXTURE(ListRig, "list rows: white and light grey in turn, checked blu
   CHECK(list->GetItemHeight() == 20);
 }
 
-TEST_CASE_FIXTURE(ListRig, "list selection by click, Ctrl and Shift; a click below the rows "
-                           "clears it; a refused change leaves everything") {
+TEST_CASE_FIXTURE(ListRig,
+                  "list selection by click, Ctrl and Shift; a click below the rows "
+                  "clears it; a refused change leaves everything") {
   SListCtrl* list = OpenList(*this, L"0,0,@300,@200", L"multiSelection='1' itemHeight='15'");
   list->InsertColumn(0, L"c", 200);
   AddRows(list, 10);
@@ -177,8 +181,9 @@ TEST_CASE_FIXTURE(ListRig, "list selection by click, Ctrl and Shift; a click bel
   CHECK(list->GetSelectedItem() == 6);
 }
 
-TEST_CASE_FIXTURE(ListRig, "list check boxes: a click on a row's box toggles that row alone; "
-                           "below the rows it is a click on empty space") {
+TEST_CASE_FIXTURE(ListRig,
+                  "list check boxes: a click on a row's box toggles that row alone; "
+                  "below the rows it is a click on empty space") {
   SListCtrl* list = OpenList(*this, L"0,0,@300,@200", L"checkBox='1'");
   CHECK_FALSE(list->SetCheckState(0, TRUE));  // no row yet
   list->InsertColumn(0, L"c", 200);
@@ -199,9 +204,10 @@ TEST_CASE_FIXTURE(ListRig, "list check boxes: a click on a row's box toggles tha
   CHECK(list->GetCheckState(4));
 }
 
-TEST_CASE_FIXTURE(ListRig, "list cells: a column inserted inside keeps each text in its column, "
-                           "a text copied out is cut and ended, swapped captions move the cells "
-                           "shown") {
+TEST_CASE_FIXTURE(ListRig,
+                  "list cells: a column inserted inside keeps each text in its column, "
+                  "a text copied out is cut and ended, swapped captions move the cells "
+                  "shown") {
   SListCtrl* list = OpenList(*this, L"0,0,@300,@120");
   CHECK(list->InsertItem(0, L"x") == -1);
   CHECK(list->GetItemCount() == 0);
@@ -253,8 +259,9 @@ TEST_CASE_FIXTURE(ListRig, "list cells: a column inserted inside keeps each text
   CHECK(list->GetSubItemText(0, 0) == L"a0");
 }
 
-TEST_CASE_FIXTURE(ListRig, "list deletion: the rows have left before each row's event, which "
-                           "carries its index and data") {
+TEST_CASE_FIXTURE(ListRig,
+                  "list deletion: the rows have left before each row's event, which "
+                  "carries its index and data") {
   SListCtrl* list = OpenList(*this, L"0,0,@300,@120");
   list->InsertColumn(0, L"c", 100);
   AddRows(list, 3);

@@ -39,15 +39,16 @@ BOOL CALLBACK CollectPicture(HWND hwnd, LPARAM lParam) {
 }  // namespace
 
 ListRig::ListRig() : HostHarness(true) {
-  AddSkins(L"<skin><cells name='c4'/><cells name='arrow' states='2' size='8,6'/>"
-           L"<cellsb name='sb' ideal='10' arrows='0'/><cells name='icons' states='3' size='8,8'/>"
-           L"</skin>");
+  AddSkins(
+      L"<skin><cells name='c4'/><cells name='arrow' states='2' size='8,6'/>"
+      L"<cellsb name='sb' ideal='10' arrows='0'/><cells name='icons' states='3' size='8,8'/>"
+      L"</skin>");
   heldTimers = true;
 }
 
 void ListRig::OpenWith(const std::wstring& elementsXml) {
-  const std::wstring xml =
-      L"<SWUI width='320' height='200'><root colorBkgnd='#ffffff'>" + elementsXml + L"</root></SWUI>";
+  const std::wstring xml = L"<SWUI width='320' height='200'><root colorBkgnd='#ffffff'>" +
+                           elementsXml + L"</root></SWUI>";
   Open(xml.c_str());
   fired.clear();
   host->onEvent = [this](EventArgs* e) {

@@ -66,7 +66,9 @@ class BarRig : public HostHarness {
     PostMessageW(Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
   }
   void PostKey(UINT vk) { PostMessageW(Hwnd(), WM_KEYDOWN, vk, 1); }
-  bool Shown(int index) const { return IsWindowVisible(bar->GetItem(index)->GetMenu()->m_hWnd) != FALSE; }
+  bool Shown(int index) const {
+    return IsWindowVisible(bar->GetItem(index)->GetMenu()->m_hWnd) != FALSE;
+  }
 
   SMenuBar* bar = nullptr;
   std::vector<Chosen> chosen;
@@ -74,8 +76,9 @@ class BarRig : public HostHarness {
 
 }  // namespace
 
-TEST_CASE_FIXTURE(BarRig, "menu bar buttons: one per menu that loads, 49 x 20 from the left + 1, "
-                          "one pixel apart, styled and titled") {
+TEST_CASE_FIXTURE(BarRig,
+                  "menu bar buttons: one per menu that loads, 49 x 20 from the left + 1, "
+                  "one pixel apart, styled and titled") {
   REQUIRE(bar->GetItemCount() == 5);
   const int lefts[] = {1, 51, 101, 151, 201};
   const wchar_t* titles[] = {L"File", L"Edit", L"View", L"Tools", L"Help"};
@@ -107,8 +110,9 @@ TEST_CASE_FIXTURE(BarRig, "menu bar: without Init a press opens nothing") {
   CHECK(chosen.empty());
 }
 
-TEST_CASE_FIXTURE(BarRig, "menu bar: a press runs the button's menu below it; Down and Return "
-                          "choose the first command, reported by the bar; Escape chooses none") {
+TEST_CASE_FIXTURE(BarRig,
+                  "menu bar: a press runs the button's menu below it; Down and Return "
+                  "choose the first command, reported by the bar; Escape chooses none") {
   REQUIRE(bar->Init(Hwnd()));
   RECT hostRect;
   GetWindowRect(Hwnd(), &hostRect);
@@ -146,8 +150,9 @@ TEST_CASE_FIXTURE(BarRig, "menu bar: a press runs the button's menu below it; Do
   CHECK_FALSE(Shown(2));
 }
 
-TEST_CASE_FIXTURE(BarRig, "menu bar: moving onto another button ends the menu without a "
-                          "command; that button's timer opens its own") {
+TEST_CASE_FIXTURE(BarRig,
+                  "menu bar: moving onto another button ends the menu without a "
+                  "command; that button's timer opens its own") {
   REQUIRE(bar->Init(Hwnd()));
   {
     ModalDriver drive({[&] { PostMove(1); }}, 3000);
@@ -175,8 +180,9 @@ TEST_CASE_FIXTURE(BarRig, "menu bar: moving onto another button ends the menu wi
   CHECK_FALSE(Shown(1));
 }
 
-TEST_CASE_FIXTURE(BarRig, "menu bar: a press on the button whose menu is open closes it and "
-                          "does not open it again") {
+TEST_CASE_FIXTURE(BarRig,
+                  "menu bar: a press on the button whose menu is open closes it and "
+                  "does not open it again") {
   REQUIRE(bar->Init(Hwnd()));
   bool opened = false;
   {

@@ -28,8 +28,8 @@ BOOL CDragWnd::Show(HBITMAP bitmap, const BITMAP& info, COLORREF colorKey, BYTE 
                     DWORD lwaFlags) {
   m_bitmap = bitmap;
   m_size = SIZE{info.bmWidth, info.bmHeight};
-  if (Create(L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT, 0, 0,
-             m_size.cx, m_size.cy, nullptr, nullptr) == nullptr) {
+  if (Create(L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT, 0, 0, m_size.cx,
+             m_size.cy, nullptr, nullptr) == nullptr) {
     return FALSE;
   }
   ModifyStyleEx(0, WS_EX_LAYERED);
@@ -62,10 +62,10 @@ BOOL CDragWnd::UpdateLayered(const BITMAP& info, BYTE alpha) {
 
 void CDragWnd::DragMove(POINT screenPoint) {
   if (s_instance == nullptr) return;
-  ::SetWindowPos(s_instance->m_hWnd, HWND_TOPMOST, screenPoint.x - s_instance->m_hotSpot.x,
-                 screenPoint.y - s_instance->m_hotSpot.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER |
-                     SWP_NOSENDCHANGING);
+  ::SetWindowPos(
+      s_instance->m_hWnd, HWND_TOPMOST, screenPoint.x - s_instance->m_hotSpot.x,
+      screenPoint.y - s_instance->m_hotSpot.y, 0, 0,
+      SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
 }
 
 void CDragWnd::EndDrag() {

@@ -32,7 +32,9 @@ SHeaderCtrl::SHeaderCtrl() : m_pSkinItem(SControlSkin::Builtin(kBuiltinSkin)) {
   AddEventOf<EventHeaderItemSwap>(GetEventSet());
 }
 
-SHeaderCtrl::~SHeaderCtrl() { EndDragPicture(); }
+SHeaderCtrl::~SHeaderCtrl() {
+  EndDragPicture();
+}
 
 // ---- attributes and XML ------------------------------------------------------------------
 
@@ -74,9 +76,10 @@ BOOL SHeaderCtrl::CreateChildren(pugi::xml_node xmlNode) {
     const pugi::xml_attribute data = SXmlNoCase::Attribute(node, L"userData");
     const pugi::xml_attribute sort = SXmlNoCase::Attribute(node, L"sortFlag");
     const pugi::xml_attribute visible = SXmlNoCase::Attribute(node, L"visible");
-    const int index = InsertItem(-1, GetNamedString(text), size.fSize, size.unit,
-                                 sort ? static_cast<UINT>(SAttrParse::Int(SStringW(sort.value()))) : 0,
-                                 data ? SAttrParse::Int(SStringW(data.value())) : 0);
+    const int index =
+        InsertItem(-1, GetNamedString(text), size.fSize, size.unit,
+                   sort ? static_cast<UINT>(SAttrParse::Int(SStringW(sort.value()))) : 0,
+                   data ? SAttrParse::Int(SStringW(data.value())) : 0);
     if (visible) m_arrItems[index]->visible = SAttrParse::Int(SStringW(visible.value())) != 0;
   }
   return TRUE;
@@ -120,8 +123,7 @@ int SHeaderCtrl::InsertItem(int iItem, LPCWSTR pszText, float width, SLayoutSize
   return iItem;
 }
 
-int SHeaderCtrl::InsertItem(int iItem, LPCWSTR pszText, int nWidth, UINT sortFlag,
-                            LPARAM lParam) {
+int SHeaderCtrl::InsertItem(int iItem, LPCWSTR pszText, int nWidth, UINT sortFlag, LPARAM lParam) {
   return InsertItem(iItem, pszText, static_cast<float>(nWidth), px, sortFlag, lParam);
 }
 

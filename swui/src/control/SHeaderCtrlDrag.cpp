@@ -12,7 +12,9 @@
 
 namespace SWUI {
 
-bool SHeaderCtrl::IsSwapDrag() const { return IsItemHover(m_dwHitTest) && m_bItemSwapEnable; }
+bool SHeaderCtrl::IsSwapDrag() const {
+  return IsItemHover(m_dwHitTest) && m_bItemSwapEnable;
+}
 
 bool SHeaderCtrl::IsResizeDrag() const {
   return m_dwHitTest != kHitNone && !IsItemHover(m_dwHitTest) && !m_bFixWidth;
@@ -62,8 +64,7 @@ void SHeaderCtrl::BeginDragging() {
   if (m_hDragImg == nullptr) return;
   const RECT rcItem = GetItemRect(item);
   const POINT hotSpot = {m_ptClick.x - rcItem.left, m_ptClick.y - rcItem.top};
-  m_bDragImgShown =
-      CDragWnd::BeginDrag(m_hDragImg, hotSpot, 0, 128, LWA_COLORKEY | LWA_ALPHA);
+  m_bDragImgShown = CDragWnd::BeginDrag(m_hDragImg, hotSpot, 0, 128, LWA_COLORKEY | LWA_ALPHA);
 }
 
 void SHeaderCtrl::SwapDragTo(POINT pt) {

@@ -161,7 +161,9 @@ void SListCtrl::OnScaleChanged(int scale) {
 
 // ---- columns and rows --------------------------------------------------------------------
 
-int SListCtrl::GetColumnCount() const { return m_pHeader != nullptr ? m_pHeader->GetItemCount() : 0; }
+int SListCtrl::GetColumnCount() const {
+  return m_pHeader != nullptr ? m_pHeader->GetItemCount() : 0;
+}
 
 int SListCtrl::InsertColumn(int nIndex, LPCWSTR pszText, int nWidth, LPARAM lParam) {
   if (m_pHeader == nullptr) return -1;
@@ -297,7 +299,9 @@ void SListCtrl::SortItems(PFNLVCOMPAREEX pfnCompare, void* pContext) {
 
 // ---- check marks -------------------------------------------------------------------------
 
-BOOL SListCtrl::GetCheckState(int nItem) const { return IsRow(nItem) && m_arrItems[nItem]->bChecked; }
+BOOL SListCtrl::GetCheckState(int nItem) const {
+  return IsRow(nItem) && m_arrItems[nItem]->bChecked;
+}
 
 BOOL SListCtrl::SetCheckState(int nItem, BOOL bCheck) {
   if (!m_bCheckBox || !IsRow(nItem)) return FALSE;
@@ -332,7 +336,9 @@ void SListCtrl::SetChecked(int nItem, BOOL bCheck, bool redraw) {
 
 // ---- geometry ----------------------------------------------------------------------------
 
-int SListCtrl::GetItemHeight() const { return std::max(m_nItemHeight.toPixelSize(GetScale()), 1); }
+int SListCtrl::GetItemHeight() const {
+  return std::max(m_nItemHeight.toPixelSize(GetScale()), 1);
+}
 
 int SListCtrl::GetHeaderHeight() const {
   return std::max(m_nHeaderHeight.toPixelSize(GetScale()), 0);
@@ -391,8 +397,7 @@ int SListCtrl::HitTest(POINT pt) const {
 void SListCtrl::UpdateHeaderCtrl() {
   if (m_pHeader == nullptr) return;
   const RECT rc = GetClientRect();
-  const RECT rcHeader = {rc.left - m_ptOrigin.x, rc.top, rc.right,
-                         rc.top + GetHeaderHeight()};
+  const RECT rcHeader = {rc.left - m_ptOrigin.x, rc.top, rc.right, rc.top + GetHeaderHeight()};
   m_pHeader->Move(&rcHeader);
 }
 

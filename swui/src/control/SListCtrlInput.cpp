@@ -11,7 +11,9 @@ namespace SWUI {
 
 namespace {
 
-bool KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+bool KeyHeld(int vk) {
+  return (::GetKeyState(vk) & 0x8000) != 0;
+}
 
 }  // namespace
 

@@ -88,8 +88,8 @@ void SListItemLook::DrawIconText(SWindow* wnd, IRenderTarget* pRT, const RECT& r
     const int x = m_ptIcon[0].IsSpecifiedSize() ? m_ptIcon[0].toPixelSize(scale) : nItemHeight / 6;
     const int y = m_ptIcon[1].IsSpecifiedSize() ? m_ptIcon[1].toPixelSize(scale)
                                                 : (nItemHeight - size.cy) / 2;
-    rcIcon = RECT{rcCell.left + x, rcCell.top + y, rcCell.left + x + size.cx,
-                  rcCell.top + y + size.cy};
+    rcIcon =
+        RECT{rcCell.left + x, rcCell.top + y, rcCell.left + x + size.cx, rcCell.top + y + size.cy};
     iconDrawn = SControlSkin::DrawState(iconSkin, pRT, rcIcon, nImage) != FALSE;
   }
   RECT rcText = rcCell;

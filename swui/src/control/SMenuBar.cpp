@@ -8,7 +8,9 @@
 
 namespace SWUI {
 
-SMenuBar::SMenuBar() { GetEventSet()->AddEvent(EventSelectMenu::EventID, EventSelectMenu::ScriptName()); }
+SMenuBar::SMenuBar() {
+  GetEventSet()->AddEvent(EventSelectMenu::EventID, EventSelectMenu::ScriptName());
+}
 
 SMenuBar::~SMenuBar() = default;
 

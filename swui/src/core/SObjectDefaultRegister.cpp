@@ -12,6 +12,7 @@
 #include "control/SDateTimePicker.h"
 #include "control/SEdit.h"
 #include "control/SGroup.h"
+#include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SIconWnd.h"
 #include "control/SImageButton.h"
@@ -19,6 +20,8 @@
 #include "control/SLine.h"
 #include "control/SLink.h"
 #include "control/SListBox.h"
+#include "control/SListCtrl.h"
+#include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SProgress.h"
 #include "control/SRadioBox.h"
@@ -121,8 +124,8 @@ const Entry kBuiltinClasses[] = {
     {L"sliderbar", kW, L"progress", NewFactory<SSliderBar>},
     {L"treectrl", kW, L"scrollview", nullptr},
     {L"scrollbar", kW, L"window", NewFactory<SScrollBar>},
-    {L"header", kW, L"window", nullptr},
-    {L"listctrl", kW, L"div", nullptr},
+    {L"header", kW, L"window", NewFactory<SHeaderCtrl>},
+    {L"listctrl", kW, L"div", NewFactory<SListCtrl>},
     {L"listbox", kW, L"scrollview", NewFactory<SListBox>},
     {L"richedit", kW, L"div", NewFactory<SRichEdit>},
     {L"edit", kW, L"richedit", NewFactory<SEdit>},
@@ -135,7 +138,7 @@ const Entry kBuiltinClasses[] = {
     {L"mclistview", kW, L"div", nullptr},
     {L"tileview", kW, L"div", nullptr},
     {L"treeview", kW, L"div", nullptr},
-    {L"menubar", kW, L"window", nullptr},
+    {L"menubar", kW, L"window", NewFactory<SMenuBar>},
     {L"calendarex", kW, L"window", NewFactory<SCalendarEx>},
     {L"dateTimePicker", kW, L"window", NewFactory<SDateTimePicker>},
     // Interpolators.

@@ -1,5 +1,7 @@
 #include "HostHarness.h"
 
+#include <cstdlib>
+
 #include "core/SMessageLoop.h"
 #include "base/SXmlMark.h"
 
@@ -82,6 +84,16 @@ POINT HostHarness::ToScreen(POINT client) const {
 }
 
 // ---- pixels ------------------------------------------------------------------------------
+
+bool HostHarness::NearRgb(DWORD a, DWORD b) {
+  for (int shift : {0, 8, 16}) {
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
+        2) {
+      return false;
+    }
+  }
+  return true;
+}
 
 void HostHarness::Paint() {
   REQUIRE(host != nullptr);

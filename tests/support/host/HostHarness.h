@@ -119,6 +119,8 @@ class HostHarness {
   DWORD PrintedRgb(int x, int y) const;
   // How many pixels of a rectangle of the memory target have that colour.
   int CountRgb(const RECT& rc, DWORD rgb) const;
+  // Two colours (0xRRGGBB) within 2 of each other in every channel (a blend's rounding).
+  static bool NearRgb(DWORD a, DWORD b);
   // The memory target as <exe folder>\png\<name>.png, enlarged by zoom.
   bool SavePng(const std::wstring& name, int zoom = 1) const;
   // The same for any host (a dialog inside its loop), painted first.

@@ -33,11 +33,6 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 400;
 constexpr int kSteps = 1000;
 
-void Report(const char* what, double ours, double bare) {
-  printf("%-44s ours %9.3f ms   bare %9.3f ms   ratio %6.2f\n", what, ours, bare,
-         bare > 0 ? ours / bare : 0.0);
-}
-
 struct Texts {
   std::vector<std::wstring> parents;
   std::vector<std::wstring> children;  // the same for every parent
@@ -187,7 +182,7 @@ int BenchTree(IRenderTarget* target) {
   const bench::Timing insert = BestOfRounds([&] { ours.tree->RemoveAllItems(); },
                                             [&] { ours.Fill(texts); }, [&] { native.Clear(); },
                                             [&] { native.Fill(texts); });
-  Report("insert 100 x 100 items", insert.ours, insert.bare);
+  bench::Report("insert 100 x 100 items", insert.ours, insert.bare);
   if (ours.tree->GetVisibleCount() != kParents * (kChildren + 1)) {
     printf("tree: %d rows shown after the fill\n", ours.tree->GetVisibleCount());
     return 1;
@@ -196,11 +191,11 @@ int BenchTree(IRenderTarget* target) {
   const bench::Timing expand = BestOfRounds(
       [&] { ours.ExpandAll(TVE_COLLAPSE); }, [&] { ours.ExpandAll(TVE_EXPAND); },
       [&] { native.ExpandAll(TVE_COLLAPSE); }, [&] { native.ExpandAll(TVE_EXPAND); });
-  Report("expand all 100 parents", expand.ours, expand.bare);
+  bench::Report("expand all 100 parents", expand.ours, expand.bare);
 
   const bench::Timing paint = bench::BestOfAlternating(
       [&] { ui.root->RedrawRegion(target, nullptr); }, [&] { native.Paint(); }, 150.0);
-  Report("one paint (20 rows and the bar)", paint.ours, paint.bare);
+  bench::Report("one paint (20 rows and the bar)", paint.ours, paint.bare);
   if (DarkPixels(target) < 100) {
     printf("tree: the paint drew no text\n");
     return 1;
@@ -217,7 +212,7 @@ int BenchTree(IRenderTarget* target) {
         native.Scroll(SB_BOTTOM);
         native.Paint();
       });
-  Report("scroll to the end and paint", scroll.ours, scroll.bare);
+  bench::Report("scroll to the end and paint", scroll.ours, scroll.bare);
   const int end = ours.tree->GetViewSize().cy - ours.tree->GetClientRect().bottom;
   if (ours.tree->GetViewOrigin().y != end || native.ScrollPos() == 0) {
     printf("tree: scrolling to the end did not reach it (ours %ld of %d, native %d)\n",
@@ -269,7 +264,7 @@ int BenchSplit() {
         }
       },
       50.0, kRounds);
-  Report("1,000 split-bar steps", steps.ours, steps.bare);
+  bench::Report("1,000 split-bar steps", steps.ours, steps.bare);
   return 0;
 }
 
@@ -280,10 +275,7 @@ int main() {
   if (factory == nullptr) return 1;
   SApplication app(factory, GetModuleHandleW(nullptr));
   if (!bench::LoadBuiltInResources(app, true)) return 1;
-  IRenderTarget* made = nullptr;
-  factory->CreateRenderTarget(&made, kWidth, kHeight);
-  SAutoRefPtr<IRenderTarget> target;
-  target.Attach(made);
+  SAutoRefPtr<IRenderTarget> target = bench::NewRenderTarget(factory, kWidth, kHeight);
   if (target == nullptr) return 1;
 
   if (BenchTree(target) != 0) return 1;

@@ -35,8 +35,9 @@ class SSplitWnd : public SWindow {
   // The pane at a display index, or null.
   SSplitPane* GetPane(int index) const;
   int GetPaneCount() const { return static_cast<int>(m_panes.size()); }
-  // The display index of the pane of that name, -1 when none.
+  // The display index of the pane of that name, or of the pane itself; -1 when none.
   int PaneIndex(const SStringW& name) const;
+  int PaneIndex(const SSplitPane* pane) const;
   BOOL IsVertical() const { return m_bVertical; }
 
   BOOL CreateChildren(pugi::xml_node xmlNode) override;

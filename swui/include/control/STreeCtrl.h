@@ -81,9 +81,9 @@ class STreeCtrl : public SScrollView, protected CSTree<TreeItemInfo*> {
   STreeCtrl();
   ~STreeCtrl() override;
 
-  // Inserts an item under hParent (STVI_ROOT or null: top level), first (STVI_FIRST), last (STVI_LAST)
-  // or after a child of hParent. Null when hParent is not an item of this tree, when
-  // hInsertAfter is not a child of hParent, or when memory runs out.
+  // Inserts an item under hParent (STVI_ROOT or null: top level), first (STVI_FIRST), last
+  // (STVI_LAST) or after a child of hParent. Null when hParent is not an item of this tree,
+  // when hInsertAfter is not a child of hParent, or when memory runs out.
   HSTREEITEM InsertItem(LPCWSTR pszText, int nImage, int nSelectedImage, LPARAM lParam,
                         HSTREEITEM hParent = STVI_ROOT, HSTREEITEM hInsertAfter = STVI_LAST,
                         BOOL bEnsureVisible = FALSE);
@@ -108,7 +108,8 @@ class STreeCtrl : public SScrollView, protected CSTree<TreeItemInfo*> {
   BOOL SelectItem(HSTREEITEM hItem, BOOL bEnsureVisible = TRUE);
   HSTREEITEM GetSelectedItem() const { return m_hSelItem; }
 
-  // Item fields: FALSE (or 0) for null and pseudo handles.
+  // Item fields: FALSE (or 0) for null and pseudo handles; the setters also for items of
+  // another tree.
   BOOL GetItemText(HSTREEITEM hItem, SStringW& strText) const;
   // Measures the text again; the view follows.
   BOOL SetItemText(HSTREEITEM hItem, LPCWSTR pszText);

@@ -96,7 +96,10 @@ class CSTree {
   size_t GetCount() const { return m_count; }
   T& GetItem(HSTREEITEM hItem) { return ToNode(hItem)->data; }
   const T& GetItem(HSTREEITEM hItem) const { return ToNode(hItem)->data; }
-  T* GetItemPt(HSTREEITEM hItem) { return hItem && !IsPseudo(hItem) ? &ToNode(hItem)->data : nullptr; }
+  // The payload of a real item; null for null and pseudo handles.
+  T* GetItemPt(HSTREEITEM hItem) {
+    return hItem && !IsPseudo(hItem) ? &ToNode(hItem)->data : nullptr;
+  }
   const T* GetItemPt(HSTREEITEM hItem) const {
     return hItem && !IsPseudo(hItem) ? &ToNode(hItem)->data : nullptr;
   }

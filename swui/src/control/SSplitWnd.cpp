@@ -57,13 +57,11 @@ BOOL SSplitWnd::CreateChildren(pugi::xml_node xmlNode) {
 }
 
 int SSplitWnd::InsertPane(SSplitPane* pane, int index) {
-  if (pane == nullptr || pane->GetParent() != this) return -1;
-  const auto found = std::find_if(m_panes.begin(), m_panes.end(),
-                                  [pane](const SAutoRefPtr<SSplitPane>& p) { return p == pane; });
-  if (found != m_panes.end()) return -1;
+  if (pane == nullptr || pane->GetParent() != this || PaneIndex(pane) != -1) return -1;
   const int count = GetPaneCount();
   if (index < 0 || index > count) index = count;
   m_panes.insert(m_panes.begin() + index, SAutoRefPtr<SSplitPane>(pane));
+  m_iDragSep = -1;
   const RECT rc = GetClientRect();
   if (!IsRectEmpty(&rc)) {
     std::vector<PaneSize> sizes = BuildSizes(PriorityOrder());
@@ -76,17 +74,23 @@ int SSplitWnd::InsertPane(SSplitPane* pane, int index) {
 }
 
 void SSplitWnd::ForgetPane(SSplitPane* pane) {
-  const auto found = std::find_if(m_panes.begin(), m_panes.end(),
-                                  [pane](const SAutoRefPtr<SSplitPane>& p) { return p == pane; });
-  if (found == m_panes.end()) return;
-  const int index = static_cast<int>(found - m_panes.begin());
-  m_panes.erase(found);
-  if (m_iDragSep >= index) m_iDragSep = -1;
+  const int index = PaneIndex(pane);
+  if (index == -1) return;
+  m_panes.erase(m_panes.begin() + index);
+  // The drag's index would name another bar.
+  m_iDragSep = -1;
 }
 
 SSplitPane* SSplitWnd::GetPane(int index) const {
   return index >= 0 && index < GetPaneCount() ? static_cast<SSplitPane*>(m_panes[index])
                                               : nullptr;
+}
+
+int SSplitWnd::PaneIndex(const SSplitPane* pane) const {
+  for (int i = 0; i < GetPaneCount(); ++i) {
+    if (m_panes[i] == pane) return i;
+  }
+  return -1;
 }
 
 int SSplitWnd::PaneIndex(const SStringW& name) const {

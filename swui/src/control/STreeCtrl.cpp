@@ -542,7 +542,7 @@ BOOL STreeCtrl::GetItemText(HSTREEITEM hItem, SStringW& strText) const {
 }
 
 BOOL STreeCtrl::SetItemText(HSTREEITEM hItem, LPCWSTR pszText) {
-  TreeItemInfo* info = Info(hItem);
+  TreeItemInfo* info = OwnInfo(hItem);
   if (info == nullptr) return FALSE;
   info->strText = pszText;
   CalcItemContentWidth(info);
@@ -559,7 +559,7 @@ BOOL STreeCtrl::GetItemImage(HSTREEITEM hItem, int& nImage, int& nSelectedImage)
 }
 
 BOOL STreeCtrl::SetItemImage(HSTREEITEM hItem, int nImage, int nSelectedImage) {
-  TreeItemInfo* info = Info(hItem);
+  TreeItemInfo* info = OwnInfo(hItem);
   if (info == nullptr) return FALSE;
   info->nImage = nImage;
   info->nSelectedImage = nSelectedImage;
@@ -573,7 +573,7 @@ LPARAM STreeCtrl::GetItemData(HSTREEITEM hItem) const {
 }
 
 BOOL STreeCtrl::SetItemData(HSTREEITEM hItem, LPARAM lParam) {
-  TreeItemInfo* info = Info(hItem);
+  TreeItemInfo* info = OwnInfo(hItem);
   if (info == nullptr) return FALSE;
   info->lParam = lParam;
   return TRUE;

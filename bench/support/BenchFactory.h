@@ -21,6 +21,16 @@ inline SWUI::SAutoRefPtr<SWUI::IRenderFactory> GdiRenderFactory() {
   return factory;
 }
 
+// A memory render target of the factory, or null.
+inline SWUI::SAutoRefPtr<SWUI::IRenderTarget> NewRenderTarget(SWUI::IRenderFactory* factory,
+                                                              int width, int height) {
+  SWUI::IRenderTarget* made = nullptr;
+  factory->CreateRenderTarget(&made, width, height);
+  SWUI::SAutoRefPtr<SWUI::IRenderTarget> target;
+  target.Attach(made);
+  return target;
+}
+
 // Loads the framework's built-in skins and styles from this executable's resources into app;
 // with keepProvider the provider also stays as one of app's resource providers. False when the
 // resources or their skins cannot be loaded.

@@ -35,10 +35,6 @@ constexpr int kHeight = 400;
 constexpr int kRowHeight = 20;
 constexpr int kBarWidth = 16;
 
-void Report(const char* what, double ours, double bare) {
-  printf("%-40s ours %9.3f ms   bare %9.3f ms   ratio %6.2f\n", what, ours, bare,
-         bare > 0 ? ours / bare : 0.0);
-}
 
 std::vector<std::wstring> ItemTexts() {
   std::vector<std::wstring> texts;
@@ -98,10 +94,7 @@ int main() {
   SApplication app(factory, GetModuleHandleW(nullptr));
   if (!bench::LoadBuiltInResources(app, true)) return 1;
 
-  IRenderTarget* made = nullptr;
-  factory->CreateRenderTarget(&made, kWidth, kHeight);
-  SAutoRefPtr<IRenderTarget> target;
-  target.Attach(made);
+  SAutoRefPtr<IRenderTarget> target = bench::NewRenderTarget(factory, kWidth, kHeight);
   if (target == nullptr) return 1;
 
   const std::vector<std::wstring> texts = ItemTexts();
@@ -124,13 +117,13 @@ int main() {
     fillBare = std::min(fillBare, bench::NowMs() - start);
   }
   bench.host.UpdateWindow();
-  Report("fill 10,000 items", fillOurs, fillBare);
+  bench::Report("fill 10,000 items", fillOurs, fillBare);
 
   // One paint of the whole tree.
   const bench::Timing paint = bench::BestOfAlternating(
       [&] { bench.root->RedrawRegion(target, nullptr); }, [&] { DrawBare(target, texts, 0); },
       150.0);
-  Report("one paint (21 rows and the bar)", paint.ours, paint.bare);
+  bench::Report("one paint (21 rows and the bar)", paint.ours, paint.bare);
 
   // 1,000 wheel steps down from the top.
   double wheelOurs = 1e300;
@@ -153,7 +146,7 @@ int main() {
     printf("wheel steps did not scroll: origin %ld\n", list->GetViewOrigin().y);
     return 1;
   }
-  Report("1,000 wheel steps", wheelOurs, wheelBare);
+  bench::Report("1,000 wheel steps", wheelOurs, wheelBare);
 
   return 0;
 }

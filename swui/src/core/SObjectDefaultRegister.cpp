@@ -30,11 +30,16 @@
 #include "control/SScrollBar.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
+#include "control/SSplitPane.h"
+#include "control/SSplitWnd.h"
+#include "control/SSplitWnd_Col.h"
+#include "control/SSplitWnd_Row.h"
 #include "control/SSpinButtonCtrl.h"
 #include "control/SStatic.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
 #include "control/SToggle.h"
+#include "control/STreeCtrl.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -117,12 +122,12 @@ const Entry kBuiltinClasses[] = {
     {L"page", kW, L"window", NewFactory<STabPage>},
     {L"activex", kW, L"window", nullptr},
     {L"flash", kW, L"activex", nullptr},
-    {L"pane", kW, L"window", nullptr},
-    {L"splitwnd", kW, L"window", nullptr},
-    {L"splitcol", kW, L"splitwnd", nullptr},
-    {L"splitrow", kW, L"splitwnd", nullptr},
+    {L"pane", kW, L"window", NewFactory<SSplitPane>},
+    {L"splitwnd", kW, L"window", NewFactory<SSplitWnd>},
+    {L"splitcol", kW, L"splitwnd", NewFactory<SSplitWnd_Col>},
+    {L"splitrow", kW, L"splitwnd", NewFactory<SSplitWnd_Row>},
     {L"sliderbar", kW, L"progress", NewFactory<SSliderBar>},
-    {L"treectrl", kW, L"scrollview", nullptr},
+    {L"treectrl", kW, L"scrollview", NewFactory<STreeCtrl>},
     {L"scrollbar", kW, L"window", NewFactory<SScrollBar>},
     {L"header", kW, L"window", NewFactory<SHeaderCtrl>},
     {L"listctrl", kW, L"div", NewFactory<SListCtrl>},

@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "control/SActiveX.h"
 #include "control/SAnimateImgWnd.h"
 #include "control/SButton.h"
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
 #include "control/SComboBox.h"
 #include "control/SEdit.h"
+#include "control/SFlashCtrl.h"
 #include "control/SGroup.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SIconWnd.h"
@@ -109,8 +111,8 @@ const Entry kBuiltinClasses[] = {
     {L"caption", kW, L"window", NewFactory<SCaption>},
     {L"tabctrl", kW, L"window", NewFactory<STabCtrl>},
     {L"page", kW, L"window", NewFactory<STabPage>},
-    {L"activex", kW, L"window", nullptr},
-    {L"flash", kW, L"activex", nullptr},
+    {L"activex", kW, L"window", NewFactory<SActiveX>},
+    {L"flash", kW, L"activex", NewFactory<SFlashCtrl>},
     {L"pane", kW, L"window", nullptr},
     {L"splitwnd", kW, L"window", nullptr},
     {L"splitcol", kW, L"splitwnd", nullptr},

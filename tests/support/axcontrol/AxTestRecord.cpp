@@ -64,7 +64,7 @@ const wchar_t* AxTestRecordEntry(int index) {
   return entries[static_cast<size_t>(index)].c_str();
 }
 
-void AxTestNote(const wchar_t* text) { axtest::Record(L"%s", text); }
+void AxTestNote(const wchar_t* text) { axtest::Record(L"%ls", text); }
 
 int AxTestLiveControls() { return axtest::LiveControls(); }
 

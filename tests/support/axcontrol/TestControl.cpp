@@ -86,7 +86,7 @@ ULONG STDMETHODCALLTYPE TestControl::Release() {
 // ---- IOleObject ----------------------------------------------------------------------------
 
 HRESULT STDMETHODCALLTYPE TestControl::SetClientSite(IOleClientSite* pClientSite) {
-  Record(L"SetClientSite(%s)", pClientSite != nullptr ? L"site" : L"null");
+  Record(L"SetClientSite(%ls)", pClientSite != nullptr ? L"site" : L"null");
   if (pClientSite != nullptr) pClientSite->AddRef();
   if (site_ != nullptr) site_->Release();
   site_ = pClientSite;
@@ -202,7 +202,7 @@ HRESULT STDMETHODCALLTYPE TestControl::Draw(DWORD, LONG, void*, DVTARGETDEVICE*,
 }
 
 HRESULT STDMETHODCALLTYPE TestControl::SetAdvise(DWORD aspects, DWORD, IAdviseSink* pAdvSink) {
-  Record(L"SetAdvise(%lu,%s)", static_cast<unsigned long>(aspects),
+  Record(L"SetAdvise(%lu,%ls)", static_cast<unsigned long>(aspects),
          pAdvSink != nullptr ? L"sink" : L"null");
   if (pAdvSink != nullptr) pAdvSink->AddRef();
   if (sink_ != nullptr) sink_->Release();
@@ -274,10 +274,10 @@ HRESULT STDMETHODCALLTYPE TestControl::Invoke(DISPID dispIdMember, REFIID, LCID,
                    pDispParams->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT &&
                    pDispParams->rgvarg[0].vt == VT_BSTR;
   if (!put) {
-    Record(L"Invoke %s: not a string put", name);
+    Record(L"Invoke %ls: not a string put", name);
     return DISP_E_BADPARAMCOUNT;
   }
-  Record(L"Put %s=%s", name, pDispParams->rgvarg[0].bstrVal);
+  Record(L"Put %ls=%ls", name, pDispParams->rgvarg[0].bstrVal);
   return S_OK;
 }
 

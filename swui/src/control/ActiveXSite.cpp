@@ -2,7 +2,7 @@
 
 #include <mshtmhst.h>
 
-#include "core/SHimetric.h"
+#include "control/SHimetric.h"
 
 namespace SWUI {
 

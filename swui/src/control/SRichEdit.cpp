@@ -8,6 +8,7 @@
 #include "../core/RenderFactoryUtil.h"
 #include "control/SControlSkin.h"
 #include "control/SMenu.h"
+#include "control/SHimetric.h"
 #include "control/SRicheditDropTarget.h"
 #include "base/AlphaChannelBackup.h"
 #include "core/EventKeyDown.h"
@@ -15,7 +16,6 @@
 #include "core/EventRENotify.h"
 #include "core/SApplication.h"
 #include "core/SAttrParse.h"
-#include "core/SHimetric.h"
 #include "core/SLog.h"
 #include "core/SRicheditMenuDef.h"
 

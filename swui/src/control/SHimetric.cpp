@@ -1,4 +1,4 @@
-#include "core/SHimetric.h"
+#include "control/SHimetric.h"
 
 namespace SWUI {
 

@@ -55,7 +55,8 @@ class SActiveX : public SWindow, protected IAxHostDelegate {
   HRESULT OnAxGetDC(LPCRECT pRect, DWORD grfFlags, HDC* phDC) override;
   HRESULT OnAxReleaseDC(HDC hDC) override;
 
-  // Creates the control of the class id (nothing without one); the hook runs either way.
+  // Creates the control of the class id, then runs the creation hook; FALSE when no control
+  // was made (without a class id nothing is attempted and the hook does not run).
   BOOL InitActiveX();
 
   int OnCreate(LPVOID lpCreateParam);
@@ -71,8 +72,8 @@ class SActiveX : public SWindow, protected IAxHostDelegate {
   MSG_WM_PAINT_EX(OnPaint)
   MSG_WM_SIZE(OnSize)
   MSG_WM_SHOWWINDOW(OnShowWindow)
-  SWND_MESSAGE_RANGE_HANDLER(WM_MOUSEFIRST, 0x020D, OnInputMessage)
-  SWND_MESSAGE_RANGE_HANDLER(WM_KEYFIRST, 0x0109, OnInputMessage)
+  SWND_MESSAGE_RANGE_HANDLER(WM_MOUSEFIRST, WM_XBUTTONDBLCLK, OnInputMessage)
+  SWND_MESSAGE_RANGE_HANDLER(WM_KEYFIRST, WM_UNICHAR, OnInputMessage)
   SWND_END_MSG_MAP(SWindow)
 
   CLSID m_clsid = CLSID_NULL;

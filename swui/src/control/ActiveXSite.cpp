@@ -38,7 +38,7 @@ HRESULT ActiveXSite::CreateControl(REFCLSID clsid, DWORD dwClsContext, const REC
   }
   ShowControlWindow(bVisible);
   SetObjectRects(rcPos);
-  // The hook may destroy the element, and with it detach the site.
+  // The control may have let the element go meanwhile, and the site with it.
   if (!IsDetached()) m_pDelegate->OnAxActivate(m_pControl);
   return hr;
 }

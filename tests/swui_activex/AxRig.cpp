@@ -16,6 +16,11 @@ void NotingActiveX::OnAxCreateFinished(BOOL bCreated) {
   AxTestNote(bCreated ? L"created" : L"not created");
 }
 
+void NotingActiveX::OnSetFocus(SwndHandle swndOld) {
+  AxTestNote(L"focus");
+  SActiveX::OnSetFocus(swndOld);
+}
+
 void NotingFlash::OnAxActivate(IUnknown* pCtrl) {
   AxTestNote(L"OnAxActivate");
   SFlashCtrl::OnAxActivate(pCtrl);

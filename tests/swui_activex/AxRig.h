@@ -16,13 +16,19 @@
 #include "control/SActiveX.h"
 #include "control/SFlashCtrl.h"
 
-// Notes "OnAxActivate" and "created" / "not created" (the creation hook) in the record.
+// Notes "OnAxActivate", "created" / "not created" (the creation hook) and "focus" (the
+// element got it) in the record.
 class NotingActiveX : public SWUI::SActiveX {
   SWUI_CLASS_NAME(SWUI::SActiveX, L"notingax")
 
  protected:
   void OnAxActivate(IUnknown* pCtrl) override;
   void OnAxCreateFinished(BOOL bCreated) override;
+  void OnSetFocus(SWUI::SwndHandle swndOld);
+
+  SWND_BEGIN_MSG_MAP()
+  MSG_WM_SETFOCUS_EX(OnSetFocus)
+  SWND_END_MSG_MAP(SWUI::SActiveX)
 };
 
 class NotingFlash : public SWUI::SFlashCtrl {

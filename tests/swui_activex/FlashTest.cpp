@@ -4,6 +4,8 @@
 // creation hook still runs.
 #include <doctest/doctest.h>
 
+#include <algorithm>
+
 #include "AxRig.h"
 
 using namespace SWUI;

@@ -29,12 +29,14 @@ TEST_CASE("painted: the control's colour over the element, opaque where the surf
 
 TEST_CASE("input: a click focuses, then reaches the control; keys too, with its result") {
   AxRig r;
-  r.Load(AxElement(L"ax", kAxTestProgId));
+  r.Load(L"<notingax name='ax' pos='10,10,@200,@100' clsID='" + std::wstring(kAxTestProgId) +
+         L"'/>");
   auto* ax = r.Find(L"ax");
   int from = AxTestRecordCount();
   ax->SSendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(15, 20));
   CHECK(ax->IsFocused());
-  CHECK(AxRig::Record(from) == std::vector<std::wstring>{L"OnWindowMessage(0x201,0x1,15,20)"});
+  CHECK(AxRig::Record(from) ==
+        std::vector<std::wstring>{L"focus", L"OnWindowMessage(0x201,0x1,15,20)"});
   // Forwarded instead of the element's own handling: no capture, nothing pushed.
   CHECK(r.rig.container.capture == 0u);
   CHECK((ax->GetState() & WndState_PushDown) == 0u);

@@ -6,6 +6,7 @@
 #include <mshtmhst.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "AxRig.h"

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "control/SActiveX.h"
 #include "control/SAnimateImgWnd.h"
 #include "control/SButton.h"
 #include "control/SCalendar.h"
@@ -11,6 +12,7 @@
 #include "control/SComboBox.h"
 #include "control/SDateTimePicker.h"
 #include "control/SEdit.h"
+#include "control/SFlashCtrl.h"
 #include "control/SGroup.h"
 #include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
@@ -120,8 +122,8 @@ const Entry kBuiltinClasses[] = {
     {L"caption", kW, L"window", NewFactory<SCaption>},
     {L"tabctrl", kW, L"window", NewFactory<STabCtrl>},
     {L"page", kW, L"window", NewFactory<STabPage>},
-    {L"activex", kW, L"window", nullptr},
-    {L"flash", kW, L"activex", nullptr},
+    {L"activex", kW, L"window", NewFactory<SActiveX>},
+    {L"flash", kW, L"activex", NewFactory<SFlashCtrl>},
     {L"pane", kW, L"window", NewFactory<SSplitPane>},
     {L"splitwnd", kW, L"window", NewFactory<SSplitWnd>},
     {L"splitcol", kW, L"splitwnd", NewFactory<SSplitWnd_Col>},

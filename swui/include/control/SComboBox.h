@@ -16,8 +16,6 @@ class SComboBox : public SComboBase {
   SWUI_CLASS_NAME(SComboBase, L"combobox")
 
  public:
-  static constexpr int kListId = -200;
-
   SComboBox();
   ~SComboBox() override;
 

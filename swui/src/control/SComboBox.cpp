@@ -1,11 +1,7 @@
 #include "control/SComboBox.h"
 
-#include "core/EventCmd.h"
 #include "core/EventLBSelChanged.h"
-#include "core/SApplication.h"
 #include "core/SDropDownWnd.h"
-#include "core/SObjectFactoryMgr.h"
-#include "core/SRootWindow.h"
 #include "res.mgr/SXmlNoCase.h"
 
 namespace SWUI {
@@ -19,11 +15,9 @@ SComboBox::~SComboBox() {
 }
 
 void SComboBox::ReleaseListBox() {
-  if (m_pListBox == nullptr) return;
   SListBox* list = m_pListBox;
   m_pListBox = nullptr;
-  list->SSendMessage(WM_DESTROY);
-  list->Release();
+  DestroyList(list);
 }
 
 void SComboBox::OnDestroy() {
@@ -48,33 +42,15 @@ SStringW SComboBox::GetLBText(int iItem, BOOL bRawText) {
 }
 
 void SComboBox::OnSelChanged() {
-  if (m_pEdit != nullptr && !m_pEdit->GetEventSet()->IsMuted()) {
-    MuteEvents mute(m_pEdit);
-    m_pEdit->SetWindowText(GetLBText(GetCurSel()));
-  }
-  Invalidate();
+  ShowSelection();
   SComboBase::OnSelChanged();
 }
 
 BOOL SComboBox::MakeListBox(LPCWSTR className, pugi::xml_node style) {
   ReleaseListBox();
-  SApplication* app = SApplication::getSingletonPtr();
-  if (app == nullptr) return FALSE;
-  SWindow* wnd = SObjectFactoryMgr::TakeObjectAs<SWindow>(app->CreateWindowByName(className));
-  SListBox* list = dynamic_cast<SListBox*>(wnd);
-  if (list == nullptr) {
-    // Not a list box: the combo stays without a list and answers as an empty one.
-    if (wnd != nullptr) wnd->Release();
-    return FALSE;
-  }
-  list->SetContainer(GetContainer());
-  list->InitFromXml(style);
-  list->SetAttribute(SStringW(L"pos"), SStringW(L"0,0,-0,-0"), TRUE);
-  list->SetOwner(this);
-  list->SetAttribute(SStringW(L"id"), SStringW(L"-200"), TRUE);
-  list->SSendMessage(UM_SETSCALE, static_cast<WPARAM>(GetScale()));
-  m_pListBox = list;
-  return TRUE;
+  // Not a list box: the combo stays without a list and answers as an empty one.
+  m_pListBox = MakeList<SListBox>(className, style);
+  return m_pListBox != nullptr;
 }
 
 BOOL SComboBox::CreateListBox(pugi::xml_node xmlNode) {
@@ -101,27 +77,12 @@ int SComboBox::GetListBoxHeight() {
 void SComboBox::OnCreateDropDown(SDropDownWnd* pDropDown) {
   SComboBase::OnCreateDropDown(pDropDown);
   if (m_pListBox == nullptr) return;
-  SRootWindow* root = pDropDown->GetRoot();
-  m_pListBox->AddRef();  // the popup's tree holds it while open
-  root->InsertChild(m_pListBox);
-  RECT rc;
-  ::GetClientRect(pDropDown->m_hWnd, &rc);
-  root->OnRelayout(rc);
-  root->RequestRelayout(m_pListBox, TRUE);
-  root->UpdateLayout();
-  m_pListBox->SetVisible(TRUE);
-  m_pListBox->SetFocus();
+  InsertList(m_pListBox, pDropDown);
   m_pListBox->EnsureVisible(GetCurSel());
 }
 
 void SComboBox::OnDestroyDropDown(SDropDownWnd* pDropDown) {
-  SRootWindow* root = pDropDown->GetRoot();
-  if (m_pListBox != nullptr && m_pListBox->GetParent() == root) {
-    m_pListBox->SetVisible(FALSE);
-    root->RemoveChild(m_pListBox);
-    m_pListBox->SetContainer(GetContainer());
-    m_pListBox->Release();  // the tree's reference
-  }
+  RemoveList(m_pListBox, pDropDown);
   SComboBase::OnDestroyDropDown(pDropDown);
 }
 
@@ -141,17 +102,7 @@ void SComboBox::OnScaleChanged(int scale) {
 // ---- events ------------------------------------------------------------------------------
 
 BOOL SComboBox::FireEvent(EventArgs& evt) {
-  if (m_pListBox != nullptr && evt.sender == static_cast<IObject*>(m_pListBox) &&
-      evt.idFrom == kListId && IsDropDownOpen()) {
-    if (evt.GetID() == EventLBSelChanged::EventID) {
-      OnSelChanged();
-      return TRUE;
-    }
-    if (evt.GetID() == EventCmd::EventID) {
-      CloseUp();
-      return TRUE;
-    }
-  }
+  if (HandleListEvent(evt, m_pListBox, EventLBSelChanged::EventID)) return TRUE;
   return SComboBase::FireEvent(evt);
 }
 

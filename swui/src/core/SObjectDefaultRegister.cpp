@@ -7,6 +7,7 @@
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
 #include "control/SComboBox.h"
+#include "control/SComboView.h"
 #include "control/SEdit.h"
 #include "control/SGroup.h"
 #include "control/SHotKeyCtrl.h"
@@ -16,6 +17,7 @@
 #include "control/SLine.h"
 #include "control/SLink.h"
 #include "control/SListBox.h"
+#include "control/SListView.h"
 #include "control/SPanel.h"
 #include "control/SProgress.h"
 #include "control/SRadioBox.h"
@@ -127,8 +129,8 @@ const Entry kBuiltinClasses[] = {
     {L"combobox", kW, L"combobase", NewFactory<SComboBox>},
     {L"calendar", kW, L"window", nullptr},
     {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
-    {L"listview", kW, L"div", nullptr},
-    {L"comboview", kW, L"combobase", nullptr},
+    {L"listview", kW, L"div", NewFactory<SListView>},
+    {L"comboview", kW, L"combobase", NewFactory<SComboView>},
     {L"mclistview", kW, L"div", nullptr},
     {L"tileview", kW, L"div", nullptr},
     {L"treeview", kW, L"div", nullptr},

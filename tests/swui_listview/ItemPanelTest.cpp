@@ -170,3 +170,53 @@ TEST_CASE_FIXTURE(ListViewRig, "item panel: a combo box in a row drops down at i
   CHECK(rcPopup.right - rcPopup.left == 100);
   cb->CloseUp();
 }
+
+namespace {
+
+// Rows holding a list view "inner" of their own, which it fills with five rows of 20.
+class NestingAdapter : public TestListAdapter {
+ public:
+  NestingAdapter() : TestListAdapter(5, 60) { inner.Attach(new TestListAdapter(5, 20)); }
+
+  void GetView(int position, SWindow* pItem, pugi::xml_node xmlTemplate) override {
+    TestListAdapter::GetView(position, pItem, xmlTemplate);
+    SListView* view = dynamic_cast<SListView*>(pItem->FindChildByName(L"inner"));
+    if (view != nullptr && view->GetAdapter() == nullptr) view->SetAdapter(inner);
+  }
+
+  SAutoRefPtr<TestListAdapter> inner;
+};
+
+}  // namespace
+
+TEST_CASE_FIXTURE(ListViewRig, "item panel: a row of a view in another view's row reaches the "
+                               "host through both") {
+  OpenWith(L"<listview name='lv' pos='10,10,@250,@180'><template itemHeight='60'>"
+           L"<listview name='inner' pos='20,5,@200,@50'><template itemHeight='20'/></listview>"
+           L"</template></listview>");
+  SListView* lv = Find<SListView>(L"lv");
+  SAutoRefPtr<NestingAdapter> nesting;
+  nesting.Attach(new NestingAdapter());
+  REQUIRE(lv->SetAdapter(nesting));
+  lv->OnScroll(TRUE, SB_THUMBPOSITION, 7);
+  SListView* inner = dynamic_cast<SListView*>(RowChild(lv, 1, L"inner"));
+  REQUIRE(inner != nullptr);
+  inner->OnScroll(TRUE, SB_THUMBPOSITION, 4);
+  SItemPanel* innerRow = inner->GetItemPanel(1);
+  REQUIRE(innerRow != nullptr);
+  SWindow* text = innerRow->GetRoot()->FindChildByName(L"text");
+  RECT rc = text->GetWindowRect();
+  text->ContainerFrameToHost(rc);
+  // The inner view's client top in the outer row, its row 1 at 20 - 4, the outer row 1 at
+  // 60 - 7 in a view at (10, 10).
+  const RECT rcInner = ChildRect(lv, 1, L"inner");
+  CHECK(rc.left == rcInner.left);
+  CHECK(rc.top == rcInner.top + 20 - 4);
+  CHECK(rcInner.left == 10 + 20);
+  CHECK(rcInner.top == 10 + 60 - 7 + 5);
+  // A click there reaches the inner row, carried out through both views.
+  panelEvents.clear();
+  Click(POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+  CHECK(inner->GetSel() == 1);
+  CHECK(lv->GetSel() == 1);
+}

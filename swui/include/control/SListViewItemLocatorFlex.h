@@ -38,8 +38,8 @@ class SListViewItemLocatorFlex : public TObjRefImpl<IListViewItemLocator> {
   // -1 without an adapter and outside [0, GetTotalHeight()).
   int Position2Item(int position) override;
   // The default line.
-  int GetScrollLineSize() const override { return GetDefLine(); }
-  int GetDividerSize() const override;
+  int GetScrollLineSize() const override { return m_nDefLine; }
+  int GetDividerSize() const override { return m_nDivider; }
   void SetScale(int scale) override;
 
   // The shape of the tree: levels of branches above the leaves, the rows the top branch may
@@ -63,7 +63,6 @@ class SListViewItemLocatorFlex : public TObjRefImpl<IListViewItemLocator> {
   // Appends a branch of nRows rows under hParent, whose sub-branches hold up to nSubSize / 10
   // rows; false when memory runs out.
   bool BuildBranch(HSTREEITEM hParent, int nRows, long long nSubSize);
-  int GetDefLine() const;
   int LineOf(int iItem) const;
   // The heights of every branch before this one in the tree's order.
   int BranchOffset(HSTREEITEM hBranch) const;
@@ -71,6 +70,9 @@ class SListViewItemLocatorFlex : public TObjRefImpl<IListViewItemLocator> {
   SLayoutSize m_nDefHeight;
   SLayoutSize m_nDividerSize;
   int m_nScale = 100;
+  // In pixels at the scale: the divider, and the line of a row of the default height.
+  int m_nDivider = 0;
+  int m_nDefLine = 0;
   SAutoRefPtr<ILvAdapter> m_adapter;
   CSTree<BranchInfo> m_branches;
   std::vector<Segment> m_segments;

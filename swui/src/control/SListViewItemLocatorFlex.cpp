@@ -6,7 +6,9 @@ namespace SWUI {
 
 SListViewItemLocatorFlex::SListViewItemLocatorFlex(const SLayoutSize& defHeight,
                                                    const SLayoutSize& dividerSize)
-    : m_nDefHeight(defHeight), m_nDividerSize(dividerSize) {}
+    : m_nDefHeight(defHeight), m_nDividerSize(dividerSize) {
+  OnDataSetChanged();
+}
 
 void SListViewItemLocatorFlex::SetAdapter(ILvAdapter* pAdapter) {
   m_adapter = pAdapter;
@@ -16,14 +18,6 @@ void SListViewItemLocatorFlex::SetAdapter(ILvAdapter* pAdapter) {
 void SListViewItemLocatorFlex::SetScale(int scale) {
   m_nScale = scale;
   OnDataSetChanged();
-}
-
-int SListViewItemLocatorFlex::GetDividerSize() const {
-  return std::max(m_nDividerSize.toPixelSize(m_nScale), 0);
-}
-
-int SListViewItemLocatorFlex::GetDefLine() const {
-  return std::max(m_nDefHeight.toPixelSize(m_nScale), 0) + GetDividerSize();
 }
 
 void SListViewItemLocatorFlex::Clear() {
@@ -36,6 +30,8 @@ void SListViewItemLocatorFlex::Clear() {
 
 void SListViewItemLocatorFlex::OnDataSetChanged() {
   Clear();
+  m_nDivider = std::max(m_nDividerSize.toPixelSize(m_nScale), 0);
+  m_nDefLine = std::max(m_nDefHeight.toPixelSize(m_nScale), 0) + m_nDivider;
   const int count = m_adapter != nullptr ? m_adapter->GetCount() : 0;
   if (count <= 0) return;
   // Counted in integers: a logarithm in doubles can land a level high at a power of ten.
@@ -54,7 +50,7 @@ void SListViewItemLocatorFlex::OnDataSetChanged() {
 }
 
 bool SListViewItemLocatorFlex::BuildBranch(HSTREEITEM hParent, int nRows, long long nSubSize) {
-  const BranchInfo info = {nRows * GetDefLine(), nRows};
+  const BranchInfo info = {nRows * m_nDefLine, nRows};
   const HSTREEITEM hBranch = m_branches.InsertItem(info, hParent);
   if (hBranch == 0) return false;
   if (nRows <= kSegmentRows) {
@@ -82,17 +78,17 @@ std::vector<int> SListViewItemLocatorFlex::GetSegmentRows() const {
 
 int SListViewItemLocatorFlex::LineOf(int iItem) const {
   const int line = m_segments[iItem / kSegmentRows].lines[iItem % kSegmentRows];
-  return line == -1 ? GetDefLine() : line;
+  return line == -1 ? m_nDefLine : line;
 }
 
 int SListViewItemLocatorFlex::GetItemHeight(int iItem) const {
   if (iItem < 0 || iItem >= m_nRows) return 0;
-  return LineOf(iItem) - GetDividerSize();
+  return LineOf(iItem) - m_nDivider;
 }
 
 void SListViewItemLocatorFlex::SetItemHeight(int iItem, int nHeight) {
   if (iItem < 0 || iItem >= m_nRows) return;
-  const int newLine = std::max(nHeight, 0) + GetDividerSize();
+  const int newLine = std::max(nHeight, 0) + m_nDivider;
   const int oldLine = LineOf(iItem);
   Segment& segment = m_segments[iItem / kSegmentRows];
   segment.lines[iItem % kSegmentRows] = newLine;
@@ -105,7 +101,7 @@ void SListViewItemLocatorFlex::SetItemHeight(int iItem, int nHeight) {
 int SListViewItemLocatorFlex::GetTotalHeight() {
   const HSTREEITEM top = m_branches.GetRootItem();
   if (top == 0) return 0;
-  return m_branches.GetItem(top).nBranchHei - GetDividerSize();
+  return m_branches.GetItem(top).nBranchHei - m_nDivider;
 }
 
 int SListViewItemLocatorFlex::BranchOffset(HSTREEITEM hBranch) const {
@@ -121,9 +117,11 @@ int SListViewItemLocatorFlex::BranchOffset(HSTREEITEM hBranch) const {
 
 int SListViewItemLocatorFlex::Item2Position(int iItem) {
   if (iItem < 0 || iItem >= m_nRows) return 0;
-  const int first = iItem - iItem % kSegmentRows;
-  int offset = BranchOffset(m_segments[iItem / kSegmentRows].hBranch);
-  for (int i = first; i < iItem; ++i) offset += LineOf(i);
+  const Segment& segment = m_segments[iItem / kSegmentRows];
+  int offset = BranchOffset(segment.hBranch);
+  for (int i = 0; i < iItem % kSegmentRows; ++i) {
+    offset += segment.lines[i] == -1 ? m_nDefLine : segment.lines[i];
+  }
   return offset;
 }
 

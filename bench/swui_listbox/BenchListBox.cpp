@@ -35,11 +35,6 @@ constexpr int kHeight = 400;
 constexpr int kRowHeight = 20;
 constexpr int kBarWidth = 16;
 
-void Report(const char* what, double ours, double bare) {
-  printf("%-40s ours %9.3f ms   bare %9.3f ms   ratio %6.2f\n", what, ours, bare,
-         bare > 0 ? ours / bare : 0.0);
-}
-
 // The host window's part for the benchmark: its memory surface is lent out as it is, and the
 // repaints the elements ask for (of themselves, or of an area of the host) wait until the tree
 // asks the host to update, as a host window's invalid region waits for its paint.
@@ -183,13 +178,13 @@ int main() {
     fillBare = std::min(fillBare, bench::NowMs() - start);
   }
   bench.host.UpdateWindow();
-  Report("fill 10,000 items", fillOurs, fillBare);
+  bench::Report("fill 10,000 items", fillOurs, fillBare);
 
   // One paint of the whole tree.
   const bench::Timing paint = bench::BestOfAlternating(
       [&] { bench.root->RedrawRegion(target, nullptr); }, [&] { DrawBare(target, texts, 0); },
       150.0);
-  Report("one paint (21 rows and the bar)", paint.ours, paint.bare);
+  bench::Report("one paint (21 rows and the bar)", paint.ours, paint.bare);
 
   // 1,000 wheel steps down from the top.
   double wheelOurs = 1e300;
@@ -212,7 +207,7 @@ int main() {
     printf("wheel steps did not scroll: origin %ld\n", list->GetViewOrigin().y);
     return 1;
   }
-  Report("1,000 wheel steps", wheelOurs, wheelBare);
+  bench::Report("1,000 wheel steps", wheelOurs, wheelBare);
 
   return 0;
 }

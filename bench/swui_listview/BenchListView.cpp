@@ -40,11 +40,6 @@ constexpr int kHeight = 400;
 constexpr int kRounds = 3;
 constexpr int kQueries = 100000;
 
-void Report(const char* what, double ours, double bare) {
-  printf("%-44s ours %9.3f ms   bare %9.3f ms   ratio %6.2f\n", what, ours, bare,
-         bare > 0 ? ours / bare : 0.0);
-}
-
 void Drain() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -150,18 +145,15 @@ struct NativeList {
 
 void BenchList() {
   pugi::xml_document doc;
-  doc.load_string(L"<SWUI width='200' height='400'><root colorBkgnd='#ffffff'>"
-                  L"<listview name='lv' pos='0,0,-0,-0'><template itemHeight='20'>"
-                  L"<text name='t' pos='4,0,-0,-0' align='left'/></template></listview>"
-                  L"</root></SWUI>");
   SHostWnd host;
-  if (host.CreateEx(nullptr, WS_POPUP, 0, 50, 50, 1, 1) == nullptr ||
-      !host.InitFromXml(doc.child(L"SWUI"), 0, 0)) {
+  if (!bench::OpenHost(host, doc,
+                       L"<SWUI width='200' height='400'><root colorBkgnd='#ffffff'>"
+                       L"<listview name='lv' pos='0,0,-0,-0'><template itemHeight='20'>"
+                       L"<text name='t' pos='4,0,-0,-0' align='left'/></template></listview>"
+                       L"</root></SWUI>")) {
     printf("the host could not be made\n");
     return;
   }
-  SetWindowPos(host.m_hWnd, HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   auto* view = host.GetRoot()->FindChildByName2<SListView>(L"lv");
   NativeList native;
   if (view == nullptr || !native.Make()) {
@@ -193,11 +185,11 @@ void BenchList() {
     setBare = std::min(setBare, bench::NowMs() - start);
   }
   repaint();
-  Report("set the adapter (100,000 rows)", setOurs, setBare);
+  bench::Report("set the adapter (100,000 rows)", setOurs, setBare);
 
   const bench::Timing paint = bench::BestOfAlternating(
       [&] { host.GetRoot()->RedrawRegion(surface, nullptr); }, [&] { native.Print(); }, 200.0);
-  Report("one paint (20 rows and the bar)", paint.ours, paint.bare);
+  bench::Report("one paint (20 rows and the bar)", paint.ours, paint.bare);
 
   double wheelOurs = 1e300;
   double wheelBare = 1e300;
@@ -226,7 +218,7 @@ void BenchList() {
            native.TopIndex());
     return;
   }
-  Report("1,000 wheel steps, each repainted", wheelOurs, wheelBare);
+  bench::Report("1,000 wheel steps, each repainted", wheelOurs, wheelBare);
   const int wheelViews = (adapter->getViewCalls - viewsBefore) / kRounds;
 
   double endOurs = 1e300;
@@ -244,7 +236,7 @@ void BenchList() {
     native.Print();
     endBare = std::min(endBare, bench::NowMs() - start);
   }
-  Report("End (to the last row)", endOurs, endBare);
+  bench::Report("End (to the last row)", endOurs, endBare);
   printf("panels made: %d by SetAdapter, %d more by all scrolling; rows asked for: %d by "
          "SetAdapter, %d per 1,000 wheel steps\n",
          madeBySet, adapter->panelsMade - panelsBefore, askedBySet, wheelViews);
@@ -279,7 +271,7 @@ void BenchFlex() {
         for (int i = 0; i < kRows; ++i) tops[i + 1] = tops[i] + heights[i];
       },
       300.0);
-  Report("flex: set 100,000 heights", set.ours, set.bare);
+  bench::Report("flex: set 100,000 heights", set.ours, set.bare);
   const int total = locator->GetTotalHeight();
   if (total != tops[kRows]) {
     printf("the totals differ: %d and %d\n", total, tops[kRows]);
@@ -299,7 +291,7 @@ void BenchFlex() {
         for (int r : rows) sinkBare += tops[r];
       },
       300.0);
-  Report("flex: 100,000 random Item2Position", toOffset.ours, toOffset.bare);
+  bench::Report("flex: 100,000 random Item2Position", toOffset.ours, toOffset.bare);
   const bench::Timing toRow = bench::BestOfAlternating(
       [&] {
         for (int y : offsets) sinkOurs += locator->Position2Item(y);
@@ -312,7 +304,7 @@ void BenchFlex() {
         }
       },
       300.0);
-  Report("flex: 100,000 random Position2Item", toRow.ours, toRow.bare);
+  bench::Report("flex: 100,000 random Position2Item", toRow.ours, toRow.bare);
   if (sinkOurs == 0 || sinkBare == 0) printf("nothing was read\n");
 }
 

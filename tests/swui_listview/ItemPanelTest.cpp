@@ -125,12 +125,10 @@ TEST_CASE_FIXTURE(ListViewRig, "item panel: an empty colour is refused and chang
 }
 
 TEST_CASE_FIXTURE(ListViewRig, "item panel: an edit's caret shows at its place in the row") {
-  OpenWith(L"<edit name='ref' pos='230,10,@60,@24'/>"
-           L"<listview name='lv' pos='10,10,@200,@150'><template itemHeight='30'>"
-           L"<edit name='e' pos='40,3,@60,@24'/></template></listview>");
-  SListView* lv = Find<SListView>(L"lv");
-  adapter.Attach(new TestListAdapter(20, 30));
-  REQUIRE(lv->SetAdapter(adapter));
+  SListView* lv = OpenList(L"<edit name='ref' pos='230,10,@60,@24'/>"
+                           L"<listview name='lv' pos='10,10,@200,@150'><template itemHeight='30'>"
+                           L"<edit name='e' pos='40,3,@60,@24'/></template></listview>",
+                           20, 30);
   // Where an edit of the same size puts its caret, from its top-left corner.
   SWindow* ref = Find(L"ref");
   ref->SetFocus();
@@ -151,12 +149,11 @@ TEST_CASE_FIXTURE(ListViewRig, "item panel: an edit's caret shows at its place i
 
 TEST_CASE_FIXTURE(ListViewRig, "item panel: a combo box in a row drops down at its place") {
   FakeWorkArea area(2000);
-  OpenWith(L"<listview name='lv' pos='10,10,@200,@150'><template itemHeight='30'>"
-           L"<combobox name='cb' pos='60,5,@100,@20' animateTime='0'>"
-           L"<items><item text='a'/><item text='b'/></items></combobox></template></listview>");
-  SListView* lv = Find<SListView>(L"lv");
-  adapter.Attach(new TestListAdapter(20, 30));
-  REQUIRE(lv->SetAdapter(adapter));
+  SListView* lv = OpenList(
+      L"<listview name='lv' pos='10,10,@200,@150'><template itemHeight='30'>"
+      L"<combobox name='cb' pos='60,5,@100,@20' animateTime='0'>"
+      L"<items><item text='a'/><item text='b'/></items></combobox></template></listview>",
+      20, 30);
   lv->OnScroll(TRUE, SB_THUMBPOSITION, 15);  // the rows start half-way up the first
   SComboBox* cb = dynamic_cast<SComboBox*>(RowChild(lv, 2, L"cb"));
   REQUIRE(cb != nullptr);

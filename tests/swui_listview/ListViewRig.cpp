@@ -24,8 +24,8 @@ TestHostWnd& ListViewRig::OpenWith(const wchar_t* elementXml) {
   return wnd;
 }
 
-SListView* ListViewRig::OpenList(const wchar_t* listXml, int rows, int height) {
-  OpenWith(listXml);
+SListView* ListViewRig::OpenList(const wchar_t* elementXml, int rows, int height) {
+  OpenWith(elementXml);
   SListView* view = Find<SListView>(L"lv");
   adapter.Attach(new TestListAdapter(rows, height));
   REQUIRE(view->SetAdapter(adapter));

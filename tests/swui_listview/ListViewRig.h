@@ -25,8 +25,9 @@ class ListViewRig : public ComboRig {
  public:
   // A host of 300 x 200 whose white root holds elementXml.
   TestHostWnd& OpenWith(const wchar_t* elementXml);
-  // OpenWith, then the list view "lv" gets an adapter of that many rows of that height.
-  SWUI::SListView* OpenList(const wchar_t* listXml, int rows = 100, int height = 20);
+  // OpenWith, then the list view "lv" (among the elements) gets an adapter of that many rows of
+  // that height.
+  SWUI::SListView* OpenList(const wchar_t* elementXml, int rows = 100, int height = 20);
 
   // A row's rectangle in the host, and the host rectangle and centre of a named child of it.
   RECT RowRect(SWUI::SListView* view, int row) const;

@@ -171,11 +171,10 @@ TEST_CASE_FIXTURE(ListViewRig, "list view: a click selects with events; a handle
 TEST_CASE_FIXTURE(ListViewRig, "list view: Escape and Return go to the owner") {
   app.TplRegisterFactory<KeyProbe>();
   // The owner outlives the list (destroyed after it).
-  OpenWith(L"<listview name='lv' pos='10,10,@200,@100'><template itemHeight='20'/></listview>"
-           L"<keyprobe name='owner' pos='0,0,@5,@5'/>");
-  SListView* lv = Find<SListView>(L"lv");
-  adapter.Attach(new TestListAdapter(10));
-  REQUIRE(lv->SetAdapter(adapter));
+  SListView* lv =
+      OpenList(L"<listview name='lv' pos='10,10,@200,@100'><template itemHeight='20'/></listview>"
+               L"<keyprobe name='owner' pos='0,0,@5,@5'/>",
+               10);
   KeyProbe* owner = Find<KeyProbe>(L"owner");
   lv->SetOwner(owner);
   lv->SetFocus();

@@ -9,18 +9,16 @@
 // A "wndclass" that makes no list view leaves the combo without a list: every list operation
 // then refuses (count 0, selection -1, SetCurSel FALSE, texts empty). UI thread only.
 #pragma once
-#include "control/SComboBase.h"
+#include "control/EventLVSelChanged.h"
 #include "control/SListView.h"
+#include "control/TComboList.h"
 
 namespace SWUI {
 
-class SComboView : public SComboBase {
+class SComboView : public TComboList<SListView, EventLVSelChanged::EventID> {
   SWUI_CLASS_NAME(SComboBase, L"comboview")
 
  public:
-  SComboView();
-  ~SComboView() override;
-
   int GetCurSel() const override;
   // The adapter's count; 0 without a list or an adapter.
   int GetCount() const override;
@@ -30,30 +28,11 @@ class SComboView : public SComboBase {
   BOOL SetCurSel(int iSel) override;
   // The adapter's GetItemDesc (translated unless raw); empty outside [0, count).
   SStringW GetLBText(int iItem, BOOL bRawText = FALSE) override;
-  void OnSelChanged() override;
-  BOOL CreateListBox(pugi::xml_node xmlNode) override;
+  BOOL CreateListBox(pugi::xml_node xmlNode) override { return MakeListFromStyle(xmlNode); }
   // dropHeight; with rows, at most the rows' total height plus the list's vertical margin.
   int GetListBoxHeight() override;
-  // Null when "wndclass" made no list view.
-  SListView* GetListView() const { return m_pListView; }
-
-  void OnCreateDropDown(SDropDownWnd* pDropDown) override;
-  void OnDestroyDropDown(SDropDownWnd* pDropDown) override;
-  BOOL OnLanguageChanged() override;
-  void OnScaleChanged(int scale) override;
-  BOOL FireEvent(EventArgs& evt) override;
-
- protected:
-  void OnDestroy();
-
-  SWND_BEGIN_MSG_MAP()
-  MSG_WM_DESTROY(OnDestroy)
-  SWND_END_MSG_MAP(SComboBase)
-
-  SListView* m_pListView = nullptr;
-
- private:
-  void ReleaseListView();
+  // The application sets the rows' adapter here. Null when "wndclass" made no list view.
+  SListView* GetListView() const { return m_pList; }
 };
 
 }  // namespace SWUI

@@ -160,6 +160,8 @@ class SListView : public SPanel, public IItemContainer {
   // Moves the selection silently to a row and shows it.
   void MoveSelTo(int iItem);
   void InvalidatePanel(SItemPanel* pItem);
+  // A mouse message to a row, its point (host coordinates) moved into the row.
+  LRESULT SendToPanel(SItemPanel* pItem, UINT uMsg, WPARAM wParam, LPARAM lParam);
   // Sends a tree-wide element message to every panel.
   void DispatchToPanels(UINT uMsg, WPARAM wParam);
   int ClampViewType(int nType) const;

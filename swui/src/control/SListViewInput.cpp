@@ -43,13 +43,7 @@ LRESULT SListView::OnMouseEvent(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   }
   LRESULT lResult = 0;
   if (m_pCapturedItem != nullptr) {
-    SAutoRefPtr<SItemPanel> captured(m_pCapturedItem);
-    RECT rc;
-    OnItemGetRect(captured, rc);
-    POINT pt = PointFromLParam(lParam);
-    pt.x -= rc.left;
-    pt.y -= rc.top;
-    captured->DoFrameEvent(uMsg, wParam, PointToLParam(pt));
+    SendToPanel(m_pCapturedItem, uMsg, wParam, lParam);
   } else {
     // Focus and the view's own capture first.
     if (IsButtonDown(uMsg)) SPanel::ProcessSwndMessage(uMsg, wParam, lParam, lResult);
@@ -86,16 +80,18 @@ void SListView::OnMouseLeave() {
 
 LRESULT SListView::OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   if (SItemPanel* sel = GetItemPanel(m_iSelItem)) {
-    SAutoRefPtr<SItemPanel> hold(sel);
-    RECT rc;
-    OnItemGetRect(sel, rc);
-    POINT pt = PointFromLParam(lParam);
-    pt.x -= rc.left;
-    pt.y -= rc.top;
-    const LRESULT answer = sel->DoFrameEvent(uMsg, wParam, PointToLParam(pt));
+    const LRESULT answer = SendToPanel(sel, uMsg, wParam, lParam);
     if (answer != 0) return answer;
   }
   return SPanel::OnMouseWheel(uMsg, wParam, lParam);
+}
+
+LRESULT SListView::SendToPanel(SItemPanel* pItem, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  SAutoRefPtr<SItemPanel> hold(pItem);  // a handler may drop it
+  RECT rc;
+  OnItemGetRect(pItem, rc);
+  const POINT pt = PointFromLParam(lParam);
+  return pItem->DoFrameEvent(uMsg, wParam, PointToLParam(POINT{pt.x - rc.left, pt.y - rc.top}));
 }
 
 // ---- keys --------------------------------------------------------------------------------
@@ -195,10 +191,7 @@ void SListView::OnKillFocus(SwndHandle swndNew) {
 BOOL SListView::OnSetCursor(const POINT& pt) {
   SItemPanel* item = m_pCapturedItem != nullptr ? m_pCapturedItem : m_pHoverItem;
   if (item == nullptr) return SPanel::OnSetCursor(pt);
-  RECT rc;
-  OnItemGetRect(item, rc);
-  const POINT ptItem = {pt.x - rc.left, pt.y - rc.top};
-  item->DoFrameEvent(WM_SETCURSOR, 0, PointToLParam(ptItem));
+  SendToPanel(item, WM_SETCURSOR, 0, PointToLParam(pt));
   return TRUE;
 }
 

@@ -24,6 +24,7 @@
 #include "control/ILvAdapter.h"
 #include "control/ILvDataSetObserver.h"
 #include "control/SItemPanel.h"
+#include "control/SListViewDataSetObserver.h"
 #include "control/SPanel.h"
 
 namespace SWUI {
@@ -131,7 +132,7 @@ class SListView : public SPanel, public IItemContainer {
   };
 
   SAutoRefPtr<ILvAdapter> m_adapter;
-  SAutoRefPtr<ILvDataSetObserver> m_observer;
+  SAutoRefPtr<SListViewDataSetObserver> m_observer;
   SAutoRefPtr<IListViewItemLocator> m_locator;
   int m_iFirstVisible = -1;
   std::vector<ItemInfo> m_visible;

@@ -9,7 +9,6 @@
 #include "control/EventLVSelChanging.h"
 #include "control/SControlSkin.h"
 #include "control/SItemPanelRoot.h"
-#include "control/SListViewDataSetObserver.h"
 #include "control/SListViewItemLocatorFix.h"
 #include "control/SListViewItemLocatorFlex.h"
 #include "core/MemberFunctionSlot.h"
@@ -54,7 +53,7 @@ SListView::SListView() {
 }
 
 SListView::~SListView() {
-  static_cast<SListViewDataSetObserver*>(m_observer.Get())->Detach();
+  m_observer->Detach();
   // Released without WM_DESTROY: the panels go without telling anyone.
   GetEventSet()->SetMute(true);
   if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
@@ -511,6 +510,9 @@ void SListView::OnSize(UINT nType, SIZE size) {
 void SListView::OnDestroy() {
   if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
   DestroyAllPanels();
+  // A destroyed view reads its adapter no more.
+  m_adapter = nullptr;
+  if (m_locator != nullptr) m_locator->SetAdapter(nullptr);
   SPanel::OnDestroy();
 }
 

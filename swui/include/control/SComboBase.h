@@ -20,6 +20,7 @@
 #include "base/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
 #include "core/SMonitorArea.h"
+#include "core/SMuteEvents.h"
 #include "core/SWindow.h"
 
 namespace SWUI {
@@ -97,17 +98,7 @@ class SComboBase : public SWindow, public ISDropDownOwner {
 
  protected:
   // Keeps an element's events muted while it lives and restores what was before.
-  class MuteEvents {
-   public:
-    explicit MuteEvents(SWindow* wnd);
-    ~MuteEvents();
-    MuteEvents(const MuteEvents&) = delete;
-    MuteEvents& operator=(const MuteEvents&) = delete;
-
-   private:
-    SWindow* m_wnd;
-    bool m_old;
-  };
+  using MuteEvents = SMuteEvents;
 
   // The combo's window rectangle on the screen.
   RECT GetScreenRect() const;

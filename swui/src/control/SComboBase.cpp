@@ -24,15 +24,6 @@ constexpr int kBuiltinDropBtnSkin = 7;  // "_skin.sys.dropbtn"
 
 }  // namespace
 
-SComboBase::MuteEvents::MuteEvents(SWindow* wnd)
-    : m_wnd(wnd), m_old(wnd != nullptr && wnd->GetEventSet()->IsMuted()) {
-  if (m_wnd != nullptr) m_wnd->GetEventSet()->SetMute(true);
-}
-
-SComboBase::MuteEvents::~MuteEvents() {
-  if (m_wnd != nullptr) m_wnd->GetEventSet()->SetMute(m_old);
-}
-
 SComboBase::SComboBase() : m_nDropHeight(200.0f, dp) {
   SetFlag(SWF_FOCUSABLE, TRUE);
   m_style.SetAttribute(SStringW(L"align"), SStringW(L"left"), TRUE);

@@ -11,6 +11,7 @@
 #include "control/EventOfPanel.h"
 #include "control/SItemPanelRoot.h"
 #include "core/EventCmd.h"
+#include "core/SMuteEvents.h"
 
 namespace SWUI {
 
@@ -92,13 +93,14 @@ LRESULT SItemPanel::DoFrameEvent(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   SetFrameMsgHandled(FALSE);
   // A click anywhere in the item ends in exactly one command of the panel: its own events stay
   // silent while the release is routed.
-  SEventSet* events = root->GetEventSet();
-  if (uMsg != WM_LBUTTONUP || events->IsMuted()) {
+  if (uMsg != WM_LBUTTONUP || root->GetEventSet()->IsMuted()) {
     return SwndContainerImpl::DoFrameEvent(uMsg, wParam, lParam);
   }
-  events->SetMute(true);
-  const LRESULT lRet = SwndContainerImpl::DoFrameEvent(uMsg, wParam, lParam);
-  events->SetMute(false);
+  LRESULT lRet;
+  {
+    SMuteEvents mute(root);
+    lRet = SwndContainerImpl::DoFrameEvent(uMsg, wParam, lParam);
+  }
   EventCmd evt(root);
   root->FireEvent(evt);
   return lRet;

@@ -13,6 +13,7 @@
 #include "control/SListViewItemLocatorFlex.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SAttrParse.h"
+#include "core/SMuteEvents.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
@@ -24,21 +25,6 @@ template <class E>
 void AddEventOf(SEventSet* set) {
   set->AddEvent(E::EventID, E::ScriptName());
 }
-
-// Keeps an element's events muted while it lives and restores what was before.
-class MutedEvents {
- public:
-  explicit MutedEvents(SWindow* wnd) : m_set(wnd->GetEventSet()), m_old(m_set->IsMuted()) {
-    m_set->SetMute(true);
-  }
-  ~MutedEvents() { m_set->SetMute(m_old); }
-  MutedEvents(const MutedEvents&) = delete;
-  MutedEvents& operator=(const MutedEvents&) = delete;
-
- private:
-  SEventSet* m_set;
-  bool m_old;
-};
 
 const SLayoutSize kDefItemHeight(30.0f, dp);
 
@@ -349,7 +335,7 @@ void SListView::BuildVisibleItems() {
       root->Move(&rc);
     }
     {
-      MutedEvents mute(root);
+      SMuteEvents mute(root);
       panel->ModifyItemState(state, (WndState_Hover | WndState_Check) & ~state);
     }
     if (state & WndState_Hover) m_pHoverItem = panel;
@@ -378,7 +364,7 @@ void SListView::RecyclePanel(const ItemInfo& info) {
   if (root->GetState() & WndState_Hover) panel->DoFrameEvent(WM_MOUSELEAVE, 0, 0);
   ForgetPanel(panel);
   {
-    MutedEvents mute(root);
+    SMuteEvents mute(root);
     panel->ModifyItemState(0, WndState_Check);
     panel->OnSetSwndFocus(0);
     root->SetVisible(FALSE, FALSE);

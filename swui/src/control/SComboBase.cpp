@@ -6,9 +6,12 @@
 #include "control/EventCBSelChange.h"
 #include "control/SControlSkin.h"
 #include "control/SDropDownWnd_ComboBox.h"
+#include "core/EventCmd.h"
 #include "core/EventRENotify.h"
+#include "core/SApplication.h"
 #include "core/SAttrParse.h"
 #include "core/SMonitorArea.h"
+#include "core/SObjectFactoryMgr.h"
 #include "core/SRootWindow.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
@@ -20,15 +23,6 @@ namespace {
 constexpr int kBuiltinDropBtnSkin = 7;  // "_skin.sys.dropbtn"
 
 }  // namespace
-
-SComboBase::MuteEvents::MuteEvents(SWindow* wnd)
-    : m_wnd(wnd), m_old(wnd != nullptr && wnd->GetEventSet()->IsMuted()) {
-  if (m_wnd != nullptr) m_wnd->GetEventSet()->SetMute(true);
-}
-
-SComboBase::MuteEvents::~MuteEvents() {
-  if (m_wnd != nullptr) m_wnd->GetEventSet()->SetMute(m_old);
-}
 
 SComboBase::SComboBase() : m_nDropHeight(200.0f, dp) {
   SetFlag(SWF_FOCUSABLE, TRUE);
@@ -178,6 +172,53 @@ void SComboBase::OnScaleChanged(int scale) {
   SWindow::OnScaleChanged(scale);
   ScaleSkin(m_pSkinBtn, scale);
   SendToOpenPopup(UM_SETSCALE, static_cast<WPARAM>(scale));
+}
+
+// ---- the list element ----------------------------------------------------------------------
+
+SWindow* SComboBase::CreateListElement(LPCWSTR className) {
+  SApplication* app = SApplication::getSingletonPtr();
+  if (app == nullptr) return nullptr;
+  return SObjectFactoryMgr::TakeObjectAs<SWindow>(app->CreateWindowByName(className));
+}
+
+void SComboBase::SetUpList(SWindow* list, pugi::xml_node style) {
+  list->SetContainer(GetContainer());
+  list->InitFromXml(style);
+  list->SetAttribute(SStringW(L"pos"), SStringW(L"0,0,-0,-0"), TRUE);
+  list->SetOwner(this);
+  list->SetAttribute(SStringW(L"id"), SStringW(L"-200"), TRUE);
+  list->SSendMessage(UM_SETSCALE, static_cast<WPARAM>(GetScale()));
+}
+
+void SComboBase::DestroyList(SWindow* list) {
+  if (list == nullptr) return;
+  list->SSendMessage(WM_DESTROY);
+  list->Release();
+}
+
+BOOL SComboBase::HandleListEvent(EventArgs& evt, const SWindow* list, DWORD selChangedId) {
+  if (list == nullptr || evt.sender != static_cast<const IObject*>(list) ||
+      evt.idFrom != kListId || !IsDropDownOpen()) {
+    return FALSE;
+  }
+  if (static_cast<DWORD>(evt.GetID()) == selChangedId) {
+    OnSelChanged();
+    return TRUE;
+  }
+  if (evt.GetID() == EventCmd::EventID) {
+    CloseUp();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void SComboBase::ShowSelection() {
+  if (m_pEdit != nullptr && !m_pEdit->GetEventSet()->IsMuted()) {
+    MuteEvents mute(m_pEdit);
+    m_pEdit->SetWindowText(GetLBText(GetCurSel()));
+  }
+  Invalidate();
 }
 
 // ---- events ------------------------------------------------------------------------------

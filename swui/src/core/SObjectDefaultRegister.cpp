@@ -10,6 +10,7 @@
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
 #include "control/SComboBox.h"
+#include "control/SComboView.h"
 #include "control/SDateTimePicker.h"
 #include "control/SEdit.h"
 #include "control/SFlashCtrl.h"
@@ -23,6 +24,7 @@
 #include "control/SLink.h"
 #include "control/SListBox.h"
 #include "control/SListCtrl.h"
+#include "control/SListView.h"
 #include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SProgress.h"
@@ -140,8 +142,8 @@ const Entry kBuiltinClasses[] = {
     {L"combobox", kW, L"combobase", NewFactory<SComboBox>},
     {L"calendar", kW, L"window", NewFactory<SCalendar>},
     {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
-    {L"listview", kW, L"div", nullptr},
-    {L"comboview", kW, L"combobase", nullptr},
+    {L"listview", kW, L"div", NewFactory<SListView>},
+    {L"comboview", kW, L"combobase", NewFactory<SComboView>},
     {L"mclistview", kW, L"div", nullptr},
     {L"tileview", kW, L"div", nullptr},
     {L"treeview", kW, L"div", nullptr},

@@ -148,6 +148,19 @@ void CUIEventHandler::SetSlider(int id, int position) const {
   if (ParamSlider* slider = Slider(id)) slider->SetValue(position);
 }
 
+void CUIEventHandler::EnableSliderRow(int id, bool enabled) const {
+  ParamSlider* slider = Slider(id);
+  if (slider == nullptr) return;
+  slider->EnableWindow(enabled, TRUE);
+  // The row's label and value text dim with it, so that the row says why it takes no clicks.
+  if (SWindow* text = Text(ValueTextId(id))) text->EnableWindow(enabled, TRUE);
+  if (SWindow* row = slider->GetParent()) {
+    wchar_t name[24];
+    swprintf(name, 24, L"lbl_%d", id);
+    if (SWindow* label = row->FindChildByName(name, 1)) label->EnableWindow(enabled, TRUE);
+  }
+}
+
 // ---- start-up ----------------------------------------------------------------------------
 
 void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
@@ -268,7 +281,7 @@ void CUIEventHandler::LookupSwitchControls(int t) {
 void CUIEventHandler::LookupScrollViews() {
   m_mainScroll = Root()->FindChildByName2<SWUI::SScrollView>(L"main_scrollview");
   for (int i = 0; i < 8; ++i) {
-    m_pageScroll[i] = Root()->FindChildByID2<SWUI::SScrollView>(21000 + i);
+    m_pageScroll[i] = Root()->FindChildByID2<SWUI::SScrollView>(kFirstPageScroll + i);
   }
 }
 

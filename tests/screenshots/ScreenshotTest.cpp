@@ -64,7 +64,7 @@ ProgramRig::Step Connect(SimDevice& device) {
     ProgramRig::Element(1000)->FireCommand();
     CHECK(Controller().IsConnected());
     // The layout's own size: a start-up on a small test screen fits the window to the screen.
-    SetWindowPos(Main(), nullptr, 0, 0, 1100, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Main(), nullptr, 0, 0, 1280, 720, SWP_NOZORDER | SWP_NOACTIVATE);
   });
 }
 

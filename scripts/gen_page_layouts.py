@@ -61,8 +61,9 @@ THUMB_COLORS = ["#e8553f", "#f08c2e", "#e9c23a", "#9ccc3c", "#3fc46b", "#34c6b0"
                 "#8f67ea", "#c45fd8", "#e45a9c", "#d95f5f", "#f2a25c", "#d8d65a", "#7fd86a", "#4fd6a0",
                 "#4cc8e6", "#6ea0f5", "#9e8cf2", "#d08ee8", "#f08fb8", "#c9a27a", "#a8b86a", "#6ab89a",
                 "#7aa8c8", "#b0a0d0"]
-# The filter handles: dark enough under their white "[HPF]" / "[LPF]" texts.
-FILTER_THUMB_COLOR = "#4a5562e6"
+# The filter handles: dark enough, rim included (0x39 lighter), under their white "[HPF]" and
+# "[LPF]" texts.
+FILTER_THUMB_COLOR = "#28313ce6"
 
 
 def attrs(**kw):

@@ -348,31 +348,20 @@ def img_tip2_bg():
 
 
 def img_iconlist():
+    """The menus' marks, light on their dark ground: 0 check, 1 radio dot, 2 radio ring (an
+    unchecked radio item), 3 and 4 the sub-menu arrow, normal and hovered."""
     def draw(c, ox, oy, i):
         box = (ox, oy, ox + 16, oy + 16)
-        if i == 0:    # check mark
-            c.fill(shifted(polyline([(3.5, 8.5), (6.5, 11.5), (12.5, 4.5)], 1.0), ox, oy), (0x20, 0x24, 0x29), box=box)
-        elif i == 1:  # radio dot
-            c.fill(shifted(circle(8, 8, 3.2), ox, oy), (0x20, 0x24, 0x29), box=box)
-        elif i == 2:  # information
-            c.fill(shifted(circle(8, 8, 7), ox, oy), ACCENT, box=box)
-            c.fill(shifted(union(rrect(7, 7, 9, 12.5, 0.6), circle(8, 4.6, 1.1)), ox, oy), WHITE, box=box)
-        elif i == 3:  # cut
-            col = (0x40, 0x46, 0x4E)
-            c.stroke(shifted(circle(4.5, 11.5, 2.3), ox, oy), 1.2, col, box=box)
-            c.stroke(shifted(circle(11.5, 11.5, 2.3), ox, oy), 1.2, col, box=box)
-            c.fill(shifted(union(segment(6, 9.8, 11.5, 2, 0.7), segment(10, 9.8, 4.5, 2, 0.7)), ox, oy), col, box=box)
-        elif i == 4:  # copy
-            col = (0x40, 0x46, 0x4E)
-            c.stroke(shifted(rrect(2.5, 2.5, 10.5, 11.5, 1), ox, oy), 1.1, col, box=box)
-            c.fill(shifted(rrect(5.5, 5.5, 13.5, 14.5, 1), ox, oy), WHITE, box=box)
-            c.stroke(shifted(rrect(5.5, 5.5, 13.5, 14.5, 1), ox, oy), 1.1, col, box=box)
-        else:         # paste
-            col = (0x40, 0x46, 0x4E)
-            c.stroke(shifted(rrect(3, 3.5, 13, 14.5, 1.2), ox, oy), 1.1, col, box=box)
-            c.fill(shifted(rrect(5.5, 1.5, 10.5, 5, 1), ox, oy), ACCENT2, box=box)
-            c.fill(shifted(union(segment(5.5, 8.5, 10.5, 8.5, 0.5), segment(5.5, 11, 10.5, 11, 0.5)), ox, oy), col, box=box)
-    return strip(16, 16, 6, draw)
+        if i == 0:
+            c.fill(shifted(polyline([(3.5, 8.5), (6.5, 11.5), (12.5, 4.5)], 1.0), ox, oy), TEXT, box=box)
+        elif i == 1:
+            c.fill(shifted(circle(8, 8, 3.2), ox, oy), TEXT, box=box)
+        elif i == 2:
+            c.stroke(shifted(circle(8, 8, 3.4), ox, oy), 1.0, DIM, box=box)
+        else:
+            c.fill(shifted(polyline([(6.5, 4.5), (10, 8), (6.5, 11.5)], 0.9), ox, oy), DIM if i == 3 else WHITE,
+                   box=box)
+    return strip(16, 16, 5, draw)
 
 
 def img_null():
@@ -380,9 +369,10 @@ def img_null():
 
 
 def img_bg_round_white():
+    # The menus' frame (the resource keeps its listed name): dark like the rest of the program.
     c = Canvas(16, 16)
-    c.fill(rrect(0, 0, 16, 16, 5), (0xC9, 0xCE, 0xD4))
-    c.fill(rrect(1, 1, 15, 15, 4), (0xFB, 0xFC, 0xFD))
+    c.fill(rrect(0, 0, 16, 16, 5), BORDER)
+    c.fill(rrect(1, 1, 15, 15, 4), BG1)
     return c
 
 

@@ -301,3 +301,29 @@ TEST_CASE("main window: Ctrl+Tab selects the next channel tab, from none the fir
   CHECK_FALSE(rig.TimedOut());
   CHECK(selections == std::vector<int>{0, 0, 1});
 }
+
+TEST_CASE("main window: a hovered tab and Import light up, and go dark when the cursor leaves") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    Strip()->SetCurSel(0);
+    SWindow* tab = Strip()->GetTab(2);
+    SWindow* import = ProgramRig::Element(9000);
+    for (SWindow* element : {tab, import}) {
+      CAPTURE(std::wstring(element->GetWindowText().c_str()));
+      const RECT rc = element->GetWindowRect();
+      // A corner of the element, away from its text.
+      const POINT probe = {rc.left + 4, rc.top + rc.bottom - rc.top - 6};
+      const DWORD before = MainPixel(probe.x, probe.y);
+      POINT at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+      POINT screen = at;
+      ClientToScreen(ProgramRig::MainHwnd(), &screen);
+      SetCursorPos(screen.x, screen.y);
+      ProgramRig::Send(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+      CHECK((element->GetState() & SWUI::WndState_Hover) != 0);
+      CHECK(MainPixel(probe.x, probe.y) != before);
+      ProgramRig::Send(WM_MOUSELEAVE);
+      CHECK((element->GetState() & SWUI::WndState_Hover) == 0);
+      CHECK(MainPixel(probe.x, probe.y) == before);
+    }
+  })}) == 0);
+}

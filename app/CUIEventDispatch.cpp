@@ -72,8 +72,8 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
     case SWUI::EventScrollViewOriginChanged::EventID:
       return NameIs(evt, L"main_scrollview") ? OnPageScroll(evt) : FALSE;
     case SWUI::EventScrollViewSizeChanged::EventID:
-      return InRange(id, kFirstPageScroll, kFirstPageScroll + 7) ? OnPageViewSized(id - kFirstPageScroll)
-                                                               : FALSE;
+      if (!InRange(id, kFirstPageScroll, kFirstPageScroll + 7)) return FALSE;
+      return OnPageViewSized(id - kFirstPageScroll);
     case SWUI::EventChromeTabDbClick::EventID:
       return id == 0 ? OnTabDbClick(evt) : FALSE;
     case SWUI::EventSwndStateChanged::EventID:

@@ -152,13 +152,11 @@ void CUIEventHandler::EnableSliderRow(int id, bool enabled) const {
   ParamSlider* slider = Slider(id);
   if (slider == nullptr) return;
   slider->EnableWindow(enabled, TRUE);
-  // The row's label and value text dim with it, so that the row says why it takes no clicks.
+  // The row's value text and its label (the text just before the slider) dim with it, so that
+  // the row says why it takes no clicks.
   if (SWindow* text = Text(ValueTextId(id))) text->EnableWindow(enabled, TRUE);
-  if (SWindow* row = slider->GetParent()) {
-    wchar_t name[24];
-    swprintf(name, 24, L"lbl_%d", id);
-    if (SWindow* label = row->FindChildByName(name, 1)) label->EnableWindow(enabled, TRUE);
-  }
+  SWindow* label = slider->GetWindow(SWUI::GSW_PREVSIBLING);
+  if (label != nullptr && label->IsClass(L"text")) label->EnableWindow(enabled, TRUE);
 }
 
 // ---- start-up ----------------------------------------------------------------------------

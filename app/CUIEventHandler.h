@@ -275,7 +275,7 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   ParamRadio* Radio(int id) const;
   SWUI::SWindow* Text(int id) const;
   void SetText(int id, const wchar_t* text) const;
-  // Enables or disables a slider with its value text and its label ("lbl_<id>").
+  // Enables or disables a slider with its value text and its label (the text before it).
   void EnableSliderRow(int id, bool enabled) const;
   void SetSlider(int id, int position) const;
   const uint8_t* Image() const;

@@ -101,11 +101,11 @@ class Xml:
 # --- rows and panels -------------------------------------------------------------------------
 
 def slider_row(x, row, label, sid, lo, hi, toggle=None, geom=STD, y0=PANEL_TOP):
-    """A label (named after the slider, so that the page logic can dim it with its row), a
-    horizontal slider and its value text (id + 4000); a mute or enable toggle before the slider
-    when given."""
+    """A label, a horizontal slider and its value text (id + 4000); a mute or enable toggle
+    before the slider when given. The label comes right before the slider (or its toggle): the
+    page logic dims the label of a disabled slider that follows it directly."""
     y = y0 + row * ROW_H
-    x.leaf("text", label, name="lbl_%d" % sid, pos="10,%d,@%d,@22" % (y, geom.label), class_="cls_label")
+    x.leaf("text", label, pos="10,%d,@%d,@22" % (y, geom.label), class_="cls_label")
     sx = 12 + geom.label
     if toggle is not None:
         x.leaf("zucheckbtn", id=toggle, pos="%d,%d,@%d,@18" % (sx, y + 2, TOGGLE_W), class_="cls_toggle")

@@ -14,6 +14,7 @@
 #include "CMainDlg.h"
 #include "HostHarness.h"
 #include "ProgramRig.h"
+#include "control/SScrollView.h"
 #include "control/STabCtrl.h"
 #include "controls/SChromeTab.h"
 #include "controls/SChromeTabCtrl.h"
@@ -325,5 +326,24 @@ TEST_CASE("main window: a hovered tab and Import light up, and go dark when the 
       CHECK((element->GetState() & SWUI::WndState_Hover) == 0);
       CHECK(MainPixel(probe.x, probe.y) == before);
     }
+  })}) == 0);
+}
+
+TEST_CASE("main window: after start-up on a 1024-pixel screen the main bar covers the page") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    // The test screen is 1024 wide: start-up fitted the window to it.
+    RECT rc;
+    GetWindowRect(ProgramRig::MainHwnd(), &rc);
+    CHECK(rc.right - rc.left == GetSystemMetrics(SM_CXSCREEN));
+    ProgramRig::Root()->UpdateLayout();
+    auto* bar = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(L"main_scrollview"));
+    auto* page = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(21000));
+    REQUIRE(bar != nullptr);
+    REQUIRE(page != nullptr);
+    // No page switch since the start-up's, which came before the page had measured itself.
+    CHECK(page->GetViewSize().cx > page->GetClientRect().right - page->GetClientRect().left);
+    CHECK(bar->GetViewSize().cx == page->GetViewSize().cx);
+    CHECK(bar->HasScrollBar(FALSE));
   })}) == 0);
 }

@@ -264,7 +264,9 @@ TEST_CASE("page logic: a filter type without a Q greys the Q row: thumb, label a
     int left = -1;
     int right = -1;
     CDeviceController::GetChannelHpfRows(3, &left, &right);
-    SWindow* label = ProgramRig::Element((L"lbl_" + std::to_wstring(ids.qSlider)).c_str());
+    SWindow* label = ProgramRig::Element(ids.qSlider)->GetWindow(SWUI::GSW_PREVSIBLING);
+    REQUIRE(label != nullptr);
+    CHECK(std::wstring(label->GetWindowText(TRUE).c_str()) == L"HPF Q");
     SWindow* value = ProgramRig::Element(ids.qSlider + 4000);
     struct Case {
       uint16_t type;

@@ -176,6 +176,9 @@ void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
     PlacePanelsAtStartup();
     LookupScrollViews();
     RestoreTabs();
+    // The pages measured their content when the window was laid out, before the page logic
+    // knew the main bar: it takes the shown page's width now (and again when that changes).
+    SizeMainScroll();
     RefreshAll();
     ApplyColorScheme(static_cast<int>(m_app.Settings().GetLongValue(L"Config", L"colorIndex", 0)));
   }

@@ -329,21 +329,27 @@ TEST_CASE("main window: a hovered tab and Import light up, and go dark when the 
   })}) == 0);
 }
 
-TEST_CASE("main window: after start-up on a 1024-pixel screen the main bar covers the page") {
+TEST_CASE("main window: after start-up the main bar covers the shown page, also made narrower") {
   ProgramRig rig;
   CHECK(rig.Run({Once([&] {
-    // The test screen is 1024 wide: start-up fitted the window to it.
+    // The test screen is 1024 wide: start-up fitted the window to it; the music page shows
+    // without a page switch of its own (the tab control starts on it).
     RECT rc;
     GetWindowRect(ProgramRig::MainHwnd(), &rc);
     CHECK(rc.right - rc.left == GetSystemMetrics(SM_CXSCREEN));
-    ProgramRig::Root()->UpdateLayout();
+    REQUIRE(Pages()->GetCurSel() == 0);
     auto* bar = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(L"main_scrollview"));
     auto* page = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(21000));
     REQUIRE(bar != nullptr);
     REQUIRE(page != nullptr);
-    // No page switch since the start-up's, which came before the page had measured itself.
-    CHECK(page->GetViewSize().cx > page->GetClientRect().right - page->GetClientRect().left);
+    ProgramRig::Root()->UpdateLayout();
+    CHECK(page->GetViewSize().cx > 0);
     CHECK(bar->GetViewSize().cx == page->GetViewSize().cx);
+    // At the minimum width the page no longer fits: the bar shows.
+    SetWindowPos(ProgramRig::MainHwnd(), nullptr, 0, 0, 1000, 640, SWP_NOZORDER | SWP_NOACTIVATE);
+    ProgramRig::Root()->UpdateLayout();
+    const RECT client = page->GetClientRect();
+    CHECK(page->GetViewSize().cx > client.right - client.left);
     CHECK(bar->HasScrollBar(FALSE));
   })}) == 0);
 }

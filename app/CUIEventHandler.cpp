@@ -148,6 +148,17 @@ void CUIEventHandler::SetSlider(int id, int position) const {
   if (ParamSlider* slider = Slider(id)) slider->SetValue(position);
 }
 
+void CUIEventHandler::EnableSliderRow(int id, bool enabled) const {
+  ParamSlider* slider = Slider(id);
+  if (slider == nullptr) return;
+  slider->EnableWindow(enabled, TRUE);
+  // The row's value text and its label (the text just before the slider) dim with it, so that
+  // the row says why it takes no clicks.
+  if (SWindow* text = Text(ValueTextId(id))) text->EnableWindow(enabled, TRUE);
+  SWindow* label = slider->GetWindow(SWUI::GSW_PREVSIBLING);
+  if (label != nullptr && label->IsClass(L"text")) label->EnableWindow(enabled, TRUE);
+}
+
 // ---- start-up ----------------------------------------------------------------------------
 
 void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
@@ -165,6 +176,9 @@ void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
     PlacePanelsAtStartup();
     LookupScrollViews();
     RestoreTabs();
+    // The pages measured their content when the window was laid out, before the page logic
+    // knew the main bar: it takes the shown page's width now (and again when that changes).
+    SizeMainScroll();
     RefreshAll();
     ApplyColorScheme(static_cast<int>(m_app.Settings().GetLongValue(L"Config", L"colorIndex", 0)));
   }
@@ -268,7 +282,7 @@ void CUIEventHandler::LookupSwitchControls(int t) {
 void CUIEventHandler::LookupScrollViews() {
   m_mainScroll = Root()->FindChildByName2<SWUI::SScrollView>(L"main_scrollview");
   for (int i = 0; i < 8; ++i) {
-    m_pageScroll[i] = Root()->FindChildByID2<SWUI::SScrollView>(21000 + i);
+    m_pageScroll[i] = Root()->FindChildByID2<SWUI::SScrollView>(kFirstPageScroll + i);
   }
 }
 

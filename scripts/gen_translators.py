@@ -196,7 +196,10 @@ TEXTS = {
     "Port": ("端口", None),
     "Set IP open: the processor uses the address and port typed below (manual). Set IP closed: the processor gets "
     "its address from the network (auto).":
-        ("打开“设置 IP”：处理器使用下面输入的地址和端口（手动）。关闭“设置 IP”：处理器从网络自动获取地址（自动）。", None),
+        ("打开“设置 IP”：处理器使用下面输入的地址和端口（手动）。关闭“设置 IP”：处理器从网络自动获取地址（自动）。",
+         # The window breaks lines by character: English says where its lines end.
+         "Set IP open: the processor uses the address\\nand port typed below (manual).\\n"
+         "Set IP closed: the processor gets its address\\nfrom the network (auto)."),
     "Logo Image": ("标志图片", None),
     "Setting image by cilck": ("点击设置图片", "Click to set the image"),
     "Add local iamge file": ("添加本地图片文件", "Add a local image file"),

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "FileBytes.h"
 #include "HidDevice/HexText.h"
 #include "HidDevice/ParamDesc.h"
 
@@ -34,7 +35,7 @@ bool ExportEffectFile(const wchar_t* path, const uint8_t* image) {
 }
 
 bool ReadEffectFile(const wchar_t* path, uint8_t* out) {
-  if (!path || !*path || !out) return false;
+  if (!path || !*path || !out || !IsSmallDiskFile(path, kMaxEffectFileBytes)) return false;
   // One character more than a good value, so that a longer one reads as too long.
   wchar_t text[kEffectValueChars + 2] = {};
   const DWORD length =

@@ -132,3 +132,31 @@ TEST_CASE("the effect dialogs' filter and default extension") {
   CHECK(filter == std::wstring(L"ORV effect file(*.orv)\0*.orv;\0\0", 31));
   CHECK(std::wstring(kEffectFileExtension) == L"orv");
 }
+
+TEST_CASE("only an ordinary effect file of at most 64 KiB is read at all") {
+  TestFolder folder;
+  const std::vector<uint8_t> image = Pattern(9);
+  const std::string text = EffectText(image);
+  // Comment lines after the effect make a file of any size that would otherwise import.
+  auto padded = [&](size_t size) { return text + ";" + std::string(size - text.size() - 3, 'x') + "\r\n"; };
+  REQUIRE(folder.MakeFolder(L"folder.orv"));
+  const struct {
+    const char* what;
+    std::wstring path;
+    bool read;
+  } cases[] = {
+      {"64 KiB", folder.Write(L"limit.orv", padded(kMaxEffectFileBytes)), true},
+      {"a byte more", folder.Write(L"over.orv", padded(kMaxEffectFileBytes + 1)), false},
+      {"a folder", folder.Sub(L"folder.orv"), false},
+      {"a device", L"NUL", false},
+      {"a device name in a folder", folder.Sub(L"com1.orv"), false},
+      {"the device namespace", L"\\\\.\\NUL", false},
+      {"no such file", folder.Sub(L"missing.orv"), false},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.what);
+    std::vector<uint8_t> out(kParamTransferSize, 0xEE);
+    CHECK(ReadEffectFile(c.path.c_str(), out.data()) == c.read);
+    CHECK((out == std::vector<uint8_t>(image.begin(), image.begin() + kParamTransferSize)) == c.read);
+  }
+}

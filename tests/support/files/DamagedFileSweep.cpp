@@ -9,18 +9,43 @@ namespace damaged {
 
 namespace {
 
-// One to three replaced, inserted or deleted bytes (ASCII, NUL included) anywhere in the file.
+// One to three edits anywhere in the file: a byte of any value (NUL and bytes of 0x80 and above
+// included) replaced, inserted or deleted; a byte-order mark (UTF-8, UTF-16 in either order)
+// put at the start or anywhere; a run of up to 300 random bytes inserted; or a slice of up to
+// 200 bytes of the file repeated elsewhere (a line, a section given twice).
 std::string Mutate(std::string text, std::mt19937& rng) {
+  static const char* const kMarks[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
   const int edits = 1 + static_cast<int>(rng() % 3);
   for (int i = 0; i < edits; ++i) {
-    const char byte = static_cast<char>(rng() % 128);
-    const unsigned kind = rng() % 4;
-    if (kind <= 1 && !text.empty()) {
-      text[rng() % text.size()] = byte;
-    } else if (kind == 2) {
-      text.insert(text.begin() + rng() % (text.size() + 1), byte);
-    } else if (!text.empty()) {
-      text.erase(rng() % text.size(), 1);
+    const size_t at = rng() % (text.size() + 1);
+    switch (rng() % 8) {
+      case 0:
+      case 1:
+      case 2:
+        if (!text.empty()) text[rng() % text.size()] = static_cast<char>(rng() % 256);
+        break;
+      case 3:
+        text.insert(text.begin() + at, static_cast<char>(rng() % 256));
+        break;
+      case 4:
+        if (!text.empty()) text.erase(rng() % text.size(), 1);
+        break;
+      case 5:
+        text.insert(rng() % 2 ? at : 0, kMarks[rng() % 3]);
+        break;
+      case 6: {
+        std::string run(1 + rng() % 300, '\0');
+        for (char& c : run) c = static_cast<char>(rng() % 256);
+        text.insert(at, run);
+        break;
+      }
+      default: {
+        if (text.empty()) break;
+        const size_t from = rng() % text.size();
+        const std::string slice = text.substr(from, 1 + rng() % 200);
+        text.insert(at, slice);
+        break;
+      }
     }
   }
   return text;

@@ -1,6 +1,7 @@
 // The damaged-file sweep of effect and mode files: a valid file cut at every length, every
-// character of its values changed, and seeded mutations of the whole file (one to three bytes
-// replaced, inserted or deleted). Each case is offered to a probe, which runs the reader under
+// character of its values changed, and seeded mutations of the whole file (one to three edits:
+// bytes of any value replaced, inserted or deleted, byte-order marks, runs of random bytes,
+// repeated slices). Each case is offered to a probe, which runs the reader under
 // test and checks what either outcome must leave; the sweep checks the outcomes that are known
 // (cuts into a value and changed value characters are refused). The seed is printed by the
 // callers; TEVARO_SWEEP_SEED sets another.

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@
 #include "PCModeFiles.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
+#include "SettingsFile.h"
+#include "SettingsSweep.h"
 #include "control/SComboBox.h"
 
 namespace {
@@ -235,4 +238,63 @@ TEST_CASE("PC mode dialog: the stored index is read by config.ini's rules") {
   CHECK(ReadBytes(rig.SettingsPath() + L".bad") == damaged);
   // The program's own settings are the file again.
   CHECK(IniValue(rig.ReadSettings(), L"Config", L"CurrentSelectPCModeIndex") == L"2");
+}
+
+TEST_CASE("config.ini sweep: the program starts, keeps what no damage reached, keeps the damaged "
+          "file aside whole and never writes over a file it could not read") {
+  const unsigned seed = damaged::Seed();
+  MESSAGE("config.ini sweep seed: " << seed);
+  // The program's own file, with settings of every kind and a section of the user's.
+  std::string own;
+  {
+    ProgramRig rig;
+    rig.WriteSettings(
+        "[Config]\r\nLang = 1\r\ncolorIndex = 3\r\nCurrentSelectPCModeIndex = 2\r\n"
+        "[TabName]\r\n1 = Voice\r\n[User]\r\nnote = kept by hand\r\n");
+    CHECK(rig.Run({}) == 0);
+    own = rig.ReadSettings();
+  }
+  const settings_sweep::Fixture fixture = settings_sweep::FixtureOf(own);
+  // The middle case of each kind, the seeded mutations and a file over the limit: each is a
+  // whole run of the program (the reader meets every case in the library's sweep).
+  const std::vector<settings_sweep::Case> all =
+      settings_sweep::Cases(fixture, {seed, 20, own.size() / 5});
+  std::map<std::string, std::vector<const settings_sweep::Case*>> kinds;
+  for (const settings_sweep::Case& c : all) kinds[c.kind].push_back(&c);
+  std::vector<settings_sweep::Case> cases;
+  for (const auto& kind : kinds) {
+    if (kind.first == "mutation") {
+      for (const settings_sweep::Case* c : kind.second) cases.push_back(*c);
+    } else if (kind.first != "whole") {
+      cases.push_back(*kind.second[kind.second.size() / 2]);
+    }
+  }
+  settings_sweep::Case large;
+  large.what = "over 16 MiB";
+  large.bytes = own + std::string((16 << 20) + 1 - own.size(), ';');
+  large.untouched.assign(fixture.settings.size(), false);
+  cases.push_back(large);
+  damaged::Tally tally;
+  for (const settings_sweep::Case& c : cases) {
+    CAPTURE(c.what);
+    ProgramRig rig;
+    rig.WriteSettings(c.bytes);
+    CSimpleIniW expected(true);
+    const bool damagedFile = c.bytes.size() > SettingsFile::kMaxBytes || !DecodeSettings(c.bytes, &expected);
+    int language = -1;
+    CHECK(rig.Run({Once([&] { language = ProgramRig::App().Language(); })}) == 0);
+    const std::wstring bad = rig.SettingsPath() + L".bad";
+    CHECK(rig.boxes.size() == (damagedFile ? 1u : 0u));
+    if (damagedFile) {
+      CHECK(ReadBytes(bad) == c.bytes);
+    } else {
+      CHECK(GetFileAttributesW(bad.c_str()) == INVALID_FILE_ATTRIBUTES);
+    }
+    CSimpleIniW written(true);
+    CHECK(DecodeSettings(rig.ReadSettings(), &written));
+    settings_sweep::CheckKept(c, fixture, written, &tally);
+    if (c.untouched[0]) CHECK(language == 1);
+  }
+  MESSAGE("config.ini runs: " << cases.size());
+  CHECK_MESSAGE(tally.failures.empty(), tally.Report());
 }

@@ -1,5 +1,6 @@
 // Shut-down of the whole program: text copied from an edit outlives the program on the
-// clipboard, and the single-instance lock is held until the main window is gone.
+// clipboard (its data object is let go before the text services' module goes), and the
+// single-instance lock is held until the main window is gone.
 #include <doctest/doctest.h>
 #include <windows.h>
 
@@ -53,4 +54,42 @@ TEST_CASE("shut-down: text copied from an edit is on the clipboard after the pro
     CtrlKey('C');
   })}) == 0);
   CHECK(ClipboardText() == L"-3.5");
+}
+
+namespace {
+
+// Whether the instance lock was held when a window the main window owns was destroyed with it.
+bool g_lockedAtDestroy = false;
+
+bool InstanceLocked() {
+  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, CApplication::kMutexName);
+  if (mutex == nullptr) return false;
+  CloseHandle(mutex);
+  return true;
+}
+
+LRESULT CALLBACK Witness(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_DESTROY) g_lockedAtDestroy = InstanceLocked();
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_CASE("shut-down: the instance lock is held until the main window is gone, then given back") {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &Witness;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"ShutdownWitness";
+  RegisterClassW(&wc);
+  g_lockedAtDestroy = false;
+  ProgramRig rig;
+  CHECK(rig.Run({Once([] {
+    // Destroyed with the main window, after the close sequence ran.
+    CHECK(CreateWindowExW(0, L"ShutdownWitness", L"", WS_POPUP, 0, 0, 1, 1,
+                          ProgramRig::MainHwnd(), nullptr, GetModuleHandleW(nullptr),
+                          nullptr) != nullptr);
+  })}) == 0);
+  CHECK(g_lockedAtDestroy);
+  CHECK_FALSE(InstanceLocked());
+  UnregisterClassW(L"ShutdownWitness", GetModuleHandleW(nullptr));
 }

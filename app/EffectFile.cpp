@@ -29,6 +29,12 @@ bool DecodeValue(const wchar_t* text, uint8_t* bytes) {
 
 bool ExportEffectFile(const wchar_t* path, const uint8_t* image) {
   if (!path || !*path || !image) return false;
+  // The platform reads the file whole to change it: only what an import would read is.
+  if (IsDeviceName(path) ||
+      (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES &&
+       !IsSmallDiskFile(path, kMaxEffectFileBytes))) {
+    return false;
+  }
   uint8_t bytes[kParamTransferSize];
   std::memcpy(bytes, image, sizeof bytes);
   return WritePrivateProfileStructW(kSection, kKey, bytes, sizeof bytes, path) != FALSE;

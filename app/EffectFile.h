@@ -16,7 +16,8 @@ constexpr wchar_t kEffectFileExtension[] = L"orv";
 
 // Writes image bytes 0 .. 1381 as [ORVConfig] "data" of the file at `path` (a full path; the
 // file is created when missing, its other sections stay). False when the platform refuses the
-// write ("Failed to export effect to file").
+// write, and for a device name or an existing file that an import would not read (larger than
+// kMaxEffectFileBytes, a folder), which is left as it was ("Failed to export effect to file").
 bool ExportEffectFile(const wchar_t* path, const uint8_t* image);
 
 // Reads a file's effect into `out` (room for 1382 bytes). Only an ordinary file of at most

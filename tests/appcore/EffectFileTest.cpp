@@ -62,6 +62,15 @@ TEST_CASE("export fails where the file cannot be written") {
   CHECK_FALSE(ExportEffectFile(nullptr, image.data()));
   CHECK_FALSE(ExportEffectFile(L"", image.data()));
   CHECK_FALSE(ExportEffectFile(folder.Sub(L"a.orv").c_str(), nullptr));
+  // The platform reads a file whole before it changes it: one that is no effect file it may
+  // read is not written into, and stays as it was.
+  const std::string large(kMaxEffectFileBytes + 1, ';');
+  const std::wstring big = folder.Write(L"big.orv", large);
+  CHECK_FALSE(ExportEffectFile(big.c_str(), image.data()));
+  CHECK(ReadBytes(big) == large);
+  CHECK_FALSE(ExportEffectFile(folder.Sub(L"aux.orv").c_str(), image.data()));
+  REQUIRE(folder.MakeFolder(L"folder.orv"));
+  CHECK_FALSE(ExportEffectFile(folder.Sub(L"folder.orv").c_str(), image.data()));
 }
 
 TEST_CASE("an import keeps the current volumes and takes bytes 3 .. 1381 from the file") {

@@ -77,7 +77,9 @@ HANDLE OpenForReading(const std::wstring& path) {
 }
 
 FileReadError OpenError(const std::wstring& path, DWORD error) {
-  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileReadError::kMissing;
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+    return FileReadError::kMissing;
+  }
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return FileReadError::kNotAFile;

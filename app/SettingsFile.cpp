@@ -58,10 +58,7 @@ std::vector<Line> Utf8Lines(const std::string& bytes, size_t from) {
       }
     }
     lines.push_back(std::move(line));
-    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
-        bytes[end + 1] == '\n') {
-      ++end;
-    }
+    if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
     pos = end + 1;
   }
   return lines;
@@ -82,9 +79,7 @@ std::vector<Line> Utf16Lines(const std::string& bytes, size_t from, bool bigEndi
     size_t end = pos;
     while (end < text.size() && !IsBreak(text[end])) ++end;
     lines.push_back({text.substr(pos, end - pos), false});
-    if (end < text.size() && text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') {
-      ++end;
-    }
+    if (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n') ++end;
     pos = end + 1;
   }
   if ((bytes.size() - from) % 2 != 0) lines.push_back({std::wstring(), true});

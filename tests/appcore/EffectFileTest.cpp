@@ -147,7 +147,9 @@ TEST_CASE("only an ordinary effect file of at most 64 KiB is read at all") {
   const std::vector<uint8_t> image = Pattern(9);
   const std::string text = EffectText(image);
   // Comment lines after the effect make a file of any size that would otherwise import.
-  auto padded = [&](size_t size) { return text + ";" + std::string(size - text.size() - 3, 'x') + "\r\n"; };
+  auto padded = [&](size_t size) {
+    return text + ";" + std::string(size - text.size() - 3, 'x') + "\r\n";
+  };
   REQUIRE(folder.MakeFolder(L"folder.orv"));
   const struct {
     const char* what;
@@ -166,6 +168,7 @@ TEST_CASE("only an ordinary effect file of at most 64 KiB is read at all") {
     CAPTURE(c.what);
     std::vector<uint8_t> out(kParamTransferSize, 0xEE);
     CHECK(ReadEffectFile(c.path.c_str(), out.data()) == c.read);
-    CHECK((out == std::vector<uint8_t>(image.begin(), image.begin() + kParamTransferSize)) == c.read);
+    const std::vector<uint8_t> effect(image.begin(), image.begin() + kParamTransferSize);
+    CHECK((out == effect) == c.read);
   }
 }

@@ -28,7 +28,8 @@ std::string Utf16(const std::wstring& text, bool bigEndian) {
 }
 
 const char kSettings[] =
-    "[Config]\r\nLang = 1\r\n\r\n[TabName]\r\n0 = \xe9\x9f\xb3\xe4\xb9\x90\r\n[TabSel]\r\nindex = 3\r\n";
+    "[Config]\r\nLang = 1\r\n\r\n[TabName]\r\n0 = \xe9\x9f\xb3\xe4\xb9\x90\r\n"
+    "[TabSel]\r\nindex = 3\r\n";
 const wchar_t kSettingsText[] =
     L"[Config]\r\nLang = 1\r\n\r\n[TabName]\r\n0 = \u97f3\u4e50\r\n[TabSel]\r\nindex = 3\r\n";
 
@@ -63,7 +64,8 @@ TEST_CASE("config.ini is read as UTF-8 with or without a signature and as UTF-16
       {"UTF-16, little end first", Utf16(kSettingsText, false)},
       {"UTF-16, big end first", Utf16(kSettingsText, true)},
       {"lines ended by CR alone", crOnly},
-      {"comments and blanks", std::string("; mine\r\n  # too\r\n\t\r\n") + kSettings + "[X] ;x\r\n"},
+      {"comments and blanks",
+       std::string("; mine\r\n  # too\r\n\t\r\n") + kSettings + "[X] ;x\r\n"},
   };
   for (const auto& c : cases) {
     CAPTURE(c.what);
@@ -95,7 +97,8 @@ TEST_CASE("config.ini: damaged lines are left out, the rest is read") {
        {L"1", L"(none)", L"(none)"}},
       {"a signature inside a line", "[Config]\r\nLang = 1\r\n\xEF\xBB\xBFx = 2\r\n",
        {L"1", L"(none)", L"(none)"}},
-      {"a line that is no setting", "[Config]\r\nLang = 1\r\njunk\r\n", {L"1", L"(none)", L"(none)"}},
+      {"a line that is no setting", "[Config]\r\nLang = 1\r\njunk\r\n",
+       {L"1", L"(none)", L"(none)"}},
       {"a setting without a key", "[Config]\r\n = 4\r\nLang = 1\r\n", {L"1", L"(none)", L"(none)"}},
       {"a section without a name", "[ ]\r\nLang = 1\r\n[TabSel]\r\nindex = 3\r\n",
        {L"(none)", L"(none)", L"3"}},

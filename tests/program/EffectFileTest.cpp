@@ -207,7 +207,7 @@ TEST_CASE("effect files: a refused file changes nothing and sends nothing; a fai
   })}) == 0);
 }
 
-TEST_CASE("effect files: a file of 200 MB, a device name or a folder is refused before it is read") {
+TEST_CASE("effect files: a file of 200 MB, a device name or a folder is refused unread") {
   ProgramRig rig;
   rig.WriteSettings(kEnglish);
   TestFolder folder;
@@ -231,7 +231,9 @@ TEST_CASE("effect files: a file of 200 MB, a device name or a folder is refused 
     CHECK(ProgramImages::Take() == before);
   })}) == 0);
   REQUIRE(rig.boxes.size() == 4);
-  for (const ShownMessageBox& box : rig.boxes) CHECK(box.text == L"Failed to import effect from file");
+  for (const ShownMessageBox& box : rig.boxes) {
+    CHECK(box.text == L"Failed to import effect from file");
+  }
 }
 
 TEST_CASE("effect files: damaged files offered to the import change nothing, or import exactly "

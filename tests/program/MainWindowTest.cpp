@@ -127,7 +127,8 @@ TEST_CASE("main window: tabs restored in another order slide into it, and the wi
                  }),
                  Once([&] {
                    ::UpdateWindow(ProgramRig::MainHwnd());
-                   unshown = HostHarness::CountUnshown(ProgramRig::Main(), Strip()->GetWindowRect());
+                   unshown =
+                       HostHarness::CountUnshown(ProgramRig::Main(), Strip()->GetWindowRect());
                  })}) == 0);
   CHECK(unshown == 0);
 }

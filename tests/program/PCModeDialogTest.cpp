@@ -472,7 +472,7 @@ TEST_CASE("PC mode dialog: damaged mode files offered to the recall change nothi
   })}, Close()}), 180000) == 0);
 }
 
-TEST_CASE("PC mode dialog: a folder of 3,000 modes, one held by another, and a file named \"mode\"") {
+TEST_CASE("PC mode dialog: a folder of 3,000 modes, one of them held by another") {
   ModeFolder folder;
   const Image image = Filled(3, 0);
   SaveModes(folder, {L"m0000"}, image);
@@ -506,7 +506,7 @@ TEST_CASE("PC mode dialog: a folder of 3,000 modes, one held by another, and a f
   if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 }
 
-TEST_CASE("PC mode dialog: where a file named \"mode\" stands, no mode is listed and a save says so") {
+TEST_CASE("PC mode dialog: a file named \"mode\" lists no mode, and a save says it failed") {
   ModeFolder folder;
   REQUIRE(WriteBytes(folder.Path(), "not a folder"));
   ProgramRig rig;

@@ -280,7 +280,8 @@ TEST_CASE("config.ini sweep: the program starts, keeps what no damage reached, k
     ProgramRig rig;
     rig.WriteSettings(c.bytes);
     CSimpleIniW expected(true);
-    const bool damagedFile = c.bytes.size() > SettingsFile::kMaxBytes || !DecodeSettings(c.bytes, &expected);
+    const bool damagedFile =
+        c.bytes.size() > SettingsFile::kMaxBytes || !DecodeSettings(c.bytes, &expected);
     int language = -1;
     CHECK(rig.Run({Once([&] { language = ProgramRig::App().Language(); })}) == 0);
     const std::wstring bad = rig.SettingsPath() + L".bad";

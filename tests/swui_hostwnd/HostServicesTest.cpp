@@ -391,7 +391,7 @@ void CALLBACK OnDestroyNotice(HWINEVENTHOOK, DWORD, HWND, LONG idObject, LONG, D
 
 }  // namespace
 
-TEST_CASE("a destroy notice goes for the top of a subtree taken out, none for a window's teardown") {
+TEST_CASE("a destroy notice goes for the top of a subtree taken out; none in a teardown") {
   HostHarness h;
   h.Open(L"<SWUI width='100' height='60'><root>"
          L"<window name='panel' pos='0,0,50,50'><window name='a' pos='0,0,10,10'/>"

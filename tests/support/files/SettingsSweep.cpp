@@ -241,7 +241,8 @@ Fixture FixtureOf(const std::string& text) {
 
 std::vector<bool> Untouched(const Fixture& fixture, const std::vector<size_t>& touched,
                             const std::string& bytes) {
-  const bool encoding = std::any_of(touched.begin(), touched.end(), [](size_t p) { return p <= 1; });
+  const bool encoding =
+      std::any_of(touched.begin(), touched.end(), [](size_t p) { return p <= 1; });
   std::vector<bool> untouched;
   for (const Setting& s : fixture.settings) {
     const bool reached =

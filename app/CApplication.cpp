@@ -19,7 +19,6 @@
 #include "controls/RegisterAppControls.h"
 #include "core/SApplication.h"
 #include "core/SLog.h"
-#include "core/SHostWnd.h"
 #include "core/SMsgTemplate.h"
 #include "core/SNotifyCenter.h"
 #include "core/SRicheditMenuDef.h"
@@ -434,7 +433,10 @@ void CApplication::CleanupApp() {
   // Text an edit copied may still be on the clipboard as the text services' own data object:
   // it is rendered and let go while their module is loaded (the framework unloads it), so
   // that OLE's shut-down never calls into a module that is gone.
-  if (m_swuiApp != nullptr) OleFlushClipboard();
+  if (m_swuiApp != nullptr) {
+    const HRESULT flushed = OleFlushClipboard();
+    if (FAILED(flushed)) APP_LOG(SWUI::LOG_LEVEL_WARN, "clipboard not flushed (0x%08lx)", flushed);
+  }
   delete m_notifyCenter;
   m_notifyCenter = nullptr;
   delete m_swuiApp;

@@ -184,6 +184,7 @@ void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
   }
   // Set on every way out, also when the layout lacks the channel pages.
   m_refreshing = 0;
+  ::PostMessageW(m_hwnd, kMsgTellSettings, 0, 0);
 }
 
 void CUIEventHandler::AddTrayIcon() {
@@ -368,7 +369,8 @@ void CUIEventHandler::OnClose() {
   }
   SaveTabs();
   m_controller.EndSession();
-  m_app.ReleaseInstanceMutex();
+  // The instance lock stays until the window is gone (the entry releases it): a start meanwhile
+  // finds this window, not a free name.
 }
 
 void CUIEventHandler::SaveTabs() {
@@ -450,6 +452,10 @@ BOOL CUIEventHandler::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, L
       lResult = 0;
       return TRUE;
     case kMsgReserved:
+      lResult = 0;
+      return TRUE;
+    case kMsgTellSettings:
+      m_app.TellSettingsProblems(m_hwnd);
       lResult = 0;
       return TRUE;
     case WM_SIZING: {

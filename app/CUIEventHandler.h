@@ -45,6 +45,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr WPARAM kNoticeEqChanged = EqPageState::kNoticeEqChanged;
   static constexpr WPARAM kNoticeSpdif = CDeviceManager::kDeviceNotification;
   static constexpr UINT kMsgReserved = WM_USER + 101;
+  // Posted at start-up: what happened to config.ini is told once the window runs.
+  static constexpr UINT kMsgTellSettings = WM_USER + 102;
   // Element ids the page logic knows by number.
   static constexpr int kFirstBandThumb = 900;
   static constexpr int kBandThumbs = 26;

@@ -246,6 +246,11 @@ TEXTS = {
     "Failed to export effect to file": ("导出效果文件失败", None),
     "Failed to import effect from file": ("导入效果文件失败", None),
     "Failed to send effect to device": ("发送效果到设备失败", None),
+    "The settings file was damaged. The settings that could be read are kept; the damaged file was saved as %s.": (
+        "设置文件已损坏。能读出的设置已保留，损坏的文件已另存为 %s。", None),
+    "The settings file %s cannot be read. Settings will not be saved until it is repaired or removed.": (
+        "无法读取设置文件 %s。在修复或删除该文件之前，设置将不会被保存。", None),
+    "The settings cannot be saved to %s.": ("无法把设置保存到 %s。", None),
     "ORV effect file": ("ORV 效果文件", None),
     "Can not open file": ("无法打开文件", None),
     "Recall device mode successfully": ("调用模式成功", None),

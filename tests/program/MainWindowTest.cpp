@@ -113,6 +113,27 @@ TEST_CASE("main window: tab order, names and selection from config.ini, and back
   CHECK(IniValue(saved, L"TabSel", L"index") == L"1");
 }
 
+TEST_CASE("main window: tabs restored in another order slide into it, and the window shows them") {
+  ProgramRig rig;
+  // An order the program itself writes: the Main output tab starts above the Effect tab.
+  rig.WriteSettings(
+      "[Config]\r\nLang = 1\r\n[TabOrder]\r\n0 = 2\r\n1 = 0\r\n2 = 1\r\n3 = 3\r\n4 = 4\r\n"
+      "5 = 5\r\n6 = 6\r\n");
+  int unshown = -1;
+  CHECK(rig.Run({Until([] {
+                   for (int i = 0; i < Strip()->GetTabCount(); ++i) {
+                     if (Strip()->GetTab(i)->IsRunning()) return false;
+                   }
+                   return true;
+                 }),
+                 Once([&] {
+                   ::UpdateWindow(ProgramRig::MainHwnd());
+                   unshown =
+                       HostHarness::CountUnshown(ProgramRig::Main(), Strip()->GetWindowRect());
+                 })}) == 0);
+  CHECK(unshown == 0);
+}
+
 TEST_CASE("main window: equal tab orders keep page order; no [TabSel] selects the first tab") {
   ProgramRig rig;
   rig.WriteSettings(

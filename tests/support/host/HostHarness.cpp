@@ -151,6 +151,40 @@ int HostHarness::CountRgb(const RECT& rc, DWORD rgb) const {
   return count;
 }
 
+int HostHarness::CountUnshown(SHostWnd& other, const RECT& rc) {
+  IRenderTarget* rt = other.GetMemRenderTarget();
+  REQUIRE(rt != nullptr);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  REQUIRE(width > 0);
+  REQUIRE(height > 0);
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  HDC window = GetDC(other.m_hWnd);
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(window, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(window);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  BitBlt(dc, 0, 0, width, height, window, rc.left, rc.top, SRCCOPY);
+  GdiFlush();
+  int count = 0;
+  const auto* shown = static_cast<const DWORD*>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      count += ((rt->GetPixel(rc.left + x, rc.top + y) ^ shown[y * width + x]) & 0xFFFFFF) != 0;
+    }
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bmp);
+  ReleaseDC(other.m_hWnd, window);
+  return count;
+}
+
 bool HostHarness::SavePng(const std::wstring& name, int zoom) const {
   return host != nullptr && SavePng(*host, name, zoom);
 }

@@ -98,7 +98,7 @@ LRESULT SListView::SendToPanel(SItemPanel* pItem, UINT uMsg, WPARAM wParam, LPAR
 
 void SListView::MoveSelTo(int iItem) {
   EnsureVisible(iItem);
-  SetSel(iItem, FALSE);
+  SetSel(iItem, NotifiesKeyMoves());
 }
 
 BOOL SListView::HandleKey(UINT vk) {

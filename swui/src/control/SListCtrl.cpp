@@ -431,43 +431,16 @@ void SListCtrl::UpdateScrollBar() {
   SCROLLINFO vert = {};
   SCROLLINFO horz = {};
   vert.cbSize = horz.cbSize = sizeof(SCROLLINFO);
-  vert.fMask = horz.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  auto noBar = [](SCROLLINFO& si, int length, LONG& origin) {
-    si.nMin = 0;
-    si.nMax = std::max(length - 1, 0);
-    si.nPage = static_cast<UINT>(length);
-    origin = 0;
-  };
-  auto bar = [](SCROLLINFO& si, int content, int page) {
-    si.nMin = 0;
-    si.nMax = std::max(content - 1, 0);
-    si.nPage = static_cast<UINT>(std::max(page, 0));
-  };
-  int visible = SSB_NULL;
-  if (height >= contentHeight && (height >= contentHeight + sb || width >= contentWidth)) {
-    noBar(vert, height, m_ptOrigin.y);
-    if (width >= contentWidth) {
-      noBar(horz, width, m_ptOrigin.x);
-    } else {
-      bar(horz, contentWidth, width);
-      visible |= SSB_HORZ;
-    }
-  } else {
-    visible |= SSB_VERT;
-    bar(vert, contentHeight, std::max(height / h, 1) * h);
-    if (width - sb < contentWidth) {
-      visible |= SSB_HORZ;
-      bar(horz, contentWidth, width - sb);
-      vert.nPage = static_cast<UINT>(std::max(height - sb, 0));
-    } else {
-      noBar(horz, width, m_ptOrigin.x);
-    }
-  }
-  // An origin past the last page comes back to it.
-  m_ptOrigin.y = PullBack(m_ptOrigin.y, contentHeight, vert.nPage);
-  m_ptOrigin.x = PullBack(m_ptOrigin.x, contentWidth, horz.nPage);
   vert.nPos = m_ptOrigin.y;
   horz.nPos = m_ptOrigin.x;
+  const int visible = FitScrollBars(width, height, contentWidth, contentHeight, sb, vert, horz);
+  if (visible == SSB_VERT) {
+    // Alone, the vertical bar pages by whole rows.
+    vert.nPage = static_cast<UINT>(std::max(height / h, 1) * h);
+    vert.nPos = PullBack(m_ptOrigin.y, contentHeight, vert.nPage);
+  }
+  m_ptOrigin.y = vert.nPos;
+  m_ptOrigin.x = horz.nPos;
   SetScrollInfo(vert, TRUE);
   SetScrollInfo(horz, FALSE);
   m_wBarVisible = visible;

@@ -17,7 +17,6 @@
 #include "core/EventSwndDestroy.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SAttrParse.h"
-#include "core/SLog.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {
@@ -100,21 +99,8 @@ HRESULT SListCtrl::SetAttribute(const SStringW& strAttribName, const SStringW& s
 
 BOOL SListCtrl::CreateChildren(pugi::xml_node xmlNode) {
   SPanel::CreateChildren(xmlNode);
-  for (SWindow* child = GetWindow(GSW_FIRSTCHILD); child != nullptr;
-       child = child->GetWindow(GSW_NEXTSIBLING)) {
-    if (!child->IsClass(SHeaderCtrl::ClassName())) continue;
-    m_pHeader = dynamic_cast<SHeaderCtrl*>(child);
-    if (m_pHeader != nullptr) break;
-  }
-  if (m_pHeader == nullptr) {
-    SLog::Printf(LOG_LEVEL_WARN, "swui", __FILE__, __LINE__, "SWUI::SListCtrl::CreateChildren",
-                 "listctrl \"%ls\" has no header child: it holds no rows or columns",
-                 GetName() != nullptr ? GetName() : L"");
-    return FALSE;
-  }
-  SStringW pos;
-  pos.Format(L"0,0,-0,%d", GetHeaderHeight());
-  m_pHeader->SetAttribute(SStringW(L"pos"), pos, TRUE);
+  m_pHeader = SHeaderCtrl::FindListHeader(this, GetHeaderHeight());
+  if (m_pHeader == nullptr) return FALSE;
   m_pHeader->SubscribeEvent(EventHeaderItemChanging::EventID,
                             Subscriber(&SListCtrl::OnHeaderSizeChanging, this));
   m_pHeader->SubscribeEvent(EventHeaderItemSwap::EventID,

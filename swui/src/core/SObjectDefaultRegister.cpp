@@ -25,6 +25,7 @@
 #include "control/SListBox.h"
 #include "control/SListCtrl.h"
 #include "control/SListView.h"
+#include "control/SMCListView.h"
 #include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SProgress.h"
@@ -144,7 +145,7 @@ const Entry kBuiltinClasses[] = {
     {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
     {L"listview", kW, L"div", NewFactory<SListView>},
     {L"comboview", kW, L"combobase", NewFactory<SComboView>},
-    {L"mclistview", kW, L"div", nullptr},
+    {L"mclistview", kW, L"div", NewFactory<SMCListView>},
     {L"tileview", kW, L"div", nullptr},
     {L"treeview", kW, L"div", nullptr},
     {L"menubar", kW, L"window", NewFactory<SMenuBar>},

@@ -208,7 +208,6 @@ class SListView : public SPanel, public IItemContainer {
   // Sends a tree-wide element message to every panel.
   void DispatchToPanels(UINT uMsg, WPARAM wParam);
   int ClampViewType(int nType) const;
-  int GetItemTop(int iItem) const;
   SItemPanel* GetRowPanel(int iItem) const;
 };
 

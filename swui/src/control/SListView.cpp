@@ -194,13 +194,9 @@ void SListView::OnItemDataChanged(int iItem) {
 
 RECT SListView::GetRowsRect() const { return GetClientRect(); }
 
-int SListView::GetItemTop(int iItem) const {
-  return GetRowsRect().top + m_locator->Item2Position(iItem) - GetScrollPos(TRUE);
-}
-
 RECT SListView::ItemRectOf(int iItem) const {
   RECT rc = GetRowsRect();
-  rc.top = GetItemTop(iItem);
+  rc.top += m_locator->Item2Position(iItem) - GetScrollPos(TRUE);
   rc.bottom = rc.top + m_locator->GetItemHeight(iItem);
   return rc;
 }
@@ -498,18 +494,13 @@ void SListView::OnPaint(IRenderTarget* pRT) {
     pRT->PushClipRect(&rcList, RGN_AND);
     RECT rcClip;
     pRT->GetClipBox(&rcClip);
-    const int divider = m_locator->GetDividerSize();
-    int top = GetItemTop(m_iFirstVisible);
+    const int divider = m_locator != nullptr ? m_locator->GetDividerSize() : 0;
     for (const ItemInfo& info : m_visible) {
-      const int iItem = info.pItem->GetItemIndex();
-      const RECT rcItem = {rcRows.left, top, rcRows.right,
-                           top + m_locator->GetItemHeight(iItem)};
+      const RECT rcItem = ItemRectOf(info.pItem->GetItemIndex());
       RECT rcMeet;
       if (IntersectRect(&rcMeet, &rcItem, &rcClip)) info.pItem->Draw(pRT, rcItem);
-      const RECT rcDivider = {rcRows.left, rcItem.bottom, rcRows.right,
-                              rcItem.bottom + divider};
+      const RECT rcDivider = {rcItem.left, rcItem.bottom, rcItem.right, rcItem.bottom + divider};
       if (m_pSkinDivider != nullptr && divider > 0) m_pSkinDivider->Draw(pRT, &rcDivider, 0);
-      top = rcDivider.bottom;
     }
     pRT->PopClip();
   }
@@ -520,10 +511,9 @@ void SListView::OnSize(UINT nType, SIZE size) {
   SPanel::OnSize(nType, size);
   UpdateScrollBar();
   if (m_adapter == nullptr) return;
-  const RECT rcRows = GetRowsRect();
   for (const ItemInfo& info : m_visible) {
-    const RECT rc = {0, 0, rcRows.right - rcRows.left,
-                     m_locator->GetItemHeight(info.pItem->GetItemIndex())};
+    const RECT rcItem = ItemRectOf(info.pItem->GetItemIndex());
+    const RECT rc = {0, 0, rcItem.right - rcItem.left, rcItem.bottom - rcItem.top};
     info.pItem->GetRoot()->Move(&rc);
   }
   UpdateVisibleItems();

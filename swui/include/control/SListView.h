@@ -174,6 +174,9 @@ class SListView : public SPanel, public IItemContainer {
   ItemInfo ShowItem(VisibleRebuild& rebuild, int iItem, const RECT* prcPanel);
   // The old rows not reused go back to their recycle lists; first becomes the first visible.
   void EndRebuild(VisibleRebuild& rebuild, int first);
+  // Keeps a copy of the element's "template" child (what GetView and InitByTemplate get) and
+  // answers it; empty without one.
+  pugi::xml_node CopyTemplate(pugi::xml_node xmlNode);
   // The rows are built first when the adapter said its data must be read again.
   void RebuildIfInvalidated();
   // Moves the selection to a row and shows it (with the events when NotifiesKeyMoves).

@@ -71,11 +71,16 @@ HRESULT SListView::SetAttribute(const SStringW& strAttribName, const SStringW& s
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
 }
 
-BOOL SListView::CreateChildren(pugi::xml_node xmlNode) {
+pugi::xml_node SListView::CopyTemplate(pugi::xml_node xmlNode) {
   const pugi::xml_node tpl = SXmlNoCase::Child(xmlNode, L"template");
-  if (!tpl) return TRUE;
+  if (!tpl) return tpl;
   m_xmlTemplate.reset();
-  m_xmlTemplate.append_copy(tpl);
+  return m_xmlTemplate.append_copy(tpl);
+}
+
+BOOL SListView::CreateChildren(pugi::xml_node xmlNode) {
+  const pugi::xml_node tpl = CopyTemplate(xmlNode);
+  if (!tpl) return TRUE;
   const pugi::xml_attribute itemHeight = SXmlNoCase::Attribute(tpl, L"itemHeight");
   const SLayoutSize height = GetNamedDimension(SStringW(itemHeight.value()));
   SAutoRefPtr<IListViewItemLocator> locator;

@@ -42,6 +42,7 @@
 #include "control/SSpinButtonCtrl.h"
 #include "control/SStatic.h"
 #include "control/STabCtrl.h"
+#include "control/STileView.h"
 #include "control/STabPage.h"
 #include "control/SToggle.h"
 #include "control/STreeCtrl.h"
@@ -146,7 +147,7 @@ const Entry kBuiltinClasses[] = {
     {L"listview", kW, L"div", NewFactory<SListView>},
     {L"comboview", kW, L"combobase", NewFactory<SComboView>},
     {L"mclistview", kW, L"div", NewFactory<SMCListView>},
-    {L"tileview", kW, L"div", nullptr},
+    {L"tileview", kW, L"div", NewFactory<STileView>},
     {L"treeview", kW, L"div", nullptr},
     {L"menubar", kW, L"window", NewFactory<SMenuBar>},
     {L"calendarex", kW, L"window", NewFactory<SCalendarEx>},

@@ -28,6 +28,9 @@ void AddEventOf(SEventSet* set) {
 
 const SLayoutSize kDefItemHeight(30.0f, dp);
 
+// The row a panel shows (its item index holds a position).
+int RowOf(const SItemPanel* panel) { return static_cast<int>(panel->GetItemIndex()); }
+
 }  // namespace
 
 SListView::SListView() {
@@ -194,7 +197,7 @@ int SListView::GetItemTop(int iItem) const {
 BOOL SListView::OnItemGetRect(const SItemPanel* pItem, RECT& rcItem) const {
   for (const ItemInfo& info : m_visible) {
     if (info.pItem != pItem) continue;
-    const int iItem = pItem->GetItemIndex();
+    const int iItem = RowOf(pItem);
     rcItem = GetClientRect();
     rcItem.top = GetItemTop(iItem);
     rcItem.bottom = rcItem.top + m_locator->GetItemHeight(iItem);
@@ -298,7 +301,7 @@ void SListView::BuildVisibleItems() {
   std::vector<ItemInfo> old;
   old.swap(m_visible);
   const int oldFirst = m_iFirstVisible;
-  const int hoverRow = m_pHoverItem != nullptr ? m_pHoverItem->GetItemIndex() : -1;
+  const int hoverRow = m_pHoverItem != nullptr ? RowOf(m_pHoverItem) : -1;
   m_pHoverItem = nullptr;
 
   const RECT rcClient = GetClientRect();
@@ -411,7 +414,7 @@ void SListView::SetSel(int iItem, BOOL bNotify) {
 bool SListView::OnItemClick(EventItemPanelClick* evt) {
   SItemPanel* panel = SItemPanelRoot::PanelOf(static_cast<SWindow*>(evt->sender));
   if (panel == nullptr) return false;
-  const int iItem = panel->GetItemIndex();
+  const int iItem = RowOf(panel);
   if (iItem != m_iSelItem) SetSel(iItem, TRUE);
   return true;
 }
@@ -465,7 +468,7 @@ void SListView::OnPaint(IRenderTarget* pRT) {
     const int divider = m_locator->GetDividerSize();
     int top = GetItemTop(m_iFirstVisible);
     for (const ItemInfo& info : m_visible) {
-      const int iItem = info.pItem->GetItemIndex();
+      const int iItem = RowOf(info.pItem);
       const RECT rcItem = {rcClient.left, top, rcClient.right,
                            top + m_locator->GetItemHeight(iItem)};
       RECT rcMeet;
@@ -487,7 +490,7 @@ void SListView::OnSize(UINT nType, SIZE size) {
   const RECT rcClient = GetClientRect();
   for (const ItemInfo& info : m_visible) {
     const RECT rc = {0, 0, rcClient.right - rcClient.left,
-                     m_locator->GetItemHeight(info.pItem->GetItemIndex())};
+                     m_locator->GetItemHeight(RowOf(info.pItem))};
     info.pItem->GetRoot()->Move(&rc);
   }
   UpdateVisibleItems();

@@ -34,8 +34,6 @@ int RowOf(const SItemPanel* panel) { return static_cast<int>(panel->GetItemIndex
 }  // namespace
 
 SListView::SListView() {
-  SetFlag(SWF_FOCUSABLE, TRUE);
-  m_nUpdateInterval = kUpdateInterval;
   m_observer.Attach(new SListViewDataSetObserver(this));
   AddEventOf<EventLVSelChanging>(GetEventSet());
   AddEventOf<EventLVSelChanged>(GetEventSet());
@@ -65,20 +63,15 @@ HRESULT SListView::SetAttribute(const SStringW& strAttribName, const SStringW& s
     if (!size.IsSpecifiedSize()) return E_FAIL;  // a negative gap would overlap the rows
     m_nDividerSize = size;
     hr = S_OK;
-  } else if (P::IsName(strAttribName, L"wantTab")) {
-    m_bWantTab = P::Int(strValue) > 0;
-    hr = S_FALSE;
   } else {
-    return SPanel::SetAttribute(strAttribName, strValue, bLoading);
+    return SAdapterViewBase::SetAttribute(strAttribName, strValue, bLoading);
   }
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
 }
 
 BOOL SListView::CreateChildren(pugi::xml_node xmlNode) {
-  const pugi::xml_node tpl = SXmlNoCase::Child(xmlNode, L"template");
+  const pugi::xml_node tpl = CopyTemplate(xmlNode);
   if (!tpl) return TRUE;
-  m_xmlTemplate.reset();
-  m_xmlTemplate.append_copy(tpl);
   const pugi::xml_attribute itemHeight = SXmlNoCase::Attribute(tpl, L"itemHeight");
   const SLayoutSize height = GetNamedDimension(SStringW(itemHeight.value()));
   SAutoRefPtr<IListViewItemLocator> locator;
@@ -110,9 +103,9 @@ BOOL SListView::SetAdapter(ILvAdapter* adapter) {
     UpdateScrollBar();
     return TRUE;
   }
-  m_adapter->InitByTemplate(m_xmlTemplate.first_child());
+  m_adapter->InitByTemplate(GetTemplate());
   m_adapter->RegisterObserver(m_observer);
-  m_recycle.assign(static_cast<size_t>(std::max(m_adapter->GetViewTypeCount(), 1)), {});
+  ResetRecycleLists(m_adapter->GetViewTypeCount());
   OnDataSetChanged();
   return TRUE;
 }
@@ -124,40 +117,6 @@ BOOL SListView::SetItemLocator(IListViewItemLocator* locator) {
   m_locator->SetScale(GetScale());
   OnDataSetChanged();
   return TRUE;
-}
-
-void SListView::DestroyAllPanels() {
-  std::vector<SItemPanel*> panels;
-  for (const ItemInfo& info : m_visible) panels.push_back(info.pItem);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
-    panels.insert(panels.end(), list.begin(), list.end());
-  }
-  m_visible.clear();
-  m_recycle.clear();
-  for (SItemPanel* panel : panels) {
-    ForgetPanel(panel);
-    panel->Release();
-  }
-  m_pHoverItem = nullptr;
-  m_pCapturedItem = nullptr;
-}
-
-void SListView::ForgetPanel(SItemPanel* pItem) {
-  if (m_pCapturedItem == pItem) {
-    // A press in a row ends with it, so the row shown in the panel next gets no drag and no
-    // click: the holder leaves (losing its pushed state), then the capture goes.
-    if (SWindow* holder = SWindow::GetSwndFromHandle(pItem->OnGetSwndCapture())) {
-      holder->SSendMessage(WM_MOUSELEAVE);
-    }
-    pItem->OnReleaseSwndCapture();
-  }
-  if (m_pHoverItem == pItem) m_pHoverItem = nullptr;
-}
-
-int SListView::GetRecycledCount() const {
-  size_t count = 0;
-  for (const std::deque<SItemPanel*>& list : m_recycle) count += list.size();
-  return static_cast<int>(count);
 }
 
 // ---- the observer's calls ----------------------------------------------------------------
@@ -181,7 +140,7 @@ void SListView::OnItemDataChanged(int iItem) {
   SItemPanel* panel = GetItemPanel(iItem);
   if (panel == nullptr) return;
   if (m_locator->IsFixHeight()) {
-    m_adapter->GetView(iItem, panel->GetRoot(), m_xmlTemplate.first_child());
+    m_adapter->GetView(iItem, panel->GetRoot(), GetTemplate());
   } else {
     UpdateVisibleItems();
   }
@@ -207,18 +166,6 @@ BOOL SListView::OnItemGetRect(const SItemPanel* pItem, RECT& rcItem) const {
   return FALSE;
 }
 
-SItemPanel* SListView::HitTest(POINT& pt) const {
-  for (const ItemInfo& info : m_visible) {
-    RECT rc;
-    OnItemGetRect(info.pItem, rc);
-    if (!PtInRect(&rc, pt)) continue;
-    pt.x -= rc.left;
-    pt.y -= rc.top;
-    return info.pItem;
-  }
-  return nullptr;
-}
-
 SItemPanel* SListView::GetRowPanel(int iItem) const {
   if (iItem < m_iFirstVisible || iItem - m_iFirstVisible >= GetVisibleCount()) return nullptr;
   return m_visible[static_cast<size_t>(iItem - m_iFirstVisible)].pItem;
@@ -227,11 +174,6 @@ SItemPanel* SListView::GetRowPanel(int iItem) const {
 SItemPanel* SListView::GetItemPanel(int iItem) const {
   if (m_adapter == nullptr || iItem < 0 || iItem >= m_adapter->GetCount()) return nullptr;
   return GetRowPanel(iItem);
-}
-
-void SListView::InvalidatePanel(SItemPanel* pItem) {
-  RECT rc;
-  if (OnItemGetRect(pItem, rc)) InvalidateRect(rc);
 }
 
 void SListView::UpdateScrollBar() {
@@ -258,11 +200,6 @@ void SListView::UpdateScrollBar() {
 
 // ---- the visible rows --------------------------------------------------------------------
 
-int SListView::ClampViewType(int nType) const {
-  // A type outside what the adapter declared shares the first list.
-  return nType >= 0 && nType < static_cast<int>(m_recycle.size()) ? nType : 0;
-}
-
 void SListView::UpdateVisibleItems() {
   if (m_adapter == nullptr) return;
   const int oldTotal = m_locator->GetTotalHeight();
@@ -285,16 +222,12 @@ SItemPanel* SListView::TakePanel(int iItem, int nType, std::vector<ItemInfo>& ol
       return panel;
     }
   }
-  std::deque<SItemPanel*>& free = m_recycle[static_cast<size_t>(nType)];
-  if (!free.empty()) {
-    SItemPanel* panel = free.front();
-    free.pop_front();
-    return panel;
-  }
-  SItemPanel* panel = SItemPanel::Create(this, pugi::xml_node(), this);
-  panel->GetRoot()->SubscribeEvent(EventItemPanelClick::EventID,
+  return TakeFreePanel(nType);
+}
+
+void SListView::OnPanelCreated(SItemPanel* pItem) {
+  pItem->GetRoot()->SubscribeEvent(EventItemPanelClick::EventID,
                                    Subscriber(&SListView::OnItemClick, this));
-  return panel;
 }
 
 void SListView::BuildVisibleItems() {
@@ -310,7 +243,7 @@ void SListView::BuildVisibleItems() {
   const int bottom = si.nPos + static_cast<int>(si.nPage);
   const int count = m_adapter->GetCount();
   const bool fixed = m_locator->IsFixHeight() != FALSE;
-  const pugi::xml_node tpl = m_xmlTemplate.first_child();
+  const pugi::xml_node tpl = GetTemplate();
   const int first = m_locator->Position2Item(si.nPos);
   int pos = first >= 0 ? m_locator->Item2Position(first) : 0;
   // Old rows that the new position leaves are free before any row is built, so no panel is
@@ -359,20 +292,6 @@ void SListView::BuildVisibleItems() {
     if (info.pItem != nullptr) RecyclePanel(info);
   }
   m_iFirstVisible = first;
-}
-
-void SListView::RecyclePanel(const ItemInfo& info) {
-  SItemPanel* panel = info.pItem;
-  SWindow* root = panel->GetRoot();
-  if (root->GetState() & WndState_Hover) panel->DoFrameEvent(WM_MOUSELEAVE, 0, 0);
-  ForgetPanel(panel);
-  {
-    SMuteEvents mute(root);
-    panel->ModifyItemState(0, WndState_Check);
-    panel->OnSetSwndFocus(0);
-    root->SetVisible(FALSE, FALSE);
-  }
-  m_recycle[static_cast<size_t>(info.nType)].push_back(panel);
 }
 
 // ---- selection ---------------------------------------------------------------------------
@@ -436,13 +355,13 @@ void SListView::EnsureVisible(int iItem) {
 }
 
 int SListView::GetScrollLineSize(BOOL bVertical) {
-  if (!bVertical || m_locator == nullptr) return SPanel::GetScrollLineSize(bVertical);
+  if (!bVertical || m_locator == nullptr) return SAdapterViewBase::GetScrollLineSize(bVertical);
   return m_locator->GetScrollLineSize();
 }
 
 BOOL SListView::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
   const int old = GetScrollPos(bVertical);
-  SPanel::OnScroll(bVertical, uCode, nPos);
+  SAdapterViewBase::OnScroll(bVertical, uCode, nPos);
   if (GetScrollPos(bVertical) == old) return FALSE;
   if (bVertical) {
     UpdateVisibleItems();
@@ -484,7 +403,7 @@ void SListView::OnPaint(IRenderTarget* pRT) {
 }
 
 void SListView::OnSize(UINT nType, SIZE size) {
-  SPanel::OnSize(nType, size);
+  SAdapterViewBase::OnSize(nType, size);
   UpdateScrollBar();
   if (m_adapter == nullptr) return;
   const RECT rcClient = GetClientRect();
@@ -502,32 +421,14 @@ void SListView::OnDestroy() {
   // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
   if (m_locator != nullptr) m_locator->SetAdapter(nullptr);
-  SPanel::OnDestroy();
-}
-
-void SListView::OnShowWindow(BOOL bShow, UINT nStatus) {
-  SPanel::OnShowWindow(bShow, nStatus);
-  // The rows take frames only while the view shows them.
-  for (const ItemInfo& info : m_visible) info.pItem->UpdateTimelineRegistration();
+  SAdapterViewBase::OnDestroy();
 }
 
 // ---- tree-wide messages ------------------------------------------------------------------
 
-void SListView::DispatchToPanels(UINT uMsg, WPARAM wParam) {
-  for (const ItemInfo& info : m_visible) info.pItem->GetRoot()->SDispatchMessage(uMsg, wParam);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
-    for (SItemPanel* panel : list) panel->GetRoot()->SDispatchMessage(uMsg, wParam);
-  }
-}
-
-void SListView::OnColorize(COLORREF cr) {
-  SPanel::OnColorize(cr);
-  DispatchToPanels(UM_SETCOLORIZE, cr);
-}
-
 void SListView::OnScaleChanged(int scale) {
   if (m_locator != nullptr) m_locator->SetScale(scale);
-  SPanel::OnScaleChanged(scale);
+  SAdapterViewBase::OnScaleChanged(scale);
   ScaleSkin(m_pSkinDivider, scale);
   DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
   // The rows' heights changed with the scale.
@@ -535,12 +436,6 @@ void SListView::OnScaleChanged(int scale) {
     UpdateScrollBar();
     UpdateVisibleItems();
   }
-}
-
-BOOL SListView::OnLanguageChanged() {
-  const BOOL result = SPanel::OnLanguageChanged();
-  DispatchToPanels(UM_SETLANGUAGE, 0);
-  return result;
 }
 
 }  // namespace SWUI

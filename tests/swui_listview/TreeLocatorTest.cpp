@@ -141,7 +141,8 @@ TEST_CASE("tree locator: a random tree of 2,000 items against a walk of every ro
   std::vector<HSTREEITEM> levels[3];
   for (int i = 0; i < 2000; ++i) {
     const int level = i < 40 ? 0 : i < 440 ? 1 : 2;
-    const HSTREEITEM parent = level == 0 ? kRoot : levels[level - 1][pick(levels[level - 1].size())];
+    const HSTREEITEM parent =
+        level == 0 ? kRoot : levels[level - 1][pick(levels[level - 1].size())];
     levels[level].push_back(a->Add(parent));
   }
   for (HSTREEITEM h = 1; h <= a->Count(); ++h) a->At(h).expanded = pick(3) != 0;
@@ -159,12 +160,8 @@ TEST_CASE("tree locator: a random tree of 2,000 items against a walk of every ro
           loc.OnBranchExpandedChanged(h, old, !old);
           break;
         }
-        case 1:
-          loc.SetItemHeight(h, static_cast<int>(pick(60)));
-          break;
-        case 2:
-          loc.SetItemWidth(h, static_cast<int>(pick(400)));
-          break;
+        case 1: loc.SetItemHeight(h, static_cast<int>(pick(60))); break;
+        case 2: loc.SetItemWidth(h, static_cast<int>(pick(400))); break;
         default:
           if (pick(20) == 0) loc.OnBranchChanged(h);  // back to the default sizes below it
           break;

@@ -164,12 +164,12 @@ TEST_CASE_FIXTURE(TreeRig, "tree view: keys expand, collapse and move the select
     HSTREEITEM sel;
     BOOL aExpanded;
   } steps[] = {
-      {VK_LEFT, A, TRUE},    // a child: to the previous row
-      {VK_LEFT, A, FALSE},   // an expanded parent: collapsed, the selection stays
-      {VK_LEFT, A, FALSE},   // the first row: nowhere to go
-      {VK_DOWN, B, FALSE},   {VK_DOWN, C, FALSE}, {VK_DOWN, C, FALSE},
-      {VK_UP, B, FALSE},     {VK_RIGHT, C, FALSE},  // no children: the next row
-      {VK_END, C, FALSE},    {VK_HOME, C, FALSE},
+      {VK_LEFT, A, TRUE},   // a child: to the previous row
+      {VK_LEFT, A, FALSE},  // an expanded parent: collapsed, the selection stays
+      {VK_LEFT, A, FALSE},  // the first row: nowhere to go
+      {VK_DOWN, B, FALSE}, {VK_DOWN, C, FALSE},  {VK_DOWN, C, FALSE},
+      {VK_UP, B, FALSE},   {VK_RIGHT, C, FALSE},  // no children: the next row
+      {VK_END, C, FALSE},  {VK_HOME, C, FALSE},
   };
   for (const auto& step : steps) {
     CAPTURE(step.vk);
@@ -209,8 +209,9 @@ TEST_CASE_FIXTURE(TreeRig, "tree view: a click selects, a double click expands o
   CHECK_FALSE(tree->At(C).expanded);
 }
 
-TEST_CASE_FIXTURE(TreeRig, "tree view: a press beside the rows takes the focus from the selected "
-                           "row") {
+TEST_CASE_FIXTURE(TreeRig,
+                  "tree view: a press beside the rows takes the focus from the selected "
+                  "row") {
   OpenTree(kTreeWithButtons);
   Click(ButtonOf(B));
   REQUIRE(tv->GetSel() == B);
@@ -266,8 +267,9 @@ TEST_CASE_FIXTURE(TreeRig, "tree view: the bars, and rows as wide as the view") 
   CHECK(tv->GetScrollPos(FALSE) == 10);
 }
 
-TEST_CASE_FIXTURE(TreeRig, "tree view: EnsureVisible expands the ancestors and scrolls as far as "
-                           "needed") {
+TEST_CASE_FIXTURE(TreeRig,
+                  "tree view: EnsureVisible expands the ancestors and scrolls as far as "
+                  "needed") {
   OpenTree();
   // Ten more parents of ten children each, collapsed, rows of 50 (the size of a row not yet
   // measured, so that the figures are exact before the rows are built): a page of 100.

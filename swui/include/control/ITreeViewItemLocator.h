@@ -18,8 +18,7 @@ struct ITreeViewItemLocator : public IObjRef {
   virtual void SetAdapter(ITvAdapter* pAdapter) = 0;
   // The item's branch changed: it and everything below it go back to the default size.
   virtual void OnBranchChanged(HSTREEITEM hItem) = 0;
-  virtual void OnBranchExpandedChanged(HSTREEITEM hItem, BOOL bExpandedOld,
-                                       BOOL bExpandedNew) = 0;
+  virtual void OnBranchExpandedChanged(HSTREEITEM hItem, BOOL bExpandedOld, BOOL bExpandedNew) = 0;
   // The shown rows: the sum of their heights, and the widest row's right edge.
   virtual int GetTotalHeight() = 0;
   virtual int GetTotalWidth() = 0;

@@ -107,8 +107,7 @@ class STreeView : public SAdapterViewBase {
   // lists before any row is built.
   void RecycleLeaving(HSTREEITEM hFirst, std::unordered_map<HSTREEITEM, ItemInfo>& old);
   // A panel for an item of that type: its old one, a recycled one or a new one.
-  SItemPanel* TakePanel(HSTREEITEM hItem, int nType,
-                        std::unordered_map<HSTREEITEM, ItemInfo>& old);
+  SItemPanel* TakePanel(HSTREEITEM hItem, int nType, std::unordered_map<HSTREEITEM, ItemInfo>& old);
   // The row's rectangle in host coordinates.
   RECT GetRowRect(HSTREEITEM hItem) const;
   // Scrolls one bar so that [start, start + length) shows: nothing when it meets the page.

@@ -228,8 +228,7 @@ LRESULT SAdapterViewBase::OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam) 
   return SPanel::OnMouseWheel(uMsg, wParam, lParam);
 }
 
-LRESULT SAdapterViewBase::SendToPanel(SItemPanel* pItem, UINT uMsg, WPARAM wParam,
-                                      LPARAM lParam) {
+LRESULT SAdapterViewBase::SendToPanel(SItemPanel* pItem, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   SAutoRefPtr<SItemPanel> hold(pItem);  // a handler may drop it
   RECT rc;
   OnItemGetRect(pItem, rc);

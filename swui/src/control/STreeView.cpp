@@ -91,8 +91,7 @@ BOOL STreeView::SetAdapter(ITvAdapter* adapter) {
 void STreeView::OnPanelCreated(SItemPanel* pItem) {
   SWindow* root = pItem->GetRoot();
   root->SubscribeEvent(EventItemPanelClick::EventID, Subscriber(&STreeView::OnItemClick, this));
-  root->SubscribeEvent(EventItemPanelDbclick::EventID,
-                       Subscriber(&STreeView::OnItemDbClick, this));
+  root->SubscribeEvent(EventItemPanelDbclick::EventID, Subscriber(&STreeView::OnItemDbClick, this));
 }
 
 // ---- the observer's calls ----------------------------------------------------------------
@@ -104,8 +103,7 @@ void STreeView::OnBranchChanged(HSTREEITEM hBranch) {
   UpdateVisibleItems();
 }
 
-void STreeView::OnBranchExpandedChanged(HSTREEITEM hBranch, BOOL bExpandedOld,
-                                        BOOL bExpandedNew) {
+void STreeView::OnBranchExpandedChanged(HSTREEITEM hBranch, BOOL bExpandedOld, BOOL bExpandedNew) {
   if (m_adapter == nullptr) return;
   m_locator->OnBranchExpandedChanged(hBranch, bExpandedOld, bExpandedNew);
   UpdateScrollBar();
@@ -211,8 +209,7 @@ void STreeView::UpdateVisibleItems() {
   }
 }
 
-void STreeView::RecycleLeaving(HSTREEITEM hFirst,
-                               std::unordered_map<HSTREEITEM, ItemInfo>& old) {
+void STreeView::RecycleLeaving(HSTREEITEM hFirst, std::unordered_map<HSTREEITEM, ItemInfo>& old) {
   // Only items reached from hFirst are asked about: an old row's item may be gone already.
   const RECT rcClient = GetClientRect();
   const int page = rcClient.bottom - rcClient.top;

@@ -21,18 +21,10 @@ void STreeView::MoveSelTo(HSTREEITEM hItem) {
 BOOL STreeView::HandleKey(UINT vk) {
   const HSTREEITEM sel = m_hSelItem;
   switch (vk) {
-    case VK_PRIOR:
-      OnScroll(TRUE, SB_PAGEUP, 0);
-      return TRUE;
-    case VK_NEXT:
-      OnScroll(TRUE, SB_PAGEDOWN, 0);
-      return TRUE;
-    case VK_HOME:
-      OnScroll(TRUE, SB_TOP, 0);
-      return TRUE;
-    case VK_END:
-      OnScroll(TRUE, SB_BOTTOM, 0);
-      return TRUE;
+    case VK_PRIOR: OnScroll(TRUE, SB_PAGEUP, 0); return TRUE;
+    case VK_NEXT: OnScroll(TRUE, SB_PAGEDOWN, 0); return TRUE;
+    case VK_HOME: OnScroll(TRUE, SB_TOP, 0); return TRUE;
+    case VK_END: OnScroll(TRUE, SB_BOTTOM, 0); return TRUE;
     case VK_LEFT:
       if (sel == 0) return TRUE;
       if (m_adapter->HasChildren(sel) && m_adapter->IsItemExpanded(sel)) {
@@ -55,8 +47,7 @@ BOOL STreeView::HandleKey(UINT vk) {
     case VK_DOWN:
       MoveSelTo(sel != 0 ? m_adapter->GetNextVisibleItem(sel) : m_adapter->GetFirstVisibleItem());
       return TRUE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

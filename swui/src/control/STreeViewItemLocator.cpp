@@ -168,7 +168,9 @@ void STreeViewItemLocator::SetItemWidth(HSTREEITEM hItem, int nWidth) {
   PropagateWidth(hItem, old, ShownWidth(hItem));
 }
 
-int STreeViewItemLocator::GetItemHeight(HSTREEITEM hItem) { return Data(hItem, TVDATA_ITEM_HEIGHT); }
+int STreeViewItemLocator::GetItemHeight(HSTREEITEM hItem) {
+  return Data(hItem, TVDATA_ITEM_HEIGHT);
+}
 
 int STreeViewItemLocator::GetItemWidth(HSTREEITEM hItem) { return Data(hItem, TVDATA_ITEM_WIDTH); }
 

@@ -11,5 +11,6 @@ void TestAdapterBase::NotifyInvalidated() {
 }
 
 void TestAdapterBase::NotifyItemChanged(int position) {
-  observers_.Notify([position](ILvDataSetObserver* observer) { observer->OnItemChanged(position); });
+  observers_.Notify(
+      [position](ILvDataSetObserver* observer) { observer->OnItemChanged(position); });
 }

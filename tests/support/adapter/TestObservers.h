@@ -12,10 +12,9 @@ class TestObservers {
     if (observer != nullptr) held_.emplace_back(observer);
   }
   void Remove(Observer* observer) {
-    auto it = std::find_if(held_.begin(), held_.end(),
-                           [observer](const SWUI::SAutoRefPtr<Observer>& held) {
-                             return held.Get() == observer;
-                           });
+    auto it = std::find_if(
+        held_.begin(), held_.end(),
+        [observer](const SWUI::SAutoRefPtr<Observer>& held) { return held.Get() == observer; });
     if (it != held_.end()) held_.erase(it);
   }
   size_t Count() const { return held_.size(); }

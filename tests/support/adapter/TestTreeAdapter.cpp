@@ -7,7 +7,8 @@
 
 using namespace SWUI;
 
-const wchar_t TestTreeAdapter::kRowXml[] = L"<template><text name='text' pos='0,0,-0,-0'/></template>";
+const wchar_t TestTreeAdapter::kRowXml[] =
+    L"<template><text name='text' pos='0,0,-0,-0'/></template>";
 
 TestTreeAdapter::TestTreeAdapter() { root_.expanded = TRUE; }
 
@@ -33,7 +34,8 @@ const TestTreeAdapter::Item& TestTreeAdapter::At(HSTREEITEM hItem) const {
 }
 
 void TestTreeAdapter::NotifyBranchChanged(HSTREEITEM hBranch) {
-  observers_.Notify([hBranch](ITvDataSetObserver* observer) { observer->OnBranchChanged(hBranch); });
+  observers_.Notify(
+      [hBranch](ITvDataSetObserver* observer) { observer->OnBranchChanged(hBranch); });
 }
 
 void TestTreeAdapter::NotifyBranchInvalidated(HSTREEITEM hBranch) {
@@ -89,8 +91,7 @@ BOOL TestTreeAdapter::IsItemVisible(HSTREEITEM hItem) {
 
 HSTREEITEM TestTreeAdapter::LastShownBelow(HSTREEITEM hItem) const {
   HSTREEITEM last = 0;
-  for (const Item* item = &At(hItem); item->expanded && !item->children.empty();
-       item = &At(last)) {
+  for (const Item* item = &At(hItem); item->expanded && !item->children.empty(); item = &At(last)) {
     last = item->children.back();
   }
   return last;

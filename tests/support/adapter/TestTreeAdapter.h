@@ -88,7 +88,8 @@ class TestTreeAdapter : public SWUI::TObjRefImpl<SWUI::ITvAdapter>, public TestI
   void GetView(SWUI::HSTREEITEM hItem, SWUI::SWindow* pItem, pugi::xml_node xmlTemplate) override;
   int GetViewType(SWUI::HSTREEITEM hItem) override { return At(hItem).type; }
   int GetViewTypeCount() override { return typeCount; }
-  SIZE GetViewDesiredSize(SWUI::HSTREEITEM hItem, SWUI::SWindow* pItem, LPCRECT prcContainer) override;
+  SIZE GetViewDesiredSize(SWUI::HSTREEITEM hItem, SWUI::SWindow* pItem,
+                          LPCRECT prcContainer) override;
   BOOL IsViewWidthMatchParent() override { return widthMatchParent; }
   void InitByTemplate(pugi::xml_node) override { ++templateInits; }
 

@@ -32,6 +32,8 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   int GetVisibleCount() const { return static_cast<int>(m_visible.size()); }
   // Panels of every view type waiting to be reused.
   int GetRecycledCount() const;
+  // Rebuilds the panels of the items on screen.
+  virtual void UpdateVisibleItems() = 0;
 
   // ---- IItemContainer --------------------------------------------------------------------
   void OnItemSetCapture(SItemPanel* pItem, BOOL bCapture) override;
@@ -48,6 +50,9 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   BOOL UpdateToolTip(POINT pt, SwndToolTipInfo& tipInfo) override;
   void OnColorize(COLORREF cr) override;
   BOOL OnLanguageChanged() override;
+  // FALSE when the bar does not move. A vertical move rebuilds the items on screen (and, while
+  // the thumb is dragged, repaints at most every kUpdateInterval ms).
+  BOOL OnScroll(BOOL bVertical, UINT uCode, int nPos) override;
 
  protected:
   SWND_BEGIN_MSG_MAP()
@@ -97,6 +102,12 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   void ResetRecycleLists(int nTypeCount);
   // A free panel of that type: a recycled one, or a new one.
   SItemPanel* TakeFreePanel(int nType);
+  // A panel shows an item in that state (hover, checked), set with its events muted; with hover
+  // it becomes the hover item.
+  void ShowPanel(SItemPanel* pItem, DWORD dwState);
+  // The selection moves between two panels (either may be null): the old one loses its focus
+  // and its checked state, the new one gains it, and both are invalidated.
+  void MoveCheck(SItemPanel* pOld, SItemPanel* pNew);
   // The panel leaves the screen: it loses hover, checked state, focus and capture, is hidden
   // and waits in the recycle list of its type.
   void RecyclePanel(const ItemInfo& info);

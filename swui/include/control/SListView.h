@@ -52,7 +52,7 @@ class SListView : public SAdapterViewBase {
 
   // Rebuilds the panels of the rows on screen; when the rows' heights changed the total, the
   // bar is recomputed and they are rebuilt once more (never more within one call).
-  void UpdateVisibleItems();
+  void UpdateVisibleItems() override;
   void UpdateScrollBar();
 
   // ---- the observer's calls --------------------------------------------------------------
@@ -70,7 +70,6 @@ class SListView : public SAdapterViewBase {
   // Takes the "template" child (and the locator it chooses); no other child is made.
   BOOL CreateChildren(pugi::xml_node xmlNode) override;
   int GetScrollLineSize(BOOL bVertical) override;
-  BOOL OnScroll(BOOL bVertical, UINT uCode, int nPos) override;
   void OnScaleChanged(int scale) override;
 
  protected:

@@ -56,7 +56,7 @@ class STreeView : public SAdapterViewBase {
 
   // Rebuilds the panels of the rows on screen; when their sizes changed the tree's, the bars
   // are recomputed and they are rebuilt once more (never more within one call).
-  void UpdateVisibleItems();
+  void UpdateVisibleItems() override;
   void UpdateScrollBar();
 
   // ---- the observer's calls --------------------------------------------------------------
@@ -73,7 +73,6 @@ class STreeView : public SAdapterViewBase {
   // Takes the "template" child; no other child is made.
   BOOL CreateChildren(pugi::xml_node xmlNode) override;
   int GetScrollLineSize(BOOL bVertical) override;
-  BOOL OnScroll(BOOL bVertical, UINT uCode, int nPos) override;
   void OnScaleChanged(int scale) override;
 
  protected:

@@ -68,6 +68,28 @@ SItemPanel* SAdapterViewBase::TakeFreePanel(int nType) {
   return panel;
 }
 
+void SAdapterViewBase::ShowPanel(SItemPanel* pItem, DWORD dwState) {
+  SWindow* root = pItem->GetRoot();
+  root->SetVisible(TRUE, FALSE);
+  {
+    SMuteEvents mute(root);
+    pItem->ModifyItemState(dwState, (WndState_Hover | WndState_Check) & ~dwState);
+  }
+  if (dwState & WndState_Hover) m_pHoverItem = pItem;
+}
+
+void SAdapterViewBase::MoveCheck(SItemPanel* pOld, SItemPanel* pNew) {
+  if (pOld != nullptr) {
+    pOld->OnSetSwndFocus(0);
+    pOld->ModifyItemState(0, WndState_Check);
+    InvalidatePanel(pOld);
+  }
+  if (pNew != nullptr) {
+    pNew->ModifyItemState(WndState_Check, 0);
+    InvalidatePanel(pNew);
+  }
+}
+
 void SAdapterViewBase::RecyclePanel(const ItemInfo& info) {
   SItemPanel* panel = info.pItem;
   SWindow* root = panel->GetRoot();
@@ -136,6 +158,19 @@ void SAdapterViewBase::OnShowWindow(BOOL bShow, UINT nStatus) {
   SPanel::OnShowWindow(bShow, nStatus);
   // The items take frames only while the view shows them.
   for (const ItemInfo& info : m_visible) info.pItem->UpdateTimelineRegistration();
+}
+
+// ---- scrolling ---------------------------------------------------------------------------
+
+BOOL SAdapterViewBase::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
+  const int old = GetScrollPos(bVertical);
+  SPanel::OnScroll(bVertical, uCode, nPos);
+  if (GetScrollPos(bVertical) == old) return FALSE;
+  if (bVertical) {
+    UpdateVisibleItems();
+    if (uCode == SB_THUMBTRACK) ThrottledUpdate();
+  }
+  return TRUE;
 }
 
 // ---- tree-wide messages ------------------------------------------------------------------

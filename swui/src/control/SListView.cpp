@@ -13,18 +13,12 @@
 #include "control/SListViewItemLocatorFlex.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SAttrParse.h"
-#include "core/SMuteEvents.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
 namespace SWUI {
 
 namespace {
-
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
 
 const SLayoutSize kDefItemHeight(30.0f, dp);
 
@@ -35,8 +29,8 @@ int RowOf(const SItemPanel* panel) { return static_cast<int>(panel->GetItemIndex
 
 SListView::SListView() {
   m_observer.Attach(new SListViewDataSetObserver(this));
-  AddEventOf<EventLVSelChanging>(GetEventSet());
-  AddEventOf<EventLVSelChanged>(GetEventSet());
+  GetEventSet()->AddEvent(EventLVSelChanging::EventID, EventLVSelChanging::ScriptName());
+  GetEventSet()->AddEvent(EventLVSelChanged::EventID, EventLVSelChanged::ScriptName());
 }
 
 SListView::~SListView() {
@@ -264,17 +258,12 @@ void SListView::BuildVisibleItems() {
     SItemPanel* panel = TakePanel(iItem, type, old, oldFirst);
     panel->SetItemIndex(iItem);
     SWindow* root = panel->GetRoot();
-    root->SetVisible(TRUE, FALSE);
+    ShowPanel(panel, state);
     RECT rc = {0, 0, width, 0};
     if (fixed) {
       rc.bottom = m_locator->GetItemHeight(iItem);
       root->Move(&rc);
     }
-    {
-      SMuteEvents mute(root);
-      panel->ModifyItemState(state, (WndState_Hover | WndState_Check) & ~state);
-    }
-    if (state & WndState_Hover) m_pHoverItem = panel;
     m_adapter->GetView(iItem, root, tpl);
     root->DoColorize(GetColorizeColor());
     if (!fixed) {
@@ -312,15 +301,7 @@ void SListView::SetSel(int iItem, BOOL bNotify) {
     }
   }
   if (oldSel == iItem) return;
-  if (SItemPanel* old = GetItemPanel(oldSel)) {
-    old->OnSetSwndFocus(0);
-    old->ModifyItemState(0, WndState_Check);
-    InvalidatePanel(old);
-  }
-  if (SItemPanel* cur = GetItemPanel(iItem)) {
-    cur->ModifyItemState(WndState_Check, 0);
-    InvalidatePanel(cur);
-  }
+  MoveCheck(GetItemPanel(oldSel), GetItemPanel(iItem));
   m_iSelItem = iItem;
   if (bNotify) {
     EventLVSelChanged evt(this);
@@ -357,17 +338,6 @@ void SListView::EnsureVisible(int iItem) {
 int SListView::GetScrollLineSize(BOOL bVertical) {
   if (!bVertical || m_locator == nullptr) return SAdapterViewBase::GetScrollLineSize(bVertical);
   return m_locator->GetScrollLineSize();
-}
-
-BOOL SListView::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
-  const int old = GetScrollPos(bVertical);
-  SAdapterViewBase::OnScroll(bVertical, uCode, nPos);
-  if (GetScrollPos(bVertical) == old) return FALSE;
-  if (bVertical) {
-    UpdateVisibleItems();
-    if (uCode == SB_THUMBTRACK) ThrottledUpdate();
-  }
-  return TRUE;
 }
 
 // ---- painting and size -------------------------------------------------------------------

@@ -14,16 +14,10 @@
 #include "control/STreeViewItemLocator.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SAttrParse.h"
-#include "core/SMuteEvents.h"
 
 namespace SWUI {
 
 namespace {
-
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
 
 // The container rectangle's bottom the adapter measures an item in.
 constexpr int kMeasureBottom = 10000;
@@ -33,8 +27,8 @@ constexpr int kMeasureBottom = 10000;
 STreeView::STreeView() {
   m_observer.Attach(new STreeViewDataSetObserver(this));
   m_locator.Attach(new STreeViewItemLocator(kDefIndent));
-  AddEventOf<EventTVSelChanging>(GetEventSet());
-  AddEventOf<EventTVSelChanged>(GetEventSet());
+  GetEventSet()->AddEvent(EventTVSelChanging::EventID, EventTVSelChanging::ScriptName());
+  GetEventSet()->AddEvent(EventTVSelChanged::EventID, EventTVSelChanged::ScriptName());
 }
 
 STreeView::~STreeView() {
@@ -259,16 +253,11 @@ void STreeView::BuildVisibleItems() {
     SItemPanel* panel = TakePanel(h, type, old);
     panel->SetItemIndex(static_cast<LPARAM>(h));
     m_visibleMap[h] = ItemInfo{panel, type};
-    SWindow* root = panel->GetRoot();
-    root->SetVisible(TRUE, FALSE);
     DWORD state = 0;
     if (h == hover) state |= WndState_Hover;
     if (h == m_hSelItem) state |= WndState_Check;
-    {
-      SMuteEvents mute(root);
-      panel->ModifyItemState(state, (WndState_Hover | WndState_Check) & ~state);
-    }
-    if (state & WndState_Hover) m_pHoverItem = panel;
+    ShowPanel(panel, state);
+    SWindow* root = panel->GetRoot();
     m_adapter->GetView(h, root, tpl);
     root->DoColorize(GetColorizeColor());
     const RECT rcContainer = {m_locator->GetItemIndent(h), 0, width, kMeasureBottom};
@@ -296,17 +285,9 @@ void STreeView::SetSel(HSTREEITEM hItem, BOOL bNotify) {
     if (evt.bCancel) return;
   }
   if (hItem == m_hSelItem) return;
-  if (SItemPanel* old = GetItemPanel(m_hSelItem)) {
-    old->OnSetSwndFocus(0);
-    old->ModifyItemState(0, WndState_Check);
-    InvalidatePanel(old);
-  }
   const HSTREEITEM oldSel = m_hSelItem;
   m_hSelItem = hItem;
-  if (SItemPanel* cur = GetItemPanel(hItem)) {
-    cur->ModifyItemState(WndState_Check, 0);
-    InvalidatePanel(cur);
-  }
+  MoveCheck(GetItemPanel(oldSel), GetItemPanel(hItem));
   if (bNotify) {
     EventTVSelChanged evt(this);
     evt.hOldSel = oldSel;
@@ -358,17 +339,6 @@ void STreeView::EnsureVisible(HSTREEITEM hItem) {
 int STreeView::GetScrollLineSize(BOOL bVertical) {
   if (!bVertical) return SAdapterViewBase::GetScrollLineSize(bVertical);
   return m_locator->GetScrollLineSize();
-}
-
-BOOL STreeView::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
-  const int old = GetScrollPos(bVertical);
-  SAdapterViewBase::OnScroll(bVertical, uCode, nPos);
-  if (GetScrollPos(bVertical) == old) return FALSE;
-  if (bVertical) {
-    UpdateVisibleItems();
-    if (uCode == SB_THUMBTRACK) ThrottledUpdate();
-  }
-  return TRUE;
 }
 
 // ---- painting and size -------------------------------------------------------------------

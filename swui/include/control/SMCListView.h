@@ -62,14 +62,8 @@ class SMCListView : public SListView {
   void UpdateChildrenPosition() override;
 
  protected:
-  SWND_BEGIN_MSG_MAP()
-  SWND_MESSAGE_HANDLER(WM_LBUTTONDOWN, OnButtonDown)
-  SWND_MESSAGE_HANDLER(WM_RBUTTONDOWN, OnButtonDown)
-  SWND_MESSAGE_HANDLER(WM_MBUTTONDOWN, OnButtonDown)
-  SWND_END_MSG_MAP(SListView)
-
-  LRESULT OnButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam);
-
+  // The selection is cleared, with the events.
+  void OnPressOverNoItem() override;
   BOOL CanTakeAdapter(ILvAdapter* adapter) const override;
   RECT GetRowsRect() const override;
   LONG GetDesiredSizeBottom() const override { return kDesiredSizeBottom; }

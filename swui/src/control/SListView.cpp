@@ -13,7 +13,6 @@
 #include "control/SListViewItemLocatorFlex.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SAttrParse.h"
-#include "core/SMuteEvents.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
@@ -21,21 +20,17 @@ namespace SWUI {
 
 namespace {
 
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
 const SLayoutSize kDefItemHeight(30.0f, dp);
+
+// The row a panel shows (its item index holds a position).
+int RowOf(const SItemPanel* panel) { return static_cast<int>(panel->GetItemIndex()); }
 
 }  // namespace
 
 SListView::SListView() {
-  SetFlag(SWF_FOCUSABLE, TRUE);
-  m_nUpdateInterval = kUpdateInterval;
   m_observer.Attach(new SListViewDataSetObserver(this));
-  AddEventOf<EventLVSelChanging>(GetEventSet());
-  AddEventOf<EventLVSelChanged>(GetEventSet());
+  GetEventSet()->AddEvent(EventLVSelChanging::EventID, EventLVSelChanging::ScriptName());
+  GetEventSet()->AddEvent(EventLVSelChanged::EventID, EventLVSelChanged::ScriptName());
 }
 
 SListView::~SListView() {
@@ -62,20 +57,10 @@ HRESULT SListView::SetAttribute(const SStringW& strAttribName, const SStringW& s
     if (!size.IsSpecifiedSize()) return E_FAIL;  // a negative gap would overlap the rows
     m_nDividerSize = size;
     hr = S_OK;
-  } else if (P::IsName(strAttribName, L"wantTab")) {
-    m_bWantTab = P::Int(strValue) > 0;
-    hr = S_FALSE;
   } else {
-    return SPanel::SetAttribute(strAttribName, strValue, bLoading);
+    return SAdapterViewBase::SetAttribute(strAttribName, strValue, bLoading);
   }
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
-}
-
-pugi::xml_node SListView::CopyTemplate(pugi::xml_node xmlNode) {
-  const pugi::xml_node tpl = SXmlNoCase::Child(xmlNode, L"template");
-  if (!tpl) return tpl;
-  m_xmlTemplate.reset();
-  return m_xmlTemplate.append_copy(tpl);
 }
 
 BOOL SListView::CreateChildren(pugi::xml_node xmlNode) {
@@ -112,9 +97,9 @@ BOOL SListView::SetAdapter(ILvAdapter* adapter) {
     UpdateScrollBar();
     return TRUE;
   }
-  m_adapter->InitByTemplate(m_xmlTemplate.first_child());
+  m_adapter->InitByTemplate(GetTemplate());
   m_adapter->RegisterObserver(m_observer);
-  m_recycle.assign(static_cast<size_t>(std::max(m_adapter->GetViewTypeCount(), 1)), {});
+  ResetRecycleLists(m_adapter->GetViewTypeCount());
   OnDataSetChanged();
   return TRUE;
 }
@@ -132,40 +117,6 @@ BOOL SListView::SetItemLocator(IListViewItemLocator* locator) {
   m_locator->SetScale(GetScale());
   OnDataSetChanged();
   return TRUE;
-}
-
-void SListView::DestroyAllPanels() {
-  std::vector<SItemPanel*> panels;
-  for (const ItemInfo& info : m_visible) panels.push_back(info.pItem);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
-    panels.insert(panels.end(), list.begin(), list.end());
-  }
-  m_visible.clear();
-  m_recycle.clear();
-  for (SItemPanel* panel : panels) {
-    ForgetPanel(panel);
-    panel->Release();
-  }
-  m_pHoverItem = nullptr;
-  m_pCapturedItem = nullptr;
-}
-
-void SListView::ForgetPanel(SItemPanel* pItem) {
-  if (m_pCapturedItem == pItem) {
-    // A press in a row ends with it, so the row shown in the panel next gets no drag and no
-    // click: the holder leaves (losing its pushed state), then the capture goes.
-    if (SWindow* holder = SWindow::GetSwndFromHandle(pItem->OnGetSwndCapture())) {
-      holder->SSendMessage(WM_MOUSELEAVE);
-    }
-    pItem->OnReleaseSwndCapture();
-  }
-  if (m_pHoverItem == pItem) m_pHoverItem = nullptr;
-}
-
-int SListView::GetRecycledCount() const {
-  size_t count = 0;
-  for (const std::deque<SItemPanel*>& list : m_recycle) count += list.size();
-  return static_cast<int>(count);
 }
 
 // ---- the observer's calls ----------------------------------------------------------------
@@ -189,7 +140,7 @@ void SListView::OnItemDataChanged(int iItem) {
   SItemPanel* panel = GetItemPanel(iItem);
   if (panel == nullptr) return;
   if (m_locator != nullptr && m_locator->IsFixHeight()) {
-    m_adapter->GetView(iItem, panel->GetRoot(), m_xmlTemplate.first_child());
+    m_adapter->GetView(iItem, panel->GetRoot(), GetTemplate());
   } else {
     UpdateVisibleItems();
   }
@@ -209,23 +160,11 @@ RECT SListView::ItemRectOf(int iItem) const {
 BOOL SListView::OnItemGetRect(const SItemPanel* pItem, RECT& rcItem) const {
   for (const ItemInfo& info : m_visible) {
     if (info.pItem != pItem) continue;
-    rcItem = ItemRectOf(pItem->GetItemIndex());
+    rcItem = ItemRectOf(RowOf(pItem));
     return TRUE;
   }
   SetRectEmpty(&rcItem);
   return FALSE;
-}
-
-SItemPanel* SListView::HitTest(POINT& pt) const {
-  for (const ItemInfo& info : m_visible) {
-    RECT rc;
-    OnItemGetRect(info.pItem, rc);
-    if (!PtInRect(&rc, pt)) continue;
-    pt.x -= rc.left;
-    pt.y -= rc.top;
-    return info.pItem;
-  }
-  return nullptr;
 }
 
 SItemPanel* SListView::GetRowPanel(int iItem) const {
@@ -236,11 +175,6 @@ SItemPanel* SListView::GetRowPanel(int iItem) const {
 SItemPanel* SListView::GetItemPanel(int iItem) const {
   if (m_adapter == nullptr || iItem < 0 || iItem >= m_adapter->GetCount()) return nullptr;
   return GetRowPanel(iItem);
-}
-
-void SListView::InvalidatePanel(SItemPanel* pItem) {
-  RECT rc;
-  if (OnItemGetRect(pItem, rc)) InvalidateRect(rc);
 }
 
 void SListView::UpdateScrollBar() {
@@ -266,11 +200,6 @@ void SListView::UpdateScrollBar() {
 }
 
 // ---- the visible rows --------------------------------------------------------------------
-
-int SListView::ClampViewType(int nType) const {
-  // A type outside what the adapter declared shares the first list.
-  return nType >= 0 && nType < static_cast<int>(m_recycle.size()) ? nType : 0;
-}
 
 int SListView::GetContentHeight() {
   return m_locator != nullptr ? m_locator->GetTotalHeight() : 0;
@@ -298,23 +227,19 @@ SItemPanel* SListView::TakePanel(int iItem, int nType, std::vector<ItemInfo>& ol
       return panel;
     }
   }
-  std::deque<SItemPanel*>& free = m_recycle[static_cast<size_t>(nType)];
-  if (!free.empty()) {
-    SItemPanel* panel = free.front();
-    free.pop_front();
-    return panel;
-  }
-  SItemPanel* panel = SItemPanel::Create(this, pugi::xml_node(), this);
-  panel->GetRoot()->SubscribeEvent(EventItemPanelClick::EventID,
+  return TakeFreePanel(nType);
+}
+
+void SListView::OnPanelCreated(SItemPanel* pItem) {
+  pItem->GetRoot()->SubscribeEvent(EventItemPanelClick::EventID,
                                    Subscriber(&SListView::OnItemClick, this));
-  return panel;
 }
 
 SListView::VisibleRebuild SListView::BeginRebuild() {
   VisibleRebuild rebuild;
   rebuild.old.swap(m_visible);
   rebuild.oldFirst = m_iFirstVisible;
-  rebuild.hoverItem = m_pHoverItem != nullptr ? m_pHoverItem->GetItemIndex() : -1;
+  rebuild.hoverItem = m_pHoverItem != nullptr ? RowOf(m_pHoverItem) : -1;
   m_pHoverItem = nullptr;
   return rebuild;
 }
@@ -338,14 +263,9 @@ SListView::ItemInfo SListView::ShowItem(VisibleRebuild& rebuild, int iItem,
   SItemPanel* panel = TakePanel(iItem, type, rebuild.old, rebuild.oldFirst);
   panel->SetItemIndex(iItem);
   SWindow* root = panel->GetRoot();
-  root->SetVisible(TRUE, FALSE);
+  ShowPanel(panel, state);
   if (prcPanel != nullptr) root->Move(prcPanel);
-  {
-    SMuteEvents mute(root);
-    panel->ModifyItemState(state, (WndState_Hover | WndState_Check) & ~state);
-  }
-  if (state & WndState_Hover) m_pHoverItem = panel;
-  m_adapter->GetView(iItem, root, m_xmlTemplate.first_child());
+  m_adapter->GetView(iItem, root, GetTemplate());
   root->DoColorize(GetColorizeColor());
   return ItemInfo{panel, type};
 }
@@ -390,20 +310,6 @@ void SListView::BuildVisibleItems() {
   EndRebuild(rebuild, first);
 }
 
-void SListView::RecyclePanel(const ItemInfo& info) {
-  SItemPanel* panel = info.pItem;
-  SWindow* root = panel->GetRoot();
-  if (root->GetState() & WndState_Hover) panel->DoFrameEvent(WM_MOUSELEAVE, 0, 0);
-  ForgetPanel(panel);
-  {
-    SMuteEvents mute(root);
-    panel->ModifyItemState(0, WndState_Check);
-    panel->OnSetSwndFocus(0);
-    root->SetVisible(FALSE, FALSE);
-  }
-  m_recycle[static_cast<size_t>(info.nType)].push_back(panel);
-}
-
 // ---- selection ---------------------------------------------------------------------------
 
 void SListView::SetSel(int iItem, BOOL bNotify) {
@@ -422,15 +328,7 @@ void SListView::SetSel(int iItem, BOOL bNotify) {
     }
   }
   if (oldSel == iItem) return;
-  if (SItemPanel* old = GetItemPanel(oldSel)) {
-    old->OnSetSwndFocus(0);
-    old->ModifyItemState(0, WndState_Check);
-    InvalidatePanel(old);
-  }
-  if (SItemPanel* cur = GetItemPanel(iItem)) {
-    cur->ModifyItemState(WndState_Check, 0);
-    InvalidatePanel(cur);
-  }
+  MoveCheck(GetItemPanel(oldSel), GetItemPanel(iItem));
   m_iSelItem = iItem;
   if (bNotify) {
     EventLVSelChanged evt(this);
@@ -443,7 +341,7 @@ void SListView::SetSel(int iItem, BOOL bNotify) {
 bool SListView::OnItemClick(EventItemPanelClick* evt) {
   SItemPanel* panel = SItemPanelRoot::PanelOf(static_cast<SWindow*>(evt->sender));
   if (panel == nullptr) return false;
-  const int iItem = panel->GetItemIndex();
+  const int iItem = RowOf(panel);
   if (iItem != m_iSelItem) SetSel(iItem, TRUE);
   return true;
 }
@@ -465,19 +363,8 @@ void SListView::EnsureVisible(int iItem) {
 }
 
 int SListView::GetScrollLineSize(BOOL bVertical) {
-  if (!bVertical || m_locator == nullptr) return SPanel::GetScrollLineSize(bVertical);
+  if (!bVertical || m_locator == nullptr) return SAdapterViewBase::GetScrollLineSize(bVertical);
   return m_locator->GetScrollLineSize();
-}
-
-BOOL SListView::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
-  const int old = GetScrollPos(bVertical);
-  SPanel::OnScroll(bVertical, uCode, nPos);
-  if (GetScrollPos(bVertical) == old) return FALSE;
-  if (bVertical) {
-    UpdateVisibleItems();
-    if (uCode == SB_THUMBTRACK) ThrottledUpdate();
-  }
-  return TRUE;
 }
 
 // ---- painting and size -------------------------------------------------------------------
@@ -501,7 +388,7 @@ void SListView::OnPaint(IRenderTarget* pRT) {
     pRT->GetClipBox(&rcClip);
     const int divider = m_locator != nullptr ? m_locator->GetDividerSize() : 0;
     for (const ItemInfo& info : m_visible) {
-      const RECT rcItem = ItemRectOf(info.pItem->GetItemIndex());
+      const RECT rcItem = ItemRectOf(RowOf(info.pItem));
       RECT rcMeet;
       if (IntersectRect(&rcMeet, &rcItem, &rcClip)) info.pItem->Draw(pRT, rcItem);
       const RECT rcDivider = {rcItem.left, rcItem.bottom, rcItem.right, rcItem.bottom + divider};
@@ -513,11 +400,11 @@ void SListView::OnPaint(IRenderTarget* pRT) {
 }
 
 void SListView::OnSize(UINT nType, SIZE size) {
-  SPanel::OnSize(nType, size);
+  SAdapterViewBase::OnSize(nType, size);
   UpdateScrollBar();
   if (m_adapter == nullptr) return;
   for (const ItemInfo& info : m_visible) {
-    const RECT rcItem = ItemRectOf(info.pItem->GetItemIndex());
+    const RECT rcItem = ItemRectOf(RowOf(info.pItem));
     const RECT rc = {0, 0, rcItem.right - rcItem.left, rcItem.bottom - rcItem.top};
     info.pItem->GetRoot()->Move(&rc);
   }
@@ -530,32 +417,14 @@ void SListView::OnDestroy() {
   // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
   SetLocatorAdapter(nullptr);
-  SPanel::OnDestroy();
-}
-
-void SListView::OnShowWindow(BOOL bShow, UINT nStatus) {
-  SPanel::OnShowWindow(bShow, nStatus);
-  // The rows take frames only while the view shows them.
-  for (const ItemInfo& info : m_visible) info.pItem->UpdateTimelineRegistration();
+  SAdapterViewBase::OnDestroy();
 }
 
 // ---- tree-wide messages ------------------------------------------------------------------
 
-void SListView::DispatchToPanels(UINT uMsg, WPARAM wParam) {
-  for (const ItemInfo& info : m_visible) info.pItem->GetRoot()->SDispatchMessage(uMsg, wParam);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
-    for (SItemPanel* panel : list) panel->GetRoot()->SDispatchMessage(uMsg, wParam);
-  }
-}
-
-void SListView::OnColorize(COLORREF cr) {
-  SPanel::OnColorize(cr);
-  DispatchToPanels(UM_SETCOLORIZE, cr);
-}
-
 void SListView::OnScaleChanged(int scale) {
   if (m_locator != nullptr) m_locator->SetScale(scale);
-  SPanel::OnScaleChanged(scale);
+  SAdapterViewBase::OnScaleChanged(scale);
   ScaleSkin(m_pSkinDivider, scale);
   DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
   // The rows' heights changed with the scale.
@@ -563,12 +432,6 @@ void SListView::OnScaleChanged(int scale) {
     UpdateScrollBar();
     UpdateVisibleItems();
   }
-}
-
-BOOL SListView::OnLanguageChanged() {
-  const BOOL result = SPanel::OnLanguageChanged();
-  DispatchToPanels(UM_SETLANGUAGE, 0);
-  return result;
 }
 
 }  // namespace SWUI

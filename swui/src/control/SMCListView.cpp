@@ -246,12 +246,6 @@ BOOL SMCListView::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
 
 // ---- input -------------------------------------------------------------------------------
 
-LRESULT SMCListView::OnButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  POINT pt = PointFromLParam(lParam);
-  const bool overRow = m_pCapturedItem != nullptr || HitTest(pt) != nullptr;
-  const LRESULT result = OnMouseEvent(uMsg, wParam, lParam);
-  if (m_adapter != nullptr && !overRow) SetSel(-1, TRUE);
-  return result;
-}
+void SMCListView::OnPressOverNoItem() { SetSel(-1, TRUE); }
 
 }  // namespace SWUI

@@ -24,13 +24,9 @@ SLayoutSize TileSize(pugi::xml_node tpl, LPCWSTR name) {
 
 HRESULT STileView::SetAttribute(const SStringW& strAttribName, const SStringW& strValue,
                                 BOOL bLoading) {
-  using P = SAttrParse;
-  if (P::IsName(strAttribName, L"wantTab")) {
-    return SListView::SetAttribute(strAttribName, strValue, bLoading);
-  }
-  if (!P::IsName(strAttribName, L"marginSize")) {
+  if (!SAttrParse::IsName(strAttribName, L"marginSize")) {
     // The list view's divider is none of the tiles'.
-    return SPanel::SetAttribute(strAttribName, strValue, bLoading);
+    return SAdapterViewBase::SetAttribute(strAttribName, strValue, bLoading);
   }
   const SLayoutSize margin = GetNamedDimension(strValue);
   if (!margin.IsSpecifiedSize()) return E_FAIL;

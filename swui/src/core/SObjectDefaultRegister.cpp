@@ -42,10 +42,11 @@
 #include "control/SSpinButtonCtrl.h"
 #include "control/SStatic.h"
 #include "control/STabCtrl.h"
-#include "control/STileView.h"
 #include "control/STabPage.h"
+#include "control/STileView.h"
 #include "control/SToggle.h"
 #include "control/STreeCtrl.h"
+#include "control/STreeView.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -148,7 +149,7 @@ const Entry kBuiltinClasses[] = {
     {L"comboview", kW, L"combobase", NewFactory<SComboView>},
     {L"mclistview", kW, L"div", NewFactory<SMCListView>},
     {L"tileview", kW, L"div", NewFactory<STileView>},
-    {L"treeview", kW, L"div", nullptr},
+    {L"treeview", kW, L"div", NewFactory<STreeView>},
     {L"menubar", kW, L"window", NewFactory<SMenuBar>},
     {L"calendarex", kW, L"window", NewFactory<SCalendarEx>},
     {L"dateTimePicker", kW, L"window", NewFactory<SDateTimePicker>},

@@ -165,9 +165,12 @@ TEST_CASE_FIXTURE(TileRig, "tile view: arrow keys move by tile and by row, silen
     CAPTURE(m.from);
     CAPTURE(m.vk);
     view->SetSel(m.from);
+    view->EnsureVisible(m.from);
     KeyDown(m.vk);
     CHECK(view->GetSel() == m.to);
-    CHECK(view->GetItemPanel(m.to)->GetRoot()->IsChecked());
+    SItemPanel* panel = view->GetItemPanel(m.to);
+    REQUIRE(panel != nullptr);
+    CHECK(panel->GetRoot()->IsChecked());
   }
   CHECK(CountHostEvents(EventLVSelChanging::EventID) == 0);
   CHECK(CountHostEvents(EventLVSelChanged::EventID) == 0);

@@ -48,7 +48,8 @@ class STileViewItemLocator : public TObjRefImpl<IObjRef> {
   RECT GetItemRect(int iItem) const;
   // The top of the item's row band.
   int Item2Position(int iItem) const;
-  // -1 without an adapter; else the first item of the row band at y, within 0 .. count.
+  // -1 without an adapter; else the first item of the row band at y (the last row for y in
+  // the margin below it), within 0 .. count.
   int Position2Item(int position) const;
   // 0 without items; else every row's band and the margin below the last.
   int GetTotalHeight() const;

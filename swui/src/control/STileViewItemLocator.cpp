@@ -74,8 +74,14 @@ int STileViewItemLocator::Item2Position(int iItem) const {
 
 int STileViewItemLocator::Position2Item(int position) const {
   if (m_adapter == nullptr) return -1;
-  const long long item = static_cast<long long>(position / GetItemLineHeight()) * GetCountInRow();
-  return static_cast<int>(std::min<long long>(std::max<long long>(item, 0), GetCount()));
+  const int count = GetCount();
+  long long row = position / GetItemLineHeight();
+  // The margin below the last row belongs to it.
+  if (count > 0 && position < GetTotalHeight()) {
+    row = std::min(row, (count - 1LL) / GetCountInRow());
+  }
+  const long long item = row * GetCountInRow();
+  return static_cast<int>(std::min<long long>(std::max<long long>(item, 0), count));
 }
 
 int STileViewItemLocator::GetTotalHeight() const {

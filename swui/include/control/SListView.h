@@ -133,8 +133,6 @@ class SListView : public SAdapterViewBase {
   ItemInfo ShowItem(VisibleRebuild& rebuild, int iItem, const RECT* prcPanel);
   // The old rows not reused go back to their recycle lists; first becomes the first visible.
   void EndRebuild(VisibleRebuild& rebuild, int first);
-  // The rows are built first when the adapter said its data must be read again.
-  void RebuildIfInvalidated();
   // Moves the selection to a row and shows it (with the events when NotifiesKeyMoves).
   void MoveSelTo(int iItem);
 

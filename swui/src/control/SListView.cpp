@@ -369,14 +369,11 @@ int SListView::GetScrollLineSize(BOOL bVertical) {
 
 // ---- painting and size -------------------------------------------------------------------
 
-void SListView::RebuildIfInvalidated() {
-  if (!m_bDataSetInvalidated) return;
-  UpdateVisibleItems();
-  m_bDataSetInvalidated = FALSE;
-}
-
 void SListView::OnPaint(IRenderTarget* pRT) {
-  RebuildIfInvalidated();
+  if (m_bDataSetInvalidated) {
+    UpdateVisibleItems();
+    m_bDataSetInvalidated = FALSE;
+  }
   SPainter painter;
   BeforePaint(pRT, painter);
   if (!m_visible.empty()) {

@@ -1,17 +1,10 @@
 #include "control/STileViewItemLocator.h"
 
 #include <algorithm>
-#include <climits>
+
+#include "control/LocatorOffset.h"
 
 namespace SWUI {
-
-namespace {
-
-int ToInt(long long value) {
-  return static_cast<int>(std::min<long long>(std::max<long long>(value, INT_MIN), INT_MAX));
-}
-
-}  // namespace
 
 STileViewItemLocator::STileViewItemLocator(const SLayoutSize& itemWidth,
                                            const SLayoutSize& itemHeight,
@@ -41,11 +34,11 @@ int STileViewItemLocator::GetMarginSize() const {
 }
 
 int STileViewItemLocator::GetColumnWidth() const {
-  return std::max(ToInt(static_cast<long long>(GetItemWidth()) + GetMarginSize()), 1);
+  return std::max(SaturateOffset(static_cast<long long>(GetItemWidth()) + GetMarginSize()), 1);
 }
 
 int STileViewItemLocator::GetItemLineHeight() const {
-  return std::max(ToInt(static_cast<long long>(GetItemHeight()) + GetMarginSize()), 1);
+  return std::max(SaturateOffset(static_cast<long long>(GetItemHeight()) + GetMarginSize()), 1);
 }
 
 int STileViewItemLocator::GetCountInRow() const {
@@ -61,14 +54,14 @@ RECT STileViewItemLocator::GetItemRect(int iItem) const {
   const long long row = std::max(iItem, 0) / n;
   const long long column = std::max(iItem, 0) - row * n;
   const int m = GetMarginSize();
-  const int left = ToInt(GetColumnWidth() * column + m);
-  const int top = ToInt(GetItemLineHeight() * row + m);
-  return RECT{left, top, ToInt(static_cast<long long>(left) + GetItemWidth()),
-              ToInt(static_cast<long long>(top) + GetItemHeight())};
+  const int left = SaturateOffset(GetColumnWidth() * column + m);
+  const int top = SaturateOffset(GetItemLineHeight() * row + m);
+  return RECT{left, top, SaturateOffset(static_cast<long long>(left) + GetItemWidth()),
+              SaturateOffset(static_cast<long long>(top) + GetItemHeight())};
 }
 
 int STileViewItemLocator::Item2Position(int iItem) const {
-  return ToInt(static_cast<long long>(std::max(iItem, 0) / GetCountInRow()) *
+  return SaturateOffset(static_cast<long long>(std::max(iItem, 0) / GetCountInRow()) *
                GetItemLineHeight());
 }
 
@@ -88,7 +81,7 @@ int STileViewItemLocator::GetTotalHeight() const {
   const int count = GetCount();
   if (count == 0) return 0;
   const long long rows = (count - 1) / GetCountInRow() + 1;
-  return ToInt(rows * GetItemLineHeight() + GetMarginSize());
+  return SaturateOffset(rows * GetItemLineHeight() + GetMarginSize());
 }
 
 bool STileViewItemLocator::IsLastInRow(int iItem) const {

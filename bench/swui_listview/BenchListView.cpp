@@ -9,6 +9,7 @@
 // - The variable-height locator with 100,000 rows of mixed heights against a prefix-sum array
 //   with binary search: every height set, then 100,000 random offsets of rows and rows at
 //   offsets.
+// The tile view and the multi-column view have their own files; this one runs them all.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -22,14 +23,15 @@
 
 #include "BenchClock.h"
 #include "BenchFactory.h"
-#include "base/TObjRefImpl.h"
-#include "control/ILvAdapter.h"
+#include "BenchViews.h"
 #include "control/SListView.h"
 #include "control/SListViewItemLocatorFlex.h"
 #include "core/SApplication.h"
 #include "core/SHostWnd.h"
 
 using namespace SWUI;
+
+namespace bench_views {
 
 namespace {
 
@@ -39,42 +41,6 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 400;
 constexpr int kRounds = 3;
 constexpr int kQueries = 100000;
-
-void Drain() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// 100,000 rows of one text each; it counts what the view asks.
-class BenchAdapter : public TObjRefImpl<ILvAdapter> {
- public:
-  int getViewCalls = 0;
-  int panelsMade = 0;
-
-  void RegisterObserver(ILvDataSetObserver*) override {}
-  void UnregisterObserver(ILvDataSetObserver*) override {}
-  int GetCount() override { return kRows; }
-  void GetView(int position, SWindow* pItem, pugi::xml_node xmlTemplate) override {
-    ++getViewCalls;
-    if (pItem->GetChildrenCount() == 0) {
-      pItem->InitFromXml(xmlTemplate);
-      ++panelsMade;
-    }
-    wchar_t text[32];
-    swprintf(text, 32, L"Item number %d", position);
-    pItem->GetChild(1)->SetWindowText(text);
-  }
-  int GetItemViewType(int, DWORD) override { return 0; }
-  int GetViewTypeCount() override { return 1; }
-  SIZE GetViewDesiredSize(int, SWindow*, LPCRECT rc) override { return SIZE{rc->right, 20}; }
-  bool IsEmpty() override { return false; }
-  ULONG_PTR GetItemData(int) override { return 0; }
-  SStringW GetItemDesc(int) override { return SStringW(); }
-  void InitByTemplate(pugi::xml_node) override {}
-};
 
 // ---- the system's list view in virtual mode ------------------------------------------------
 
@@ -141,6 +107,8 @@ struct NativeList {
   int TopIndex() { return static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)); }
 };
 
+}  // namespace
+
 // ---- the list view ------------------------------------------------------------------------
 
 void BenchList() {
@@ -161,8 +129,8 @@ void BenchList() {
     return;
   }
   Drain();
-  SAutoRefPtr<BenchAdapter> adapter;
-  adapter.Attach(new BenchAdapter());
+  SAutoRefPtr<ListAdapter> adapter;
+  adapter.Attach(new ListAdapter(kRows, 1));
   IRenderTarget* surface = host.GetMemRenderTarget();
   const auto repaint = [&] { ::UpdateWindow(host.m_hWnd); };
 
@@ -245,8 +213,6 @@ void BenchList() {
 
 // ---- the flexible locator ------------------------------------------------------------------
 
-class CountOnly : public BenchAdapter {};
-
 void BenchFlex() {
   std::mt19937 random(28);
   std::uniform_int_distribution<int> height(10, 60);
@@ -256,8 +222,8 @@ void BenchFlex() {
   std::vector<int> rows(kQueries);
   for (int& r : rows) r = row(random);
 
-  SAutoRefPtr<CountOnly> adapter;
-  adapter.Attach(new CountOnly());
+  SAutoRefPtr<ListAdapter> adapter;
+  adapter.Attach(new ListAdapter(kRows, 1));
   SAutoRefPtr<SListViewItemLocatorFlex> locator;
   locator.Attach(new SListViewItemLocatorFlex(SLayoutSize(30, px), SLayoutSize(0, px)));
   std::vector<int> tops(kRows + 1);
@@ -308,14 +274,16 @@ void BenchFlex() {
   if (sinkOurs == 0 || sinkBare == 0) printf("nothing was read\n");
 }
 
-}  // namespace
+}  // namespace bench_views
 
 int main() {
   SAutoRefPtr<IRenderFactory> factory = bench::GdiRenderFactory();
   if (factory == nullptr) return 1;
   SApplication app(factory, GetModuleHandleW(nullptr));
   if (!bench::LoadBuiltInResources(app, true)) return 1;
-  BenchList();
-  BenchFlex();
+  bench_views::BenchList();
+  bench_views::BenchFlex();
+  bench_views::BenchTiles();
+  bench_views::BenchMultiColumn();
   return 0;
 }

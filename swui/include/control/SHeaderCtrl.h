@@ -89,6 +89,10 @@ class SHeaderCtrl : public SWindow {
 
   BOOL IsDragging() const { return m_bDragging; }
 
+  // The first child of a list element that is a header, placed in the list's top strip of
+  // that height ("pos" 0,0,-0,height); null, with a log line naming the list, without one.
+  static SHeaderCtrl* FindListHeader(SWindow* pList, int nHeight);
+
   HRESULT SetAttribute(const SStringW& strAttribName, const SStringW& strValue,
                        BOOL bLoading) override;
   using SWindow::SetAttribute;

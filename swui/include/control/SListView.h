@@ -45,7 +45,7 @@ class SListView : public SAdapterViewBase {
   // the change raises 15100 (a handler may cancel it) and 15101.
   void SetSel(int iItem, BOOL bNotify = FALSE);
   // Scrolls the row into view (nothing for a position outside the rows).
-  void EnsureVisible(int iItem);
+  virtual void EnsureVisible(int iItem);
   // The panel of a visible row; null otherwise.
   SItemPanel* GetItemPanel(int iItem) const;
   int GetFirstVisible() const { return m_iFirstVisible; }
@@ -53,11 +53,12 @@ class SListView : public SAdapterViewBase {
   // Rebuilds the panels of the rows on screen; when the rows' heights changed the total, the
   // bar is recomputed and they are rebuilt once more (never more within one call).
   void UpdateVisibleItems() override;
-  void UpdateScrollBar();
+  virtual void UpdateScrollBar();
 
   // ---- the observer's calls --------------------------------------------------------------
-  void OnDataSetChanged();
+  virtual void OnDataSetChanged();
   void OnDataSetInvalidated();
+  // A visible row's tree is filled again (fixed heights), or the rows are rebuilt.
   void OnItemDataChanged(int iItem);
 
   // ---- IItemContainer --------------------------------------------------------------------
@@ -91,6 +92,50 @@ class SListView : public SAdapterViewBase {
 
   bool OnItemClick(EventItemPanelClick* evt);
 
+  // The rows on screen while they are built again: the old ones, taken out of the visible
+  // list, where they started, and the hover row.
+  struct VisibleRebuild {
+    std::vector<ItemInfo> old;
+    int oldFirst;
+    int hoverItem;
+  };
+
+  // ---- what the views built on this one change ---------------------------------------------
+  // Whether the view can show an adapter's data (null included): the list view needs its
+  // locator.
+  virtual BOOL CanTakeAdapter(ILvAdapter* adapter) const;
+  // The locator learns of the adapter (null when it goes).
+  virtual void SetLocatorAdapter(ILvAdapter* adapter);
+  // The rows' extent in host coordinates: the top is where the first row starts at scroll
+  // position 0, the bottom the list's bottom, the left and right a row's edges. The client
+  // rectangle here.
+  virtual RECT GetRowsRect() const;
+  // Where an item lies in host coordinates.
+  virtual RECT ItemRectOf(int iItem) const;
+  // The height of all rows (the bar's range).
+  virtual int GetContentHeight();
+  // The bottom of the container rectangle GetViewDesiredSize is given: 0 leaves it open.
+  virtual LONG GetDesiredSizeBottom() const { return 0; }
+  // A row's panel was laid out at its place.
+  virtual void OnItemLaidOut(SItemPanel*) {}
+  // Whether selection moves by the keyboard raise the selection events.
+  virtual BOOL NotifiesKeyMoves() const { return FALSE; }
+  // One pass of UpdateVisibleItems.
+  virtual void BuildVisibleItems();
+
+  // ---- the steps of building the visible rows, for the views built on this one -------------
+  VisibleRebuild BeginRebuild();
+  // The old rows outside [first, last] go back to their recycle lists now, so that no panel
+  // is made while one of its type is free (a wheel step or a page would make extra panels).
+  void RecycleOutside(VisibleRebuild& rebuild, int first, int last);
+  // The row's panel (its old one, a recycled one or a new one), shown, moved to *prcPanel when
+  // given, with the row's states and its tree filled by the adapter and colorized.
+  ItemInfo ShowItem(VisibleRebuild& rebuild, int iItem, const RECT* prcPanel);
+  // The old rows not reused go back to their recycle lists; first becomes the first visible.
+  void EndRebuild(VisibleRebuild& rebuild, int first);
+  // Moves the selection to a row and shows it (with the events when NotifiesKeyMoves).
+  void MoveSelTo(int iItem);
+
   SAutoRefPtr<ILvAdapter> m_adapter;
   SAutoRefPtr<SListViewDataSetObserver> m_observer;
   SAutoRefPtr<IListViewItemLocator> m_locator;
@@ -101,13 +146,8 @@ class SListView : public SAdapterViewBase {
   SLayoutSize m_nDividerSize;
 
  private:
-  // One pass of UpdateVisibleItems.
-  void BuildVisibleItems();
   // A panel for a row of that type: the row's old one, a recycled one or a new one.
   SItemPanel* TakePanel(int iItem, int nType, std::vector<ItemInfo>& old, int oldFirst);
-  // Moves the selection silently to a row and shows it.
-  void MoveSelTo(int iItem);
-  int GetItemTop(int iItem) const;
   SItemPanel* GetRowPanel(int iItem) const;
 };
 

@@ -123,6 +123,15 @@ class SPanel : public SWindow {
   // All spans empty (0) for a range with max below min.
   static BarSpans CalcBarSpans(const SCROLLINFO& si, int nLength, int nArrow);
 
+  // Which bars a content of cx x cy needs in an area of w x h (measured with no bar shown;
+  // bars s thick): the SSB_ bits of the bars to show. Each bar's range runs from 0 to the
+  // content's extent less 1 and its page is the area's extent, less s for the vertical page and
+  // the horizontal one when both bars show; a bar that is not needed gets the area's extent as
+  // its range and page. The positions given in vert.nPos and horz.nPos come back within
+  // [0, range end + 1 - page] (0 without the bar). Only range, page and position are set.
+  static int FitScrollBars(int w, int h, int cx, int cy, int s, SCROLLINFO& vert,
+                           SCROLLINFO& horz);
+
  protected:
   SWND_BEGIN_MSG_MAP()
   SWND_MESSAGE_HANDLER(WM_NCCALCSIZE, OnNcCalcSize)

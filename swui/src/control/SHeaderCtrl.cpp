@@ -10,6 +10,7 @@
 #include "control/EventHeaderItemSwap.h"
 #include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
+#include "core/SLog.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
@@ -159,6 +160,24 @@ RECT SHeaderCtrl::GetItemRect(int iItem) const {
   for (int i = 0; i < iItem; ++i) rc.left += GetItemWidth(i);
   rc.right = rc.left + GetItemWidth(iItem);
   return rc;
+}
+
+SHeaderCtrl* SHeaderCtrl::FindListHeader(SWindow* pList, int nHeight) {
+  SHeaderCtrl* header = nullptr;
+  for (SWindow* child = pList->GetWindow(GSW_FIRSTCHILD); child != nullptr && header == nullptr;
+       child = child->GetWindow(GSW_NEXTSIBLING)) {
+    if (child->IsClass(ClassName())) header = dynamic_cast<SHeaderCtrl*>(child);
+  }
+  if (header == nullptr) {
+    SLog::Printf(LOG_LEVEL_WARN, "swui", __FILE__, __LINE__, "SWUI::SHeaderCtrl::FindListHeader",
+                 "%ls \"%ls\" has no header child: it holds no rows or columns",
+                 pList->GetObjectClass(), pList->GetName() != nullptr ? pList->GetName() : L"");
+    return nullptr;
+  }
+  SStringW pos;
+  pos.Format(L"0,0,-0,%d", nHeight);
+  header->SetAttribute(SStringW(L"pos"), pos, TRUE);
+  return header;
 }
 
 void SHeaderCtrl::SetItemSort(int iItem, UINT sortFlag) {

@@ -17,7 +17,6 @@
 #include "core/EventSwndDestroy.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SAttrParse.h"
-#include "core/SLog.h"
 #include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {
@@ -100,21 +99,8 @@ HRESULT SListCtrl::SetAttribute(const SStringW& strAttribName, const SStringW& s
 
 BOOL SListCtrl::CreateChildren(pugi::xml_node xmlNode) {
   SPanel::CreateChildren(xmlNode);
-  for (SWindow* child = GetWindow(GSW_FIRSTCHILD); child != nullptr;
-       child = child->GetWindow(GSW_NEXTSIBLING)) {
-    if (!child->IsClass(SHeaderCtrl::ClassName())) continue;
-    m_pHeader = dynamic_cast<SHeaderCtrl*>(child);
-    if (m_pHeader != nullptr) break;
-  }
-  if (m_pHeader == nullptr) {
-    SLog::Printf(LOG_LEVEL_WARN, "swui", __FILE__, __LINE__, "SWUI::SListCtrl::CreateChildren",
-                 "listctrl \"%ls\" has no header child: it holds no rows or columns",
-                 GetName() != nullptr ? GetName() : L"");
-    return FALSE;
-  }
-  SStringW pos;
-  pos.Format(L"0,0,-0,%d", GetHeaderHeight());
-  m_pHeader->SetAttribute(SStringW(L"pos"), pos, TRUE);
+  m_pHeader = SHeaderCtrl::FindListHeader(this, GetHeaderHeight());
+  if (m_pHeader == nullptr) return FALSE;
   m_pHeader->SubscribeEvent(EventHeaderItemChanging::EventID,
                             Subscriber(&SListCtrl::OnHeaderSizeChanging, this));
   m_pHeader->SubscribeEvent(EventHeaderItemSwap::EventID,
@@ -431,43 +417,16 @@ void SListCtrl::UpdateScrollBar() {
   SCROLLINFO vert = {};
   SCROLLINFO horz = {};
   vert.cbSize = horz.cbSize = sizeof(SCROLLINFO);
-  vert.fMask = horz.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  auto noBar = [](SCROLLINFO& si, int length, LONG& origin) {
-    si.nMin = 0;
-    si.nMax = std::max(length - 1, 0);
-    si.nPage = static_cast<UINT>(length);
-    origin = 0;
-  };
-  auto bar = [](SCROLLINFO& si, int content, int page) {
-    si.nMin = 0;
-    si.nMax = std::max(content - 1, 0);
-    si.nPage = static_cast<UINT>(std::max(page, 0));
-  };
-  int visible = SSB_NULL;
-  if (height >= contentHeight && (height >= contentHeight + sb || width >= contentWidth)) {
-    noBar(vert, height, m_ptOrigin.y);
-    if (width >= contentWidth) {
-      noBar(horz, width, m_ptOrigin.x);
-    } else {
-      bar(horz, contentWidth, width);
-      visible |= SSB_HORZ;
-    }
-  } else {
-    visible |= SSB_VERT;
-    bar(vert, contentHeight, std::max(height / h, 1) * h);
-    if (width - sb < contentWidth) {
-      visible |= SSB_HORZ;
-      bar(horz, contentWidth, width - sb);
-      vert.nPage = static_cast<UINT>(std::max(height - sb, 0));
-    } else {
-      noBar(horz, width, m_ptOrigin.x);
-    }
-  }
-  // An origin past the last page comes back to it.
-  m_ptOrigin.y = PullBack(m_ptOrigin.y, contentHeight, vert.nPage);
-  m_ptOrigin.x = PullBack(m_ptOrigin.x, contentWidth, horz.nPage);
   vert.nPos = m_ptOrigin.y;
   horz.nPos = m_ptOrigin.x;
+  const int visible = FitScrollBars(width, height, contentWidth, contentHeight, sb, vert, horz);
+  if (visible == SSB_VERT) {
+    // Alone, the vertical bar pages by whole rows.
+    vert.nPage = static_cast<UINT>(std::max(height / h, 1) * h);
+    vert.nPos = PullBack(m_ptOrigin.y, contentHeight, vert.nPage);
+  }
+  m_ptOrigin.y = vert.nPos;
+  m_ptOrigin.x = horz.nPos;
   SetScrollInfo(vert, TRUE);
   SetScrollInfo(horz, FALSE);
   m_wBarVisible = visible;

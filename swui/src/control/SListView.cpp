@@ -84,13 +84,13 @@ BOOL SListView::CreateChildren(pugi::xml_node xmlNode) {
 // ---- adapter and locator -----------------------------------------------------------------
 
 BOOL SListView::SetAdapter(ILvAdapter* adapter) {
-  if (m_locator == nullptr) return FALSE;
+  if (!CanTakeAdapter(adapter)) return FALSE;
   if (m_adapter != nullptr) {
     m_adapter->UnregisterObserver(m_observer);
     DestroyAllPanels();
   }
   m_adapter = adapter;
-  m_locator->SetAdapter(adapter);
+  SetLocatorAdapter(adapter);
   if (m_adapter == nullptr) {
     m_iSelItem = -1;
     m_iFirstVisible = -1;
@@ -102,6 +102,12 @@ BOOL SListView::SetAdapter(ILvAdapter* adapter) {
   ResetRecycleLists(m_adapter->GetViewTypeCount());
   OnDataSetChanged();
   return TRUE;
+}
+
+BOOL SListView::CanTakeAdapter(ILvAdapter*) const { return m_locator != nullptr; }
+
+void SListView::SetLocatorAdapter(ILvAdapter* adapter) {
+  if (m_locator != nullptr) m_locator->SetAdapter(adapter);
 }
 
 BOOL SListView::SetItemLocator(IListViewItemLocator* locator) {
@@ -116,8 +122,8 @@ BOOL SListView::SetItemLocator(IListViewItemLocator* locator) {
 // ---- the observer's calls ----------------------------------------------------------------
 
 void SListView::OnDataSetChanged() {
-  if (m_adapter == nullptr || m_locator == nullptr) return;
-  m_locator->OnDataSetChanged();
+  if (m_adapter == nullptr) return;
+  if (m_locator != nullptr) m_locator->OnDataSetChanged();
   if (m_iSelItem >= m_adapter->GetCount()) m_iSelItem = -1;
   UpdateScrollBar();
   UpdateVisibleItems();
@@ -133,7 +139,7 @@ void SListView::OnItemDataChanged(int iItem) {
   if (m_adapter == nullptr) return;
   SItemPanel* panel = GetItemPanel(iItem);
   if (panel == nullptr) return;
-  if (m_locator->IsFixHeight()) {
+  if (m_locator != nullptr && m_locator->IsFixHeight()) {
     m_adapter->GetView(iItem, panel->GetRoot(), GetTemplate());
   } else {
     UpdateVisibleItems();
@@ -142,18 +148,19 @@ void SListView::OnItemDataChanged(int iItem) {
 
 // ---- geometry ----------------------------------------------------------------------------
 
-int SListView::GetItemTop(int iItem) const {
-  const RECT rcClient = GetClientRect();
-  return rcClient.top + m_locator->Item2Position(iItem) - GetScrollPos(TRUE);
+RECT SListView::GetRowsRect() const { return GetClientRect(); }
+
+RECT SListView::ItemRectOf(int iItem) const {
+  RECT rc = GetRowsRect();
+  rc.top += m_locator->Item2Position(iItem) - GetScrollPos(TRUE);
+  rc.bottom = rc.top + m_locator->GetItemHeight(iItem);
+  return rc;
 }
 
 BOOL SListView::OnItemGetRect(const SItemPanel* pItem, RECT& rcItem) const {
   for (const ItemInfo& info : m_visible) {
     if (info.pItem != pItem) continue;
-    const int iItem = RowOf(pItem);
-    rcItem = GetClientRect();
-    rcItem.top = GetItemTop(iItem);
-    rcItem.bottom = rcItem.top + m_locator->GetItemHeight(iItem);
+    rcItem = ItemRectOf(RowOf(pItem));
     return TRUE;
   }
   SetRectEmpty(&rcItem);
@@ -173,7 +180,7 @@ SItemPanel* SListView::GetItemPanel(int iItem) const {
 void SListView::UpdateScrollBar() {
   const RECT rcClient = GetClientRect();
   const int page = std::max<int>(rcClient.bottom - rcClient.top, 0);
-  const int total = m_locator != nullptr ? m_locator->GetTotalHeight() : 0;
+  const int total = GetContentHeight();
   SCROLLINFO si = {};
   si.cbSize = sizeof(si);
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -194,13 +201,17 @@ void SListView::UpdateScrollBar() {
 
 // ---- the visible rows --------------------------------------------------------------------
 
+int SListView::GetContentHeight() {
+  return m_locator != nullptr ? m_locator->GetTotalHeight() : 0;
+}
+
 void SListView::UpdateVisibleItems() {
   if (m_adapter == nullptr) return;
-  const int oldTotal = m_locator->GetTotalHeight();
+  const int oldTotal = GetContentHeight();
   BuildVisibleItems();
   // Rows whose heights changed the total are built once more over the new bar: once per
   // call, since heights that follow the width could otherwise change for ever.
-  if (!m_locator->IsFixHeight() && m_locator->GetTotalHeight() != oldTotal) {
+  if (GetContentHeight() != oldTotal) {
     UpdateScrollBar();
     BuildVisibleItems();
   }
@@ -224,63 +235,79 @@ void SListView::OnPanelCreated(SItemPanel* pItem) {
                                    Subscriber(&SListView::OnItemClick, this));
 }
 
-void SListView::BuildVisibleItems() {
-  std::vector<ItemInfo> old;
-  old.swap(m_visible);
-  const int oldFirst = m_iFirstVisible;
-  const int hoverRow = m_pHoverItem != nullptr ? RowOf(m_pHoverItem) : -1;
+SListView::VisibleRebuild SListView::BeginRebuild() {
+  VisibleRebuild rebuild;
+  rebuild.old.swap(m_visible);
+  rebuild.oldFirst = m_iFirstVisible;
+  rebuild.hoverItem = m_pHoverItem != nullptr ? RowOf(m_pHoverItem) : -1;
   m_pHoverItem = nullptr;
+  return rebuild;
+}
 
-  const RECT rcClient = GetClientRect();
-  const int width = std::max<int>(rcClient.right - rcClient.left, 0);
+void SListView::RecycleOutside(VisibleRebuild& rebuild, int first, int last) {
+  for (size_t i = 0; i < rebuild.old.size(); ++i) {
+    const int iItem = rebuild.oldFirst + static_cast<int>(i);
+    if (first >= 0 && last >= 0 && iItem >= first && iItem <= last) continue;
+    if (rebuild.old[i].pItem == nullptr) continue;
+    RecyclePanel(rebuild.old[i]);
+    rebuild.old[i].pItem = nullptr;
+  }
+}
+
+SListView::ItemInfo SListView::ShowItem(VisibleRebuild& rebuild, int iItem,
+                                        const RECT* prcPanel) {
+  DWORD state = 0;
+  if (iItem == rebuild.hoverItem) state |= WndState_Hover;
+  if (iItem == m_iSelItem) state |= WndState_Check;
+  const int type = ClampViewType(m_adapter->GetItemViewType(iItem, state));
+  SItemPanel* panel = TakePanel(iItem, type, rebuild.old, rebuild.oldFirst);
+  panel->SetItemIndex(iItem);
+  SWindow* root = panel->GetRoot();
+  ShowPanel(panel, state);
+  if (prcPanel != nullptr) root->Move(prcPanel);
+  m_adapter->GetView(iItem, root, GetTemplate());
+  root->DoColorize(GetColorizeColor());
+  return ItemInfo{panel, type};
+}
+
+void SListView::EndRebuild(VisibleRebuild& rebuild, int first) {
+  for (const ItemInfo& info : rebuild.old) {
+    if (info.pItem != nullptr) RecyclePanel(info);
+  }
+  rebuild.old.clear();
+  m_iFirstVisible = first;
+}
+
+void SListView::BuildVisibleItems() {
+  VisibleRebuild rebuild = BeginRebuild();
+  const RECT rcRows = GetRowsRect();
+  const int width = std::max<int>(rcRows.right - rcRows.left, 0);
   const SCROLLINFO& si = GetScrollInfo(TRUE);
   const int bottom = si.nPos + static_cast<int>(si.nPage);
   const int count = m_adapter->GetCount();
   const bool fixed = m_locator->IsFixHeight() != FALSE;
-  const pugi::xml_node tpl = GetTemplate();
   const int first = m_locator->Position2Item(si.nPos);
   int pos = first >= 0 ? m_locator->Item2Position(first) : 0;
-  // Old rows that the new position leaves are free before any row is built, so no panel is
-  // made while one of its type is free (a wheel step or a page would make extra panels).
   const int total = m_locator->GetTotalHeight();
-  const int last = total > 0 ? m_locator->Position2Item(std::min(bottom, total) - 1) : -1;
-  for (size_t i = 0; i < old.size(); ++i) {
-    const int iItem = oldFirst + static_cast<int>(i);
-    if (first >= 0 && last >= 0 && iItem >= first && iItem <= last) continue;
-    RecyclePanel(old[i]);
-    old[i].pItem = nullptr;
-  }
+  RecycleOutside(rebuild, first,
+                 total > 0 ? m_locator->Position2Item(std::min(bottom, total) - 1) : -1);
   for (int iItem = first; iItem != -1 && iItem < count && pos < bottom; ++iItem) {
-    DWORD state = 0;
-    if (iItem == hoverRow) state |= WndState_Hover;
-    if (iItem == m_iSelItem) state |= WndState_Check;
-    const int type = ClampViewType(m_adapter->GetItemViewType(iItem, state));
-    SItemPanel* panel = TakePanel(iItem, type, old, oldFirst);
-    panel->SetItemIndex(iItem);
-    SWindow* root = panel->GetRoot();
-    ShowPanel(panel, state);
-    RECT rc = {0, 0, width, 0};
-    if (fixed) {
-      rc.bottom = m_locator->GetItemHeight(iItem);
-      root->Move(&rc);
-    }
-    m_adapter->GetView(iItem, root, tpl);
-    root->DoColorize(GetColorizeColor());
+    RECT rc = {0, 0, width, fixed ? m_locator->GetItemHeight(iItem) : 0};
+    const ItemInfo info = ShowItem(rebuild, iItem, fixed ? &rc : nullptr);
+    SWindow* root = info.pItem->GetRoot();
     if (!fixed) {
-      rc.bottom = 0;
+      rc.bottom = GetDesiredSizeBottom();
       const SIZE size = m_adapter->GetViewDesiredSize(iItem, root, &rc);
       rc.bottom = std::max<int>(size.cy, 0);
       root->Move(&rc);
       m_locator->SetItemHeight(iItem, rc.bottom);
     }
     root->UpdateLayout();
-    m_visible.push_back(ItemInfo{panel, type});
+    OnItemLaidOut(info.pItem);
+    m_visible.push_back(info);
     pos += rc.bottom + m_locator->GetDividerSize();
   }
-  for (const ItemInfo& info : old) {
-    if (info.pItem != nullptr) RecyclePanel(info);
-  }
-  m_iFirstVisible = first;
+  EndRebuild(rebuild, first);
 }
 
 // ---- selection ---------------------------------------------------------------------------
@@ -351,21 +378,18 @@ void SListView::OnPaint(IRenderTarget* pRT) {
   BeforePaint(pRT, painter);
   if (!m_visible.empty()) {
     const RECT rcClient = GetClientRect();
-    pRT->PushClipRect(&rcClient, RGN_AND);
+    const RECT rcRows = GetRowsRect();
+    const RECT rcList = {rcClient.left, rcRows.top, rcClient.right, rcRows.bottom};
+    pRT->PushClipRect(&rcList, RGN_AND);
     RECT rcClip;
     pRT->GetClipBox(&rcClip);
-    const int divider = m_locator->GetDividerSize();
-    int top = GetItemTop(m_iFirstVisible);
+    const int divider = m_locator != nullptr ? m_locator->GetDividerSize() : 0;
     for (const ItemInfo& info : m_visible) {
-      const int iItem = RowOf(info.pItem);
-      const RECT rcItem = {rcClient.left, top, rcClient.right,
-                           top + m_locator->GetItemHeight(iItem)};
+      const RECT rcItem = ItemRectOf(RowOf(info.pItem));
       RECT rcMeet;
       if (IntersectRect(&rcMeet, &rcItem, &rcClip)) info.pItem->Draw(pRT, rcItem);
-      const RECT rcDivider = {rcClient.left, rcItem.bottom, rcClient.right,
-                              rcItem.bottom + divider};
+      const RECT rcDivider = {rcItem.left, rcItem.bottom, rcItem.right, rcItem.bottom + divider};
       if (m_pSkinDivider != nullptr && divider > 0) m_pSkinDivider->Draw(pRT, &rcDivider, 0);
-      top = rcDivider.bottom;
     }
     pRT->PopClip();
   }
@@ -376,10 +400,9 @@ void SListView::OnSize(UINT nType, SIZE size) {
   SAdapterViewBase::OnSize(nType, size);
   UpdateScrollBar();
   if (m_adapter == nullptr) return;
-  const RECT rcClient = GetClientRect();
   for (const ItemInfo& info : m_visible) {
-    const RECT rc = {0, 0, rcClient.right - rcClient.left,
-                     m_locator->GetItemHeight(RowOf(info.pItem))};
+    const RECT rcItem = ItemRectOf(RowOf(info.pItem));
+    const RECT rc = {0, 0, rcItem.right - rcItem.left, rcItem.bottom - rcItem.top};
     info.pItem->GetRoot()->Move(&rc);
   }
   UpdateVisibleItems();
@@ -390,7 +413,7 @@ void SListView::OnDestroy() {
   DestroyAllPanels();
   // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
-  if (m_locator != nullptr) m_locator->SetAdapter(nullptr);
+  SetLocatorAdapter(nullptr);
   SAdapterViewBase::OnDestroy();
 }
 

@@ -8,7 +8,7 @@ namespace SWUI {
 
 void SListView::MoveSelTo(int iItem) {
   EnsureVisible(iItem);
-  SetSel(iItem, FALSE);
+  SetSel(iItem, NotifiesKeyMoves());
 }
 
 BOOL SListView::HandleKey(UINT vk) {

@@ -1,17 +1,10 @@
 #include "control/SListViewItemLocatorFix.h"
 
 #include <algorithm>
-#include <climits>
+
+#include "control/LocatorOffset.h"
 
 namespace SWUI {
-
-namespace {
-
-int ToInt(long long value) {
-  return static_cast<int>(std::min<long long>(std::max<long long>(value, INT_MIN), INT_MAX));
-}
-
-}  // namespace
 
 SListViewItemLocatorFix::SListViewItemLocatorFix(const SLayoutSize& itemHeight,
                                                  const SLayoutSize& dividerSize)
@@ -36,12 +29,12 @@ int SListViewItemLocatorFix::GetCount() const {
 int SListViewItemLocatorFix::GetTotalHeight() {
   const int count = GetCount();
   if (count == 0) return 0;
-  return ToInt(static_cast<long long>(count) * GetLine() - GetDividerSize());
+  return SaturateOffset(static_cast<long long>(count) * GetLine() - GetDividerSize());
 }
 
 int SListViewItemLocatorFix::Item2Position(int iItem) {
   if (iItem < 0 || iItem >= GetCount()) return 0;
-  return ToInt(static_cast<long long>(iItem) * GetLine());
+  return SaturateOffset(static_cast<long long>(iItem) * GetLine());
 }
 
 int SListViewItemLocatorFix::Position2Item(int position) {

@@ -269,6 +269,44 @@ SPanel::BarSpans SPanel::CalcBarSpans(const SCROLLINFO& si, int nLength, int nAr
                   nLength - arrow, nLength};
 }
 
+int SPanel::FitScrollBars(int w, int h, int cx, int cy, int s, SCROLLINFO& vert,
+                          SCROLLINFO& horz) {
+  w = std::max(w, 0);
+  h = std::max(h, 0);
+  auto area = [](SCROLLINFO& si, int length) {
+    si.nMin = 0;
+    si.nMax = std::max(length - 1, 0);
+    si.nPage = static_cast<UINT>(length);
+    si.nPos = 0;
+  };
+  auto bar = [](SCROLLINFO& si, int content, int page) {
+    si.nMin = 0;
+    si.nMax = std::max(content - 1, 0);
+    si.nPage = static_cast<UINT>(std::max(page, 0));
+    // A position past the last page comes back to it.
+    const int last = std::max(si.nMax + 1 - static_cast<int>(si.nPage), 0);
+    si.nPos = std::max(std::min(si.nPos, last), 0);
+  };
+  vert.fMask = horz.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  if (h >= cy && (h >= static_cast<long long>(cy) + s || w >= cx)) {
+    area(vert, h);
+    if (w >= cx) {
+      area(horz, w);
+      return SSB_NULL;
+    }
+    bar(horz, cx, w);
+    return SSB_HORZ;
+  }
+  if (w - s < cx) {
+    bar(vert, cy, h - s);
+    bar(horz, cx, w - s);
+    return SSB_BOTH;
+  }
+  bar(vert, cy, h);
+  area(horz, w);
+  return SSB_VERT;
+}
+
 RECT SPanel::GetSbPartRect(BOOL bVertical, int nPart) const {
   const RECT bar = GetScrollBarRect(bVertical);
   if (IsRectEmpty(&bar)) return RECT{0, 0, 0, 0};

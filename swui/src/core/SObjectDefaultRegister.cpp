@@ -25,6 +25,7 @@
 #include "control/SListBox.h"
 #include "control/SListCtrl.h"
 #include "control/SListView.h"
+#include "control/SMCListView.h"
 #include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SProgress.h"
@@ -42,6 +43,7 @@
 #include "control/SStatic.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
+#include "control/STileView.h"
 #include "control/SToggle.h"
 #include "control/STreeCtrl.h"
 #include "control/STreeView.h"
@@ -145,8 +147,8 @@ const Entry kBuiltinClasses[] = {
     {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
     {L"listview", kW, L"div", NewFactory<SListView>},
     {L"comboview", kW, L"combobase", NewFactory<SComboView>},
-    {L"mclistview", kW, L"div", nullptr},
-    {L"tileview", kW, L"div", nullptr},
+    {L"mclistview", kW, L"div", NewFactory<SMCListView>},
+    {L"tileview", kW, L"div", NewFactory<STileView>},
     {L"treeview", kW, L"div", NewFactory<STreeView>},
     {L"menubar", kW, L"window", NewFactory<SMenuBar>},
     {L"calendarex", kW, L"window", NewFactory<SCalendarEx>},

@@ -1,6 +1,8 @@
-// A list adapter for the view tests: rows with heights and view types of the test's own, each
-// shown as a "text" (the row's text, "row N") and a "button" beside it, unless the view's
-// template gives children of its own. It counts what the views ask.
+// List adapters for the view tests: rows with heights and view types of the test's own. Each
+// row's tree is built once from the view's template (its children), or from the adapter's own
+// row when the template has none, and filled on every GetView. They count what the views ask.
+//
+// TestListAdapter's row is a "text" (the row's text, "row N") and a "button" beside it.
 //
 //   SAutoRefPtr<TestListAdapter> a(new TestListAdapter(100), FALSE);  // 100 rows of 20 px
 //   a->heights[60] = 90;                      // the row's desired height
@@ -13,13 +15,13 @@
 #include "TestAdapterBase.h"
 #include "base/TObjRefImpl.h"
 #include "control/ILvAdapter.h"
+#include "control/IMcAdapter.h"
 
-class TestListAdapter : public SWUI::TObjRefImpl<SWUI::ILvAdapter>, public TestAdapterBase {
+// The rows of a list adapter over the interface I (ILvAdapter or an interface built on it).
+template <class I>
+class TestListAdapterOf : public SWUI::TObjRefImpl<I>, public TestAdapterBase {
  public:
-  // The tree of a row when the template has no children.
-  static const wchar_t kRowXml[];
-
-  explicit TestListAdapter(int count = 0, int height = 20);
+  explicit TestListAdapterOf(int count = 0, int height = 20) { Resize(count, height); }
 
   // Rows: the desired height and view type of each (the count is heights.size()).
   std::vector<int> heights;
@@ -35,6 +37,8 @@ class TestListAdapter : public SWUI::TObjRefImpl<SWUI::ILvAdapter>, public TestA
   std::vector<int> viewedRows;
   int templateInits = 0;
   int descCalls = 0;
+  // The container rectangle of the last GetViewDesiredSize.
+  RECT lastContainer = {0, 0, 0, 0};
 
   void RegisterObserver(SWUI::ILvDataSetObserver* observer) override { AddObserver(observer); }
   void UnregisterObserver(SWUI::ILvDataSetObserver* observer) override {
@@ -49,4 +53,24 @@ class TestListAdapter : public SWUI::TObjRefImpl<SWUI::ILvAdapter>, public TestA
   ULONG_PTR GetItemData(int position) override { return static_cast<ULONG_PTR>(position); }
   SWUI::SStringW GetItemDesc(int position) override;
   void InitByTemplate(pugi::xml_node) override { ++templateInits; }
+
+ protected:
+  // The row's tree when the template has no children.
+  virtual const wchar_t* RowXml() const = 0;
+  // Shows the row's data in its tree.
+  virtual void FillRow(int position, SWUI::SWindow* pItem) = 0;
+};
+
+extern template class TestListAdapterOf<SWUI::ILvAdapter>;
+extern template class TestListAdapterOf<SWUI::IMcAdapter>;
+
+class TestListAdapter : public TestListAdapterOf<SWUI::ILvAdapter> {
+ public:
+  static const wchar_t kRowXml[];
+
+  using TestListAdapterOf::TestListAdapterOf;
+
+ protected:
+  const wchar_t* RowXml() const override { return kRowXml; }
+  void FillRow(int position, SWUI::SWindow* pItem) override;
 };

@@ -3,8 +3,11 @@
 //   shows and paints one window (this program started with "bare"), medians of 5 (goal: a
 //   ratio of at most 1.5), and in this process the times of InitApp (InitSwui and the device
 //   link's start), the main window's creation and its first paint;
-// - a full repaint of the main window against one BitBlt of its surface (goal: at most 10x);
+// - a full repaint of the main window, of each page and of a 30 x 20 area, each against one
+//   BitBlt of the window's surface (goals: at most 10x for a full repaint, 3x for the area);
 // - each page switch with its repaint against a full repaint of the main window;
+// - the images decoded by the first paint and after every page was shown, and what decoding
+//   those through the project's own PNG decoder would save against GDI+;
 // - private bytes and working set after start-up and after two rounds of the seven pages.
 #include <windows.h>
 // After windows.h, which they need.
@@ -19,6 +22,9 @@
 
 #include "BenchClock.h"
 #include "CApplication.h"
+#include "IImgDecoderFactory.h"
+#include "IRenderFactory.h"
+#include "RenderModule.h"
 #include "CMainDlg.h"
 #include "control/STabCtrl.h"
 #include "core/SApplication.h"
@@ -170,6 +176,109 @@ void StartupFigures() {
   Report("process start to first paint (median of 5)", Median(ours), Median(bare));
 }
 
+// ---- images decoded ----------------------------------------------------------------------
+
+// Passes every decode on to the decoders it wraps and keeps a copy of each encoded image it was
+// given, so that the same images can be decoded again by another decoder.
+class RecordingDecoders : public SWUI::IImgDecoderFactory {
+ public:
+  explicit RecordingDecoders(SWUI::IImgDecoderFactory* inner) : inner_(inner) { inner_->AddRef(); }
+  ~RecordingDecoders() override { inner_->Release(); }
+  LONG AddRef() override { return ++refs_; }
+  LONG Release() override {
+    const LONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+  void OnFinalRelease() override {}
+  BOOL CreateImgX(SWUI::IImgX** ppImgDecoder) override {
+    SWUI::IImgX* img = nullptr;
+    if (!inner_->CreateImgX(&img) || img == nullptr) return FALSE;
+    *ppImgDecoder = new Recorded(img, this);
+    return TRUE;
+  }
+  HRESULT SaveImage(SWUI::IBitmap* pImg, LPCWSTR pszFileName, const void* pFormat) override {
+    return inner_->SaveImage(pImg, pszFileName, pFormat);
+  }
+  LPCWSTR GetDescription() const override { return inner_->GetDescription(); }
+
+  std::vector<std::vector<BYTE>> images;
+
+ private:
+  class Recorded : public SWUI::IImgX {
+   public:
+    Recorded(SWUI::IImgX* inner, RecordingDecoders* owner) : inner_(inner), owner_(owner) {}
+    ~Recorded() override { inner_->Release(); }
+    LONG AddRef() override { return ++refs_; }
+    LONG Release() override {
+      const LONG left = --refs_;
+      if (left == 0) delete this;
+      return left;
+    }
+    void OnFinalRelease() override {}
+    int LoadFromMemory(void* pBuf, size_t bufLen) override {
+      const BYTE* bytes = static_cast<const BYTE*>(pBuf);
+      owner_->images.emplace_back(bytes, bytes + bufLen);
+      return inner_->LoadFromMemory(pBuf, bufLen);
+    }
+    int LoadFromFileW(LPCWSTR pszFileName) override { return inner_->LoadFromFileW(pszFileName); }
+    UINT GetFrameCount() override { return inner_->GetFrameCount(); }
+    SWUI::IImgFrame* GetFrame(UINT iFrame) override { return inner_->GetFrame(iFrame); }
+
+   private:
+    SWUI::IImgX* inner_;
+    RecordingDecoders* owner_;
+    LONG refs_ = 1;
+  };
+
+  SWUI::IImgDecoderFactory* inner_;
+  LONG refs_ = 1;
+};
+
+// Milliseconds to decode every image once through the decoder module named, best of 5 rounds.
+double DecodeAll(const wchar_t* module, const std::vector<std::vector<BYTE>>& images) {
+  SWUI::IObjRef* obj = nullptr;
+  if (!SWUI::CreateImgDecoderFactoryByName(module, &obj) || obj == nullptr) return -1.0;
+  auto* decoders = static_cast<SWUI::IImgDecoderFactory*>(obj);
+  double best = 1e300;
+  for (int round = 0; round < 5; ++round) {
+    const double start = bench::NowMs();
+    for (const std::vector<BYTE>& bytes : images) {
+      SWUI::IImgX* img = nullptr;
+      if (!decoders->CreateImgX(&img) || img == nullptr) continue;
+      std::vector<BYTE> copy = bytes;
+      img->LoadFromMemory(copy.data(), copy.size());
+      img->Release();
+    }
+    best = std::min(best, bench::NowMs() - start);
+  }
+  decoders->Release();
+  return best;
+}
+
+void ReportDecodes(const char* when, const RecordingDecoders& recorder) {
+  size_t bytes = 0;
+  for (const std::vector<BYTE>& image : recorder.images) bytes += image.size();
+  printf("%-44s %zu images (%zu KiB encoded)\n", when, recorder.images.size(), bytes / 1024);
+}
+
+void ReportDecoderSaving(const RecordingDecoders& recorder) {
+  std::vector<std::vector<BYTE>> pngs;
+  for (const std::vector<BYTE>& image : recorder.images) {
+    static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (image.size() >= 8 && std::equal(kSignature, kSignature + 8, image.begin())) {
+      pngs.push_back(image);
+    }
+  }
+  if (pngs.empty()) return;
+  const double gdip = DecodeAll(L"imgdecoder-gdip", pngs);
+  const double png = DecodeAll(L"imgdecoder-png", pngs);
+  char what[80];
+  snprintf(what, sizeof what, "decoding those %zu PNGs: own PNG decoder", pngs.size());
+  printf("%-44s ours %9.3f ms   GDI+ %9.3f ms   ratio %7.2f   saving %.3f ms\n", what, png, gdip,
+         gdip > 0 ? png / gdip : 0.0, gdip - png);
+}
+
 // ---- in this process ------------------------------------------------------------------------
 
 // The whole element tree drawn again into the surface and pushed to the window: the host
@@ -221,6 +330,50 @@ void PageSwitchFigures(SWUI::STabCtrl* pages, CMainDlg* window) {
   PaintNow(window);
 }
 
+// One repaint of the tree inside rc (client coordinates) and its push.
+void PaintArea(CMainDlg* window, const RECT& rc) {
+  window->GetRoot()->InvalidateRect(rc);
+  UpdateWindow(window->m_hWnd);
+}
+
+// A full repaint of the window, then of each page, and of a small area, against one BitBlt of
+// the whole surface to the window.
+void RepaintFigures(CMainDlg* window, SWUI::STabCtrl* pages) {
+  const HWND wnd = window->m_hWnd;
+  RECT rc;
+  GetClientRect(wnd, &rc);
+  HDC screen = GetDC(wnd);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  auto blit = [&] {
+    BitBlt(screen, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
+    GdiFlush();
+  };
+  const bench::Timing repaint = bench::BestOfAlternating([&] { PaintNow(window); }, blit, 200.0);
+  Report("full repaint of the main window vs one BitBlt", repaint.ours, repaint.bare);
+  const int count = pages != nullptr ? pages->GetItemCount() : 0;
+  for (int page = 0; page < count; ++page) {
+    pages->SetCurSel(page);
+    PaintNow(window);
+    const bench::Timing t = bench::BestOfAlternating([&] { PaintNow(window); }, blit, 200.0);
+    char what[64];
+    snprintf(what, sizeof what, "full repaint, page %d, vs one BitBlt", page + 1);
+    Report(what, t.ours, t.bare);
+  }
+  if (pages != nullptr) pages->SetCurSel(0);
+  PaintNow(window);
+  // 30 x 20 pixels about the middle of the window, where the first page has its controls.
+  const RECT area = {rc.right / 2 - 15, rc.bottom / 2 - 10, rc.right / 2 + 15, rc.bottom / 2 + 10};
+  const bench::Timing small =
+      bench::BestOfAlternating([&] { PaintArea(window, area); }, blit, 200.0);
+  Report("repaint of a 30 x 20 area vs one BitBlt", small.ours, small.bare);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(wnd, screen);
+}
+
 void InProcessFigures(HINSTANCE instance) {
   CApplication& app = CApplication::Get();
   double t = bench::NowMs();
@@ -230,6 +383,12 @@ void InProcessFigures(HINSTANCE instance) {
     return;
   }
   const double initApp = bench::NowMs() - t;
+  // From here on every image decoded is recorded (what start-up decoded is not).
+  SWUI::IRenderFactory* factory = app.SwuiApp()->GetRenderFactory();
+  SWUI::IImgDecoderFactory* decoders = factory->GetImgDecoderFactory();
+  decoders->AddRef();
+  auto* recorder = new RecordingDecoders(decoders);
+  factory->SetImgDecoderFactory(recorder);
 
   t = bench::NowMs();
   auto* window = new CMainDlg(L"LAYOUT:XML_MAINWND");
@@ -251,28 +410,10 @@ void InProcessFigures(HINSTANCE instance) {
          "%.1f ms, first paint %.1f ms\n",
          initApp, creation, firstPaint);
   ReportMemory("after start-up");
-
-  // A full repaint of the tree into the surface and its push, against a BitBlt of the surface.
-  RECT rc;
-  GetClientRect(wnd, &rc);
-  HDC screen = GetDC(wnd);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  const bench::Timing repaint = bench::BestOfAlternating(
-      [&] { PaintNow(window); },
-      [&] {
-        BitBlt(screen, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-        GdiFlush();
-      },
-      200.0);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(wnd, screen);
-  Report("full repaint of the main window vs one BitBlt", repaint.ours, repaint.bare);
+  ReportDecodes("images decoded after InitApp by first paint", *recorder);
 
   auto* pages = dynamic_cast<SWUI::STabCtrl*>(window->GetRoot()->FindChildByName(L"orv_tab"));
+  RepaintFigures(window, pages);
   if (pages != nullptr) PageSwitchFigures(pages, window);
   if (pages != nullptr) {
     for (int round = 0; round < 2; ++round) {
@@ -284,11 +425,16 @@ void InProcessFigures(HINSTANCE instance) {
     pages->SetCurSel(0);
   }
   ReportMemory("after two rounds of the pages");
+  ReportDecodes("images decoded after InitApp, every page shown", *recorder);
+  ReportDecoderSaving(*recorder);
 
   PostMessageW(wnd, WM_CLOSE, 0, 0);
   app.SwuiApp()->Run(wnd);
   app.SetMainWindow(nullptr);
   delete window;
+  factory->SetImgDecoderFactory(decoders);
+  decoders->Release();
+  recorder->Release();
   app.CleanupApp();
   CApplication::Destroy();
 }

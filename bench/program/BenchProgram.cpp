@@ -24,6 +24,7 @@
 #include "CApplication.h"
 #include "IImgDecoderFactory.h"
 #include "IRenderFactory.h"
+#include "RecordingDecoders.h"
 #include "RenderModule.h"
 #include "CMainDlg.h"
 #include "control/STabCtrl.h"
@@ -178,63 +179,6 @@ void StartupFigures() {
 
 // ---- images decoded ----------------------------------------------------------------------
 
-// Passes every decode on to the decoders it wraps and keeps a copy of each encoded image it was
-// given, so that the same images can be decoded again by another decoder.
-class RecordingDecoders : public SWUI::IImgDecoderFactory {
- public:
-  explicit RecordingDecoders(SWUI::IImgDecoderFactory* inner) : inner_(inner) { inner_->AddRef(); }
-  ~RecordingDecoders() override { inner_->Release(); }
-  LONG AddRef() override { return ++refs_; }
-  LONG Release() override {
-    const LONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  void OnFinalRelease() override {}
-  BOOL CreateImgX(SWUI::IImgX** ppImgDecoder) override {
-    SWUI::IImgX* img = nullptr;
-    if (!inner_->CreateImgX(&img) || img == nullptr) return FALSE;
-    *ppImgDecoder = new Recorded(img, this);
-    return TRUE;
-  }
-  HRESULT SaveImage(SWUI::IBitmap* pImg, LPCWSTR pszFileName, const void* pFormat) override {
-    return inner_->SaveImage(pImg, pszFileName, pFormat);
-  }
-  LPCWSTR GetDescription() const override { return inner_->GetDescription(); }
-
-  std::vector<std::vector<BYTE>> images;
-
- private:
-  class Recorded : public SWUI::IImgX {
-   public:
-    Recorded(SWUI::IImgX* inner, RecordingDecoders* owner) : inner_(inner), owner_(owner) {}
-    ~Recorded() override { inner_->Release(); }
-    LONG AddRef() override { return ++refs_; }
-    LONG Release() override {
-      const LONG left = --refs_;
-      if (left == 0) delete this;
-      return left;
-    }
-    void OnFinalRelease() override {}
-    int LoadFromMemory(void* pBuf, size_t bufLen) override {
-      const BYTE* bytes = static_cast<const BYTE*>(pBuf);
-      owner_->images.emplace_back(bytes, bytes + bufLen);
-      return inner_->LoadFromMemory(pBuf, bufLen);
-    }
-    int LoadFromFileW(LPCWSTR pszFileName) override { return inner_->LoadFromFileW(pszFileName); }
-    UINT GetFrameCount() override { return inner_->GetFrameCount(); }
-    SWUI::IImgFrame* GetFrame(UINT iFrame) override { return inner_->GetFrame(iFrame); }
-
-   private:
-    SWUI::IImgX* inner_;
-    RecordingDecoders* owner_;
-    LONG refs_ = 1;
-  };
-
-  SWUI::IImgDecoderFactory* inner_;
-  LONG refs_ = 1;
-};
-
 // Milliseconds to decode every image once through the decoder module named, best of 5 rounds.
 double DecodeAll(const wchar_t* module, const std::vector<std::vector<BYTE>>& images) {
   SWUI::IObjRef* obj = nullptr;
@@ -258,13 +202,13 @@ double DecodeAll(const wchar_t* module, const std::vector<std::vector<BYTE>>& im
 
 void ReportDecodes(const char* when, const RecordingDecoders& recorder) {
   size_t bytes = 0;
-  for (const std::vector<BYTE>& image : recorder.images) bytes += image.size();
-  printf("%-44s %zu images (%zu KiB encoded)\n", when, recorder.images.size(), bytes / 1024);
+  for (const std::vector<BYTE>& image : recorder.Images()) bytes += image.size();
+  printf("%-44s %zu images (%zu KiB encoded)\n", when, recorder.Count(), bytes / 1024);
 }
 
 void ReportDecoderSaving(const RecordingDecoders& recorder) {
   std::vector<std::vector<BYTE>> pngs;
-  for (const std::vector<BYTE>& image : recorder.images) {
+  for (const std::vector<BYTE>& image : recorder.Images()) {
     static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     if (image.size() >= 8 && std::equal(kSignature, kSignature + 8, image.begin())) {
       pngs.push_back(image);

@@ -80,6 +80,34 @@ TEST_CASE(
   CHECK(h.Rgb(5, 5) == 0xFFFFFF);
 }
 
+TEST_CASE("a partial repaint reaches descendants outside their parent and elements just moved") {
+  HostHarness h;
+  h.Open(
+      L"<SWUI width='100' height='60'><root colorBkgnd='#ffffff'>"
+      L" <window name='box' pos='10,10,@20,@20'>"
+      L"  <window name='far' pos='50,30,@10,@10' colorBkgnd='#ff0000'/>"
+      L" </window>"
+      L" <window name='mover' pos='0,0,@6,@6' colorBkgnd='#0000ff'/>"
+      L"</root></SWUI>");
+  const RECT outside = h.RectOf(L"far");
+  REQUIRE(outside.left == 60);
+  CHECK(h.Rgb(65, 45) == 0xFF0000);
+  // Changed without a repaint of its own, then repainted as part of an area its parent misses.
+  h.Find(L"far")->SetAttribute(SStringW(L"colorBkgnd"), SStringW(L"#00ff00"), TRUE);
+  h.Root()->InvalidateRect(outside);
+  h.Paint();
+  CHECK(h.Rgb(65, 45) == 0x00FF00);
+
+  // Moved after the tree was numbered: its new place repaints with it.
+  CHECK(h.Rgb(2, 2) == 0x0000FF);
+  REQUIRE(SUCCEEDED(
+      h.Find(L"mover")->SetAttribute(SStringW(L"pos"), SStringW(L"80,5,@6,@6"), FALSE)));
+  h.Drain();
+  h.Paint();
+  CHECK(h.Rgb(83, 8) == 0x0000FF);
+  CHECK(h.Rgb(2, 2) == 0xFFFFFF);
+}
+
 TEST_CASE("the quit rule follows the window type") {
   struct Case {
     const wchar_t* type;

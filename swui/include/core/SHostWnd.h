@@ -128,6 +128,15 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   void OnPrint(HDC dc, UINT flags);
 
  protected:
+  // Whether creation registers the window's drop target (hosts that never take a drop, such
+  // as popup menus, clear it before creating the window).
+  BOOL m_bRegisterDropTarget = TRUE;
+  // Whether a translucent host makes the dummy window that drives its repaints only when its
+  // owner asks (EnsureDummyWnd, before the window first shows) instead of at once.
+  BOOL m_bDummyOnFirstShow = FALSE;
+  // Makes the dummy window of a translucent host that has none yet.
+  void EnsureDummyWnd();
+
   // The root's class and hooks (see SwndContainerImpl).
   LPCWSTR RootClassName() const override { return L"hostwnd"; }
   BOOL IsRootClass(LPCWSTR className) const override;

@@ -124,7 +124,8 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
   GetRoot()->SetContainer(this);
   // Without its dispatcher registered no element could ever receive a drop. Fails harmlessly
   // on a thread without OLE.
-  m_bDropTargetRegistered = SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
+  m_bDropTargetRegistered =
+      m_bRegisterDropTarget && SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
 
   if (m_strLayout.IsEmpty() || app == nullptr) return 0;
   SStringW type;
@@ -243,15 +244,7 @@ void SHostWnd::ApplyWindowStyles() {
 void SHostWnd::SetupTranslucency() {
   if (m_hostAttr.IsTranslucent()) {
     ModifyStyleEx(0, WS_EX_LAYERED);
-    if (m_dummyWnd.m_hWnd == nullptr) {
-      m_dummyWnd.Create(L"SWUI_DUMMY_WND", WS_POPUP,
-                        WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_LAYERED, 0, 0, 10, 10, m_hWnd,
-                        nullptr);
-      if (m_dummyWnd.m_hWnd != nullptr) {
-        ::SetLayeredWindowAttributes(m_dummyWnd.m_hWnd, 0, 0, LWA_ALPHA);
-        ::ShowWindow(m_dummyWnd.m_hWnd, SW_SHOWNOACTIVATE);
-      }
-    }
+    if (!m_bDummyOnFirstShow) EnsureDummyWnd();
     return;
   }
   // Rebuilt from translucent to opaque: the dummy has nothing left to drive.
@@ -259,6 +252,16 @@ void SHostWnd::SetupTranslucency() {
   if ((GetWindowLong(GWL_EXSTYLE) & WS_EX_LAYERED) || m_hostAttr.GetAlpha() < 0xFF) {
     ModifyStyleEx(0, WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(m_hWnd, 0, m_hostAttr.GetAlpha(), LWA_ALPHA);
+  }
+}
+
+void SHostWnd::EnsureDummyWnd() {
+  if (!m_hostAttr.IsTranslucent() || m_dummyWnd.m_hWnd != nullptr || m_hWnd == nullptr) return;
+  m_dummyWnd.Create(L"SWUI_DUMMY_WND", WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_LAYERED,
+                    0, 0, 10, 10, m_hWnd, nullptr);
+  if (m_dummyWnd.m_hWnd != nullptr) {
+    ::SetLayeredWindowAttributes(m_dummyWnd.m_hWnd, 0, 0, LWA_ALPHA);
+    ::ShowWindow(m_dummyWnd.m_hWnd, SW_SHOWNOACTIVATE);
   }
 }
 

@@ -133,6 +133,68 @@ int LetterHeight(const LOGFONTW& lf) {
   return size.cy;
 }
 
+// Keeps the alpha channel of what GDI drawing may touch of a rectangle (logical coordinates,
+// a plain translation by the viewport origin) of the 32-bit surface selected in a device
+// context: GDI writes alpha 0 into every pixel it draws. Over pixels that are all opaque the
+// drawn ones are made opaque again afterwards; otherwise the alpha bytes are saved and put
+// back (AlphaChannelBackup). Only the part inside the clip box is kept: nothing else can be
+// drawn.
+class AlphaKeeper {
+ public:
+  AlphaKeeper(HDC hdc, const RECT& rc) {
+    RECT box;
+    RECT area = rc;
+    if (GetClipBox(hdc, &box) != ERROR && !IntersectRect(&area, &rc, &box)) return;
+    BITMAP bm{};
+    HGDIOBJ bmp = GetCurrentObject(hdc, OBJ_BITMAP);
+    POINT org = {0, 0};
+    if (bmp != nullptr && GetObjectW(bmp, sizeof(bm), &bm) != 0 && bm.bmBitsPixel == 32 &&
+        bm.bmBits != nullptr && GetViewportOrgEx(hdc, &org)) {
+      RECT device = area;
+      OffsetRect(&device, org.x, org.y);
+      const RECT bounds = {0, 0, bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
+      if (!IntersectRect(&device, &device, &bounds)) return;
+      GdiFlush();
+      if (AllOpaque(bm, device)) {
+        bm_ = bm;
+        opaque_ = device;
+        return;
+      }
+    }
+    saved_ = BackupAlphaChannel(hdc, &area, &backup_);
+  }
+  ~AlphaKeeper() {
+    GdiFlush();
+    if (saved_) RestoreAlphaChannel(&backup_);
+    for (LONG y = opaque_.top; y < opaque_.bottom; ++y) {
+      DWORD* row = Row(bm_, y);
+      for (LONG x = opaque_.left; x < opaque_.right; ++x) row[x] |= 0xFF000000u;
+    }
+  }
+  AlphaKeeper(const AlphaKeeper&) = delete;
+  AlphaKeeper& operator=(const AlphaKeeper&) = delete;
+
+ private:
+  static DWORD* Row(const BITMAP& bm, LONG y) {
+    return reinterpret_cast<DWORD*>(static_cast<BYTE*>(bm.bmBits) +
+                                    static_cast<size_t>(y) * static_cast<size_t>(bm.bmWidth) * 4);
+  }
+  static bool AllOpaque(const BITMAP& bm, const RECT& rc) {
+    for (LONG y = rc.top; y < rc.bottom; ++y) {
+      const DWORD* row = Row(bm, y);
+      DWORD all = 0xFF000000u;
+      for (LONG x = rc.left; x < rc.right; ++x) all &= row[x];
+      if ((all & 0xFF000000u) != 0xFF000000u) return false;
+    }
+    return true;
+  }
+
+  BITMAP bm_{};
+  RECT opaque_ = {0, 0, 0, 0};
+  AlphaChannelBackup backup_ = {};
+  BOOL saved_ = FALSE;
+};
+
 // EM_STREAMIN from memory.
 struct MemoryStream {
   const BYTE* data;
@@ -854,14 +916,14 @@ void SRichEdit::DrawServices(ITextServices* pServ, IRenderTarget* pRT, const REC
   pRT->PushClipRect(&rc, RGN_AND);
   HDC hdc = pRT->GetDC(0);
   const int oldMode = SetGraphicsMode(hdc, GM_COMPATIBLE);
-  // GDI zeroes the alpha of every pixel it touches: the text services' drawing must not punch
-  // holes into a translucent surface.
-  AlphaChannelBackup alpha = {};
-  const BOOL saved = BackupAlphaChannel(hdc, &rc, &alpha);
-  const RECTL bounds = {rc.left, rc.top, rc.right, rc.bottom};
-  pServ->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, hdc, nullptr, &bounds, nullptr, nullptr,
-                nullptr, 0, TXTVIEW_ACTIVE);
-  if (saved) RestoreAlphaChannel(&alpha);
+  {
+    // GDI zeroes the alpha of every pixel it touches: the text services' drawing must not
+    // punch holes into a translucent surface.
+    AlphaKeeper alpha(hdc, rc);
+    const RECTL bounds = {rc.left, rc.top, rc.right, rc.bottom};
+    pServ->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, hdc, nullptr, &bounds, nullptr,
+                  nullptr, nullptr, 0, TXTVIEW_ACTIVE);
+  }
   if (oldMode != 0) SetGraphicsMode(hdc, oldMode);
   pRT->ReleaseDC(hdc);
   pRT->PopClip();

@@ -146,6 +146,20 @@ void Report(const char* what, double ours, double bare) {
          bare > 0 ? ours / bare : 0.0);
 }
 
+// Committed memory of the process's own allocations (MEM_PRIVATE), without the mapped images:
+// the figure of the commit charge moves by tens of MiB between builds with how Wine maps the
+// 40 MiB executable, whatever the program does.
+SIZE_T PrivateAllocations() {
+  SIZE_T total = 0;
+  MEMORY_BASIC_INFORMATION info;
+  for (const BYTE* at = nullptr; VirtualQuery(at, &info, sizeof info) == sizeof info;
+       at = static_cast<const BYTE*>(info.BaseAddress) + info.RegionSize) {
+    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+    if (info.RegionSize == 0) break;
+  }
+  return total;
+}
+
 void ReportMemory(const char* when) {
   PROCESS_MEMORY_COUNTERS_EX pmc = {};
   pmc.cb = sizeof pmc;
@@ -156,8 +170,9 @@ void ReportMemory(const char* when) {
   }
   // Wine leaves PrivateUsage 0; the commit charge (PagefileUsage) is the same figure.
   const SIZE_T privateBytes = pmc.PrivateUsage != 0 ? pmc.PrivateUsage : pmc.PagefileUsage;
-  printf("%-44s private %8.1f MiB   working set %8.1f MiB\n", when, privateBytes / 1048576.0,
-         pmc.WorkingSetSize / 1048576.0);
+  printf("%-44s private %8.1f MiB   working set %8.1f MiB   allocations %8.1f MiB\n", when,
+         privateBytes / 1048576.0, pmc.WorkingSetSize / 1048576.0,
+         PrivateAllocations() / 1048576.0);
 }
 
 void StartupFigures() {

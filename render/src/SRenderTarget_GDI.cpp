@@ -905,7 +905,8 @@ HRESULT SRenderTarget_GDI::DrawBitmapFrom(HDC src, IBitmap* pBitmap, const RECT&
   const int sw = source.right - source.left;
   const int sh = source.bottom - source.top;
   if (mode == EM_STRETCH) {
-    if (sw > 0 && sh > 0 && DrawCellDirect(src, pBitmap, source, dest, CellFit::kStretch, byAlpha)) {
+    if (sw > 0 && sh > 0 &&
+        DrawCellDirect(src, pBitmap, source, dest, CellFit::kStretch, byAlpha)) {
       return S_OK;
     }
     ::AlphaBlend(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src,

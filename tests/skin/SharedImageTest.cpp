@@ -103,7 +103,9 @@ TEST_CASE("built-in skins nothing draws are never decoded") {
   REQUIRE((r.t.app.LoadSystemNamedResource(provider) & SYSRES_SKIN_FAILED) == 0);
   provider->Release();
   SSkinPoolMgr& pools = *SSkinPoolMgr::getSingletonPtr();
-  for (int i = 0; i < SSkinPoolMgr::kBuiltinSkinCount; ++i) pools.GetBuiltinSkin(i, 100)->GetSkinSize();
+  for (int i = 0; i < SSkinPoolMgr::kBuiltinSkinCount; ++i) {
+    CHECK(pools.GetBuiltinSkin(i, 100)->GetSkinSize().cx >= 0);
+  }
   CHECK(r.decoders->Count() == 0);
   r.Draw(pools.GetBuiltinSkin(4, 100));
   CHECK(r.decoders->Count() == 1);

@@ -12,15 +12,35 @@ using namespace SWUI;
 
 namespace {
 
-// The pixels of the element's window rectangle, the whole tree painted first.
-std::vector<DWORD> Picture(RichEditRig& r, SWindow* wnd) {
-  r.rig.Paint();
+// The pixels of the element's window rectangle as they are.
+std::vector<DWORD> Pixels(RichEditRig& r, SWindow* wnd) {
   const RECT rc = wnd->GetWindowRect();
   std::vector<DWORD> px;
   for (LONG y = rc.top; y < rc.bottom; ++y) {
     for (LONG x = rc.left; x < rc.right; ++x) px.push_back(r.rig.Pixel(x, y));
   }
   return px;
+}
+
+// The pixels of the element's window rectangle, the whole tree painted first.
+std::vector<DWORD> Picture(RichEditRig& r, SWindow* wnd) {
+  r.rig.Paint();
+  return Pixels(r, wnd);
+}
+
+// The tree painted again inside rc only, over opaque white, as a host repaints an area.
+void PaintArea(RichEditRig& r, const RECT& rc) {
+  IRenderTarget* target = r.rig.render.Target();
+  IRegion* made = nullptr;
+  REQUIRE(r.rig.render.Factory()->CreateRegion(&made));
+  SAutoRefPtr<IRegion> area;
+  area.Attach(made);
+  area->CombineRect(&rc, RGN_COPY);
+  target->PushClipRegion(area, RGN_COPY);
+  target->ClearRect(&rc, 0xFFFFFFFF);
+  r.rig.container.BuildWndTreeZorder();
+  r.rig.root->RedrawRegion(target, area);
+  target->PopClip();
 }
 
 int Differences(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
@@ -110,4 +130,44 @@ TEST_CASE("an edit's text services come with the focus, hover and what needs the
   CHECK(lines->GetTextServices() != nullptr);
   // An edit that tells of every change has its services from the start.
   CHECK(r.Edit(L"notes")->GetTextServices() != nullptr);
+}
+
+TEST_CASE("a waiting edit's last picture is put back only over what it was drawn on") {
+  RichEditRig r(200, 100);
+  r.Load(
+      L"<root>"
+      L"<window name='under' pos='0,0,200,60' colorBkgnd='#ff0000'>"
+      L"<edit name='e' pos='10,10,@150,@30' text='over colour'/>"
+      L"</window>"
+      L"</root>");
+  SRichEdit* e = r.Edit(L"e");
+  const std::vector<DWORD> red = Picture(r, e);
+  CHECK(Differences(Picture(r, e), red) == 0);  // put back
+  r.rig.Find(L"under")->SetAttribute(SStringW(L"colorBkgnd"), SStringW(L"#0000ff"), TRUE);
+  const std::vector<DWORD> blue = Picture(r, e);
+  CHECK(Differences(blue, red) > 0);
+  REQUIRE(e->GetTextServices() == nullptr);
+  REQUIRE(e->EnsureTextServices());
+  CHECK(Differences(Picture(r, e), blue) == 0);
+}
+
+TEST_CASE("a waiting edit's picture serves a repaint of part of it and follows its text") {
+  RichEditRig r(200, 100);
+  r.Load(L"<root><edit name='e' pos='10,10,@150,@30' text='first words'/></root>");
+  SRichEdit* e = r.Edit(L"e");
+  // Drawn under a clip that shows only part of it first: nothing to keep from that.
+  PaintArea(r, RECT{0, 0, 40, 100});
+  const std::vector<DWORD> first = Picture(r, e);
+  for (const RECT& part : {RECT{30, 12, 70, 30}, RECT{0, 0, 200, 100}, RECT{150, 20, 200, 60}}) {
+    PaintArea(r, part);
+    CHECK(Differences(Pixels(r, e), first) == 0);
+  }
+  e->SetWindowText(L"other words");
+  const std::vector<DWORD> second = Picture(r, e);
+  CHECK(Differences(second, first) > 0);
+  PaintArea(r, RECT{30, 12, 70, 30});
+  CHECK(Differences(Pixels(r, e), second) == 0);
+  REQUIRE(e->GetTextServices() == nullptr);
+  REQUIRE(e->EnsureTextServices());
+  CHECK(Differences(Picture(r, e), second) == 0);
 }

@@ -16,8 +16,10 @@
 // plain text without control characters; until then it keeps its text itself and shared
 // text services of its configuration (STextPainter) draw it, so it looks the same.
 #pragma once
+#include <memory>
 #include "control/SPanel.h"
 #include "control/STextHost.h"
+#include "control/STextPicture.h"
 #include "core/STimer2.h"
 
 namespace SWUI {
@@ -217,8 +219,13 @@ class SRichEdit : public SPanel {
   // Whether the text services may wait: plain text, no scroll bars, drop target, RTF source
   // or change notices.
   BOOL CanDeferServices() const;
-  // The painter of the edit's configuration, made on first use; null when none can be made.
-  STextPainter* Painter();
+  // Everything the text services read of the edit but its text and where it is shown.
+  std::vector<BYTE> PainterKey() const;
+  // The painter of a configuration, made on first use; null when none can be made.
+  STextPainter* Painter(const std::vector<BYTE>& key);
+  // The text drawn while the services wait: the last picture put back when it still holds,
+  // else drawn by the painter.
+  void PaintDeferred(IRenderTarget* pRT);
   // While the services wait: the messages answered without them (the text, settings the
   // services read when made); FALSE for any other.
   BOOL AnswerDeferred(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -242,6 +249,8 @@ class SRichEdit : public SPanel {
   // The text services wait to be made; meanwhile the edit keeps its text.
   BOOL m_bServicesDeferred = FALSE;
   SStringW m_strDeferredText;
+  // The last picture drawn while the services wait (made with the first drawing).
+  std::unique_ptr<STextPicture> m_picture;
   HIMC m_hSavedImc = nullptr;
   BOOL m_bImcDetached = FALSE;
   BOOL m_bDropTargetRegistered = FALSE;

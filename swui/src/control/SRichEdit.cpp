@@ -339,7 +339,7 @@ int SRichEdit::OnCreate(LPVOID lpCreateParam) {
 
   const SStringW text = m_strText.GetText(FALSE);
   // Text services that can be made (the painter is made through the same factory) may wait.
-  if (CanDeferServices() && IsPlainText(text) && Painter() != nullptr) {
+  if (CanDeferServices() && IsPlainText(text) && Painter(PainterKey()) != nullptr) {
     m_bServicesDeferred = TRUE;
     SetWindowText(text);
     return 0;
@@ -394,10 +394,7 @@ BOOL SRichEdit::CanDeferServices() const {
          !(m_dwStyle & (WS_HSCROLL | WS_VSCROLL)) && m_strRtfSrc.IsEmpty();
 }
 
-STextPainter* SRichEdit::Painter() {
-  STextServiceHelper* helper = STextServiceHelper::getSingletonPtr();
-  if (helper == nullptr) return nullptr;
-  // Everything the services read of the edit, but the text and where it is shown.
+std::vector<BYTE> SRichEdit::PainterKey() const {
   std::vector<BYTE> key;
   auto add = [&key](const void* data, size_t size) {
     const auto* bytes = static_cast<const BYTE*>(data);
@@ -411,6 +408,12 @@ STextPainter* SRichEdit::Painter() {
   add(&m_chPasswordChar, sizeof(m_chPasswordChar));
   add(&m_cchTextMost, sizeof(m_cchTextMost));
   add(&m_lAccelPos, sizeof(m_lAccelPos));
+  return key;
+}
+
+STextPainter* SRichEdit::Painter(const std::vector<BYTE>& key) {
+  STextServiceHelper* helper = STextServiceHelper::getSingletonPtr();
+  if (helper == nullptr) return nullptr;
   if (ITextHost* found = helper->FindPainter(key)) return static_cast<STextPainter*>(found);
   auto* painter = new STextPainter();
   painter->AddRef();
@@ -427,6 +430,7 @@ BOOL SRichEdit::EnsureTextServices() {
   if (!m_bServicesDeferred) return GetTextServices() != nullptr;
   if (!CreateServices()) return FALSE;
   m_bServicesDeferred = FALSE;
+  m_picture.reset();
   SStringW text;
   std::swap(text, m_strDeferredText);
   // As the edit's services would have been: given the text, then laid out where it is.
@@ -904,12 +908,37 @@ void SRichEdit::UpdateInsetAndExtent() {
 
 void SRichEdit::OnPaint(IRenderTarget* pRT) {
   if (m_bServicesDeferred) {
-    if (STextPainter* painter = Painter()) painter->Draw(this, m_strDeferredText, pRT);
+    PaintDeferred(pRT);
     return;
   }
   ITextServices* serv = GetTextServices();
   if (serv == nullptr) return;
   DrawServices(serv, pRT, GetClientRect());
+}
+
+void SRichEdit::PaintDeferred(IRenderTarget* pRT) {
+  std::vector<BYTE> stamp = PainterKey();
+  STextPainter* painter = Painter(stamp);
+  if (painter == nullptr) return;
+  const RECT rc = GetClientRect();
+  auto add = [&stamp](const void* data, size_t size) {
+    const auto* bytes = static_cast<const BYTE*>(data);
+    stamp.insert(stamp.end(), bytes, bytes + size);
+  };
+  add(static_cast<LPCWSTR>(m_strDeferredText), sizeof(wchar_t) * m_strDeferredText.GetLength());
+  add(&rc, sizeof(rc));
+  add(&m_rcInset, sizeof(m_rcInset));
+  add(&m_sizelExtent, sizeof(m_sizelExtent));
+  if (m_picture == nullptr) m_picture.reset(new STextPicture());
+  HDC hdc = pRT->GetDC(0);
+  const BOOL reused = m_picture->Reuse(hdc, rc, stamp);
+  if (!reused) m_picture->Begin(hdc, rc, stamp);
+  pRT->ReleaseDC(hdc);
+  if (reused) return;
+  painter->Draw(this, m_strDeferredText, pRT);
+  hdc = pRT->GetDC(0);
+  m_picture->End(hdc);
+  pRT->ReleaseDC(hdc);
 }
 
 void SRichEdit::DrawServices(ITextServices* pServ, IRenderTarget* pRT, const RECT& rc) {

@@ -257,8 +257,9 @@ void SHostWnd::SetupTranslucency() {
 
 void SHostWnd::EnsureDummyWnd() {
   if (!m_hostAttr.IsTranslucent() || m_dummyWnd.m_hWnd != nullptr || m_hWnd == nullptr) return;
-  m_dummyWnd.Create(L"SWUI_DUMMY_WND", WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_LAYERED,
-                    0, 0, 10, 10, m_hWnd, nullptr);
+  m_dummyWnd.Create(L"SWUI_DUMMY_WND", WS_POPUP,
+                    WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_LAYERED, 0, 0, 10, 10, m_hWnd,
+                    nullptr);
   if (m_dummyWnd.m_hWnd != nullptr) {
     ::SetLayeredWindowAttributes(m_dummyWnd.m_hWnd, 0, 0, LWA_ALPHA);
     ::ShowWindow(m_dummyWnd.m_hWnd, SW_SHOWNOACTIVATE);

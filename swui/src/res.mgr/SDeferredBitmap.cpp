@@ -1,5 +1,6 @@
 #include "res.mgr/SDeferredBitmap.h"
 
+#include <cstring>
 #include <memory>
 
 #include "IBitmapSource.h"
@@ -48,7 +49,8 @@ IBitmap* NewDeferredBitmap(IRenderFactory* factory, int width, int height,
 bool PeekPngSize(const void* data, size_t size, SIZE* out) {
   static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
   const auto* p = static_cast<const BYTE*>(data);
-  if (p == nullptr || size < 24 || memcmp(p, kSignature, 8) != 0 || memcmp(p + 12, "IHDR", 4) != 0) {
+  if (p == nullptr || size < 24 || memcmp(p, kSignature, 8) != 0 ||
+      memcmp(p + 12, "IHDR", 4) != 0) {
     return false;
   }
   const DWORD width = BigEndian(p + 16);

@@ -32,8 +32,6 @@ namespace {
 
 CApplication* g_app = nullptr;
 
-// config.ini is a few lines; anything far larger is not ours to read.
-const size_t kMaxSettingsBytes = 16 * 1024 * 1024;
 const wchar_t kAutoRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kAutoRunValue[] = L"zuorv";
 
@@ -160,6 +158,7 @@ void CApplication::Destroy() {
 CApplication::CApplication() : m_settings(true) {
   wcsncpy(m_mutexName, kMutexName, kMutexNameLength - 1);
   GetDataFolder();
+  m_settingsFile = SettingsFile(SettingsPath().c_str());
   LoadSettings();
   m_language = static_cast<int>(m_settings.GetLongValue(L"Config", L"Lang", 0));
 }
@@ -196,35 +195,76 @@ SStringW CApplication::SettingsPath() const {
   return m_dataFolder + L"\\" + kSettingsFileName;
 }
 
-void CApplication::LoadSettings() {
-  if (!ReadSettingsFile(&m_settings)) {
-    APP_LOG(SWUI::LOG_LEVEL_WARN, "config.ini is unreadable: defaults used");
-  }
-}
+void CApplication::LoadSettings() { ReadSettingsFile(&m_settings); }
 
-bool CApplication::ReadSettingsFile(CSimpleIniW* settings) const {
-  const SStringW path = SettingsPath();
-  std::string bytes;
-  if (path.IsEmpty() || !ReadSmallFile(std::wstring(path.c_str()), kMaxSettingsBytes, &bytes)) {
-    return true;  // no file: nothing to read
+bool CApplication::ReadSettingsFile(CSimpleIniW* settings) {
+  switch (m_settingsFile.Load(settings)) {
+    case SettingsFile::Outcome::kRead:
+    case SettingsFile::Outcome::kMissing:
+      return true;
+    case SettingsFile::Outcome::kSetAside:
+      APP_LOG(SWUI::LOG_LEVEL_WARN, "config.ini is damaged: set aside, what could be read kept");
+      NoteSettingsProblem(kNoticeSetAside);
+      // The file is whole again at once: with the settings read now, or the program's own.
+      SaveSettings();
+      return false;
+    case SettingsFile::Outcome::kLeft:
+      APP_LOG(SWUI::LOG_LEVEL_ERROR, "config.ini cannot be read or set aside: it is not written");
+      NoteSettingsProblem(kNoticeLeft);
+      return false;
   }
-  if (settings->LoadData(bytes) >= 0) return true;
-  settings->Reset();
   return false;
 }
 
 bool CApplication::SaveSettings() {
-  const SStringW path = SettingsPath();
-  if (path.IsEmpty()) {
+  if (m_settingsFile.Path().empty()) {
     APP_LOG(SWUI::LOG_LEVEL_WARN, "no data folder: config.ini is not written");
     return false;
   }
-  std::string bytes;
-  if (m_settings.Save(bytes, false) < 0 || !ReplaceFileWith(std::wstring(path.c_str()), bytes)) {
-    APP_LOG(SWUI::LOG_LEVEL_ERROR, "config.ini could not be written");
-    return false;
+  // A file left unread was told of already.
+  if (!m_settingsFile.Writable()) return false;
+  if (m_settingsFile.Save(m_settings)) return true;
+  APP_LOG(SWUI::LOG_LEVEL_ERROR, "config.ini could not be written (error %lu)", GetLastError());
+  NoteSettingsProblem(kNoticeUnwritable);
+  HWND owner = GetActiveWindow();
+  if (owner == nullptr && m_mainWindow != nullptr) owner = m_mainWindow->m_hWnd;
+  TellSettingsProblems(owner);
+  return false;
+}
+
+void CApplication::NoteSettingsProblem(SettingsNotice notice) {
+  // Every file set aside is news; the other problems are told once a run.
+  if (notice == kNoticeSetAside || !(m_settingsNoticesTold & notice)) m_settingsNotices |= notice;
+}
+
+void CApplication::TellSettingsProblems(HWND owner) {
+  if (m_swuiApp == nullptr || m_settingsNotices == 0) return;
+  struct Text {
+    SettingsNotice notice;
+    const wchar_t* format;  // translated, then given the file's path
+    const wchar_t* caption;
+  };
+  static const Text kTexts[] = {
+      {kNoticeSetAside,
+       L"The settings file was damaged. The settings that could be read are kept; the damaged "
+       L"file was saved as %s.",
+       L"prompt"},
+      {kNoticeLeft,
+       L"The settings file %s cannot be read. Settings will not be saved until it is repaired "
+       L"or removed.",
+       L"Error"},
+      {kNoticeUnwritable, L"The settings cannot be saved to %s.", L"Error"},
+  };
+  for (const Text& t : kTexts) {
+    if (!(m_settingsNotices & t.notice)) continue;
+    m_settingsNotices &= ~static_cast<unsigned>(t.notice);
+    m_settingsNoticesTold |= t.notice;
+    const std::wstring& file =
+        t.notice == kNoticeSetAside ? m_settingsFile.SetAsidePath() : m_settingsFile.Path();
+    SStringW text;
+    text.Format(m_swuiApp->Translate(SStringW(t.format), SStringW()).c_str(), file.c_str());
+    AppSeams::Current().FrameworkMessageBox(owner, text, t.caption, MB_OK);
   }
-  return true;
 }
 
 // ---- single instance ---------------------------------------------------------------------
@@ -390,6 +430,13 @@ int CApplication::RunMainWindow(bool hidden) {
 }
 
 void CApplication::CleanupApp() {
+  // Text an edit copied may still be on the clipboard as the text services' own data object:
+  // it is rendered and let go while their module is loaded (the framework unloads it), so
+  // that OLE's shut-down never calls into a module that is gone.
+  if (m_swuiApp != nullptr) {
+    const HRESULT flushed = OleFlushClipboard();
+    if (FAILED(flushed)) APP_LOG(SWUI::LOG_LEVEL_WARN, "clipboard not flushed (0x%08lx)", flushed);
+  }
   delete m_notifyCenter;
   m_notifyCenter = nullptr;
   delete m_swuiApp;

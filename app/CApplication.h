@@ -11,6 +11,7 @@
 
 #include "CNetworkJobRunner.h"
 #include "HidDevice/CDeviceController.h"
+#include "SettingsFile.h"
 #include "base/SString.h"
 
 namespace SWUI {
@@ -70,13 +71,19 @@ class CApplication {
 
   // ---- settings ------------------------------------------------------------------------
   CSimpleIniW& Settings() { return m_settings; }
-  // Writes config.ini into the data folder; false (and logged) without a data folder or when
-  // the file cannot be written.
+  // Writes config.ini into the data folder when the settings changed (SettingsFile); false
+  // (and logged) without a data folder, for a file that was left unread, or when the file
+  // cannot be written, which the user is told of once.
   bool SaveSettings();
   SWUI::SStringW SettingsPath() const;
-  // Loads config.ini of the data folder into `settings` (nothing without the file); false,
-  // with `settings` emptied, when the file cannot be read as settings.
-  bool ReadSettingsFile(CSimpleIniW* settings) const;
+  // Reads config.ini of the data folder into `settings` by SettingsFile's rules (nothing
+  // without the file). A damaged or unreadable file is set aside and the program's own
+  // settings written anew; false when the file was not read whole and clean.
+  bool ReadSettingsFile(CSimpleIniW* settings);
+  // Tells the user of what happened to config.ini that they have not been told yet (a file
+  // set aside, a file left unread, a file that cannot be written), each once, in the
+  // framework's message box over `owner`. Nothing before the framework runs.
+  void TellSettingsProblems(HWND owner);
 
   // ---- what other parts read -----------------------------------------------------------
   const SWUI::SStringW& ProgramFolder() const { return m_programFolder; }
@@ -102,6 +109,13 @@ class CApplication {
  private:
   void GetDataFolder();
   void LoadSettings();
+  // What the user is to be told of config.ini (bits).
+  enum SettingsNotice : unsigned {
+    kNoticeSetAside = 1,
+    kNoticeLeft = 2,
+    kNoticeUnwritable = 4,
+  };
+  void NoteSettingsProblem(SettingsNotice notice);
   // Step 6 of the framework start: the framework's own defaults from a first provider.
   void LoadSystemResources();
   // Installs the translator of the language; false when the language file is missing.
@@ -114,6 +128,10 @@ class CApplication {
   HANDLE m_mutex = nullptr;
   wchar_t m_mutexName[kMutexNameLength] = {};
   CSimpleIniW m_settings;
+  SettingsFile m_settingsFile;
+  // Notices waiting to be shown, and those shown (each problem is told once).
+  unsigned m_settingsNotices = 0;
+  unsigned m_settingsNoticesTold = 0;
   HINSTANCE m_instance = nullptr;
   CMainDlg* m_mainWindow = nullptr;
   CDeviceManager* m_deviceManager = nullptr;

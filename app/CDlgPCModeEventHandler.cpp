@@ -190,8 +190,10 @@ void CDlgPCModeEventHandler::Delete() {
 }
 
 int CDlgPCModeEventHandler::StoredIndex() {
-  m_settings.Reset();
-  CApplication::Get().ReadSettingsFile(&m_settings);
+  // Read as the program reads config.ini at start: a file damaged since is set aside too.
+  CApplication& app = CApplication::Get();
+  app.ReadSettingsFile(&m_settings);
+  app.TellSettingsProblems(m_hDlg);
   return static_cast<int>(m_settings.GetLongValue(L"Config", kIndexKey, 0));
 }
 

@@ -115,6 +115,21 @@ void CDlgSetLogoImage::RebuildGrid() {
       static_cast<SWUI::SImageWnd*>(cell)->SetImage(bitmap);
     }
   }
+  MarkSelection();
+}
+
+void CDlgSetLogoImage::MarkSelection() {
+  if (m_grid == nullptr) return;
+  // The chosen image stands in a thick accent frame, the others in the grid's thin grey one.
+  for (int i = 0; i < m_list.Count(); ++i) {
+    SWindow* cell = m_grid->FindChildByID(kFirstImageId + i, 1);
+    if (cell == nullptr) continue;
+    const bool selected = i == m_list.Selection();
+    cell->SetAttribute(SStringW(L"colorBorder"),
+                       SStringW(selected ? L"@color/accent" : L"@color/border"), FALSE);
+    cell->SetAttribute(SStringW(L"margin"), SStringW(selected ? L"3,3,3,3" : L"1,1,1,1"), FALSE);
+    cell->Invalidate();
+  }
 }
 
 IBitmap* CDlgSetLogoImage::MakeCellBitmap(const std::wstring& path) {
@@ -176,7 +191,9 @@ void CDlgSetLogoImage::AddImage() {
 }
 
 void CDlgSetLogoImage::SelectImage(int index) {
-  Tip(m_list.Select(index) ? L"Set Successed" : L"Set Failed", kFirstImageId + index);
+  const bool selected = m_list.Select(index);
+  MarkSelection();
+  Tip(selected ? L"Set Successed" : L"Set Failed", kFirstImageId + index);
 }
 
 void CDlgSetLogoImage::Tip(const wchar_t* text, int id) const {

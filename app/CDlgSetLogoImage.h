@@ -48,6 +48,8 @@ class CDlgSetLogoImage : public CCommonEventHandler {
  private:
   // The grid made again from the list: "rowCount" set, one image per entry and the add button.
   void RebuildGrid();
+  // Frames the selected image so that the user sees which one is the logo.
+  void MarkSelection();
   // Decodes the file into a bitmap no larger than a cell; null when refused.
   static SWUI::IBitmap* MakeCellBitmap(const std::wstring& path);
   void AddImage();

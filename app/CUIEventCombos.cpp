@@ -66,8 +66,8 @@ BOOL CUIEventHandler::OnComboSelChange(EventArgs* evt) {
       SetSlider(ids.freqSlider, index);
     }
     SetText(ids.freqSlider + 4000, FilterFreqText(index, selection).c_str());
-  } else if (ParamSlider* q = Slider(ids.qSlider)) {
-    q->EnableWindow(IsFilterQEnabled(selection), TRUE);
+  } else {
+    EnableSliderRow(ids.qSlider, IsFilterQEnabled(selection));
   }
   UpdateFilterCurves(filter.channel, filter.lowPass);
   return TRUE;

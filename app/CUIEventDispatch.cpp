@@ -26,6 +26,7 @@
 #include "core/EventCmd.h"
 #include "core/EventKillFocus.h"
 #include "core/EventScrollViewOriginChanged.h"
+#include "core/EventScrollViewSizeChanged.h"
 #include "core/EventSwndStateChanged.h"
 #include "core/SHostWnd.h"
 #include "core/SWindow.h"
@@ -70,6 +71,9 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
       return InRange(id, 4000, 7999) ? OnKillFocus(id) : FALSE;
     case SWUI::EventScrollViewOriginChanged::EventID:
       return NameIs(evt, L"main_scrollview") ? OnPageScroll(evt) : FALSE;
+    case SWUI::EventScrollViewSizeChanged::EventID:
+      if (!InRange(id, kFirstPageScroll, kFirstPageScroll + 7)) return FALSE;
+      return OnPageViewSized(id - kFirstPageScroll);
     case SWUI::EventChromeTabDbClick::EventID:
       return id == 0 ? OnTabDbClick(evt) : FALSE;
     case SWUI::EventSwndStateChanged::EventID:
@@ -209,11 +213,23 @@ BOOL CUIEventHandler::OnPageSwitched(int t) {
   m_followedScroll = t;
   SWUI::SScrollView* followed = m_pageScroll[t];
   if (followed != nullptr) followed->SetViewOrigin(POINT{0, 0});
-  if (m_mainScroll != nullptr) {
-    m_mainScroll->SetViewOrigin(POINT{0, 0});
-    const int width = followed != nullptr ? followed->GetViewSize().cx : 0;
-    m_mainScroll->SetViewSize(SIZE{width, 30});
-  }
+  if (m_mainScroll != nullptr) m_mainScroll->SetViewOrigin(POINT{0, 0});
+  SizeMainScroll();
+  return TRUE;
+}
+
+void CUIEventHandler::SizeMainScroll() {
+  if (m_mainScroll == nullptr || m_followedScroll < 0 || m_followedScroll >= 8) return;
+  SWUI::SScrollView* followed = m_pageScroll[m_followedScroll];
+  const int width = followed != nullptr ? followed->GetViewSize().cx : 0;
+  m_mainScroll->SetViewSize(SIZE{width, 30});
+}
+
+BOOL CUIEventHandler::OnPageViewSized(int index) {
+  // A page measures its content when it is first laid out (after the start-up's page switch)
+  // and again when its texts change: the bar follows what the shown page now needs.
+  if (m_followedScroll == 1 || m_followedScroll == 7) m_followedScroll = MicFollowedScrollView();
+  if (index == m_followedScroll) SizeMainScroll();
   return TRUE;
 }
 
@@ -225,6 +241,7 @@ BOOL CUIEventHandler::OnMicParamTab(int selection) {
   HideBandTips();
   m_followedScroll = selection > 0 ? 7 : 1;
   ResetScrollViews();
+  SizeMainScroll();
   return TRUE;
 }
 
@@ -240,7 +257,9 @@ BOOL CUIEventHandler::OnPageScroll(EventArgs* evt) {
   SWUI::SScrollView* followed =
       m_followedScroll >= 0 && m_followedScroll < 8 ? m_pageScroll[m_followedScroll] : nullptr;
   if (followed != nullptr) {
-    followed->SetViewOrigin(static_cast<SWUI::EventScrollViewOriginChanged*>(evt)->ptNewOrigin);
+    // The main bar carries the horizontal position; a page scrolls up and down on its own bar.
+    const POINT origin = static_cast<SWUI::EventScrollViewOriginChanged*>(evt)->ptNewOrigin;
+    followed->SetViewOrigin(POINT{origin.x, followed->GetViewOrigin().y});
   }
   return TRUE;
 }

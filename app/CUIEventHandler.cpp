@@ -148,6 +148,17 @@ void CUIEventHandler::SetSlider(int id, int position) const {
   if (ParamSlider* slider = Slider(id)) slider->SetValue(position);
 }
 
+void CUIEventHandler::EnableSliderRow(int id, bool enabled) const {
+  ParamSlider* slider = Slider(id);
+  if (slider == nullptr) return;
+  slider->EnableWindow(enabled, TRUE);
+  // The row's value text and its label (the text just before the slider) dim with it, so that
+  // the row says why it takes no clicks.
+  if (SWindow* text = Text(ValueTextId(id))) text->EnableWindow(enabled, TRUE);
+  SWindow* label = slider->GetWindow(SWUI::GSW_PREVSIBLING);
+  if (label != nullptr && label->IsClass(L"text")) label->EnableWindow(enabled, TRUE);
+}
+
 // ---- start-up ----------------------------------------------------------------------------
 
 void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
@@ -165,11 +176,15 @@ void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
     PlacePanelsAtStartup();
     LookupScrollViews();
     RestoreTabs();
+    // The pages measured their content when the window was laid out, before the page logic
+    // knew the main bar: it takes the shown page's width now (and again when that changes).
+    SizeMainScroll();
     RefreshAll();
     ApplyColorScheme(static_cast<int>(m_app.Settings().GetLongValue(L"Config", L"colorIndex", 0)));
   }
   // Set on every way out, also when the layout lacks the channel pages.
   m_refreshing = 0;
+  ::PostMessageW(m_hwnd, kMsgTellSettings, 0, 0);
 }
 
 void CUIEventHandler::AddTrayIcon() {
@@ -268,7 +283,7 @@ void CUIEventHandler::LookupSwitchControls(int t) {
 void CUIEventHandler::LookupScrollViews() {
   m_mainScroll = Root()->FindChildByName2<SWUI::SScrollView>(L"main_scrollview");
   for (int i = 0; i < 8; ++i) {
-    m_pageScroll[i] = Root()->FindChildByID2<SWUI::SScrollView>(21000 + i);
+    m_pageScroll[i] = Root()->FindChildByID2<SWUI::SScrollView>(kFirstPageScroll + i);
   }
 }
 
@@ -354,7 +369,8 @@ void CUIEventHandler::OnClose() {
   }
   SaveTabs();
   m_controller.EndSession();
-  m_app.ReleaseInstanceMutex();
+  // The instance lock stays until the window is gone (the entry releases it): a start meanwhile
+  // finds this window, not a free name.
 }
 
 void CUIEventHandler::SaveTabs() {
@@ -436,6 +452,10 @@ BOOL CUIEventHandler::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, L
       lResult = 0;
       return TRUE;
     case kMsgReserved:
+      lResult = 0;
+      return TRUE;
+    case kMsgTellSettings:
+      m_app.TellSettingsProblems(m_hwnd);
       lResult = 0;
       return TRUE;
     case WM_SIZING: {

@@ -45,6 +45,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr WPARAM kNoticeEqChanged = EqPageState::kNoticeEqChanged;
   static constexpr WPARAM kNoticeSpdif = CDeviceManager::kDeviceNotification;
   static constexpr UINT kMsgReserved = WM_USER + 101;
+  // Posted at start-up: what happened to config.ini is told once the window runs.
+  static constexpr UINT kMsgTellSettings = WM_USER + 102;
   // Element ids the page logic knows by number.
   static constexpr int kFirstBandThumb = 900;
   static constexpr int kBandThumbs = 26;
@@ -55,6 +57,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr int kWorkModeAuto = 14501;
   static constexpr int kWorkModeDisco = 14600;
   static constexpr int kWorkModeSing = 14601;
+  // The page scroll views: 21000 + page, and 21007 the mic's parameter tab.
+  static constexpr int kFirstPageScroll = 21000;
 
   // The value text of a slider: 2000 .. 2002 have 4000 .. 4002, every other slider its id + 4000.
   static int ValueTextId(int sliderId) {
@@ -196,6 +200,10 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   BOOL OnSpinText(SWUI::EventArgs* evt);
   BOOL OnKillFocus(int id);
   BOOL OnPageScroll(SWUI::EventArgs* evt);
+  // A page scroll view measured its content anew (index 0..7).
+  BOOL OnPageViewSized(int index);
+  // "main_scrollview" gets the followed page's content width as its view width.
+  void SizeMainScroll();
   BOOL OnTabDbClick(SWUI::EventArgs* evt);
   void EndTabRename();
   void FocusFirstBand(int page);
@@ -269,6 +277,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   ParamRadio* Radio(int id) const;
   SWUI::SWindow* Text(int id) const;
   void SetText(int id, const wchar_t* text) const;
+  // Enables or disables a slider with its value text and its label (the text before it).
+  void EnableSliderRow(int id, bool enabled) const;
   void SetSlider(int id, int position) const;
   const uint8_t* Image() const;
   int CurrentPage() const;

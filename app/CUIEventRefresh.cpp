@@ -143,9 +143,7 @@ void CUIEventHandler::RefreshFilter(int channel, bool lowPass) {
   const int q = GetParam(image, block + kFilterQ);
   SetSlider(ids.qSlider, q);
   SetText(ids.qSlider + 4000, FilterQText(q).c_str());
-  if (ParamSlider* qSlider = Slider(ids.qSlider)) {
-    qSlider->EnableWindow(IsFilterQEnabled(type), TRUE);
-  }
+  EnableSliderRow(ids.qSlider, IsFilterQEnabled(type));
 }
 
 void CUIEventHandler::RefreshDynamics(int channel) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "FileBytes.h"
 #include "HidDevice/HexText.h"
 #include "HidDevice/ParamDesc.h"
 
@@ -28,13 +29,19 @@ bool DecodeValue(const wchar_t* text, uint8_t* bytes) {
 
 bool ExportEffectFile(const wchar_t* path, const uint8_t* image) {
   if (!path || !*path || !image) return false;
+  // The platform reads the file whole to change it: only what an import would read is.
+  if (IsDeviceName(path) ||
+      (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES &&
+       !IsSmallDiskFile(path, kMaxEffectFileBytes))) {
+    return false;
+  }
   uint8_t bytes[kParamTransferSize];
   std::memcpy(bytes, image, sizeof bytes);
   return WritePrivateProfileStructW(kSection, kKey, bytes, sizeof bytes, path) != FALSE;
 }
 
 bool ReadEffectFile(const wchar_t* path, uint8_t* out) {
-  if (!path || !*path || !out) return false;
+  if (!path || !*path || !out || !IsSmallDiskFile(path, kMaxEffectFileBytes)) return false;
   // One character more than a good value, so that a longer one reads as too long.
   wchar_t text[kEffectValueChars + 2] = {};
   const DWORD length =

@@ -128,23 +128,6 @@ std::wstring NameOnDisk(const std::wstring& path, const std::wstring& fallback) 
   return find.IsOpen() && ModeNameOf(data.cFileName, &name) ? name : fallback;
 }
 
-bool IsReservedDeviceName(const std::wstring& name) {
-  static const wchar_t* const kReserved[] = {
-      L"CON",  L"PRN",  L"AUX",  L"NUL",       L"CONIN$",    L"CONOUT$",
-      L"COM1", L"COM2", L"COM3", L"COM4",      L"COM5",      L"COM6",
-      L"COM7", L"COM8", L"COM9", L"COM\u00B9", L"COM\u00B2", L"COM\u00B3",
-      L"LPT1", L"LPT2", L"LPT3", L"LPT4",      L"LPT5",      L"LPT6",
-      L"LPT7", L"LPT8", L"LPT9", L"LPT\u00B9", L"LPT\u00B2", L"LPT\u00B3"};
-  // The device is named by what precedes the first dot, trailing spaces ignored ("con .x").
-  size_t base = name.find(L'.');
-  if (base == std::wstring::npos) base = name.size();
-  while (base > 0 && name[base - 1] == L' ') --base;
-  for (const wchar_t* reserved : kReserved) {
-    if (EqualIgnoringCase(name.c_str(), base, reserved, wcslen(reserved))) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::wstring PCModeFolder(const std::wstring& programFolder) {
@@ -158,7 +141,7 @@ bool IsValidPCModeName(const std::wstring& name) {
   for (wchar_t c : name) {
     if (c < 0x20 || c == 0x7F || wcschr(L"\\/:*?\"<>|", c)) return false;
   }
-  return !IsReservedDeviceName(name);
+  return !IsDeviceName(name);
 }
 
 std::wstring PCModeFilePath(const std::wstring& programFolder, const std::wstring& name) {

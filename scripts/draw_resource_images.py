@@ -348,31 +348,20 @@ def img_tip2_bg():
 
 
 def img_iconlist():
+    """The menus' marks, light on their dark ground: 0 check, 1 radio dot, 2 radio ring (an
+    unchecked radio item), 3 and 4 the sub-menu arrow, normal and hovered."""
     def draw(c, ox, oy, i):
         box = (ox, oy, ox + 16, oy + 16)
-        if i == 0:    # check mark
-            c.fill(shifted(polyline([(3.5, 8.5), (6.5, 11.5), (12.5, 4.5)], 1.0), ox, oy), (0x20, 0x24, 0x29), box=box)
-        elif i == 1:  # radio dot
-            c.fill(shifted(circle(8, 8, 3.2), ox, oy), (0x20, 0x24, 0x29), box=box)
-        elif i == 2:  # information
-            c.fill(shifted(circle(8, 8, 7), ox, oy), ACCENT, box=box)
-            c.fill(shifted(union(rrect(7, 7, 9, 12.5, 0.6), circle(8, 4.6, 1.1)), ox, oy), WHITE, box=box)
-        elif i == 3:  # cut
-            col = (0x40, 0x46, 0x4E)
-            c.stroke(shifted(circle(4.5, 11.5, 2.3), ox, oy), 1.2, col, box=box)
-            c.stroke(shifted(circle(11.5, 11.5, 2.3), ox, oy), 1.2, col, box=box)
-            c.fill(shifted(union(segment(6, 9.8, 11.5, 2, 0.7), segment(10, 9.8, 4.5, 2, 0.7)), ox, oy), col, box=box)
-        elif i == 4:  # copy
-            col = (0x40, 0x46, 0x4E)
-            c.stroke(shifted(rrect(2.5, 2.5, 10.5, 11.5, 1), ox, oy), 1.1, col, box=box)
-            c.fill(shifted(rrect(5.5, 5.5, 13.5, 14.5, 1), ox, oy), WHITE, box=box)
-            c.stroke(shifted(rrect(5.5, 5.5, 13.5, 14.5, 1), ox, oy), 1.1, col, box=box)
-        else:         # paste
-            col = (0x40, 0x46, 0x4E)
-            c.stroke(shifted(rrect(3, 3.5, 13, 14.5, 1.2), ox, oy), 1.1, col, box=box)
-            c.fill(shifted(rrect(5.5, 1.5, 10.5, 5, 1), ox, oy), ACCENT2, box=box)
-            c.fill(shifted(union(segment(5.5, 8.5, 10.5, 8.5, 0.5), segment(5.5, 11, 10.5, 11, 0.5)), ox, oy), col, box=box)
-    return strip(16, 16, 6, draw)
+        if i == 0:
+            c.fill(shifted(polyline([(3.5, 8.5), (6.5, 11.5), (12.5, 4.5)], 1.0), ox, oy), TEXT, box=box)
+        elif i == 1:
+            c.fill(shifted(circle(8, 8, 3.2), ox, oy), TEXT, box=box)
+        elif i == 2:
+            c.stroke(shifted(circle(8, 8, 3.4), ox, oy), 1.0, DIM, box=box)
+        else:
+            c.fill(shifted(polyline([(6.5, 4.5), (10, 8), (6.5, 11.5)], 0.9), ox, oy), DIM if i == 3 else WHITE,
+                   box=box)
+    return strip(16, 16, 5, draw)
 
 
 def img_null():
@@ -380,9 +369,10 @@ def img_null():
 
 
 def img_bg_round_white():
+    # The menus' frame (the resource keeps its listed name): dark like the rest of the program.
     c = Canvas(16, 16)
-    c.fill(rrect(0, 0, 16, 16, 5), (0xC9, 0xCE, 0xD4))
-    c.fill(rrect(1, 1, 15, 15, 4), (0xFB, 0xFC, 0xFD))
+    c.fill(rrect(0, 0, 16, 16, 5), BORDER)
+    c.fill(rrect(1, 1, 15, 15, 4), BG1)
     return c
 
 
@@ -438,10 +428,21 @@ def rail(w, h, r, colors):
     return c
 
 
+# Thumbs and rails have four states: 0 normal, 1 hover, 2 pressed, 3 disabled (flat and dark,
+# the page's grey rather than the metal of a live control).
+DISABLED_TOP = (0x55, 0x5C, 0x64)
+DISABLED_BOTTOM = (0x3E, 0x44, 0x4B)
+
+
 def knob(d, state, ring=True):
     c = Canvas(d, d)
     cx = d / 2
     c.fill(circle(cx, cx + 0.6, cx - 0.5), (0, 0, 0), 0.45)
+    if state == 3:
+        c.fill(circle(cx, cx, cx - 1.2), vgrad(0, d, DISABLED_TOP, DISABLED_BOTTOM))
+        if ring:
+            c.fill(circle(cx, cx, d * 0.17), (0x2E, 0x33, 0x39))
+        return c
     top = (0xE8, 0xEB, 0xEE) if state == 1 else (0xC8, 0xCD, 0xD3)
     c.fill(circle(cx, cx, cx - 1.2), vgrad(0, d, top, (0x8E, 0x96, 0x9F)))
     if ring:
@@ -450,9 +451,17 @@ def knob(d, state, ring=True):
 
 
 def img_knob_strip(d):
-    out = Canvas(d * 3, d)
-    for s in range(3):
+    out = Canvas(d * 4, d)
+    for s in range(4):
         out.paste(knob(d, s), s * d, 0)
+    return out
+
+
+def rail_strip(w, h, r, colors, disabled_colors):
+    """A rail in four state cells side by side: the same rail for states 0 to 2, greyed for 3."""
+    out = Canvas(w * 4, h)
+    for s in range(4):
+        out.paste(rail(w, h, r, colors if s < 3 else disabled_colors), s * w, 0)
     return out
 
 
@@ -461,9 +470,12 @@ def img_fader_cap():
         box = (ox, oy, ox + 22, oy + 12)
         c.fill(shifted(rrect(1, 1.5, 21, 11.5, 2.5), ox, oy), (0, 0, 0), 0.5, box=box)
         top = (0xE2, 0xE6, 0xEA) if state == 1 else (0xC4, 0xCA, 0xD0)
-        c.fill(shifted(rrect(1, 0.5, 21, 10.5, 2.5), ox, oy), vgrad(oy, oy + 11, top, (0x80, 0x88, 0x91)), box=box)
+        bottom = (0x80, 0x88, 0x91)
+        if state == 3:
+            top, bottom = DISABLED_TOP, DISABLED_BOTTOM
+        c.fill(shifted(rrect(1, 0.5, 21, 10.5, 2.5), ox, oy), vgrad(oy, oy + 11, top, bottom), box=box)
         c.fill(shifted(segment(3.5, 5.5, 18.5, 5.5, 0.6), ox, oy), ACCENT if state == 2 else (0x3A, 0x40, 0x47), box=box)
-    return strip(22, 12, 3, draw)
+    return strip(22, 12, 4, draw)
 
 
 def filter_icon(kind):
@@ -494,13 +506,14 @@ def filter_icon(kind):
 
 
 def img_radio_minusplus():
+    """Cells: 0 normal, 1 hover, 2 checked, 3 disabled, 4 disabled and checked."""
     def draw(c, ox, oy, state):
         box = (ox, oy, ox + 24, oy + 22)
-        fill = (BG2, BG3, ACCENT2)[state]
-        border = (BORDER, (0x5A, 0x63, 0x6E), ACCENT)[state]
+        fill = (BG2, BG3, ACCENT2, BG1, (0x2B, 0x3C, 0x4B))[state]
+        border = (BORDER, (0x5A, 0x63, 0x6E), ACCENT, (0x33, 0x38, 0x3E), (0x34, 0x4A, 0x5D))[state]
         c.fill(shifted(rrect(0, 0, 24, 22, 5), ox, oy), border, box=box)
         c.fill(shifted(rrect(1, 1, 23, 21, 4), ox, oy), vgrad(oy, oy + 22, mix(fill, WHITE, 0.06), fill), box=box)
-    return strip(24, 22, 3, draw)
+    return strip(24, 22, 5, draw)
 
 
 def img_check_button():
@@ -560,15 +573,21 @@ def img_guide_thumb(left):
 
 
 def img_btn_switch():
+    """Cells: 0 off, 1 off and hovered, 2 on, 3 off and disabled, 4 on and disabled."""
     def draw(c, ox, oy, state):
         box = (ox, oy, ox + 36, oy + 18)
-        on = state == 2
-        track = GREEN if on else ((0x3A, 0x40, 0x47) if state == 0 else (0x4A, 0x51, 0x59))
+        on = state in (2, 4)
+        disabled = state >= 3
+        if disabled:
+            track = (0x2F, 0x4E, 0x3A) if on else (0x2C, 0x31, 0x37)
+        else:
+            track = GREEN if on else ((0x3A, 0x40, 0x47) if state == 0 else (0x4A, 0x51, 0x59))
         c.fill(shifted(rrect(1, 2, 35, 16, 7), ox, oy), track, box=box)
         kx = 26 if on else 10
         c.fill(shifted(circle(kx, 9, 6.6), ox, oy), (0, 0, 0), 0.35, box=box)
-        c.fill(shifted(circle(kx, 8.6, 6), ox, oy), vgrad(oy + 3, oy + 15, WHITE, (0xC2, 0xC8, 0xCF)), box=box)
-    return strip(36, 18, 3, draw)
+        knob_top, knob_bottom = (DISABLED_TOP, DISABLED_BOTTOM) if disabled else (WHITE, (0xC2, 0xC8, 0xCF))
+        c.fill(shifted(circle(kx, 8.6, 6), ox, oy), vgrad(oy + 3, oy + 15, knob_top, knob_bottom), box=box)
+    return strip(36, 18, 5, draw)
 
 
 def img_scrollbar(vertical):
@@ -613,7 +632,8 @@ IMAGES = {
     "slider2_bg2.png": lambda: rail(6, 20, 3, (ACCENT2, vgrad(0, 20, (0x5B, 0xC0, 0xFF), ACCENT2))),
     "slider2_thumb.png": img_fader_cap,
     "slider3_bg.png": lambda: rail(24, 10, 5, ((0x12, 0x14, 0x17), (0x2A, 0x2F, 0x35))),
-    "slider3_bg2.png": lambda: rail(24, 10, 5, (ACCENT2, vgrad(0, 10, (0x6C, 0xC6, 0xFF), ACCENT2))),
+    "slider3_bg2.png": lambda: rail_strip(24, 10, 5, (ACCENT2, vgrad(0, 10, (0x6C, 0xC6, 0xFF), ACCENT2)),
+                                          ((0x33, 0x39, 0x40), vgrad(0, 10, (0x4E, 0x56, 0x5F), (0x3A, 0x41, 0x48)))),
     "slider3_thumb.png": lambda: img_knob_strip(18),
     "radio_ls.png": lambda: filter_icon(2),
     "radio_p.png": lambda: filter_icon(1),

@@ -196,7 +196,10 @@ TEXTS = {
     "Port": ("端口", None),
     "Set IP open: the processor uses the address and port typed below (manual). Set IP closed: the processor gets "
     "its address from the network (auto).":
-        ("打开“设置 IP”：处理器使用下面输入的地址和端口（手动）。关闭“设置 IP”：处理器从网络自动获取地址（自动）。", None),
+        ("打开“设置 IP”：处理器使用下面输入的地址和端口（手动）。关闭“设置 IP”：处理器从网络自动获取地址（自动）。",
+         # The window breaks lines by character: English says where its lines end.
+         "Set IP open: the processor uses the address\\nand port typed below (manual).\\n"
+         "Set IP closed: the processor gets its address\\nfrom the network (auto)."),
     "Logo Image": ("标志图片", None),
     "Setting image by cilck": ("点击设置图片", "Click to set the image"),
     "Add local iamge file": ("添加本地图片文件", "Add a local image file"),
@@ -243,6 +246,11 @@ TEXTS = {
     "Failed to export effect to file": ("导出效果文件失败", None),
     "Failed to import effect from file": ("导入效果文件失败", None),
     "Failed to send effect to device": ("发送效果到设备失败", None),
+    "The settings file was damaged. The settings that could be read are kept; the damaged file was saved as %s.": (
+        "设置文件已损坏。能读出的设置已保留，损坏的文件已另存为 %s。", None),
+    "The settings file %s cannot be read. Settings will not be saved until it is repaired or removed.": (
+        "无法读取设置文件 %s。在修复或删除该文件之前，设置将不会被保存。", None),
+    "The settings cannot be saved to %s.": ("无法把设置保存到 %s。", None),
     "ORV effect file": ("ORV 效果文件", None),
     "Can not open file": ("无法打开文件", None),
     "Recall device mode successfully": ("调用模式成功", None),

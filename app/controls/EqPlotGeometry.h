@@ -38,6 +38,11 @@ struct EqPlotGeometry {
   int PlotLeft() const { return client.left + ldist; }
   int PlotTop() const { return client.top + tdist; }
   int PlotBottom() const { return PlotTop() + plotHeight; }
+  // The plot as the curves may paint it: from its left edge to the client's right less rdist,
+  // from its top down to and including the bottom grid line (the dB minimum's row).
+  RECT PlotRect() const {
+    return RECT{PlotLeft(), PlotTop(), PlotLeft() + plotWidth, PlotBottom() + 1};
+  }
 
   // Handle positions: rounded to the nearest pixel.
   int XAtFreq(double freq) const;

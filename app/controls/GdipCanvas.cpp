@@ -1,5 +1,6 @@
 #include "controls/GdipCanvas.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace Gdiplus;
@@ -108,7 +109,8 @@ bool GdipCanvas::DrawEllipse(const RectF& rc, ARGB color, float width) {
 COLORREF GdipCanvas::RimColor(COLORREF center) {
   COLORREF rim = center & 0xFF000000u;
   for (int shift = 0; shift < 24; shift += 8) {
-    const DWORD channel = ((center >> shift) + 0x39) & 0xFF;
+    // Saturating: a wrapped channel would turn a light centre dark (0xE8 + 0x39 -> 0x21).
+    const DWORD channel = std::min<DWORD>(((center >> shift) & 0xFF) + 0x39, 0xFF);
     rim |= channel << shift;
   }
   return rim;

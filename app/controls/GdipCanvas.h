@@ -36,7 +36,7 @@ class GdipCanvas {
   // A draggable handle's body: the whole rectangle as an ellipse graded from the centre colour
   // to the rim colour (RimColor), outlined in the centre colour, clipped to the rectangle.
   bool DrawHandleDisc(const RECT& rc, COLORREF center);
-  // Red, green and blue each raised by 0x39, wrapping within their byte; alpha kept.
+  // Red, green and blue each raised by 0x39, saturating at 0xFF; alpha kept.
   static COLORREF RimColor(COLORREF center);
 
   // Strokes, solid or dotted (GDI+'s dot dash style).

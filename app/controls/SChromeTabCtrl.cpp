@@ -236,7 +236,22 @@ void SChromeTabCtrl::LayoutNow() {
   SetLayoutDirty(0);
 }
 
+bool SChromeTabCtrl::IsSliding() const {
+  for (size_t i = 0; i < m_tabs.GetCount(); ++i) {
+    if (m_tabs[i]->IsRunning()) return true;
+  }
+  return m_pBtnNew != nullptr && m_pBtnNew->IsRunning();
+}
+
 void SChromeTabCtrl::OnNextFrame() {
+  // The host passes to the system only areas outside the box around what it passed since its
+  // last paint, so the place a tab leaves between two others (a slide done in one step after a
+  // slow start) may be painted but never shown. What waits is painted first; then the whole
+  // strip, which holds every place a tab leaves or takes, is marked in one piece.
+  if (IsSliding() && m_pContainer != nullptr) {
+    m_pContainer->UpdateWindow();
+    InvalidateRect(m_rcWindow);
+  }
   const DWORD now = Now();
   for (size_t i = 0; i < m_tabs.GetCount(); ++i) m_tabs[i]->Step(now);
   if (m_pBtnNew != nullptr) m_pBtnNew->Step(now);

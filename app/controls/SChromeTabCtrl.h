@@ -81,7 +81,8 @@ class SChromeTabCtrl : public SWindow, public ITimelineHandler {
   DWORD Now() const;
 
   // ---- ITimelineHandler --------------------------------------------------------------------
-  // Moves every sliding tab, then the new-tab button, to where its slide has got.
+  // Moves every sliding tab, then the new-tab button, to where its slide has got; while any
+  // slides, the whole strip is repainted and shown.
   void OnNextFrame() override;
 
   // ---- SWindow ---------------------------------------------------------------------------
@@ -116,6 +117,8 @@ class SChromeTabCtrl : public SWindow, public ITimelineHandler {
   int PositionOf(const SChromeTab* tab) const;
   // Lays the tabs out now: the layout is clean afterwards.
   void LayoutNow();
+  // Whether a tab or the new-tab button is sliding.
+  bool IsSliding() const;
 
   bool OnTabClick(EventArgs* evt);
   bool OnNewBtnClick(EventArgs* evt);

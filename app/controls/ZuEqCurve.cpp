@@ -67,7 +67,9 @@ void ZuEqCurve::OnPaint(IRenderTarget* pRT) {
     return;
   }
   GdipCanvas canvas(pRT);
-  if (!canvas.ClipTo(GetClientRect())) return;
+  // Curves far outside the dB range (a steep filter's skirt) end at the plot's edges, not at
+  // the labels or the container's border below it.
+  if (!canvas.ClipTo(geometry_->PlotRect())) return;
   if (FillSelected()) {
     const Gdiplus::ARGB color = GdipCanvas::ToArgb(colorCurrLine_);
     canvas.FillPolygon(selected_.data(), kEqCurvePoints + 2, color);

@@ -1,10 +1,11 @@
-// Timing for the benchmark programs: a millisecond clock, a repeat-for-a-while timer and an
+// Timing for the benchmark programs: a millisecond clock, a repeat-for-a-while timer, an
 // alternating comparison of ours against a bare baseline (the machines are shared: the best
-// round of each is the one least disturbed).
+// round of each is the one least disturbed) and the line that reports both.
 #pragma once
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace bench {
 
@@ -49,6 +50,12 @@ Timing BestOfAlternating(F ours, G bare, double budgetMs, int rounds = 5) {
     best.bare = std::min(best.bare, MsPerCall(bare, budgetMs));
   }
   return best;
+}
+
+// One line of figures: what was timed, ours, the bare baseline and their ratio.
+inline void Report(const char* what, double ours, double bare) {
+  printf("%-44s ours %9.3f ms   bare %9.3f ms   ratio %6.2f\n", what, ours, bare,
+         bare > 0 ? ours / bare : 0.0);
 }
 
 }  // namespace bench

@@ -42,16 +42,11 @@ void Drain(SMessageLoop* loop) {
 
 void Run(SApplication& app) {
   pugi::xml_document doc;
-  const std::wstring layout = Layout();
-  if (!doc.load_string(layout.c_str())) return;
   SHostWnd host;
-  if (host.CreateEx(nullptr, WS_POPUP, 0, 50, 50, 1, 1) == nullptr ||
-      !host.InitFromXml(doc.child(L"SWUI"), 0, 0)) {
+  if (!bench::OpenHost(host, doc, Layout().c_str())) {
     printf("the host could not be made\n");
     return;
   }
-  SetWindowPos(host.m_hWnd, HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   auto* combo = host.GetRoot()->FindChildByName2<SComboBox>(L"c");
   if (combo == nullptr) return;
   SMessageLoop* loop = app.GetMsgLoop();

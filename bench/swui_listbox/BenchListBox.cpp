@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "BenchContainer.h"
 #include "BenchFactory.h"
 #include "BenchClock.h"
+#include "SurfaceHost.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
 #include "control/SListBox.h"
@@ -35,69 +35,6 @@ constexpr int kHeight = 400;
 constexpr int kRowHeight = 20;
 constexpr int kBarWidth = 16;
 
-void Report(const char* what, double ours, double bare) {
-  printf("%-40s ours %9.3f ms   bare %9.3f ms   ratio %6.2f\n", what, ours, bare,
-         bare > 0 ? ours / bare : 0.0);
-}
-
-// The host window's part for the benchmark: its memory surface is lent out as it is, and the
-// repaints the elements ask for (of themselves, or of an area of the host) wait until the tree
-// asks the host to update, as a host window's invalid region waits for its paint.
-class BenchHost : public bench::BenchContainer {
- public:
-  explicit BenchHost(IRenderTarget* surface) : surface_(surface) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"SwuiListBoxBenchHost";
-    RegisterClassW(&wc);
-    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            wc.hInstance, nullptr);
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~BenchHost() { DestroyWindow(hwnd_); }
-  BenchHost(const BenchHost&) = delete;
-  BenchHost& operator=(const BenchHost&) = delete;
-
-  bool Ready() const { return hwnd_ != nullptr; }
-
-  HWND GetHostHwnd() override { return hwnd_; }
-  IRenderTarget* OnGetRenderTarget(const RECT&, DWORD) override {
-    surface_->AddRef();
-    return surface_;
-  }
-  void OnReleaseRenderTarget(IRenderTarget* pRT, const RECT&, DWORD) override { pRT->Release(); }
-  // Elements that repaint themselves alone posted UM_UPDATESWND; then what blends with the
-  // area below is repainted from the root.
-  BOOL UpdateWindow() override {
-    std::vector<SwndHandle> pending;
-    pending.swap(pending_);
-    for (SwndHandle swnd : pending) {
-      if (SWindow* wnd = SWindow::GetSwndFromHandle(swnd)) wnd->Update();
-    }
-    RepaintDirty(surface_);
-    return TRUE;
-  }
-  // No timeline drives this host's elements.
-  BOOL RegisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
-  BOOL UnregisterTimelineHandler(ITimelineHandler*) override { return FALSE; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<BenchHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self != nullptr && msg == UM_UPDATESWND) {
-      const auto swnd = static_cast<SwndHandle>(wParam);
-      auto& pending = self->pending_;
-      if (std::find(pending.begin(), pending.end(), swnd) == pending.end()) pending.push_back(swnd);
-      return 0;
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
-
-  IRenderTarget* surface_;
-  HWND hwnd_ = nullptr;
-  std::vector<SwndHandle> pending_;
-};
 
 std::vector<std::wstring> ItemTexts() {
   std::vector<std::wstring> texts;
@@ -126,7 +63,7 @@ void DrawBare(IRenderTarget* target, const std::vector<std::wstring>& texts, int
 struct Bench {
   SApplication& app;
   IRenderTarget* target;
-  BenchHost host;
+  bench::SurfaceHost host;
   SWindow* root = nullptr;
   SListBox* list = nullptr;
   pugi::xml_document doc;
@@ -157,10 +94,7 @@ int main() {
   SApplication app(factory, GetModuleHandleW(nullptr));
   if (!bench::LoadBuiltInResources(app, true)) return 1;
 
-  IRenderTarget* made = nullptr;
-  factory->CreateRenderTarget(&made, kWidth, kHeight);
-  SAutoRefPtr<IRenderTarget> target;
-  target.Attach(made);
+  SAutoRefPtr<IRenderTarget> target = bench::NewRenderTarget(factory, kWidth, kHeight);
   if (target == nullptr) return 1;
 
   const std::vector<std::wstring> texts = ItemTexts();
@@ -183,13 +117,13 @@ int main() {
     fillBare = std::min(fillBare, bench::NowMs() - start);
   }
   bench.host.UpdateWindow();
-  Report("fill 10,000 items", fillOurs, fillBare);
+  bench::Report("fill 10,000 items", fillOurs, fillBare);
 
   // One paint of the whole tree.
   const bench::Timing paint = bench::BestOfAlternating(
       [&] { bench.root->RedrawRegion(target, nullptr); }, [&] { DrawBare(target, texts, 0); },
       150.0);
-  Report("one paint (21 rows and the bar)", paint.ours, paint.bare);
+  bench::Report("one paint (21 rows and the bar)", paint.ours, paint.bare);
 
   // 1,000 wheel steps down from the top.
   double wheelOurs = 1e300;
@@ -212,7 +146,7 @@ int main() {
     printf("wheel steps did not scroll: origin %ld\n", list->GetViewOrigin().y);
     return 1;
   }
-  Report("1,000 wheel steps", wheelOurs, wheelBare);
+  bench::Report("1,000 wheel steps", wheelOurs, wheelBare);
 
   return 0;
 }

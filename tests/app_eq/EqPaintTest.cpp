@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "EqRig.h"
+#include "controls/GdipCanvas.h"
 
 using namespace SWUI;
 
@@ -115,9 +116,12 @@ TEST_CASE("editor paint: a handle is graded from its centre colour to the rim co
   eq.BandThumb(0)->SetWindowText(L"");
   eq.Paint(L"eq-handle");
   CHECK(Near(eq.rig.Pixel(371, 106), kHandle, 4));
-  // Near the edge the rim colour shows: red 0xE8 + 0x39 wraps around to 0x21.
+  // Near the edge the rim colour shows, lighter than the centre: red 0xE8 + 0x39 saturates
+  // at 0xFF (wrapping would give 0x21, a dark rim), green and blue rise.
   const DWORD edge = eq.rig.Pixel(364, 106);
-  CHECK(((edge >> 16) & 0xFF) < 0x90);
+  CHECK(((edge >> 16) & 0xFF) >= 0xE8);
+  CHECK(((edge >> 8) & 0xFF) > 0x55);
+  CHECK((edge & 0xFF) > 0x3F);
   // Nothing outside the handle: a move would leave it behind.
   CHECK(eq.rig.Pixel(361, 106) != kHandle);
   CHECK(eq.rig.Pixel(380, 106) != kHandle);
@@ -177,4 +181,60 @@ TEST_CASE("editor paint: an empty plot draws nothing") {
   eq.editor->SetCurve(&m.info);
   eq.Paint(L"eq-empty");
   CHECK(CountWhere(eq, RECT{40, 0, 600, 40}, [](DWORD px) { return px != kWhite; }) == 0);
+}
+
+TEST_CASE("editor paint: the rim colour adds 0x39 to each channel and saturates") {
+  struct Case {
+    COLORREF center;
+    COLORREF rim;
+  };
+  // Colours as the framework keeps them: red in the low byte, alpha on top.
+  const Case cases[] = {
+      {0xE63F55E8, 0xE6788EFF},  // the layout's handle 1 (#e8553f): red saturates
+      {0xE63CCC9C, 0xE675FFD5},  // handle 4 (#9ccc3c): green saturates
+      {0x00302010, 0x00695949},  // dark: plain addition, alpha 0 kept
+      {0xFFFFFFFF, 0xFFFFFFFF},  // white stays white
+      {0x80C6C7C5, 0x80FFFFFE},  // just below and at the edge
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.center);
+    CHECK(GdipCanvas::RimColor(c.center) == c.rim);
+  }
+}
+
+TEST_CASE("editor paint: both filters at the ends of the axis draw nothing outside the plot") {
+  EqRig eq;
+  Model m(3);
+  // The high-pass at 20 Hz and the low-pass at 19.8 kHz: their skirts fall far below -24 dB
+  // at both ends of the axis; the low-pass, changed last, is the selected area.
+  SetEqCurveHighPass(m.info, 1, 20, -24, 0.7);
+  SetEqCurveLowPass(m.info, 1, 19800, -24, 0.7);
+  eq.editor->SetCurve(&m.info);
+  // Only the curves: no grid, no handles.
+  eq.rig.Find(L"grid")->SetVisible(FALSE, FALSE);
+  for (SWindow* child = eq.editor->GetWindow(GSW_FIRSTCHILD); child != nullptr;
+       child = child->GetWindow(GSW_NEXTSIBLING)) {
+    if (dynamic_cast<SMoveThumb*>(child) != nullptr) child->SetVisible(FALSE, FALSE);
+  }
+  eq.Paint(L"eq-filters-at-ends");
+  const RECT plot = eq.editor->Geometry().PlotRect();
+  CHECK(plot.left == 38);
+  CHECK(plot.top == 18);
+  CHECK(plot.right == kEqWidth);
+  CHECK(plot.bottom == 18 + 12 * 22 + 1);
+  int inside = 0;
+  int outside = 0;
+  for (int y = 0; y < kEqHeight; ++y) {
+    for (int x = 0; x < kEqWidth; ++x) {
+      if (eq.rig.Pixel(x, y) == kWhite) continue;
+      const POINT pt = {x, y};
+      (PtInRect(&plot, pt) ? inside : outside) += 1;
+    }
+  }
+  CHECK(outside == 0);
+  // The curves are there: both skirts reach the plot's bottom.
+  CHECK(inside > 1000);
+  const auto green = [](DWORD px) { return Near(px, kGreen, 8); };
+  CHECK(CountWhere(eq, RECT{38, plot.bottom - 2, 60, plot.bottom}, green) > 0);
+  CHECK(CountWhere(eq, RECT{560, plot.bottom - 2, kEqWidth, plot.bottom}, green) > 0);
 }

@@ -62,6 +62,15 @@ TEST_CASE("export fails where the file cannot be written") {
   CHECK_FALSE(ExportEffectFile(nullptr, image.data()));
   CHECK_FALSE(ExportEffectFile(L"", image.data()));
   CHECK_FALSE(ExportEffectFile(folder.Sub(L"a.orv").c_str(), nullptr));
+  // The platform reads a file whole before it changes it: one that is no effect file it may
+  // read is not written into, and stays as it was.
+  const std::string large(kMaxEffectFileBytes + 1, ';');
+  const std::wstring big = folder.Write(L"big.orv", large);
+  CHECK_FALSE(ExportEffectFile(big.c_str(), image.data()));
+  CHECK(ReadBytes(big) == large);
+  CHECK_FALSE(ExportEffectFile(folder.Sub(L"aux.orv").c_str(), image.data()));
+  REQUIRE(folder.MakeFolder(L"folder.orv"));
+  CHECK_FALSE(ExportEffectFile(folder.Sub(L"folder.orv").c_str(), image.data()));
 }
 
 TEST_CASE("an import keeps the current volumes and takes bytes 3 .. 1381 from the file") {
@@ -131,4 +140,35 @@ TEST_CASE("the effect dialogs' filter and default extension") {
   const std::wstring filter = EffectFileFilter(L"ORV effect file");
   CHECK(filter == std::wstring(L"ORV effect file(*.orv)\0*.orv;\0\0", 31));
   CHECK(std::wstring(kEffectFileExtension) == L"orv");
+}
+
+TEST_CASE("only an ordinary effect file of at most 64 KiB is read at all") {
+  TestFolder folder;
+  const std::vector<uint8_t> image = Pattern(9);
+  const std::string text = EffectText(image);
+  // Comment lines after the effect make a file of any size that would otherwise import.
+  auto padded = [&](size_t size) {
+    return text + ";" + std::string(size - text.size() - 3, 'x') + "\r\n";
+  };
+  REQUIRE(folder.MakeFolder(L"folder.orv"));
+  const struct {
+    const char* what;
+    std::wstring path;
+    bool read;
+  } cases[] = {
+      {"64 KiB", folder.Write(L"limit.orv", padded(kMaxEffectFileBytes)), true},
+      {"a byte more", folder.Write(L"over.orv", padded(kMaxEffectFileBytes + 1)), false},
+      {"a folder", folder.Sub(L"folder.orv"), false},
+      {"a device", L"NUL", false},
+      {"a device name in a folder", folder.Sub(L"com1.orv"), false},
+      {"the device namespace", L"\\\\.\\NUL", false},
+      {"no such file", folder.Sub(L"missing.orv"), false},
+  };
+  for (const auto& c : cases) {
+    CAPTURE(c.what);
+    std::vector<uint8_t> out(kParamTransferSize, 0xEE);
+    CHECK(ReadEffectFile(c.path.c_str(), out.data()) == c.read);
+    const std::vector<uint8_t> effect(image.begin(), image.begin() + kParamTransferSize);
+    CHECK((out == effect) == c.read);
+  }
 }

@@ -207,6 +207,35 @@ TEST_CASE("effect files: a refused file changes nothing and sends nothing; a fai
   })}) == 0);
 }
 
+TEST_CASE("effect files: a file of 200 MB, a device name or a folder is refused unread") {
+  ProgramRig rig;
+  rig.WriteSettings(kEnglish);
+  TestFolder folder;
+  // An effect that would import, followed by 200 MB (written sparse, in a moment).
+  const std::wstring large = folder.Write(L"large.orv", EffectText(EffectImage(1).data()));
+  HANDLE h = CreateFileW(large.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  REQUIRE(h != INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 200LL << 20;
+  CHECK(SetFilePointerEx(h, size, nullptr, FILE_BEGIN));
+  CHECK(SetEndOfFile(h));
+  CloseHandle(h);
+  REQUIRE(folder.MakeFolder(L"folder.orv"));
+  const std::wstring paths[] = {large, L"CON", folder.Sub(L"lpt1.orv"), folder.Sub(L"folder.orv")};
+  CHECK(rig.Run({Once([&] {
+    const ProgramImages before = ProgramImages::Take();
+    for (const std::wstring& path : paths) {
+      rig.fileAnswers = {path};
+      Click(9000);
+    }
+    CHECK(ProgramImages::Take() == before);
+  })}) == 0);
+  REQUIRE(rig.boxes.size() == 4);
+  for (const ShownMessageBox& box : rig.boxes) {
+    CHECK(box.text == L"Failed to import effect from file");
+  }
+}
+
 TEST_CASE("effect files: damaged files offered to the import change nothing, or import exactly "
           "what they say") {
   ProgramRig rig;

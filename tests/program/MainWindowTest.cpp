@@ -14,6 +14,7 @@
 #include "CMainDlg.h"
 #include "HostHarness.h"
 #include "ProgramRig.h"
+#include "control/SScrollView.h"
 #include "control/STabCtrl.h"
 #include "controls/SChromeTab.h"
 #include "controls/SChromeTabCtrl.h"
@@ -110,6 +111,27 @@ TEST_CASE("main window: tab order, names and selection from config.ini, and back
   CHECK(IniValue(saved, L"TabName", L"1") == L"Voice");
   CHECK(IniValue(saved, L"TabName", L"0") == L"Music");
   CHECK(IniValue(saved, L"TabSel", L"index") == L"1");
+}
+
+TEST_CASE("main window: tabs restored in another order slide into it, and the window shows them") {
+  ProgramRig rig;
+  // An order the program itself writes: the Main output tab starts above the Effect tab.
+  rig.WriteSettings(
+      "[Config]\r\nLang = 1\r\n[TabOrder]\r\n0 = 2\r\n1 = 0\r\n2 = 1\r\n3 = 3\r\n4 = 4\r\n"
+      "5 = 5\r\n6 = 6\r\n");
+  int unshown = -1;
+  CHECK(rig.Run({Until([] {
+                   for (int i = 0; i < Strip()->GetTabCount(); ++i) {
+                     if (Strip()->GetTab(i)->IsRunning()) return false;
+                   }
+                   return true;
+                 }),
+                 Once([&] {
+                   ::UpdateWindow(ProgramRig::MainHwnd());
+                   unshown =
+                       HostHarness::CountUnshown(ProgramRig::Main(), Strip()->GetWindowRect());
+                 })}) == 0);
+  CHECK(unshown == 0);
 }
 
 TEST_CASE("main window: equal tab orders keep page order; no [TabSel] selects the first tab") {
@@ -300,4 +322,55 @@ TEST_CASE("main window: Ctrl+Tab selects the next channel tab, from none the fir
                  focusOn(2200)}) == 0);
   CHECK_FALSE(rig.TimedOut());
   CHECK(selections == std::vector<int>{0, 0, 1});
+}
+
+TEST_CASE("main window: a hovered tab and Import light up, and go dark when the cursor leaves") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    Strip()->SetCurSel(0);
+    SWindow* tab = Strip()->GetTab(2);
+    SWindow* import = ProgramRig::Element(9000);
+    for (SWindow* element : {tab, import}) {
+      CAPTURE(std::wstring(element->GetWindowText().c_str()));
+      const RECT rc = element->GetWindowRect();
+      // A corner of the element, away from its text.
+      const POINT probe = {rc.left + 4, rc.top + rc.bottom - rc.top - 6};
+      const DWORD before = MainPixel(probe.x, probe.y);
+      POINT at = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+      POINT screen = at;
+      ClientToScreen(ProgramRig::MainHwnd(), &screen);
+      SetCursorPos(screen.x, screen.y);
+      ProgramRig::Send(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+      CHECK((element->GetState() & SWUI::WndState_Hover) != 0);
+      CHECK(MainPixel(probe.x, probe.y) != before);
+      ProgramRig::Send(WM_MOUSELEAVE);
+      CHECK((element->GetState() & SWUI::WndState_Hover) == 0);
+      CHECK(MainPixel(probe.x, probe.y) == before);
+    }
+  })}) == 0);
+}
+
+TEST_CASE("main window: after start-up the main bar covers the shown page, also made narrower") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    // The test screen is 1024 wide: start-up fitted the window to it; the music page shows
+    // without a page switch of its own (the tab control starts on it).
+    RECT rc;
+    GetWindowRect(ProgramRig::MainHwnd(), &rc);
+    CHECK(rc.right - rc.left == GetSystemMetrics(SM_CXSCREEN));
+    REQUIRE(Pages()->GetCurSel() == 0);
+    auto* bar = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(L"main_scrollview"));
+    auto* page = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(21000));
+    REQUIRE(bar != nullptr);
+    REQUIRE(page != nullptr);
+    ProgramRig::Root()->UpdateLayout();
+    CHECK(page->GetViewSize().cx > 0);
+    CHECK(bar->GetViewSize().cx == page->GetViewSize().cx);
+    // At the minimum width the page no longer fits: the bar shows.
+    SetWindowPos(ProgramRig::MainHwnd(), nullptr, 0, 0, 1000, 640, SWP_NOZORDER | SWP_NOACTIVATE);
+    ProgramRig::Root()->UpdateLayout();
+    const RECT client = page->GetClientRect();
+    CHECK(page->GetViewSize().cx > client.right - client.left);
+    CHECK(bar->HasScrollBar(FALSE));
+  })}) == 0);
 }

@@ -471,3 +471,54 @@ TEST_CASE("PC mode dialog: damaged mode files offered to the recall change nothi
     CHECK_MESSAGE(tally.failures.empty(), tally.Report());
   })}, Close()}), 180000) == 0);
 }
+
+TEST_CASE("PC mode dialog: a folder of 3,000 modes, one of them held by another") {
+  ModeFolder folder;
+  const Image image = Filled(3, 0);
+  SaveModes(folder, {L"m0000"}, image);
+  const std::string bytes = ReadBytes(folder.File(L"m0000.orm"));
+  for (int i = 1; i < 3000; ++i) {
+    wchar_t name[16];
+    swprintf(name, 16, L"m%04d.orm", i);
+    REQUIRE(WriteBytes(folder.File(name), bytes));
+  }
+  ProgramRig rig;
+  rig.WriteSettings(kEnglish + std::string("CurrentSelectPCModeIndex = 2999\r\n"));
+  HANDLE held = INVALID_HANDLE_VALUE;
+  CHECK(rig.Run(Join({Open(), {Once([&] {
+    REQUIRE(Modes()->GetCount() == 3000);
+    CHECK(Modes()->GetCurSel() == 2999);
+    CHECK(NameText() == L"m2999");
+    // Held by another after it was listed: the recall cannot read it and changes nothing.
+    held = CreateFileW(folder.File(L"m2999.orm").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+    REQUIRE(held != INVALID_HANDLE_VALUE);
+    const ProgramImages before = ProgramImages::Take();
+    Press(L"btnRecall");
+    REQUIRE(rig.boxes.size() == 1);
+    CHECK(rig.boxes[0].text == L"Can not open file");
+    CHECK(ProgramImages::Take() == before);
+  })}, Close(), Open(), {Once([&] {
+    // Held while the list is read: left out.
+    CHECK(Modes()->GetCount() == 2999);
+    CloseHandle(held);
+  })}, Close()}), 120000) == 0);
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+}
+
+TEST_CASE("PC mode dialog: a file named \"mode\" lists no mode, and a save says it failed") {
+  ModeFolder folder;
+  REQUIRE(WriteBytes(folder.Path(), "not a folder"));
+  ProgramRig rig;
+  rig.WriteSettings(kEnglish);
+  CHECK(rig.Run(Join({Open(), {Once([&] {
+    CHECK(Modes()->GetCount() == 0);
+    TypeName(L"first");
+    Press(L"btnAdd");
+    REQUIRE(rig.boxes.size() == 1);
+    CHECK(rig.boxes[0].text == L"Save failed");
+    CHECK(Modes()->GetCount() == 0);
+  })}, Close()})) == 0);
+  CHECK(ReadBytes(folder.Path()) == "not a folder");
+  DeleteFileW(folder.Path().c_str());
+}

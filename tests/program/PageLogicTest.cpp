@@ -26,7 +26,10 @@
 #include "DebugOutputCapture.h"
 #include "DeviceSteps.h"
 #include "ProgramRig.h"
+#include "IBitmap.h"
+#include "IRenderTarget.h"
 #include "control/SScrollView.h"
+#include "control/SSliderBar.h"
 #include "control/STabCtrl.h"
 #include "controls/EventChromeTabDbClick.h"
 #include "controls/EventThumbMoving.h"
@@ -85,6 +88,28 @@ void ClickCentreOf(SWindow* element) {
 }
 
 const int kMainMuOffset = g_ParamDesc[ParamRow::Main_MU].offset;
+
+// The pixels of a slider's thumb as the main window paints them (printed into its surface).
+std::vector<DWORD> ThumbPixels(int id) {
+  auto* slider = As<ParamSlider>(id);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(ProgramRig::MainHwnd(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  DeleteDC(dc);
+  SWUI::IRenderTarget* rt = ProgramRig::Main().GetMemRenderTarget();
+  REQUIRE(rt != nullptr);
+  auto* surface = static_cast<SWUI::IBitmap*>(rt->GetCurrentObject(SWUI::OT_BITMAP));
+  REQUIRE(surface != nullptr);
+  const auto* bits = static_cast<const DWORD*>(surface->GetPixelBits());
+  const RECT thumb = slider->GetPartRect(SWUI::SSliderBar::kPartThumb);
+  REQUIRE(thumb.right > thumb.left);
+  std::vector<DWORD> pixels;
+  for (int y = thumb.top; y < thumb.bottom; ++y) {
+    for (int x = thumb.left; x < thumb.right; ++x) {
+      pixels.push_back(bits[y * static_cast<int>(surface->Width()) + x]);
+    }
+  }
+  return pixels;
+}
 
 }  // namespace
 
@@ -226,6 +251,44 @@ TEST_CASE("page logic: the refresh shows the image") {
     CHECK(controller.CurrentImage() == current);
     CHECK(std::memcmp(bank0.data(), controller.Bank0Image(), kParamImageSize) == 0);
     CHECK(std::memcmp(bank1.data(), controller.Bank1Image(), kParamImageSize) == 0);
+  })}) == 0);
+}
+
+TEST_CASE("page logic: a filter type without a Q greys the Q row: thumb, label and value") {
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    CUIEventHandler& logic = ProgramRig::Logic();
+    Pages()->SetCurSel(3);
+    FilterControlIds ids;
+    REQUIRE(GetFilterControlIds(3, false, &ids));
+    int left = -1;
+    int right = -1;
+    CDeviceController::GetChannelHpfRows(3, &left, &right);
+    SWindow* label = ProgramRig::Element(ids.qSlider)->GetWindow(SWUI::GSW_PREVSIBLING);
+    REQUIRE(label != nullptr);
+    CHECK(std::wstring(label->GetWindowText(TRUE).c_str()) == L"HPF Q");
+    SWindow* value = ProgramRig::Element(ids.qSlider + 4000);
+    struct Case {
+      uint16_t type;
+      bool enabled;
+    };
+    // Bessel, then Custom Q 12dB; both sides alike, whichever the link shows.
+    std::vector<std::vector<DWORD>> thumbs;
+    for (const Case& c : {Case{0, false}, Case{3, true}}) {
+      CAPTURE(c.type);
+      SetImageParam(Image(), left + kFilterType, c.type);
+      SetImageParam(Image(), right + kFilterType, c.type);
+      logic.RefreshAll();
+      CHECK(ProgramRig::Element(ids.qSlider)->IsDisabled(TRUE) == !c.enabled);
+      CHECK(label->IsDisabled(TRUE) == !c.enabled);
+      CHECK(value->IsDisabled(TRUE) == !c.enabled);
+      thumbs.push_back(ThumbPixels(ids.qSlider));
+    }
+    // The disabled thumb is drawn from the skin's fourth cell.
+    REQUIRE(thumbs[0].size() == thumbs[1].size());
+    int differing = 0;
+    for (size_t i = 0; i < thumbs[0].size(); ++i) differing += thumbs[0][i] != thumbs[1][i] ? 1 : 0;
+    CHECK(differing > static_cast<int>(thumbs[0].size()) / 4);
   })}) == 0);
 }
 

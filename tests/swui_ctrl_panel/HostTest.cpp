@@ -4,7 +4,6 @@
 // in the way.
 #include <doctest/doctest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "HostHarness.h"
@@ -49,17 +48,6 @@ constexpr wchar_t kView[] =
     L"<scrollview name='sv' id='4' pos='0,0,@100,@100' sbSkin='rec' viewSize='90,300'>"
     L" <window name='c' pos='0,0,@50,@20' colorBkgnd='#808080'/>"
     L"</scrollview>";
-
-// Within 2 of each channel (a blend's rounding).
-bool NearRgb(DWORD a, DWORD b) {
-  for (int shift : {0, 8, 16}) {
-    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
-        2) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // A list box of 100 x 100 (client 90 wide beside its bar) with ten items 20 high, and a
 // focusable element below it.

@@ -216,6 +216,23 @@ TEST_CASE("slider: painting the rail, the selection and the thumb in its state")
   CHECK(f.rig.Pixel(109, 10) == kGrey);
 }
 
+TEST_CASE("slider: disabled, the thumb draws its fourth state; one-state rails draw as before") {
+  SliderFixture f;
+  f.Move(55, 10);  // hovered first: the disabled look wins over it
+  f.slider->EnableWindow(FALSE, TRUE);
+  CellSkin::log.clear();
+  f.rig.Paint();
+  REQUIRE(f.rig.Skin(L"thumb")->Draws().size() == 1u);
+  CHECK(f.rig.Skin(L"thumb")->Draws()[0].raw == 3u);
+  CHECK(f.rig.Pixel(55, 2) == 0xFF808080);  // the fourth cell
+  CHECK(f.rig.Pixel(5, 10) == kBlue);   // the selection's only cell
+  CHECK(f.rig.Pixel(70, 10) == kGrey);  // the rail's only cell
+  f.slider->EnableWindow(TRUE, TRUE);
+  f.slider->SSendMessage(WM_MOUSELEAVE);
+  f.rig.Paint();
+  CHECK(f.rig.Pixel(55, 2) == kRed);
+}
+
 TEST_CASE("slider: desired size, class and unknown thumb skins") {
   SliderFixture f;
   const SIZE size = f.slider->GetDesiredSize(-1, -1);

@@ -379,3 +379,38 @@ TEST_CASE("an event sent from the UI thread reaches HandleEvent; the whole windo
   CHECK(client.right == 120);
   CHECK(client.bottom == 90);
 }
+
+namespace {
+
+// The element handles of the destroy notices the thread's window event hook heard.
+std::vector<LONG> g_destroyed;
+
+void CALLBACK OnDestroyNotice(HWINEVENTHOOK, DWORD, HWND, LONG idObject, LONG, DWORD, DWORD) {
+  g_destroyed.push_back(idObject);
+}
+
+}  // namespace
+
+TEST_CASE("a destroy notice goes for the top of a subtree taken out; none in a teardown") {
+  HostHarness h;
+  h.Open(L"<SWUI width='100' height='60'><root>"
+         L"<window name='panel' pos='0,0,50,50'><window name='a' pos='0,0,10,10'/>"
+         L"<window name='b' pos='10,0,20,10'><window name='c' pos='0,0,5,5'/></window></window>"
+         L"<window name='other' pos='50,0,60,10'/></root></SWUI>");
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_DESTROY, nullptr,
+                                       &OnDestroyNotice, GetCurrentProcessId(),
+                                       GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+  REQUIRE(hook != nullptr);
+  g_destroyed.clear();
+  SWindow* panel = h.Find(L"panel");
+  const LONG panelHandle = static_cast<LONG>(panel->GetSwnd());
+  panel->DestroyWindow();
+  h.Drain();
+  CHECK(g_destroyed == std::vector<LONG>{panelHandle});
+
+  g_destroyed.clear();
+  h.Close();
+  // The host window's own notice (OBJID_WINDOW), none for "other" or the root.
+  for (LONG id : g_destroyed) CHECK(id == OBJID_WINDOW);
+  UnhookWinEvent(hook);
+}

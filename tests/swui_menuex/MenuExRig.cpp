@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "PrivateDesktop.h"
 #include "control/SMenuExItem.h"
 #include "core/EventArgs.h"
 #include "base/SXmlMark.h"
@@ -14,18 +15,7 @@ namespace {
 const wchar_t kOwnerClass[] = L"TevaroMenuExTestOwner";
 RECT g_screen = {0, 0, 1024, 768};
 
-// The menus end when their owner loses the foreground: test programs of other areas that run
-// beside this one under the same Wine server must not take it. A desktop of this program's
-// own keeps its foreground, and its cursor, apart.
-struct PrivateDesktop {
-  PrivateDesktop() {
-    wchar_t name[64];
-    swprintf(name, 64, L"TevaroMenuExTest%lu", GetCurrentProcessId());
-    desk = CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    if (desk != nullptr) SetThreadDesktop(desk);
-  }
-  HDESK desk = nullptr;
-} g_desktop;
+PrivateDesktop g_desktop(L"TevaroMenuExTest");
 
 }  // namespace
 

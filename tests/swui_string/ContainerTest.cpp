@@ -103,6 +103,55 @@ TEST_CASE("CSTree insert order, traversal and subtree deletion") {
   CHECK(t.GetRootItem() == b);
 }
 
+namespace {
+
+// Orders by the tens digit only, so that items with equal keys show whether they kept their
+// order.
+int ByTens(void* ctx, HSTREEITEM a, HSTREEITEM b) {
+  auto* tree = static_cast<CSTree<int>*>(ctx);
+  return tree->GetItem(a) / 10 - tree->GetItem(b) / 10;
+}
+
+}  // namespace
+
+TEST_CASE("CSTree sorts siblings below an item, stably, and relinks both directions") {
+  CSTree<int> t;
+  HSTREEITEM top[4];
+  const int tops[] = {31, 10, 32, 11};
+  for (int i = 0; i < 4; ++i) top[i] = t.InsertItem(tops[i]);
+  for (int v : {92, 51, 93, 50}) t.InsertItem(v, top[0]);
+  for (int v : {72, 71}) t.InsertItem(v, top[1]);
+
+  SUBCASE("one branch") {
+    CHECK(t.SortChildren(top[0], ByTens, &t));
+    CHECK(t.GetItem(t.GetChildItem(top[0])) == 51);
+    CHECK(t.GetItem(t.GetChildItem(top[0], FALSE)) == 93);
+    CHECK(t.GetItem(t.GetChildItem(STVI_ROOT)) == 31);  // the top level stays
+    CHECK(t.GetItem(t.GetChildItem(top[1])) == 72);
+  }
+  SUBCASE("the whole tree") {
+    CHECK(t.SortChildren(STVI_ROOT, ByTens, &t));
+    int forward[10];
+    int n = 0;
+    for (HSTREEITEM h = t.GetNextItem(STVI_ROOT); h && n < 10; h = t.GetNextItem(h))
+      forward[n++] = t.GetItem(h);
+    const int expected[] = {10, 72, 71, 11, 31, 51, 50, 92, 93, 32};
+    REQUIRE(n == 10);
+    for (int i = 0; i < 10; ++i) CHECK(forward[i] == expected[i]);
+    // Backwards through the previous-sibling links.
+    int back[4];
+    n = 0;
+    for (HSTREEITEM h = t.GetRootItem(FALSE); h && n < 4; h = t.GetPrevSiblingItem(h))
+      back[n++] = t.GetItem(h);
+    const int reversed[] = {32, 31, 11, 10};
+    REQUIRE(n == 4);
+    for (int i = 0; i < 4; ++i) CHECK(back[i] == reversed[i]);
+  }
+  CHECK_FALSE(t.SortChildren(STVI_FIRST, ByTens, &t));
+  CHECK_FALSE(t.SortChildren(0, ByTens, &t));
+  CHECK(t.GetCount() == 10);
+}
+
 TEST_CASE("SCmnMap set, look up, remove and iterate across rehashing") {
   SCmnMap<SStringW, int> m;
   for (int i = 0; i < 500; ++i) REQUIRE(m.SetAt(SStringW().Format(L"k%d", i), i) != nullptr);

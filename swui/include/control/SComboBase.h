@@ -16,22 +16,23 @@
 #include <pugixml.hpp>
 
 #include "control/SComboEdit.h"
+#include "control/SDropDownWnd_ComboBox.h"
 #include "core/ISDropDownOwner.h"
 #include "base/SAutoRefPtr.h"
 #include "core/SLayoutSize.h"
 #include "core/SMonitorArea.h"
+#include "core/SMuteEvents.h"
 #include "core/SWindow.h"
 
 namespace SWUI {
-
-class SDropDownWnd;
 
 class SComboBase : public SWindow, public ISDropDownOwner {
   SWUI_CLASS_NAME(SWindow, L"combobase")
 
  public:
-  // The element id of the edit part.
+  // The element ids of the edit part and of the list.
   static constexpr int kEditId = -100;
+  static constexpr int kListId = -200;
   // Button states.
   enum { BtnNormal = 0, BtnHover = 1, BtnPushed = 2 };
 
@@ -96,17 +97,7 @@ class SComboBase : public SWindow, public ISDropDownOwner {
 
  protected:
   // Keeps an element's events muted while it lives and restores what was before.
-  class MuteEvents {
-   public:
-    explicit MuteEvents(SWindow* wnd);
-    ~MuteEvents();
-    MuteEvents(const MuteEvents&) = delete;
-    MuteEvents& operator=(const MuteEvents&) = delete;
-
-   private:
-    SWindow* m_wnd;
-    bool m_old;
-  };
+  using MuteEvents = SMuteEvents;
 
   // The combo's window rectangle on the screen.
   RECT GetScreenRect() const;
@@ -122,6 +113,30 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   void StepSelection(int step);
   // Sends a tree-wide message (2024 scale, 2025 language, 2026 colour) to an open popup.
   void SendToOpenPopup(UINT uMsg, WPARAM wParam);
+
+  // ---- what the concrete combos do with their list element -------------------------------
+  // An element of the class named, made the combo's list from its style element when it is a
+  // T: the combo's container, initialised from the style, filling the drop-down ("pos"
+  // "0,0,-0,-0"), owned by the combo, id -200 and scaled as the combo. Anything else is
+  // released: null.
+  template <class T>
+  T* MakeList(LPCWSTR className, pugi::xml_node style) {
+    SWindow* wnd = CreateListElement(className);
+    T* list = dynamic_cast<T*>(wnd);
+    if (list == nullptr) {
+      if (wnd != nullptr) wnd->Release();
+      return nullptr;
+    }
+    SetUpList(list, style);
+    return list;
+  }
+  // WM_DESTROY and the combo's reference.
+  static void DestroyList(SWindow* list);
+  // While the popup is open, the list's selection change (event selChangedId) runs
+  // OnSelChanged and its click (EventCmd) closes the popup: TRUE for either.
+  BOOL HandleListEvent(EventArgs& evt, const SWindow* list, DWORD selChangedId);
+  // The edit part (while its events are live) shows the selected item's text; repaint.
+  void ShowSelection();
 
   void OnPaint(IRenderTarget* pRT);
   void OnLButtonDown(UINT nFlags, POINT pt);
@@ -155,7 +170,7 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   SLayoutSize m_nDropHeight;
   int m_nAnimTime = 200;
   int m_iInitSel = -1;
-  SDropDownWnd* m_pDropDownWnd = nullptr;
+  SDropDownWnd_ComboBox* m_pDropDownWnd = nullptr;
   pugi::xml_document m_xmlDropdownStyle;
   BOOL m_bAutoFitDropBtn = TRUE;
 
@@ -165,6 +180,8 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   void CreateEditPart(pugi::xml_node xmlNode);
   // The button's width at the client's height (0 without a skin).
   int GetDropBtnWidth(const RECT& rcClient) const;
+  static SWindow* CreateListElement(LPCWSTR className);
+  void SetUpList(SWindow* list, pugi::xml_node style);
 };
 
 }  // namespace SWUI

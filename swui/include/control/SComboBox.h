@@ -7,55 +7,34 @@
 // A "wndclass" that makes no list box leaves the combo without a list: it then answers as an
 // empty list. UI thread only.
 #pragma once
-#include "control/SComboBase.h"
 #include "control/SListBox.h"
+#include "control/TComboList.h"
+#include "core/EventLBSelChanged.h"
 
 namespace SWUI {
 
-class SComboBox : public SComboBase {
+class SComboBox : public TComboList<SListBox, EventLBSelChanged::EventID> {
   SWUI_CLASS_NAME(SComboBase, L"combobox")
 
  public:
-  static constexpr int kListId = -200;
-
-  SComboBox();
-  ~SComboBox() override;
-
   int GetCurSel() const override;
   int GetCount() const override;
   // Selects in the list; on a change OnSelChanged follows and TRUE is answered.
   BOOL SetCurSel(int iSel) override;
   SStringW GetLBText(int iItem, BOOL bRawText = FALSE) override;
-  // The edit part (when its events are live) shows the item's text; repaint; the event.
-  void OnSelChanged() override;
+  // The list of "listStyle" with the items of "items".
   BOOL CreateListBox(pugi::xml_node xmlNode) override;
   // min(dropHeight, items x item height + the list's vertical margin); dropHeight without
   // items.
   int GetListBoxHeight() override;
   // Null when "wndclass" made no list box.
-  SListBox* GetListBox() const { return m_pListBox; }
-
-  void OnCreateDropDown(SDropDownWnd* pDropDown) override;
-  void OnDestroyDropDown(SDropDownWnd* pDropDown) override;
-  BOOL OnLanguageChanged() override;
-  void OnScaleChanged(int scale) override;
-  BOOL FireEvent(EventArgs& evt) override;
+  SListBox* GetListBox() const { return m_pList; }
 
  protected:
   // Makes the list from a class name and its style element: it must be a list box (else FALSE
   // and no list); it fills the popup ("pos" "0,0,-0,-0"), belongs to the combo (its owner,
   // id -200) and is scaled as the combo.
-  BOOL MakeListBox(LPCWSTR className, pugi::xml_node style);
-  void OnDestroy();
-
-  SWND_BEGIN_MSG_MAP()
-  MSG_WM_DESTROY(OnDestroy)
-  SWND_END_MSG_MAP(SComboBase)
-
-  SListBox* m_pListBox = nullptr;
-
- private:
-  void ReleaseListBox();
+  BOOL MakeListBox(LPCWSTR className, pugi::xml_node style) { return MakeListOf(className, style); }
 };
 
 }  // namespace SWUI

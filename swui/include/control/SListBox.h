@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "control/SListItemLook.h"
 #include "control/SScrollView.h"
 
 namespace SWUI {
@@ -128,14 +129,7 @@ class SListBox : public SScrollView {
   int m_iSelItem = -1;
   int m_iHoverItem = -1;
   BOOL m_bHotTrack = FALSE;
-  SLayoutSize m_ptIcon[2];
-  SLayoutSize m_ptText[2];
-  COLORREF m_crItemBg;
-  COLORREF m_crItemBg2;
-  COLORREF m_crItemSelBg;
-  COLORREF m_crItemHotBg;
-  COLORREF m_crText;
-  COLORREF m_crSelText;
+  SListItemLook m_look;
   SAutoRefPtr<ISkinObj> m_pItemSkin;
   SAutoRefPtr<ISkinObj> m_pIconSkin;
 };

@@ -2,7 +2,9 @@
 // (SWindow and the container share operation names with other meanings, and a host is a
 // native window too): the root hands its class identity, its client rectangle, its layout
 // requests, its paint hooks, its language and scale changes and its creation from XML to its
-// container, whose defaults are the plain element's behaviour (the Def* operations).
+// container, whose defaults are the plain element's behaviour (the Def* operations). A
+// container that needs a root of its own class derives one and hands it to the container's
+// constructor, which becomes its owner.
 #pragma once
 #include "core/SWindow.h"
 
@@ -47,6 +49,8 @@ class SRootWindow : public SWindow {
   void SetLayoutDirtyMark(DWORD mark) { SetLayoutDirty(mark); }
 
  private:
+  friend class SwndContainerImpl;
+
   SwndContainerImpl* m_owner;
 };
 

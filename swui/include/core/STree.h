@@ -1,6 +1,7 @@
 // The framework's tree container CSTree: items with a payload, addressed by handles, each
 // with a parent and ordered children. Nodes come from SwuiMalloc; allocation failure never
-// throws: InsertItem answers a null handle and the tree is unchanged.
+// throws: InsertItem answers a null handle and the tree is unchanged. Deleting an item frees
+// its nodes only: a payload that owns memory is freed by whoever put it there.
 #pragma once
 #include <windows.h>
 
@@ -17,6 +18,10 @@ typedef ULONG_PTR HSTREEITEM;
 const HSTREEITEM STVI_ROOT = static_cast<HSTREEITEM>(0xFFFF0000);
 const HSTREEITEM STVI_FIRST = static_cast<HSTREEITEM>(0xFFFF0001);
 const HSTREEITEM STVI_LAST = static_cast<HSTREEITEM>(0xFFFF0002);
+
+// Orders two sibling items: negative when hItem1 goes first, positive when hItem2 does, 0 when
+// either may (they then keep their order).
+typedef int (*STreeCompareFunc)(void* pCtx, HSTREEITEM hItem1, HSTREEITEM hItem2);
 
 template <class T>
 class CSTree {
@@ -53,6 +58,21 @@ class CSTree {
     return ToHandle(node);
   }
 
+  // Sorts the children of hItem (STVI_ROOT: the top-level items) and of every item below it
+  // by compare, which must not change the tree. Siblings that compare equal keep their order.
+  // No allocation and no recursion over the depth. FALSE for a null or pseudo handle other
+  // than STVI_ROOT.
+  BOOL SortChildren(HSTREEITEM hItem, STreeCompareFunc compare, void* pCtx) {
+    Node* top = ToNode(hItem);
+    if (top == nullptr && hItem != STVI_ROOT) return FALSE;
+    SortSiblings(top ? top->firstChild : m_firstRoot, top ? top->lastChild : m_lastRoot,
+                 compare, pCtx);
+    for (Node* node = top ? top->firstChild : m_firstRoot; node; node = NextBelow(node, top)) {
+      SortSiblings(node->firstChild, node->lastChild, compare, pCtx);
+    }
+    return TRUE;
+  }
+
   // Deletes the item and its whole subtree.
   void DeleteItem(HSTREEITEM hItem) {
     Node* node = ToNode(hItem);
@@ -76,7 +96,13 @@ class CSTree {
   size_t GetCount() const { return m_count; }
   T& GetItem(HSTREEITEM hItem) { return ToNode(hItem)->data; }
   const T& GetItem(HSTREEITEM hItem) const { return ToNode(hItem)->data; }
-  T* GetItemPt(HSTREEITEM hItem) { return hItem && !IsPseudo(hItem) ? &ToNode(hItem)->data : nullptr; }
+  // The payload of a real item; null for null and pseudo handles.
+  T* GetItemPt(HSTREEITEM hItem) {
+    return hItem && !IsPseudo(hItem) ? &ToNode(hItem)->data : nullptr;
+  }
+  const T* GetItemPt(HSTREEITEM hItem) const {
+    return hItem && !IsPseudo(hItem) ? &ToNode(hItem)->data : nullptr;
+  }
 
   // The first (or last) top-level item.
   HSTREEITEM GetRootItem(BOOL bFirst = TRUE) const {
@@ -130,6 +156,48 @@ class CSTree {
     return IsPseudo(h) ? nullptr : reinterpret_cast<Node*>(h);
   }
   static HSTREEITEM ToHandle(Node* node) { return reinterpret_cast<HSTREEITEM>(node); }
+
+  // The next node in pre-order among the descendants of top (null: the whole tree).
+  static Node* NextBelow(Node* node, Node* top) {
+    if (node->firstChild) return node->firstChild;
+    for (; node != top; node = node->parent) {
+      if (node->next) return node->next;
+    }
+    return nullptr;
+  }
+
+  // A stable merge sort of the sibling list from first, which is relinked in place.
+  static void SortSiblings(Node*& first, Node*& last, STreeCompareFunc compare, void* pCtx) {
+    first = MergeSort(first, compare, pCtx);
+    Node* prev = nullptr;
+    for (Node* node = first; node; node = node->next) {
+      node->prev = prev;
+      prev = node;
+    }
+    last = prev;
+  }
+  // Sorts a list linked by next only; the depth of the recursion is the logarithm of its
+  // length.
+  static Node* MergeSort(Node* head, STreeCompareFunc compare, void* pCtx) {
+    if (!head || !head->next) return head;
+    Node* slow = head;
+    for (Node* fast = head->next; fast && fast->next; fast = fast->next->next) slow = slow->next;
+    Node* second = slow->next;
+    slow->next = nullptr;
+    Node* a = MergeSort(head, compare, pCtx);
+    Node* b = MergeSort(second, compare, pCtx);
+    Node* merged = nullptr;
+    Node** tail = &merged;
+    while (a && b) {
+      // The later list wins only when strictly first: equal items keep their order.
+      Node*& from = compare(pCtx, ToHandle(b), ToHandle(a)) < 0 ? b : a;
+      *tail = from;
+      tail = &from->next;
+      from = from->next;
+    }
+    *tail = a ? a : b;
+    return merged;
+  }
 
   // Frees node and its descendants without recursion (deep trees must not exhaust the stack).
   void FreeSubtree(Node* top) {

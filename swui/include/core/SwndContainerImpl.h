@@ -62,6 +62,10 @@ class SwndContainerImpl : public ISwndContainer {
  protected:
   friend class SRootWindow;
 
+  // A container whose root the derived class made (a root of its own class); the container
+  // takes the root's reference and becomes its owner.
+  explicit SwndContainerImpl(SRootWindow* root);
+
   // The root element's class identity and the parts of its behaviour a host replaces; the
   // defaults are the plain element's.
   virtual LPCWSTR RootClassName() const { return L"SwndContainerImpl"; }

@@ -6,9 +6,12 @@
 #include "control/EventCBSelChange.h"
 #include "control/SControlSkin.h"
 #include "control/SDropDownWnd_ComboBox.h"
+#include "core/EventCmd.h"
 #include "core/EventRENotify.h"
+#include "core/SApplication.h"
 #include "core/SAttrParse.h"
 #include "core/SMonitorArea.h"
+#include "core/SObjectFactoryMgr.h"
 #include "core/SRootWindow.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
@@ -20,15 +23,6 @@ namespace {
 constexpr int kBuiltinDropBtnSkin = 7;  // "_skin.sys.dropbtn"
 
 }  // namespace
-
-SComboBase::MuteEvents::MuteEvents(SWindow* wnd)
-    : m_wnd(wnd), m_old(wnd != nullptr && wnd->GetEventSet()->IsMuted()) {
-  if (m_wnd != nullptr) m_wnd->GetEventSet()->SetMute(true);
-}
-
-SComboBase::MuteEvents::~MuteEvents() {
-  if (m_wnd != nullptr) m_wnd->GetEventSet()->SetMute(m_old);
-}
 
 SComboBase::SComboBase() : m_nDropHeight(200.0f, dp) {
   SetFlag(SWF_FOCUSABLE, TRUE);
@@ -180,6 +174,53 @@ void SComboBase::OnScaleChanged(int scale) {
   SendToOpenPopup(UM_SETSCALE, static_cast<WPARAM>(scale));
 }
 
+// ---- the list element ----------------------------------------------------------------------
+
+SWindow* SComboBase::CreateListElement(LPCWSTR className) {
+  SApplication* app = SApplication::getSingletonPtr();
+  if (app == nullptr) return nullptr;
+  return SObjectFactoryMgr::TakeObjectAs<SWindow>(app->CreateWindowByName(className));
+}
+
+void SComboBase::SetUpList(SWindow* list, pugi::xml_node style) {
+  list->SetContainer(GetContainer());
+  list->InitFromXml(style);
+  list->SetAttribute(SStringW(L"pos"), SStringW(L"0,0,-0,-0"), TRUE);
+  list->SetOwner(this);
+  list->SetAttribute(SStringW(L"id"), SStringW(L"-200"), TRUE);
+  list->SSendMessage(UM_SETSCALE, static_cast<WPARAM>(GetScale()));
+}
+
+void SComboBase::DestroyList(SWindow* list) {
+  if (list == nullptr) return;
+  list->SSendMessage(WM_DESTROY);
+  list->Release();
+}
+
+BOOL SComboBase::HandleListEvent(EventArgs& evt, const SWindow* list, DWORD selChangedId) {
+  if (list == nullptr || evt.sender != static_cast<const IObject*>(list) ||
+      evt.idFrom != kListId || !IsDropDownOpen()) {
+    return FALSE;
+  }
+  if (static_cast<DWORD>(evt.GetID()) == selChangedId) {
+    OnSelChanged();
+    return TRUE;
+  }
+  if (evt.GetID() == EventCmd::EventID) {
+    CloseUp();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void SComboBase::ShowSelection() {
+  if (m_pEdit != nullptr && !m_pEdit->GetEventSet()->IsMuted()) {
+    MuteEvents mute(m_pEdit);
+    m_pEdit->SetWindowText(GetLBText(GetCurSel()));
+  }
+  Invalidate();
+}
+
 // ---- events ------------------------------------------------------------------------------
 
 BOOL SComboBase::FireEvent(EventArgs& evt) {
@@ -195,26 +236,12 @@ BOOL SComboBase::FireEvent(EventArgs& evt) {
 // ---- the drop-down -----------------------------------------------------------------------
 
 BOOL SComboBase::IsDropDownOpen() const {
-  return m_pDropDownWnd != nullptr && m_pDropDownWnd->m_hWnd != nullptr &&
-         m_pDropDownWnd->GetExitCode() == SDropDownWnd::kOpen;
+  return m_pDropDownWnd != nullptr && m_pDropDownWnd->IsOpen();
 }
 
-RECT SComboBase::GetScreenRect() const {
-  RECT rc = GetWindowRect();
-  ContainerFrameToHost(rc);
-  if (HWND host = ContainerHostHwnd())
-    ::MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
-}
+RECT SComboBase::GetScreenRect() const { return SDropDownWnd_ComboBox::ScreenRectOf(this); }
 
-SMonitorArea SComboBase::GetMonitorArea() const {
-  SMonitorArea area;
-  if (!SMonitorAreaApi::Get(ContainerHostHwnd(), &area)) {
-    area.rcMonitor = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    area.rcWork = area.rcMonitor;
-  }
-  return area;
-}
+SMonitorArea SComboBase::GetMonitorArea() const { return SDropDownWnd_ComboBox::MonitorOf(this); }
 
 void SComboBase::DropDown() {
   if (m_dwBtnState == BtnPushed || IsDropDownOpen()) return;
@@ -236,19 +263,15 @@ void SComboBase::DropDown() {
 
 BOOL SComboBase::ShowDropDown(const RECT& rcScreen, BOOL bDownward) {
   if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
-  SDropDownWnd* popup = m_pDropDownWnd;
+  SDropDownWnd_ComboBox* popup = m_pDropDownWnd;
   if (!popup->Create(&rcScreen, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
     return FALSE;
   }
   const DWORD flags = AW_SLIDE | (bDownward ? AW_VER_POSITIVE : AW_VER_NEGATIVE);
   if (m_nAnimTime < 1 || !AnimateDropDown(popup, static_cast<DWORD>(m_nAnimTime), flags)) {
-    ::SetWindowPos(popup->m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    popup->ShowNoActivate();
   }
-  // Showing may already have ended it (the application deactivated meanwhile).
-  if (!IsDropDownOpen()) return FALSE;
-  ::SetCapture(popup->m_hWnd);
-  return TRUE;
+  return popup->CaptureIfOpen();
 }
 
 BOOL SComboBase::AnimateDropDown(SDropDownWnd* pDropDown, DWORD dwTime, DWORD dwFlags) {

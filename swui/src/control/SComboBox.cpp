@@ -1,158 +1,30 @@
 #include "control/SComboBox.h"
 
-#include "core/EventCmd.h"
-#include "core/EventLBSelChanged.h"
-#include "core/SApplication.h"
-#include "core/SDropDownWnd.h"
-#include "core/SObjectFactoryMgr.h"
-#include "core/SRootWindow.h"
-#include "res.mgr/SXmlNoCase.h"
-
 namespace SWUI {
 
-SComboBox::SComboBox() = default;
+int SComboBox::GetCurSel() const { return m_pList != nullptr ? m_pList->GetCurSel() : -1; }
 
-SComboBox::~SComboBox() {
-  // Closed while this class still answers the drop-down's callbacks.
-  CloseUp();
-  ReleaseListBox();
-}
-
-void SComboBox::ReleaseListBox() {
-  if (m_pListBox == nullptr) return;
-  SListBox* list = m_pListBox;
-  m_pListBox = nullptr;
-  list->SSendMessage(WM_DESTROY);
-  list->Release();
-}
-
-void SComboBox::OnDestroy() {
-  SComboBase::OnDestroy();  // closes the drop-down, which gives the list back
-  ReleaseListBox();
-}
-
-// ---- the list ----------------------------------------------------------------------------
-
-int SComboBox::GetCurSel() const { return m_pListBox != nullptr ? m_pListBox->GetCurSel() : -1; }
-
-int SComboBox::GetCount() const { return m_pListBox != nullptr ? m_pListBox->GetCount() : 0; }
+int SComboBox::GetCount() const { return m_pList != nullptr ? m_pList->GetCount() : 0; }
 
 BOOL SComboBox::SetCurSel(int iSel) {
-  if (m_pListBox == nullptr || !m_pListBox->SetCurSel(iSel)) return FALSE;
+  if (m_pList == nullptr || !m_pList->SetCurSel(iSel)) return FALSE;
   OnSelChanged();
   return TRUE;
 }
 
 SStringW SComboBox::GetLBText(int iItem, BOOL bRawText) {
-  return m_pListBox != nullptr ? m_pListBox->GetText(iItem, bRawText) : SStringW();
-}
-
-void SComboBox::OnSelChanged() {
-  if (m_pEdit != nullptr && !m_pEdit->GetEventSet()->IsMuted()) {
-    MuteEvents mute(m_pEdit);
-    m_pEdit->SetWindowText(GetLBText(GetCurSel()));
-  }
-  Invalidate();
-  SComboBase::OnSelChanged();
-}
-
-BOOL SComboBox::MakeListBox(LPCWSTR className, pugi::xml_node style) {
-  ReleaseListBox();
-  SApplication* app = SApplication::getSingletonPtr();
-  if (app == nullptr) return FALSE;
-  SWindow* wnd = SObjectFactoryMgr::TakeObjectAs<SWindow>(app->CreateWindowByName(className));
-  SListBox* list = dynamic_cast<SListBox*>(wnd);
-  if (list == nullptr) {
-    // Not a list box: the combo stays without a list and answers as an empty one.
-    if (wnd != nullptr) wnd->Release();
-    return FALSE;
-  }
-  list->SetContainer(GetContainer());
-  list->InitFromXml(style);
-  list->SetAttribute(SStringW(L"pos"), SStringW(L"0,0,-0,-0"), TRUE);
-  list->SetOwner(this);
-  list->SetAttribute(SStringW(L"id"), SStringW(L"-200"), TRUE);
-  list->SSendMessage(UM_SETSCALE, static_cast<WPARAM>(GetScale()));
-  m_pListBox = list;
-  return TRUE;
+  return m_pList != nullptr ? m_pList->GetText(iItem, bRawText) : SStringW();
 }
 
 BOOL SComboBox::CreateListBox(pugi::xml_node xmlNode) {
-  const pugi::xml_node style = SXmlNoCase::Child(xmlNode, L"listStyle");
-  const pugi::xml_attribute cls = SXmlNoCase::Attribute(style, L"wndclass");
-  if (!MakeListBox(cls ? cls.value() : SListBox::ClassName(), style)) return FALSE;
-  m_pListBox->SetAttribute(SStringW(L"hotTrack"), SStringW(L"1"), TRUE);
-  m_pListBox->AddItemsFromXml(xmlNode, 0);
+  if (!MakeListFromStyle(xmlNode)) return FALSE;
+  m_pList->AddItemsFromXml(xmlNode, 0);
   return TRUE;
 }
 
 int SComboBox::GetListBoxHeight() {
-  const int most = m_nDropHeight.toPixelSize(GetScale());
-  if (m_pListBox == nullptr || m_pListBox->GetCount() == 0) return most;
-  RECT margin;
-  m_pListBox->GetStyle().GetMargin(&margin);
-  const int height =
-      m_pListBox->GetCount() * m_pListBox->GetItemHeight() + margin.top + margin.bottom;
-  return height < most ? height : most;
-}
-
-// ---- the drop-down -----------------------------------------------------------------------
-
-void SComboBox::OnCreateDropDown(SDropDownWnd* pDropDown) {
-  SComboBase::OnCreateDropDown(pDropDown);
-  if (m_pListBox == nullptr) return;
-  SRootWindow* root = pDropDown->GetRoot();
-  m_pListBox->AddRef();  // the popup's tree holds it while open
-  root->InsertChild(m_pListBox);
-  RECT rc;
-  ::GetClientRect(pDropDown->m_hWnd, &rc);
-  root->OnRelayout(rc);
-  root->RequestRelayout(m_pListBox, TRUE);
-  root->UpdateLayout();
-  m_pListBox->SetVisible(TRUE);
-  m_pListBox->SetFocus();
-  m_pListBox->EnsureVisible(GetCurSel());
-}
-
-void SComboBox::OnDestroyDropDown(SDropDownWnd* pDropDown) {
-  SRootWindow* root = pDropDown->GetRoot();
-  if (m_pListBox != nullptr && m_pListBox->GetParent() == root) {
-    m_pListBox->SetVisible(FALSE);
-    root->RemoveChild(m_pListBox);
-    m_pListBox->SetContainer(GetContainer());
-    m_pListBox->Release();  // the tree's reference
-  }
-  SComboBase::OnDestroyDropDown(pDropDown);
-}
-
-// ---- tree-wide messages ------------------------------------------------------------------
-
-BOOL SComboBox::OnLanguageChanged() {
-  const BOOL result = SComboBase::OnLanguageChanged();
-  if (m_pListBox != nullptr) m_pListBox->SSendMessage(UM_SETLANGUAGE);
-  return result;
-}
-
-void SComboBox::OnScaleChanged(int scale) {
-  SComboBase::OnScaleChanged(scale);
-  if (m_pListBox != nullptr) m_pListBox->SSendMessage(UM_SETSCALE, static_cast<WPARAM>(scale));
-}
-
-// ---- events ------------------------------------------------------------------------------
-
-BOOL SComboBox::FireEvent(EventArgs& evt) {
-  if (m_pListBox != nullptr && evt.sender == static_cast<IObject*>(m_pListBox) &&
-      evt.idFrom == kListId && IsDropDownOpen()) {
-    if (evt.GetID() == EventLBSelChanged::EventID) {
-      OnSelChanged();
-      return TRUE;
-    }
-    if (evt.GetID() == EventCmd::EventID) {
-      CloseUp();
-      return TRUE;
-    }
-  }
-  return SComboBase::FireEvent(evt);
+  const int count = GetCount();
+  return FitDropHeight(count, count > 0 ? count * m_pList->GetItemHeight() : 0);
 }
 
 }  // namespace SWUI

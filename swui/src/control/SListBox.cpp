@@ -27,16 +27,8 @@ void AddEventOf(SEventSet* set) {
 
 SListBox::SListBox()
     : m_itemHeight(20.0f, dp),
-      m_crItemBg(CR_INVALID),
-      m_crItemBg2(CR_INVALID),
-      m_crItemSelBg(kSelBkgnd),
-      m_crItemHotBg(kHotBkgnd),
-      m_crText(CR_INVALID),
-      m_crSelText(CR_INVALID) {
+      m_look(CR_INVALID, CR_INVALID, kSelBkgnd, kHotBkgnd, CR_INVALID, CR_INVALID) {
   m_dwFlags |= SWF_FOCUSABLE;
-  for (SLayoutSize* size : {&m_ptIcon[0], &m_ptIcon[1], &m_ptText[0], &m_ptText[1]}) {
-    size->SetInvalid();
-  }
   AddEventOf<EventLBSelChanging>(GetEventSet());
   AddEventOf<EventLBSelChanged>(GetEventSet());
   AddEventOf<EventLBDbClick>(GetEventSet());
@@ -67,37 +59,8 @@ HRESULT SListBox::SetAttribute(const SStringW& strAttribName, const SStringW& st
     m_bHotTrack = P::Int(strValue) != 0;
     hr = S_FALSE;
   } else {
-    struct ColorAttr {
-      LPCWSTR name;
-      COLORREF SListBox::*field;
-    };
-    static const ColorAttr kColors[] = {
-        {L"colorItemBkgnd", &SListBox::m_crItemBg},
-        {L"colorItemBkgnd2", &SListBox::m_crItemBg2},
-        {L"colorItemSelBkgnd", &SListBox::m_crItemSelBg},
-        {L"colorItemHotBkgnd", &SListBox::m_crItemHotBg},
-        {L"colorText", &SListBox::m_crText},
-        {L"colorSelText", &SListBox::m_crSelText},
-    };
-    struct SizeAttr {
-      LPCWSTR name;
-      SLayoutSize* field;
-    };
-    const SizeAttr sizes[] = {{L"icon-x", &m_ptIcon[0]},
-                              {L"icon-y", &m_ptIcon[1]},
-                              {L"text-x", &m_ptText[0]},
-                              {L"text-y", &m_ptText[1]}};
-    for (const ColorAttr& color : kColors) {
-      if (!P::IsName(name, color.name)) continue;
-      if (strValue.IsEmpty()) return E_FAIL;
-      this->*color.field = GetNamedColor(strValue);
-      hr = S_FALSE;
-    }
-    for (const SizeAttr& size : sizes) {
-      if (!P::IsName(name, size.name)) continue;
-      *size.field = GetNamedDimension(strValue);
-      hr = S_FALSE;
-    }
+    hr = m_look.SetAttribute(name, strValue);
+    if (hr == E_FAIL) return E_FAIL;
   }
   if (hr == E_NOTIMPL) return SScrollView::SetAttribute(strAttribName, strValue, bLoading);
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
@@ -286,50 +249,14 @@ void SListBox::OnPaint(IRenderTarget* pRT) {
 void SListBox::DrawItem(IRenderTarget* pRT, const RECT& rc, int iItem) {
   if (iItem < 0 || iItem >= GetCount()) return;
   const Item& item = *m_arrItems[iItem];
-  COLORREF crBg = m_crItemBg;
-  if ((iItem & 1) && m_crItemBg2 != CR_INVALID) crBg = m_crItemBg2;
-  COLORREF crText = m_crText;
   const bool selected = iItem == m_iSelItem;
   const bool hot = !selected && iItem == m_iHoverItem && m_bHotTrack;
-  int skinState = 0;
-  if (selected || hot) {
-    const COLORREF crMark = selected ? m_crItemSelBg : m_crItemHotBg;
-    if (m_pItemSkin != nullptr) {
-      skinState = selected ? 2 : 1;
-    } else if (crMark != CR_INVALID) {
-      crBg = crMark;
-    }
-    if (m_crSelText != CR_INVALID) crText = m_crSelText;
-  }
-  if (crBg != CR_INVALID) pRT->FillSolidRect(&rc, crBg);
-  SControlSkin::DrawState(m_pItemSkin, pRT, rc, skinState);
-
-  const COLORREF crOld = crText != CR_INVALID ? pRT->SetTextColor(crText) : CR_INVALID;
-  const int h = GetItemHeight();
-  const int scale = GetScale();
-  RECT rcText = rc;
-  bool iconDrawn = false;
-  RECT rcIcon = {0, 0, 0, 0};
-  if (item.nImage != -1 && m_pIconSkin != nullptr) {
-    const SIZE size = m_pIconSkin->GetSkinSize();
-    const int x = m_ptIcon[0].IsSpecifiedSize() ? m_ptIcon[0].toPixelSize(scale) : h / 6;
-    const int y = m_ptIcon[1].IsSpecifiedSize() ? m_ptIcon[1].toPixelSize(scale)
-                                                : (h - size.cy) / 2;
-    rcIcon = RECT{rc.left + x, rc.top + y, rc.left + x + size.cx, rc.top + y + size.cy};
-    iconDrawn = SControlSkin::DrawState(m_pIconSkin, pRT, rcIcon, item.nImage) != FALSE;
-  }
-  if (m_ptText[0].IsSpecifiedSize()) {
-    rcText.left = rc.left + m_ptText[0].toPixelSize(scale);
-  } else if (iconDrawn) {
-    rcText.left = rcIcon.right + h / 6;
-  }
-  UINT format = DT_SINGLELINE | DT_VCENTER;
-  if (m_ptText[1].IsSpecifiedSize()) {
-    rcText.top = rc.top + m_ptText[1].toPixelSize(scale);
-    format = DT_SINGLELINE;
-  }
-  const SStringW text = item.text.GetText(FALSE);
-  DrawText(pRT, text, text.GetLength(), &rcText, format);
+  const SListItemLook::RowColors colors =
+      m_look.ColorsOf(iItem, selected, hot, m_pItemSkin != nullptr);
+  m_look.DrawBackground(pRT, rc, colors, m_pItemSkin);
+  const COLORREF crOld = colors.text != CR_INVALID ? pRT->SetTextColor(colors.text) : CR_INVALID;
+  m_look.DrawIconText(this, pRT, rc, m_pIconSkin, item.nImage, item.text.GetText(FALSE),
+                      GetItemHeight());
   if (crOld != CR_INVALID) pRT->SetTextColor(crOld);
 }
 

@@ -138,14 +138,16 @@ void SProgress::OnPaint(IRenderTarget* pRT) {
   BeforePaint(pRT, painter);
   RECT rcClient;
   GetClientRect(&rcClient);
-  SControlSkin::DrawOrNormal(m_pSkinBkgnd, pRT, rcClient, 0);
+  // A disabled bar draws its skins' disabled cells; a skin with fewer states draws state 0.
+  const int state = IsDisabled(TRUE) ? SkinState_Disable : SkinState_Normal;
+  SControlSkin::DrawOrNormal(m_pSkinBkgnd, pRT, rcClient, state);
   RECT rcFill = rcClient;
   if (m_bVertical) {
     rcFill.bottom = rcFill.top + ScaleToLength(rcClient.bottom - rcClient.top);
   } else {
     rcFill.right = rcFill.left + ScaleToLength(rcClient.right - rcClient.left);
   }
-  if (m_nValue > m_nMinValue) SControlSkin::DrawOrNormal(m_pSkinPos, pRT, rcFill, 0);
+  if (m_nValue > m_nMinValue) SControlSkin::DrawOrNormal(m_pSkinPos, pRT, rcFill, state);
   if (m_bShowPercent && !m_bVertical) {
     SStringW text;
     text.Format(L"%d%%", ScaleToLength(100));

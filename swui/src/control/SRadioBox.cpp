@@ -3,6 +3,7 @@
 #include "control/SControlSkin.h"
 #include "control/SKeyword.h"
 #include "core/SAttrParse.h"
+#include "core/SMuteEvents.h"
 
 namespace SWUI {
 
@@ -20,28 +21,13 @@ constexpr AlignWord kVAligns[] = {{L"top", SwndStyle::kVAlignTop},
                                   {L"middle", SwndStyle::kVAlignMiddle},
                                   {L"bottom", SwndStyle::kVAlignBottom}};
 
-// Mutes an element's events for the lifetime of the scope, then restores what was set.
-class MuteScope {
- public:
-  explicit MuteScope(SWindow* wnd) : set_(wnd->GetEventSet()), old_(set_->IsMuted()) {
-    set_->SetMute(true);
-  }
-  ~MuteScope() { set_->SetMute(old_); }
-  MuteScope(const MuteScope&) = delete;
-  MuteScope& operator=(const MuteScope&) = delete;
-
- private:
-  SEventSet* set_;
-  bool old_;
-};
-
 }  // namespace
 
 SRadioBox::SRadioBox() : SCheckableWnd(kRadioSkin, kFocusRadioSkin) {}
 
 HRESULT SRadioBox::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   if (SAttrParse::IsName(name, L"checked") && bLoading) {
-    MuteScope mute(this);
+    SMuteEvents mute(this);
     return SCheckableWnd::SetAttribute(name, value, bLoading);
   }
   const bool isAlign = SAttrParse::IsName(name, L"iconAlign");
@@ -105,7 +91,7 @@ void SRadioBox::OnStateChanging(DWORD dwOldState, DWORD dwNewState) {
   // Runs before the new state is stored, so the box cannot find itself.
   SWindow* checked = GetSelectedSiblingInGroup();
   if (checked == nullptr) return;
-  MuteScope mute(checked);
+  SMuteEvents mute(checked);
   checked->SetCheck(FALSE);
 }
 

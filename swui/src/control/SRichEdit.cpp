@@ -8,6 +8,7 @@
 #include "../core/RenderFactoryUtil.h"
 #include "control/SControlSkin.h"
 #include "control/SMenu.h"
+#include "control/SHimetric.h"
 #include "control/SRicheditDropTarget.h"
 #include "control/STextPainter.h"
 #include "base/AlphaChannelBackup.h"
@@ -99,23 +100,6 @@ bool IsPlainText(LPCWSTR text) {
     if (*text < 0x20 || *text == 0x7F) return false;
   }
   return true;
-}
-
-// Pixels to HIMETRIC at a resolution.
-LONG ToHimetric(int pixels, int dpi) { return MulDiv(pixels, 2540, dpi); }
-
-// LOGPIXELSX and LOGPIXELSY of a window (null: the screen) from one device context; an axis that
-// cannot be asked is 96.
-SIZE WindowDpi(HWND hwnd) {
-  SIZE dpi = {96, 96};
-  HDC dc = GetDC(hwnd);
-  if (dc == nullptr) return dpi;
-  const int x = GetDeviceCaps(dc, LOGPIXELSX);
-  const int y = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(hwnd, dc);
-  if (x > 0) dpi.cx = x;
-  if (y > 0) dpi.cy = y;
-  return dpi;
 }
 
 // The height of "A" in a font; 0 when it cannot be measured.
@@ -505,7 +489,7 @@ void SRichEdit::InitDefaultCharFormat(HFONT hFont) {
   }
 
   m_cfDef.dwMask = kDefaultCharMask;
-  m_cfDef.yHeight = MulDiv(std::abs(lf.lfHeight), 1440, WindowDpi(nullptr).cy);
+  m_cfDef.yHeight = MulDiv(std::abs(lf.lfHeight), 1440, SHimetric::WindowDpi(nullptr).cy);
   m_cfDef.yOffset = 0;
   m_cfDef.dwEffects = 0;
   if (lf.lfWeight >= FW_BOLD) m_cfDef.dwEffects |= CFE_BOLD;
@@ -888,13 +872,15 @@ void SRichEdit::UpdateInsetAndExtent() {
     const int gap = std::max<int>(0, (rcClient.bottom - rcClient.top - m_nFontHeight) / 2);
     inset.top = inset.bottom = gap;
   }
-  const SIZE dpi = WindowDpi(ContainerHostHwnd());
+  const SIZE dpi = SHimetric::WindowDpi(ContainerHostHwnd());
   const int dpiX = dpi.cx;
   const int dpiY = dpi.cy;
-  m_sizelExtent.cx = ToHimetric(rcClient.right - rcClient.left, dpiX);
-  m_sizelExtent.cy = ToHimetric(rcClient.bottom - rcClient.top, dpiY);
-  m_rcInset = RECT{ToHimetric(inset.left, dpiX), ToHimetric(inset.top, dpiY),
-                   ToHimetric(inset.right, dpiX), ToHimetric(inset.bottom, dpiY)};
+  m_sizelExtent.cx = SHimetric::FromPixels(rcClient.right - rcClient.left, dpiX);
+  m_sizelExtent.cy = SHimetric::FromPixels(rcClient.bottom - rcClient.top, dpiY);
+  m_rcInset = RECT{SHimetric::FromPixels(inset.left, dpiX),
+                   SHimetric::FromPixels(inset.top, dpiY),
+                   SHimetric::FromPixels(inset.right, dpiX),
+                   SHimetric::FromPixels(inset.bottom, dpiY)};
 
   ITextServices* serv = GetTextServices();
   if (serv == nullptr) return;

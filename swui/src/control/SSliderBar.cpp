@@ -15,6 +15,7 @@ constexpr int kSkinSliderThumb = 18;
 constexpr int kThumbNormal = 0;
 constexpr int kThumbHover = 1;
 constexpr int kThumbPushed = 2;
+constexpr int kThumbDisabled = 3;
 // The slider's desired length along its axis.
 constexpr int kDesiredLength = 100;
 // The code the slider's own changes are notified with (not carried by the event).
@@ -122,11 +123,16 @@ int SSliderBar::ValueAt(int offset, int length, int base) const {
 void SSliderBar::OnPaint(IRenderTarget* pRT) {
   SPainter painter;
   BeforePaint(pRT, painter);
-  SControlSkin::DrawOrNormal(m_pSkinBkgnd, pRT, GetPartRect(kPartRailBkgnd), 0);
+  // Disabled, every skin draws its fourth cell; a skin without one draws its normal cell.
+  const bool disabled = IsDisabled(TRUE) != FALSE;
+  const int railState = disabled ? kThumbDisabled : kThumbNormal;
+  SControlSkin::DrawOrNormal(m_pSkinBkgnd, pRT, GetPartRect(kPartRailBkgnd), railState);
   if (m_nValue != m_nMinValue)
-    SControlSkin::DrawOrNormal(m_pSkinPos, pRT, GetPartRect(kPartSel), 0);
+    SControlSkin::DrawOrNormal(m_pSkinPos, pRT, GetPartRect(kPartSel), railState);
   int thumbState = kThumbNormal;
-  if (m_bDrag) {
+  if (disabled) {
+    thumbState = kThumbDisabled;
+  } else if (m_bDrag) {
     thumbState = kThumbPushed;
   } else if (m_uHtPrev == kPartThumb) {
     thumbState = kThumbHover;

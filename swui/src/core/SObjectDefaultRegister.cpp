@@ -2,13 +2,20 @@
 
 #include <memory>
 
+#include "control/SActiveX.h"
 #include "control/SAnimateImgWnd.h"
 #include "control/SButton.h"
+#include "control/SCalendar.h"
+#include "control/SCalendarEx.h"
 #include "control/SCaption.h"
 #include "control/SCheckBox.h"
 #include "control/SComboBox.h"
+#include "control/SComboView.h"
+#include "control/SDateTimePicker.h"
 #include "control/SEdit.h"
+#include "control/SFlashCtrl.h"
 #include "control/SGroup.h"
+#include "control/SHeaderCtrl.h"
 #include "control/SHotKeyCtrl.h"
 #include "control/SIconWnd.h"
 #include "control/SImageButton.h"
@@ -16,6 +23,9 @@
 #include "control/SLine.h"
 #include "control/SLink.h"
 #include "control/SListBox.h"
+#include "control/SListCtrl.h"
+#include "control/SListView.h"
+#include "control/SMenuBar.h"
 #include "control/SPanel.h"
 #include "control/SProgress.h"
 #include "control/SRadioBox.h"
@@ -24,11 +34,16 @@
 #include "control/SScrollBar.h"
 #include "control/SScrollView.h"
 #include "control/SSliderBar.h"
+#include "control/SSplitPane.h"
+#include "control/SSplitWnd.h"
+#include "control/SSplitWnd_Col.h"
+#include "control/SSplitWnd_Row.h"
 #include "control/SSpinButtonCtrl.h"
 #include "control/SStatic.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
 #include "control/SToggle.h"
+#include "control/STreeCtrl.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -109,32 +124,32 @@ const Entry kBuiltinClasses[] = {
     {L"caption", kW, L"window", NewFactory<SCaption>},
     {L"tabctrl", kW, L"window", NewFactory<STabCtrl>},
     {L"page", kW, L"window", NewFactory<STabPage>},
-    {L"activex", kW, L"window", nullptr},
-    {L"flash", kW, L"activex", nullptr},
-    {L"pane", kW, L"window", nullptr},
-    {L"splitwnd", kW, L"window", nullptr},
-    {L"splitcol", kW, L"splitwnd", nullptr},
-    {L"splitrow", kW, L"splitwnd", nullptr},
+    {L"activex", kW, L"window", NewFactory<SActiveX>},
+    {L"flash", kW, L"activex", NewFactory<SFlashCtrl>},
+    {L"pane", kW, L"window", NewFactory<SSplitPane>},
+    {L"splitwnd", kW, L"window", NewFactory<SSplitWnd>},
+    {L"splitcol", kW, L"splitwnd", NewFactory<SSplitWnd_Col>},
+    {L"splitrow", kW, L"splitwnd", NewFactory<SSplitWnd_Row>},
     {L"sliderbar", kW, L"progress", NewFactory<SSliderBar>},
-    {L"treectrl", kW, L"scrollview", nullptr},
+    {L"treectrl", kW, L"scrollview", NewFactory<STreeCtrl>},
     {L"scrollbar", kW, L"window", NewFactory<SScrollBar>},
-    {L"header", kW, L"window", nullptr},
-    {L"listctrl", kW, L"div", nullptr},
+    {L"header", kW, L"window", NewFactory<SHeaderCtrl>},
+    {L"listctrl", kW, L"div", NewFactory<SListCtrl>},
     {L"listbox", kW, L"scrollview", NewFactory<SListBox>},
     {L"richedit", kW, L"div", NewFactory<SRichEdit>},
     {L"edit", kW, L"richedit", NewFactory<SEdit>},
     {L"hotkey", kW, L"window", NewFactory<SHotKeyCtrl>},
     {L"combobox", kW, L"combobase", NewFactory<SComboBox>},
-    {L"calendar", kW, L"window", nullptr},
+    {L"calendar", kW, L"window", NewFactory<SCalendar>},
     {L"spinButton", kW, L"window", NewFactory<SSpinButtonCtrl>},
-    {L"listview", kW, L"div", nullptr},
-    {L"comboview", kW, L"combobase", nullptr},
+    {L"listview", kW, L"div", NewFactory<SListView>},
+    {L"comboview", kW, L"combobase", NewFactory<SComboView>},
     {L"mclistview", kW, L"div", nullptr},
     {L"tileview", kW, L"div", nullptr},
     {L"treeview", kW, L"div", nullptr},
-    {L"menubar", kW, L"window", nullptr},
-    {L"calendarex", kW, L"window", nullptr},
-    {L"dateTimePicker", kW, L"window", nullptr},
+    {L"menubar", kW, L"window", NewFactory<SMenuBar>},
+    {L"calendarex", kW, L"window", NewFactory<SCalendarEx>},
+    {L"dateTimePicker", kW, L"window", NewFactory<SDateTimePicker>},
     // Interpolators.
     {L"Linear", kI, L"interpolator_base", NewFactory<SLinearInterpolator>},
     {L"Accelerate", kI, L"interpolator_base", NewFactory<SAccelerateInterpolator>},

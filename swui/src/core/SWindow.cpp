@@ -467,7 +467,13 @@ int SWindow::OnCreate(LPVOID) {
 void SWindow::OnDestroy() {
   EventSwndDestroy evt(this);
   FireEvent(evt);
-  SendAccessibleNotice(EVENT_OBJECT_DESTROY);
+  // A client takes an element's destruction for its whole subtree, and a host window's, which
+  // the system announces, for its tree: only the top of a subtree taken out of a living tree
+  // is announced, so a window's teardown sends no notice per element.
+  const SWNDMSG* parentMsg = m_pParent != nullptr ? m_pParent->GetCurMsg() : nullptr;
+  if (m_pParent != nullptr && (parentMsg == nullptr || parentMsg->uMsg != WM_DESTROY)) {
+    SendAccessibleNotice(EVENT_OBJECT_DESTROY);
+  }
   while (SWindow* child = m_pFirstChild) {
     {
       SAutoRefPtr<SWindow> hold(child);  // a handler may destroy it

@@ -38,8 +38,11 @@ bool IsButtonMsg(UINT uMsg) { return uMsg >= kFirstButtonMsg && uMsg <= kLastBut
 
 }  // namespace
 
-SwndContainerImpl::SwndContainerImpl()
-    : m_root(new SRootWindow(this)), m_focusMgr(m_root), m_dropTarget(m_root) {
+SwndContainerImpl::SwndContainerImpl() : SwndContainerImpl(new SRootWindow(nullptr)) {}
+
+SwndContainerImpl::SwndContainerImpl(SRootWindow* root)
+    : m_root(root), m_focusMgr(m_root), m_dropTarget(m_root) {
+  m_root->m_owner = this;
   m_root->SetContainer(this);
 }
 

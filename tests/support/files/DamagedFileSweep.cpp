@@ -1,5 +1,6 @@
 #include "DamagedFileSweep.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -8,23 +9,6 @@
 namespace damaged {
 
 namespace {
-
-// One to three replaced, inserted or deleted bytes (ASCII, NUL included) anywhere in the file.
-std::string Mutate(std::string text, std::mt19937& rng) {
-  const int edits = 1 + static_cast<int>(rng() % 3);
-  for (int i = 0; i < edits; ++i) {
-    const char byte = static_cast<char>(rng() % 128);
-    const unsigned kind = rng() % 4;
-    if (kind <= 1 && !text.empty()) {
-      text[rng() % text.size()] = byte;
-    } else if (kind == 2) {
-      text.insert(text.begin() + rng() % (text.size() + 1), byte);
-    } else if (!text.empty()) {
-      text.erase(rng() % text.size(), 1);
-    }
-  }
-  return text;
-}
 
 // The changes tried at one character of a value: another upper-case digit, and a character
 // that is no upper-case digit (cycling through lower case, blanks, separators, line ends, NUL).
@@ -49,6 +33,75 @@ bool Offer(const Probe& probe, const std::string& bytes, const std::string& what
 }
 
 }  // namespace
+
+Mutation Mutate(const std::string& text, std::mt19937& rng) {
+  static const char* const kMarks[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+  struct Edit {
+    size_t at;
+    bool remove;      // the byte at `at` goes (replaced by `bytes` when it is not empty)
+    std::string bytes;
+  };
+  std::vector<Edit> edits;
+  const int count = 1 + static_cast<int>(rng() % 3);
+  for (int i = 0; i < count; ++i) {
+    const size_t at = rng() % (text.size() + 1);
+    const bool inside = at < text.size();
+    switch (rng() % 8) {
+      case 0:
+      case 1:
+      case 2:
+        if (inside) edits.push_back({at, true, std::string(1, static_cast<char>(rng() % 256))});
+        break;
+      case 3:
+        edits.push_back({at, false, std::string(1, static_cast<char>(rng() % 256))});
+        break;
+      case 4:
+        if (inside) edits.push_back({at, true, std::string()});
+        break;
+      case 5:
+        edits.push_back({rng() % 2 ? at : 0, false, kMarks[rng() % 3]});
+        break;
+      case 6: {
+        std::string run(1 + rng() % 300, '\0');
+        for (char& c : run) c = static_cast<char>(rng() % 256);
+        edits.push_back({at, false, run});
+        break;
+      }
+      default:
+        if (!text.empty()) {
+          edits.push_back({at, false, text.substr(rng() % text.size(), 1 + rng() % 200)});
+        }
+        break;
+    }
+  }
+  Mutation m;
+  m.bytes = text;
+  // From the end backwards, so that every edit's place is the original's; at one place the
+  // byte there is changed before anything goes in front of it, and changed once.
+  std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
+    return a.at != b.at ? a.at > b.at : a.remove && !b.remove;
+  });
+  size_t lastRemoved = text.size();
+  for (const Edit& e : edits) {
+    if (e.remove) {
+      if (e.at == lastRemoved) continue;
+      lastRemoved = e.at;
+      m.bytes.replace(e.at, 1, e.bytes);
+      m.touched.push_back(e.at);
+    } else {
+      m.bytes.insert(e.at, e.bytes);
+      if (e.at > 0) m.touched.push_back(e.at - 1);
+      if (e.at < text.size()) m.touched.push_back(e.at);
+    }
+  }
+  if (edits.size() == 1 && edits[0].bytes.size() == 1) {
+    m.single = true;
+    m.byte = edits[0].bytes[0];
+    m.at = edits[0].at;
+    m.inserted = !edits[0].remove;
+  }
+  return m;
+}
 
 unsigned Seed() {
   const char* text = std::getenv("TEVARO_SWEEP_SEED");
@@ -89,7 +142,7 @@ void Run(const Plan& plan, const Probe& probe, Tally* tally) {
 
   std::mt19937 rng(plan.seed);
   for (int i = 0; i < plan.mutations; ++i) {
-    Offer(probe, Mutate(plan.good, rng), "mutation " + std::to_string(i), tally);
+    Offer(probe, Mutate(plan.good, rng).bytes, "mutation " + std::to_string(i), tally);
   }
 }
 

@@ -1,12 +1,14 @@
 // The damaged-file sweep of effect and mode files: a valid file cut at every length, every
-// character of its values changed, and seeded mutations of the whole file (one to three bytes
-// replaced, inserted or deleted). Each case is offered to a probe, which runs the reader under
+// character of its values changed, and seeded mutations of the whole file (one to three edits:
+// bytes of any value replaced, inserted or deleted, byte-order marks, runs of random bytes,
+// repeated slices). Each case is offered to a probe, which runs the reader under
 // test and checks what either outcome must leave; the sweep checks the outcomes that are known
 // (cuts into a value and changed value characters are refused). The seed is printed by the
 // callers; TEVARO_SWEEP_SEED sets another.
 #pragma once
 #include <cstddef>
 #include <functional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +17,23 @@ namespace damaged {
 
 // TEVARO_SWEEP_SEED when set, else a fixed seed.
 unsigned Seed();
+
+// A seeded mutation of a file: one to three edits anywhere, each at a place of the original
+// (edits do not build on each other): a byte of any value (NUL and 0x80 and above included)
+// replaced, inserted or deleted; a byte-order mark (UTF-8, UTF-16 in either order) put at the
+// start or anywhere; a run of up to 300 random bytes inserted; or a slice of up to 200 bytes of
+// the file repeated elsewhere (a line, a section given twice).
+struct Mutation {
+  std::string bytes;
+  // Places of the original that an edit changed, took away or stands beside.
+  std::vector<size_t> touched;
+  // One byte replaced or inserted: which, where, and whether it went in.
+  bool single = false;
+  char byte = 0;
+  size_t at = 0;
+  bool inserted = false;
+};
+Mutation Mutate(const std::string& text, std::mt19937& rng);
 
 // Counts the outcomes and keeps the first faults as lines, so that one CHECK reports them all.
 struct Tally {

@@ -160,12 +160,29 @@ bool Bank(const std::wstring* text, std::vector<uint8_t>* bank) {
 }
 
 // ---- The platform's private-profile grammar -------------------------------------------------
+// The file's encoding is told by its first bytes: a UTF-8 signature or a UTF-16 byte-order mark;
+// anything else is the ANSI code page.
 // A line ends at the next LF, or when none follows, at the next CR; lines are trimmed of
 // whitespace (tab, LF, VT, FF, CR, space, ^Z); "[...]" up to the line's last ']' names a section;
 // otherwise the part before the first '=' (trimmed) is a key and the rest (trimmed) its value.
 // The first section of the name holds the keys looked up; names compare ignoring case; strings
 // end at a NUL.
 bool IsProfileSpace(wchar_t c) { return (c >= 0x09 && c <= 0x0D) || c == L' ' || c == 0x1A; }
+
+// The text of a profile file: UTF-8 after its signature, UTF-16 after a byte-order mark (either
+// order; a byte left over is dropped), else the ANSI code page.
+std::wstring ProfileText(const std::string& bytes) {
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return Widen(bytes.substr(3), CP_UTF8);
+  const bool little = bytes.compare(0, 2, "\xFF\xFE") == 0;
+  if (!little && bytes.compare(0, 2, "\xFE\xFF") != 0) return Widen(bytes, CP_ACP);
+  std::wstring text;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const unsigned a = static_cast<unsigned char>(bytes[i]);
+    const unsigned b = static_cast<unsigned char>(bytes[i + 1]);
+    text.push_back(static_cast<wchar_t>(little ? a | b << 8 : a << 8 | b));
+  }
+  return text;
+}
 
 bool ProfileValue(const std::wstring& text, const wchar_t* section, const wchar_t* key,
                   std::wstring* value) {
@@ -253,7 +270,7 @@ ModeReading ReadModeIndependently(const std::string& fileBytes) {
 
 bool ReadEffectIndependently(const std::string& fileBytes, std::vector<uint8_t>* image) {
   std::wstring value;
-  if (!ProfileValue(Widen(fileBytes, CP_ACP), L"ORVConfig", L"data", &value)) return false;
+  if (!ProfileValue(ProfileText(fileBytes), L"ORVConfig", L"data", &value)) return false;
   std::vector<uint8_t> bytes;
   if (value.size() != 2 * kBankBytes + 2 || !Unhex(value, &bytes)) return false;
   const uint8_t check = bytes.back();

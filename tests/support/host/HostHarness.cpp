@@ -1,5 +1,7 @@
 #include "HostHarness.h"
 
+#include <cstdlib>
+
 #include "core/SMessageLoop.h"
 #include "base/SXmlMark.h"
 
@@ -83,6 +85,16 @@ POINT HostHarness::ToScreen(POINT client) const {
 
 // ---- pixels ------------------------------------------------------------------------------
 
+bool HostHarness::NearRgb(DWORD a, DWORD b) {
+  for (int shift : {0, 8, 16}) {
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
+        2) {
+      return false;
+    }
+  }
+  return true;
+}
+
 void HostHarness::Paint() {
   REQUIRE(host != nullptr);
   RECT rc;
@@ -136,6 +148,40 @@ int HostHarness::CountRgb(const RECT& rc, DWORD rgb) const {
       if ((rt->GetPixel(x, y) & 0xFFFFFF) == rgb) ++count;
     }
   }
+  return count;
+}
+
+int HostHarness::CountUnshown(SHostWnd& other, const RECT& rc) {
+  IRenderTarget* rt = other.GetMemRenderTarget();
+  REQUIRE(rt != nullptr);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  REQUIRE(width > 0);
+  REQUIRE(height > 0);
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  HDC window = GetDC(other.m_hWnd);
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(window, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(window);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  BitBlt(dc, 0, 0, width, height, window, rc.left, rc.top, SRCCOPY);
+  GdiFlush();
+  int count = 0;
+  const auto* shown = static_cast<const DWORD*>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      count += ((rt->GetPixel(rc.left + x, rc.top + y) ^ shown[y * width + x]) & 0xFFFFFF) != 0;
+    }
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bmp);
+  ReleaseDC(other.m_hWnd, window);
   return count;
 }
 

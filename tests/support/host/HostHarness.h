@@ -119,6 +119,11 @@ class HostHarness {
   DWORD PrintedRgb(int x, int y) const;
   // How many pixels of a rectangle of the memory target have that colour.
   int CountRgb(const RECT& rc, DWORD rgb) const;
+  // Two colours (0xRRGGBB) within 2 of each other in every channel (a blend's rounding).
+  static bool NearRgb(DWORD a, DWORD b);
+  // How many pixels of a rectangle (client coordinates) of any host differ between its memory
+  // target and what its window shows, read back from the window: painted, never shown.
+  static int CountUnshown(SWUI::SHostWnd& other, const RECT& rc);
   // The memory target as <exe folder>\png\<name>.png, enlarged by zoom.
   bool SavePng(const std::wstring& name, int zoom = 1) const;
   // The same for any host (a dialog inside its loop), painted first.

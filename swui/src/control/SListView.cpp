@@ -1,0 +1,543 @@
+// SListView: the adapter, the locator, the visible rows and their panels, selection, scrolling
+// and painting. Input (mouse, wheel, keys, focus, cursor, tooltip) is in SListViewInput.cpp.
+#include "control/SListView.h"
+
+#include <algorithm>
+
+#include "control/EventItemPanelClick.h"
+#include "control/EventLVSelChanged.h"
+#include "control/EventLVSelChanging.h"
+#include "control/SControlSkin.h"
+#include "control/SItemPanelRoot.h"
+#include "control/SListViewItemLocatorFix.h"
+#include "control/SListViewItemLocatorFlex.h"
+#include "core/MemberFunctionSlot.h"
+#include "core/SAttrParse.h"
+#include "core/SMuteEvents.h"
+#include "res.mgr/SNamedValueGetters.h"
+#include "res.mgr/SXmlNoCase.h"
+
+namespace SWUI {
+
+namespace {
+
+template <class E>
+void AddEventOf(SEventSet* set) {
+  set->AddEvent(E::EventID, E::ScriptName());
+}
+
+const SLayoutSize kDefItemHeight(30.0f, dp);
+
+}  // namespace
+
+SListView::SListView() {
+  SetFlag(SWF_FOCUSABLE, TRUE);
+  m_nUpdateInterval = kUpdateInterval;
+  m_observer.Attach(new SListViewDataSetObserver(this));
+  AddEventOf<EventLVSelChanging>(GetEventSet());
+  AddEventOf<EventLVSelChanged>(GetEventSet());
+}
+
+SListView::~SListView() {
+  m_observer->Detach();
+  // Released without WM_DESTROY: the panels go without telling anyone.
+  GetEventSet()->SetMute(true);
+  if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
+  DestroyAllPanels();
+}
+
+// ---- attributes and the template ---------------------------------------------------------
+
+HRESULT SListView::SetAttribute(const SStringW& strAttribName, const SStringW& strValue,
+                                BOOL bLoading) {
+  using P = SAttrParse;
+  HRESULT hr;
+  if (P::IsName(strAttribName, L"dividerSkin")) {
+    ISkinObj* skin = SControlSkin::Find(strValue, GetScale());
+    if (skin == nullptr) return E_FAIL;
+    m_pSkinDivider = skin;
+    hr = S_OK;
+  } else if (P::IsName(strAttribName, L"dividerSize")) {
+    const SLayoutSize size = GetNamedDimension(strValue);
+    if (!size.IsSpecifiedSize()) return E_FAIL;  // a negative gap would overlap the rows
+    m_nDividerSize = size;
+    hr = S_OK;
+  } else if (P::IsName(strAttribName, L"wantTab")) {
+    m_bWantTab = P::Int(strValue) > 0;
+    hr = S_FALSE;
+  } else {
+    return SPanel::SetAttribute(strAttribName, strValue, bLoading);
+  }
+  return AfterAttribute(strAttribName, strValue, bLoading, hr);
+}
+
+BOOL SListView::CreateChildren(pugi::xml_node xmlNode) {
+  const pugi::xml_node tpl = SXmlNoCase::Child(xmlNode, L"template");
+  if (!tpl) return TRUE;
+  m_xmlTemplate.reset();
+  m_xmlTemplate.append_copy(tpl);
+  const pugi::xml_attribute itemHeight = SXmlNoCase::Attribute(tpl, L"itemHeight");
+  const SLayoutSize height = GetNamedDimension(SStringW(itemHeight.value()));
+  SAutoRefPtr<IListViewItemLocator> locator;
+  if (height.IsSpecifiedSize() && height.toPixelSize(GetScale()) > 0) {
+    locator.Attach(new SListViewItemLocatorFix(height, m_nDividerSize));
+  } else {
+    const pugi::xml_attribute defHeight = SXmlNoCase::Attribute(tpl, L"defHeight");
+    const SLayoutSize def = defHeight ? GetNamedDimension(SStringW(defHeight.value()))
+                                      : kDefItemHeight;
+    locator.Attach(new SListViewItemLocatorFlex(def, m_nDividerSize));
+  }
+  SetItemLocator(locator);
+  return TRUE;
+}
+
+// ---- adapter and locator -----------------------------------------------------------------
+
+BOOL SListView::SetAdapter(ILvAdapter* adapter) {
+  if (m_locator == nullptr) return FALSE;
+  if (m_adapter != nullptr) {
+    m_adapter->UnregisterObserver(m_observer);
+    DestroyAllPanels();
+  }
+  m_adapter = adapter;
+  m_locator->SetAdapter(adapter);
+  if (m_adapter == nullptr) {
+    m_iSelItem = -1;
+    m_iFirstVisible = -1;
+    UpdateScrollBar();
+    return TRUE;
+  }
+  m_adapter->InitByTemplate(m_xmlTemplate.first_child());
+  m_adapter->RegisterObserver(m_observer);
+  m_recycle.assign(static_cast<size_t>(std::max(m_adapter->GetViewTypeCount(), 1)), {});
+  OnDataSetChanged();
+  return TRUE;
+}
+
+BOOL SListView::SetItemLocator(IListViewItemLocator* locator) {
+  if (locator == nullptr) return FALSE;
+  m_locator = locator;
+  m_locator->SetAdapter(m_adapter);
+  m_locator->SetScale(GetScale());
+  OnDataSetChanged();
+  return TRUE;
+}
+
+void SListView::DestroyAllPanels() {
+  std::vector<SItemPanel*> panels;
+  for (const ItemInfo& info : m_visible) panels.push_back(info.pItem);
+  for (const std::deque<SItemPanel*>& list : m_recycle) {
+    panels.insert(panels.end(), list.begin(), list.end());
+  }
+  m_visible.clear();
+  m_recycle.clear();
+  for (SItemPanel* panel : panels) {
+    ForgetPanel(panel);
+    panel->Release();
+  }
+  m_pHoverItem = nullptr;
+  m_pCapturedItem = nullptr;
+}
+
+void SListView::ForgetPanel(SItemPanel* pItem) {
+  if (m_pCapturedItem == pItem) {
+    // A press in a row ends with it, so the row shown in the panel next gets no drag and no
+    // click: the holder leaves (losing its pushed state), then the capture goes.
+    if (SWindow* holder = SWindow::GetSwndFromHandle(pItem->OnGetSwndCapture())) {
+      holder->SSendMessage(WM_MOUSELEAVE);
+    }
+    pItem->OnReleaseSwndCapture();
+  }
+  if (m_pHoverItem == pItem) m_pHoverItem = nullptr;
+}
+
+int SListView::GetRecycledCount() const {
+  size_t count = 0;
+  for (const std::deque<SItemPanel*>& list : m_recycle) count += list.size();
+  return static_cast<int>(count);
+}
+
+// ---- the observer's calls ----------------------------------------------------------------
+
+void SListView::OnDataSetChanged() {
+  if (m_adapter == nullptr || m_locator == nullptr) return;
+  m_locator->OnDataSetChanged();
+  if (m_iSelItem >= m_adapter->GetCount()) m_iSelItem = -1;
+  UpdateScrollBar();
+  UpdateVisibleItems();
+}
+
+void SListView::OnDataSetInvalidated() {
+  if (m_adapter == nullptr) return;
+  m_bDataSetInvalidated = TRUE;
+  Invalidate();
+}
+
+void SListView::OnItemDataChanged(int iItem) {
+  if (m_adapter == nullptr) return;
+  SItemPanel* panel = GetItemPanel(iItem);
+  if (panel == nullptr) return;
+  if (m_locator->IsFixHeight()) {
+    m_adapter->GetView(iItem, panel->GetRoot(), m_xmlTemplate.first_child());
+  } else {
+    UpdateVisibleItems();
+  }
+}
+
+// ---- geometry ----------------------------------------------------------------------------
+
+int SListView::GetItemTop(int iItem) const {
+  const RECT rcClient = GetClientRect();
+  return rcClient.top + m_locator->Item2Position(iItem) - GetScrollPos(TRUE);
+}
+
+BOOL SListView::OnItemGetRect(const SItemPanel* pItem, RECT& rcItem) const {
+  for (const ItemInfo& info : m_visible) {
+    if (info.pItem != pItem) continue;
+    const int iItem = pItem->GetItemIndex();
+    rcItem = GetClientRect();
+    rcItem.top = GetItemTop(iItem);
+    rcItem.bottom = rcItem.top + m_locator->GetItemHeight(iItem);
+    return TRUE;
+  }
+  SetRectEmpty(&rcItem);
+  return FALSE;
+}
+
+SItemPanel* SListView::HitTest(POINT& pt) const {
+  for (const ItemInfo& info : m_visible) {
+    RECT rc;
+    OnItemGetRect(info.pItem, rc);
+    if (!PtInRect(&rc, pt)) continue;
+    pt.x -= rc.left;
+    pt.y -= rc.top;
+    return info.pItem;
+  }
+  return nullptr;
+}
+
+SItemPanel* SListView::GetRowPanel(int iItem) const {
+  if (iItem < m_iFirstVisible || iItem - m_iFirstVisible >= GetVisibleCount()) return nullptr;
+  return m_visible[static_cast<size_t>(iItem - m_iFirstVisible)].pItem;
+}
+
+SItemPanel* SListView::GetItemPanel(int iItem) const {
+  if (m_adapter == nullptr || iItem < 0 || iItem >= m_adapter->GetCount()) return nullptr;
+  return GetRowPanel(iItem);
+}
+
+void SListView::InvalidatePanel(SItemPanel* pItem) {
+  RECT rc;
+  if (OnItemGetRect(pItem, rc)) InvalidateRect(rc);
+}
+
+void SListView::UpdateScrollBar() {
+  const RECT rcClient = GetClientRect();
+  const int page = std::max<int>(rcClient.bottom - rcClient.top, 0);
+  const int total = m_locator != nullptr ? m_locator->GetTotalHeight() : 0;
+  SCROLLINFO si = {};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nPage = static_cast<UINT>(page);
+  const bool bar = page < total;
+  si.nMax = bar ? total - 1 : page - 1;
+  si.nPos = bar ? std::min(GetScrollPos(TRUE), total - page) : 0;
+  if (si.nMax < 0) si.nMax = 0;
+  SetScrollInfo(si, TRUE);
+  if (HasScrollBar(TRUE) != (bar ? TRUE : FALSE)) {
+    ShowScrollBar(SSB_VERT, bar);  // recomputes the client area and invalidates
+  } else {
+    SSendMessage(WM_NCCALCSIZE);
+    Invalidate();
+  }
+}
+
+// ---- the visible rows --------------------------------------------------------------------
+
+int SListView::ClampViewType(int nType) const {
+  // A type outside what the adapter declared shares the first list.
+  return nType >= 0 && nType < static_cast<int>(m_recycle.size()) ? nType : 0;
+}
+
+void SListView::UpdateVisibleItems() {
+  if (m_adapter == nullptr) return;
+  const int oldTotal = m_locator->GetTotalHeight();
+  BuildVisibleItems();
+  // Rows whose heights changed the total are built once more over the new bar: once per
+  // call, since heights that follow the width could otherwise change for ever.
+  if (!m_locator->IsFixHeight() && m_locator->GetTotalHeight() != oldTotal) {
+    UpdateScrollBar();
+    BuildVisibleItems();
+  }
+}
+
+SItemPanel* SListView::TakePanel(int iItem, int nType, std::vector<ItemInfo>& old,
+                                 int oldFirst) {
+  if (oldFirst >= 0 && iItem >= oldFirst && iItem - oldFirst < static_cast<int>(old.size())) {
+    ItemInfo& info = old[static_cast<size_t>(iItem - oldFirst)];
+    if (info.pItem != nullptr && info.nType == nType) {
+      SItemPanel* panel = info.pItem;
+      info.pItem = nullptr;
+      return panel;
+    }
+  }
+  std::deque<SItemPanel*>& free = m_recycle[static_cast<size_t>(nType)];
+  if (!free.empty()) {
+    SItemPanel* panel = free.front();
+    free.pop_front();
+    return panel;
+  }
+  SItemPanel* panel = SItemPanel::Create(this, pugi::xml_node(), this);
+  panel->GetRoot()->SubscribeEvent(EventItemPanelClick::EventID,
+                                   Subscriber(&SListView::OnItemClick, this));
+  return panel;
+}
+
+void SListView::BuildVisibleItems() {
+  std::vector<ItemInfo> old;
+  old.swap(m_visible);
+  const int oldFirst = m_iFirstVisible;
+  const int hoverRow = m_pHoverItem != nullptr ? m_pHoverItem->GetItemIndex() : -1;
+  m_pHoverItem = nullptr;
+
+  const RECT rcClient = GetClientRect();
+  const int width = std::max<int>(rcClient.right - rcClient.left, 0);
+  const SCROLLINFO& si = GetScrollInfo(TRUE);
+  const int bottom = si.nPos + static_cast<int>(si.nPage);
+  const int count = m_adapter->GetCount();
+  const bool fixed = m_locator->IsFixHeight() != FALSE;
+  const pugi::xml_node tpl = m_xmlTemplate.first_child();
+  const int first = m_locator->Position2Item(si.nPos);
+  int pos = first >= 0 ? m_locator->Item2Position(first) : 0;
+  // Old rows that the new position leaves are free before any row is built, so no panel is
+  // made while one of its type is free (a wheel step or a page would make extra panels).
+  const int total = m_locator->GetTotalHeight();
+  const int last = total > 0 ? m_locator->Position2Item(std::min(bottom, total) - 1) : -1;
+  for (size_t i = 0; i < old.size(); ++i) {
+    const int iItem = oldFirst + static_cast<int>(i);
+    if (first >= 0 && last >= 0 && iItem >= first && iItem <= last) continue;
+    RecyclePanel(old[i]);
+    old[i].pItem = nullptr;
+  }
+  for (int iItem = first; iItem != -1 && iItem < count && pos < bottom; ++iItem) {
+    DWORD state = 0;
+    if (iItem == hoverRow) state |= WndState_Hover;
+    if (iItem == m_iSelItem) state |= WndState_Check;
+    const int type = ClampViewType(m_adapter->GetItemViewType(iItem, state));
+    SItemPanel* panel = TakePanel(iItem, type, old, oldFirst);
+    panel->SetItemIndex(iItem);
+    SWindow* root = panel->GetRoot();
+    root->SetVisible(TRUE, FALSE);
+    RECT rc = {0, 0, width, 0};
+    if (fixed) {
+      rc.bottom = m_locator->GetItemHeight(iItem);
+      root->Move(&rc);
+    }
+    {
+      SMuteEvents mute(root);
+      panel->ModifyItemState(state, (WndState_Hover | WndState_Check) & ~state);
+    }
+    if (state & WndState_Hover) m_pHoverItem = panel;
+    m_adapter->GetView(iItem, root, tpl);
+    root->DoColorize(GetColorizeColor());
+    if (!fixed) {
+      rc.bottom = 0;
+      const SIZE size = m_adapter->GetViewDesiredSize(iItem, root, &rc);
+      rc.bottom = std::max<int>(size.cy, 0);
+      root->Move(&rc);
+      m_locator->SetItemHeight(iItem, rc.bottom);
+    }
+    root->UpdateLayout();
+    m_visible.push_back(ItemInfo{panel, type});
+    pos += rc.bottom + m_locator->GetDividerSize();
+  }
+  for (const ItemInfo& info : old) {
+    if (info.pItem != nullptr) RecyclePanel(info);
+  }
+  m_iFirstVisible = first;
+}
+
+void SListView::RecyclePanel(const ItemInfo& info) {
+  SItemPanel* panel = info.pItem;
+  SWindow* root = panel->GetRoot();
+  if (root->GetState() & WndState_Hover) panel->DoFrameEvent(WM_MOUSELEAVE, 0, 0);
+  ForgetPanel(panel);
+  {
+    SMuteEvents mute(root);
+    panel->ModifyItemState(0, WndState_Check);
+    panel->OnSetSwndFocus(0);
+    root->SetVisible(FALSE, FALSE);
+  }
+  m_recycle[static_cast<size_t>(info.nType)].push_back(panel);
+}
+
+// ---- selection ---------------------------------------------------------------------------
+
+void SListView::SetSel(int iItem, BOOL bNotify) {
+  if (m_adapter == nullptr || iItem >= m_adapter->GetCount()) return;
+  if (iItem < 0) iItem = -1;
+  const int oldSel = m_iSelItem;
+  m_iSelItem = iItem;
+  if (bNotify) {
+    EventLVSelChanging evt(this);
+    evt.iOldSel = oldSel;
+    evt.iNewSel = iItem;
+    FireEvent(evt);
+    if (evt.bCancel) {
+      m_iSelItem = oldSel;
+      return;
+    }
+  }
+  if (oldSel == iItem) return;
+  if (SItemPanel* old = GetItemPanel(oldSel)) {
+    old->OnSetSwndFocus(0);
+    old->ModifyItemState(0, WndState_Check);
+    InvalidatePanel(old);
+  }
+  if (SItemPanel* cur = GetItemPanel(iItem)) {
+    cur->ModifyItemState(WndState_Check, 0);
+    InvalidatePanel(cur);
+  }
+  m_iSelItem = iItem;
+  if (bNotify) {
+    EventLVSelChanged evt(this);
+    evt.iOldSel = oldSel;
+    evt.iNewSel = iItem;
+    FireEvent(evt);
+  }
+}
+
+bool SListView::OnItemClick(EventItemPanelClick* evt) {
+  SItemPanel* panel = SItemPanelRoot::PanelOf(static_cast<SWindow*>(evt->sender));
+  if (panel == nullptr) return false;
+  const int iItem = panel->GetItemIndex();
+  if (iItem != m_iSelItem) SetSel(iItem, TRUE);
+  return true;
+}
+
+// ---- scrolling ---------------------------------------------------------------------------
+
+void SListView::EnsureVisible(int iItem) {
+  if (m_adapter == nullptr || iItem < 0 || iItem >= m_adapter->GetCount()) return;
+  const int last = m_iFirstVisible + GetVisibleCount() - 1;
+  if (iItem > m_iFirstVisible && iItem < last) return;
+  if (iItem <= m_iFirstVisible) {
+    OnScroll(TRUE, SB_THUMBPOSITION, m_locator->Item2Position(iItem));
+  } else if (iItem == m_adapter->GetCount() - 1) {
+    OnScroll(TRUE, SB_BOTTOM, 0);
+  } else {
+    const int page = static_cast<int>(GetScrollInfo(TRUE).nPage);
+    OnScroll(TRUE, SB_THUMBPOSITION, m_locator->Item2Position(iItem + 1) - page);
+  }
+}
+
+int SListView::GetScrollLineSize(BOOL bVertical) {
+  if (!bVertical || m_locator == nullptr) return SPanel::GetScrollLineSize(bVertical);
+  return m_locator->GetScrollLineSize();
+}
+
+BOOL SListView::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
+  const int old = GetScrollPos(bVertical);
+  SPanel::OnScroll(bVertical, uCode, nPos);
+  if (GetScrollPos(bVertical) == old) return FALSE;
+  if (bVertical) {
+    UpdateVisibleItems();
+    if (uCode == SB_THUMBTRACK) ThrottledUpdate();
+  }
+  return TRUE;
+}
+
+// ---- painting and size -------------------------------------------------------------------
+
+void SListView::OnPaint(IRenderTarget* pRT) {
+  if (m_bDataSetInvalidated) {
+    UpdateVisibleItems();
+    m_bDataSetInvalidated = FALSE;
+  }
+  SPainter painter;
+  BeforePaint(pRT, painter);
+  if (!m_visible.empty()) {
+    const RECT rcClient = GetClientRect();
+    pRT->PushClipRect(&rcClient, RGN_AND);
+    RECT rcClip;
+    pRT->GetClipBox(&rcClip);
+    const int divider = m_locator->GetDividerSize();
+    int top = GetItemTop(m_iFirstVisible);
+    for (const ItemInfo& info : m_visible) {
+      const int iItem = info.pItem->GetItemIndex();
+      const RECT rcItem = {rcClient.left, top, rcClient.right,
+                           top + m_locator->GetItemHeight(iItem)};
+      RECT rcMeet;
+      if (IntersectRect(&rcMeet, &rcItem, &rcClip)) info.pItem->Draw(pRT, rcItem);
+      const RECT rcDivider = {rcClient.left, rcItem.bottom, rcClient.right,
+                              rcItem.bottom + divider};
+      if (m_pSkinDivider != nullptr && divider > 0) m_pSkinDivider->Draw(pRT, &rcDivider, 0);
+      top = rcDivider.bottom;
+    }
+    pRT->PopClip();
+  }
+  AfterPaint(pRT, painter);
+}
+
+void SListView::OnSize(UINT nType, SIZE size) {
+  SPanel::OnSize(nType, size);
+  UpdateScrollBar();
+  if (m_adapter == nullptr) return;
+  const RECT rcClient = GetClientRect();
+  for (const ItemInfo& info : m_visible) {
+    const RECT rc = {0, 0, rcClient.right - rcClient.left,
+                     m_locator->GetItemHeight(info.pItem->GetItemIndex())};
+    info.pItem->GetRoot()->Move(&rc);
+  }
+  UpdateVisibleItems();
+}
+
+void SListView::OnDestroy() {
+  if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
+  DestroyAllPanels();
+  // A destroyed view reads its adapter no more.
+  m_adapter = nullptr;
+  if (m_locator != nullptr) m_locator->SetAdapter(nullptr);
+  SPanel::OnDestroy();
+}
+
+void SListView::OnShowWindow(BOOL bShow, UINT nStatus) {
+  SPanel::OnShowWindow(bShow, nStatus);
+  // The rows take frames only while the view shows them.
+  for (const ItemInfo& info : m_visible) info.pItem->UpdateTimelineRegistration();
+}
+
+// ---- tree-wide messages ------------------------------------------------------------------
+
+void SListView::DispatchToPanels(UINT uMsg, WPARAM wParam) {
+  for (const ItemInfo& info : m_visible) info.pItem->GetRoot()->SDispatchMessage(uMsg, wParam);
+  for (const std::deque<SItemPanel*>& list : m_recycle) {
+    for (SItemPanel* panel : list) panel->GetRoot()->SDispatchMessage(uMsg, wParam);
+  }
+}
+
+void SListView::OnColorize(COLORREF cr) {
+  SPanel::OnColorize(cr);
+  DispatchToPanels(UM_SETCOLORIZE, cr);
+}
+
+void SListView::OnScaleChanged(int scale) {
+  if (m_locator != nullptr) m_locator->SetScale(scale);
+  SPanel::OnScaleChanged(scale);
+  ScaleSkin(m_pSkinDivider, scale);
+  DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
+  // The rows' heights changed with the scale.
+  if (m_adapter != nullptr) {
+    UpdateScrollBar();
+    UpdateVisibleItems();
+  }
+}
+
+BOOL SListView::OnLanguageChanged() {
+  const BOOL result = SPanel::OnLanguageChanged();
+  DispatchToPanels(UM_SETLANGUAGE, 0);
+  return result;
+}
+
+}  // namespace SWUI

@@ -186,6 +186,10 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
 
   // Invalidates the window (the dummy window when translucent).
   void InvalidateHost(const RECT* rc);
+  // Whether the area still needs telling the system; if so it is recorded as told.
+  bool NoteNativeInvalid(const RECT& area);
+  // The window has just been shown.
+  void OnShown();
   void DrawCaret(bool push);
   UINT_PTR RootTimerId(UINT id) const;
   void ReleasePrivatePools();
@@ -203,8 +207,9 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   BOOL m_bNeedAllRepaint = TRUE;
   IToolTip* m_pTipCtrl = nullptr;
   SAutoRefPtr<IRegion> m_rgnInvalidate;
-  // What was invalidated natively since the last paint (a box).
-  RECT m_rcNativeInvalid = {0, 0, 0, 0};
+  // The rectangles invalidated natively since the last paint, the latest kNativeInvalidKept.
+  static constexpr size_t kNativeInvalidKept = 8;
+  std::vector<RECT> m_lstNativeInvalid;
   SAutoRefPtr<IRenderTarget> m_memRT;
   BOOL m_bResizing = FALSE;
   SAutoRefPtr<SStylePool> m_privateStylePool;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 
@@ -361,23 +362,49 @@ void SHostWnd::OnRedraw(const RECT& rc) {
 
 void SHostWnd::InvalidateHost(const RECT* rc) {
   if (m_hWnd == nullptr) return;
-  // Every element built or laid out asks for a redraw: what lies inside the area already
-  // invalidated since the last paint costs no call to the system.
   RECT area;
   if (rc != nullptr) {
     area = *rc;
   } else {
     ::GetClientRect(m_hWnd, &area);
   }
-  RECT joined;
-  UnionRect(&joined, &m_rcNativeInvalid, &area);
-  if (EqualRect(&joined, &m_rcNativeInvalid)) return;
-  m_rcNativeInvalid = joined;
+  if (IsRectEmpty(&area) || !NoteNativeInvalid(area)) return;
   if (IsTranslucent() && m_dummyWnd.m_hWnd != nullptr) {
     ::InvalidateRect(m_dummyWnd.m_hWnd, nullptr, FALSE);
   } else {
     ::InvalidateRect(m_hWnd, rc, FALSE);
   }
+}
+
+bool SHostWnd::NoteNativeInvalid(const RECT& area) {
+  // Every element built or laid out asks for a redraw: an area inside one already invalidated
+  // since the last paint costs no call to the system. Only whole rectangles count: the box
+  // around two of them holds places the system was never told of, which the paint's DC would
+  // clip away.
+  RECT joined;
+  for (const RECT& known : m_lstNativeInvalid) {
+    UnionRect(&joined, &known, &area);
+    if (EqualRect(&joined, &known)) return false;
+  }
+  auto inside = [&area, &joined](const RECT& known) {
+    UnionRect(&joined, &known, &area);
+    return EqualRect(&joined, &area) != FALSE;
+  };
+  m_lstNativeInvalid.erase(
+      std::remove_if(m_lstNativeInvalid.begin(), m_lstNativeInvalid.end(), inside),
+      m_lstNativeInvalid.end());
+  if (m_lstNativeInvalid.size() >= kNativeInvalidKept) {
+    m_lstNativeInvalid.erase(m_lstNativeInvalid.begin());
+  }
+  m_lstNativeInvalid.push_back(area);
+  return true;
+}
+
+void SHostWnd::OnShown() {
+  // What was invalidated while the window was hidden may never have reached the system: the
+  // window is pushed whole again, from the memory target, whose own invalid region is kept.
+  m_lstNativeInvalid.clear();
+  InvalidateHost(nullptr);
 }
 
 SwndHandle SHostWnd::OnSetSwndCapture(SwndHandle swnd) {
@@ -640,6 +667,9 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_WINDOWPOSCHANGING:
       return TRUE;
+    case WM_WINDOWPOSCHANGED:
+      if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) OnShown();
+      return FALSE;  // the default handling still sends WM_SIZE and WM_MOVE
     case WM_NOTIFY: {
       const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
       if (hdr == nullptr || hdr->code != static_cast<UINT>(NM_CUSTOMDRAW)) return FALSE;

@@ -11,7 +11,7 @@ namespace SWUI {
 // ---- painting ----------------------------------------------------------------------------
 
 void SHostWnd::OnPrint(HDC dc, UINT flags) {
-  SetRectEmpty(&m_rcNativeInvalid);
+  m_lstNativeInvalid.clear();
   if (m_memRT == nullptr || m_rgnInvalidate == nullptr) return;
   SRootWindow* root = GetRoot();
   root->UpdateLayout();

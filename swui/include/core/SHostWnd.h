@@ -86,6 +86,7 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
 
   SHostWndAttr& GetHostAttr() { return m_hostAttr; }
   const SStringW& GetLayoutName() const { return m_strLayout; }
+  // The tooltip, made when an element first offers a tip; null until then.
   IToolTip* GetToolTip() const { return m_pTipCtrl; }
   // The retained surface the tree is painted into (client coordinates).
   IRenderTarget* GetMemRenderTarget() const { return m_memRT; }
@@ -190,6 +191,8 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   bool NoteNativeInvalid(const RECT& area);
   // The window has just been shown.
   void OnShown();
+  // Makes the tooltip if there is none yet; false when none can be made.
+  bool EnsureToolTip();
   void DrawCaret(bool push);
   UINT_PTR RootTimerId(UINT id) const;
   void ReleasePrivatePools();

@@ -117,11 +117,6 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
     m_rgnInvalidate = RenderFactoryUtil::NewRegion();
   }
   SApplication* app = SApplication::getSingletonPtr();
-  if (app != nullptr && app->GetToolTipFactory() != nullptr) {
-    m_pTipCtrl = app->GetToolTipFactory()->CreateToolTip(m_hWnd);
-    if (m_pTipCtrl != nullptr && GetMsgLoop() != nullptr)
-      GetMsgLoop()->AddMessageFilter(m_pTipCtrl);
-  }
   GetRoot()->SetContainer(this);
   // Without its dispatcher registered no element could ever receive a drop. Fails harmlessly
   // on a thread without OLE.
@@ -437,22 +432,32 @@ BOOL SHostWnd::UpdateWindow() {
 }
 
 void SHostWnd::UpdateTooltip() {
-  if (m_pTipCtrl == nullptr) return;
+  SApplication* app = SApplication::getSingletonPtr();
+  if (m_pTipCtrl == nullptr && (app == nullptr || app->GetToolTipFactory() == nullptr)) return;
   SWindow* hover = SWindow::GetSwndFromHandle(GetHover());
-  if (m_msgMouse.message != 0 || hover == nullptr) {
-    m_pTipCtrl->ClearTip();
-    return;
-  }
   SwndToolTipInfo info;
   const POINT pt = {GET_X_LPARAM(m_msgMouse.lParam), GET_Y_LPARAM(m_msgMouse.lParam)};
-  if (!hover->UpdateToolTip(pt, info)) {
-    m_pTipCtrl->ClearTip();
+  if (m_msgMouse.message != 0 || hover == nullptr || !hover->UpdateToolTip(pt, info)) {
+    if (m_pTipCtrl != nullptr) m_pTipCtrl->ClearTip();
     return;
   }
+  if (!EnsureToolTip()) return;
   TIPID id;
   id.swnd = info.swnd;
   id.dwCookie = info.dwCookie;
   m_pTipCtrl->UpdateTip(id, info.rcTarget, info.strTip, GetScale());
+}
+
+bool SHostWnd::EnsureToolTip() {
+  // Made when a tip is first offered: a window that never shows one (a menu level, a dialog)
+  // makes no window for it. Until then the tip has missed no message it would act on.
+  if (m_pTipCtrl != nullptr) return true;
+  SApplication* app = SApplication::getSingletonPtr();
+  if (m_hWnd == nullptr || app == nullptr || app->GetToolTipFactory() == nullptr) return false;
+  m_pTipCtrl = app->GetToolTipFactory()->CreateToolTip(m_hWnd);
+  if (m_pTipCtrl == nullptr) return false;
+  if (GetMsgLoop() != nullptr) GetMsgLoop()->AddMessageFilter(m_pTipCtrl);
+  return true;
 }
 
 BOOL SHostWnd::RegisterTimelineHandler(ITimelineHandler* pHandler) {

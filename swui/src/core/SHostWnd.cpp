@@ -450,10 +450,14 @@ void SHostWnd::UpdateTooltip() {
 
 bool SHostWnd::EnsureToolTip() {
   // Made when a tip is first offered: a window that never shows one (a menu level, a dialog)
-  // makes no window for it. Until then the tip has missed no message it would act on.
+  // makes no window for it. Until then the tip has missed no message it would act on. A
+  // hidden window shows no tip, and one being destroyed (hidden first) must not make one
+  // after its own went.
   if (m_pTipCtrl != nullptr) return true;
   SApplication* app = SApplication::getSingletonPtr();
-  if (m_hWnd == nullptr || app == nullptr || app->GetToolTipFactory() == nullptr) return false;
+  if (!::IsWindowVisible(m_hWnd) || app == nullptr || app->GetToolTipFactory() == nullptr) {
+    return false;
+  }
   m_pTipCtrl = app->GetToolTipFactory()->CreateToolTip(m_hWnd);
   if (m_pTipCtrl == nullptr) return false;
   if (GetMsgLoop() != nullptr) GetMsgLoop()->AddMessageFilter(m_pTipCtrl);

@@ -28,8 +28,8 @@ CTipWnd* CTipWnd::Acquire() {
     return s_instance;
   }
   CTipWnd* tip = new CTipWnd();
-  // Topmost from the start: moved to HWND_TOPMOST alone, a window already first in the
-  // z-order may be left as it was, without the style.
+  // Topmost from the start: moved to HWND_TOPMOST alone, it stayed without the style under
+  // Wine while no other window of the process was topmost.
   if (tip->CreateEx(nullptr, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0, 0, 0) == nullptr) {
     // No window, so no final message would ever free it.
     delete tip;

@@ -28,7 +28,9 @@ CTipWnd* CTipWnd::Acquire() {
     return s_instance;
   }
   CTipWnd* tip = new CTipWnd();
-  if (tip->CreateEx(nullptr, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, 0) == nullptr) {
+  // Topmost from the start: moved to HWND_TOPMOST alone, it stayed without the style under
+  // Wine while no other window of the process was topmost.
+  if (tip->CreateEx(nullptr, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST, 0, 0, 0, 0) == nullptr) {
     // No window, so no final message would ever free it.
     delete tip;
     return nullptr;

@@ -38,7 +38,10 @@ class SSkinAni : public SSkinObjBase {
 
   // Makes frame i current when the skin has at least two frames and i is one of them.
   void SelectActiveFrame(int i);
-  int GetFrameCount() const { return static_cast<int>(frames_.size()); }
+  int GetFrameCount() const {
+    Settle();
+    return static_cast<int>(frames_.size());
+  }
   int GetCurrentFrame() const { return current_; }
   // The delay of frame i in hundredths of a second; 0 for an index out of range.
   UINT GetFrameDelay(int i) const;
@@ -49,8 +52,19 @@ class SSkinAni : public SSkinObjBase {
   void OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) override;
   // Replaces every frame by a complete new list; frame 0 becomes current. Returns the count.
   int ReplaceFrames(std::vector<Frame>&& frames);
+  // A derived skin that loads its frames only when they are first needed sets this, and
+  // LoadPending then runs once before anything reads the frames.
+  void SetPending(bool pending) { pending_ = pending; }
+  virtual void LoadPending() {}
+  void Settle() const {
+    if (!pending_) return;
+    pending_ = false;
+    // Skins are never const objects; only the frames' loading waited.
+    const_cast<SSkinAni*>(this)->LoadPending();
+  }
 
  private:
+  mutable bool pending_ = false;
   std::vector<Frame> frames_;
   int current_ = 0;
 };

@@ -242,9 +242,18 @@ int SSkinGif::LoadFromResource(const SStringW& ref) {
   return LoadFromMemory(bytes.data(), size);
 }
 
+void SSkinGif::LoadPending() {
+  SStringW src;
+  std::swap(src, pendingSrc_);
+  LoadFromResource(src);
+}
+
 HRESULT SSkinGif::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   if (!Is(name, L"src")) return SSkinAni::SetAttribute(name, value, bLoading);
-  LoadFromResource(value);
+  // A source still waiting comes first: should the new one not load, its frames stay.
+  GetFrameCount();
+  pendingSrc_ = value;
+  SetPending(true);
   return AfterAttribute(name, value, bLoading, S_FALSE);
 }
 

@@ -3,9 +3,10 @@
 // path loads through a decoder of the render layer (IImgX) instead.
 //
 // Attribute "src": a resource reference "type:name", or a name alone meaning type "gif"; its
-// bytes are read through the application's resource providers and loaded. The attribute
-// always succeeds; a resource that does not load leaves the frames as they were (none on a
-// new skin).
+// bytes are read through the application's resource providers and loaded when the frames are
+// first needed (drawn, counted or measured), so an animation nobody shows is never decoded.
+// The attribute always succeeds; a resource that does not load leaves the frames as they were
+// (none on a new skin).
 //
 // Every loader answers the frame count, 0 on failure. A load that succeeds replaces the old
 // frames (their bitmaps are released); one that fails keeps them.
@@ -47,6 +48,10 @@ class SSkinGif : public SSkinAni {
   int LoadFrames(void* gpBitmap);
   // Loads the resource a "src" value names.
   int LoadFromResource(const SStringW& ref);
+  // Loads the "src" that waited for the frames to be needed.
+  void LoadPending() override;
+
+  SStringW pendingSrc_;
 };
 
 }  // namespace SWUI

@@ -9,6 +9,7 @@
 namespace SWUI {
 
 struct IImgFrame;
+struct IBitmapSource;
 
 // Stretch quality asked for by skins; the GDI back-end ignores it.
 enum FilterLevel {
@@ -27,6 +28,10 @@ struct IBitmap : public IRenderObj {
   // (the previous pixels stay), E_FAIL when the factory has no decoder factory.
   virtual HRESULT LoadFromFile(LPCWSTR pszFileName) = 0;
   virtual HRESULT LoadFromMemory(const BYTE* pBuf, size_t szLen) = 0;
+  // A bitmap of nWid x nHei whose pixels pSource makes when they are first read or drawn
+  // (LockPixelBits, GetPixelBits, any drawing of or from the bitmap); until then the size
+  // answers without them. The bitmap holds a reference to the source until then.
+  virtual HRESULT InitDeferred(int nWid, int nHei, IBitmapSource* pSource) = 0;
   virtual UINT Width() const = 0;
   virtual UINT Height() const = 0;
   virtual SIZE Size() const = 0;

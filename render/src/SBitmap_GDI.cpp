@@ -13,11 +13,62 @@ SBitmap_GDI::SBitmap_GDI(IRenderFactory* pRenderFactory) : SBitmapBase_GDI(pRend
 
 SBitmap_GDI::~SBitmap_GDI() { Free(); }
 
+namespace {
+
+// Rectangles whose summary a bitmap remembers: the cells and nine-patch parts of a skin image.
+constexpr size_t kSummaries = 32;
+
+}  // namespace
+
 void SBitmap_GDI::Free() {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
   bitmap_ = nullptr;
   bits_ = nullptr;
   width_ = height_ = 0;
+  source_ = nullptr;
+  summaries_.clear();
+}
+
+HRESULT SBitmap_GDI::InitDeferred(int nWid, int nHei, IBitmapSource* pSource) {
+  Free();
+  if (pSource == nullptr || nWid <= 0 || nHei <= 0) return E_INVALIDARG;
+  width_ = nWid;
+  height_ = nHei;
+  source_ = pSource;
+  return S_OK;
+}
+
+void SBitmap_GDI::MakePixelsNow() const {
+  RefPtrAssign<IBitmapSource> source = source_;
+  source_ = nullptr;
+  auto* self = const_cast<SBitmap_GDI*>(this);
+  // Whatever the source does, the bitmap ends with pixels or empty, never with a size alone.
+  if (FAILED(source->MakePixels(self)) || bitmap_ == nullptr) self->Free();
+}
+
+SBitmap_GDI::PixelSummary SBitmap_GDI::Summarize(const RECT& rc) const {
+  PixelSummary none = {false, false, 0};
+  if (surface_ || rc.left < 0 || rc.top < 0 || rc.right > width_ || rc.bottom > height_ ||
+      rc.left >= rc.right || rc.top >= rc.bottom) {
+    return none;
+  }
+  for (const Summary& known : summaries_) {
+    if (EqualRect(&known.rc, &rc)) return known.summary;
+  }
+  const auto* px = static_cast<const DWORD*>(GetPixelBits());
+  if (px == nullptr) return none;
+  const DWORD first = px[static_cast<size_t>(rc.top) * width_ + rc.left];
+  PixelSummary summary = {true, true, first};
+  for (LONG y = rc.top; y < rc.bottom && (summary.opaque || summary.uniform); ++y) {
+    const DWORD* row = px + static_cast<size_t>(y) * width_;
+    for (LONG x = rc.left; x < rc.right; ++x) {
+      if ((row[x] >> 24) != 0xFF) summary.opaque = false;
+      if (row[x] != first) summary.uniform = false;
+    }
+  }
+  if (summaries_.size() >= kSummaries) summaries_.erase(summaries_.begin());
+  summaries_.push_back(Summary{rc, summary});
+  return summary;
 }
 
 HBITMAP SBitmap_GDI::CreateDIB32(int nWid, int nHei, void** ppBits) {
@@ -42,11 +93,15 @@ HBITMAP SBitmap_GDI::CreateDIB32(int nWid, int nHei, void** ppBits) {
 }
 
 void* SBitmap_GDI::LockPixelBits() {
+  MakeDeferred();
   GdiFlush();
+  // Whoever holds the bits may write them.
+  summaries_.clear();
   return bits_;
 }
 
 const void* SBitmap_GDI::GetPixelBits() const {
+  MakeDeferred();
   GdiFlush();
   return bits_;
 }

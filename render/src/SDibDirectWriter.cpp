@@ -116,4 +116,41 @@ bool SDibDirectWriter::CopyDrawn(const RECT& visible, const DWORD* src, int stri
   });
 }
 
+bool SDibDirectWriter::Map(const RECT& visible, const ChannelMaps& maps) const {
+  return ForEachPart(visible, [&](const RECT& part, DWORD* row) {
+    for (LONG y = part.top; y < part.bottom; ++y, row += surface_.width) {
+      for (LONG x = part.left; x < part.right; ++x) {
+        const DWORD px = row[x];
+        row[x] = static_cast<DWORD>(maps.b[px & 0xFF]) |
+                 static_cast<DWORD>(maps.g[(px >> 8) & 0xFF]) << 8 |
+                 static_cast<DWORD>(maps.r[(px >> 16) & 0xFF]) << 16 |
+                 static_cast<DWORD>(maps.a[px >> 24]) << 24;
+      }
+    }
+  });
+}
+
+bool SDibDirectWriter::AllOpaque(const RECT& visible) const {
+  bool opaque = true;
+  const bool read = ForEachPart(visible, [&](const RECT& part, DWORD* row) {
+    for (LONG y = part.top; y < part.bottom && opaque; ++y, row += surface_.width) {
+      for (LONG x = part.left; x < part.right; ++x) {
+        if ((row[x] >> 24) != 0xFF) {
+          opaque = false;
+          break;
+        }
+      }
+    }
+  });
+  return read && opaque;
+}
+
+bool SDibDirectWriter::MakeOpaque(const RECT& visible) const {
+  return ForEachPart(visible, [&](const RECT& part, DWORD* row) {
+    for (LONG y = part.top; y < part.bottom; ++y, row += surface_.width) {
+      for (LONG x = part.left; x < part.right; ++x) row[x] |= 0xFF000000u;
+    }
+  });
+}
+
 }  // namespace SWUI

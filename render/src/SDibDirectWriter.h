@@ -13,6 +13,16 @@
 
 namespace SWUI {
 
+// What blending one premultiplied pixel over a surface does to each byte of a pixel: the
+// platform's blend treats blue, green, red and alpha each on its own, so one table per byte
+// (indexed by the byte the surface held) says it all.
+struct ChannelMaps {
+  BYTE b[256];
+  BYTE g[256];
+  BYTE r[256];
+  BYTE a[256];
+};
+
 class SDibDirectWriter {
  public:
   // The pixels of a 32-bit top-down DIB section, width x height, row after row.
@@ -52,6 +62,14 @@ class SDibDirectWriter {
   // Copies the pixels of src (the picture of visible, stride pixels to a row) whose alpha
   // byte is 0, made opaque; the others leave the surface alone. True and false as Fill.
   bool CopyDrawn(const RECT& visible, const DWORD* src, int stride) const;
+  // Every pixel of visible that shows goes through the tables. True and false as Fill.
+  bool Map(const RECT& visible, const ChannelMaps& maps) const;
+  // Whether every pixel of visible that shows is opaque; false also when the surface cannot
+  // be read directly.
+  bool AllOpaque(const RECT& visible) const;
+  // Makes every pixel of visible that shows opaque (its alpha byte 255). True and false as
+  // Fill.
+  bool MakeOpaque(const RECT& visible) const;
 
  private:
   // The device offset of logical coordinates when the mapping is a plain translation.

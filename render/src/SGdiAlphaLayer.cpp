@@ -1,6 +1,7 @@
 #include "SGdiAlphaLayer.h"
 
 #include "FillPixels.h"
+#include "SBitmap_GDI.h"
 
 namespace SWUI {
 
@@ -28,7 +29,56 @@ void BlendScratch(HDC target, HDC scratch, const RECT& rc, BYTE alpha) {
                bf);
 }
 
+// A 256 x 1 section selected into a memory device context of its own.
+class RowSurface {
+ public:
+  RowSurface() {
+    bitmap_ = SBitmap_GDI::CreateDIB32(256, 1, reinterpret_cast<void**>(&bits_));
+    dc_ = bitmap_ != nullptr ? CreateCompatibleDC(nullptr) : nullptr;
+    if (dc_ != nullptr) old_ = ::SelectObject(dc_, bitmap_);
+  }
+  ~RowSurface() {
+    if (dc_ != nullptr) {
+      if (old_ != nullptr) ::SelectObject(dc_, old_);
+      DeleteDC(dc_);
+    }
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  }
+  RowSurface(const RowSurface&) = delete;
+  RowSurface& operator=(const RowSurface&) = delete;
+  bool Ready() const { return old_ != nullptr; }
+  HDC GetDC() const { return dc_; }
+  DWORD* Bits() const { return bits_; }
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  DWORD* bits_ = nullptr;
+  HDC dc_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
 }  // namespace
+
+bool SGdiAlphaLayer::UniformBlendMaps(DWORD pixel, ChannelMaps* maps) {
+  RowSurface under;
+  RowSurface over;
+  if (!under.Ready() || !over.Ready()) return false;
+  for (DWORD v = 0; v < 256; ++v) {
+    under.Bits()[v] = v | v << 8 | v << 16 | v << 24;
+    over.Bits()[v] = pixel;
+  }
+  BLENDFUNCTION bf = {AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
+  if (!::AlphaBlend(under.GetDC(), 0, 0, 256, 1, over.GetDC(), 0, 0, 256, 1, bf)) return false;
+  GdiFlush();
+  for (int v = 0; v < 256; ++v) {
+    const DWORD px = under.Bits()[v];
+    maps->b[v] = static_cast<BYTE>(px);
+    maps->g[v] = static_cast<BYTE>(px >> 8);
+    maps->r[v] = static_cast<BYTE>(px >> 16);
+    maps->a[v] = static_cast<BYTE>(px >> 24);
+  }
+  return true;
+}
 
 void SGdiAlphaLayer::BlendSolid(HDC hdcTarget, SGdiScratchSurface& scratch, const RECT& visible,
                                 COLORREF cr) {

@@ -40,6 +40,11 @@ class SGdiAlphaLayer {
   static bool CopySolid(HDC hdcTarget, SGdiScratchSurface& scratch, const RECT& visible,
                         DWORD pixel);
 
+  // What the platform's AlphaBlend (per-pixel alpha, constant alpha 255) of the premultiplied
+  // pixel does to each byte of a pixel under it, read from the platform itself by blending it
+  // over every byte value once; false when the platform could not be asked.
+  static bool UniformBlendMaps(DWORD pixel, ChannelMaps* maps);
+
   // The raw pixel GDI writes for a colour's red, green and blue (0xAABBGGRR), made opaque.
   static DWORD OpaquePixel(COLORREF cr) {
     return 0xFF000000u | ((cr & 0xFFu) << 16) | (cr & 0xFF00u) | ((cr >> 16) & 0xFFu);

@@ -394,9 +394,35 @@ HRESULT SRenderTarget_GDI::DrawText(LPCWSTR pszText, int cchLen, LPRECT pRc, UIN
     return S_OK;
   }
   if (cchLen == 0) return S_OK;
+  if (DrawTextDirect(pszText, cchLen, pRc, uFormat)) return S_OK;
   SGdiAlphaLayer layer(dc_, scratch_, Writer(), *pRc, GetAValue(textColor_), true);
   if (layer.GetDC() != nullptr) ::DrawTextW(layer.GetDC(), pszText, cchLen, pRc, uFormat);
   return S_OK;
+}
+
+bool SRenderTarget_GDI::DrawTextDirect(LPCWSTR pszText, int cchLen, LPRECT pRc, UINT uFormat) {
+  // The layer clips what it draws to the rectangle; DrawText clips its glyphs to it only
+  // without DT_NOCLIP, and never the underline of a prefix character, which is drawn apart.
+  if (GetAValue(textColor_) != 0xFF || (uFormat & DT_NOCLIP)) return false;
+  if (!(uFormat & DT_NOPREFIX)) {
+    const size_t len = cchLen < 0 ? wcslen(pszText) : static_cast<size_t>(cchLen);
+    if (std::find(pszText, pszText + len, L'&') != pszText + len) return false;
+  }
+  const SDibDirectWriter& writer = Writer();
+  const RECT visible = writer.VisiblePart(*pRc);
+  if (IsRectEmpty(&visible)) return true;
+  // The layer's own context draws with the defaults; the target's must draw alike.
+  if (::GetTextAlign(dc_) != 0 || ::GetTextCharacterExtra(dc_) != 0 ||
+      ::GetBkMode(dc_) != TRANSPARENT || !writer.AllOpaque(visible)) {
+    return false;
+  }
+  const int mode = ::SetGraphicsMode(dc_, GM_COMPATIBLE);
+  ::DrawTextW(dc_, pszText, cchLen, pRc, uFormat);
+  if (mode != 0) ::SetGraphicsMode(dc_, mode);
+  GdiFlush();
+  // GDI left the alpha of what it drew at 0; everything under the text was opaque.
+  writer.MakeOpaque(visible);
+  return true;
 }
 
 HRESULT SRenderTarget_GDI::MeasureText(LPCWSTR pszText, int cchLen, SIZE* psz) {
@@ -781,8 +807,76 @@ HRESULT SRenderTarget_GDI::Blend1To1(HDC src, IBitmap* pBitmap, const RECT& dest
   const int w = std::min<int>(dest.right - xd, right - xs);
   const int h = std::min<int>(dest.bottom - yd, bottom - ys);
   if (w <= 0 || h <= 0) return S_OK;
+  const RECT cell = {xs, ys, xs + w, ys + h};
+  const RECT out = {xd, yd, xd + w, yd + h};
+  if (DrawCellDirect(src, pBitmap, cell, out, CellFit::kOneToOne, byAlpha)) return S_OK;
   BLENDFUNCTION bf = {AC_SRC_OVER, 0, byAlpha, AC_SRC_ALPHA};
   return ::AlphaBlend(dc_, xd, yd, w, h, src, xs, ys, w, h, bf) ? S_OK : E_FAIL;
+}
+
+const ChannelMaps* SRenderTarget_GDI::BlendMapsOf(DWORD pixel) {
+  for (const KnownMaps& known : blendMaps_) {
+    if (known.pixel == pixel) return &known.maps;
+  }
+  KnownMaps made;
+  made.pixel = pixel;
+  if (!SGdiAlphaLayer::UniformBlendMaps(pixel, &made.maps)) return nullptr;
+  constexpr size_t kKnownMaps = 8;
+  if (blendMaps_.size() >= kKnownMaps) blendMaps_.erase(blendMaps_.begin());
+  blendMaps_.push_back(made);
+  return &blendMaps_.back().maps;
+}
+
+bool SRenderTarget_GDI::DrawCellDirect(HDC src, IBitmap* pBitmap, const RECT& cell,
+                                       const RECT& out, CellFit fit, BYTE byAlpha) {
+  if (byAlpha != 0xFF || out.right <= out.left || out.bottom <= out.top) return false;
+  const SDibDirectWriter& writer = Writer();
+  POINT offset;
+  if (!writer.Offset(&offset)) return false;
+  const SBitmap_GDI::PixelSummary summary = BitmapOf(pBitmap)->Summarize(cell);
+  if (summary.uniform) {
+    const DWORD alpha = summary.pixel >> 24;
+    // A clear premultiplied pixel leaves every pixel under it as it was.
+    if (summary.pixel == 0) return true;
+    // Premultiplied colour never exceeds its alpha; anything else is left to the blend.
+    if ((summary.pixel & 0xFF) > alpha || ((summary.pixel >> 8) & 0xFF) > alpha ||
+        ((summary.pixel >> 16) & 0xFF) > alpha) {
+      return false;
+    }
+    const RECT visible = writer.VisiblePart(out);
+    if (alpha == 0xFF) return writer.Fill(visible, summary.pixel);
+    const ChannelMaps* maps = BlendMapsOf(summary.pixel);
+    return maps != nullptr && writer.Map(visible, *maps);
+  }
+  if (!summary.opaque) return false;
+  // Opaque pixels blended at full strength replace what is under them.
+  const int sw = cell.right - cell.left;
+  const int sh = cell.bottom - cell.top;
+  switch (fit) {
+    case CellFit::kOneToOne:
+      ::BitBlt(dc_, out.left, out.top, sw, sh, src, cell.left, cell.top, SRCCOPY);
+      break;
+    case CellFit::kStretch: {
+      // The blend stretches by taking the nearest source pixel, as this mode does.
+      const int oldMode = ::SetStretchBltMode(dc_, COLORONCOLOR);
+      ::StretchBlt(dc_, out.left, out.top, out.right - out.left, out.bottom - out.top, src,
+                   cell.left, cell.top, sw, sh, SRCCOPY);
+      if (oldMode != 0) ::SetStretchBltMode(dc_, oldMode);
+      break;
+    }
+    case CellFit::kTile: {
+      const int saved = ::SaveDC(dc_);
+      ::IntersectClipRect(dc_, out.left, out.top, out.right, out.bottom);
+      for (int y = out.top; y < out.bottom; y += sh) {
+        for (int x = out.left; x < out.right; x += sw) {
+          ::BitBlt(dc_, x, y, sw, sh, src, cell.left, cell.top, SRCCOPY);
+        }
+      }
+      ::RestoreDC(dc_, saved);
+      break;
+    }
+  }
+  return true;
 }
 
 HRESULT SRenderTarget_GDI::DrawBitmap(LPCRECT pRcDest, IBitmap* pBitmap, int xSrc, int ySrc,
@@ -811,12 +905,17 @@ HRESULT SRenderTarget_GDI::DrawBitmapFrom(HDC src, IBitmap* pBitmap, const RECT&
   const int sw = source.right - source.left;
   const int sh = source.bottom - source.top;
   if (mode == EM_STRETCH) {
+    if (sw > 0 && sh > 0 &&
+        DrawCellDirect(src, pBitmap, source, dest, CellFit::kStretch, byAlpha)) {
+      return S_OK;
+    }
     ::AlphaBlend(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src,
                  source.left, source.top, sw, sh, bf);
     return S_OK;
   }
   // Tiles of an empty source would never advance: nothing to draw.
   if (sw <= 0 || sh <= 0) return S_OK;
+  if (DrawCellDirect(src, pBitmap, source, dest, CellFit::kTile, byAlpha)) return S_OK;
   const int saved = ::SaveDC(dc_);
   ::IntersectClipRect(dc_, dest.left, dest.top, dest.right, dest.bottom);
   for (int y = dest.top; y < dest.bottom; y += sh) {
@@ -963,6 +1062,8 @@ HRESULT SRenderTarget_GDI::SelectObject(IRenderObj* pObj, IRenderObj** pOldObj) 
     case OT_BITMAP:
       previous = curBmp_.Get();
       curBmp_ = static_cast<IBitmap*>(pObj);
+      // Drawn into from now on: its pixels change behind its back.
+      BitmapOf(pObj)->MarkSurface();
       writer_.Forget();
       break;
     case OT_FONT:

@@ -146,6 +146,20 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   // matching columns or rows out) to the destination's top-left corner.
   HRESULT Blend1To1(HDC src, IBitmap* pBitmap, const RECT& dest, const RECT& source,
                     BYTE byAlpha);
+  // How a cell of a bitmap covers its destination.
+  enum class CellFit { kOneToOne, kStretch, kTile };
+  // A cell drawn at full strength the way the blend would leave it, without the blend: an
+  // opaque cell copied, a cell of one pixel value filled (or mapped through the blend's
+  // tables when translucent, left out when clear). out is what the cell covers (its tiles,
+  // or the stretched or copied area). False, with nothing drawn, when it cannot be done so.
+  bool DrawCellDirect(HDC src, IBitmap* pBitmap, const RECT& cell, const RECT& out, CellFit fit,
+                      BYTE byAlpha);
+  // Text at full strength over pixels that are all opaque, drawn with GDI straight onto the
+  // surface: the layer would give the same. False, with nothing drawn, otherwise.
+  bool DrawTextDirect(LPCWSTR pszText, int cchLen, LPRECT pRc, UINT uFormat);
+  // The blend tables of a premultiplied pixel (a few remembered); null when the platform
+  // could not be asked.
+  const ChannelMaps* BlendMapsOf(DWORD pixel);
 
   HDC dc_ = nullptr;
   COLORREF textColor_ = 0xFF000000;
@@ -174,6 +188,11 @@ class SRenderTarget_GDI : public TObjRefImpl<IRenderTarget>, public SObjectImpl<
   SAlphaFrameBackup frameBackup_;
   // GetDC calls not yet matched by ReleaseDC.
   unsigned lentDCs_ = 0;
+  struct KnownMaps {
+    DWORD pixel;
+    ChannelMaps maps;
+  };
+  std::vector<KnownMaps> blendMaps_;
 };
 
 }  // namespace SWUI

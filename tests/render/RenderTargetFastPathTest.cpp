@@ -1,11 +1,14 @@
-// The fills, layers and outlines of the render target against a reference: the same drawing
-// done with plain GDI on a second target's device context the way the alpha layer and the
-// alpha backup work when done from scratch on every call (a new section and context per
-// layer, the alpha of the whole area saved around an outline). Both targets go through the
-// same clips, origins, transforms and changes of them, then must match pixel for pixel.
+// The fills, layers, outlines and bitmaps of the render target against a reference: the same
+// drawing done with plain GDI on a second target's device context the way the alpha layer and
+// the alpha backup work when done from scratch on every call (a new section and context per
+// layer, the alpha of the whole area saved around an outline), and bitmaps blended with the
+// platform's AlphaBlend. Both targets go through the same clips, origins, transforms and
+// changes of them, over a background of every alpha and over an opaque one, then must match
+// pixel for pixel.
 #include <doctest/doctest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -139,15 +142,16 @@ struct Twin {
     const RECT corner = {0, 0, 3, 3};
     ours.Target()->FillSolidRect(&corner, 0xFF0000FF);
   }
-  // The same varied background on both surfaces: every alpha, colours above and below it.
-  void Background() {
+  // The same varied background on both surfaces: every alpha (or opaque), colours above and
+  // below it.
+  void Background(bool opaque) {
     for (RenderRig* rig : {&ours, &ref}) {
       IBitmap* surface = rig->Surface();
       auto* px = static_cast<DWORD*>(surface->LockPixelBits());
       REQUIRE(px != nullptr);
       const UINT count = surface->Width() * surface->Height();
       for (UINT i = 0; i < count; ++i) {
-        const DWORD a = (i * 37u + 11u) & 0xFFu;
+        const DWORD a = opaque ? 0xFFu : (i * 37u + 11u) & 0xFFu;
         px[i] = (a << 24) | (((i * 53u) & 0xFFu) << 16) | (((i * 29u) & 0xFFu) << 8) |
                 ((i * 71u) & 0xFFu);
       }
@@ -307,8 +311,129 @@ void WithPen(IRenderTarget* rt, int width, const std::function<void()>& draw) {
   old->Release();
 }
 
+// A bitmap of the render target's factory and an equal section for the reference, with the
+// same pixels.
+struct SourceImage {
+  RefPtrAssign<IBitmap> bitmap;
+  HBITMAP section = nullptr;
+  HDC dc = nullptr;
+  HGDIOBJ old = nullptr;
+
+  SourceImage(IRenderTarget* rt, int width, int height, const std::vector<DWORD>& px) {
+    IBitmap* raw = nullptr;
+    rt->GetCurrentObject(OT_PEN)->GetRenderFactory()->CreateBitmap(&raw);
+    bitmap = Adopt(raw);
+    REQUIRE(bitmap->Init(width, height, px.data()) == S_OK);
+    DWORD* bits = nullptr;
+    section = NewSection(width, height, &bits);
+    memcpy(bits, px.data(), px.size() * sizeof(DWORD));
+    dc = CreateCompatibleDC(nullptr);
+    old = SelectObject(dc, section);
+  }
+  ~SourceImage() {
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(section);
+  }
+  SourceImage(const SourceImage&) = delete;
+  SourceImage& operator=(const SourceImage&) = delete;
+};
+
+// The pixels of a bitmap kind made from cr: one premultiplied colour everywhere (clear, half,
+// opaque), or opaque pixels that all differ.
+std::vector<DWORD> Pixels(int width, int height, COLORREF cr, bool uniform) {
+  const DWORD a = cr >> 24;
+  const DWORD premultiplied = a << 24 | (GetRValue(cr) * a / 255) << 16 |
+                              (GetGValue(cr) * a / 255) << 8 | (GetBValue(cr) * a / 255);
+  std::vector<DWORD> px(static_cast<size_t>(width) * height, premultiplied);
+  if (!uniform) {
+    for (size_t i = 0; i < px.size(); ++i) px[i] = 0xFF000000u | ((cr + i * 0x1F3D5Bu) & 0xFFFFFFu);
+  }
+  return px;
+}
+
+enum class Fit { kOneToOne, kStretch, kTile, kNinePatch };
+
+// The platform's blend as the render target's drawing is defined: 1:1 from the corner, the
+// whole source stretched, tiles clipped to the destination; a nine-patch of margins 2 by its
+// nine parts, corners 1:1.
+void ReferenceBlend(HDC dc, HDC src, const RECT& d, const RECT& s, Fit fit) {
+  BLENDFUNCTION bf = {AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
+  const int sw = s.right - s.left;
+  const int sh = s.bottom - s.top;
+  switch (fit) {
+    case Fit::kOneToOne: {
+      const int w = std::min<int>(d.right - d.left, sw);
+      const int h = std::min<int>(d.bottom - d.top, sh);
+      AlphaBlend(dc, d.left, d.top, w, h, src, s.left, s.top, w, h, bf);
+      break;
+    }
+    case Fit::kStretch:
+      AlphaBlend(dc, d.left, d.top, d.right - d.left, d.bottom - d.top, src, s.left, s.top, sw,
+                 sh, bf);
+      break;
+    case Fit::kTile: {
+      const int saved = SaveDC(dc);
+      IntersectClipRect(dc, d.left, d.top, d.right, d.bottom);
+      for (LONG y = d.top; y < d.bottom; y += sh) {
+        for (LONG x = d.left; x < d.right; x += sw) {
+          AlphaBlend(dc, x, y, sw, sh, src, s.left, s.top, sw, sh, bf);
+        }
+      }
+      RestoreDC(dc, saved);
+      break;
+    }
+    case Fit::kNinePatch: {
+      const LONG x[4] = {d.left, d.left + 2, d.right - 2, d.right};
+      const LONG y[4] = {d.top, d.top + 2, d.bottom - 2, d.bottom};
+      const LONG u[4] = {s.left, s.left + 2, s.right - 2, s.right};
+      const LONG v[4] = {s.top, s.top + 2, s.bottom - 2, s.bottom};
+      for (int j = 0; j < 3; ++j) {
+        for (int i = 0; i < 3; ++i) {
+          const RECT part = {x[i], y[j], x[i + 1], y[j + 1]};
+          const RECT from = {u[i], v[j], u[i + 1], v[j + 1]};
+          ReferenceBlend(dc, src, part, from, i != 1 && j != 1 ? Fit::kOneToOne : Fit::kStretch);
+        }
+      }
+      break;
+    }
+  }
+}
+
+// A bitmap of width x height (uniform or not) drawn with a fit into rc.
+Operation BitmapOperation(const char* name, int width, int height, bool uniform, Fit fit) {
+  const RECT source = {0, 0, width, height};
+  return {name,
+          [=](IRenderTarget* rt, const RECT& rc, COLORREF cr) {
+            SourceImage image(rt, width, height, Pixels(width, height, cr, uniform));
+            const UINT mode = fit == Fit::kOneToOne ? EM_NULL
+                              : fit == Fit::kTile   ? EM_TILE
+                                                    : EM_STRETCH;
+            if (fit == Fit::kNinePatch) {
+              const RECT margins = {2, 2, 2, 2};
+              rt->DrawBitmap9Patch(&rc, image.bitmap, &source, &margins, mode, 0xFF);
+            } else {
+              rt->DrawBitmapEx(&rc, image.bitmap, &source, mode, 0xFF);
+            }
+          },
+          [=](IRenderTarget* rt, HDC dc, const RECT& rc, COLORREF cr) {
+            SourceImage image(rt, width, height, Pixels(width, height, cr, uniform));
+            ReferenceBlend(dc, image.dc, rc, source, fit);
+          }};
+}
+
 std::vector<Operation> Operations() {
   return {
+      BitmapOperation("one colour, 1:1", 6, 5, true, Fit::kOneToOne),
+      BitmapOperation("one colour, stretched", 3, 2, true, Fit::kStretch),
+      BitmapOperation("one colour, tiled", 3, 4, true, Fit::kTile),
+      BitmapOperation("one colour, nine-patch", 6, 6, true, Fit::kNinePatch),
+      BitmapOperation("opaque, 1:1", 7, 9, false, Fit::kOneToOne),
+      BitmapOperation("opaque, stretched up", 3, 4, false, Fit::kStretch),
+      BitmapOperation("opaque, stretched down", 23, 37, false, Fit::kStretch),
+      BitmapOperation("opaque, stretched across", 5, 41, false, Fit::kStretch),
+      BitmapOperation("opaque, tiled", 3, 5, false, Fit::kTile),
+      BitmapOperation("opaque, nine-patch", 7, 6, false, Fit::kNinePatch),
       {"FillSolidRect",
        [](IRenderTarget* rt, const RECT& rc, COLORREF cr) { rt->FillSolidRect(&rc, cr); },
        [](IRenderTarget*, HDC dc, const RECT& rc, COLORREF cr) {
@@ -451,13 +576,16 @@ TEST_CASE("fills, layers and outlines match the from-scratch reference pixel for
       CAPTURE(op.name);
       for (const RECT& rc : rects) {
         for (COLORREF cr : colours) {
-          CAPTURE(cr);
-          CAPTURE(rc.left);
-          t.Background();
-          op.ours(t.ours.Target(), rc, cr);
-          op.ref(t.ref.Target(), t.refDc, rc, cr);
-          std::string first;
-          CHECK_MESSAGE(t.Mismatches(&first) == 0, first);
+          for (bool opaque : {false, true}) {
+            CAPTURE(cr);
+            CAPTURE(rc.left);
+            CAPTURE(opaque);
+            t.Background(opaque);
+            op.ours(t.ours.Target(), rc, cr);
+            op.ref(t.ref.Target(), t.refDc, rc, cr);
+            std::string first;
+            CHECK_MESSAGE(t.Mismatches(&first) == 0, first);
+          }
         }
       }
     }

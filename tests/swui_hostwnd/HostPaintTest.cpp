@@ -80,6 +80,34 @@ TEST_CASE(
   CHECK(h.Rgb(5, 5) == 0xFFFFFF);
 }
 
+TEST_CASE("a partial repaint reaches descendants outside their parent and elements just moved") {
+  HostHarness h;
+  h.Open(
+      L"<SWUI width='100' height='60'><root colorBkgnd='#ffffff'>"
+      L" <window name='box' pos='10,10,@20,@20'>"
+      L"  <window name='far' pos='50,30,@10,@10' colorBkgnd='#ff0000'/>"
+      L" </window>"
+      L" <window name='mover' pos='0,0,@6,@6' colorBkgnd='#0000ff'/>"
+      L"</root></SWUI>");
+  const RECT outside = h.RectOf(L"far");
+  REQUIRE(outside.left == 60);
+  CHECK(h.Rgb(65, 45) == 0xFF0000);
+  // Changed without a repaint of its own, then repainted as part of an area its parent misses.
+  h.Find(L"far")->SetAttribute(SStringW(L"colorBkgnd"), SStringW(L"#00ff00"), TRUE);
+  h.Root()->InvalidateRect(outside);
+  h.Paint();
+  CHECK(h.Rgb(65, 45) == 0x00FF00);
+
+  // Moved after the tree was numbered: its new place repaints with it.
+  CHECK(h.Rgb(2, 2) == 0x0000FF);
+  REQUIRE(SUCCEEDED(
+      h.Find(L"mover")->SetAttribute(SStringW(L"pos"), SStringW(L"80,5,@6,@6"), FALSE)));
+  h.Drain();
+  h.Paint();
+  CHECK(h.Rgb(83, 8) == 0x0000FF);
+  CHECK(h.Rgb(2, 2) == 0xFFFFFF);
+}
+
 TEST_CASE("the quit rule follows the window type") {
   struct Case {
     const wchar_t* type;
@@ -176,4 +204,63 @@ TEST_CASE("the resizing border's hit codes, the bottom before the top") {
   // Not resizable: all client.
   h.Open(L"<SWUI width='200' height='100' margin='4,4,4,4'><root/></SWUI>");
   CHECK(h.host->OnNcHitTest(h.ToScreen(POINT{1, 1})) == HTCLIENT);
+}
+
+TEST_CASE("what is invalidated between two paints reaches the screen, whatever lies between") {
+  const wchar_t kCorners[] =
+      L"<SWUI width='120' height='80'><root colorBkgnd='#ffffff'>"
+      L" <window name='a' pos='0,0,@10,@10' colorBkgnd='#ff0000'/>"
+      L" <window name='b' pos='110,70,@10,@10' colorBkgnd='#ff0000'/>"
+      L" <window name='mid' pos='50,30,@20,@20' colorBkgnd='#ff0000'/>"
+      L"</root></SWUI>";
+  const RECT whole = {0, 0, 120, 80};
+  auto recolour = [](HostHarness& h, LPCWSTR name) {
+    REQUIRE(SUCCEEDED(
+        h.Find(name)->SetAttribute(SStringW(L"colorBkgnd"), SStringW(L"#0000ff"), FALSE)));
+  };
+
+  SUBCASE("two corners, then the middle of the box around them, before the paint") {
+    HostHarness h;
+    h.Open(kCorners);
+    recolour(h, L"a");
+    recolour(h, L"b");
+    recolour(h, L"mid");
+    h.Drain();  // WM_PAINT
+    CHECK(h.Rgb(60, 40) == 0x0000FF);
+    CHECK(HostHarness::CountUnshown(*h.host, whole) == 0);
+  }
+  SUBCASE("changed while the window is hidden, then shown") {
+    HostHarness h;
+    h.Open(kCorners);
+    ShowWindow(h.Hwnd(), SW_HIDE);
+    h.Drain();
+    recolour(h, L"a");
+    recolour(h, L"mid");
+    h.Drain();
+    ShowWindow(h.Hwnd(), SW_SHOWNOACTIVATE);
+    h.Drain();
+    recolour(h, L"b");  // inside the box of what was invalidated while hidden
+    h.Drain();
+    CHECK(h.Rgb(60, 40) == 0x0000FF);
+    CHECK(h.Rgb(115, 75) == 0x0000FF);
+    CHECK(HostHarness::CountUnshown(*h.host, whole) == 0);
+  }
+  SUBCASE("changed before the window first shows, shown without a redraw of the system's") {
+    HostHarness h;
+    HostOptions hidden;
+    hidden.show = false;
+    h.Open(kCorners, hidden);
+    recolour(h, L"mid");
+    h.Drain();
+    // Shown by an owner that asks the system for no redraw of its own.
+    SetWindowPos(h.Hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW |
+                     SWP_NOREDRAW);
+    h.Drain();
+    recolour(h, L"a");
+    h.Drain();
+    CHECK(h.Rgb(5, 5) == 0x0000FF);
+    CHECK(h.Rgb(60, 40) == 0x0000FF);
+    CHECK(HostHarness::CountUnshown(*h.host, whole) == 0);
+  }
 }

@@ -263,10 +263,13 @@ TEST_CASE("the hovered element's tip reaches the tooltip, which the host's loop 
   h.Open(
       L"<SWUI width='100' height='60'><root>"
       L" <window name='tipped' pos='10,10,@50,@30' tip='Hello tip'/></root></SWUI>");
+  // No tip offered yet: no tooltip window either.
+  h.MouseMove(POINT{80, 50});
+  CHECK(h.host->GetToolTip() == nullptr);
+  h.MouseMove(POINT{20, 20});
   auto* tip = dynamic_cast<STipCtrl*>(h.host->GetToolTip());
   REQUIRE(tip != nullptr);
   CHECK(tip->GetOwner() == h.Hwnd());
-  h.MouseMove(POINT{20, 20});
   CHECK(tip->GetTipId().swnd == h.Find(L"tipped")->GetSwnd());
   CHECK(tip->GetText() == SStringW(L"Hello tip"));
   // The second rest inside the tip's rectangle arms it 24 pixels below the cursor.

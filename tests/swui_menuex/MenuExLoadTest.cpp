@@ -1,6 +1,7 @@
 // Building menus: the program's menus, the levels' windows, the classes, attributes and sizes.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "control/SMenuExItem.h"
 #include "control/SMenuExRoot.h"
 #include "control/SMenuExSep.h"
+#include "core/EventInit.h"
 #include "res.mgr/SResProviderFiles.h"
 
 using namespace SWUI;
@@ -304,4 +306,41 @@ TEST_CASE("every level is measured at the running menu's scale") {
   rig.Track(menu, TPM_RETURNCMD, POINT{100, 100});
   rc = WindowRectOf(menu);
   CHECK(rc.bottom - rc.top == 2 * 26);
+}
+
+TEST_CASE("a sub-menu level is built when it first shows or is asked for; levels take no drop") {
+  OleInitialize(nullptr);
+  {
+    MenuExRig rig;
+    SMenuEx menu;
+    rig.Load(menu, kTestMenu);
+    SMenuExItem* more = menu.FindItem(2, MF_BYPOSITION);
+    REQUIRE(more != nullptr);
+    SMenuEx* level = more->PeekSubMenu();
+    REQUIRE(level != nullptr);
+    CHECK(level->m_hWnd == nullptr);
+    CHECK(RevokeDragDrop(menu.m_hWnd) == DRAGDROP_E_NOTREGISTERED);
+
+    // Opened while the menu runs: built then, the events of its building (its host's
+    // "on_init") reach nobody, and it is the level the item keeps.
+    rig.owner.Clear();
+    rig.PostKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN});
+    CHECK(rig.Track(menu, TPM_RETURNCMD, POINT{100, 100}) == 32);
+    CHECK(more->PeekSubMenu() == level);
+    CHECK(level->m_hWnd != nullptr);
+    CHECK(std::count(rig.owner.eventIds.begin(), rig.owner.eventIds.end(),
+                     static_cast<int>(EventInit::EventID)) == 0);
+    CHECK(rig.owner.initLevels == std::vector<SMenuEx*>{&menu, level});
+    CHECK(RevokeDragDrop(level->m_hWnd) == DRAGDROP_E_NOTREGISTERED);
+
+    // Asked for by the program (to check an item, say) it is built at once.
+    SMenuEx other;
+    rig.Load(other, kTestMenu);
+    REQUIRE(other.GetSubMenu(0) == nullptr);
+    SMenuEx* asked = other.FindItem(2, MF_BYPOSITION)->GetSubMenu();
+    REQUIRE(asked != nullptr);
+    CHECK(asked->m_hWnd != nullptr);
+    CHECK(asked->GetMenuItem(31) != nullptr);
+  }
+  OleUninitialize();
 }

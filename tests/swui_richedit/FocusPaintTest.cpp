@@ -109,6 +109,29 @@ TEST_CASE("the text services' drawing keeps the surface's alpha") {
   CHECK(r.CountInClient(e, IsInk) > 20);
   CHECK(r.CountInClient(e, IsNotOpaque) == 0);
   r.rig.render.SavePng(L"richedit_text", 2);
+
+  // Over a translucent surface, or one only partly opaque, every pixel keeps its alpha.
+  IRenderTarget* rt = r.rig.render.Target();
+  const RECT client = e->GetClientRect();
+  const RECT half = {client.left, client.top, client.left + 60, client.bottom};
+  for (bool partly : {false, true}) {
+    CAPTURE(partly);
+    rt->ClearRect(&client, 0x80FFFFFF);
+    if (partly) rt->ClearRect(&half, 0xFFFFFFFF);
+    r.rig.root->RedrawRegion(rt, nullptr);
+    int ink = 0;
+    int wrongAlpha = 0;
+    for (LONG y = client.top; y < client.bottom; ++y) {
+      for (LONG x = client.left; x < client.right; ++x) {
+        const DWORD px = r.rig.Pixel(x, y);
+        const DWORD alpha = partly && x < half.right ? 0xFFu : 0x80u;
+        if ((px >> 24) != alpha) ++wrongAlpha;
+        if ((px & 0xFFFFFF) != 0xFFFFFFu) ++ink;
+      }
+    }
+    CHECK(wrongAlpha == 0);
+    CHECK(ink > 20);
+  }
 }
 
 TEST_CASE("the wheel scrolls a multi-line edit and leaves what it cannot scroll to the parent") {

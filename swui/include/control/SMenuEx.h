@@ -1,7 +1,9 @@
 // The skinned popup menu. Every level is a translucent popup host window of its own (WS_POPUP,
-// topmost tool window, never activated) whose tree is one SMenuExRoot of items and separators,
-// so items are ordinary elements drawn with skins, translated texts and styles. Loading builds
-// every level of the menu, hidden; TrackPopupMenu shows the top level and runs a loop of its
+// topmost tool window, never activated, no drop target) whose tree is one SMenuExRoot of items
+// and separators, so items are ordinary elements drawn with skins, translated texts and
+// styles. Loading builds the top level, hidden; a sub-menu level is built (window and tree)
+// when it is first shown or asked for (GetSubMenu). TrackPopupMenu shows the top level and
+// runs a loop of its
 // own on the UI thread until an item is chosen, the user clicks outside the menu, presses
 // Escape (or Left on the top level) or the owner's top-level window loses the foreground. The
 // chosen command comes back (TPM_RETURNCMD) or goes to the owner as WM_COMMAND.
@@ -15,6 +17,7 @@
 //   SMenuEx menu;
 //   if (menu.LoadMenu(L"smenu:menu_tray", hWnd)) menu.TrackPopupMenu(0, pt.x, pt.y, hWnd);
 #pragma once
+#include <memory>
 #include <pugixml.hpp>
 
 #include "core/SHostWnd.h"
@@ -47,6 +50,11 @@ class SMenuEx : public SHostWnd {
   // attributes of the document's top element first. FALSE when the level has a window already
   // or the element is neither.
   BOOL IniMenu(pugi::xml_node xmlMenu, HWND hOwner);
+  // Keeps a copy of what IniMenu would build a sub-menu level from (its element and the
+  // document's top element's attributes), for EnsureBuilt.
+  void DeferMenu(pugi::xml_node xmlMenu, HWND hOwner);
+  // Builds a deferred level now; TRUE when the level has its window.
+  BOOL EnsureBuilt();
   // Shows the menu at (x, y) (screen; flags TPM_CENTERALIGN, TPM_RIGHTALIGN, TPM_VCENTERALIGN,
   // TPM_BOTTOMALIGN place it around the point) and runs it with every level at nScale percent.
   // With TPM_RETURNCMD: the chosen id, 0 when the user dismissed the menu, -1 when the owner
@@ -120,6 +128,13 @@ class SMenuEx : public SHostWnd {
   HWND EventOwner() const;
 
   SMenuExItem* m_pParent;
+  // The host settings every level shares.
+  void InitLevelHost();
+  // What a deferred level is built from, until it is.
+  std::unique_ptr<pugi::xml_document> m_pendingXml;
+  HWND m_hPendingOwner = nullptr;
+  // Set while a deferred level builds: the events its building raises concern nobody.
+  BOOL m_bBuilding = FALSE;
   SMenuExItem* m_pHoverItem = nullptr;
   SMenuExItem* m_pCheckItem = nullptr;
   BOOL m_bMenuInitialized = FALSE;

@@ -25,7 +25,10 @@ class SMenuExItem : public SWindow {
   ~SMenuExItem() override;
 
   SMenuEx* GetOwnerMenu() const { return m_pOwnerMenu; }
-  SMenuEx* GetSubMenu() const { return m_pSubMenu; }
+  // The level this item opens, built first when it is not yet; null when it opens none.
+  SMenuEx* GetSubMenu();
+  // The level this item opens, built or not; null when it opens none.
+  SMenuEx* PeekSubMenu() const { return m_pSubMenu; }
   int GetIcon() const { return m_nIcon; }
   int GetCheck() const { return m_nCheck; }
   int GetRadio() const { return m_nRadio; }

@@ -10,12 +10,21 @@
 //
 // Every element message no handler takes goes to the text services (SwndProc), so the whole
 // EM_ vocabulary works through SSendMessage. UI thread only.
+//
+// A plain-text edit without scroll bars, drag and drop, RTF or change notices makes its text
+// services only when first focused, hovered or sent anything beyond its text, settings and
+// plain text without control characters; until then it keeps its text itself and shared
+// text services of its configuration (STextPainter) draw it, so it looks the same.
 #pragma once
+#include <memory>
 #include "control/SPanel.h"
 #include "control/STextHost.h"
+#include "control/STextPicture.h"
 #include "core/STimer2.h"
 
 namespace SWUI {
+
+class STextPainter;
 
 // Bits of SRichEdit's flag word.
 enum RichEditFlag : DWORD {
@@ -37,6 +46,7 @@ enum RichEditFlag : DWORD {
 class SRichEdit : public SPanel {
   SWUI_CLASS_NAME(SPanel, L"richedit")
   friend class STextHost;
+  friend class STextPainter;
 
  public:
   // Commands of the edit menu template.
@@ -88,8 +98,11 @@ class SRichEdit : public SPanel {
   BOOL LoadRtf(LPCWSTR pszFileName);
   BOOL SaveRtf(LPCWSTR pszFileName);
 
-  // The text services (null before creation or when none could be made).
+  // The text services (null before creation, while they wait to be made, or when none could
+  // be made).
   ITextServices* GetTextServices() const;
+  // Makes the text services when they wait to be made; TRUE when the edit has them.
+  BOOL EnsureTextServices();
 
   // ---- element overrides -----------------------------------------------------------------
   HRESULT SetAttribute(const SStringW& strAttribName, const SStringW& strValue,
@@ -197,6 +210,25 @@ class SRichEdit : public SPanel {
   void SyncScrollBar(BOOL bVertical, SCROLLINFO si, BOOL bRedraw);
   // Mode bits that the text services read through TxGetPropertyBits.
   DWORD GetPropertyBits() const;
+  // Makes the host and its text services and starts them; FALSE when none can be made.
+  BOOL CreateServices();
+  // What a host's new text services are told first (the edit's own and the painters').
+  void StartServices(STextHost* pHost);
+  // The text services drawing into rc of a render target, the surface's alpha kept.
+  static void DrawServices(ITextServices* pServ, IRenderTarget* pRT, const RECT& rc);
+  // Whether the text services may wait: plain text, no scroll bars, drop target, RTF source
+  // or change notices.
+  BOOL CanDeferServices() const;
+  // Everything the text services read of the edit but its text and where it is shown.
+  std::vector<BYTE> PainterKey() const;
+  // The painter of a configuration, made on first use; null when none can be made.
+  STextPainter* Painter(const std::vector<BYTE>& key);
+  // The text drawn while the services wait: the last picture put back when it still holds,
+  // else drawn by the painter.
+  void PaintDeferred(IRenderTarget* pRT);
+  // While the services wait: the messages answered without them (the text, settings the
+  // services read when made); FALSE for any other.
+  BOOL AnswerDeferred(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   void SetEditFlag(DWORD bit, BOOL on);
   // The flag, and the property bit told to the text services.
   void SetFlagBit(DWORD bit, BOOL on, DWORD txtBit);
@@ -214,6 +246,11 @@ class SRichEdit : public SPanel {
   DWORD m_fFlags = REF_AUTOWORDSEL | REF_RICH | REF_SAVESELECTION | REF_VCENTER;
   SStringW m_strRtfSrc;
   STextHost* m_pTxtHost = nullptr;
+  // The text services wait to be made; meanwhile the edit keeps its text.
+  BOOL m_bServicesDeferred = FALSE;
+  SStringW m_strDeferredText;
+  // The last picture drawn while the services wait (made with the first drawing).
+  std::unique_ptr<STextPicture> m_picture;
   HIMC m_hSavedImc = nullptr;
   BOOL m_bImcDetached = FALSE;
   BOOL m_bDropTargetRegistered = FALSE;

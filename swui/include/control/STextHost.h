@@ -75,8 +75,12 @@ class STextHost : public ITextHost {
   void TxImmReleaseContext(HIMC himc) override;
   HRESULT TxGetSelectionBarWidth(LONG* lSelBarWidth) override;
 
- private:
+ protected:
   virtual ~STextHost();
+  // The edit answered for from now on (null: none).
+  void SetEdit(SRichEdit* pRichEdit) { m_pRichEdit = pRichEdit; }
+
+ private:
   // The host window of the edit's tree, null without one.
   HWND HostHwnd() const;
 

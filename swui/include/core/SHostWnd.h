@@ -86,6 +86,7 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
 
   SHostWndAttr& GetHostAttr() { return m_hostAttr; }
   const SStringW& GetLayoutName() const { return m_strLayout; }
+  // The tooltip, made when an element first offers a tip; null until then.
   IToolTip* GetToolTip() const { return m_pTipCtrl; }
   // The retained surface the tree is painted into (client coordinates).
   IRenderTarget* GetMemRenderTarget() const { return m_memRT; }
@@ -128,6 +129,15 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   void OnPrint(HDC dc, UINT flags);
 
  protected:
+  // Whether creation registers the window's drop target (hosts that never take a drop, such
+  // as popup menus, clear it before creating the window).
+  BOOL m_bRegisterDropTarget = TRUE;
+  // Whether a translucent host makes the dummy window that drives its repaints only when its
+  // owner asks (EnsureDummyWnd, before the window first shows) instead of at once.
+  BOOL m_bDummyOnFirstShow = FALSE;
+  // Makes the dummy window of a translucent host that has none yet.
+  void EnsureDummyWnd();
+
   // The root's class and hooks (see SwndContainerImpl).
   LPCWSTR RootClassName() const override { return L"hostwnd"; }
   BOOL IsRootClass(LPCWSTR className) const override;
@@ -177,6 +187,12 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
 
   // Invalidates the window (the dummy window when translucent).
   void InvalidateHost(const RECT* rc);
+  // Whether the area still needs telling the system; if so it is recorded as told.
+  bool NoteNativeInvalid(const RECT& area);
+  // The window has just been shown.
+  void OnShown();
+  // Makes the tooltip if there is none yet; false when none can be made.
+  bool EnsureToolTip();
   void DrawCaret(bool push);
   UINT_PTR RootTimerId(UINT id) const;
   void ReleasePrivatePools();
@@ -194,8 +210,9 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   BOOL m_bNeedAllRepaint = TRUE;
   IToolTip* m_pTipCtrl = nullptr;
   SAutoRefPtr<IRegion> m_rgnInvalidate;
-  // What was invalidated natively since the last paint (a box).
-  RECT m_rcNativeInvalid = {0, 0, 0, 0};
+  // The rectangles invalidated natively since the last paint, the latest kNativeInvalidKept.
+  static constexpr size_t kNativeInvalidKept = 8;
+  std::vector<RECT> m_lstNativeInvalid;
   SAutoRefPtr<IRenderTarget> m_memRT;
   BOOL m_bResizing = FALSE;
   SAutoRefPtr<SStylePool> m_privateStylePool;

@@ -17,6 +17,8 @@
 #include <richedit.h>
 #include <textserv.h>
 
+#include <vector>
+
 #include "core/SSingleton.h"
 
 namespace SWUI {
@@ -39,11 +41,25 @@ class STextServiceHelper : public SSingleton<STextServiceHelper> {
   HMODULE GetModule() const { return m_hRiched; }
   Factory GetFactory() const { return m_factory; }
   // Puts a factory in place (null: none, as when the library is missing); the previous one.
+  // The painters made through the old one go.
   Factory SetFactory(Factory factory);
 
+  // Text services kept only to draw with, shared by the edits of one configuration (an
+  // opaque key the edits make); each is held by its host. Null when none is kept for key.
+  ITextHost* FindPainter(const std::vector<BYTE>& key) const;
+  // Keeps host (with a reference of its own) for key; the oldest of too many goes.
+  void KeepPainter(const std::vector<BYTE>& key, ITextHost* host);
+
  private:
+  void ReleasePainters();
+
   HMODULE m_hRiched = nullptr;
   Factory m_factory = nullptr;
+  struct Painter {
+    std::vector<BYTE> key;
+    ITextHost* host;
+  };
+  std::vector<Painter> m_painters;
 };
 
 }  // namespace SWUI

@@ -354,6 +354,15 @@ class SWindow : public SObjectImpl<IObject>,
   SWindow* GetLayeredAncestor() const;
   UINT GetZorder() const { return m_uZorder; }
   void SetZorder(UINT zorder) { m_uZorder = zorder; }
+  // The union of the window rectangles of the element and all its descendants, set when the
+  // container numbers the tree; a partial paint skips a subtree whose bounds miss what it
+  // paints. Forgotten (for the element and its ancestors) when an element moves or a child
+  // comes in, until the tree is numbered again.
+  void SetSubtreeBounds(const RECT& rc) {
+    m_rcSubtree = rc;
+    m_bSubtreeKnown = true;
+  }
+  void ForgetSubtreeBounds();
 
   void SetShapeRegion(IRegion* pRgn, BOOL bUpdate = FALSE);
   BOOL CopyShapeRegion(IRegion* pDest) const;
@@ -499,6 +508,8 @@ class SWindow : public SObjectImpl<IObject>,
   SStringW m_strName;
   int m_nID = 0;
   UINT m_uZorder = 0;
+  RECT m_rcSubtree = {0, 0, 0, 0};
+  bool m_bSubtreeKnown = false;
   DWORD m_dwState = WndState_Normal;
   DWORD m_dwFlags;
   SAutoRefPtr<IRenderTarget> m_cacheRT;

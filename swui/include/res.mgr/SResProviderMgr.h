@@ -8,12 +8,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "IBitmap.h"
+#include "base/SAutoRefPtr.h"
 #include "core/SCriticalSection.h"
 #include "res.mgr/IResProvider.h"
 
 namespace SWUI {
-
-struct IBitmap;
 
 class SResProviderMgr {
  public:
@@ -36,8 +36,14 @@ class SResProviderMgr {
   HICON LoadIcon(LPCWSTR name, int cx = 0, int cy = 0, BOOL fromFile = FALSE);
   // "name:size" asks for a size-by-size icon; a plain name for size 0 (the system default).
   HICON LoadIconByRef(LPCWSTR ref);
-  // "type:name"; "file:path" loads the file directly. A new image with one reference, or null.
+  // "type:name": the image of that resource with a reference added, or null. One image per
+  // resource, shared by everyone who names it, so it must not be changed in place; a PNG is
+  // decoded only when first drawn (its size is known before). "file:path" loads the file
+  // directly, a new image each time.
   IBitmap* LoadImageByRef(LPCWSTR ref);
+  // image resampled to width x height, made when first drawn: one copy per size of each
+  // resource image, shared as the image is; a new copy of any other image.
+  IBitmap* ResampledImage(IBitmap* image, int width, int height);
   // A system cursor id (at most 65535, MAKEINTRESOURCE) or a name: the system cursor names
   // answer without a provider; other names are loaded once and cached.
   HCURSOR LoadCursor(LPCWSTR idOrName, BOOL fromFile = FALSE);
@@ -56,6 +62,21 @@ class SResProviderMgr {
  private:
   std::vector<IResProvider*> m_providers;  // oldest first; each entry holds a reference
   std::unordered_map<std::wstring, HCURSOR> m_cursors;  // owned handles
+  // Resource images by provider and lower-case "type:name", and their resampled copies.
+  struct CachedImage {
+    IResProvider* provider;
+    SAutoRefPtr<IBitmap> image;
+  };
+  std::unordered_map<std::wstring, CachedImage> m_images;
+  struct ResampledKey {
+    IBitmap* image;
+    int width;
+    int height;
+    SAutoRefPtr<IBitmap> copy;
+  };
+  std::vector<ResampledKey> m_resampled;
+  // Drops the images of a provider (all of them for null).
+  void ForgetImages(IResProvider* provider);
 };
 
 }  // namespace SWUI

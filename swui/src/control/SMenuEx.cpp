@@ -34,9 +34,17 @@ bool IsMenuElement(const pugi::xml_node& node) {
 
 }  // namespace
 
-SMenuEx::SMenuEx() : SHostWnd(nullptr), m_pParent(nullptr) {}
+SMenuEx::SMenuEx() : SHostWnd(nullptr), m_pParent(nullptr) { InitLevelHost(); }
 
-SMenuEx::SMenuEx(SMenuExItem* pParent) : SHostWnd(nullptr), m_pParent(pParent) {}
+SMenuEx::SMenuEx(SMenuExItem* pParent) : SHostWnd(nullptr), m_pParent(pParent) {
+  InitLevelHost();
+}
+
+void SMenuEx::InitLevelHost() {
+  // A menu takes no drop, and a level that never shows needs nothing to drive its repaints.
+  m_bRegisterDropTarget = FALSE;
+  m_bDummyOnFirstShow = TRUE;
+}
 
 SMenuEx::~SMenuEx() {
   // While this object is whole: its items tell it they go, their sub-menus go with them.
@@ -90,6 +98,28 @@ BOOL SMenuEx::IniMenu(pugi::xml_node xmlMenu, HWND hOwner) {
   m_pRoot->SetWindowText(L"");
   if (ILayoutParam* param = m_pRoot->GetLayoutParam()) param->SetWrapContent(Both);
   return TRUE;
+}
+
+void SMenuEx::DeferMenu(pugi::xml_node xmlMenu, HWND hOwner) {
+  if (m_hWnd != nullptr || !IsMenuElement(xmlMenu)) return;
+  m_pendingXml.reset(new pugi::xml_document());
+  const pugi::xml_node top = TopElementOf(xmlMenu);
+  pugi::xml_node copiedTop = m_pendingXml->append_child(top.name());
+  for (pugi::xml_attribute attr = top.first_attribute(); attr; attr = attr.next_attribute()) {
+    copiedTop.append_copy(attr);
+  }
+  copiedTop.append_copy(xmlMenu);
+  m_hPendingOwner = hOwner;
+}
+
+BOOL SMenuEx::EnsureBuilt() {
+  if (m_pendingXml == nullptr) return m_hWnd != nullptr;
+  std::unique_ptr<pugi::xml_document> doc = std::move(m_pendingXml);
+  m_bBuilding = TRUE;
+  const BOOL built = IniMenu(doc->first_child().first_child(), m_hPendingOwner);
+  m_bBuilding = FALSE;
+  SXmlMark::ClearMarks(*doc);
+  return built;
 }
 
 BOOL SMenuEx::CreateEmptyMenu(SMenuExItem* pItem) {
@@ -182,7 +212,9 @@ BOOL SMenuEx::HandleEvent(EventArgs* evt) {
   SMenuExRunData* data = SMenuExRunData::Current();
   auto* item = dynamic_cast<SMenuExItem*>(evt->sender);
   if (item == nullptr) {
-    // Only a running menu has anyone to tell: building a menu raises events of its own.
+    // Only a running menu has anyone to tell: building a menu raises events of its own, also
+    // when a level is built while the menu runs.
+    if (m_bBuilding) return FALSE;
     HWND owner = data != nullptr ? data->GetOwner() : nullptr;
     if (owner == nullptr || !::IsWindow(owner)) return FALSE;
     return static_cast<BOOL>(
@@ -191,19 +223,19 @@ BOOL SMenuEx::HandleEvent(EventArgs* evt) {
   switch (evt->GetID()) {
     case EventSwndMouseHover::EventID:
       HideSubMenu();
-      if (item->GetSubMenu() != nullptr) {
+      if (item->PeekSubMenu() != nullptr) {
         m_pHoverItem = item;
         SetTimer(kTimerSubMenu, kSubMenuDelay);
       }
       return FALSE;
     case EventSwndMouseLeave::EventID:
-      if (item->GetSubMenu() != nullptr) {
+      if (item->PeekSubMenu() != nullptr) {
         KillTimer(kTimerSubMenu);
         m_pHoverItem = nullptr;
       }
       return FALSE;
     case EventCmd::EventID:
-      if (item->GetSubMenu() != nullptr) {
+      if (item->PeekSubMenu() != nullptr) {
         ShowSubMenu(item, FALSE);
         return FALSE;
       }

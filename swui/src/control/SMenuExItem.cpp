@@ -28,6 +28,11 @@ SMenuExItem::SMenuExItem(SMenuEx* pOwnerMenu, ISkinObj* pItemSkin) : m_pOwnerMen
 
 SMenuExItem::~SMenuExItem() { delete m_pSubMenu; }
 
+SMenuEx* SMenuExItem::GetSubMenu() {
+  if (m_pSubMenu != nullptr) m_pSubMenu->EnsureBuilt();
+  return m_pSubMenu;
+}
+
 SMenuExRoot* SMenuExItem::GetMenuRoot() const {
   return m_pOwnerMenu != nullptr ? m_pOwnerMenu->GetMenuRoot() : nullptr;
 }
@@ -72,11 +77,9 @@ BOOL SMenuExItem::CreateChildren(pugi::xml_node xmlNode) {
   for (const pugi::xml_node& node : marked) SXmlMark::SetMark(node, 0);
 
   if (hasSubItems && m_pSubMenu == nullptr && m_pOwnerMenu != nullptr) {
+    // Built when it is first shown or asked for.
     m_pSubMenu = new SMenuEx(this);
-    if (!m_pSubMenu->IniMenu(xmlNode, m_pOwnerMenu->GetOwnerHwnd())) {
-      delete m_pSubMenu;
-      m_pSubMenu = nullptr;
-    }
+    m_pSubMenu->DeferMenu(xmlNode, m_pOwnerMenu->GetOwnerHwnd());
   }
   return TRUE;
 }

@@ -148,6 +148,7 @@ void SMenuEx::SendInitPopup(UINT index) {
 
 void SMenuEx::ShowMenu(UINT flags, int x, int y) {
   if (m_pRoot == nullptr) return;
+  EnsureDummyWnd();
   if (!m_bMenuInitialized) SendInitPopup(0);
   GetRoot()->SDispatchMessage(UM_SETSCALE, static_cast<WPARAM>(GetScale()));
   const SIZE size = m_pRoot->GetDesiredSize(10000, 10000);
@@ -224,7 +225,7 @@ void SMenuEx::ShowSubMenu(SMenuExItem* pItem, BOOL bSelectFirst) {
 }
 
 void SMenuEx::HideSubMenu() {
-  SMenuEx* sub = m_pCheckItem != nullptr ? m_pCheckItem->GetSubMenu() : nullptr;
+  SMenuEx* sub = m_pCheckItem != nullptr ? m_pCheckItem->PeekSubMenu() : nullptr;
   if (sub != nullptr) sub->HideMenu(FALSE);
 }
 
@@ -263,7 +264,7 @@ BOOL SMenuEx::OnKeyDown(UINT vk) {
       SetOpenItem(m_pRoot->GetNextMenuItem(m_pCheckItem, vk == VK_DOWN));
       return TRUE;
     case VK_RIGHT:
-      if (m_pCheckItem != nullptr && m_pCheckItem->GetSubMenu() != nullptr) {
+      if (m_pCheckItem != nullptr && m_pCheckItem->PeekSubMenu() != nullptr) {
         ShowSubMenu(m_pCheckItem, TRUE);
       }
       return TRUE;

@@ -10,6 +10,7 @@
 #include "control/SMenu.h"
 #include "control/SHimetric.h"
 #include "control/SRicheditDropTarget.h"
+#include "control/STextPainter.h"
 #include "base/AlphaChannelBackup.h"
 #include "core/EventKeyDown.h"
 #include "core/EventREMenu.h"
@@ -92,6 +93,15 @@ bool IsNumberChar(UINT ch) {
 
 bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
+// A text the text services keep exactly as given: no line breaks, tabs or other control
+// characters, which a single-line edit cuts at and a multi-line one stores its own way.
+bool IsPlainText(LPCWSTR text) {
+  for (; text != nullptr && *text != 0; ++text) {
+    if (*text < 0x20 || *text == 0x7F) return false;
+  }
+  return true;
+}
+
 // The height of "A" in a font; 0 when it cannot be measured.
 int LetterHeight(const LOGFONTW& lf) {
   HDC dc = CreateCompatibleDC(nullptr);
@@ -106,6 +116,68 @@ int LetterHeight(const LOGFONTW& lf) {
   DeleteDC(dc);
   return size.cy;
 }
+
+// Keeps the alpha channel of what GDI drawing may touch of a rectangle (logical coordinates,
+// a plain translation by the viewport origin) of the 32-bit surface selected in a device
+// context: GDI writes alpha 0 into every pixel it draws. Over pixels that are all opaque the
+// drawn ones are made opaque again afterwards; otherwise the alpha bytes are saved and put
+// back (AlphaChannelBackup). Only the part inside the clip box is kept: nothing else can be
+// drawn.
+class AlphaKeeper {
+ public:
+  AlphaKeeper(HDC hdc, const RECT& rc) {
+    RECT box;
+    RECT area = rc;
+    if (GetClipBox(hdc, &box) != ERROR && !IntersectRect(&area, &rc, &box)) return;
+    BITMAP bm{};
+    HGDIOBJ bmp = GetCurrentObject(hdc, OBJ_BITMAP);
+    POINT org = {0, 0};
+    if (bmp != nullptr && GetObjectW(bmp, sizeof(bm), &bm) != 0 && bm.bmBitsPixel == 32 &&
+        bm.bmBits != nullptr && GetViewportOrgEx(hdc, &org)) {
+      RECT device = area;
+      OffsetRect(&device, org.x, org.y);
+      const RECT bounds = {0, 0, bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
+      if (!IntersectRect(&device, &device, &bounds)) return;
+      GdiFlush();
+      if (AllOpaque(bm, device)) {
+        bm_ = bm;
+        opaque_ = device;
+        return;
+      }
+    }
+    saved_ = BackupAlphaChannel(hdc, &area, &backup_);
+  }
+  ~AlphaKeeper() {
+    GdiFlush();
+    if (saved_) RestoreAlphaChannel(&backup_);
+    for (LONG y = opaque_.top; y < opaque_.bottom; ++y) {
+      DWORD* row = Row(bm_, y);
+      for (LONG x = opaque_.left; x < opaque_.right; ++x) row[x] |= 0xFF000000u;
+    }
+  }
+  AlphaKeeper(const AlphaKeeper&) = delete;
+  AlphaKeeper& operator=(const AlphaKeeper&) = delete;
+
+ private:
+  static DWORD* Row(const BITMAP& bm, LONG y) {
+    return reinterpret_cast<DWORD*>(static_cast<BYTE*>(bm.bmBits) +
+                                    static_cast<size_t>(y) * static_cast<size_t>(bm.bmWidth) * 4);
+  }
+  static bool AllOpaque(const BITMAP& bm, const RECT& rc) {
+    for (LONG y = rc.top; y < rc.bottom; ++y) {
+      const DWORD* row = Row(bm, y);
+      DWORD all = 0xFF000000u;
+      for (LONG x = rc.left; x < rc.right; ++x) all &= row[x];
+      if ((all & 0xFF000000u) != 0xFF000000u) return false;
+    }
+    return true;
+  }
+
+  BITMAP bm_{};
+  RECT opaque_ = {0, 0, 0, 0};
+  AlphaChannelBackup backup_ = {};
+  BOOL saved_ = FALSE;
+};
 
 // EM_STREAMIN from memory.
 struct MemoryStream {
@@ -191,6 +263,10 @@ HRESULT SRichEdit::TxSend(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pRes
   LRESULT ignored = 0;
   if (pResult == nullptr) pResult = &ignored;
   *pResult = 0;
+  if (m_bServicesDeferred) {
+    if (AnswerDeferred(uMsg, wParam, lParam, pResult)) return S_OK;
+    EnsureTextServices();
+  }
   ITextServices* serv = GetTextServices();
   if (serv == nullptr) return E_FAIL;
   return serv->TxSendMessage(uMsg, wParam, lParam, pResult);
@@ -245,36 +321,143 @@ int SRichEdit::OnCreate(LPVOID lpCreateParam) {
   InitDefaultCharFormat(nullptr);
   InitDefaultParaFormat();
 
-  m_pTxtHost = new STextHost(this);
-  m_pTxtHost->AddRef();
-  if (!m_pTxtHost->Init()) {
+  const SStringW text = m_strText.GetText(FALSE);
+  // Text services that can be made (the painter is made through the same factory) may wait.
+  if (CanDeferServices() && IsPlainText(text) && Painter(PainterKey()) != nullptr) {
+    m_bServicesDeferred = TRUE;
+    SetWindowText(text);
+    return 0;
+  }
+  if (!CreateServices()) {
     SLog::Printf(LOG_LEVEL_ERROR, "swui", __FILE__, __LINE__, "SRichEdit::OnCreate",
                  "no text services for the rich edit: it is not created");
-    m_pTxtHost->Shutdown();
-    m_pTxtHost->Release();
-    m_pTxtHost = nullptr;
     return 1;
   }
-  ITextServices* serv = GetTextServices();
-  serv->OnTxInPlaceActivate(nullptr);
-  m_pTxtHost->SetActive(FALSE);
-  serv->OnTxUIDeactivate();
-  TxSend(WM_KILLFOCUS, 0, 0);
-
-  LRESULT lang = 0;
-  TxSend(EM_GETLANGOPTIONS, 0, 0, &lang);
-  TxSend(EM_SETLANGOPTIONS, 0,
-         (lang & ~IMF_AUTOFONT) | IMF_AUTOKEYBOARD | IMF_UIFONTS | IMF_DUALFONT);
-  if (m_fFlags & REF_NOTIFYCHANGE) TxSend(EM_SETEVENTMASK, 0, ENM_CHANGE);
-  ApplyMaxLength();
-
   if (!m_strRtfSrc.IsEmpty()) {
     LoadRtfSource(m_strRtfSrc);
   } else {
-    SetWindowText(m_strText.GetText(FALSE));
+    SetWindowText(text);
   }
   UpdateDropTarget();
   return 0;
+}
+
+BOOL SRichEdit::CreateServices() {
+  m_pTxtHost = new STextHost(this);
+  m_pTxtHost->AddRef();
+  if (!m_pTxtHost->Init()) {
+    m_pTxtHost->Shutdown();
+    m_pTxtHost->Release();
+    m_pTxtHost = nullptr;
+    return FALSE;
+  }
+  StartServices(m_pTxtHost);
+  return TRUE;
+}
+
+void SRichEdit::StartServices(STextHost* pHost) {
+  ITextServices* serv = pHost->GetTextService();
+  serv->OnTxInPlaceActivate(nullptr);
+  pHost->SetActive(FALSE);
+  serv->OnTxUIDeactivate();
+  LRESULT ignored = 0;
+  serv->TxSendMessage(WM_KILLFOCUS, 0, 0, &ignored);
+  LRESULT lang = 0;
+  serv->TxSendMessage(EM_GETLANGOPTIONS, 0, 0, &lang);
+  serv->TxSendMessage(EM_SETLANGOPTIONS, 0,
+                      (lang & ~IMF_AUTOFONT) | IMF_AUTOKEYBOARD | IMF_UIFONTS | IMF_DUALFONT,
+                      &ignored);
+  if (m_fFlags & REF_NOTIFYCHANGE) serv->TxSendMessage(EM_SETEVENTMASK, 0, ENM_CHANGE, &ignored);
+  // Wine's text services do not read the host's length again; they take their own limit.
+  serv->OnTxPropertyBitsChange(TXTBIT_MAXLENGTHCHANGE, TXTBIT_MAXLENGTHCHANGE);
+  serv->TxSendMessage(EM_EXLIMITTEXT, 0, m_cchTextMost, &ignored);
+}
+
+BOOL SRichEdit::CanDeferServices() const {
+  return !(m_fFlags & (REF_RICH | REF_ENABLEDRAGDROP | REF_NOTIFYCHANGE)) &&
+         !(m_dwStyle & (WS_HSCROLL | WS_VSCROLL)) && m_strRtfSrc.IsEmpty();
+}
+
+std::vector<BYTE> SRichEdit::PainterKey() const {
+  std::vector<BYTE> key;
+  auto add = [&key](const void* data, size_t size) {
+    const auto* bytes = static_cast<const BYTE*>(data);
+    key.insert(key.end(), bytes, bytes + size);
+  };
+  add(&m_cfDef, sizeof(m_cfDef));
+  add(&m_pfDef, sizeof(m_pfDef));
+  add(&m_dwStyle, sizeof(m_dwStyle));
+  const DWORD bits = GetPropertyBits();
+  add(&bits, sizeof(bits));
+  add(&m_chPasswordChar, sizeof(m_chPasswordChar));
+  add(&m_cchTextMost, sizeof(m_cchTextMost));
+  add(&m_lAccelPos, sizeof(m_lAccelPos));
+  return key;
+}
+
+STextPainter* SRichEdit::Painter(const std::vector<BYTE>& key) {
+  STextServiceHelper* helper = STextServiceHelper::getSingletonPtr();
+  if (helper == nullptr) return nullptr;
+  if (ITextHost* found = helper->FindPainter(key)) return static_cast<STextPainter*>(found);
+  auto* painter = new STextPainter();
+  painter->AddRef();
+  STextPainter* kept = nullptr;
+  if (painter->Start(this)) {
+    helper->KeepPainter(key, painter);
+    kept = painter;
+  }
+  painter->Release();
+  return kept;
+}
+
+BOOL SRichEdit::EnsureTextServices() {
+  if (!m_bServicesDeferred) return GetTextServices() != nullptr;
+  if (!CreateServices()) return FALSE;
+  m_bServicesDeferred = FALSE;
+  m_picture.reset();
+  SStringW text;
+  std::swap(text, m_strDeferredText);
+  // As the edit's services would have been: given the text, then laid out where it is.
+  TxSend(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(text)));
+  UpdateDropTarget();
+  UpdateInsetAndExtent();
+  return TRUE;
+}
+
+BOOL SRichEdit::AnswerDeferred(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  switch (uMsg) {
+    case WM_GETTEXTLENGTH:
+      *pResult = m_strDeferredText.GetLength();
+      return TRUE;
+    case WM_GETTEXT: {
+      auto* buf = reinterpret_cast<LPWSTR>(lParam);
+      if (buf == nullptr || wParam == 0) return TRUE;
+      const size_t n = std::min<size_t>(static_cast<size_t>(m_strDeferredText.GetLength()),
+                                        static_cast<size_t>(wParam) - 1);
+      std::memcpy(buf, static_cast<LPCWSTR>(m_strDeferredText), n * sizeof(wchar_t));
+      buf[n] = 0;
+      *pResult = static_cast<LRESULT>(n);
+      return TRUE;
+    }
+    case WM_SETTEXT: {
+      const auto* text = reinterpret_cast<LPCWSTR>(lParam);
+      if (!IsPlainText(text)) return FALSE;
+      m_strDeferredText = text != nullptr ? text : L"";
+      *pResult = TRUE;
+      return TRUE;
+    }
+    // Settings the services read from the edit when they are made, and what services that
+    // are neither focused nor shown have nothing to do with.
+    case EM_EXLIMITTEXT:
+    case WM_ACTIVATEAPP:
+      return TRUE;
+    case EM_SETCHARFORMAT:
+      if (wParam != SCF_DEFAULT) return FALSE;
+      *pResult = TRUE;
+      return TRUE;
+    default:
+      return FALSE;
+  }
 }
 
 void SRichEdit::OnDestroy() {
@@ -634,6 +817,11 @@ HRESULT SRichEdit::DefAttributeProc(const SStringW& name, const SStringW& value,
 
 void SRichEdit::UpdateDropTarget() {
   if (m_pContainer == nullptr) return;
+  // A drop goes to the text services: they are needed now (and register it themselves).
+  if (m_bServicesDeferred && (m_fFlags & REF_ENABLEDRAGDROP) && !(m_dwStyle & ES_READONLY)) {
+    EnsureTextServices();
+    return;
+  }
   if (m_bDropTargetRegistered) {
     m_pContainer->RevokeDragDrop(m_swnd);
     m_bDropTargetRegistered = FALSE;
@@ -705,21 +893,52 @@ void SRichEdit::UpdateInsetAndExtent() {
 }
 
 void SRichEdit::OnPaint(IRenderTarget* pRT) {
+  if (m_bServicesDeferred) {
+    PaintDeferred(pRT);
+    return;
+  }
   ITextServices* serv = GetTextServices();
   if (serv == nullptr) return;
-  RECT rc;
-  GetClientRect(&rc);
+  DrawServices(serv, pRT, GetClientRect());
+}
+
+void SRichEdit::PaintDeferred(IRenderTarget* pRT) {
+  std::vector<BYTE> stamp = PainterKey();
+  STextPainter* painter = Painter(stamp);
+  if (painter == nullptr) return;
+  const RECT rc = GetClientRect();
+  auto add = [&stamp](const void* data, size_t size) {
+    const auto* bytes = static_cast<const BYTE*>(data);
+    stamp.insert(stamp.end(), bytes, bytes + size);
+  };
+  add(static_cast<LPCWSTR>(m_strDeferredText), sizeof(wchar_t) * m_strDeferredText.GetLength());
+  add(&rc, sizeof(rc));
+  add(&m_rcInset, sizeof(m_rcInset));
+  add(&m_sizelExtent, sizeof(m_sizelExtent));
+  if (m_picture == nullptr) m_picture.reset(new STextPicture());
+  HDC hdc = pRT->GetDC(0);
+  const BOOL reused = m_picture->Reuse(hdc, rc, stamp);
+  if (!reused) m_picture->Begin(hdc, rc, stamp);
+  pRT->ReleaseDC(hdc);
+  if (reused) return;
+  painter->Draw(this, m_strDeferredText, pRT);
+  hdc = pRT->GetDC(0);
+  m_picture->End(hdc);
+  pRT->ReleaseDC(hdc);
+}
+
+void SRichEdit::DrawServices(ITextServices* pServ, IRenderTarget* pRT, const RECT& rc) {
   pRT->PushClipRect(&rc, RGN_AND);
   HDC hdc = pRT->GetDC(0);
   const int oldMode = SetGraphicsMode(hdc, GM_COMPATIBLE);
-  // GDI zeroes the alpha of every pixel it touches: the text services' drawing must not punch
-  // holes into a translucent surface.
-  AlphaChannelBackup alpha = {};
-  const BOOL saved = BackupAlphaChannel(hdc, &rc, &alpha);
-  const RECTL bounds = {rc.left, rc.top, rc.right, rc.bottom};
-  serv->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, hdc, nullptr, &bounds, nullptr, nullptr,
-               nullptr, 0, TXTVIEW_ACTIVE);
-  if (saved) RestoreAlphaChannel(&alpha);
+  {
+    // GDI zeroes the alpha of every pixel it touches: the text services' drawing must not
+    // punch holes into a translucent surface.
+    AlphaKeeper alpha(hdc, rc);
+    const RECTL bounds = {rc.left, rc.top, rc.right, rc.bottom};
+    pServ->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, hdc, nullptr, &bounds, nullptr,
+                  nullptr, nullptr, 0, TXTVIEW_ACTIVE);
+  }
   if (oldMode != 0) SetGraphicsMode(hdc, oldMode);
   pRT->ReleaseDC(hdc);
   pRT->PopClip();
@@ -743,7 +962,7 @@ void SRichEdit::ActivateServices(BOOL bActive) {
 
 void SRichEdit::OnSetFocus(SwndHandle swndOld) {
   SWindow::OnSetFocus(swndOld);
-  if (!IsVisible(TRUE) || IsDisabled(TRUE) || GetTextServices() == nullptr) return;
+  if (!IsVisible(TRUE) || IsDisabled(TRUE) || !EnsureTextServices()) return;
   ActivateServices(TRUE);
   // All of it, however long the text has grown beyond the default limit.
   if (m_fFlags & REF_AUTOSEL) TxSend(EM_SETSEL, 0, -1);
@@ -823,6 +1042,8 @@ void SRichEdit::OnShowWindow(BOOL bShow, UINT nStatus) {
 BOOL SRichEdit::OnSetCursor(const POINT& pt) {
   RECT rc;
   GetClientRect(&rc);
+  // The text services choose the cursor over the text.
+  if (PtInRect(&rc, pt)) EnsureTextServices();
   ITextServices* serv = GetTextServices();
   if (serv == nullptr || !PtInRect(&rc, pt)) {
     SWindow::OnSetCursor(pt);
@@ -929,7 +1150,9 @@ BOOL SRichEdit::SwndProc(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResu
     case EM_SETPARAFORMAT: return SWindow::SwndProc(uMsg, wParam, lParam, lResult);
     default: break;
   }
-  if (GetTextServices() == nullptr) return SWindow::SwndProc(uMsg, wParam, lParam, lResult);
+  if (GetTextServices() == nullptr && !m_bServicesDeferred) {
+    return SWindow::SwndProc(uMsg, wParam, lParam, lResult);
+  }
   return SUCCEEDED(TxSend(uMsg, wParam, lParam, &lResult));
 }
 
@@ -953,6 +1176,7 @@ void SRichEdit::SyncScrollBar(BOOL bVertical, SCROLLINFO si, BOOL bRedraw) {
 }
 
 BOOL SRichEdit::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
+  EnsureTextServices();
   ITextServices* serv = GetTextServices();
   if (serv == nullptr) return SPanel::OnScroll(bVertical, uCode, nPos);
   const BOOL guarded = (m_fFlags & REF_SCROLLGUARD) != 0;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 
@@ -116,15 +117,11 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
     m_rgnInvalidate = RenderFactoryUtil::NewRegion();
   }
   SApplication* app = SApplication::getSingletonPtr();
-  if (app != nullptr && app->GetToolTipFactory() != nullptr) {
-    m_pTipCtrl = app->GetToolTipFactory()->CreateToolTip(m_hWnd);
-    if (m_pTipCtrl != nullptr && GetMsgLoop() != nullptr)
-      GetMsgLoop()->AddMessageFilter(m_pTipCtrl);
-  }
   GetRoot()->SetContainer(this);
   // Without its dispatcher registered no element could ever receive a drop. Fails harmlessly
   // on a thread without OLE.
-  m_bDropTargetRegistered = SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
+  m_bDropTargetRegistered =
+      m_bRegisterDropTarget && SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
 
   if (m_strLayout.IsEmpty() || app == nullptr) return 0;
   SStringW type;
@@ -243,15 +240,7 @@ void SHostWnd::ApplyWindowStyles() {
 void SHostWnd::SetupTranslucency() {
   if (m_hostAttr.IsTranslucent()) {
     ModifyStyleEx(0, WS_EX_LAYERED);
-    if (m_dummyWnd.m_hWnd == nullptr) {
-      m_dummyWnd.Create(L"SWUI_DUMMY_WND", WS_POPUP,
-                        WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_LAYERED, 0, 0, 10, 10, m_hWnd,
-                        nullptr);
-      if (m_dummyWnd.m_hWnd != nullptr) {
-        ::SetLayeredWindowAttributes(m_dummyWnd.m_hWnd, 0, 0, LWA_ALPHA);
-        ::ShowWindow(m_dummyWnd.m_hWnd, SW_SHOWNOACTIVATE);
-      }
-    }
+    if (!m_bDummyOnFirstShow) EnsureDummyWnd();
     return;
   }
   // Rebuilt from translucent to opaque: the dummy has nothing left to drive.
@@ -259,6 +248,17 @@ void SHostWnd::SetupTranslucency() {
   if ((GetWindowLong(GWL_EXSTYLE) & WS_EX_LAYERED) || m_hostAttr.GetAlpha() < 0xFF) {
     ModifyStyleEx(0, WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(m_hWnd, 0, m_hostAttr.GetAlpha(), LWA_ALPHA);
+  }
+}
+
+void SHostWnd::EnsureDummyWnd() {
+  if (!m_hostAttr.IsTranslucent() || m_dummyWnd.m_hWnd != nullptr || m_hWnd == nullptr) return;
+  m_dummyWnd.Create(L"SWUI_DUMMY_WND", WS_POPUP,
+                    WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_LAYERED, 0, 0, 10, 10, m_hWnd,
+                    nullptr);
+  if (m_dummyWnd.m_hWnd != nullptr) {
+    ::SetLayeredWindowAttributes(m_dummyWnd.m_hWnd, 0, 0, LWA_ALPHA);
+    ::ShowWindow(m_dummyWnd.m_hWnd, SW_SHOWNOACTIVATE);
   }
 }
 
@@ -357,23 +357,49 @@ void SHostWnd::OnRedraw(const RECT& rc) {
 
 void SHostWnd::InvalidateHost(const RECT* rc) {
   if (m_hWnd == nullptr) return;
-  // Every element built or laid out asks for a redraw: what lies inside the area already
-  // invalidated since the last paint costs no call to the system.
   RECT area;
   if (rc != nullptr) {
     area = *rc;
   } else {
     ::GetClientRect(m_hWnd, &area);
   }
-  RECT joined;
-  UnionRect(&joined, &m_rcNativeInvalid, &area);
-  if (EqualRect(&joined, &m_rcNativeInvalid)) return;
-  m_rcNativeInvalid = joined;
+  if (IsRectEmpty(&area) || !NoteNativeInvalid(area)) return;
   if (IsTranslucent() && m_dummyWnd.m_hWnd != nullptr) {
     ::InvalidateRect(m_dummyWnd.m_hWnd, nullptr, FALSE);
   } else {
     ::InvalidateRect(m_hWnd, rc, FALSE);
   }
+}
+
+bool SHostWnd::NoteNativeInvalid(const RECT& area) {
+  // Every element built or laid out asks for a redraw: an area inside one already invalidated
+  // since the last paint costs no call to the system. Only whole rectangles count: the box
+  // around two of them holds places the system was never told of, which the paint's DC would
+  // clip away.
+  RECT joined;
+  for (const RECT& known : m_lstNativeInvalid) {
+    UnionRect(&joined, &known, &area);
+    if (EqualRect(&joined, &known)) return false;
+  }
+  auto inside = [&area, &joined](const RECT& known) {
+    UnionRect(&joined, &known, &area);
+    return EqualRect(&joined, &area) != FALSE;
+  };
+  m_lstNativeInvalid.erase(
+      std::remove_if(m_lstNativeInvalid.begin(), m_lstNativeInvalid.end(), inside),
+      m_lstNativeInvalid.end());
+  if (m_lstNativeInvalid.size() >= kNativeInvalidKept) {
+    m_lstNativeInvalid.erase(m_lstNativeInvalid.begin());
+  }
+  m_lstNativeInvalid.push_back(area);
+  return true;
+}
+
+void SHostWnd::OnShown() {
+  // What was invalidated while the window was hidden may never have reached the system: the
+  // window is pushed whole again, from the memory target, whose own invalid region is kept.
+  m_lstNativeInvalid.clear();
+  InvalidateHost(nullptr);
 }
 
 SwndHandle SHostWnd::OnSetSwndCapture(SwndHandle swnd) {
@@ -406,22 +432,36 @@ BOOL SHostWnd::UpdateWindow() {
 }
 
 void SHostWnd::UpdateTooltip() {
-  if (m_pTipCtrl == nullptr) return;
+  SApplication* app = SApplication::getSingletonPtr();
+  if (m_pTipCtrl == nullptr && (app == nullptr || app->GetToolTipFactory() == nullptr)) return;
   SWindow* hover = SWindow::GetSwndFromHandle(GetHover());
-  if (m_msgMouse.message != 0 || hover == nullptr) {
-    m_pTipCtrl->ClearTip();
-    return;
-  }
   SwndToolTipInfo info;
   const POINT pt = {GET_X_LPARAM(m_msgMouse.lParam), GET_Y_LPARAM(m_msgMouse.lParam)};
-  if (!hover->UpdateToolTip(pt, info)) {
-    m_pTipCtrl->ClearTip();
+  if (m_msgMouse.message != 0 || hover == nullptr || !hover->UpdateToolTip(pt, info)) {
+    if (m_pTipCtrl != nullptr) m_pTipCtrl->ClearTip();
     return;
   }
+  if (!EnsureToolTip()) return;
   TIPID id;
   id.swnd = info.swnd;
   id.dwCookie = info.dwCookie;
   m_pTipCtrl->UpdateTip(id, info.rcTarget, info.strTip, GetScale());
+}
+
+bool SHostWnd::EnsureToolTip() {
+  // Made when a tip is first offered: a window that never shows one (a menu level, a dialog)
+  // makes no window for it. Until then the tip has missed no message it would act on. A
+  // hidden window shows no tip, and one being destroyed (hidden first) must not make one
+  // after its own went.
+  if (m_pTipCtrl != nullptr) return true;
+  SApplication* app = SApplication::getSingletonPtr();
+  if (!::IsWindowVisible(m_hWnd) || app == nullptr || app->GetToolTipFactory() == nullptr) {
+    return false;
+  }
+  m_pTipCtrl = app->GetToolTipFactory()->CreateToolTip(m_hWnd);
+  if (m_pTipCtrl == nullptr) return false;
+  if (GetMsgLoop() != nullptr) GetMsgLoop()->AddMessageFilter(m_pTipCtrl);
+  return true;
 }
 
 BOOL SHostWnd::RegisterTimelineHandler(ITimelineHandler* pHandler) {
@@ -636,6 +676,9 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_WINDOWPOSCHANGING:
       return TRUE;
+    case WM_WINDOWPOSCHANGED:
+      if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) OnShown();
+      return FALSE;  // the default handling still sends WM_SIZE and WM_MOVE
     case WM_NOTIFY: {
       const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
       if (hdr == nullptr || hdr->code != static_cast<UINT>(NM_CUSTOMDRAW)) return FALSE;

@@ -11,7 +11,7 @@ namespace SWUI {
 // ---- painting ----------------------------------------------------------------------------
 
 void SHostWnd::OnPrint(HDC dc, UINT flags) {
-  SetRectEmpty(&m_rcNativeInvalid);
+  m_lstNativeInvalid.clear();
   if (m_memRT == nullptr || m_rgnInvalidate == nullptr) return;
   SRootWindow* root = GetRoot();
   root->UpdateLayout();
@@ -110,20 +110,25 @@ BOOL SHostWnd::UpdateLayered(IRenderTarget* surface, const RECT* rc, BYTE alpha)
 // ---- borrowed render targets -------------------------------------------------------------
 
 IRenderTarget* SHostWnd::OnGetRenderTarget(const RECT& rc, DWORD gdcFlags) {
+  if (gdcFlags != GRT_NODRAW && m_memRT != nullptr) {
+    // What is drawn shows: the surface itself, clipped to the rectangle, serves as the copy
+    // of its pixels that would be drawn on and copied back. The push saves the surface's
+    // state (objects, colour, origin, clip), which the release brings back.
+    if (m_bCaretActive) DrawCaret(false);  // the borrower sees the pixels without the caret
+    m_memRT->PushClipRect(&rc, RGN_AND);
+    m_memRT->AddRef();
+    return m_memRT;
+  }
   SAutoRefPtr<IRenderTarget> rt =
       RenderFactoryUtil::NewRenderTarget(rc.right - rc.left, rc.bottom - rc.top);
   if (rt == nullptr) return nullptr;
   rt->SetViewportOrg(POINT{-rc.left, -rc.top});
-  if (gdcFlags != GRT_NODRAW && m_memRT != nullptr) {
-    if (m_bCaretActive) DrawCaret(false);  // the borrower sees the pixels without the caret
-    rt->BitBlt(&rc, m_memRT, rc.left, rc.top, SRCCOPY);
-  }
   return rt.Detach();
 }
 
 void SHostWnd::OnReleaseRenderTarget(IRenderTarget* pRT, const RECT& rc, DWORD gdcFlags) {
-  if (gdcFlags != GRT_NODRAW && m_memRT != nullptr) {
-    m_memRT->BitBlt(&rc, pRT, rc.left, rc.top, SRCCOPY);
+  if (gdcFlags != GRT_NODRAW && pRT == m_memRT) {
+    m_memRT->PopClip();
     if (m_bCaretActive) DrawCaret(false);
     if (m_bRendering) {
       m_lstUpdatedRect.push_back(rc);

@@ -5,6 +5,7 @@
 
 #include "core/SApplication.h"
 #include "core/SColorizer.h"
+#include "res.mgr/SDeferredBitmap.h"
 
 namespace SWUI {
 
@@ -12,22 +13,24 @@ namespace {
 
 const LPCWSTR kFilterLevels[] = {L"none", L"low", L"medium", L"high"};
 
-// Another bitmap's pixels copied over a bitmap of the same size.
-void CopyPixels(IBitmap* to, const IBitmap* from) {
-  if (to->Width() != from->Width() || to->Height() != from->Height()) return;
-  void* dst = to->LockPixelBits();
-  const void* src = from->GetPixelBits();
-  if (dst != nullptr && src != nullptr) {
-    memcpy(dst, src, static_cast<size_t>(to->Width()) * to->Height() * 4);
-  }
-  to->UnlockPixelBits(dst);
+// A bitmap resampled to w x h with the high filter when first drawn (one copy per size of a
+// resource image), or null.
+IBitmap* Resampled(IBitmap* bmp, int w, int h) {
+  SApplication* app = SApplication::getSingletonPtr();
+  return app != nullptr ? app->ResampledImage(bmp, w, h) : DeferredResample(bmp, w, h);
 }
 
-// A bitmap resampled to w x h with the high filter, or null.
-IBitmap* Resampled(const IBitmap* bmp, int w, int h) {
-  IBitmap* out = nullptr;
-  if (FAILED(bmp->Scale(&out, w, h, kHigh_FilterLevel))) return nullptr;
-  return out;
+// A copy of image tinted with cr, made when first drawn; null when none can be made.
+IBitmap* Tinted(IBitmap* image, COLORREF cr) {
+  SAutoRefPtr<IBitmap> from(image);
+  return NewDeferredBitmap(image->GetRenderFactory(), static_cast<int>(image->Width()),
+                           static_cast<int>(image->Height()), [from, cr](IBitmap* bitmap) {
+                             const HRESULT hr = bitmap->Init(static_cast<int>(from->Width()),
+                                                             static_cast<int>(from->Height()),
+                                                             from->GetPixelBits());
+                             if (SUCCEEDED(hr)) SColorizer::TintBitmap(bitmap, cr);
+                             return hr;
+                           });
 }
 
 }  // namespace
@@ -90,19 +93,19 @@ void SSkinImgList::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYT
 void SSkinImgList::OnColorize(COLORREF cr) {
   if (!enableColorize_ || cr == colorizeColor_) return;
   colorizeColor_ = cr;
-  if (backup_) {
-    CopyPixels(image_, backup_);
-  } else {
-    if (!image_) return;
-    IBitmap* copy = nullptr;
-    if (FAILED(image_->Clone(&copy)) || copy == nullptr) return;
-    backup_.Attach(copy);
-  }
-  if (cr != 0) {
-    SColorizer::TintBitmap(image_, cr);
-  } else {
+  // The untinted image may be shared with other skins: a tint is a copy of its own, made
+  // when first drawn, and taking the tint off takes the untinted image back.
+  SAutoRefPtr<IBitmap> untinted = backup_ ? backup_ : image_;
+  if (!untinted) return;
+  if (cr == 0) {
+    image_ = untinted;
     backup_ = nullptr;
+    return;
   }
+  IBitmap* tinted = Tinted(untinted, cr);
+  if (tinted == nullptr) return;
+  backup_ = untinted;
+  image_.Attach(tinted);
 }
 
 void SSkinImgList::CopyScaledInto(ISkinObj* pTarget, int nScale) const {

@@ -27,6 +27,8 @@ STextServiceHelper::STextServiceHelper() {
 }
 
 STextServiceHelper::~STextServiceHelper() {
+  // The painters' services live in the library.
+  ReleasePainters();
   if (m_hRiched != nullptr) FreeLibrary(m_hRiched);
 }
 
@@ -41,7 +43,33 @@ HRESULT STextServiceHelper::CreateTextServices(IUnknown* punkOuter, ITextHost* p
 STextServiceHelper::Factory STextServiceHelper::SetFactory(Factory factory) {
   Factory old = m_factory;
   m_factory = factory;
+  ReleasePainters();
   return old;
+}
+
+ITextHost* STextServiceHelper::FindPainter(const std::vector<BYTE>& key) const {
+  for (const Painter& painter : m_painters) {
+    if (painter.key == key) return painter.host;
+  }
+  return nullptr;
+}
+
+void STextServiceHelper::KeepPainter(const std::vector<BYTE>& key, ITextHost* host) {
+  if (host == nullptr) return;
+  // Edits of a program come in a few configurations; more than this are not kept for long.
+  constexpr size_t kPainters = 16;
+  if (m_painters.size() >= kPainters) {
+    m_painters.front().host->Release();
+    m_painters.erase(m_painters.begin());
+  }
+  host->AddRef();
+  m_painters.push_back(Painter{key, host});
+}
+
+void STextServiceHelper::ReleasePainters() {
+  std::vector<Painter> painters;
+  painters.swap(m_painters);
+  for (Painter& painter : painters) painter.host->Release();
 }
 
 }  // namespace SWUI

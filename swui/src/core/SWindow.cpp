@@ -147,7 +147,14 @@ void SWindow::InsertChild(SWindow* pNewChild, SWindow* pInsertAfter) {
     }
   }
   pNewChild->SSendMessage(WM_ENABLE, !IsDisabled(TRUE), 1);
+  ForgetSubtreeBounds();
   if (m_pContainer != nullptr) m_pContainer->MarkWndTreeZorderDirty();
+}
+
+void SWindow::ForgetSubtreeBounds() {
+  for (SWindow* p = this; p != nullptr && p->m_bSubtreeKnown; p = p->m_pParent) {
+    p->m_bSubtreeKnown = false;
+  }
 }
 
 BOOL SWindow::RemoveChild(SWindow* pChild) {

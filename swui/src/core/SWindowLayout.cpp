@@ -400,6 +400,9 @@ void SWindow::OnRelayout(const RECT& rcWnd) {
     InvalidateRect(m_rcWindow);
     m_rcWindow = rc;
     InvalidateRect(m_rcWindow);
+    // The subtree bounds of the paint are numbered again with the tree.
+    ForgetSubtreeBounds();
+    if (m_pContainer != nullptr) m_pContainer->MarkWndTreeZorderDirty();
     SSendMessage(WM_NCCALCSIZE);
   }
   UpdateChildrenPosition();

@@ -82,6 +82,13 @@ void SWindow::PaintRegionRange(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBe
   BeforePaint(pRT, painter);
   for (SWindow* child = m_pFirstChild; child != nullptr && child->m_uZorder < iZorderEnd;
        child = child->m_pNextSibling) {
+    // Nothing of a subtree wholly outside the area would show: an element paints its client
+    // and frame only where they meet the region.
+    RECT touched;
+    if (hasRgn && child->m_bSubtreeKnown &&
+        !IntersectRect(&touched, &child->m_rcSubtree, &rcArea)) {
+      continue;
+    }
     bool paint = child->m_uZorder >= iZorderBegin;
     if (!paint && child->m_pNextSibling != nullptr) {
       paint = child->m_pNextSibling->m_uZorder > iZorderBegin;

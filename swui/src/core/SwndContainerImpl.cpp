@@ -15,12 +15,17 @@ LPARAM PointToLParam(POINT pt) {
   return MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y));
 }
 
-void NumberTree(SWindow* wnd, UINT& next) {
+// Numbers the subtree in paint order and gives every element its subtree's bounds.
+RECT NumberTree(SWindow* wnd, UINT& next) {
   wnd->SetZorder(next++);
+  RECT bounds = wnd->GetWindowRect();
   for (SWindow* child = wnd->GetWindow(GSW_FIRSTCHILD); child != nullptr;
        child = child->GetWindow(GSW_NEXTSIBLING)) {
-    NumberTree(child, next);
+    const RECT inner = NumberTree(child, next);
+    UnionRect(&bounds, &bounds, &inner);
   }
+  wnd->SetSubtreeBounds(bounds);
+  return bounds;
 }
 
 // The button messages (WM_LBUTTONDOWN to WM_XBUTTONDBLCLK; the wheel is routed apart); their

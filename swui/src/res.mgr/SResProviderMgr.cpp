@@ -1,5 +1,6 @@
 #include "res.mgr/SResProviderMgr.h"
 
+#include <algorithm>
 #include <climits>
 #include <cwchar>
 
@@ -7,6 +8,8 @@
 #include "base/SString.h"
 #include "core/SUiDef.h"
 #include "res.mgr/SResFile.h"
+#include "core/SApplication.h"
+#include "res.mgr/SDeferredBitmap.h"
 #include "res.mgr/SResImageLoaders.h"
 
 namespace SWUI {
@@ -56,6 +59,7 @@ void SResProviderMgr::RemoveAll() {
   SAutoLock lock(m_cs);
   std::vector<IResProvider*> providers;
   providers.swap(m_providers);
+  ForgetImages(nullptr);
   for (IResProvider* provider : providers) provider->Release();
   for (auto& entry : m_cursors) DestroyCursor(entry.second);
   m_cursors.clear();
@@ -92,6 +96,7 @@ void SResProviderMgr::RemoveResProvider(IResProvider* provider) {
   for (auto it = m_providers.rbegin(); it != m_providers.rend(); ++it) {
     if (*it == provider) {
       m_providers.erase(std::next(it).base());
+      ForgetImages(provider);
       provider->Release();
       return;
     }
@@ -147,7 +152,62 @@ IBitmap* SResProviderMgr::LoadImageByRef(LPCWSTR ref) {
   if (!SplitRef(ref, &type, &name)) return nullptr;
   if (IsFileType(type)) return LoadBitmapFromFile(name);
   IResProvider* provider = GetMatchResProvider(type, name);
-  return provider != nullptr ? provider->LoadImage(type, name) : nullptr;
+  if (provider == nullptr) return nullptr;
+  // Resource names and types are found in any letter case.
+  wchar_t address[2 * sizeof(void*) + 2];
+  swprintf(address, sizeof(address) / sizeof(address[0]), L"%p|",
+           static_cast<void*>(provider));
+  SStringW lowered = type + L":" + name;
+  lowered.MakeLower();
+  const std::wstring key = std::wstring(address) + static_cast<LPCWSTR>(lowered);
+  auto cached = m_images.find(key);
+  if (cached != m_images.end()) {
+    cached->second.image->AddRef();
+    return cached->second.image;
+  }
+  IBitmap* image = nullptr;
+  const size_t size = provider->GetRawBufferSize(type, name);
+  std::vector<BYTE> bytes(size);
+  SApplication* app = SApplication::getSingletonPtr();
+  if (size > 0 && app != nullptr && provider->GetRawBuffer(type, name, bytes.data(), size)) {
+    image = DeferredImageFromBytes(app->GetRenderFactory(), std::move(bytes));
+  } else {
+    image = provider->LoadImage(type, name);
+  }
+  if (image == nullptr) return nullptr;
+  m_images[key] = CachedImage{provider, image};
+  return image;
+}
+
+IBitmap* SResProviderMgr::ResampledImage(IBitmap* image, int width, int height) {
+  SAutoLock lock(m_cs);
+  if (image == nullptr) return nullptr;
+  bool shared = false;
+  for (const auto& entry : m_images) shared = shared || entry.second.image == image;
+  if (!shared) return DeferredResample(image, width, height);
+  for (const ResampledKey& known : m_resampled) {
+    if (known.image == image && known.width == width && known.height == height) {
+      known.copy->AddRef();
+      return known.copy;
+    }
+  }
+  IBitmap* copy = DeferredResample(image, width, height);
+  if (copy != nullptr) m_resampled.push_back(ResampledKey{image, width, height, copy});
+  return copy;
+}
+
+void SResProviderMgr::ForgetImages(IResProvider* provider) {
+  for (auto it = m_images.begin(); it != m_images.end();) {
+    if (provider != nullptr && it->second.provider != provider) {
+      ++it;
+      continue;
+    }
+    IBitmap* image = it->second.image;
+    m_resampled.erase(std::remove_if(m_resampled.begin(), m_resampled.end(),
+                                     [&](const ResampledKey& k) { return k.image == image; }),
+                      m_resampled.end());
+    it = m_images.erase(it);
+  }
 }
 
 HCURSOR SResProviderMgr::LoadCursor(LPCWSTR idOrName, BOOL fromFile) {

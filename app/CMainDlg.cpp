@@ -18,6 +18,11 @@ CMainDlg::~CMainDlg() {
   if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) DestroyWindow();
 }
 
+BOOL CMainDlg::InitFromXml(pugi::xml_node xmlNode, int nWidth, int nHeight) {
+  m_handler.DeferPages(xmlNode);
+  return SWUI::SHostWnd::InitFromXml(xmlNode, nWidth, nHeight);
+}
+
 void CMainDlg::OnInitDialog() {
   CApplication& app = CApplication::Get();
   app.SetMainWindow(this);

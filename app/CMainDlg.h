@@ -16,6 +16,9 @@ class CMainDlg : public SWUI::SHostWnd {
   BOOL HandleEvent(SWUI::EventArgs* evt) override;
   BOOL ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
                             DWORD mapId) override;
+  // The tree from the layout, the channel pages' contents kept aside by the page logic (each
+  // page is built when first shown).
+  BOOL InitFromXml(pugi::xml_node xmlNode, int nWidth, int nHeight) override;
 
   CUIEventHandler& PageLogic() { return m_handler; }
 

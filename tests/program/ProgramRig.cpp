@@ -232,12 +232,21 @@ SWUI::SWindow* ProgramRig::Root() { return Main().GetRoot(); }
 
 SWUI::SWindow* ProgramRig::Element(int id) {
   SWUI::SWindow* found = Root()->FindChildByID(id);
+  if (found == nullptr) {
+    // On a channel page not shown yet, so not built yet.
+    Logic().BuildAllPages();
+    found = Root()->FindChildByID(id);
+  }
   REQUIRE_MESSAGE(found != nullptr, "no element with id " << id);
   return found;
 }
 
 SWUI::SWindow* ProgramRig::Element(const wchar_t* name) {
   SWUI::SWindow* found = Root()->FindChildByName(name);
+  if (found == nullptr) {
+    Logic().BuildAllPages();
+    found = Root()->FindChildByName(name);
+  }
   REQUIRE_MESSAGE(found != nullptr, "no element of that name");
   return found;
 }

@@ -117,7 +117,8 @@ class ProgramRig {
   static CUIEventHandler& Logic();
   static HWND MainHwnd();
   static SWUI::SWindow* Root();
-  // An element of the main window by id or by name (the test fails without one).
+  // An element of the main window by id or by name (the test fails without one); one on a
+  // channel page not built yet builds the pages first.
   static SWUI::SWindow* Element(int id);
   static SWUI::SWindow* Element(const wchar_t* name);
   static std::wstring TextOf(int id);

@@ -8,6 +8,8 @@
 class CMainDlg : public SWUI::SHostWnd {
  public:
   static constexpr UINT kTimerEndTopmost = CUIEventHandler::kTimerEndTopmost;
+  // Posted once the window is shown and painted (or hidden): the rest of start-up.
+  static constexpr UINT kMsgAfterFirstPaint = CUIEventHandler::kMsgAfterFirstPaint;
 
   explicit CMainDlg(LPCWSTR layoutName);
   ~CMainDlg() override;
@@ -24,6 +26,9 @@ class CMainDlg : public SWUI::SHostWnd {
 
  private:
   void OnInitDialog();
+  // What start-up leaves until the window has painted, in start-up's own order: the device
+  // enumeration (and the first processor opened), the drop target, the tray icon.
+  void OnAfterFirstPaint();
   void OnSize(UINT type);
   // The close sequence: the page logic's part, then the window goes (which ends the loop).
   void CloseWindow();

@@ -163,7 +163,6 @@ void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
     m_filtering = true;
   }
   m_controller.Throttle().Init(m_hwnd, &m_controller);
-  AddTrayIcon();
   LookupMainControls();
   if (m_tab != nullptr) {
     PlacePanelsAtStartup();

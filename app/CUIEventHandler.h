@@ -48,6 +48,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr UINT kMsgReserved = WM_USER + 101;
   // Posted at start-up: what happened to config.ini is told once the window runs.
   static constexpr UINT kMsgTellSettings = WM_USER + 102;
+  // Posted by the program once the main window has painted: the rest of start-up.
+  static constexpr UINT kMsgAfterFirstPaint = WM_USER + 103;
   // Element ids the page logic knows by number.
   static constexpr int kFirstBandThumb = 900;
   static constexpr int kBandThumbs = 26;
@@ -123,6 +125,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // up and bound, its colours and (after start-up) its refresh from the image.
   void BuildPage(int page);
   void BuildAllPages();
+  // The tray icon with the program's title (once the main window has painted).
+  void AddTrayIcon();
   // Colour scheme 0 .. 5 (anything else as 0): the root's skin, then the colorize message.
   void ApplyColorScheme(int index);
   // Panel placement by the window's width (WM_SIZING).
@@ -182,7 +186,6 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // already is not parsed and laid out again.
   void SetPanelPos(int i, const wchar_t* pos);
   void SaveTabs();
-  void AddTrayIcon();
 
   // ---- window messages -------------------------------------------------------------------
   void OnTimer(UINT_PTR id);

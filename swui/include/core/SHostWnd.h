@@ -90,6 +90,12 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   // The retained surface the tree is painted into (client coordinates).
   IRenderTarget* GetMemRenderTarget() const { return m_memRT; }
   HWND GetDummyHwnd() const { return m_dummyWnd.m_hWnd; }
+  // Registers the window's drop-target dispatcher with OLE unless it is registered (creation
+  // does so, unless the host was told to wait); TRUE when registered.
+  BOOL RegisterDropTarget();
+  // Before creation: the window registers its drop target only when RegisterDropTarget is
+  // called (a program whose start-up puts it after the first paint).
+  void DeferDropTarget() { m_bDeferDropTarget = TRUE; }
 
   // ---- ISwndContainer: the host's side ---------------------------------------------------
   BOOL OnFireEvent(EventArgs& evt) override;
@@ -209,6 +215,7 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   HWND m_hSpyWnd = nullptr;
   BOOL m_bSizeFromContent = FALSE;
   BOOL m_bDropTargetRegistered = FALSE;
+  BOOL m_bDeferDropTarget = FALSE;
 };
 
 }  // namespace SWUI

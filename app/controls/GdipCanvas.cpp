@@ -67,6 +67,11 @@ bool GdipCanvas::ClipTo(const RECT& rc) {
                           CombineModeIntersect) == Ok;
 }
 
+bool GdipCanvas::Translate(float dx, float dy) {
+  return graphics_ != nullptr &&
+         GdipTranslateWorldTransform(graphics_, dx, dy, MatrixOrderPrepend) == Ok;
+}
+
 bool GdipCanvas::DrawLines(const PointF* points, int count, ARGB color, float width) {
   if (graphics_ == nullptr || count < 2) return false;
   PenPtr pen = NewPen(color, width);

@@ -21,6 +21,8 @@ class GdipCanvas {
   // Keeps what follows inside the rectangle (on top of the target's own clip): an element
   // paints nowhere it would not be repainted.
   bool ClipTo(const RECT& rc);
+  // What follows is drawn moved by (dx, dy): a layer drawn in its owner's coordinates.
+  bool Translate(float dx, float dy);
 
   // Alpha << 24 | red << 16 | green << 8 | blue of a framework colour.
   static Gdiplus::ARGB ToArgb(COLORREF cr);

@@ -1,8 +1,12 @@
 #include "controls/ZuEqCurve.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "controls/GdipCanvas.h"
+#include "IBitmap.h"
+#include "IRenderFactory.h"
+#include "core/SApplication.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
 
@@ -61,15 +65,68 @@ bool ZuEqCurve::FillSelected() {
   return true;
 }
 
-void ZuEqCurve::OnPaint(IRenderTarget* pRT) {
-  if (geometry_ == nullptr || geometry_->IsEmpty() || model_ == nullptr ||
-      model_->curve.size() != static_cast<size_t>(kEqCurvePoints)) {
-    return;
+bool ZuEqCurve::Drawn::operator==(const Drawn& other) const {
+  // Bit for bit, so that a response holding NaN still compares equal to itself.
+  auto same = [](const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+  };
+  return same(curve, other.curve) && same(curve2, other.curve2) &&
+         same(selected, other.selected) && selectedIndex == other.selectedIndex &&
+         nBands == other.nBands && second == other.second && EqualRect(&plot, &other.plot) &&
+         yScale == other.yScale && pointStep == other.pointStep && zeroY == other.zeroY &&
+         baseY == other.baseY && colorLine == other.colorLine &&
+         colorCurrLine == other.colorCurrLine && lineWidth == other.lineWidth;
+}
+
+bool ZuEqCurve::LayerIsCurrent() {
+  const EqPlotGeometry& g = *geometry_;
+  Drawn now;
+  now.curve = model_->curve;
+  now.second = model_->hp2Index >= 0 || model_->lp2Index >= 0;
+  if (now.second) now.curve2 = model_->curve2;
+  now.selectedIndex = model_->selected;
+  if (now.selectedIndex >= 0 && now.selectedIndex < static_cast<int>(model_->bands.size())) {
+    now.selected = model_->bands[now.selectedIndex].response;
   }
-  GdipCanvas canvas(pRT);
-  // Curves far outside the dB range (a steep filter's skirt) end at the plot's edges, not at
-  // the labels or the container's border below it.
-  if (!canvas.ClipTo(geometry_->PlotRect())) return;
+  now.nBands = model_->nBands;
+  now.plot = g.PlotRect();
+  now.yScale = g.yScale;
+  now.pointStep = g.pointStep;
+  now.zeroY = g.ZeroLineY();
+  now.baseY = g.BandBaseY();
+  now.colorLine = colorLine_;
+  now.colorCurrLine = colorCurrLine_;
+  now.lineWidth = lineWidth_;
+  if (layerValid_ && now == drawn_) return true;
+  drawn_ = std::move(now);
+  return false;
+}
+
+bool ZuEqCurve::DrawLayer(const RECT& plot) {
+  layerValid_ = false;
+  const SIZE size = {plot.right - plot.left, plot.bottom - plot.top};
+  if (layer_ == nullptr) {
+    IRenderFactory* factory = SApplication::getSingleton().GetRenderFactory();
+    IRenderTarget* made = nullptr;
+    if (factory == nullptr || !factory->CreateRenderTarget(&made, size.cx, size.cy)) return false;
+    layer_.Attach(made);
+  } else if (FAILED(layer_->Resize(size))) {
+    return false;
+  }
+  const RECT whole = {0, 0, size.cx, size.cy};
+  layer_->ClearRect(&whole, 0);
+  {
+    GdipCanvas canvas(layer_);
+    if (!canvas.Translate(static_cast<float>(-plot.left), static_cast<float>(-plot.top))) {
+      return false;
+    }
+    DrawCurves(canvas);
+  }
+  layerValid_ = true;
+  return true;
+}
+
+void ZuEqCurve::DrawCurves(GdipCanvas& canvas) {
   if (FillSelected()) {
     const Gdiplus::ARGB color = GdipCanvas::ToArgb(colorCurrLine_);
     canvas.FillPolygon(selected_.data(), kEqCurvePoints + 2, color);
@@ -83,4 +140,18 @@ void ZuEqCurve::OnPaint(IRenderTarget* pRT) {
     FillCurve(model_->curve2, second_.data(), HUGE_VAL);
     canvas.DrawLines(second_.data(), kEqCurvePoints, kSecondTotalArgb, 2.0f);
   }
+}
+
+void ZuEqCurve::OnPaint(IRenderTarget* pRT) {
+  if (geometry_ == nullptr || geometry_->IsEmpty() || model_ == nullptr ||
+      model_->curve.size() != static_cast<size_t>(kEqCurvePoints)) {
+    return;
+  }
+  // Curves far outside the dB range (a steep filter's skirt) end at the plot's edges, not at
+  // the labels or the container's border below it: the layer covers the plot only.
+  const RECT plot = geometry_->PlotRect();
+  if (plot.right <= plot.left || plot.bottom <= plot.top) return;
+  if (!LayerIsCurrent() && !DrawLayer(plot)) return;
+  auto* bitmap = static_cast<IBitmap*>(layer_->GetCurrentObject(OT_BITMAP));
+  if (bitmap != nullptr) pRT->DrawBitmap(&plot, bitmap, 0, 0, 0xFF);
 }

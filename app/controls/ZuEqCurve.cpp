@@ -1,10 +1,10 @@
 #include "controls/ZuEqCurve.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "controls/GdipCanvas.h"
-#include "IBitmap.h"
 #include "IRenderFactory.h"
 #include "core/SApplication.h"
 #include "core/SAttrParse.h"
@@ -127,19 +127,91 @@ bool ZuEqCurve::DrawLayer(const RECT& plot) {
 }
 
 void ZuEqCurve::DrawCurves(GdipCanvas& canvas) {
-  if (FillSelected()) {
+  // The point arrays as the strips took them.
+  layerStrips_ = CurveStrips();
+  if (selectedFilled_) {
     const Gdiplus::ARGB color = GdipCanvas::ToArgb(colorCurrLine_);
     canvas.FillPolygon(selected_.data(), kEqCurvePoints + 2, color);
     canvas.DrawLines(&selected_[1], kEqCurvePoints, color, static_cast<float>(lineWidth_));
   }
-  FillCurve(model_->curve, total_.data(), HUGE_VAL);
   canvas.DrawLines(total_.data(), kEqCurvePoints, GdipCanvas::ToArgb(colorLine_) | 0xFF000000u,
                    2.0f);
-  const bool second = model_->hp2Index >= 0 || model_->lp2Index >= 0;
-  if (second && model_->curve2.size() == static_cast<size_t>(kEqCurvePoints)) {
-    FillCurve(model_->curve2, second_.data(), HUGE_VAL);
-    canvas.DrawLines(second_.data(), kEqCurvePoints, kSecondTotalArgb, 2.0f);
+  if (HasSecondTotal()) canvas.DrawLines(second_.data(), kEqCurvePoints, kSecondTotalArgb, 2.0f);
+}
+
+std::vector<RECT> ZuEqCurve::CurveStrips() {
+  std::vector<RECT> strips;
+  if (geometry_ == nullptr || geometry_->IsEmpty() || model_ == nullptr ||
+      model_->curve.size() != static_cast<size_t>(kEqCurvePoints)) {
+    return strips;
   }
+  const RECT plot = geometry_->PlotRect();
+  const int count = (plot.right - plot.left + kStripWidth - 1) / kStripWidth;
+  if (count <= 0) return strips;
+  // The pens' half width and the anti-aliased fringe on every side.
+  const float margin = static_cast<float>(std::max(lineWidth_, 2)) / 2.0f + 2.0f;
+  std::vector<float> top(count, HUGE_VALF);
+  std::vector<float> bottom(count, -HUGE_VALF);
+  auto stripOf = [&](float x) {
+    const int s = static_cast<int>(std::floor((x - static_cast<float>(plot.left)) / kStripWidth));
+    return std::min(std::max(s, 0), count - 1);
+  };
+  // Each segment, widened by the margin, reaches the strips it crosses over the heights of
+  // both its ends.
+  auto take = [&](const PointF* pts, int n) {
+    for (int i = 0; i + 1 < n; ++i) {
+      const PointF& a = pts[i];
+      const PointF& b = pts[i + 1];
+      const float low = std::fmin(a.Y, b.Y);
+      const float high = std::fmax(a.Y, b.Y);
+      const int last = stripOf(std::fmax(a.X, b.X) + margin);
+      for (int s = stripOf(std::fmin(a.X, b.X) - margin); s <= last; ++s) {
+        top[s] = std::fmin(top[s], low);
+        bottom[s] = std::fmax(bottom[s], high);
+      }
+    }
+  };
+  selectedFilled_ = FillSelected();
+  // The selected area's outline runs from its base up the response and back down: its
+  // strips cover the area between.
+  if (selectedFilled_) take(selected_.data(), kEqCurvePoints + 2);
+  if (selectedFilled_) {
+    const float base = selected_[0].Y;
+    for (int s = 0; s < count; ++s) {
+      top[s] = std::fmin(top[s], base);
+      bottom[s] = std::fmax(bottom[s], base);
+    }
+  }
+  FillCurve(model_->curve, total_.data(), HUGE_VAL);
+  take(total_.data(), kEqCurvePoints);
+  if (HasSecondTotal()) {
+    FillCurve(model_->curve2, second_.data(), HUGE_VAL);
+    take(second_.data(), kEqCurvePoints);
+  }
+  for (int s = 0; s < count; ++s) {
+    if (top[s] > bottom[s]) continue;
+    const LONG left = plot.left + s * kStripWidth;
+    const RECT reach = {left, static_cast<LONG>(std::fmax(std::floor(top[s] - margin), -kFarPixels)),
+                        std::min(left + kStripWidth, plot.right),
+                        static_cast<LONG>(std::fmin(std::ceil(bottom[s] + margin), kFarPixels))};
+    RECT strip;
+    if (IntersectRect(&strip, &plot, &reach)) strips.push_back(strip);
+  }
+  return strips;
+}
+
+bool ZuEqCurve::HasSecondTotal() const {
+  return (model_->hp2Index >= 0 || model_->lp2Index >= 0) &&
+         model_->curve2.size() == static_cast<size_t>(kEqCurvePoints);
+}
+
+void ZuEqCurve::InvalidateCurves() {
+  if (!layerValid_) {
+    Invalidate();
+    return;
+  }
+  for (const RECT& strip : layerStrips_) InvalidateRect(strip);
+  for (const RECT& strip : CurveStrips()) InvalidateRect(strip);
 }
 
 void ZuEqCurve::OnPaint(IRenderTarget* pRT) {
@@ -152,6 +224,11 @@ void ZuEqCurve::OnPaint(IRenderTarget* pRT) {
   const RECT plot = geometry_->PlotRect();
   if (plot.right <= plot.left || plot.bottom <= plot.top) return;
   if (!LayerIsCurrent() && !DrawLayer(plot)) return;
-  auto* bitmap = static_cast<IBitmap*>(layer_->GetCurrentObject(OT_BITMAP));
-  if (bitmap != nullptr) pRT->DrawBitmap(&plot, bitmap, 0, 0, 0xFF);
+  // Only the parts of the layer the curves reach (the rest is transparent), straight from its
+  // surface.
+  for (const RECT& strip : layerStrips_) {
+    RECT source = strip;
+    OffsetRect(&source, -plot.left, -plot.top);
+    pRT->AlphaBlend(&strip, layer_, &source, 0xFF);
+  }
 }

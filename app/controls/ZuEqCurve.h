@@ -37,6 +37,9 @@ class ZuEqCurve : public SWUI::SWindow {
   void SetGeometry(const EqPlotGeometry* geometry) { geometry_ = geometry; }
   void SetModel(const EqCurveInfo* model) { model_ = model; }
   const EqCurveInfo* GetModel() const { return model_; }
+  // Marks for repainting only where the curves were and where they are now (after a change of
+  // the model): the rest of the plot keeps its pixels.
+  void InvalidateCurves();
 
  protected:
   SWND_BEGIN_MSG_MAP()
@@ -53,6 +56,10 @@ class ZuEqCurve : public SWUI::SWindow {
   bool LayerIsCurrent();
   // Draws the curves into the layer over the plot rectangle; false when no layer could be made.
   bool DrawLayer(const RECT& plot);
+  // Where the curves reach now, within the plot: one rectangle for each vertical strip of the
+  // plot they cross (the point arrays are filled meanwhile); none without a model.
+  std::vector<RECT> CurveStrips();
+  bool HasSecondTotal() const;
   // The curves on a canvas in the element's coordinates.
   void DrawCurves(class GdipCanvas& canvas);
 
@@ -86,4 +93,7 @@ class ZuEqCurve : public SWUI::SWindow {
   SWUI::SAutoRefPtr<SWUI::IRenderTarget> layer_;
   Drawn drawn_;
   bool layerValid_ = false;
+  static constexpr int kStripWidth = 32;
+  std::vector<RECT> layerStrips_;  // where the layer's curves reach, element coordinates
+  bool selectedFilled_ = false;    // whether CurveStrips filled the selected area's points
 };

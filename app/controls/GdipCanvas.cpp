@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "IRenderFactory.h"
+#include "core/SApplication.h"
+
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
@@ -53,6 +56,20 @@ GdipCanvas::GdipCanvas(SWUI::IRenderTarget* pRT) : rt_(pRT) {
 GdipCanvas::~GdipCanvas() {
   if (graphics_ != nullptr) GdipDeleteGraphics(graphics_);
   if (dc_ != nullptr) rt_->ReleaseDC(dc_);
+}
+
+bool GdipCanvas::PrepareLayer(SWUI::SAutoRefPtr<SWUI::IRenderTarget>* layer, SIZE size) {
+  if (size.cx <= 0 || size.cy <= 0) return false;
+  if (*layer == nullptr) {
+    SWUI::IRenderFactory* factory = SWUI::SApplication::getSingleton().GetRenderFactory();
+    SWUI::IRenderTarget* made = nullptr;
+    if (factory == nullptr || !factory->CreateRenderTarget(&made, size.cx, size.cy)) return false;
+    layer->Attach(made);
+  } else if (FAILED((*layer)->Resize(size))) {
+    return false;
+  }
+  const RECT whole = {0, 0, size.cx, size.cy};
+  return SUCCEEDED((*layer)->ClearRect(&whole, 0));
 }
 
 ARGB GdipCanvas::ToArgb(COLORREF cr) {

@@ -9,6 +9,7 @@
 #include <gdiplus.h>
 
 #include "IRenderTarget.h"
+#include "base/SAutoRefPtr.h"
 
 class GdipCanvas {
  public:
@@ -23,6 +24,10 @@ class GdipCanvas {
   bool ClipTo(const RECT& rc);
   // What follows is drawn moved by (dx, dy): a layer drawn in its owner's coordinates.
   bool Translate(float dx, float dy);
+
+  // A layer of that size, transparent, for drawing once and blending often (premultiplied, as
+  // the target's blends take it): made, or the one given resized. False when it cannot be.
+  static bool PrepareLayer(SWUI::SAutoRefPtr<SWUI::IRenderTarget>* layer, SIZE size);
 
   // Alpha << 24 | red << 16 | green << 8 | blue of a framework colour.
   static Gdiplus::ARGB ToArgb(COLORREF cr);

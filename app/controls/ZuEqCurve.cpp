@@ -5,8 +5,6 @@
 #include <cstring>
 
 #include "controls/GdipCanvas.h"
-#include "IRenderFactory.h"
-#include "core/SApplication.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
 
@@ -105,16 +103,7 @@ bool ZuEqCurve::LayerIsCurrent() {
 bool ZuEqCurve::DrawLayer(const RECT& plot) {
   layerValid_ = false;
   const SIZE size = {plot.right - plot.left, plot.bottom - plot.top};
-  if (layer_ == nullptr) {
-    IRenderFactory* factory = SApplication::getSingleton().GetRenderFactory();
-    IRenderTarget* made = nullptr;
-    if (factory == nullptr || !factory->CreateRenderTarget(&made, size.cx, size.cy)) return false;
-    layer_.Attach(made);
-  } else if (FAILED(layer_->Resize(size))) {
-    return false;
-  }
-  const RECT whole = {0, 0, size.cx, size.cy};
-  layer_->ClearRect(&whole, 0);
+  if (!GdipCanvas::PrepareLayer(&layer_, size)) return false;
   {
     GdipCanvas canvas(layer_);
     if (!canvas.Translate(static_cast<float>(-plot.left), static_cast<float>(-plot.top))) {

@@ -10,6 +10,8 @@
 #include "CApplication.h"
 #include "CMainDlg.h"
 #include "HidDevice/CDeviceManager.h"
+#include "IBitmap.h"
+#include "IRenderTarget.h"
 #include "SShellNotifyIcon.h"
 #include "TempFile.h"
 #include "control/SMenuEx.h"
@@ -229,6 +231,19 @@ CUIEventHandler& ProgramRig::Logic() { return Main().PageLogic(); }
 HWND ProgramRig::MainHwnd() { return Main().m_hWnd; }
 
 SWUI::SWindow* ProgramRig::Root() { return Main().GetRoot(); }
+
+const DWORD* ProgramRig::PrintSurface(int* width, int* height) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(MainHwnd(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  DeleteDC(dc);
+  SWUI::IRenderTarget* rt = Main().GetMemRenderTarget();
+  REQUIRE(rt != nullptr);
+  auto* surface = static_cast<SWUI::IBitmap*>(rt->GetCurrentObject(SWUI::OT_BITMAP));
+  REQUIRE(surface != nullptr);
+  *width = static_cast<int>(surface->Width());
+  *height = static_cast<int>(surface->Height());
+  return static_cast<const DWORD*>(surface->GetPixelBits());
+}
 
 SWUI::SWindow* ProgramRig::Element(int id) {
   SWUI::SWindow* found = Root()->FindChildByID(id);

@@ -17,7 +17,6 @@
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "IBitmap.h"
-#include "IRenderTarget.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
 #include "RenderRig.h"
@@ -81,16 +80,7 @@ SWindow* PageElement(int page) {
 PageView Capture(int page) {
   PageView view;
   ProgramRig::Root()->Invalidate();
-  HDC dc = CreateCompatibleDC(nullptr);
-  SendMessageW(ProgramRig::MainHwnd(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  DeleteDC(dc);
-  SWUI::IRenderTarget* rt = ProgramRig::Main().GetMemRenderTarget();
-  REQUIRE(rt != nullptr);
-  auto* surface = static_cast<SWUI::IBitmap*>(rt->GetCurrentObject(SWUI::OT_BITMAP));
-  REQUIRE(surface != nullptr);
-  view.width = static_cast<int>(surface->Width());
-  view.height = static_cast<int>(surface->Height());
-  const auto* bits = static_cast<const DWORD*>(surface->GetPixelBits());
+  const DWORD* bits = ProgramRig::PrintSurface(&view.width, &view.height);
   view.pixels.assign(bits, bits + view.width * view.height);
   Collect(PageElement(page), &view.elements);
   return view;

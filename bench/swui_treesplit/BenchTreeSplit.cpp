@@ -8,16 +8,12 @@
 //   placed, their events, invalidation) against 1,000 bare Moves of the same three panes.
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "BenchClock.h"
 #include "BenchContainer.h"
 #include "BenchFactory.h"
+#include "BenchTrees.h"
 #include "control/SSplitWnd.h"
 #include "control/STreeCtrl.h"
 #include "core/SApplication.h"
@@ -33,176 +29,41 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 400;
 constexpr int kSteps = 1000;
 
-struct Texts {
-  std::vector<std::wstring> parents;
-  std::vector<std::wstring> children;  // the same for every parent
-};
-
-Texts MakeTexts() {
-  Texts t;
-  for (int i = 0; i < kParents; ++i) t.parents.push_back(L"Parent " + std::to_wstring(i));
-  for (int j = 0; j < kChildren; ++j) t.children.push_back(L"Child item " + std::to_wstring(j));
-  return t;
-}
-
-// The platform's tree-view of the same size, and a memory DC it prints its client area into.
-// It stays hidden, as the tree control paints nothing until asked: a shown one repaints while
-// it fills (under Wine that took 80 s for these items).
-class NativeTree {
- public:
-  NativeTree() {
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
-    if (!InitCommonControlsEx(&icc)) return;
-    hwnd_ = CreateWindowExW(0, WC_TREEVIEWW, L"",
-                            WS_POPUP | TVS_HASBUTTONS | TVS_LINESATROOT, 0, 0,
-                            kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = kWidth;
-    bi.bmiHeader.biHeight = -kHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dc_ != nullptr && bitmap_ != nullptr) old_ = SelectObject(dc_, bitmap_);
-  }
-  ~NativeTree() {
-    if (old_ != nullptr) SelectObject(dc_, old_);
-    if (bitmap_ != nullptr) DeleteObject(bitmap_);
-    if (dc_ != nullptr) DeleteDC(dc_);
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-  }
-  NativeTree(const NativeTree&) = delete;
-  NativeTree& operator=(const NativeTree&) = delete;
-
-  bool Ready() const { return hwnd_ != nullptr && old_ != nullptr; }
-
-  void Clear() {
-    SendMessageW(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    parents_.clear();
-  }
-  void Fill(const Texts& texts) {
-    for (const std::wstring& parent : texts.parents) {
-      HTREEITEM h = Insert(TVI_ROOT, parent);
-      parents_.push_back(h);
-      for (const std::wstring& child : texts.children) Insert(h, child);
-    }
-  }
-  void ExpandAll(UINT code) {
-    for (HTREEITEM h : parents_) {
-      SendMessageW(hwnd_, TVM_EXPAND, code, reinterpret_cast<LPARAM>(h));
-    }
-  }
-  void Paint() {
-    const RECT all = {0, 0, kWidth, kHeight};
-    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SendMessageW(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_),
-                 PRF_CLIENT | PRF_ERASEBKGND);
-  }
-  void Scroll(UINT code) { SendMessageW(hwnd_, WM_VSCROLL, MAKEWPARAM(code, 0), 0); }
-  int ScrollPos() const { return GetScrollPos(hwnd_, SB_VERT); }
-
- private:
-  HTREEITEM Insert(HTREEITEM parent, const std::wstring& text) {
-    TVINSERTSTRUCTW is = {};
-    is.hParent = parent;
-    is.hInsertAfter = TVI_LAST;
-    is.item.mask = TVIF_TEXT | TVIF_STATE;
-    is.item.state = TVIS_EXPANDED;
-    is.item.stateMask = TVIS_EXPANDED;
-    is.item.pszText = const_cast<LPWSTR>(text.c_str());
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageW(hwnd_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&is)));
-  }
-
-  HWND hwnd_ = nullptr;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  std::vector<HTREEITEM> parents_;
-};
-
-struct OursTree {
-  STreeCtrl* tree = nullptr;
-  std::vector<HSTREEITEM> parents;
-
-  void Fill(const Texts& texts) {
-    parents.clear();
-    for (const std::wstring& parent : texts.parents) {
-      HSTREEITEM h = tree->InsertItem(parent.c_str());
-      parents.push_back(h);
-      for (const std::wstring& child : texts.children) tree->InsertItem(child.c_str(), h);
-    }
-  }
-  void ExpandAll(UINT code) {
-    for (HSTREEITEM h : parents) tree->Expand(h, code);
-  }
-};
-
-// Best of kRounds of a setup (untimed) followed by a timed body, ours and bare alternating.
-template <class SetupOurs, class Ours, class SetupBare, class Bare>
-bench::Timing BestOfRounds(SetupOurs setupOurs, Ours ours, SetupBare setupBare, Bare bare) {
-  bench::Timing best = {1e300, 1e300};
-  for (int round = 0; round < kRounds; ++round) {
-    setupOurs();
-    double start = bench::NowMs();
-    ours();
-    best.ours = std::min(best.ours, bench::NowMs() - start);
-    setupBare();
-    start = bench::NowMs();
-    bare();
-    best.bare = std::min(best.bare, bench::NowMs() - start);
-  }
-  return best;
-}
-
-// Pixels of text (or toggles) in what was painted.
-int DarkPixels(IRenderTarget* target) {
-  int dark = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      if ((target->GetPixel(x, y) & 0xFF) < 0x80) ++dark;
-    }
-  }
-  return dark;
-}
-
 int BenchTree(IRenderTarget* target) {
-  const Texts texts = MakeTexts();
+  const bench::TreeTexts texts(kParents, kChildren);
   bench::Tree ui(L"<root><treectrl name='tc' pos='0,0,-0,-0'/></root>", kWidth, kHeight);
-  OursTree ours;
+  bench::TreeCtrlFill ours;
   ours.tree = dynamic_cast<STreeCtrl*>(ui.root->FindChildByName(L"tc"));
-  NativeTree native;
+  bench::NativeTree native(kWidth, kHeight);
   if (ours.tree == nullptr || !native.Ready()) {
     printf("tree: the tree control or the native tree-view could not be made\n");
     return 1;
   }
 
-  const bench::Timing insert = BestOfRounds([&] { ours.tree->RemoveAllItems(); },
-                                            [&] { ours.Fill(texts); }, [&] { native.Clear(); },
-                                            [&] { native.Fill(texts); });
+  const bench::Timing insert = bench::BestOfRounds(
+      kRounds, [&] { ours.tree->RemoveAllItems(); }, [&] { ours.Fill(texts); },
+      [&] { native.Clear(); }, [&] { native.Fill(texts); });
   bench::Report("insert 100 x 100 items", insert.ours, insert.bare);
   if (ours.tree->GetVisibleCount() != kParents * (kChildren + 1)) {
     printf("tree: %d rows shown after the fill\n", ours.tree->GetVisibleCount());
     return 1;
   }
 
-  const bench::Timing expand = BestOfRounds(
-      [&] { ours.ExpandAll(TVE_COLLAPSE); }, [&] { ours.ExpandAll(TVE_EXPAND); },
+  const bench::Timing expand = bench::BestOfRounds(
+      kRounds, [&] { ours.ExpandAll(TVE_COLLAPSE); }, [&] { ours.ExpandAll(TVE_EXPAND); },
       [&] { native.ExpandAll(TVE_COLLAPSE); }, [&] { native.ExpandAll(TVE_EXPAND); });
   bench::Report("expand all 100 parents", expand.ours, expand.bare);
 
   const bench::Timing paint = bench::BestOfAlternating(
       [&] { ui.root->RedrawRegion(target, nullptr); }, [&] { native.Paint(); }, 150.0);
   bench::Report("one paint (20 rows and the bar)", paint.ours, paint.bare);
-  if (DarkPixels(target) < 100) {
+  if (bench::DarkPixels(target, kWidth, kHeight) < 100) {
     printf("tree: the paint drew no text\n");
     return 1;
   }
 
-  const bench::Timing scroll = BestOfRounds(
-      [&] { ours.tree->OnScroll(TRUE, SB_TOP, 0); },
+  const bench::Timing scroll = bench::BestOfRounds(
+      kRounds, [&] { ours.tree->OnScroll(TRUE, SB_TOP, 0); },
       [&] {
         ours.tree->OnScroll(TRUE, SB_BOTTOM, 0);
         ui.root->RedrawRegion(target, nullptr);

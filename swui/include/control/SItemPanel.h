@@ -32,8 +32,10 @@ class SItemPanel : public SwndContainerImpl, public TObjRefImpl<IObjRef> {
   SItemPanelRoot* GetItemRoot() const;
   SWindow* GetFrameHost() const { return m_pFrmHost; }
   IItemContainer* GetItemContainer() const { return m_pItemContainer; }
-  int GetItemIndex() const { return m_iItemIndex; }
-  void SetItemIndex(int index) { m_iItemIndex = index; }
+  // The item the panel shows: a list view's position, a tree view's item handle (so the word
+  // is pointer-sized); -1 while it shows none.
+  LPARAM GetItemIndex() const { return m_lItemIndex; }
+  void SetItemIndex(LPARAM index) { m_lItemIndex = index; }
   ULONG_PTR GetItemData() const { return m_dwData; }
   void SetItemData(ULONG_PTR data) { m_dwData = data; }
   // The rectangle the view gives the item (empty when it shows no item).
@@ -95,7 +97,7 @@ class SItemPanel : public SwndContainerImpl, public TObjRefImpl<IObjRef> {
   SWindow* m_pFrmHost;
   IItemContainer* m_pItemContainer;
   ULONG_PTR m_dwData = 0;
-  int m_iItemIndex = -1;
+  LPARAM m_lItemIndex = -1;
   // Where the viewport of a lent render target was moved (taken back on its release).
   POINT m_ptLentOffset = {0, 0};
   // The container the panel takes frames from (null: none).

@@ -13,7 +13,6 @@
 #include "control/SListViewItemLocatorFlex.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SAttrParse.h"
-#include "core/SMuteEvents.h"
 #include "res.mgr/SNamedValueGetters.h"
 #include "res.mgr/SXmlNoCase.h"
 
@@ -21,21 +20,17 @@ namespace SWUI {
 
 namespace {
 
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
 const SLayoutSize kDefItemHeight(30.0f, dp);
+
+// The row a panel shows (its item index holds a position).
+int RowOf(const SItemPanel* panel) { return static_cast<int>(panel->GetItemIndex()); }
 
 }  // namespace
 
 SListView::SListView() {
-  SetFlag(SWF_FOCUSABLE, TRUE);
-  m_nUpdateInterval = kUpdateInterval;
   m_observer.Attach(new SListViewDataSetObserver(this));
-  AddEventOf<EventLVSelChanging>(GetEventSet());
-  AddEventOf<EventLVSelChanged>(GetEventSet());
+  GetEventSet()->AddEvent(EventLVSelChanging::EventID, EventLVSelChanging::ScriptName());
+  GetEventSet()->AddEvent(EventLVSelChanged::EventID, EventLVSelChanged::ScriptName());
 }
 
 SListView::~SListView() {
@@ -62,20 +57,15 @@ HRESULT SListView::SetAttribute(const SStringW& strAttribName, const SStringW& s
     if (!size.IsSpecifiedSize()) return E_FAIL;  // a negative gap would overlap the rows
     m_nDividerSize = size;
     hr = S_OK;
-  } else if (P::IsName(strAttribName, L"wantTab")) {
-    m_bWantTab = P::Int(strValue) > 0;
-    hr = S_FALSE;
   } else {
-    return SPanel::SetAttribute(strAttribName, strValue, bLoading);
+    return SAdapterViewBase::SetAttribute(strAttribName, strValue, bLoading);
   }
   return AfterAttribute(strAttribName, strValue, bLoading, hr);
 }
 
 BOOL SListView::CreateChildren(pugi::xml_node xmlNode) {
-  const pugi::xml_node tpl = SXmlNoCase::Child(xmlNode, L"template");
+  const pugi::xml_node tpl = CopyTemplate(xmlNode);
   if (!tpl) return TRUE;
-  m_xmlTemplate.reset();
-  m_xmlTemplate.append_copy(tpl);
   const pugi::xml_attribute itemHeight = SXmlNoCase::Attribute(tpl, L"itemHeight");
   const SLayoutSize height = GetNamedDimension(SStringW(itemHeight.value()));
   SAutoRefPtr<IListViewItemLocator> locator;
@@ -107,9 +97,9 @@ BOOL SListView::SetAdapter(ILvAdapter* adapter) {
     UpdateScrollBar();
     return TRUE;
   }
-  m_adapter->InitByTemplate(m_xmlTemplate.first_child());
+  m_adapter->InitByTemplate(GetTemplate());
   m_adapter->RegisterObserver(m_observer);
-  m_recycle.assign(static_cast<size_t>(std::max(m_adapter->GetViewTypeCount(), 1)), {});
+  ResetRecycleLists(m_adapter->GetViewTypeCount());
   OnDataSetChanged();
   return TRUE;
 }
@@ -121,40 +111,6 @@ BOOL SListView::SetItemLocator(IListViewItemLocator* locator) {
   m_locator->SetScale(GetScale());
   OnDataSetChanged();
   return TRUE;
-}
-
-void SListView::DestroyAllPanels() {
-  std::vector<SItemPanel*> panels;
-  for (const ItemInfo& info : m_visible) panels.push_back(info.pItem);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
-    panels.insert(panels.end(), list.begin(), list.end());
-  }
-  m_visible.clear();
-  m_recycle.clear();
-  for (SItemPanel* panel : panels) {
-    ForgetPanel(panel);
-    panel->Release();
-  }
-  m_pHoverItem = nullptr;
-  m_pCapturedItem = nullptr;
-}
-
-void SListView::ForgetPanel(SItemPanel* pItem) {
-  if (m_pCapturedItem == pItem) {
-    // A press in a row ends with it, so the row shown in the panel next gets no drag and no
-    // click: the holder leaves (losing its pushed state), then the capture goes.
-    if (SWindow* holder = SWindow::GetSwndFromHandle(pItem->OnGetSwndCapture())) {
-      holder->SSendMessage(WM_MOUSELEAVE);
-    }
-    pItem->OnReleaseSwndCapture();
-  }
-  if (m_pHoverItem == pItem) m_pHoverItem = nullptr;
-}
-
-int SListView::GetRecycledCount() const {
-  size_t count = 0;
-  for (const std::deque<SItemPanel*>& list : m_recycle) count += list.size();
-  return static_cast<int>(count);
 }
 
 // ---- the observer's calls ----------------------------------------------------------------
@@ -178,7 +134,7 @@ void SListView::OnItemDataChanged(int iItem) {
   SItemPanel* panel = GetItemPanel(iItem);
   if (panel == nullptr) return;
   if (m_locator->IsFixHeight()) {
-    m_adapter->GetView(iItem, panel->GetRoot(), m_xmlTemplate.first_child());
+    m_adapter->GetView(iItem, panel->GetRoot(), GetTemplate());
   } else {
     UpdateVisibleItems();
   }
@@ -194,7 +150,7 @@ int SListView::GetItemTop(int iItem) const {
 BOOL SListView::OnItemGetRect(const SItemPanel* pItem, RECT& rcItem) const {
   for (const ItemInfo& info : m_visible) {
     if (info.pItem != pItem) continue;
-    const int iItem = pItem->GetItemIndex();
+    const int iItem = RowOf(pItem);
     rcItem = GetClientRect();
     rcItem.top = GetItemTop(iItem);
     rcItem.bottom = rcItem.top + m_locator->GetItemHeight(iItem);
@@ -202,18 +158,6 @@ BOOL SListView::OnItemGetRect(const SItemPanel* pItem, RECT& rcItem) const {
   }
   SetRectEmpty(&rcItem);
   return FALSE;
-}
-
-SItemPanel* SListView::HitTest(POINT& pt) const {
-  for (const ItemInfo& info : m_visible) {
-    RECT rc;
-    OnItemGetRect(info.pItem, rc);
-    if (!PtInRect(&rc, pt)) continue;
-    pt.x -= rc.left;
-    pt.y -= rc.top;
-    return info.pItem;
-  }
-  return nullptr;
 }
 
 SItemPanel* SListView::GetRowPanel(int iItem) const {
@@ -224,11 +168,6 @@ SItemPanel* SListView::GetRowPanel(int iItem) const {
 SItemPanel* SListView::GetItemPanel(int iItem) const {
   if (m_adapter == nullptr || iItem < 0 || iItem >= m_adapter->GetCount()) return nullptr;
   return GetRowPanel(iItem);
-}
-
-void SListView::InvalidatePanel(SItemPanel* pItem) {
-  RECT rc;
-  if (OnItemGetRect(pItem, rc)) InvalidateRect(rc);
 }
 
 void SListView::UpdateScrollBar() {
@@ -255,11 +194,6 @@ void SListView::UpdateScrollBar() {
 
 // ---- the visible rows --------------------------------------------------------------------
 
-int SListView::ClampViewType(int nType) const {
-  // A type outside what the adapter declared shares the first list.
-  return nType >= 0 && nType < static_cast<int>(m_recycle.size()) ? nType : 0;
-}
-
 void SListView::UpdateVisibleItems() {
   if (m_adapter == nullptr) return;
   const int oldTotal = m_locator->GetTotalHeight();
@@ -282,23 +216,19 @@ SItemPanel* SListView::TakePanel(int iItem, int nType, std::vector<ItemInfo>& ol
       return panel;
     }
   }
-  std::deque<SItemPanel*>& free = m_recycle[static_cast<size_t>(nType)];
-  if (!free.empty()) {
-    SItemPanel* panel = free.front();
-    free.pop_front();
-    return panel;
-  }
-  SItemPanel* panel = SItemPanel::Create(this, pugi::xml_node(), this);
-  panel->GetRoot()->SubscribeEvent(EventItemPanelClick::EventID,
+  return TakeFreePanel(nType);
+}
+
+void SListView::OnPanelCreated(SItemPanel* pItem) {
+  pItem->GetRoot()->SubscribeEvent(EventItemPanelClick::EventID,
                                    Subscriber(&SListView::OnItemClick, this));
-  return panel;
 }
 
 void SListView::BuildVisibleItems() {
   std::vector<ItemInfo> old;
   old.swap(m_visible);
   const int oldFirst = m_iFirstVisible;
-  const int hoverRow = m_pHoverItem != nullptr ? m_pHoverItem->GetItemIndex() : -1;
+  const int hoverRow = m_pHoverItem != nullptr ? RowOf(m_pHoverItem) : -1;
   m_pHoverItem = nullptr;
 
   const RECT rcClient = GetClientRect();
@@ -307,7 +237,7 @@ void SListView::BuildVisibleItems() {
   const int bottom = si.nPos + static_cast<int>(si.nPage);
   const int count = m_adapter->GetCount();
   const bool fixed = m_locator->IsFixHeight() != FALSE;
-  const pugi::xml_node tpl = m_xmlTemplate.first_child();
+  const pugi::xml_node tpl = GetTemplate();
   const int first = m_locator->Position2Item(si.nPos);
   int pos = first >= 0 ? m_locator->Item2Position(first) : 0;
   // Old rows that the new position leaves are free before any row is built, so no panel is
@@ -328,17 +258,12 @@ void SListView::BuildVisibleItems() {
     SItemPanel* panel = TakePanel(iItem, type, old, oldFirst);
     panel->SetItemIndex(iItem);
     SWindow* root = panel->GetRoot();
-    root->SetVisible(TRUE, FALSE);
+    ShowPanel(panel, state);
     RECT rc = {0, 0, width, 0};
     if (fixed) {
       rc.bottom = m_locator->GetItemHeight(iItem);
       root->Move(&rc);
     }
-    {
-      SMuteEvents mute(root);
-      panel->ModifyItemState(state, (WndState_Hover | WndState_Check) & ~state);
-    }
-    if (state & WndState_Hover) m_pHoverItem = panel;
     m_adapter->GetView(iItem, root, tpl);
     root->DoColorize(GetColorizeColor());
     if (!fixed) {
@@ -356,20 +281,6 @@ void SListView::BuildVisibleItems() {
     if (info.pItem != nullptr) RecyclePanel(info);
   }
   m_iFirstVisible = first;
-}
-
-void SListView::RecyclePanel(const ItemInfo& info) {
-  SItemPanel* panel = info.pItem;
-  SWindow* root = panel->GetRoot();
-  if (root->GetState() & WndState_Hover) panel->DoFrameEvent(WM_MOUSELEAVE, 0, 0);
-  ForgetPanel(panel);
-  {
-    SMuteEvents mute(root);
-    panel->ModifyItemState(0, WndState_Check);
-    panel->OnSetSwndFocus(0);
-    root->SetVisible(FALSE, FALSE);
-  }
-  m_recycle[static_cast<size_t>(info.nType)].push_back(panel);
 }
 
 // ---- selection ---------------------------------------------------------------------------
@@ -390,15 +301,7 @@ void SListView::SetSel(int iItem, BOOL bNotify) {
     }
   }
   if (oldSel == iItem) return;
-  if (SItemPanel* old = GetItemPanel(oldSel)) {
-    old->OnSetSwndFocus(0);
-    old->ModifyItemState(0, WndState_Check);
-    InvalidatePanel(old);
-  }
-  if (SItemPanel* cur = GetItemPanel(iItem)) {
-    cur->ModifyItemState(WndState_Check, 0);
-    InvalidatePanel(cur);
-  }
+  MoveCheck(GetItemPanel(oldSel), GetItemPanel(iItem));
   m_iSelItem = iItem;
   if (bNotify) {
     EventLVSelChanged evt(this);
@@ -411,7 +314,7 @@ void SListView::SetSel(int iItem, BOOL bNotify) {
 bool SListView::OnItemClick(EventItemPanelClick* evt) {
   SItemPanel* panel = SItemPanelRoot::PanelOf(static_cast<SWindow*>(evt->sender));
   if (panel == nullptr) return false;
-  const int iItem = panel->GetItemIndex();
+  const int iItem = RowOf(panel);
   if (iItem != m_iSelItem) SetSel(iItem, TRUE);
   return true;
 }
@@ -433,19 +336,8 @@ void SListView::EnsureVisible(int iItem) {
 }
 
 int SListView::GetScrollLineSize(BOOL bVertical) {
-  if (!bVertical || m_locator == nullptr) return SPanel::GetScrollLineSize(bVertical);
+  if (!bVertical || m_locator == nullptr) return SAdapterViewBase::GetScrollLineSize(bVertical);
   return m_locator->GetScrollLineSize();
-}
-
-BOOL SListView::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
-  const int old = GetScrollPos(bVertical);
-  SPanel::OnScroll(bVertical, uCode, nPos);
-  if (GetScrollPos(bVertical) == old) return FALSE;
-  if (bVertical) {
-    UpdateVisibleItems();
-    if (uCode == SB_THUMBTRACK) ThrottledUpdate();
-  }
-  return TRUE;
 }
 
 // ---- painting and size -------------------------------------------------------------------
@@ -465,7 +357,7 @@ void SListView::OnPaint(IRenderTarget* pRT) {
     const int divider = m_locator->GetDividerSize();
     int top = GetItemTop(m_iFirstVisible);
     for (const ItemInfo& info : m_visible) {
-      const int iItem = info.pItem->GetItemIndex();
+      const int iItem = RowOf(info.pItem);
       const RECT rcItem = {rcClient.left, top, rcClient.right,
                            top + m_locator->GetItemHeight(iItem)};
       RECT rcMeet;
@@ -481,13 +373,13 @@ void SListView::OnPaint(IRenderTarget* pRT) {
 }
 
 void SListView::OnSize(UINT nType, SIZE size) {
-  SPanel::OnSize(nType, size);
+  SAdapterViewBase::OnSize(nType, size);
   UpdateScrollBar();
   if (m_adapter == nullptr) return;
   const RECT rcClient = GetClientRect();
   for (const ItemInfo& info : m_visible) {
     const RECT rc = {0, 0, rcClient.right - rcClient.left,
-                     m_locator->GetItemHeight(info.pItem->GetItemIndex())};
+                     m_locator->GetItemHeight(RowOf(info.pItem))};
     info.pItem->GetRoot()->Move(&rc);
   }
   UpdateVisibleItems();
@@ -499,32 +391,14 @@ void SListView::OnDestroy() {
   // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
   if (m_locator != nullptr) m_locator->SetAdapter(nullptr);
-  SPanel::OnDestroy();
-}
-
-void SListView::OnShowWindow(BOOL bShow, UINT nStatus) {
-  SPanel::OnShowWindow(bShow, nStatus);
-  // The rows take frames only while the view shows them.
-  for (const ItemInfo& info : m_visible) info.pItem->UpdateTimelineRegistration();
+  SAdapterViewBase::OnDestroy();
 }
 
 // ---- tree-wide messages ------------------------------------------------------------------
 
-void SListView::DispatchToPanels(UINT uMsg, WPARAM wParam) {
-  for (const ItemInfo& info : m_visible) info.pItem->GetRoot()->SDispatchMessage(uMsg, wParam);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
-    for (SItemPanel* panel : list) panel->GetRoot()->SDispatchMessage(uMsg, wParam);
-  }
-}
-
-void SListView::OnColorize(COLORREF cr) {
-  SPanel::OnColorize(cr);
-  DispatchToPanels(UM_SETCOLORIZE, cr);
-}
-
 void SListView::OnScaleChanged(int scale) {
   if (m_locator != nullptr) m_locator->SetScale(scale);
-  SPanel::OnScaleChanged(scale);
+  SAdapterViewBase::OnScaleChanged(scale);
   ScaleSkin(m_pSkinDivider, scale);
   DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
   // The rows' heights changed with the scale.
@@ -532,12 +406,6 @@ void SListView::OnScaleChanged(int scale) {
     UpdateScrollBar();
     UpdateVisibleItems();
   }
-}
-
-BOOL SListView::OnLanguageChanged() {
-  const BOOL result = SPanel::OnLanguageChanged();
-  DispatchToPanels(UM_SETLANGUAGE, 0);
-  return result;
 }
 
 }  // namespace SWUI

@@ -44,6 +44,7 @@
 #include "control/STabPage.h"
 #include "control/SToggle.h"
 #include "control/STreeCtrl.h"
+#include "control/STreeView.h"
 #include "core/SAccelerateDecelerateInterpolator.h"
 #include "core/SAccelerateInterpolator.h"
 #include "core/SAnticipateInterpolator.h"
@@ -146,7 +147,7 @@ const Entry kBuiltinClasses[] = {
     {L"comboview", kW, L"combobase", NewFactory<SComboView>},
     {L"mclistview", kW, L"div", nullptr},
     {L"tileview", kW, L"div", nullptr},
-    {L"treeview", kW, L"div", nullptr},
+    {L"treeview", kW, L"div", NewFactory<STreeView>},
     {L"menubar", kW, L"window", NewFactory<SMenuBar>},
     {L"calendarex", kW, L"window", NewFactory<SCalendarEx>},
     {L"dateTimePicker", kW, L"window", NewFactory<SDateTimePicker>},

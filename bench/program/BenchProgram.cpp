@@ -249,11 +249,11 @@ CMainDlg* StartUpInSteps(HINSTANCE instance, double loading) {
     delete window;
     return nullptr;
   }
-  lap("main window creation (tree, start page)");
+  lap("main window creation (tree, pages empty)");
   const HWND wnd = window->m_hWnd;
   SendMessageW(wnd, WM_INITDIALOG, 0, 0);
   window->CenterWindow(wnd);
-  lap("WM_INITDIALOG (lookups, refresh)");
+  lap("WM_INITDIALOG (lookups, start page built, refresh)");
   ShowWindow(wnd, SW_SHOWNORMAL);
   UpdateWindow(wnd);
   lap("show and first paint");

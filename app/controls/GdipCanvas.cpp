@@ -53,8 +53,24 @@ GdipCanvas::GdipCanvas(SWUI::IRenderTarget* pRT) : rt_(pRT) {
   GdipSetSmoothingMode(graphics_, SmoothingModeAntiAlias);
 }
 
+GdipCanvas::GdipCanvas(void* bits, int width, int height) {
+  if (bits == nullptr || width <= 0 || height <= 0) return;
+  if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB,
+                                static_cast<BYTE*>(bits), &bitmap_) != Ok) {
+    bitmap_ = nullptr;
+    return;
+  }
+  GpImage* image = bitmap_;
+  if (GdipGetImageGraphicsContext(image, &graphics_) != Ok) {
+    graphics_ = nullptr;
+    return;
+  }
+  GdipSetSmoothingMode(graphics_, SmoothingModeAntiAlias);
+}
+
 GdipCanvas::~GdipCanvas() {
   if (graphics_ != nullptr) GdipDeleteGraphics(graphics_);
+  if (bitmap_ != nullptr) GdipDisposeImage(bitmap_);
   if (dc_ != nullptr) rt_->ReleaseDC(dc_);
 }
 

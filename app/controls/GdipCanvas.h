@@ -14,6 +14,8 @@
 class GdipCanvas {
  public:
   explicit GdipCanvas(SWUI::IRenderTarget* pRT);
+  // Straight into premultiplied 32-bit pixels, rows top down (a layer's own bits).
+  GdipCanvas(void* bits, int width, int height);
   ~GdipCanvas();
   GdipCanvas(const GdipCanvas&) = delete;
   GdipCanvas& operator=(const GdipCanvas&) = delete;
@@ -56,7 +58,8 @@ class GdipCanvas {
                Stroke stroke);
 
  private:
-  SWUI::IRenderTarget* rt_;
+  SWUI::IRenderTarget* rt_ = nullptr;
   HDC dc_ = nullptr;
+  Gdiplus::GpBitmap* bitmap_ = nullptr;
   Gdiplus::GpGraphics* graphics_ = nullptr;
 };

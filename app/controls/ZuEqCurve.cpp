@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "IBitmap.h"
 #include "controls/GdipCanvas.h"
 #include "core/SAttrParse.h"
 #include "res.mgr/SNamedValueGetters.h"
@@ -104,13 +105,18 @@ bool ZuEqCurve::DrawLayer(const RECT& plot) {
   layerValid_ = false;
   const SIZE size = {plot.right - plot.left, plot.bottom - plot.top};
   if (!GdipCanvas::PrepareLayer(&layer_, size)) return false;
+  auto* bitmap = static_cast<IBitmap*>(layer_->GetCurrentObject(OT_BITMAP));
+  if (bitmap == nullptr) return false;
+  void* bits = bitmap->LockPixelBits();
   {
-    GdipCanvas canvas(layer_);
+    GdipCanvas canvas(bits, size.cx, size.cy);
     if (!canvas.Translate(static_cast<float>(-plot.left), static_cast<float>(-plot.top))) {
+      bitmap->UnlockPixelBits(bits);
       return false;
     }
     DrawCurves(canvas);
   }
+  bitmap->UnlockPixelBits(bits);
   layerValid_ = true;
   return true;
 }

@@ -312,8 +312,13 @@ bool CApplication::InitApp(HINSTANCE instance) {
   if (m_deviceManager == nullptr) return false;
   if (!m_deviceManager->StartRecvThread()) return false;
   m_controller.AttachDeviceManager(m_deviceManager);
-  if (m_deviceManager->EnumDevices() > 0) m_deviceManager->ConnectDevice(0);
   return true;
+}
+
+void CApplication::ConnectFirstDevice() {
+  if (m_deviceManager != nullptr && m_deviceManager->EnumDevices() > 0) {
+    m_deviceManager->ConnectDevice(0);
+  }
 }
 
 bool CApplication::InitSwui() {
@@ -415,9 +420,12 @@ int CApplication::RunMainWindow(bool hidden) {
     ::ShowWindow(hwnd, SW_SHOWNORMAL);
     ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     window->SetTimer(CMainDlg::kTimerEndTopmost, 500);
+    // Painted now, so that what start-up leaves for later comes after the first paint.
+    ::UpdateWindow(hwnd);
   } else {
     ::ShowWindow(hwnd, SW_HIDE);
   }
+  ::PostMessageW(hwnd, CMainDlg::kMsgAfterFirstPaint, 0, 0);
   if (m_deviceManager != nullptr) m_deviceManager->RegisterDeviceNotify(hwnd);
   const int result = m_swuiApp->Run(hwnd);
   m_mainWindow = nullptr;

@@ -11,11 +11,18 @@
 using SWUI::SWindow;
 
 CMainDlg::CMainDlg(LPCWSTR layoutName)
-    : SWUI::SHostWnd(layoutName), m_handler(CApplication::Get()) {}
+    : SWUI::SHostWnd(layoutName), m_handler(CApplication::Get()) {
+  DeferDropTarget();
+}
 
 CMainDlg::~CMainDlg() {
   m_handler.StopFiltering();
   if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) DestroyWindow();
+}
+
+BOOL CMainDlg::InitFromXml(pugi::xml_node xmlNode, int nWidth, int nHeight) {
+  m_handler.DeferPages(xmlNode);
+  return SWUI::SHostWnd::InitFromXml(xmlNode, nWidth, nHeight);
 }
 
 void CMainDlg::OnInitDialog() {
@@ -25,6 +32,12 @@ void CMainDlg::OnInitDialog() {
   // The native title is the translated name; the host gave it none of its own.
   ::SetWindowTextW(m_hWnd, SWUI::SApplication::getSingleton().Translate(L"Tevaro", L""));
   m_handler.OnInit(this);
+}
+
+void CMainDlg::OnAfterFirstPaint() {
+  CApplication::Get().ConnectFirstDevice();
+  RegisterDropTarget();
+  m_handler.AddTrayIcon();
 }
 
 void CMainDlg::SetButtonVisible(const wchar_t* name, bool visible) {
@@ -67,6 +80,10 @@ BOOL CMainDlg::ProcessWindowMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     switch (msg) {
       case WM_INITDIALOG:
         OnInitDialog();
+        lResult = 0;
+        return TRUE;
+      case kMsgAfterFirstPaint:
+        OnAfterFirstPaint();
         lResult = 0;
         return TRUE;
       case WM_SIZE:

@@ -32,29 +32,46 @@ ParamCombo* CUIEventHandler::Combo(int id) const {
 }
 
 void CUIEventHandler::SetComboSelection(int id, int selection) {
-  ParamCombo* combo = Combo(id);
-  if (combo == nullptr) return;
-  combo->SetCurSel(selection >= 0 && selection < combo->GetCount() ? selection : -1);
+  if (ParamCombo* combo = Combo(id)) {
+    combo->SetCurSel(selection >= 0 && selection < combo->GetCount() ? selection : -1);
+    return;
+  }
+  const int page = PageOfControl(id);
+  if (page < 0 || IsPageBuilt(page)) return;
+  // The combo box of a page not built yet: what it would select, and its event on a change.
+  PageLayouts::Combo layout;
+  if (!m_pageLayouts.KeptCombo(page, id, &layout)) return;
+  if (selection < 0 || selection >= layout.count) selection = -1;
+  auto kept = m_unbuiltCombos.find(id);
+  const int old = kept != m_unbuiltCombos.end() ? kept->second : layout.selection;
+  m_unbuiltCombos[id] = selection;
+  if (selection != old && selection >= 0 && !m_refreshing) ApplyComboSelection(id, selection);
 }
 
 BOOL CUIEventHandler::OnComboSelChange(EventArgs* evt) {
   const int id = evt->idFrom;
   const int selection = static_cast<SWUI::EventCBSelChange*>(evt)->nCurSel;
   FilterControl filter;
-  const bool isFilter = FindFilterControl(id, &filter);
-  if (id != kFeedbackCombo && !isFilter) return FALSE;
+  if (id != kFeedbackCombo && !FindFilterControl(id, &filter)) return FALSE;
   // The refresh's own selections write nothing; neither does an emptied selection.
   if (m_refreshing || selection < 0) return TRUE;
+  ApplyComboSelection(id, selection);
+  return TRUE;
+}
+
+void CUIEventHandler::ApplyComboSelection(int id, int selection) {
   HideBandTips();
   if (id == kFeedbackCombo) {
     m_controller.SetParam(ParamRow::MicFeedBackMode, static_cast<uint16_t>(selection));
-    return TRUE;
+    return;
   }
-  if (filter.channel < 0) return TRUE;  // the expander tab's range pair has no rows
+  FilterControl filter;
+  // The expander tab's range pair has no rows.
+  if (!FindFilterControl(id, &filter) || filter.channel < 0) return;
   FilterControlIds ids;
   GetFilterControlIds(filter.channel, filter.lowPass, &ids);
   const int block = ShownFilterBlock(filter.channel, filter.lowPass);
-  if (block < 0) return TRUE;
+  if (block < 0) return;
   WriteFilterRow(filter.channel, filter.lowPass, filter.rowOffset,
                  static_cast<uint16_t>(selection));
   if (filter.rowOffset == kFilterMultiple) {
@@ -70,7 +87,6 @@ BOOL CUIEventHandler::OnComboSelChange(EventArgs* evt) {
     EnableSliderRow(ids.qSlider, IsFilterQEnabled(selection));
   }
   UpdateFilterCurves(filter.channel, filter.lowPass);
-  return TRUE;
 }
 
 void CUIEventHandler::RefreshFilterCombos(int channel, bool lowPass, int block) {

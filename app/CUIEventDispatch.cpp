@@ -13,6 +13,7 @@
 #include "control/EventSliderPos.h"
 #include "control/EventSpinValue2String.h"
 #include "control/EventTabSelChanged.h"
+#include "control/EventTabSelChanging.h"
 #include "control/SScrollView.h"
 #include "control/STabCtrl.h"
 #include "controls/EventChromeTabDbClick.h"
@@ -46,7 +47,9 @@ bool NameIs(const EventArgs* evt, const wchar_t* name) {
 }  // namespace
 
 BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
-  if (evt == nullptr || !IsSenderInTree(evt, Root())) return FALSE;
+  // A page's creation raises events of its own (initial selections, values): created with the
+  // window, they came before the page logic was there; they are none of its business now.
+  if (evt == nullptr || m_buildingPage || !IsSenderInTree(evt, Root())) return FALSE;
   const int id = evt->idFrom;
   switch (evt->GetID()) {
     case EventThumbMoving::EventID:
@@ -56,6 +59,10 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
     case SWUI::EventChromeTabSelChanged::EventID:
       if (id != 997) return FALSE;
       return OnChromeTabSelChanged(static_cast<SWUI::EventChromeTabSelChanged*>(evt)->iNewSel);
+    case SWUI::EventTabSelChanging::EventID:
+      // The page about to be shown is built first (nothing else of the switch changes).
+      if (id == 999) BuildPage(static_cast<SWUI::EventTabSelChanging*>(evt)->uNewSel);
+      return FALSE;
     case SWUI::EventTabSelChanged::EventID: {
       const int selection = static_cast<SWUI::EventTabSelChanged*>(evt)->uNewSel;
       if (id == 999) return OnPageSwitched(selection);

@@ -54,14 +54,6 @@ constexpr int kModePanel = 3;
 const wchar_t* const kNarrowPositions[] = {L"%2,|0", L"%23,|0", L"%45,|0", L"%65,|0"};
 const wchar_t* const kWidePositions[] = {L"50,|0", L"280,|0", L"510,|0", L"[100,|0"};
 
-// The channel page of a control id: the digit after the first (1 music .. 7 surround; 8 is the
-// mic expander's), -1 for none.
-int PageOfId(int id) {
-  const int digit = (id / 100) % 10;
-  if (digit == 8) return 1;
-  return digit >= 1 && digit <= 7 ? digit - 1 : -1;
-}
-
 // The four hexadecimal digits at `at`, or -1.
 int HexAt(const std::wstring& text, size_t at) {
   if (at + 4 > text.size()) return -1;
@@ -165,17 +157,20 @@ void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
   m_host = host;
   m_hwnd = host->m_hWnd;
   m_refreshing = 1;
+  m_starting = true;
   if (SWUI::SMessageLoop* loop = host->GetMsgLoop()) {
     loop->AddMessageFilter(this);
     m_filtering = true;
   }
   m_controller.Throttle().Init(m_hwnd, &m_controller);
-  AddTrayIcon();
   LookupMainControls();
   if (m_tab != nullptr) {
     PlacePanelsAtStartup();
     LookupScrollViews();
     RestoreTabs();
+    // The page shown (the strip's selection switched to it, or the tab control's own) is the
+    // one built at start-up; the others wait until they are first shown.
+    BuildPage(CurrentPage());
     // The pages measured their content when the window was laid out, before the page logic
     // knew the main bar: it takes the shown page's width now (and again when that changes).
     SizeMainScroll();
@@ -184,6 +179,7 @@ void CUIEventHandler::OnInit(SWUI::SHostWnd* host) {
   }
   // Set on every way out, also when the layout lacks the channel pages.
   m_refreshing = 0;
+  m_starting = false;
   ::PostMessageW(m_hwnd, kMsgTellSettings, 0, 0);
 }
 
@@ -214,9 +210,12 @@ void CUIEventHandler::LookupMainControls() {
   for (int t = 0; t < kPageCount; ++t) {
     int firstRow = 0, secondRow = -1;
     CDeviceController::GetChannelEqRows(t, &firstRow, &secondRow);
-    m_pages[t].BindEqPage(root, &m_controller, t, firstRow, CChannelCurves::CurveBandCount(t),
-                          secondRow, kPages[t].eqName);
-    LookupPageControls(t);
+    m_pages[t].SetPage(&m_controller, t, firstRow, CChannelCurves::CurveBandCount(t), secondRow);
+    if (IsPageBuilt(t)) {
+      m_pages[t].BindEqPage(root, &m_controller, t, firstRow, CChannelCurves::CurveBandCount(t),
+                            secondRow, kPages[t].eqName);
+      LookupPageControls(t);
+    }
     LookupSwitchControls(t);
   }
   for (int id : {kWorkModeManual, kWorkModeAuto, kWorkModeDisco, kWorkModeSing}) {
@@ -235,6 +234,14 @@ void CUIEventHandler::LookupMainControls() {
   if (m_renameEdit != nullptr) m_renameEdit->SetUserData(static_cast<ULONG_PTR>(-1));
 }
 
+void CUIEventHandler::LookupPage(int t) {
+  const EqPageState& page = m_pages[t];
+  m_pages[t].BindEqPage(Root(), &m_controller, t, page.FirstRow(), page.BandCount(),
+                        page.SecondRow(), kPages[t].eqName);
+  LookupPageControls(t);
+  LookupPageScrollViews(t);
+}
+
 void CUIEventHandler::LookupPageControls(int t) {
   SWindow* page = Root()->FindChildByName2<SWindow>(kPages[t].pageName);
   if (page == nullptr) return;
@@ -248,7 +255,7 @@ void CUIEventHandler::LookupPageControls(int t) {
   int count = 0;
   const FixedSlider* fixed = FixedSliders(&count);
   for (int i = 0; i < count; ++i) {
-    if (fixed[i].id >= 2100 && PageOfId(fixed[i].id) == t) slider(fixed[i].id);
+    if (fixed[i].id >= 2100 && PageOfControl(fixed[i].id) == t) slider(fixed[i].id);
   }
   for (bool lowPass : {false, true}) {
     FilterControlIds ids;
@@ -261,7 +268,7 @@ void CUIEventHandler::LookupPageControls(int t) {
   }
   const ToggleDesc* toggles = Toggles(&count);
   for (int i = 0; i < count; ++i) {
-    if (PageOfId(toggles[i].id) == t) Lookup<ParamCheck>(page, toggles[i].id, &m_checks);
+    if (PageOfControl(toggles[i].id) == t) Lookup<ParamCheck>(page, toggles[i].id, &m_checks);
   }
   if (t == 0) {
     for (int port = 0; port < 4; ++port)
@@ -282,8 +289,18 @@ void CUIEventHandler::LookupSwitchControls(int t) {
 
 void CUIEventHandler::LookupScrollViews() {
   m_mainScroll = Root()->FindChildByName2<SWUI::SScrollView>(L"main_scrollview");
-  for (int i = 0; i < 8; ++i) {
-    m_pageScroll[i] = Root()->FindChildByID2<SWUI::SScrollView>(kFirstPageScroll + i);
+  for (int t = 0; t < kPageCount; ++t) {
+    if (IsPageBuilt(t)) LookupPageScrollViews(t);
+  }
+}
+
+void CUIEventHandler::LookupPageScrollViews(int t) {
+  SWindow* page = Root()->FindChildByName2<SWindow>(kPages[t].pageName);
+  if (page == nullptr) return;
+  m_pageScroll[t] = page->FindChildByID2<SWUI::SScrollView>(kFirstPageScroll + t);
+  // The mic page's parameter tab scrolls on a view of its own.
+  if (t == CDeviceController::kMic) {
+    m_pageScroll[7] = page->FindChildByID2<SWUI::SScrollView>(kFirstPageScroll + 7);
   }
 }
 
@@ -340,13 +357,18 @@ void CUIEventHandler::PlacePanels(int width) {
 void CUIEventHandler::ApplyColorScheme(int index) {
   SWindow* root = Root();
   if (root == nullptr) return;
+  m_colorScheme = index;
   const bool known = index >= 1 && index <= 5;
-  const ColorScheme& scheme = kColorSchemes[known ? index : 2];
-  root->SetAttribute(SStringW(L"skin"), SStringW(scheme.skin), FALSE);
-  root->SDispatchMessage(SWUI::UM_SETCOLORIZE, scheme.colorize);
-  // Scheme 0 (and anything unknown) tints white first, then takes the tint off again.
-  if (!known) root->SDispatchMessage(SWUI::UM_SETCOLORIZE, 0);
+  root->SetAttribute(SStringW(L"skin"), SStringW(kColorSchemes[known ? index : 2].skin), FALSE);
+  ColorizeTree(root, index);
   root->Invalidate();
+}
+
+void CUIEventHandler::ColorizeTree(SWindow* tree, int index) {
+  const bool known = index >= 1 && index <= 5;
+  tree->SDispatchMessage(SWUI::UM_SETCOLORIZE, kColorSchemes[known ? index : 2].colorize);
+  // Scheme 0 (and anything unknown) tints white first, then takes the tint off again.
+  if (!known) tree->SDispatchMessage(SWUI::UM_SETCOLORIZE, 0);
 }
 
 // ---- close -------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "AppElements.h"
 #include "EqPageState.h"
 #include "HidDevice/CDeviceManager.h"
+#include "PageLayouts.h"
 #include "ParamControls.h"
 #include "SShellNotifyIcon.h"
 #include "core/IMessageFilter.h"
@@ -47,6 +48,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr UINT kMsgReserved = WM_USER + 101;
   // Posted at start-up: what happened to config.ini is told once the window runs.
   static constexpr UINT kMsgTellSettings = WM_USER + 102;
+  // Posted by the program once the main window has painted: the rest of start-up.
+  static constexpr UINT kMsgAfterFirstPaint = WM_USER + 103;
   // Element ids the page logic knows by number.
   static constexpr int kFirstBandThumb = 900;
   static constexpr int kBandThumbs = 26;
@@ -63,6 +66,13 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // The value text of a slider: 2000 .. 2002 have 4000 .. 4002, every other slider its id + 4000.
   static int ValueTextId(int sliderId) {
     return sliderId < 2100 ? sliderId + 2000 : sliderId + 4000;
+  }
+  // The channel page of a control id: the digit after the first (1 music .. 7 surround; 8 is
+  // the mic expander's), -1 for none.
+  static int PageOfControl(int id) {
+    const int digit = (id / 100) % 10;
+    if (digit == 8) return 1;
+    return digit >= 1 && digit <= 7 ? digit - 1 : -1;
   }
   // The "EQ PASS" check of a page's switch panel (1x50) and its side radios (1x700 + side).
   static int EqPassId(int page) { return 1150 + 100 * page; }
@@ -92,6 +102,9 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // handled.
   virtual BOOL _HandleEvent(SWUI::EventArgs* evt);
 
+  // Before the window's tree is made from its layout: the channel pages' contents are kept
+  // aside, each page to be built when it is first shown.
+  void DeferPages(pugi::xml_node layout);
   // The window's start-up (WM_INITDIALOG).
   void OnInit(SWUI::SHostWnd* host);
   // The close sequence up to the window's destruction: filter removed, tip hidden and tray
@@ -104,6 +117,16 @@ class CUIEventHandler : public SWUI::IMessageFilter {
 
   // Every control shows the current parameter image.
   void RefreshAll();
+  // ---- pages built when first shown (CUIEventPages.cpp) ----------------------------------
+  // Whether a channel page's controls exist (a page whose layout was not kept aside counts as
+  // built).
+  bool IsPageBuilt(int page) const { return !m_pageLayouts.IsKept(page); }
+  // Builds a page not built yet, with what start-up does for each page: its controls looked
+  // up and bound, its colours and (after start-up) its refresh from the image.
+  void BuildPage(int page);
+  void BuildAllPages();
+  // The tray icon with the program's title (once the main window has painted).
+  void AddTrayIcon();
   // Colour scheme 0 .. 5 (anything else as 0): the root's skin, then the colorize message.
   void ApplyColorScheme(int index);
   // Panel placement by the window's width (WM_SIZING).
@@ -151,16 +174,18 @@ class CUIEventHandler : public SWUI::IMessageFilter {
  private:
   // ---- start-up (CUIEventHandler.cpp) ----------------------------------------------------
   void LookupMainControls();
+  // A built page's controls: its EQ bands, its parameter controls and its scroll views.
+  void LookupPage(int t);
   void LookupPageControls(int t);
   void LookupSwitchControls(int t);
   void LookupScrollViews();
+  void LookupPageScrollViews(int t);
   void RestoreTabs();
   void PlacePanelsAtStartup();
   // Panel i (music, mic, effect, mode) takes a position of the panel tables; one it holds
   // already is not parsed and laid out again.
   void SetPanelPos(int i, const wchar_t* pos);
   void SaveTabs();
-  void AddTrayIcon();
 
   // ---- window messages -------------------------------------------------------------------
   void OnTimer(UINT_PTR id);
@@ -235,10 +260,13 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // ---- combo boxes (CUIEventCombos.cpp) --------------------------------------------------
   void LookupCombos(int t, SWUI::SWindow* page);
   ParamCombo* Combo(int id) const;
-  // Selects an item (none for a value the combo does not list); its event follows.
+  // Selects an item (none for a value the combo does not list); its event follows. A combo of a
+  // page not built yet keeps the selection and acts on a change as its event would.
   void SetComboSelection(int id, int selection);
   // Filter type and range, anti-feedback mode; none while refreshing.
   BOOL OnComboSelChange(SWUI::EventArgs* evt);
+  // What a combo box's new selection (0 or more, not while refreshing) writes and shows.
+  void ApplyComboSelection(int id, int selection);
   void RefreshFilterCombos(int channel, bool lowPass, int block);
   void RefreshFeedbackCombo();
 
@@ -256,9 +284,12 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   // ---- refresh (CUIEventRefresh.cpp) -----------------------------------------------------
   void RefreshConnection();
   void RefreshSpdif();
-  void RefreshFixedSliders();
+  // The fixed sliders and toggles of one page, or of every page for -1.
+  void RefreshFixedSliders(int page = -1);
   void RefreshInputPort();
-  void RefreshToggles();
+  void RefreshToggles(int page = -1);
+  // What a refresh shows on one channel page only (when it is built).
+  void RefreshPage(int page);
   void RefreshEqPass(int page);
   void RefreshFilters(int channel);
   void RefreshFilter(int channel, bool lowPass);
@@ -268,6 +299,8 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   void ShowPageCurve(int page);
   // Checks a radio through its "checked" attribute with its events muted.
   static void CheckQuietly(SWUI::SWindow* radio);
+  // The colour scheme's tint, as ApplyColorScheme gives it, on a part of the tree.
+  static void ColorizeTree(SWUI::SWindow* tree, int index);
 
   // ---- lookups ---------------------------------------------------------------------------
   template <class T>
@@ -317,6 +350,17 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   std::map<int, SWUI::SWindow*> m_texts;
 
   EqPageState m_pages[kPageCount];
+  // The channel pages' contents until each is built; set while OnInit runs (a page built then
+  // takes the start-up's own refresh and colours) and while a page is being created (the
+  // events of its creation are no user's).
+  PageLayouts m_pageLayouts;
+  bool m_starting = false;
+  bool m_buildingPage = false;
+  int m_colorScheme = 0;
+  // Controls of pages not built yet whose change a refresh acts on: the combo boxes'
+  // selections (by id) and the music input port, as the last refresh left them.
+  std::map<int, int> m_unbuiltCombos;
+  int m_unbuiltInputPort = -1;
   SWUI::SStringW m_titles[kPageCount];
   int m_followedScroll = 0;
   int m_selectedBand = -1;

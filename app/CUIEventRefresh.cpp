@@ -36,7 +36,9 @@ void CUIEventHandler::RefreshAll() {
     RefreshEqPass(channel);
   }
   RefreshWorkMode();
-  for (EqPageState& page : m_pages) page.RefreshEqBands();
+  for (int t = 0; t < kPageCount; ++t) {
+    if (IsPageBuilt(t)) m_pages[t].RefreshEqBands();
+  }
   const int t = CurrentPage();
   if (t >= 0) {
     ShowPageCurve(t);
@@ -62,12 +64,13 @@ void CUIEventHandler::RefreshSpdif() {
   m_spdifConnectState->SetCheck(m_controller.IsConnected() && m_controller.IsSpdifPresent());
 }
 
-void CUIEventHandler::RefreshFixedSliders() {
+void CUIEventHandler::RefreshFixedSliders(int page) {
   const uint8_t* image = Image();
   int count = 0;
   const FixedSlider* sliders = FixedSliders(&count);
   for (int i = 0; i < count; ++i) {
     const FixedSlider& s = sliders[i];
+    if (page >= 0 && PageOfControl(s.id) != page) continue;
     const int position = SliderPosition(s.flagMask, GetParam(image, FixedSliderRow(s, image)));
     SetSlider(s.id, position);
     SetText(ValueTextId(s.id), FixedSliderText(s, position, true).c_str());
@@ -76,15 +79,25 @@ void CUIEventHandler::RefreshFixedSliders() {
 
 void CUIEventHandler::RefreshInputPort() {
   const int port = MusicInputPort(Image());
+  if (!IsPageBuilt(CDeviceController::kMusic)) {
+    // The radio the built page would check: a change acts as its event would.
+    if (port == m_unbuiltInputPort) return;
+    m_unbuiltInputPort = port;
+    if (m_refreshing) return;
+    HideBandTips();
+    OnInputPortRadio(port);
+    return;
+  }
   if (ParamRadio* radio = Radio(kInputPortRadio + port)) radio->SetCheck(TRUE);
   if (ParamSlider* gain = Slider(kInputGainSlider)) gain->EnableWindow(TRUE, TRUE);
 }
 
-void CUIEventHandler::RefreshToggles() {
+void CUIEventHandler::RefreshToggles(int page) {
   const uint8_t* image = Image();
   int count = 0;
   const ToggleDesc* toggles = Toggles(&count);
   for (int i = 0; i < count; ++i) {
+    if (page >= 0 && PageOfControl(toggles[i].id) != page) continue;
     if (ParamCheck* check = Check(toggles[i].id)) {
       check->SetCheck(ToggleChecked(toggles[i].kind, GetParam(image, toggles[i].row)));
     }

@@ -20,14 +20,19 @@ int TypeRadioId(int page, int band, int type) { return 11000 + 1000 * page + 10 
 
 }  // namespace
 
-void EqPageState::BindEqPage(SWindow* root, CDeviceController* controller, int page, int firstRow,
-                             int bandCount, int secondRow, const wchar_t* containerName) {
+void EqPageState::SetPage(CDeviceController* controller, int page, int firstRow, int bandCount,
+                          int secondRow) {
   m_controller = controller;
-  m_root = root;
   m_page = page;
   m_firstRow = firstRow;
   m_bandCount = bandCount < 0 ? 0 : (bandCount > kMaxBands ? kMaxBands : bandCount);
   m_secondRow = secondRow;
+}
+
+void EqPageState::BindEqPage(SWindow* root, CDeviceController* controller, int page, int firstRow,
+                             int bandCount, int secondRow, const wchar_t* containerName) {
+  SetPage(controller, page, firstRow, bandCount, secondRow);
+  m_root = root;
   SWindow* container = root != nullptr ? root->FindChildByName2<SWindow>(containerName) : nullptr;
   if (container == nullptr) return;
   const int base = 100 * page;

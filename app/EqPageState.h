@@ -39,6 +39,10 @@ class EqPageState {
   // 11000+1000t+10k+m).
   void BindEqPage(SWUI::SWindow* root, CDeviceController* controller, int page, int firstRow,
                   int bandCount, int secondRow, const wchar_t* containerName);
+  // Only the numbers, for a page whose controls are not built yet: what it reads and writes is
+  // known, and every control is missing until BindEqPage.
+  void SetPage(CDeviceController* controller, int page, int firstRow, int bandCount,
+               int secondRow);
   // Shows the image in every band control (busy meanwhile).
   void RefreshEqBands();
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "IRenderFactory.h"
+#include "core/SApplication.h"
+
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
@@ -50,9 +53,39 @@ GdipCanvas::GdipCanvas(SWUI::IRenderTarget* pRT) : rt_(pRT) {
   GdipSetSmoothingMode(graphics_, SmoothingModeAntiAlias);
 }
 
+GdipCanvas::GdipCanvas(void* bits, int width, int height) {
+  if (bits == nullptr || width <= 0 || height <= 0) return;
+  if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB,
+                                static_cast<BYTE*>(bits), &bitmap_) != Ok) {
+    bitmap_ = nullptr;
+    return;
+  }
+  GpImage* image = bitmap_;
+  if (GdipGetImageGraphicsContext(image, &graphics_) != Ok) {
+    graphics_ = nullptr;
+    return;
+  }
+  GdipSetSmoothingMode(graphics_, SmoothingModeAntiAlias);
+}
+
 GdipCanvas::~GdipCanvas() {
   if (graphics_ != nullptr) GdipDeleteGraphics(graphics_);
+  if (bitmap_ != nullptr) GdipDisposeImage(bitmap_);
   if (dc_ != nullptr) rt_->ReleaseDC(dc_);
+}
+
+bool GdipCanvas::PrepareLayer(SWUI::SAutoRefPtr<SWUI::IRenderTarget>* layer, SIZE size) {
+  if (size.cx <= 0 || size.cy <= 0) return false;
+  if (*layer == nullptr) {
+    SWUI::IRenderFactory* factory = SWUI::SApplication::getSingleton().GetRenderFactory();
+    SWUI::IRenderTarget* made = nullptr;
+    if (factory == nullptr || !factory->CreateRenderTarget(&made, size.cx, size.cy)) return false;
+    layer->Attach(made);
+  } else if (FAILED((*layer)->Resize(size))) {
+    return false;
+  }
+  const RECT whole = {0, 0, size.cx, size.cy};
+  return SUCCEEDED((*layer)->ClearRect(&whole, 0));
 }
 
 ARGB GdipCanvas::ToArgb(COLORREF cr) {
@@ -65,6 +98,11 @@ bool GdipCanvas::ClipTo(const RECT& rc) {
   return graphics_ != nullptr &&
          GdipSetClipRectI(graphics_, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                           CombineModeIntersect) == Ok;
+}
+
+bool GdipCanvas::Translate(float dx, float dy) {
+  return graphics_ != nullptr &&
+         GdipTranslateWorldTransform(graphics_, dx, dy, MatrixOrderPrepend) == Ok;
 }
 
 bool GdipCanvas::DrawLines(const PointF* points, int count, ARGB color, float width) {

@@ -9,10 +9,13 @@
 #include <gdiplus.h>
 
 #include "IRenderTarget.h"
+#include "base/SAutoRefPtr.h"
 
 class GdipCanvas {
  public:
   explicit GdipCanvas(SWUI::IRenderTarget* pRT);
+  // Straight into premultiplied 32-bit pixels, rows top down (a layer's own bits).
+  GdipCanvas(void* bits, int width, int height);
   ~GdipCanvas();
   GdipCanvas(const GdipCanvas&) = delete;
   GdipCanvas& operator=(const GdipCanvas&) = delete;
@@ -21,6 +24,12 @@ class GdipCanvas {
   // Keeps what follows inside the rectangle (on top of the target's own clip): an element
   // paints nowhere it would not be repainted.
   bool ClipTo(const RECT& rc);
+  // What follows is drawn moved by (dx, dy): a layer drawn in its owner's coordinates.
+  bool Translate(float dx, float dy);
+
+  // A layer of that size, transparent, for drawing once and blending often (premultiplied, as
+  // the target's blends take it): made, or the one given resized. False when it cannot be.
+  static bool PrepareLayer(SWUI::SAutoRefPtr<SWUI::IRenderTarget>* layer, SIZE size);
 
   // Alpha << 24 | red << 16 | green << 8 | blue of a framework colour.
   static Gdiplus::ARGB ToArgb(COLORREF cr);
@@ -49,7 +58,8 @@ class GdipCanvas {
                Stroke stroke);
 
  private:
-  SWUI::IRenderTarget* rt_;
+  SWUI::IRenderTarget* rt_ = nullptr;
   HDC dc_ = nullptr;
+  Gdiplus::GpBitmap* bitmap_ = nullptr;
   Gdiplus::GpGraphics* graphics_ = nullptr;
 };

@@ -162,8 +162,25 @@ BOOL SMoveThumb::OnEraseBkgnd(IRenderTarget*) {
 void SMoveThumb::PaintBody(IRenderTarget* pRT) {
   // A transparent centre colour shows nothing: the skin and the text are the handle.
   if ((centerColor_ >> 24) == 0) return;
-  GdipCanvas canvas(pRT);
-  canvas.DrawHandleDisc(GetClientRect(), centerColor_);
+  const RECT rc = GetClientRect();
+  const SIZE size = {rc.right - rc.left, rc.bottom - rc.top};
+  const RECT whole = {0, 0, size.cx, size.cy};
+  if (body_ == nullptr || bodyColor_ != centerColor_ || !EqualRect(&bodyRect_, &rc)) {
+    SetRectEmpty(&bodyRect_);
+    if (!GdipCanvas::PrepareLayer(&body_, size)) return;
+    {
+      // Drawn where it stands: the gradient's middle pixel comes out as it would on the
+      // target only at the same coordinates.
+      GdipCanvas canvas(body_);
+      if (!canvas.Translate(static_cast<float>(-rc.left), static_cast<float>(-rc.top)) ||
+          !canvas.DrawHandleDisc(rc, centerColor_)) {
+        return;
+      }
+    }
+    bodyColor_ = centerColor_;
+    bodyRect_ = rc;
+  }
+  pRT->AlphaBlend(&rc, body_, &whole, 0xFF);
 }
 
 void SMoveThumb::OnPaint(IRenderTarget* pRT) {

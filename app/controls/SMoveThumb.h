@@ -10,6 +10,8 @@
 #pragma once
 #include <windows.h>
 
+#include "IRenderTarget.h"
+#include "base/SAutoRefPtr.h"
 #include "core/ITimelineHandler.h"
 #include "core/SWindow.h"
 
@@ -80,7 +82,8 @@ class SMoveThumb : public SWUI::SWindow, public SWUI::ITimelineHandler {
   void PlaceAt(int left, int top, const SIZE& size);
   void SetGrown(bool grown);
   void LeaveTimeline();
-  // The ellipse with its gradient, under the skin and the text.
+  // The ellipse with its gradient, under the skin and the text: drawn into a layer (body_)
+  // once for a colour and a place (size and position), then blended.
   void PaintBody(SWUI::IRenderTarget* pRT);
 
   float xFloat_ = 0.0f;
@@ -96,4 +99,7 @@ class SMoveThumb : public SWUI::SWindow, public SWUI::ITimelineHandler {
   bool pulsing_ = false;
   bool grown_ = false;
   int bandIndex_ = -1;
+  SWUI::SAutoRefPtr<SWUI::IRenderTarget> body_;
+  COLORREF bodyColor_ = 0;
+  RECT bodyRect_ = {0, 0, 0, 0};
 };

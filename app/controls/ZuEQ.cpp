@@ -277,5 +277,5 @@ void ZuEQ::ShowBandGuide() {
 
 void ZuEQ::Refresh() {
   UpdateThumbs();
-  if (SWindow* curve = CurveChild()) curve->Invalidate();
+  if (SWindow* curve = CurveChild()) static_cast<ZuEqCurve*>(curve)->InvalidateCurves();
 }

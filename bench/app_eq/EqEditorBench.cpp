@@ -4,7 +4,8 @@
 // - a full repaint of the editor;
 // - one drag frame as the page logic runs it: the handle's move event, the band changed in the
 //   model (SetEqCurveBand), the editor refreshed (Refresh) and what that invalidated repainted;
-//   also as frames per second;
+//   also as frames per second, with its model and its curves' drawing apart, and the curves
+//   drawn straight into the surface without GDI+ for comparison (the editor keeps GDI+);
 // - one second of a handle's pulse (100 frames of the 10 ms timeline), repainting only what the
 //   frames that change the handle invalidate, against repainting the editor and the handle on
 //   every frame.
@@ -23,6 +24,7 @@
 #include "BenchClock.h"
 #include "Eq/EqCurve.h"
 #include "GdiplusSession.h"
+#include "IBitmap.h"
 #include "IRenderFactory.h"
 #include "RenderModule.h"
 #include "controls/EventThumbMoving.h"
@@ -121,6 +123,83 @@ EqBandInfo Band(int i) {
   return band;
 }
 
+// A curve drawn straight into a 32-bit surface without GDI+, as a measure of what the curves
+// would cost that way: each column gets the span between the heights of the curve where it
+// enters and leaves it, two pixels thick, blended in the pen's colour with its ends' fractions
+// as coverage.
+void DirectCurve(IBitmap* surface, const EqPlotGeometry& g, const std::vector<double>& values,
+                 DWORD color) {
+  auto* bits = static_cast<DWORD*>(surface->LockPixelBits());
+  if (bits == nullptr) return;
+  const int width = static_cast<int>(surface->Width());
+  const RECT plot = g.PlotRect();
+  auto yAt = [&](double i) {
+    const int k = std::min(std::max(static_cast<int>(i), 0), kEqCurvePoints - 1);
+    const double y = g.ZeroLineY() - values[k] * g.yScale;
+    return std::fmin(std::fmax(y, static_cast<double>(plot.top)),
+                     static_cast<double>(plot.bottom - 1));
+  };
+  auto blend = [&](DWORD* px, int coverage) {
+    const DWORD inv = 255 - coverage;
+    DWORD out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const DWORD c = ((color >> shift & 0xFF) * coverage + (*px >> shift & 0xFF) * inv) / 255;
+      out |= c << shift;
+    }
+    *px = out;
+  };
+  for (int x = plot.left; x < plot.right; ++x) {
+    const double from = (x - plot.left) / g.pointStep;
+    const double to = (x + 1 - plot.left) / g.pointStep;
+    double top = std::fmin(yAt(from), yAt(to)) - 1.0;
+    double bottom = std::fmax(yAt(from), yAt(to)) + 1.0;
+    top = std::fmax(top, static_cast<double>(plot.top));
+    bottom = std::fmin(bottom, static_cast<double>(plot.bottom - 1));
+    const int first = static_cast<int>(top);
+    const int last = static_cast<int>(bottom);
+    for (int y = first; y <= last; ++y) {
+      int coverage = 255;
+      if (y == first) coverage = static_cast<int>((1.0 - (top - first)) * 255);
+      if (y == last) coverage = static_cast<int>((bottom - last) * 255);
+      blend(&bits[y * width + x], coverage);
+    }
+  }
+  surface->UnlockPixelBits(bits);
+}
+
+// Where a drag frame goes, and the curves drawn without GDI+ for comparison.
+void DragFrameParts(ZuEQ* editor, EqCurveInfo& model, IRenderTarget* surface, double blit) {
+  SWindow* curve = editor->FindChildByName(L"curve");
+  EqBandInfo band = model.bands[7];
+  int step = 0;
+  auto changeModel = [&] {
+    band.gain = (step++ % 2) == 0 ? 3.0 : -3.0;
+    SetEqCurveBand(model, 7, band);
+  };
+  const double modelMs = Best(changeModel, 300);
+  Report("  of which the model (one band's responses)", modelMs, blit);
+  const double layer = Best(
+      [&] {
+        changeModel();
+        curve->SSendMessage(WM_PAINT, reinterpret_cast<WPARAM>(surface));
+      },
+      300);
+  Report("  of which the curves drawn again (GDI+), less the model", layer - modelMs, blit);
+  auto* bitmap = static_cast<IBitmap*>(surface->GetCurrentObject(OT_BITMAP));
+  if (bitmap == nullptr) return;
+  const EqPlotGeometry& g = editor->Geometry();
+  const double direct = Best([&] { DirectCurve(bitmap, g, model.curve, 0x3FC46B); }, 300);
+  Report("the total curve drawn straight, without GDI+", direct, blit);
+  const double directFrame = Best(
+      [&] {
+        changeModel();
+        DirectCurve(bitmap, g, model.curve, 0x3FC46B);
+        DirectCurve(bitmap, g, model.bands[7].response, 0x3FA9F5);
+      },
+      300);
+  Report("  a drag frame's model and curves that way", directFrame, blit);
+}
+
 void Run(IRenderTarget* surface, IRenderTarget* copy) {
   BenchHost host;
   SWindow* root = new SWindow();
@@ -188,6 +267,7 @@ void Run(IRenderTarget* surface, IRenderTarget* copy) {
   host.RepaintDirty(surface);
   Report("one drag frame (event, band, Refresh, repaint)", drag, blit);
   printf("%-52s %9.1f frames per second\n", "  drag frames", drag > 0 ? 1000.0 / drag : 0.0);
+  DragFrameParts(editor, model, surface, blit);
 
   // One second of the pulse.
   SMoveThumb* pulsing = editor->GetBandThumb(3);

@@ -1,8 +1,8 @@
 // Figures of the program, each beside a bare baseline:
 // - process start to first paint of tevaro.exe against a bare Win32 program that creates,
-//   shows and paints one window (this program started with "bare"), medians of 5 (goal: a
-//   ratio of at most 1.5), and in this process the times of InitApp (InitSwui and the device
-//   link's start), the main window's creation and its first paint;
+//   shows and paints one window (bench_program_bare: small, stripped, with the program's DLL
+//   imports), medians of 5 (goal: a ratio of at most 1.5), and in this process the start-up's
+//   steps as a table;
 // - the close of both, from WM_CLOSE to the end of the process, medians of the same 5 runs
 //   (goal: at most 300 ms);
 // - a full repaint of the main window, of each page and of a 30 x 20 area, each against one
@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,38 +37,6 @@
 namespace {
 
 const wchar_t kBareClass[] = L"BenchProgramBareWnd";
-
-// ---- the bare program ------------------------------------------------------------------
-
-LRESULT CALLBACK BareProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hWnd, &ps);
-    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    EndPaint(hWnd, &ps);
-    return 0;
-  }
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hWnd, msg, wParam, lParam);
-}
-
-int RunBare(HINSTANCE instance) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = BareProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = kBareClass;
-  if (RegisterClassW(&wc) == 0) return 1;
-  HWND wnd = CreateWindowExW(0, kBareClass, L"bare", WS_POPUP, 0, 0, 1100, 700, nullptr, nullptr,
-                             instance, nullptr);
-  if (wnd == nullptr) return 1;
-  ShowWindow(wnd, SW_SHOWNORMAL);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-  return 0;
-}
 
 // ---- start to first paint of another process ----------------------------------------------
 
@@ -188,12 +157,12 @@ void ReportMemory(const char* when) {
 }
 
 void StartupFigures() {
-  const std::wstring self = ModulePath();
+  const std::wstring bareExe = ModuleFolder() + L"bench_program_bare.exe";
   const std::wstring tevaro = ModuleFolder() + L"..\\..\\app\\tevaro.exe";
   std::vector<double> oursPaint, barePaint, oursClose, bareClose;
   for (int round = 0; round < 5; ++round) {
     const RunTimes ours = StartPaintClose(tevaro, L"", CApplication::kHostClassName);
-    const RunTimes bare = StartPaintClose(self, L"bare", kBareClass);
+    const RunTimes bare = StartPaintClose(bareExe, L"", kBareClass);
     oursPaint.push_back(ours.firstPaint);
     barePaint.push_back(bare.firstPaint);
     oursClose.push_back(ours.close);
@@ -311,6 +280,26 @@ void PageSwitchFigures(SWUI::STabCtrl* pages, CMainDlg* window) {
   PaintNow(window);
 }
 
+// A bare window that paints what it is asked to with one fill: the floor of a small repaint.
+const wchar_t kAreaClass[] = L"BenchProgramAreaWnd";
+
+LRESULT CALLBACK AreaProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_PAINT) return DefWindowProcW(hWnd, msg, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hWnd, &ps);
+  FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  EndPaint(hWnd, &ps);
+  return 0;
+}
+
+void RegisterAreaClass(HINSTANCE instance) {
+  WNDCLASSW areaClass = {};
+  areaClass.lpfnWndProc = AreaProc;
+  areaClass.hInstance = instance;
+  areaClass.lpszClassName = kAreaClass;
+  RegisterClassW(&areaClass);
+}
+
 // One repaint of the tree inside rc (client coordinates) and its push.
 void PaintArea(CMainDlg* window, const RECT& rc) {
   window->GetRoot()->InvalidateRect(rc);
@@ -350,7 +339,7 @@ void RepaintFigures(CMainDlg* window, SWUI::STabCtrl* pages) {
       bench::BestOfAlternating([&] { PaintArea(window, area); }, blit, 200.0);
   Report("repaint of a 30 x 20 area vs one BitBlt", small.ours, small.bare);
   // The platform's own floor for such a repaint: a bare window's area invalidated and painted.
-  HWND bare = CreateWindowExW(0, kBareClass, L"bare", WS_POPUP | WS_VISIBLE, 0, 0, rc.right,
+  HWND bare = CreateWindowExW(0, kAreaClass, L"bare", WS_POPUP | WS_VISIBLE, 0, 0, rc.right,
                               rc.bottom, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (bare != nullptr) {
     const bench::Timing floor = bench::BestOfAlternating(
@@ -361,8 +350,6 @@ void RepaintFigures(CMainDlg* window, SWUI::STabCtrl* pages) {
         },
         200.0);
     Report("  the same vs a bare window's area repainted", floor.ours, floor.bare);
-    // Its WM_DESTROY posts the quit the bare program ends with; this loop must not see it.
-    SetWindowLongPtrW(bare, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
     DestroyWindow(bare);
   }
   SelectObject(mem, old);
@@ -371,46 +358,83 @@ void RepaintFigures(CMainDlg* window, SWUI::STabCtrl* pages) {
   ReleaseDC(wnd, screen);
 }
 
-void InProcessFigures(HINSTANCE instance) {
-  WNDCLASSW bareClass = {};
-  bareClass.lpfnWndProc = BareProc;
-  bareClass.hInstance = instance;
-  bareClass.lpszClassName = kBareClass;
-  RegisterClassW(&bareClass);
-  CApplication& app = CApplication::Get();
+// Milliseconds from this process's creation to now.
+double SinceProcessStart() {
+  FILETIME created, exited, kernel, user, now;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1.0;
+  GetSystemTimeAsFileTime(&now);
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(now) - ticks(created)) / 10000.0;
+}
+
+// The program's start-up as RunProgram and RunMainWindow do it, step by step, printed as a
+// table; null when a step failed. afterInitApp runs between InitApp and the window, untimed.
+CMainDlg* StartUpInSteps(HINSTANCE instance, double loading,
+                         const std::function<void()>& afterInitApp) {
+  struct Step {
+    const char* what;
+    double ms;
+  };
+  std::vector<Step> steps = {{"process and DLL loading (this executable)", loading}};
   double t = bench::NowMs();
-  // InitSwui, then the device link's start (a thread and an enumeration finding nothing).
+  auto lap = [&](const char* what) {
+    const double now = bench::NowMs();
+    steps.push_back({what, now - t});
+    t = now;
+  };
+  CApplication& app = CApplication::Get();
+  lap("application object (folders, config.ini)");
   if (!app.InitApp(instance)) {
     printf("InitApp failed\n");
-    return;
+    return nullptr;
   }
-  const double initApp = bench::NowMs() - t;
-  // From here on every image decoded is recorded (what start-up decoded is not).
-  SWUI::IRenderFactory* factory = app.SwuiApp()->GetRenderFactory();
-  SWUI::IImgDecoderFactory* decoders = factory->GetImgDecoderFactory();
-  decoders->AddRef();
-  auto* recorder = new RecordingDecoders(decoders);
-  factory->SetImgDecoderFactory(recorder);
-
+  lap("InitApp (framework, resources, device link)");
+  afterInitApp();
   t = bench::NowMs();
   auto* window = new CMainDlg(L"LAYOUT:XML_MAINWND");
   if (window->CreateEx(GetDesktopWindow(), WS_CAPTION, 0, 0, 0, 0, 0) == nullptr) {
     printf("the main window was not created\n");
     delete window;
-    return;
+    return nullptr;
   }
+  lap("main window creation (tree, pages empty)");
   const HWND wnd = window->m_hWnd;
   SendMessageW(wnd, WM_INITDIALOG, 0, 0);
   window->CenterWindow(wnd);
-  const double creation = bench::NowMs() - t;
-
-  t = bench::NowMs();
+  lap("WM_INITDIALOG (lookups, start page built, refresh)");
   ShowWindow(wnd, SW_SHOWNORMAL);
   UpdateWindow(wnd);
-  const double firstPaint = bench::NowMs() - t;
-  printf("in process: InitApp (InitSwui and the device link) %.1f ms, main window creation "
-         "%.1f ms, first paint %.1f ms\n",
-         initApp, creation, firstPaint);
+  lap("show and first paint");
+  SendMessageW(wnd, CMainDlg::kMsgAfterFirstPaint, 0, 0);
+  lap("after the first paint (devices, drop target, tray)");
+  double total = 0.0;
+  printf("start-up in this process, step by step:\n");
+  for (const Step& step : steps) {
+    printf("  %-52s %9.1f ms\n", step.what, step.ms);
+    total += step.ms;
+  }
+  printf("  %-52s %9.1f ms\n", "total", total);
+  return window;
+}
+
+void InProcessFigures(HINSTANCE instance, double loading) {
+  RegisterAreaClass(instance);
+  CApplication& app = CApplication::Get();
+  // From InitApp's end on every image decoded is recorded (what start-up decoded is not).
+  SWUI::IRenderFactory* factory = nullptr;
+  SWUI::IImgDecoderFactory* decoders = nullptr;
+  RecordingDecoders* recorder = nullptr;
+  CMainDlg* window = StartUpInSteps(instance, loading, [&] {
+    factory = app.SwuiApp()->GetRenderFactory();
+    decoders = factory->GetImgDecoderFactory();
+    decoders->AddRef();
+    recorder = new RecordingDecoders(decoders);
+    factory->SetImgDecoderFactory(recorder);
+  });
+  if (window == nullptr) return;
+  const HWND wnd = window->m_hWnd;
   ReportMemory("after start-up");
   ReportDecodes("images decoded after InitApp by first paint", *recorder);
 
@@ -443,17 +467,16 @@ void InProcessFigures(HINSTANCE instance) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int wmain() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (argc >= 2 && wcscmp(argv[1], L"bare") == 0) return RunBare(instance);
-
+  const double loading = SinceProcessStart();
   StartupFigures();
 
   OleInitialize(nullptr);
   ULONG_PTR gdiplus = 0;
   Gdiplus::GdiplusStartupInput input;
   if (Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr) != Gdiplus::Ok) gdiplus = 0;
-  InProcessFigures(instance);
+  InProcessFigures(instance, loading);
   if (gdiplus != 0) Gdiplus::GdiplusShutdown(gdiplus);
   OleUninitialize();
   return 0;

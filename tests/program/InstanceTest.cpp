@@ -1,8 +1,12 @@
 // One instance at a time, across two real processes of tevaro.exe: the second brings the first
-// to the front and leaves.
+// to the front and leaves. And tevaro.exe as built: without its debug information, which lies
+// beside it.
 #include <doctest/doctest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "CApplication.h"
 #include "WaitUntil.h"
@@ -16,6 +20,51 @@ std::wstring ProgramExe() {
   std::wstring exe = path;
   for (int i = 0; i < 3; ++i) exe.erase(exe.rfind(L'\\'));
   return exe + L"\\app\\tevaro.exe";
+}
+
+struct Section {
+  std::string name;
+  std::string data;
+};
+
+// The sections of an executable with their contents (long names through the COFF string
+// table).
+std::vector<Section> Sections(const std::wstring& exe) {
+  std::vector<char> file;
+  if (FILE* in = _wfopen(exe.c_str(), L"rb")) {
+    char chunk[65536];
+    size_t got = 0;
+    while ((got = fread(chunk, 1, sizeof chunk, in)) > 0) file.insert(file.end(), chunk, chunk + got);
+    fclose(in);
+  }
+  auto u16 = [&](size_t at) {
+    REQUIRE(at + 2 <= file.size());
+    return static_cast<uint32_t>(static_cast<uint8_t>(file[at]) |
+                                 static_cast<uint8_t>(file[at + 1]) << 8);
+  };
+  auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+  const size_t pe = u32(0x3C);
+  REQUIRE(pe + 24 <= file.size());
+  REQUIRE(std::memcmp(&file[pe], "PE\0\0", 4) == 0);
+  const size_t coff = pe + 4;
+  const size_t strings = u32(coff + 8) + static_cast<size_t>(u32(coff + 12)) * 18;
+  size_t header = coff + 20 + u16(coff + 16);
+  std::vector<Section> sections;
+  for (uint32_t i = 0; i < u16(coff + 2); ++i, header += 40) {
+    REQUIRE(header + 40 <= file.size());
+    Section section;
+    section.name.assign(&file[header], strnlen(&file[header], 8));
+    if (!section.name.empty() && section.name[0] == '/') {
+      const size_t at = strings + std::stoul(section.name.substr(1));
+      REQUIRE(at < file.size());
+      section.name.assign(&file[at], strnlen(&file[at], file.size() - at));
+    }
+    const size_t raw = u32(header + 20);
+    const size_t size = u32(header + 16);
+    if (raw + size <= file.size()) section.data.assign(&file[raw], size);
+    sections.push_back(section);
+  }
+  return sections;
 }
 
 class Process {
@@ -93,4 +142,25 @@ TEST_CASE("single instance: a second start shows the first, hidden one and exits
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   CHECK(first.WaitExit(5000) == 0);
+}
+
+TEST_CASE("tevaro.exe carries no debug information: it lies beside it, named by a debug link") {
+  int links = 0;
+  for (const Section& section : Sections(ProgramExe())) {
+    CAPTURE(section.name);
+    CHECK(section.name.compare(0, 6, ".debug") != 0);
+    if (section.name != ".gnu_debuglink") continue;
+    ++links;
+    CHECK(std::string(section.data.c_str()) == "tevaro.exe.debug");
+  }
+  CHECK(links == 1);
+  const DWORD beside = GetFileAttributesW((ProgramExe() + L".debug").c_str());
+  CHECK(beside != INVALID_FILE_ATTRIBUTES);
+  CHECK((beside & FILE_ATTRIBUTE_DIRECTORY) == 0);
+  // The debug information is really there: the split kept it.
+  bool hasInfo = false;
+  for (const Section& section : Sections(ProgramExe() + L".debug")) {
+    hasInfo = hasInfo || section.name == ".debug_info";
+  }
+  CHECK(hasInfo);
 }

@@ -374,3 +374,35 @@ TEST_CASE("main window: after start-up the main bar covers the shown page, also 
     CHECK(bar->HasScrollBar(FALSE));
   })}) == 0);
 }
+
+namespace {
+
+// Whether the processor was open when the main window first painted (-1: no paint seen).
+int g_openAtFirstPaint = -1;
+
+LRESULT CALLBACK WatchFirstPaint(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_PAINT && g_openAtFirstPaint < 0) {
+    CApplication* app = CApplication::Find();
+    CMainDlg* main = app != nullptr ? app->MainWindow() : nullptr;
+    if (main != nullptr && main->m_hWnd == sent->hwnd && app->DeviceManager() != nullptr) {
+      g_openAtFirstPaint = app->DeviceManager()->IsOpen() ? 1 : 0;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_CASE("main window: the processor present at start is opened after the first paint") {
+  ProgramRig rig;
+  rig.PlugProcessor();
+  g_openAtFirstPaint = -1;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchFirstPaint, nullptr, GetCurrentThreadId());
+  REQUIRE(hook != nullptr);
+  CHECK(rig.Run({Once([&] {
+    CHECK(g_openAtFirstPaint == 0);
+    CHECK(ProgramRig::App().DeviceManager()->IsOpen());
+  })}) == 0);
+  UnhookWindowsHookEx(hook);
+}

@@ -4,6 +4,7 @@
 
 #include "AppElements.h"
 #include "CApplication.h"
+#include "CUIEventHandler.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "ParamControls.h"
@@ -59,6 +60,8 @@ std::vector<uint8_t> ShowableImage(const uint8_t* base, int step) {
 }
 
 std::string ControlsDiffer(const uint8_t* image) {
+  // Every page's controls: pages not shown yet are built (and show the image) too.
+  ProgramRig::Logic().BuildAllPages();
   SWUI::SWindow* root = ProgramRig::Root();
   int count = 0;
   const FixedSlider* sliders = FixedSliders(&count);

@@ -10,6 +10,8 @@
 #include "CApplication.h"
 #include "CMainDlg.h"
 #include "HidDevice/CDeviceManager.h"
+#include "IBitmap.h"
+#include "IRenderTarget.h"
 #include "SShellNotifyIcon.h"
 #include "TempFile.h"
 #include "control/SMenuEx.h"
@@ -230,14 +232,36 @@ HWND ProgramRig::MainHwnd() { return Main().m_hWnd; }
 
 SWUI::SWindow* ProgramRig::Root() { return Main().GetRoot(); }
 
+const DWORD* ProgramRig::PrintSurface(int* width, int* height) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(MainHwnd(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  DeleteDC(dc);
+  SWUI::IRenderTarget* rt = Main().GetMemRenderTarget();
+  REQUIRE(rt != nullptr);
+  auto* surface = static_cast<SWUI::IBitmap*>(rt->GetCurrentObject(SWUI::OT_BITMAP));
+  REQUIRE(surface != nullptr);
+  *width = static_cast<int>(surface->Width());
+  *height = static_cast<int>(surface->Height());
+  return static_cast<const DWORD*>(surface->GetPixelBits());
+}
+
 SWUI::SWindow* ProgramRig::Element(int id) {
   SWUI::SWindow* found = Root()->FindChildByID(id);
+  if (found == nullptr) {
+    // On a channel page not shown yet, so not built yet.
+    Logic().BuildAllPages();
+    found = Root()->FindChildByID(id);
+  }
   REQUIRE_MESSAGE(found != nullptr, "no element with id " << id);
   return found;
 }
 
 SWUI::SWindow* ProgramRig::Element(const wchar_t* name) {
   SWUI::SWindow* found = Root()->FindChildByName(name);
+  if (found == nullptr) {
+    Logic().BuildAllPages();
+    found = Root()->FindChildByName(name);
+  }
   REQUIRE_MESSAGE(found != nullptr, "no element of that name");
   return found;
 }

@@ -117,7 +117,11 @@ class ProgramRig {
   static CUIEventHandler& Logic();
   static HWND MainHwnd();
   static SWUI::SWindow* Root();
-  // An element of the main window by id or by name (the test fails without one).
+  // The main window's tree printed (WM_PRINT) into its surface: the surface's pixels (width x
+  // height, rows top down) until the next paint.
+  static const DWORD* PrintSurface(int* width, int* height);
+  // An element of the main window by id or by name (the test fails without one); one on a
+  // channel page not built yet builds the pages first.
   static SWUI::SWindow* Element(int id);
   static SWUI::SWindow* Element(const wchar_t* name);
   static std::wstring TextOf(int id);

@@ -137,6 +137,8 @@ TEST_CASE("band edits: the link mode chooses the sets, each keeping its own enab
 TEST_CASE("band edits: a refresh moves type radios and Q spins and writes nothing") {
   EditRig rig;
   rig.Run({rig.Connect(), Once([&] {
+             // Every page's controls, as if each page had been shown.
+             ProgramRig::Logic().BuildAllPages();
              uint8_t* image = EditRig::Controller().CurrentImage();
              EditRig::Controller().FlushPendingParams();
              const size_t writes = rig.Device().ReceivedCount('d');

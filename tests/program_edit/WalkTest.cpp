@@ -207,6 +207,8 @@ TEST_CASE("walk: every slider, toggle and combo box changes exactly its rows in 
   PresetLeftLinks(rig);
   size_t walked = 0;
   rig.Run({rig.Connect(), Once([&] {
+             // Every page's controls, as if each page had been shown.
+             ProgramRig::Logic().BuildAllPages();
              std::vector<SWindow*> controls;
              Collect(ProgramRig::Root(), &controls);
              for (SWindow* control : controls) {

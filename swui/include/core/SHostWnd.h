@@ -91,6 +91,12 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   // The retained surface the tree is painted into (client coordinates).
   IRenderTarget* GetMemRenderTarget() const { return m_memRT; }
   HWND GetDummyHwnd() const { return m_dummyWnd.m_hWnd; }
+  // Registers the window's drop-target dispatcher with OLE unless it is registered (creation
+  // does so, unless the host was told to wait); TRUE when registered.
+  BOOL RegisterDropTarget();
+  // Before creation: the window registers its drop target only when RegisterDropTarget is
+  // called (a program whose start-up puts it after the first paint).
+  void DeferDropTarget() { m_bRegisterDropTarget = FALSE; }
 
   // ---- ISwndContainer: the host's side ---------------------------------------------------
   BOOL OnFireEvent(EventArgs& evt) override;
@@ -130,7 +136,7 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
 
  protected:
   // Whether creation registers the window's drop target (hosts that never take a drop, such
-  // as popup menus, clear it before creating the window).
+  // as popup menus, clear it before creating the window; DeferDropTarget clears it too).
   BOOL m_bRegisterDropTarget = TRUE;
   // Whether a translucent host makes the dummy window that drives its repaints only when its
   // owner asks (EnsureDummyWnd, before the window first shows) instead of at once.

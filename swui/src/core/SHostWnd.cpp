@@ -118,10 +118,7 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
   }
   SApplication* app = SApplication::getSingletonPtr();
   GetRoot()->SetContainer(this);
-  // Without its dispatcher registered no element could ever receive a drop. Fails harmlessly
-  // on a thread without OLE.
-  m_bDropTargetRegistered =
-      m_bRegisterDropTarget && SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
+  if (m_bRegisterDropTarget) RegisterDropTarget();
 
   if (m_strLayout.IsEmpty() || app == nullptr) return 0;
   SStringW type;
@@ -135,6 +132,14 @@ int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
     SLog::Write(LOG_LEVEL_WARN, "swui", __FILE__, __LINE__, "SWUI::SHostWnd::OnCreate", line);
   }
   return 0;
+}
+
+BOOL SHostWnd::RegisterDropTarget() {
+  if (m_bDropTargetRegistered || m_hWnd == nullptr) return m_bDropTargetRegistered;
+  // Without its dispatcher registered no element could ever receive a drop. Fails harmlessly
+  // on a thread without OLE.
+  m_bDropTargetRegistered = SUCCEEDED(::RegisterDragDrop(m_hWnd, &GetDropTarget()));
+  return m_bDropTargetRegistered;
 }
 
 BOOL SHostWnd::InitFromXml(pugi::xml_node xmlNode, int nWidth, int nHeight) {

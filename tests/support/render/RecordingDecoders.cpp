@@ -2,6 +2,16 @@
 
 using namespace SWUI;
 
+namespace {
+
+double Frequency() {
+  LARGE_INTEGER f;
+  QueryPerformanceFrequency(&f);
+  return static_cast<double>(f.QuadPart);
+}
+
+}  // namespace
+
 class RecordingDecoders::Recorded : public IImgX {
  public:
   Recorded(IImgX* inner, RecordingDecoders* owner) : inner_(inner), owner_(owner) {}
@@ -18,7 +28,12 @@ class RecordingDecoders::Recorded : public IImgX {
   int LoadFromMemory(void* pBuf, size_t bufLen) override {
     const BYTE* bytes = static_cast<const BYTE*>(pBuf);
     owner_->images_.emplace_back(bytes, bytes + bufLen);
-    return inner_->LoadFromMemory(pBuf, bufLen);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    const int frames = inner_->LoadFromMemory(pBuf, bufLen);
+    QueryPerformanceCounter(&end);
+    owner_->decodeMs_ += static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / Frequency();
+    return frames;
   }
   int LoadFromFileW(LPCWSTR pszFileName) override { return inner_->LoadFromFileW(pszFileName); }
   UINT GetFrameCount() override { return inner_->GetFrameCount(); }

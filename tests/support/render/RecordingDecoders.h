@@ -1,7 +1,7 @@
 // An image decoder factory that passes every decode on to the one it wraps and keeps a copy
 // of each encoded image it was asked to decode: put on a render factory
 // (SetImgDecoderFactory), it counts what is decoded through it and lets the same images be
-// decoded again by another decoder.
+// decoded again by another decoder, and times those decodes.
 #pragma once
 #include <windows.h>
 
@@ -27,11 +27,14 @@ class RecordingDecoders : public SWUI::IImgDecoderFactory {
   // Every encoded image decoded from memory so far, in order.
   const std::vector<std::vector<BYTE>>& Images() const { return images_; }
   size_t Count() const { return images_.size(); }
+  // Milliseconds spent in the wrapped decoder's decodes from memory so far.
+  double DecodeMs() const { return decodeMs_; }
 
  private:
   class Recorded;
 
   SWUI::IImgDecoderFactory* inner_;
   std::vector<std::vector<BYTE>> images_;
+  double decodeMs_ = 0.0;
   LONG refs_ = 1;
 };

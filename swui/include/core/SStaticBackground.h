@@ -20,8 +20,9 @@ namespace SWUI {
 
 class SStaticBackground {
  public:
-  // The cache for the tree as it is (drawn again when anything it holds may have changed),
-  // or null when no surface can be made. The tree must be numbered.
+  // The cache for the tree as it is, or null: when no surface can be made, or when the tree
+  // changed since the last paint (the cache is drawn again at the next paint that finds the
+  // tree unchanged). The tree must be numbered.
   IRenderTarget* Prepare(SWindow* root, UINT treeStamp);
   void Reset();
 
@@ -46,6 +47,10 @@ class SStaticBackground {
   RECT m_rcRoot = {0, 0, 0, 0};
   UINT m_treeStamp = 0;
   bool m_valid = false;
+  // The tree as the last paint without a current cache found it.
+  bool m_seen = false;
+  UINT m_seenStamp = 0;
+  RECT m_rcSeen = {0, 0, 0, 0};
   std::vector<Entry> m_entries;
 };
 

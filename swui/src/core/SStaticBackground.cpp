@@ -20,6 +20,15 @@ IRenderTarget* SStaticBackground::Prepare(SWindow* root, UINT treeStamp) {
   if (root == nullptr) return nullptr;
   if (!IsCurrent(root, treeStamp)) {
     m_valid = false;
+    // A tree still changing (a first paint, a page shown, an animation) paints as it would
+    // without the cache; the cache is drawn when a paint finds the tree as the last one did.
+    const RECT rc = root->GetWindowRect();
+    if (!m_seen || treeStamp != m_seenStamp || !EqualRect(&rc, &m_rcSeen)) {
+      m_seen = true;
+      m_seenStamp = treeStamp;
+      m_rcSeen = rc;
+      return nullptr;
+    }
     m_entries.clear();
     std::vector<RECT> drawnOver;
     Classify(root, true, drawnOver);
@@ -38,6 +47,7 @@ void SStaticBackground::Reset() {
   m_surface.Reset();
   m_entries.clear();
   m_valid = false;
+  m_seen = false;
 }
 
 bool SStaticBackground::IsCurrent(SWindow* root, UINT treeStamp) const {
@@ -95,8 +105,8 @@ bool SStaticBackground::Draw(SWindow* root) {
   if (m_surface == nullptr) {
     m_surface = RenderFactoryUtil::NewRenderTarget(size.cx, size.cy);
     if (m_surface == nullptr) return false;
-  } else {
-    m_surface->Resize(size);
+  } else if (!EqualRect(&rc, &m_rcRoot)) {
+    m_surface->Resize(size);  // a new bitmap: kept while the size is
   }
   m_surface->SetViewportOrg(POINT{-rc.left, -rc.top});
   m_surface->ClearRect(&rc, 0);

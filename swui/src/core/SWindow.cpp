@@ -352,7 +352,9 @@ DWORD SWindow::ModifyState(DWORD dwStateAdd, DWORD dwStateRemove, BOOL bUpdate) 
   OnStateChanging(oldState, newState);
   m_dwState = newState;
   // A shown or hidden element changes what lies over the cached background, wherever it is.
-  if (oldState != newState) MarkStaticContentDirty(((oldState ^ newState) & WndState_Invisible) != 0);
+  if (oldState != newState) {
+    MarkStaticContentDirty(((oldState ^ newState) & WndState_Invisible) != 0);
+  }
   OnStateChanged(oldState, newState);
   if (bUpdate && NeedRedrawWhenStateChange()) InvalidateRect(m_rcWindow);
   return oldState;

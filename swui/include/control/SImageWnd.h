@@ -28,6 +28,7 @@ class SImageWnd : public SWindow {
   IBitmap* GetImage() const { return m_pImg; }
   // Another state of the skin: FALSE without a skin or for a state it lacks.
   BOOL SetIcon(int iFrame);
+  BOOL IsStaticContent() const override;
   int GetIconIndex() const { return m_iIcon; }
 
   void OnColorize(COLORREF cr) override;

@@ -15,6 +15,7 @@ class SStatic : public SWindow {
   // "multiLines" and "interHeight" (integers), then SWindow's.
   HRESULT SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) override;
   using SWindow::SetAttribute;
+  BOOL IsStaticContent() const override;
 
   // One line, or the broken lines; with DT_CALCRECT nothing is drawn and the rectangle takes
   // the widest line's right end and the last line's bottom.

@@ -79,6 +79,9 @@ struct ISwndContainer : public ITimelineHandler {
   virtual void MarkWndTreeZorderDirty() = 0;
   // When marked dirty, numbers every element of the tree in pre-order from 0 (SetZorder).
   virtual void BuildWndTreeZorder() = 0;
+  // Something a cached background may hold changed (an element's text, state, visibility,
+  // attributes, language, scale or colour): the host draws that background again.
+  virtual void MarkStaticContentDirty() {}
 
   virtual IScriptModule* GetScriptModule() = 0;
   // The scale of the tree in percent.

@@ -25,6 +25,7 @@
 #include "core/SDummyWnd.h"
 #include "core/SHostWndAttr.h"
 #include "core/SSkinPool.h"
+#include "core/SStaticBackground.h"
 #include "core/SwndContainerImpl.h"
 #include "res.mgr/SStylePool.h"
 
@@ -220,6 +221,8 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   static constexpr size_t kNativeInvalidKept = 8;
   std::vector<RECT> m_lstNativeInvalid;
   SAutoRefPtr<IRenderTarget> m_memRT;
+  // The static parts of the tree, copied under every paint.
+  SStaticBackground m_staticBackground;
   BOOL m_bResizing = FALSE;
   SAutoRefPtr<SStylePool> m_privateStylePool;
   SAutoRefPtr<SSkinPool> m_privateSkinPool;

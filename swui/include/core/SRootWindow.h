@@ -28,6 +28,7 @@ class SRootWindow : public SWindow {
   void UpdateLayout() override;
   void BeforePaint(IRenderTarget* pRT, SPainter& painter) override;
   void AfterPaint(IRenderTarget* pRT, SPainter& painter) override;
+  BOOL IsStaticContent() const override { return !IsFocusable(); }
   // The root is never drawn through a layer of its own.
   BOOL IsLayeredWindow() const override { return FALSE; }
   BOOL OnLanguageChanged() override;

@@ -299,10 +299,26 @@ class SWindow : public SObjectImpl<IObject>,
   static const int kSizeUnknown = 0x7FFFFF;
 
   // ---- painting --------------------------------------------------------------------------
+  // The parts of an element that the host's cached background holds (SStaticBackground).
+  enum StaticPart : BYTE { kStaticNone = 0, kStaticClient = 1, kStaticNonClient = 2 };
+  // Which parts a paint draws: all, only those the cached background holds (drawing it), or
+  // all others (over a copy of it).
+  enum class StaticPass { kAll, kOnlyStatic, kSkipStatic };
   // Paints the element and its subtree within the region (null: everything).
-  void RedrawRegion(IRenderTarget* pRT, IRegion* pRgn);
+  void RedrawRegion(IRenderTarget* pRT, IRegion* pRgn, StaticPass pass = StaticPass::kAll);
   // Paints the elements of the subtree whose z-order lies in [iZorderBegin, iZorderEnd).
-  void PaintRegionRange(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBegin, UINT iZorderEnd);
+  void PaintRegionRange(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBegin, UINT iZorderEnd,
+                        StaticPass pass = StaticPass::kAll);
+  // Whether the element's pixels follow from its skins, text, style, state, rectangle and
+  // scale alone, so that the host may keep them in its cached background (plain windows, the
+  // root, static texts and images).
+  virtual BOOL IsStaticContent() const;
+  BYTE GetStaticParts() const { return m_staticParts; }
+  void SetStaticParts(BYTE parts) { m_staticParts = parts; }
+  BOOL HasShapeRegion() const { return m_shapeRgn != nullptr; }
+  // Tells the container that what the host's cached background holds changed: always, or
+  // only when that background holds a part of this element.
+  void MarkStaticContentDirty(bool always);
   // BeforePaintEx, then PaintRegionRange.
   void PaintRegionFrom(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBegin, UINT iZorderEnd);
   // Selects what the element inherits and its own font and text colour into the target.
@@ -479,6 +495,8 @@ class SWindow : public SObjectImpl<IObject>,
   // The painting steps of one element.
   void PaintClient(IRenderTarget* pRT);
   void PaintNonClient(IRenderTarget* pRT);
+  // Whether a paint of the pass draws the part of this element.
+  bool DrawsPart(StaticPass pass, StaticPart part) const;
 
   BOOL IsLayoutDirty() const { return (m_dwFlags & SWF_LAYOUT_MASK) != 0; }
   DWORD GetLayoutDirty() const { return m_dwFlags & SWF_LAYOUT_MASK; }
@@ -510,6 +528,7 @@ class SWindow : public SObjectImpl<IObject>,
   UINT m_uZorder = 0;
   RECT m_rcSubtree = {0, 0, 0, 0};
   bool m_bSubtreeKnown = false;
+  BYTE m_staticParts = kStaticNone;
   DWORD m_dwState = WndState_Normal;
   DWORD m_dwFlags;
   SAutoRefPtr<IRenderTarget> m_cacheRT;

@@ -51,7 +51,14 @@ class SwndContainerImpl : public ISwndContainer {
   BOOL UnregisterTimelineHandler(ITimelineHandler* pHandler) override;
   BOOL RegisterTrackMouseEvent(SwndHandle swnd) override;
   BOOL UnregisterTrackMouseEvent(SwndHandle swnd) override;
-  void MarkWndTreeZorderDirty() override { m_bZorderDirty = TRUE; }
+  void MarkWndTreeZorderDirty() override {
+    m_bZorderDirty = TRUE;
+    ++m_uTreeStamp;
+  }
+  void MarkStaticContentDirty() override { ++m_uTreeStamp; }
+  // Changes with every change of the tree's shape (an element moved, added, removed or
+  // raised) and of what a cached background may hold (MarkStaticContentDirty).
+  UINT GetTreeStamp() const { return m_uTreeStamp; }
   void BuildWndTreeZorder() override;
   // Routes a host message to the elements; only WM_SETCURSOR's result means anything (0
   // for every other message). IsFrameMsgHandled tells whether an element handled it.
@@ -107,6 +114,7 @@ class SwndContainerImpl : public ISwndContainer {
   CFocusManager m_focusMgr;
   SDropTargetDispatcher m_dropTarget;
   BOOL m_bZorderDirty = TRUE;
+  UINT m_uTreeStamp = 0;
   std::vector<ITimelineHandler*> m_timelineHandlers;
   std::vector<SwndHandle> m_trackedSwnds;
   BOOL m_bFrameHandled = FALSE;

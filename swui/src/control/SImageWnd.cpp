@@ -1,5 +1,7 @@
 #include "control/SImageWnd.h"
 
+#include <cwchar>
+
 #include "control/SControlSkin.h"
 #include "core/SAttrParse.h"
 
@@ -35,6 +37,7 @@ BOOL SImageWnd::SetSkin(ISkinObj* pSkin, int iFrame, BOOL) {
   m_pSkin = pSkin;
   m_iIcon = iFrame;
   m_pImg.Reset();
+  MarkStaticContentDirty(false);
   SControlSkin::RelayoutIfWrapping(this);
   InvalidateRect(nullptr);
   return TRUE;
@@ -43,6 +46,7 @@ BOOL SImageWnd::SetSkin(ISkinObj* pSkin, int iFrame, BOOL) {
 void SImageWnd::SetImage(IBitmap* pBitmap, int nFilterLevel) {
   m_pImg = pBitmap;
   m_nFilterLevel = nFilterLevel;
+  MarkStaticContentDirty(false);
   SControlSkin::RelayoutIfWrapping(this);
   InvalidateRect(nullptr);
 }
@@ -50,8 +54,15 @@ void SImageWnd::SetImage(IBitmap* pBitmap, int nFilterLevel) {
 BOOL SImageWnd::SetIcon(int iFrame) {
   if (m_pSkin == nullptr || iFrame < 0 || iFrame >= m_pSkin->GetStates()) return FALSE;
   m_iIcon = iFrame;
+  MarkStaticContentDirty(false);
   InvalidateRect(nullptr);
   return TRUE;
+}
+
+BOOL SImageWnd::IsStaticContent() const {
+  // A bitmap given by the program may change in place; a skin's state may not.
+  return std::wcscmp(GetObjectClass(), SImageWnd::ClassName()) == 0 && m_pImg == nullptr &&
+         !IsFocusable();
 }
 
 void SImageWnd::OnColorize(COLORREF cr) {

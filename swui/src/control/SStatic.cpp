@@ -1,6 +1,7 @@
 #include "control/SStatic.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "core/SAttrParse.h"
 
@@ -19,6 +20,10 @@ int TextWidth(IRenderTarget* pRT, LPCWSTR text, int cch) {
 SStatic::SStatic() {
   m_dwFlags |= SWF_MSGTRANSPARENT;
   m_style.SetAttribute(L"align", L"left", TRUE);
+}
+
+BOOL SStatic::IsStaticContent() const {
+  return std::wcscmp(GetObjectClass(), SStatic::ClassName()) == 0 && !IsFocusable();
 }
 
 HRESULT SStatic::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {

@@ -320,6 +320,7 @@ void SHostWnd::OnDestroy() {
   m_caret.Reset();
   m_bCaretActive = m_bCaretShowing = FALSE;
   m_memRT.Reset();
+  m_staticBackground.Reset();
   m_rgnInvalidate.Reset();
   m_lstUpdateSwnd.clear();
   if (m_bDropTargetRegistered) ::RevokeDragDrop(m_hWnd);

@@ -41,7 +41,13 @@ void SHostWnd::OnPrint(HDC dc, UINT flags) {
     m_memRT->ClearRect(&rcInvalid, 0);
     if (m_bCaretActive) DrawCaret(false);
     BuildWndTreeZorder();
-    root->RedrawRegion(m_memRT, whole ? nullptr : rgn.Get());
+    IRegion* area = whole ? nullptr : rgn.Get();
+    if (IRenderTarget* background = m_staticBackground.Prepare(root, GetTreeStamp())) {
+      m_memRT->BitBlt(&rcInvalid, background, rcInvalid.left, rcInvalid.top, SRCCOPY);
+      root->RedrawRegion(m_memRT, area, SWindow::StaticPass::kSkipStatic);
+    } else {
+      root->RedrawRegion(m_memRT, area);
+    }
     if (m_bCaretActive) DrawCaret(false);
     m_memRT->PopClip();
     root->AfterPaint(m_memRT, painter);

@@ -171,6 +171,7 @@ BOOL SWindow::RemoveChild(SWindow* pChild) {
   }
   pChild->m_pParent = pChild->m_pPrevSibling = pChild->m_pNextSibling = nullptr;
   --m_nChildrenCount;
+  if (m_pContainer != nullptr) m_pContainer->MarkWndTreeZorderDirty();
   return TRUE;
 }
 
@@ -350,6 +351,10 @@ DWORD SWindow::ModifyState(DWORD dwStateAdd, DWORD dwStateRemove, BOOL bUpdate) 
   const DWORD newState = (oldState & ~dwStateRemove) | dwStateAdd;
   OnStateChanging(oldState, newState);
   m_dwState = newState;
+  // A shown or hidden element changes what lies over the cached background, wherever it is.
+  if (oldState != newState) {
+    MarkStaticContentDirty(((oldState ^ newState) & WndState_Invisible) != 0);
+  }
   OnStateChanged(oldState, newState);
   if (bUpdate && NeedRedrawWhenStateChange()) InvalidateRect(m_rcWindow);
   return oldState;
@@ -493,6 +498,7 @@ SStringW SWindow::GetWindowText(BOOL bRawText) { return m_strText.GetText(bRawTe
 
 void SWindow::SetWindowText(LPCWSTR lpszText) {
   m_strText.SetText(SStringW(lpszText));
+  MarkStaticContentDirty(false);
   SendAccessibleNotice(EVENT_OBJECT_NAMECHANGE);
   if (IsVisible(TRUE)) Invalidate();
   if (LayoutWraps(Horz) || LayoutWraps(Vert)) {
@@ -528,6 +534,7 @@ BOOL SWindow::OnLanguageChanged() {
 }
 
 void SWindow::OnSetLanguage() {
+  MarkStaticContentDirty(true);
   if (OnLanguageChanged()) {
     Invalidate();
   } else {
@@ -550,7 +557,16 @@ void SWindow::OnScaleChanged(int scale) {
   SetLayoutDirty(SWF_LAYOUT_SELF);
 }
 
-void SWindow::OnSetScale(int scale) { OnScaleChanged(scale); }
+void SWindow::OnSetScale(int scale) {
+  MarkStaticContentDirty(true);
+  OnScaleChanged(scale);
+}
+
+void SWindow::MarkStaticContentDirty(bool always) {
+  if (m_pContainer != nullptr && (always || m_staticParts != kStaticNone)) {
+    m_pContainer->MarkStaticContentDirty();
+  }
+}
 
 void SWindow::OnColorize(COLORREF cr) {
   if (cr == m_crColorize) return;
@@ -560,7 +576,10 @@ void SWindow::OnColorize(COLORREF cr) {
   InvalidateRect(m_rcWindow);
 }
 
-void SWindow::OnSetColorize(COLORREF cr) { OnColorize(cr); }
+void SWindow::OnSetColorize(COLORREF cr) {
+  MarkStaticContentDirty(true);
+  OnColorize(cr);
+}
 
 void SWindow::DoColorize(COLORREF cr) { SDispatchMessage(UM_SETCOLORIZE, cr, 0); }
 

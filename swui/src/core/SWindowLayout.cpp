@@ -256,6 +256,8 @@ void SWindow::OnAttrClass(const SStringW& name, BOOL bLoading) {
 }
 
 HRESULT SWindow::AfterAttribute(const SStringW&, const SStringW&, BOOL bLoading, HRESULT hr) {
+  // Even a value set as if loading changes what a cached background holds of the element.
+  if (SUCCEEDED(hr)) MarkStaticContentDirty(false);
   if (bLoading || FAILED(hr) || (hr & 0xFFFF) != 0) return hr;
   if ((hr & (kTakenByLayout | kTakenByLayoutParam)) != 0 && m_pParent != nullptr) {
     m_pParent->RequestRelayout(m_pParent, TRUE);

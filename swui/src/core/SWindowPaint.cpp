@@ -1,4 +1,6 @@
 // SWindow: painting, invalidation, borrowed render targets, the cache and the layer.
+#include <cwchar>
+
 #include "RenderFactoryUtil.h"
 #include "core/EventSwndSize.h"
 #include "core/SLog.h"
@@ -28,8 +30,8 @@ bool IsMarginEmpty(const RECT& margin) {
 
 // ---- the painting pass -------------------------------------------------------------------
 
-void SWindow::RedrawRegion(IRenderTarget* pRT, IRegion* pRgn) {
-  PaintRegionRange(pRT, pRgn, 0, kZorderEnd);
+void SWindow::RedrawRegion(IRenderTarget* pRT, IRegion* pRgn, StaticPass pass) {
+  PaintRegionRange(pRT, pRgn, 0, kZorderEnd, pass);
 }
 
 void SWindow::PaintRegionFrom(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBegin,
@@ -39,8 +41,10 @@ void SWindow::PaintRegionFrom(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBeg
 }
 
 void SWindow::PaintRegionRange(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBegin,
-                               UINT iZorderEnd) {
+                               UINT iZorderEnd, StaticPass pass) {
   if (m_dwState & WndState_Invisible) return;
+  // The cached background holds static elements under static parents only.
+  if (pass == StaticPass::kOnlyStatic && m_staticParts == kStaticNone) return;
   RECT rcClient;
   GetClientRect(&rcClient);
   const bool hasRgn = pRgn != nullptr && !pRgn->IsEmpty();
@@ -76,7 +80,9 @@ void SWindow::PaintRegionRange(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBe
   if (clipClient) pRT->PushClipRect(&rcClient, RGN_AND);
 
   const bool inRange = iZorderBegin <= m_uZorder && m_uZorder < iZorderEnd;
-  if (inRange && (!hasRgn || pRgn->RectInRegion(&rcClient))) PaintClient(pRT);
+  if (inRange && DrawsPart(pass, kStaticClient) && (!hasRgn || pRgn->RectInRegion(&rcClient))) {
+    PaintClient(pRT);
+  }
 
   SPainter painter;
   BeforePaint(pRT, painter);
@@ -98,13 +104,14 @@ void SWindow::PaintRegionRange(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBe
       while (deepest->m_pLastChild != nullptr) deepest = deepest->m_pLastChild;
       paint = deepest->m_uZorder >= iZorderBegin;
     }
-    if (paint) child->PaintRegionRange(pRT, pRgn, iZorderBegin, iZorderEnd);
+    if (paint) child->PaintRegionRange(pRT, pRgn, iZorderBegin, iZorderEnd, pass);
   }
   AfterPaint(pRT, painter);
 
   if (clipClient) pRT->PopClip();
   if (m_shapeRgn != nullptr) pRT->PopClip();
-  if (inRange && !clientOnly && (!hasRgn || pRgn->RectInRegion(&m_rcWindow))) {
+  if (inRange && !clientOnly && DrawsPart(pass, kStaticNonClient) &&
+      (!hasRgn || pRgn->RectInRegion(&m_rcWindow))) {
     PaintNonClient(pRT);
   }
   if (pRTOuter != nullptr) {
@@ -112,6 +119,18 @@ void SWindow::PaintRegionRange(IRenderTarget* pRT, IRegion* pRgn, UINT iZorderBe
     pRTOuter->AlphaBlend(&m_rcWindow, pRT, &m_rcWindow, m_style.GetAlpha());
     pRTOuter->SelectObject(pRT->GetCurrentObject(OT_FONT), nullptr);
   }
+}
+
+bool SWindow::DrawsPart(StaticPass pass, StaticPart part) const {
+  const bool cached = (m_staticParts & part) != 0;
+  if (pass == StaticPass::kOnlyStatic) return cached;
+  if (pass == StaticPass::kSkipStatic) return !cached;
+  return true;
+}
+
+BOOL SWindow::IsStaticContent() const {
+  // A plain window (not a subclass, whose drawing may depend on more) that cannot show focus.
+  return std::wcscmp(GetObjectClass(), SWindow::ClassName()) == 0 && !IsFocusable();
 }
 
 void SWindow::PaintClient(IRenderTarget* pRT) {

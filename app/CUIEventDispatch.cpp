@@ -229,7 +229,8 @@ void CUIEventHandler::SizeMainScroll() {
   if (m_mainScroll == nullptr || m_followedScroll < 0 || m_followedScroll >= 8) return;
   SWUI::SScrollView* followed = m_pageScroll[m_followedScroll];
   const int width = followed != nullptr ? followed->GetViewSize().cx : 0;
-  m_mainScroll->SetViewSize(SIZE{width, 30});
+  // One pixel tall: the bar scrolls sideways only, and a taller view would add a vertical bar.
+  m_mainScroll->SetViewSize(SIZE{width, 1});
 }
 
 BOOL CUIEventHandler::OnPageViewSized(int index) {

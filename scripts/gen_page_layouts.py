@@ -177,11 +177,11 @@ def panel(x, size, left, top, width, height, title):
     x.leaf("text", title, pos="10,6,-10,@20", class_="cls_panel_title")
 
 
-def filter_panel(x, size, left, top, hpf, lpf, combos):
+def filter_panel(x, size, left, top, hpf, lpf, combos, width=STD.width):
     """hpf/lpf: (frequency slider id, Q slider id); combos: (hpf type, hpf range, lpf type,
     lpf range) combo ids."""
     ph = panel_height(8)
-    panel(x, size, left, top, STD.width, ph, "Filter")
+    panel(x, size, left, top, width, ph, "Filter")
     combo_row(x, ph, 0, "HPF Type", combos[0], FILTER_TYPES)
     combo_row(x, ph, 1, "HPF Range", combos[1], RANGES)
     slider_row(x, ph, 2, "HPF Freq", hpf[0], 0, 143)
@@ -194,10 +194,10 @@ def filter_panel(x, size, left, top, hpf, lpf, combos):
     return ph
 
 
-def dynamics_panel(x, size, left, top, first, lu_max, title="Dynamics", geom=STD, pitch=ROW_H):
+def dynamics_panel(x, size, left, top, first, lu_max, title="Dynamics", geom=STD, pitch=ROW_H, width=None):
     """Sliders first..first+3: threshold (LU), attack, release, ratio (field = id mod 10)."""
     ph = panel_height(4, pitch)
-    panel(x, size, left, top, geom.width, ph, title)
+    panel(x, size, left, top, width or geom.width, ph, title)
     slider_row(x, ph, 0, "Threshold", first, 0, lu_max, geom=geom, pitch=pitch)
     slider_row(x, ph, 1, "Attack", first + 1, 0, 15, geom=geom, pitch=pitch)
     slider_row(x, ph, 2, "Release", first + 2, 0, 7, geom=geom, pitch=pitch)
@@ -319,13 +319,15 @@ def page_mic(x):
     size = MIC_SIZE
     page_scrollview_open(x, 21001, size)
     band_columns(x, size, 1, 20, "mic_eq")
+    # The three panels share the width of the twenty bands above them.
+    width = (size[0] - 2 * BAND_X0 - 2 * GAP) // 3
     left = BAND_X0
-    filter_panel(x, size, left, ROW2_TOP, (2225, 2227), (2226, 2228), (8212, 8210, 8213, 8211))
-    left += STD.width + GAP
-    dynamics_panel(x, size, left, ROW2_TOP, 2221, 34, "Compressor")
-    left += STD.width + GAP
+    filter_panel(x, size, left, ROW2_TOP, (2225, 2227), (2226, 2228), (8212, 8210, 8213, 8211), width)
+    left += width + GAP
+    dynamics_panel(x, size, left, ROW2_TOP, 2221, 34, "Compressor", width=width)
+    left += width + GAP
     ph = panel_height(4)
-    panel(x, size, left, ROW2_TOP, STD.width, ph, "MIC")
+    panel(x, size, left, ROW2_TOP, width, ph, "MIC")
     slider_row(x, ph, 0, "MIC A Volume", 2240, 0, 100)
     slider_row(x, ph, 1, "MIC B Volume", 2241, 0, 100)
     slider_row(x, ph, 2, "Feedback", 2242, 0, 16)

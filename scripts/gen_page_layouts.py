@@ -42,8 +42,12 @@ class Geom:
 
 # Every panel of slider rows has one label column, so that the sliders of a panel line up.
 STD = Geom(272, 84, 64)      # filter, dynamics, pitch, input, MIC, expander
-WIDE = Geom(300, 84, 84)     # the output pages' dynamics and mix ("0.0ms=0.00m" values)
-MIX = Geom(300, 64, 84)      # mix rows carry a toggle between label and slider
+WIDE = Geom(268, 84, 84)     # the output pages' dynamics and mix ("0.0ms=0.00m" values)
+MIX = Geom(268, 64, 84)      # mix rows carry a toggle between label and slider
+# The output pages' band columns and filter at their least size: with the dynamics and the mix
+# they fit the 1024-pixel start size's page width (878) with a little to spare.
+OUT_BAND_W = 48
+OUT_FILTER_W = 252
 EFFECT = Geom(280, 94, 64)   # one column of the echo and reverb panels ("Early Reflection")
 TOGGLE_W = 36
 
@@ -279,7 +283,7 @@ MIC_SIZE = (BAND_X0 * 2 + BAND_W * 20, ROW2_TOP + panel_height(8) + 4)
 MIC_PARAM_SIZE = (BAND_X0 + 2 * (STD.width + 120) + GAP + 4, 4 + panel_height(5, 40) + 4)
 EFFECT_LEFT = BAND_X0 * 2 + BAND_W * 5
 EFFECT_SIZE = (EFFECT_LEFT + EFFECT.width * 2 + 4, 4 + 2 * (panel_height(8, EFFECT_ROW_H) + 4))
-OUTPUT_SIZE = (BAND_X0 * 2 + BAND_W * 7 + STD.width + GAP + WIDE.width + 4,
+OUTPUT_SIZE = (BAND_X0 * 2 + OUT_BAND_W * 7 + OUT_FILTER_W + GAP + WIDE.width + 4,
                4 + panel_height(4, OUT_ROW_H) + 4 + panel_height(MIX_ROWS, OUT_ROW_H) + 4)
 
 
@@ -405,9 +409,9 @@ def output_page(x, t, name, filters, combos, dyn, mix_rows, mutes):
     (the EQ editor above the page leaves room for one band column's height)."""
     size = OUTPUT_SIZE
     page_scrollview_open(x, 21000 + t, size)
-    left = band_columns(x, size, t, 7, name)
-    filter_panel(x, size, left, 4, filters[0], filters[1], combos)
-    left += STD.width + GAP
+    left = band_columns(x, size, t, 7, name, OUT_BAND_W)
+    filter_panel(x, size, left, 4, filters[0], filters[1], combos, OUT_FILTER_W)
+    left += OUT_FILTER_W + GAP
     dynamics_panel(x, size, left, 4, dyn, 34, geom=WIDE, pitch=OUT_ROW_H)
     mix_panel(x, size, left, 4 + panel_height(4, OUT_ROW_H) + 4, mix_rows, mutes)
     x.close("scrollview")

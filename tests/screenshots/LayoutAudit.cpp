@@ -297,11 +297,16 @@ bool LayoutAudit::Reaches(SWUI::SScrollView* view, const RECT& rc, std::string* 
   SWUI::SScrollView* bar = MainBar();
   RECT window;
   ::GetClientRect(host_->m_hWnd, &window);
+  // The bar scrolls the page by its own position: its range must reach the page's far edge.
+  const RECT barClient = bar != nullptr ? bar->GetClientRect() : RECT{};
+  const int barRange = bar != nullptr ? bar->GetViewSize().cx - (barClient.right - barClient.left) : 0;
+  const int pageRange = size.cx - (client.right - client.left);
   if (bar == nullptr || !bar->IsVisible(TRUE) || !bar->HasScrollBar(FALSE) ||
-      bar->GetViewSize().cx < size.cx || !Contains(window, bar->GetWindowRect())) {
+      barRange < pageRange || !Contains(window, bar->GetWindowRect())) {
     *why = "beside the page's client " + Rect(client) +
-           " and \"main_scrollview\" shows no bar that covers the page's width " +
-           std::to_string(size.cx);
+           " and \"main_scrollview\" shows no bar that scrolls the page's width " +
+           std::to_string(size.cx) + " (a range of " + std::to_string(pageRange) + ", the bar's " +
+           std::to_string(barRange) + ")";
     return false;
   }
   return true;

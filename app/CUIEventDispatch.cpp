@@ -228,8 +228,18 @@ BOOL CUIEventHandler::OnPageSwitched(int t) {
 void CUIEventHandler::SizeMainScroll() {
   if (m_mainScroll == nullptr || m_followedScroll < 0 || m_followedScroll >= 8) return;
   SWUI::SScrollView* followed = m_pageScroll[m_followedScroll];
-  const int width = followed != nullptr ? followed->GetViewSize().cx : 0;
-  m_mainScroll->SetViewSize(SIZE{width, 30});
+  int width = 0;
+  if (followed != nullptr) {
+    // The bar moves the page by its own position, so its range is the page's: the page's
+    // client is narrower than the bar by the mic's vertical tabs and the page's vertical bar.
+    // The bar is as wide as the pages' tab control, which is placed before its pages are (the
+    // bar itself may not be placed yet when a page reports its size).
+    const RECT page = followed->GetClientRect();
+    const RECT pages = m_tab != nullptr ? m_tab->GetWindowRect() : m_mainScroll->GetWindowRect();
+    width = followed->GetViewSize().cx + (pages.right - pages.left) - (page.right - page.left);
+  }
+  // One pixel tall: the bar scrolls sideways only, and a taller view would add a vertical bar.
+  m_mainScroll->SetViewSize(SIZE{width, 1});
 }
 
 BOOL CUIEventHandler::OnPageViewSized(int index) {

@@ -591,15 +591,19 @@ def img_btn_switch():
 
 
 def img_scrollbar(vertical):
-    """Three state columns (rows when horizontal): the thumb cell, then the rail cell."""
-    c = Canvas(24, 48) if vertical else Canvas(48, 24)
+    """Three state columns (rows when horizontal) of 12-pixel cells: the thumb cell, then the
+    rail cell. The rail is a track a user can find on the dark panels, the thumb a light pill on
+    it; the thumb's cell carries the track around the pill, so that the bar reads as one."""
+    c = Canvas(36, 48) if vertical else Canvas(48, 36)
 
     def box(x0, y0, x1, y1):  # drawn for the vertical bar, transposed for the horizontal one
         return (x0, y0, x1, y1) if vertical else (y0, x0, y1, x1)
+    track = (0x3A, 0x40, 0x47)
     for s in range(3):
-        col = ((0x55, 0x5D, 0x66), (0x6F, 0x78, 0x82), ACCENT)[s]
-        c.fill(rrect(*box(s * 8 + 1.5, 1, s * 8 + 6.5, 23), 2.5), col)
-        c.fill(rrect(*box(s * 8 + 2.5, 25, s * 8 + 5.5, 47), 1.5), (0x14, 0x16, 0x19), 0.6)
+        col = ((0x8B, 0x93, 0x9C), (0xB4, 0xBB, 0xC3), ACCENT)[s]
+        c.fill(rrect(*box(s * 12, 0, s * 12 + 12, 24), 0.01), track)
+        c.fill(rrect(*box(s * 12 + 2, 2, s * 12 + 10, 22), 4), col)
+        c.fill(rrect(*box(s * 12, 24, s * 12 + 12, 48), 0.01), track)
     return c
 
 

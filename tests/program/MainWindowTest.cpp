@@ -366,12 +366,25 @@ TEST_CASE("main window: after start-up the main bar covers the shown page, also 
     ProgramRig::Root()->UpdateLayout();
     CHECK(page->GetViewSize().cx > 0);
     CHECK(bar->GetViewSize().cx == page->GetViewSize().cx);
-    // At the minimum width the page no longer fits: the bar shows.
+    // At the minimum width the music page still fits; the microphone's twenty bands do not:
+    // the bar shows and covers that page's width.
     SetWindowPos(ProgramRig::MainHwnd(), nullptr, 0, 0, 1000, 640, SWP_NOZORDER | SWP_NOACTIVATE);
     ProgramRig::Root()->UpdateLayout();
-    const RECT client = page->GetClientRect();
-    CHECK(page->GetViewSize().cx > client.right - client.left);
+    CHECK_FALSE(bar->HasScrollBar(FALSE));
+    Strip()->SetCurSel(1);
+  }), Once([] {
+    auto* bar = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(L"main_scrollview"));
+    auto* mic = dynamic_cast<SWUI::SScrollView*>(ProgramRig::Element(21001));
+    REQUIRE(mic != nullptr);
+    ProgramRig::Root()->UpdateLayout();
+    const RECT client = mic->GetClientRect();
+    const int range = mic->GetViewSize().cx - (client.right - client.left);
+    CHECK(range > 0);
     CHECK(bar->HasScrollBar(FALSE));
+    // The bar reaches the page's far edge: the same range, though the page is narrower than
+    // the bar by its vertical tabs and its own vertical bar.
+    const RECT barClient = bar->GetClientRect();
+    CHECK(bar->GetViewSize().cx - (barClient.right - barClient.left) == range);
   })}) == 0);
 }
 

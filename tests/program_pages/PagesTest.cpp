@@ -1,10 +1,12 @@
 // The channel pages are built when first shown: a page built then looks and reads exactly as
 // the same page built at start-up (in both languages, with a colour scheme), and a refresh
 // while pages are not built yet loses nothing (each page, built later, shows the device's
-// values, and the refresh wrote what it writes with every page built).
+// values, and the refresh wrote what it writes with every page built); a larger window spreads
+// the band strips and makes the faders taller, with every element kept in its order.
 #include <doctest/doctest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -272,4 +274,79 @@ TEST_CASE("pages: a refresh while pages are not built loses nothing") {
   CHECK(built.device == later.device);
   CHECK(GetParam(later.images.bank0.data(), ParamRow::SysMusicInPort_Gain) == 2);
   CHECK(GetParam(later.images.bank1.data(), ParamRow::SysMusicInPort_Gain) == 2);
+}
+
+namespace {
+
+// Band k's gain fader of page t.
+constexpr int kBandCounts[kPages] = {11, 20, 5, 7, 7, 7, 7};
+int FaderId(int page, int band) { return 2100 + 100 * page + band; }
+
+// What one page shows at one window size: its elements in order and its faders' rectangles.
+struct PageAtSize {
+  std::vector<std::wstring> elements;
+  std::vector<RECT> faders;
+};
+
+PageAtSize Measure(int page) {
+  ProgramRig::Root()->UpdateLayout();
+  PageAtSize at;
+  Collect(PageElement(page), &at.elements);
+  for (int k = 0; k < kBandCounts[page]; ++k) {
+    SWindow* fader = ProgramRig::Element(FaderId(page, k));
+    REQUIRE(fader != nullptr);
+    at.faders.push_back(fader->GetWindowRect());
+  }
+  return at;
+}
+
+int Height(const RECT& rc) { return rc.bottom - rc.top; }
+int CentreX(const RECT& rc) { return (rc.left + rc.right) / 2; }
+
+// The faders stand in band order, equally tall and evenly spaced (to a pixel of rounding);
+// answers their spacing.
+int CheckEven(const std::vector<RECT>& faders) {
+  const int step = CentreX(faders[1]) - CentreX(faders[0]);
+  CHECK(step > 0);
+  for (size_t k = 1; k < faders.size(); ++k) {
+    CAPTURE(k);
+    CHECK(Height(faders[k]) == Height(faders[0]));
+    CHECK(std::abs(CentreX(faders[k]) - CentreX(faders[k - 1]) - step) <= 1);
+  }
+  return step;
+}
+
+}  // namespace
+
+TEST_CASE("pages: a larger window spreads the band strips and makes the faders taller") {
+  ProgramRig rig;
+  const SIZE sizes[] = {{1280, 720}, {1920, 1080}};
+  std::vector<PageAtSize> seen[2];
+  std::vector<ProgramRig::Step> steps;
+  for (int s = 0; s < 2; ++s) {
+    const SIZE size = sizes[s];
+    steps.push_back(Once([size] {
+      SetWindowPos(ProgramRig::MainHwnd(), nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }));
+    for (int page = 0; page < kPages; ++page) {
+      Append(&steps, Show(page));
+      steps.push_back(Once([&seen, s, page] { seen[s].push_back(Measure(page)); }));
+    }
+  }
+  CHECK(rig.Run(steps) == 0);
+  CHECK_FALSE(rig.TimedOut());
+  REQUIRE(seen[0].size() == static_cast<size_t>(kPages));
+  REQUIRE(seen[1].size() == static_cast<size_t>(kPages));
+  for (int page = 0; page < kPages; ++page) {
+    CAPTURE(page);
+    const PageAtSize& small = seen[0][page];
+    const PageAtSize& large = seen[1][page];
+    // Only places and sizes change: the same elements in the same order and states.
+    CHECK(small.elements == large.elements);
+    const int smallStep = CheckEven(small.faders);
+    const int largeStep = CheckEven(large.faders);
+    CHECK(largeStep > smallStep);
+    CHECK(Height(large.faders[0]) > Height(small.faders[0]));
+  }
 }

@@ -1,5 +1,6 @@
 #include "LayoutAudit.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "IRenderTarget.h"
@@ -84,6 +85,11 @@ SIZE LineExtent(IRenderTarget* rt, const SStringW& line) {
   return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
+// The channel pages' own scroll views (the mic's two tabs are 21001 and 21007).
+bool IsChannelPage(SWUI::SScrollView* view) {
+  return view->GetID() >= 21000 && view->GetID() <= 21007;
+}
+
 }  // namespace
 
 std::string LayoutAudit::Rect(const RECT& rc) {
@@ -118,6 +124,7 @@ void LayoutAudit::Walk(SWindow* element) {
   CheckText(element);
   CheckTabTitles(element);
   CheckSiblings(element);
+  CheckScrollView(element);
   if (element->GetID() != 0 && !element->IsFloat()) CheckReach(element);
   for (SWindow* child = element->GetWindow(SWUI::GSW_FIRSTCHILD); child != nullptr;
        child = child->GetWindow(SWUI::GSW_NEXTSIBLING)) {
@@ -210,6 +217,60 @@ void LayoutAudit::CheckSiblings(SWindow* parent) {
   }
 }
 
+SWUI::SScrollView* LayoutAudit::MainBar() const {
+  return dynamic_cast<SWUI::SScrollView*>(host_->GetRoot()->FindChildByName(L"main_scrollview"));
+}
+
+void LayoutAudit::CheckScrollView(SWindow* element) {
+  auto* view = dynamic_cast<SWUI::SScrollView*>(element);
+  if (view == nullptr) return;
+  if (view->HasScrollBar(TRUE)) CheckBar(view, view, true);
+  // A channel page's sideways bar is drawn by the main window's.
+  if (view->HasScrollBar(FALSE)) CheckBar(view, IsChannelPage(view) ? MainBar() : view, false);
+  if (IsChannelPage(view)) CheckPageFill(view);
+}
+
+void LayoutAudit::CheckBar(SWUI::SScrollView* view, SWUI::SScrollView* bar, bool vertical) {
+  const char* const way = vertical ? "vertical" : "horizontal";
+  const RECT client = view->GetClientRect();
+  const SIZE size = view->GetViewSize();
+  const int overflow = vertical ? size.cy - (client.bottom - client.top)
+                                : size.cx - (client.right - client.left);
+  if (overflow < kRowHeight) {
+    Fail(std::string("a ") + way + " scroll bar for " + std::to_string(overflow) +
+         " pixels: " + Describe(view) + " client " + Rect(client) + ", view " +
+         std::to_string(size.cx) + "x" + std::to_string(size.cy));
+  }
+  const RECT rc = bar != nullptr ? bar->GetScrollBarRect(vertical ? TRUE : FALSE) : RECT{};
+  const int thickness = vertical ? rc.right - rc.left : rc.bottom - rc.top;
+  if (thickness < kVisibleBar) {
+    Fail(std::string("a ") + way + " scroll bar hard to find: " + Describe(view) + " bar " +
+         Rect(rc) + ", " + std::to_string(thickness) + " pixels thick");
+  }
+}
+
+void LayoutAudit::CheckPageFill(SWUI::SScrollView* page) {
+  const RECT client = page->GetClientRect();
+  const POINT origin = page->GetViewOrigin();
+  const SIZE size = page->GetViewSize();
+  RECT content = {0, 0, 0, 0};
+  for (SWindow* child = page->GetWindow(SWUI::GSW_FIRSTCHILD); child != nullptr;
+       child = child->GetWindow(SWUI::GSW_NEXTSIBLING)) {
+    if (!child->IsVisible(TRUE)) continue;
+    const RECT rc = child->GetWindowRect();
+    UnionRect(&content, &content, &rc);
+  }
+  OffsetRect(&content, origin.x - client.left, origin.y - client.top);
+  // What the user sees is the larger of the view and the client area.
+  const LONG width = std::max<LONG>(size.cx, client.right - client.left);
+  const LONG height = std::max<LONG>(size.cy, client.bottom - client.top);
+  if (content.right - content.left < kFilled * width ||
+      content.bottom - content.top < kFilled * height) {
+    Fail("the content leaves its page empty: " + Describe(page) + " content " + Rect(content) +
+         " in " + std::to_string(width) + "x" + std::to_string(height));
+  }
+}
+
 bool LayoutAudit::Reaches(SWUI::SScrollView* view, const RECT& rc, std::string* why) const {
   const RECT client = view->GetClientRect();
   const POINT origin = view->GetViewOrigin();
@@ -227,22 +288,25 @@ bool LayoutAudit::Reaches(SWUI::SScrollView* view, const RECT& rc, std::string* 
     return false;
   }
   if (!outX) return true;
-  const int id = view->GetID();
-  if (id < 21000 || id > 21007) {
+  if (!IsChannelPage(view)) {
     if (view->HasScrollBar(FALSE)) return true;
     *why = "beside the scroll view's client " + Rect(client) + ", which shows no horizontal bar";
     return false;
   }
   // A channel page scrolls sideways with the main window's bar.
-  auto* bar = dynamic_cast<SWUI::SScrollView*>(
-      host_->GetRoot()->FindChildByName(L"main_scrollview"));
+  SWUI::SScrollView* bar = MainBar();
   RECT window;
   ::GetClientRect(host_->m_hWnd, &window);
+  // The bar scrolls the page by its own position: its range must reach the page's far edge.
+  const RECT barClient = bar != nullptr ? bar->GetClientRect() : RECT{};
+  const int barRange = bar != nullptr ? bar->GetViewSize().cx - (barClient.right - barClient.left) : 0;
+  const int pageRange = size.cx - (client.right - client.left);
   if (bar == nullptr || !bar->IsVisible(TRUE) || !bar->HasScrollBar(FALSE) ||
-      bar->GetViewSize().cx < size.cx || !Contains(window, bar->GetWindowRect())) {
+      barRange < pageRange || !Contains(window, bar->GetWindowRect())) {
     *why = "beside the page's client " + Rect(client) +
-           " and \"main_scrollview\" shows no bar that covers the page's width " +
-           std::to_string(size.cx);
+           " and \"main_scrollview\" shows no bar that scrolls the page's width " +
+           std::to_string(size.cx) + " (a range of " + std::to_string(pageRange) + ", the bar's " +
+           std::to_string(barRange) + ")";
     return false;
   }
   return true;

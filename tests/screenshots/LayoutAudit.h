@@ -6,7 +6,10 @@
 // - no two visible siblings that hold elements (panels, rows, columns) overlap;
 // - every visible element with an id can be reached: inside its parents, the window's client
 //   area, or a scroll view's content where that scroll view shows a bar in that direction (a
-//   channel page's horizontal bar is "main_scrollview", which must cover the page's width).
+//   channel page's horizontal bar is "main_scrollview", which must cover the page's width);
+// - a scroll bar shows only where it is worth one and a user can find it: at least
+//   kVisibleBar pixels thick, and only for an overflow of at least a row (kRowHeight);
+// - a channel page's content spans its view, so that a large window is filled, not a corner.
 // Each failure names the element and gives both rectangles.
 #pragma once
 #include <windows.h>
@@ -31,6 +34,12 @@ class LayoutAudit {
 
   const std::vector<std::string>& Failures() const { return failures_; }
 
+  // The thinnest bar a user finds without searching, and the least overflow worth a bar.
+  static constexpr int kVisibleBar = 10;
+  static constexpr int kRowHeight = 26;
+  // The least share of a channel page's view, across and down, that its content spans.
+  static constexpr double kFilled = 0.9;
+
   // "name", "#id" or the class and its text, for the failure lines.
   static std::string Describe(SWUI::SWindow* element);
   static std::string Rect(const RECT& rc);
@@ -43,6 +52,11 @@ class LayoutAudit {
   void CheckReach(SWUI::SWindow* element);
   // Whether a scroll view lets the user reach rc (in screen pixels of the host) inside it.
   bool Reaches(SWUI::SScrollView* view, const RECT& rc, std::string* why) const;
+  void CheckScrollView(SWUI::SWindow* element);
+  // One direction of a scroll view whose bar shows; `bar` is the view that draws it.
+  void CheckBar(SWUI::SScrollView* view, SWUI::SScrollView* bar, bool vertical);
+  void CheckPageFill(SWUI::SScrollView* page);
+  SWUI::SScrollView* MainBar() const;
   void Fail(const std::string& text);
 
   std::string where_;

@@ -1,10 +1,10 @@
 // A tour of the running program against the simulated processor, once in English and once in
 // Chinese: the seven channel pages and the mic's second parameter tab at the default size, at
-// the minimum size and at 1024 x 700, the top bar through every placement tier and back, the
-// main and tray menus open, every dialog, the explain window, About and a message box. Each stop
-// is saved as a PNG for people to look at (not at 1024 x 700) and held against the layout audit
-// (LayoutAudit.h), from inside its own loop while it is up; the audit's failures fail the test,
-// and the list of pictures ends the output.
+// the minimum size, at 1024 x 700 and at 1920 x 1080, the top bar through every placement tier
+// and back, the main and tray menus open, every dialog, the explain window, About and a message
+// box. Each stop is saved as a PNG for people to look at (not at 1024 x 700) and held against
+// the layout audit (LayoutAudit.h), from inside its own loop while it is up; the audit's
+// failures fail the test, and the list of pictures ends the output.
 #include <doctest/doctest.h>
 #include <windows.h>
 
@@ -48,10 +48,12 @@ using Steps = std::vector<ProgramRig::Step>;
 CDeviceController& Controller() { return ProgramRig::App().DeviceController(); }
 HWND Main() { return ProgramRig::MainHwnd(); }
 
-// The main window's sizes: the layout's own, its minimum, and a 1024-pixel screen's.
+// The main window's sizes: the layout's own, its minimum, a 1024-pixel screen's and a large
+// screen's.
 constexpr SIZE kDefaultSize = {1280, 720};
 constexpr SIZE kMinimumSize = {1000, 640};
 constexpr SIZE kSmallScreenSize = {1024, 700};
+constexpr SIZE kLargeSize = {1920, 1080};
 
 // What the stops of one tour share: the language, the pictures' prefix and the audit's findings.
 class Tour {
@@ -317,6 +319,8 @@ void RunTour(Tour& tour) {
   AddPages(steps, tour, kDefaultSize, L"");
   AddPages(steps, tour, kMinimumSize, L"min_");
   AddPages(steps, tour, kSmallScreenSize, nullptr);
+  AddPages(steps, tour, kLargeSize, L"large_");
+  steps.push_back(Once([] { Resize(kDefaultSize); }));
   AddTopBar(steps, tour);
   AddMenu(steps, tour, L"menu_main", [] { ProgramRig::Element(6000)->FireCommand(); });
   // The tray icon's right button.
@@ -357,12 +361,12 @@ void RunTour(Tour& tour) {
 
 }  // namespace
 
-TEST_CASE("tour in English: every page at three sizes, the top bar, the menus, every dialog") {
+TEST_CASE("tour in English: every page at four sizes, the top bar, the menus, every dialog") {
   Tour tour(true);
   RunTour(tour);
 }
 
-TEST_CASE("tour in Chinese: every page at three sizes, the top bar, the menus, every dialog") {
+TEST_CASE("tour in Chinese: every page at four sizes, the top bar, the menus, every dialog") {
   Tour tour(false);
   RunTour(tour);
 }

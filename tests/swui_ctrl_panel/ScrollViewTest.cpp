@@ -173,6 +173,47 @@ TEST_CASE("an automatic view size follows the children on every resize") {
   CHECK(sv->GetViewSize().cx == 200);
 }
 
+TEST_CASE("a least view size: the view fills the client and scrolls only below that size") {
+  // The client is 100 x 100 with bars 10 thick; a child at 50 % of the view shows the
+  // stretch.
+  struct Case {
+    const wchar_t* least;
+    SIZE view;
+    int bars;
+  } cases[] = {
+      {L"60,60", {100, 100}, SSB_NULL},  {L"100,100", {100, 100}, SSB_NULL},
+      {L"60,300", {90, 300}, SSB_VERT},  {L"300,60", {300, 90}, SSB_HORZ},
+      {L"300,95", {300, 95}, SSB_BOTH},  {L"95,101", {95, 101}, SSB_BOTH},
+      {L"300,300", {300, 300}, SSB_BOTH},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(c.view.cx);
+    CAPTURE(c.view.cy);
+    PanelRig rig;
+    std::wstring child = L"<window name='c' pos='%50,%50,@10,@10'/>";
+    SScrollView* sv = LoadView(rig, L"-1,-1", child.c_str());
+    CHECK(sv->SetAttribute(SStringW(L"leastViewSize"), SStringW(c.least), FALSE) == S_FALSE);
+    rig.root->UpdateLayout();
+    CHECK(sv->GetViewSize().cx == c.view.cx);
+    CHECK(sv->GetViewSize().cy == c.view.cy);
+    CHECK(sv->HasScrollBar(TRUE) == ((c.bars & SSB_VERT) != 0));
+    CHECK(sv->HasScrollBar(FALSE) == ((c.bars & SSB_HORZ) != 0));
+    const RECT rc = rig.Find(L"c")->GetWindowRect();
+    CHECK(rc.left == c.view.cx / 2);
+    CHECK(rc.top == c.view.cy / 2);
+  }
+  PanelRig rig;
+  SScrollView* sv = LoadView(rig, L"-1,-1");
+  CHECK(sv->SetAttribute(SStringW(L"leastViewSize"), SStringW(L"60,300"), FALSE) == S_FALSE);
+  sv->Move(0, 0, 200, 400);  // grown: no bar, the view follows the client
+  CHECK(sv->GetViewSize().cx == 200);
+  CHECK(sv->GetViewSize().cy == 400);
+  CHECK_FALSE(sv->HasScrollBar(TRUE));
+  CHECK(sv->SetAttribute(SStringW(L"leastViewSize"), SStringW(L"60"), FALSE) == E_FAIL);
+  CHECK(sv->SetAttribute(SStringW(L"leastViewSize"), SStringW(L"0,0"), FALSE) == S_FALSE);
+  CHECK(sv->GetViewSize().cx == 50);  // measured from the children again
+}
+
 TEST_CASE("the wheel: line steps of 120, the remainder kept, the rest to the parent") {
   PanelRig rig;
   SScrollView* sv = LoadView(rig, L"90,300");

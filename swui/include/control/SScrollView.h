@@ -4,7 +4,9 @@
 //
 // Attributes, besides the panel's: "origin-x", "origin-y" (stored as they are), "viewSize"
 // ("w,h"; a width or height below 1 makes the view follow the measured size of the children
-// on every resize).
+// on every resize), "leastViewSize" ("w,h"; with an automatic view size, the view fills the
+// client area less the bars it needs and is never smaller than this; "0,0" measures the
+// children again).
 //
 // Events: EventScrollViewOriginChanged, EventScrollViewSizeChanged and EventScroll (after
 // every scroll step that moved the view). UI thread only.
@@ -58,8 +60,14 @@ class SScrollView : public SPanel {
  private:
   // The children's measured size in the client area less padding, padding added back.
   SIZE MeasureView();
+  // The client area less the bars a view of the least size needs, never below that size.
+  SIZE StretchView() const;
+  // The view's automatic size: stretched from the least size when one is given, else measured.
+  SIZE AutoViewSize();
   // Measures the view again when its size is automatic, then updates the bars.
   void RefreshView();
+
+  SIZE m_szLeast = {0, 0};
 };
 
 }  // namespace SWUI

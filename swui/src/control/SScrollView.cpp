@@ -58,6 +58,18 @@ HRESULT SScrollView::SetAttribute(const SStringW& strAttribName, const SStringW&
     }
     return AfterAttribute(strAttribName, strValue, bLoading, S_FALSE);
   }
+  if (P::IsName(strAttribName, L"leastViewSize")) {
+    int width = 0;
+    int height = 0;
+    if (swscanf(strValue, L"%d,%d", &width, &height) != 2) return E_FAIL;
+    m_szLeast = SIZE{std::max(width, 0), std::max(height, 0)};
+    if (!bLoading) {
+      RefreshView();
+      // The children are placed in the new view at the next layout.
+      RequestRelayout(this, FALSE);
+    }
+    return AfterAttribute(strAttribName, strValue, bLoading, S_FALSE);
+  }
   return SPanel::SetAttribute(strAttribName, strValue, bLoading);
 }
 
@@ -195,13 +207,35 @@ SIZE SScrollView::MeasureView() {
   return size;
 }
 
+SIZE SScrollView::StretchView() const {
+  RECT rc;
+  SWindow::GetClientRect(&rc);
+  const int w = std::max<int>(rc.right - rc.left, 0);
+  const int h = std::max<int>(rc.bottom - rc.top, 0);
+  const int s = GetSbWidth();
+  // One bar takes room from the other axis, which may then need its bar too.
+  bool horz = m_szLeast.cx > w;
+  bool vert = m_szLeast.cy > h;
+  for (int pass = 0; pass < 2; ++pass) {
+    horz = horz || m_szLeast.cx > w - (vert ? s : 0);
+    vert = vert || m_szLeast.cy > h - (horz ? s : 0);
+  }
+  return SIZE{std::max<int>(m_szLeast.cx, w - (vert ? s : 0)),
+              std::max<int>(m_szLeast.cy, h - (horz ? s : 0))};
+}
+
+SIZE SScrollView::AutoViewSize() {
+  if (m_szLeast.cx > 0 || m_szLeast.cy > 0) return StretchView();
+  return MeasureView();
+}
+
 void SScrollView::UpdateChildrenPosition() {
   if (!m_bAutoViewSize) {
     SPanel::UpdateChildrenPosition();
     return;
   }
   const SIZE old = m_szView;
-  m_szView = MeasureView();
+  m_szView = AutoViewSize();
   SPanel::UpdateChildrenPosition();
   UpdateScrollBar();
   if (!SameSize(old, m_szView)) OnViewSizeChanged(old, m_szView);
@@ -210,7 +244,7 @@ void SScrollView::UpdateChildrenPosition() {
 void SScrollView::RefreshView() {
   if (m_bAutoViewSize) {
     const SIZE old = m_szView;
-    m_szView = MeasureView();
+    m_szView = AutoViewSize();
     if (!SameSize(old, m_szView)) OnViewSizeChanged(old, m_szView);
   }
   UpdateScrollBar();

@@ -1,7 +1,10 @@
 // The EQ editor by pixels: the grid exactly, the curves, the selected area and the handles
 // within a pixel and a few levels (GDI+ on the target's DC here draws without anti-aliasing).
 #include <cmath>
+#include <algorithm>
+#include <cwchar>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "EqRig.h"
@@ -126,6 +129,48 @@ TEST_CASE("editor paint: a handle is graded from its centre colour to the rim co
   CHECK(eq.rig.Pixel(361, 106) != kHandle);
   CHECK(eq.rig.Pixel(380, 106) != kHandle);
   CHECK(eq.rig.Pixel(371, 115) != kHandle);
+}
+
+TEST_CASE("editor paint: a handle's rim is round, nothing drawn outside its circle") {
+  // Band handles and a filter handle, each painted and then hidden: outside the ellipse (by a
+  // pixel of soft edge) the editor must look as it does without the handle, well inside it
+  // the handle covers everything.
+  EqRig eq;
+  Model m{Band(1000, 0)};
+  eq.editor->SetCurve(&m.info);
+  for (const wchar_t* name : {L"b0", L"hp"}) {
+    CAPTURE(std::string(name, name + wcslen(name)));
+    SMoveThumb* thumb = eq.Thumb(name);
+    thumb->SetWindowText(L"");
+    thumb->SetAttribute(SStringW(L"centerColor"), SStringW(L"#28313ce6"), FALSE);
+    thumb->SetVisible(TRUE, TRUE);
+    eq.Paint();
+    const RECT rc = thumb->GetWindowRect();
+    RECT around = rc;
+    InflateRect(&around, 3, 3);
+    std::vector<DWORD> with;
+    for (int y = around.top; y < around.bottom; ++y) {
+      for (int x = around.left; x < around.right; ++x) with.push_back(eq.rig.Pixel(x, y));
+    }
+    thumb->SetVisible(FALSE, TRUE);
+    eq.Paint();
+    const double cx = (rc.left + rc.right) / 2.0, cy = (rc.top + rc.bottom) / 2.0;
+    const double rx = (rc.right - rc.left) / 2.0, ry = (rc.bottom - rc.top) / 2.0;
+    int outside = 0, uncovered = 0;
+    size_t i = 0;
+    for (int y = around.top; y < around.bottom; ++y) {
+      for (int x = around.left; x < around.right; ++x, ++i) {
+        // Distance from the ellipse in pixels, near enough for a slim ring.
+        const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+        const double out = (std::sqrt(dx * dx + dy * dy) - 1.0) * std::min(rx, ry);
+        const bool changed = with[i] != eq.rig.Pixel(x, y);
+        if (out > 0.75 && changed) ++outside;
+        if (out < -1.5 && !changed) ++uncovered;
+      }
+    }
+    CHECK(outside == 0);
+    CHECK(uncovered == 0);
+  }
 }
 
 TEST_CASE("editor paint: a selected filter's area stands on the plot bottom") {

@@ -1,7 +1,7 @@
 // The program in each of its six colour schemes, in both languages: every channel page and the
 // mic's second parameter tab are held against the contrast check (SchemeContrast.h), the main
 // output page of each scheme is saved as <lang>_scheme_<n>_<name>.png, and the untinted look
-// comes back whole after them.
+// comes back whole after them. The EQ filter handles' words fit their ellipse.
 #include <doctest/doctest.h>
 #include <windows.h>
 
@@ -18,6 +18,8 @@
 #include "Screenshots.h"
 #include "control/STabCtrl.h"
 #include "controls/SChromeTabCtrl.h"
+#include "IRenderTarget.h"
+#include "core/SApplication.h"
 #include "core/SHostWnd.h"
 #include "core/SWindow.h"
 
@@ -45,6 +47,31 @@ void SelectMicTab(int tab) {
 }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// The filter handles' words, as they draw them, within their ellipse: the corners of the
+// text's box inside it.
+void CheckFilterHandlesFit() {
+  SWUI::SAutoRefPtr<SWUI::IRenderTarget> rt;
+  SWUI::IRenderTarget* made = nullptr;
+  SWUI::SApplication::getSingleton().GetRenderFactory()->CreateRenderTarget(&made, 0, 0);
+  rt.Attach(made);
+  REQUIRE(rt != nullptr);
+  for (int id : {926, 927}) {
+    SWUI::SWindow* handle = ProgramRig::Element(id);
+    const SWUI::SStringW text = handle->GetWindowText(FALSE);
+    const RECT box = handle->GetClientRect();
+    REQUIRE(handle->IsVisible(TRUE));
+    REQUIRE_FALSE(IsRectEmpty(&box));
+    handle->BeforePaintEx(rt);
+    RECT measured = box;
+    handle->DrawText(rt, text, text.GetLength(), &measured, handle->GetTextAlign() | DT_CALCRECT);
+    CAPTURE(id);
+    // The corners of the text's box inside the ellipse of the handle's box.
+    const double tx = (measured.right - measured.left) / double(box.right - box.left);
+    const double ty = (measured.bottom - measured.top) / double(box.bottom - box.top);
+    CHECK(tx * tx + ty * ty <= 1.0);
+  }
+}
 
 struct SchemeTour {
   bool english;
@@ -78,6 +105,7 @@ void AddScheme(Steps& steps, SchemeTour& tour, int scheme) {
     steps.push_back(Once([&tour, scheme, page] {
       tour.Audit(scheme, page);
       if (page != kShotPage) return;
+      if (scheme == 0) CheckFilterHandlesFit();
       const std::wstring name = tour.Lang() + L"_scheme_" + std::to_wstring(scheme) + L"_" +
                                 kSchemes[scheme];
       screenshots::Shoot(ProgramRig::Main(), name.c_str());

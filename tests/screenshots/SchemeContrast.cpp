@@ -7,6 +7,7 @@
 #include <map>
 
 #include "LayoutAudit.h"
+#include "control/STabCtrl.h"
 #include "core/SWindow.h"
 #include "core/SwndStyle.h"
 
@@ -74,8 +75,27 @@ void SchemeContrast::Walk(SWindow* element, const RECT& visible) {
 
 void SchemeContrast::CheckText(SWindow* element, const RECT& visible) {
   // Texts of controls the user cannot use need not stand out.
-  if (element->IsDisabled(TRUE) || element->GetWindowText(TRUE).IsEmpty()) return;
-  const COLORREF color = element->GetStyle().GetTextColor(element->GetStateIndex());
+  if (element->IsDisabled(TRUE)) return;
+  if (auto* tabs = dynamic_cast<SWUI::STabCtrl*>(element)) {
+    CheckTabTitles(tabs, visible);
+    return;
+  }
+  if (element->GetWindowText(TRUE).IsEmpty()) return;
+  CheckColor(element, element->GetStyle().GetTextColor(element->GetStateIndex()), visible);
+}
+
+void SchemeContrast::CheckTabTitles(SWUI::STabCtrl* tabs, const RECT& visible) {
+  // The titles draw in the state colours the tab control gives them: the chosen one pushed.
+  for (int i = 0; i < tabs->GetItemCount(); ++i) {
+    RECT item, shown;
+    if (!tabs->GetItemRect(i, &item) || !IntersectRect(&shown, &item, &visible)) continue;
+    const int state = i == tabs->GetCurSel() ? SWUI::SwndStyle::kStatePush
+                                             : SWUI::SwndStyle::kStateNormal;
+    CheckColor(tabs, tabs->GetStyle().GetTextColor(state), shown);
+  }
+}
+
+void SchemeContrast::CheckColor(SWindow* element, COLORREF color, const RECT& visible) {
   if (color == SWUI::CR_INVALID) return;
   const DWORD text = RgbOf(color);
   DWORD under = 0;

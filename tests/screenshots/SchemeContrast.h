@@ -1,7 +1,8 @@
 // Checks that the texts of a host window stay readable in its present colour scheme: each
-// visible, enabled element that draws a text in its style's colour for its state is held
-// against the colour most of its visible rectangle shows in the painted surface (what lies
-// under the text), and the contrast ratio of the two must reach 4.5:1.
+// visible, enabled element that draws a text in its style's colour for its state, and each
+// title of a tab control, is held against the colour most of its visible rectangle shows in
+// the painted surface (what lies under the text); the contrast ratio of the two must reach
+// 4.5:1.
 #pragma once
 #include <windows.h>
 
@@ -9,8 +10,9 @@
 #include <vector>
 
 namespace SWUI {
+class STabCtrl;
 class SWindow;
-}
+}  // namespace SWUI
 
 class SchemeContrast {
  public:
@@ -34,6 +36,8 @@ class SchemeContrast {
  private:
   void Walk(SWUI::SWindow* element, const RECT& visible);
   void CheckText(SWUI::SWindow* element, const RECT& visible);
+  void CheckTabTitles(SWUI::STabCtrl* tabs, const RECT& visible);
+  void CheckColor(SWUI::SWindow* element, COLORREF color, const RECT& visible);
   // The most frequent colour of the rectangle apart from pixels near `text`; false when the
   // rectangle holds none.
   bool Underneath(const RECT& rc, DWORD text, DWORD* under) const;

@@ -516,14 +516,18 @@ def filter_icon(kind):
 
 
 def img_radio_minusplus():
-    """Cells: 0 normal, 1 hover, 2 checked, 3 disabled, 4 disabled and checked."""
+    """Cells: 0 normal, 1 hover, 2 checked, 3 disabled, 4 disabled and checked, 5 checked and
+    hovered."""
     def draw(c, ox, oy, state):
         box = (ox, oy, ox + 24, oy + 22)
-        fill = (BG2, BG3, SELECTED, BG1, (0x2B, 0x3C, 0x4B))[state]
-        border = (BORDER, (0x5A, 0x63, 0x6E), ACCENT, (0x33, 0x38, 0x3E), (0x34, 0x4A, 0x5D))[state]
+        fill = (BG2, BG3, SELECTED, BG1, (0x2B, 0x3C, 0x4B), mix(SELECTED, WHITE, 0.06))[state]
+        # A hovered pill wears the accent's rim, as hovered switches and knobs do; a chosen one
+        # keeps its fill, under which its white text reads in every scheme, inside a light rim.
+        border = (BORDER, ACCENT, ACCENT, (0x33, 0x38, 0x3E), (0x34, 0x4A, 0x5D),
+                  mix(ACCENT, WHITE, 0.6))[state]
         c.fill(shifted(rrect(0, 0, 24, 22, 5), ox, oy), border, box=box)
         c.fill(shifted(rrect(1, 1, 23, 21, 4), ox, oy), vgrad(oy, oy + 22, mix(fill, WHITE, 0.06), fill), box=box)
-    return strip(24, 22, 5, draw)
+    return strip(24, 22, 6, draw)
 
 
 def img_check_button():

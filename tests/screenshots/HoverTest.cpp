@@ -1,5 +1,6 @@
-// Hover that a user can see: on the main output page, the Mix toggles (on and off) and a
-// slider's knob change clearly under the mouse, and go back when it leaves.
+// Hover that a user can see: on the main output page, the Mix toggles (on and off), a
+// slider's knob, a pill and a button change clearly under the mouse, and go back when it
+// leaves.
 #include <doctest/doctest.h>
 #include <windows.h>
 
@@ -51,15 +52,18 @@ void MouseAt(POINT client) {
 
 }  // namespace
 
-TEST_CASE("hover shows on the Mix toggles, on and off, and on a slider's knob") {
+TEST_CASE("hover shows on the Mix toggles, on and off, a slider's knob, a pill and a button") {
   ProgramRig rig;
   rig.WriteSettings("[Config]\r\nLang = 1\r\n");
   struct Target {
     int id;
-    bool checked;     // the toggle's state while hovered (sliders: unused)
+    int check;        // the toggle's state while hovered, or -1 to leave it
     int knobOffset;   // a slider's knob centre from its left edge at its lowest value, else -1
   };
-  const Target targets[] = {{1400, true, -1}, {1400, false, -1}, {2430, false, 7}};
+  // Mix toggles on and off, a slider's knob, pills not chosen (Auto) and chosen (Manual), a
+  // button (EQ Reset).
+  const Target targets[] = {{1400, 1, -1},  {1400, 0, -1},  {2430, -1, 7},
+                            {14501, -1, -1}, {14500, -1, -1}, {9400, -1, -1}};
   CHECK(rig.Run({Once([&] {
     auto* strip = dynamic_cast<SWUI::SChromeTabCtrl*>(ProgramRig::Element(L"orv_chromeTab"));
     REQUIRE(strip != nullptr);
@@ -68,9 +72,9 @@ TEST_CASE("hover shows on the Mix toggles, on and off, and on a slider's knob") 
   }), Once([&] {
     for (const Target& target : targets) {
       CAPTURE(target.id);
-      CAPTURE(target.checked);
+      CAPTURE(target.check);
       SWUI::SWindow* element = ProgramRig::Element(target.id);
-      if (target.knobOffset < 0) element->SetCheck(target.checked ? TRUE : FALSE);
+      if (target.check >= 0) element->SetCheck(target.check != 0 ? TRUE : FALSE);
       const RECT rc = element->GetWindowRect();
       REQUIRE_FALSE(IsRectEmpty(&rc));
       const POINT away = {rc.left + 4, rc.bottom + 40};

@@ -14,8 +14,9 @@ using namespace SWUI;
 
 namespace {
 
-// Labels on light handles: the page's darkest grey.
-constexpr COLORREF kDarkLabel = RGB(0x1A, 0x1D, 0x21);
+// Labels on light handles. Black, not a dark grey: on mid-tones (a violet, a cornflower)
+// only black or white reach 4.5:1, and one of the two always does.
+constexpr COLORREF kDarkLabel = RGB(0, 0, 0);
 
 double Linear(int channel) {
   const double c = channel / 255.0;

@@ -63,7 +63,10 @@ void CDlgPCModeEventHandler::OnInit(SWUI::SHostDialog* dialog) {
   SWUI::SListBox* list = m_combo->GetListBox();
   if (list == nullptr) return;
   list->DeleteAll();
+  // Empty, the list answers the layout's drop height.
+  m_dropHeight = m_combo->GetListBoxHeight();
   for (const PCModeEntry& mode : m_modes) list->AddString(mode.name.c_str(), -1, 0);
+  FitDropHeight();
   if (m_modes.empty()) return;
 
   // The first mode also for a stored index below 0, which names none.
@@ -103,8 +106,27 @@ void CDlgPCModeEventHandler::OnModeSelected(int index) {
   m_edit->SetWindowText(mode != nullptr ? mode->name.c_str() : L"");
 }
 
-void CDlgPCModeEventHandler::Recall() {
+int CDlgPCModeEventHandler::ChosenIndex() const {
   const int index = m_combo != nullptr ? m_combo->GetCurSel() : -1;
+  if (index < 0) {
+    Box(m_modes.empty() ? L"No PC mode saved yet" : L"Choose a PC mode first", L"", MB_OK);
+  }
+  return index;
+}
+
+void CDlgPCModeEventHandler::FitDropHeight() {
+  if (m_combo == nullptr) return;
+  // An empty list would open at the full drop height: one row says there is nothing in it.
+  SWUI::SListBox* list = m_combo->GetListBox();
+  const int row = list != nullptr ? list->GetItemHeight() : 0;
+  const int height = m_combo->GetCount() == 0 && row > 0 ? row : m_dropHeight;
+  if (height <= 0) return;
+  const std::wstring value = std::to_wstring(height) + L"px";
+  m_combo->SetAttribute(SStringW(L"dropHeight"), SStringW(value.c_str()), FALSE);
+}
+
+void CDlgPCModeEventHandler::Recall() {
+  const int index = ChosenIndex();
   if (index < 0) return;
   CDeviceController& controller = Controller();
   // Bytes past the 1382 a mode file holds stay the program's own.
@@ -166,6 +188,7 @@ void CDlgPCModeEventHandler::Save() {
   if (m_combo != nullptr) {
     SWUI::SListBox* list = m_combo->GetListBox();
     if (!replaced && list != nullptr) list->InsertString(index, m_modes[index].name.c_str(), -1, 0);
+    FitDropHeight();
     m_initialised = 1;
     m_combo->SetCurSel(index);
   }
@@ -173,7 +196,7 @@ void CDlgPCModeEventHandler::Save() {
 }
 
 void CDlgPCModeEventHandler::Delete() {
-  const int index = m_combo != nullptr ? m_combo->GetCurSel() : -1;
+  const int index = ChosenIndex();
   if (index < 0) return;
   if (Box(L"Are you sure to delete seleted item?", L"", MB_OKCANCEL) != IDOK) return;
   if (!DeletePCMode(index, &m_modes)) {
@@ -181,6 +204,7 @@ void CDlgPCModeEventHandler::Delete() {
     return;
   }
   if (SWUI::SListBox* list = m_combo->GetListBox()) list->DeleteString(index);
+  FitDropHeight();
   m_combo->SetCurSel(-1);
   m_combo->Invalidate();
   if (m_edit != nullptr) m_edit->SetWindowText(L"");

@@ -45,6 +45,11 @@ class CDlgPCModeEventHandler : public CCommonEventHandler {
   // Deletes the selected mode on confirmation.
   void Delete();
   void OnModeSelected(int index);
+  // The combo box's selection; with none, a message box says what is missing (no mode saved,
+  // or none chosen).
+  int ChosenIndex() const;
+  // An empty list opens one row tall; a list with modes at the layout's drop height.
+  void FitDropHeight();
 
   int StoredIndex();
   void StoreIndex(int index);
@@ -54,6 +59,7 @@ class CDlgPCModeEventHandler : public CCommonEventHandler {
   SWUI::SComboBox* m_combo = nullptr;
   SWUI::SEdit* m_edit = nullptr;
   int m_initialised = 0;
+  int m_dropHeight = 0;  // the layout's drop height in pixels
   PCModeList m_modes;
   CSimpleIniW m_settings;
 };

@@ -8,6 +8,7 @@
 
 #include "CApplication.h"
 #include "CMainDlg.h"
+#include "ColorSchemes.h"
 #include "HidDevice/CChannelCurves.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamRows.h"
@@ -357,10 +358,12 @@ void CUIEventHandler::PlacePanels(int width) {
 void CUIEventHandler::ApplyColorScheme(int index) {
   SWindow* root = Root();
   if (root == nullptr) return;
+  const int previous = m_colorScheme;
   m_colorScheme = index;
   const bool known = index >= 1 && index <= 5;
   root->SetAttribute(SStringW(L"skin"), SStringW(kColorSchemes[known ? index : 2].skin), FALSE);
   ColorizeTree(root, index);
+  ColorSchemes::Recolor(root, previous, index);
   root->Invalidate();
 }
 

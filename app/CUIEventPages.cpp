@@ -6,6 +6,7 @@
 // refresh turns into writes (the music input port, the combo boxes): those keep what they would
 // show, so the writes happen as they would with the page built.
 #include "CUIEventHandler.h"
+#include "ColorSchemes.h"
 #include "HidDevice/CDeviceController.h"
 #include "control/STabCtrl.h"
 #include "control/STabPage.h"
@@ -36,6 +37,8 @@ void CUIEventHandler::BuildPage(int t) {
   RefreshPage(t);
   m_refreshing = wasRefreshing;
   ColorizeTree(page, m_colorScheme);
+  // Built with the layouts' colours, the untinted look's.
+  ColorSchemes::Recolor(page, 0, m_colorScheme);
 }
 
 void CUIEventHandler::BuildAllPages() {

@@ -24,6 +24,8 @@ TEXT = (0xD7, 0xDB, 0xE0)
 DIM = (0x8B, 0x93, 0x9C)
 ACCENT = (0x3F, 0xA9, 0xF5)
 ACCENT2 = (0x2A, 0x7F, 0xC0)
+# Under a chosen button's white text: dark enough for 4.5:1 once a colour scheme tints it.
+SELECTED = (0x1C, 0x55, 0x88)
 RED = (0xD9, 0x3F, 0x45)
 GREEN = (0x45, 0xC4, 0x6B)
 WHITE = (0xFF, 0xFF, 0xFF)
@@ -443,10 +445,15 @@ def knob(d, state, ring=True):
         if ring:
             c.fill(circle(cx, cx, d * 0.17), (0x2E, 0x33, 0x39))
         return c
-    top = (0xE8, 0xEB, 0xEE) if state == 1 else (0xC8, 0xCD, 0xD3)
-    c.fill(circle(cx, cx, cx - 1.2), vgrad(0, d, top, (0x8E, 0x96, 0x9F)))
+    hover = state == 1
+    top = (0xF4, 0xF6, 0xF8) if hover else (0xC8, 0xCD, 0xD3)
+    c.fill(circle(cx, cx, cx - 1.2), vgrad(0, d, top, (0xA8, 0xB0, 0xB8) if hover else (0x8E, 0x96, 0x9F)))
+    if hover:
+        # A hovered knob wears the accent: a rim and a lit centre, plain at a glance.
+        c.stroke(circle(cx, cx, cx - 1.4), 1.2, ACCENT)
     if ring:
-        c.fill(circle(cx, cx, d * 0.17), ACCENT if state == 2 else (0x5B, 0x63, 0x6C))
+        centre = ACCENT if state == 2 else (mix((0x5B, 0x63, 0x6C), ACCENT, 0.7) if hover else (0x5B, 0x63, 0x6C))
+        c.fill(circle(cx, cx, d * 0.17), centre)
     return c
 
 
@@ -474,7 +481,10 @@ def img_fader_cap():
         if state == 3:
             top, bottom = DISABLED_TOP, DISABLED_BOTTOM
         c.fill(shifted(rrect(1, 0.5, 21, 10.5, 2.5), ox, oy), vgrad(oy, oy + 11, top, bottom), box=box)
-        c.fill(shifted(segment(3.5, 5.5, 18.5, 5.5, 0.6), ox, oy), ACCENT if state == 2 else (0x3A, 0x40, 0x47), box=box)
+        if state == 1:
+            c.stroke(shifted(rrect(1.5, 1, 20.5, 10, 2.2), ox, oy), 1.0, ACCENT, box=box)
+        line = {1: mix((0x3A, 0x40, 0x47), ACCENT, 0.7), 2: ACCENT}.get(state, (0x3A, 0x40, 0x47))
+        c.fill(shifted(segment(3.5, 5.5, 18.5, 5.5, 0.6), ox, oy), line, box=box)
     return strip(22, 12, 4, draw)
 
 
@@ -506,14 +516,18 @@ def filter_icon(kind):
 
 
 def img_radio_minusplus():
-    """Cells: 0 normal, 1 hover, 2 checked, 3 disabled, 4 disabled and checked."""
+    """Cells: 0 normal, 1 hover, 2 checked, 3 disabled, 4 disabled and checked, 5 checked and
+    hovered."""
     def draw(c, ox, oy, state):
         box = (ox, oy, ox + 24, oy + 22)
-        fill = (BG2, BG3, ACCENT2, BG1, (0x2B, 0x3C, 0x4B))[state]
-        border = (BORDER, (0x5A, 0x63, 0x6E), ACCENT, (0x33, 0x38, 0x3E), (0x34, 0x4A, 0x5D))[state]
+        fill = (BG2, BG3, SELECTED, BG1, (0x2B, 0x3C, 0x4B), mix(SELECTED, WHITE, 0.06))[state]
+        # A hovered pill wears the accent's rim, as hovered switches and knobs do; a chosen one
+        # keeps its fill, under which its white text reads in every scheme, inside a light rim.
+        border = (BORDER, ACCENT, ACCENT, (0x33, 0x38, 0x3E), (0x34, 0x4A, 0x5D),
+                  mix(ACCENT, WHITE, 0.6))[state]
         c.fill(shifted(rrect(0, 0, 24, 22, 5), ox, oy), border, box=box)
         c.fill(shifted(rrect(1, 1, 23, 21, 4), ox, oy), vgrad(oy, oy + 22, mix(fill, WHITE, 0.06), fill), box=box)
-    return strip(24, 22, 5, draw)
+    return strip(24, 22, 6, draw)
 
 
 def img_check_button():
@@ -573,21 +587,27 @@ def img_guide_thumb(left):
 
 
 def img_btn_switch():
-    """Cells: 0 off, 1 off and hovered, 2 on, 3 off and disabled, 4 on and disabled."""
+    """Cells: 0 off, 1 off and hovered, 2 on, 3 off and disabled, 4 on and disabled, 5 on and
+    hovered. A hovered switch shows a lighter track inside an accent rim, on or off."""
     def draw(c, ox, oy, state):
         box = (ox, oy, ox + 36, oy + 18)
-        on = state in (2, 4)
-        disabled = state >= 3
+        on = state in (2, 4, 5)
+        disabled = state in (3, 4)
+        hover = state in (1, 5)
         if disabled:
             track = (0x2F, 0x4E, 0x3A) if on else (0x2C, 0x31, 0x37)
+        elif on:
+            track = mix(GREEN, WHITE, 0.25) if hover else GREEN
         else:
-            track = GREEN if on else ((0x3A, 0x40, 0x47) if state == 0 else (0x4A, 0x51, 0x59))
+            track = (0x5A, 0x62, 0x6B) if hover else (0x3A, 0x40, 0x47)
         c.fill(shifted(rrect(1, 2, 35, 16, 7), ox, oy), track, box=box)
+        if hover:
+            c.stroke(shifted(rrect(1.5, 2.5, 34.5, 15.5, 6.5), ox, oy), 1.0, ACCENT, box=box)
         kx = 26 if on else 10
         c.fill(shifted(circle(kx, 9, 6.6), ox, oy), (0, 0, 0), 0.35, box=box)
         knob_top, knob_bottom = (DISABLED_TOP, DISABLED_BOTTOM) if disabled else (WHITE, (0xC2, 0xC8, 0xCF))
         c.fill(shifted(circle(kx, 8.6, 6), ox, oy), vgrad(oy + 3, oy + 15, knob_top, knob_bottom), box=box)
-    return strip(36, 18, 5, draw)
+    return strip(36, 18, 6, draw)
 
 
 def img_scrollbar(vertical):

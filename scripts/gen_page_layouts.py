@@ -489,10 +489,10 @@ def eq_editor(x):
     for k in range(26):
         x.leaf("moveThumb", str(k + 1), id=900 + k, data=k, float="1", size="18,18",
                centerColor=THUMB_COLORS[k] + "e6", class_="cls_thumb")
-    x.leaf("moveThumb", "[HPF]", id=926, data=-1, float="1", size="40,18", canYMove="0",
-           centerColor=FILTER_THUMB_COLOR, class_="cls_thumb")
-    x.leaf("moveThumb", "[LPF]", id=927, data=-2, float="1", size="40,18", canYMove="0",
-           centerColor=FILTER_THUMB_COLOR, class_="cls_thumb")
+    x.leaf("moveThumb", "[HPF]", id=926, data=-1, float="1", size="56,20", canYMove="0",
+           centerColor=FILTER_THUMB_COLOR, class_="cls_filter_thumb")
+    x.leaf("moveThumb", "[LPF]", id=927, data=-2, float="1", size="56,20", canYMove="0",
+           centerColor=FILTER_THUMB_COLOR, class_="cls_filter_thumb")
     x.leaf("moveThumb", id=928, data=-5, float="1", size="20,17", canYMove="0", skin="skin_left_thumb")
     x.leaf("moveThumb", id=929, data=-6, float="1", size="20,17", canYMove="0", skin="skin_right_thumb")
     x.leaf("text", "EQ BYPASS", id=4004, pos="|0,|0", offset="-0.5,-0.5", visible="0", class_="cls_bypass")

@@ -260,6 +260,8 @@ TEXTS = {
     "Are you sure to delete seleted item?": ("确定删除所选项吗？", "Are you sure to delete the selected item?"),
     "Delete failed, may delete file without permission": ("删除失败，可能没有删除文件的权限", None),
     "Recall device mode failed": ("调用设备模式失败", None),
+    "No PC mode saved yet": ("尚未保存任何电脑模式", None),
+    "Choose a PC mode first": ("请先选择一个电脑模式", None),
     "Insufficient permission, please switch to administrator mode": ("权限不足，请切换到管理员模式", None),
     "Name contains illegal charactors": ("名称包含非法字符", "Name contains illegal characters"),
     "Do you want to replace the selected device mode?": ("是否替换所选设备模式？", None),

@@ -1,5 +1,8 @@
 #include "controls/SMoveThumb.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "controls/EventThumbMoving.h"
 #include "controls/GdipCanvas.h"
 #include "controls/ThumbSupport.h"
@@ -8,6 +11,29 @@
 #include "res.mgr/SNamedValueGetters.h"
 
 using namespace SWUI;
+
+namespace {
+
+// Labels on light handles. Black, not a dark grey: on mid-tones (a violet, a cornflower)
+// only black or white reach 4.5:1, and one of the two always does.
+constexpr COLORREF kDarkLabel = RGB(0, 0, 0);
+
+double Linear(int channel) {
+  const double c = channel / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(COLORREF cr) {
+  return 0.2126 * Linear(GetRValue(cr)) + 0.7152 * Linear(GetGValue(cr)) +
+         0.0722 * Linear(GetBValue(cr));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
 
 SMoveThumb::SMoveThumb() {
   GetEventSet()->AddEvent(EventThumbMoving::EventID, EventThumbMoving::ScriptName());
@@ -33,8 +59,39 @@ HRESULT SMoveThumb::SetAttribute(const SStringW& name, const SStringW& value, BO
     this->*attr.field = P::Int(value);
     return S_FALSE;
   }
-  if (P::IsName(name, L"centerColor")) return ParseNamedColor(value, &centerColor_);
+  if (P::IsName(name, L"centerColor")) {
+    const HRESULT hr = ParseNamedColor(value, &centerColor_);
+    if (!bLoading) FitTextColor();
+    return hr;
+  }
   return SWindow::SetAttribute(name, value, bLoading);
+}
+
+void SMoveThumb::OnInitFinished(pugi::xml_node xmlNode) {
+  SWindow::OnInitFinished(xmlNode);
+  FitTextColor();
+}
+
+COLORREF SMoveThumb::ReadableOn(COLORREF center, COLORREF text) {
+  constexpr double kReadable = 4.5;
+  const COLORREF rgb = text & 0xFFFFFF;
+  if (Contrast(rgb, center & 0xFFFFFF) >= kReadable) return text;
+  const COLORREF light = RGB(0xFF, 0xFF, 0xFF);
+  const COLORREF other = Contrast(kDarkLabel, center & 0xFFFFFF) > Contrast(light, center & 0xFFFFFF)
+                             ? kDarkLabel
+                             : light;
+  return (text & 0xFF000000u) | other;
+}
+
+void SMoveThumb::FitTextColor() {
+  // A transparent centre draws no body: the label stands on whatever is under the handle.
+  if ((centerColor_ >> 24) == 0) return;
+  const COLORREF text = m_style.GetTextColor(SwndStyle::kStateNormal);
+  if (text == CR_INVALID) return;
+  const COLORREF fitted = ReadableOn(centerColor_, text);
+  if (fitted == text) return;
+  m_style.SetTextColor(SwndStyle::kStateNormal, fitted);
+  Invalidate();
 }
 
 // ---- place and size --------------------------------------------------------------------------
@@ -168,19 +225,47 @@ void SMoveThumb::PaintBody(IRenderTarget* pRT) {
   if (body_ == nullptr || bodyColor_ != centerColor_ || !EqualRect(&bodyRect_, &rc)) {
     SetRectEmpty(&bodyRect_);
     if (!GdipCanvas::PrepareLayer(&body_, size)) return;
-    {
-      // Drawn where it stands: the gradient's middle pixel comes out as it would on the
-      // target only at the same coordinates.
-      GdipCanvas canvas(body_);
-      if (!canvas.Translate(static_cast<float>(-rc.left), static_cast<float>(-rc.top)) ||
-          !canvas.DrawHandleDisc(rc, centerColor_)) {
-        return;
-      }
-    }
+    auto* bitmap = static_cast<IBitmap*>(body_->GetCurrentObject(OT_BITMAP));
+    auto* pixels = bitmap != nullptr ? static_cast<DWORD*>(bitmap->LockPixelBits()) : nullptr;
+    if (pixels == nullptr) return;
+    DrawDisc(pixels, size, centerColor_);
+    bitmap->UnlockPixelBits(pixels);
     bodyColor_ = centerColor_;
     bodyRect_ = rc;
   }
   pRT->AlphaBlend(&rc, body_, &whole, 0xFF);
+}
+
+void SMoveThumb::DrawDisc(DWORD* pixels, SIZE size, COLORREF center) {
+  // Computed per pixel rather than through a gradient brush, whose fill leaves stray pixels:
+  // the ellipse of the whole rectangle, graded from the centre colour in the middle to the rim
+  // colour (GdipCanvas::RimColor) and outlined by a pixel of the centre colour, its edge
+  // smoothed over one pixel by the share of the pixel inside it.
+  const COLORREF rim = GdipCanvas::RimColor(center);
+  const double alpha = ((center >> 24) & 0xFF) / 255.0;
+  const double rx = size.cx / 2.0, ry = size.cy / 2.0, rMin = std::min(rx, ry);
+  for (int y = 0; y < size.cy; ++y) {
+    for (int x = 0; x < size.cx; ++x) {
+      const double dx = (x + 0.5 - rx) / rx, dy = (y + 0.5 - ry) / ry;
+      const double radial = std::sqrt(dx * dx + dy * dy);
+      const double inside = (1.0 - radial) * rMin;  // pixels to the edge, negative outside
+      const double cover = std::min(1.0, std::max(0.0, inside + 0.5));
+      DWORD& px = pixels[y * size.cx + x];
+      if (cover <= 0.0) {
+        px = 0;
+        continue;
+      }
+      const double t = inside < 1.0 ? 0.0 : std::min(1.0, radial);
+      const double a = cover * alpha;
+      auto channel = [&](int shift) {
+        const double c = ((center >> shift) & 0xFF) * (1.0 - t) + ((rim >> shift) & 0xFF) * t;
+        return static_cast<DWORD>(c * a + 0.5);
+      };
+      // Premultiplied 0xAARRGGBB from COLORREF channels (red lowest).
+      px = static_cast<DWORD>(a * 255.0 + 0.5) << 24 | channel(0) << 16 | channel(8) << 8 |
+           channel(16);
+    }
+  }
 }
 
 void SMoveThumb::OnPaint(IRenderTarget* pRT) {

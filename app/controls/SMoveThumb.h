@@ -54,6 +54,10 @@ class SMoveThumb : public SWUI::SWindow, public SWUI::ITimelineHandler {
   float GetYFloat() const { return yFloat_; }
   COLORREF GetCenterColor() const { return centerColor_; }
 
+  // The darker or the lighter of two label colours, whichever stands out more on the centre
+  // colour (0xBBGGRR): a label that would not reach 4.5:1 on its handle takes it.
+  static COLORREF ReadableOn(COLORREF center, COLORREF text);
+
  protected:
   SWND_BEGIN_MSG_MAP()
   MSG_WM_LBUTTONDOWN(OnLButtonDown)
@@ -65,6 +69,7 @@ class SMoveThumb : public SWUI::SWindow, public SWUI::ITimelineHandler {
   SWND_END_MSG_MAP(SWUI::SWindow)
 
   BOOL OnSetCursor(const POINT& pt) override;
+  void OnInitFinished(pugi::xml_node xmlNode) override;
 
  private:
   void OnLButtonDown(UINT nFlags, POINT pt);
@@ -85,6 +90,10 @@ class SMoveThumb : public SWUI::SWindow, public SWUI::ITimelineHandler {
   // The ellipse with its gradient, under the skin and the text: drawn into a layer (body_)
   // once for a colour and a place (size and position), then blended.
   void PaintBody(SWUI::IRenderTarget* pRT);
+  // The body's premultiplied pixels, size.cx x size.cy, in the centre colour given.
+  static void DrawDisc(DWORD* pixels, SIZE size, COLORREF center);
+  // Gives the label a colour readable on the centre colour (see ReadableOn).
+  void FitTextColor();
 
   float xFloat_ = 0.0f;
   float yFloat_ = 0.0f;

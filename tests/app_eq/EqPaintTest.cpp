@@ -1,7 +1,10 @@
 // The EQ editor by pixels: the grid exactly, the curves, the selected area and the handles
 // within a pixel and a few levels (GDI+ on the target's DC here draws without anti-aliasing).
 #include <cmath>
+#include <algorithm>
+#include <cwchar>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "EqRig.h"
@@ -128,6 +131,48 @@ TEST_CASE("editor paint: a handle is graded from its centre colour to the rim co
   CHECK(eq.rig.Pixel(371, 115) != kHandle);
 }
 
+TEST_CASE("editor paint: a handle's rim is round, nothing drawn outside its circle") {
+  // Band handles and a filter handle, each painted and then hidden: outside the ellipse (by a
+  // pixel of soft edge) the editor must look as it does without the handle, well inside it
+  // the handle covers everything.
+  EqRig eq;
+  Model m{Band(1000, 0)};
+  eq.editor->SetCurve(&m.info);
+  for (const wchar_t* name : {L"b0", L"hp"}) {
+    CAPTURE(std::string(name, name + wcslen(name)));
+    SMoveThumb* thumb = eq.Thumb(name);
+    thumb->SetWindowText(L"");
+    thumb->SetAttribute(SStringW(L"centerColor"), SStringW(L"#28313ce6"), FALSE);
+    thumb->SetVisible(TRUE, TRUE);
+    eq.Paint();
+    const RECT rc = thumb->GetWindowRect();
+    RECT around = rc;
+    InflateRect(&around, 3, 3);
+    std::vector<DWORD> with;
+    for (int y = around.top; y < around.bottom; ++y) {
+      for (int x = around.left; x < around.right; ++x) with.push_back(eq.rig.Pixel(x, y));
+    }
+    thumb->SetVisible(FALSE, TRUE);
+    eq.Paint();
+    const double cx = (rc.left + rc.right) / 2.0, cy = (rc.top + rc.bottom) / 2.0;
+    const double rx = (rc.right - rc.left) / 2.0, ry = (rc.bottom - rc.top) / 2.0;
+    int outside = 0, uncovered = 0;
+    size_t i = 0;
+    for (int y = around.top; y < around.bottom; ++y) {
+      for (int x = around.left; x < around.right; ++x, ++i) {
+        // Distance from the ellipse in pixels, near enough for a slim ring.
+        const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+        const double out = (std::sqrt(dx * dx + dy * dy) - 1.0) * std::min(rx, ry);
+        const bool changed = with[i] != eq.rig.Pixel(x, y);
+        if (out > 0.75 && changed) ++outside;
+        if (out < -1.5 && !changed) ++uncovered;
+      }
+    }
+    CHECK(outside == 0);
+    CHECK(uncovered == 0);
+  }
+}
+
 TEST_CASE("editor paint: a selected filter's area stands on the plot bottom") {
   EqRig eq;
   Model m(3);
@@ -181,6 +226,33 @@ TEST_CASE("editor paint: an empty plot draws nothing") {
   eq.editor->SetCurve(&m.info);
   eq.Paint(L"eq-empty");
   CHECK(CountWhere(eq, RECT{40, 0, 600, 40}, [](DWORD px) { return px != kWhite; }) == 0);
+}
+
+TEST_CASE("editor paint: a handle's label reads at 4.5:1 on every band colour of the program") {
+  // The main window's 26 band colours and its filter handles' dark one, under white labels.
+  const COLORREF centres[] = {
+      0xE8553F, 0xF08C2E, 0xE9C23A, 0x9CCC3C, 0x3FC46B, 0x34C6B0, 0x3FA9F5, 0x5B7CF0, 0x8F67EA,
+      0xC45FD8, 0xE45A9C, 0xD95F5F, 0xF2A25C, 0xD8D65A, 0x7FD86A, 0x4FD6A0, 0x4CC8E6, 0x6EA0F5,
+      0x9E8CF2, 0xD08EE8, 0xF08FB8, 0xC9A27A, 0xA8B86A, 0x6AB89A, 0x7AA8C8, 0xB0A0D0, 0x28313C};
+  auto linear = [](int c) {
+    const double v = c / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  auto luminance = [&](COLORREF cr) {
+    return 0.2126 * linear(GetRValue(cr)) + 0.7152 * linear(GetGValue(cr)) +
+           0.0722 * linear(GetBValue(cr));
+  };
+  for (COLORREF rgb : centres) {
+    // Written 0xRRGGBB above; a COLORREF holds red lowest.
+    const COLORREF centre = 0xE6000000u | RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    const COLORREF label = SMoveThumb::ReadableOn(centre, 0xFFFFFFFF);
+    CAPTURE(rgb);
+    CHECK((label >> 24) == 0xFF);
+    const double a = luminance(label), b = luminance(centre);
+    CHECK((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 4.5);
+  }
+  // A label that reads already keeps its colour.
+  CHECK(SMoveThumb::ReadableOn(0xE628313C, 0xFFFFFFFF) == 0xFFFFFFFF);
 }
 
 TEST_CASE("editor paint: the rim colour adds 0x39 to each channel and saturates") {

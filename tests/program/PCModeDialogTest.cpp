@@ -198,6 +198,50 @@ TEST_CASE("PC mode dialog: empty at first; saving, a name of 25 characters, and 
   })}, Close()})) == 0);
 }
 
+TEST_CASE("PC mode dialog with no modes: Recall and Delete say none is saved, the empty list "
+          "opens one row tall, Escape closes the dialog") {
+  ModeFolder folder;
+  ProgramRig rig;
+  rig.WriteSettings(kEnglish);
+  CHECK(rig.Run(Join({Open(), {Once([&] {
+    Press(L"btnRecall");
+    Press(L"btnDelete");
+    REQUIRE(rig.boxes.size() == 2);
+    for (const ShownMessageBox& box : rig.boxes) {
+      CHECK(box.text == L"No PC mode saved yet");
+      CHECK(box.type == MB_OK);
+    }
+
+    // The empty list opens no taller than one of its rows; with a mode saved it takes its
+    // rows again.
+    SWUI::SComboBox* modes = Modes();
+    const int row = modes->GetListBox()->GetItemHeight();
+    for (int saved = 0; saved < 2; ++saved) {
+      if (saved == 1) {
+        for (const wchar_t* name : {L"First", L"Second"}) {
+          TypeName(name);
+          Press(L"btnAdd");
+        }
+        CTipWnd::HideTip();
+      }
+      CAPTURE(saved);
+      modes->DropDown();
+      REQUIRE(modes->IsDropDownOpen());
+      RECT rc;
+      GetWindowRect(modes->GetDropDownWnd()->m_hWnd, &rc);
+      if (saved == 0) {
+        CHECK(rc.bottom - rc.top > 0);
+        CHECK(rc.bottom - rc.top <= row + 4);
+      } else {
+        CHECK(rc.bottom - rc.top >= 2 * row);
+      }
+      modes->CloseUp();
+    }
+  })}, {Once([] { PostMessageW(Dialog()->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0); }),
+        Until([] { return Dialog() == nullptr; })}})) == 0);
+  CHECK(rig.boxes.size() == 2);
+}
+
 TEST_CASE("PC mode dialog: the stored index, read from config.ini, selects its mode; 0, -1 and "
           "the count select the first") {
   ModeFolder folder;
@@ -261,11 +305,14 @@ TEST_CASE("PC mode dialog: delete asks first; the file, the item and the name go
     CHECK(NameText().empty());
     CHECK(GetFileAttributesW(folder.File(L"a.orm").c_str()) == INVALID_FILE_ATTRIBUTES);
     CHECK(StoredIndex() == 1);  // "c" moved from 2 to 1
-    // Nothing selected: nothing to delete or recall.
+    // Nothing selected: nothing is deleted or recalled, and the user is told what is missing.
     const size_t boxes = rig.boxes.size();
     Press(L"btnDelete");
     Press(L"btnRecall");
-    CHECK(rig.boxes.size() == boxes);
+    REQUIRE(rig.boxes.size() == boxes + 2);
+    CHECK(rig.boxes[boxes].text == L"Choose a PC mode first");
+    CHECK(rig.boxes[boxes + 1].text == L"Choose a PC mode first");
+    CHECK(ModeItems() == std::vector<std::wstring>{L"b", L"c"});
 
     // A file that cannot be deleted keeps its mode.
     HANDLE held = CreateFileW(folder.File(L"b.orm").c_str(), GENERIC_READ, FILE_SHARE_READ,

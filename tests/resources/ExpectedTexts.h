@@ -36,6 +36,8 @@ inline constexpr const wchar_t* kProgramTexts[] = {
     L"Are you sure to delete seleted item?",
     L"Delete failed, may delete file without permission",
     L"Recall device mode failed",
+    L"No PC mode saved yet",
+    L"Choose a PC mode first",
     L"Insufficient permission, please switch to administrator mode",
     L"Name contains illegal charactors",
     L"Do you want to replace the selected device mode?",

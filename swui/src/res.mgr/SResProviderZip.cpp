@@ -149,7 +149,9 @@ HCURSOR SResProviderZip::LoadCursor(LPCWSTR name) {
 
 IBitmap* SResProviderZip::LoadImage(LPCWSTR type, LPCWSTR name) {
   std::vector<BYTE> data;
-  if (!Read(type, name, &data) || renderFactory_ == nullptr) return nullptr;
+  if (!Read(type, name, &data)) return nullptr;
+  // Without a factory of its own, the application's.
+  if (renderFactory_ == nullptr) return DeferredBitmapFromMemory(data.data(), data.size());
   return DeferredImageFromBytes(renderFactory_, std::move(data));
 }
 

@@ -2,6 +2,7 @@
 
 #include <mshtmhst.h>
 
+#include "base/SAutoRefPtr.h"
 #include "control/SHimetric.h"
 
 namespace SWUI {
@@ -16,19 +17,6 @@ void ReleaseInterface(T*& p) {
   held->Release();
 }
 
-// Keeps the site alive across calls out to the control, which may let the element go and the
-// site with it.
-class SiteHold {
- public:
-  explicit SiteHold(IOleClientSite* site) : site_(site) { site_->AddRef(); }
-  ~SiteHold() { site_->Release(); }
-  SiteHold(const SiteHold&) = delete;
-  SiteHold& operator=(const SiteHold&) = delete;
-
- private:
-  IOleClientSite* site_;
-};
-
 }  // namespace
 
 ActiveXSite::~ActiveXSite() { Detach(); }
@@ -38,7 +26,8 @@ ActiveXSite::~ActiveXSite() { Detach(); }
 HRESULT ActiveXSite::CreateControl(REFCLSID clsid, DWORD dwClsContext, const RECT& rcPos,
                                    BOOL bVisible) {
   if (IsDetached()) return E_UNEXPECTED;
-  const SiteHold hold(this);
+  // The control may let the element go while it is made, and the site with it.
+  const SAutoRefPtr<IOleClientSite> hold(this);
   ReleaseControl();
   IUnknown* control = nullptr;
   HRESULT hr = CoCreateInstance(clsid, nullptr, dwClsContext, IID_IUnknown,
@@ -64,7 +53,7 @@ HRESULT ActiveXSite::CreateControl(REFCLSID clsid, DWORD dwClsContext, const REC
 HRESULT ActiveXSite::ActivateAx(IUnknown* pControl, IStream* pStream) {
   if (IsDetached()) return E_UNEXPECTED;
   if (pControl == nullptr) return E_POINTER;
-  const SiteHold hold(this);
+  const SAutoRefPtr<IOleClientSite> hold(this);
   pControl->AddRef();
   ReleaseControl();
   m_pControl = pControl;

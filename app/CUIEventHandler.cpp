@@ -207,6 +207,7 @@ void CUIEventHandler::LookupMainControls() {
   }
   m_tab = root->FindChildByName2<SWUI::STabCtrl>(L"orv_tab");
   if (m_tab == nullptr) return;
+  m_pageLayouts.Bind(m_tab);
   m_tabSwitch = root->FindChildByName2<SWUI::STabCtrl>(L"orv_tab_switch");
   for (int t = 0; t < kPageCount; ++t) {
     int firstRow = 0, secondRow = -1;

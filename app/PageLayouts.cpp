@@ -5,6 +5,8 @@
 #include "base/SString.h"
 #include "base/SXmlMark.h"
 #include "core/SApplication.h"
+#include "control/STabCtrl.h"
+#include "control/STabPage.h"
 #include "core/SWindow.h"
 #include "res.mgr/SXmlNoCase.h"
 
@@ -38,6 +40,22 @@ pugi::xml_node FindById(pugi::xml_node node, const wchar_t* tag, int id) {
   return pugi::xml_node();
 }
 
+// The placeholder a page keeps in place of its contents; its user data is the number of the
+// kept contents.
+const wchar_t kPlaceholderName[] = L"keptPageLayout";
+
+// Removes the page's placeholder; answers the number it carried, -1 without one.
+int RemovePlaceholder(SWUI::SWindow* page) {
+  for (SWUI::SWindow* child = page->GetWindow(SWUI::GSW_FIRSTCHILD); child != nullptr;
+       child = child->GetWindow(SWUI::GSW_NEXTSIBLING)) {
+    if (std::wcscmp(child->GetName(), kPlaceholderName) != 0) continue;
+    const int kept = static_cast<int>(child->GetUserData());
+    page->DestroyChild(child);
+    return kept;
+  }
+  return -1;
+}
+
 }  // namespace
 
 PageLayouts::~PageLayouts() {
@@ -47,13 +65,20 @@ PageLayouts::~PageLayouts() {
 }
 
 bool PageLayouts::Detach(pugi::xml_node layout, const wchar_t* tabName) {
+  for (auto& doc : pages_) {
+    if (doc != nullptr) SWUI::SXmlMark::ClearMarks(*doc);
+  }
   pages_.clear();
   expanded_.clear();
+  bound_ = false;
   pugi::xml_node tab = FindNamed(layout, tabName);
   if (!tab) return false;
   for (pugi::xml_node page = tab.first_child(); page; page = page.next_sibling()) {
-    // The tab control makes a page of each "page" element, in order.
-    if (page.type() != pugi::node_element || std::wcscmp(page.name(), L"page") != 0) continue;
+    // The tab control makes a page of each "page" element not marked as consumed, in order.
+    if (page.type() != pugi::node_element || std::wcscmp(page.name(), L"page") != 0 ||
+        SWUI::SXmlMark::IsMarked(page)) {
+      continue;
+    }
     auto kept = std::make_unique<pugi::xml_document>();
     pugi::xml_node holder = kept->append_child(L"page");
     // Only the elements: the page's own text stays with it.
@@ -65,10 +90,34 @@ bool PageLayouts::Detach(pugi::xml_node layout, const wchar_t* tabName) {
       }
       child = next;
     }
+    pugi::xml_node placeholder = page.append_child(L"window");
+    placeholder.append_attribute(L"name") = kPlaceholderName;
+    placeholder.append_attribute(L"data") = static_cast<int>(pages_.size());
+    placeholder.append_attribute(L"visible") = 0;
     pages_.push_back(holder.first_child() ? std::move(kept) : nullptr);
     expanded_.push_back(false);
   }
   return true;
+}
+
+void PageLayouts::Bind(SWUI::STabCtrl* tab) {
+  if (tab == nullptr || bound_) return;
+  bound_ = true;
+  std::vector<std::unique_ptr<pugi::xml_document>> pages;
+  std::vector<bool> expanded;
+  for (int t = 0; t < tab->GetItemCount(); ++t) {
+    SWUI::STabPage* page = tab->GetItem(t);
+    const int kept = page != nullptr ? RemovePlaceholder(page) : -1;
+    const bool known = kept >= 0 && kept < static_cast<int>(pages_.size());
+    pages.push_back(known ? std::move(pages_[kept]) : nullptr);
+    expanded.push_back(known && expanded_[kept]);
+  }
+  // What is left belonged to pages the tab control did not make.
+  for (auto& doc : pages_) {
+    if (doc != nullptr) SWUI::SXmlMark::ClearMarks(*doc);
+  }
+  pages_ = std::move(pages);
+  expanded_ = std::move(expanded);
 }
 
 bool PageLayouts::IsKept(int page) const {
@@ -78,11 +127,12 @@ bool PageLayouts::IsKept(int page) const {
 bool PageLayouts::Build(int page, SWUI::SWindow* pageElement) {
   if (!IsKept(page) || pageElement == nullptr) return false;
   std::unique_ptr<pugi::xml_document> doc = std::move(pages_[page]);
+  RemovePlaceholder(pageElement);  // not bound: numbered in layout order
   // As the element's creation from the layout ends: the children, then a relayout.
-  pageElement->CreateChildren(doc->first_child());
+  const BOOL created = pageElement->CreateChildren(doc->first_child());
   pageElement->RequestRelayout(pageElement, TRUE);
   SWUI::SXmlMark::ClearMarks(*doc);
-  return true;
+  return created != FALSE;
 }
 
 bool PageLayouts::KeptCombo(int page, int id, Combo* combo) {

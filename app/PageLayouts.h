@@ -11,6 +11,7 @@
 
 namespace SWUI {
 class SWindow;
+class STabCtrl;
 }
 
 class PageLayouts {
@@ -21,13 +22,19 @@ class PageLayouts {
   PageLayouts& operator=(const PageLayouts&) = delete;
 
   // Takes the children of every "page" of the element named tabName out of a layout (its
-  // "SWUI" element) and keeps them, page by page in layout order. False when the layout has no
-  // element of that name.
+  // "SWUI" element) and keeps them, page by page as the tab control counts its pages (a marked
+  // node is none). Each page is left a hidden placeholder child that Bind reads. False when
+  // the layout has no element of that name.
   bool Detach(pugi::xml_node layout, const wchar_t* tabName);
+  // Once the tab control made its pages from the layout: numbers the kept contents by the
+  // tab's own pages, so that a page whose creation failed shifts none after it, and removes
+  // the placeholders. Until then pages are numbered in layout order. Done once per Detach.
+  void Bind(SWUI::STabCtrl* tab);
   // Whether a page's contents are kept, still to be built.
   bool IsKept(int page) const;
   // Creates the kept contents of a page under its element (includes loaded as the layout
-  // would), then forgets them. False when nothing was kept for it.
+  // would), then forgets them. False when nothing was kept for it or the element refused
+  // its children.
   bool Build(int page, SWUI::SWindow* pageElement);
   // A combo box of a kept page as its layout makes it: how many items it lists and which it
   // selects (-1 for none).
@@ -44,4 +51,5 @@ class PageLayouts {
 
   std::vector<std::unique_ptr<pugi::xml_document>> pages_;
   std::vector<bool> expanded_;
+  bool bound_ = false;
 };

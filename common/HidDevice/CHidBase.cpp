@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <new>
 
 #include "HidDevice/HidApi.h"
 #include "core/SLog.h"
@@ -26,18 +27,38 @@ CHidBase::CHidBase()
       m_hRead(INVALID_HANDLE_VALUE),
       m_inputLength(0),
       m_outputLength(0),
+      m_read(nullptr),
       m_writePending(false),
       m_readPending(false),
       m_wake(false) {
   memset(m_path, 0, sizeof(m_path));
-  memset(m_readBuffer, 0, sizeof(m_readBuffer));
   memset(m_writeBuffer, 0, sizeof(m_writeBuffer));
   memset(&m_writeOv, 0, sizeof(m_writeOv));
-  memset(&m_readOv, 0, sizeof(m_readOv));
   InitializeCriticalSection(&m_writeLock);
 }
 
-CHidBase::~CHidBase() { DeleteCriticalSection(&m_writeLock); }
+CHidBase::~CHidBase() {
+  Close();  // a read still pending is cancelled (or its slot left to it) first
+  if (ReadSlot* slot = m_read.exchange(nullptr)) {
+    CloseHandle(slot->ov.hEvent);
+    delete slot;
+  }
+  DeleteCriticalSection(&m_writeLock);
+}
+
+CHidBase::ReadSlot* CHidBase::TakeReadSlot() {
+  if (ReadSlot* slot = m_read) return slot;
+  auto* slot = new (std::nothrow) ReadSlot;
+  if (slot == nullptr) return nullptr;
+  memset(slot, 0, sizeof(*slot));
+  slot->ov.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+  if (slot->ov.hEvent == nullptr) {
+    delete slot;
+    return nullptr;
+  }
+  m_read = slot;
+  return slot;
+}
 
 void CHidBase::CopyPath(DevicePath& dst, const wchar_t* src) {
   if (src == nullptr) {
@@ -134,12 +155,10 @@ BOOL CHidBase::OpenDevice(const wchar_t* path) {
     return FALSE;
   }
 
-  // A failed earlier attempt may have left the events; they are reused, never leaked.
+  // A failed earlier attempt may have left the event; it is reused, never leaked.
   if (m_writeOv.hEvent == nullptr) m_writeOv.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-  if (m_readOv.hEvent == nullptr) m_readOv.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
   m_writeOv.Offset = m_writeOv.OffsetHigh = 0;
-  m_readOv.Offset = m_readOv.OffsetHigh = 0;
-  if (m_writeOv.hEvent == nullptr || m_readOv.hEvent == nullptr) {
+  if (m_writeOv.hEvent == nullptr || TakeReadSlot() == nullptr) {
     HID_LOG("CHidBase::OpenDevice", "CreateEvent failed.");
     return FALSE;
   }
@@ -182,11 +201,16 @@ void CHidBase::FinishPendingWrite() {
 }
 
 void CHidBase::CancelPendingRead() {
-  if (!m_readPending || m_hRead == INVALID_HANDLE_VALUE) return;
-  CancelIoEx(m_hRead, &m_readOv);
-  // Wait for the cancellation itself, bounded, so the read buffer is not written afterwards.
-  for (int i = 0; i < 1000 && !HasOverlappedIoCompleted(&m_readOv); ++i) Sleep(1);
+  ReadSlot* slot = m_read;
+  if (!m_readPending || m_hRead == INVALID_HANDLE_VALUE || slot == nullptr) return;
   m_readPending = false;
+  CancelIoEx(m_hRead, &slot->ov);
+  // The cancellation itself is waited for, bounded: the system writes the slot until then.
+  for (int i = 0; i < 1000 && !HasOverlappedIoCompleted(&slot->ov); ++i) Sleep(1);
+  if (HasOverlappedIoCompleted(&slot->ov)) return;
+  HID_LOG("CHidBase::CancelPendingRead",
+          "a read did not end when cancelled; its buffer is left to it.");
+  m_read = nullptr;
 }
 
 void CHidBase::Close() {
@@ -204,10 +228,6 @@ void CHidBase::Close() {
   if (m_writeOv.hEvent != nullptr) {
     CloseHandle(m_writeOv.hEvent);
     m_writeOv.hEvent = nullptr;
-  }
-  if (m_readOv.hEvent != nullptr) {
-    CloseHandle(m_readOv.hEvent);
-    m_readOv.hEvent = nullptr;
   }
   m_inputLength = 0;
   m_outputLength = 0;
@@ -249,9 +269,14 @@ BOOL CHidBase::Read(BYTE** data) {
     HID_LOG("CHidBase::Read", "Please OpenDevice before Read.");
     return FALSE;
   }
-  ResetEvent(m_readOv.hEvent);
-  memset(m_readBuffer, 0, sizeof(m_readBuffer));
-  BOOL ok = ReadFile(m_hRead, m_readBuffer, m_inputLength, nullptr, &m_readOv);
+  ReadSlot* slot = TakeReadSlot();
+  if (slot == nullptr) {
+    HID_LOG("CHidBase::Read", "out of memory.");
+    return FALSE;
+  }
+  ResetEvent(slot->ov.hEvent);
+  memset(slot->buffer, 0, sizeof(slot->buffer));
+  BOOL ok = ReadFile(m_hRead, slot->buffer, m_inputLength, nullptr, &slot->ov);
   if (!ok && GetLastError() != ERROR_IO_PENDING) return FALSE;  // dead or failing device
   if (!ok) {
     m_readPending = true;
@@ -261,25 +286,26 @@ BOOL CHidBase::Read(BYTE** data) {
       CancelPendingRead();
       return FALSE;
     }
-    if (WaitForSingleObject(m_readOv.hEvent, INFINITE) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(slot->ov.hEvent, INFINITE) != WAIT_OBJECT_0) {
       CancelPendingRead();
       return FALSE;
     }
   }
   DWORD transferred = 0;
-  if (!GetOverlappedResult(m_hRead, &m_readOv, &transferred, FALSE)) {
+  if (!GetOverlappedResult(m_hRead, &slot->ov, &transferred, FALSE)) {
     if (GetLastError() == ERROR_IO_INCOMPLETE) CancelPendingRead();  // woken, nothing came
     m_readPending = false;
     return FALSE;
   }
   m_readPending = false;
-  if (data != nullptr) *data = m_readBuffer + 1;
+  if (data != nullptr) *data = slot->buffer + 1;
   return TRUE;
 }
 
 void CHidBase::WakeRead() {
   m_wake = true;
-  if (m_readOv.hEvent != nullptr) SetEvent(m_readOv.hEvent);
+  // A slot left to a stuck read is never freed: setting its event is harmless.
+  if (ReadSlot* slot = m_read) SetEvent(slot->ov.hEvent);
 }
 
 BOOL CHidBase::RegisterDeviceNotify(HWND window) {

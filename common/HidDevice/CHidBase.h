@@ -44,18 +44,27 @@ class CHidBase {
   static void CopyPath(DevicePath& dst, const wchar_t* src);
 
  private:
+  // What an overlapped read writes into until it has completed: its OVERLAPPED and buffer.
+  struct ReadSlot {
+    OVERLAPPED ov;
+    BYTE buffer[kBufferSize];
+  };
+
   void FinishPendingWrite();
   void CancelPendingRead();
+  // The read slot, made when there is none (at the first open, after one was abandoned).
+  ReadSlot* TakeReadSlot();
 
   DevicePath m_path;
   HANDLE m_hWrite;
   HANDLE m_hRead;
   DWORD m_inputLength;
   DWORD m_outputLength;
-  BYTE m_readBuffer[kBufferSize];
   BYTE m_writeBuffer[kBufferSize];
   OVERLAPPED m_writeOv;
-  OVERLAPPED m_readOv;
+  // Owned and freed with the object, except when a read would not end even cancelled: that
+  // slot is left to the read for good (never freed nor reused) and a new one is made.
+  std::atomic<ReadSlot*> m_read;
   // The receive thread writes too (acknowledgements): writes are serialised, and the write
   // buffer is not reused while the previous write is still pending.
   CRITICAL_SECTION m_writeLock;

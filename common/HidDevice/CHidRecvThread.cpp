@@ -36,6 +36,9 @@ BOOL CHidRecvThread::Stop() {
   if (IsRunning()) {
     m_run = 0;
     SetEvent(m_workEvent);
+    // A read blocked on the device would keep the thread until the forced end, which may
+    // catch it holding the write lock or the heap's.
+    if (CProtocol* protocol = m_protocol) protocol->Hid().WakeRead();
   }
   CThreadObject::Stop(kStopWaitMs);
   m_run = 0;
@@ -69,10 +72,10 @@ DWORD CHidRecvThread::Run() {
 
 void CHidRecvThread::ReadLoop(CProtocol* protocol) {
   ResetEvent(m_idleEvent);
-  while (protocol->IsReceiving()) {
+  while (m_run && protocol->IsReceiving()) {
     BYTE* data = nullptr;
     BOOL ok = protocol->Hid().Read(&data);
-    if (!protocol->IsReceiving()) break;
+    if (!m_run || !protocol->IsReceiving()) break;
     if (ok) {
       protocol->OnRecv(data);
     } else {

@@ -16,7 +16,9 @@ class CHidRecvThread : public CThreadObject {
   ~CHidRecvThread() override;
 
   BOOL Start();
-  // Ends the thread: 2000 ms, then forcibly. Afterwards no protocol is attached.
+  // Ends the thread, waking a read of the attached protocol blocked on the device (that link
+  // then reads nothing until it is closed): 2000 ms, then forcibly. Afterwards no protocol is
+  // attached.
   BOOL Stop();
   // Waits (2000 ms) until the thread is between protocols, restarting it if it is not, then
   // gives it `protocol`. A null protocol does nothing.

@@ -163,6 +163,19 @@ TEST_CASE("A receive thread stuck in a protocol is stopped before the protocol i
   CHECK(rig.mgr.SendAndReceive(request, reply, 200));
 }
 
+TEST_CASE("Stopping the receive thread wakes its read blocked on a silent device") {
+  DeviceRig rig;
+  REQUIRE(rig.Connect());
+  Sleep(50);  // the receive thread is blocked in its read: the device sends nothing
+  CProtocol* protocol = rig.mgr.GetProtocol();
+  DWORD start = GetTickCount();
+  CHECK(rig.mgr.GetRecvThread()->Stop());
+  // It left its loop on its own (an ended thread never says so), not at the forced end.
+  CHECK(GetTickCount() - start < 1500);
+  CHECK(WaitForSingleObject(protocol->StoppedEvent(), 0) == WAIT_OBJECT_0);
+  CHECK_FALSE(rig.mgr.GetRecvThread()->IsRunning());
+}
+
 TEST_CASE("Whole exchanges are serialised: a second caller waits for the reply in flight") {
   DeviceRig rig;
   REQUIRE(rig.Connect());

@@ -21,6 +21,10 @@
 class NotingActiveX : public SWUI::SActiveX {
   SWUI_CLASS_NAME(SWUI::SActiveX, L"notingax")
 
+ public:
+  // As a derived element makes its control when it chooses to.
+  using SWUI::SActiveX::InitActiveX;
+
  protected:
   void OnAxActivate(IUnknown* pCtrl) override;
   void OnAxCreateFinished(BOOL bCreated) override;

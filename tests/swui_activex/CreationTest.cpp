@@ -2,7 +2,7 @@
 // order of the calls that initialise, site, advise, activate and place it; the variants that
 // ask for their site first (and fail to initialise), stay invisible or have no windowless
 // object; creation put off until the element is shown; and the element's end, which leaves
-// neither the control nor the site alive.
+// neither the control nor the site alive, also when it goes while the control is being made.
 #include <doctest/doctest.h>
 
 #include "AxRig.h"
@@ -168,4 +168,42 @@ TEST_CASE("destroyed: the control deactivated, closed, unsited and freed; the si
   CHECK(AxTestLiveControls() == 0);
   // Only this test's reference is left.
   CHECK(site->Release() == 0);
+}
+
+TEST_CASE("destroyed while the control is made: creation stops, no hook runs on the element") {
+  // The element is destroyed from inside one of the control's calls; it is made either when
+  // first shown or by the element's own code (with no message holding the element).
+  const wchar_t* during[] = {L"GetMiscStatus",     L"InitNew",
+                             L"SetClientSite(site)", L"SetAdvise(1,sink)",
+                             L"DoVerb(-5)",        L"OnInPlaceActivateEx=0x0"};
+  for (const wchar_t* entry : during) {
+    for (const bool direct : {false, true}) {
+      CAPTURE(std::wstring(entry));
+      CAPTURE(direct);
+      AxRig r;
+      r.Load(L"<notingax name='ax' delay='1' visible='0' clsID='" + std::wstring(kAxTestProgId) +
+             L"'/>");
+      auto* ax = r.Find<NotingActiveX>(L"ax");
+      struct Destroy {
+        SWindow* root;
+        SWindow* ax;
+        static void Run(void* self) {
+          auto* d = static_cast<Destroy*>(self);
+          d->root->DestroyChild(d->ax);
+        }
+      } destroy = {r.rig.root, ax};
+      AxTestOnEntry(entry, &Destroy::Run, &destroy);
+      if (direct) {
+        CHECK_FALSE(ax->InitActiveX());
+      } else {
+        ax->SetVisible(TRUE);
+      }
+      CHECK(AxRig::Recorded(entry));
+      CHECK_FALSE(AxRig::Recorded(L"created"));
+      CHECK_FALSE(AxRig::Recorded(L"not created"));
+      CHECK_FALSE(AxRig::Recorded(L"OnAxActivate"));
+      CHECK(AxTestLiveControls() == 0);
+      CHECK(r.rig.root->GetChildrenCount() == 0);
+    }
+  }
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -37,9 +38,10 @@ class FakeResProvider : public SWUI::TObjRefImpl<SWUI::IResProvider> {
     memset(xorMask, 0, sizeof(xorMask));
     return CreateCursor(GetModuleHandleW(nullptr), 0, 0, 32, 32, andMask, xorMask);
   }
-  SWUI::IBitmap* LoadImage(LPCWSTR, LPCWSTR) override {
+  SWUI::IBitmap* LoadImage(LPCWSTR type, LPCWSTR name) override {
     ++imageLoads;
-    return nullptr;
+    lastImage = std::wstring(type != nullptr ? type : L"") + L":" + (name != nullptr ? name : L"");
+    return makeImage ? makeImage() : nullptr;
   }
   SWUI::IImgX* LoadImgX(LPCWSTR, LPCWSTR) override { return nullptr; }
   size_t GetRawBufferSize(LPCWSTR type, LPCWSTR name) override {
@@ -60,6 +62,9 @@ class FakeResProvider : public SWUI::TObjRefImpl<SWUI::IResProvider> {
   int hasCalls = 0;
   int cursorLoads = 0;
   int imageLoads = 0;
+  std::wstring lastImage;  // "type:name" of the last LoadImage
+  // The images LoadImage makes itself (none while empty).
+  std::function<SWUI::IBitmap*()> makeImage;
   std::wstring lastIcon;
   int lastIconCx = -1;
   int lastIconCy = -1;

@@ -7,8 +7,12 @@
 #include <string>
 
 #include "FakeResProvider.h"
+#include "IBitmap.h"
+#include "IRenderFactory.h"
+#include "RenderModule.h"
 #include "RawRead.h"
 #include "TempFolder.h"
+#include "core/SApplication.h"
 #include "res.mgr/SResProviderMgr.h"
 
 using SWUI::SResProviderMgr;
@@ -187,4 +191,40 @@ TEST_CASE("providers may be added and removed on one thread while another reads"
   CHECK(misses == 0);
   CHECK(mgr.GetMatchResProvider(L"XML", L"extra") == nullptr);
   stable->Release();
+}
+
+TEST_CASE("an image reference asks the matching provider's LoadImage, once per resource") {
+  SWUI::IObjRef* obj = nullptr;
+  SWUI::CreateRenderFactory_GDI(&obj);
+  auto* render = static_cast<SWUI::IRenderFactory*>(obj);
+  {
+    SWUI::SApplication app(render, GetModuleHandleW(nullptr));
+    // A provider that makes its images itself: 7 x 3, whatever its bytes say.
+    auto* provider = new FakeResProvider();
+    provider->Add(L"IMG", L"logo", "not an encoded image");
+    provider->makeImage = [render] {
+      SWUI::IBitmap* made = nullptr;
+      if (render->CreateBitmap(&made) && made->Init(7, 3, nullptr) != S_OK) {
+        made->Release();
+        made = nullptr;
+      }
+      return made;
+    };
+    app.AddResProvider(provider);
+    SWUI::IBitmap* first = app.LoadImageByRef(L"IMG:logo");
+    REQUIRE(first != nullptr);
+    CHECK(first->Width() == 7u);
+    CHECK(first->Height() == 3u);
+    CHECK(provider->lastImage == L"IMG:logo");
+    SWUI::IBitmap* again = app.LoadImageByRef(L"IMG:logo");
+    CHECK(again == first);  // shared, the provider asked once
+    CHECK(provider->imageLoads == 1);
+    CHECK(app.LoadImageByRef(L"IMG:absent") == nullptr);
+    CHECK(provider->imageLoads == 1);  // no provider has it: none asked
+    if (again != nullptr) again->Release();
+    first->Release();
+    app.RemoveResProvider(provider);
+    provider->Release();
+  }
+  render->Release();
 }

@@ -8,6 +8,7 @@
 
 #include "HostHarness.h"
 #include "TestElements.h"
+#include "core/SStaticBackground.h"
 
 using namespace SWUI;
 
@@ -137,4 +138,32 @@ TEST_CASE("a change of what the cached background holds repaints as a new host w
     CHECK(Differing(Pixels(h), expected) == 0);
     CHECK(Differing(changed, expected) == 0);
   }
+}
+
+TEST_CASE("a cache that cannot grow to the root's size is not used, and is made again after") {
+  HostHarness h;
+  h.app.TplRegisterFactory<GroupedWnd>();
+  h.Open(kLayout);
+  SWindow* root = h.Root();
+  // Over 2 GB of pixels: no surface can take that size.
+  const RECT huge = {0, 0, 30000, 30000};
+  const RECT normal = root->GetWindowRect();
+  SStaticBackground background;
+  // The first paint that finds the tree as the last one did draws the cache.
+  const auto prepared = [&](const RECT& rc) {
+    root->Move(&rc);
+    background.Prepare(root, 1);
+    return background.Prepare(root, 1);
+  };
+  const auto width = [](IRenderTarget* rt) {
+    return static_cast<IBitmap*>(rt->GetCurrentObject(OT_BITMAP))->Width();
+  };
+  IRenderTarget* before = prepared(normal);
+  REQUIRE(before != nullptr);
+  CHECK(width(before) == 120u);
+  CHECK(prepared(huge) == nullptr);
+  IRenderTarget* after = prepared(normal);
+  REQUIRE(after != nullptr);
+  CHECK(width(after) == 120u);
+  CHECK(after->GetPixel(90, 50) == 0xFF0000FFu);  // the plain window "side", blue
 }

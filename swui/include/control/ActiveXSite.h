@@ -35,12 +35,15 @@ class ActiveXSite : public IOleClientSite,
   // ---- the control -----------------------------------------------------------------------
   // Creates the control of a class (no aggregation, that class context) and activates it
   // (ActivateAx); on success shows or hides its own window as bVisible says, places it at
-  // rcPos and runs the delegate's OnAxActivate. A failure leaves no control.
+  // rcPos and runs the delegate's OnAxActivate. A failure leaves no control. The site lives
+  // until this returns; E_UNEXPECTED when it was detached meanwhile (the element went while
+  // the control was made), and nothing more is done then.
   HRESULT CreateControl(REFCLSID clsid, DWORD dwClsContext, const RECT& rcPos, BOOL bVisible);
   // Initialises (InitNew, or Load from pStream), sets the client site (before initialising
   // when the control asks for it), takes the view object, advises and activates in place.
   // S_FALSE when the control stays inactive by its misc status; E_UNEXPECTED when activation
-  // failed; an initialisation failure releases the control.
+  // failed or a call into the control detached the site or took the control back; an
+  // initialisation failure releases the control.
   HRESULT ActivateAx(IUnknown* pControl, IStream* pStream = nullptr);
   // Deactivates, closes and releases the control; the site stays usable.
   void ReleaseControl();

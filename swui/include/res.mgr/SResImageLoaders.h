@@ -21,4 +21,10 @@ IImgX* LoadImgXFromFile(LPCWSTR path);
 IBitmap* LoadBitmapFromMemory(IRenderFactory* factory, const void* data, size_t size);
 IImgX* LoadImgXFromMemory(IRenderFactory* factory, const void* data, size_t size);
 
+// The image a provider hands out for encoded bytes: a PNG decoded when first drawn, any other
+// kind at once (DeferredImageFromBytes); through a given render factory or the application's.
+IBitmap* DeferredBitmapFromMemory(IRenderFactory* factory, const void* data, size_t size);
+IBitmap* DeferredBitmapFromMemory(const void* data, size_t size);
+IBitmap* DeferredBitmapFromFile(LPCWSTR path);
+
 }  // namespace SWUI

@@ -36,10 +36,11 @@ class SResProviderMgr {
   HICON LoadIcon(LPCWSTR name, int cx = 0, int cy = 0, BOOL fromFile = FALSE);
   // "name:size" asks for a size-by-size icon; a plain name for size 0 (the system default).
   HICON LoadIconByRef(LPCWSTR ref);
-  // "type:name": the image of that resource with a reference added, or null. One image per
-  // resource, shared by everyone who names it, so it must not be changed in place; a PNG is
-  // decoded only when first drawn (its size is known before). "file:path" loads the file
-  // directly, a new image each time.
+  // "type:name": the image of that resource with a reference added, or null: the matching
+  // provider's LoadImage, asked once per resource; the image is shared by everyone who names
+  // it, so it must not be changed in place. The built-in providers decode a PNG only when it is
+  // first drawn (its size is known before). "file:path" loads the file directly, a new image
+  // each time.
   IBitmap* LoadImageByRef(LPCWSTR ref);
   // image resampled to width x height, made when first drawn: one copy per size of each
   // resource image, shared as the image is; a new copy of any other image.

@@ -18,6 +18,7 @@ class SResProviderPE : public TObjRefImpl<IResProvider> {
   HICON LoadIcon(LPCWSTR name, int cx, int cy) override;
   HBITMAP LoadBitmap(LPCWSTR name) override;
   HCURSOR LoadCursor(LPCWSTR name) override;
+  // A PNG decoded when first drawn, any other kind at once.
   IBitmap* LoadImage(LPCWSTR type, LPCWSTR name) override;
   IImgX* LoadImgX(LPCWSTR type, LPCWSTR name) override;
   size_t GetRawBufferSize(LPCWSTR type, LPCWSTR name) override;

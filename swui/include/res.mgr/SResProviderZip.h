@@ -49,6 +49,7 @@ class SResProviderZip : public TObjRefImpl<IResProvider> {
   HBITMAP LoadBitmap(LPCWSTR name) override;
   // From the "CURSOR" entry, at the system cursor size.
   HCURSOR LoadCursor(LPCWSTR name) override;
+  // A PNG decoded when first drawn, any other kind at once.
   IBitmap* LoadImage(LPCWSTR type, LPCWSTR name) override;
   IImgX* LoadImgX(LPCWSTR type, LPCWSTR name) override;
   size_t GetRawBufferSize(LPCWSTR type, LPCWSTR name) override;

@@ -2,6 +2,7 @@
 
 #include <mshtmhst.h>
 
+#include "base/SAutoRefPtr.h"
 #include "control/SHimetric.h"
 
 namespace SWUI {
@@ -25,11 +26,17 @@ ActiveXSite::~ActiveXSite() { Detach(); }
 HRESULT ActiveXSite::CreateControl(REFCLSID clsid, DWORD dwClsContext, const RECT& rcPos,
                                    BOOL bVisible) {
   if (IsDetached()) return E_UNEXPECTED;
+  // The control may let the element go while it is made, and the site with it.
+  const SAutoRefPtr<IOleClientSite> hold(this);
   ReleaseControl();
   IUnknown* control = nullptr;
   HRESULT hr = CoCreateInstance(clsid, nullptr, dwClsContext, IID_IUnknown,
                                 reinterpret_cast<void**>(&control));
   if (FAILED(hr)) return hr;
+  if (IsDetached()) {
+    control->Release();
+    return E_UNEXPECTED;
+  }
   hr = ActivateAx(control);
   control->Release();
   if (FAILED(hr)) {
@@ -38,32 +45,39 @@ HRESULT ActiveXSite::CreateControl(REFCLSID clsid, DWORD dwClsContext, const REC
   }
   ShowControlWindow(bVisible);
   SetObjectRects(rcPos);
-  // The control may have let the element go meanwhile, and the site with it.
-  if (!IsDetached()) m_pDelegate->OnAxActivate(m_pControl);
+  if (IsDetached()) return E_UNEXPECTED;
+  m_pDelegate->OnAxActivate(m_pControl);
   return hr;
 }
 
 HRESULT ActiveXSite::ActivateAx(IUnknown* pControl, IStream* pStream) {
   if (IsDetached()) return E_UNEXPECTED;
   if (pControl == nullptr) return E_POINTER;
+  const SAutoRefPtr<IOleClientSite> hold(this);
   pControl->AddRef();
   ReleaseControl();
   m_pControl = pControl;
+  // Every call out may end the site (Detach) or take the control back: checked after each.
+  const auto gone = [this, pControl] { return IsDetached() || m_pControl != pControl; };
   pControl->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&m_pOleObject));
   if (m_pOleObject != nullptr) m_pOleObject->GetMiscStatus(DVASPECT_CONTENT, &m_dwMiscStatus);
-  if (m_dwMiscStatus & OLEMISC_SETCLIENTSITEFIRST) AttachClientSite(TRUE);
+  if (!gone() && (m_dwMiscStatus & OLEMISC_SETCLIENTSITEFIRST)) AttachClientSite(TRUE);
+  if (gone()) return E_UNEXPECTED;
   const HRESULT hrInit = InitControl(pStream);
+  if (gone()) return E_UNEXPECTED;
   if (FAILED(hrInit)) {
     if (m_bClientSiteSet) AttachClientSite(FALSE);
     ReleaseInterfaces();
     return hrInit;
   }
   if (!m_bClientSiteSet) AttachClientSite(TRUE);
+  if (gone()) return E_UNEXPECTED;
   TakeViewObject();
   if (m_pViewObject != nullptr &&
       SUCCEEDED(m_pViewObject->SetAdvise(DVASPECT_CONTENT, 0, static_cast<IAdviseSink*>(this)))) {
     m_bAdvised = TRUE;
   }
+  if (gone()) return E_UNEXPECTED;
   return InPlaceActivate();
 }
 

@@ -50,8 +50,12 @@ void SActiveX::OnAxCreateFinished(BOOL) {}
 
 BOOL SActiveX::InitActiveX() {
   if (IsEqualCLSID(m_clsid, CLSID_NULL)) return FALSE;
+  // The control may destroy the element while it is made: the element stays alive until
+  // this returns, and a destroyed one (its site detached) hears nothing more.
+  SAutoRefPtr<SWindow> hold(this);
   const HRESULT hr =
       m_pAxContainer->CreateControl(m_clsid, m_clsCtx, GetClientRect(), IsVisible(TRUE));
+  if (m_pAxContainer->IsDetached()) return FALSE;
   const BOOL created = SUCCEEDED(hr);
   OnAxCreateFinished(created);
   return created;

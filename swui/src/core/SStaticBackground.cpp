@@ -105,8 +105,10 @@ bool SStaticBackground::Draw(SWindow* root) {
   if (m_surface == nullptr) {
     m_surface = RenderFactoryUtil::NewRenderTarget(size.cx, size.cy);
     if (m_surface == nullptr) return false;
-  } else if (!EqualRect(&rc, &m_rcRoot)) {
-    m_surface->Resize(size);  // a new bitmap: kept while the size is
+  } else if (!EqualRect(&rc, &m_rcRoot) && FAILED(m_surface->Resize(size))) {
+    // A surface of another size (or none) would show wrong pixels: painted without the
+    // cache until a surface of the right size can be made.
+    return false;
   }
   m_surface->SetViewportOrg(POINT{-rc.left, -rc.top});
   m_surface->ClearRect(&rc, 0);

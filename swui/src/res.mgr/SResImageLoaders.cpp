@@ -1,10 +1,15 @@
 #include "res.mgr/SResImageLoaders.h"
 
+#include <utility>
+#include <vector>
+
 #include "IBitmap.h"
 #include "IImgDecoderFactory.h"
 #include "IImgX.h"
 #include "IRenderFactory.h"
 #include "core/SApplication.h"
+#include "res.mgr/SDeferredBitmap.h"
+#include "res.mgr/SResFile.h"
 
 namespace SWUI {
 
@@ -79,6 +84,26 @@ IImgX* LoadImgXFromFile(LPCWSTR path) {
   IImgX* img = NewImgX(CurrentRenderFactory());
   if (img == nullptr) return nullptr;
   return KeepIfFrames(img, img->LoadFromFileW(path));
+}
+
+IBitmap* DeferredBitmapFromMemory(IRenderFactory* factory, const void* data, size_t size) {
+  if (factory == nullptr || data == nullptr || size == 0) return nullptr;
+  const BYTE* bytes = static_cast<const BYTE*>(data);
+  return DeferredImageFromBytes(factory, std::vector<BYTE>(bytes, bytes + size));
+}
+
+IBitmap* DeferredBitmapFromMemory(const void* data, size_t size) {
+  return DeferredBitmapFromMemory(CurrentRenderFactory(), data, size);
+}
+
+IBitmap* DeferredBitmapFromFile(LPCWSTR path) {
+  if (path == nullptr || *path == 0) return nullptr;
+  IRenderFactory* factory = CurrentRenderFactory();
+  const size_t size = SResFile::GetSize(path);
+  if (factory == nullptr || size == 0) return nullptr;
+  std::vector<BYTE> bytes(size);
+  if (!SResFile::Read(path, bytes.data(), size)) return nullptr;
+  return DeferredImageFromBytes(factory, std::move(bytes));
 }
 
 }  // namespace SWUI

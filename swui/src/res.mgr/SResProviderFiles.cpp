@@ -83,7 +83,7 @@ HCURSOR SResProviderFiles::LoadCursor(LPCWSTR name) {
 
 IBitmap* SResProviderFiles::LoadImage(LPCWSTR type, LPCWSTR name) {
   SStringW path = GetResPath(type, name);
-  return path.IsEmpty() ? nullptr : LoadBitmapFromFile(path);
+  return path.IsEmpty() ? nullptr : DeferredBitmapFromFile(path);
 }
 
 IImgX* SResProviderFiles::LoadImgX(LPCWSTR type, LPCWSTR name) {

@@ -165,15 +165,9 @@ IBitmap* SResProviderMgr::LoadImageByRef(LPCWSTR ref) {
     cached->second.image->AddRef();
     return cached->second.image;
   }
-  IBitmap* image = nullptr;
-  const size_t size = provider->GetRawBufferSize(type, name);
-  std::vector<BYTE> bytes(size);
-  SApplication* app = SApplication::getSingletonPtr();
-  if (size > 0 && app != nullptr && provider->GetRawBuffer(type, name, bytes.data(), size)) {
-    image = DeferredImageFromBytes(app->GetRenderFactory(), std::move(bytes));
-  } else {
-    image = provider->LoadImage(type, name);
-  }
+  // The provider makes the image (the built-in ones decode it when it is first drawn); the
+  // manager shares it among every reference to the same resource.
+  IBitmap* image = provider->LoadImage(type, name);
   if (image == nullptr) return nullptr;
   m_images[key] = CachedImage{provider, image};
   return image;

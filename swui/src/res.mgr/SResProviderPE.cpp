@@ -94,7 +94,7 @@ HCURSOR SResProviderPE::LoadCursor(LPCWSTR name) {
 IBitmap* SResProviderPE::LoadImage(LPCWSTR type, LPCWSTR name) {
   DWORD size = 0;
   const void* bytes = Bytes(type, name, &size);
-  return bytes != nullptr ? LoadBitmapFromMemory(bytes, size) : nullptr;
+  return bytes != nullptr ? DeferredBitmapFromMemory(bytes, size) : nullptr;
 }
 
 IImgX* SResProviderPE::LoadImgX(LPCWSTR type, LPCWSTR name) {

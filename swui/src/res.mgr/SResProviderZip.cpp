@@ -4,9 +4,11 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "IRenderFactory.h"
 #include "SDibHeader.h"
+#include "res.mgr/SDeferredBitmap.h"
 #include "res.mgr/SIconLoader.h"
 #include "res.mgr/SResImageLoaders.h"
 
@@ -148,7 +150,9 @@ HCURSOR SResProviderZip::LoadCursor(LPCWSTR name) {
 IBitmap* SResProviderZip::LoadImage(LPCWSTR type, LPCWSTR name) {
   std::vector<BYTE> data;
   if (!Read(type, name, &data)) return nullptr;
-  return LoadBitmapFromMemory(renderFactory_, data.data(), data.size());
+  // Without a factory of its own, the application's.
+  if (renderFactory_ == nullptr) return DeferredBitmapFromMemory(data.data(), data.size());
+  return DeferredImageFromBytes(renderFactory_, std::move(data));
 }
 
 IImgX* SResProviderZip::LoadImgX(LPCWSTR type, LPCWSTR name) {

@@ -47,4 +47,8 @@ void AxTestNote(const wchar_t* text);
 int AxTestLiveControls();
 // The colour every control fills with from now on.
 void AxTestSetColour(COLORREF colour);
+// Runs fn(context) once, right after the record next gets that entry: the test's way to act
+// in the middle of a call the host makes (destroy the element while the control activates).
+// AxTestReset drops a hook that has not run.
+void AxTestOnEntry(const wchar_t* entry, void (*fn)(void*), void* context);
 }

@@ -21,6 +21,26 @@ LONG g_objects = 0;
 LONG g_locks = 0;
 LONG g_controls = 0;
 
+struct EntryHook {
+  std::wstring entry;
+  void (*fn)(void*) = nullptr;
+  void* context = nullptr;
+};
+
+EntryHook& Hook() {
+  static EntryHook hook;
+  return hook;
+}
+
+// Taken off before it runs: what it does may add entries of its own.
+void RunHookFor(const std::wstring& entry) {
+  EntryHook& hook = Hook();
+  if (hook.fn == nullptr || hook.entry != entry) return;
+  const EntryHook taken = hook;
+  hook = EntryHook();
+  taken.fn(taken.context);
+}
+
 }  // namespace
 
 void Record(const wchar_t* format, ...) {
@@ -30,6 +50,7 @@ void Record(const wchar_t* format, ...) {
   vswprintf(text, sizeof(text) / sizeof(text[0]), format, args);
   va_end(args);
   Entries().emplace_back(text);
+  RunHookFor(text);
 }
 
 COLORREF FillColour() { return g_colour; }
@@ -54,6 +75,7 @@ extern "C" {
 void AxTestReset() {
   axtest::Entries().clear();
   axtest::g_colour = kAxDefaultColour;
+  axtest::Hook() = axtest::EntryHook();
 }
 
 int AxTestRecordCount() { return static_cast<int>(axtest::Entries().size()); }
@@ -69,4 +91,8 @@ void AxTestNote(const wchar_t* text) { axtest::Record(L"%ls", text); }
 int AxTestLiveControls() { return axtest::LiveControls(); }
 
 void AxTestSetColour(COLORREF colour) { axtest::g_colour = colour; }
+
+void AxTestOnEntry(const wchar_t* entry, void (*fn)(void*), void* context) {
+  axtest::Hook() = axtest::EntryHook{entry != nullptr ? entry : L"", fn, context};
+}
 }

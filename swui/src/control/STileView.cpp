@@ -128,7 +128,12 @@ void STileView::BuildVisibleItems() {
   int y = first >= 0 ? grid.Item2Position(first) : 0;
   for (int iItem = first; iItem != -1 && iItem < count && y < bottom; ++iItem) {
     const ItemInfo info = ShowItem(rebuild, iItem, &rcTile);
+    if (info.pItem == nullptr) break;
     info.pItem->GetRoot()->UpdateLayout();
+    if (RowsStale()) {
+      RecyclePanel(info);
+      break;
+    }
     m_visible.push_back(info);
     if (grid.IsLastInRow(iItem)) y += grid.GetItemLineHeight();
   }

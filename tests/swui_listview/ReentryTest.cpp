@@ -54,7 +54,7 @@ void CheckRowsAgree(SListView* view, Adapter* adapter) {
     const int row = view->GetFirstVisible() + i;
     SItemPanel* panel = view->GetItemPanel(row);
     REQUIRE(panel != nullptr);
-    CHECK(panel->GetItemIndex() == static_cast<ULONG_PTR>(row));
+    CHECK(panel->GetItemIndex() == row);
   }
   CHECK(adapter->PanelsAlive() == view->GetVisibleCount() + view->GetRecycledCount());
 }
@@ -272,4 +272,56 @@ TEST_CASE_FIXTURE(TreeRig, "tree view: a removed item is no selection and never 
   KeyDown(VK_DOWN);
   KeyDown(VK_UP);
   CheckPanelsHeld();
+}
+
+TEST_CASE_FIXTURE(TreeRig, "tree view: an item that the rows built to show it take away") {
+  // Item 4, a child of the collapsed item 1, is removed as soon as its row is built: showing
+  // it (which expands 1) and moving the selection onto it stop there.
+  OpenTree(3);
+  const HSTREEITEM child = tree->Add(1);
+  tree->onGetView = [&](HSTREEITEM h) {
+    if (h != child || tree->IsRemoved(child)) return;
+    tree->Remove(child);
+    tree->NotifyBranchChanged(1);
+  };
+  tv->EnsureVisible(child);
+  CHECK(tree->At(1).expanded);
+  CheckPanelsHeld();
+  const HSTREEITEM again = tree->Add(1);
+  tree->onGetView = [&](HSTREEITEM h) {
+    if (h != again || tree->IsRemoved(again)) return;
+    tree->Remove(again);
+    tree->NotifyBranchChanged(kRoot);
+  };
+  tree->ExpandItem(1, TVC_COLLAPSE);
+  tv->SetSel(1);
+  tv->SetFocus();
+  KeyDown(VK_RIGHT);  // expands 1: the child's row is built and takes it away
+  KeyDown(VK_DOWN);
+  CHECK(tv->GetSel() == 2);
+  CheckPanelsHeld();
+}
+
+TEST_CASE_FIXTURE(ListViewRig, "list view: no first row or panel past the count") {
+  // An empty list: no row has a panel, so there is no first one.
+  SListView* lv = OpenList(
+      L"<listview name='lv' pos='10,10,@200,@100'><template itemHeight='20'/></listview>", 0);
+  CHECK(lv->GetFirstVisible() == -1);
+  // Fewer rows told as invalidated: before the paint builds them, the rows past the count and
+  // a selection there are gone.
+  adapter->Resize(20, 20);
+  adapter->NotifyChanged();
+  lv->SetSel(4);
+  CHECK(lv->GetVisibleCount() == 5);
+  adapter->Resize(3, 20);
+  adapter->NotifyInvalidated();
+  CHECK(lv->GetSel() == -1);
+  CHECK(lv->GetVisibleCount() == 3);
+  CheckRowsAgree(lv, adapter.Get());
+  adapter->Resize(0, 20);
+  adapter->NotifyInvalidated();
+  CHECK(lv->GetFirstVisible() == -1);
+  CheckRowsAgree(lv, adapter.Get());
+  Paint();
+  CheckRowsAgree(lv, adapter.Get());
 }

@@ -60,7 +60,8 @@ class SListView : public SAdapterViewBase {
   // The locator and the selection follow the data at once; the rows are built now, or after
   // the walk over the rows that is running.
   virtual void OnDataSetChanged();
-  // The selection follows the data at once; the rows are built at the next paint.
+  // The selection follows the data at once and rows past the count go; the rows are built at
+  // the next paint (after the walk over the rows that is running).
   void OnDataSetInvalidated();
   // A visible row's tree is filled again (fixed heights), or the rows are rebuilt.
   void OnItemDataChanged(int iItem);

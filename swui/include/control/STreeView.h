@@ -123,7 +123,11 @@ class STreeView : public SAdapterViewBase {
   RECT GetRowRect(HSTREEITEM hItem) const;
   // Scrolls one bar so that [start, start + length) shows: nothing when it meets the page.
   void ScrollIntoView(BOOL bVertical, int start, int length);
-  // Moves the selection (with its events) to an item and shows it; nothing for 0.
+  // EnsureVisible; true when the item is still in the tree afterwards (the rows built on the
+  // way may have changed it).
+  bool Reveal(HSTREEITEM hItem);
+  // Moves the selection (with its events) to an item and shows it; nothing for 0, nor when
+  // showing it took the item out of the tree.
   void MoveSelTo(HSTREEITEM hItem);
   // The tree item a panel shows.
   static HSTREEITEM ItemOf(const SItemPanel* pItem);

@@ -135,6 +135,17 @@ void SListView::OnDataSetChanged() {
 void SListView::OnDataSetInvalidated() {
   if (m_adapter == nullptr) return;
   if (m_iSelItem >= m_adapter->GetCount()) m_iSelItem = -1;
+  // A walk that is running stops and the rows are built after it.
+  if (DeferRebuild()) return;
+  // Rows past the new count go now, so that no row answers a position the data no longer has
+  // until the paint builds them again.
+  const int count = m_adapter->GetCount();
+  while (!m_visible.empty() && m_iFirstVisible + GetVisibleCount() > count) {
+    const ItemInfo last = m_visible.back();
+    m_visible.pop_back();
+    RecyclePanel(last);
+  }
+  if (m_iFirstVisible >= count) m_iFirstVisible = -1;
   m_bDataSetInvalidated = TRUE;
   Invalidate();
 }
@@ -329,7 +340,8 @@ void SListView::BuildVisibleItems() {
     m_visible.push_back(info);
     pos += rc.bottom + m_locator->GetDividerSize();
   }
-  EndRebuild(rebuild, first);
+  // A position past the rows names no row.
+  EndRebuild(rebuild, first < count ? first : -1);
 }
 
 // ---- selection ---------------------------------------------------------------------------

@@ -137,7 +137,8 @@ void STileView::BuildVisibleItems() {
     m_visible.push_back(info);
     if (grid.IsLastInRow(iItem)) y += grid.GetItemLineHeight();
   }
-  EndRebuild(rebuild, first);
+  // A position past the rows names no row.
+  EndRebuild(rebuild, first < count ? first : -1);
 }
 
 void STileView::EnsureVisible(int iItem) {

@@ -403,14 +403,23 @@ void STreeView::ScrollIntoView(BOOL bVertical, int start, int length) {
   }
 }
 
-void STreeView::EnsureVisible(HSTREEITEM hItem) {
-  if (m_adapter == nullptr || hItem == 0 || hItem == ITvAdapter::ITEM_ROOT) return;
-  for (HSTREEITEM p = m_adapter->GetParentItem(hItem); p != 0 && p != ITvAdapter::ITEM_ROOT;
-       p = m_adapter->GetParentItem(p)) {
-    if (!m_adapter->IsItemExpanded(p)) m_adapter->ExpandItem(p, TVC_EXPAND);
+void STreeView::EnsureVisible(HSTREEITEM hItem) { Reveal(hItem); }
+
+bool STreeView::Reveal(HSTREEITEM hItem) {
+  if (m_adapter == nullptr || hItem == 0 || hItem == ITvAdapter::ITEM_ROOT) return false;
+  const std::vector<HSTREEITEM> path = PathOf(hItem);
+  const unsigned changes = m_branchChanges;
+  // Each expansion and scroll builds rows, which may change the tree: the item and its
+  // ancestors are asked about only while they are still in it.
+  auto kept = [&] { return m_branchChanges == changes || PathHolds(path, 0); };
+  for (size_t i = path.size() - 1; i-- > 0;) {
+    if (!m_adapter->IsItemExpanded(path[i])) m_adapter->ExpandItem(path[i], TVC_EXPAND);
+    if (!kept()) return false;
   }
   ScrollIntoView(TRUE, m_locator->Item2Position(hItem), m_locator->GetItemHeight(hItem));
+  if (!kept()) return false;
   ScrollIntoView(FALSE, m_locator->GetItemIndent(hItem), m_locator->GetItemWidth(hItem));
+  return kept();
 }
 
 int STreeView::GetScrollLineSize(BOOL bVertical) {

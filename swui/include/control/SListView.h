@@ -36,8 +36,9 @@ class SListView : public SAdapterViewBase {
   // goes, the new one (null allowed) is taken and read. TRUE.
   BOOL SetAdapter(ILvAdapter* adapter);
   ILvAdapter* GetAdapter() const { return m_adapter; }
-  // FALSE for null.
-  BOOL SetItemLocator(IListViewItemLocator* locator);
+  // FALSE for null; else the locator takes the adapter and the scale, and the data set is
+  // read again.
+  virtual BOOL SetItemLocator(IListViewItemLocator* locator);
   IListViewItemLocator* GetItemLocator() const { return m_locator; }
 
   int GetSel() const { return m_iSelItem; }

@@ -63,12 +63,19 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   BOOL UpdateToolTip(POINT pt, SwndToolTipInfo& tipInfo) override;
   void OnColorize(COLORREF cr) override;
   BOOL OnLanguageChanged() override;
+  // The panel's, then every panel gets the scale, and the bars and the rows follow it.
+  void OnScaleChanged(int scale) override;
+  // Takes the "template" child; no other child is made.
+  BOOL CreateChildren(pugi::xml_node xmlNode) override;
   // FALSE when the bar does not move. A vertical move rebuilds the items on screen (and, while
   // the thumb is dragged, repaints at most every kUpdateInterval ms).
   BOOL OnScroll(BOOL bVertical, UINT uCode, int nPos) override;
 
  protected:
   SWND_BEGIN_MSG_MAP()
+  MSG_WM_PAINT_EX(OnPaint)
+  MSG_WM_SIZE(OnSize)
+  MSG_WM_DESTROY(OnDestroy)
   MSG_WM_SHOWWINDOW(OnShowWindow)
   SWND_MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
   SWND_MSG_ENTRY(WM_MOUSELEAVE, (OnMouseLeave(), 0))
@@ -80,6 +87,13 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   MSG_WM_KILLFOCUS_EX(OnKillFocus)
   SWND_END_MSG_MAP(SPanel)
 
+  // The view paints its rows.
+  virtual void OnPaint(IRenderTarget* pRT) = 0;
+  // The panel's, then (with an adapter) the bars and the rows.
+  virtual void OnSize(UINT nType, SIZE size);
+  // The adapter goes (ReleaseAdapter), then the panel's teardown: a destroyed view reads its
+  // adapter no more.
+  virtual void OnDestroy();
   void OnShowWindow(BOOL bShow, UINT nStatus);
   LRESULT OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam);
   void OnMouseLeave();
@@ -91,6 +105,9 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
 
   // ---- what the derived view answers -----------------------------------------------------
   virtual BOOL HasAdapter() const = 0;
+  // The observer leaves the adapter, every panel is destroyed, and the view and its locator
+  // let the adapter go.
+  virtual void ReleaseAdapter() = 0;
   // The panel of the selected item while it is on screen; null otherwise.
   virtual SItemPanel* GetSelPanel() const = 0;
   // The view's own key-down (selection moves, paging); FALSE when it leaves the key.

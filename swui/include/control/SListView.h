@@ -77,20 +77,16 @@ class SListView : public SAdapterViewBase {
   // Takes the "template" child (and the locator it chooses); no other child is made.
   BOOL CreateChildren(pugi::xml_node xmlNode) override;
   int GetScrollLineSize(BOOL bVertical) override;
+  // The locator and the divider take the scale, then the adapter views' handling.
   void OnScaleChanged(int scale) override;
 
  protected:
-  SWND_BEGIN_MSG_MAP()
-  MSG_WM_PAINT_EX(OnPaint)
-  MSG_WM_SIZE(OnSize)
-  MSG_WM_DESTROY(OnDestroy)
-  SWND_END_MSG_MAP(SAdapterViewBase)
-
-  void OnPaint(IRenderTarget* pRT);
-  void OnSize(UINT nType, SIZE size);
-  void OnDestroy();
+  void OnPaint(IRenderTarget* pRT) override;
+  // The rows also move to their new widths before they are built.
+  void OnSize(UINT nType, SIZE size) override;
 
   BOOL HasAdapter() const override { return m_adapter != nullptr; }
+  void ReleaseAdapter() override;
   SItemPanel* GetSelPanel() const override { return GetItemPanel(m_iSelItem); }
   // Arrows and paging move the selection silently.
   BOOL HandleKey(UINT vk) override;

@@ -73,23 +73,13 @@ class STreeView : public SAdapterViewBase {
   HRESULT SetAttribute(const SStringW& strAttribName, const SStringW& strValue,
                        BOOL bLoading) override;
   using SAdapterViewBase::SetAttribute;
-  // Takes the "template" child; no other child is made.
-  BOOL CreateChildren(pugi::xml_node xmlNode) override;
   int GetScrollLineSize(BOOL bVertical) override;
-  void OnScaleChanged(int scale) override;
 
  protected:
-  SWND_BEGIN_MSG_MAP()
-  MSG_WM_PAINT_EX(OnPaint)
-  MSG_WM_SIZE(OnSize)
-  MSG_WM_DESTROY(OnDestroy)
-  SWND_END_MSG_MAP(SAdapterViewBase)
-
-  void OnPaint(IRenderTarget* pRT);
-  void OnSize(UINT nType, SIZE size);
-  void OnDestroy();
+  void OnPaint(IRenderTarget* pRT) override;
 
   BOOL HasAdapter() const override { return m_adapter != nullptr; }
+  void ReleaseAdapter() override;
   SItemPanel* GetSelPanel() const override { return GetItemPanel(m_hSelItem); }
   // Arrows expand, collapse and move the selection (with its events); paging keys scroll.
   BOOL HandleKey(UINT vk) override;

@@ -43,6 +43,11 @@ HRESULT SAdapterViewBase::SetAttribute(const SStringW& strAttribName, const SStr
   return AfterAttribute(strAttribName, strValue, bLoading, S_FALSE);
 }
 
+BOOL SAdapterViewBase::CreateChildren(pugi::xml_node xmlNode) {
+  CopyTemplate(xmlNode);
+  return TRUE;
+}
+
 pugi::xml_node SAdapterViewBase::CopyTemplate(pugi::xml_node xmlNode) {
   const pugi::xml_node tpl = SXmlNoCase::Child(xmlNode, L"template");
   if (!tpl) return pugi::xml_node();
@@ -184,6 +189,18 @@ void SAdapterViewBase::InvalidatePanel(SItemPanel* pItem) {
   if (OnItemGetRect(pItem, rc)) InvalidateRect(rc);
 }
 
+void SAdapterViewBase::OnSize(UINT nType, SIZE size) {
+  SPanel::OnSize(nType, size);
+  if (!HasAdapter()) return;
+  UpdateScrollBar();
+  UpdateVisibleItems();
+}
+
+void SAdapterViewBase::OnDestroy() {
+  ReleaseAdapter();
+  SPanel::OnDestroy();
+}
+
 void SAdapterViewBase::OnShowWindow(BOOL bShow, UINT nStatus) {
   SPanel::OnShowWindow(bShow, nStatus);
   // The items take frames only while the view shows them.
@@ -217,6 +234,16 @@ void SAdapterViewBase::DispatchToPanels(UINT uMsg, WPARAM wParam) {
 void SAdapterViewBase::OnColorize(COLORREF cr) {
   SPanel::OnColorize(cr);
   DispatchToPanels(UM_SETCOLORIZE, cr);
+}
+
+void SAdapterViewBase::OnScaleChanged(int scale) {
+  SPanel::OnScaleChanged(scale);
+  DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
+  // The rows' sizes may follow the scale.
+  if (HasAdapter()) {
+    UpdateScrollBar();
+    UpdateVisibleItems();
+  }
 }
 
 BOOL SAdapterViewBase::OnLanguageChanged() {

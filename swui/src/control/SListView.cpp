@@ -436,7 +436,7 @@ void SListView::OnPaint(IRenderTarget* pRT) {
 }
 
 void SListView::OnSize(UINT nType, SIZE size) {
-  SAdapterViewBase::OnSize(nType, size);
+  SPanel::OnSize(nType, size);
   UpdateScrollBar();
   if (m_adapter == nullptr) return;
   WalkRows([this] {
@@ -450,27 +450,19 @@ void SListView::OnSize(UINT nType, SIZE size) {
   });
 }
 
-void SListView::OnDestroy() {
+void SListView::ReleaseAdapter() {
   if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
   DestroyAllPanels();
-  // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
   SetLocatorAdapter(nullptr);
-  SAdapterViewBase::OnDestroy();
 }
 
 // ---- tree-wide messages ------------------------------------------------------------------
 
 void SListView::OnScaleChanged(int scale) {
   if (m_locator != nullptr) m_locator->SetScale(scale);
-  SAdapterViewBase::OnScaleChanged(scale);
   ScaleSkin(m_pSkinDivider, scale);
-  DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
-  // The rows' heights changed with the scale.
-  if (m_adapter != nullptr) {
-    UpdateScrollBar();
-    UpdateVisibleItems();
-  }
+  SAdapterViewBase::OnScaleChanged(scale);
 }
 
 }  // namespace SWUI

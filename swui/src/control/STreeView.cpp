@@ -58,11 +58,6 @@ HRESULT STreeView::SetAttribute(const SStringW& strAttribName, const SStringW& s
   return AfterAttribute(strAttribName, strValue, bLoading, S_OK);
 }
 
-BOOL STreeView::CreateChildren(pugi::xml_node xmlNode) {
-  CopyTemplate(xmlNode);
-  return TRUE;
-}
-
 // ---- adapter -----------------------------------------------------------------------------
 
 BOOL STreeView::SetAdapter(ITvAdapter* adapter) {
@@ -455,31 +450,12 @@ void STreeView::OnPaint(IRenderTarget* pRT) {
   AfterPaint(pRT, painter);
 }
 
-void STreeView::OnSize(UINT nType, SIZE size) {
-  SAdapterViewBase::OnSize(nType, size);
-  if (m_adapter == nullptr) return;
-  UpdateScrollBar();
-  UpdateVisibleItems();
-}
-
-void STreeView::OnDestroy() {
+void STreeView::ReleaseAdapter() {
   if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
   DestroyAllPanels();
   m_visibleMap.clear();
-  // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
   m_locator->SetAdapter(nullptr);
-  SAdapterViewBase::OnDestroy();
-}
-
-void STreeView::OnScaleChanged(int scale) {
-  SAdapterViewBase::OnScaleChanged(scale);
-  DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
-  // The rows' sizes may follow the scale.
-  if (m_adapter != nullptr) {
-    UpdateScrollBar();
-    UpdateVisibleItems();
-  }
 }
 
 }  // namespace SWUI

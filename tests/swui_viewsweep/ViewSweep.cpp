@@ -336,12 +336,21 @@ class Sweep : public ComboRig {
         return "show or hide";
       case 6:
         if (mcView_ != nullptr) {
-          if (Chance(50)) {
+          if (Chance(30)) {
             mcView_->InsertColumn(Pick(5) - 1, L"N", static_cast<float>(Pick(120)));
-          } else {
+          } else if (Chance(40)) {
             mcView_->DeleteColumn(Pick(4));
+          } else if (SHeaderCtrl* header = mcView_->GetHeaderCtrl()) {
+            // A caption dragged to another place, or a divider dragged.
+            const RECT rc = header->GetWindowRect();
+            const int width = std::max<int>(rc.right - rc.left, 1);
+            const int y = (rc.top + rc.bottom) / 2;
+            MouseDown(POINT{rc.left + Pick(width), y});
+            MouseMove(POINT{rc.left + Pick(width), y}, MK_LBUTTON);
+            MouseMove(POINT{rc.left + Pick(width + 40) - 20, y}, MK_LBUTTON);
+            MouseUp(POINT{rc.left + Pick(width), y});
           }
-          return "column insert or delete";
+          return "column insert, delete or move";
         }
         if (treeView_ != nullptr) {
           if (const HSTREEITEM h = RandomTreeItem(false)) treeView_->EnsureVisible(h);

@@ -105,11 +105,12 @@ void SMCListView::PlaceColumns(SItemPanel* pItem) {
   SWindow* root = pItem->GetRoot();
   const RECT rcRow = root->GetWindowRect();
   int left = rcRow.left;
-  const int count = m_pHeader->GetItemCount();
-  for (int i = 0; i < count && !RowsStale(); ++i) {
+  // GetColumnName may change the header (or let it go): it is read again at every column.
+  for (int i = 0; m_pHeader != nullptr && i < m_pHeader->GetItemCount() && !RowsStale(); ++i) {
+    const int count = m_pHeader->GetItemCount();
     HeaderItemInfo info;
     info.mask = SHDI_ORDER;
-    m_pHeader->GetItem(i, &info);
+    if (!m_pHeader->GetItem(i, &info)) break;
     const bool shown = m_pHeader->IsItemVisible(i);
     const int width = shown ? m_pHeader->GetItemWidth(i) : 0;
     // An order that names no column, and a row without the column's child, keep the

@@ -13,9 +13,9 @@
 // GetView, GetViewDesiredSize, the view type, or an event a row raises). Every walk runs inside
 // WalkRows: a data-set change told meanwhile updates what the view keeps of the data at once
 // (locator, selection) but only marks the rows stale; the walk stops at its next check, and
-// after the outermost walk the rows are built again, once per change, at most kMaxRebuilds
-// times in a row (an adapter that changes its data on every build would never end). UI thread
-// only.
+// after the outermost walk the rows are built again once for all the changes it met (and again
+// while a rebuild meets more, at most kMaxRebuilds times in a row: an adapter that changes its
+// data on every build would never end). UI thread only.
 #pragma once
 #include <deque>
 #include <pugixml.hpp>

@@ -325,3 +325,31 @@ TEST_CASE_FIXTURE(ListViewRig, "list view: no first row or panel past the count"
   Paint();
   CheckRowsAgree(lv, adapter.Get());
 }
+
+TEST_CASE_FIXTURE(TreeRig, "adapter views: an adapter that tells a change from every GetView") {
+  // Every build meets a change: the rows are built a bounded number of times, then left empty
+  // with every panel waiting for reuse, and the views stay usable.
+  SListView* lv = OpenList(
+      L"<listview name='lv' pos='10,10,@200,@100'><template itemHeight='20'/></listview>", 20);
+  adapter->onGetView = [this](int) { adapter->NotifyChanged(); };
+  adapter->getViewCalls = 0;
+  adapter->NotifyChanged();
+  CHECK(adapter->getViewCalls <= SAdapterViewBase::kMaxRebuilds + 1);
+  CHECK(lv->GetVisibleCount() == 0);
+  CHECK(lv->GetFirstVisible() == -1);
+  CheckRowsAgree(lv, adapter.Get());
+  adapter->onGetView = nullptr;
+  adapter->NotifyChanged();
+  CHECK(lv->GetVisibleCount() == 5);
+
+  OpenTree(20);
+  tree->onGetView = [this](HSTREEITEM) { tree->NotifyBranchInvalidated(kRoot); };
+  tree->getViewCalls = 0;
+  tree->NotifyBranchChanged(kRoot);
+  CHECK(tree->getViewCalls <= SAdapterViewBase::kMaxRebuilds + 1);
+  CHECK(tv->GetVisibleCount() == 0);
+  CheckPanelsHeld();
+  tree->onGetView = nullptr;
+  tree->NotifyBranchChanged(kRoot);
+  CHECK(tv->GetVisibleCount() == 5);
+}

@@ -96,7 +96,7 @@ void BenchTiles() {
   }
   bench::Report("tiles: 1,000 wheel steps, each repainted", wheelTiles, wheelList);
   printf("tiles: %d per row, %d on screen, %d panels made; the list view made %d\n",
-         tiles->GetItemLocator()->GetCountInRow(), onScreen, tileAdapter->panelsMade,
+         tiles->GetTileLocator()->GetCountInRow(), onScreen, tileAdapter->panelsMade,
          listAdapter->panelsMade);
   tiles->SetAdapter(nullptr);
   list->SetAdapter(nullptr);

@@ -2,6 +2,7 @@
 // operations and their limits, the drop-down's height and a list class that is no list view.
 #include <doctest/doctest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 
@@ -126,8 +127,11 @@ TEST_CASE_FIXTURE(ComboViewRig, "combo view: SetCurSel and GetLBText keep to the
   CHECK_FALSE(combo->SetCurSel(1));   // the current one
   CHECK_FALSE(combo->SetCurSel(5));   // past the rows
   CHECK_FALSE(combo->SetCurSel(77));
-  CHECK(combo->GetCurSel() == 1);
-  CHECK(combo->SetCurSel(-3));        // any negative index is none
+  for (int below : {-2, -3, INT_MIN}) {  // only -1 is none
+    CHECK_FALSE(combo->SetCurSel(below));
+    CHECK(combo->GetCurSel() == 1);
+  }
+  CHECK(combo->SetCurSel(-1));
   CHECK(combo->GetCurSel() == -1);
   CHECK_FALSE(combo->SetCurSel(-1));
   CHECK(selections == std::vector<int>{1, -1});

@@ -192,7 +192,7 @@ TEST_CASE_FIXTURE(TileRig, "tile view: the tiles per row follow the width; the p
                            "kept within the new height") {
   STileView* view = OpenTiles(7);
   Resize(view, 225);  // client 215
-  CHECK(view->GetItemLocator()->GetCountInRow() == 2);
+  CHECK(view->GetTileLocator()->GetCountInRow() == 2);
   int max = 0;
   view->GetScrollRange(TRUE, nullptr, &max);
   CHECK(max == 224);
@@ -200,14 +200,14 @@ TEST_CASE_FIXTURE(TileRig, "tile view: the tiles per row follow the width; the p
   CHECK(view->GetScrollPos(TRUE) == 125);
   CHECK(RowRect(view, 6).left == 10 + 5);
   Resize(view, 330);  // client 320
-  CHECK(view->GetItemLocator()->GetCountInRow() == 3);
+  CHECK(view->GetTileLocator()->GetCountInRow() == 3);
   view->GetScrollRange(TRUE, nullptr, &max);
   CHECK(max == 169);
   CHECK(view->GetScrollPos(TRUE) == 70);
   CHECK(RowRect(view, 6).top == 10 + 115 - 70);
   // Narrower than a tile: one a row.
   Resize(view, 60);
-  CHECK(view->GetItemLocator()->GetCountInRow() == 1);
+  CHECK(view->GetTileLocator()->GetCountInRow() == 1);
   CHECK(RowRect(view, view->GetFirstVisible()).left == 10 + 5);
   // A bar that comes takes its width from the tiles (3 of 113 fit in 340, 2 beside the bar);
   // one that goes gives it back.
@@ -217,13 +217,13 @@ TEST_CASE_FIXTURE(TileRig, "tile view: the tiles per row follow the width; the p
   adapter.Attach(new TestListAdapter(13));
   REQUIRE(wide->SetAdapter(adapter));
   CHECK(wide->HasScrollBar(TRUE));
-  CHECK(wide->GetItemLocator()->GetViewWidth() == 330);
-  CHECK(wide->GetItemLocator()->GetCountInRow() == 2);
+  CHECK(wide->GetTileLocator()->GetViewWidth() == 330);
+  CHECK(wide->GetTileLocator()->GetCountInRow() == 2);
   adapter->Resize(6, 20);
   adapter->NotifyChanged();
   CHECK_FALSE(wide->HasScrollBar(TRUE));
-  CHECK(wide->GetItemLocator()->GetViewWidth() == 340);
-  CHECK(wide->GetItemLocator()->GetCountInRow() == 3);
+  CHECK(wide->GetTileLocator()->GetViewWidth() == 340);
+  CHECK(wide->GetTileLocator()->GetCountInRow() == 3);
   CHECK(RowRect(wide, 2).right == 339);
 }
 
@@ -254,16 +254,16 @@ TEST_CASE_FIXTURE(TileRig, "tile view: without a template or with tiles under a 
        L"marginSize='2'><template itemWidth='0' itemHeight='20'/></tileview></root></SWUI>");
   STileView* view = Find<STileView>(L"tv");
   REQUIRE(view->SetAdapter(adapter));
-  CHECK(view->GetItemLocator()->GetCountInRow() == 100);
+  CHECK(view->GetTileLocator()->GetCountInRow() == 100);
   CHECK(view->SetAttribute(SStringW(L"marginSize"), SStringW(L"0"), FALSE) == E_FAIL);
   CHECK(view->SetAttribute(SStringW(L"marginSize"), SStringW(L"-1"), FALSE) == E_FAIL);
   CHECK(view->SetAttribute(SStringW(L"marginSize"), SStringW(L"4"), FALSE) == S_OK);
-  CHECK(view->GetItemLocator()->GetCountInRow() == 50);
+  CHECK(view->GetTileLocator()->GetCountInRow() == 50);
   // Default tiles are 10 dp.
   Open(L"<SWUI width='400' height='300'><root><tileview name='tv' pos='0,0,@200,@100'>"
        L"<template/></tileview></root></SWUI>");
   STileView* plain = Find<STileView>(L"tv");
   REQUIRE(plain->SetAdapter(adapter));
-  CHECK(plain->GetItemLocator()->GetItemWidth() == 10);
-  CHECK(plain->GetItemLocator()->GetItemHeight() == 10);
+  CHECK(plain->GetTileLocator()->GetItemWidth() == 10);
+  CHECK(plain->GetTileLocator()->GetItemHeight() == 10);
 }

@@ -7,12 +7,21 @@
 //
 // A derived view places its items (OnItemGetRect), builds the visible panels, keeps the
 // selection and answers what is its own: whether it has an adapter, the selected item's panel
-// and the keys it moves the selection with. UI thread only.
+// and the keys it moves the selection with.
+//
+// Adapters and event handlers may change their data while the view walks its rows (from
+// GetView, GetViewDesiredSize, the view type, or an event a row raises). Every walk runs inside
+// WalkRows: a data-set change told meanwhile updates what the view keeps of the data at once
+// (locator, selection) but only marks the rows stale; the walk stops at its next check, and
+// after the outermost walk the rows are built again once for all the changes it met (and again
+// while a rebuild meets more, at most kMaxRebuilds times in a row: an adapter that changes its
+// data on every build would never end). UI thread only.
 #pragma once
 #include <deque>
 #include <pugixml.hpp>
 #include <vector>
 
+#include "base/SAutoRefPtr.h"
 #include "control/IItemContainer.h"
 #include "control/SItemPanel.h"
 #include "control/SPanel.h"
@@ -23,6 +32,8 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
  public:
   // The repaint interval of a thumb drag, in ms.
   static constexpr int kUpdateInterval = 40;
+  // Rebuilds in a row after walks during which the data changed; the rows are then dropped.
+  static constexpr int kMaxRebuilds = 8;
 
   // Focusable, with the thumb drag's repaint interval.
   SAdapterViewBase();
@@ -34,6 +45,8 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   int GetRecycledCount() const;
   // Rebuilds the panels of the items on screen.
   virtual void UpdateVisibleItems() = 0;
+  // Fits the bars to the content and the client area.
+  virtual void UpdateScrollBar() = 0;
 
   // ---- IItemContainer --------------------------------------------------------------------
   void OnItemSetCapture(SItemPanel* pItem, BOOL bCapture) override;
@@ -50,12 +63,19 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   BOOL UpdateToolTip(POINT pt, SwndToolTipInfo& tipInfo) override;
   void OnColorize(COLORREF cr) override;
   BOOL OnLanguageChanged() override;
+  // The panel's, then every panel gets the scale, and the bars and the rows follow it.
+  void OnScaleChanged(int scale) override;
+  // Takes the "template" child; no other child is made.
+  BOOL CreateChildren(pugi::xml_node xmlNode) override;
   // FALSE when the bar does not move. A vertical move rebuilds the items on screen (and, while
   // the thumb is dragged, repaints at most every kUpdateInterval ms).
   BOOL OnScroll(BOOL bVertical, UINT uCode, int nPos) override;
 
  protected:
   SWND_BEGIN_MSG_MAP()
+  MSG_WM_PAINT_EX(OnPaint)
+  MSG_WM_SIZE(OnSize)
+  MSG_WM_DESTROY(OnDestroy)
   MSG_WM_SHOWWINDOW(OnShowWindow)
   SWND_MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
   SWND_MSG_ENTRY(WM_MOUSELEAVE, (OnMouseLeave(), 0))
@@ -67,6 +87,13 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   MSG_WM_KILLFOCUS_EX(OnKillFocus)
   SWND_END_MSG_MAP(SPanel)
 
+  // The view paints its rows.
+  virtual void OnPaint(IRenderTarget* pRT) = 0;
+  // The panel's, then (with an adapter) the bars and the rows.
+  virtual void OnSize(UINT nType, SIZE size);
+  // The adapter goes (ReleaseAdapter), then the panel's teardown: a destroyed view reads its
+  // adapter no more.
+  virtual void OnDestroy();
   void OnShowWindow(BOOL bShow, UINT nStatus);
   LRESULT OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam);
   void OnMouseLeave();
@@ -78,6 +105,9 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
 
   // ---- what the derived view answers -----------------------------------------------------
   virtual BOOL HasAdapter() const = 0;
+  // The observer leaves the adapter, every panel is destroyed, and the view and its locator
+  // let the adapter go.
+  virtual void ReleaseAdapter() = 0;
   // The panel of the selected item while it is on screen; null otherwise.
   virtual SItemPanel* GetSelPanel() const = 0;
   // The view's own key-down (selection moves, paging); FALSE when it leaves the key.
@@ -89,10 +119,33 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   // The mouse entered an item: WM_MOUSEHOVER with the message's wParam and the point in it.
   virtual void SendMouseHover(SItemPanel* pItem, WPARAM wParam, POINT ptInItem);
 
+  // ---- walks over the rows ---------------------------------------------------------------
+  // Runs fn as a walk over the rows (see the class comment); stale rows are built again when
+  // the outermost walk ends.
+  template <class Fn>
+  void WalkRows(Fn&& fn) {
+    ++m_walkDepth;
+    fn();
+    --m_walkDepth;
+    if (m_walkDepth == 0) RebuildStaleRows();
+  }
+  // Called by a data-set change: inside a walk it marks the rows stale and answers true (the
+  // rows are built after the walk); outside one it answers false (build them now).
+  bool DeferRebuild();
+  // Whether a change came during the current walk: a walk stops at the first check that
+  // answers true, since what it read of the data may be gone.
+  bool RowsStale() const { return m_bRowsStale; }
+  bool IsWalking() const { return m_walkDepth > 0; }
+  // Stale rows are about to be built again: what the view reads of the data besides the rows
+  // (the multi-column view's columns) is read again here.
+  virtual void OnRowsStale() {}
+  // The visible rows all go back to their recycle lists (the rows could not be built).
+  virtual void DropVisibleRows() = 0;
+
   // ---- the panels ------------------------------------------------------------------------
-  // One visible item: its panel and view type.
+  // One visible item: its panel (held) and view type.
   struct ItemInfo {
-    SItemPanel* pItem;
+    SAutoRefPtr<SItemPanel> pItem;
     int nType;
   };
 
@@ -101,7 +154,7 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   // One empty recycle list per view type (at least one).
   void ResetRecycleLists(int nTypeCount);
   // A free panel of that type: a recycled one, or a new one.
-  SItemPanel* TakeFreePanel(int nType);
+  SAutoRefPtr<SItemPanel> TakeFreePanel(int nType);
   // A panel shows an item in that state (hover, checked), set with its events muted; with hover
   // it becomes the hover item.
   void ShowPanel(SItemPanel* pItem, DWORD dwState);
@@ -126,11 +179,18 @@ class SAdapterViewBase : public SPanel, public IItemContainer {
   pugi::xml_node GetTemplate() const { return m_xmlTemplate.first_child(); }
 
   std::vector<ItemInfo> m_visible;
-  std::vector<std::deque<SItemPanel*>> m_recycle;
+  std::vector<std::deque<SAutoRefPtr<SItemPanel>>> m_recycle;
   SItemPanel* m_pCapturedItem = nullptr;
   SItemPanel* m_pHoverItem = nullptr;
   pugi::xml_document m_xmlTemplate;
   BOOL m_bWantTab = FALSE;
+
+ private:
+  // After the outermost walk: stale rows built again (see the class comment).
+  void RebuildStaleRows();
+
+  int m_walkDepth = 0;
+  bool m_bRowsStale = false;
 };
 
 }  // namespace SWUI

@@ -22,9 +22,9 @@ class SComboView : public TComboList<SListView, EventLVSelChanged::EventID> {
   int GetCurSel() const override;
   // The adapter's count; 0 without a list or an adapter.
   int GetCount() const override;
-  // Any negative index means none. FALSE, nothing fired, for the current selection and for
-  // an index at or beyond the count; else the list selects it silently, OnSelChanged follows
-  // and TRUE is answered.
+  // -1 means none. FALSE, nothing changed or fired, for the current selection and for an
+  // index outside [-1, count); else the list selects it silently, OnSelChanged follows and
+  // TRUE is answered.
   BOOL SetCurSel(int iSel) override;
   // The adapter's GetItemDesc (translated unless raw); empty outside [0, count).
   SStringW GetLBText(int iItem, BOOL bRawText = FALSE) override;

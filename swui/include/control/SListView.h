@@ -36,13 +36,15 @@ class SListView : public SAdapterViewBase {
   // goes, the new one (null allowed) is taken and read. TRUE.
   BOOL SetAdapter(ILvAdapter* adapter);
   ILvAdapter* GetAdapter() const { return m_adapter; }
-  // FALSE for null.
-  BOOL SetItemLocator(IListViewItemLocator* locator);
+  // FALSE for null; else the locator takes the adapter and the scale, and the data set is
+  // read again.
+  virtual BOOL SetItemLocator(IListViewItemLocator* locator);
   IListViewItemLocator* GetItemLocator() const { return m_locator; }
 
   int GetSel() const { return m_iSelItem; }
   // A negative position means none; one at or beyond the count changes nothing. With bNotify
-  // the change raises 15100 (a handler may cancel it) and 15101.
+  // the change raises 15100 (a handler may cancel it) and 15101. A row that a 15100 handler
+  // takes out of the data is not selected: the selection is then none (15101 tells it).
   void SetSel(int iItem, BOOL bNotify = FALSE);
   // Scrolls the row into view (nothing for a position outside the rows).
   virtual void EnsureVisible(int iItem);
@@ -53,10 +55,14 @@ class SListView : public SAdapterViewBase {
   // Rebuilds the panels of the rows on screen; when the rows' heights changed the total, the
   // bar is recomputed and they are rebuilt once more (never more within one call).
   void UpdateVisibleItems() override;
-  virtual void UpdateScrollBar();
+  void UpdateScrollBar() override;
 
   // ---- the observer's calls --------------------------------------------------------------
+  // The locator and the selection follow the data at once; the rows are built now, or after
+  // the walk over the rows that is running.
   virtual void OnDataSetChanged();
+  // The selection follows the data at once and rows past the count go; the rows are built at
+  // the next paint (after the walk over the rows that is running).
   void OnDataSetInvalidated();
   // A visible row's tree is filled again (fixed heights), or the rows are rebuilt.
   void OnItemDataChanged(int iItem);
@@ -71,24 +77,21 @@ class SListView : public SAdapterViewBase {
   // Takes the "template" child (and the locator it chooses); no other child is made.
   BOOL CreateChildren(pugi::xml_node xmlNode) override;
   int GetScrollLineSize(BOOL bVertical) override;
+  // The locator and the divider take the scale, then the adapter views' handling.
   void OnScaleChanged(int scale) override;
 
  protected:
-  SWND_BEGIN_MSG_MAP()
-  MSG_WM_PAINT_EX(OnPaint)
-  MSG_WM_SIZE(OnSize)
-  MSG_WM_DESTROY(OnDestroy)
-  SWND_END_MSG_MAP(SAdapterViewBase)
-
-  void OnPaint(IRenderTarget* pRT);
-  void OnSize(UINT nType, SIZE size);
-  void OnDestroy();
+  void OnPaint(IRenderTarget* pRT) override;
+  // The rows also move to their new widths before they are built.
+  void OnSize(UINT nType, SIZE size) override;
 
   BOOL HasAdapter() const override { return m_adapter != nullptr; }
+  void ReleaseAdapter() override;
   SItemPanel* GetSelPanel() const override { return GetItemPanel(m_iSelItem); }
   // Arrows and paging move the selection silently.
   BOOL HandleKey(UINT vk) override;
   void OnPanelCreated(SItemPanel* pItem) override;
+  void DropVisibleRows() override;
 
   bool OnItemClick(EventItemPanelClick* evt);
 
@@ -129,7 +132,8 @@ class SListView : public SAdapterViewBase {
   // is made while one of its type is free (a wheel step or a page would make extra panels).
   void RecycleOutside(VisibleRebuild& rebuild, int first, int last);
   // The row's panel (its old one, a recycled one or a new one), shown, moved to *prcPanel when
-  // given, with the row's states and its tree filled by the adapter and colorized.
+  // given, with the row's states and its tree filled by the adapter and colorized. No panel
+  // when the data changed meanwhile (the walk stops).
   ItemInfo ShowItem(VisibleRebuild& rebuild, int iItem, const RECT* prcPanel);
   // The old rows not reused go back to their recycle lists; first becomes the first visible.
   void EndRebuild(VisibleRebuild& rebuild, int first);
@@ -147,7 +151,8 @@ class SListView : public SAdapterViewBase {
 
  private:
   // A panel for a row of that type: the row's old one, a recycled one or a new one.
-  SItemPanel* TakePanel(int iItem, int nType, std::vector<ItemInfo>& old, int oldFirst);
+  SAutoRefPtr<SItemPanel> TakePanel(int iItem, int nType, std::vector<ItemInfo>& old,
+                                    int oldFirst);
   SItemPanel* GetRowPanel(int iItem) const;
 };
 

@@ -69,12 +69,15 @@ class SMCListView : public SListView {
   LONG GetDesiredSizeBottom() const override { return kDesiredSizeBottom; }
   void OnItemLaidOut(SItemPanel* pItem) override { PlaceColumns(pItem); }
   BOOL NotifiesKeyMoves() const override { return TRUE; }
+  void OnRowsStale() override;
 
  private:
   // The header: the client's top strip, its left edge moved by the horizontal position.
   void PlaceHeader();
   // A row's column children at the captions' spans (hidden with hidden captions).
   void PlaceColumns(SItemPanel* pItem);
+  // The captions shown or hidden as the adapter says.
+  void ShowAdapterColumns();
   // Bars, header and every visible row's width and columns after the captions changed.
   void RelayoutColumns();
   bool OnHeaderColumnsChanged(EventArgs*);

@@ -23,10 +23,11 @@ class STileView : public SListView {
   SWUI_CLASS_NAME(SPanel, L"tileview")
 
  public:
-  // FALSE for null; else the locator takes the adapter, the scale and the width, and the data
-  // set is read again.
-  BOOL SetItemLocator(STileViewItemLocator* locator);
-  STileViewItemLocator* GetItemLocator() const { return m_tileLocator; }
+  // FALSE for anything but a tile locator (null included); else the locator takes the width,
+  // then it is set as the list view sets one.
+  BOOL SetItemLocator(IListViewItemLocator* locator) override;
+  // The view's locator as the tile locator it is (null without one).
+  STileViewItemLocator* GetTileLocator() const;
 
   // Scrolls the tile into view: its top to the top when above, its bottom to the bottom when
   // below.
@@ -39,23 +40,19 @@ class STileView : public SListView {
   using SListView::SetAttribute;
   // Takes the "template" child and makes the locator from it; no other child is made.
   BOOL CreateChildren(pugi::xml_node xmlNode) override;
-  int GetScrollLineSize(BOOL bVertical) override;
-  void OnScaleChanged(int scale) override;
 
  protected:
-  BOOL CanTakeAdapter(ILvAdapter* adapter) const override;
   void SetLocatorAdapter(ILvAdapter* adapter) override;
   RECT ItemRectOf(int iItem) const override;
-  int GetContentHeight() override;
   void BuildVisibleItems() override;
   BOOL HandleKey(UINT vk) override;
 
  private:
+  int ClientWidth() const;
   // The locator's width := the client width; true when it changed.
   bool FitLocatorToClient();
 
   SLayoutSize m_nMarginSize;
-  SAutoRefPtr<STileViewItemLocator> m_tileLocator;
 };
 
 }  // namespace SWUI

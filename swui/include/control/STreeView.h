@@ -16,6 +16,7 @@
 // "template" child is copied for the adapter; no other child is made. UI thread only.
 #pragma once
 #include <unordered_map>
+#include <vector>
 
 #include "base/SAutoRefPtr.h"
 #include "control/ITreeViewItemLocator.h"
@@ -45,7 +46,7 @@ class STreeView : public SAdapterViewBase {
 
   HSTREEITEM GetSel() const { return m_hSelItem; }
   // 0 clears the selection. With bNotify the change raises 14000 (a handler may cancel it)
-  // and 14001.
+  // and 14001; an item that a 14000 handler takes out of the tree is not selected.
   void SetSel(HSTREEITEM hItem, BOOL bNotify = FALSE);
   // Expands the item's ancestors and scrolls it into view.
   void EnsureVisible(HSTREEITEM hItem);
@@ -57,9 +58,11 @@ class STreeView : public SAdapterViewBase {
   // Rebuilds the panels of the rows on screen; when their sizes changed the tree's, the bars
   // are recomputed and they are rebuilt once more (never more within one call).
   void UpdateVisibleItems() override;
-  void UpdateScrollBar();
+  void UpdateScrollBar() override;
 
   // ---- the observer's calls --------------------------------------------------------------
+  // The locator follows the data at once, and a selected item that left the tree is dropped
+  // (silently); the rows are built now, or after the walk over the rows that is running.
   void OnBranchChanged(HSTREEITEM hBranch);
   void OnBranchExpandedChanged(HSTREEITEM hBranch, BOOL bExpandedOld, BOOL bExpandedNew);
 
@@ -70,23 +73,13 @@ class STreeView : public SAdapterViewBase {
   HRESULT SetAttribute(const SStringW& strAttribName, const SStringW& strValue,
                        BOOL bLoading) override;
   using SAdapterViewBase::SetAttribute;
-  // Takes the "template" child; no other child is made.
-  BOOL CreateChildren(pugi::xml_node xmlNode) override;
   int GetScrollLineSize(BOOL bVertical) override;
-  void OnScaleChanged(int scale) override;
 
  protected:
-  SWND_BEGIN_MSG_MAP()
-  MSG_WM_PAINT_EX(OnPaint)
-  MSG_WM_SIZE(OnSize)
-  MSG_WM_DESTROY(OnDestroy)
-  SWND_END_MSG_MAP(SAdapterViewBase)
-
-  void OnPaint(IRenderTarget* pRT);
-  void OnSize(UINT nType, SIZE size);
-  void OnDestroy();
+  void OnPaint(IRenderTarget* pRT) override;
 
   BOOL HasAdapter() const override { return m_adapter != nullptr; }
+  void ReleaseAdapter() override;
   SItemPanel* GetSelPanel() const override { return GetItemPanel(m_hSelItem); }
   // Arrows expand, collapse and move the selection (with its events); paging keys scroll.
   BOOL HandleKey(UINT vk) override;
@@ -95,6 +88,7 @@ class STreeView : public SAdapterViewBase {
   void OnPressOverNoItem() override;
   // WM_MOUSEHOVER with no point.
   void SendMouseHover(SItemPanel* pItem, WPARAM wParam, POINT ptInItem) override;
+  void DropVisibleRows() override;
 
   bool OnItemClick(EventItemPanelClick* evt);
   bool OnItemDbClick(EventItemPanelDbclick* evt);
@@ -106,12 +100,24 @@ class STreeView : public SAdapterViewBase {
   // lists before any row is built.
   void RecycleLeaving(HSTREEITEM hFirst, std::unordered_map<HSTREEITEM, ItemInfo>& old);
   // A panel for an item of that type: its old one, a recycled one or a new one.
-  SItemPanel* TakePanel(HSTREEITEM hItem, int nType, std::unordered_map<HSTREEITEM, ItemInfo>& old);
+  SAutoRefPtr<SItemPanel> TakePanel(HSTREEITEM hItem, int nType,
+                                    std::unordered_map<HSTREEITEM, ItemInfo>& old);
+  // The items from the top level down to hItem (itself last), asked while it is in the tree.
+  std::vector<HSTREEITEM> PathOf(HSTREEITEM hItem);
+  // Whether path[from..] still hangs below path[from - 1] (the root for 0), each item found
+  // among its parent's children: only items known to be in the tree are handed to the adapter.
+  bool PathHolds(const std::vector<HSTREEITEM>& path, size_t from);
+  // After a change of hBranch: the selection is dropped when it was in the branch and left it.
+  void DropRemovedSelection(HSTREEITEM hBranch);
   // The row's rectangle in host coordinates.
   RECT GetRowRect(HSTREEITEM hItem) const;
   // Scrolls one bar so that [start, start + length) shows: nothing when it meets the page.
   void ScrollIntoView(BOOL bVertical, int start, int length);
-  // Moves the selection (with its events) to an item and shows it; nothing for 0.
+  // EnsureVisible; true when the item is still in the tree afterwards (the rows built on the
+  // way may have changed it).
+  bool Reveal(HSTREEITEM hItem);
+  // Moves the selection (with its events) to an item and shows it; nothing for 0, nor when
+  // showing it took the item out of the tree.
   void MoveSelTo(HSTREEITEM hItem);
   // The tree item a panel shows.
   static HSTREEITEM ItemOf(const SItemPanel* pItem);
@@ -122,6 +128,10 @@ class STreeView : public SAdapterViewBase {
   // The rows on screen by item (m_visible holds them in display order).
   std::unordered_map<HSTREEITEM, ItemInfo> m_visibleMap;
   HSTREEITEM m_hSelItem = 0;
+  // The selection's path (PathOf), to tell whether a branch change took it out of the tree.
+  std::vector<HSTREEITEM> m_selPath;
+  // Branch changes told so far: a selection event's handler may have changed the tree.
+  unsigned m_branchChanges = 0;
 };
 
 }  // namespace SWUI

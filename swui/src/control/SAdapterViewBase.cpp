@@ -23,6 +23,10 @@ LPARAM PointToLParam(POINT pt) {
   return MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y));
 }
 
+// Dialog-code bits of the element protocol beyond the system's DLGC_ names.
+constexpr UINT kDlgCodeAllKeys = 0xFFFF;
+constexpr UINT kDlgCodeSystemKeys = 0x80000000u;
+
 }  // namespace
 
 SAdapterViewBase::SAdapterViewBase() {
@@ -37,6 +41,11 @@ HRESULT SAdapterViewBase::SetAttribute(const SStringW& strAttribName, const SStr
   }
   m_bWantTab = SAttrParse::Int(strValue) > 0;
   return AfterAttribute(strAttribName, strValue, bLoading, S_FALSE);
+}
+
+BOOL SAdapterViewBase::CreateChildren(pugi::xml_node xmlNode) {
+  CopyTemplate(xmlNode);
+  return TRUE;
 }
 
 pugi::xml_node SAdapterViewBase::CopyTemplate(pugi::xml_node xmlNode) {
@@ -56,14 +65,15 @@ void SAdapterViewBase::ResetRecycleLists(int nTypeCount) {
   m_recycle.assign(static_cast<size_t>(nTypeCount > 1 ? nTypeCount : 1), {});
 }
 
-SItemPanel* SAdapterViewBase::TakeFreePanel(int nType) {
-  std::deque<SItemPanel*>& free = m_recycle[static_cast<size_t>(nType)];
+SAutoRefPtr<SItemPanel> SAdapterViewBase::TakeFreePanel(int nType) {
+  std::deque<SAutoRefPtr<SItemPanel>>& free = m_recycle[static_cast<size_t>(nType)];
+  SAutoRefPtr<SItemPanel> panel;
   if (!free.empty()) {
-    SItemPanel* panel = free.front();
+    panel = std::move(free.front());
     free.pop_front();
     return panel;
   }
-  SItemPanel* panel = SItemPanel::Create(this, pugi::xml_node(), this);
+  panel.Attach(SItemPanel::Create(this, pugi::xml_node(), this));
   OnPanelCreated(panel);
   return panel;
 }
@@ -91,7 +101,7 @@ void SAdapterViewBase::MoveCheck(SItemPanel* pOld, SItemPanel* pNew) {
 }
 
 void SAdapterViewBase::RecyclePanel(const ItemInfo& info) {
-  SItemPanel* panel = info.pItem;
+  const SAutoRefPtr<SItemPanel> panel = info.pItem;
   SWindow* root = panel->GetRoot();
   if (root->GetState() & WndState_Hover) panel->DoFrameEvent(WM_MOUSELEAVE, 0, 0);
   ForgetPanel(panel);
@@ -101,7 +111,9 @@ void SAdapterViewBase::RecyclePanel(const ItemInfo& info) {
     panel->OnSetSwndFocus(0);
     root->SetVisible(FALSE, FALSE);
   }
-  m_recycle[static_cast<size_t>(info.nType)].push_back(panel);
+  // Lists reset meanwhile (a new adapter) take no panel of the old one: it goes.
+  const size_t type = static_cast<size_t>(info.nType);
+  if (type < m_recycle.size()) m_recycle[type].push_back(panel);
 }
 
 void SAdapterViewBase::ForgetPanel(SItemPanel* pItem) {
@@ -117,25 +129,48 @@ void SAdapterViewBase::ForgetPanel(SItemPanel* pItem) {
 }
 
 void SAdapterViewBase::DestroyAllPanels() {
-  std::vector<SItemPanel*> panels;
+  std::vector<SAutoRefPtr<SItemPanel>> panels;
   for (const ItemInfo& info : m_visible) panels.push_back(info.pItem);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
+  for (const std::deque<SAutoRefPtr<SItemPanel>>& list : m_recycle) {
     panels.insert(panels.end(), list.begin(), list.end());
   }
   m_visible.clear();
   m_recycle.clear();
-  for (SItemPanel* panel : panels) {
-    ForgetPanel(panel);
-    panel->Release();
-  }
+  for (const SAutoRefPtr<SItemPanel>& panel : panels) ForgetPanel(panel);
   m_pHoverItem = nullptr;
   m_pCapturedItem = nullptr;
+  // The panels go when `panels` does: their destruction may reach the view, which holds none.
 }
 
 int SAdapterViewBase::GetRecycledCount() const {
   size_t count = 0;
-  for (const std::deque<SItemPanel*>& list : m_recycle) count += list.size();
+  for (const std::deque<SAutoRefPtr<SItemPanel>>& list : m_recycle) count += list.size();
   return static_cast<int>(count);
+}
+
+// ---- walks over the rows -----------------------------------------------------------------
+
+bool SAdapterViewBase::DeferRebuild() {
+  if (m_walkDepth == 0) return false;
+  m_bRowsStale = true;
+  return true;
+}
+
+void SAdapterViewBase::RebuildStaleRows() {
+  // The rebuilds below are walks of their own: they come back here at depth 0, so the depth is
+  // held while they run and the loop takes what they leave stale.
+  ++m_walkDepth;
+  for (int i = 0; i < kMaxRebuilds && m_bRowsStale; ++i) {
+    m_bRowsStale = false;
+    OnRowsStale();
+    UpdateScrollBar();
+    UpdateVisibleItems();
+  }
+  if (m_bRowsStale) {
+    m_bRowsStale = false;
+    DropVisibleRows();
+  }
+  --m_walkDepth;
 }
 
 SItemPanel* SAdapterViewBase::HitTest(POINT& pt) const {
@@ -152,6 +187,18 @@ SItemPanel* SAdapterViewBase::HitTest(POINT& pt) const {
 void SAdapterViewBase::InvalidatePanel(SItemPanel* pItem) {
   RECT rc;
   if (OnItemGetRect(pItem, rc)) InvalidateRect(rc);
+}
+
+void SAdapterViewBase::OnSize(UINT nType, SIZE size) {
+  SPanel::OnSize(nType, size);
+  if (!HasAdapter()) return;
+  UpdateScrollBar();
+  UpdateVisibleItems();
+}
+
+void SAdapterViewBase::OnDestroy() {
+  ReleaseAdapter();
+  SPanel::OnDestroy();
 }
 
 void SAdapterViewBase::OnShowWindow(BOOL bShow, UINT nStatus) {
@@ -177,14 +224,26 @@ BOOL SAdapterViewBase::OnScroll(BOOL bVertical, UINT uCode, int nPos) {
 
 void SAdapterViewBase::DispatchToPanels(UINT uMsg, WPARAM wParam) {
   for (const ItemInfo& info : m_visible) info.pItem->GetRoot()->SDispatchMessage(uMsg, wParam);
-  for (const std::deque<SItemPanel*>& list : m_recycle) {
-    for (SItemPanel* panel : list) panel->GetRoot()->SDispatchMessage(uMsg, wParam);
+  for (const std::deque<SAutoRefPtr<SItemPanel>>& list : m_recycle) {
+    for (const SAutoRefPtr<SItemPanel>& panel : list) {
+      panel->GetRoot()->SDispatchMessage(uMsg, wParam);
+    }
   }
 }
 
 void SAdapterViewBase::OnColorize(COLORREF cr) {
   SPanel::OnColorize(cr);
   DispatchToPanels(UM_SETCOLORIZE, cr);
+}
+
+void SAdapterViewBase::OnScaleChanged(int scale) {
+  SPanel::OnScaleChanged(scale);
+  DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
+  // The rows' sizes may follow the scale.
+  if (HasAdapter()) {
+    UpdateScrollBar();
+    UpdateVisibleItems();
+  }
 }
 
 BOOL SAdapterViewBase::OnLanguageChanged() {
@@ -311,7 +370,9 @@ LRESULT SAdapterViewBase::OnKeyEvent(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-UINT SAdapterViewBase::OnGetDlgCode() { return m_bWantTab ? 0xFFFF : 0x80000001; }
+UINT SAdapterViewBase::OnGetDlgCode() {
+  return m_bWantTab ? kDlgCodeAllKeys : kDlgCodeSystemKeys | DLGC_WANTARROWS;
+}
 
 // ---- focus, cursor, tooltip --------------------------------------------------------------
 

@@ -10,9 +10,7 @@ int SComboView::GetCount() const {
 }
 
 BOOL SComboView::SetCurSel(int iSel) {
-  if (m_pList == nullptr) return FALSE;
-  if (iSel < 0) iSel = -1;
-  if (iSel >= GetCount() || iSel == GetCurSel()) return FALSE;
+  if (m_pList == nullptr || iSel < -1 || iSel >= GetCount() || iSel == GetCurSel()) return FALSE;
   m_pList->SetSel(iSel, FALSE);
   OnSelChanged();
   return TRUE;

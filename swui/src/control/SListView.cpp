@@ -125,22 +125,37 @@ void SListView::OnDataSetChanged() {
   if (m_adapter == nullptr) return;
   if (m_locator != nullptr) m_locator->OnDataSetChanged();
   if (m_iSelItem >= m_adapter->GetCount()) m_iSelItem = -1;
-  UpdateScrollBar();
-  UpdateVisibleItems();
+  if (DeferRebuild()) return;
+  WalkRows([this] {
+    UpdateScrollBar();
+    UpdateVisibleItems();
+  });
 }
 
 void SListView::OnDataSetInvalidated() {
   if (m_adapter == nullptr) return;
+  if (m_iSelItem >= m_adapter->GetCount()) m_iSelItem = -1;
+  // A walk that is running stops and the rows are built after it.
+  if (DeferRebuild()) return;
+  // Rows past the new count go now, so that no row answers a position the data no longer has
+  // until the paint builds them again.
+  const int count = m_adapter->GetCount();
+  while (!m_visible.empty() && m_iFirstVisible + GetVisibleCount() > count) {
+    const ItemInfo last = m_visible.back();
+    m_visible.pop_back();
+    RecyclePanel(last);
+  }
+  if (m_iFirstVisible >= count) m_iFirstVisible = -1;
   m_bDataSetInvalidated = TRUE;
   Invalidate();
 }
 
 void SListView::OnItemDataChanged(int iItem) {
   if (m_adapter == nullptr) return;
-  SItemPanel* panel = GetItemPanel(iItem);
-  if (panel == nullptr) return;
+  const SAutoRefPtr<SItemPanel> panel = GetItemPanel(iItem);
+  if (panel == nullptr || DeferRebuild()) return;
   if (m_locator != nullptr && m_locator->IsFixHeight()) {
-    m_adapter->GetView(iItem, panel->GetRoot(), GetTemplate());
+    WalkRows([&] { m_adapter->GetView(iItem, panel->GetRoot(), GetTemplate()); });
   } else {
     UpdateVisibleItems();
   }
@@ -207,27 +222,31 @@ int SListView::GetContentHeight() {
 
 void SListView::UpdateVisibleItems() {
   if (m_adapter == nullptr) return;
-  const int oldTotal = GetContentHeight();
-  BuildVisibleItems();
-  // Rows whose heights changed the total are built once more over the new bar: once per
-  // call, since heights that follow the width could otherwise change for ever.
-  if (GetContentHeight() != oldTotal) {
-    UpdateScrollBar();
+  WalkRows([this] {
+    const int oldTotal = GetContentHeight();
     BuildVisibleItems();
-  }
+    // Rows whose heights changed the total are built once more over the new bar: once per
+    // call, since heights that follow the width could otherwise change for ever.
+    if (RowsStale() || GetContentHeight() == oldTotal) return;
+    UpdateScrollBar();
+    if (!RowsStale()) BuildVisibleItems();
+  });
 }
 
-SItemPanel* SListView::TakePanel(int iItem, int nType, std::vector<ItemInfo>& old,
-                                 int oldFirst) {
+SAutoRefPtr<SItemPanel> SListView::TakePanel(int iItem, int nType, std::vector<ItemInfo>& old,
+                                             int oldFirst) {
   if (oldFirst >= 0 && iItem >= oldFirst && iItem - oldFirst < static_cast<int>(old.size())) {
     ItemInfo& info = old[static_cast<size_t>(iItem - oldFirst)];
-    if (info.pItem != nullptr && info.nType == nType) {
-      SItemPanel* panel = info.pItem;
-      info.pItem = nullptr;
-      return panel;
-    }
+    if (info.pItem != nullptr && info.nType == nType) return std::move(info.pItem);
   }
   return TakeFreePanel(nType);
+}
+
+void SListView::DropVisibleRows() {
+  std::vector<ItemInfo> rows;
+  rows.swap(m_visible);
+  for (const ItemInfo& info : rows) RecyclePanel(info);
+  m_iFirstVisible = -1;
 }
 
 void SListView::OnPanelCreated(SItemPanel* pItem) {
@@ -250,7 +269,7 @@ void SListView::RecycleOutside(VisibleRebuild& rebuild, int first, int last) {
     if (first >= 0 && last >= 0 && iItem >= first && iItem <= last) continue;
     if (rebuild.old[i].pItem == nullptr) continue;
     RecyclePanel(rebuild.old[i]);
-    rebuild.old[i].pItem = nullptr;
+    rebuild.old[i].pItem.Reset();
   }
 }
 
@@ -260,14 +279,19 @@ SListView::ItemInfo SListView::ShowItem(VisibleRebuild& rebuild, int iItem,
   if (iItem == rebuild.hoverItem) state |= WndState_Hover;
   if (iItem == m_iSelItem) state |= WndState_Check;
   const int type = ClampViewType(m_adapter->GetItemViewType(iItem, state));
-  SItemPanel* panel = TakePanel(iItem, type, rebuild.old, rebuild.oldFirst);
-  panel->SetItemIndex(iItem);
-  SWindow* root = panel->GetRoot();
-  ShowPanel(panel, state);
+  if (RowsStale()) return ItemInfo{nullptr, type};
+  ItemInfo info{TakePanel(iItem, type, rebuild.old, rebuild.oldFirst), type};
+  info.pItem->SetItemIndex(iItem);
+  SWindow* root = info.pItem->GetRoot();
+  ShowPanel(info.pItem, state);
   if (prcPanel != nullptr) root->Move(prcPanel);
   m_adapter->GetView(iItem, root, GetTemplate());
+  if (RowsStale()) {
+    RecyclePanel(info);
+    return ItemInfo{nullptr, type};
+  }
   root->DoColorize(GetColorizeColor());
-  return ItemInfo{panel, type};
+  return info;
 }
 
 void SListView::EndRebuild(VisibleRebuild& rebuild, int first) {
@@ -294,20 +318,30 @@ void SListView::BuildVisibleItems() {
   for (int iItem = first; iItem != -1 && iItem < count && pos < bottom; ++iItem) {
     RECT rc = {0, 0, width, fixed ? m_locator->GetItemHeight(iItem) : 0};
     const ItemInfo info = ShowItem(rebuild, iItem, fixed ? &rc : nullptr);
+    if (info.pItem == nullptr) break;
     SWindow* root = info.pItem->GetRoot();
     if (!fixed) {
       rc.bottom = GetDesiredSizeBottom();
       const SIZE size = m_adapter->GetViewDesiredSize(iItem, root, &rc);
+      if (RowsStale()) {
+        RecyclePanel(info);
+        break;
+      }
       rc.bottom = std::max<int>(size.cy, 0);
       root->Move(&rc);
       m_locator->SetItemHeight(iItem, rc.bottom);
     }
     root->UpdateLayout();
     OnItemLaidOut(info.pItem);
+    if (RowsStale()) {
+      RecyclePanel(info);
+      break;
+    }
     m_visible.push_back(info);
     pos += rc.bottom + m_locator->GetDividerSize();
   }
-  EndRebuild(rebuild, first);
+  // A position past the rows names no row.
+  EndRebuild(rebuild, first < count ? first : -1);
 }
 
 // ---- selection ---------------------------------------------------------------------------
@@ -315,21 +349,26 @@ void SListView::BuildVisibleItems() {
 void SListView::SetSel(int iItem, BOOL bNotify) {
   if (m_adapter == nullptr || iItem >= m_adapter->GetCount()) return;
   if (iItem < 0) iItem = -1;
-  const int oldSel = m_iSelItem;
+  int oldSel = m_iSelItem;
   m_iSelItem = iItem;
   if (bNotify) {
     EventLVSelChanging evt(this);
     evt.iOldSel = oldSel;
     evt.iNewSel = iItem;
     FireEvent(evt);
+    // A handler may have changed the data (or let the adapter go): both rows are held
+    // against the count as it is now.
+    const int count = m_adapter != nullptr ? m_adapter->GetCount() : 0;
+    if (oldSel >= count) oldSel = -1;
     if (evt.bCancel) {
       m_iSelItem = oldSel;
       return;
     }
+    if (iItem >= count) iItem = -1;
   }
+  m_iSelItem = iItem;
   if (oldSel == iItem) return;
   MoveCheck(GetItemPanel(oldSel), GetItemPanel(iItem));
-  m_iSelItem = iItem;
   if (bNotify) {
     EventLVSelChanged evt(this);
     evt.iOldSel = oldSel;
@@ -397,38 +436,33 @@ void SListView::OnPaint(IRenderTarget* pRT) {
 }
 
 void SListView::OnSize(UINT nType, SIZE size) {
-  SAdapterViewBase::OnSize(nType, size);
+  SPanel::OnSize(nType, size);
   UpdateScrollBar();
   if (m_adapter == nullptr) return;
-  for (const ItemInfo& info : m_visible) {
-    const RECT rcItem = ItemRectOf(RowOf(info.pItem));
-    const RECT rc = {0, 0, rcItem.right - rcItem.left, rcItem.bottom - rcItem.top};
-    info.pItem->GetRoot()->Move(&rc);
-  }
-  UpdateVisibleItems();
+  WalkRows([this] {
+    for (const ItemInfo& info : m_visible) {
+      if (RowsStale()) return;
+      const RECT rcItem = ItemRectOf(RowOf(info.pItem));
+      const RECT rc = {0, 0, rcItem.right - rcItem.left, rcItem.bottom - rcItem.top};
+      info.pItem->GetRoot()->Move(&rc);
+    }
+    UpdateVisibleItems();
+  });
 }
 
-void SListView::OnDestroy() {
+void SListView::ReleaseAdapter() {
   if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
   DestroyAllPanels();
-  // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
   SetLocatorAdapter(nullptr);
-  SAdapterViewBase::OnDestroy();
 }
 
 // ---- tree-wide messages ------------------------------------------------------------------
 
 void SListView::OnScaleChanged(int scale) {
   if (m_locator != nullptr) m_locator->SetScale(scale);
-  SAdapterViewBase::OnScaleChanged(scale);
   ScaleSkin(m_pSkinDivider, scale);
-  DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
-  // The rows' heights changed with the scale.
-  if (m_adapter != nullptr) {
-    UpdateScrollBar();
-    UpdateVisibleItems();
-  }
+  SAdapterViewBase::OnScaleChanged(scale);
 }
 
 }  // namespace SWUI

@@ -105,14 +105,19 @@ void SMCListView::PlaceColumns(SItemPanel* pItem) {
   SWindow* root = pItem->GetRoot();
   const RECT rcRow = root->GetWindowRect();
   int left = rcRow.left;
-  for (int i = 0; i < m_pHeader->GetItemCount(); ++i) {
+  // GetColumnName may change the header (or let it go): it is read again at every column.
+  for (int i = 0; m_pHeader != nullptr && i < m_pHeader->GetItemCount() && !RowsStale(); ++i) {
+    const int count = m_pHeader->GetItemCount();
     HeaderItemInfo info;
     info.mask = SHDI_ORDER;
-    m_pHeader->GetItem(i, &info);
+    if (!m_pHeader->GetItem(i, &info)) break;
     const bool shown = m_pHeader->IsItemVisible(i);
     const int width = shown ? m_pHeader->GetItemWidth(i) : 0;
-    // A row without the column's child keeps the column's room empty.
-    if (SWindow* cell = root->FindChildByName(adapter->GetColumnName(info.order))) {
+    // An order that names no column, and a row without the column's child, keep the
+    // column's room empty.
+    const bool named = info.order >= 0 && info.order < count;
+    if (SWindow* cell = named ? root->FindChildByName(adapter->GetColumnName(info.order))
+                              : nullptr) {
       if (shown) {
         const RECT rc = {left, rcRow.top, left + width, rcRow.bottom};
         cell->Move(&rc);
@@ -132,13 +137,16 @@ void SMCListView::RelayoutColumns() {
     UpdateVisibleItems();
   } else {
     const int width = m_pHeader != nullptr ? m_pHeader->GetTotalWidth() : 0;
-    for (const ItemInfo& info : m_visible) {
-      SWindow* root = info.pItem->GetRoot();
-      RECT rc = root->GetWindowRect();
-      rc.right = rc.left + width;
-      root->Move(&rc);
-      PlaceColumns(info.pItem);
-    }
+    WalkRows([this, width] {
+      for (const ItemInfo& info : m_visible) {
+        if (RowsStale()) return;
+        SWindow* root = info.pItem->GetRoot();
+        RECT rc = root->GetWindowRect();
+        rc.right = rc.left + width;
+        root->Move(&rc);
+        PlaceColumns(info.pItem);
+      }
+    });
   }
   InvalidateRect(GetListRect());
 }
@@ -174,15 +182,21 @@ bool SMCListView::OnHeaderClick(EventHeaderClick* evt) {
 }
 
 void SMCListView::OnDataSetChanged() {
-  IMcAdapter* adapter = GetMcAdapter();
-  if (adapter == nullptr) return;
-  if (m_pHeader != nullptr) {
-    SMuteEvents mute(m_pHeader);
-    for (int i = 0; i < m_pHeader->GetItemCount(); ++i) {
-      m_pHeader->SetItemVisible(i, adapter->IsColumnVisible(i));
-    }
-  }
+  if (GetMcAdapter() == nullptr) return;
+  // Inside a walk the columns are read again with the rows, after it (OnRowsStale).
+  if (!IsWalking()) WalkRows([this] { ShowAdapterColumns(); });
   SListView::OnDataSetChanged();
+}
+
+void SMCListView::OnRowsStale() { ShowAdapterColumns(); }
+
+void SMCListView::ShowAdapterColumns() {
+  IMcAdapter* adapter = GetMcAdapter();
+  if (adapter == nullptr || m_pHeader == nullptr) return;
+  SMuteEvents mute(m_pHeader);
+  for (int i = 0; i < m_pHeader->GetItemCount() && !RowsStale(); ++i) {
+    m_pHeader->SetItemVisible(i, adapter->IsColumnVisible(i));
+  }
 }
 
 // ---- geometry and scrolling --------------------------------------------------------------

@@ -30,10 +30,10 @@ HRESULT STileView::SetAttribute(const SStringW& strAttribName, const SStringW& s
   }
   const SLayoutSize margin = GetNamedDimension(strValue);
   if (!margin.IsSpecifiedSize()) return E_FAIL;
-  if (m_tileLocator != nullptr) {
+  if (STileViewItemLocator* tiles = GetTileLocator()) {
     // Tiles that would come to less than a pixel keep the old margin.
-    if (!m_tileLocator->FitsMargin(margin)) return E_FAIL;
-    m_tileLocator->SetMargin(margin);
+    if (!tiles->FitsMargin(margin)) return E_FAIL;
+    tiles->SetMargin(margin);
   }
   m_nMarginSize = margin;
   if (!bLoading) OnDataSetChanged();
@@ -57,54 +57,42 @@ BOOL STileView::CreateChildren(pugi::xml_node xmlNode) {
   return TRUE;
 }
 
-BOOL STileView::SetItemLocator(STileViewItemLocator* locator) {
-  if (locator == nullptr) return FALSE;
-  m_tileLocator = locator;
-  m_tileLocator->SetScale(GetScale());
-  FitLocatorToClient();
-  m_tileLocator->SetAdapter(m_adapter);
-  OnDataSetChanged();
-  return TRUE;
+BOOL STileView::SetItemLocator(IListViewItemLocator* locator) {
+  STileViewItemLocator* tiles = dynamic_cast<STileViewItemLocator*>(locator);
+  if (tiles == nullptr) return FALSE;
+  tiles->SetViewWidth(ClientWidth());
+  return SListView::SetItemLocator(tiles);
 }
 
-BOOL STileView::CanTakeAdapter(ILvAdapter*) const { return m_tileLocator != nullptr; }
+STileViewItemLocator* STileView::GetTileLocator() const {
+  // Only tile locators are taken.
+  return static_cast<STileViewItemLocator*>(m_locator.Get());
+}
 
 void STileView::SetLocatorAdapter(ILvAdapter* adapter) {
-  if (m_tileLocator == nullptr) return;
   FitLocatorToClient();
-  m_tileLocator->SetAdapter(adapter);
+  SListView::SetLocatorAdapter(adapter);
+}
+
+int STileView::ClientWidth() const {
+  const RECT rc = GetClientRect();
+  return std::max<int>(rc.right - rc.left, 0);
 }
 
 bool STileView::FitLocatorToClient() {
-  if (m_tileLocator == nullptr) return false;
-  const RECT rc = GetClientRect();
-  const int width = std::max<int>(rc.right - rc.left, 0);
-  if (width == m_tileLocator->GetViewWidth()) return false;
-  m_tileLocator->SetViewWidth(width);
+  STileViewItemLocator* tiles = GetTileLocator();
+  if (tiles == nullptr || ClientWidth() == tiles->GetViewWidth()) return false;
+  tiles->SetViewWidth(ClientWidth());
   return true;
-}
-
-void STileView::OnScaleChanged(int scale) {
-  if (m_tileLocator != nullptr) m_tileLocator->SetScale(scale);
-  SListView::OnScaleChanged(scale);
 }
 
 // ---- geometry ----------------------------------------------------------------------------
 
 RECT STileView::ItemRectOf(int iItem) const {
-  RECT rc = m_tileLocator->GetItemRect(iItem);
+  RECT rc = GetTileLocator()->GetItemRect(iItem);
   const RECT rcClient = GetClientRect();
   OffsetRect(&rc, rcClient.left, rcClient.top - GetScrollPos(TRUE));
   return rc;
-}
-
-int STileView::GetContentHeight() {
-  return m_tileLocator != nullptr ? m_tileLocator->GetTotalHeight() : 0;
-}
-
-int STileView::GetScrollLineSize(BOOL bVertical) {
-  if (!bVertical || m_tileLocator == nullptr) return SPanel::GetScrollLineSize(bVertical);
-  return m_tileLocator->GetScrollLineSize();
 }
 
 void STileView::UpdateScrollBar() {
@@ -117,7 +105,7 @@ void STileView::UpdateScrollBar() {
 
 void STileView::BuildVisibleItems() {
   VisibleRebuild rebuild = BeginRebuild();
-  const STileViewItemLocator& grid = *m_tileLocator;
+  STileViewItemLocator& grid = *GetTileLocator();
   const SCROLLINFO& si = GetScrollInfo(TRUE);
   const int bottom = si.nPos + static_cast<int>(si.nPage);
   const int count = m_adapter->GetCount();
@@ -128,16 +116,22 @@ void STileView::BuildVisibleItems() {
   int y = first >= 0 ? grid.Item2Position(first) : 0;
   for (int iItem = first; iItem != -1 && iItem < count && y < bottom; ++iItem) {
     const ItemInfo info = ShowItem(rebuild, iItem, &rcTile);
+    if (info.pItem == nullptr) break;
     info.pItem->GetRoot()->UpdateLayout();
+    if (RowsStale()) {
+      RecyclePanel(info);
+      break;
+    }
     m_visible.push_back(info);
     if (grid.IsLastInRow(iItem)) y += grid.GetItemLineHeight();
   }
-  EndRebuild(rebuild, first);
+  // A position past the rows names no row.
+  EndRebuild(rebuild, first < count ? first : -1);
 }
 
 void STileView::EnsureVisible(int iItem) {
   if (m_adapter == nullptr || iItem < 0 || iItem >= m_adapter->GetCount()) return;
-  const RECT rc = m_tileLocator->GetItemRect(iItem);
+  const RECT rc = GetTileLocator()->GetItemRect(iItem);
   const int pos = GetScrollPos(TRUE);
   const int page = static_cast<int>(GetScrollInfo(TRUE).nPage);
   if (rc.top < pos) {
@@ -161,11 +155,11 @@ BOOL STileView::HandleKey(UINT vk) {
       if (sel > 0) to = sel - 1;
       break;
     case VK_UP:
-      if (sel > 0) to = m_tileLocator->GetUpItem(sel);
+      if (sel > 0) to = GetTileLocator()->GetUpItem(sel);
       break;
     case VK_DOWN:
       // Nothing selected: the first tile, as Right does.
-      if (sel < count - 1) to = sel < 0 ? 0 : m_tileLocator->GetDownItem(sel);
+      if (sel < count - 1) to = sel < 0 ? 0 : GetTileLocator()->GetDownItem(sel);
       break;
     default:
       return SListView::HandleKey(vk);

@@ -29,6 +29,10 @@ int STileViewItemLocator::GetItemHeight() const {
   return std::max(m_nItemHeight.toPixelSize(m_nScale), 0);
 }
 
+int STileViewItemLocator::GetItemHeight(int iItem) const {
+  return iItem >= 0 && iItem < GetCount() ? GetItemHeight() : 0;
+}
+
 int STileViewItemLocator::GetMarginSize() const {
   return std::max(m_nMargin.toPixelSize(m_nScale), 0);
 }
@@ -60,12 +64,12 @@ RECT STileViewItemLocator::GetItemRect(int iItem) const {
               SaturateOffset(static_cast<long long>(top) + GetItemHeight())};
 }
 
-int STileViewItemLocator::Item2Position(int iItem) const {
+int STileViewItemLocator::Item2Position(int iItem) {
   return SaturateOffset(static_cast<long long>(std::max(iItem, 0) / GetCountInRow()) *
                GetItemLineHeight());
 }
 
-int STileViewItemLocator::Position2Item(int position) const {
+int STileViewItemLocator::Position2Item(int position) {
   if (m_adapter == nullptr) return -1;
   const int count = GetCount();
   long long row = position / GetItemLineHeight();
@@ -77,7 +81,7 @@ int STileViewItemLocator::Position2Item(int position) const {
   return static_cast<int>(std::min<long long>(std::max<long long>(item, 0), count));
 }
 
-int STileViewItemLocator::GetTotalHeight() const {
+int STileViewItemLocator::GetTotalHeight() {
   const int count = GetCount();
   if (count == 0) return 0;
   const long long rows = (count - 1) / GetCountInRow() + 1;

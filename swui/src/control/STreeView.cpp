@@ -58,11 +58,6 @@ HRESULT STreeView::SetAttribute(const SStringW& strAttribName, const SStringW& s
   return AfterAttribute(strAttribName, strValue, bLoading, S_OK);
 }
 
-BOOL STreeView::CreateChildren(pugi::xml_node xmlNode) {
-  CopyTemplate(xmlNode);
-  return TRUE;
-}
-
 // ---- adapter -----------------------------------------------------------------------------
 
 BOOL STreeView::SetAdapter(ITvAdapter* adapter) {
@@ -72,6 +67,7 @@ BOOL STreeView::SetAdapter(ITvAdapter* adapter) {
   m_visibleMap.clear();
   // Items of the old adapter mean nothing to the new one.
   m_hSelItem = 0;
+  m_selPath.clear();
   m_adapter = adapter;
   m_adapter->RegisterObserver(m_observer);
   m_adapter->InitByTemplate(GetTemplate());
@@ -92,16 +88,60 @@ void STreeView::OnPanelCreated(SItemPanel* pItem) {
 
 void STreeView::OnBranchChanged(HSTREEITEM hBranch) {
   if (m_adapter == nullptr) return;
+  ++m_branchChanges;
+  DropRemovedSelection(hBranch);
   m_locator->OnBranchChanged(hBranch);
-  UpdateScrollBar();
-  UpdateVisibleItems();
+  if (DeferRebuild()) return;
+  WalkRows([this] {
+    UpdateScrollBar();
+    UpdateVisibleItems();
+  });
 }
 
 void STreeView::OnBranchExpandedChanged(HSTREEITEM hBranch, BOOL bExpandedOld, BOOL bExpandedNew) {
   if (m_adapter == nullptr) return;
   m_locator->OnBranchExpandedChanged(hBranch, bExpandedOld, bExpandedNew);
-  UpdateScrollBar();
-  UpdateVisibleItems();
+  if (DeferRebuild()) return;
+  WalkRows([this] {
+    UpdateScrollBar();
+    UpdateVisibleItems();
+  });
+}
+
+// ---- the selection's place in the tree ----------------------------------------------------
+
+std::vector<HSTREEITEM> STreeView::PathOf(HSTREEITEM hItem) {
+  std::vector<HSTREEITEM> path;
+  for (HSTREEITEM p = hItem; p != 0 && p != ITvAdapter::ITEM_ROOT; p = m_adapter->GetParentItem(p)) {
+    path.push_back(p);
+  }
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+bool STreeView::PathHolds(const std::vector<HSTREEITEM>& path, size_t from) {
+  HSTREEITEM parent = from == 0 ? ITvAdapter::ITEM_ROOT : path[from - 1];
+  for (size_t i = from; i < path.size(); ++i) {
+    HSTREEITEM child = m_adapter->GetFirstChildItem(parent);
+    while (child != 0 && child != path[i]) child = m_adapter->GetNextSiblingItem(child);
+    if (child == 0) return false;
+    parent = child;
+  }
+  return true;
+}
+
+void STreeView::DropRemovedSelection(HSTREEITEM hBranch) {
+  if (m_hSelItem == 0) return;
+  // Only a change of the root or of an item on the selection's path can take it away.
+  size_t from = 0;
+  if (hBranch != ITvAdapter::ITEM_ROOT) {
+    const auto at = std::find(m_selPath.begin(), m_selPath.end(), hBranch);
+    if (at == m_selPath.end()) return;
+    from = static_cast<size_t>(at - m_selPath.begin()) + 1;
+  }
+  if (PathHolds(m_selPath, from)) return;
+  m_hSelItem = 0;
+  m_selPath.clear();
 }
 
 // ---- geometry ----------------------------------------------------------------------------
@@ -192,15 +232,17 @@ void STreeView::UpdateScrollBar() {
 
 void STreeView::UpdateVisibleItems() {
   if (m_adapter == nullptr) return;
-  const int oldWidth = m_locator->GetTotalWidth();
-  const int oldHeight = m_locator->GetTotalHeight();
-  BuildVisibleItems();
-  // Rows whose sizes changed the tree's are built once more over the new bars: once per call,
-  // since sizes that follow the width could otherwise change for ever.
-  if (m_locator->GetTotalWidth() != oldWidth || m_locator->GetTotalHeight() != oldHeight) {
-    UpdateScrollBar();
+  WalkRows([this] {
+    const int oldWidth = m_locator->GetTotalWidth();
+    const int oldHeight = m_locator->GetTotalHeight();
     BuildVisibleItems();
-  }
+    // Rows whose sizes changed the tree's are built once more over the new bars: once per
+    // call, since sizes that follow the width could otherwise change for ever.
+    if (RowsStale()) return;
+    if (m_locator->GetTotalWidth() == oldWidth && m_locator->GetTotalHeight() == oldHeight) return;
+    UpdateScrollBar();
+    if (!RowsStale()) BuildVisibleItems();
+  });
 }
 
 void STreeView::RecycleLeaving(HSTREEITEM hFirst, std::unordered_map<HSTREEITEM, ItemInfo>& old) {
@@ -209,7 +251,10 @@ void STreeView::RecycleLeaving(HSTREEITEM hFirst, std::unordered_map<HSTREEITEM,
   const int page = rcClient.bottom - rcClient.top;
   std::vector<HSTREEITEM> staying;
   int y = hFirst != 0 ? m_locator->Item2Position(hFirst) - GetScrollPos(TRUE) : page;
-  for (HSTREEITEM h = hFirst; h != 0 && y < page; h = m_adapter->GetNextVisibleItem(h)) {
+  for (HSTREEITEM h = hFirst; h != 0 && y < page && !RowsStale();
+       h = m_adapter->GetNextVisibleItem(h)) {
+    // An adapter that leads back to a row already met would never end the page.
+    if (std::find(staying.begin(), staying.end(), h) != staying.end()) break;
     staying.push_back(h);
     y += m_locator->GetItemHeight(h);
   }
@@ -223,15 +268,22 @@ void STreeView::RecycleLeaving(HSTREEITEM hFirst, std::unordered_map<HSTREEITEM,
   }
 }
 
-SItemPanel* STreeView::TakePanel(HSTREEITEM hItem, int nType,
-                                 std::unordered_map<HSTREEITEM, ItemInfo>& old) {
+SAutoRefPtr<SItemPanel> STreeView::TakePanel(HSTREEITEM hItem, int nType,
+                                             std::unordered_map<HSTREEITEM, ItemInfo>& old) {
   const auto it = old.find(hItem);
   if (it != old.end() && it->second.nType == nType) {
-    SItemPanel* panel = it->second.pItem;
+    SAutoRefPtr<SItemPanel> panel = std::move(it->second.pItem);
     old.erase(it);
     return panel;
   }
   return TakeFreePanel(nType);
+}
+
+void STreeView::DropVisibleRows() {
+  std::vector<ItemInfo> rows;
+  rows.swap(m_visible);
+  m_visibleMap.clear();
+  for (const ItemInfo& info : rows) RecyclePanel(info);
 }
 
 void STreeView::BuildVisibleItems() {
@@ -248,26 +300,41 @@ void STreeView::BuildVisibleItems() {
   const int page = rcClient.bottom - rcClient.top;
   const pugi::xml_node tpl = GetTemplate();
   int y = first != 0 ? m_locator->Item2Position(first) - GetScrollPos(TRUE) : page;
-  for (HSTREEITEM h = first; h != 0 && y < page; h = m_adapter->GetNextVisibleItem(h)) {
+  // Each step stops the walk when the data changed meanwhile: the item may be gone.
+  for (HSTREEITEM h = first; h != 0 && y < page && !RowsStale();
+       h = m_adapter->GetNextVisibleItem(h)) {
+    if (m_visibleMap.count(h) != 0) break;  // led back to a row already on screen
     const int type = ClampViewType(m_adapter->GetViewType(h));
-    SItemPanel* panel = TakePanel(h, type, old);
-    panel->SetItemIndex(static_cast<LPARAM>(h));
-    m_visibleMap[h] = ItemInfo{panel, type};
+    if (RowsStale()) break;
+    const ItemInfo info{TakePanel(h, type, old), type};
+    info.pItem->SetItemIndex(static_cast<LPARAM>(h));
     DWORD state = 0;
     if (h == hover) state |= WndState_Hover;
     if (h == m_hSelItem) state |= WndState_Check;
-    ShowPanel(panel, state);
-    SWindow* root = panel->GetRoot();
+    ShowPanel(info.pItem, state);
+    SWindow* root = info.pItem->GetRoot();
     m_adapter->GetView(h, root, tpl);
-    root->DoColorize(GetColorizeColor());
-    const RECT rcContainer = {m_locator->GetItemIndent(h), 0, width, kMeasureBottom};
-    const SIZE size = m_adapter->GetViewDesiredSize(h, root, &rcContainer);
+    SIZE size = {0, 0};
+    if (!RowsStale()) {
+      root->DoColorize(GetColorizeColor());
+      const RECT rcContainer = {m_locator->GetItemIndent(h), 0, width, kMeasureBottom};
+      size = m_adapter->GetViewDesiredSize(h, root, &rcContainer);
+    }
+    if (RowsStale()) {
+      RecyclePanel(info);
+      break;
+    }
     const RECT rc = {0, 0, std::max<int>(size.cx, 0), std::max<int>(size.cy, 0)};
     root->Move(&rc);
     m_locator->SetItemWidth(h, rc.right);
     m_locator->SetItemHeight(h, rc.bottom);
     root->UpdateLayout();
-    m_visible.push_back(ItemInfo{panel, type});
+    if (RowsStale()) {
+      RecyclePanel(info);
+      break;
+    }
+    m_visibleMap.emplace(h, info);
+    m_visible.push_back(info);
     y += rc.bottom;
   }
   for (const auto& entry : old) RecyclePanel(entry.second);
@@ -277,16 +344,21 @@ void STreeView::BuildVisibleItems() {
 
 void STreeView::SetSel(HSTREEITEM hItem, BOOL bNotify) {
   if (m_adapter == nullptr) return;
+  std::vector<HSTREEITEM> path = PathOf(hItem);
   if (bNotify) {
+    const unsigned changes = m_branchChanges;
     EventTVSelChanging evt(this);
     evt.hOldSel = m_hSelItem;
     evt.hNewSel = hItem;
     FireEvent(evt);
-    if (evt.bCancel) return;
+    if (evt.bCancel || m_adapter == nullptr) return;
+    // A handler that changed the tree may have taken the item out of it.
+    if (m_branchChanges != changes && !PathHolds(path, 0)) return;
   }
   if (hItem == m_hSelItem) return;
   const HSTREEITEM oldSel = m_hSelItem;
   m_hSelItem = hItem;
+  m_selPath.swap(path);
   MoveCheck(GetItemPanel(oldSel), GetItemPanel(hItem));
   if (bNotify) {
     EventTVSelChanged evt(this);
@@ -326,14 +398,23 @@ void STreeView::ScrollIntoView(BOOL bVertical, int start, int length) {
   }
 }
 
-void STreeView::EnsureVisible(HSTREEITEM hItem) {
-  if (m_adapter == nullptr || hItem == 0 || hItem == ITvAdapter::ITEM_ROOT) return;
-  for (HSTREEITEM p = m_adapter->GetParentItem(hItem); p != 0 && p != ITvAdapter::ITEM_ROOT;
-       p = m_adapter->GetParentItem(p)) {
-    if (!m_adapter->IsItemExpanded(p)) m_adapter->ExpandItem(p, TVC_EXPAND);
+void STreeView::EnsureVisible(HSTREEITEM hItem) { Reveal(hItem); }
+
+bool STreeView::Reveal(HSTREEITEM hItem) {
+  if (m_adapter == nullptr || hItem == 0 || hItem == ITvAdapter::ITEM_ROOT) return false;
+  const std::vector<HSTREEITEM> path = PathOf(hItem);
+  const unsigned changes = m_branchChanges;
+  // Each expansion and scroll builds rows, which may change the tree: the item and its
+  // ancestors are asked about only while they are still in it.
+  auto kept = [&] { return m_branchChanges == changes || PathHolds(path, 0); };
+  for (size_t i = path.size() - 1; i-- > 0;) {
+    if (!m_adapter->IsItemExpanded(path[i])) m_adapter->ExpandItem(path[i], TVC_EXPAND);
+    if (!kept()) return false;
   }
   ScrollIntoView(TRUE, m_locator->Item2Position(hItem), m_locator->GetItemHeight(hItem));
+  if (!kept()) return false;
   ScrollIntoView(FALSE, m_locator->GetItemIndent(hItem), m_locator->GetItemWidth(hItem));
+  return kept();
 }
 
 int STreeView::GetScrollLineSize(BOOL bVertical) {
@@ -369,31 +450,12 @@ void STreeView::OnPaint(IRenderTarget* pRT) {
   AfterPaint(pRT, painter);
 }
 
-void STreeView::OnSize(UINT nType, SIZE size) {
-  SAdapterViewBase::OnSize(nType, size);
-  if (m_adapter == nullptr) return;
-  UpdateScrollBar();
-  UpdateVisibleItems();
-}
-
-void STreeView::OnDestroy() {
+void STreeView::ReleaseAdapter() {
   if (m_adapter != nullptr) m_adapter->UnregisterObserver(m_observer);
   DestroyAllPanels();
   m_visibleMap.clear();
-  // A destroyed view reads its adapter no more.
   m_adapter = nullptr;
   m_locator->SetAdapter(nullptr);
-  SAdapterViewBase::OnDestroy();
-}
-
-void STreeView::OnScaleChanged(int scale) {
-  SAdapterViewBase::OnScaleChanged(scale);
-  DispatchToPanels(UM_SETSCALE, static_cast<WPARAM>(scale));
-  // The rows' sizes may follow the scale.
-  if (m_adapter != nullptr) {
-    UpdateScrollBar();
-    UpdateVisibleItems();
-  }
 }
 
 }  // namespace SWUI

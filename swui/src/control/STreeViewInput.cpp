@@ -13,9 +13,7 @@ void STreeView::SendMouseHover(SItemPanel* pItem, WPARAM, POINT) {
 }
 
 void STreeView::MoveSelTo(HSTREEITEM hItem) {
-  if (hItem == 0) return;
-  EnsureVisible(hItem);
-  SetSel(hItem, TRUE);
+  if (hItem != 0 && Reveal(hItem)) SetSel(hItem, TRUE);
 }
 
 BOOL STreeView::HandleKey(UINT vk) {

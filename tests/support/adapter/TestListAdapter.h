@@ -30,6 +30,14 @@ class TestListAdapterOf : public SWUI::TObjRefImpl<I>, public TestAdapterBase {
   // When set, the desired height of a row at a width (in place of heights).
   std::function<int(int position, int width)> desiredHeight;
   void Resize(int count, int height);
+  // Takes a row out (nobody is told).
+  void Erase(int position);
+
+  // When set, called inside the callback of that name (after counting it): a test changes
+  // the data there and tells the view, as an adapter may.
+  std::function<void(int position)> onGetView;
+  std::function<void(int position)> onDesiredSize;
+  std::function<void(int position)> onViewType;
 
   // What the views asked.
   int getViewCalls = 0;
@@ -39,6 +47,8 @@ class TestListAdapterOf : public SWUI::TObjRefImpl<I>, public TestAdapterBase {
   int descCalls = 0;
   // The container rectangle of the last GetViewDesiredSize.
   RECT lastContainer = {0, 0, 0, 0};
+  // Calls about a position outside the rows (answered as for an empty row).
+  int pastEndAsked = 0;
 
   void RegisterObserver(SWUI::ILvDataSetObserver* observer) override { AddObserver(observer); }
   void UnregisterObserver(SWUI::ILvDataSetObserver* observer) override {
@@ -59,6 +69,8 @@ class TestListAdapterOf : public SWUI::TObjRefImpl<I>, public TestAdapterBase {
   virtual const wchar_t* RowXml() const = 0;
   // Shows the row's data in its tree.
   virtual void FillRow(int position, SWUI::SWindow* pItem) = 0;
+  // Counts a position outside the rows; true when it is a row.
+  bool IsRow(int position);
 };
 
 extern template class TestListAdapterOf<SWUI::ILvAdapter>;

@@ -30,7 +30,30 @@ TestTreeAdapter::Item& TestTreeAdapter::At(HSTREEITEM hItem) {
 const TestTreeAdapter::Item& TestTreeAdapter::At(HSTREEITEM hItem) const {
   if (hItem == ITEM_ROOT) return root_;
   if (hItem < 1 || hItem > items_.size()) FAIL("not an item of this adapter");
-  return items_[hItem - 1];
+  const Item& item = items_[hItem - 1];
+  if (!item.removed) return item;
+  ++removedAsked;
+  gone_ = Item();
+  gone_.parent = ITEM_ROOT;
+  return gone_;
+}
+
+bool TestTreeAdapter::IsRemoved(HSTREEITEM hItem) const {
+  return hItem != ITEM_ROOT && hItem >= 1 && hItem <= items_.size() && items_[hItem - 1].removed;
+}
+
+void TestTreeAdapter::Remove(HSTREEITEM hItem) {
+  if (hItem == ITEM_ROOT || IsRemoved(hItem)) return;
+  std::vector<HSTREEITEM>& siblings = At(At(hItem).parent).children;
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), hItem), siblings.end());
+  std::vector<HSTREEITEM> branch = {hItem};
+  while (!branch.empty()) {
+    const HSTREEITEM h = branch.back();
+    branch.pop_back();
+    Item& item = items_[h - 1];
+    branch.insert(branch.end(), item.children.begin(), item.children.end());
+    item.removed = true;
+  }
 }
 
 void TestTreeAdapter::NotifyBranchChanged(HSTREEITEM hBranch) {
@@ -127,12 +150,14 @@ void TestTreeAdapter::ExpandItem(HSTREEITEM hItem, UINT uCode) {
 
 void TestTreeAdapter::GetView(HSTREEITEM hItem, SWindow* pItem, pugi::xml_node xmlTemplate) {
   ++getViewCalls;
+  At(hItem);
   BuildOnce(pItem, xmlTemplate, kRowXml);
   if (SWindow* text = pItem->FindChildByName(L"text")) {
     wchar_t buf[32];
     swprintf(buf, 32, L"item %u", static_cast<unsigned>(hItem));
     text->SetWindowText(buf);
   }
+  if (onGetView) onGetView(hItem);
 }
 
 SIZE TestTreeAdapter::GetViewDesiredSize(HSTREEITEM hItem, SWindow*, LPCRECT prcContainer) {

@@ -28,6 +28,7 @@ class TestTreeAdapter : public SWUI::TObjRefImpl<SWUI::ITvAdapter>, public TestI
   static const wchar_t kRowXml[];
 
   struct Item {
+    bool removed = false;
     SWUI::HSTREEITEM parent = 0;
     std::vector<SWUI::HSTREEITEM> children;
     BOOL expanded = FALSE;
@@ -41,9 +42,15 @@ class TestTreeAdapter : public SWUI::TObjRefImpl<SWUI::ITvAdapter>, public TestI
 
   // A new last child of parent (ITEM_ROOT: a top-level item), collapsed; nobody is told.
   SWUI::HSTREEITEM Add(SWUI::HSTREEITEM parent, int height = 20, int width = 100);
-  // The item of a handle (the root's for ITEM_ROOT); the test fails for any other.
+  // Takes an item and its branch out of the tree (nobody is told); their handles are never
+  // used again.
+  void Remove(SWUI::HSTREEITEM hItem);
+  bool IsRemoved(SWUI::HSTREEITEM hItem) const;
+  // The item of a handle (the root's for ITEM_ROOT); the test fails for any other. A removed
+  // item is counted in removedAsked and answered as an empty, collapsed leaf.
   Item& At(SWUI::HSTREEITEM hItem);
   const Item& At(SWUI::HSTREEITEM hItem) const;
+  // Handles ever made (removed ones included).
   size_t Count() const { return items_.size(); }
 
   // Tells every observer.
@@ -56,8 +63,14 @@ class TestTreeAdapter : public SWUI::TObjRefImpl<SWUI::ITvAdapter>, public TestI
   // When set, the desired size of an item in its container rectangle (in place of its own).
   std::function<SIZE(SWUI::HSTREEITEM hItem, const RECT& container)> desiredSize;
 
+  // When set, called inside GetView (after counting it): a test changes the tree there and
+  // tells the view, as an adapter may.
+  std::function<void(SWUI::HSTREEITEM hItem)> onGetView;
+
   // What the view asked.
   int getViewCalls = 0;
+  // Calls that named a removed item.
+  mutable int removedAsked = 0;
   int templateInits = 0;
   // The container rectangle each item was last measured in (GetViewDesiredSize).
   std::map<SWUI::HSTREEITEM, RECT> measuredIn;
@@ -100,6 +113,8 @@ class TestTreeAdapter : public SWUI::TObjRefImpl<SWUI::ITvAdapter>, public TestI
   SWUI::HSTREEITEM LastShownBelow(SWUI::HSTREEITEM hItem) const;
 
   Item root_;
+  // What a removed item is answered as (reset on every answer).
+  mutable Item gone_;
   std::vector<Item> items_;  // the handle of items_[i] is i + 1
   TestObservers<SWUI::ITvDataSetObserver> observers_;
 };

@@ -299,22 +299,30 @@ HSTREEITEM STreeCtrl::NextBelow(HSTREEITEM hItem, HSTREEITEM hTop, bool bShownOn
   return 0;
 }
 
+void STreeCtrl::EnsureRows() const {
+  if (m_bRowsValid) return;
+  m_rows.clear();
+  m_rows.reserve(static_cast<size_t>(std::max(m_nVisibleItems, 0)));
+  for (HSTREEITEM h = ItemTree::GetRootItem(TRUE); h != 0; h = NextBelow(h, STVI_ROOT, true)) {
+    Rec(h)->nRow = static_cast<int>(m_rows.size());
+    m_rows.push_back(h);
+  }
+  m_bRowsValid = true;
+}
+
 HSTREEITEM STreeCtrl::ItemOfRow(int nRow) const {
   if (nRow < 0 || nRow >= m_nVisibleItems) return 0;
-  HSTREEITEM h = ItemTree::GetRootItem(TRUE);
-  for (int i = 0; i < nRow && h != 0; ++i) h = NextBelow(h, STVI_ROOT, true);
-  return h;
+  EnsureRows();
+  return nRow < static_cast<int>(m_rows.size()) ? m_rows[nRow] : 0;
 }
 
 int STreeCtrl::RowOfItem(HSTREEITEM hItem) const {
   const TreeItemInfo* info = Info(hItem);
   if (info == nullptr || !info->bVisible) return -1;
-  int row = 0;
-  for (HSTREEITEM h = ItemTree::GetRootItem(TRUE); h != 0; h = NextBelow(h, STVI_ROOT, true)) {
-    if (h == hItem) return row;
-    ++row;
-  }
-  return -1;
+  EnsureRows();
+  // An item of another tree may carry any row: the index must name this very item.
+  const int row = info->nRow;
+  return row >= 0 && row < static_cast<int>(m_rows.size()) && m_rows[row] == hItem ? row : -1;
 }
 
 int STreeCtrl::SetChildrenVisible(HSTREEITEM hItem, BOOL bVisible) {
@@ -396,15 +404,19 @@ HSTREEITEM STreeCtrl::InsertItem(TreeItemInfo* pItem, HSTREEITEM hParent,
   }
   pItem->hItem = hItem;
   if (parent != nullptr) parent->bHasChildren = TRUE;
-  OnInsertItem(hItem);
   if (pItem->bVisible) {
     ++m_nVisibleItems;
+    InvalidateRows();
     m_nMaxItemWidth = std::max(m_nMaxItemWidth, GetItemWidth(hItem));
     ApplyViewSize();
     Invalidate();
   }
-  if (bEnsureVisible) EnsureVisible(hItem);
-  return hItem;
+  // What runs from here may remove the item (an override, or a handler of the expansion
+  // that making it visible fires): a removed item is never handed out.
+  const UINT removals = m_uRemovals;
+  OnInsertItem(hItem);
+  if (bEnsureVisible && StillHere(hItem, removals)) EnsureVisible(hItem);
+  return StillHere(hItem, removals) ? hItem : 0;
 }
 
 void STreeCtrl::OnInsertItem(HSTREEITEM) {}
@@ -427,14 +439,15 @@ BOOL STreeCtrl::RemoveItem(HSTREEITEM hItem) {
   FreeRecords(hItem);
   ItemTree::DeleteItem(hItem);
   ++m_uRemovals;
+  InvalidateRows();
 
   if (TreeItemInfo* parent = Info(hParent)) {
     if (!ItemTree::ItemHasChildren(hParent)) {
       parent->bHasChildren = FALSE;
       parent->bCollapsed = FALSE;
     } else if (m_bCheckBox) {
-      // The parent follows the children left (as written, a parent whose remaining children
-      // were all checked became "partly").
+      // The parent follows the children left: with the one unchecked child gone, a parent of
+      // checked children is checked, not partly.
       UpdateAncestorsCheck(hParent);
     }
   }
@@ -449,6 +462,7 @@ void STreeCtrl::RemoveAllItems() {
   FreeRecords(STVI_ROOT);
   ItemTree::DeleteAllItems();
   ++m_uRemovals;
+  InvalidateRows();
   m_hSelItem = m_hHoverItem = m_hCaptureItem = 0;
   m_nItemHoverBtn = m_nItemPushDownBtn = kPartNone;
   m_nVisibleItems = 0;
@@ -480,6 +494,7 @@ BOOL STreeCtrl::Expand(HSTREEITEM hItem, UINT nCode) {
   if (info->bVisible) {
     const int changed = SetChildrenVisible(hItem, !collapse);
     m_nVisibleItems += collapse ? -changed : changed;
+    InvalidateRows();
   }
   UpdateViewSize();
   EventTCExpand evt(this);
@@ -669,6 +684,7 @@ BOOL STreeCtrl::SortChildren(HSTREEITEM hItem, STreeCompareFunc compare, void* p
   m_hCaptureItem = 0;
   m_nItemPushDownBtn = kPartNone;
   ItemTree::SortChildren(hItem, compare, pCtx);
+  InvalidateRows();
   Invalidate();
   return TRUE;
 }

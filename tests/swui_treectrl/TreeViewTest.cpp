@@ -382,3 +382,39 @@ TEST_CASE("rows found by hit tests and rectangles follow inserts, removals, expa
   tree->RemoveAllItems();
   checkRows("emptied");
 }
+
+TEST_CASE("row heights, indents and margins past int are clamped: rows stay in order") {
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* value;
+    int height;
+  };
+  const Case cases[] = {
+      {L"itemHeight", L"0x7fffffff", 4096},
+      {L"itemHeight", L"5000", 4096},
+      {L"indent", L"2147483647", 20},
+      {L"indent", L"-2147483647", 20},
+      {L"itemMargin", L"2147483647", 20},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(std::wstring(c.name) + L"=" + c.value);
+    TreeRig rig;
+    STreeCtrl* tree =
+        rig.LoadTree(L"<item text='a'><item text='b'><item text='c'/></item></item><item text='d'/>");
+    CHECK(tree->SetAttribute(SStringW(c.name), SStringW(c.value), FALSE) == S_OK);
+    CHECK(tree->GetItemHeight() == c.height);
+    int row = 0;
+    for (const wchar_t* text : {L"a", L"b", L"c", L"d"}) {
+      const HSTREEITEM h = ItemNamed(tree, text);
+      const RECT rc = tree->GetItemRect(h);
+      CHECK(rc.top == row * c.height);
+      CHECK(rc.bottom == (row + 1) * c.height);
+      CHECK(rc.right - rc.left <= 2 * 4096 + 4096 * 2 + 1000);  // indent x 2 + margins + parts
+      POINT pt = {1, rc.top + c.height / 2};
+      if (pt.y < 100) CHECK(tree->HitTest(pt) == h);
+      ++row;
+    }
+    CHECK(tree->GetViewSize().cy == 4 * c.height);
+    rig.Paint();
+  }
+}

@@ -9,7 +9,8 @@
 //
 // Attributes, besides the scroll view's (integers decimal or 0x hex): "itemHeight" (pixels, at
 // least 1), "indent" (pixels per level), "itemMargin" (the gap before the text area and around
-// the text), "checkBox", "rightClickSel"; skins "toggleSkin" (built-in "_skin.sys.tree.toggle":
+// the text); the three are clamped to 4,096 pixels either way, so that rows and widths stay
+// within int; "checkBox", "rightClickSel"; skins "toggleSkin" (built-in "_skin.sys.tree.toggle":
 // 0 normal, 1 hover, 2 pressed, 3 more when expanded), "checkSkin" (built-in
 // "_skin.sys.tree.checkbox": the same three, 3 more when checked, 6 more when partly checked),
 // "iconSkin", "itemSelSkin", "itemBkgndSkin" (an unknown name fails with E_FAIL and keeps the
@@ -256,6 +257,8 @@ class STreeCtrl : public SScrollView, protected CSTree<TreeItemInfo*> {
   // the row index.
   HSTREEITEM ItemOfRow(int nRow) const;
   int RowOfItem(HSTREEITEM hItem) const;
+  // A row's top in host coordinates, as scrolled.
+  int RowTop(int nRow) const;
   // The row index is made again on its next use: rows came, went or moved.
   void InvalidateRows() { m_bRowsValid = false; }
   // Makes the row index when it is not current: one walk over the shown rows.

@@ -29,6 +29,10 @@ constexpr COLORREF kSelText = 0xFFFFFFFF;
 constexpr int kStatesPerLook = 3;
 // The four low bits of a text format place the text; measuring leaves them out.
 constexpr UINT kAlignBits = 0xF;
+// The largest row height, indent and margin: rows, indents and widths then stay within int.
+constexpr int kMaxLength = 1 << 12;
+
+int ClampLength(int value) { return std::min(std::max(value, -kMaxLength), kMaxLength); }
 
 // The skin state of a toggle's or check box's visual bits: pressed, else hover, else normal.
 int BaseState(DWORD bits) {
@@ -78,19 +82,19 @@ HRESULT STreeCtrl::SetAttribute(const SStringW& strAttribName, const SStringW& s
     // Every row computation divides by the height.
     const int height = P::Int(strValue);
     if (height < 1) return E_FAIL;
-    m_nItemHei = height;
+    m_nItemHei = std::min(height, kMaxLength);
     UpdateItemParts();
     if (!bLoading) UpdateViewSize();
     hr = S_OK;
   } else if (P::IsName(name, L"indent")) {
-    m_nIndent = P::Int(strValue);
+    m_nIndent = ClampLength(P::Int(strValue));
     if (!bLoading) UpdateViewSize();
     hr = S_OK;
   } else if (P::IsName(name, L"itemMargin") || P::IsName(name, L"checkBox")) {
     if (P::IsName(name, L"checkBox")) {
       m_bCheckBox = P::Int(strValue) != 0;
     } else {
-      m_nItemMargin = P::Int(strValue);
+      m_nItemMargin = ClampLength(P::Int(strValue));
     }
     UpdateItemParts();
     if (!bLoading) RefreshItemWidths();
@@ -515,8 +519,8 @@ BOOL STreeCtrl::EnsureVisible(HSTREEITEM hItem) {
   if (row < 0) return FALSE;
   const RECT rc = GetClientRect();
   const int clientHeight = rc.bottom - rc.top;
-  const int y = row * m_nItemHei;
-  int pos;
+  const long long y = static_cast<long long>(row) * m_nItemHei;
+  long long pos;
   if (y + m_nItemHei > m_ptOrigin.y + clientHeight) {
     pos = y + m_nItemHei - clientHeight;
   } else if (y < m_ptOrigin.y) {
@@ -524,7 +528,7 @@ BOOL STreeCtrl::EnsureVisible(HSTREEITEM hItem) {
   } else {
     return TRUE;
   }
-  OnScroll(TRUE, SB_THUMBPOSITION, pos);
+  OnScroll(TRUE, SB_THUMBPOSITION, static_cast<int>(std::min<long long>(pos, INT_MAX)));
   return TRUE;
 }
 
@@ -694,21 +698,28 @@ BOOL STreeCtrl::SortChildren(HSTREEITEM hItem, STreeCompareFunc compare, void* p
 HSTREEITEM STreeCtrl::HitTest(POINT& pt) const {
   const RECT rc = GetClientRect();
   if (!PtInRect(&rc, pt)) return 0;
-  const int row = (pt.y - rc.top + m_ptOrigin.y) / m_nItemHei;
+  const long long y = static_cast<long long>(pt.y) - rc.top + m_ptOrigin.y;
+  const int row = static_cast<int>(std::min<long long>(y / m_nItemHei, INT_MAX));
   const HSTREEITEM hItem = ItemOfRow(row);
   if (hItem == 0) return 0;
   pt.x -= rc.left - m_ptOrigin.x + m_nIndent * Rec(hItem)->nLevel;
-  pt.y -= rc.top + row * m_nItemHei - m_ptOrigin.y;
+  pt.y -= RowTop(row);
   return hItem;
 }
 
 RECT STreeCtrl::GetItemRect(HSTREEITEM hItem) const {
   const int row = RowOfItem(hItem);
   if (row < 0) return RECT{0, 0, 0, 0};
-  const RECT rc = GetClientRect();
-  const int left = rc.left - m_ptOrigin.x;
-  const int top = rc.top + row * m_nItemHei - m_ptOrigin.y;
+  const int left = GetClientRect().left - m_ptOrigin.x;
+  const int top = RowTop(row);
   return RECT{left, top, left + GetItemWidth(hItem), top + m_nItemHei};
+}
+
+int STreeCtrl::RowTop(int nRow) const {
+  const long long top = static_cast<long long>(GetClientRect().top) +
+                        static_cast<long long>(nRow) * m_nItemHei - m_ptOrigin.y;
+  // Half of int either way: a row's bottom stays within int as well.
+  return static_cast<int>(std::min<long long>(std::max<long long>(top, INT_MIN / 2), INT_MAX / 2));
 }
 
 int STreeCtrl::PartOfPoint(HSTREEITEM hItem, POINT ptInItem) const {

@@ -288,4 +288,13 @@ TEST_CASE("lengths past int: the bar size and the panes' sizes are clamped, pain
       CHECK(bar.rc.right <= 400);
     }
   }
+  SUBCASE("a pane inserted with a negative ideal size starts at its own place") {
+    ElementRig rig(400, 100, true);
+    SSplitWnd* sw = LoadSplit(rig, kThree);
+    auto* pane = new SSplitPane();
+    pane->SetAttribute(SStringW(L"idealSize"), SStringW(L"-50"), TRUE);
+    sw->InsertChild(pane);
+    REQUIRE(sw->InsertPane(pane, 1) == 1);
+    CHECK(Spans(sw) == Spans_t{{0, 100}, {105, 105}, {110, 210}, {215, 400}});
+  }
 }

@@ -15,8 +15,9 @@ namespace {
 
 int ClampLength(int length) { return std::min(std::max(length, 0), SSplitWnd::kMaxLength); }
 
+// Within int, and never INT_MIN, whose negation would not be.
 int ClampToInt(long long value) {
-  return static_cast<int>(std::min<long long>(std::max<long long>(value, INT_MIN), INT_MAX));
+  return static_cast<int>(std::min<long long>(std::max<long long>(value, -INT_MAX), INT_MAX));
 }
 
 }  // namespace
@@ -77,7 +78,7 @@ int SSplitWnd::InsertPane(SSplitPane* pane, int index) {
   if (!IsRectEmpty(&rc)) {
     std::vector<PaneSize> sizes = BuildSizes(PriorityOrder());
     for (PaneSize& rec : sizes) {
-      if (rec.index == index && IsShown(index)) rec.size = pane->GetIdealSize();
+      if (rec.index == index && IsShown(index)) rec.size = ClampLength(pane->GetIdealSize());
     }
     Layout(sizes);
   }

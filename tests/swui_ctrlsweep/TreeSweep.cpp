@@ -84,7 +84,8 @@ class TreeSweep {
         tree_->RemoveItem(AnyItem());
         break;
       case 3:
-        tree_->Expand(AnyItem(), r.Pick(std::vector<UINT>{TVE_EXPAND, TVE_COLLAPSE, TVE_TOGGLE, 9}));
+        tree_->Expand(AnyItem(),
+                      r.Pick(std::vector<UINT>{TVE_EXPAND, TVE_COLLAPSE, TVE_TOGGLE, 9}));
         break;
       case 4:
         tree_->SelectItem(AnyItem(), r.Below(2));

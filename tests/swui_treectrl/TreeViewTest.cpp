@@ -400,7 +400,8 @@ TEST_CASE("row heights, indents and margins past int are clamped: rows stay in o
     CAPTURE(std::wstring(c.name) + L"=" + c.value);
     TreeRig rig;
     STreeCtrl* tree =
-        rig.LoadTree(L"<item text='a'><item text='b'><item text='c'/></item></item><item text='d'/>");
+        rig.LoadTree(L"<item text='a'><item text='b'><item text='c'/></item></item>"
+                     L"<item text='d'/>");
     CHECK(tree->SetAttribute(SStringW(c.name), SStringW(c.value), FALSE) == S_OK);
     CHECK(tree->GetItemHeight() == c.height);
     int row = 0;

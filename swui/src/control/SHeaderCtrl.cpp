@@ -252,7 +252,8 @@ DWORD SHeaderCtrl::HitTest(POINT pt) const {
   for (int i = 0; i < count && left < end; ++i) {
     const int width = GetItemWidth(i);
     if (width <= 0) continue;
-    const int right = static_cast<int>(std::min<long long>(static_cast<long long>(left) + width, end));
+    const int right =
+        static_cast<int>(std::min<long long>(static_cast<long long>(left) + width, end));
     if (pt.x < left + margin) return MAKELONG(walked, i);
     if (pt.x < right - margin) return MAKELONG(i, i);
     if (pt.x < right) return MAKELONG(i, i == count - 1 ? 0xFFFF : i + 1);

@@ -4,6 +4,9 @@
 //   platform's tree-view control filled alike (parents expanded): inserting every item,
 //   expanding all 100 parents after collapsing them, one paint (the native control painted by
 //   WM_PRINTCLIENT into a memory DC), and scrolling to the end with the paint that follows;
+// - 1,000 hit tests over the last rows of that tree (10,100 rows shown, scrolled to the end)
+//   against a walk over the shown rows from the top to the same row through the tree's
+//   public navigation, as a hit test would find its row without a row index;
 // - 1,000 steps of a split window's bar dragged back and forth (distribution, three panes
 //   placed, their events, invalidation) against 1,000 bare Moves of the same three panes.
 #include <windows.h>
@@ -28,6 +31,56 @@ constexpr int kRounds = 5;
 constexpr int kWidth = 200;
 constexpr int kHeight = 400;
 constexpr int kSteps = 1000;
+constexpr int kHits = 1000;
+
+// The shown item after h: its first child when expanded, else the next sibling of h or of
+// its nearest ancestor that has one.
+HSTREEITEM NextShown(const STreeCtrl* tree, HSTREEITEM h) {
+  if (tree->IsExpanded(h)) return tree->GetChildItem(h, TRUE);
+  for (; h != 0; h = tree->GetParentItem(h)) {
+    if (HSTREEITEM next = tree->GetNextSiblingItem(h)) return next;
+  }
+  return 0;
+}
+
+// The item of a row found by walking the shown rows from the top.
+HSTREEITEM WalkToRow(const STreeCtrl* tree, int row) {
+  HSTREEITEM h = tree->GetChildItem(STVI_ROOT, TRUE);
+  for (int i = 0; i < row && h != 0; ++i) h = NextShown(tree, h);
+  return h;
+}
+
+// kHits hit tests down the client (scrolled to the end) against walks to the same rows.
+int BenchHitTests(STreeCtrl* tree) {
+  const RECT client = tree->GetClientRect();
+  const int rowHeight = tree->GetItemHeight();
+  const int rowsShown = (client.bottom - client.top) / rowHeight;
+  const int firstRow = tree->GetViewOrigin().y / rowHeight;
+  auto pointOf = [&](int i) {
+    return POINT{client.left + 5, client.top + (i % rowsShown) * rowHeight + rowHeight / 2};
+  };
+  for (int i = 0; i < rowsShown; ++i) {
+    POINT pt = pointOf(i);
+    if (tree->HitTest(pt) != WalkToRow(tree, firstRow + i)) {
+      printf("tree: the hit test and the walk disagree at row %d\n", firstRow + i);
+      return 1;
+    }
+  }
+  HSTREEITEM sink = 0;
+  const bench::Timing hits = bench::BestOfAlternating(
+      [&] {
+        for (int i = 0; i < kHits; ++i) {
+          POINT pt = pointOf(i);
+          sink = tree->HitTest(pt);
+        }
+      },
+      [&] {
+        for (int i = 0; i < kHits; ++i) sink = WalkToRow(tree, firstRow + i % rowsShown);
+      },
+      100.0, kRounds);
+  bench::Report("1,000 hit tests on 10,100 shown rows", hits.ours, hits.bare);
+  return sink == 0 ? 1 : 0;
+}
 
 int BenchTree(IRenderTarget* target) {
   const bench::TreeTexts texts(kParents, kChildren);
@@ -80,7 +133,7 @@ int BenchTree(IRenderTarget* target) {
            ours.tree->GetViewOrigin().y, end, native.ScrollPos());
     return 1;
   }
-  return 0;
+  return BenchHitTests(ours.tree);
 }
 
 int BenchSplit() {

@@ -316,3 +316,35 @@ TEST_CASE_FIXTURE(ListRig,
   CHECK(DragPictures().empty());
   DeleteObject(bitmap);
 }
+
+TEST_CASE_FIXTURE(ListRig,
+                  "header widths past int: each width and every sum stop at the widest "
+                  "extent, and a huge caption paints only what shows") {
+  struct Case {
+    const wchar_t* first;
+    int width0;
+  };
+  const Case cases[] = {
+      {L"99999999999", SHeaderCtrl::kMaxExtent},
+      {L"1e308", SHeaderCtrl::kMaxExtent},
+      {L"-5", 0},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(std::wstring(c.first));
+    OpenWith(L"<header name='h' pos='0,0,@300,@20' itemSkin='c4'><items><item width='" +
+             std::wstring(c.first) + L"'>A</item><item width='50'>B</item></items></header>");
+    auto* h = Find<SHeaderCtrl>(L"h");
+    CHECK(h->GetItemWidth(0) == c.width0);
+    CHECK(h->GetTotalWidth() == std::min(c.width0 + 50, SHeaderCtrl::kMaxExtent));
+    const RECT rc1 = h->GetItemRect(1);
+    CHECK(rc1.left == c.width0);
+    CHECK(rc1.right >= rc1.left);
+    CHECK(rc1.right <= SHeaderCtrl::kMaxExtent);
+    // Inside the huge caption, or inside B when the first one is empty.
+    CHECK(h->HitTest(POINT{30, 10}) == (c.width0 > 0 ? 0u : 0x00010001u));
+    CHECK(h->HitTest(POINT{150, 10}) == (c.width0 > 0 ? 0u : SHeaderCtrl::kHitNone));
+    Paint();  // ends at once: only the visible part of the caption is drawn
+    CHECK(Rgb(30, 10) == kRed);
+    CHECK(Rgb(299, 10) == (c.width0 > 0 ? kRed : kYellow));
+  }
+}

@@ -3,6 +3,7 @@
 // swaps, row deletion, and a list without a header.
 #include <doctest/doctest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -282,6 +283,72 @@ TEST_CASE_FIXTURE(ListRig,
   CHECK(countsSeen == std::vector<int>{0, 1, 2});
   CHECK(list->GetSelectedItem() == -1);
   CHECK(list->GetItemCount() == 3);
+}
+
+TEST_CASE_FIXTURE(ListRig,
+                  "list cells follow columns the header inserts and deletes on its own: "
+                  "every row keeps one cell per column") {
+  SListCtrl* list = OpenList(*this, L"0,0,@300,@120");
+  SHeaderCtrl* header = list->GetHeaderCtrl();
+  REQUIRE(list->InsertColumn(0, L"A", 50) == 0);
+  AddRows(list, 2);
+  ListCellInfo cell;
+  cell.mask = SLVIF_TEXT | SLVIF_IMAGE;
+  wchar_t text[8] = L"b";
+  cell.strText = text;
+  cell.cchTextMax = 8;
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::vector<std::wstring> row0;  // the texts of row 0 by data column; row 1 says "r1"
+  };
+  const Step steps[] = {
+      {"the header inserts at its end", [&] { header->InsertItem(-1, L"B", 50, 0, 0); },
+       {L"r0", L""}},
+      {"a cell of the new column is written and read",
+       [&] {
+         CHECK(list->SetSubItemText(0, 1, L"b"));
+         CHECK(list->SetSubItem(1, 1, &cell));
+         CHECK(list->GetSubItem(1, 1, &cell));
+       },
+       {L"r0", L"b"}},
+      {"the header inserts in front", [&] { header->InsertItem(0, L"C", 50, 0, 0); },
+       {L"", L"r0", L"b"}},
+      {"the header deletes the middle data column",
+       [&] {
+         for (int i = 0; i < header->GetItemCount(); ++i) {
+           HeaderItemInfo info;
+           info.mask = SHDI_ORDER;
+           header->GetItem(i, &info);
+           if (info.order == 1) {
+             header->DeleteItem(i);
+             break;
+           }
+         }
+       },
+       {L"", L"b"}},
+      {"the header deletes all, then a column comes back",
+       [&] {
+         header->DeleteAllItems();
+         CHECK(list->GetItemCount() == 0);
+         header->InsertItem(-1, L"D", 50, 0, 0);
+       },
+       {L""}},
+  };
+  for (const Step& step : steps) {
+    CAPTURE(step.what);
+    step.act();
+    REQUIRE(list->GetColumnCount() == static_cast<int>(step.row0.size()));
+    CHECK(list->GetItemCount() == 2);
+    for (int c = 0; c < list->GetColumnCount(); ++c) {
+      const std::wstring row1 = step.row0[c] == L"r0" ? L"r1" : step.row0[c];
+      CHECK(std::wstring(list->GetSubItemText(0, c).c_str()) == step.row0[c]);
+      CHECK(std::wstring(list->GetSubItemText(1, c).c_str()) == row1);
+    }
+    CHECK(list->GetSubItemText(0, list->GetColumnCount()) == L"");
+    CHECK_FALSE(list->SetSubItemText(0, list->GetColumnCount(), L"x"));
+    Paint();  // every column's cell is drawn
+  }
 }
 
 TEST_CASE_FIXTURE(ListRig, "a list without a header refuses rows and columns and says why") {

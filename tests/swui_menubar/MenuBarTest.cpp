@@ -103,6 +103,21 @@ TEST_CASE_FIXTURE(BarRig,
   CHECK_FALSE(bar->Init(nullptr));
 }
 
+TEST_CASE_FIXTURE(BarRig, "menu bar: a button destroyed on its own leaves the bar") {
+  REQUIRE(bar->GetItemCount() == 5);
+  SMenuItem* edit = bar->GetItem(1);
+  REQUIRE(bar->DestroyChild(edit));
+  CHECK(bar->GetItemCount() == 4);
+  const wchar_t* titles[] = {L"File", L"View", L"Tools", L"Help"};
+  for (int i = 0; i < 4; ++i) {
+    CHECK(bar->GetItem(i)->GetWindowText() == titles[i]);
+    CHECK(bar->GetItem(i)->GetWindowRect().left == 1 + 50 * i);
+  }
+  bar->UpdateChildrenPosition();  // touches only live buttons
+  CHECK(bar->Insert(L"Last", L"menu_a"));
+  CHECK(bar->GetItem(4)->GetWindowRect().left == 201);
+}
+
 TEST_CASE_FIXTURE(BarRig, "menu bar: without Init a press opens nothing") {
   Click(ButtonCenter(0));
   CHECK_FALSE(Shown(0));

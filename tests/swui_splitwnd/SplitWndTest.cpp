@@ -243,3 +243,58 @@ TEST_CASE("the column and row kinds, attributes and the cursor over the bars") {
     CHECK(GetCursor() == LoadCursorW(nullptr, IDC_ARROW));
   }
 }
+
+TEST_CASE("showing or hiding a pane lays the panes out again") {
+  ElementRig rig(400, 100, true);
+  SSplitWnd* sw = LoadSplit(rig, kThree);
+  sw->GetPane(1)->SetVisible(FALSE);
+  CHECK(Spans(sw) == Spans_t{{0, 100}, {105, 400}});
+  RECT rc = {0, 0, 250, 100};
+  sw->Move(&rc);
+  CHECK(Spans(sw) == Spans_t{{0, 100}, {105, 250}});
+  sw->GetPane(1)->SetVisible(TRUE);
+  // The lowest priority gives the room back: no pane overlaps another.
+  CHECK(Spans(sw) == Spans_t{{0, 100}, {105, 205}, {210, 250}});
+}
+
+TEST_CASE("lengths past int: the bar size and the panes' sizes are clamped, painting ends") {
+  struct Case {
+    const wchar_t* attrs;
+    std::vector<PaneSpec> panes;
+  };
+  const Case cases[] = {
+      {L"sepSize='2147483647'", kThree},
+      {L"sepSize='0x7fffffff'", kThree},
+      {L"", {{2147483647, 2147483647, 2147483647, 1}, {100, 0, 10000, 0}}},
+      {L"", {{-2147483647, -2147483647, 2147483647, 1}, {100, 0, -5, 0}}},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(std::wstring(c.attrs));
+    ElementRig rig(400, 100, true);
+    rig.AddSkins(L"<skin><cells name='bar' states='1'/></skin>");
+    std::wstring attrs = std::wstring(c.attrs) + L" sepSkin='bar'";
+    SSplitWnd* sw = LoadSplit(rig, c.panes, attrs.c_str());
+    // The panes follow each other from the near edge, none inverted.
+    int prev = 0;
+    for (const std::pair<int, int>& span : Spans(sw)) {
+      CHECK(span.first >= prev);
+      CHECK(span.second >= span.first);
+      prev = span.second;
+    }
+    CellSkin::log.clear();
+    rig.Paint();
+    for (const SkinDraw& bar : rig.Skin(L"bar")->Draws()) {
+      CHECK(bar.rc.left >= 0);
+      CHECK(bar.rc.right <= 400);
+    }
+  }
+  SUBCASE("a pane inserted with a negative ideal size starts at its own place") {
+    ElementRig rig(400, 100, true);
+    SSplitWnd* sw = LoadSplit(rig, kThree);
+    auto* pane = new SSplitPane();
+    pane->SetAttribute(SStringW(L"idealSize"), SStringW(L"-50"), TRUE);
+    sw->InsertChild(pane);
+    REQUIRE(sw->InsertPane(pane, 1) == 1);
+    CHECK(Spans(sw) == Spans_t{{0, 100}, {105, 105}, {110, 210}, {215, 400}});
+  }
+}

@@ -312,3 +312,110 @@ TEST_CASE("expansion: codes, events, and scrolling an item into view") {
     CHECK(expands[2] == std::make_pair(j, FALSE));
   }
 }
+
+TEST_CASE("an item a handler removes while it is inserted is not handed out") {
+  TreeRig rig;
+  // A (collapsed) > x: inserting under A with EnsureVisible expands A, whose handler removes A.
+  STreeCtrl* tree = rig.LoadTree(L"<item text='A' expand='0'><item text='x'/></item>"
+                                 L"<item text='B'/>");
+  const HSTREEITEM a = ItemNamed(tree, L"A");
+  tree->SubscribeEvent(EventTCExpand::EventID, FnSlot([&](EventArgs*) {
+                         tree->RemoveItem(a);
+                         return false;
+                       }));
+  CHECK(tree->InsertItem(L"new", a, STVI_LAST, TRUE) == 0);
+  CHECK(tree->GetCount() == 1);
+  CHECK(ItemNamed(tree, L"new") == 0);
+  CHECK(tree->GetVisibleCount() == 1);
+  // An item that survives its insertion is answered as before.
+  const HSTREEITEM c = tree->InsertItem(L"C", STVI_ROOT, STVI_LAST, TRUE);
+  CHECK(c != 0);
+  CHECK(c == ItemNamed(tree, L"C"));
+}
+
+TEST_CASE("rows found by hit tests and rectangles follow inserts, removals, expansion and "
+          "sorting") {
+  TreeRig rig;
+  STreeCtrl* tree = rig.LoadTree(
+      L"<item text='c'><item text='c2'/><item text='c1' expand='0'><item text='z'/></item>"
+      L"</item><item text='b'/><item text='a'><item text='a1'/></item>",
+      L"", L"200,300");
+  // Every shown item's row: the hit test at the row's middle finds it, in tree order.
+  auto checkRows = [tree](const char* when) {
+    CAPTURE(when);
+    int row = 0;
+    for (HSTREEITEM h = tree->GetNextItem(STVI_ROOT); h != 0; h = tree->GetNextItem(h)) {
+      const RECT rc = tree->GetItemRect(h);
+      bool shown = true;
+      for (HSTREEITEM p = tree->GetParentItem(h); p != 0; p = tree->GetParentItem(p)) {
+        shown = shown && tree->IsExpanded(p);
+      }
+      CHECK(IsRectEmpty(&rc) == !shown);
+      if (!shown) continue;
+      CHECK(rc.top == row * 20);
+      POINT pt = {5, rc.top + 10};
+      CHECK(tree->HitTest(pt) == h);
+      ++row;
+    }
+    CHECK(row == tree->GetVisibleCount());
+    POINT below = {5, row * 20 + 5};
+    CHECK(tree->HitTest(below) == 0);
+  };
+  checkRows("loaded");
+  tree->Expand(ItemNamed(tree, L"c1"), TVE_EXPAND);
+  checkRows("expanded");
+  tree->InsertItem(L"d", ItemNamed(tree, L"c"), STVI_FIRST);
+  checkRows("inserted");
+  tree->RemoveItem(ItemNamed(tree, L"c2"));
+  checkRows("removed");
+  tree->Expand(ItemNamed(tree, L"c"), TVE_COLLAPSE);
+  checkRows("collapsed");
+  const auto byText = [](void* ctx, HSTREEITEM x, HSTREEITEM y) {
+    SStringW tx;
+    SStringW ty;
+    static_cast<STreeCtrl*>(ctx)->GetItemText(x, tx);
+    static_cast<STreeCtrl*>(ctx)->GetItemText(y, ty);
+    return tx.Compare(ty);
+  };
+  tree->SortChildren(STVI_ROOT, byText, tree);
+  checkRows("sorted");
+  tree->RemoveAllItems();
+  checkRows("emptied");
+}
+
+TEST_CASE("row heights, indents and margins past int are clamped: rows stay in order") {
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* value;
+    int height;
+  };
+  const Case cases[] = {
+      {L"itemHeight", L"0x7fffffff", 4096},
+      {L"itemHeight", L"5000", 4096},
+      {L"indent", L"2147483647", 20},
+      {L"indent", L"-2147483647", 20},
+      {L"itemMargin", L"2147483647", 20},
+  };
+  for (const Case& c : cases) {
+    CAPTURE(std::wstring(c.name) + L"=" + c.value);
+    TreeRig rig;
+    STreeCtrl* tree =
+        rig.LoadTree(L"<item text='a'><item text='b'><item text='c'/></item></item>"
+                     L"<item text='d'/>");
+    CHECK(tree->SetAttribute(SStringW(c.name), SStringW(c.value), FALSE) == S_OK);
+    CHECK(tree->GetItemHeight() == c.height);
+    int row = 0;
+    for (const wchar_t* text : {L"a", L"b", L"c", L"d"}) {
+      const HSTREEITEM h = ItemNamed(tree, text);
+      const RECT rc = tree->GetItemRect(h);
+      CHECK(rc.top == row * c.height);
+      CHECK(rc.bottom == (row + 1) * c.height);
+      CHECK(rc.right - rc.left <= 2 * 4096 + 4096 * 2 + 1000);  // indent x 2 + margins + parts
+      POINT pt = {1, rc.top + c.height / 2};
+      if (pt.y < 100) CHECK(tree->HitTest(pt) == h);
+      ++row;
+    }
+    CHECK(tree->GetViewSize().cy == 4 * c.height);
+    rig.Paint();
+  }
+}

@@ -7,6 +7,10 @@
 // i; deleting lowers the orders above the deleted one; a swap moves whole records, so the
 // orders travel with them. A list finds the data of a displayed column through its order.
 //
+// Widths are clamped to kMaxExtent pixels, and so are the sums of widths (rectangles, the total),
+// so that a list adding its own offsets stays within int; painting draws only what meets the
+// client area.
+//
 // Hit codes (HitTest): -1 outside or past the captions; otherwise the low word is a column and
 // the high word an item. Equal words: inside that item. Different words: the divider right of
 // the low word's column, before the high word's item (0xFFFF after the last item). Invisible
@@ -22,6 +26,7 @@
 // Events: EventHeaderClick, EventHeaderItemChanging (every resize step), EventHeaderItemChanged,
 // EventHeaderItemSwap. UI thread only.
 #pragma once
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,6 +64,12 @@ class SHeaderCtrl : public SWindow {
  public:
   static constexpr DWORD kHitNone = 0xFFFFFFFF;
   static constexpr int kBuiltinSkin = 11;
+  // The widest item, and the largest sum of widths.
+  static constexpr int kMaxExtent = 0x3FFFFFFF;
+
+  // Told after an item was inserted (the new item's order) or deleted (the deleted item's
+  // order; -1 when all went), so that whoever keeps data per order follows.
+  using ColumnsChanged = std::function<void(int order, bool inserted)>;
 
   SHeaderCtrl();
   ~SHeaderCtrl() override;
@@ -88,6 +99,8 @@ class SHeaderCtrl : public SWindow {
   static bool IsItemHover(DWORD hit) { return hit != kHitNone && LOWORD(hit) == HIWORD(hit); }
 
   BOOL IsDragging() const { return m_bDragging; }
+  // One listener; an empty one removes it.
+  void SetColumnsChanged(ColumnsChanged onChanged) { m_onColumnsChanged = std::move(onChanged); }
 
   // The first child of a list element that is a header, placed in the list's top strip of
   // that height ("pos" 0,0,-0,height); null, with a log line naming the list, without one.
@@ -130,6 +143,11 @@ class SHeaderCtrl : public SWindow {
   using ItemPtr = std::unique_ptr<HeaderItemInfo>;
   bool IsIndex(int iItem) const { return iItem >= 0 && iItem < GetItemCount(); }
   int PixelWidth(const HeaderItemInfo& item) const;
+  // sum + width, at most kMaxExtent.
+  static int AddWidth(int sum, int width);
+  // The part of an item's rectangle that painting needs: far beyond the client it is cut, so
+  // that a huge caption costs no more than a wide one.
+  static RECT PaintedPart(const RECT& rcItem, const RECT& rcClient);
   void SetItemState(DWORD hit, UINT state);
   void RedrawItem(int iItem);
   bool IsSwapDrag() const;
@@ -160,6 +178,7 @@ class SHeaderCtrl : public SWindow {
   DWORD m_dwHitTest = kHitNone;
   DWORD m_dwDragTo = kHitNone;
   int m_nAdjItemOldWidth = 0;
+  ColumnsChanged m_onColumnsChanged;
 };
 
 }  // namespace SWUI

@@ -180,6 +180,10 @@ class SListCtrl : public SPanel {
   bool OnHeaderSwap(EventHeaderItemSwap* evt);
   // A header destroyed on its own is forgotten.
   bool OnHeaderDestroy(EventSwndDestroy* evt);
+  // Every row gains or loses the cell at a column's order as the header's items come and go.
+  void OnColumnsChanged(int order, bool inserted);
+  // Stops listening to the header and forgets it.
+  void ReleaseHeader();
 
   using RowPtr = std::unique_ptr<ListRowInfo>;
   std::vector<RowPtr> m_arrItems;
@@ -200,6 +204,8 @@ class SListCtrl : public SPanel {
  private:
   bool IsRow(int nItem) const { return nItem >= 0 && nItem < static_cast<int>(m_arrItems.size()); }
   bool IsColumn(int nSubItem) const { return nSubItem >= 0 && nSubItem < GetColumnCount(); }
+  // The row's own cell of a data column; null for a bad row or column or a cell the row lacks.
+  ListCell* CellOf(int nItem, int nSubItem) const;
   // The displayed columns' data columns and pixel spans from the list's left edge (before
   // the scroll), in display order.
   struct ColumnSpan {

@@ -51,7 +51,10 @@ class SMenuBar : public SWindow {
   SWND_END_MSG_MAP(SWindow)
 
   void OnDestroy();
+  // A button being destroyed leaves the bar, which places the others again.
+  void ForgetItem(SMenuItem* item);
 
+  // The buttons, each removed when it is destroyed (ForgetItem).
   std::vector<SMenuItem*> m_arrItems;
   pugi::xml_document m_xmlStyle;
   HWND m_hHost = nullptr;

@@ -36,11 +36,14 @@ class SMenuItem : public SButton {
 
  protected:
   SWND_BEGIN_MSG_MAP()
+  MSG_WM_DESTROY(OnDestroy)
   MSG_WM_MOUSEMOVE(OnMouseMove)
   MSG_WM_LBUTTONDOWN(OnLButtonDown)
   MSG_WM_TIMER_EX(OnTimer)
   SWND_END_MSG_MAP(SButton)
 
+  // Its bar forgets it.
+  void OnDestroy();
   void OnMouseMove(UINT nFlags, POINT pt);
   void OnLButtonDown(UINT nFlags, POINT pt);
   void OnTimer(char cTimerId);

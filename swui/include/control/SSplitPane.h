@@ -33,10 +33,13 @@ class SSplitPane : public SWindow {
  protected:
   SWND_BEGIN_MSG_MAP()
   MSG_WM_DESTROY(OnDestroy)
+  MSG_WM_SHOWWINDOW(OnShowWindow)
   SWND_END_MSG_MAP(SWindow)
 
   // Its split window forgets it.
   void OnDestroy();
+  // Shown or hidden by its own setting, it has its split window lay the panes out again.
+  void OnShowWindow(BOOL bShow, UINT nStatus);
 
   int m_nSizeIdeal = 20;
   int m_nSizeMin = 0;

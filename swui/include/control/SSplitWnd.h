@@ -9,6 +9,10 @@
 // panes on the other: the pane next to the bar first, the rest of its side as the layout does.
 //
 // XML: the "pane" children become the panes, in their order; other children are not read.
+// Lengths are clamped to kMaxLength pixels (a larger "sepSize", a pane's larger ideal, minimum
+// or maximum size) and laid out in wide integers, so that no sum leaves int; painting draws
+// only the bars' parts inside the client area.
+//
 // Attributes, besides the element's: "sepSize" (pixels, not negative), "sepSkin" (drawn in
 // state 0 over each bar; an unknown name fails with E_FAIL and keeps the skin), "adjustable",
 // "vertical". UI thread only.
@@ -24,6 +28,8 @@ class SSplitWnd : public SWindow {
   SWUI_CLASS_NAME(SWindow, L"splitwnd")
 
  public:
+  static constexpr int kMaxLength = 1 << 20;
+
   SSplitWnd();
   ~SSplitWnd() override;
 
@@ -91,6 +97,8 @@ class SSplitWnd : public SWindow {
   friend class SSplitPane;
   // A pane being destroyed leaves the panes.
   void ForgetPane(SSplitPane* pane);
+  // A pane was shown or hidden by its own setting: the panes are laid out again.
+  void OnPaneShown(SSplitPane* pane);
 
   // Display indexes by descending priority; equal priorities in display order.
   std::vector<int> PriorityOrder() const;

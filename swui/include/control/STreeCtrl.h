@@ -9,7 +9,8 @@
 //
 // Attributes, besides the scroll view's (integers decimal or 0x hex): "itemHeight" (pixels, at
 // least 1), "indent" (pixels per level), "itemMargin" (the gap before the text area and around
-// the text), "checkBox", "rightClickSel"; skins "toggleSkin" (built-in "_skin.sys.tree.toggle":
+// the text); the three are clamped to 4,096 pixels either way, so that rows and widths stay
+// within int; "checkBox", "rightClickSel"; skins "toggleSkin" (built-in "_skin.sys.tree.toggle":
 // 0 normal, 1 hover, 2 pressed, 3 more when expanded), "checkSkin" (built-in
 // "_skin.sys.tree.checkbox": the same three, 3 more when checked, 6 more when partly checked),
 // "iconSkin", "itemSelSkin", "itemBkgndSkin" (an unknown name fails with E_FAIL and keeps the
@@ -24,6 +25,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+
+#include <vector>
 
 #include "control/SScrollView.h"
 #include "core/STree.h"
@@ -52,6 +55,7 @@ struct TreeItemInfo {
   int nContentWidth = 0;  // from the start of the toggle to the end of the text
   DWORD dwToggleState = 0;  // visual bits of the toggle: 1 hover, 2 pressed
   DWORD dwCheckBoxState = 0;  // the same of the check box
+  int nRow = -1;  // the item's row in the tree's row index while that index is current
 };
 
 class STreeCtrl : public SScrollView, protected CSTree<TreeItemInfo*> {
@@ -249,9 +253,16 @@ class STreeCtrl : public SScrollView, protected CSTree<TreeItemInfo*> {
   // The next item in tree order below hTop (STVI_ROOT: the whole tree), or null; bShownOnly
   // passes over the children of collapsed items.
   HSTREEITEM NextBelow(HSTREEITEM hItem, HSTREEITEM hTop, bool bShownOnly) const;
-  // The shown item of a row, and the row of a shown item (-1 when hidden or missing).
+  // The shown item of a row, and the row of a shown item (-1 when hidden or missing), through
+  // the row index.
   HSTREEITEM ItemOfRow(int nRow) const;
   int RowOfItem(HSTREEITEM hItem) const;
+  // A row's top in host coordinates, as scrolled.
+  int RowTop(int nRow) const;
+  // The row index is made again on its next use: rows came, went or moved.
+  void InvalidateRows() { m_bRowsValid = false; }
+  // Makes the row index when it is not current: one walk over the shown rows.
+  void EnsureRows() const;
   // Sets the visible mark of the rows below an item that show while it is expanded; answers
   // how many changed.
   int SetChildrenVisible(HSTREEITEM hItem, BOOL bVisible);
@@ -288,6 +299,10 @@ class STreeCtrl : public SScrollView, protected CSTree<TreeItemInfo*> {
   IRenderTarget* MeasureTarget();
 
   SAutoRefPtr<IRenderTarget> m_measureRT;
+  // The shown items by row, made on demand, so that hit tests, mouse moves and invalidations
+  // find rows without walking the tree.
+  mutable std::vector<HSTREEITEM> m_rows;
+  mutable bool m_bRowsValid = false;
   // Counts removals, so that a handler's removal of an item under way is noticed.
   UINT m_uRemovals = 0;
 };

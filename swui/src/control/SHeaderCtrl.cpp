@@ -33,6 +33,13 @@ SHeaderCtrl::SHeaderCtrl() : m_pSkinItem(SControlSkin::Builtin(kBuiltinSkin)) {
   AddEventOf<EventHeaderItemSwap>(GetEventSet());
 }
 
+namespace {
+
+// How far beyond the client a caption is still painted whole.
+constexpr int kPaintSlack = 1 << 14;
+
+}  // namespace
+
 SHeaderCtrl::~SHeaderCtrl() {
   EndDragPicture();
 }
@@ -121,6 +128,7 @@ int SHeaderCtrl::InsertItem(int iItem, LPCWSTR pszText, float width, SLayoutSize
   }
   m_arrItems.insert(m_arrItems.begin() + iItem, std::move(item));
   Invalidate();
+  if (m_onColumnsChanged) m_onColumnsChanged(iItem, true);
   return iItem;
 }
 
@@ -141,7 +149,11 @@ BOOL SHeaderCtrl::GetItem(int iItem, HeaderItemInfo* pItem) const {
 
 int SHeaderCtrl::PixelWidth(const HeaderItemInfo& item) const {
   if (!item.visible) return 0;
-  return std::max(item.width.toPixelSize(GetScale()), 0);
+  return std::min(std::max(item.width.toPixelSize(GetScale()), 0), kMaxExtent);
+}
+
+int SHeaderCtrl::AddWidth(int sum, int width) {
+  return static_cast<int>(std::min<long long>(static_cast<long long>(sum) + width, kMaxExtent));
 }
 
 int SHeaderCtrl::GetItemWidth(int iItem) const {
@@ -150,15 +162,17 @@ int SHeaderCtrl::GetItemWidth(int iItem) const {
 
 int SHeaderCtrl::GetTotalWidth() const {
   int total = 0;
-  for (const ItemPtr& item : m_arrItems) total += PixelWidth(*item);
+  for (const ItemPtr& item : m_arrItems) total = AddWidth(total, PixelWidth(*item));
   return total;
 }
 
 RECT SHeaderCtrl::GetItemRect(int iItem) const {
   if (!IsIndex(iItem)) return RECT{0, 0, 0, 0};
   RECT rc = GetClientRect();
-  for (int i = 0; i < iItem; ++i) rc.left += GetItemWidth(i);
-  rc.right = rc.left + GetItemWidth(iItem);
+  int left = 0;
+  for (int i = 0; i < iItem; ++i) left = AddWidth(left, GetItemWidth(i));
+  rc.left += left;
+  rc.right = rc.left + (AddWidth(left, GetItemWidth(iItem)) - left);
   return rc;
 }
 
@@ -211,6 +225,7 @@ BOOL SHeaderCtrl::DeleteItem(int iItem) {
   m_dwHitTest = kHitNone;
   m_dwDragTo = kHitNone;
   Invalidate();
+  if (m_onColumnsChanged) m_onColumnsChanged(order, false);
   return TRUE;
 }
 
@@ -219,6 +234,7 @@ void SHeaderCtrl::DeleteAllItems() {
   m_dwHitTest = kHitNone;
   m_dwDragTo = kHitNone;
   Invalidate();
+  if (m_onColumnsChanged) m_onColumnsChanged(-1, false);
 }
 
 // ---- hit testing -------------------------------------------------------------------------
@@ -229,13 +245,15 @@ DWORD SHeaderCtrl::HitTest(POINT pt) const {
   const int margin = m_bSortHeader ? 4 : 2;
   const int count = GetItemCount();
   int left = rc.left;
+  const int end = rc.left + kMaxExtent;
   // A divider's column is the last item walked, so a divider after hidden or empty items
   // resizes the column the user sees left of it.
   int walked = 0;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count && left < end; ++i) {
     const int width = GetItemWidth(i);
     if (width <= 0) continue;
-    const int right = left + width;
+    const int right =
+        static_cast<int>(std::min<long long>(static_cast<long long>(left) + width, end));
     if (pt.x < left + margin) return MAKELONG(walked, i);
     if (pt.x < right - margin) return MAKELONG(i, i);
     if (pt.x < right) return MAKELONG(i, i == count - 1 ? 0xFFFF : i + 1);
@@ -280,8 +298,8 @@ void SHeaderCtrl::OnPaint(IRenderTarget* pRT) {
     for (const ItemPtr& item : m_arrItems) {
       if (!item->visible) continue;
       rcItem.left = rcItem.right;
-      rcItem.right += PixelWidth(*item);
-      DrawItem(pRT, rcItem, *item);
+      rcItem.right = rcClient.left + AddWidth(rcItem.left - rcClient.left, PixelWidth(*item));
+      DrawItem(pRT, PaintedPart(rcItem, rcClient), *item);
       if (rcItem.right >= rcClient.right) break;
     }
     if (rcItem.right < rcClient.right) {
@@ -305,9 +323,17 @@ void SHeaderCtrl::DrawDragStrip(IRenderTarget* pRT, const RECT& rcClient) {
   RECT rcItem = {rcClient.left, rcClient.top, rcClient.left, rcClient.bottom};
   for (const int i : order) {
     rcItem.left = rcItem.right;
-    rcItem.right += GetItemWidth(i);
-    if (i != dragged) DrawItem(pRT, rcItem, *m_arrItems[i]);
+    rcItem.right = rcClient.left + AddWidth(rcItem.left - rcClient.left, GetItemWidth(i));
+    if (i != dragged) DrawItem(pRT, PaintedPart(rcItem, rcClient), *m_arrItems[i]);
+    if (rcItem.right >= rcClient.right) break;
   }
+}
+
+RECT SHeaderCtrl::PaintedPart(const RECT& rcItem, const RECT& rcClient) {
+  RECT rc = rcItem;
+  rc.left = std::max<LONG>(rc.left, rcClient.left - kPaintSlack);
+  rc.right = std::min<LONG>(rc.right, rcClient.right + kPaintSlack);
+  return rc;
 }
 
 void SHeaderCtrl::DrawItem(IRenderTarget* pRT, const RECT& rc, const HeaderItemInfo& item) {

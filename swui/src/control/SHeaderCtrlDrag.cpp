@@ -86,7 +86,9 @@ void SHeaderCtrl::SwapDragTo(POINT pt) {
 void SHeaderCtrl::ResizeTo(POINT pt) {
   const int item = LOWORD(m_dwHitTest);
   if (!IsIndex(item)) return;
-  const int width = std::max(m_nAdjItemOldWidth + static_cast<int>(pt.x - m_ptClick.x), 0);
+  const long long wanted = static_cast<long long>(m_nAdjItemOldWidth) + pt.x - m_ptClick.x;
+  const int width =
+      static_cast<int>(std::min<long long>(std::max<long long>(wanted, 0), kMaxExtent));
   SLayoutSize& size = m_arrItems[item]->width;
   // The unit stays; a scaled unit holds the value that gives back this pixel width.
   if (size.unit == px) {

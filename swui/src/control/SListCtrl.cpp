@@ -53,7 +53,7 @@ SListCtrl::SListCtrl()
   AddEventOf<EventLCDbClick>(GetEventSet());
 }
 
-SListCtrl::~SListCtrl() = default;
+SListCtrl::~SListCtrl() { ReleaseHeader(); }
 
 // ---- attributes and the header -----------------------------------------------------------
 
@@ -107,6 +107,8 @@ BOOL SListCtrl::CreateChildren(pugi::xml_node xmlNode) {
                             Subscriber(&SListCtrl::OnHeaderSwap, this));
   m_pHeader->SubscribeEvent(EventSwndDestroy::EventID,
                             Subscriber(&SListCtrl::OnHeaderDestroy, this));
+  m_pHeader->SetColumnsChanged(
+      [this](int order, bool inserted) { OnColumnsChanged(order, inserted); });
   UpdateScrollBar();
   UpdateHeaderCtrl();
   return TRUE;
@@ -124,8 +126,37 @@ bool SListCtrl::OnHeaderSwap(EventHeaderItemSwap*) {
 }
 
 bool SListCtrl::OnHeaderDestroy(EventSwndDestroy*) {
-  m_pHeader = nullptr;
+  ReleaseHeader();
   return false;
+}
+
+void SListCtrl::ReleaseHeader() {
+  if (m_pHeader != nullptr) m_pHeader->SetColumnsChanged(nullptr);
+  m_pHeader = nullptr;
+}
+
+void SListCtrl::OnColumnsChanged(int order, bool inserted) {
+  for (const RowPtr& row : m_arrItems) {
+    std::vector<ListCell>& cells = row->cells;
+    if (order < 0) {
+      cells.clear();
+      continue;
+    }
+    const size_t at = std::min<size_t>(static_cast<size_t>(order), cells.size());
+    if (inserted) {
+      // The new column's data sits at its order; the data of the columns after it moves on.
+      cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(at), ListCell());
+    } else if (at < cells.size()) {
+      cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+  }
+  UpdateScrollBar();
+}
+
+ListCell* SListCtrl::CellOf(int nItem, int nSubItem) const {
+  if (!IsRow(nItem) || !IsColumn(nSubItem)) return nullptr;
+  std::vector<ListCell>& cells = m_arrItems[nItem]->cells;
+  return static_cast<size_t>(nSubItem) < cells.size() ? &cells[nSubItem] : nullptr;
 }
 
 void SListCtrl::OnColorize(COLORREF cr) {
@@ -153,17 +184,8 @@ int SListCtrl::GetColumnCount() const {
 
 int SListCtrl::InsertColumn(int nIndex, LPCWSTR pszText, int nWidth, LPARAM lParam) {
   if (m_pHeader == nullptr) return -1;
-  const int index = m_pHeader->InsertItem(nIndex, pszText, nWidth, 0, lParam);
-  HeaderItemInfo info;
-  info.mask = SHDI_ORDER;
-  m_pHeader->GetItem(index, &info);
-  // The new column's data sits at its order; the data of the columns after it moves on.
-  for (const RowPtr& row : m_arrItems) {
-    const size_t at = std::min<size_t>(static_cast<size_t>(info.order), row->cells.size());
-    row->cells.insert(row->cells.begin() + static_cast<std::ptrdiff_t>(at), ListCell());
-  }
-  UpdateScrollBar();
-  return index;
+  // The rows follow through OnColumnsChanged.
+  return m_pHeader->InsertItem(nIndex, pszText, nWidth, 0, lParam);
 }
 
 int SListCtrl::InsertItem(int nItem, LPCWSTR pszText, int nImage) {
@@ -212,8 +234,9 @@ LPARAM SListCtrl::GetItemData(int nItem) const {
 }
 
 BOOL SListCtrl::SetSubItem(int nItem, int nSubItem, const ListCellInfo* pCell) {
-  if (!IsRow(nItem) || !IsColumn(nSubItem) || pCell == nullptr) return FALSE;
-  ListCell& cell = m_arrItems[nItem]->cells[nSubItem];
+  ListCell* target = CellOf(nItem, nSubItem);
+  if (target == nullptr || pCell == nullptr) return FALSE;
+  ListCell& cell = *target;
   if (pCell->mask & SLVIF_TEXT) {
     if (pCell->strText == nullptr) {
       cell.text.Empty();
@@ -231,8 +254,9 @@ BOOL SListCtrl::SetSubItem(int nItem, int nSubItem, const ListCellInfo* pCell) {
 }
 
 BOOL SListCtrl::GetSubItem(int nItem, int nSubItem, ListCellInfo* pCell) const {
-  if (!IsRow(nItem) || !IsColumn(nSubItem) || pCell == nullptr) return FALSE;
-  const ListCell& cell = m_arrItems[nItem]->cells[nSubItem];
+  const ListCell* source = CellOf(nItem, nSubItem);
+  if (source == nullptr || pCell == nullptr) return FALSE;
+  const ListCell& cell = *source;
   if ((pCell->mask & SLVIF_TEXT) && pCell->strText != nullptr && pCell->cchTextMax > 0) {
     const int length = std::min(cell.text.GetLength(), pCell->cchTextMax - 1);
     wmemcpy(pCell->strText, cell.text.c_str(), static_cast<size_t>(length));
@@ -244,16 +268,17 @@ BOOL SListCtrl::GetSubItem(int nItem, int nSubItem, ListCellInfo* pCell) const {
 }
 
 BOOL SListCtrl::SetSubItemText(int nItem, int nSubItem, LPCWSTR pszText) {
-  if (!IsRow(nItem) || !IsColumn(nSubItem)) return FALSE;
-  m_arrItems[nItem]->cells[nSubItem].text = SStringW(pszText);
+  ListCell* cell = CellOf(nItem, nSubItem);
+  if (cell == nullptr) return FALSE;
+  cell->text = SStringW(pszText);
   const RECT rc = GetItemRect(nItem, nSubItem);
   if (!IsRectEmpty(&rc)) InvalidateRect(rc);
   return TRUE;
 }
 
 SStringW SListCtrl::GetSubItemText(int nItem, int nSubItem) const {
-  if (!IsRow(nItem) || !IsColumn(nSubItem)) return SStringW();
-  return m_arrItems[nItem]->cells[nSubItem].text;
+  const ListCell* cell = CellOf(nItem, nSubItem);
+  return cell != nullptr ? cell->text : SStringW();
 }
 
 void SListCtrl::DeleteAllItems() {
@@ -353,7 +378,8 @@ std::vector<SListCtrl::ColumnSpan> SListCtrl::ColumnSpans() const {
     HeaderItemInfo info;
     info.mask = SHDI_ORDER;
     m_pHeader->GetItem(i, &info);
-    const int right = left + m_pHeader->GetItemWidth(i);
+    const long long end = static_cast<long long>(left) + m_pHeader->GetItemWidth(i);
+    const int right = static_cast<int>(std::min<long long>(end, SHeaderCtrl::kMaxExtent));
     spans.push_back(ColumnSpan{info.order, left, right});
     left = right;
   }
@@ -394,6 +420,7 @@ void SListCtrl::UpdateChildrenPosition() {
 
 void SListCtrl::OnDestroy() {
   DeleteAllItems();
+  ReleaseHeader();
   SPanel::OnDestroy();
 }
 

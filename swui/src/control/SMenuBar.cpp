@@ -1,5 +1,7 @@
 #include "control/SMenuBar.h"
 
+#include <algorithm>
+
 #include "control/EventSelectMenu.h"
 #include "control/SMenuItem.h"
 #include "base/SXmlMark.h"
@@ -75,6 +77,15 @@ void SMenuBar::UpdateChildrenPosition() {
     item->Move(&button);
     OffsetRect(&button, kButtonWidth + 1, 0);
   }
+}
+
+void SMenuBar::ForgetItem(SMenuItem* item) {
+  const auto it = std::find(m_arrItems.begin(), m_arrItems.end(), item);
+  if (m_pActiveItem == item) m_pActiveItem = nullptr;
+  if (m_pClosingItem == item) m_pClosingItem = nullptr;
+  if (it == m_arrItems.end()) return;
+  m_arrItems.erase(it);
+  UpdateChildrenPosition();
 }
 
 void SMenuBar::OnDestroy() {

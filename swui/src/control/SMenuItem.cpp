@@ -70,6 +70,12 @@ bool SMenuItem::PressWaits() const {
   return false;
 }
 
+void SMenuItem::OnDestroy() {
+  // While WM_DESTROY arrives the button is still its bar's child.
+  if (auto* bar = dynamic_cast<SMenuBar*>(GetParent())) bar->ForgetItem(this);
+  SButton::OnDestroy();
+}
+
 void SMenuItem::OnMouseMove(UINT, POINT) {
   SetMsgHandled(FALSE);
   SMenuBar* bar = m_pMenuBar;

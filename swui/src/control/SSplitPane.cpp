@@ -37,6 +37,14 @@ void SSplitPane::Place(const RECT& rc) {
   FireEvent(evt);
 }
 
+void SSplitPane::OnShowWindow(BOOL bShow, UINT nStatus) {
+  const BOOL before = IsVisible(FALSE);
+  SWindow::OnShowWindow(bShow, nStatus);
+  // A parent's change leaves the pane's own setting, and so the layout, as it was.
+  if (nStatus == 1 || IsVisible(FALSE) == before) return;
+  if (auto* split = dynamic_cast<SSplitWnd*>(GetParent())) split->OnPaneShown(this);
+}
+
 void SSplitPane::OnDestroy() {
   // While WM_DESTROY arrives the pane is still its parent's child.
   if (auto* split = dynamic_cast<SSplitWnd*>(GetParent())) split->ForgetPane(this);

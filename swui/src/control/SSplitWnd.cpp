@@ -1,6 +1,7 @@
 #include "control/SSplitWnd.h"
 
 #include <algorithm>
+#include <climits>
 #include <numeric>
 
 #include "control/SControlSkin.h"
@@ -9,6 +10,17 @@
 #include "base/SXmlMark.h"
 
 namespace SWUI {
+
+namespace {
+
+int ClampLength(int length) { return std::min(std::max(length, 0), SSplitWnd::kMaxLength); }
+
+// Within int, and never INT_MIN, whose negation would not be.
+int ClampToInt(long long value) {
+  return static_cast<int>(std::min<long long>(std::max<long long>(value, -INT_MAX), INT_MAX));
+}
+
+}  // namespace
 
 SSplitWnd::SSplitWnd() = default;
 
@@ -31,7 +43,7 @@ HRESULT SSplitWnd::SetAttribute(const SStringW& strAttribName, const SStringW& s
       const int size = P::Int(strValue);
       // Panes would overlap.
       if (size < 0) return E_FAIL;
-      m_nSepSize = size;
+      m_nSepSize = ClampLength(size);
     }
     if (!bLoading) UpdateChildrenPosition();
   } else {
@@ -66,11 +78,18 @@ int SSplitWnd::InsertPane(SSplitPane* pane, int index) {
   if (!IsRectEmpty(&rc)) {
     std::vector<PaneSize> sizes = BuildSizes(PriorityOrder());
     for (PaneSize& rec : sizes) {
-      if (rec.index == index && IsShown(index)) rec.size = pane->GetIdealSize();
+      if (rec.index == index && IsShown(index)) rec.size = ClampLength(pane->GetIdealSize());
     }
     Layout(sizes);
   }
   return index;
+}
+
+void SSplitWnd::OnPaneShown(SSplitPane* pane) {
+  if (PaneIndex(pane) == -1) return;
+  m_iDragSep = -1;
+  UpdateChildrenPosition();
+  Invalidate();
 }
 
 void SSplitWnd::ForgetPane(SSplitPane* pane) {
@@ -126,11 +145,11 @@ std::vector<SSplitWnd::PaneSize> SSplitWnd::BuildSizes(const std::vector<int>& o
     const SSplitPane* pane = m_panes[index];
     PaneSize rec = {0, 0, 0, 0, index};
     if (IsShown(index)) {
-      rec.size = Length(pane->GetWindowRect());
-      if (rec.size == 0) rec.size = pane->GetMinSize();
-      rec.ideal = pane->GetIdealSize();
-      rec.min = pane->GetMinSize();
-      rec.max = pane->GetMaxSize();
+      rec.size = ClampLength(Length(pane->GetWindowRect()));
+      if (rec.size == 0) rec.size = ClampLength(pane->GetMinSize());
+      rec.ideal = ClampLength(pane->GetIdealSize());
+      rec.min = ClampLength(pane->GetMinSize());
+      rec.max = ClampLength(pane->GetMaxSize());
     }
     sizes.push_back(rec);
   }
@@ -165,14 +184,14 @@ int SSplitWnd::AdjustSizes(std::vector<PaneSize>& records, int remaining) {
 }
 
 void SSplitWnd::Layout(std::vector<PaneSize>& sizes) {
-  int shown = 0;
-  int total = 0;
+  long long shown = 0;
+  long long total = 0;
   for (const PaneSize& rec : sizes) {
     if (IsShown(rec.index)) ++shown;
     total += rec.size;
   }
-  const int bars = std::max(shown - 1, 0) * m_nSepSize;
-  AdjustSizes(sizes, Length(GetClientRect()) - bars - total);
+  const long long bars = std::max(shown - 1, 0LL) * m_nSepSize;
+  AdjustSizes(sizes, ClampToInt(Length(GetClientRect()) - bars - total));
   PlacePanes(sizes);
 }
 
@@ -180,16 +199,19 @@ void SSplitWnd::PlacePanes(const std::vector<PaneSize>& sizes) {
   std::vector<int> sizeOf(m_panes.size(), 0);
   for (const PaneSize& rec : sizes) sizeOf[rec.index] = rec.size;
   const RECT client = GetClientRect();
-  int pos = NearEdge(client);
+  // Panes past the far edge get no further than this: out of sight, within int.
+  const long long limit = static_cast<long long>(NearEdge(client)) + Length(client) + kMaxLength;
+  long long pos = NearEdge(client);
   // Copies: a handler of the pane's event may change the panes.
   const std::vector<SAutoRefPtr<SSplitPane>> panes = m_panes;
   for (size_t i = 0; i < panes.size(); ++i) {
     if (!panes[i]->IsVisible(FALSE)) continue;
-    const int end = pos + sizeOf[i];
-    const RECT rc = m_bVertical ? RECT{pos, client.top, end, client.bottom}
-                                : RECT{client.left, pos, client.right, end};
+    const int nearEnd = static_cast<int>(std::min(pos, limit));
+    const int end = static_cast<int>(std::min(pos + sizeOf[i], limit));
+    const RECT rc = m_bVertical ? RECT{nearEnd, client.top, end, client.bottom}
+                                : RECT{client.left, nearEnd, client.right, end};
     panes[i]->Place(rc);
-    pos = end + m_nSepSize;
+    pos = static_cast<long long>(end) + m_nSepSize;
   }
 }
 
@@ -206,13 +228,17 @@ void SSplitWnd::OnPaint(IRenderTarget* pRT) {
   int last = GetPaneCount() - 1;
   while (last >= 0 && !IsShown(last)) --last;
   const RECT client = GetClientRect();
-  int pos = NearEdge(client);
-  for (int i = 0; i < last; ++i) {
+  long long pos = NearEdge(client);
+  const long long farEdge = pos + Length(client);
+  for (int i = 0; i < last && pos < farEdge; ++i) {
     if (!IsShown(i)) continue;
     pos += Length(m_panes[i]->GetWindowRect());
-    const RECT bar = m_bVertical ? RECT{pos, client.top, pos + m_nSepSize, client.bottom}
-                                 : RECT{client.left, pos, client.right, pos + m_nSepSize};
-    m_pSepSkin->Draw(pRT, &bar, 0);
+    // Only the part inside the client is drawn.
+    const int nearEnd = static_cast<int>(std::min(pos, farEdge));
+    const int end = static_cast<int>(std::min(pos + m_nSepSize, farEdge));
+    const RECT bar = m_bVertical ? RECT{nearEnd, client.top, end, client.bottom}
+                                 : RECT{client.left, nearEnd, client.right, end};
+    if (!IsRectEmpty(&bar)) m_pSepSkin->Draw(pRT, &bar, 0);
     pos += m_nSepSize;
   }
 }

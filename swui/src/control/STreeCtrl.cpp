@@ -29,6 +29,10 @@ constexpr COLORREF kSelText = 0xFFFFFFFF;
 constexpr int kStatesPerLook = 3;
 // The four low bits of a text format place the text; measuring leaves them out.
 constexpr UINT kAlignBits = 0xF;
+// The largest row height, indent and margin: rows, indents and widths then stay within int.
+constexpr int kMaxLength = 1 << 12;
+
+int ClampLength(int value) { return std::min(std::max(value, -kMaxLength), kMaxLength); }
 
 // The skin state of a toggle's or check box's visual bits: pressed, else hover, else normal.
 int BaseState(DWORD bits) {
@@ -78,19 +82,19 @@ HRESULT STreeCtrl::SetAttribute(const SStringW& strAttribName, const SStringW& s
     // Every row computation divides by the height.
     const int height = P::Int(strValue);
     if (height < 1) return E_FAIL;
-    m_nItemHei = height;
+    m_nItemHei = std::min(height, kMaxLength);
     UpdateItemParts();
     if (!bLoading) UpdateViewSize();
     hr = S_OK;
   } else if (P::IsName(name, L"indent")) {
-    m_nIndent = P::Int(strValue);
+    m_nIndent = ClampLength(P::Int(strValue));
     if (!bLoading) UpdateViewSize();
     hr = S_OK;
   } else if (P::IsName(name, L"itemMargin") || P::IsName(name, L"checkBox")) {
     if (P::IsName(name, L"checkBox")) {
       m_bCheckBox = P::Int(strValue) != 0;
     } else {
-      m_nItemMargin = P::Int(strValue);
+      m_nItemMargin = ClampLength(P::Int(strValue));
     }
     UpdateItemParts();
     if (!bLoading) RefreshItemWidths();
@@ -299,22 +303,30 @@ HSTREEITEM STreeCtrl::NextBelow(HSTREEITEM hItem, HSTREEITEM hTop, bool bShownOn
   return 0;
 }
 
+void STreeCtrl::EnsureRows() const {
+  if (m_bRowsValid) return;
+  m_rows.clear();
+  m_rows.reserve(static_cast<size_t>(std::max(m_nVisibleItems, 0)));
+  for (HSTREEITEM h = ItemTree::GetRootItem(TRUE); h != 0; h = NextBelow(h, STVI_ROOT, true)) {
+    Rec(h)->nRow = static_cast<int>(m_rows.size());
+    m_rows.push_back(h);
+  }
+  m_bRowsValid = true;
+}
+
 HSTREEITEM STreeCtrl::ItemOfRow(int nRow) const {
   if (nRow < 0 || nRow >= m_nVisibleItems) return 0;
-  HSTREEITEM h = ItemTree::GetRootItem(TRUE);
-  for (int i = 0; i < nRow && h != 0; ++i) h = NextBelow(h, STVI_ROOT, true);
-  return h;
+  EnsureRows();
+  return nRow < static_cast<int>(m_rows.size()) ? m_rows[nRow] : 0;
 }
 
 int STreeCtrl::RowOfItem(HSTREEITEM hItem) const {
   const TreeItemInfo* info = Info(hItem);
   if (info == nullptr || !info->bVisible) return -1;
-  int row = 0;
-  for (HSTREEITEM h = ItemTree::GetRootItem(TRUE); h != 0; h = NextBelow(h, STVI_ROOT, true)) {
-    if (h == hItem) return row;
-    ++row;
-  }
-  return -1;
+  EnsureRows();
+  // An item of another tree may carry any row: the index must name this very item.
+  const int row = info->nRow;
+  return row >= 0 && row < static_cast<int>(m_rows.size()) && m_rows[row] == hItem ? row : -1;
 }
 
 int STreeCtrl::SetChildrenVisible(HSTREEITEM hItem, BOOL bVisible) {
@@ -396,15 +408,19 @@ HSTREEITEM STreeCtrl::InsertItem(TreeItemInfo* pItem, HSTREEITEM hParent,
   }
   pItem->hItem = hItem;
   if (parent != nullptr) parent->bHasChildren = TRUE;
-  OnInsertItem(hItem);
   if (pItem->bVisible) {
     ++m_nVisibleItems;
+    InvalidateRows();
     m_nMaxItemWidth = std::max(m_nMaxItemWidth, GetItemWidth(hItem));
     ApplyViewSize();
     Invalidate();
   }
-  if (bEnsureVisible) EnsureVisible(hItem);
-  return hItem;
+  // What runs from here may remove the item (an override, or a handler of the expansion
+  // that making it visible fires): a removed item is never handed out.
+  const UINT removals = m_uRemovals;
+  OnInsertItem(hItem);
+  if (bEnsureVisible && StillHere(hItem, removals)) EnsureVisible(hItem);
+  return StillHere(hItem, removals) ? hItem : 0;
 }
 
 void STreeCtrl::OnInsertItem(HSTREEITEM) {}
@@ -427,14 +443,15 @@ BOOL STreeCtrl::RemoveItem(HSTREEITEM hItem) {
   FreeRecords(hItem);
   ItemTree::DeleteItem(hItem);
   ++m_uRemovals;
+  InvalidateRows();
 
   if (TreeItemInfo* parent = Info(hParent)) {
     if (!ItemTree::ItemHasChildren(hParent)) {
       parent->bHasChildren = FALSE;
       parent->bCollapsed = FALSE;
     } else if (m_bCheckBox) {
-      // The parent follows the children left (as written, a parent whose remaining children
-      // were all checked became "partly").
+      // The parent follows the children left: with the one unchecked child gone, a parent of
+      // checked children is checked, not partly.
       UpdateAncestorsCheck(hParent);
     }
   }
@@ -449,6 +466,7 @@ void STreeCtrl::RemoveAllItems() {
   FreeRecords(STVI_ROOT);
   ItemTree::DeleteAllItems();
   ++m_uRemovals;
+  InvalidateRows();
   m_hSelItem = m_hHoverItem = m_hCaptureItem = 0;
   m_nItemHoverBtn = m_nItemPushDownBtn = kPartNone;
   m_nVisibleItems = 0;
@@ -480,6 +498,7 @@ BOOL STreeCtrl::Expand(HSTREEITEM hItem, UINT nCode) {
   if (info->bVisible) {
     const int changed = SetChildrenVisible(hItem, !collapse);
     m_nVisibleItems += collapse ? -changed : changed;
+    InvalidateRows();
   }
   UpdateViewSize();
   EventTCExpand evt(this);
@@ -500,8 +519,8 @@ BOOL STreeCtrl::EnsureVisible(HSTREEITEM hItem) {
   if (row < 0) return FALSE;
   const RECT rc = GetClientRect();
   const int clientHeight = rc.bottom - rc.top;
-  const int y = row * m_nItemHei;
-  int pos;
+  const long long y = static_cast<long long>(row) * m_nItemHei;
+  long long pos;
   if (y + m_nItemHei > m_ptOrigin.y + clientHeight) {
     pos = y + m_nItemHei - clientHeight;
   } else if (y < m_ptOrigin.y) {
@@ -509,7 +528,7 @@ BOOL STreeCtrl::EnsureVisible(HSTREEITEM hItem) {
   } else {
     return TRUE;
   }
-  OnScroll(TRUE, SB_THUMBPOSITION, pos);
+  OnScroll(TRUE, SB_THUMBPOSITION, static_cast<int>(std::min<long long>(pos, INT_MAX)));
   return TRUE;
 }
 
@@ -669,6 +688,7 @@ BOOL STreeCtrl::SortChildren(HSTREEITEM hItem, STreeCompareFunc compare, void* p
   m_hCaptureItem = 0;
   m_nItemPushDownBtn = kPartNone;
   ItemTree::SortChildren(hItem, compare, pCtx);
+  InvalidateRows();
   Invalidate();
   return TRUE;
 }
@@ -678,21 +698,28 @@ BOOL STreeCtrl::SortChildren(HSTREEITEM hItem, STreeCompareFunc compare, void* p
 HSTREEITEM STreeCtrl::HitTest(POINT& pt) const {
   const RECT rc = GetClientRect();
   if (!PtInRect(&rc, pt)) return 0;
-  const int row = (pt.y - rc.top + m_ptOrigin.y) / m_nItemHei;
+  const long long y = static_cast<long long>(pt.y) - rc.top + m_ptOrigin.y;
+  const int row = static_cast<int>(std::min<long long>(y / m_nItemHei, INT_MAX));
   const HSTREEITEM hItem = ItemOfRow(row);
   if (hItem == 0) return 0;
   pt.x -= rc.left - m_ptOrigin.x + m_nIndent * Rec(hItem)->nLevel;
-  pt.y -= rc.top + row * m_nItemHei - m_ptOrigin.y;
+  pt.y -= RowTop(row);
   return hItem;
 }
 
 RECT STreeCtrl::GetItemRect(HSTREEITEM hItem) const {
   const int row = RowOfItem(hItem);
   if (row < 0) return RECT{0, 0, 0, 0};
-  const RECT rc = GetClientRect();
-  const int left = rc.left - m_ptOrigin.x;
-  const int top = rc.top + row * m_nItemHei - m_ptOrigin.y;
+  const int left = GetClientRect().left - m_ptOrigin.x;
+  const int top = RowTop(row);
   return RECT{left, top, left + GetItemWidth(hItem), top + m_nItemHei};
+}
+
+int STreeCtrl::RowTop(int nRow) const {
+  const long long top = static_cast<long long>(GetClientRect().top) +
+                        static_cast<long long>(nRow) * m_nItemHei - m_ptOrigin.y;
+  // Half of int either way: a row's bottom stays within int as well.
+  return static_cast<int>(std::min<long long>(std::max<long long>(top, INT_MIN / 2), INT_MAX / 2));
 }
 
 int STreeCtrl::PartOfPoint(HSTREEITEM hItem, POINT ptInItem) const {

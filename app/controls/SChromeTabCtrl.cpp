@@ -25,9 +25,9 @@ LONG KnownLength(LONG length) {
 
 SChromeTabCtrl::SChromeTabCtrl() {
   SetFlag(SWF_CLIPCLIENT, TRUE);
-  m_evtSet.AddEvent(EventChromeTabNew::EventID, EventChromeTabNew::ScriptName());
-  m_evtSet.AddEvent(EventChromeTabClose::EventID, EventChromeTabClose::ScriptName());
-  m_evtSet.AddEvent(EventChromeTabSelChanged::EventID, EventChromeTabSelChanged::ScriptName());
+  m_evtSet.AddEvent<EventChromeTabNew>();
+  m_evtSet.AddEvent<EventChromeTabClose>();
+  m_evtSet.AddEvent<EventChromeTabSelChanged>();
 }
 
 SChromeTabCtrl::~SChromeTabCtrl() = default;

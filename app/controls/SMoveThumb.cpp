@@ -10,7 +10,7 @@
 using namespace SWUI;
 
 SMoveThumb::SMoveThumb() {
-  GetEventSet()->AddEvent(EventThumbMoving::EventID, EventThumbMoving::ScriptName());
+  GetEventSet()->AddEvent<EventThumbMoving>();
 }
 
 SMoveThumb::~SMoveThumb() {

@@ -29,9 +29,9 @@ SComboBase::SComboBase() : m_nDropHeight(200.0f, dp) {
   m_style.SetAttribute(SStringW(L"align"), SStringW(L"left"), TRUE);
   m_style.SetAttribute(SStringW(L"valign"), SStringW(L"middle"), TRUE);
   m_pSkinBtn = SControlSkin::Builtin(kBuiltinDropBtnSkin);
-  m_evtSet.AddEvent(EventCBSelChange::EventID, EventCBSelChange::ScriptName());
-  m_evtSet.AddEvent(EventRENotify::EventID, EventRENotify::ScriptName());
-  m_evtSet.AddEvent(EventCBDropdown::EventID, EventCBDropdown::ScriptName());
+  m_evtSet.AddEvent<EventCBSelChange>();
+  m_evtSet.AddEvent<EventRENotify>();
+  m_evtSet.AddEvent<EventCBDropdown>();
 }
 
 SComboBase::~SComboBase() { delete m_pDropDownWnd; }

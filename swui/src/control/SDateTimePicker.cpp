@@ -53,7 +53,7 @@ SDateTimePicker::SDateTimePicker()
   m_style.SetAttribute(SStringW(L"margin"), SStringW(L"1"), TRUE);
   m_style.SetAttribute(SStringW(L"align"), SStringW(L"left"), TRUE);
   m_style.SetAttribute(SStringW(L"valign"), SStringW(L"middle"), TRUE);
-  m_evtSet.AddEvent(EventDateTimeChanged::EventID, EventDateTimeChanged::ScriptName());
+  m_evtSet.AddEvent<EventDateTimeChanged>();
 }
 
 SDateTimePicker::~SDateTimePicker() {

@@ -18,20 +18,15 @@ namespace {
 constexpr COLORREF kSelBkgnd = 0xFFD19139;
 constexpr COLORREF kHotBkgnd = 0x80D19139;
 
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
 }  // namespace
 
 SListBox::SListBox()
     : m_itemHeight(20.0f, dp),
       m_look(CR_INVALID, CR_INVALID, kSelBkgnd, kHotBkgnd, CR_INVALID, CR_INVALID) {
   m_dwFlags |= SWF_FOCUSABLE;
-  AddEventOf<EventLBSelChanging>(GetEventSet());
-  AddEventOf<EventLBSelChanged>(GetEventSet());
-  AddEventOf<EventLBDbClick>(GetEventSet());
+  GetEventSet()->AddEvent<EventLBSelChanging>();
+  GetEventSet()->AddEvent<EventLBSelChanged>();
+  GetEventSet()->AddEvent<EventLBDbClick>();
 }
 
 SListBox::~SListBox() = default;

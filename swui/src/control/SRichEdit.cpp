@@ -242,9 +242,9 @@ SRichEdit::SRichEdit() {
   m_cfDef.cbSize = sizeof(m_cfDef);
   std::memset(&m_pfDef, 0, sizeof(m_pfDef));
   m_pfDef.cbSize = sizeof(m_pfDef);
-  GetEventSet()->AddEvent(EventKeyDown::EventID, EventKeyDown::ScriptName());
-  GetEventSet()->AddEvent(EventRENotify::EventID, EventRENotify::ScriptName());
-  GetEventSet()->AddEvent(EventREMenu::EventID, EventREMenu::ScriptName());
+  GetEventSet()->AddEvent<EventKeyDown>();
+  GetEventSet()->AddEvent<EventRENotify>();
+  GetEventSet()->AddEvent<EventREMenu>();
 }
 
 SRichEdit::~SRichEdit() {

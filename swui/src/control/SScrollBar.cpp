@@ -38,7 +38,7 @@ SScrollBar::SScrollBar() : m_pSkin(SControlSkin::Builtin(kSkinScrollbar)) {
   m_si = SCROLLINFO{};
   m_si.cbSize = sizeof(SCROLLINFO);
   m_si.nTrackPos = -1;
-  m_evtSet.AddEvent(EventScroll::EventID, EventScroll::ScriptName());
+  m_evtSet.AddEvent<EventScroll>();
 }
 
 int SScrollBar::ArrowSize() const {

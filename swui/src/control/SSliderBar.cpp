@@ -24,7 +24,7 @@ constexpr UINT kNotifyCode = 2;
 }  // namespace
 
 SSliderBar::SSliderBar() : m_pSkinThumb(SControlSkin::Builtin(kSkinSliderThumb)) {
-  m_evtSet.AddEvent(EventSliderPos::EventID, EventSliderPos::ScriptName());
+  m_evtSet.AddEvent<EventSliderPos>();
 }
 
 SSliderBar::PartSpan SSliderBar::CalcPartSpan(int railLength, int thumbLength, BOOL thumbInRail,

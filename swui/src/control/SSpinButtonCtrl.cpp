@@ -24,7 +24,7 @@ int OtherArrowState(int state) { return state == SkinState_PushDown ? SkinState_
 SSpinButtonCtrl::SSpinButtonCtrl()
     : m_pUpSkin(SControlSkin::Builtin(kSkinSpinUp)),
       m_pDownSkin(SControlSkin::Builtin(kSkinSpinDown)) {
-  m_evtSet.AddEvent(EventSpinValue2String::EventID, EventSpinValue2String::ScriptName());
+  m_evtSet.AddEvent<EventSpinValue2String>();
 }
 
 void SSpinButtonCtrl::SetValue(int nValue) {

@@ -56,11 +56,11 @@ STreeCtrl::STreeCtrl()
       m_crItemText(kItemText),
       m_crItemSelText(kSelText) {
   m_dwFlags |= SWF_CLIPCLIENT | SWF_FOCUSABLE;
-  m_evtSet.AddEvent(EventTCSelChanging::EventID, EventTCSelChanging::ScriptName());
-  m_evtSet.AddEvent(EventTCSelChanged::EventID, EventTCSelChanged::ScriptName());
-  m_evtSet.AddEvent(EventTCExpand::EventID, EventTCExpand::ScriptName());
-  m_evtSet.AddEvent(EventTCCheckState::EventID, EventTCCheckState::ScriptName());
-  m_evtSet.AddEvent(EventTCDbClick::EventID, EventTCDbClick::ScriptName());
+  m_evtSet.AddEvent<EventTCSelChanging>();
+  m_evtSet.AddEvent<EventTCSelChanged>();
+  m_evtSet.AddEvent<EventTCExpand>();
+  m_evtSet.AddEvent<EventTCCheckState>();
+  m_evtSet.AddEvent<EventTCDbClick>();
   UpdateItemParts();
 }
 

@@ -73,8 +73,8 @@ SHostWnd::SHostWnd(LPCWSTR layoutName)
   m_privateStylePool.Attach(new SStylePool());
   m_privateSkinPool.Attach(new SSkinPool());
   GetRoot()->SetContainer(this);
-  GetRoot()->GetEventSet()->AddEvent(EventInit::EventID, EventInit::ScriptName());
-  GetRoot()->GetEventSet()->AddEvent(EventExit::EventID, EventExit::ScriptName());
+  GetRoot()->GetEventSet()->AddEvent<EventInit>();
+  GetRoot()->GetEventSet()->AddEvent<EventExit>();
 }
 
 SHostWnd::~SHostWnd() {

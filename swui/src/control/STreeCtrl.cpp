@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <new>
 
 #include "control/EventTCCheckState.h"
 #include "control/EventTCDbClick.h"
@@ -153,8 +152,7 @@ BOOL STreeCtrl::CreateChildren(pugi::xml_node xmlNode) {
 void STreeCtrl::LoadBranch(HSTREEITEM hParent, pugi::xml_node xmlItem) {
   for (pugi::xml_node node = xmlItem.first_child(); node; node = node.next_sibling()) {
     if (!IsItemNode(node)) continue;
-    auto* item = new (std::nothrow) TreeItemInfo;
-    if (item == nullptr) return;
+    auto* item = new TreeItemInfo;
     LoadItemAttribute(node, item);
     const HSTREEITEM hItem = InsertItem(item, hParent, STVI_LAST, FALSE);
     if (hItem != 0) LoadBranch(hItem, node);
@@ -358,8 +356,7 @@ void STreeCtrl::FreeRecords(HSTREEITEM hTop) {
 HSTREEITEM STreeCtrl::InsertItem(LPCWSTR pszText, int nImage, int nSelectedImage, LPARAM lParam,
                                  HSTREEITEM hParent, HSTREEITEM hInsertAfter,
                                  BOOL bEnsureVisible) {
-  auto* item = new (std::nothrow) TreeItemInfo;
-  if (item == nullptr) return 0;
+  auto* item = new TreeItemInfo;
   item->strText = pszText;
   item->nImage = nImage;
   item->nSelectedImage = nSelectedImage;

@@ -59,7 +59,7 @@ HRESULT SComboBase::SetAttribute(const SStringW& strAttribName, const SStringW& 
   using P = SAttrParse;
   HRESULT hr = S_FALSE;
   if (P::IsName(strAttribName, L"dropDown")) {
-    m_bDropdown = P::Int(strValue) != 0;
+    m_bDropdown = P::NonZero(strValue);
   } else if (P::IsName(strAttribName, L"dropHeight")) {
     m_nDropHeight = GetNamedDimension(strValue);
   } else if (P::IsName(strAttribName, L"curSel")) {
@@ -69,7 +69,7 @@ HRESULT SComboBase::SetAttribute(const SStringW& strAttribName, const SStringW& 
   } else if (P::IsName(strAttribName, L"animateTime")) {
     m_nAnimTime = P::Int(strValue);
   } else if (P::IsName(strAttribName, L"autoFitDropBtn")) {
-    m_bAutoFitDropBtn = P::Int(strValue) != 0;
+    m_bAutoFitDropBtn = P::NonZero(strValue);
   } else {
     return SWindow::SetAttribute(strAttribName, strValue, bLoading);
   }

@@ -370,7 +370,7 @@ HRESULT SDateTimePicker::SetAttribute(const SStringW& strAttribName, const SStri
   } else if (P::IsName(strAttribName, L"dropWidth")) {
     m_nDropWidth = GetNamedDimension(strValue);
   } else if (P::IsName(strAttribName, L"timeEnable")) {
-    m_bTimeEnable = strValue != L"0" && strValue != L"false";
+    m_bTimeEnable = P::BoolOrFalseWord(strValue);
     if (m_iSelField > GetLastField()) SelectField(GetLastField());
     hr = S_OK;
   } else {

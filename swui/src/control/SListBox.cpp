@@ -51,7 +51,7 @@ HRESULT SListBox::SetAttribute(const SStringW& strAttribName, const SStringW& st
     (P::IsName(name, L"itemSkin") ? m_pItemSkin : m_pIconSkin) = skin;
     hr = S_OK;
   } else if (P::IsName(name, L"hotTrack")) {
-    m_bHotTrack = P::Int(strValue) != 0;
+    m_bHotTrack = P::NonZero(strValue);
     hr = S_FALSE;
   } else {
     hr = m_look.SetAttribute(name, strValue);

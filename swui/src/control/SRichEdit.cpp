@@ -723,7 +723,7 @@ HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOO
   }
   for (const FlagAttr& attr : kFlagAttrs) {
     if (!P::IsName(name, attr.name)) continue;
-    SetEditFlag(attr.flag, P::Int(value) != 0);
+    SetEditFlag(attr.flag, P::NonZero(value));
     return S_FALSE;
   }
   if (P::IsName(name, L"inset")) {

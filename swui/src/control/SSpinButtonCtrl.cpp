@@ -63,7 +63,7 @@ HRESULT SSpinButtonCtrl::SetAttribute(const SStringW& strAttribName, const SStri
     m_nStep = P::Int(strValue);
     hr = S_FALSE;
   } else if (P::IsName(strAttribName, L"circle")) {
-    m_bCircle = P::Int(strValue) != 0;
+    m_bCircle = P::NonZero(strValue);
     hr = S_FALSE;
   } else if (P::IsName(strAttribName, L"buddy")) {
     m_strBuddy = GetNamedString(strValue);

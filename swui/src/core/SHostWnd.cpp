@@ -710,7 +710,7 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
     default:
       break;
   }
-  if ((uMsg >= WM_LBUTTONDOWN && uMsg <= 0x20D) && uMsg != WM_MOUSEWHEEL) {
+  if ((uMsg >= WM_LBUTTONDOWN && uMsg <= WM_XBUTTONDBLCLK) && uMsg != WM_MOUSEWHEEL) {
     OnMouseEvent(uMsg, wParam, lParam);
     return TRUE;
   }

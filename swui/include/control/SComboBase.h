@@ -178,6 +178,8 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   // Applies the "dropdownStyle" copy to the popup (or only the combo's translation context).
   void ApplyDropdownStyle(SDropDownWnd* pDropDown);
   void CreateEditPart(pugi::xml_node xmlNode);
+  // The edit part destroyed by anyone: the combo goes on without it.
+  bool OnEditDestroy(EventArgs* evt);
   // The button's width at the client's height (0 without a skin).
   int GetDropBtnWidth(const RECT& rcClient) const;
   static SWindow* CreateListElement(LPCWSTR className);

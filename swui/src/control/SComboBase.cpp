@@ -7,6 +7,8 @@
 #include "control/SControlSkin.h"
 #include "control/SDropDownWnd_ComboBox.h"
 #include "core/EventCmd.h"
+#include "core/EventSwndDestroy.h"
+#include "core/MemberFunctionSlot.h"
 #include "core/EventRENotify.h"
 #include "core/SApplication.h"
 #include "core/SAttrParse.h"
@@ -98,6 +100,12 @@ void SComboBase::CreateEditPart(pugi::xml_node xmlNode) {
   m_pEdit = edit;
   m_pEdit->SetAttribute(SStringW(L"id"), SStringW(L"-100"), TRUE);
   m_pEdit->SSendMessage(EM_SETEVENTMASK, 0, ENM_CHANGE);
+  m_pEdit->SubscribeEvent(EventSwndDestroy::EventID, Subscriber(&SComboBase::OnEditDestroy, this));
+}
+
+bool SComboBase::OnEditDestroy(EventArgs*) {
+  m_pEdit = nullptr;
+  return false;
 }
 
 // ---- texts, focus, geometry --------------------------------------------------------------
@@ -390,6 +398,11 @@ LRESULT SComboBase::OnChar(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 void SComboBase::OnDestroy() {
   CloseUp();
+  // An edit part taken out of the tree outlives the combo: it must not call back.
+  if (m_pEdit != nullptr) {
+    m_pEdit->GetEventSet()->UnsubscribeEvent(EventSwndDestroy::EventID,
+                                             Subscriber(&SComboBase::OnEditDestroy, this));
+  }
   m_pEdit = nullptr;  // destroyed with the other children
   SWindow::OnDestroy();
 }

@@ -36,7 +36,7 @@ SComboBase::SComboBase() : m_nDropHeight(200.0f, dp) {
   m_evtSet.AddEvent<EventCBDropdown>();
 }
 
-SComboBase::~SComboBase() { delete m_pDropDownWnd; }
+SComboBase::~SComboBase() = default;
 
 // ---- the list ----------------------------------------------------------------------------
 
@@ -253,9 +253,9 @@ SMonitorArea SComboBase::GetMonitorArea() const { return SDropDownWnd_ComboBox::
 
 void SComboBase::DropDown() {
   if (m_dwBtnState == BtnPushed || IsDropDownOpen()) return;
-  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
+  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = std::make_unique<SDropDownWnd_ComboBox>(this);
   EventCBDropdown evt(this);
-  evt.pDropDown = m_pDropDownWnd;
+  evt.pDropDown = m_pDropDownWnd.get();
   FireEvent(evt);
 
   const int height = GetListBoxHeight();
@@ -270,8 +270,8 @@ void SComboBase::DropDown() {
 }
 
 BOOL SComboBase::ShowDropDown(const RECT& rcScreen, BOOL bDownward) {
-  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
-  SDropDownWnd_ComboBox* popup = m_pDropDownWnd;
+  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = std::make_unique<SDropDownWnd_ComboBox>(this);
+  SDropDownWnd_ComboBox* popup = m_pDropDownWnd.get();
   if (!popup->Create(&rcScreen, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
     return FALSE;
   }

@@ -60,7 +60,7 @@ SDateTimePicker::~SDateTimePicker() {
   // Closed while this class still answers the drop-down's callbacks.
   CloseUp();
   ReleaseCalendar();
-  delete m_pDropDownWnd;
+  m_pDropDownWnd.reset();
 }
 
 // ---- the date and time -------------------------------------------------------------------
@@ -293,7 +293,7 @@ void SDateTimePicker::CloseUp() {
 
 void SDateTimePicker::DropDown() {
   if (IsDropDownOpen() || m_pCalendar == nullptr) return;
-  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
+  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = std::make_unique<SDropDownWnd_ComboBox>(this);
   const RECT rcSelf = SDropDownWnd_ComboBox::ScreenRectOf(this);
   const int width = m_nDropWidth.toPixelSize(GetScale());
   const int height = width * 4 / 5;

@@ -57,10 +57,9 @@ void CNetworkJobRunner::Prune() {
 }
 
 unsigned __stdcall CNetworkJobRunner::WorkerBody(void* arg) {
-  Work* work = static_cast<Work*>(arg);
+  const std::unique_ptr<Work> work(static_cast<Work*>(arg));
   CNetworkJobRunner* runner = work->runner;
   CNetworkJob* job = work->job;
-  delete work;
   EnterCriticalSection(&runner->m_oneJob);
   job->Run(runner->m_controller);
   LeaveCriticalSection(&runner->m_oneJob);

@@ -5,7 +5,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <new>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -308,10 +308,9 @@ bool CApplication::InitApp(HINSTANCE instance) {
   m_instance = instance;
   if (!InitSwui()) return false;
   m_deviceManager =
-      new (std::nothrow) CDeviceManager(CDeviceManager::kVendorId, CDeviceManager::kProductId);
-  if (m_deviceManager == nullptr) return false;
+      std::make_unique<CDeviceManager>(CDeviceManager::kVendorId, CDeviceManager::kProductId);
   if (!m_deviceManager->StartRecvThread()) return false;
-  m_controller.AttachDeviceManager(m_deviceManager);
+  m_controller.AttachDeviceManager(m_deviceManager.get());
   return true;
 }
 
@@ -322,8 +321,7 @@ void CApplication::ConnectFirstDevice() {
 }
 
 bool CApplication::InitSwui() {
-  m_decoderModule = new (std::nothrow) SStringW(kDecoderModule);
-  if (m_decoderModule == nullptr) return false;
+  m_decoderModule = std::make_unique<SStringW>(kDecoderModule);
   SetCurrentDirectoryW(FolderOf(ModulePath(), true));
 
   SWUI::IObjRef* obj = nullptr;
@@ -335,27 +333,24 @@ bool CApplication::InitSwui() {
     decoders.Attach(static_cast<SWUI::IImgDecoderFactory*>(obj));
   }
   if (render != nullptr) render->SetImgDecoderFactory(decoders);
-  m_swuiApp = render != nullptr
-                  ? new (std::nothrow)
-                        SWUI::SApplication(render, m_instance, kHostClassName, nullptr, FALSE)
-                  : nullptr;
-  if (m_swuiApp == nullptr) return false;
+  if (render == nullptr) return false;
+  m_swuiApp = std::make_unique<SWUI::SApplication>(render, m_instance, kHostClassName, nullptr,
+                                                   FALSE);
 
   RegisterAppControls(*m_swuiApp);
   LoadSystemResources();
 
   SWUI::SAutoRefPtr<SWUI::SResProviderPE> provider;
-  provider.Attach(new (std::nothrow) SWUI::SResProviderPE());
-  if (provider == nullptr || !provider->Init(reinterpret_cast<WPARAM>(m_instance), 0)) {
+  provider.Attach(new SWUI::SResProviderPE());
+  if (!provider->Init(reinterpret_cast<WPARAM>(m_instance), 0)) {
     AppSeams::Current().SystemMessageBox(nullptr, L"初始化界面资源失败", L"ERROR", MB_OK);
-    delete m_swuiApp;
-    m_swuiApp = nullptr;
+    m_swuiApp.reset();
     return false;
   }
   m_swuiApp->InitXmlNamedID(kNamedIdTable, kNamedIdCount, TRUE);
   m_swuiApp->AddResProvider(provider, L"uidef:xml_init");
 
-  m_notifyCenter = new (std::nothrow) SWUI::SNotifyCenter();
+  m_notifyCenter = std::make_unique<SWUI::SNotifyCenter>();
   InstallTranslator();
   LoadTemplates();
   return true;
@@ -363,8 +358,8 @@ bool CApplication::InitSwui() {
 
 void CApplication::LoadSystemResources() {
   SWUI::SAutoRefPtr<SWUI::SResProviderPE> provider;
-  provider.Attach(new (std::nothrow) SWUI::SResProviderPE());
-  if (provider == nullptr || !provider->Init(reinterpret_cast<WPARAM>(m_instance), 0)) return;
+  provider.Attach(new SWUI::SResProviderPE());
+  if (!provider->Init(reinterpret_cast<WPARAM>(m_instance), 0)) return;
   const UINT failed = m_swuiApp->LoadSystemNamedResource(provider);
   if (failed != 0) APP_LOG(SWUI::LOG_LEVEL_WARN, "framework defaults missing (bits %u)", failed);
 }
@@ -375,7 +370,8 @@ bool CApplication::InstallTranslator() {
   SWUI::SAutoRefPtr<SWUI::ITranslatorMgr> manager;
   manager.Attach(static_cast<SWUI::ITranslatorMgr*>(obj));
   m_swuiApp->SetTranslator(manager);
-  SWUI::SAutoRefPtr<SWUI::ITranslator> translator = LoadTranslator(m_swuiApp, m_language, manager);
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator =
+      LoadTranslator(m_swuiApp.get(), m_language, manager);
   return translator != nullptr && manager->InstallTranslator(translator) != FALSE;
 }
 
@@ -383,7 +379,8 @@ bool CApplication::ChangeLanguage(int language) {
   m_language = language;
   SWUI::ITranslatorMgr* manager = m_swuiApp != nullptr ? m_swuiApp->GetTranslator() : nullptr;
   if (manager == nullptr) return false;
-  SWUI::SAutoRefPtr<SWUI::ITranslator> translator = LoadTranslator(m_swuiApp, m_language, manager);
+  SWUI::SAutoRefPtr<SWUI::ITranslator> translator =
+      LoadTranslator(m_swuiApp.get(), m_language, manager);
   if (translator == nullptr) return false;
   // A language of another name drops the translator installed before.
   wchar_t name[64] = {};
@@ -407,12 +404,8 @@ void CApplication::LoadTemplates() {
 
 int CApplication::RunMainWindow(bool hidden) {
   m_uiThreadId = GetCurrentThreadId();
-  CMainDlg* window = new (std::nothrow) CMainDlg(L"LAYOUT:XML_MAINWND");
-  if (window == nullptr) return 0;
-  if (window->CreateEx(GetDesktopWindow(), WS_CAPTION, 0, 0, 0, 0, 0) == nullptr) {
-    delete window;
-    return 0;
-  }
+  auto window = std::make_unique<CMainDlg>(L"LAYOUT:XML_MAINWND");
+  if (window->CreateEx(GetDesktopWindow(), WS_CAPTION, 0, 0, 0, 0, 0) == nullptr) return 0;
   const HWND hwnd = window->m_hWnd;
   ::SendMessageW(hwnd, WM_INITDIALOG, 0, 0);
   window->CenterWindow(hwnd);
@@ -433,7 +426,6 @@ int CApplication::RunMainWindow(bool hidden) {
     m_deviceManager->RegisterDeviceNotify(nullptr);
     m_deviceManager->SetMainWindow(nullptr);
   }
-  delete window;
   return result;
 }
 
@@ -445,19 +437,15 @@ void CApplication::CleanupApp() {
     const HRESULT flushed = OleFlushClipboard();
     if (FAILED(flushed)) APP_LOG(SWUI::LOG_LEVEL_WARN, "clipboard not flushed (0x%08lx)", flushed);
   }
-  delete m_notifyCenter;
-  m_notifyCenter = nullptr;
-  delete m_swuiApp;
-  m_swuiApp = nullptr;
-  delete m_decoderModule;
-  m_decoderModule = nullptr;
+  m_notifyCenter.reset();
+  m_swuiApp.reset();
+  m_decoderModule.reset();
   if (m_deviceManager != nullptr) {
     // Network workers still running fail at once on the closed link; none may outlive it.
     m_deviceManager->DisconnectDevice();
     m_networkJobs.WaitIdle();
     m_controller.AttachDeviceManager(nullptr);
-    delete m_deviceManager;
-    m_deviceManager = nullptr;
+    m_deviceManager.reset();
   }
   m_instance = nullptr;
 }

@@ -9,6 +9,8 @@
 #include <SimpleIni.h>
 #include <windows.h>
 
+#include <memory>
+
 #include "CNetworkJobRunner.h"
 #include "HidDevice/CDeviceController.h"
 #include "SettingsFile.h"
@@ -103,11 +105,11 @@ class CApplication {
   void SetMainWindow(CMainDlg* window) { m_mainWindow = window; }
   DWORD UiThreadId() const { return m_uiThreadId; }
   CDeviceController& DeviceController() { return m_controller; }
-  CDeviceManager* DeviceManager() const { return m_deviceManager; }
+  CDeviceManager* DeviceManager() const { return m_deviceManager.get(); }
   // The network dialog's worker jobs, one at a time.
   CNetworkJobRunner& NetworkJobs() { return m_networkJobs; }
-  SWUI::SApplication* SwuiApp() const { return m_swuiApp; }
-  SWUI::SNotifyCenter* NotifyCenter() const { return m_notifyCenter; }
+  SWUI::SApplication* SwuiApp() const { return m_swuiApp.get(); }
+  SWUI::SNotifyCenter* NotifyCenter() const { return m_notifyCenter.get(); }
 
  private:
   void GetDataFolder();
@@ -125,9 +127,9 @@ class CApplication {
   bool InstallTranslator();
   void LoadTemplates();
 
-  SWUI::SStringW* m_decoderModule = nullptr;
-  SWUI::SApplication* m_swuiApp = nullptr;
-  SWUI::SNotifyCenter* m_notifyCenter = nullptr;
+  std::unique_ptr<SWUI::SStringW> m_decoderModule;
+  std::unique_ptr<SWUI::SApplication> m_swuiApp;
+  std::unique_ptr<SWUI::SNotifyCenter> m_notifyCenter;
   HANDLE m_mutex = nullptr;
   wchar_t m_mutexName[kMutexNameLength] = {};
   CSimpleIniW m_settings;
@@ -137,7 +139,7 @@ class CApplication {
   unsigned m_settingsNoticesTold = 0;
   HINSTANCE m_instance = nullptr;
   CMainDlg* m_mainWindow = nullptr;
-  CDeviceManager* m_deviceManager = nullptr;
+  std::unique_ptr<CDeviceManager> m_deviceManager;
   SWUI::SStringW m_programFolder;
   SWUI::SStringW m_dataFolder;
   int m_language = 0;

@@ -7,7 +7,7 @@
 //   if (dlg.DoModal(owner) == IDOK) ...
 #pragma once
 #include <cwchar>
-#include <new>
+#include <memory>
 
 #include "CCommonEventHandler.h"
 #include "core/SHostDialog.h"
@@ -20,16 +20,15 @@ class CCommonDlg : public SWUI::SHostDialog {
   // Without a handler the dialog makes one and owns it; a given handler stays the caller's.
   explicit CCommonDlg(LPCWSTR layoutName, T* handler = nullptr) : SWUI::SHostDialog(layoutName) {
     if (handler == nullptr) {
-      handler = new (std::nothrow) T();
-      m_ownedHandler = handler;
+      m_ownedHandler = std::make_unique<T>();
+      handler = m_ownedHandler.get();
     }
     m_handler = handler;
   }
 
   ~CCommonDlg() override {
-    delete m_ownedHandler;
-    m_ownedHandler = nullptr;
     m_handler = nullptr;
+    m_ownedHandler.reset();
   }
 
   T* Handler() const { return m_handler; }
@@ -64,5 +63,5 @@ class CCommonDlg : public SWUI::SHostDialog {
 
  private:
   T* m_handler = nullptr;
-  T* m_ownedHandler = nullptr;
+  std::unique_ptr<T> m_ownedHandler;
 };

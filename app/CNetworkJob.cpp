@@ -1,7 +1,6 @@
 #include "CNetworkJob.h"
 
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -19,7 +18,7 @@ void CopyText(char* record, const char* text, int length) {
 CNetworkJob::CNetworkJob(HWND window, LPARAM number) : m_window(window), m_number(number) {}
 
 CNetworkJob* CNetworkJob::Create(HWND window) {
-  return new (std::nothrow) CNetworkJob(window, InterlockedIncrement(&g_lastJobNumber));
+  return new CNetworkJob(window, InterlockedIncrement(&g_lastJobNumber));
 }
 
 void CNetworkJob::MakeApply(const WifiConfigBlock& block) {

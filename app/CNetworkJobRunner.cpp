@@ -2,7 +2,7 @@
 
 #include <process.h>
 
-#include <new>
+#include <memory>
 
 #include "CNetworkJob.h"
 
@@ -18,16 +18,15 @@ CNetworkJobRunner::~CNetworkJobRunner() {
 bool CNetworkJobRunner::Start(CNetworkJob* job) {
   if (job == nullptr) return false;
   Prune();
-  Work* work = new (std::nothrow) Work{this, job};
-  if (work == nullptr) return false;
+  auto work = std::make_unique<Work>(Work{this, job});
   job->AddRef();
-  const uintptr_t thread = _beginthreadex(nullptr, 0, &CNetworkJobRunner::WorkerBody, work, 0,
-                                          nullptr);
+  const uintptr_t thread = _beginthreadex(nullptr, 0, &CNetworkJobRunner::WorkerBody, work.get(),
+                                          0, nullptr);
   if (thread == 0) {
     job->Release();
-    delete work;
     return false;
   }
+  work.release();  // the worker owns it now
   m_workers.push_back(reinterpret_cast<HANDLE>(thread));
   return true;
 }
@@ -58,10 +57,9 @@ void CNetworkJobRunner::Prune() {
 }
 
 unsigned __stdcall CNetworkJobRunner::WorkerBody(void* arg) {
-  Work* work = static_cast<Work*>(arg);
+  const std::unique_ptr<Work> work(static_cast<Work*>(arg));
   CNetworkJobRunner* runner = work->runner;
   CNetworkJob* job = work->job;
-  delete work;
   EnterCriticalSection(&runner->m_oneJob);
   job->Run(runner->m_controller);
   LeaveCriticalSection(&runner->m_oneJob);

@@ -5,6 +5,7 @@
 #include "CApplication.h"
 #include "CUIEventHandler.h"
 #include "EventSenders.h"
+#include "HandsetIds.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "ParamControls.h"
@@ -38,8 +39,6 @@ using SWUI::SWindow;
 
 namespace {
 
-bool InRange(int id, int first, int last) { return id >= first && id <= last; }
-
 bool NameIs(const EventArgs* evt, const wchar_t* name) {
   return evt->nameFrom != nullptr && wcscmp(evt->nameFrom, name) == 0;
 }
@@ -57,38 +56,38 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
     case SWUI::EventCmd::EventID:
       return OnCommand(evt);
     case SWUI::EventChromeTabSelChanged::EventID:
-      if (id != 997) return FALSE;
+      if (id != NamedId::orv_chromeTab) return FALSE;
       return OnChromeTabSelChanged(static_cast<SWUI::EventChromeTabSelChanged*>(evt)->iNewSel);
     case SWUI::EventTabSelChanging::EventID:
       // The page about to be shown is built first (nothing else of the switch changes).
-      if (id == 999) BuildPage(static_cast<SWUI::EventTabSelChanging*>(evt)->uNewSel);
+      if (id == NamedId::orv_tab) BuildPage(static_cast<SWUI::EventTabSelChanging*>(evt)->uNewSel);
       return FALSE;
     case SWUI::EventTabSelChanged::EventID: {
       const int selection = static_cast<SWUI::EventTabSelChanged*>(evt)->uNewSel;
-      if (id == 999) return OnPageSwitched(selection);
+      if (id == NamedId::orv_tab) return OnPageSwitched(selection);
       if (NameIs(evt, L"micparam_tab")) return OnMicParamTab(selection);
       return FALSE;
     }
     case SWUI::EventSliderPos::EventID:
-      if (!InRange(id, 2000, 2999)) return FALSE;
+      if (!kSliderIds.Contains(id)) return FALSE;
       return OnSliderPos(id, static_cast<SWUI::EventSliderPos*>(evt)->nPos);
     case SWUI::EventSpinValue2String::EventID:
-      return InRange(id, 3000, 3999) ? OnSpinText(evt) : FALSE;
+      return kSpinIds.Contains(id) ? OnSpinText(evt) : FALSE;
     case SWUI::EventKillFocus::EventID:
-      return InRange(id, 4000, 7999) ? OnKillFocus(id) : FALSE;
+      return kValueEditIds.Contains(id) ? OnKillFocus(id) : FALSE;
     case SWUI::EventScrollViewOriginChanged::EventID:
       return NameIs(evt, L"main_scrollview") ? OnPageScroll(evt) : FALSE;
     case SWUI::EventScrollViewSizeChanged::EventID:
-      if (!InRange(id, kFirstPageScroll, kFirstPageScroll + 7)) return FALSE;
+      if (!kPageScrollIds.Contains(id)) return FALSE;
       return OnPageViewSized(id - kFirstPageScroll);
     case SWUI::EventChromeTabDbClick::EventID:
       return id == 0 ? OnTabDbClick(evt) : FALSE;
     case SWUI::EventSwndStateChanged::EventID:
-      return InRange(id, 10000, 19999) ? OnRadioStateChanged(evt) : FALSE;
+      return kRadioIds.Contains(id) ? OnRadioStateChanged(evt) : FALSE;
     case SWUI::EventCBSelChange::EventID:
-      return InRange(id, 8100, 8999) ? OnComboSelChange(evt) : FALSE;
+      return kComboIds.Contains(id) ? OnComboSelChange(evt) : FALSE;
     case EventEditValueChanging::EventID:
-      return InRange(id, 4000, 7999)
+      return kValueEditIds.Contains(id)
                  ? OnBandEditCommit(id, static_cast<EventEditValueChanging*>(evt)->step, true)
                  : FALSE;
     default:
@@ -98,13 +97,11 @@ BOOL CUIEventHandler::_HandleEvent(EventArgs* evt) {
 
 BOOL CUIEventHandler::OnCommand(EventArgs* evt) {
   const int id = evt->idFrom;
-  if (InRange(id, kFirstBandThumb, kFirstBandThumb + kBandThumbs - 1)) {
-    return OnBandThumbClicked(id);
-  }
-  if (InRange(id, 1000, 1999)) return OnToggle(id);
-  if (InRange(id, 9000, 9999)) return OnButton(id);
-  if (InRange(id, 2370, 2372)) return OnEchoTap(id);
-  if (id == 6000) return OnMainMenuButton();
+  if (kBandThumbIds.Contains(id)) return OnBandThumbClicked(id);
+  if (kToggleIds.Contains(id)) return OnToggle(id);
+  if (kButtonIds.Contains(id)) return OnButton(id);
+  if (kEchoTapIds.Contains(id)) return OnEchoTap(id);
+  if (id == NamedId::btn_mainmenu) return OnMainMenuButton();
   return FALSE;
 }
 
@@ -144,7 +141,7 @@ BOOL CUIEventHandler::OnBandThumbClicked(int id) {
 // ---- toggles and buttons -----------------------------------------------------------------
 
 BOOL CUIEventHandler::OnToggle(int id) {
-  return id == 1000 ? OnConnectToggle() : OnParamToggle(id);
+  return id == kConnectToggle ? OnConnectToggle() : OnParamToggle(id);
 }
 
 BOOL CUIEventHandler::OnConnectToggle() {
@@ -163,14 +160,14 @@ BOOL CUIEventHandler::OnConnectToggle() {
 }
 
 BOOL CUIEventHandler::OnButton(int id) {
-  if (id == 9000 || id == 9001 || id == 9003) {
+  if (id == kImportButton || id == kExportButton || id == kPCModeButton) {
     HideBandTips();
-    if (id == 9000) ImportEffect();
-    if (id == 9001) ExportEffect();
-    if (id == 9003) ShowPCModeDialog();
+    if (id == kImportButton) ImportEffect();
+    if (id == kExportButton) ExportEffect();
+    if (id == kPCModeButton) ShowPCModeDialog();
     return TRUE;
   }
-  if (id == 9002) return OnDeviceModeButton();
+  if (id == kDeviceModeButton) return OnDeviceModeButton();
   // "EQ Reset" of a switch page: 9100 .. 9700.
   const int t = id / 100 - 91;
   if (id % 100 != 0 || t < 0 || t >= kPageCount) return FALSE;

@@ -195,7 +195,7 @@ void CUIEventHandler::LookupMainControls() {
   SWindow* root = Root();
   if (root == nullptr) return;
   m_devConnectState = root->FindChildByName2<ParamCheck>(L"dev_connect_state");
-  m_connectToggle = Lookup<ParamCheck>(root, 1000, &m_checks);
+  m_connectToggle = Lookup<ParamCheck>(root, kConnectToggle, &m_checks);
   m_spdifConnectState = root->FindChildByName2<ParamCheck>(L"spdif_connect_state");
   m_containerWnd = root->FindChildByName2<SWindow>(L"containerWnd");
   for (int i = 0; i < kPanelCount; ++i) m_panels[i] = root->FindChildByName(kPanelNames[i]);

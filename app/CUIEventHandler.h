@@ -62,6 +62,28 @@ class CUIEventHandler : public SWUI::IMessageFilter {
   static constexpr int kWorkModeSing = 14601;
   // The page scroll views: 21000 + page, and 21007 the mic's parameter tab.
   static constexpr int kFirstPageScroll = 21000;
+  static constexpr int kConnectToggle = 1000;
+  static constexpr int kImportButton = 9000;
+  static constexpr int kExportButton = 9001;
+  static constexpr int kDeviceModeButton = 9002;
+  static constexpr int kPCModeButton = 9003;
+
+  // The page layouts number their controls by kind, so that one range selects a family.
+  struct IdRange {
+    int first;
+    int last;
+    constexpr bool Contains(int id) const { return id >= first && id <= last; }
+  };
+  static constexpr IdRange kToggleIds = {1000, 1999};
+  static constexpr IdRange kSliderIds = {2000, 2999};
+  static constexpr IdRange kEchoTapIds = {2370, 2372};
+  static constexpr IdRange kSpinIds = {3000, 3999};
+  static constexpr IdRange kValueEditIds = {4000, 7999};
+  static constexpr IdRange kComboIds = {8100, 8999};
+  static constexpr IdRange kButtonIds = {9000, 9999};
+  static constexpr IdRange kRadioIds = {10000, 19999};
+  static constexpr IdRange kBandThumbIds = {kFirstBandThumb, kFirstBandThumb + kBandThumbs - 1};
+  static constexpr IdRange kPageScrollIds = {kFirstPageScroll, kFirstPageScroll + kPageCount};
 
   // The value text of a slider: 2000 .. 2002 have 4000 .. 4002, every other slider its id + 4000.
   static int ValueTextId(int sliderId) {

@@ -1,7 +1,7 @@
 # Writes the named-ID table (cmake -P): every element name of the layouts with its id, sorted
 # by name in code-unit order as the framework's binary search expects.
 #   -DLAYOUT_DIR=<folder of the layout XML files>  -DHANDSET=<file of hand-set "name id" lines>
-#   -DOUTPUT=<the .cpp to write>
+#   -DOUTPUT=<the .cpp to write>  -DOUTPUT_HEADER=<the header of the hand-set ids to write>
 # The build fails on a name the table cannot hold, a hand-set name given two ids or used by no
 # layout, and a layout id in the generated range.
 cmake_minimum_required(VERSION 3.25)
@@ -115,11 +115,33 @@ const int kNamedIdCount = ${count};
 
 static_assert(NamedIdTableIsSorted(kNamedIdTable, ${count}), \"the named-ID table must be sorted and unique\");
 ")
+# The hand-set ids as constants, so that code names an element's id as the layouts do.
+set(consts "")
+set(sorted_handset ${handset_names})
+list(SORT sorted_handset COMPARE STRING CASE SENSITIVE)
+foreach(n IN LISTS sorted_handset)
+  string(REPLACE "." "_" ident "${n}")
+  string(APPEND consts "constexpr int ${ident} = ${id_of_${n}};\n")
+endforeach()
+set(header "// Generated at build time from the hand-set ids by cmake/GenerateNamedIdTable.cmake; do not
+// edit. The hand-set ids of the named-ID table, by element name.
+#pragma once
+
+namespace NamedId {
+${consts}}  // namespace NamedId
+")
+
 # Rewrite only on change, so that an unchanged table does not rebuild its users.
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-  if(old STREQUAL text)
-    return()
+function(write_if_changed path text)
+  if(EXISTS "${path}")
+    file(READ "${path}" old)
+    if(old STREQUAL text)
+      return()
+    endif()
   endif()
+  file(WRITE "${path}" "${text}")
+endfunction()
+write_if_changed("${OUTPUT}" "${text}")
+if(DEFINED OUTPUT_HEADER)
+  write_if_changed("${OUTPUT_HEADER}" "${header}")
 endif()
-file(WRITE "${OUTPUT}" "${text}")

@@ -1,19 +1,21 @@
 # Build rules of the program's resources.
 
 # tevaro_named_id_table(TARGET LAYOUT_DIR dir HANDSET file INCLUDE dir)
-# A static library holding the named-ID table generated from the layouts at build time.
+# A static library holding the named-ID table generated from the layouts at build time, and
+# the header HandsetIds.h naming the hand-set ids for code (NamedId::orv_tab).
 function(tevaro_named_id_table target)
   cmake_parse_arguments(A "" "LAYOUT_DIR;HANDSET;INCLUDE" "" ${ARGN})
   file(GLOB layouts CONFIGURE_DEPENDS ${A_LAYOUT_DIR}/*.xml)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/generated/NamedIdTable.cpp)
-  add_custom_command(OUTPUT ${out}
+  set(header ${CMAKE_CURRENT_BINARY_DIR}/generated/HandsetIds.h)
+  add_custom_command(OUTPUT ${out} ${header}
     COMMAND ${CMAKE_COMMAND} -DLAYOUT_DIR=${A_LAYOUT_DIR} -DHANDSET=${A_HANDSET} -DOUTPUT=${out}
-            -P ${CMAKE_SOURCE_DIR}/cmake/GenerateNamedIdTable.cmake
+            -DOUTPUT_HEADER=${header} -P ${CMAKE_SOURCE_DIR}/cmake/GenerateNamedIdTable.cmake
     DEPENDS ${layouts} ${A_HANDSET} ${CMAKE_SOURCE_DIR}/cmake/GenerateNamedIdTable.cmake
     COMMENT "Generating the named-ID table from the layouts"
     VERBATIM)
-  add_library(${target} STATIC ${out})
-  target_include_directories(${target} PUBLIC ${A_INCLUDE})
+  add_library(${target} STATIC ${out} ${header})
+  target_include_directories(${target} PUBLIC ${A_INCLUDE} ${CMAKE_CURRENT_BINARY_DIR}/generated)
   target_link_libraries(${target} PUBLIC tevaro_options swui)
 endfunction()
 

@@ -4,6 +4,7 @@
 #include "controls/EventChromeTabNew.h"
 #include "controls/EventChromeTabSelChanged.h"
 #include "core/EventCmd.h"
+#include "core/EventSwndDestroy.h"
 #include "core/MemberFunctionSlot.h"
 #include "core/SApplication.h"
 #include "core/SAttrParse.h"
@@ -25,9 +26,9 @@ LONG KnownLength(LONG length) {
 
 SChromeTabCtrl::SChromeTabCtrl() {
   SetFlag(SWF_CLIPCLIENT, TRUE);
-  m_evtSet.AddEvent(EventChromeTabNew::EventID, EventChromeTabNew::ScriptName());
-  m_evtSet.AddEvent(EventChromeTabClose::EventID, EventChromeTabClose::ScriptName());
-  m_evtSet.AddEvent(EventChromeTabSelChanged::EventID, EventChromeTabSelChanged::ScriptName());
+  m_evtSet.AddEvent<EventChromeTabNew>();
+  m_evtSet.AddEvent<EventChromeTabClose>();
+  m_evtSet.AddEvent<EventChromeTabSelChanged>();
 }
 
 SChromeTabCtrl::~SChromeTabCtrl() = default;
@@ -46,6 +47,7 @@ SChromeTab* SChromeTabCtrl::MakeTab(pugi::xml_node node, LPCWSTR title, int pos)
     tab->SetToolTipText(title);
   }
   tab->SubscribeEvent(EventCmd::EventID, Subscriber(&SChromeTabCtrl::OnTabClick, this));
+  Follow(tab);
   if (!tab->InitFromXml(node)) return nullptr;  // it destroyed itself
 
   const int count = GetTabCount();
@@ -61,6 +63,30 @@ SChromeTab* SChromeTabCtrl::MakeTab(pugi::xml_node node, LPCWSTR title, int pos)
 
 void SChromeTabCtrl::Renumber() {
   for (size_t i = 0; i < m_tabs.GetCount(); ++i) m_tabs[i]->SetIndex(static_cast<int>(i));
+}
+
+void SChromeTabCtrl::Follow(SChromeTab* child) {
+  child->SubscribeEvent(EventSwndDestroy::EventID,
+                        Subscriber(&SChromeTabCtrl::OnChildDestroy, this));
+}
+
+void SChromeTabCtrl::Unfollow(SChromeTab* child) {
+  child->GetEventSet()->UnsubscribeEvent(EventSwndDestroy::EventID,
+                                         Subscriber(&SChromeTabCtrl::OnChildDestroy, this));
+}
+
+bool SChromeTabCtrl::OnChildDestroy(EventArgs* evt) {
+  if (evt->sender == static_cast<IObject*>(m_pBtnNew)) {
+    m_pBtnNew = nullptr;
+    return false;
+  }
+  for (size_t i = 0; i < m_tabs.GetCount(); ++i) {
+    if (evt->sender != static_cast<IObject*>(m_tabs[i])) continue;
+    Forget(static_cast<int>(i));
+    LayoutNow();
+    break;
+  }
+  return false;
 }
 
 void SChromeTabCtrl::AddCloseButton(SChromeTab* tab) {
@@ -109,16 +135,21 @@ BOOL SChromeTabCtrl::InsertTab(LPCWSTR title, int pos) {
 BOOL SChromeTabCtrl::RemoveTab(SChromeTab* tab) {
   const int pos = PositionOf(tab);
   if (pos < 0) return FALSE;
+  Forget(pos);
+  DestroyChild(tab);
+  LayoutNow();
+  return TRUE;
+}
+
+void SChromeTabCtrl::Forget(int pos) {
+  SChromeTab* tab = m_tabs[static_cast<size_t>(pos)];
   const int ordinal = tab->GetOrdinal();
   if (m_pSelectedTab == tab) m_pSelectedTab = nullptr;
   m_tabs.RemoveAt(static_cast<size_t>(pos));
-  DestroyChild(tab);
   Renumber();
   for (SChromeTab* other : m_tabs) {
     if (other->GetOrdinal() > ordinal) other->SetOrdinal(other->GetOrdinal() - 1);
   }
-  LayoutNow();
-  return TRUE;
 }
 
 BOOL SChromeTabCtrl::RemoveTab(int pos) {
@@ -303,7 +334,10 @@ BOOL SChromeTabCtrl::CreateChildren(pugi::xml_node xmlNode) {
     SAutoRefPtr<SChromeTab> hold(button);
     InsertChild(button);
     button->SubscribeEvent(EventCmd::EventID, Subscriber(&SChromeTabCtrl::OnNewBtnClick, this));
-    if (button->InitFromXml(node)) m_pBtnNew = button;
+    if (button->InitFromXml(node)) {
+      m_pBtnNew = button;
+      Follow(button);
+    }
   }
   if (pugi::xml_node style = SXmlNoCase::Child(xmlNode, kCloseBtnStyle)) {
     m_styles.append_copy(style);
@@ -320,11 +354,13 @@ int SChromeTabCtrl::OnCreate(LPVOID lpCreateParam) {
 
 void SChromeTabCtrl::OnDestroy() {
   if (m_pContainer != nullptr) m_pContainer->UnregisterTimelineHandler(this);
-  SWindow::OnDestroy();
-  // The children are gone.
+  // The children go with the strip, not one by one; one taken out of the tree may outlive it.
+  for (SChromeTab* tab : m_tabs) Unfollow(tab);
+  if (m_pBtnNew != nullptr) Unfollow(m_pBtnNew);
   m_tabs.RemoveAll();
   m_pBtnNew = nullptr;
   m_pSelectedTab = nullptr;
+  SWindow::OnDestroy();
 }
 
 // ---- attributes --------------------------------------------------------------------------

@@ -111,6 +111,12 @@ class SChromeTabCtrl : public SWindow, public ITimelineHandler {
   SChromeTab* MakeTab(pugi::xml_node node, LPCWSTR title, int pos);
   // Every tab's position is its place in the array.
   void Renumber();
+  // Takes the tab at pos out of the array, the selection and the ordinals (not the tree).
+  void Forget(int pos);
+  // A child this strip keeps a pointer to hears its destruction through this, and stops when
+  // the strip goes first.
+  void Follow(SChromeTab* child);
+  void Unfollow(SChromeTab* child);
   // A close button from "closeBtnStyle" on a tab that allows one.
   void AddCloseButton(SChromeTab* tab);
   // The tab's position when it is one of this strip's, else -1.
@@ -123,6 +129,8 @@ class SChromeTabCtrl : public SWindow, public ITimelineHandler {
   bool OnTabClick(EventArgs* evt);
   bool OnNewBtnClick(EventArgs* evt);
   bool OnCloseBtnClick(EventArgs* evt);
+  // A tab or the new-tab button destroyed by anyone is forgotten as a removal would.
+  bool OnChildDestroy(EventArgs* evt);
 
   int m_nDesiredSize = 200;
   BOOL m_bVertical = FALSE;

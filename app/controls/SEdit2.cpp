@@ -7,7 +7,7 @@
 using namespace SWUI;
 
 SEdit2::SEdit2() {
-  GetEventSet()->AddEvent(EventEditValueChanging::EventID, EventEditValueChanging::ScriptName());
+  GetEventSet()->AddEvent<EventEditValueChanging>();
 }
 
 HRESULT SEdit2::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {

@@ -36,7 +36,7 @@ double Contrast(COLORREF a, COLORREF b) {
 }  // namespace
 
 SMoveThumb::SMoveThumb() {
-  GetEventSet()->AddEvent(EventThumbMoving::EventID, EventThumbMoving::ScriptName());
+  GetEventSet()->AddEvent<EventThumbMoving>();
 }
 
 SMoveThumb::~SMoveThumb() {

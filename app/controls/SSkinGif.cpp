@@ -249,7 +249,7 @@ void SSkinGif::LoadPending() {
 }
 
 HRESULT SSkinGif::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
-  if (!Is(name, L"src")) return SSkinAni::SetAttribute(name, value, bLoading);
+  if (!P::IsName(name, L"src")) return SSkinAni::SetAttribute(name, value, bLoading);
   // A source still waiting comes first: should the new one not load, its frames stay.
   GetFrameCount();
   pendingSrc_ = value;

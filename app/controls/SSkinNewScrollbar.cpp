@@ -54,9 +54,9 @@ void SSkinNewScrollbar::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
 HRESULT SSkinNewScrollbar::SetAttribute(const SStringW& name, const SStringW& value,
                                         BOOL bLoading) {
   SAutoRefPtr<IBitmap>* slot;
-  if (Is(name, L"srcVert")) {
+  if (P::IsName(name, L"srcVert")) {
     slot = &vert_;
-  } else if (Is(name, L"srcHorz")) {
+  } else if (P::IsName(name, L"srcHorz")) {
     slot = &horz_;
   } else {
     return SSkinScrollbar::SetAttribute(name, value, bLoading);

@@ -22,7 +22,7 @@ LONG Round(double v) { return static_cast<LONG>(std::floor(v + 0.5)); }
 }  // namespace
 
 ZuCar::ZuCar() {
-  GetEventSet()->AddEvent(EventCarDelayChanged::EventID, EventCarDelayChanged::ScriptName());
+  GetEventSet()->AddEvent<EventCarDelayChanged>();
 }
 
 // ---- attributes and creation -----------------------------------------------------------------

@@ -14,7 +14,7 @@ ZuCarThumb::ZuCarThumb() { m_bFloat = 1; }
 HRESULT ZuCarThumb::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   using P = SAttrParse;
   if (P::IsName(name, L"percentFloat")) {
-    percentFloat_ = P::Int(value) != 0;
+    percentFloat_ = P::NonZero(value);
     return S_FALSE;
   }
   if (P::IsName(name, L"xFloat")) return ParseLayoutFloat(value, xFloat_) ? S_FALSE : E_FAIL;

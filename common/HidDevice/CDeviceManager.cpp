@@ -1,7 +1,6 @@
 #include "HidDevice/CDeviceManager.h"
 
 #include <cstring>
-#include <new>
 
 #include "HidDevice/CHidRecvThread.h"
 #include "HidDevice/CommandReport.h"
@@ -19,7 +18,6 @@ CDeviceManager::CDeviceManager(USHORT vendorId, USHORT productId)
       m_productId(productId),
       m_protocol(nullptr),
       m_holders(0),
-      m_thread(nullptr),
       m_mainWindow(nullptr),
       m_sink(nullptr) {
   memset(m_paths, 0, sizeof(m_paths));
@@ -77,11 +75,7 @@ BOOL CDeviceManager::ConnectDevice(const wchar_t* devicePath) {
     DestroyProtocol();
     OnDeviceDisconnected();
   }
-  CProtocolDev* protocol = new (std::nothrow) CProtocolDev;
-  if (protocol == nullptr) {
-    Trace("ERROR - CreateDeviceProtocol failed.\n");
-    return FALSE;
-  }
+  CProtocolDev* protocol = new CProtocolDev;
   protocol->SetOwner(this);
   if (!protocol->Init(m_vendorId, m_productId, path)) {
     Trace("ERROR - CDeviceManager::ConnectDevice Init false\n");
@@ -129,11 +123,9 @@ const wchar_t* CDeviceManager::GetConnectedPath() const {
 
 BOOL CDeviceManager::StartRecvThread() {
   if (m_thread != nullptr) return FALSE;
-  m_thread = new (std::nothrow) CHidRecvThread;
-  if (m_thread == nullptr) return FALSE;
+  m_thread = std::make_unique<CHidRecvThread>();
   if (!m_thread->Start()) {
-    delete m_thread;
-    m_thread = nullptr;
+    m_thread.reset();
     return FALSE;
   }
   return TRUE;
@@ -143,8 +135,7 @@ void CDeviceManager::Shutdown() {
   CHidBase::RegisterDeviceNotify(nullptr);
   if (m_thread != nullptr) {
     m_thread->Stop();
-    delete m_thread;
-    m_thread = nullptr;
+    m_thread.reset();
   }
 }
 

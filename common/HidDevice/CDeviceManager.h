@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 
 #include "HidDevice/CHidBase.h"
 #include "HidDevice/CProtocolDev.h"
@@ -63,7 +64,7 @@ class CDeviceManager {
   // The open protocol, for the UI thread (which alone closes it) and tests. Other threads reach
   // it only through the forwarders above, which hold it for the call.
   CProtocolDev* GetProtocol() const { return m_protocol; }
-  CHidRecvThread* GetRecvThread() const { return m_thread; }
+  CHidRecvThread* GetRecvThread() const { return m_thread.get(); }
   USHORT GetVendorId() const { return m_vendorId; }
   USHORT GetProductId() const { return m_productId; }
 
@@ -88,7 +89,7 @@ class CDeviceManager {
   CRITICAL_SECTION m_holdLock;  // guards taking m_protocol together with m_holders
   LONG m_holders;
   HANDLE m_released;            // manual-reset; set while m_holders is 0
-  CHidRecvThread* m_thread;
+  std::unique_ptr<CHidRecvThread> m_thread;
   std::atomic<HWND> m_mainWindow;
   std::atomic<IDeviceSessionSink*> m_sink;
 };

@@ -226,16 +226,14 @@ std::vector<BYTE> FramePng(const ApngLayout& layout, const ApngFrame& frame) {
 }
 
 std::unique_ptr<ApngData> NewData(const ApngLayout& layout) {
-  std::unique_ptr<ApngData> data(new (std::nothrow) ApngData);
-  if (!data) return nullptr;
+  auto data = std::make_unique<ApngData>();
   data->nWid = layout.width;
   data->nHei = layout.height;
   data->nFrames = layout.frameCount;
   data->nLoops = layout.animated ? layout.playCount : 0;
   const size_t bytes = static_cast<size_t>(layout.frameCount) * layout.width * layout.height * 4;
   // Every byte is written by the decode (a still image) or a canvas copy (each frame).
-  data->pdata.reset(new (std::nothrow) BYTE[bytes]);
-  if (!data->pdata) return nullptr;
+  data->pdata.reset(new BYTE[bytes]);
   return data;
 }
 
@@ -251,9 +249,9 @@ std::unique_ptr<ApngData> DecodeStill(const std::vector<BYTE>& stream, const Apn
 std::unique_ptr<ApngData> DecodeAnimation(const ApngLayout& layout) {
   std::unique_ptr<ApngData> data = NewData(layout);
   if (!data) return nullptr;
-  data->pDelay.reset(new (std::nothrow) uint16_t[layout.frameCount]);
+  data->pDelay.reset(new uint16_t[layout.frameCount]);
   ApngCompositor canvas;
-  if (!data->pDelay || !canvas.Init(layout.width, layout.height)) return nullptr;
+  if (!canvas.Init(layout.width, layout.height)) return nullptr;
   const size_t stride = static_cast<size_t>(layout.width) * 4;
   std::vector<BYTE> frameBuffer(canvas.Bytes());
   for (size_t i = 0; i < layout.frames.size(); ++i) {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <memory>
-#include <new>
 
 namespace SWUI {
 
@@ -71,8 +70,7 @@ bool RunRead(MemorySource* source, png_bytepp rows, png_uint_32 width, png_uint_
 bool PngRgbaDecoder::Decode(const BYTE* png, size_t size, UINT width, UINT height, BYTE* out,
                             size_t stride) {
   if (width == 0 || height == 0) return false;
-  std::unique_ptr<png_bytep[]> rows(new (std::nothrow) png_bytep[height]);
-  if (!rows) return false;
+  std::unique_ptr<png_bytep[]> rows(new png_bytep[height]);
   for (UINT y = 0; y < height; ++y) rows[y] = out + static_cast<size_t>(y) * stride;
   MemorySource source = {png, size};
   return RunRead(&source, rows.get(), width, height);

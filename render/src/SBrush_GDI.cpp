@@ -1,7 +1,5 @@
 #include "SBrush_GDI.h"
 
-#include <new>
-
 namespace SWUI {
 
 SBrush_GDI::SBrush_GDI(IRenderFactory* pRenderFactory, HBRUSH brush, BOOL bitmap, COLORREF cr)
@@ -9,16 +7,12 @@ SBrush_GDI::SBrush_GDI(IRenderFactory* pRenderFactory, HBRUSH brush, BOOL bitmap
 
 SBrush_GDI* SBrush_GDI::CreateSolidBrush(IRenderFactory* pRenderFactory, COLORREF cr) {
   HBRUSH brush = ::CreateSolidBrush(cr & 0x00FFFFFF);
-  SBrush_GDI* obj = new (std::nothrow) SBrush_GDI(pRenderFactory, brush, FALSE, cr);
-  if (obj == nullptr && brush != nullptr) DeleteObject(brush);
-  return obj;
+  return new SBrush_GDI(pRenderFactory, brush, FALSE, cr);
 }
 
 SBrush_GDI* SBrush_GDI::CreateBitmapBrush(IRenderFactory* pRenderFactory, HBITMAP hBmp) {
   HBRUSH brush = hBmp != nullptr ? CreatePatternBrush(hBmp) : nullptr;
-  SBrush_GDI* obj = new (std::nothrow) SBrush_GDI(pRenderFactory, brush, TRUE, 0);
-  if (obj == nullptr && brush != nullptr) DeleteObject(brush);
-  return obj;
+  return new SBrush_GDI(pRenderFactory, brush, TRUE, 0);
 }
 
 SBrush_GDI::~SBrush_GDI() {

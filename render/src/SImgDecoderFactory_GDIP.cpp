@@ -1,7 +1,6 @@
 #include "SImgDecoderFactory_GDIP.h"
 
 #include <memory>
-#include <new>
 
 #include "GdiplusFlat.h"
 #include "IBitmap.h"
@@ -25,7 +24,7 @@ SImgDecoderFactory_GDIP::~SImgDecoderFactory_GDIP() {
 
 BOOL SImgDecoderFactory_GDIP::CreateImgX(IImgX** ppImgDecoder) {
   if (ppImgDecoder == nullptr) return FALSE;
-  *ppImgDecoder = new (std::nothrow) SImgX_GDIP(TRUE);
+  *ppImgDecoder = new SImgX_GDIP(TRUE);
   return TRUE;
 }
 
@@ -39,8 +38,7 @@ HRESULT SImgDecoderFactory_GDIP::SaveImage(IBitmap* pImg, LPCWSTR pszFileName,
   if (gdip::GdipGetImageEncodersSize(&encoderCount, &listSize) != Gdiplus::Ok || listSize == 0) {
     return E_FAIL;
   }
-  std::unique_ptr<BYTE[]> list(new (std::nothrow) BYTE[listSize]);
-  if (!list) return E_OUTOFMEMORY;
+  std::unique_ptr<BYTE[]> list(new BYTE[listSize]);
   auto* codecs = reinterpret_cast<gdip::ImageCodecInfo*>(list.get());
   if (gdip::GdipGetImageEncoders(encoderCount, listSize, codecs) != Gdiplus::Ok) return E_FAIL;
   const GUID& format = *static_cast<const GUID*>(pFormat);
@@ -74,7 +72,7 @@ HRESULT SImgDecoderFactory_GDIP::SaveImage(IBitmap* pImg, LPCWSTR pszFileName,
 
 BOOL CreateImgDecoderFactory_GDIP(IObjRef** ppObj) {
   if (ppObj == nullptr) return FALSE;
-  *ppObj = new (std::nothrow) SImgDecoderFactory_GDIP();
+  *ppObj = new SImgDecoderFactory_GDIP();
   return TRUE;
 }
 

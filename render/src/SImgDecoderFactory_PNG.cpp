@@ -4,11 +4,11 @@
 
 #include <cstdio>
 #include <memory>
-#include <new>
 
 #include "IBitmap.h"
 #include "RenderModule.h"
 #include "SImgX_PNG.h"
+#include "TryNewArray.h"
 
 namespace SWUI {
 
@@ -62,7 +62,7 @@ bool RunWrite(FILE* file, png_bytepp rows, png_uint_32 width, png_uint_32 height
 
 BOOL SImgDecoderFactory_PNG::CreateImgX(IImgX** ppImgDecoder) {
   if (ppImgDecoder == nullptr) return FALSE;
-  *ppImgDecoder = new (std::nothrow) SImgX_PNG(TRUE);
+  *ppImgDecoder = new SImgX_PNG(TRUE);
   return TRUE;
 }
 
@@ -77,8 +77,8 @@ HRESULT SImgDecoderFactory_PNG::SaveImage(IBitmap* pImg, LPCWSTR pszFileName, co
   }
   // The file gets rows of its own: the bitmap's pixels stay as they are.
   const size_t rowBytes = static_cast<size_t>(width) * 4;
-  std::unique_ptr<BYTE[]> pixels(new (std::nothrow) BYTE[rowBytes * height]);
-  std::unique_ptr<png_bytep[]> rows(new (std::nothrow) png_bytep[height]);
+  std::unique_ptr<BYTE[]> pixels = TryNewArray<BYTE>(rowBytes * height);
+  std::unique_ptr<png_bytep[]> rows = TryNewArray<png_bytep>(height);
   if (pixels && rows) {
     for (UINT y = 0; y < height; ++y) {
       rows[y] = pixels.get() + y * rowBytes;
@@ -99,7 +99,7 @@ HRESULT SImgDecoderFactory_PNG::SaveImage(IBitmap* pImg, LPCWSTR pszFileName, co
 
 BOOL CreateImgDecoderFactory_PNG(IObjRef** ppObj) {
   if (ppObj == nullptr) return FALSE;
-  *ppObj = new (std::nothrow) SImgDecoderFactory_PNG();
+  *ppObj = new SImgDecoderFactory_PNG();
   return TRUE;
 }
 

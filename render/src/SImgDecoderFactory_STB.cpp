@@ -1,7 +1,5 @@
 #include "SImgDecoderFactory_STB.h"
 
-#include <new>
-
 #include "RenderModule.h"
 #include "SImgX_STB.h"
 
@@ -13,13 +11,13 @@ namespace SWUI {
 
 BOOL SImgDecoderFactory_STB::CreateImgX(IImgX** ppImgDecoder) {
   if (ppImgDecoder == nullptr) return FALSE;
-  *ppImgDecoder = new (std::nothrow) SImgX_STB(TRUE);
+  *ppImgDecoder = new SImgX_STB(TRUE);
   return TRUE;
 }
 
 BOOL CreateImgDecoderFactory_STB(IObjRef** ppObj) {
   if (ppObj == nullptr) return FALSE;
-  *ppObj = new (std::nothrow) SImgDecoderFactory_STB();
+  *ppObj = new SImgDecoderFactory_STB();
   return TRUE;
 }
 

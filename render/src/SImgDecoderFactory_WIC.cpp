@@ -1,7 +1,5 @@
 #include "SImgDecoderFactory_WIC.h"
 
-#include <new>
-
 #include "RenderModule.h"
 #include "SImgX_WIC.h"
 
@@ -11,7 +9,7 @@ SImgDecoderFactory_WIC::SImgDecoderFactory_WIC(IWICImagingFactory* factory) : fa
 
 BOOL SImgDecoderFactory_WIC::CreateImgX(IImgX** ppImgDecoder) {
   if (ppImgDecoder == nullptr) return FALSE;
-  *ppImgDecoder = new (std::nothrow) SImgX_WIC(factory_, TRUE);
+  *ppImgDecoder = new SImgX_WIC(factory_, TRUE);
   return TRUE;
 }
 
@@ -25,7 +23,7 @@ BOOL CreateImgDecoderFactory_WIC(IObjRef** ppObj) {
                               IID_IWICImagingFactory, reinterpret_cast<void**>(&factory)))) {
     return FALSE;
   }
-  *ppObj = new (std::nothrow) SImgDecoderFactory_WIC(factory);
+  *ppObj = new SImgDecoderFactory_WIC(factory);
   factory->Release();  // the decoder factory holds its own reference
   return TRUE;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GdiplusFlat.h"
+#include "TryNewArray.h"
 
 namespace SWUI {
 
@@ -36,7 +37,7 @@ std::unique_ptr<BYTE[]> ReadPixels(gdip::GpBitmap* bitmap, UINT width, UINT heig
                                &data) != Gdiplus::Ok) {
     return nullptr;
   }
-  std::unique_ptr<BYTE[]> pixels(new (std::nothrow) BYTE[size]);
+  std::unique_ptr<BYTE[]> pixels = TryNewArray<BYTE>(size);
   if (pixels) {
     const BYTE* src = static_cast<const BYTE*>(data.Scan0);
     for (UINT y = 0; y < height; ++y) {
@@ -58,7 +59,7 @@ std::vector<UINT> ReadFrameDelays(gdip::GpImage* image) {
       size < sizeof(gdip::PropertyItem)) {
     return delays;
   }
-  std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]);
+  std::unique_ptr<BYTE[]> buffer = TryNewArray<BYTE>(size);
   if (!buffer) return delays;
   auto* item = reinterpret_cast<gdip::PropertyItem*>(buffer.get());
   if (gdip::GdipGetPropertyItem(image, gdip::kPropertyTagFrameDelay, size, item) != Gdiplus::Ok ||

@@ -4,7 +4,7 @@
 
 #include <climits>
 #include <cstdio>
-#include <new>
+#include <memory>
 
 #include "PremultiplyRgbaToBgra.h"
 
@@ -38,12 +38,8 @@ int SImgX_STB::LoadFromFileW(LPCWSTR pszFileName) {
 int SImgX_STB::Take(BYTE* rgba, int width, int height) {
   if (rgba == nullptr) return 0;
   PremultiplyRgbaToBgra(rgba, static_cast<size_t>(width) * static_cast<size_t>(height));
-  frame_.reset(new (std::nothrow)
-                   SImgFrame_STB(rgba, static_cast<UINT>(width), static_cast<UINT>(height)));
-  if (!frame_) {
-    stbi_image_free(rgba);
-    return 0;
-  }
+  frame_ = std::make_unique<SImgFrame_STB>(rgba, static_cast<UINT>(width),
+                                           static_cast<UINT>(height));
   return 1;
 }
 

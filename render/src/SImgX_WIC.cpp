@@ -1,6 +1,6 @@
 #include "SImgX_WIC.h"
 
-#include <new>
+#include "TryNewArray.h"
 
 namespace SWUI {
 
@@ -39,7 +39,7 @@ UINT LoadWicFrames(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, BOOL
   frames->reset();
   UINT count = 0;
   if (FAILED(decoder->GetFrameCount(&count)) || count == 0) return 0;
-  frames->reset(new (std::nothrow) SImgFrame_WIC[count]);
+  *frames = TryNewArray<SImgFrame_WIC>(count);
   if (!*frames) return 0;
   for (UINT i = 0; i < count; ++i) {
     IWICBitmapSource* source = DecodeFrame(factory, decoder, i, premultiplied);

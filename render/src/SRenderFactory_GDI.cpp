@@ -1,7 +1,5 @@
 #include "SRenderFactory_GDI.h"
 
-#include <new>
-
 #include "RenderModule.h"
 #include "SBitmap_GDI.h"
 #include "SFont_GDI.h"
@@ -12,31 +10,31 @@ namespace SWUI {
 
 BOOL SRenderFactory_GDI::CreateRenderTarget(IRenderTarget** ppRenderTarget, int nWid, int nHei) {
   if (ppRenderTarget == nullptr) return FALSE;
-  *ppRenderTarget = new (std::nothrow) SRenderTarget_GDI(this, nWid, nHei);
+  *ppRenderTarget = new SRenderTarget_GDI(this, nWid, nHei);
   return TRUE;
 }
 
 BOOL SRenderFactory_GDI::CreateFont(IFont** ppFont, const LOGFONTW& lf) {
   if (ppFont == nullptr) return FALSE;
-  *ppFont = new (std::nothrow) SFont_GDI(this, &lf);
+  *ppFont = new SFont_GDI(this, &lf);
   return TRUE;
 }
 
 BOOL SRenderFactory_GDI::CreateBitmap(IBitmap** ppBitmap) {
   if (ppBitmap == nullptr) return FALSE;
-  *ppBitmap = new (std::nothrow) SBitmap_GDI(this);
+  *ppBitmap = new SBitmap_GDI(this);
   return TRUE;
 }
 
 BOOL SRenderFactory_GDI::CreateRegion(IRegion** ppRgn) {
   if (ppRgn == nullptr) return FALSE;
-  *ppRgn = new (std::nothrow) SRegion_GDI(this);
+  *ppRgn = new SRegion_GDI(this);
   return TRUE;
 }
 
 BOOL CreateRenderFactory_GDI(IObjRef** ppObj) {
   if (ppObj == nullptr) return FALSE;
-  *ppObj = new (std::nothrow) SRenderFactory_GDI();
+  *ppObj = new SRenderFactory_GDI();
   return TRUE;
 }
 

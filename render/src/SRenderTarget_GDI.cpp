@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <cwchar>
-#include <new>
 #include <optional>
 #include <vector>
 
@@ -213,14 +212,14 @@ HGDIOBJ SRenderTarget_GDI::HandleOf(IRenderObj* pObj) {
 HRESULT SRenderTarget_GDI::CreateCompatibleRenderTarget(SIZE szTarget,
                                                         IRenderTarget** ppRenderTarget) {
   if (ppRenderTarget == nullptr) return E_INVALIDARG;
-  *ppRenderTarget = new (std::nothrow) SRenderTarget_GDI(factory_, szTarget.cx, szTarget.cy);
-  return *ppRenderTarget != nullptr ? S_OK : E_OUTOFMEMORY;
+  *ppRenderTarget = new SRenderTarget_GDI(factory_, szTarget.cx, szTarget.cy);
+  return S_OK;
 }
 
 HRESULT SRenderTarget_GDI::CreatePen(int iStyle, COLORREF cr, int cWidth, IPen** ppPen) {
   if (ppPen == nullptr) return E_INVALIDARG;
-  *ppPen = new (std::nothrow) SPen_GDI(factory_, iStyle, cr, cWidth);
-  return *ppPen != nullptr ? S_OK : E_OUTOFMEMORY;
+  *ppPen = new SPen_GDI(factory_, iStyle, cr, cWidth);
+  return S_OK;
 }
 
 HRESULT SRenderTarget_GDI::CreateSolidColorBrush(COLORREF cr, IBrush** ppBrush) {

@@ -265,6 +265,24 @@ TEST_CASE("RemoveTab keeps positions and ordinals dense; the selection goes with
   CHECK(strip->FindTabByOrdinal(0) == -1);
 }
 
+TEST_CASE("a tab or the new-tab button destroyed by anyone leaves the strip as a removal would") {
+  StripRig rig;
+  rig.Load(StripXml(3, 85, L"", kNewButton));
+  SChromeTabCtrl* strip = rig.Strip();
+  strip->SetCurSel(1);
+  SAutoRefPtr<SChromeTab> tab = strip->GetTab(1);  // kept alive past its destruction
+  REQUIRE(strip->DestroyChild(tab));
+  CHECK(Titles(strip) == std::vector<std::wstring>{L"t0", L"t2"});
+  CHECK(Ordinals(strip) == std::vector<int>{0, 1});
+  CheckPositions(strip);
+  CHECK(strip->GetCurSel() == -1);
+  SAutoRefPtr<SWindow> button = strip->FindChildByName(L"new");
+  REQUIRE(button != nullptr);
+  REQUIRE(strip->DestroyChild(button));
+  rig.Settle();  // lays out and steps without the button
+  CHECK(Rects(strip) == std::vector<std::string>{"0,0,85,30", "85,0,170,30"});
+}
+
 TEST_CASE("SetCurSel checks one tab or none and reports changes only") {
   struct Step {
     int sel;

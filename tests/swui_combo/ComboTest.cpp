@@ -186,6 +186,24 @@ TEST_CASE("an editable combo: the edit part, typing clears the selection, a choi
   CHECK(edit->GetWindowText() == L"typed");
 }
 
+TEST_CASE("an editable combo whose edit part is destroyed reads its selection again") {
+  ComboRig h;
+  h.Open(
+      L"<SWUI width='200' height='100'><root>"
+      L"<combobox name='c' pos='10,10,@120,@24' dropDown='0' curSel='1'>"
+      L"<items><item text='one'/><item text='two'/></items>"
+      L"</combobox></root></SWUI>");
+  SComboBox* c = h.Find<SComboBox>(L"c");
+  SAutoRefPtr<SComboEdit> edit = c->GetEditCtrl();  // kept alive past its destruction
+  REQUIRE(edit != nullptr);
+  REQUIRE(c->DestroyChild(edit));
+  CHECK(c->GetEditCtrl() == nullptr);
+  c->SetWindowText(L"typed");  // reaches no edit: the text is the selection's, none
+  CHECK(c->GetWindowText().IsEmpty());
+  c->SetCurSel(0);
+  CHECK(c->GetWindowText() == L"one");
+}
+
 TEST_CASE("a listStyle whose wndclass makes no list box leaves an empty list") {
   ComboRig h;
   h.Open(

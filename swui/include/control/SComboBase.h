@@ -15,6 +15,8 @@
 #pragma once
 #include <pugixml.hpp>
 
+#include <memory>
+
 #include "control/SComboEdit.h"
 #include "control/SDropDownWnd_ComboBox.h"
 #include "core/ISDropDownOwner.h"
@@ -61,7 +63,7 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   void CloseUp();
   BOOL IsDropDownOpen() const;
   // The popup window object (null before the first opening).
-  SDropDownWnd* GetDropDownWnd() const { return m_pDropDownWnd; }
+  SDropDownWnd* GetDropDownWnd() const { return m_pDropDownWnd.get(); }
   // The edit part (null with dropDown 1).
   SComboEdit* GetEditCtrl() const { return m_pEdit; }
   int GetButtonState() const { return m_dwBtnState; }
@@ -170,7 +172,7 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   SLayoutSize m_nDropHeight;
   int m_nAnimTime = 200;
   int m_iInitSel = -1;
-  SDropDownWnd_ComboBox* m_pDropDownWnd = nullptr;
+  std::unique_ptr<SDropDownWnd_ComboBox> m_pDropDownWnd;
   pugi::xml_document m_xmlDropdownStyle;
   BOOL m_bAutoFitDropBtn = TRUE;
 
@@ -178,6 +180,8 @@ class SComboBase : public SWindow, public ISDropDownOwner {
   // Applies the "dropdownStyle" copy to the popup (or only the combo's translation context).
   void ApplyDropdownStyle(SDropDownWnd* pDropDown);
   void CreateEditPart(pugi::xml_node xmlNode);
+  // The edit part destroyed by anyone: the combo goes on without it.
+  bool OnEditDestroy(EventArgs* evt);
   // The button's width at the client's height (0 without a skin).
   int GetDropBtnWidth(const RECT& rcClient) const;
   static SWindow* CreateListElement(LPCWSTR className);

@@ -13,6 +13,8 @@
 #pragma once
 #include <pugixml.hpp>
 
+#include <memory>
+
 #include "control/SCalendarEx.h"
 #include "control/SDropDownWnd_ComboBox.h"
 #include "core/ISDropDownOwner.h"
@@ -63,7 +65,7 @@ class SDateTimePicker : public SWindow, public ISDropDownOwner {
   // Ends an open drop-down with IDCANCEL.
   void CloseUp();
   BOOL IsDropDownOpen() const;
-  SDropDownWnd* GetDropDownWnd() const { return m_pDropDownWnd; }
+  SDropDownWnd* GetDropDownWnd() const { return m_pDropDownWnd.get(); }
   SCalendarEx* GetCalendar() const { return m_pCalendar; }
 
   // ---- ISDropDownOwner -------------------------------------------------------------------
@@ -143,7 +145,7 @@ class SDateTimePicker : public SWindow, public ISDropDownOwner {
   // Colours 0xAABBGGRR of the selected field.
   COLORREF m_crSelBg = 0xFFD77800;
   COLORREF m_crSelText = 0xFFFFFFFF;
-  SDropDownWnd_ComboBox* m_pDropDownWnd = nullptr;
+  std::unique_ptr<SDropDownWnd_ComboBox> m_pDropDownWnd;
   SCalendarEx* m_pCalendar = nullptr;
   // The calendar's code under its last button press.
   int m_iCalendarPress = SCalendarEx::kHitNone;

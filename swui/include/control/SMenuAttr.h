@@ -63,8 +63,6 @@ class SMenuAttr : public TObjRefImpl2<IObjRef, SMenuAttr>, public SMenuAttrBase 
 
  private:
   static HRESULT ParseSkin(const SStringW& value, SAutoRefPtr<ISkinObj>& skin);
-  static HRESULT ParseColor(const SStringW& value, COLORREF& color);
-  static int ParseInt(const SStringW& value);
 
   SAutoRefPtr<ISkinObj> m_itemSkin;
   SAutoRefPtr<ISkinObj> m_iconSkin;

@@ -8,6 +8,8 @@
 #pragma once
 #include <pugixml.hpp>
 
+#include <memory>
+
 #include "core/SWindow.h"
 
 namespace SWUI {
@@ -28,7 +30,7 @@ class SMenuExItem : public SWindow {
   // The level this item opens, built first when it is not yet; null when it opens none.
   SMenuEx* GetSubMenu();
   // The level this item opens, built or not; null when it opens none.
-  SMenuEx* PeekSubMenu() const { return m_pSubMenu; }
+  SMenuEx* PeekSubMenu() const { return m_pSubMenu.get(); }
   int GetIcon() const { return m_nIcon; }
   int GetCheck() const { return m_nCheck; }
   int GetRadio() const { return m_nRadio; }
@@ -64,7 +66,7 @@ class SMenuExItem : public SWindow {
   MSG_WM_DESTROY(OnDestroy)
   SWND_END_MSG_MAP(SWindow)
 
-  SMenuEx* m_pSubMenu = nullptr;
+  std::unique_ptr<SMenuEx> m_pSubMenu;
   SMenuEx* m_pOwnerMenu;
   int m_nIcon = -1;
   int m_nCheck = 0;

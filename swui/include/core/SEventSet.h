@@ -15,6 +15,11 @@ class SEventSet {
 
   // Adds an event unless one of that id exists (whose name then stays).
   void AddEvent(DWORD id, LPCWSTR name);
+  // Adds the event type E under its own id and script name.
+  template <class E>
+  void AddEvent() {
+    AddEvent(E::EventID, E::ScriptName());
+  }
   // The first event of that id, or null.
   SEvent* GetEventObject(DWORD id) const;
   bool IsEventPresent(DWORD id) const { return GetEventObject(id) != nullptr; }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "core/ISkinObj.h"
+#include "core/SAttrParse.h"
 #include "base/SObjectImpl.h"
 #include "base/SString.h"
 #include "base/TObjRefImpl.h"
@@ -48,12 +49,8 @@ class SSkinObjBase : public SSkinObjBaseImpl {
   // Draws one state at an alpha; every concrete skin supplies it.
   virtual void OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, BYTE byAlpha) = 0;
 
-  // Attribute helpers: a case-insensitive name test; an integer as StrToIntExW reads it with
-  // hex allowed (0 when unparsable); a colour through the named colours, E_FAIL for an empty
-  // value (the colour then stays).
-  static bool Is(const SStringW& name, LPCWSTR attr) { return name.CompareNoCase(attr) == 0; }
-  static int ParseInt(const SStringW& value);
-  static HRESULT ParseColor(const SStringW& value, COLORREF* color);
+  // Skins read their attributes as every class does.
+  using P = SAttrParse;
   // A length of this skin in pixels at another scale: value x nScale / this skin's scale, so
   // that a skin made for 200 % and asked for at 150 % shrinks.
   int ScaledLength(int value, int nScale) const;

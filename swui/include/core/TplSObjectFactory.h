@@ -1,8 +1,6 @@
 // The factory of a class T that carries its identity (SWUI_CLASS_NAME) and a public
 // constructor without arguments.
 #pragma once
-#include <new>
-
 #include "core/SObjectFactory.h"
 
 namespace SWUI {
@@ -11,8 +9,7 @@ template <class T>
 class TplSObjectFactory : public SObjectFactory {
  public:
   IObject* NewObject() const override {
-    T* obj = new (std::nothrow) T();
-    return static_cast<IObject*>(obj);
+    return static_cast<IObject*>(new T());
   }
   LPCWSTR BaseClassName() const override { return T::BaseClassName(); }
   SObjectInfo GetObjectInfo() const override { return SObjectInfo(T::ClassName(), T::ClassType()); }

@@ -9,8 +9,8 @@ namespace SWUI {
 
 SAnimateImgWnd::SAnimateImgWnd() {
   m_dwFlags |= SWF_MSGTRANSPARENT;
-  m_evtSet.AddEvent(EventAnimateStart::EventID, EventAnimateStart::ScriptName());
-  m_evtSet.AddEvent(EventAnimateStop::EventID, EventAnimateStop::ScriptName());
+  m_evtSet.AddEvent<EventAnimateStart>();
+  m_evtSet.AddEvent<EventAnimateStop>();
 }
 
 HRESULT SAnimateImgWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {

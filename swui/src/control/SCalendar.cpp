@@ -18,8 +18,8 @@ constexpr int kRows = 6;
 
 SCalendar::SCalendar()
     : m_nTitleHei(20.0f, dp), m_nFooterHei(20.0f, dp), m_titles(this) {
-  m_evtSet.AddEvent(EventCalendarSelDay::EventID, EventCalendarSelDay::ScriptName());
-  m_evtSet.AddEvent(EventCalendarSetDate::EventID, EventCalendarSetDate::ScriptName());
+  m_evtSet.AddEvent<EventCalendarSelDay>();
+  m_evtSet.AddEvent<EventCalendarSetDate>();
   const SYSTEMTIME today = GetLocalNow();
   SetDate(today.wYear, today.wMonth, today.wDay);
 }

@@ -43,7 +43,7 @@ SCalendarEx::SCalendarEx()
       m_titles(this),
       m_today(GetLocalNow()) {
   SetFlag(SWF_FOCUSABLE, TRUE);
-  m_evtSet.AddEvent(EventCalendarExChanged::EventID, EventCalendarExChanged::ScriptName());
+  m_evtSet.AddEvent<EventCalendarExChanged>();
   SetDate(m_today.wYear, m_today.wMonth, m_today.wDay);
 }
 

@@ -7,6 +7,8 @@
 #include "control/SControlSkin.h"
 #include "control/SDropDownWnd_ComboBox.h"
 #include "core/EventCmd.h"
+#include "core/EventSwndDestroy.h"
+#include "core/MemberFunctionSlot.h"
 #include "core/EventRENotify.h"
 #include "core/SApplication.h"
 #include "core/SAttrParse.h"
@@ -29,12 +31,12 @@ SComboBase::SComboBase() : m_nDropHeight(200.0f, dp) {
   m_style.SetAttribute(SStringW(L"align"), SStringW(L"left"), TRUE);
   m_style.SetAttribute(SStringW(L"valign"), SStringW(L"middle"), TRUE);
   m_pSkinBtn = SControlSkin::Builtin(kBuiltinDropBtnSkin);
-  m_evtSet.AddEvent(EventCBSelChange::EventID, EventCBSelChange::ScriptName());
-  m_evtSet.AddEvent(EventRENotify::EventID, EventRENotify::ScriptName());
-  m_evtSet.AddEvent(EventCBDropdown::EventID, EventCBDropdown::ScriptName());
+  m_evtSet.AddEvent<EventCBSelChange>();
+  m_evtSet.AddEvent<EventRENotify>();
+  m_evtSet.AddEvent<EventCBDropdown>();
 }
 
-SComboBase::~SComboBase() { delete m_pDropDownWnd; }
+SComboBase::~SComboBase() = default;
 
 // ---- the list ----------------------------------------------------------------------------
 
@@ -59,7 +61,7 @@ HRESULT SComboBase::SetAttribute(const SStringW& strAttribName, const SStringW& 
   using P = SAttrParse;
   HRESULT hr = S_FALSE;
   if (P::IsName(strAttribName, L"dropDown")) {
-    m_bDropdown = P::Int(strValue) != 0;
+    m_bDropdown = P::NonZero(strValue);
   } else if (P::IsName(strAttribName, L"dropHeight")) {
     m_nDropHeight = GetNamedDimension(strValue);
   } else if (P::IsName(strAttribName, L"curSel")) {
@@ -69,7 +71,7 @@ HRESULT SComboBase::SetAttribute(const SStringW& strAttribName, const SStringW& 
   } else if (P::IsName(strAttribName, L"animateTime")) {
     m_nAnimTime = P::Int(strValue);
   } else if (P::IsName(strAttribName, L"autoFitDropBtn")) {
-    m_bAutoFitDropBtn = P::Int(strValue) != 0;
+    m_bAutoFitDropBtn = P::NonZero(strValue);
   } else {
     return SWindow::SetAttribute(strAttribName, strValue, bLoading);
   }
@@ -98,6 +100,12 @@ void SComboBase::CreateEditPart(pugi::xml_node xmlNode) {
   m_pEdit = edit;
   m_pEdit->SetAttribute(SStringW(L"id"), SStringW(L"-100"), TRUE);
   m_pEdit->SSendMessage(EM_SETEVENTMASK, 0, ENM_CHANGE);
+  m_pEdit->SubscribeEvent(EventSwndDestroy::EventID, Subscriber(&SComboBase::OnEditDestroy, this));
+}
+
+bool SComboBase::OnEditDestroy(EventArgs*) {
+  m_pEdit = nullptr;
+  return false;
 }
 
 // ---- texts, focus, geometry --------------------------------------------------------------
@@ -245,9 +253,9 @@ SMonitorArea SComboBase::GetMonitorArea() const { return SDropDownWnd_ComboBox::
 
 void SComboBase::DropDown() {
   if (m_dwBtnState == BtnPushed || IsDropDownOpen()) return;
-  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
+  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = std::make_unique<SDropDownWnd_ComboBox>(this);
   EventCBDropdown evt(this);
-  evt.pDropDown = m_pDropDownWnd;
+  evt.pDropDown = m_pDropDownWnd.get();
   FireEvent(evt);
 
   const int height = GetListBoxHeight();
@@ -262,8 +270,8 @@ void SComboBase::DropDown() {
 }
 
 BOOL SComboBase::ShowDropDown(const RECT& rcScreen, BOOL bDownward) {
-  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
-  SDropDownWnd_ComboBox* popup = m_pDropDownWnd;
+  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = std::make_unique<SDropDownWnd_ComboBox>(this);
+  SDropDownWnd_ComboBox* popup = m_pDropDownWnd.get();
   if (!popup->Create(&rcScreen, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
     return FALSE;
   }
@@ -390,6 +398,11 @@ LRESULT SComboBase::OnChar(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 void SComboBase::OnDestroy() {
   CloseUp();
+  // An edit part taken out of the tree outlives the combo: it must not call back.
+  if (m_pEdit != nullptr) {
+    m_pEdit->GetEventSet()->UnsubscribeEvent(EventSwndDestroy::EventID,
+                                             Subscriber(&SComboBase::OnEditDestroy, this));
+  }
   m_pEdit = nullptr;  // destroyed with the other children
   SWindow::OnDestroy();
 }

@@ -53,14 +53,14 @@ SDateTimePicker::SDateTimePicker()
   m_style.SetAttribute(SStringW(L"margin"), SStringW(L"1"), TRUE);
   m_style.SetAttribute(SStringW(L"align"), SStringW(L"left"), TRUE);
   m_style.SetAttribute(SStringW(L"valign"), SStringW(L"middle"), TRUE);
-  m_evtSet.AddEvent(EventDateTimeChanged::EventID, EventDateTimeChanged::ScriptName());
+  m_evtSet.AddEvent<EventDateTimeChanged>();
 }
 
 SDateTimePicker::~SDateTimePicker() {
   // Closed while this class still answers the drop-down's callbacks.
   CloseUp();
   ReleaseCalendar();
-  delete m_pDropDownWnd;
+  m_pDropDownWnd.reset();
 }
 
 // ---- the date and time -------------------------------------------------------------------
@@ -293,7 +293,7 @@ void SDateTimePicker::CloseUp() {
 
 void SDateTimePicker::DropDown() {
   if (IsDropDownOpen() || m_pCalendar == nullptr) return;
-  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = new SDropDownWnd_ComboBox(this);
+  if (m_pDropDownWnd == nullptr) m_pDropDownWnd = std::make_unique<SDropDownWnd_ComboBox>(this);
   const RECT rcSelf = SDropDownWnd_ComboBox::ScreenRectOf(this);
   const int width = m_nDropWidth.toPixelSize(GetScale());
   const int height = width * 4 / 5;
@@ -370,7 +370,7 @@ HRESULT SDateTimePicker::SetAttribute(const SStringW& strAttribName, const SStri
   } else if (P::IsName(strAttribName, L"dropWidth")) {
     m_nDropWidth = GetNamedDimension(strValue);
   } else if (P::IsName(strAttribName, L"timeEnable")) {
-    m_bTimeEnable = strValue != L"0" && strValue != L"false";
+    m_bTimeEnable = P::BoolOrFalseWord(strValue);
     if (m_iSelField > GetLastField()) SelectField(GetLastField());
     hr = S_OK;
   } else {

@@ -16,21 +16,12 @@
 
 namespace SWUI {
 
-namespace {
-
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
-}  // namespace
-
 SHeaderCtrl::SHeaderCtrl() : m_pSkinItem(SControlSkin::Builtin(kBuiltinSkin)) {
   m_dwFlags |= SWF_CLIPCLIENT;
-  AddEventOf<EventHeaderClick>(GetEventSet());
-  AddEventOf<EventHeaderItemChanging>(GetEventSet());
-  AddEventOf<EventHeaderItemChanged>(GetEventSet());
-  AddEventOf<EventHeaderItemSwap>(GetEventSet());
+  GetEventSet()->AddEvent<EventHeaderClick>();
+  GetEventSet()->AddEvent<EventHeaderItemChanging>();
+  GetEventSet()->AddEvent<EventHeaderItemChanged>();
+  GetEventSet()->AddEvent<EventHeaderItemSwap>();
 }
 
 namespace {

@@ -21,7 +21,7 @@ constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER;
 
 SHotKeyCtrl::SHotKeyCtrl() {
   m_dwFlags |= SWF_FOCUSABLE;
-  m_evtSet.AddEvent(EventSetHotKey::EventID, EventSetHotKey::ScriptName());
+  m_evtSet.AddEvent<EventSetHotKey>();
 }
 
 void SHotKeyCtrl::SetHotKey(WORD wKey, WORD wModifiers) {

@@ -12,21 +12,12 @@
 
 namespace SWUI {
 
-namespace {
-
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
-}  // namespace
-
 SItemPanelRoot::SItemPanelRoot(SItemPanel* panel) : SRootWindow(nullptr), m_panel(panel) {
-  AddEventOf<EventItemPanelClick>(GetEventSet());
-  AddEventOf<EventItemPanelDbclick>(GetEventSet());
-  AddEventOf<EventItemPanelRclick>(GetEventSet());
-  AddEventOf<EventItemPanelHover>(GetEventSet());
-  AddEventOf<EventItemPanelLeave>(GetEventSet());
+  GetEventSet()->AddEvent<EventItemPanelClick>();
+  GetEventSet()->AddEvent<EventItemPanelDbclick>();
+  GetEventSet()->AddEvent<EventItemPanelRclick>();
+  GetEventSet()->AddEvent<EventItemPanelHover>();
+  GetEventSet()->AddEvent<EventItemPanelLeave>();
 }
 
 SItemPanel* SItemPanelRoot::PanelOf(SWindow* wnd) {

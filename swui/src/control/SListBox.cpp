@@ -18,20 +18,15 @@ namespace {
 constexpr COLORREF kSelBkgnd = 0xFFD19139;
 constexpr COLORREF kHotBkgnd = 0x80D19139;
 
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
 }  // namespace
 
 SListBox::SListBox()
     : m_itemHeight(20.0f, dp),
       m_look(CR_INVALID, CR_INVALID, kSelBkgnd, kHotBkgnd, CR_INVALID, CR_INVALID) {
   m_dwFlags |= SWF_FOCUSABLE;
-  AddEventOf<EventLBSelChanging>(GetEventSet());
-  AddEventOf<EventLBSelChanged>(GetEventSet());
-  AddEventOf<EventLBDbClick>(GetEventSet());
+  GetEventSet()->AddEvent<EventLBSelChanging>();
+  GetEventSet()->AddEvent<EventLBSelChanged>();
+  GetEventSet()->AddEvent<EventLBDbClick>();
 }
 
 SListBox::~SListBox() = default;
@@ -56,7 +51,7 @@ HRESULT SListBox::SetAttribute(const SStringW& strAttribName, const SStringW& st
     (P::IsName(name, L"itemSkin") ? m_pItemSkin : m_pIconSkin) = skin;
     hr = S_OK;
   } else if (P::IsName(name, L"hotTrack")) {
-    m_bHotTrack = P::Int(strValue) != 0;
+    m_bHotTrack = P::NonZero(strValue);
     hr = S_FALSE;
   } else {
     hr = m_look.SetAttribute(name, strValue);

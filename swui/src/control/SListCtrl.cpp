@@ -23,11 +23,6 @@ namespace SWUI {
 
 namespace {
 
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
 // The rows indent their cells by this much from the list's left edge; the check box stands 3
 // further in.
 constexpr int kRowIndent = 4;
@@ -47,10 +42,10 @@ SListCtrl::SListCtrl()
       m_look(0xFFFFFFFF, 0xFFE2E2E2, 0xFFD19139, 0x80D19139, 0xFF000000, 0xFF00FFFF),
       m_pCheckSkin(SControlSkin::Builtin(kBuiltinCheckSkin)) {
   m_dwFlags |= SWF_CLIPCLIENT | SWF_FOCUSABLE;
-  AddEventOf<EventLCSelChanging>(GetEventSet());
-  AddEventOf<EventLCSelChanged>(GetEventSet());
-  AddEventOf<EventLCItemDeleted>(GetEventSet());
-  AddEventOf<EventLCDbClick>(GetEventSet());
+  GetEventSet()->AddEvent<EventLCSelChanging>();
+  GetEventSet()->AddEvent<EventLCSelChanged>();
+  GetEventSet()->AddEvent<EventLCItemDeleted>();
+  GetEventSet()->AddEvent<EventLCDbClick>();
 }
 
 SListCtrl::~SListCtrl() { ReleaseHeader(); }

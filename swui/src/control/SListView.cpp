@@ -29,8 +29,8 @@ int RowOf(const SItemPanel* panel) { return static_cast<int>(panel->GetItemIndex
 
 SListView::SListView() {
   m_observer.Attach(new SListViewDataSetObserver(this));
-  GetEventSet()->AddEvent(EventLVSelChanging::EventID, EventLVSelChanging::ScriptName());
-  GetEventSet()->AddEvent(EventLVSelChanged::EventID, EventLVSelChanged::ScriptName());
+  GetEventSet()->AddEvent<EventLVSelChanging>();
+  GetEventSet()->AddEvent<EventLVSelChanged>();
 }
 
 SListView::~SListView() {

@@ -1,10 +1,9 @@
 #include "control/SMenuAttr.h"
 
-#include <shlwapi.h>
-
 #include <cwchar>
 #include <unordered_set>
 
+#include "core/SAttrParse.h"
 #include "core/SAutoLock.h"
 #include "core/SFontPool.h"
 #include "core/SSkinPoolMgr.h"
@@ -91,19 +90,19 @@ HRESULT SMenuAttr::SetAttribute(const SStringW& name, const SStringW& value, BOO
   } else if (Is(name, L"checkSkin")) {
     hr = ParseSkin(value, m_checkSkin);
   } else if (Is(name, L"itemHeight")) {
-    m_itemHeight = ParseInt(value);
+    m_itemHeight = SAttrParse::Int(value);
   } else if (Is(name, L"iconMargin")) {
-    m_iconMargin = ParseInt(value);
+    m_iconMargin = SAttrParse::Int(value);
   } else if (Is(name, L"textMargin")) {
-    m_textMargin = ParseInt(value);
+    m_textMargin = SAttrParse::Int(value);
   } else if (Is(name, L"maxWidth")) {
-    m_maxWidth = ParseInt(value);
+    m_maxWidth = SAttrParse::Int(value);
   } else if (Is(name, L"colorText")) {
-    hr = ParseColor(value, m_colorText);
+    hr = ParseNamedColor(value, &m_colorText);
   } else if (Is(name, L"colorTextSel")) {
-    hr = ParseColor(value, m_colorTextSel);
+    hr = ParseNamedColor(value, &m_colorTextSel);
   } else if (Is(name, L"cororTextGray")) {
-    hr = ParseColor(value, m_colorTextGray);
+    hr = ParseNamedColor(value, &m_colorTextGray);
   } else if (Is(name, L"iconSize")) {
     int cx = 0;
     int cy = 0;
@@ -138,17 +137,6 @@ HRESULT SMenuAttr::ParseSkin(const SStringW& value, SAutoRefPtr<ISkinObj>& skin)
   if (found == nullptr) return E_FAIL;
   skin = found;
   return S_OK;
-}
-
-HRESULT SMenuAttr::ParseColor(const SStringW& value, COLORREF& color) {
-  if (value.IsEmpty()) return E_FAIL;
-  color = GetNamedColor(value);
-  return S_OK;
-}
-
-int SMenuAttr::ParseInt(const SStringW& value) {
-  int result = 0;
-  return StrToIntExW(value, STIF_SUPPORT_HEX, &result) ? result : 0;
 }
 
 }  // namespace SWUI

@@ -11,7 +11,7 @@
 namespace SWUI {
 
 SMenuBar::SMenuBar() {
-  GetEventSet()->AddEvent(EventSelectMenu::EventID, EventSelectMenu::ScriptName());
+  GetEventSet()->AddEvent<EventSelectMenu>();
 }
 
 SMenuBar::~SMenuBar() = default;

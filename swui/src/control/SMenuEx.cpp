@@ -3,6 +3,7 @@
 #include "control/SMenuEx.h"
 
 #include <cwchar>
+#include <memory>
 
 #include "control/SMenuExItem.h"
 #include "control/SMenuExRoot.h"
@@ -124,14 +125,11 @@ BOOL SMenuEx::EnsureBuilt() {
 
 BOOL SMenuEx::CreateEmptyMenu(SMenuExItem* pItem) {
   if (pItem == nullptr || pItem->m_pSubMenu != nullptr || m_pRoot == nullptr) return FALSE;
-  auto* sub = new SMenuEx(pItem);
+  std::unique_ptr<SMenuEx> sub(new SMenuEx(pItem));
   pugi::xml_document doc;
-  if (!sub->IniMenu(doc.append_child(L"menuRoot"), m_hOwner)) {
-    delete sub;
-    return FALSE;
-  }
+  if (!sub->IniMenu(doc.append_child(L"menuRoot"), m_hOwner)) return FALSE;
   sub->m_pRoot->CopyLookFrom(*m_pRoot);
-  pItem->m_pSubMenu = sub;
+  pItem->m_pSubMenu = std::move(sub);
   return TRUE;
 }
 

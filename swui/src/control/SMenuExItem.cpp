@@ -26,11 +26,11 @@ SMenuExItem::SMenuExItem(SMenuEx* pOwnerMenu, ISkinObj* pItemSkin) : m_pOwnerMen
   m_style.SetAttribute(SStringW(L"align"), SStringW(L"left"), TRUE);
 }
 
-SMenuExItem::~SMenuExItem() { delete m_pSubMenu; }
+SMenuExItem::~SMenuExItem() = default;
 
 SMenuEx* SMenuExItem::GetSubMenu() {
   if (m_pSubMenu != nullptr) m_pSubMenu->EnsureBuilt();
-  return m_pSubMenu;
+  return m_pSubMenu.get();
 }
 
 SMenuExRoot* SMenuExItem::GetMenuRoot() const {
@@ -78,7 +78,7 @@ BOOL SMenuExItem::CreateChildren(pugi::xml_node xmlNode) {
 
   if (hasSubItems && m_pSubMenu == nullptr && m_pOwnerMenu != nullptr) {
     // Built when it is first shown or asked for.
-    m_pSubMenu = new SMenuEx(this);
+    m_pSubMenu.reset(new SMenuEx(this));
     m_pSubMenu->DeferMenu(xmlNode, m_pOwnerMenu->GetOwnerHwnd());
   }
   return TRUE;

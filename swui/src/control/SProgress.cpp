@@ -69,10 +69,10 @@ HRESULT SProgress::SetAttribute(const SStringW& strAttribName, const SStringW& s
     }
     hr = S_FALSE;
   } else if (P::IsName(strAttribName, L"vertical")) {
-    m_bVertical = P::Int(strValue) != 0;
+    m_bVertical = P::NonZero(strValue);
     hr = S_OK;
   } else if (P::IsName(strAttribName, L"showPercent")) {
-    m_bShowPercent = P::Int(strValue) != 0;
+    m_bShowPercent = P::NonZero(strValue);
     hr = S_OK;
   }
   if (hr == E_NOTIMPL) return SWindow::SetAttribute(strAttribName, strValue, bLoading);

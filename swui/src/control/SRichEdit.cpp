@@ -242,9 +242,9 @@ SRichEdit::SRichEdit() {
   m_cfDef.cbSize = sizeof(m_cfDef);
   std::memset(&m_pfDef, 0, sizeof(m_pfDef));
   m_pfDef.cbSize = sizeof(m_pfDef);
-  GetEventSet()->AddEvent(EventKeyDown::EventID, EventKeyDown::ScriptName());
-  GetEventSet()->AddEvent(EventRENotify::EventID, EventRENotify::ScriptName());
-  GetEventSet()->AddEvent(EventREMenu::EventID, EventREMenu::ScriptName());
+  GetEventSet()->AddEvent<EventKeyDown>();
+  GetEventSet()->AddEvent<EventRENotify>();
+  GetEventSet()->AddEvent<EventREMenu>();
 }
 
 SRichEdit::~SRichEdit() {
@@ -723,7 +723,7 @@ HRESULT SRichEdit::SetAttribute(const SStringW& name, const SStringW& value, BOO
   }
   for (const FlagAttr& attr : kFlagAttrs) {
     if (!P::IsName(name, attr.name)) continue;
-    SetEditFlag(attr.flag, P::Int(value) != 0);
+    SetEditFlag(attr.flag, P::NonZero(value));
     return S_FALSE;
   }
   if (P::IsName(name, L"inset")) {

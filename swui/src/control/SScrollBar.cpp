@@ -38,7 +38,7 @@ SScrollBar::SScrollBar() : m_pSkin(SControlSkin::Builtin(kSkinScrollbar)) {
   m_si = SCROLLINFO{};
   m_si.cbSize = sizeof(SCROLLINFO);
   m_si.nTrackPos = -1;
-  m_evtSet.AddEvent(EventScroll::EventID, EventScroll::ScriptName());
+  m_evtSet.AddEvent<EventScroll>();
 }
 
 int SScrollBar::ArrowSize() const {
@@ -188,7 +188,7 @@ HRESULT SScrollBar::SetAttribute(const SStringW& strAttribName, const SStringW& 
     if (!bLoading) m_si.nPos = ClampPos(m_si.nPos, m_si.nMin, MaxPos());
     hr = S_OK;
   } else if (P::IsName(strAttribName, L"vertical")) {
-    m_bVertical = P::Int(strValue) != 0;
+    m_bVertical = P::NonZero(strValue);
     hr = S_OK;
   }
   if (hr == E_NOTIMPL) return SWindow::SetAttribute(strAttribName, strValue, bLoading);

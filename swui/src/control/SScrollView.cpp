@@ -15,18 +15,13 @@ namespace {
 bool SameSize(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 
-template <class E>
-void AddEventOf(SEventSet* set) {
-  set->AddEvent(E::EventID, E::ScriptName());
-}
-
 }  // namespace
 
 SScrollView::SScrollView() {
   m_dwFlags |= SWF_CLIPCLIENT;
-  AddEventOf<EventScrollViewOriginChanged>(GetEventSet());
-  AddEventOf<EventScrollViewSizeChanged>(GetEventSet());
-  AddEventOf<EventScroll>(GetEventSet());
+  GetEventSet()->AddEvent<EventScrollViewOriginChanged>();
+  GetEventSet()->AddEvent<EventScrollViewSizeChanged>();
+  GetEventSet()->AddEvent<EventScroll>();
 }
 
 HRESULT SScrollView::SetAttribute(const SStringW& strAttribName, const SStringW& strValue,

@@ -24,7 +24,7 @@ constexpr UINT kNotifyCode = 2;
 }  // namespace
 
 SSliderBar::SSliderBar() : m_pSkinThumb(SControlSkin::Builtin(kSkinSliderThumb)) {
-  m_evtSet.AddEvent(EventSliderPos::EventID, EventSliderPos::ScriptName());
+  m_evtSet.AddEvent<EventSliderPos>();
 }
 
 SSliderBar::PartSpan SSliderBar::CalcPartSpan(int railLength, int thumbLength, BOOL thumbInRail,
@@ -94,7 +94,7 @@ HRESULT SSliderBar::SetAttribute(const SStringW& strAttribName, const SStringW& 
   if (SAttrParse::IsName(strAttribName, L"thumbSkin")) {
     hr = SControlSkin::Assign(m_pSkinThumb, strValue, GetScale()) ? S_OK : E_FAIL;
   } else if (SAttrParse::IsName(strAttribName, L"thumbInRail")) {
-    m_bThumbInRail = SAttrParse::Int(strValue) != 0;
+    m_bThumbInRail = SAttrParse::NonZero(strValue);
     hr = S_OK;
   }
   if (hr == E_NOTIMPL) return SProgress::SetAttribute(strAttribName, strValue, bLoading);

@@ -24,7 +24,7 @@ int OtherArrowState(int state) { return state == SkinState_PushDown ? SkinState_
 SSpinButtonCtrl::SSpinButtonCtrl()
     : m_pUpSkin(SControlSkin::Builtin(kSkinSpinUp)),
       m_pDownSkin(SControlSkin::Builtin(kSkinSpinDown)) {
-  m_evtSet.AddEvent(EventSpinValue2String::EventID, EventSpinValue2String::ScriptName());
+  m_evtSet.AddEvent<EventSpinValue2String>();
 }
 
 void SSpinButtonCtrl::SetValue(int nValue) {
@@ -63,7 +63,7 @@ HRESULT SSpinButtonCtrl::SetAttribute(const SStringW& strAttribName, const SStri
     m_nStep = P::Int(strValue);
     hr = S_FALSE;
   } else if (P::IsName(strAttribName, L"circle")) {
-    m_bCircle = P::Int(strValue) != 0;
+    m_bCircle = P::NonZero(strValue);
     hr = S_FALSE;
   } else if (P::IsName(strAttribName, L"buddy")) {
     m_strBuddy = GetNamedString(strValue);

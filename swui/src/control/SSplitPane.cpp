@@ -7,7 +7,7 @@
 namespace SWUI {
 
 SSplitPane::SSplitPane() {
-  m_evtSet.AddEvent(EventSplitPaneMoved::EventID, EventSplitPaneMoved::ScriptName());
+  m_evtSet.AddEvent<EventSplitPaneMoved>();
 }
 
 HRESULT SSplitPane::SetAttribute(const SStringW& strAttribName, const SStringW& strValue,

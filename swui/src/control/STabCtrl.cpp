@@ -85,10 +85,10 @@ STabCtrl::STabCtrl() {
   if (SApplication* app = SApplication::getSingletonPtr()) {
     m_pInterpolator.Attach(app->CreateInterpolatorByName(L"Linear"));
   }
-  m_evtSet.AddEvent(EventTabSelChanging::EventID, EventTabSelChanging::ScriptName());
-  m_evtSet.AddEvent(EventTabSelChanged::EventID, EventTabSelChanged::ScriptName());
-  m_evtSet.AddEvent(EventTabItemHover::EventID, EventTabItemHover::ScriptName());
-  m_evtSet.AddEvent(EventTabItemLeave::EventID, EventTabItemLeave::ScriptName());
+  m_evtSet.AddEvent<EventTabSelChanging>();
+  m_evtSet.AddEvent<EventTabSelChanged>();
+  m_evtSet.AddEvent<EventTabItemHover>();
+  m_evtSet.AddEvent<EventTabItemLeave>();
 }
 
 STabCtrl::~STabCtrl() = default;

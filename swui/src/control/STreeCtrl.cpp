@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <new>
 
 #include "control/EventTCCheckState.h"
 #include "control/EventTCDbClick.h"
@@ -60,11 +59,11 @@ STreeCtrl::STreeCtrl()
       m_crItemText(kItemText),
       m_crItemSelText(kSelText) {
   m_dwFlags |= SWF_CLIPCLIENT | SWF_FOCUSABLE;
-  m_evtSet.AddEvent(EventTCSelChanging::EventID, EventTCSelChanging::ScriptName());
-  m_evtSet.AddEvent(EventTCSelChanged::EventID, EventTCSelChanged::ScriptName());
-  m_evtSet.AddEvent(EventTCExpand::EventID, EventTCExpand::ScriptName());
-  m_evtSet.AddEvent(EventTCCheckState::EventID, EventTCCheckState::ScriptName());
-  m_evtSet.AddEvent(EventTCDbClick::EventID, EventTCDbClick::ScriptName());
+  m_evtSet.AddEvent<EventTCSelChanging>();
+  m_evtSet.AddEvent<EventTCSelChanged>();
+  m_evtSet.AddEvent<EventTCExpand>();
+  m_evtSet.AddEvent<EventTCCheckState>();
+  m_evtSet.AddEvent<EventTCDbClick>();
   UpdateItemParts();
 }
 
@@ -157,8 +156,7 @@ BOOL STreeCtrl::CreateChildren(pugi::xml_node xmlNode) {
 void STreeCtrl::LoadBranch(HSTREEITEM hParent, pugi::xml_node xmlItem) {
   for (pugi::xml_node node = xmlItem.first_child(); node; node = node.next_sibling()) {
     if (!IsItemNode(node)) continue;
-    auto* item = new (std::nothrow) TreeItemInfo;
-    if (item == nullptr) return;
+    auto* item = new TreeItemInfo;
     LoadItemAttribute(node, item);
     const HSTREEITEM hItem = InsertItem(item, hParent, STVI_LAST, FALSE);
     if (hItem != 0) LoadBranch(hItem, node);
@@ -370,8 +368,7 @@ void STreeCtrl::FreeRecords(HSTREEITEM hTop) {
 HSTREEITEM STreeCtrl::InsertItem(LPCWSTR pszText, int nImage, int nSelectedImage, LPARAM lParam,
                                  HSTREEITEM hParent, HSTREEITEM hInsertAfter,
                                  BOOL bEnsureVisible) {
-  auto* item = new (std::nothrow) TreeItemInfo;
-  if (item == nullptr) return 0;
+  auto* item = new TreeItemInfo;
   item->strText = pszText;
   item->nImage = nImage;
   item->nSelectedImage = nSelectedImage;

@@ -27,8 +27,8 @@ constexpr int kMeasureBottom = 10000;
 STreeView::STreeView() {
   m_observer.Attach(new STreeViewDataSetObserver(this));
   m_locator.Attach(new STreeViewItemLocator(kDefIndent));
-  GetEventSet()->AddEvent(EventTVSelChanging::EventID, EventTVSelChanging::ScriptName());
-  GetEventSet()->AddEvent(EventTVSelChanged::EventID, EventTVSelChanged::ScriptName());
+  GetEventSet()->AddEvent<EventTVSelChanging>();
+  GetEventSet()->AddEvent<EventTVSelChanged>();
 }
 
 STreeView::~STreeView() {

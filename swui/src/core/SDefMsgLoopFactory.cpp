@@ -1,12 +1,10 @@
 #include "core/SDefMsgLoopFactory.h"
 
-#include <new>
-
 #include "core/SMessageLoop.h"
 
 namespace SWUI {
 
-SMessageLoop* SDefMsgLoopFactory::CreateMsgLoop() { return new (std::nothrow) SMessageLoop(); }
+SMessageLoop* SDefMsgLoopFactory::CreateMsgLoop() { return new SMessageLoop(); }
 
 void SDefMsgLoopFactory::DestroyMsgLoop(SMessageLoop* loop) { delete loop; }
 

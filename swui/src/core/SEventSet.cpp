@@ -1,6 +1,6 @@
 #include "core/SEventSet.h"
 
-#include <new>
+#include <memory>
 
 namespace SWUI {
 
@@ -8,8 +8,8 @@ SEventSet::~SEventSet() { RemoveAllEvents(); }
 
 void SEventSet::AddEvent(DWORD id, LPCWSTR name) {
   if (IsEventPresent(id)) return;
-  SEvent* ev = new (std::nothrow) SEvent(id, name);
-  if (ev != nullptr && m_events.Add(ev) == SArray<SEvent*>::kNotFound) delete ev;
+  auto ev = std::make_unique<SEvent>(id, name);
+  if (m_events.Add(ev.get()) != SArray<SEvent*>::kNotFound) ev.release();  // the set owns it
 }
 
 SEvent* SEventSet::GetEventObject(DWORD id) const {

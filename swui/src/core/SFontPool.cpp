@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "core/SApplication.h"
+#include "core/SAttrParse.h"
 #include "core/SUiDef.h"
 #include "core/xml_writer_buff.h"
 #include "res.mgr/SNamedValueGetters.h"
@@ -57,7 +58,7 @@ FontInfo SFontPool::MakeFontInfo(const SStringW& desc, int scale) {
     if (SplitString(items[i], L':', pair) != 2) continue;
     const SStringW& key = pair[0];
     const SStringW& value = pair[1];
-    const bool on = value != L"0";
+    const bool on = SAttrParse::Bool(value) != FALSE;
     if (key == L"face") {
       info.strFaceName = value;
     } else if (key == L"name") {

@@ -73,8 +73,8 @@ SHostWnd::SHostWnd(LPCWSTR layoutName)
   m_privateStylePool.Attach(new SStylePool());
   m_privateSkinPool.Attach(new SSkinPool());
   GetRoot()->SetContainer(this);
-  GetRoot()->GetEventSet()->AddEvent(EventInit::EventID, EventInit::ScriptName());
-  GetRoot()->GetEventSet()->AddEvent(EventExit::EventID, EventExit::ScriptName());
+  GetRoot()->GetEventSet()->AddEvent<EventInit>();
+  GetRoot()->GetEventSet()->AddEvent<EventExit>();
 }
 
 SHostWnd::~SHostWnd() {
@@ -710,7 +710,7 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
     default:
       break;
   }
-  if ((uMsg >= WM_LBUTTONDOWN && uMsg <= 0x20D) && uMsg != WM_MOUSEWHEEL) {
+  if ((uMsg >= WM_LBUTTONDOWN && uMsg <= WM_XBUTTONDBLCLK) && uMsg != WM_MOUSEWHEEL) {
     OnMouseEvent(uMsg, wParam, lParam);
     return TRUE;
   }

@@ -57,7 +57,9 @@ BOOL SMessageLoop::OnIdle(int) {
 }
 
 bool SMessageLoop::ReArmsIdle(UINT message) {
-  return message != WM_PAINT && message != WM_NCMOUSEMOVE && message != 0x118 &&
+  // The system's own timer message (caret blink), which the headers leave unnamed.
+  constexpr UINT kWmSysTimer = 0x118;
+  return message != WM_PAINT && message != WM_NCMOUSEMOVE && message != kWmSysTimer &&
          message != WM_MOUSEMOVE;
 }
 

@@ -45,7 +45,7 @@ void SSKinGroup::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
 
 HRESULT SSKinGroup::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   for (int s = 0; s < 4; ++s) {
-    if (Is(name, kStateAttrs[s])) {
+    if (P::IsName(name, kStateAttrs[s])) {
       names_[s] = value;
       Resolve(s);
       return AfterAttribute(name, value, bLoading, S_OK);

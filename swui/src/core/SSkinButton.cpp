@@ -4,6 +4,7 @@
 
 #include "base/SAutoRefPtr.h"
 #include "core/SColorizer.h"
+#include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {
 
@@ -98,16 +99,16 @@ void SSkinButton::OnColorize(COLORREF cr) {
 HRESULT SSkinButton::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   HRESULT hr = E_NOTIMPL;
   for (const ColorAttr& attr : kColorAttrs) {
-    if (Is(name, attr.name)) {
-      hr = ParseColor(value, &(colors_.*attr.row)[attr.state]);
+    if (P::IsName(name, attr.name)) {
+      hr = ParseNamedColor(value, &(colors_.*attr.row)[attr.state]);
       break;
     }
   }
   if (hr == E_NOTIMPL) {
-    if (Is(name, L"cornerRadius")) {
-      cornerRadius_ = ParseInt(value);
+    if (P::IsName(name, L"cornerRadius")) {
+      cornerRadius_ = P::Int(value);
       hr = S_OK;
-    } else if (Is(name, L"cornerPercent")) {
+    } else if (P::IsName(name, L"cornerPercent")) {
       swscanf(value, L"%f", &cornerPercent_);
       hr = S_OK;
     } else {

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "res.mgr/SNamedValueGetters.h"
+
 namespace SWUI {
 
 namespace {
@@ -49,18 +51,18 @@ void SSkinColorRect::OnDraw(IRenderTarget* pRT, LPCRECT rcDraw, DWORD dwState, B
 HRESULT SSkinColorRect::SetAttribute(const SStringW& name, const SStringW& value,
                                      BOOL bLoading) {
   for (int s = 0; s < 4; ++s) {
-    if (Is(name, kFillAttrs[s])) {
-      return AfterAttribute(name, value, bLoading, ParseColor(value, &fill_[s]));
+    if (P::IsName(name, kFillAttrs[s])) {
+      return AfterAttribute(name, value, bLoading, ParseNamedColor(value, &fill_[s]));
     }
-    if (Is(name, kBorderAttrs[s])) {
-      return AfterAttribute(name, value, bLoading, ParseColor(value, &border_[s]));
+    if (P::IsName(name, kBorderAttrs[s])) {
+      return AfterAttribute(name, value, bLoading, ParseNamedColor(value, &border_[s]));
     }
   }
-  if (Is(name, L"borderWidth")) {
-    borderWidth_ = ParseInt(value);
-  } else if (Is(name, L"cornerRadius")) {
-    cornerRadius_ = ParseInt(value);
-  } else if (Is(name, L"cornerPercent")) {
+  if (P::IsName(name, L"borderWidth")) {
+    borderWidth_ = P::Int(value);
+  } else if (P::IsName(name, L"cornerRadius")) {
+    cornerRadius_ = P::Int(value);
+  } else if (P::IsName(name, L"cornerPercent")) {
     swscanf(value, L"%f", &cornerPercent_);
   } else {
     return SSkinObjBase::SetAttribute(name, value, bLoading);

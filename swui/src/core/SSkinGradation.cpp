@@ -1,6 +1,7 @@
 #include "core/SSkinGradation.h"
 
 #include "core/SColorizer.h"
+#include "res.mgr/SNamedValueGetters.h"
 
 namespace SWUI {
 
@@ -27,12 +28,12 @@ void SSkinGradation::OnColorize(COLORREF cr) {
 HRESULT SSkinGradation::SetAttribute(const SStringW& name, const SStringW& value,
                                      BOOL bLoading) {
   HRESULT hr;
-  if (Is(name, L"colorFrom")) {
-    hr = ParseColor(value, &from_);
-  } else if (Is(name, L"colorTo")) {
-    hr = ParseColor(value, &to_);
-  } else if (Is(name, L"vertical")) {
-    vertical_ = ParseInt(value) != 0;
+  if (P::IsName(name, L"colorFrom")) {
+    hr = ParseNamedColor(value, &from_);
+  } else if (P::IsName(name, L"colorTo")) {
+    hr = ParseNamedColor(value, &to_);
+  } else if (P::IsName(name, L"vertical")) {
+    vertical_ = P::NonZero(value);
     hr = S_OK;
   } else {
     return SSkinObjBase::SetAttribute(name, value, bLoading);

@@ -28,23 +28,23 @@ void SSkinImgFrame::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
 
 HRESULT SSkinImgFrame::SetAttribute(const SStringW& name, const SStringW& value,
                                     BOOL bLoading) {
-  if (Is(name, L"margin")) {
+  if (P::IsName(name, L"margin")) {
     int l = margin_.left, t = margin_.top, r = margin_.right, b = margin_.bottom;
     swscanf(value, L"%d,%d,%d,%d", &l, &t, &r, &b);
     margin_ = RECT{l, t, r, b};
-  } else if (Is(name, L"left")) {
-    margin_.left = ParseInt(value);
-  } else if (Is(name, L"top")) {
-    margin_.top = ParseInt(value);
-  } else if (Is(name, L"right")) {
-    margin_.right = ParseInt(value);
-  } else if (Is(name, L"bottom")) {
-    margin_.bottom = ParseInt(value);
-  } else if (Is(name, L"margin-x")) {
-    margin_.left = margin_.right = ParseInt(value);
-  } else if (Is(name, L"margin-y")) {
-    margin_.top = margin_.bottom = ParseInt(value);
-  } else if (Is(name, L"margin2")) {
+  } else if (P::IsName(name, L"left")) {
+    margin_.left = P::Int(value);
+  } else if (P::IsName(name, L"top")) {
+    margin_.top = P::Int(value);
+  } else if (P::IsName(name, L"right")) {
+    margin_.right = P::Int(value);
+  } else if (P::IsName(name, L"bottom")) {
+    margin_.bottom = P::Int(value);
+  } else if (P::IsName(name, L"margin-x")) {
+    margin_.left = margin_.right = P::Int(value);
+  } else if (P::IsName(name, L"margin-y")) {
+    margin_.top = margin_.bottom = P::Int(value);
+  } else if (P::IsName(name, L"margin2")) {
     SArray<SStringW> pieces;
     if (SplitString(value, L',', pieces) != 4) return E_INVALIDARG;
     margin_.left = GetNamedDimension(pieces[0]).toPixelSize(100);

@@ -22,7 +22,7 @@ void MarkerMargins(const BYTE* alpha, int n, size_t step, LONG* low, LONG* high)
 
 HRESULT SSkinImgFrame2::SetAttribute(const SStringW& name, const SStringW& value,
                                      BOOL bLoading) {
-  if (!Is(name, L"src")) return SSkinImgFrame::SetAttribute(name, value, bLoading);
+  if (!P::IsName(name, L"src")) return SSkinImgFrame::SetAttribute(name, value, bLoading);
   IBitmap* marked = LoadImageRef(value);
   HRESULT hr = E_FAIL;
   if (marked != nullptr) {

@@ -135,25 +135,25 @@ IBitmap* SSkinImgList::LoadImageRef(const SStringW& value) {
 
 HRESULT SSkinImgList::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   HRESULT hr;
-  if (Is(name, L"src")) {
+  if (P::IsName(name, L"src")) {
     IBitmap* img = LoadImageRef(value);
     hr = img != nullptr ? S_FALSE : E_FAIL;
     if (img != nullptr) {
       SetImage(img);
       img->Release();
     }
-  } else if (Is(name, L"states")) {
-    hr = SetStates(ParseInt(value)) ? S_FALSE : E_INVALIDARG;
-  } else if (Is(name, L"tile")) {
-    tile_ = ParseInt(value) != 0;
+  } else if (P::IsName(name, L"states")) {
+    hr = SetStates(P::Int(value)) ? S_FALSE : E_INVALIDARG;
+  } else if (P::IsName(name, L"tile")) {
+    tile_ = P::NonZero(value);
     hr = S_FALSE;
-  } else if (Is(name, L"autoFit")) {
-    autoFit_ = ParseInt(value) != 0;
+  } else if (P::IsName(name, L"autoFit")) {
+    autoFit_ = P::NonZero(value);
     hr = S_FALSE;
-  } else if (Is(name, L"vertical")) {
-    vertical_ = ParseInt(value) != 0;
+  } else if (P::IsName(name, L"vertical")) {
+    vertical_ = P::NonZero(value);
     hr = S_FALSE;
-  } else if (Is(name, L"filterLevel")) {
+  } else if (P::IsName(name, L"filterLevel")) {
     int level = -1;
     for (int i = 0; i < 4; ++i) {
       if (value.CompareNoCase(kFilterLevels[i]) == 0) level = i;
@@ -161,7 +161,7 @@ HRESULT SSkinImgList::SetAttribute(const SStringW& name, const SStringW& value, 
     if (level < 0) return E_FAIL;
     filterLevel_ = level;
     hr = S_FALSE;
-  } else if (Is(name, L"stateMap")) {
+  } else if (P::IsName(name, L"stateMap")) {
     SArray<SStringW> pieces;
     SplitString(value, L'-', pieces);
     stateMap_.RemoveAll();

@@ -1,7 +1,5 @@
 #include "core/SSkinObjBase.h"
 
-#include <shlwapi.h>
-
 #include <algorithm>
 
 #include "core/SApplication.h"
@@ -40,34 +38,22 @@ void SSkinObjBase::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
 
 HRESULT SSkinObjBase::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
   HRESULT hr;
-  if (Is(name, L"alpha")) {
-    alpha_ = static_cast<BYTE>(ParseInt(value));
+  if (P::IsName(name, L"alpha")) {
+    alpha_ = static_cast<BYTE>(P::Int(value));
     hr = S_OK;
-  } else if (Is(name, L"enableColorize")) {
-    enableColorize_ = ParseInt(value);
+  } else if (P::IsName(name, L"enableColorize")) {
+    enableColorize_ = P::Int(value);
     hr = S_OK;
-  } else if (Is(name, L"scale")) {
-    scale_ = ParseInt(value);
+  } else if (P::IsName(name, L"scale")) {
+    scale_ = P::Int(value);
     hr = S_FALSE;
-  } else if (Is(name, L"name")) {
+  } else if (P::IsName(name, L"name")) {
     name_ = GetNamedString(value);
     hr = S_FALSE;
   } else {
     return SSkinObjBaseImpl::SetAttribute(name, value, bLoading);
   }
   return AfterAttribute(name, value, bLoading, hr);
-}
-
-int SSkinObjBase::ParseInt(const SStringW& value) {
-  int result = 0;
-  if (!StrToIntExW(value, STIF_SUPPORT_HEX, &result)) return 0;
-  return result;
-}
-
-HRESULT SSkinObjBase::ParseColor(const SStringW& value, COLORREF* color) {
-  if (value.IsEmpty()) return E_FAIL;
-  *color = GetNamedColor(value);
-  return S_OK;
 }
 
 int SSkinObjBase::ScaledLength(int value, int nScale) const {

@@ -74,12 +74,12 @@ void SSkinScrollbar::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
 
 HRESULT SSkinScrollbar::SetAttribute(const SStringW& name, const SStringW& value,
                                      BOOL bLoading) {
-  if (Is(name, L"margin")) {
-    margin_ = ParseInt(value);
-  } else if (Is(name, L"hasGripper")) {
-    hasGripper_ = ParseInt(value) != 0;
-  } else if (Is(name, L"hasInactive")) {
-    hasInactive_ = ParseInt(value) != 0;
+  if (P::IsName(name, L"margin")) {
+    margin_ = P::Int(value);
+  } else if (P::IsName(name, L"hasGripper")) {
+    hasGripper_ = P::NonZero(value);
+  } else if (P::IsName(name, L"hasInactive")) {
+    hasInactive_ = P::NonZero(value);
   } else {
     return SSkinImgList::SetAttribute(name, value, bLoading);
   }

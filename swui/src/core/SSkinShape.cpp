@@ -39,30 +39,30 @@ void ReadPart(pugi::xml_node xml, SAutoRefPtr<T>* part) {
 HRESULT SSkinShape::SGradient::SetAttribute(const SStringW& name, const SStringW& value,
                                             BOOL bLoading) {
   static const LPCWSTR kTypes[] = {L"linear", L"radial", L"sweep"};
-  if (Is(name, L"type")) {
+  if (P::IsName(name, L"type")) {
     const int found = WordIndex(value, kTypes, 3);
     if (found < 0) return E_FAIL;
     type = found;
     return S_OK;
   }
-  if (Is(name, L"angle")) angle = ParseFloat(value, angle);
-  else if (Is(name, L"centerX")) centerX = ParseFloat(value, centerX);
-  else if (Is(name, L"centerY")) centerY = ParseFloat(value, centerY);
-  else if (Is(name, L"startColor")) return ParseColor(value, &startColor);
-  else if (Is(name, L"centerColor")) return ParseColor(value, &centerColor);
-  else if (Is(name, L"endColor")) return ParseColor(value, &endColor);
-  else if (Is(name, L"radius")) radius = GetNamedDimension(value);
+  if (P::IsName(name, L"angle")) angle = ParseFloat(value, angle);
+  else if (P::IsName(name, L"centerX")) centerX = ParseFloat(value, centerX);
+  else if (P::IsName(name, L"centerY")) centerY = ParseFloat(value, centerY);
+  else if (P::IsName(name, L"startColor")) return ParseNamedColor(value, &startColor);
+  else if (P::IsName(name, L"centerColor")) return ParseNamedColor(value, &centerColor);
+  else if (P::IsName(name, L"endColor")) return ParseNamedColor(value, &endColor);
+  else if (P::IsName(name, L"radius")) radius = GetNamedDimension(value);
   else return SShapePartImpl::SetAttribute(name, value, bLoading);
   return S_OK;
 }
 
 HRESULT SSkinShape::SStroke::SetAttribute(const SStringW& name, const SStringW& value,
                                           BOOL bLoading) {
-  if (Is(name, L"width")) {
+  if (P::IsName(name, L"width")) {
     width = GetNamedDimension(value);
-  } else if (Is(name, L"color")) {
-    return ParseColor(value, &color);
-  } else if (Is(name, L"style")) {
+  } else if (P::IsName(name, L"color")) {
+    return ParseNamedColor(value, &color);
+  } else if (P::IsName(name, L"style")) {
     static const LPCWSTR kStyles[] = {L"solid", L"dash", L"dashDot", L"dashDotDot"};
     static const int kPenStyles[] = {PS_SOLID, PS_DASH, PS_DASHDOT, PS_DASHDOTDOT};
     const int found = WordIndex(value, kStyles, 4);
@@ -76,15 +76,15 @@ HRESULT SSkinShape::SStroke::SetAttribute(const SStringW& name, const SStringW& 
 
 HRESULT SSkinShape::SCornerSize::SetAttribute(const SStringW& name, const SStringW& value,
                                               BOOL bLoading) {
-  if (Is(name, L"radius")) {
+  if (P::IsName(name, L"radius")) {
     SArray<SStringW> pieces;
     const size_t n = SplitString(value, L',', pieces);
     if (n != 1 && n != 2) return E_INVALIDARG;
     radiusX = GetNamedDimension(pieces[0]);
     radiusY = GetNamedDimension(pieces[n - 1]);
-  } else if (Is(name, L"radiusX")) {
+  } else if (P::IsName(name, L"radiusX")) {
     radiusX = GetNamedDimension(value);
-  } else if (Is(name, L"radiusY")) {
+  } else if (P::IsName(name, L"radiusY")) {
     radiusY = GetNamedDimension(value);
   } else {
     return SShapePartImpl::SetAttribute(name, value, bLoading);
@@ -94,9 +94,9 @@ HRESULT SSkinShape::SCornerSize::SetAttribute(const SStringW& name, const SStrin
 
 HRESULT SSkinShape::SShapeSize::SetAttribute(const SStringW& name, const SStringW& value,
                                              BOOL bLoading) {
-  if (Is(name, L"width")) {
+  if (P::IsName(name, L"width")) {
     width = GetNamedDimension(value);
-  } else if (Is(name, L"height")) {
+  } else if (P::IsName(name, L"height")) {
     height = GetNamedDimension(value);
   } else {
     return SShapePartImpl::SetAttribute(name, value, bLoading);
@@ -106,9 +106,9 @@ HRESULT SSkinShape::SShapeSize::SetAttribute(const SStringW& name, const SString
 
 HRESULT SSkinShape::SShapeRing::SetAttribute(const SStringW& name, const SStringW& value,
                                              BOOL bLoading) {
-  if (Is(name, L"startAngle")) {
+  if (P::IsName(name, L"startAngle")) {
     startAngle = ParseFloat(value, startAngle);
-  } else if (Is(name, L"sweepAngle")) {
+  } else if (P::IsName(name, L"sweepAngle")) {
     sweepAngle = ParseFloat(value, sweepAngle);
   } else {
     return SShapePartImpl::SetAttribute(name, value, bLoading);
@@ -135,7 +135,7 @@ void SSkinShape::CopyScaledInto(ISkinObj* pTarget, int nScale) const {
 }
 
 HRESULT SSkinShape::SetAttribute(const SStringW& name, const SStringW& value, BOOL bLoading) {
-  if (!Is(name, L"shape")) return SSkinObjBase::SetAttribute(name, value, bLoading);
+  if (!P::IsName(name, L"shape")) return SSkinObjBase::SetAttribute(name, value, bLoading);
   static const LPCWSTR kShapes[] = {L"rectangle", L"oval", L"ring"};
   const int found = WordIndex(value, kShapes, 3);
   if (found >= 0) shape_ = found;
@@ -146,7 +146,7 @@ void SSkinShape::OnInitFinished(pugi::xml_node xmlNode) {
   for (pugi::xml_node child = xmlNode.first_child(); child; child = child.next_sibling()) {
     const SStringW tag(child.name());
     if (tag == L"solid") {
-      ParseColor(SStringW(child.attribute(L"color").value()), &solid_);
+      ParseNamedColor(SStringW(child.attribute(L"color").value()), &solid_);
     } else if (tag == L"gradient") {
       ReadPart(child, &gradient_);
     } else if (tag == L"stroke") {

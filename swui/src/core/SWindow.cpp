@@ -24,16 +24,6 @@
 
 namespace SWUI {
 
-namespace {
-
-// The events every element fires, in the order they are added.
-template <class E>
-void AddEventOf(SEventSet& set) {
-  set.AddEvent(E::EventID, E::ScriptName());
-}
-
-}  // namespace
-
 SWindow::SWindow()
     : m_swnd(SWindowMgr::NewWindow(this)),
       m_strText(this),
@@ -45,20 +35,21 @@ SWindow::SWindow()
     if (m_pLayout != nullptr) m_pLayoutParam = m_pLayout->CreateLayoutParam();
     if (m_pLayoutParam != nullptr) m_pLayoutParam->SetMatchParent(Both);
   }
-  AddEventOf<EventSwndCreate>(m_evtSet);
-  AddEventOf<EventSwndDestroy>(m_evtSet);
-  AddEventOf<EventSwndSize>(m_evtSet);
-  AddEventOf<EventSwndMouseHover>(m_evtSet);
-  AddEventOf<EventSwndMouseLeave>(m_evtSet);
-  AddEventOf<EventSwndStateChanged>(m_evtSet);
-  AddEventOf<EventSwndVisibleChanged>(m_evtSet);
-  AddEventOf<EventSwndUpdateTooltip>(m_evtSet);
-  AddEventOf<EventLButtonDown>(m_evtSet);
-  AddEventOf<EventLButtonUp>(m_evtSet);
-  AddEventOf<EventCmd>(m_evtSet);
-  AddEventOf<EventCtxMenu>(m_evtSet);
-  AddEventOf<EventSetFocus>(m_evtSet);
-  AddEventOf<EventKillFocus>(m_evtSet);
+  // The events every element fires, in the order they are added.
+  m_evtSet.AddEvent<EventSwndCreate>();
+  m_evtSet.AddEvent<EventSwndDestroy>();
+  m_evtSet.AddEvent<EventSwndSize>();
+  m_evtSet.AddEvent<EventSwndMouseHover>();
+  m_evtSet.AddEvent<EventSwndMouseLeave>();
+  m_evtSet.AddEvent<EventSwndStateChanged>();
+  m_evtSet.AddEvent<EventSwndVisibleChanged>();
+  m_evtSet.AddEvent<EventSwndUpdateTooltip>();
+  m_evtSet.AddEvent<EventLButtonDown>();
+  m_evtSet.AddEvent<EventLButtonUp>();
+  m_evtSet.AddEvent<EventCmd>();
+  m_evtSet.AddEvent<EventCtxMenu>();
+  m_evtSet.AddEvent<EventSetFocus>();
+  m_evtSet.AddEvent<EventKillFocus>();
 }
 
 SWindow::~SWindow() {

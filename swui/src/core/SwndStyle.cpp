@@ -39,12 +39,6 @@ HRESULT ParseWord(const SStringW& value, const AlignWord (&words)[3], UINT* out)
   return E_FAIL;
 }
 
-HRESULT ParseColor(const SStringW& value, COLORREF* cr) {
-  if (value.IsEmpty()) return E_FAIL;
-  *cr = GetNamedColor(value);
-  return S_OK;
-}
-
 }  // namespace
 
 SwndStyle::SwndStyle() = default;
@@ -149,7 +143,7 @@ HRESULT SwndStyle::SetAttribute(const SStringW& name, const SStringW& value, BOO
       SetFont(state, value);
       return S_OK;
     }
-    if (P::IsName(name, kColorAttrs[state])) return ParseColor(value, &m_crText[state]);
+    if (P::IsName(name, kColorAttrs[state])) return ParseNamedColor(value, &m_crText[state]);
   }
   if (P::IsName(name, L"textMode")) {
     m_nTextAlign = static_cast<UINT>(P::Int(value));
@@ -157,8 +151,8 @@ HRESULT SwndStyle::SetAttribute(const SStringW& name, const SStringW& value, BOO
   }
   if (P::IsName(name, L"align")) return ParseWord(value, kHAligns, &m_nHAlign);
   if (P::IsName(name, L"valign")) return ParseWord(value, kVAligns, &m_nVAlign);
-  if (P::IsName(name, L"colorBkgnd")) return ParseColor(value, &m_crBkgnd);
-  if (P::IsName(name, L"colorBorder")) return ParseColor(value, &m_crBorder);
+  if (P::IsName(name, L"colorBkgnd")) return ParseNamedColor(value, &m_crBkgnd);
+  if (P::IsName(name, L"colorBorder")) return ParseNamedColor(value, &m_crBorder);
   if (P::IsName(name, L"margin-x")) {
     m_margin[kLeft] = m_margin[kRight] = GetNamedDimension(value);
     return boxResult;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 #include <vector>
 
 #include "layout/SLayoutUtil.h"
@@ -111,7 +110,7 @@ BOOL SGridLayout::IsParamAcceptable(ILayoutParam* pLayoutParam) const {
   return pLayoutParam != nullptr && pLayoutParam->IsClass(SGridLayoutParam::ClassName());
 }
 
-ILayoutParam* SGridLayout::CreateLayoutParam() const { return new (std::nothrow) SGridLayoutParam(); }
+ILayoutParam* SGridLayout::CreateLayoutParam() const { return new SGridLayoutParam(); }
 
 // Fills the cells row by row. A span is cut short before the first cell another child holds,
 // so that no two children share a cell. False for a grid without any count.

@@ -1,7 +1,6 @@
 #include "layout/SLinearLayout.h"
 
 #include <algorithm>
-#include <new>
 #include <vector>
 
 #include "layout/SLayoutUtil.h"
@@ -76,7 +75,7 @@ BOOL SLinearLayout::IsParamAcceptable(ILayoutParam* pLayoutParam) const {
 }
 
 ILayoutParam* SLinearLayout::CreateLayoutParam() const {
-  return new (std::nothrow) SLinearLayoutParam();
+  return new SLinearLayoutParam();
 }
 
 void SLinearLayout::LayoutChildren(ILayoutElement* parent) {

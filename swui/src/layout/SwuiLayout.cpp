@@ -1,7 +1,6 @@
 #include "layout/SwuiLayout.h"
 
 #include <algorithm>
-#include <new>
 #include <vector>
 
 #include "layout/SLayoutUtil.h"
@@ -310,7 +309,7 @@ BOOL SwuiLayout::IsParamAcceptable(ILayoutParam* pLayoutParam) const {
   return pLayoutParam != nullptr && pLayoutParam->IsClass(SwuiLayoutParam::ClassName());
 }
 
-ILayoutParam* SwuiLayout::CreateLayoutParam() const { return new (std::nothrow) SwuiLayoutParam(); }
+ILayoutParam* SwuiLayout::CreateLayoutParam() const { return new SwuiLayoutParam(); }
 
 void SwuiLayout::LayoutChildren(ILayoutElement* parent) {
   std::vector<Entry> entries = BuildEntries(parent);

@@ -1,7 +1,5 @@
 #include "res.mgr/SResProviderFactory.h"
 
-#include <new>
-
 #include "res.mgr/SResProviderFiles.h"
 #include "res.mgr/SResProviderPE.h"
 
@@ -12,10 +10,10 @@ BOOL CreateResProvider(int kind, IResProvider** out) {
   *out = nullptr;
   switch (kind) {
     case RES_PE:
-      *out = new (std::nothrow) SResProviderPE();
+      *out = new SResProviderPE();
       break;
     case RES_FILE:
-      *out = new (std::nothrow) SResProviderFiles();
+      *out = new SResProviderFiles();
       break;
     default:
       break;

@@ -27,8 +27,7 @@ std::wstring NormaliseChildDir(LPCWSTR dir) {
 }
 
 std::unique_ptr<SZipReader> OpenArchive(const ZipResParam& param) {
-  std::unique_ptr<SZipReader> zip(new (std::nothrow) SZipReader);
-  if (!zip) return nullptr;
+  auto zip = std::make_unique<SZipReader>();
   const bool opened = param.type == 0
                           ? zip->OpenFile(param.pszZipFile)
                           : zip->OpenResource(param.hInst, param.pszResName, param.pszResType);
@@ -181,7 +180,7 @@ BOOL SResProviderZip::GetRawBuffer(LPCWSTR type, LPCWSTR name, LPVOID buf, size_
 
 BOOL CreateResProvider_ZIP(IObjRef** ppObj) {
   if (ppObj == nullptr) return FALSE;
-  *ppObj = new (std::nothrow) SResProviderZip();
+  *ppObj = new SResProviderZip();
   return TRUE;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
-#include <new>
+#include <memory>
 
 #include "HidDevice/HidApi.h"
 #include "core/SLog.h"
@@ -48,16 +48,13 @@ CHidBase::~CHidBase() {
 
 CHidBase::ReadSlot* CHidBase::TakeReadSlot() {
   if (ReadSlot* slot = m_read) return slot;
-  auto* slot = new (std::nothrow) ReadSlot;
-  if (slot == nullptr) return nullptr;
-  memset(slot, 0, sizeof(*slot));
+  auto slot = std::make_unique<ReadSlot>();  // value-initialised: no stale OVERLAPPED fields
   slot->ov.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-  if (slot->ov.hEvent == nullptr) {
-    delete slot;
-    return nullptr;
-  }
-  m_read = slot;
-  return slot;
+  if (slot->ov.hEvent == nullptr) return nullptr;
+  // From here the slot is owned through m_read: a read that outlives its cancel keeps it.
+  ReadSlot* taken = slot.release();
+  m_read = taken;
+  return taken;
 }
 
 void CHidBase::CopyPath(DevicePath& dst, const wchar_t* src) {

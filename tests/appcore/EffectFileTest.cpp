@@ -9,12 +9,14 @@
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/ParamDesc.h"
 #include "IndependentReading.h"
+#include "SettableImage.h"
 
 namespace {
 
 std::vector<uint8_t> Pattern(uint8_t seed) {
   std::vector<uint8_t> image(kParamSlotSize);
   for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + seed);
+  MakeSettable(image.data(), kParamTransferSize);
   return image;
 }
 

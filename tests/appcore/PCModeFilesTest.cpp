@@ -8,6 +8,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "IndependentReading.h"
+#include "SettableImage.h"
 #include "PCModeFiles.h"
 
 namespace {
@@ -17,6 +18,7 @@ using Image = std::vector<uint8_t>;
 Image Pattern(uint8_t seed, uint16_t workMode) {
   Image image(kParamSlotSize);
   for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 13 + seed);
+  MakeSettable(image.data(), kParamTransferSize);
   SetImageParam(image.data(), ParamRow::MainWorkMode, workMode);
   return image;
 }

@@ -8,6 +8,7 @@
 #include "IBitmap.h"
 #include "IFont.h"
 #include "IPen.h"
+#include "IRegion.h"
 #include "IRenderFactory.h"
 #include "controls/GridLine.h"
 #include "core/SApplication.h"
@@ -84,6 +85,20 @@ bool IsPlainTarget(IRenderTarget* pRT) {
          matrix[4] == 0.0f && matrix[5] == 0.0f;
 }
 
+// The part of `window` the target paints, when that is one rectangle (a paint of several
+// areas leaves stale pixels between them, which are no ground to compare).
+bool PaintsOneRect(IRenderTarget* pRT, const RECT& window, RECT* area) {
+  pRT->GetClipBox(area);
+  IntersectRect(area, area, &window);
+  SAutoRefPtr<IRegion> clip;
+  IRegion* made = nullptr;
+  if (FAILED(pRT->GetClipRegion(&made)) || made == nullptr) return false;
+  clip.Attach(made);
+  if (clip->IsEmpty()) return true;  // no clip region: the box is all of it
+  const int kind = clip->CombineRect(&window, RGN_AND);
+  return kind == NULLREGION || kind == SIMPLEREGION;
+}
+
 }  // namespace
 
 bool ZuEqGrid::Look::operator==(const Look& other) const {
@@ -117,12 +132,13 @@ void ZuEqGrid::OnPaint(IRenderTarget* pRT) {
   BeforePaint(pRT, painter);
   const Look look = CurrentLook(pRT);
   RECT area = {0, 0, 0, 0};
-  pRT->GetClipBox(&area);
-  IntersectRect(&area, &area, &look.window);
-  const bool plain = IsPlainTarget(pRT);
-  if (!plain || !keptValid_ || !(look == kept_) || !CopyKept(pRT, area)) {
-    // A paint of the whole grid keeps it; a partial one only draws.
-    if (!plain || !SameRect(area, look.window) || !Keep(pRT, look)) keptValid_ = false;
+  const bool plain = IsPlainTarget(pRT) && PaintsOneRect(pRT, look.window, &area);
+  const bool current = keptValid_ && look == kept_;
+  if (!plain || !current || !CopyKept(pRT, area)) {
+    // A paint of the whole grid keeps it anew; a partial one only draws (and the kept grid
+    // stays good while its look does).
+    if (!current) keptValid_ = false;
+    if (plain && SameRect(area, look.window) && !Keep(pRT, look)) keptValid_ = false;
     DrawGrid(pRT);
     ++drawCount_;
   }

@@ -193,6 +193,21 @@ TEST_CASE("an effect upload no bank selection commits becomes the active bank be
   });
 }
 
+TEST_CASE("uploads of an image with a value no control can set change and send nothing") {
+  ControllerRig rig;
+  uint8_t wild[kParamSlotSize];
+  memcpy(wild, DefaultParamImages::Disco(), kParamImageSize);
+  SetImageParam(wild, ParamRow::MicLPF_Type + 3, 24);  // a filter Q past its slider
+  const uint8_t* sing = DefaultParamImages::Sing();
+  CHECK_FALSE(rig.ctl.UploadImage(wild));
+  CHECK_FALSE(rig.ctl.UploadBankImages(sing, sing, wild, 3, 2));
+  CHECK_FALSE(rig.ctl.UploadBankImages(wild, sing, sing, 3, 2));
+  CHECK(rig.Requests(0x68).empty());
+  CHECK(rig.Requests(0x6A).empty());
+  CHECK(memcmp(rig.ctl.CurrentImage(), sing, kParamImageSize) == 0);
+  CHECK(memcmp(rig.ctl.Bank1Image(), DefaultParamImages::Disco(), kParamImageSize) == 0);
+}
+
 TEST_CASE("bank upload: both banks committed, or 0 when bank 0's commit fails") {
   ControllerRig rig;
   uint8_t a[kParamSlotSize], b0[kParamSlotSize], b1[kParamSlotSize];

@@ -315,6 +315,7 @@ bool CApplication::InitApp(HINSTANCE instance) {
 }
 
 void CApplication::ConnectFirstDevice() {
+  CDeviceController::DumpStartImage();
   if (m_deviceManager != nullptr && m_deviceManager->EnumDevices() > 0) {
     m_deviceManager->ConnectDevice(0);
   }

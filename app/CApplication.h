@@ -49,8 +49,8 @@ class CApplication {
   // Framework and device link start; false when the framework cannot start, memory runs out
   // or the receive thread cannot start (true also without a device).
   bool InitApp(HINSTANCE instance);
-  // Opens the first processor the enumeration finds (none: nothing happens). The main window
-  // does it after its first paint.
+  // Dumps the controller's start image to the debug output, then opens the first processor the
+  // enumeration finds (none: nothing happens). The main window does it after its first paint.
   void ConnectFirstDevice();
   bool InitSwui();
   // Creates, shows (unless hidden) and runs the main window until its loop ends.

@@ -7,6 +7,7 @@
 #include "FileBytes.h"
 #include "HidDevice/HexText.h"
 #include "HidDevice/ParamDesc.h"
+#include "HidDevice/ParamLimits.h"
 
 namespace {
 
@@ -49,6 +50,8 @@ bool ReadEffectFile(const wchar_t* path, uint8_t* out) {
   if (length != static_cast<DWORD>(kEffectValueChars)) return false;
   uint8_t checked[kParamTransferSize];
   if (!DecodeValue(text, checked)) return false;
+  // A value no control can set would reach the processor as it stands.
+  if (FindUnsettableParam(checked, kParamTransferSize) >= 0) return false;
 
   uint8_t read[kParamTransferSize] = {};
   if (!GetPrivateProfileStructW(kSection, kKey, read, sizeof read, path)) return false;

@@ -22,7 +22,8 @@ bool ExportEffectFile(const wchar_t* path, const uint8_t* image);
 
 // Reads a file's effect into `out` (room for 1382 bytes). Only an ordinary file of at most
 // kMaxEffectFileBytes is read at all (no folder, device or pipe). The value must be exactly
-// 2766 upper-case hex digits closed by the right checksum; that is checked here before the
+// 2766 upper-case hex digits closed by the right checksum, and every row a control sets must hold
+// a value that control can set (HidDevice/ParamLimits.h); that is checked here before the
 // platform's structure read, whose bytes must then agree. False leaves `out` untouched: a refused
 // file changes nothing ("Failed to import effect from file").
 bool ReadEffectFile(const wchar_t* path, uint8_t* out);

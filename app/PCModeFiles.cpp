@@ -10,6 +10,7 @@
 #include "FileBytes.h"
 #include "HidDevice/HexText.h"
 #include "HidDevice/ParamDesc.h"
+#include "HidDevice/ParamLimits.h"
 #include "HidDevice/ParamRows.h"
 #include "ParamControls.h"
 
@@ -95,10 +96,12 @@ bool HasModeVersion(const CSimpleIniW& ini) {
   return version == 1 || version == 2;
 }
 
-// Decodes a bank text into a scratch slot; it must carry at least a whole bank.
+// Decodes a bank text into a scratch slot; it must carry at least a whole bank, and only values
+// the program's controls can set.
 bool DecodeBank(const CSimpleIniW& ini, const wchar_t* section, uint8_t* slot) {
   const wchar_t* text = ini.GetValue(section, L"data", nullptr);
-  return text && wcslen(text) >= kMinBankTextChars && HexToImage(slot, text) == 1;
+  return text && wcslen(text) >= kMinBankTextChars && HexToImage(slot, text) == 1 &&
+         FindUnsettableParam(slot, kParamTransferSize) < 0;
 }
 
 std::wstring HexOf(const uint8_t* image) {

@@ -49,8 +49,9 @@ int SavePCMode(const std::wstring& programFolder, PCModeList* list, const std::w
 // Reads mode `index` into the three images (the first 1382 bytes of each): the sing and disco
 // banks, and the current image from the bank [mode] "sing" names (sing unless it reads false:
 // a value beginning "0", "f", "n" or "of" in any case). Fails, changing no image, for an index
-// outside the list, a missing or larger file, a version other than 1 or 2, or a bank text that
-// is not at least 1382 well-formed bytes with their Crc8 ("Can not open file").
+// outside the list, a missing or larger file, a version other than 1 or 2, a bank text that is
+// not at least 1382 well-formed bytes with their Crc8, or a bank with a value no control can set
+// (HidDevice/ParamLimits.h) ("Can not open file").
 bool LoadPCMode(int index, const PCModeList& list, uint8_t* current, uint8_t* singBank,
                 uint8_t* discoBank);
 // LoadPCMode's reading of the file's bytes, with the same rules and outcomes.

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
 
 #include "FileBytes.h"
 
@@ -37,14 +36,18 @@ bool HasBadCharacter(const std::wstring& text) {
   return false;
 }
 
-// Lines of UTF-8 bytes, split at CR, LF or CR LF; a line whose bytes are no UTF-8 is damaged.
-std::vector<Line> Utf8Lines(const std::string& bytes, size_t from) {
-  std::vector<Line> lines;
+// Each line of UTF-8 bytes, split at CR, LF or CR LF, to visit(line, bytes, length); a line
+// whose bytes are no UTF-8 is damaged. One Line is reused, so that a large file costs no
+// allocation per line.
+template <class Visit>
+void ForEachUtf8Line(const std::string& bytes, size_t from, Visit visit) {
+  Line line;
   size_t pos = from;
   while (pos < bytes.size()) {
     size_t end = pos;
     while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    Line line;
+    line.text.clear();
+    line.damaged = false;
     if (end > pos) {
       const int length = static_cast<int>(end - pos);
       const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + pos, length,
@@ -57,15 +60,16 @@ std::vector<Line> Utf8Lines(const std::string& bytes, size_t from) {
         line.damaged = true;
       }
     }
-    lines.push_back(std::move(line));
+    visit(line, bytes.data() + pos, end - pos);
     if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
     pos = end + 1;
   }
-  return lines;
 }
 
-// Lines of UTF-16 code units in either byte order; a byte left over is a damaged line.
-std::vector<Line> Utf16Lines(const std::string& bytes, size_t from, bool bigEndian) {
+// Each line of UTF-16 code units in either byte order to visit(line, nullptr, 0); a byte left
+// over is a damaged line.
+template <class Visit>
+void ForEachUtf16Line(const std::string& bytes, size_t from, bool bigEndian, Visit visit) {
   std::wstring text;
   text.reserve((bytes.size() - from) / 2);
   for (size_t i = from; i + 1 < bytes.size(); i += 2) {
@@ -73,26 +77,32 @@ std::vector<Line> Utf16Lines(const std::string& bytes, size_t from, bool bigEndi
     const unsigned char b = static_cast<unsigned char>(bytes[i + 1]);
     text.push_back(static_cast<wchar_t>(bigEndian ? (a << 8) | b : (b << 8) | a));
   }
-  std::vector<Line> lines;
+  Line line;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = pos;
     while (end < text.size() && !IsBreak(text[end])) ++end;
-    lines.push_back({text.substr(pos, end - pos), false});
+    line.text.assign(text, pos, end - pos);
+    visit(line, nullptr, 0);
     if (end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n') ++end;
     pos = end + 1;
   }
-  if ((bytes.size() - from) % 2 != 0) lines.push_back({std::wstring(), true});
-  return lines;
+  if ((bytes.size() - from) % 2 != 0) {
+    line.text.clear();
+    line.damaged = true;
+    visit(line, nullptr, 0);
+  }
 }
 
-std::vector<Line> DecodeLines(const std::string& bytes) {
+// Each line of the file, in its encoding, to visit(line, utf8 bytes or null, length).
+template <class Visit>
+void ForEachLine(const std::string& bytes, Visit visit) {
   auto starts = [&bytes](const char* mark, size_t length) {
     return bytes.size() >= length && bytes.compare(0, length, mark, length) == 0;
   };
-  if (starts("\xFF\xFE", 2)) return Utf16Lines(bytes, 2, false);
-  if (starts("\xFE\xFF", 2)) return Utf16Lines(bytes, 2, true);
-  return Utf8Lines(bytes, starts("\xEF\xBB\xBF", 3) ? 3 : 0);
+  if (starts("\xFF\xFE", 2)) return ForEachUtf16Line(bytes, 2, false, visit);
+  if (starts("\xFE\xFF", 2)) return ForEachUtf16Line(bytes, 2, true, visit);
+  ForEachUtf8Line(bytes, starts("\xEF\xBB\xBF", 3) ? 3 : 0, visit);
 }
 
 enum class Kind { kDamaged, kBlank, kSection, kSetting };
@@ -147,21 +157,26 @@ bool DecodeSettings(const std::string& bytes, CSimpleIniW* settings) {
   settings->Reset();
   bool damaged = false;
   bool sectionLost = false;
-  std::wstring kept;
-  for (const Line& line : DecodeLines(bytes)) {
+  // The good lines as UTF-8: a UTF-8 file's own bytes, a UTF-16 file's lines converted.
+  std::string kept;
+  kept.reserve(bytes.size() + 2);
+  ForEachLine(bytes, [&](const Line& line, const char* utf8, size_t length) {
     const Kind kind = KindOf(line);
     if (kind == Kind::kDamaged) {
       damaged = true;
       if (MayHaveNamedSection(line)) sectionLost = true;
-      continue;
+      return;
     }
     if (kind == Kind::kSection) sectionLost = false;
-    if (kind == Kind::kSetting && sectionLost) continue;
-    kept += line.text;
-    kept += L"\r\n";
-  }
-  const std::string text = ToUtf8(kept);
-  if (settings->LoadData(text.data(), text.size()) < 0) {
+    if (kind == Kind::kSetting && sectionLost) return;
+    if (utf8 != nullptr) {
+      kept.append(utf8, length);
+    } else {
+      kept += ToUtf8(line.text);
+    }
+    kept += "\r\n";
+  });
+  if (settings->LoadData(kept.data(), kept.size()) < 0) {
     settings->Reset();
     return false;
   }
@@ -214,6 +229,8 @@ bool SettingsFile::Save(const CSimpleIniW& settings) {
   std::string bytes;
   if (settings.Save(bytes, false) < 0) return false;
   if (m_known && bytes == m_knownBytes) return true;
+  // A file the next start would not read is not written: the one there stays.
+  if (bytes.size() > kMaxBytes) return false;
   if (!ReplaceFileWith(m_path, bytes)) return false;
   m_knownBytes.swap(bytes);
   m_known = true;

@@ -38,7 +38,9 @@ class SettingsFile {
   // Empties the settings and reads the file into them by the rules above.
   Outcome Load(CSimpleIniW* settings);
   // Writes the settings when they differ from what the file holds as far as it is known. False
-  // without a path, for a file that was left unread, or when the write failed.
+  // without a path, for a file that was left unread, for settings that would make a file larger
+  // than kMaxBytes (which the next Load would set aside; the file stays as it is), or when the
+  // write failed.
   bool Save(const CSimpleIniW& settings);
 
   const std::wstring& Path() const { return m_path; }

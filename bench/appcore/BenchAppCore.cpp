@@ -2,7 +2,10 @@
 // an effect export and import against a raw write and read of the image; a PC mode save and
 // load against a raw write and read of both banks; listing 200 mode files with ScanPCModes
 // against a bare FindFirstFile listing of the folder (and against that listing with a raw read
-// of every file, which ScanPCModes cannot avoid). Medians of several runs, in one process.
+// of every file, which ScanPCModes cannot avoid); config.ini read at start-up and changed and
+// written at close, for a file of 600,000 sections (14.9 MiB, under the 16 MiB cap) against the
+// same steps on a tenth of it (per byte: 1.00 is linear) and on a small file, and against a raw
+// read of the same bytes. Medians of several runs, in one process.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,8 +17,10 @@
 #include <vector>
 
 #include "EffectFile.h"
+#include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamDesc.h"
 #include "PCModeFiles.h"
+#include "SettingsFile.h"
 
 namespace {
 
@@ -23,6 +28,10 @@ constexpr int kRounds = 7;
 constexpr int kRepeats = 50;     // per round, for one file's save and load
 constexpr int kScanRepeats = 3;  // per round, for a listing of the whole folder
 constexpr int kModeFiles = 200;
+constexpr int kBigSettingsSections = 600000;
+constexpr int kTenthSettingsSections = kBigSettingsSections / 10;
+constexpr int kSmallSettingsSections = 6;
+constexpr int kSettingsRounds = 3;
 
 using Clock = std::chrono::steady_clock;
 
@@ -89,16 +98,80 @@ void RemoveFolder(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
+// A config.ini of `sections` sections, the program's own first, laid out as the program writes
+// it (so that the close's write keeps its size).
+std::string SettingsText(int sections) {
+  std::string text = "[Config]\r\nLang = 1\r\ncolorIndex = 2\r\n";
+  for (int i = 1; i < sections; ++i) {
+    char line[48];
+    std::snprintf(line, sizeof line, "\r\n[s%d]\r\nk = v%06d\r\n", i, i);
+    text += line;
+  }
+  return text;
+}
+
+struct SettingsTimes {
+  double start = 0;  // read the file and take a value, as the program starts
+  double close = 0;  // change a value, write the file and let the settings go, as it closes
+  double bare = 0;   // a raw read of the same bytes
+  size_t bytes = 0;
+};
+
+SettingsTimes TimeSettings(const std::wstring& folder, int sections) {
+  const std::wstring path = folder + L"\\config_" + std::to_wstring(sections) + L".ini";
+  const std::string text = SettingsText(sections);
+  RawWrite(path, text.data(), static_cast<DWORD>(text.size()));
+  SettingsTimes t;
+  t.bytes = text.size();
+  std::vector<double> starts, closes, bares;
+  std::string back(text.size(), '\0');
+  for (int r = 0; r < kSettingsRounds; ++r) {
+    auto begin = Clock::now();
+    auto* settings = new CSimpleIniW(true);
+    SettingsFile file(path);
+    const SettingsFile::Outcome outcome = file.Load(settings);
+    if (outcome != SettingsFile::Outcome::kRead) {
+      std::printf("config.ini of %d sections was not read whole (%d)\n", sections,
+                  static_cast<int>(outcome));
+      return t;
+    }
+    volatile long lang = settings->GetLongValue(L"Config", L"Lang", 0);
+    (void)lang;
+    auto middle = Clock::now();
+    settings->SetLongValue(L"Config", L"Lang", r % 2);
+    file.Save(*settings);
+    delete settings;
+    auto end = Clock::now();
+    starts.push_back(std::chrono::duration<double, std::milli>(middle - begin).count());
+    closes.push_back(std::chrono::duration<double, std::milli>(end - middle).count());
+    begin = Clock::now();
+    RawRead(path, &back[0], static_cast<DWORD>(back.size()));
+    bares.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
+  }
+  for (auto* v : {&starts, &closes, &bares}) std::sort(v->begin(), v->end());
+  t.start = starts[starts.size() / 2];
+  t.close = closes[closes.size() / 2];
+  t.bare = bares[bares.size() / 2];
+  DeleteFileW(path.c_str());
+  return t;
+}
+
+void PrintSettings(const char* step, double big, double tenth, double small, double perByte) {
+  std::printf("config.ini %-6s %9.1f ms (600,000 sections), %8.1f ms (60,000), per byte %.2f; "
+              "%7.3f ms (small file)\n",
+              step, big, tenth, tenth > 0 ? big / (tenth * perByte) : 0.0, small);
+}
+
 }  // namespace
 
 int main() {
   const std::wstring folder = MakeFolder();
-  std::vector<uint8_t> image(kParamSlotSize), bank0(kParamSlotSize), bank1(kParamSlotSize);
-  for (int i = 0; i < kParamSlotSize; ++i) {
-    image[i] = static_cast<uint8_t>(i * 7);
-    bank0[i] = static_cast<uint8_t>(i * 11);
-    bank1[i] = static_cast<uint8_t>(i * 13 + 1);
-  }
+  // Images the program itself could hold, which every import takes.
+  const uint8_t* sing = DefaultParamImages::Sing();
+  const uint8_t* disco = DefaultParamImages::Disco();
+  std::vector<uint8_t> image(sing, sing + kParamImageSize), bank0(image),
+      bank1(disco, disco + kParamImageSize);
+  for (auto* v : {&image, &bank0, &bank1}) v->resize(kParamSlotSize);
   std::vector<uint8_t> back(kParamSlotSize), back0(kParamSlotSize), back1(kParamSlotSize);
 
   // Each export goes to a new name, as the platform keeps recent profile files cached by name.
@@ -162,6 +235,15 @@ int main() {
   std::printf("(%zu modes listed, %zu directory entries)\n", scanned.size(), listed);
   Print("ScanPCModes of 200 files", scan, "FindFirstFile listing", scanBare);
   Print("ScanPCModes of 200 files", scan, "listing + raw read of each", readBare);
+
+  const SettingsTimes small = TimeSettings(folder, kSmallSettingsSections);
+  const SettingsTimes tenth = TimeSettings(folder, kTenthSettingsSections);
+  const SettingsTimes big = TimeSettings(folder, kBigSettingsSections);
+  const double scale = static_cast<double>(big.bytes) / static_cast<double>(tenth.bytes);
+  std::printf("(config.ini of %zu, %zu and %zu bytes)\n", big.bytes, tenth.bytes, small.bytes);
+  PrintSettings("start", big.start, tenth.start, small.start, scale);
+  PrintSettings("close", big.close, tenth.close, small.close, scale);
+  Print("config.ini start, big file", big.start, "raw read of its bytes", big.bare);
 
   RemoveFolder(folder);
   return 0;

@@ -7,6 +7,7 @@
 #include "HidDevice/CommandReport.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/EqBandRecord.h"
+#include "HidDevice/ParamLimits.h"
 #include "HidDevice/ParamRows.h"
 
 namespace {
@@ -102,8 +103,9 @@ CDeviceController::CDeviceController() {
   std::memcpy(m_current, DefaultParamImages::Sing(), kParamReadSize);
   std::memcpy(m_bank0, DefaultParamImages::Sing(), kParamReadSize);
   std::memcpy(m_bank1, DefaultParamImages::Disco(), kParamReadSize);
-  DumpParams(m_current);
 }
+
+void CDeviceController::DumpStartImage() { DumpParams(DefaultParamImages::Sing()); }
 
 // ---------------------------------------------------------------------------------------
 // Images
@@ -448,7 +450,7 @@ bool CDeviceController::SendImageBlocks(uint8_t* request, const uint8_t* image) 
 }
 
 bool CDeviceController::UploadImage(const uint8_t* image) {
-  if (!image) return false;
+  if (!image || FindUnsettableParam(image, kParamTransferSize) >= 0) return false;
   uint8_t volumes[3];
   std::memcpy(volumes, m_current, sizeof volumes);
   std::memmove(m_current, image, kParamTransferSize);
@@ -465,6 +467,15 @@ bool CDeviceController::UploadImage(const uint8_t* image) {
 bool CDeviceController::UploadBankImages(const uint8_t* current, const uint8_t* bank0,
                                          const uint8_t* bank1, int slot, int finalCode) {
   if (!current || !bank0 || !bank1) return false;
+  for (const uint8_t* image : {current, bank0, bank1}) {
+    if (FindUnsettableParam(image, kParamTransferSize) >= 0) return false;
+  }
+  return UploadBanks(current, bank0, bank1, slot, finalCode);
+}
+
+// The device's own values, read back, go to a device mode as they are.
+bool CDeviceController::UploadBanks(const uint8_t* current, const uint8_t* bank0,
+                                    const uint8_t* bank1, int slot, int finalCode) {
   uint8_t volumes[3];
   std::memcpy(volumes, m_current, sizeof volumes);
   // The sources may be the controller's own slots.
@@ -496,7 +507,7 @@ bool CDeviceController::UploadToDeviceMode(int mode) {
   if (mode < 0 || mode >= kModeCount) return false;
   uint8_t* bank = (GetParam(m_current, MainWorkMode) & 0x7F) == 0 ? m_bank0 : m_bank1;
   std::memcpy(bank, m_current, kParamSlotSize);
-  return UploadBankImages(m_current, m_bank0, m_bank1, mode + 1, 1);
+  return UploadBanks(m_current, m_bank0, m_bank1, mode + 1, 1);
 }
 
 // ---------------------------------------------------------------------------------------

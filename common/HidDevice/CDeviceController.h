@@ -57,6 +57,10 @@ class CDeviceController : public IDeviceSessionSink {
   // Saves the current image into the bank being left and loads the chosen bank.
   void SwitchBankImage(bool toBank1);
   static void DumpParams(const uint8_t* image);
+  // Dumps the image every controller starts from, as DumpParams does. A new controller leaves
+  // this to the program, which does it after its first paint: one debug line per row is slow
+  // wherever a debugger (or Wine) listens.
+  static void DumpStartImage();
 
   // --- Parameter writes -----------------------------------------------------------------
   void SetParam(int row, uint16_t value, bool force = false);
@@ -114,6 +118,8 @@ class CDeviceController : public IDeviceSessionSink {
   // bytes came, in which case they are also copied into the current image.
   bool ReadBankImage(uint8_t* buffer);
   bool ReadAllParams();
+  // Uploads of images from outside (effect and mode files) refuse, changing and sending
+  // nothing, an image with a value the program's controls cannot set (HidDevice/ParamLimits.h).
   bool UploadImage(const uint8_t* image);
   bool UploadBankImages(const uint8_t* current, const uint8_t* bank0, const uint8_t* bank1,
                         int slot, int finalCode);
@@ -166,6 +172,8 @@ class CDeviceController : public IDeviceSessionSink {
   bool Request(uint8_t* request, uint8_t* reply, DWORD timeoutMs = kDefaultTimeoutMs);
   bool SendImageBlocks(uint8_t* request, const uint8_t* image);
   bool SendUploadHeader(int slot);
+  bool UploadBanks(const uint8_t* current, const uint8_t* bank0, const uint8_t* bank1, int slot,
+                   int finalCode);
   bool WriteSystemRow(int row, uint16_t value);
   bool SendAction(uint8_t action, uint8_t argument);
   void LogSetParam(int row, uint16_t value) const;

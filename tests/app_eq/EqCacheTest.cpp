@@ -1,6 +1,9 @@
-// The editor draws its curves and handle discs once and reuses them: after a band is changed in
-// the model and the editor refreshed, repainting only what it marked shows what a whole repaint
-// shows, and that is what a new editor shows for the same model.
+// The editor draws its grid, curves and handle discs once and reuses them: after a band is
+// changed in the model and the editor refreshed, repainting only what it marked shows what a
+// whole repaint shows, and that is what a new editor shows for the same model; the grid is drawn
+// again exactly when what it is drawn from changed.
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "EqRig.h"
@@ -74,4 +77,83 @@ TEST_CASE("editor cache: a band changed in place shows as a new editor shows it"
   eq.Paint();
   CHECK(Differences(whole, Pixels(eq)) == 0);
   eq.editor->SetCurve(nullptr);
+}
+
+namespace {
+
+std::wstring Replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
+  const size_t at = text.find(from);
+  REQUIRE(at != std::wstring::npos);
+  return text.replace(at, from.size(), to);
+}
+
+// What a new editor of that layout shows.
+std::vector<DWORD> FreshPixels(const std::wstring& xml) {
+  EqRig eq(xml);
+  eq.Paint();
+  return Pixels(eq);
+}
+
+}  // namespace
+
+TEST_CASE("editor grid: copied while nothing changed, drawn again when its look or ground does") {
+  const std::wstring xml = EditorXml(0);
+  EqRig eq(xml);
+  auto* grid = dynamic_cast<ZuEqGrid*>(eq.rig.Find(L"grid"));
+  REQUIRE(grid != nullptr);
+  eq.Paint();
+  const std::vector<DWORD> first = Pixels(eq);
+  CHECK(first == FreshPixels(xml));
+  const int drawn = grid->DrawCount();
+
+  // A whole repaint and a repaint of an area across lines and a label copy the grid.
+  eq.Paint();
+  CHECK(Pixels(eq) == first);
+  eq.rig.container.redraws = {RECT{340, 250, 420, 300}};
+  RepaintMarked(eq);
+  CHECK(Pixels(eq) == first);
+  CHECK(grid->DrawCount() == drawn);
+
+  // Each change on an editor whose grid is kept; it must show what a new editor made with the
+  // change shows (a font set after loading is not the font loaded, so that one is only seen to
+  // change the picture).
+  struct Change {
+    const char* what;
+    const wchar_t* element;
+    const wchar_t* name;
+    const wchar_t* value;
+    std::wstring from, to;  // the same change made in a new editor's layout, if comparable
+  };
+  const Change changes[] = {
+      {"line colour", L"grid", L"colorBorder", L"#c03020", L"colorBorder='#808080'",
+       L"colorBorder='#c03020'"},
+      {"label colour", L"grid", L"colorText", L"#2060c0", L"colorText='#404040'",
+       L"colorText='#2060c0'"},
+      {"font", L"grid", L"font", L"size:14", L"", L""},
+      {"scale of the rows", L"eq", L"dbMax", L"24", L"dbMax='12'", L"dbMax='24'"},
+      {"margin", L"eq", L"ldist", L"50", L"ldist='38'", L"ldist='50'"},
+      {"ground beneath", L"eq", L"colorBkgnd", L"#e0f0e0", L"<zueq name='eq'",
+       L"<zueq colorBkgnd='#e0f0e0' name='eq'"},
+  };
+  for (const Change& change : changes) {
+    const std::string what = change.what;
+    CAPTURE(what);
+    EqRig kept(xml);
+    auto* keptGrid = dynamic_cast<ZuEqGrid*>(kept.rig.Find(L"grid"));
+    REQUIRE(keptGrid != nullptr);
+    kept.Paint();
+    kept.Paint();
+    REQUIRE(keptGrid->DrawCount() == 1);
+    kept.rig.Find(change.element)
+        ->SetAttribute(SStringW(change.name), SStringW(change.value), FALSE);
+    kept.Paint();
+    CHECK(keptGrid->DrawCount() == 2);
+    const std::vector<DWORD> shown = Pixels(kept);
+    CHECK(Differences(shown, first) > 0);
+    if (!change.from.empty())
+      CHECK(Differences(shown, FreshPixels(Replaced(xml, change.from, change.to))) == 0);
+    kept.Paint();
+    CHECK(keptGrid->DrawCount() == 2);
+    CHECK(Pixels(kept) == shown);
+  }
 }

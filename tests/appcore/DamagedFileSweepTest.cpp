@@ -16,6 +16,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "IndependentReading.h"
 #include "PCModeFiles.h"
+#include "SettableImage.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ constexpr uint8_t kEffectFill = 0xEE;
 Image Pattern(uint8_t seed) {
   Image image(kParamSlotSize);
   for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 29 + seed);
+  MakeSettable(image.data(), kParamTransferSize);
   return image;
 }
 

@@ -7,14 +7,19 @@
 
 #include "EffectFile.h"
 #include "HidDevice/CDeviceController.h"
+#include "HidDevice/DefaultParamImages.h"
+#include "HidDevice/EqTables.h"
 #include "HidDevice/ParamDesc.h"
+#include "HidDevice/ParamRows.h"
 #include "IndependentReading.h"
+#include "SettableImage.h"
 
 namespace {
 
 std::vector<uint8_t> Pattern(uint8_t seed) {
   std::vector<uint8_t> image(kParamSlotSize);
   for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + seed);
+  MakeSettable(image.data(), kParamTransferSize);
   return image;
 }
 
@@ -170,5 +175,64 @@ TEST_CASE("only an ordinary effect file of at most 64 KiB is read at all") {
     CHECK(ReadEffectFile(c.path.c_str(), out.data()) == c.read);
     const std::vector<uint8_t> effect(image.begin(), image.begin() + kParamTransferSize);
     CHECK((out == effect) == c.read);
+  }
+}
+
+namespace {
+
+// Hand-edited values with their checksum made right, as the hostile files were: each
+// one on top of the program's own sing image.
+struct WildValue {
+  const char* what;
+  int row;
+  uint16_t value;
+};
+const WildValue kWildValues[] = {
+    {"band gain of 6019.9 dB", ParamRow::MusicEQInfo3gain, 60439},
+    {"mix of 16273 %", ParamRow::Main_MU, 16273},
+    {"muted mix of 101 %", ParamRow::SCSUR_MI, 0x8000 | 101},
+    {"mic volume of 245 %", ParamRow::MicA_Vol, 245},
+    {"filter type past the last item", ParamRow::MicHPF_Type, 5},
+    {"band type past the radios", ParamRow::Mic2EQInfo7mode, 4},
+    {"band frequency past the table", ParamRow::EchoEQInfo0freq, 362},
+    {"shelf Q past its spin", ParamRow::SubEQInfo2Q2, 29},
+    {"switch neither on nor off", ParamRow::MainMute_R, 2},
+    {"link mode 3", ParamRow::Sur_LinkAdjust, 3},
+    {"master volume above its slider", ParamRow::Effectvolume, 71},
+};
+
+std::vector<uint8_t> SingWith(int row, uint16_t value) {
+  std::vector<uint8_t> image(DefaultParamImages::Sing(),
+                             DefaultParamImages::Sing() + kParamImageSize);
+  SetImageParam(image.data(), row, value);
+  return image;
+}
+
+}  // namespace
+
+TEST_CASE("effect files with a value no control can set are refused; the program's own import") {
+  TestFolder folder;
+  for (const WildValue& wild : kWildValues) {
+    CAPTURE(wild.what);
+    const std::wstring path =
+        folder.Write(W(wild.what) + L".orv", EffectText(SingWith(wild.row, wild.value)));
+    std::vector<uint8_t> out(kParamTransferSize, 0xEE);
+    CHECK_FALSE(ReadEffectFile(path.c_str(), out.data()));
+    CHECK(out == std::vector<uint8_t>(kParamTransferSize, 0xEE));
+  }
+  // Every default image, and what the controller holds after its controls' own writes at their
+  // ends, exported and imported again.
+  CDeviceController controller;
+  controller.SetParam(ParamRow::Main_MU, 0x8000 | 100);
+  controller.SetParam(ParamRow::MicEQInfo19gain, 360);
+  controller.SetParam(ParamRow::ReverbLPF_FREQ, kEffectLpfCount - 1);
+  for (const uint8_t* image :
+       {DefaultParamImages::Sing(), DefaultParamImages::Disco(),
+        static_cast<const uint8_t*>(controller.CurrentImage())}) {
+    const std::wstring path = folder.Sub(L"own.orv");
+    REQUIRE(ExportEffectFile(path.c_str(), image));
+    std::vector<uint8_t> out(kParamTransferSize, 0);
+    CHECK(ReadEffectFile(path.c_str(), out.data()));
+    CHECK(std::memcmp(out.data(), image, kParamTransferSize) == 0);
   }
 }

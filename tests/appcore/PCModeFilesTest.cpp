@@ -8,6 +8,7 @@
 #include "HidDevice/ParamDesc.h"
 #include "HidDevice/ParamRows.h"
 #include "IndependentReading.h"
+#include "SettableImage.h"
 #include "PCModeFiles.h"
 
 namespace {
@@ -17,6 +18,7 @@ using Image = std::vector<uint8_t>;
 Image Pattern(uint8_t seed, uint16_t workMode) {
   Image image(kParamSlotSize);
   for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 13 + seed);
+  MakeSettable(image.data(), kParamTransferSize);
   SetImageParam(image.data(), ParamRow::MainWorkMode, workMode);
   return image;
 }
@@ -318,4 +320,35 @@ TEST_CASE("a single-bank file saves and loads one image") {
   CHECK_FALSE(LoadPCModeBank(path, untouched.data()));
   CHECK(untouched == Image(kParamSlotSize, 0xAB));
   CHECK_FALSE(SavePCModeBank(folder.Path(), L"bad|name", image.data()));
+}
+
+TEST_CASE("a mode file with a value no control can set in either bank is refused") {
+  const Image good = Pattern(9, 0);
+  struct Case {
+    const char* what;
+    int row;
+    uint16_t value;
+  };
+  const Case cases[] = {
+      {"band gain past +12 dB", ParamRow::MainEQInfo2gain, 361},
+      {"echo delay past its slider", ParamRow::EchoDelay, 1001},
+      {"work mode bank 2", ParamRow::MainWorkMode, 2},
+  };
+  for (const Case& c : cases) {
+    for (bool wildSing : {true, false}) {
+      CAPTURE(c.what);
+      CAPTURE(wildSing);
+      Image wild = good;
+      SetImageParam(wild.data(), c.row, c.value);
+      const std::string file =
+          wildSing ? ModeText(true, wild, good) : ModeText(true, good, wild);
+      Slots slots;
+      CHECK_FALSE(DecodePCModeFile(file, slots.current.data(), slots.sing.data(),
+                                   slots.disco.data()));
+      CHECK(slots.Untouched());
+    }
+  }
+  Slots slots;
+  CHECK(DecodePCModeFile(ModeText(true, good, good), slots.current.data(), slots.sing.data(),
+                         slots.disco.data()));
 }

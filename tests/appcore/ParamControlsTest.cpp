@@ -6,6 +6,7 @@
 
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamDesc.h"
+#include "HidDevice/ParamLimits.h"
 #include "HidDevice/ParamRows.h"
 #include "ParamControls.h"
 
@@ -250,4 +251,35 @@ TEST_CASE("radio ids, link sides and work modes") {
   CHECK(SingDiscoValue(0x81, true) == 0x80);
   CHECK_FALSE(IsDiscoMode(SingDiscoValue(0x81, true)));
   CHECK(IsDiscoMode(SingDiscoValue(0x80, false)));
+}
+
+TEST_CASE("the value table knows every fixed slider's and toggle's row with the flag it keeps") {
+  int count = 0;
+  const FixedSlider* sliders = FixedSliders(&count);
+  for (int i = 0; i < count; ++i) {
+    const FixedSlider& s = sliders[i];
+    CAPTURE(s.id);
+    ParamLimit limit;
+    REQUIRE(GetParamLimit(s.row, &limit));
+    CHECK(limit.flagMask == s.flagMask);
+    // Its flag set or not, and the slider at 0: both are values the slider writes.
+    CHECK(IsSettableParamValue(s.row, SliderValue(s.flagMask, s.flagMask, 0)));
+    CHECK(IsSettableParamValue(s.row, SliderValue(s.flagMask, 0, limit.max)));
+  }
+  const ToggleDesc* toggles = Toggles(&count);
+  for (int i = 0; i < count; ++i) {
+    const ToggleDesc& t = toggles[i];
+    CAPTURE(t.id);
+    REQUIRE(GetParamLimit(t.row, nullptr));
+    for (bool checked : {false, true}) {
+      CHECK(IsSettableParamValue(t.row, ToggleValue(t.kind, 0, checked)));
+    }
+  }
+  for (int row : kWorkModeRows) {
+    for (int bank : {0, 1}) {
+      for (bool automatic : {false, true}) {
+        CHECK(IsSettableParamValue(row, BankWorkModeValue(bank, automatic)));
+      }
+    }
+  }
 }

@@ -218,3 +218,38 @@ TEST_CASE("config.ini: a folder, or a file over the limit, is set aside unread")
     CHECK(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES);
   }
 }
+
+TEST_CASE("config.ini: names match ignoring the case of ASCII letters only") {
+  CSimpleIniW settings(true);
+  REQUIRE(DecodeSettings("[CONFIG]\r\nLANG = 1\r\n[\xC3\x84rger]\r\nk = 2\r\n", &settings));
+  CHECK(settings.GetLongValue(L"Config", L"lang", -1) == 1);
+  CHECK(settings.GetLongValue(L"config", L"Lang", -1) == 1);
+  CHECK(settings.GetLongValue(L"\u00C4RGER", L"K", -1) == 2);
+  // Other letters are told apart by their case, as the C locale of the platform's runtime does.
+  CHECK(settings.GetLongValue(L"\u00E4rger", L"k", -1) == -1);
+  settings.SetLongValue(L"\u00E4rger", L"k", 3);
+  CHECK(settings.GetLongValue(L"\u00C4rger", L"k", -1) == 2);
+}
+
+TEST_CASE("config.ini: settings that would write a file past the limit are not written") {
+  TestFolder folder;
+  const std::wstring path = folder.Sub(L"config.ini");
+  // Read as written by hand (no spaces, no blank lines), just under the limit; written back in
+  // the settings' own layout it would pass it, and the next start would set it aside unread.
+  const std::string value(8000, 'v');
+  std::string text;
+  for (int i = 0; text.size() + 8020 <= SettingsFile::kMaxBytes; ++i) {
+    text += "[s" + std::to_string(i) + "]\r\nk=" + value + "\r\n";
+  }
+  WriteBytes(path, text);
+  SettingsFile file(path);
+  CSimpleIniW ini(true);
+  REQUIRE(file.Load(&ini) == SettingsFile::Outcome::kRead);
+  ini.SetValue(L"Config", L"Lang", L"1");
+  std::string wouldWrite;
+  REQUIRE(ini.Save(wouldWrite, false) >= 0);
+  REQUIRE(wouldWrite.size() > SettingsFile::kMaxBytes);
+  CHECK_FALSE(file.Save(ini));
+  CHECK(ReadBytes(path) == text);
+  CHECK(file.Load(&ini) == SettingsFile::Outcome::kRead);
+}

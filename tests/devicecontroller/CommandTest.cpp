@@ -9,6 +9,7 @@
 #include "HidDevice/Crc8.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamRows.h"
+#include "SettableImage.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ TEST_CASE("an image upload is one header and 24 blocks, the last with its stale 
   DebugOutputCapture out;
   uint8_t image[kParamSlotSize];
   for (int i = 0; i < kParamSlotSize; ++i) image[i] = static_cast<uint8_t>(i * 13 + 1);
+  MakeSettable(image, kParamTransferSize);
   const uint8_t* cur = rig.ctl.CurrentImage();
   const uint8_t volumes[3] = {cur[0], cur[1], cur[2]};
   REQUIRE(rig.ctl.UploadImage(image));
@@ -152,6 +154,7 @@ TEST_CASE("an effect upload no bank selection commits becomes the active bank be
   rig.dev.Inspect([](SimProcessor& p) { return p.activeBank = 1; });
   uint8_t image[kParamSlotSize];
   for (int i = 0; i < kParamSlotSize; ++i) image[i] = static_cast<uint8_t>(i * 11 + 2);
+  MakeSettable(image, kParamTransferSize);
   REQUIRE(rig.ctl.UploadImage(image));
   const uint8_t* cur = rig.ctl.CurrentImage();
   // Nothing has been asked since the last block: the banks are still the old ones.
@@ -190,20 +193,37 @@ TEST_CASE("an effect upload no bank selection commits becomes the active bank be
   });
 }
 
+TEST_CASE("uploads of an image with a value no control can set change and send nothing") {
+  ControllerRig rig;
+  uint8_t wild[kParamSlotSize];
+  memcpy(wild, DefaultParamImages::Disco(), kParamImageSize);
+  SetImageParam(wild, ParamRow::MicLPF_Type + 3, 24);  // a filter Q past its slider
+  const uint8_t* sing = DefaultParamImages::Sing();
+  CHECK_FALSE(rig.ctl.UploadImage(wild));
+  CHECK_FALSE(rig.ctl.UploadBankImages(sing, sing, wild, 3, 2));
+  CHECK_FALSE(rig.ctl.UploadBankImages(wild, sing, sing, 3, 2));
+  CHECK(rig.Requests(0x68).empty());
+  CHECK(rig.Requests(0x6A).empty());
+  CHECK(memcmp(rig.ctl.CurrentImage(), sing, kParamImageSize) == 0);
+  CHECK(memcmp(rig.ctl.Bank1Image(), DefaultParamImages::Disco(), kParamImageSize) == 0);
+}
+
 TEST_CASE("bank upload: both banks committed, or 0 when bank 0's commit fails") {
   ControllerRig rig;
   uint8_t a[kParamSlotSize], b0[kParamSlotSize], b1[kParamSlotSize];
   memset(a, 0x11, sizeof a);
   memset(b0, 0x22, sizeof b0);
   memset(b1, 0x33, sizeof b1);
+  for (uint8_t* image : {a, b0, b1}) MakeSettable(image, kParamTransferSize);
   REQUIRE(rig.ctl.UploadBankImages(a, b0, b1, 4, 2));
   CHECK(rig.LastRequest(0x68)[7] == 4);
   CHECK(rig.Requests(0x6A).size() == 48);
   CHECK(rig.LastRequest(0x7E)[4] == 2);
   rig.dev.Inspect([&](SimProcessor& p) {
     CHECK(p.uploadsCommitted == 2);
-    CHECK(p.banks[0][10] == 0x22);
-    CHECK(p.banks[1][10] == 0x33);
+    CHECK(p.banks[0][10] == b0[10]);
+    CHECK(p.banks[1][10] == b1[10]);
+    CHECK(p.banks[1][g_ParamDesc[ParamRow::Echo_Tap1Pan].offset] == 0x33);  // no control's row
     CHECK(p.banks[1][1] == rig.ctl.CurrentImage()[1]);  // master volumes kept in all three
     return 0;
   });

@@ -5,21 +5,33 @@
 #include <cstring>
 #include <iterator>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "DebugOutputCapture.h"
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamRows.h"
 
-TEST_CASE("the slots start from the default images and the current image is dumped") {
+TEST_CASE("the slots start from the default images; the start image is dumped when asked") {
   DebugOutputCapture out;
   CDeviceController c;
   CHECK(memcmp(c.CurrentImage(), DefaultParamImages::Sing(), kParamImageSize) == 0);
   CHECK(memcmp(c.Bank0Image(), DefaultParamImages::Sing(), kParamImageSize) == 0);
   CHECK(memcmp(c.Bank1Image(), DefaultParamImages::Disco(), kParamImageSize) == 0);
+  CHECK(out.Count("ORVK2: ") == 0);  // a new controller writes nothing yet
+
+  // The same lines as a dump of the new controller's current image, whatever it holds since.
+  c.SetParam(ParamRow::EchoDelay, 7);
+  out.Clear();
+  CDeviceController::DumpStartImage();
+  const std::vector<std::string> started = out.Lines();
   CHECK(out.Count("ORVK2: ") == kParamCount);
   CHECK(out.Contains(
       "ORVK2:        EchoDelay =  250 = 0x00FA  (2 bytes) index=308  offset=412\n"));
+  out.Clear();
+  CDeviceController::DumpParams(CDeviceController().CurrentImage());
+  CHECK(out.Lines() == started);
 }
 
 TEST_CASE("bank parameters and the bank switch") {

@@ -15,6 +15,7 @@
 #include "HidDevice/CDeviceController.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "HidDevice/ParamDesc.h"
+#include "HidDevice/ParamRows.h"
 #include "IndependentReading.h"
 #include "ProgramImages.h"
 #include "ProgramRig.h"
@@ -184,13 +185,23 @@ TEST_CASE("effect files: a refused file changes nothing and sends nothing; a fai
     CHECK(ProgramImages::Take() == before);
     CHECK(device.ReceivedCount() == 0);
 
+    // A band gain of 6019.9 dB written in by hand, its sum made right: refused the same way.
+    Image wild = file;
+    SetImageParam(wild.data(), ParamRow::MusicEQInfo0gain, 60439);
+    rig.fileAnswers = {folder.Write(L"wild.orv", EffectText(wild.data()))};
+    Click(9000);
+    REQUIRE(rig.boxes.size() == 2);
+    CHECK(rig.boxes[1].text == L"Failed to import effect from file");
+    CHECK(ProgramImages::Take() == before);
+    CHECK(device.ReceivedCount() == 0);
+
     // The device refuses the blocks: the image is imported all the same, and the user told.
     device.InjectFault(SimDevice::BadFlag, 5, 0x6A);
     rig.fileAnswers = {folder.Write(L"good.orv", EffectText(file.data()))};
     Click(9000);
-    REQUIRE(rig.boxes.size() == 2);
-    CHECK(rig.boxes[1].text == L"Failed to send effect to device");
-    CHECK(rig.boxes[1].type == MB_OK);
+    REQUIRE(rig.boxes.size() == 3);
+    CHECK(rig.boxes[2].text == L"Failed to send effect to device");
+    CHECK(rig.boxes[2].type == MB_OK);
     CHECK(ProgramImages::Take().current == Imported(before.current, file));
     CHECK(ControlsDiffer(Controller().CurrentImage()) == "");
     device.ClearFaults();
@@ -201,7 +212,7 @@ TEST_CASE("effect files: a refused file changes nothing and sends nothing; a fai
     const Image other = EffectImage(2);
     rig.fileAnswers = {folder.Write(L"other.orv", EffectText(other.data()))};
     Click(9000);
-    CHECK(rig.boxes.size() == 2);
+    CHECK(rig.boxes.size() == 3);
     CHECK(device.ReceivedCount() == 0);
     CHECK(ProgramImages::Take().current == Imported(before.current, other));
   })}) == 0);

@@ -6,12 +6,14 @@
 #include <SimpleIni.h>
 #include <dbt.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "CApplication.h"
 #include "CMainDlg.h"
+#include "DebugOutputCapture.h"
 #include "HostHarness.h"
 #include "ProgramRig.h"
 #include "control/SScrollView.h"
@@ -390,8 +392,14 @@ TEST_CASE("main window: after start-up the main bar covers the shown page, also 
 
 namespace {
 
-// Whether the processor was open when the main window first painted (-1: no paint seen).
+// Whether the processor was open when the main window first painted (-1: no paint seen), and
+// whether the controller's start image had been dumped by then.
 int g_openAtFirstPaint = -1;
+int g_dumpedAtFirstPaint = -1;
+DebugOutputCapture* g_debugOutput = nullptr;
+// A row of the start image as the dump writes it.
+const char kDumpedRow[] =
+    "ORVK2:        EchoDelay =  250 = 0x00FA  (2 bytes) index=308  offset=412\n";
 
 LRESULT CALLBACK WatchFirstPaint(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
@@ -400,6 +408,7 @@ LRESULT CALLBACK WatchFirstPaint(int code, WPARAM wParam, LPARAM lParam) {
     CMainDlg* main = app != nullptr ? app->MainWindow() : nullptr;
     if (main != nullptr && main->m_hWnd == sent->hwnd && app->DeviceManager() != nullptr) {
       g_openAtFirstPaint = app->DeviceManager()->IsOpen() ? 1 : 0;
+      g_dumpedAtFirstPaint = g_debugOutput->Contains(kDumpedRow) ? 1 : 0;
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -407,15 +416,26 @@ LRESULT CALLBACK WatchFirstPaint(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-TEST_CASE("main window: the processor present at start is opened after the first paint") {
+TEST_CASE("main window: the start image is dumped and the processor opened after the first paint") {
   ProgramRig rig;
   rig.PlugProcessor();
-  g_openAtFirstPaint = -1;
+  DebugOutputCapture out;
+  g_debugOutput = &out;
+  g_openAtFirstPaint = g_dumpedAtFirstPaint = -1;
   HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchFirstPaint, nullptr, GetCurrentThreadId());
   REQUIRE(hook != nullptr);
   CHECK(rig.Run({Once([&] {
     CHECK(g_openAtFirstPaint == 0);
+    CHECK(g_dumpedAtFirstPaint == 0);
     CHECK(ProgramRig::App().DeviceManager()->IsOpen());
   })}) == 0);
   UnhookWindowsHookEx(hook);
+  g_debugOutput = nullptr;
+  // Once, and before the device it found was opened.
+  const std::vector<std::string> lines = out.Lines();
+  const auto row = std::find(lines.begin(), lines.end(), kDumpedRow);
+  const auto opened = std::find(lines.begin(), lines.end(), "ORVK2: ====Connect device=====\n");
+  CHECK(out.Count(kDumpedRow) == 1);
+  CHECK(row < opened);
+  CHECK(opened != lines.end());
 }

@@ -158,7 +158,7 @@ double RunEvents(SApplication& app, SNotifyCenter& centre, Receiver& receiver, i
 
 void BenchNotify(SApplication& app) {
   SNotifyCenter centre;
-  centre.AddEvent(EventStamp::EventID, EventStamp::ScriptName());
+  centre.AddEvent<EventStamp>();
   Receiver receiver;
   centre.SubscribeEvent(EventStamp::EventID, Subscriber(&Receiver::OnStamp, &receiver));
 

@@ -62,7 +62,7 @@ TEST_CASE("events fired on a worker reach their subscribers on the UI thread, in
   HostRig rig;
   SNotifyCenter centre;
   REQUIRE(centre.GetReceiverHwnd() != nullptr);
-  centre.AddEvent(EventPing::EventID, EventPing::ScriptName());
+  centre.AddEvent<EventPing>();
   Listener listener;
   REQUIRE(centre.SubscribeEvent(EventPing::EventID, Subscriber(&Listener::OnPing, &listener)));
 
@@ -91,7 +91,7 @@ TEST_CASE("events fired on a worker reach their subscribers on the UI thread, in
 TEST_CASE("an event whose id the centre never added reaches nobody") {
   HostRig rig;
   SNotifyCenter centre;
-  centre.AddEvent(EventPing::EventID, EventPing::ScriptName());
+  centre.AddEvent<EventPing>();
   std::vector<std::string> order;
   Wide wide{&order, "wide"};
   REQUIRE(centre.RegisterEventMap(Subscriber(&Wide::OnAny, &wide)));
@@ -105,7 +105,7 @@ TEST_CASE("an event whose id the centre never added reaches nobody") {
 TEST_CASE("centre-wide subscribers run newest first, after the event's own, until stopped") {
   HostRig rig;
   SNotifyCenter centre;
-  centre.AddEvent(EventPing::EventID, EventPing::ScriptName());
+  centre.AddEvent<EventPing>();
   std::vector<std::string> order;
   Wide a{&order, "A"};
   Wide b{&order, "B"};
@@ -162,7 +162,7 @@ struct Leaver {
 TEST_CASE("centre-wide subscribers may unregister while the event passes") {
   HostRig rig;
   SNotifyCenter centre;
-  centre.AddEvent(EventPing::EventID, EventPing::ScriptName());
+  centre.AddEvent<EventPing>();
   std::vector<std::string> order;
   Leaver first{&centre, &order, "first"};
   Leaver second{&centre, &order, "second", &first};
@@ -181,7 +181,7 @@ TEST_CASE("events still queued when the centre goes are released, and a closed c
   std::vector<EventPing*> events;
   {
     SNotifyCenter centre;
-    centre.AddEvent(EventPing::EventID, EventPing::ScriptName());
+    centre.AddEvent<EventPing>();
     for (int i = 0; i < 3; ++i) {
       events.push_back(new EventPing(i));
       REQUIRE(centre.FireEventAsync(events.back()));

@@ -180,7 +180,7 @@ TEST_CASE("only an ordinary effect file of at most 64 KiB is read at all") {
 
 namespace {
 
-// Hand-edited values with their checksum made right, as the hostile files were: each
+// Hand-edited values with their checksum made right, as a user's hostile files would be: each
 // one on top of the program's own sing image.
 struct WildValue {
   const char* what;

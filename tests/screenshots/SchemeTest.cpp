@@ -34,18 +34,6 @@ constexpr int kShotPage = 3;  // the main output page: value texts, pills, toggl
 
 CDeviceController& Controller() { return ProgramRig::App().DeviceController(); }
 
-void SelectPage(int ordinal) {
-  auto* strip = dynamic_cast<SWUI::SChromeTabCtrl*>(ProgramRig::Element(L"orv_chromeTab"));
-  REQUIRE(strip != nullptr);
-  strip->SetCurSel(strip->FindTabByOrdinal(ordinal));
-}
-
-void SelectMicTab(int tab) {
-  auto* tabs = dynamic_cast<SWUI::STabCtrl*>(ProgramRig::Element(L"micparam_tab"));
-  REQUIRE(tabs != nullptr);
-  tabs->SetCurSel(tab);
-}
-
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // The filter handles' words, as they draw them, within their ellipse: the corners of the
@@ -98,10 +86,7 @@ void AddScheme(Steps& steps, SchemeTour& tour, int scheme) {
   }));
   // The pages, then the mic's second parameter tab (as page 8).
   for (int page = 0; page <= 7; ++page) {
-    steps.push_back(Once([page] {
-      SelectPage(page == 7 ? 1 : page);
-      if (page >= 1) SelectMicTab(page == 7 ? 1 : 0);
-    }));
+    steps.push_back(Once([page] { screenshots::ShowTourPage(page); }));
     steps.push_back(Once([&tour, scheme, page] {
       tour.Audit(scheme, page);
       if (page != kShotPage) return;
@@ -111,7 +96,7 @@ void AddScheme(Steps& steps, SchemeTour& tour, int scheme) {
       screenshots::Shoot(ProgramRig::Main(), name.c_str());
     }));
   }
-  steps.push_back(Once([] { SelectMicTab(0); }));
+  steps.push_back(Once([] { screenshots::ShowTourPage(1); }));  // the mic, back on its first tab
 }
 
 // Every element's text colours in its four states, in tree order.

@@ -121,19 +121,6 @@ ProgramRig::Step Connect(SimDevice& device) {
   });
 }
 
-// Selects the channel page of that ordinal through the tab strip, as a click on its tab does.
-void SelectPage(int ordinal) {
-  auto* strip = dynamic_cast<SWUI::SChromeTabCtrl*>(ProgramRig::Element(L"orv_chromeTab"));
-  REQUIRE(strip != nullptr);
-  strip->SetCurSel(strip->FindTabByOrdinal(ordinal));
-}
-
-void SelectMicTab(int tab) {
-  auto* tabs = dynamic_cast<SWUI::STabCtrl*>(ProgramRig::Element(L"micparam_tab"));
-  REQUIRE(tabs != nullptr);
-  tabs->SetCurSel(tab);
-}
-
 const wchar_t* const kPageShots[] = {L"page_1_music",   L"page_2_mic",    L"page_3_effect",
                                      L"page_4_main",    L"page_5_center", L"page_6_sub",
                                      L"page_7_surround"};
@@ -142,10 +129,7 @@ const wchar_t* const kPageShots[] = {L"page_1_music",   L"page_2_mic",    L"page
 void AddPages(Steps& steps, Tour& tour, SIZE size, const wchar_t* prefix) {
   steps.push_back(Once([size] { Resize(size); }));
   for (int page = 0; page <= 7; ++page) {
-    steps.push_back(Once([page] {
-      SelectPage(page == 7 ? 1 : page);
-      if (page >= 1) SelectMicTab(page == 7 ? 1 : 0);
-    }));
+    steps.push_back(Once([page] { screenshots::ShowTourPage(page); }));
     steps.push_back(Once([&tour, page, size, prefix] {
       const std::wstring base = page == 7 ? L"page_2_mic_second_tab" : kPageShots[page];
       const std::wstring picture = prefix != nullptr ? prefix + base : L"";
@@ -154,7 +138,7 @@ void AddPages(Steps& steps, Tour& tour, SIZE size, const wchar_t* prefix) {
       tour.Visit(ProgramRig::Main(), where, prefix != nullptr ? picture.c_str() : nullptr);
     }));
   }
-  steps.push_back(Once([] { SelectMicTab(0); }));
+  steps.push_back(Once([] { screenshots::ShowTourPage(1); }));  // the mic, back on its first tab
 }
 
 // The top bar at widths through every placement tier (below 1100, 1100 .. 1200, from 1201),

@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "HostHarness.h"
+#include "ProgramRig.h"
 #include "RenderRig.h"
+#include "control/STabCtrl.h"
+#include "controls/SChromeTabCtrl.h"
 #include "core/SHostWnd.h"
 
 namespace screenshots {
@@ -49,6 +52,15 @@ void PrintList() {
     std::printf("  %s.png (%ldx%ld)\n", Narrow(shot.name).c_str(), shot.size.cx, shot.size.cy);
   }
   std::fflush(stdout);
+}
+
+void ShowTourPage(int page) {
+  auto* strip = dynamic_cast<SWUI::SChromeTabCtrl*>(ProgramRig::Element(L"orv_chromeTab"));
+  REQUIRE(strip != nullptr);
+  strip->SetCurSel(strip->FindTabByOrdinal(page == 7 ? 1 : page));
+  auto* micTabs = dynamic_cast<SWUI::STabCtrl*>(ProgramRig::Element(L"micparam_tab"));
+  REQUIRE(micTabs != nullptr);
+  micTabs->SetCurSel(page == 7 ? 1 : 0);
 }
 
 }  // namespace screenshots

@@ -17,6 +17,10 @@ std::wstring Folder();
 // Saves the host's surface as <name>.png in the folder and records it; the test fails when it
 // cannot be written.
 void Shoot(SWUI::SHostWnd& host, const wchar_t* name);
+// The tour's pages 0..7: the seven channel pages by their tab ordinal, and as page 7 the mic's
+// second parameter tab. Selected as clicks on their tabs would; any page but the mic's second tab
+// leaves the mic on its first.
+void ShowTourPage(int page);
 // Prints what this run wrote, one line each with its size in pixels.
 void PrintList();
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "ComboRig.h"
+#include "SweepRig.h"
 #include "TestListAdapter.h"
 #include "TestMcAdapter.h"
 #include "TestTreeAdapter.h"
@@ -37,15 +38,6 @@ constexpr HSTREEITEM kRoot = ITvAdapter::ITEM_ROOT;
 // Steps per round, and the wall time after which no new round starts.
 constexpr int kSteps = 60;
 constexpr DWORD kBudgetMs = 20000;
-
-uint32_t SweepSeed() {
-  char value[32];
-  const DWORD n = GetEnvironmentVariableA("TEVARO_SWEEP_SEED", value, sizeof(value));
-  if (n > 0 && n < sizeof(value)) return static_cast<uint32_t>(strtoul(value, nullptr, 0));
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<uint32_t>(t.QuadPart ^ (t.QuadPart >> 32) ^ GetCurrentProcessId());
-}
 
 enum class Kind { List, MultiColumn, Tile, Tree, Combo };
 const char* const kKindNames[] = {"list", "mclist", "tile", "tree", "combo"};
@@ -490,7 +482,7 @@ class Sweep : public ComboRig {
 }  // namespace
 
 TEST_CASE("adapter views: seeded sweep of hostile use") {
-  const uint32_t seed = SweepSeed();
+  const uint32_t seed = sweep::Seed();
   FakeWorkArea area(768);
   Sweep sweep(seed);
   const DWORD start = GetTickCount();

@@ -150,8 +150,11 @@ BOOL CUIEventHandler::OnConnectToggle() {
   const bool showsConnected = m_connectToggle != nullptr ? m_connectToggle->IsChecked() != FALSE
                                                          : m_controller.IsConnected();
   if (!showsConnected) {
-    if (m_controller.ConnectDevice()) m_controller.ReadAllParams();
+    const bool connected = m_controller.ConnectDevice();
+    if (connected) m_controller.ReadAllParams();
     RefreshAll();
+    // The display shows what holds before the box asks for attention.
+    if (!connected) ShowMessage(L"Device not connected");
   } else if (m_controller.EndSession()) {
     RefreshConnection();
     RefreshSpdif();

@@ -8,6 +8,9 @@ namespace SWUI {
 
 SChromeTab::SChromeTab(SChromeTabCtrl* owner) : m_pOwnerCtrl(owner) {
   SetFlag(SWF_CLIPCLIENT, TRUE);
+  // A title longer than its tab keeps its start and ends with an ellipsis; a style may say
+  // otherwise.
+  m_style.SetAttribute(SStringW(L"dotted"), SStringW(L"1"), TRUE);
 }
 
 void SChromeTab::MoveTo(const RECT& target) {

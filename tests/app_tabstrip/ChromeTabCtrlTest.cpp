@@ -2,6 +2,7 @@
 // selecting tabs, dragging, the buttons, its events and attributes, and its pixels.
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -560,4 +561,42 @@ TEST_CASE("tabs are painted by their state, with their buttons, and clipped to t
   CHECK(rig.Pixel(299, 15) == kTabGrey);
   CHECK(rig.Pixel(300, 15) == kWhite);
   CHECK(rig.Pixel(330, 15) == kWhite);  // where the close button would be
+}
+
+TEST_CASE("a title too long for its tab keeps its start and ends with an ellipsis") {
+  StripRig rig(200, 40);
+  rig.Load(L"<root><chromeTabCtrl name='strip' pos='0,0,97,30' tabDesiredSize='97'>"
+           L"<tabStyle skin='t.tab' padding='6,0,6,0' colorText='#000000'/>"
+           L"<tabs><chromeTab>Center speakers stage left</chromeTab></tabs></chromeTabCtrl>"
+           L"</root>");
+  rig.Paint();
+  rig.render.SavePng(L"tabstrip_long_title", 2);
+  // The columns and rows of the title's dark pixels.
+  int first = -1;
+  int last = -1;
+  for (int x = 0; x < 97; ++x) {
+    for (int y = 0; y < 30; ++y) {
+      if ((rig.Pixel(x, y) & 0xFFFFFF) < 0x606060) {
+        if (first < 0) first = x;
+        last = x;
+      }
+    }
+  }
+  REQUIRE(first >= 0);
+  // Inside the tab's padding; the shortened title, centred, leaves less than two letters free.
+  CHECK(first >= 6);
+  CHECK(last < 91);
+  CHECK((first - 6) + (90 - last) <= 12);
+  // The last few columns are dots: one short band of rows on the baseline.
+  int top = 30;
+  int bottom = -1;
+  for (int x = last - 6; x <= last; ++x) {
+    for (int y = 0; y < 30; ++y) {
+      if ((rig.Pixel(x, y) & 0xFFFFFF) < 0x606060) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  CHECK(bottom - top <= 2);
 }

@@ -439,3 +439,61 @@ TEST_CASE("main window: the start image is dumped and the processor opened after
   CHECK(row < opened);
   CHECK(opened != lines.end());
 }
+
+TEST_CASE("main window: never smaller than its minimum size, whoever resizes it") {
+  struct Case {
+    SIZE asked;
+    SIZE got;
+  };
+  const Case cases[] = {
+      {{780, 420}, {1000, 640}}, {{900, 700}, {1000, 700}}, {{1010, 600}, {1010, 640}},
+      {{1000, 640}, {1000, 640}}, {{1020, 700}, {1020, 700}},
+  };
+  ProgramRig rig;
+  CHECK(rig.Run({Once([&] {
+    for (const Case& c : cases) {
+      CAPTURE(c.asked.cx);
+      CAPTURE(c.asked.cy);
+      SetWindowPos(ProgramRig::MainHwnd(), nullptr, 0, 0, c.asked.cx, c.asked.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      RECT rc;
+      GetWindowRect(ProgramRig::MainHwnd(), &rc);
+      CHECK(rc.right - rc.left == c.got.cx);
+      CHECK(rc.bottom - rc.top == c.got.cy);
+      // The tree is laid out in what the window got.
+      const RECT root = ProgramRig::Root()->GetWindowRect();
+      CHECK(root.right - root.left == c.got.cx);
+      CHECK(root.bottom - root.top == c.got.cy);
+    }
+  })}) == 0);
+}
+
+TEST_CASE("main window: Connect with no processor says \"Device not connected\" and stays "
+          "disconnected; with one it connects without a word") {
+  for (const bool plugged : {false, true}) {
+    CAPTURE(plugged);
+    ProgramRig rig;
+    rig.WriteSettings("[Config]\r\nLang = 1\r\n");
+    if (plugged) rig.PlugProcessor();
+    bool connected = !plugged;
+    bool toggleChecked = !plugged;
+    std::wstring state;
+    CHECK(rig.Run({Once([&] {
+      ProgramRig::App().DeviceController().SetSessionSettleMs(0);
+      ProgramRig::Element(1000)->SSendMessage(WM_KEYDOWN, VK_SPACE, 0);
+      connected = ProgramRig::App().DeviceController().IsConnected();
+      toggleChecked = (ProgramRig::Element(1000)->GetState() & SWUI::WndState_Check) != 0;
+      state = ProgramRig::Element(L"dev_connect_state")->GetWindowText().c_str();
+    })}) == 0);
+    CHECK(connected == plugged);
+    CHECK(toggleChecked == plugged);
+    CHECK(state == (plugged ? L"Connected" : L"Disconnected"));
+    if (plugged) {
+      CHECK(rig.boxes.empty());
+    } else {
+      REQUIRE(rig.boxes.size() == 1);
+      CHECK(rig.boxes[0].text == L"Device not connected");
+      CHECK(rig.boxes[0].framework);
+    }
+  }
+}

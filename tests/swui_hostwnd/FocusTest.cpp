@@ -251,3 +251,57 @@ TEST_CASE_FIXTURE(FocusRig,
   }
   CHECK(log.empty());
 }
+
+// The system setting that shows keyboard cues at all times, set for the scope and restored.
+class SystemKeyboardCues {
+ public:
+  explicit SystemKeyboardCues(BOOL on) {
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &saved_, 0);
+    SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0,
+                          reinterpret_cast<PVOID>(static_cast<INT_PTR>(on)), 0);
+  }
+  ~SystemKeyboardCues() {
+    SystemParametersInfoW(SPI_SETKEYBOARDCUES, 0,
+                          reinterpret_cast<PVOID>(static_cast<INT_PTR>(saved_)), 0);
+  }
+
+ private:
+  BOOL saved_ = FALSE;
+};
+
+TEST_CASE("focus rectangles show once the keyboard has moved the focus, unless the system always "
+          "shows them") {
+  for (const BOOL systemCues : {FALSE, TRUE}) {
+    CAPTURE(systemCues);
+    SystemKeyboardCues cues(systemCues);
+    FocusRig rig;
+    rig.Open(L"<SWUI width='100' height='40'><root colorBkgnd='#ffffff'>"
+             L" <window name='a' focusable='1' pos='0,0,@40,@30'/>"
+             L" <window name='b' focusable='1' pos='50,0,@40,@30'/>"
+             L"</root></SWUI>");
+    auto shown = [&rig](LPCWSTR name) {
+      rig.Paint();
+      return rig.CountRgb(rig.RectOf(name), 0x585858) > 0;
+    };
+    auto hidden = [&rig] {
+      return (SendMessageW(rig.Hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    };
+    CHECK(hidden() == !systemCues);
+    // Clicked or set by the program: focused, the rectangle only when the system asks for it.
+    rig.Click(rig.CenterOf(L"a"));
+    REQUIRE(rig.Focused() == L"a");
+    CHECK(shown(L"a") == (systemCues != FALSE));
+    rig.Find(L"b")->SetFocus();
+    CHECK(shown(L"b") == (systemCues != FALSE));
+    // Tab: the rectangle shows, and stays for clicks afterwards.
+    rig.Key(VK_TAB);
+    REQUIRE(rig.Focused() == L"a");
+    CHECK(shown(L"a"));
+    CHECK_FALSE(hidden());
+    rig.Click(rig.CenterOf(L"b"));
+    CHECK(shown(L"b"));
+    // The system's own request hides them again.
+    SendMessageW(rig.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    CHECK_FALSE(shown(L"b"));
+  }
+}

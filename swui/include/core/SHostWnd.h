@@ -183,6 +183,9 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   LRESULT OnScriptTimer(UINT_PTR id, LPARAM handler);
   LRESULT OnHandleEvent(LPARAM lParam);
   LRESULT OnSpyMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+  // WM_CHANGEUISTATE and WM_UPDATEUISTATE: sets or clears the UISF_ bits; the window is
+  // repainted when they change.
+  void OnChangeUiState(WORD action, WORD flags);
   BOOL ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
   // InitFromXml's steps.
@@ -208,7 +211,6 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   SDummyWnd m_dummyWnd;
   SHostWndAttr m_hostAttr;
   SStringW m_strLayout;
-  BOOL m_bTrackFlag = FALSE;
   SAutoRefPtr<SCaret> m_caret;
   BOOL m_bCaretShowing = FALSE;
   BOOL m_bCaretActive = FALSE;  // drawn into the memory target
@@ -216,6 +218,9 @@ class SHostWnd : public SwndContainerImpl, public CSimpleWnd {
   BOOL m_bNeedRepaint = FALSE;
   BOOL m_bNeedAllRepaint = TRUE;
   IToolTip* m_pTipCtrl = nullptr;
+  // What the keyboard cues show (WM_QUERYUISTATE): focus rectangles hidden until the keyboard
+  // moves the focus, unless the system always shows them.
+  WORD m_uiState = UISF_HIDEFOCUS | UISF_HIDEACCEL;
   SAutoRefPtr<IRegion> m_rgnInvalidate;
   // The rectangles invalidated natively since the last paint, the latest kNativeInvalidKept.
   static constexpr size_t kNativeInvalidKept = 8;

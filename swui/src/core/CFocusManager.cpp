@@ -60,6 +60,11 @@ void CFocusManager::MoveFocus(SwndHandle swnd, int reason) {
     oldWnd->SSendMessage(WM_KILLFOCUS, swnd, 0);
   SWindow* wnd = SWindow::GetSwndFromHandle(swnd);
   if (wnd != nullptr && !wnd->IsDisabled(TRUE) && wnd->IsFocusable()) {
+    // The keyboard moved the focus: from now on the host shows where it is.
+    HWND host = wnd->ContainerHostHwnd();
+    if (reason == FocusReasonTraversal && host != nullptr) {
+      ::SendMessageW(host, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
     m_focused = swnd;
     wnd->SSendMessage(WM_SETFOCUS, 0, reason);
   }

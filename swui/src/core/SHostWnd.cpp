@@ -55,6 +55,34 @@ WPARAM ButtonBitOf(UINT uMsg) {
   }
 }
 
+bool IsLeaveTracked(HWND hWnd) {
+  TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
+  return ::TrackMouseEvent(&query) && query.hwndTrack == hWnd && (query.dwFlags & TME_LEAVE);
+}
+
+// Asked again on every move, not remembered: the system keeps one tracked window per thread
+// (another window's tracking replaces it) and reports success also when it tracks nothing
+// because the cursor has already left the window (a move delivered late, or posted). That
+// move is then followed by the leave the system will not send. A window holding the capture
+// keeps its hover while the cursor is out; it tracks again on the move after the release.
+void TrackMouseLeave(HWND hWnd) {
+  if (IsLeaveTracked(hWnd)) return;
+  TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, hWnd, 0};
+  if (!::TrackMouseEvent(&tme)) return;
+  if (!IsLeaveTracked(hWnd) && ::GetCapture() != hWnd) ::PostMessageW(hWnd, WM_MOUSELEAVE, 0, 0);
+}
+
+// A resizable window is never made smaller than its minimum size, whoever resizes it: a window
+// manager resizing the window itself only moves it, with no tracking of the system's.
+void KeepMinSize(WINDOWPOS* pos, SIZE minSize, DWORD style) {
+  if (pos == nullptr || (pos->flags & SWP_NOSIZE) || !(style & WS_THICKFRAME) ||
+      (style & WS_MINIMIZE)) {
+    return;
+  }
+  pos->cx = std::max(pos->cx, static_cast<int>(minSize.cx));
+  pos->cy = std::max(pos->cy, static_cast<int>(minSize.cy));
+}
+
 // Copies text into a fixed field, or the overflow mark when it does not fit with its
 // terminator.
 template <size_t N>
@@ -112,6 +140,8 @@ HWND SHostWnd::Create(HWND hWndParent, int x, int y, int cx, int cy) {
 }
 
 int SHostWnd::OnCreate(LPCREATESTRUCTW cs) {
+  BOOL cues = FALSE;
+  if (::SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cues, 0) && cues) m_uiState = 0;
   if (RenderFactoryUtil::RenderFactory() != nullptr) {
     m_memRT = RenderFactoryUtil::NewRenderTarget(0, 0);
     m_rgnInvalidate = RenderFactoryUtil::NewRegion();
@@ -325,7 +355,6 @@ void SHostWnd::OnDestroy() {
   m_lstUpdateSwnd.clear();
   if (m_bDropTargetRegistered) ::RevokeDragDrop(m_hWnd);
   m_bDropTargetRegistered = FALSE;
-  m_bTrackFlag = FALSE;
 
   const DWORD style = GetWindowLong(GWL_STYLE);
   const DWORD exStyle = GetWindowLong(GWL_EXSTYLE);
@@ -629,14 +658,10 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
       DoFrameEvent(uMsg, wParam, lParam);
       return TRUE;
     case WM_MOUSEMOVE:
-      if (!m_bTrackFlag) {
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
-        m_bTrackFlag = ::TrackMouseEvent(&tme);
-      }
+      TrackMouseLeave(m_hWnd);
       OnMouseEvent(uMsg, wParam, lParam);
       return TRUE;
     case WM_MOUSELEAVE:
-      m_bTrackFlag = FALSE;
       OnMouseEvent(uMsg, 0, 0);
       return TRUE;
     case WM_MOUSEWHEEL:
@@ -659,6 +684,13 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_TIMER:
       return OnTimer(wParam);
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+      OnChangeUiState(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_QUERYUISTATE:
+      lResult = m_uiState;
+      return TRUE;
     case WM_NCACTIVATE:
       lResult = TRUE;
       return TRUE;
@@ -681,6 +713,8 @@ BOOL SHostWnd::ProcessHostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
       return TRUE;
     }
     case WM_WINDOWPOSCHANGING:
+      KeepMinSize(reinterpret_cast<WINDOWPOS*>(lParam), m_hostAttr.GetMinSize(m_nScale),
+                  static_cast<DWORD>(GetWindowLong(GWL_STYLE)));
       return TRUE;
     case WM_WINDOWPOSCHANGED:
       if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) OnShown();
@@ -836,6 +870,21 @@ void SHostWnd::OnGetMinMaxInfo(MINMAXINFO* mmi) {
   mmi->ptMaxTrackSize = mmi->ptMaxSize;
   mmi->ptMinTrackSize.x = minSize.cx;
   mmi->ptMinTrackSize.y = minSize.cy;
+}
+
+void SHostWnd::OnChangeUiState(WORD action, WORD flags) {
+  flags &= UISF_HIDEFOCUS | UISF_HIDEACCEL;
+  WORD state = m_uiState;
+  if (action == UIS_SET) {
+    state |= flags;
+  } else if (action == UIS_CLEAR) {
+    state &= ~flags;
+  } else if (action == UIS_INITIALIZE) {
+    state = flags;
+  }
+  if (state == m_uiState) return;
+  m_uiState = state;
+  if (m_hWnd != nullptr) OnRedraw(GetRoot()->GetWindowRect());
 }
 
 LRESULT SHostWnd::OnUpdateSwnd(SwndHandle swnd) {

@@ -274,6 +274,9 @@ void SWindow::DrawFocus(IRenderTarget* pRT) {
 }
 
 void SWindow::DrawDefFocusRect(IRenderTarget* pRT, const RECT& rcFocus) {
+  // Until the keyboard is used, the host hides focus rectangles.
+  HWND host = ContainerHostHwnd();
+  if (host != nullptr && (::SendMessageW(host, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) return;
   RECT rc = rcFocus;
   InflateRect(&rc, -2, -2);
   SAutoRefPtr<IPen> pen;

@@ -5,14 +5,12 @@
 #include <doctest/doctest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "CApplication.h"
 #include "CMainDlg.h"
 #include "CUIEventHandler.h"
-#include "HidDevice/CDeviceController.h"
 #include "ProgramRig.h"
 #include "SchemeContrast.h"
 #include "Screenshots.h"
@@ -31,8 +29,6 @@ using Steps = std::vector<ProgramRig::Step>;
 const wchar_t* const kSchemes[] = {L"default", L"black", L"grey", L"pink", L"red", L"golden"};
 constexpr int kFirstSchemeCommand = 71;
 constexpr int kShotPage = 3;  // the main output page: value texts, pills, toggles, the curve
-
-CDeviceController& Controller() { return ProgramRig::App().DeviceController(); }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -116,16 +112,7 @@ void RunSchemes(bool english) {
   rig.WriteSettings(english ? "[Config]\r\nLang = 1\r\n" : "[Config]\r\nLang = 0\r\n");
   SimDevice& device = rig.PlugProcessor();
   SchemeTour tour{english, {}, 0};
-  Steps steps = {Once([&device] {
-    device.Inspect([](SimProcessor& p) {
-      for (auto& bank : p.banks) std::memcpy(bank, Controller().CurrentImage(), sizeof bank);
-      return 0;
-    });
-    Controller().SetSessionSettleMs(0);
-    ProgramRig::Element(1000)->FireCommand();
-    CHECK(Controller().IsConnected());
-    SetWindowPos(ProgramRig::MainHwnd(), nullptr, 0, 0, 1280, 720, SWP_NOZORDER | SWP_NOACTIVATE);
-  })};
+  Steps steps = {screenshots::ConnectAtStartValues(device, SIZE{1280, 720})};
   // Every page built, then the colours they show untinted.
   std::vector<COLORREF> untinted;
   steps.push_back(Once([&untinted] {

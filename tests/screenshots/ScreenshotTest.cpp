@@ -8,7 +8,6 @@
 #include <doctest/doctest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,7 +20,6 @@
 #include "CExplainWnd.h"
 #include "CMainDlg.h"
 #include "CUIEventHandler.h"
-#include "HidDevice/CDeviceController.h"
 #include "HidDevice/CommandReport.h"
 #include "HidDevice/DefaultParamImages.h"
 #include "IndependentReading.h"
@@ -45,7 +43,6 @@ namespace {
 
 using Steps = std::vector<ProgramRig::Step>;
 
-CDeviceController& Controller() { return ProgramRig::App().DeviceController(); }
 HWND Main() { return ProgramRig::MainHwnd(); }
 
 // The main window's sizes: the layout's own, its minimum, a 1024-pixel screen's and a large
@@ -104,22 +101,6 @@ void Resize(SIZE size) {
 }
 
 std::string SizeText(SIZE size) { return std::to_string(size.cx) + "x" + std::to_string(size.cy); }
-
-// Presses Connect (the session starts and both banks are read), the processor's banks holding
-// the program's own start values first, so that the pages show the values a user meets.
-ProgramRig::Step Connect(SimDevice& device) {
-  return Once([&device] {
-    device.Inspect([](SimProcessor& p) {
-      for (auto& bank : p.banks) std::memcpy(bank, Controller().CurrentImage(), sizeof bank);
-      return 0;
-    });
-    Controller().SetSessionSettleMs(0);
-    ProgramRig::Element(1000)->FireCommand();
-    CHECK(Controller().IsConnected());
-    // The layout's own size: a start-up on a small test screen fits the window to the screen.
-    Resize(kDefaultSize);
-  });
-}
 
 const wchar_t* const kPageShots[] = {L"page_1_music",   L"page_2_mic",    L"page_3_effect",
                                      L"page_4_main",    L"page_5_center", L"page_6_sub",
@@ -299,7 +280,7 @@ void RunTour(Tour& tour) {
       REQUIRE(SavePCMode(modes.ProgramFolder(), &list, name, image, image, image) >= 0);
     }
   }
-  Steps steps = {Connect(device)};
+  Steps steps = {screenshots::ConnectAtStartValues(device, kDefaultSize)};
   AddPages(steps, tour, kDefaultSize, L"");
   AddPages(steps, tour, kMinimumSize, L"min_");
   AddPages(steps, tour, kSmallScreenSize, nullptr);

@@ -3,9 +3,12 @@
 #include <doctest/doctest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
+#include "CApplication.h"
 #include "HostHarness.h"
+#include "HidDevice/CDeviceController.h"
 #include "ProgramRig.h"
 #include "RenderRig.h"
 #include "control/STabCtrl.h"
@@ -61,6 +64,21 @@ void ShowTourPage(int page) {
   auto* micTabs = dynamic_cast<SWUI::STabCtrl*>(ProgramRig::Element(L"micparam_tab"));
   REQUIRE(micTabs != nullptr);
   micTabs->SetCurSel(page == 7 ? 1 : 0);
+}
+
+ProgramRig::Step ConnectAtStartValues(SimDevice& device, SIZE size) {
+  return Once([&device, size] {
+    CDeviceController& controller = ProgramRig::App().DeviceController();
+    device.Inspect([&controller](SimProcessor& p) {
+      for (auto& bank : p.banks) std::memcpy(bank, controller.CurrentImage(), sizeof bank);
+      return 0;
+    });
+    controller.SetSessionSettleMs(0);
+    ProgramRig::Element(1000)->FireCommand();
+    CHECK(controller.IsConnected());
+    SetWindowPos(ProgramRig::MainHwnd(), nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  });
 }
 
 }  // namespace screenshots

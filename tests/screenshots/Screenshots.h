@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include "ProgramRig.h"
+#include "SimDevice.h"
+
 namespace SWUI {
 class SHostWnd;
 }
@@ -21,6 +24,10 @@ void Shoot(SWUI::SHostWnd& host, const wchar_t* name);
 // second parameter tab. Selected as clicks on their tabs would; any page but the mic's second tab
 // leaves the mic on its first.
 void ShowTourPage(int page);
+// A step that presses Connect (the session starts and both banks are read) with the processor's
+// banks holding the program's own start values, so that the pages show the values a user meets,
+// then gives the main window that size: a start-up on a small test screen fits it to the screen.
+ProgramRig::Step ConnectAtStartValues(SimDevice& device, SIZE size);
 // Prints what this run wrote, one line each with its size in pixels.
 void PrintList();
 

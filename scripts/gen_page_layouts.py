@@ -161,9 +161,9 @@ def combo_row(x, ph, row, label, cid, items, geom=STD):
     x.close("combobox")
 
 
-def toggle_row(x, ph, row, items, geom=STD):
+def toggle_row(x, ph, row, items, geom=STD, pitch=ROW_H):
     """Toggles with their labels on one row: items are (label, id)."""
-    y = PANEL_TOP + row * ROW_H
+    y = PANEL_TOP + row * pitch
     cx = 10
     for label, tid in items:
         x.leaf("text", label, pos="%d,%s,@%d,@22" % (cx, row_top(y, ph), geom.label), class_="cls_label")
@@ -224,13 +224,7 @@ def mix_panel(x, size, left, top, rows, mutes):
     panel(x, size, left, top, MIX.width, ph, "Mix")
     for i, (label, sid, hi, tog) in enumerate(rows):
         slider_row(x, ph, i, label, sid, 0, hi, toggle=tog, geom=MIX, pitch=pitch)
-    y = PANEL_TOP + len(rows) * pitch
-    cx = 10
-    for label, tid in mutes:
-        x.leaf("text", label, pos="%d,%s,@%d,@22" % (cx, row_top(y, ph), MIX.label), class_="cls_label")
-        x.leaf("zucheckbtn", id=tid, pos="%d,%s,@%d,@18" % (cx + MIX.label + 2, row_top(y + 2, ph), TOGGLE_W),
-               class_="cls_toggle")
-        cx += MIX.label + TOGGLE_W + 24
+    toggle_row(x, ph, len(rows), mutes, geom=MIX, pitch=pitch)
     x.close("window")
     return ph
 

@@ -18,11 +18,18 @@ CNetworkJobRunner::~CNetworkJobRunner() {
 bool CNetworkJobRunner::Start(CNetworkJob* job) {
   if (job == nullptr) return false;
   Prune();
-  auto work = std::make_unique<Work>(Work{this, job});
+  HANDLE before = nullptr;
+  if (!m_workers.empty() &&
+      !DuplicateHandle(GetCurrentProcess(), m_workers.back(), GetCurrentProcess(), &before,
+                       SYNCHRONIZE, FALSE, 0)) {
+    return false;
+  }
+  auto work = std::make_unique<Work>(Work{this, job, before});
   job->AddRef();
   const uintptr_t thread = _beginthreadex(nullptr, 0, &CNetworkJobRunner::WorkerBody, work.get(),
                                           0, nullptr);
   if (thread == 0) {
+    if (before != nullptr) CloseHandle(before);
     job->Release();
     return false;
   }
@@ -60,6 +67,10 @@ unsigned __stdcall CNetworkJobRunner::WorkerBody(void* arg) {
   const std::unique_ptr<Work> work(static_cast<Work*>(arg));
   CNetworkJobRunner* runner = work->runner;
   CNetworkJob* job = work->job;
+  if (work->before != nullptr) {
+    WaitForSingleObject(work->before, INFINITE);
+    CloseHandle(work->before);
+  }
   EnterCriticalSection(&runner->m_oneJob);
   job->Run(runner->m_controller);
   LeaveCriticalSection(&runner->m_oneJob);

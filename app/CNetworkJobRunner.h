@@ -33,6 +33,9 @@ class CNetworkJobRunner {
   struct Work {
     CNetworkJobRunner* runner;
     CNetworkJob* job;
+    // The worker started before this one, still running then (owned by the worker): jobs run
+    // in the order they were started, whichever worker thread reaches the lock first.
+    HANDLE before;
   };
   static unsigned __stdcall WorkerBody(void* arg);
   // Closes the handles of workers that have ended.

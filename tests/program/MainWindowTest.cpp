@@ -7,6 +7,7 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -496,4 +497,37 @@ TEST_CASE("main window: Connect with no processor says \"Device not connected\" 
       CHECK(rig.boxes[0].framework);
     }
   }
+}
+
+TEST_CASE("main window: a band edit's digits sit in the middle of the field, as its placeholder "
+          "would") {
+  ProgramRig rig;
+  int above = -1;
+  int below = -1;
+  CHECK(rig.Run({Once([&] {
+    SWindow* edit = ProgramRig::Element(4100);
+    REQUIRE(!edit->GetWindowText().IsEmpty());
+    const RECT rc = edit->GetClientRect();
+    int width = 0;
+    int height = 0;
+    const DWORD* bits = ProgramRig::PrintSurface(&width, &height);
+    auto at = [&](int x, int y) { return bits[y * width + x] & 0xFFFFFF; };
+    const DWORD background = at(rc.left, rc.top);
+    int top = -1;
+    int bottom = -1;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+      for (int x = rc.left; x < rc.right; ++x) {
+        if (at(x, y) == background) continue;
+        if (top < 0) top = y;
+        bottom = y;
+      }
+    }
+    REQUIRE(top >= 0);
+    above = top - rc.top;
+    below = rc.bottom - 1 - bottom;
+  })}) == 0);
+  CAPTURE(above);
+  CAPTURE(below);
+  // Digits have no descenders: in a centred line their ink sits a little high.
+  CHECK(std::abs(above - below) <= 2);
 }

@@ -3,6 +3,7 @@
 // wheel and the text services' notifications.
 #include <doctest/doctest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "RichEditRig.h"
@@ -246,4 +247,43 @@ TEST_CASE("WM_SETFONT makes the default character format from the font") {
   const auto large = r.RowsWith(e, IsInk);
   CHECK(large.second - large.first > 2 * (small.second - small.first));
   DeleteObject(big);
+}
+
+TEST_CASE("a vcenter edit's text sits where its cue text sits, past the inset") {
+  RichEditRig r(200, 100);
+  r.Load(
+      L"<root>"
+      L"<edit name='text' pos='0,0,200,40' vcenter='1' inset='6,0,6,0' colorText='#000000'"
+      L" colorBkgnd='#ffffff'>Hxg</edit>"
+      L"<edit name='cue' pos='0,50,200,90' vcenter='1' inset='6,0,6,0' colorBkgnd='#ffffff'"
+      L" cueText='Hxg' cueColor='#000000'/>"
+      L"</root>");
+  auto dark = [](DWORD px) { return (px & 0xFFFFFF) < 0x808080; };
+  r.Edit(L"text")->SetFocus();
+  r.Edit(L"text")->SSendMessage(EM_SETSEL, 3, 3);
+  const std::pair<int, int> text = r.RowsWith(r.Edit(L"text"), dark);
+  std::pair<int, int> cue = r.RowsWith(r.Edit(L"cue"), dark);
+  r.rig.render.SavePng(L"edit_vcenter", 2);
+  REQUIRE(text.first >= 0);
+  REQUIRE(cue.first >= 0);
+  cue.first -= 50;
+  cue.second -= 50;
+  CAPTURE(text.first);
+  CAPTURE(text.second);
+  CAPTURE(cue.first);
+  CAPTURE(cue.second);
+  CHECK(std::abs(text.first - cue.first) <= 1);
+  CHECK(std::abs(text.second - cue.second) <= 1);
+  // Both start past the left inset.
+  int left = -1;
+  for (int x = 0; x < 200 && left < 0; ++x) {
+    for (int y = 0; y < 40; ++y) {
+      if (dark(r.rig.Pixel(x, y))) {
+        left = x;
+        break;
+      }
+    }
+  }
+  CHECK(left >= 6);
+  CHECK(left <= 8);
 }

@@ -90,8 +90,11 @@ class SRichEdit : public SPanel {
   const PARAFORMAT2& GetDefaultParaFormat() const { return m_pfDef; }
   DWORD GetStyleBits() const { return m_dwStyle; }
   DWORD GetEditFlags() const { return m_fFlags; }
-  // The view inset the text services are told, in HIMETRIC.
+  // The text's inset within the client rectangle, in HIMETRIC (the centring of a single line
+  // included).
   const RECT& GetViewInset() const { return m_rcInset; }
+  // The rectangle the text services lay the text out in: the client rectangle less the inset.
+  RECT GetServicesRect() const;
 
   // RTF from a file (EM_STREAMIN) or into one (EM_STREAMOUT); FALSE when the file cannot be
   // opened or the stream fails.
@@ -214,8 +217,10 @@ class SRichEdit : public SPanel {
   BOOL CreateServices();
   // What a host's new text services are told first (the edit's own and the painters').
   void StartServices(STextHost* pHost);
-  // The text services drawing into rc of a render target, the surface's alpha kept.
-  static void DrawServices(ITextServices* pServ, IRenderTarget* pRT, const RECT& rc);
+  // The text services drawing their text into text, clipped to rc of a render target, the
+  // surface's alpha kept.
+  static void DrawServices(ITextServices* pServ, IRenderTarget* pRT, const RECT& rc,
+                           const RECT& text);
   // Whether the text services may wait: plain text, no scroll bars, drop target, RTF source
   // or change notices.
   BOOL CanDeferServices() const;
@@ -241,6 +246,7 @@ class SRichEdit : public SPanel {
   SIZEL m_sizelExtent = {0, 0};
   RECT m_rcInset = {0, 0, 0, 0};       // HIMETRIC
   RECT m_rcInsetPixel = {0, 0, 0, 0};  // pixels at scale 100
+  RECT m_rcTextInset = {0, 0, 0, 0};   // pixels at the element's scale, centring included
   int m_nFontHeight = 0;
   DWORD m_dwStyle = ES_AUTOHSCROLL;
   DWORD m_fFlags = REF_AUTOWORDSEL | REF_RICH | REF_SAVESELECTION | REF_VCENTER;

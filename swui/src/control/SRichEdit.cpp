@@ -864,6 +864,17 @@ LRESULT SRichEdit::OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+RECT SRichEdit::GetServicesRect() const {
+  // The text services are given the text's rectangle itself, with no view inset: Wine's draw
+  // the text at the top left of the client rectangle whatever inset they are told.
+  RECT rc = GetClientRect();
+  rc.left += m_rcTextInset.left;
+  rc.top += m_rcTextInset.top;
+  rc.right = std::max(rc.left, rc.right - m_rcTextInset.right);
+  rc.bottom = std::max(rc.top, rc.bottom - m_rcTextInset.bottom);
+  return rc;
+}
+
 void SRichEdit::UpdateInsetAndExtent() {
   RECT inset = ScaledInset();
   const RECT rcClient = GetClientRect();
@@ -875,8 +886,10 @@ void SRichEdit::UpdateInsetAndExtent() {
   const SIZE dpi = SHimetric::WindowDpi(ContainerHostHwnd());
   const int dpiX = dpi.cx;
   const int dpiY = dpi.cy;
-  m_sizelExtent.cx = SHimetric::FromPixels(rcClient.right - rcClient.left, dpiX);
-  m_sizelExtent.cy = SHimetric::FromPixels(rcClient.bottom - rcClient.top, dpiY);
+  m_rcTextInset = inset;
+  const RECT text = GetServicesRect();
+  m_sizelExtent.cx = SHimetric::FromPixels(text.right - text.left, dpiX);
+  m_sizelExtent.cy = SHimetric::FromPixels(text.bottom - text.top, dpiY);
   m_rcInset = RECT{SHimetric::FromPixels(inset.left, dpiX),
                    SHimetric::FromPixels(inset.top, dpiY),
                    SHimetric::FromPixels(inset.right, dpiX),
@@ -899,7 +912,7 @@ void SRichEdit::OnPaint(IRenderTarget* pRT) {
   }
   ITextServices* serv = GetTextServices();
   if (serv == nullptr) return;
-  DrawServices(serv, pRT, GetClientRect());
+  DrawServices(serv, pRT, GetClientRect(), GetServicesRect());
 }
 
 void SRichEdit::PaintDeferred(IRenderTarget* pRT) {
@@ -927,7 +940,8 @@ void SRichEdit::PaintDeferred(IRenderTarget* pRT) {
   pRT->ReleaseDC(hdc);
 }
 
-void SRichEdit::DrawServices(ITextServices* pServ, IRenderTarget* pRT, const RECT& rc) {
+void SRichEdit::DrawServices(ITextServices* pServ, IRenderTarget* pRT, const RECT& rc,
+                             const RECT& text) {
   pRT->PushClipRect(&rc, RGN_AND);
   HDC hdc = pRT->GetDC(0);
   const int oldMode = SetGraphicsMode(hdc, GM_COMPATIBLE);
@@ -935,7 +949,7 @@ void SRichEdit::DrawServices(ITextServices* pServ, IRenderTarget* pRT, const REC
     // GDI zeroes the alpha of every pixel it touches: the text services' drawing must not
     // punch holes into a translucent surface.
     AlphaKeeper alpha(hdc, rc);
-    const RECTL bounds = {rc.left, rc.top, rc.right, rc.bottom};
+    const RECTL bounds = {text.left, text.top, text.right, text.bottom};
     pServ->TxDraw(DVASPECT_CONTENT, 0, nullptr, nullptr, hdc, nullptr, &bounds, nullptr,
                   nullptr, nullptr, 0, TXTVIEW_ACTIVE);
   }
@@ -1051,7 +1065,8 @@ BOOL SRichEdit::OnSetCursor(const POINT& pt) {
   }
   HWND host = ContainerHostHwnd();
   HDC dc = GetDC(host);
-  serv->OnTxSetCursor(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &rc, pt.x, pt.y);
+  const RECT text = GetServicesRect();
+  serv->OnTxSetCursor(DVASPECT_CONTENT, 0, nullptr, nullptr, dc, nullptr, &text, pt.x, pt.y);
   ReleaseDC(host, dc);
   return TRUE;
 }

@@ -195,13 +195,14 @@ HRESULT STextHost::TxDeactivate(LONG) {
 
 HRESULT STextHost::TxGetClientRect(LPRECT prc) {
   if (m_pRichEdit == nullptr || prc == nullptr) return E_FAIL;
-  m_pRichEdit->GetClientRect(prc);
+  *prc = m_pRichEdit->GetServicesRect();
   return S_OK;
 }
 
 HRESULT STextHost::TxGetViewInset(LPRECT prc) {
+  // The inset is already taken off the client rectangle the services are given.
   if (m_pRichEdit == nullptr || prc == nullptr) return E_FAIL;
-  *prc = m_pRichEdit->m_rcInset;
+  SetRectEmpty(prc);
   return S_OK;
 }
 

@@ -38,7 +38,7 @@ void STextPainter::Draw(SRichEdit* pEdit, const SStringW& text, IRenderTarget* p
     m_sizelExtent = pEdit->m_sizelExtent;
   }
   m_bDrawn = true;
-  SRichEdit::DrawServices(serv, pRT, rcClient);
+  SRichEdit::DrawServices(serv, pRT, rcClient, pEdit->GetServicesRect());
   SetEdit(nullptr);
 }
 

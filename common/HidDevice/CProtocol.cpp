@@ -62,6 +62,9 @@ BOOL CProtocol::Init(USHORT vendorId, USHORT productId, const wchar_t* path) {
 BOOL CProtocol::OnConnectDevice(void*) {
   if (!m_hid.OpenDevice(m_path)) return FALSE;
   m_receiving = 1;
+  // Reset when a loop is given the protocol, not when it is closed: a loop that has already
+  // left (its thread stopped) set it once, and Close must not wait for a second time.
+  ResetEvent(m_stoppedEvent);
   CHidRecvThread* thread = m_owner != nullptr ? m_owner->GetRecvThread() : nullptr;
   if (thread != nullptr) {
     thread->Attach(this);
@@ -71,7 +74,6 @@ BOOL CProtocol::OnConnectDevice(void*) {
 }
 
 BOOL CProtocol::Close() {
-  ResetEvent(m_stoppedEvent);
   m_receiving = 0;
   m_hid.WakeRead();
   // Only a protocol that a receive loop was given has a loop to wait for.

@@ -174,6 +174,10 @@ TEST_CASE("Stopping the receive thread wakes its read blocked on a silent device
   CHECK(GetTickCount() - start < 1500);
   CHECK(WaitForSingleObject(protocol->StoppedEvent(), 0) == WAIT_OBJECT_0);
   CHECK_FALSE(rig.mgr.GetRecvThread()->IsRunning());
+  // Closing after the loop has left does not wait for it again.
+  start = GetTickCount();
+  CHECK(protocol->Close());
+  CHECK(GetTickCount() - start < 1500);
 }
 
 TEST_CASE("Whole exchanges are serialised: a second caller waits for the reply in flight") {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/ContrastRatio.h"
 #include "controls/EventThumbMoving.h"
 #include "controls/GdipCanvas.h"
 #include "controls/ThumbSupport.h"
@@ -17,21 +18,6 @@ namespace {
 // Labels on light handles. Black, not a dark grey: on mid-tones (a violet, a cornflower)
 // only black or white reach 4.5:1, and one of the two always does.
 constexpr COLORREF kDarkLabel = RGB(0, 0, 0);
-
-double Linear(int channel) {
-  const double c = channel / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(COLORREF cr) {
-  return 0.2126 * Linear(GetRValue(cr)) + 0.7152 * Linear(GetGValue(cr)) +
-         0.0722 * Linear(GetBValue(cr));
-}
-
-double Contrast(COLORREF a, COLORREF b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 }  // namespace
 
@@ -73,13 +59,10 @@ void SMoveThumb::OnInitFinished(pugi::xml_node xmlNode) {
 }
 
 COLORREF SMoveThumb::ReadableOn(COLORREF center, COLORREF text) {
-  constexpr double kReadable = 4.5;
-  const COLORREF rgb = text & 0xFFFFFF;
-  if (Contrast(rgb, center & 0xFFFFFF) >= kReadable) return text;
+  if (ContrastRatio(text, center) >= kReadableContrast) return text;
   const COLORREF light = RGB(0xFF, 0xFF, 0xFF);
-  const COLORREF other = Contrast(kDarkLabel, center & 0xFFFFFF) > Contrast(light, center & 0xFFFFFF)
-                             ? kDarkLabel
-                             : light;
+  const COLORREF other =
+      ContrastRatio(kDarkLabel, center) > ContrastRatio(light, center) ? kDarkLabel : light;
   return (text & 0xFF000000u) | other;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EqRig.h"
+#include "controls/ContrastRatio.h"
 #include "controls/GdipCanvas.h"
 
 using namespace SWUI;
@@ -234,22 +235,13 @@ TEST_CASE("editor paint: a handle's label reads at 4.5:1 on every band colour of
       0xE8553F, 0xF08C2E, 0xE9C23A, 0x9CCC3C, 0x3FC46B, 0x34C6B0, 0x3FA9F5, 0x5B7CF0, 0x8F67EA,
       0xC45FD8, 0xE45A9C, 0xD95F5F, 0xF2A25C, 0xD8D65A, 0x7FD86A, 0x4FD6A0, 0x4CC8E6, 0x6EA0F5,
       0x9E8CF2, 0xD08EE8, 0xF08FB8, 0xC9A27A, 0xA8B86A, 0x6AB89A, 0x7AA8C8, 0xB0A0D0, 0x28313C};
-  auto linear = [](int c) {
-    const double v = c / 255.0;
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-  };
-  auto luminance = [&](COLORREF cr) {
-    return 0.2126 * linear(GetRValue(cr)) + 0.7152 * linear(GetGValue(cr)) +
-           0.0722 * linear(GetBValue(cr));
-  };
   for (COLORREF rgb : centres) {
     // Written 0xRRGGBB above; a COLORREF holds red lowest.
     const COLORREF centre = 0xE6000000u | RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     const COLORREF label = SMoveThumb::ReadableOn(centre, 0xFFFFFFFF);
     CAPTURE(rgb);
     CHECK((label >> 24) == 0xFF);
-    const double a = luminance(label), b = luminance(centre);
-    CHECK((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 4.5);
+    CHECK(ContrastRatio(label, centre) >= 4.5);
   }
   // A label that reads already keeps its colour.
   CHECK(SMoveThumb::ReadableOn(0xE628313C, 0xFFFFFFFF) == 0xFFFFFFFF);

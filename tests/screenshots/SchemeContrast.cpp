@@ -1,12 +1,12 @@
 #include "SchemeContrast.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 
 #include "LayoutAudit.h"
+#include "controls/ContrastRatio.h"
 #include "control/STabCtrl.h"
 #include "core/SWindow.h"
 #include "core/SwndStyle.h"
@@ -14,16 +14,6 @@
 using SWUI::SWindow;
 
 namespace {
-
-double Channel(DWORD value) {
-  const double c = value / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(DWORD rgb) {
-  return 0.2126 * Channel((rgb >> 16) & 0xFF) + 0.7152 * Channel((rgb >> 8) & 0xFF) +
-         0.0722 * Channel(rgb & 0xFF);
-}
 
 DWORD RgbOf(COLORREF cr) { return (GetRValue(cr) << 16) | (GetGValue(cr) << 8) | GetBValue(cr); }
 
@@ -47,8 +37,8 @@ std::string Hex(DWORD rgb) {
 }  // namespace
 
 double SchemeContrast::Ratio(DWORD rgbA, DWORD rgbB) {
-  const double a = Luminance(rgbA), b = Luminance(rgbB);
-  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+  auto colorRef = [](DWORD rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); };
+  return ContrastRatio(colorRef(rgbA), colorRef(rgbB));
 }
 
 void SchemeContrast::Check(SWindow* root) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/ContrastRatio.h"
+
 namespace SWUI {
 class STabCtrl;
 class SWindow;
@@ -16,7 +18,7 @@ class SWindow;
 
 class SchemeContrast {
  public:
-  static constexpr double kMinimum = 4.5;
+  static constexpr double kMinimum = kReadableContrast;
 
   // `where` prefixes every failure; the surface is the host's painted pixels (rows top down,
   // 0x??RRGGBB), its client coordinates those of the elements.
